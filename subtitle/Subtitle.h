@@ -1,0 +1,79 @@
+// The subtitle list of one input file, its readers (SubRip and MicroDVD) and the time-code
+// conversions between SubRip times, frame numbers and index-file times.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace lumelle {
+
+// One timed subtitle. All five fields are byte strings exactly as read; the frame numbers are
+// decimal text counted at the frame rate in force when the file was read.
+struct SubtitleLine {
+    std::string StartFrame;
+    std::string EndFrame;
+    std::string Line1;
+    std::string Line2;
+    std::string Line3;
+
+    bool operator==(const SubtitleLine&) const = default;
+};
+
+// A MicroDVD line split into its pieces, frame numbers as they stand in the line.
+struct fivestrings {
+    std::string StartText;
+    std::string EndText;
+    std::string First;
+    std::string Second;
+    std::string Third;
+
+    bool operator==(const fivestrings&) const = default;
+};
+
+class TSubtitle
+{
+public:
+    // Recognises the file kind and appends one entry per subtitle. An unrecognised file shows
+    // "Unsupported Subtitle Format !" and leaves the list untouched. A malformed number throws
+    // ConversionError and a read failure throws Error; entries read before either stay.
+    void LoadFromFile(const QString& fileName, bool clearFirst, double rate, double frameOffset);
+
+    void AddLine(std::string startFrame, std::string endFrame, std::string line1,
+                 std::string line2, std::string line3);
+    void Clear();
+    int Count() const;
+    // Copies entry `index` (1-based, 1..Count) into `dest`.
+    void GetLine(int index, SubtitleLine& dest) const;
+    // The same entry without a copy.
+    const SubtitleLine& line(int index) const;
+
+    // Frame number of a SubRip time text (hh:mm:ss,mmm) at `rate` frames per second, rounded to
+    // the nearest frame with exact halves to the even one. Throws ConversionError.
+    static std::string TimeToFrames(const std::string& time, double rate);
+    // Index-file time text hh:mm:ss:mmm of `frame` at `rate`, every part truncated. A rate of 0
+    // shows "0 Fps !!!" and gives 00:00:00:000.
+    static std::string FramesToTime(std::int64_t frame, double rate);
+
+    static bool IsSrtFile(const QString& fileName);
+    static bool IsMicroDvdFile(const QString& fileName);
+    static bool IsTimeLine(const std::string& line);
+    static fivestrings SplitMicroDvdLine(const std::string& line);
+    static std::string StripTags(const std::string& line);
+
+private:
+    void readSubRip(const QByteArray& data, double rate, std::int64_t frameOffset);
+    void readMicroDvd(const QByteArray& data, std::int64_t frameOffset);
+
+    std::vector<SubtitleLine> m_lines;
+};
+
+// Strict decimal conversion of a 32-bit integer field: an optional sign and digits only.
+// Anything else throws ConversionError naming the text.
+int StrToInt(const std::string& text);
+
+// The frame rate as the integer frame-rate text (25.0 -> 25000, 23.976 -> 23976).
+std::int64_t RateText(double rate);
+
+} // namespace lumelle
