@@ -2,6 +2,13 @@
 
 #include <array>
 
+// The pictures live in the core library's resources; a static library's resource object is
+// linked only when something refers to its initialiser, so the look-ups below call it.
+static void initCoreResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
 namespace lumelle {
 
 namespace {
@@ -148,14 +155,22 @@ int frameHeight(VideoStandard standard)
     return standard == VideoStandard::PAL ? kPalHeight : kNtscHeight;
 }
 
+void EnsureBuiltInPictures()
+{
+    static const bool registered = (initCoreResources(), true);
+    Q_UNUSED(registered);
+}
+
 QString PreviewPictureResource(VideoStandard standard)
 {
+    EnsureBuiltInPictures();
     return standard == VideoStandard::PAL ? QStringLiteral(":/PreviewPal720x576")
                                           : QStringLiteral(":/PreviewNtsc720x480");
 }
 
 QString OutputPictureResource(VideoStandard standard)
 {
+    EnsureBuiltInPictures();
     return standard == VideoStandard::PAL ? QStringLiteral(":/BluePal720x576")
                                           : QStringLiteral(":/BlueNtsc720x480");
 }

@@ -63,6 +63,9 @@ VideoStandard VideoStandardFromFps(const QString& fpsText);
 int frameWidth(VideoStandard standard);
 int frameHeight(VideoStandard standard);
 
+// Registers the built-in pictures with Qt's resource system (done by the two look-ups below
+// as well); call it before loading one by a path of your own.
+void EnsureBuiltInPictures();
 // Built-in pictures as Qt resource paths: ":/PreviewPal720x576", ":/PreviewNtsc720x480",
 // ":/BluePal720x576", ":/BlueNtsc720x480".
 QString PreviewPictureResource(VideoStandard standard);
