@@ -114,27 +114,11 @@ void growRow(const std::uint64_t* in, std::uint64_t* out, int words, int radius)
     }
 }
 
+// The rectangle of surface pixels a drawing wrote; empty when it wrote none.
 struct Painted
 {
-    int top = 0;
-    int bottom = 0; // one past the last row written; top == bottom: nothing written
-    void add(int row)
-    {
-        if (top == bottom) {
-            top = row;
-            bottom = row + 1;
-        } else {
-            top = std::min(top, row);
-            bottom = std::max(bottom, row + 1);
-        }
-    }
-    void add(const Painted& other)
-    {
-        if (other.top == other.bottom)
-            return;
-        add(other.top);
-        add(other.bottom - 1);
-    }
+    QRect rect;
+    void add(const QRect& other) { rect = rect.united(other); }
 };
 
 // Scratch space of one thread: the picture the line is drawn into once and its bit grids.
@@ -142,6 +126,7 @@ struct Scratch
 {
     QImage mask;
     BitGrid glyphs, near1, nearW;
+    std::vector<std::uint64_t> ring, outline;
 };
 
 Scratch& scratch()
@@ -150,49 +135,89 @@ Scratch& scratch()
     return s;
 }
 
-// Draws the line once, white on black, into `region` (surface coordinates) of the scratch
-// picture and collects the painted pixels into s.glyphs, whose origin lies `margin` pixels
-// above and left of the region. Returns false when a painted pixel touches a side of the region
-// that lies inside `limit`: the glyphs might go on beyond that side.
-bool drawGlyphMask(Scratch& s, const FontEntry& f, const QString& text, int x, int y,
-                   const QRect& region, int margin, const QRect& limit)
+// Where the glyphs lie in s.glyphs: rows first..last (inclusive); empty when first > last.
+struct GlyphRows
 {
-    const bool openTop = region.top() > limit.top();
-    const bool openBottom = region.bottom() < limit.bottom();
-    const bool openLeft = region.left() > limit.left();
-    const bool openRight = region.right() < limit.right();
+    int first;
+    int last;
+};
+
+// Draws the line once, opaque on transparent, into `region` (surface coordinates) of the
+// scratch picture and collects the painted pixels into s.glyphs, whose origin lies `margin`
+// pixels above and left of the region. `complete` is false when a painted pixel touches a side
+// of the region that lies inside `limit`: the glyphs might go on beyond that side.
+GlyphRows drawGlyphMask(Scratch& s, const FontEntry& f, const QString& text, int x, int y,
+                        const QRect& region, int margin, const QRect& limit, bool& complete)
+{
     const int rw = region.width();
     const int rh = region.height();
     if (s.mask.width() < rw || s.mask.height() < rh)
         s.mask = QImage(std::max(rw, s.mask.width()), std::max(rh, s.mask.height()),
-                        QImage::Format_RGB32);
+                        QImage::Format_Alpha8);
+    uchar* maskBits = s.mask.bits();
+    const qsizetype maskBpl = s.mask.bytesPerLine();
     for (int r = 0; r < rh; ++r)
-        std::memset(s.mask.scanLine(r), 0, std::size_t(rw) * 4);
+        std::memset(maskBits + maskBpl * r, 0, std::size_t(rw));
     {
         QPainter painter(&s.mask);
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setRenderHint(QPainter::TextAntialiasing, false);
         painter.setClipRect(0, 0, rw, rh);
         painter.setFont(f.font);
-        painter.setPen(Qt::white);
+        painter.setPen(Qt::black);
         painter.drawText(QPoint(x - region.left(), y - region.top() + f.ascent), text);
     }
+
     s.glyphs.reset(rw + 2 * margin, rh + 2 * margin);
-    bool touches = false;
+    GlyphRows rows{rh + margin, margin - 1};
+    int leftColumn = 0, rightColumn = 0;
+    const uchar* src = s.mask.constBits();
     for (int r = 0; r < rh; ++r) {
-        const auto* px = reinterpret_cast<const QRgb*>(s.mask.constScanLine(r));
+        const uchar* px = src + maskBpl * r;
         std::uint64_t* bits = s.glyphs.row(r + margin);
-        for (int c = 0; c < rw; ++c) {
-            if (px[c] & 0x00FFFFFF) {
+        bool any = false;
+        int c = 0;
+        // Most of the picture is empty: skip it eight pixels at a time.
+        for (; c + 8 <= rw; c += 8) {
+            std::uint64_t chunk;
+            std::memcpy(&chunk, px + c, 8);
+            if (!chunk)
+                continue;
+            // Fold each byte onto its lowest bit, then gather the eight bits into one byte
+            // (byte i to bit i: the products of the multiplication never overlap).
+            chunk |= chunk >> 4;
+            chunk |= chunk >> 2;
+            chunk |= chunk >> 1;
+            const std::uint64_t eight =
+                ((chunk & 0x0101010101010101ULL) * 0x0102040810204080ULL) >> 56;
+            const int gc = c + margin;
+            const int shift = gc & 63;
+            bits[gc >> 6] |= eight << shift;
+            if (shift > 56)
+                bits[(gc >> 6) + 1] |= eight >> (64 - shift);
+            any = true;
+        }
+        for (; c < rw; ++c) {
+            if (px[c]) {
                 const int gc = c + margin;
                 bits[gc >> 6] |= std::uint64_t(1) << (gc & 63);
-                if ((openTop && r == 0) || (openBottom && r == rh - 1) || (openLeft && c == 0) ||
-                    (openRight && c == rw - 1))
-                    touches = true;
+                any = true;
             }
         }
+        if (any) {
+            rows.first = std::min(rows.first, r + margin);
+            rows.last = r + margin;
+            leftColumn |= px[0];
+            rightColumn |= px[rw - 1];
+        }
     }
-    return !touches;
+    const bool touchesTop = rows.first == margin;
+    const bool touchesBottom = rows.last == margin + rh - 1;
+    complete = !((touchesTop && region.top() > limit.top()) ||
+                 (touchesBottom && region.bottom() < limit.bottom()) ||
+                 (leftColumn && region.left() > limit.left()) ||
+                 (rightColumn && region.right() < limit.right()));
+    return rows;
 }
 
 Painted drawLine(QImage& surface, const FontEntry& f, const QString& text, int lineWidth, int x,
@@ -208,83 +233,116 @@ Painted drawLine(QImage& surface, const FontEntry& f, const QString& text, int l
     const int H = surface.height();
     // Glyph pixels farther than w outside the surface cannot reach it.
     const QRect limit(-w, -w, W + 2 * w, H + 2 * w);
-    // Glyphs may stray from their cell (italic overhang, marks above capitals): leave room.
+    // Glyphs may stray from their cell (italic overhang, marks above capitals): leave room, and
+    // draw again on the whole surface when they touch the edge of that room.
     const int pad = f.height / 2 + w + 2;
     QRect region = QRect(x - pad, y - pad, std::max(lineWidth, 1) + 2 * pad, f.height + 2 * pad)
                        .intersected(limit);
     Scratch& s = scratch();
-    if (region.isEmpty() || !drawGlyphMask(s, f, text, x, y, region, w, limit)) {
+    bool complete = false;
+    GlyphRows rows{0, -1};
+    if (!region.isEmpty())
+        rows = drawGlyphMask(s, f, text, x, y, region, w, limit, complete);
+    if (!complete) {
         region = limit;
-        drawGlyphMask(s, f, text, x, y, region, w, limit);
+        rows = drawGlyphMask(s, f, text, x, y, region, w, limit, complete);
     }
+    if (rows.first > rows.last)
+        return painted;
 
     // Grow the glyphs by the 3 x 3 and the (2w+1) x (2w+1) square: first along each row,
-    // then across rows.
+    // then across rows. Rows more than w from a glyph stay empty.
     const int gh = s.glyphs.height();
     const int words = s.glyphs.words();
+    const int firstRow = std::max(0, rows.first - w);
+    const int lastRow = std::min(gh - 1, rows.last + w);
     s.near1.reset(s.glyphs.width(), gh);
     s.nearW.reset(s.glyphs.width(), gh);
-    for (int r = 0; r < gh; ++r) {
+    for (int r = rows.first; r <= rows.last; ++r) {
         growRow(s.glyphs.row(r), s.near1.row(r), words, 1);
         growRow(s.glyphs.row(r), s.nearW.row(r), words, w);
     }
 
     const int originX = region.left() - w;
     const int originY = region.top() - w;
+    // Grid columns that lie on the surface, as a mask per word.
+    const int firstCol = std::max(0, -originX);
+    const int endCol = std::min(s.glyphs.width(), W - originX);
+    auto columnMask = [&](int k) {
+        const int lo = std::max(firstCol - k * 64, 0);
+        const int hi = std::min(endCol - k * 64, 64);
+        if (hi <= lo)
+            return std::uint64_t(0);
+        const std::uint64_t upper = hi == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << hi) - 1;
+        return upper & ~((std::uint64_t(1) << lo) - 1);
+    };
     const QRgb textRgb = toRgb(st.textColor);
     const QRgb ringRgb = toRgb(st.antialiasColor);
     const QRgb outlineRgb = toRgb(st.outlineColor);
     uchar* bits = surface.bits();
     const qsizetype bpl = surface.bytesPerLine();
-    std::vector<std::uint64_t> ring(static_cast<std::size_t>(words));
-    std::vector<std::uint64_t> outline(static_cast<std::size_t>(words));
-    for (int r = 0; r < gh; ++r) {
+    s.ring.resize(std::size_t(words));
+    s.outline.resize(std::size_t(words));
+    int paintedTop = H, paintedBottom = -1, paintedLeft = W, paintedRight = -1;
+    auto paint = [](QRgb* line, std::uint64_t v, int base, QRgb colour) {
+        while (v) {
+            line[base + std::countr_zero(v)] = colour;
+            v &= v - 1;
+        }
+    };
+    for (int r = firstRow; r <= lastRow; ++r) {
         const int sy = originY + r;
         if (sy < 0 || sy >= H)
             continue;
-        std::fill(ring.begin(), ring.end(), 0);
-        std::fill(outline.begin(), outline.end(), 0);
-        for (int t = std::max(0, r - w); t <= std::min(gh - 1, r + w); ++t) {
-            const std::uint64_t* src = s.nearW.row(t);
+        std::fill(s.ring.begin(), s.ring.end(), 0);
+        std::fill(s.outline.begin(), s.outline.end(), 0);
+        for (int t = std::max(rows.first, r - w); t <= std::min(rows.last, r + w); ++t) {
+            const std::uint64_t* near = s.nearW.row(t);
             for (int k = 0; k < words; ++k)
-                outline[std::size_t(k)] |= src[k];
+                s.outline[std::size_t(k)] |= near[k];
         }
-        for (int t = std::max(0, r - 1); t <= std::min(gh - 1, r + 1); ++t) {
-            const std::uint64_t* src = s.near1.row(t);
+        for (int t = std::max(rows.first, r - 1); t <= std::min(rows.last, r + 1); ++t) {
+            const std::uint64_t* near = s.near1.row(t);
             for (int k = 0; k < words; ++k)
-                ring[std::size_t(k)] |= src[k];
+                s.ring[std::size_t(k)] |= near[k];
         }
         const std::uint64_t* glyph = s.glyphs.row(r);
         auto* line = reinterpret_cast<QRgb*>(bits + bpl * sy);
         bool any = false;
         for (int k = 0; k < words; ++k) {
-            std::uint64_t v = outline[std::size_t(k)];
-            while (v) {
-                const int b = std::countr_zero(v);
-                v &= v - 1;
-                const int sx = originX + k * 64 + b;
-                if (sx < 0 || sx >= W)
-                    continue;
-                const std::uint64_t bit = std::uint64_t(1) << b;
-                line[sx] = (glyph[k] & bit)               ? textRgb
-                           : (ring[std::size_t(k)] & bit) ? ringRgb
-                                                          : outlineRgb;
-                any = true;
-            }
+            const std::uint64_t outline = s.outline[std::size_t(k)] & columnMask(k);
+            if (!outline)
+                continue;
+            const std::uint64_t ring = s.ring[std::size_t(k)] & outline;
+            const std::uint64_t text = glyph[k] & outline;
+            const int base = originX + k * 64;
+            paint(line, outline & ~ring, base, outlineRgb);
+            paint(line, ring & ~text, base, ringRgb);
+            paint(line, text, base, textRgb);
+            paintedLeft = std::min(paintedLeft, base + std::countr_zero(outline));
+            paintedRight = std::max(paintedRight, base + 63 - std::countl_zero(outline));
+            any = true;
         }
-        if (any)
-            painted.add(sy);
+        if (any) {
+            paintedTop = std::min(paintedTop, sy);
+            paintedBottom = std::max(paintedBottom, sy);
+        }
     }
+    if (paintedBottom >= paintedTop)
+        painted.rect = QRect(QPoint(paintedLeft, paintedTop), QPoint(paintedRight, paintedBottom));
     return painted;
 }
 
-void fillRows(QImage& image, int top, int bottom, QRgb colour)
+void fillRect(QImage& image, const QRect& rect, QRgb colour)
 {
-    top = std::max(top, 0);
-    bottom = std::min(bottom, image.height());
-    for (int r = top; r < bottom; ++r) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(r));
-        std::fill(line, line + image.width(), colour);
+    const QRect area = rect.intersected(image.rect());
+    if (area.isEmpty())
+        return;
+    uchar* bits = image.bits();
+    const qsizetype bpl = image.bytesPerLine();
+    for (int r = area.top(); r <= area.bottom(); ++r) {
+        auto* line = reinterpret_cast<QRgb*>(bits + bpl * r);
+        std::fill(line + area.left(), line + area.right() + 1, colour);
     }
 }
 
@@ -335,8 +393,8 @@ void RenderSubtitleImage(SubtitleImage& image, const std::string& line1, const s
     if (pixels.width() != W || pixels.height() != H || pixels.format() != QImage::Format_RGB32) {
         pixels = OutputBackground(s.videoStandard);
     } else if (pixels.cacheKey() == image.paintedKey) {
-        // Only the rows the last subtitle drew on differ from blue.
-        fillRows(pixels, image.paintedTop, image.paintedBottom, kBlue);
+        // Only the rectangle the last subtitle drew on differs from blue.
+        fillRect(pixels, image.painted, kBlue);
     } else {
         pixels.fill(kBlue);
     }
@@ -366,9 +424,8 @@ void RenderSubtitleImage(SubtitleImage& image, const std::string& line1, const s
     }
 
     Painted painted = drawLine(pixels, f, text1, size1.width, x1, y1, s);
-    painted.add(drawLine(pixels, f, text2, size2.width, x2, y2, s));
-    image.paintedTop = painted.top;
-    image.paintedBottom = painted.bottom;
+    painted.add(drawLine(pixels, f, text2, size2.width, x2, y2, s).rect);
+    image.painted = painted.rect;
     image.paintedKey = pixels.cacheKey();
 }
 

@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QRect>
 #include <QString>
 #include <string>
 
@@ -47,11 +48,10 @@ struct SubtitleImage
     int bandTop = 0;
     int bandHeight = 0;
 
-    // Bookkeeping of RenderSubtitleImage so that the next call refills only the rows the last
-    // one drew on. It is trusted only while `pixels` is unchanged since (its cacheKey() still
-    // equals paintedKey); any other write to `pixels` makes the next call refill all of it.
-    int paintedTop = 0;
-    int paintedBottom = 0;
+    // Bookkeeping of RenderSubtitleImage so that the next call refills only the rectangle the
+    // last one drew on. It is trusted only while `pixels` is unchanged since (its cacheKey()
+    // still equals paintedKey); any other write to `pixels` makes the next call refill it all.
+    QRect painted;
     qint64 paintedKey = 0;
 };
 
