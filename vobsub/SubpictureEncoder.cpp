@@ -197,6 +197,8 @@ std::vector<std::uint8_t> EncodeSubpicture(const QImage& image, int bandTop, int
     if (width < 2 || width - 1 > kMaxCoordinate)
         throw Error(QStringLiteral("The subtitle picture must be 2 to 4096 pixels wide."));
     const int bandBottom = bandTop + bandHeight - 1;
+    if (bandBottom > kMaxCoordinate) // beyond the 12-bit display-area field
+        throw Error(QStringLiteral("Scan line index out of range"));
 
     // Pixel-data area: two zero bytes, the top field (rows bandTop, bandTop + 2, ...), the
     // bottom field (rows bandTop + 1, bandTop + 3, ...), two zero bytes.
@@ -209,9 +211,6 @@ std::vector<std::uint8_t> EncodeSubpicture(const QImage& image, int bandTop, int
         std::vector<std::uint8_t>& field = (row - bandTop) % 2 == 0 ? topField : bottomField;
         field.insert(field.end(), coded.begin(), coded.end());
     }
-    if (bandBottom > kMaxCoordinate)
-        throw Error(QStringLiteral("Scan line index out of range"));
-
     const std::size_t areaSize = kFieldStartInArea + topField.size() + bottomField.size() + 2;
     const bool oddArea = areaSize % 2 != 0;
     const std::size_t unitSize = kUnitHeaderSize + areaSize + kControlAfterArea + (oddArea ? 1 : 0);
