@@ -1,29 +1,20 @@
-// Benchmark subcommands of lumelle_bench. Each benchmark file registers its commands with a
-// static BenchRegistration; main() lists and runs them by name.
+// Benchmarks of lumelle_bench: each file registers named subcommands.
 #pragma once
 
 #include <QStringList>
-#include <functional>
-#include <vector>
 
 namespace lumelle::bench {
 
-struct BenchCommand
+using BenchFunction = int (*)(const QStringList& args);
+
+struct BenchRegistrar
 {
-    const char* name;
-    const char* help;
-    // Arguments after the command's name; the return value is the process's exit status.
-    std::function<int(const QStringList& args)> run;
+    BenchRegistrar(const char* name, const char* usage, BenchFunction function);
 };
 
-std::vector<BenchCommand>& benchCommands();
-
-struct BenchRegistration
-{
-    explicit BenchRegistration(BenchCommand command)
-    {
-        benchCommands().push_back(std::move(command));
-    }
-};
+// Peak resident memory of this process so far, in KiB.
+long peakRssKiB();
+// Seconds since an arbitrary start, monotonic.
+double nowSeconds();
 
 } // namespace lumelle::bench

@@ -1,52 +1,61 @@
-// lumelle_bench COMMAND [ARGS...]: runs one benchmark and prints its figures.
-#include "bench/Bench.h"
+// lumelle_bench SUBCOMMAND [ARGS]: runs one benchmark and prints its figures.
+#include "Bench.h"
 
 #include <QGuiApplication>
-
-#include <algorithm>
+#include <chrono>
 #include <cstdio>
-#include <cstring>
+#include <map>
+#include <string>
+#include <sys/resource.h>
 
 namespace lumelle::bench {
 
-std::vector<BenchCommand>& benchCommands()
+namespace {
+struct Entry
 {
-    static std::vector<BenchCommand> commands;
-    return commands;
+    const char* usage;
+    BenchFunction function;
+};
+std::map<std::string, Entry>& registry()
+{
+    static std::map<std::string, Entry> table;
+    return table;
+}
+} // namespace
+
+BenchRegistrar::BenchRegistrar(const char* name, const char* usage, BenchFunction function)
+{
+    registry()[name] = Entry{usage, function};
+}
+
+long peakRssKiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+double nowSeconds()
+{
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
 }
 
 } // namespace lumelle::bench
 
-namespace {
-
-void usage()
-{
-    std::printf("usage: lumelle_bench COMMAND [ARGS...]\n\ncommands:\n");
-    auto commands = lumelle::bench::benchCommands();
-    std::sort(commands.begin(), commands.end(),
-              [](const auto& a, const auto& b) { return std::strcmp(a.name, b.name) < 0; });
-    for (const auto& command : commands)
-        std::printf("  %-16s %s\n", command.name, command.help);
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
-    // Fonts need a GUI application; no display is needed.
+    using namespace lumelle::bench;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    if (args.size() < 2 || args[1] == QLatin1String("--help") || args[1] == QLatin1String("-h")) {
-        usage();
-        return args.size() < 2 ? 2 : 0;
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty() || !registry().count(args.first().toStdString())) {
+        std::fprintf(stderr, "usage: lumelle_bench COMMAND [ARGS]\n");
+        for (const auto& [name, entry] : registry())
+            std::fprintf(stderr, "  %s %s\n", name.c_str(), entry.usage);
+        return 2;
     }
-    for (const auto& command : lumelle::bench::benchCommands()) {
-        if (args[1] == QLatin1String(command.name))
-            return command.run(args.mid(2));
-    }
-    std::fprintf(stderr, "unknown command: %s\n\n", qPrintable(args[1]));
-    usage();
-    return 2;
+    const Entry entry = registry().at(args.takeFirst().toStdString());
+    return entry.function(args);
 }
