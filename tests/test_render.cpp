@@ -169,6 +169,46 @@ TEST(DrawOutlinedLine, EqualsDrawingTheLineAtEveryOffset)
     }
 }
 
+TEST(DrawOutlinedLine, EqualsDrawingAtEveryOffsetForOtherFontsSizesAndPlaces)
+{
+    // Fixed pseudo-random cases over the installed families, every style, sizes from the
+    // smallest to the largest and places that cut the line at every frame edge.
+    const QStringList families{"Arial",           "DejaVu Sans", "DejaVu Serif", "Liberation Serif",
+                               "Liberation Mono", "Default"};
+    const std::string texts[] = {"Quick brown fox",
+                                 "Wait... what?!",
+                                 "MMMM iiii",
+                                 "\xc3\x85ngstr\xc3\xb6m \xc3\x87"
+                                 "a",
+                                 "(1/2) [x] {y}",
+                                 "f"};
+    std::uint32_t seed = 12345;
+    auto next = [&seed](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return int((seed >> 8) % std::uint32_t(n));
+    };
+    int drawn = 0;
+    for (int i = 0; i < 36; ++i) {
+        RenderSettings s = distinctColours();
+        s.fontName = families[i % families.size()];
+        s.fontStyle = FontStyleFromName(StyleNames()[next(StyleNames().size())]);
+        s.fontSize = FontSizeTexts()[next(FontSizeTexts().size())].toInt();
+        s.outlineWidth = 2 + next(3);
+        const std::string& text = texts[next(6)];
+        const int x = next(800) - 60;
+        const int y = next(560) - 40;
+        QImage fast = blueFrame(720, 480);
+        QImage plain = blueFrame(720, 480);
+        DrawOutlinedLine(fast, text, x, y, s);
+        drawAtEveryOffset(plain, DecodeText(text, 1), x, y, s);
+        EXPECT_TRUE(fast == plain)
+            << s.fontName.toStdString() << " " << s.fontSize << " " << text << " at " << x << ","
+            << y << ": " << firstDifferences(fast, plain).toStdString();
+        drawn += fast != blueFrame(720, 480);
+    }
+    EXPECT_GE(drawn, 28) << "most cases draw inside the frame";
+}
+
 TEST(RenderSubtitleImage, EqualsPlainDrawingOfBothLinesSecondOverFirst)
 {
     // No gap between the lines and a wide outline: the second line's outline and ring paint
