@@ -1,66 +1,213 @@
-// lumelle-convert: the headless converter.
+// lumelle-convert: converts subtitle files to VobSub pairs without the window, with the same
+// readers, renderer and writer.
+#include "cli/ConvertOptions.h"
 #include "platform/Error.h"
 #include "platform/Messages.h"
+#include "render/Renderer.h"
 #include "subtitle/Subtitle.h"
+#include "vobsub/GenerationRun.h"
 
-#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <csignal>
 #include <cstdio>
+#include <unistd.h>
 
 using namespace lumelle;
 
 namespace {
 
-// Prints every message the core shows on standard error.
+volatile std::sig_atomic_t g_stopRequested = 0;
+
+void requestStop(int)
+{
+    g_stopRequested = 1;
+}
+
+void printLine(FILE* to, const QString& text)
+{
+    QString shown = text;
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    std::fprintf(to, "%s\n", shown.toLocal8Bit().constData());
+}
+
+// Every message the core would show in a box goes to standard error.
 class PrintedMessages : public platform::Messages
 {
 public:
-    void showMessage(const QString& text) override { print(text); }
-    void showInformation(const QString& text) override { print(text); }
+    void showMessage(const QString& text) override { show(text); }
+    void showInformation(const QString& text) override { show(text); }
     bool askYesNo(const QString& text) override
     {
-        print(text);
+        show(text);
         return false;
     }
-    int count = 0;
+    int count() const { return m_count; }
 
 private:
-    void print(const QString& text)
+    void show(const QString& text)
     {
-        ++count;
-        QString shown = text;
-        shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        std::fprintf(stderr, "%s\n", shown.toLocal8Bit().constData());
+        ++m_count;
+        printLine(stderr, text);
     }
+    int m_count = 0;
 };
+
+class ProgressBar
+{
+public:
+    explicit ProgressBar(const QString& name) : m_name(QFileInfo(name).fileName()), m_tty(isatty(2))
+    {}
+    ~ProgressBar() { finish(); }
+
+    void show(int done, int count)
+    {
+        if (!m_tty || count <= 0)
+            return;
+        const int width = 30;
+        const int filled = int(qint64(done) * width / count);
+        std::fprintf(stderr, "\r[%s%s] %3d%% %d/%d %s", QByteArray(filled, '#').constData(),
+                     QByteArray(width - filled, '.').constData(), int(qint64(done) * 100 / count),
+                     done, count, m_name.toLocal8Bit().constData());
+        std::fflush(stderr);
+        m_shown = true;
+    }
+    void finish()
+    {
+        if (m_shown)
+            std::fprintf(stderr, "\n");
+        m_shown = false;
+    }
+
+private:
+    QString m_name;
+    bool m_tty;
+    bool m_shown = false;
+};
+
+// Lists a file as read, one line per subtitle.
+int listFile(const QString& file, const ConvertOptions& options)
+{
+    TSubtitle list;
+    const double rate = options.fpsText.toInt() / 1000.0;
+    list.LoadFromFile(file, true, rate, 0);
+    for (int i = 1; i <= list.Count(); ++i) {
+        const SubtitleLine& l = list.line(i);
+        QString row =
+            QStringLiteral("%1\t%2\t%3\t%4")
+                .arg(i)
+                .arg(QString::fromStdString(TSubtitle::FramesToTime(StrToInt(l.StartFrame), rate)),
+                     QString::fromStdString(TSubtitle::FramesToTime(StrToInt(l.EndFrame), rate)),
+                     DecodeText(l.Line1, options.settings.charset));
+        if (!l.Line2.empty())
+            row += QLatin1Char('|') + DecodeText(l.Line2, options.settings.charset);
+        printLine(stdout, row);
+    }
+    return 0;
+}
+
+// Converts one file; returns 0 on success.
+int convertFile(const QString& file, const ConvertOptions& options, PrintedMessages& printed)
+{
+    TSubtitle list;
+    const int messagesBefore = printed.count();
+    list.LoadFromFile(file, true, options.fpsText.toInt() / 1000.0, 0);
+    if (printed.count() != messagesBefore)
+        return 1; // the reader said why (an unsupported file)
+    if (list.Count() == 0) {
+        printLine(stderr, QStringLiteral("%1: no subtitles found").arg(file));
+        return 1;
+    }
+
+    // Like the window: every line is checked against the frame width first, and a file with a
+    // line too wide is refused before anything is written.
+    const QString tooWide = FirstTooWideSubtitle(list, options.settings);
+    if (!tooWide.isEmpty()) {
+        printLine(stderr, tooWide);
+        return 1;
+    }
+
+    GenerationRequest request;
+    request.subtitles = &list;
+    request.subtitleFile = file;
+    request.fpsText = options.fpsText;
+    request.mode = options.mode;
+    request.languageText = options.languageText;
+    request.colours = {options.settings.antialiasColor, options.settings.outlineColor,
+                       options.settings.textColor};
+    request.gatherSettings = [&options] { return options.settings; };
+    request.outputFolder = options.outputFolder;
+
+    ProgressBar bar(file);
+    GenerationCallbacks callbacks;
+    callbacks.beforeSubtitle = [&bar](int index, int count) {
+        if (g_stopRequested)
+            return false;
+        bar.show(index, count);
+        return true;
+    };
+    const GenerationResult result = RunGeneration(request, callbacks);
+    bar.finish();
+    if (result.aborted) {
+        printLine(stderr, QStringLiteral("Operation Aborted"));
+        printLine(stderr, QStringLiteral("%1 and %2 hold the first %3 subtitles.")
+                              .arg(result.idxPath, result.subPath)
+                              .arg(result.written));
+        return 1;
+    }
+    printLine(stdout, QStringLiteral("%1: %2 subtitles -> %3, %4 (help: %5)")
+                          .arg(file)
+                          .arg(result.written)
+                          .arg(result.idxPath, result.subPath, result.helpPath));
+    return 0;
+}
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    // The arguments as given: the application below takes options such as --style for itself.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+
+    // Fonts need a GUI application; without a display the offscreen platform serves.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("lumelle-convert"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(LUMELLE_VERSION));
+
+    ConvertOptions options;
+    QString error;
+    const ParseOutcome outcome = ParseConvertOptions(arguments, options, error);
+    if (outcome == ParseOutcome::Help) {
+        std::fputs(ConvertHelpText().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (outcome == ParseOutcome::Error) {
+        printLine(stderr, QStringLiteral("lumelle-convert: %1").arg(error));
+        std::fputs("Try 'lumelle-convert --help'.\n", stderr);
+        return 2;
+    }
+
+    std::signal(SIGINT, requestStop);
+    std::signal(SIGTERM, requestStop);
+
     PrintedMessages printed;
     platform::ScopedMessages scope(&printed);
-    const QStringList args = app.arguments().mid(1);
-    if (args.size() == 2 && args[0] == QLatin1String("--list")) {
+    int failures = 0;
+    for (const QString& file : options.files) {
         try {
-            TSubtitle list;
-            list.LoadFromFile(args[1], true, 25.0, 0);
-            for (int i = 1; i <= list.Count(); ++i) {
-                const SubtitleLine& l = list.line(i);
-                std::printf("%d\t%s\t%s\t%s", i,
-                            TSubtitle::FramesToTime(StrToInt(l.StartFrame), 25.0).c_str(),
-                            TSubtitle::FramesToTime(StrToInt(l.EndFrame), 25.0).c_str(),
-                            l.Line1.c_str());
-                if (!l.Line2.empty())
-                    std::printf("|%s", l.Line2.c_str());
-                std::printf("\n");
-            }
-            return printed.count == 0 ? 0 : 1;
+            const int rc =
+                options.listOnly ? listFile(file, options) : convertFile(file, options, printed);
+            failures += rc != 0;
         } catch (const Error& e) {
-            std::fprintf(stderr, "%s\n", e.message().toLocal8Bit().constData());
-            return 1;
+            printLine(stderr, QStringLiteral("%1: %2").arg(file, e.message()));
+            ++failures;
         }
+        if (g_stopRequested)
+            break;
     }
-    std::fprintf(stderr, "usage: lumelle-convert --list FILE\n");
-    return 2;
+    return failures == 0 ? 0 : 1;
 }

@@ -1,0 +1,29 @@
+// The line-width check: a subtitle line must be narrower than 680 pixels in the chosen font to
+// fit the frame with its outline.
+#pragma once
+
+#include "render/RenderSettings.h"
+
+#include <QString>
+#include <string>
+
+namespace lumelle {
+
+constexpr int kMaxLineWidth = 680;
+
+// Tails of the too-long message: after a preview drawing, after a font change on a loaded
+// file, and after loading a file.
+inline const char* const kTooLongInPreview = "is too long.";
+inline const char* const kTooLongAfterFontChange = "is too long. Please use a smaler font size.";
+inline const char* const kTooLongAfterLoad =
+    "is too long. Please correct the srt and reload it. You can just use a smaler font size.";
+
+// True when both lines measure less than 680 pixels in the settings' font.
+bool SubtitleFitsWidth(const std::string& line1, const std::string& line2,
+                       const RenderSettings& settings);
+
+// "The string \r" + line 1 + "\r" + line 2 + "\r" + tail, the lines read in `charset`.
+QString TooLongMessage(const std::string& line1, const std::string& line2, quint8 charset,
+                       const char* tail);
+
+} // namespace lumelle

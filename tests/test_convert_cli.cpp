@@ -1,0 +1,186 @@
+#include "cli/ConvertOptions.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace lumelle;
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+struct Outcome
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Outcome convert(const QStringList& args)
+{
+    QProcess p;
+    p.start(QStringLiteral(LUMELLE_CONVERT_BIN), args);
+    p.waitForFinished(60000);
+    return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardOutput()),
+            QString::fromLocal8Bit(p.readAllStandardError())};
+}
+
+ParseOutcome parse(QStringList args, ConvertOptions& options, QString& error)
+{
+    args.prepend(QStringLiteral("lumelle-convert"));
+    return ParseConvertOptions(args, options, error);
+}
+
+} // namespace
+
+TEST(ConvertOptions, DefaultsAreTheWindowDefaults)
+{
+    ConvertOptions o;
+    QString error;
+    ASSERT_EQ(parse({"a.srt"}, o, error), ParseOutcome::Run);
+    EXPECT_EQ(o.fpsText, "25000");
+    EXPECT_EQ(o.settings.fontName, "Arial");
+    EXPECT_EQ(o.settings.fontSize, 20);
+    EXPECT_EQ(o.settings.offset_or, -4);
+    EXPECT_EQ(o.mode, PaletteMode::PcDvdTwoPalettes);
+    EXPECT_EQ(o.languageText.left(2), "el");
+}
+
+TEST(ConvertOptions, ValuesAreCheckedAgainstTheWindowLists)
+{
+    ConvertOptions o;
+    QString error;
+    ASSERT_EQ(parse({"--fps", "29970", "--style", "Bold+Italic", "--charset", "GREEK",
+                     "--offset-or", "-7", "--palette", "safe", "--text-color", "#FF0000",
+                     "--language", "en", "a.srt", "b.sub"},
+                    o, error),
+              ParseOutcome::Run)
+        << error.toStdString();
+    EXPECT_EQ(o.settings.videoStandard, VideoStandard::NTSC);
+    EXPECT_TRUE(o.settings.fontStyle.bold && o.settings.fontStyle.italic);
+    EXPECT_EQ(o.settings.charset, 161);
+    EXPECT_EQ(o.settings.offset_or, -6) << "odd gaps move up to the next even value";
+    EXPECT_EQ(o.settings.textColor, makeColor(255, 0, 0));
+    EXPECT_EQ(o.settings.outlineColor, makeColor(0, 30, 0)) << "safe palette default";
+    EXPECT_EQ(o.files, QStringList({"a.srt", "b.sub"}));
+
+    for (const QStringList& bad : {QStringList{"--fps", "25", "a.srt"},
+                                   {"--size", "31", "a.srt"},
+                                   {"--offset", "7", "a.srt"},
+                                   {"--text-color", "blurple", "a.srt"},
+                                   {"--language", "eng", "a.srt"},
+                                   {"--bogus"},
+                                   {"--outline"},
+                                   {}}) {
+        ConvertOptions fresh;
+        EXPECT_EQ(parse(bad, fresh, error), ParseOutcome::Error) << bad.join(' ').toStdString();
+        EXPECT_FALSE(error.isEmpty());
+    }
+}
+
+TEST(ConvertOptions, ColoursByNameHexAndTriple)
+{
+    ColorValue c = 0;
+    EXPECT_TRUE(ParseColour("clGray", c));
+    EXPECT_EQ(c, makeColor(128, 128, 128));
+    EXPECT_TRUE(ParseColour("255,230,20", c));
+    EXPECT_EQ(c, makeColor(255, 230, 20));
+    EXPECT_FALSE(ParseColour("256,0,0", c));
+}
+
+TEST(ConvertOptions, SettingsFileGivesTheWindowsChoices)
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("Lumelle_Settings.ini");
+    writeFile(ini,
+              "[Form1]\r\nComboBoxFps_ItemIndex=0\r\nComboBox8_ItemIndex=2\r\n"
+              "ComboBoxVobsubLanguage_ItemIndex=29\r\nJvColorButtonText_ColorValue=clYellow\r\n"
+              "offset_Position=600\r\nComboBoxFontSize_ItemIndex=99\r\n\r\n"
+              "[FormColorOptions]\r\nRadioButtonPC_Checked=TRUE\r\n"
+              "RadioButtonPCDVD1_Checked=FALSE\r\n\r\n");
+    ConvertOptions o;
+    QString error;
+    ASSERT_EQ(parse({"--settings", ini, "--size", "24", "a.srt"}, o, error), ParseOutcome::Run)
+        << error.toStdString();
+    EXPECT_EQ(o.fpsText, "23976");
+    EXPECT_TRUE(o.settings.fontStyle.italic);
+    EXPECT_EQ(o.languageText, "en ENGLISH");
+    EXPECT_EQ(o.settings.textColor, makeColor(255, 255, 0));
+    EXPECT_EQ(o.settings.offset, 492) << "clamped like the track bar";
+    EXPECT_EQ(o.settings.fontSize, 24) << "an option after the file overrides it";
+    EXPECT_EQ(o.mode, PaletteMode::PcOnly);
+
+    ConvertOptions missing;
+    EXPECT_EQ(parse({"--settings", dir.filePath("none.ini"), "a.srt"}, missing, error),
+              ParseOutcome::Error);
+}
+
+TEST(ConvertCommand, ConvertsIntoTheOutputFolder)
+{
+    QTemporaryDir dir;
+    const QString srt = dir.filePath("film.srt");
+    writeFile(srt, "1\n00:00:01,000 --> 00:00:02,000\nHello\n\n2\n00:00:03,000 --> "
+                   "00:00:04,000\nWorld\n");
+    QDir().mkpath(dir.filePath("out"));
+    const Outcome run = convert({"--output", dir.filePath("out"), "--palette", "pc", srt});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QByteArray idx = readAll(dir.filePath("out/film.idx"));
+    EXPECT_EQ(idx.count("\r\n"), 65);
+    EXPECT_TRUE(idx.contains("palette: 808080, 000000, FFFFFF, 0000FF"));
+    EXPECT_EQ(readAll(dir.filePath("out/film.sub")).size(), 2 * 2048);
+    EXPECT_TRUE(QFile::exists(dir.filePath("out/Lumelle_Help_File.txt")));
+    EXPECT_FALSE(QFile::exists(dir.filePath("film.idx")));
+}
+
+TEST(ConvertCommand, LineTooWideIsRefusedBeforeWriting)
+{
+    QTemporaryDir dir;
+    const QString srt = dir.filePath("wide.srt");
+    writeFile(srt, "1\n00:00:01,000 --> 00:00:02,000\nShort\n\n2\n00:00:03,000 --> 00:00:04,000\n" +
+                       QByteArray(120, 'W') + "\nsecond\n");
+    const Outcome run = convert({srt});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("The string \n" + QString(120, 'W') +
+                                 "\nsecond\nis too long. "
+                                 "Please correct the srt and reload it. You can just use a smaler "
+                                 "font size."))
+        << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("wide.idx")));
+    EXPECT_FALSE(QFile::exists(dir.filePath("wide.sub")));
+}
+
+TEST(ConvertCommand, BadFilesAndOptionsFailWithAMessage)
+{
+    QTemporaryDir dir;
+    const QString junk = dir.filePath("junk.srt");
+    writeFile(junk, QByteArray("\x00\x01\x02garbage\xff", 11));
+    const Outcome unsupported = convert({junk});
+    EXPECT_EQ(unsupported.exitCode, 1);
+    EXPECT_TRUE(unsupported.err.contains("Unsupported Subtitle Format !"));
+
+    const Outcome badOption = convert({"--size", "abc", junk});
+    EXPECT_EQ(badOption.exitCode, 2);
+    EXPECT_TRUE(badOption.err.contains("font size"));
+
+    const Outcome help = convert({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    for (const char* option :
+         {"--fps", "--font", "--size", "--style", "--charset", "--outline", "--align", "--offset",
+          "--offset-or", "--text-color", "--outline-color", "--antialias-color", "--palette",
+          "--language", "--output", "--settings", "--list"})
+        EXPECT_TRUE(help.out.contains(QLatin1String(option))) << option;
+}

@@ -1,0 +1,219 @@
+#include "platform/Error.h"
+#include "vobsub/GenerationRun.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace lumelle;
+
+namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+int lineCount(const QByteArray& text)
+{
+    return int(text.count("\r\n"));
+}
+
+// Three subtitles read from a SubRip file in a temporary folder, ready to run.
+class Generation : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_srt = m_dir.filePath("movie.srt");
+        writeFile(m_srt, "1\n00:00:01,000 --> 00:00:02,000\nOne\n\n"
+                         "2\n00:00:03,000 --> 00:00:04,000\nTwo\nlines\n\n"
+                         "3\n00:00:05,000 --> 00:00:06,000\nThree\n");
+        m_list.LoadFromFile(m_srt, true, 25.0, 0);
+        ASSERT_EQ(m_list.Count(), 3);
+    }
+
+    GenerationRequest request()
+    {
+        GenerationRequest r;
+        r.subtitles = &m_list;
+        r.subtitleFile = m_srt;
+        r.fpsText = QStringLiteral("25000");
+        r.languageText = QStringLiteral("en ENGLISH");
+        r.colours = {m_settings.antialiasColor, m_settings.outlineColor, m_settings.textColor};
+        r.gatherSettings = [this] { return m_settings; };
+        return r;
+    }
+
+    QTemporaryDir m_dir;
+    QString m_srt;
+    TSubtitle m_list;
+    RenderSettings m_settings;
+};
+
+} // namespace
+
+TEST(OutputNames, ReplaceExtensionCutsFourCharacters)
+{
+    EXPECT_EQ(ReplaceExtension("movie.srt", ".idx"), "movie.idx");
+    EXPECT_EQ(ReplaceExtension("abcdefg", ".idx"), "abc.idx");
+    EXPECT_EQ(ReplaceExtension("abc", ".idx"), "abc.idx");
+}
+
+TEST(OutputNames, MicroDvdSubInputIsNeverTheOutput)
+{
+    const OutputPaths srt = OutputPathsFor("/films/a.srt");
+    EXPECT_EQ(srt.idx, "/films/a.idx");
+    EXPECT_EQ(srt.sub, "/films/a.sub");
+    EXPECT_EQ(srt.help, "/films/Lumelle_Help_File.txt");
+    const OutputPaths mdvd = OutputPathsFor("/films/a.sub");
+    EXPECT_EQ(mdvd.idx, "/films/a_vobsub.idx");
+    EXPECT_EQ(mdvd.sub, "/films/a_vobsub.sub");
+    EXPECT_EQ(OutputPathsFor("/films/a.sub", "/out").sub, "/out/a.sub")
+        << "another folder holds no input to protect";
+}
+
+TEST_F(Generation, FinishedRunWritesPairAndHelpFile)
+{
+    std::vector<int> seen;
+    GenerationCallbacks callbacks;
+    callbacks.beforeSubtitle = [&seen](int index, int count) {
+        EXPECT_EQ(count, 3);
+        seen.push_back(index);
+        return true;
+    };
+    int drawn = 0;
+    callbacks.afterRender = [&drawn](const SubtitleImage& image) {
+        ++drawn;
+        EXPECT_EQ(image.pixels.height(), 576);
+    };
+    const GenerationResult result = RunGeneration(request(), callbacks);
+    EXPECT_FALSE(result.aborted);
+    EXPECT_EQ(result.written, 3);
+    EXPECT_EQ(seen, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(drawn, 3);
+
+    const QByteArray idx = readAll(m_dir.filePath("movie.idx"));
+    EXPECT_EQ(lineCount(idx), 66);
+    EXPECT_TRUE(idx.endsWith("timestamp: 00:00:05:000, filepos: 000001000\r\n"));
+    const QByteArray sub = readAll(m_dir.filePath("movie.sub"));
+    EXPECT_EQ(sub.size(), 3 * 2048);
+    EXPECT_EQ(readAll(result.helpPath), QByteArray::fromStdString(result.helpText));
+    EXPECT_EQ(result.helpPath, m_dir.filePath("Lumelle_Help_File.txt"));
+}
+
+TEST_F(Generation, AbortKeepsFinishedSubtitlesAndWritesNoHelp)
+{
+    GenerationCallbacks callbacks;
+    callbacks.beforeSubtitle = [](int index, int) { return index < 3; };
+    const GenerationResult result = RunGeneration(request(), callbacks);
+    EXPECT_TRUE(result.aborted);
+    EXPECT_EQ(result.written, 2);
+    EXPECT_EQ(lineCount(readAll(result.idxPath)), 65);
+    EXPECT_EQ(readAll(result.subPath).size(), 2 * 2048);
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("Lumelle_Help_File.txt")));
+}
+
+TEST_F(Generation, MicroDvdInputSurvivesTheRun)
+{
+    const QString input = m_dir.filePath("film.sub");
+    const QByteArray bytes = "{25}{50}Hello|World\n{75}{100}Again\n";
+    writeFile(input, bytes);
+    TSubtitle list;
+    list.LoadFromFile(input, true, 25.0, 0);
+    GenerationRequest r = request();
+    r.subtitles = &list;
+    r.subtitleFile = input;
+    const GenerationResult result = RunGeneration(r, {});
+    EXPECT_EQ(readAll(input), bytes);
+    EXPECT_EQ(result.subPath, m_dir.filePath("film_vobsub.sub"));
+    EXPECT_TRUE(
+        QByteArray::fromStdString(result.helpText).contains("film_vobsub.idx\r\nfilm_vobsub.sub"));
+}
+
+TEST_F(Generation, BandOutsideTheFrameStillGivesAValidPair)
+{
+    // The largest font at the highest position on NTSC puts the first line above the frame.
+    m_settings.fontSize = 50;
+    m_settings.offset = 492;
+    m_settings.videoStandard = VideoStandard::NTSC;
+    GenerationRequest r = request();
+    r.fpsText = QStringLiteral("29970");
+    GenerationResult result = RunGeneration(r, {});
+    EXPECT_EQ(result.written, 3);
+    EXPECT_EQ(readAll(result.subPath).size() % 2048, 0);
+
+    // The smallest font there lies wholly above the frame: an empty picture keeps its place.
+    m_settings.fontSize = 6;
+    int bandHeight = -1;
+    GenerationCallbacks callbacks;
+    callbacks.afterRender = [&bandHeight](const SubtitleImage& image) {
+        bandHeight = image.bandHeight;
+    };
+    result = RunGeneration(r, callbacks);
+    EXPECT_EQ(bandHeight, 0);
+    EXPECT_EQ(result.written, 3);
+    EXPECT_EQ(lineCount(readAll(result.idxPath)), 66);
+}
+
+TEST_F(Generation, FolderThatCannotHoldTheFilesIsAClearError)
+{
+    GenerationRequest r = request();
+    r.outputFolder = m_dir.filePath("movie.srt"); // a file, not a folder
+    try {
+        RunGeneration(r, {});
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        EXPECT_TRUE(e.message().startsWith("Cannot create file")) << e.message().toStdString();
+        EXPECT_TRUE(e.message().contains("movie.idx"));
+    }
+    EXPECT_EQ(m_list.Count(), 3);
+}
+
+TEST_F(Generation, FullDiskEndsTheRunWithWholeEntriesOnly)
+{
+    // The .sub goes to a device that is always full; the index must not claim any subtitle.
+    const QString out = m_dir.filePath("out");
+    QDir().mkpath(out);
+    ASSERT_TRUE(QFile::link("/dev/full", out + "/movie.sub"));
+    GenerationRequest r = request();
+    r.outputFolder = out;
+    try {
+        RunGeneration(r, {});
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        EXPECT_TRUE(e.message().contains("movie.sub")) << e.message().toStdString();
+    }
+    const QByteArray idx = readAll(out + "/movie.idx");
+    EXPECT_EQ(lineCount(idx), 63) << "only the header: no line without its packs";
+    EXPECT_FALSE(QFile::exists(out + "/Lumelle_Help_File.txt"));
+}
+
+TEST_F(Generation, PlayersReadThePair)
+{
+    const GenerationResult result = RunGeneration(request(), {});
+    QProcess probe;
+    probe.start("ffprobe", {"-v", "error", "-show_entries", "packet=pts_time", "-of", "csv=p=0",
+                            result.idxPath});
+    ASSERT_TRUE(probe.waitForFinished(30000)) << "ffprobe must be installed";
+    ASSERT_EQ(probe.exitCode(), 0) << probe.readAllStandardError().toStdString();
+    EXPECT_EQ(QString::fromLatin1(probe.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts),
+              QStringList({"1.000000", "3.000000", "5.000000"}));
+
+    QProcess mux;
+    mux.start("mkvmerge", {"-o", m_dir.filePath("movie.mkv"), result.idxPath});
+    ASSERT_TRUE(mux.waitForFinished(30000)) << "mkvmerge must be installed";
+    const QString said = QString::fromLocal8Bit(mux.readAllStandardOutput());
+    EXPECT_EQ(mux.exitCode(), 0) << said.toStdString();
+    EXPECT_FALSE(said.contains("Warning")) << said.toStdString();
+}

@@ -1,0 +1,67 @@
+// One generation run: every subtitle of a list drawn, encoded and written as an .idx/.sub
+// pair, then the help file. UI-free; the window and lumelle-convert drive it through callbacks.
+#pragma once
+
+#include "render/RenderSettings.h"
+#include "render/Renderer.h"
+#include "subtitle/Subtitle.h"
+#include "vobsub/Palette.h"
+
+#include <QString>
+#include <functional>
+
+namespace lumelle {
+
+struct GenerationRequest
+{
+    const TSubtitle* subtitles = nullptr;
+    QString subtitleFile; // the loaded subtitle file; names the outputs
+    QString fpsText;      // "23976", "24000", "25000", "29970" or "30000"
+    PaletteMode mode = PaletteMode::PcDvdTwoPalettes;
+    QString languageText;  // a language list entry such as "el GREEK"
+    OutputColours colours; // captured once for the whole run
+    // Gathers the render settings afresh for each subtitle.
+    std::function<RenderSettings()> gatherSettings;
+    QString outputFolder; // empty: the subtitle file's folder
+};
+
+struct GenerationCallbacks
+{
+    // Called before subtitle `index` (1-based) of `count`; false stops the run (abort): the
+    // remaining subtitles are skipped and no help file is written.
+    std::function<bool(int index, int count)> beforeSubtitle;
+    // Called with each subtitle's image right after it is drawn.
+    std::function<void(const SubtitleImage&)> afterRender;
+};
+
+struct GenerationResult
+{
+    bool aborted = false;
+    int written = 0; // subtitles in the pair
+    QString idxPath;
+    QString subPath;
+    QString helpPath; // empty after an abort
+    std::string helpText;
+};
+
+// The output names: the subtitle file's name with its last four characters replaced by the
+// extension ("movie.srt" -> "movie.idx"); a name of three characters or fewer is kept whole.
+QString ReplaceExtension(const QString& fileName, const QString& suffix);
+
+// Paths of the .idx and .sub files for `subtitleFile` in `folder` (empty: the file's own
+// folder). When the .sub would be the input file itself (a MicroDVD .sub), both are named
+// <name>_vobsub.idx / <name>_vobsub.sub so that the input is never overwritten.
+struct OutputPaths
+{
+    QString idx;
+    QString sub;
+    QString help;
+};
+OutputPaths OutputPathsFor(const QString& subtitleFile, const QString& folder = QString());
+
+// Runs the whole generation. Throws Error with the message on any failure; the files opened so
+// far are closed then and keep every finished subtitle, with matching index lines.
+GenerationResult RunGeneration(const GenerationRequest& request,
+                               const GenerationCallbacks& callbacks);
+
+} // namespace lumelle
