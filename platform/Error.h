@@ -11,8 +11,7 @@ class Error : public std::runtime_error
 public:
     explicit Error(const QString& message)
         : std::runtime_error(message.toStdString()), m_message(message)
-    {
-    }
+    {}
     const QString& message() const { return m_message; }
 
 private:
@@ -25,8 +24,7 @@ class ConversionError : public Error
 public:
     explicit ConversionError(const QString& offendingText)
         : Error(QStringLiteral("'%1' is not a valid integer value").arg(offendingText))
-    {
-    }
+    {}
 };
 
 } // namespace lumelle

@@ -47,7 +47,8 @@ class RecordingMessages : public Messages
 {
 public:
     enum class Kind { Message, Information, Question };
-    struct Entry {
+    struct Entry
+    {
         Kind kind;
         QString text;
     };

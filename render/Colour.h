@@ -12,9 +12,18 @@ constexpr ColorValue makeColor(int r, int g, int b)
 {
     return ColorValue(r & 0xFF) | (ColorValue(g & 0xFF) << 8) | (ColorValue(b & 0xFF) << 16);
 }
-constexpr int redOf(ColorValue c) { return int(c & 0xFF); }
-constexpr int greenOf(ColorValue c) { return int((c >> 8) & 0xFF); }
-constexpr int blueOf(ColorValue c) { return int((c >> 16) & 0xFF); }
+constexpr int redOf(ColorValue c)
+{
+    return int(c & 0xFF);
+}
+constexpr int greenOf(ColorValue c)
+{
+    return int((c >> 8) & 0xFF);
+}
+constexpr int blueOf(ColorValue c)
+{
+    return int((c >> 16) & 0xFF);
+}
 
 // The background of every output picture: pure blue.
 constexpr ColorValue kBackgroundBlue = makeColor(0, 0, 255);

@@ -11,7 +11,8 @@ namespace lumelle {
 
 // One timed subtitle. All five fields are byte strings exactly as read; the frame numbers are
 // decimal text counted at the frame rate in force when the file was read.
-struct SubtitleLine {
+struct SubtitleLine
+{
     std::string StartFrame;
     std::string EndFrame;
     std::string Line1;
@@ -22,7 +23,8 @@ struct SubtitleLine {
 };
 
 // A MicroDVD line split into its pieces, frame numbers as they stand in the line.
-struct fivestrings {
+struct fivestrings
+{
     std::string StartText;
     std::string EndText;
     std::string First;
@@ -40,8 +42,8 @@ public:
     // ConversionError and a read failure throws Error; entries read before either stay.
     void LoadFromFile(const QString& fileName, bool clearFirst, double rate, double frameOffset);
 
-    void AddLine(std::string startFrame, std::string endFrame, std::string line1,
-                 std::string line2, std::string line3);
+    void AddLine(std::string startFrame, std::string endFrame, std::string line1, std::string line2,
+                 std::string line3);
     void Clear();
     int Count() const;
     // Copies entry `index` (1-based, 1..Count) into `dest`.

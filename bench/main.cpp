@@ -1,0 +1,61 @@
+// lumelle_bench SUBCOMMAND [ARGS]: runs one benchmark and prints its figures.
+#include "Bench.h"
+
+#include <QGuiApplication>
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <sys/resource.h>
+
+namespace lumelle::bench {
+
+namespace {
+struct Entry
+{
+    const char* usage;
+    BenchFunction function;
+};
+std::map<std::string, Entry>& registry()
+{
+    static std::map<std::string, Entry> table;
+    return table;
+}
+} // namespace
+
+BenchRegistrar::BenchRegistrar(const char* name, const char* usage, BenchFunction function)
+{
+    registry()[name] = Entry{usage, function};
+}
+
+long peakRssKiB()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+double nowSeconds()
+{
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+} // namespace lumelle::bench
+
+int main(int argc, char** argv)
+{
+    using namespace lumelle::bench;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty() || !registry().count(args.first().toStdString())) {
+        std::fprintf(stderr, "usage: lumelle_bench COMMAND [ARGS]\n");
+        for (const auto& [name, entry] : registry())
+            std::fprintf(stderr, "  %s %s\n", name.c_str(), entry.usage);
+        return 2;
+    }
+    const Entry entry = registry().at(args.takeFirst().toStdString());
+    return entry.function(args);
+}

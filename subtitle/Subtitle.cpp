@@ -1,0 +1,421 @@
+#include "subtitle/Subtitle.h"
+
+#include "platform/Error.h"
+#include "platform/Messages.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <cmath>
+#include <limits>
+
+namespace lumelle {
+
+namespace {
+
+const char kUnsupported[] = "Unsupported Subtitle Format !";
+
+// Splits file bytes into lines: a line ends at a line feed; a carriage return before the line
+// feed is not part of the line and a carriage return anywhere else is dropped. The end of the
+// data after a final line break gives no extra empty line; reading past the end gives "".
+class LineReader
+{
+public:
+    explicit LineReader(const QByteArray& data) : m_data(data) {}
+
+    bool atEnd() const { return m_pos >= m_data.size(); }
+
+    std::string readLine()
+    {
+        std::string line;
+        const qsizetype size = m_data.size();
+        const char* bytes = m_data.constData();
+        qsizetype end = m_pos;
+        while (end < size && bytes[end] != '\n')
+            ++end;
+        line.reserve(std::size_t(end - m_pos));
+        for (qsizetype i = m_pos; i < end; ++i) {
+            if (bytes[i] != '\r')
+                line.push_back(bytes[i]);
+        }
+        m_pos = end < size ? end + 1 : size;
+        return line;
+    }
+
+    // Where the reader stands, to look ahead and come back.
+    qsizetype position() const { return m_pos; }
+    void seek(qsizetype pos) { m_pos = pos; }
+
+private:
+    const QByteArray& m_data;
+    qsizetype m_pos = 0;
+};
+
+QByteArray readWholeFile(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(file.errorString());
+    QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw Error(file.errorString());
+    return data;
+}
+
+// The first `count` lines of a file, read for recognising its kind. A file that exists but
+// cannot be opened ends the load with the system's error text.
+std::vector<std::string> firstLines(const QString& fileName, int count)
+{
+    std::vector<std::string> lines;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(file.errorString());
+    // A line can be long; read in blocks until enough line feeds were seen.
+    QByteArray head;
+    while (!file.atEnd() && head.count('\n') < count) {
+        QByteArray block = file.read(64 * 1024);
+        if (block.isEmpty())
+            break;
+        head += block;
+    }
+    LineReader reader(head);
+    for (int i = 0; i < count; ++i)
+        lines.push_back(reader.readLine());
+    return lines;
+}
+
+// The extension as the part of the name after the last separator, from its last "." on.
+QString upperExtension(const QString& fileName)
+{
+    const QString base = fileName.mid(fileName.lastIndexOf(QLatin1Char('/')) + 1);
+    const qsizetype dot = base.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0)
+        return QString();
+    QString ext = base.mid(dot);
+    // ASCII letters only.
+    for (QChar& c : ext) {
+        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+            c = QChar(c.unicode() - 'a' + 'A');
+    }
+    return ext;
+}
+
+bool isRegularFile(const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    return info.exists() && info.isFile();
+}
+
+const std::string kUtf8Bom = "\xEF\xBB\xBF";
+
+std::string withoutBom(std::string line)
+{
+    if (line.compare(0, kUtf8Bom.size(), kUtf8Bom) == 0)
+        line.erase(0, kUtf8Bom.size());
+    return line;
+}
+
+bool isBlank(const std::string& line)
+{
+    return line.find_first_not_of(" \t") == std::string::npos;
+}
+
+bool isDigitsOnly(const std::string& line)
+{
+    return !line.empty() && line.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// Characters `from`..`to` (1-based, inclusive) of `s`, cut at its end.
+std::string chars(const std::string& s, std::size_t from, std::size_t to)
+{
+    if (from > s.size())
+        return std::string();
+    return s.substr(from - 1, to - from + 1);
+}
+
+// a / b rounded to the nearest integer, exact halves to the even one (b > 0).
+std::int64_t divideRoundHalfEven(std::int64_t a, std::int64_t b)
+{
+    std::int64_t q = a / b;
+    std::int64_t r = a % b;
+    if (r < 0) { // make the remainder non-negative so q is the floor
+        r += b;
+        --q;
+    }
+    const std::int64_t twice = 2 * r;
+    if (twice > b || (twice == b && (q % 2 != 0)))
+        ++q;
+    return q;
+}
+
+std::string twoDigits(std::int64_t value)
+{
+    std::string text = std::to_string(value);
+    return text.size() == 1 ? "0" + text : text;
+}
+
+std::string threeDigits(std::int64_t value)
+{
+    std::string text = std::to_string(value);
+    if (text.size() == 1)
+        return "00" + text;
+    if (text.size() == 2)
+        return "0" + text;
+    return text;
+}
+
+} // namespace
+
+int StrToInt(const std::string& text)
+{
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    if (i == text.size())
+        throw ConversionError(QString::fromLatin1(text.data(), qsizetype(text.size())));
+    std::int64_t value = 0;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c < '0' || c > '9')
+            throw ConversionError(QString::fromLatin1(text.data(), qsizetype(text.size())));
+        value = value * 10 + (c - '0');
+        if (value > std::int64_t(std::numeric_limits<int>::max()) + 1)
+            throw ConversionError(QString::fromLatin1(text.data(), qsizetype(text.size())));
+    }
+    if (negative)
+        value = -value;
+    if (value > std::numeric_limits<int>::max() || value < std::numeric_limits<int>::min())
+        throw ConversionError(QString::fromLatin1(text.data(), qsizetype(text.size())));
+    return int(value);
+}
+
+std::int64_t RateText(double rate)
+{
+    if (!std::isfinite(rate))
+        return 0;
+    return std::llround(rate * 1000.0);
+}
+
+void TSubtitle::AddLine(std::string startFrame, std::string endFrame, std::string line1,
+                        std::string line2, std::string line3)
+{
+    m_lines.push_back(SubtitleLine{std::move(startFrame), std::move(endFrame), std::move(line1),
+                                   std::move(line2), std::move(line3)});
+}
+
+void TSubtitle::Clear()
+{
+    m_lines.clear();
+}
+
+int TSubtitle::Count() const
+{
+    return int(m_lines.size());
+}
+
+void TSubtitle::GetLine(int index, SubtitleLine& dest) const
+{
+    dest = line(index);
+}
+
+const SubtitleLine& TSubtitle::line(int index) const
+{
+    Q_ASSERT(index >= 1 && index <= Count());
+    return m_lines[std::size_t(index - 1)];
+}
+
+std::string TSubtitle::TimeToFrames(const std::string& time, double rate)
+{
+    const std::int64_t hours = StrToInt(chars(time, 1, 2));
+    const std::int64_t minutes = StrToInt(chars(time, 4, 5));
+    const std::int64_t seconds = StrToInt(chars(time, 7, 8));
+    const std::int64_t millis = StrToInt(time.size() >= 10 ? time.substr(9) : std::string());
+    // The rate is the frame-rate text over 1000, so frames = ms x text / 1 000 000 exactly.
+    const std::int64_t totalMs = (hours * 3600 + minutes * 60 + seconds) * 1000 + millis;
+    const std::int64_t frames = divideRoundHalfEven(totalMs * RateText(rate), 1000000);
+    return std::to_string(frames);
+}
+
+std::string TSubtitle::FramesToTime(std::int64_t frame, double rate)
+{
+    const std::int64_t rateText = RateText(rate);
+    std::int64_t ms = 0;
+    if (rate == 0 || rateText == 0)
+        platform::messages().showMessage(QStringLiteral("0 Fps !!!"));
+    else
+        ms = frame * 1000000 / rateText; // truncates toward zero, as every part below
+    const std::int64_t h = ms / 3600000;
+    ms -= h * 3600000;
+    const std::int64_t m = ms / 60000;
+    ms -= m * 60000;
+    const std::int64_t s = ms / 1000;
+    ms -= s * 1000;
+    return twoDigits(h) + ":" + twoDigits(m) + ":" + twoDigits(s) + ":" + threeDigits(ms);
+}
+
+bool TSubtitle::IsTimeLine(const std::string& line)
+{
+    return line.size() >= 29 && line.compare(13, 3, "-->") == 0;
+}
+
+bool TSubtitle::IsSrtFile(const QString& fileName)
+{
+    if (!isRegularFile(fileName) || upperExtension(fileName) != QLatin1String(".SRT"))
+        return false;
+    const std::vector<std::string> lines = firstLines(fileName, 2);
+    return lines.size() == 2 && lines[1].size() >= 16 && lines[1].compare(13, 3, "-->") == 0;
+}
+
+bool TSubtitle::IsMicroDvdFile(const QString& fileName)
+{
+    if (!isRegularFile(fileName))
+        return false;
+    const QString ext = upperExtension(fileName);
+    if (ext != QLatin1String(".TXT") && ext != QLatin1String(".SUB"))
+        return false;
+    const std::vector<std::string> lines = firstLines(fileName, 1);
+    return !lines.empty() && withoutBom(lines[0]).compare(0, 1, "{") == 0;
+}
+
+fivestrings TSubtitle::SplitMicroDvdLine(const std::string& line)
+{
+    // Positions are 1-based as in the line's own description; 0 means "not found".
+    auto pos = [](const std::string& s, const char* what) -> std::size_t {
+        const std::size_t p = s.find(what);
+        return p == std::string::npos ? 0 : p + 1;
+    };
+    fivestrings out;
+    std::string r = line;
+
+    std::size_t p1 = pos(r, "{");
+    r.erase(0, p1);
+
+    std::size_t p2 = pos(r, "}{");
+    out.StartText = p2 == 0 ? r : r.substr(0, p2 - 1);
+    r.erase(0, std::min(r.size(), p2 + 1));
+
+    std::size_t p3 = pos(r, "}");
+    out.EndText = p3 == 0 ? r : r.substr(0, p3 - 1);
+    r.erase(0, p3);
+
+    std::size_t p4 = pos(r, "|");
+    if (p4 == 0) {
+        out.First = r;
+        return out;
+    }
+    out.First = r.substr(0, p4 - 1);
+    r.erase(0, p4);
+
+    std::size_t p5 = pos(r, "|");
+    if (p5 == 0) {
+        out.Second = r;
+    } else {
+        out.Second = r.substr(0, p5 - 1);
+        out.Third = r.substr(p5);
+    }
+    return out;
+}
+
+std::string TSubtitle::StripTags(const std::string& line)
+{
+    static const char* const kTags[] = {"<u>",  "<b>",  "<i>",  "<U>",  "<B>",  "<I>",
+                                        "</u>", "</b>", "</i>", "</U>", "</B>", "</I>"};
+    std::string out = line;
+    for (const char* tag : kTags) {
+        const std::size_t p = out.find(tag);
+        if (p != std::string::npos)
+            out.erase(p, std::char_traits<char>::length(tag));
+    }
+    return out;
+}
+
+void TSubtitle::LoadFromFile(const QString& fileName, bool clearFirst, double rate,
+                             double frameOffset)
+{
+    const std::int64_t offset = std::llround(std::isfinite(frameOffset) ? frameOffset : 0.0);
+    if (IsSrtFile(fileName)) {
+        const QByteArray data = readWholeFile(fileName);
+        if (clearFirst)
+            Clear();
+        readSubRip(data, rate, offset);
+    } else if (IsMicroDvdFile(fileName)) {
+        const QByteArray data = readWholeFile(fileName);
+        if (clearFirst)
+            Clear();
+        readMicroDvd(data, offset);
+    } else {
+        platform::messages().showMessage(QString::fromLatin1(kUnsupported));
+    }
+}
+
+void TSubtitle::readSubRip(const QByteArray& data, double rate, std::int64_t frameOffset)
+{
+    LineReader reader(data);
+    while (!reader.atEnd()) {
+        // Step 1: find the next time line; numbers, blank lines and surplus text are skipped.
+        const std::string timeLine = reader.readLine();
+        if (!IsTimeLine(timeLine))
+            continue;
+
+        // Step 2: the two times; anything after the end time (coordinates) is dropped.
+        const std::string startText = timeLine.substr(0, 12);
+        const std::string endText = timeLine.substr(17, 12);
+        const std::int64_t start = StrToInt(TimeToFrames(startText, rate)) + frameOffset;
+        const std::int64_t end = StrToInt(TimeToFrames(endText, rate)) + frameOffset;
+
+        // Step 3: the text lines, up to a blank line or the end of the file. A time line, or
+        // a number line directly followed by a time line, starts the next subtitle and is left
+        // for the outer loop, so a subtitle without text or without a closing blank line never
+        // swallows its neighbour.
+        std::string text[3];
+        int kept = 0;
+        while (!reader.atEnd()) {
+            const qsizetype here = reader.position();
+            const std::string candidate = reader.readLine();
+            if (isBlank(candidate))
+                break;
+            if (IsTimeLine(candidate)) {
+                reader.seek(here);
+                break;
+            }
+            if (isDigitsOnly(candidate)) {
+                const qsizetype afterNumber = reader.position();
+                const bool nextIsTime = !reader.atEnd() && IsTimeLine(reader.readLine());
+                reader.seek(afterNumber);
+                if (nextIsTime) {
+                    reader.seek(here);
+                    break;
+                }
+            }
+            if (kept < 3)
+                text[kept++] = candidate;
+        }
+        AddLine(std::to_string(start), std::to_string(end), StripTags(text[0]), StripTags(text[1]),
+                StripTags(text[2]));
+    }
+}
+
+void TSubtitle::readMicroDvd(const QByteArray& data, std::int64_t frameOffset)
+{
+    LineReader reader(data);
+    bool first = true;
+    while (!reader.atEnd()) {
+        std::string line = reader.readLine();
+        if (first) {
+            line = withoutBom(line);
+            first = false;
+        }
+        // Empty lines (also lines of blanks only) carry no subtitle; skip them.
+        if (isBlank(line))
+            continue;
+        const fivestrings parts = SplitMicroDvdLine(line);
+        const std::int64_t start = frameOffset + StrToInt(parts.StartText);
+        const std::int64_t end = frameOffset + StrToInt(parts.EndText);
+        AddLine(std::to_string(start), std::to_string(end), StripTags(parts.First),
+                StripTags(parts.Second), StripTags(parts.Third));
+    }
+}
+
+} // namespace lumelle

@@ -1,0 +1,317 @@
+#include "platform/Error.h"
+#include "platform/Messages.h"
+#include "subtitle/Subtitle.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace lumelle;
+using platform::RecordingMessages;
+using platform::ScopedMessages;
+
+namespace {
+
+QString dataFile(const char* name)
+{
+    return QStringLiteral(LUMELLE_TEST_DATA "/subtitle/") + QString::fromUtf8(name);
+}
+
+// Writes `bytes` to a file named `name` in a fresh temporary folder kept by the fixture.
+class SubtitleFiles : public ::testing::Test
+{
+protected:
+    QString write(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return path;
+    }
+
+    // Loads `path` into a fresh list at `rate` and returns it; messages go to m_messages.
+    TSubtitle load(const QString& path, double rate = 25.0)
+    {
+        TSubtitle list;
+        list.LoadFromFile(path, true, rate, 0);
+        return list;
+    }
+
+    QTemporaryDir m_dir;
+    RecordingMessages m_messages;
+    ScopedMessages m_scope{&m_messages};
+};
+
+SubtitleLine entry(const TSubtitle& list, int i)
+{
+    SubtitleLine l;
+    list.GetLine(i, l);
+    return l;
+}
+
+} // namespace
+
+TEST(TimeCodes, FramesToTimeTruncatesEveryPart)
+{
+    EXPECT_EQ(TSubtitle::FramesToTime(25, 25.0), "00:00:01:000");
+    EXPECT_EQ(TSubtitle::FramesToTime(0, 25.0), "00:00:00:000");
+    EXPECT_EQ(TSubtitle::FramesToTime(1, 25.0), "00:00:00:040");
+    EXPECT_EQ(TSubtitle::FramesToTime(1, 23.976), "00:00:00:041");
+    EXPECT_EQ(TSubtitle::FramesToTime(1, 30.0), "00:00:00:033");
+    EXPECT_EQ(TSubtitle::FramesToTime(1, 29.97), "00:00:00:033");
+    EXPECT_EQ(TSubtitle::FramesToTime(3, 29.97), "00:00:00:100");
+    EXPECT_EQ(TSubtitle::FramesToTime(1439, 23.976), "00:01:00:018");
+    EXPECT_EQ(TSubtitle::FramesToTime(90000, 25.0), "01:00:00:000");
+    EXPECT_EQ(TSubtitle::FramesToTime(9000000, 25.0), "100:00:00:000");
+}
+
+TEST(TimeCodes, ExactDecimalArithmeticAvoidsBinaryRoundingErrors)
+{
+    // 3 / 25 s is 120 ms exactly; a binary double lands just below and would give 119.
+    EXPECT_EQ(TSubtitle::FramesToTime(3, 25.0), "00:00:00:120");
+    EXPECT_EQ(TSubtitle::FramesToTime(1501, 25.0), "00:01:00:040");
+}
+
+TEST(TimeCodes, ZeroRateWarnsOnceAndGivesZero)
+{
+    RecordingMessages messages;
+    ScopedMessages scope(&messages);
+    EXPECT_EQ(TSubtitle::FramesToTime(7, 0.0), "00:00:00:000");
+    EXPECT_EQ(messages.texts(), QStringList{"0 Fps !!!"});
+}
+
+TEST(TimeCodes, TimeToFramesRoundsHalvesToEven)
+{
+    EXPECT_EQ(TSubtitle::TimeToFrames("00:00:01,000", 25.0), "25");
+    EXPECT_EQ(TSubtitle::TimeToFrames("01:02:03,456", 25.0), "93086");
+    EXPECT_EQ(TSubtitle::TimeToFrames("00:01:00,000", 23.976), "1439");
+    EXPECT_EQ(TSubtitle::TimeToFrames("00:00:02,500", 29.97), "75");
+    EXPECT_EQ(TSubtitle::TimeToFrames("00:00:01.500", 24.0), "36")
+        << "a full stop reads as a comma";
+    EXPECT_EQ(TSubtitle::TimeToFrames("00:00:02,500", 25.0), "62");
+    EXPECT_EQ(TSubtitle::TimeToFrames("00:00:01,500", 25.0), "38");
+    // 20 ms and 60 ms are exact halves in decimal terms: even neighbours.
+    EXPECT_EQ(TSubtitle::TimeToFrames("00:00:00,020", 25.0), "0");
+    EXPECT_EQ(TSubtitle::TimeToFrames("00:00:00,060", 25.0), "2");
+}
+
+TEST(TimeCodes, MalformedTimeIsAConversionErrorNamingTheText)
+{
+    try {
+        TSubtitle::TimeToFrames("00:0a:01,000", 25.0);
+        FAIL() << "no error";
+    } catch (const ConversionError& e) {
+        EXPECT_EQ(e.message(), "'0a' is not a valid integer value");
+    }
+    EXPECT_THROW(StrToInt(""), ConversionError);
+    EXPECT_THROW(StrToInt("99999999999"), ConversionError);
+    EXPECT_THROW(StrToInt("2147483648"), ConversionError);
+    EXPECT_EQ(StrToInt("-2147483648"), -2147483647 - 1);
+    EXPECT_EQ(StrToInt("0100"), 100);
+}
+
+TEST(SubtitleList, AddCountGetAndClear)
+{
+    TSubtitle list;
+    list.AddLine("1", "2", "a", "b", "c");
+    list.AddLine("3", "4", "d", "", "");
+    EXPECT_EQ(list.Count(), 2);
+    SubtitleLine l;
+    list.GetLine(2, l);
+    EXPECT_EQ(l, (SubtitleLine{"3", "4", "d", "", ""}));
+    list.Clear();
+    EXPECT_EQ(list.Count(), 0);
+}
+
+TEST(Markup, StripTagsRemovesEachTagOnce)
+{
+    EXPECT_EQ(TSubtitle::StripTags("<i>a</i> <i>b</i>"), "a <i>b</i>");
+    EXPECT_EQ(TSubtitle::StripTags("<b><i>x</i></b>"), "x");
+    EXPECT_EQ(TSubtitle::StripTags("<U>u</U> <font color=red>f</font>"),
+              "u <font color=red>f</font>");
+}
+
+TEST(MicroDvdSplitter, PiecesBetweenBracesAndBars)
+{
+    EXPECT_EQ(TSubtitle::SplitMicroDvdLine("{100}{200}Hello|World"),
+              (fivestrings{"100", "200", "Hello", "World", ""}));
+    EXPECT_EQ(TSubtitle::SplitMicroDvdLine("{10}{20}a|b|c|d"),
+              (fivestrings{"10", "20", "a", "b", "c|d"}));
+    EXPECT_EQ(TSubtitle::SplitMicroDvdLine("{10}{20}|b"), (fivestrings{"10", "20", "", "b", ""}));
+    EXPECT_EQ(TSubtitle::SplitMicroDvdLine("{1}{2}{y:i}x"),
+              (fivestrings{"1", "2", "{y:i}x", "", ""}));
+    EXPECT_EQ(TSubtitle::SplitMicroDvdLine("hello").StartText, "hello");
+}
+
+TEST(TimeLine, NeedsTwentyNineCharactersAndTheArrow)
+{
+    EXPECT_TRUE(TSubtitle::IsTimeLine("00:00:01,000 --> 00:00:02,000"));
+    EXPECT_FALSE(TSubtitle::IsTimeLine("00:00:01,000 --> 00:00:02,00"));
+    EXPECT_FALSE(TSubtitle::IsTimeLine("0:00:01,000 --> 0:00:02,000"));
+}
+
+TEST_F(SubtitleFiles, WellFormedSubRipGivesOneEntryPerSubtitle)
+{
+    TSubtitle list = load(dataFile("three.srt"));
+    ASSERT_EQ(list.Count(), 3);
+    EXPECT_EQ(entry(list, 1), (SubtitleLine{"25", "50", "One line", "", ""}));
+    EXPECT_EQ(entry(list, 2), (SubtitleLine{"75", "112", "Two", "lines", ""}));
+    // Coordinates after the end time are ignored; a fourth text line is skipped.
+    EXPECT_EQ(entry(list, 3), (SubtitleLine{"93086", "93125", "A", "B", "C"}));
+    EXPECT_TRUE(m_messages.entries().empty());
+}
+
+TEST_F(SubtitleFiles, SubtitleWithoutTextNoLongerSwallowsTheNext)
+{
+    const QString path = write("a.srt", "1\n00:00:01,000 --> 00:00:02,000\n\n"
+                                        "2\n00:00:03,000 --> 00:00:04,000\nSecond\n\n");
+    TSubtitle list = load(path);
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_EQ(entry(list, 1), (SubtitleLine{"25", "50", "", "", ""}));
+    EXPECT_EQ(entry(list, 2), (SubtitleLine{"75", "100", "Second", "", ""}));
+}
+
+TEST_F(SubtitleFiles, OneLineSubtitleWithoutBlankLineKeepsTheNext)
+{
+    const QString path = write("a.srt", "1\n00:00:01,000 --> 00:00:02,000\nFirst\n"
+                                        "2\n00:00:03,000 --> 00:00:04,000\nSecond\n"
+                                        "00:00:05,000 --> 00:00:06,000\n42\nThird\n");
+    TSubtitle list = load(path);
+    ASSERT_EQ(list.Count(), 3);
+    EXPECT_EQ(entry(list, 1).Line1, "First");
+    EXPECT_EQ(entry(list, 1).Line2, "");
+    EXPECT_EQ(entry(list, 2).Line1, "Second");
+    // A number not followed by a time line is ordinary text.
+    EXPECT_EQ(entry(list, 3), (SubtitleLine{"125", "150", "42", "Third", ""}));
+}
+
+TEST_F(SubtitleFiles, LineEndingsAndMissingFinalBreak)
+{
+    // CR LF, a stray CR inside a line (dropped) and no final line break.
+    const QString path = write("a.SRT", "1\r\n00:00:01,000 --> 00:00:02,000\r\nA\rB\r\nC");
+    TSubtitle list = load(path);
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(entry(list, 1), (SubtitleLine{"25", "50", "AB", "C", ""}));
+
+    // Carriage returns alone make one single line: not a SubRip file.
+    const QString crOnly = write("b.srt", "1\r00:00:01,000 --> 00:00:02,000\rA\r");
+    EXPECT_EQ(load(crOnly).Count(), 0);
+    EXPECT_EQ(m_messages.texts(), QStringList{"Unsupported Subtitle Format !"});
+}
+
+TEST_F(SubtitleFiles, BytesAboveAsciiAreKeptUnchanged)
+{
+    TSubtitle list = load(dataFile("bytes.srt"));
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(entry(list, 1).Line1, "Caf\xe9 \xc3\xa9 \xff");
+}
+
+TEST_F(SubtitleFiles, RecognitionByExtensionAndContent)
+{
+    const QByteArray srt = "1\n00:00:01,000 --> 00:00:02,000\nA\n";
+    const QByteArray mdvd = "{1}{2}A\n";
+    EXPECT_EQ(load(write("ok.Srt", srt)).Count(), 1);
+    EXPECT_EQ(load(write("ok.TXT", mdvd)).Count(), 1);
+    EXPECT_TRUE(m_messages.entries().empty());
+
+    load(write("mdvd.srt", mdvd));
+    load(write("srt.txt", srt));
+    load(write("noext", srt));
+    load(write("binary.sub", QByteArray("\x00\x00\x01\xba\x44", 5)));
+    load(write("hours.srt", "1\n0:00:01,000 --> 0:00:02,000\nA\n"));
+    load(m_dir.filePath("missing.srt"));
+    EXPECT_EQ(m_messages.texts(), QStringList(6, "Unsupported Subtitle Format !"));
+}
+
+TEST_F(SubtitleFiles, UnsupportedFileLeavesTheListAlone)
+{
+    TSubtitle list;
+    list.AddLine("1", "2", "keep", "", "");
+    list.LoadFromFile(write("x.srt", "nothing here\n"), true, 25.0, 0);
+    EXPECT_EQ(list.Count(), 1);
+}
+
+TEST_F(SubtitleFiles, ByteOrderMarks)
+{
+    // SubRip: the mark sits in the ignored first line. MicroDVD: it is skipped.
+    EXPECT_EQ(load(write("a.srt", "\xEF\xBB\xBF"
+                                  "1\n00:00:01,000 --> 00:00:02,000\nA\n"))
+                  .Count(),
+              1);
+    TSubtitle mdvd = load(write("a.sub", "\xEF\xBB\xBF{10}{20}A\n"));
+    ASSERT_EQ(mdvd.Count(), 1);
+    EXPECT_EQ(entry(mdvd, 1), (SubtitleLine{"10", "20", "A", "", ""}));
+}
+
+TEST_F(SubtitleFiles, MicroDvdFramesStandAsTheyAre)
+{
+    TSubtitle list = load(dataFile("microdvd.sub"), 23.976);
+    ASSERT_EQ(list.Count(), 4);
+    EXPECT_EQ(entry(list, 1), (SubtitleLine{"100", "200", "Hello", "World", ""}));
+    EXPECT_EQ(entry(list, 2), (SubtitleLine{"100", "250", "{y:i}Styled", "", ""}));
+    EXPECT_EQ(entry(list, 3), (SubtitleLine{"10", "20", "a", "b", "c|d"}));
+    EXPECT_EQ(entry(list, 4), (SubtitleLine{"10", "20", "", "b", ""}));
+
+    TSubtitle txt = load(dataFile("microdvd.txt"));
+    ASSERT_EQ(txt.Count(), 2);
+    EXPECT_EQ(entry(txt, 1), (SubtitleLine{"1", "1", "23.976", "", ""}));
+    EXPECT_EQ(entry(txt, 2).Line1, "Text line");
+}
+
+TEST_F(SubtitleFiles, MicroDvdSkipsEmptyAndBlankLines)
+{
+    TSubtitle list = load(write("a.sub", "{1}{2}A\n\n   \n{3}{4}B\n\n"));
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_EQ(entry(list, 2).Line1, "B");
+}
+
+TEST_F(SubtitleFiles, ConversionErrorEndsTheReadKeepingEarlierEntries)
+{
+    TSubtitle list;
+    const QString mdvd = write("a.sub", "{1}{2}A\n{3}{4}B\nnot a subtitle\n{5}{6}C\n");
+    try {
+        list.LoadFromFile(mdvd, true, 25.0, 0);
+        FAIL() << "no error";
+    } catch (const ConversionError& e) {
+        EXPECT_EQ(e.message(), "'not a subtitle' is not a valid integer value");
+    }
+    EXPECT_EQ(list.Count(), 2);
+
+    TSubtitle srt;
+    const QString bad = write("b.srt", "1\n00:00:01,000 --> 00:00:02,000\nA\n\n"
+                                       "2\n00:00:0x,000 --> 00:00:04,000\nB\n");
+    EXPECT_THROW(srt.LoadFromFile(bad, true, 25.0, 0), ConversionError);
+    EXPECT_EQ(srt.Count(), 1);
+
+    EXPECT_THROW(load(write("c.sub", "{99999999999}{1}A\n")), ConversionError);
+}
+
+TEST_F(SubtitleFiles, FrameRateAndOffsetApply)
+{
+    const QString path = write("a.srt", "1\n00:00:01,000 --> 00:00:02,000\nA\n");
+    EXPECT_EQ(entry(load(path, 23.976), 1).StartFrame, "24");
+    TSubtitle list;
+    list.LoadFromFile(path, true, 25.0, 100);
+    EXPECT_EQ(entry(list, 1).StartFrame, "125");
+    list.LoadFromFile(write("b.sub", "{0100}{0200}A\n"), false, 25.0, 10);
+    EXPECT_EQ(list.Count(), 2) << "without clear-first entries are appended";
+    EXPECT_EQ(entry(list, 2).StartFrame, "110");
+}
+
+TEST_F(SubtitleFiles, HundredThousandEntries)
+{
+    QByteArray bytes;
+    for (int i = 0; i < 100000; ++i) {
+        const int s = i * 2;
+        bytes += QByteArray::number(i + 1) + "\r\n" +
+                 QString::asprintf("%02d:%02d:%02d,000 --> %02d:%02d:%02d,500\r\n", s / 3600,
+                                   s / 60 % 60, s % 60, s / 3600, s / 60 % 60, s % 60)
+                     .toLatin1() +
+                 "Line " + QByteArray::number(i) + "\r\n\r\n";
+    }
+    TSubtitle list = load(write("big.srt", bytes));
+    ASSERT_EQ(list.Count(), 100000);
+    EXPECT_EQ(entry(list, 100000), (SubtitleLine{"4999950", "4999962", "Line 99999", "", ""}));
+}
