@@ -5,6 +5,7 @@
 #include "platform/Messages.h"
 #include "platform/widgets/FileDialogs.h"
 #include "ui/ColorListWidget.h"
+#include "ui/PreviewView.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
@@ -12,6 +13,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
