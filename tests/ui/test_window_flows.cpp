@@ -86,8 +86,8 @@ TEST_F(MainWindowTest, UnsupportedAndBrokenFilesLeaveNoUsableList)
 
     // A reading error ends the load; the top-level handler shows its text.
     recorded.clear();
-    loadFile(write("broken.sub", "{1}{25}one\r\n\r\n{30}{40}two\r\n"));
-    EXPECT_EQ(recorded.texts(), QStringList{"'' is not a valid integer value"});
+    loadFile(write("broken.sub", "{1}{25}one\r\n{x}{40}two\r\n{50}{60}three\r\n"));
+    EXPECT_EQ(recorded.texts(), QStringList{"'x' is not a valid integer value"});
     EXPECT_EQ(form->ListBox1->count(), 0);
     EXPECT_FALSE(form->SubtitleLoaded);
     EXPECT_FALSE(form->LinesFit);
