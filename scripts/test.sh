@@ -1,12 +1,31 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Lumelle with its tests, and runs every test.
+# Installs what is missing, builds Lumelle with its tests and runs every test: the normal build,
+# the same tests built with AddressSanitizer and UndefinedBehaviorSanitizer, and a short run of
+# every fuzz target. LUMELLE_QUICK=1 runs the normal build's tests only.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/deps.sh
+LUMELLE_EXTRA_PACKAGES="clang libclang-rt-14-dev" bash scripts/deps.sh
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
 
+echo "== tests"
 build=${LUMELLE_BUILD_DIR:-build}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j"$(nproc)"
-export QT_QPA_PLATFORM=offscreen
-(cd "$build" && ctest --output-on-failure -j"$(nproc)" --timeout 600)
+cmake --build "$build" -j"$jobs"
+(cd "$build" && ctest --output-on-failure -j"$jobs" --timeout 600)
+
+if [ "${LUMELLE_QUICK:-0}" = 1 ]; then exit 0; fi
+
+echo "== tests with AddressSanitizer and UndefinedBehaviorSanitizer"
+asan=${LUMELLE_ASAN_BUILD_DIR:-build-asan}
+cmake -S . -B "$asan" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLUMELLE_SANITIZE=ON >/dev/null
+cmake --build "$asan" -j"$jobs"
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/tests/lsan.supp}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+(cd "$asan" && ctest --output-on-failure -j"$jobs" --timeout 900)
+
+echo "== fuzz smoke runs"
+unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
+bash scripts/fuzz.sh "${LUMELLE_FUZZ_SECONDS:-20}"

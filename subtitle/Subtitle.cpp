@@ -61,11 +61,12 @@ QByteArray readWholeFile(const QString& fileName)
     return data;
 }
 
+std::vector<std::string> firstLinesOf(const QByteArray& data, int count);
+
 // The first `count` lines of a file, read for recognising its kind. A file that exists but
 // cannot be opened ends the load with the system's error text.
 std::vector<std::string> firstLines(const QString& fileName, int count)
 {
-    std::vector<std::string> lines;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         throw Error(file.errorString());
@@ -77,10 +78,7 @@ std::vector<std::string> firstLines(const QString& fileName, int count)
             break;
         head += block;
     }
-    LineReader reader(head);
-    for (int i = 0; i < count; ++i)
-        lines.push_back(reader.readLine());
-    return lines;
+    return firstLinesOf(head, count);
 }
 
 // The extension as the part of the name after the last separator, from its last "." on.
@@ -112,6 +110,33 @@ std::string withoutBom(std::string line)
     if (line.compare(0, kUtf8Bom.size(), kUtf8Bom) == 0)
         line.erase(0, kUtf8Bom.size());
     return line;
+}
+
+// Characters 14 to 16 of the second line are the arrow of a SubRip time line.
+bool looksLikeSubRip(const std::vector<std::string>& lines)
+{
+    return lines.size() >= 2 && lines[1].size() >= 16 && lines[1].compare(13, 3, "-->") == 0;
+}
+
+// A MicroDVD file starts with "{" (after a byte-order mark, if any).
+bool looksLikeMicroDvd(const std::vector<std::string>& lines)
+{
+    return !lines.empty() && withoutBom(lines[0]).compare(0, 1, "{") == 0;
+}
+
+bool hasMicroDvdExtension(const QString& fileName)
+{
+    const QString ext = upperExtension(fileName);
+    return ext == QLatin1String(".TXT") || ext == QLatin1String(".SUB");
+}
+
+std::vector<std::string> firstLinesOf(const QByteArray& data, int count)
+{
+    std::vector<std::string> lines;
+    LineReader reader(data);
+    for (int i = 0; i < count; ++i)
+        lines.push_back(reader.readLine());
+    return lines;
 }
 
 bool isBlank(const std::string& line)
@@ -264,19 +289,14 @@ bool TSubtitle::IsSrtFile(const QString& fileName)
 {
     if (!isRegularFile(fileName) || upperExtension(fileName) != QLatin1String(".SRT"))
         return false;
-    const std::vector<std::string> lines = firstLines(fileName, 2);
-    return lines.size() == 2 && lines[1].size() >= 16 && lines[1].compare(13, 3, "-->") == 0;
+    return looksLikeSubRip(firstLines(fileName, 2));
 }
 
 bool TSubtitle::IsMicroDvdFile(const QString& fileName)
 {
-    if (!isRegularFile(fileName))
+    if (!isRegularFile(fileName) || !hasMicroDvdExtension(fileName))
         return false;
-    const QString ext = upperExtension(fileName);
-    if (ext != QLatin1String(".TXT") && ext != QLatin1String(".SUB"))
-        return false;
-    const std::vector<std::string> lines = firstLines(fileName, 1);
-    return !lines.empty() && withoutBom(lines[0]).compare(0, 1, "{") == 0;
+    return looksLikeMicroDvd(firstLines(fileName, 1));
 }
 
 fivestrings TSubtitle::SplitMicroDvdLine(const std::string& line)
@@ -334,14 +354,22 @@ std::string TSubtitle::StripTags(const std::string& line)
 void TSubtitle::LoadFromFile(const QString& fileName, bool clearFirst, double rate,
                              double frameOffset)
 {
+    if (IsSrtFile(fileName) || IsMicroDvdFile(fileName))
+        LoadFromData(fileName, readWholeFile(fileName), clearFirst, rate, frameOffset);
+    else
+        platform::messages().showMessage(QString::fromLatin1(kUnsupported));
+}
+
+void TSubtitle::LoadFromData(const QString& fileName, const QByteArray& data, bool clearFirst,
+                             double rate, double frameOffset)
+{
     const std::int64_t offset = std::llround(std::isfinite(frameOffset) ? frameOffset : 0.0);
-    if (IsSrtFile(fileName)) {
-        const QByteArray data = readWholeFile(fileName);
+    if (upperExtension(fileName) == QLatin1String(".SRT") &&
+        looksLikeSubRip(firstLinesOf(data, 2))) {
         if (clearFirst)
             Clear();
         readSubRip(data, rate, offset);
-    } else if (IsMicroDvdFile(fileName)) {
-        const QByteArray data = readWholeFile(fileName);
+    } else if (hasMicroDvdExtension(fileName) && looksLikeMicroDvd(firstLinesOf(data, 1))) {
         if (clearFirst)
             Clear();
         readMicroDvd(data, offset);

@@ -41,6 +41,9 @@ public:
     // "Unsupported Subtitle Format !" and leaves the list untouched. A malformed number throws
     // ConversionError and a read failure throws Error; entries read before either stay.
     void LoadFromFile(const QString& fileName, bool clearFirst, double rate, double frameOffset);
+    // The same for the bytes of a file already in memory; `fileName` gives the extension.
+    void LoadFromData(const QString& fileName, const QByteArray& data, bool clearFirst, double rate,
+                      double frameOffset);
 
     void AddLine(std::string startFrame, std::string endFrame, std::string line1, std::string line2,
                  std::string line3);

@@ -1,0 +1,352 @@
+#include "platform/IniStore.h"
+
+#include "platform/StoredValues.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QStringDecoder>
+
+namespace lumelle::platform {
+
+namespace {
+
+bool isBlank(char c)
+{
+    return static_cast<unsigned char>(c) <= ' ';
+}
+
+// Trims blanks and control characters at both ends, as the reader does with every line,
+// section name, key and value.
+QByteArray trimmedBytes(QByteArrayView bytes)
+{
+    qsizetype begin = 0;
+    qsizetype end = bytes.size();
+    while (begin < end && isBlank(bytes[begin]))
+        ++begin;
+    while (end > begin && isBlank(bytes[end - 1]))
+        --end;
+    return bytes.sliced(begin, end - begin).toByteArray();
+}
+
+bool sameName(const QByteArray& a, const QByteArray& b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+struct SplitPath
+{
+    QByteArray section;
+    QByteArray key;
+};
+
+SplitPath splitPath(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(u'\\');
+    if (slash < 0)
+        return {QByteArray(), path.toUtf8()};
+    return {path.left(slash).toUtf8(), path.mid(slash + 1).toUtf8()};
+}
+
+QString decodeText(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(bytes);
+    if (utf8.hasError())
+        text = QString::fromLatin1(bytes);
+    return text;
+}
+
+} // namespace
+
+QString settingsFilePathIn(const QString& executableFolder, const QString& configFolder)
+{
+    const QString besideProgram = QDir(executableFolder).filePath(QLatin1String(kSettingsFileName));
+    const QFileInfo folder(executableFolder);
+    if (QFileInfo::exists(besideProgram) || (folder.isDir() && folder.isWritable()))
+        return besideProgram;
+    return QDir(configFolder).filePath(QLatin1String(kSettingsFileName));
+}
+
+QString settingsFilePath()
+{
+    return settingsFilePathIn(QCoreApplication::applicationDirPath(),
+                              QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+}
+
+bool IniStore::load(const QString& fileName, QString* errorText)
+{
+    m_fileName = fileName;
+    m_loaded = true;
+    m_readOnly = false;
+    clear();
+
+    const QFileInfo info(fileName);
+    if (!info.exists())
+        return true;
+
+    QFile file(fileName);
+    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
+        m_readOnly = true;
+        if (errorText) {
+            *errorText =
+                QStringLiteral("The settings file %1 could not be read: %2")
+                    .arg(QDir::toNativeSeparators(fileName),
+                         info.isDir() ? QStringLiteral("it is a folder") : file.errorString());
+        }
+        return false;
+    }
+    // Root may write to any file, so the owner's write permission counts as well: a file made
+    // read-only stays untouched whoever runs the program.
+    m_readOnly = !info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner);
+    setContent(file.readAll());
+    return true;
+}
+
+bool IniStore::write(QString* errorText) const
+{
+    if (m_fileName.isEmpty() || m_readOnly)
+        return true;
+
+    auto fail = [&](const QString& reason) {
+        if (errorText) {
+            *errorText = QStringLiteral("The settings file %1 could not be written: %2")
+                             .arg(QDir::toNativeSeparators(m_fileName), reason);
+        }
+        return false;
+    };
+
+    const QFileInfo info(m_fileName);
+    if (!QDir().mkpath(info.absolutePath()))
+        return fail(QStringLiteral("its folder could not be created"));
+    if (info.isDir())
+        return fail(QStringLiteral("a folder of that name is in the way"));
+
+    QSaveFile file(m_fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+    const QByteArray bytes = content();
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return fail(reason);
+    }
+    if (!file.commit())
+        return fail(file.errorString());
+    return true;
+}
+
+void IniStore::setContent(const QByteArray& bytes)
+{
+    clear();
+    Section* current = nullptr;
+    qsizetype pos = 0;
+    const qsizetype size = bytes.size();
+    while (pos < size) {
+        // A line ends at CR LF, a lone CR or a lone LF.
+        qsizetype end = pos;
+        while (end < size && bytes[end] != '\r' && bytes[end] != '\n')
+            ++end;
+        const QByteArray line = trimmedBytes(QByteArrayView(bytes).sliced(pos, end - pos));
+        pos = end;
+        if (pos < size && bytes[pos] == '\r')
+            ++pos;
+        if (pos < size && bytes[pos] == '\n')
+            ++pos;
+
+        if (line.isEmpty() || line.startsWith(';'))
+            continue;
+        if (line.size() >= 2 && line.startsWith('[') && line.endsWith(']')) {
+            m_sections.push_back(
+                {trimmedBytes(QByteArrayView(line).sliced(1, line.size() - 2)), {}});
+            current = &m_sections.back();
+            continue;
+        }
+        if (!current)
+            continue; // lines before the first section are ignored
+        const qsizetype equals = line.indexOf('=');
+        if (equals < 0)
+            current->lines.push_back({line, QByteArray(), false});
+        else
+            current->lines.push_back({trimmedBytes(QByteArrayView(line).first(equals)),
+                                      trimmedBytes(QByteArrayView(line).sliced(equals + 1)), true});
+    }
+}
+
+QByteArray IniStore::content() const
+{
+    static constexpr char kLineEnd[] = "\r\n";
+    QByteArray out;
+    for (const Section& section : m_sections) {
+        out += '[' + section.name + ']' + kLineEnd;
+        for (const Line& line : section.lines) {
+            out += line.key;
+            if (line.hasValue)
+                out += '=' + line.value;
+            out += kLineEnd;
+        }
+        out += kLineEnd;
+    }
+    return out;
+}
+
+void IniStore::clear()
+{
+    m_sections.clear();
+}
+
+const IniStore::Section* IniStore::findSection(const QByteArray& name) const
+{
+    for (const Section& section : m_sections) {
+        if (sameName(section.name, name))
+            return &section;
+    }
+    return nullptr;
+}
+
+const IniStore::Line* IniStore::findLine(const QString& path) const
+{
+    const SplitPath split = splitPath(path);
+    const Section* section = findSection(split.section);
+    if (!section)
+        return nullptr;
+    for (const Line& line : section->lines) {
+        if (line.hasValue && sameName(line.key, split.key))
+            return &line;
+    }
+    return nullptr;
+}
+
+bool IniStore::exists(const QString& path) const
+{
+    return findLine(path) != nullptr;
+}
+
+std::optional<QByteArray> IniStore::rawValue(const QString& path) const
+{
+    if (const Line* line = findLine(path))
+        return line->value;
+    return std::nullopt;
+}
+
+void IniStore::writeRawValue(const QString& path, const QByteArray& value)
+{
+    if (m_readOnly)
+        return;
+    const SplitPath split = splitPath(path);
+    Section* section = nullptr;
+    for (Section& candidate : m_sections) {
+        if (sameName(candidate.name, split.section)) {
+            section = &candidate;
+            break;
+        }
+    }
+    if (!section) {
+        m_sections.push_back({split.section, {}});
+        section = &m_sections.back();
+    }
+    for (Line& line : section->lines) {
+        if (line.hasValue && sameName(line.key, split.key)) {
+            line.value = value;
+            return;
+        }
+    }
+    section->lines.push_back({split.key, value, true});
+}
+
+std::optional<int> IniStore::tryReadInteger(const QString& path) const
+{
+    const std::optional<QByteArray> raw = rawValue(path);
+    if (!raw)
+        return std::nullopt;
+    return parseStoredInteger(QString::fromLatin1(*raw));
+}
+
+int IniStore::readInteger(const QString& path, int defaultValue) const
+{
+    return tryReadInteger(path).value_or(defaultValue);
+}
+
+void IniStore::writeInteger(const QString& path, int value)
+{
+    writeRawValue(path, QByteArray::number(value));
+}
+
+std::optional<QString> IniStore::tryReadText(const QString& path) const
+{
+    const std::optional<QByteArray> raw = rawValue(path);
+    if (!raw)
+        return std::nullopt;
+    return decodeText(trimmedBytes(*raw));
+}
+
+QString IniStore::readText(const QString& path, const QString& defaultValue) const
+{
+    return tryReadText(path).value_or(defaultValue);
+}
+
+void IniStore::writeText(const QString& path, const QString& value)
+{
+    writeRawValue(path, value.toUtf8());
+}
+
+std::optional<bool> IniStore::tryReadBoolean(const QString& path) const
+{
+    const std::optional<QByteArray> raw = rawValue(path);
+    if (!raw)
+        return std::nullopt;
+    return parseStoredBoolean(QString::fromLatin1(*raw));
+}
+
+bool IniStore::readBoolean(const QString& path, bool defaultValue) const
+{
+    return tryReadBoolean(path).value_or(defaultValue);
+}
+
+void IniStore::writeBoolean(const QString& path, bool value)
+{
+    writeRawValue(path, storedBooleanText(value).toLatin1());
+}
+
+std::optional<ColorValue> IniStore::tryReadColor(const QString& path) const
+{
+    const std::optional<QByteArray> raw = rawValue(path);
+    if (!raw)
+        return std::nullopt;
+    return parseStoredColor(QString::fromLatin1(*raw));
+}
+
+ColorValue IniStore::readColor(const QString& path, ColorValue defaultValue) const
+{
+    return tryReadColor(path).value_or(defaultValue);
+}
+
+void IniStore::writeColor(const QString& path, ColorValue value)
+{
+    writeRawValue(path, storedColorText(value).toLatin1());
+}
+
+QStringList IniStore::sectionNames() const
+{
+    QStringList names;
+    for (const Section& section : m_sections)
+        names << decodeText(section.name);
+    return names;
+}
+
+QStringList IniStore::keys(const QString& section) const
+{
+    QStringList names;
+    if (const Section* found = findSection(section.toUtf8())) {
+        for (const Line& line : found->lines) {
+            if (line.hasValue)
+                names << decodeText(line.key);
+        }
+    }
+    return names;
+}
+
+} // namespace lumelle::platform

@@ -1,0 +1,286 @@
+// The update check against a small HTTP server on 127.0.0.1 run by the test itself. The GET
+// blocks in a nested event loop, which also serves the server's sockets in this thread.
+#include "platform/Error.h"
+#include "platform/Http.h"
+#include "platform/Messages.h"
+#include "platform/Shell.h"
+#include "update/Updater.h"
+
+#include <QHostAddress>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <gtest/gtest.h>
+
+using namespace lumelle;
+using namespace lumelle::platform;
+using Kind = RecordingMessages::Kind;
+
+namespace {
+
+// Answers every request with one canned reply, or never answers at all.
+class LocalHttpServer
+{
+public:
+    LocalHttpServer()
+    {
+        m_server.listen(QHostAddress::LocalHost, 0);
+        QObject::connect(&m_server, &QTcpServer::newConnection, &m_server, [this] {
+            while (QTcpSocket* socket = m_server.nextPendingConnection()) {
+                socket->setParent(&m_server);
+                QObject::connect(socket, &QTcpSocket::readyRead, socket,
+                                 [this, socket] { serve(socket); });
+            }
+        });
+    }
+
+    bool isListening() const { return m_server.isListening(); }
+    int port() const { return m_server.serverPort(); }
+
+    void answer(const QByteArray& statusLine, const QByteArray& body)
+    {
+        m_reply = "HTTP/1.1 " + statusLine + "\r\nContent-Type: text/html\r\nContent-Length: " +
+                  QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body;
+    }
+    void answerOk(const QByteArray& body) { answer("200 OK", body); }
+    void stayQuiet() { m_reply.clear(); }
+
+    // The request lines received ("GET /path HTTP/1.1") and their Host headers.
+    const QList<QByteArray>& requestLines() const { return m_requestLines; }
+    const QList<QByteArray>& hostHeaders() const { return m_hostHeaders; }
+
+private:
+    void serve(QTcpSocket* socket)
+    {
+        QByteArray& request = m_pending[socket];
+        request += socket->readAll();
+        if (!request.contains("\r\n\r\n"))
+            return;
+        const QList<QByteArray> lines = request.split('\n');
+        m_requestLines << lines.first().trimmed();
+        for (const QByteArray& line : lines) {
+            if (line.toLower().startsWith("host:"))
+                m_hostHeaders << line.mid(5).trimmed();
+        }
+        m_pending.remove(socket);
+        if (m_reply.isEmpty())
+            return;
+        socket->write(m_reply);
+        socket->disconnectFromHost();
+    }
+
+    QTcpServer m_server;
+    QByteArray m_reply;
+    QHash<QTcpSocket*, QByteArray> m_pending;
+    QList<QByteArray> m_requestLines;
+    QList<QByteArray> m_hostHeaders;
+};
+
+// A loopback port on which nothing listens.
+int closedPort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    const int port = probe.serverPort();
+    probe.close();
+    return port;
+}
+
+const QString kDownloadPage = QStringLiteral("http://127.0.0.1/divx/SoftwareLumelle.html");
+const QString kOffline = QStringLiteral("You are Offline. Connect to internet and retry. Error : ");
+
+class UpdateCheck : public testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(server.isListening()); }
+
+    UpdateSite site(int port) const
+    {
+        return {QStringLiteral("127.0.0.1"), port,
+                QStringLiteral("divx/Versions/LumelleVersion.html"), kDownloadPage};
+    }
+    void check() { CheckVersion(QStringLiteral("3.2"), site(server.port())); }
+
+    LocalHttpServer server;
+    RecordingMessages shown;
+    ScopedMessages useMessages{&shown};
+    RecordingShell browser;
+    ScopedShell useShell{&browser};
+};
+
+TEST_F(UpdateCheck, SameVersionSaysNoUpdatesAndAsksTheVersionPage)
+{
+    server.answerOk("3.2");
+    check();
+    ASSERT_EQ(shown.entries().size(), 1u);
+    EXPECT_EQ(shown.entries()[0].kind, Kind::Message);
+    EXPECT_EQ(shown.entries()[0].text, "No updates found.");
+    EXPECT_TRUE(browser.opened().isEmpty());
+    ASSERT_EQ(server.requestLines().size(), 1);
+    EXPECT_EQ(server.requestLines()[0], "GET /divx/Versions/LumelleVersion.html HTTP/1.1");
+    EXPECT_EQ(server.hostHeaders().value(0), "127.0.0.1:" + QByteArray::number(server.port()));
+    EXPECT_EQ(UpdaterCount(), 0) << "the check destroys its updater";
+}
+
+TEST_F(UpdateCheck, NewerVersionAsksAndYesOpensTheDownloadPage)
+{
+    server.answerOk("3.3");
+    shown.queueAnswer(true);
+    check();
+    ASSERT_EQ(shown.entries().size(), 1u);
+    EXPECT_EQ(shown.entries()[0].kind, Kind::Question);
+    EXPECT_EQ(shown.entries()[0].text, "Update Found. Version :3.3\rUpdate Now ?");
+    EXPECT_EQ(browser.opened(), QStringList{kDownloadPage});
+}
+
+TEST_F(UpdateCheck, NewerVersionAnsweredNoOpensNothing)
+{
+    server.answerOk("3.3");
+    shown.queueAnswer(false);
+    check();
+    EXPECT_EQ(shown.texts(), QStringList{"Update Found. Version :3.3\rUpdate Now ?"});
+    EXPECT_TRUE(browser.opened().isEmpty());
+}
+
+TEST_F(UpdateCheck, AnyOtherPageCountsAsAnUpdate)
+{
+    // A trailing line break and an older number are both "different", and the reply is shown
+    // exactly as it came.
+    server.answerOk("3.2\n");
+    check();
+    server.answerOk("3.1");
+    check();
+    server.answerOk("3.20");
+    check();
+    EXPECT_EQ(shown.texts(), QStringList({"Update Found. Version :3.2\n\rUpdate Now ?",
+                                          "Update Found. Version :3.1\rUpdate Now ?",
+                                          "Update Found. Version :3.20\rUpdate Now ?"}));
+    EXPECT_TRUE(browser.opened().isEmpty());
+}
+
+TEST_F(UpdateCheck, MissingPageSaysServerDown)
+{
+    server.answer("404 Not Found", "<html>Not Found</html>");
+    check();
+    ASSERT_EQ(shown.entries().size(), 1u);
+    EXPECT_EQ(shown.entries()[0].kind, Kind::Information);
+    EXPECT_EQ(shown.entries()[0].text, "Server Down. Retry later. Error : 404 Not Found");
+    EXPECT_TRUE(browser.opened().isEmpty());
+}
+
+TEST_F(UpdateCheck, OtherErrorStatusSaysOfflineWithTheStatus)
+{
+    server.answer("500 Internal Server Error", "3.3");
+    check();
+    EXPECT_EQ(shown.texts(), QStringList{kOffline + "500 Internal Server Error"});
+    // A 404 with another reason phrase is not the missing page of the check.
+    shown.clear();
+    server.answer("404 Gone Fishing", "");
+    check();
+    EXPECT_EQ(shown.texts(), QStringList{kOffline + "404 Gone Fishing"});
+}
+
+TEST_F(UpdateCheck, RefusedConnectionSaysOffline)
+{
+    CheckVersion(QStringLiteral("3.2"), site(closedPort()));
+    ASSERT_EQ(shown.entries().size(), 1u);
+    EXPECT_EQ(shown.entries()[0].kind, Kind::Information);
+    EXPECT_EQ(shown.entries()[0].text, kOffline + "Connection refused");
+    EXPECT_TRUE(browser.opened().isEmpty());
+}
+
+TEST_F(UpdateCheck, EmptyPageShowsNothing)
+{
+    server.answerOk("");
+    check();
+    EXPECT_TRUE(shown.entries().empty());
+    EXPECT_TRUE(browser.opened().isEmpty());
+    EXPECT_EQ(server.requestLines().size(), 1);
+}
+
+TEST_F(UpdateCheck, SilentServerTimesOutWithOfflineMessageNamingTheTime)
+{
+    server.stayQuiet();
+    setHttpClientFactory([] { return std::make_unique<QtHttpClient>(300); });
+    check();
+    setHttpClientFactory({});
+    EXPECT_EQ(shown.texts(), QStringList{kOffline + "No answer within 0.3 seconds"});
+}
+
+TEST_F(UpdateCheck, SecondUpdaterIsRefusedWhileOneIsAlive)
+{
+    std::unique_ptr<TUpdater> first = CreateUpdater();
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(UpdaterCount(), 1);
+    EXPECT_EQ(CreateUpdater(), nullptr);
+    EXPECT_EQ(UpdaterCount(), 1);
+    // The button's check is refused the same way and asks nothing.
+    server.answerOk("3.3");
+    check();
+    EXPECT_EQ(shown.texts(), QStringList({"Max Updaters created", "Max Updaters created"}));
+    EXPECT_TRUE(server.requestLines().isEmpty());
+
+    first.reset();
+    EXPECT_EQ(UpdaterCount(), 0);
+    EXPECT_NE(CreateUpdater(), nullptr) << "a new updater is allowed once the old one is gone";
+}
+
+TEST(UpdateSiteOfMaker, AsksPort80OfTheConfiguredHostForTheVersionPage)
+{
+    auto log = std::make_shared<FakeHttpClient::Log>();
+    auto answers = std::make_shared<std::deque<FakeHttpClient::Answer>>();
+    answers->push_back({QStringLiteral("3.3"), std::nullopt});
+    setHttpClientFactory([=] { return std::make_unique<FakeHttpClient>(log, answers); });
+    RecordingMessages shown;
+    ScopedMessages useMessages(&shown);
+    RecordingShell browser;
+    ScopedShell useShell(&browser);
+    shown.queueAnswer(true);
+
+    CheckVersion(QStringLiteral("3.2"));
+    setHttpClientFactory({});
+
+    const QString host = QStringLiteral(LUMELLE_SITE_HOST);
+    EXPECT_EQ(log->hosts, QStringList{host});
+    EXPECT_EQ(log->ports, QList<int>{80});
+    EXPECT_EQ(log->addresses,
+              QStringList{"http://" + host + ":80/divx/Versions/LumelleVersion.html"});
+    EXPECT_EQ(browser.opened(), QStringList{"http://" + host + "/divx/SoftwareLumelle.html"});
+}
+
+TEST(QtHttpClientGet, ReadsAtMostFourKilobytes)
+{
+    LocalHttpServer server;
+    ASSERT_TRUE(server.isListening());
+    server.answerOk(QByteArray(200000, 'x'));
+    QtHttpClient client;
+    const QString body =
+        client.get(QStringLiteral("http://127.0.0.1:%1/big.html").arg(server.port()));
+    EXPECT_EQ(body.size(), 4096);
+    EXPECT_EQ(body, QString(4096, u'x'));
+}
+
+TEST(QtHttpClientGet, ErrorStatusWinsOverALargeBody)
+{
+    LocalHttpServer server;
+    ASSERT_TRUE(server.isListening());
+    server.answer("404 Not Found", QByteArray(50000, 'e'));
+    QtHttpClient client;
+    try {
+        client.get(QStringLiteral("http://127.0.0.1:%1/missing.html").arg(server.port()));
+        ADD_FAILURE() << "an error status must throw";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.message(), "404 Not Found");
+    }
+}
+
+TEST(QtHttpClientGet, BodyIsReadAsUtf8Text)
+{
+    LocalHttpServer server;
+    ASSERT_TRUE(server.isListening());
+    server.answerOk("3.3 \xc3\xa9t\xc3\xa9");
+    QtHttpClient client;
+    EXPECT_EQ(client.get(QStringLiteral("http://127.0.0.1:%1/v").arg(server.port())),
+              QString::fromUtf8("3.3 \xc3\xa9t\xc3\xa9"));
+}
+
+} // namespace

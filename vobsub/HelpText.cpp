@@ -1,0 +1,88 @@
+#include "vobsub/HelpText.h"
+
+#include "platform/Error.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace lumelle {
+
+namespace {
+
+std::string colourLine(int number, ColorValue colour)
+{
+    return "Then find the Color " + std::to_string(number) +
+           " Y Cr CB ,doubleclick it, and put the value: " + ToYCrCbSpaced(colour);
+}
+
+} // namespace
+
+std::string IfoDownloadAddress()
+{
+    return std::string("http://") + LUMELLE_SITE_HOST + "/divx/Downloads/ifo.zip";
+}
+
+std::string KestrabindAddress()
+{
+    return std::string("http://") + LUMELLE_SITE_HOST + "/divx/SoftwareKestrabind.html";
+}
+
+QString HelpFilePath(const QString& subtitleFile)
+{
+    return QDir(QFileInfo(subtitleFile).absolutePath())
+        .filePath(QString::fromLatin1(kHelpFileName));
+}
+
+std::string HelpText(const OutputColours& colours, const QString& idxName, const QString& subName,
+                     const QString& helpPath)
+{
+    // Colours 0 to 3 are the palette slots: antialias, outline, text, background.
+    const std::string lines[] = {
+        "All Done !!! Important Note:",
+        "Some DVD Devices might want an VTS_01_0.IFO file in order to get correct colors",
+        "Just Download VTS_01_0.IFO load it on Ifoedit and press VTS_PGCITI and then VTS_PGC1.",
+        colourLine(0, colours.antialias),
+        colourLine(1, colours.outline),
+        colourLine(2, colours.text),
+        colourLine(3, kBackgroundBlue),
+        "Then press save. Thats all.",
+        "",
+        "Generated Files:",
+        idxName.toStdString(),
+        subName.toStdString(),
+        helpPath.toStdString(),
+        "",
+        "Download Ifo File Here: " + IfoDownloadAddress(),
+        "",
+        "If you want to MUX more vobsubs into one file (multilanguage vobsubs) then use "
+        "Kestrabind: " +
+            KestrabindAddress(),
+    };
+    static_assert(std::size(lines) == 17);
+
+    std::string text;
+    for (std::size_t i = 0; i < std::size(lines); ++i) {
+        if (i > 0)
+            text += "\r\n"; // between lines only: no break after the last
+        text += lines[i];
+    }
+    return text;
+}
+
+void WriteHelpFile(const QString& path, const std::string& text)
+{
+    // Written to a temporary file and renamed into place, so a failure never leaves half a
+    // help file behind.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        throw Error(QStringLiteral("Cannot create file \"%1\". %2")
+                        .arg(QDir::toNativeSeparators(path), file.errorString()));
+    }
+    if (file.write(text.data(), qint64(text.size())) != qint64(text.size()) || !file.commit()) {
+        throw Error(QStringLiteral("Cannot write file \"%1\". %2")
+                        .arg(QDir::toNativeSeparators(path), file.errorString()));
+    }
+}
+
+} // namespace lumelle

@@ -1,0 +1,29 @@
+// The help text written beside the subtitle file after a finished run: which Y/Cr/Cb values to
+// enter in an IFO editor, the generated files, and where to get the IFO file and the muxer.
+#pragma once
+
+#include "vobsub/Palette.h"
+
+#include <QString>
+#include <string>
+
+namespace lumelle {
+
+inline constexpr const char* kHelpFileName = "Lumelle_Help_File.txt";
+
+// The two download addresses on the maker's web site.
+std::string IfoDownloadAddress();
+std::string KestrabindAddress();
+
+// Full path of the help file: the subtitle file's folder followed by "Lumelle_Help_File.txt".
+QString HelpFilePath(const QString& subtitleFile);
+
+// The 17 lines, CR LF between them and none after the last. Names and path go in as UTF-8.
+std::string HelpText(const OutputColours& colours, const QString& idxName, const QString& subName,
+                     const QString& helpPath);
+
+// Creates or replaces the file with exactly `text`. The old file stays as it was unless the
+// whole text could be written. Throws Error with the file error's message.
+void WriteHelpFile(const QString& path, const std::string& text);
+
+} // namespace lumelle

@@ -1,0 +1,132 @@
+#include "vobsub/IndexWriter.h"
+
+#include "platform/Error.h"
+#include "subtitle/Subtitle.h"
+#include "vobsub/ProgramStream.h"
+
+#include <cinttypes>
+#include <cstdio>
+
+namespace lumelle {
+
+namespace {
+
+constexpr const char* kLineEnd = "\r\n";
+
+void writeAll(QIODevice& device, const std::string& text)
+{
+    const qint64 written = device.write(text.data(), qint64(text.size()));
+    if (written != qint64(text.size())) {
+        QString message = device.errorString();
+        if (message.isEmpty() || message == QLatin1String("Unknown error"))
+            message = QStringLiteral("Cannot write the .idx file.");
+        throw Error(message);
+    }
+}
+
+} // namespace
+
+std::string IndexHeaderText(const QString& fpsText, PaletteMode mode, const OutputColours& colours,
+                            const QString& languageText)
+{
+    const std::string size = fpsText == QLatin1String("25000") ? "size: 720x576" : "size: 720x480";
+    const std::string language = languageText.left(2).toLatin1().toStdString();
+
+    const std::string lines[] = {
+        "# VobSub index file, v7 (do not modify this line!)",
+        "#",
+        "# To repair desyncronization, you can insert gaps this way:",
+        "# (it usually happens after vob id changes)",
+        "#",
+        "#\t delay: [sign]hh:mm:ss:ms",
+        "#",
+        "# Where:",
+        "#\t [sign]: +, - (optional)",
+        "#\t hh: hours (0 <= hh)",
+        "#\t mm/ss: minutes/seconds (0 <= mm/ss <= 59)",
+        "#\t ms: milliseconds (0 <= ms <= 999)",
+        "#",
+        "#\t Note: You can' t position a sub before the previous with a negative value.",
+        "#",
+        "# You can also modify timestamps or delete a few subs you don' t like.",
+        "# Just make sure they stay in increasing order.",
+        "",
+        "",
+        "# Settings",
+        "",
+        "# Original frame size",
+        size,
+        "",
+        "# Origin, relative to the upper-left corner, can be overloaded by aligment",
+        "org: 0, 0",
+        "",
+        "# Image scaling (hor,ver), origin is at the upper-left corner or at the alignment coord "
+        "(x, y)",
+        "scale: 100%, 100%",
+        "# Alpha blending",
+        "alpha: 100%",
+        "",
+        "# Smoothing for very blocky images (use OLD for no filtering)",
+        "smooth: OFF",
+        "",
+        "# In millisecs",
+        "fadein/out: 0, 0",
+        "",
+        "# Force subtitle placement relative to (org.x, org.y)",
+        "",
+        "align: OFF at LEFT TOP",
+        "",
+        "# for correcting non - progressive desync.(in millisecs or hh: mm: ss: ms)",
+        "# Note: not effective in DirectVobSub, use \"delay: ...\" instead.",
+        "time offset: 0",
+        "",
+        "# on: displays only forced subtitles, OFF: shows everything",
+        "forced subs: OFF",
+        "",
+        "# The original palette of the DVD",
+        PaletteLine(mode, colours),
+        "",
+        "# Custom colors(transp idxs and the four colors)",
+        CustomColourLine(mode, colours),
+        "",
+        "# Language index in use",
+        "langidx: 0",
+        "",
+        "# English",
+        "id: " + language + ", index: 0",
+        "# Decomment next line to activate alternative name in DirectVobSub / Windows Media "
+        "Player 6.x",
+        "# alt: English",
+        "# Vob/Cell ID: 1, 1 (PTS: 0)",
+    };
+    static_assert(std::size(lines) == 63);
+
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + kLineEnd;
+    return text;
+}
+
+std::string IndexEntryLine(std::int64_t startFrame, const QString& fpsText, std::uint32_t PackCount)
+{
+    const double rate = StrToInt(fpsText.toStdString()) / 1000.0;
+    const std::uint64_t filePosition = std::uint64_t(PackCount) * kPackSize;
+    char position[32];
+    std::snprintf(position, sizeof position, "%09" PRIx64, filePosition);
+    return "timestamp: " + TSubtitle::FramesToTime(startFrame, rate) + ", filepos: " + position +
+           kLineEnd;
+}
+
+void WriteIndexHeader(QIODevice& idx, const QString& fpsText, PaletteMode mode,
+                      const OutputColours& colours, const QString& languageText)
+{
+    writeAll(idx, IndexHeaderText(fpsText, mode, colours, languageText));
+}
+
+void WriteIndexEntry(QIODevice& idx, std::int64_t startFrame, const QString& fpsText,
+                     std::uint32_t PackCount)
+{
+    writeAll(idx, IndexEntryLine(startFrame, fpsText, PackCount));
+}
+
+} // namespace lumelle

@@ -1,0 +1,32 @@
+// The .idx text of a VobSub pair: the fixed 63-line header with frame size, palette, custom
+// colours and language, then one "timestamp: ..., filepos: ..." line per subtitle. Every line
+// ends in CR LF.
+#pragma once
+
+#include "vobsub/Palette.h"
+
+#include <QIODevice>
+#include <QString>
+#include <cstdint>
+#include <string>
+
+namespace lumelle {
+
+// Lines 1 to 63, each with CR LF. "25000" gives the 720x576 size line, every other frame-rate
+// text 720x480. The language code is the first two characters of `languageText`.
+std::string IndexHeaderText(const QString& fpsText, PaletteMode mode, const OutputColours& colours,
+                            const QString& languageText);
+
+// "timestamp: hh:mm:ss:mmm, filepos: 000000000" with CR LF; the position is PackCount x 2048 in
+// lower-case hex. Throws ConversionError when `fpsText` is not a whole number.
+std::string IndexEntryLine(std::int64_t startFrame, const QString& fpsText,
+                           std::uint32_t PackCount);
+
+// The same, appended to an open .idx device. A failed write throws Error with the device's
+// error text.
+void WriteIndexHeader(QIODevice& idx, const QString& fpsText, PaletteMode mode,
+                      const OutputColours& colours, const QString& languageText);
+void WriteIndexEntry(QIODevice& idx, std::int64_t startFrame, const QString& fpsText,
+                     std::uint32_t PackCount);
+
+} // namespace lumelle

@@ -1,0 +1,150 @@
+#include "vobsub/ProgramStream.h"
+
+#include "platform/Error.h"
+#include "vobsub/ByteWriter.h"
+#include "vobsub/Timing.h"
+
+#include <QtGlobal>
+#include <algorithm>
+
+namespace lumelle {
+
+namespace {
+
+constexpr std::uint8_t kPackStartCode[4] = {0x00, 0x00, 0x01, 0xBA};
+// System clock reference with its marker bits (base 2887744, extension 84), the same in every
+// pack; then the program mux rate 25200 with two marker bits; then five reserved bits and a
+// pack stuffing length of 0.
+constexpr std::uint8_t kSystemClockReference[6] = {0x44, 0x02, 0xC4, 0x82, 0x04, 0xA9};
+constexpr std::uint8_t kProgramMuxRate[3] = {0x01, 0x89, 0xC3};
+constexpr std::uint8_t kPackStuffing = 0xF8;
+
+constexpr std::uint8_t kPrivateStream1StartCode[4] = {0x00, 0x00, 0x01, 0xBD};
+constexpr std::uint8_t kPaddingStartCode[4] = {0x00, 0x00, 0x01, 0xBE};
+constexpr std::uint8_t kPesMarkerAndFlags = 0x81; // marker bits 10, flags 000001
+constexpr std::uint8_t kPesPtsPresent = 0x80;
+constexpr std::uint8_t kPesNothingPresent = 0x00;
+constexpr std::uint8_t kPtsLength = 5;
+constexpr std::uint8_t kSubpictureStream0 = 0x20;
+
+// PES bytes after its length field besides the payload: flags (2), header data length (1),
+// the optional PTS, the substream number (1).
+constexpr std::size_t kPesFixedAfterLength = 4;
+constexpr std::size_t kPaddingHeaderSize = 6; // start code + length
+constexpr std::uint8_t kFill = 0xFF;
+
+void writePack(ByteWriter& w, const std::uint8_t* payload, std::size_t payloadSize,
+               const std::array<std::uint8_t, 5>* pts)
+{
+    const std::size_t packStart = w.size();
+    w.bytes(kPackStartCode, 4);        // 4: pack start code
+    w.bytes(kSystemClockReference, 6); // 6: SCR
+    w.bytes(kProgramMuxRate, 3);       // 3: mux rate
+    w.u8(kPackStuffing);               // 1: reserved, no stuffing
+
+    w.bytes(kPrivateStream1StartCode, 4); // 4: PES start code, private stream 1
+    const std::size_t pesLength = kPesFixedAfterLength + (pts ? kPtsLength : 0) + payloadSize;
+    w.u16(unsigned(pesLength));                      // 2: PES packet length
+    w.u8(kPesMarkerAndFlags);                        // 1
+    w.u8(pts ? kPesPtsPresent : kPesNothingPresent); // 1: PTS present or not
+    w.u8(pts ? kPtsLength : 0);                      // 1: PES header data length
+    if (pts)
+        w.bytes(pts->data(), pts->size()); // 5: PTS
+    w.u8(kSubpictureStream0);              // 1: substream number
+    w.bytes(payload, payloadSize);         // n: the unit's next bytes
+
+    // Fill the rest of the pack: a padding packet when it has room for its header, otherwise
+    // plain 0xFF bytes. Only the last pack of a unit has anything left.
+    const std::size_t remaining = kPackSize - (w.size() - packStart);
+    if (remaining >= kPaddingHeaderSize) {
+        w.bytes(kPaddingStartCode, 4);                   // 4: padding start code
+        w.u16(unsigned(remaining - kPaddingHeaderSize)); // 2: length
+        w.fill(kFill, remaining - kPaddingHeaderSize);   // the padding itself
+    } else {
+        w.fill(kFill, remaining);
+    }
+}
+
+} // namespace
+
+std::size_t PackCountFor(std::size_t unitSize)
+{
+    if (unitSize <= kFirstPackPayload)
+        return 1;
+    return (unitSize - kFirstPackPayload - 1) / kLaterPackPayload + 2;
+}
+
+std::uint64_t PresentationTicks(std::int64_t startFrame, int frameRateValue, int subtitleNumber)
+{
+    CheckFrameRateValue(frameRateValue);
+    // Any frame number above this bound lies far beyond the 33-bit limit at every rate the
+    // window offers; refusing it first keeps the product inside 64 bits.
+    constexpr std::int64_t kFrameBound = 100'000'000'000;
+    std::int64_t ticks = -1;
+    if (startFrame >= 0 && startFrame <= kFrameBound)
+        ticks = DivideRoundHalfEven(startFrame * kTicksPerSecondTimesThousand, frameRateValue);
+    else if (startFrame > kFrameBound)
+        ticks = std::int64_t(kPtsLimit);
+    if (ticks < 0) {
+        throw Error(
+            QStringLiteral("Subtitle %1 starts before 00:00:00:000; the .sub file cannot hold it.")
+                .arg(subtitleNumber));
+    }
+    if (std::uint64_t(ticks) >= kPtsLimit) {
+        throw Error(QStringLiteral("Subtitle %1 starts too late: the .sub file can only hold "
+                                   "start times before 26:30:43:717.")
+                        .arg(subtitleNumber));
+    }
+    return std::uint64_t(ticks);
+}
+
+std::array<std::uint8_t, 5> PtsBytes(std::uint64_t ticks)
+{
+    // '0010', bits 32..30, marker; bits 29..22; bits 21..15, marker; bits 14..7; bits 6..0,
+    // marker.
+    return {std::uint8_t(0x21 | (((ticks >> 30) & 0x07) << 1)), std::uint8_t((ticks >> 22) & 0xFF),
+            std::uint8_t((((ticks >> 15) & 0x7F) << 1) | 1), std::uint8_t((ticks >> 7) & 0xFF),
+            std::uint8_t(((ticks & 0x7F) << 1) | 1)};
+}
+
+std::vector<std::uint8_t> BuildSubtitlePacks(const std::vector<std::uint8_t>& unit,
+                                             std::int64_t startFrame, int frameRateValue,
+                                             int subtitleNumber)
+{
+    const std::array<std::uint8_t, 5> pts =
+        PtsBytes(PresentationTicks(startFrame, frameRateValue, subtitleNumber));
+    const std::size_t packs = PackCountFor(unit.size());
+
+    std::vector<std::uint8_t> out;
+    out.reserve(packs * kPackSize);
+    ByteWriter w(out);
+    std::size_t position = 0;
+    for (std::size_t pack = 0; pack < packs; ++pack) {
+        const std::size_t capacity = pack == 0 ? kFirstPackPayload : kLaterPackPayload;
+        const std::size_t take = std::min(capacity, unit.size() - position);
+        writePack(w, unit.data() + position, take, pack == 0 ? &pts : nullptr);
+        position += take;
+    }
+    Q_ASSERT(position == unit.size());
+    Q_ASSERT(out.size() == packs * kPackSize);
+    return out;
+}
+
+void WriteSubtitlePacks(QIODevice& sub, const std::vector<std::uint8_t>& unit,
+                        std::int64_t startFrame, int frameRateValue, int subtitleNumber,
+                        std::uint32_t& PackCount)
+{
+    const std::vector<std::uint8_t> packs =
+        BuildSubtitlePacks(unit, startFrame, frameRateValue, subtitleNumber);
+    const qint64 written =
+        sub.write(reinterpret_cast<const char*>(packs.data()), qint64(packs.size()));
+    if (written != qint64(packs.size())) {
+        QString message = sub.errorString();
+        if (message.isEmpty() || message == QLatin1String("Unknown error"))
+            message = QStringLiteral("Cannot write the .sub file.");
+        throw Error(message);
+    }
+    PackCount += std::uint32_t(packs.size() / kPackSize);
+}
+
+} // namespace lumelle

@@ -1,0 +1,41 @@
+// Cuts subpicture units into 2048-byte MPEG-2 program-stream packs for the .sub file: one
+// private-stream-1 PES packet of subpicture stream 0 per pack, the first pack of a subtitle
+// carrying its presentation time stamp, the last filled up with padding.
+#pragma once
+
+#include <QIODevice>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace lumelle {
+
+constexpr std::size_t kPackSize = 2048;
+constexpr std::size_t kFirstPackPayload = 2019; // 2048 - 29 header bytes
+constexpr std::size_t kLaterPackPayload = 2024; // 2048 - 24 header bytes
+
+// Number of packs a unit of `unitSize` bytes needs (any size; at least 1).
+std::size_t PackCountFor(std::size_t unitSize);
+
+// Start time of a subtitle in 90 kHz ticks: StartFrame x 90 000 000 / frame-rate value, exact,
+// rounded half to even. A start before 0 or at 2^33 ticks (about 26.5 hours) or later does not
+// fit the time stamp and is refused with a message naming `subtitleNumber`.
+std::uint64_t PresentationTicks(std::int64_t startFrame, int frameRateValue, int subtitleNumber);
+
+// The five time-stamp bytes of a PES header that carries a PTS only.
+std::array<std::uint8_t, 5> PtsBytes(std::uint64_t ticks);
+
+// All packs of one subtitle, exactly PackCountFor(unit.size()) x 2048 bytes. Throws Error (see
+// PresentationTicks) before building anything.
+std::vector<std::uint8_t> BuildSubtitlePacks(const std::vector<std::uint8_t>& unit,
+                                             std::int64_t startFrame, int frameRateValue,
+                                             int subtitleNumber);
+
+// Appends the subtitle's packs to `sub` and adds their number to `PackCount`. Everything is
+// checked before the first byte is written; a failed write throws Error with the device's
+// error text (PackCount is then left as it was).
+void WriteSubtitlePacks(QIODevice& sub, const std::vector<std::uint8_t>& unit,
+                        std::int64_t startFrame, int frameRateValue, int subtitleNumber,
+                        std::uint32_t& PackCount);
+
+} // namespace lumelle
