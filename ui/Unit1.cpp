@@ -4,6 +4,7 @@
 #include "platform/FontSmoothing.h"
 #include "platform/Messages.h"
 #include "render/Renderer.h"
+#include "render/TextDecoding.h"
 #include "ui/Artwork.h"
 #include "ui/ColorListWidget.h"
 #include "ui/Languages.h"
