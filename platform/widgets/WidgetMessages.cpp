@@ -1,0 +1,54 @@
+#include "platform/widgets/WidgetMessages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace lumelle::platform {
+
+QString ScreenText(const QString& text)
+{
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
+namespace {
+
+// Runs one modal box over the active window and gives the button that closed it.
+QMessageBox::StandardButton runBox(QMessageBox::Icon icon, const QString& title,
+                                   const QString& text, QMessageBox::StandardButtons buttons,
+                                   QMessageBox::StandardButton defaultButton)
+{
+    QMessageBox box(icon, title, ScreenText(text), buttons, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(defaultButton);
+    return QMessageBox::StandardButton(box.exec());
+}
+
+QString programTitle()
+{
+    QString title = QGuiApplication::applicationDisplayName();
+    return title.isEmpty() ? QStringLiteral("Lumelle") : title;
+}
+
+} // namespace
+
+void WidgetMessages::showMessage(const QString& text)
+{
+    runBox(QMessageBox::NoIcon, programTitle(), text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void WidgetMessages::showInformation(const QString& text)
+{
+    runBox(QMessageBox::Information, QStringLiteral("Information"), text, QMessageBox::Ok,
+           QMessageBox::Ok);
+}
+
+bool WidgetMessages::askYesNo(const QString& text)
+{
+    return runBox(QMessageBox::NoIcon, QStringLiteral("Confirm"), text,
+                  QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+} // namespace lumelle::platform

@@ -1,0 +1,42 @@
+#include "platform/widgets/FileDialogs.h"
+#include "platform/widgets/WidgetMessages.h"
+
+#include <gtest/gtest.h>
+
+using namespace lumelle::platform;
+
+TEST(WidgetMessages, CarriageReturnIsOneLineBreakOnScreen)
+{
+    EXPECT_EQ(ScreenText("The string \rab\rcd\ris too long."),
+              QString("The string \nab\ncd\nis too long."));
+    EXPECT_EQ(ScreenText("a\r\nb\r\n\r\nc"), QString("a\nb\n\nc"));
+}
+
+TEST(FileDialogs, ListFilterBecomesQtFilter)
+{
+    EXPECT_EQ(QtFilterFromList("*.srt;*.sub;*.txt|*.srt;*.sub;*.txt"),
+              QString("*.srt;*.sub;*.txt (*.srt *.sub *.txt)"));
+    EXPECT_EQ(QtFilterFromList("Load your PAL 720x576 BMP|*.bmp|All|*"),
+              QString("Load your PAL 720x576 BMP (*.bmp);;All (*)"));
+}
+
+TEST(FileDialogs, DialogKeepsLastChosenNameWhenCancelled)
+{
+    QueuedFileDialogs dialogs;
+    ScopedFileDialogs use(&dialogs);
+    dialogs.queueFile("/tmp/a.srt");
+    dialogs.queueCancel();
+
+    TOpenDialog dialog;
+    dialog.Title = "Load 720x576 PAL image";
+    dialog.Filter = "Load your PAL 720x576 BMP|*.bmp";
+    EXPECT_TRUE(dialog.Execute());
+    EXPECT_EQ(dialog.FileName, QString("/tmp/a.srt"));
+    EXPECT_FALSE(dialog.Execute());
+    EXPECT_EQ(dialog.FileName, QString("/tmp/a.srt"));
+    EXPECT_FALSE(dialog.Execute()) << "an empty queue cancels";
+
+    ASSERT_EQ(dialogs.requests().size(), 3u);
+    EXPECT_EQ(dialogs.requests()[1].title, QString("Load 720x576 PAL image"));
+    EXPECT_EQ(dialogs.requests()[1].currentFileName, QString("/tmp/a.srt"));
+}

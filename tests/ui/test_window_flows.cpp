@@ -1,0 +1,331 @@
+// Loading, the preview and width check, and the generation run as the main window drives them.
+#include "MainWindowFixture.h"
+
+#include "render/Renderer.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProgressBar>
+#include <QTimer>
+
+using namespace lumelle;
+using namespace lumelle::testing;
+
+namespace {
+
+const QString kLoaded = QStringLiteral("Subtitle Style Modified/Loaded Successfully");
+
+QByteArray threeEntrySrt()
+{
+    return "1\r\n00:00:01,000 --> 00:00:02,000\r\nHello\r\n\r\n"
+           "2\r\n00:00:03,000 --> 00:00:04,500\r\nTwo\r\nlines\r\n\r\n"
+           "3\r\n00:00:05,000 --> 00:00:06,000\r\nOne\r\nTwo\r\nThree\r\n\r\n";
+}
+
+// A text of `count` copies of `c`.
+std::string repeat(char c, int count)
+{
+    return std::string(std::size_t(count), c);
+}
+
+bool anyPixelDiffers(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return true;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                return true;
+    return false;
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, LoadShowsRowsFileNameAndSuccess)
+{
+    const QString path = write("movie.srt", threeEntrySrt());
+    loadFile(path);
+
+    EXPECT_EQ(recorded.texts(), QStringList{kLoaded});
+    EXPECT_EQ(rowsOf(form->ListBox1), (QStringList{"Hello", "Two|lines", "One|Two"}));
+    EXPECT_EQ(form->ListBox1->currentRow(), 0);
+    EXPECT_EQ(form->EditLoadSrt->text(), path);
+    EXPECT_EQ(form->windowTitle(), QString("Lumelle By Orvane"));
+    EXPECT_TRUE(form->SubtitleLoaded);
+    EXPECT_TRUE(form->LinesFit);
+    ASSERT_EQ(dialogs.requests().size(), 1u);
+    EXPECT_EQ(dialogs.requests()[0].filter, form->OpenDialogsub.Filter);
+}
+
+TEST_F(MainWindowTest, CancelledFirstDialogChangesNothing)
+{
+    form->setWindowTitle("untouched");
+    form->ButtonLoadSrt->click();
+    EXPECT_TRUE(recorded.texts().isEmpty());
+    EXPECT_EQ(form->EditLoadSrt->text(), QString("Load SRT"));
+    EXPECT_EQ(form->windowTitle(), QString("untouched"));
+    EXPECT_FALSE(form->Subtitle);
+}
+
+TEST_F(MainWindowTest, CancelledLaterDialogReadsTheSameFileAgain)
+{
+    loadFile(write("a.srt", threeEntrySrt()));
+    recorded.clear();
+    form->ButtonLoadSrt->click(); // the queue is empty: the dialog is cancelled
+    EXPECT_EQ(recorded.texts(), QStringList{kLoaded});
+    EXPECT_EQ(form->ListBox1->count(), 3);
+}
+
+TEST_F(MainWindowTest, UnsupportedAndBrokenFilesLeaveNoUsableList)
+{
+    loadFile(write("notes.srt", "{1}{2}not subrip\r\n"));
+    EXPECT_EQ(recorded.texts(), QStringList{"Unsupported Subtitle Format !"});
+    EXPECT_EQ(form->ListBox1->count(), 0);
+    EXPECT_FALSE(form->SubtitleLoaded);
+    EXPECT_EQ(form->EditLoadSrt->text(), QString("Load SRT"));
+
+    // A reading error ends the load; the top-level handler shows its text.
+    recorded.clear();
+    loadFile(write("broken.sub", "{1}{25}one\r\n{x}{40}two\r\n{50}{60}three\r\n"));
+    EXPECT_EQ(recorded.texts(), QStringList{"'x' is not a valid integer value"});
+    EXPECT_EQ(form->ListBox1->count(), 0);
+    EXPECT_FALSE(form->SubtitleLoaded);
+    EXPECT_FALSE(form->LinesFit);
+    EXPECT_EQ(form->windowTitle(), QString("Lumelle By Orvane"));
+    ASSERT_TRUE(form->Subtitle);
+    EXPECT_EQ(form->Subtitle->Count(), 1) << "entries read before the error stay";
+}
+
+TEST_F(MainWindowTest, TooWideLineAfterLoadEmptiesListAndRefusesGeneration)
+{
+    const std::string wide = repeat('W', 60);
+    loadFile(write("wide.srt", QByteArray("1\r\n00:00:01,000 --> 00:00:02,000\r\nfits\r\n\r\n"
+                                          "2\r\n00:00:03,000 --> 00:00:04,000\r\n") +
+                                   QByteArray::fromStdString(wide) + "\r\n\r\n"));
+    ASSERT_EQ(recorded.texts().size(), 1);
+    EXPECT_EQ(recorded.texts()[0],
+              "The string \r" + QString::fromStdString(wide) +
+                  "\r\ris too long. Please correct the srt and reload it. You can just use a "
+                  "smaler font size.");
+    EXPECT_EQ(form->ListBox1->count(), 0);
+    EXPECT_FALSE(form->SubtitleLoaded);
+    EXPECT_EQ(form->EditLoadSrt->text(), QString("Load SRT"));
+
+    recorded.clear();
+    form->ButtonGenerate->click();
+    EXPECT_EQ(recorded.texts(), QStringList{"Please load an Srt/Sub/Txt subtitle."});
+    EXPECT_TRUE(RunStopped);
+    EXPECT_EQ(form->ButtonGenerate->text(), QString("Generate Vobsub"));
+    EXPECT_TRUE(form->GroupBoxInput->isEnabled());
+}
+
+TEST_F(MainWindowTest, FontChangeRechecksTheLoadedList)
+{
+    const std::string longish = repeat('W', 24);
+    loadFile(write("f.srt", QByteArray("1\r\n00:00:01,000 --> 00:00:02,000\r\n") +
+                                QByteArray::fromStdString(longish) + "\r\n\r\n"));
+    ASSERT_TRUE(form->SubtitleLoaded);
+    recorded.clear();
+
+    // Size 50: the line no longer fits. The preview refuses it first, then the list check.
+    form->ComboBoxFontSize->setCurrentIndex(form->ComboBoxFontSize->findText("50"));
+    const QString line = QString::fromStdString(longish);
+    EXPECT_EQ(
+        recorded.texts(),
+        (QStringList{"The string \r" + line + "\r\ris too long.",
+                     "The string \r" + line + "\r\ris too long. Please use a smaler font size."}));
+    EXPECT_TRUE(form->SubtitleLoaded) << "the list stays usable";
+    EXPECT_FALSE(form->LinesFit);
+    EXPECT_EQ(form->ListBox1->count(), 1);
+    EXPECT_EQ(form->windowTitle(), QString("Lumelle By Orvane"));
+
+    recorded.clear();
+    form->ButtonGenerate->click();
+    EXPECT_EQ(recorded.texts(), QStringList{"Please use smaller font."});
+
+    // Back to a size that fits: the check passes and reports success again.
+    recorded.clear();
+    form->ComboBoxFontSize->setCurrentIndex(form->ComboBoxFontSize->findText("12"));
+    EXPECT_EQ(recorded.texts(), QStringList{kLoaded});
+    EXPECT_TRUE(form->LinesFit);
+
+    // A character-set change redraws without re-checking the list.
+    recorded.clear();
+    form->ComboBox7->setCurrentIndex(0);
+    EXPECT_TRUE(recorded.texts().isEmpty());
+}
+
+TEST_F(MainWindowTest, WidthLimitIs680Exclusive)
+{
+    const RenderSettings s = form->GatherRenderSettings();
+    auto width = [&](const std::string& text) {
+        return MeasureLine(text, s.fontName, s.fontSize, s.fontStyle, s.charset).width;
+    };
+    // Find texts exactly 679 and 680 pixels wide from a few letters of different widths.
+    std::string at679, at680;
+    const char letters[] = {'W', 'm', 'a', 'i', 'l', '.', 'e', 'r', 't'};
+    for (char wide : letters) {
+        for (char fill : letters) {
+            for (int n = 0; n < 80 && (at679.empty() || at680.empty()); ++n) {
+                std::string base = repeat(wide, n);
+                for (int k = 0; k < 200; ++k) {
+                    const std::string text = base + repeat(fill, k);
+                    const int w = width(text);
+                    if (w == 679 && at679.empty())
+                        at679 = text;
+                    if (w == 680 && at680.empty())
+                        at680 = text;
+                    if (w > 680)
+                        break;
+                }
+            }
+        }
+    }
+    ASSERT_FALSE(at679.empty());
+    ASSERT_FALSE(at680.empty());
+
+    form->CheckSubtitleWidth(at679, "", s.fontSize, s.fontName, s.charset, s.fontStyle);
+    EXPECT_TRUE(form->LinesFit);
+    EXPECT_TRUE(recorded.texts().isEmpty());
+    form->CheckSubtitleWidth("", at680, s.fontSize, s.fontName, s.charset, s.fontStyle);
+    EXPECT_FALSE(form->LinesFit);
+    ASSERT_EQ(recorded.texts().size(), 1);
+    EXPECT_TRUE(recorded.texts()[0].startsWith("The string \r\r"));
+
+    recorded.clear();
+    form->DrawPreview(at679, at679, s);
+    EXPECT_TRUE(form->LinesFit);
+    form->DrawPreview(at680, "x", s);
+    EXPECT_FALSE(form->LinesFit);
+    EXPECT_EQ(recorded.texts().size(), 1);
+}
+
+TEST_F(MainWindowTest, FrameRateChangeReloadsSubRipAtTheNewRateAndKeepsMicroDvdFrames)
+{
+    form->ComboBoxFps->setCurrentIndex(form->ComboBoxFps->findText("23976"));
+    EXPECT_EQ(form->preview->size(), QSize(720, 480)) << "with no file only the frame changes";
+    EXPECT_TRUE(recorded.texts().isEmpty());
+    SetItemIndex(form->ComboBoxFps, 2);
+
+    loadFile(write("r.srt", threeEntrySrt()));
+    ASSERT_EQ(form->Subtitle->line(1).StartFrame, std::string("25"));
+    recorded.clear();
+    form->ComboBoxFps->setCurrentIndex(form->ComboBoxFps->findText("23976"));
+    EXPECT_EQ(form->Subtitle->line(1).StartFrame, std::string("24"));
+    EXPECT_EQ(recorded.texts(), QStringList{kLoaded});
+    EXPECT_EQ(form->preview->size(), QSize(720, 480));
+
+    loadFile(write("m.sub", "{100}{200}Hello|World\r\n"));
+    recorded.clear();
+    form->ComboBoxFps->setCurrentIndex(form->ComboBoxFps->findText("25000"));
+    EXPECT_EQ(form->Subtitle->line(1).StartFrame, std::string("100"));
+    EXPECT_EQ(rowsOf(form->ListBox1), QStringList{"Hello|World"});
+    EXPECT_EQ(recorded.texts(), QStringList{kLoaded});
+
+    // The defaults set the rate from code: no reload, no message.
+    SetItemIndex(form->ComboBoxFps, 0);
+    recorded.clear();
+    form->BitBtnSetDefaultValues->click();
+    EXPECT_EQ(form->ComboBoxFps->currentText(), QString("25000"));
+    EXPECT_FALSE(recorded.texts().contains(kLoaded));
+}
+
+TEST_F(MainWindowTest, PreviewDrawsTheSampleAndTheClickedSubtitle)
+{
+    form->LoadPreviewBackground();
+    const QImage background = form->PreviewPicture();
+    form->offset->setValue(40);
+    const QImage sample = form->PreviewPicture();
+    EXPECT_TRUE(form->LinesFit);
+    EXPECT_TRUE(anyPixelDiffers(background, sample));
+
+    loadFile(write("p.srt", threeEntrySrt()));
+    form->ListBox1->setCurrentRow(1);
+    const QImage second = form->PreviewPicture();
+    EXPECT_TRUE(anyPixelDiffers(sample, second));
+    form->ListBox1->setCurrentRow(2);
+    EXPECT_TRUE(anyPixelDiffers(second, form->PreviewPicture()));
+}
+
+// ---------------------------------------------------------------- generation
+
+TEST_F(MainWindowTest, GenerationWritesThePairAndShowsTheHelpText)
+{
+    const QString path = write("three.srt", threeEntrySrt());
+    loadFile(path);
+    recorded.clear();
+    form->ButtonGenerate->click();
+
+    QFile idx(dir.filePath("three.idx"));
+    ASSERT_TRUE(idx.open(QIODevice::ReadOnly));
+    const QByteArray idxText = idx.readAll();
+    EXPECT_EQ(idxText.count("\r\n"), 66);
+    EXPECT_TRUE(idxText.endsWith("\r\n"));
+    const QFileInfo sub(dir.filePath("three.sub"));
+    ASSERT_TRUE(sub.exists());
+    EXPECT_GT(sub.size(), 0);
+    EXPECT_EQ(sub.size() % 2048, 0);
+
+    QFile help(dir.filePath("Lumelle_Help_File.txt"));
+    ASSERT_TRUE(help.open(QIODevice::ReadOnly));
+    const QByteArray helpText = help.readAll();
+    ASSERT_EQ(recorded.texts().size(), 1);
+    EXPECT_EQ(recorded.texts()[0].toLatin1(), helpText);
+    EXPECT_TRUE(helpText.startsWith("All Done !!! Important Note:"));
+
+    EXPECT_TRUE(RunStopped);
+    EXPECT_EQ(form->ButtonGenerate->text(), QString("Generate Vobsub"));
+    EXPECT_TRUE(form->GroupBoxRender->isEnabled());
+    EXPECT_EQ(form->preview->picture().pixel(0, 0), qRgb(0, 0, 255))
+        << "the preview shows the last subtitle drawn on blue";
+}
+
+TEST_F(MainWindowTest, SecondPressDuringARunAborts)
+{
+    QByteArray many;
+    for (int i = 0; i < 12; ++i)
+        many += QByteArray::number(i + 1) + "\r\n00:00:0" + QByteArray::number(i % 10) +
+                ",000 --> 00:00:0" + QByteArray::number(i % 10) + ",500\r\nline\r\n\r\n";
+    loadFile(write("abort.srt", many));
+    ASSERT_TRUE(form->SubtitleLoaded);
+    recorded.clear();
+
+    bool pressed = false;
+    QTimer::singleShot(0, form.get(), [&] {
+        pressed = true;
+        EXPECT_EQ(form->ButtonGenerate->text(), QString("Abort"));
+        form->ButtonGenerate->click();
+    });
+    form->ButtonGenerate->click();
+
+    EXPECT_TRUE(pressed);
+    EXPECT_EQ(recorded.texts(), QStringList{"Operation Aborted"});
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("Lumelle_Help_File.txt")));
+    QFile idx(dir.filePath("abort.idx"));
+    ASSERT_TRUE(idx.open(QIODevice::ReadOnly));
+    EXPECT_EQ(idx.readAll().count("timestamp: "), 1) << "the subtitle in hand is finished";
+    EXPECT_TRUE(RunStopped);
+    EXPECT_EQ(form->ButtonGenerate->text(), QString("Generate Vobsub"));
+
+    // The next press starts a new, complete run.
+    recorded.clear();
+    form->ButtonGenerate->click();
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("Lumelle_Help_File.txt")));
+    EXPECT_EQ(recorded.texts().size(), 1);
+}
+
+TEST_F(MainWindowTest, ClosingDuringARunStopsItThenCloses)
+{
+    loadFile(write("close.srt", threeEntrySrt()));
+    form->show();
+    QApplication::processEvents();
+    recorded.clear();
+    QTimer::singleShot(0, form.get(), [&] { form->close(); });
+    form->ButtonGenerate->click();
+    EXPECT_TRUE(form->isVisible()) << "the window waits for the run to close its files";
+    QApplication::processEvents();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(recorded.texts().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("Lumelle_Help_File.txt")));
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("close.idx")));
+}

@@ -1,0 +1,54 @@
+// The window program: creates the main window, the About window and the colour options dialog,
+// in that order, shows any error that ends an operation in a message box, and runs the loop.
+#include "platform/Error.h"
+#include "platform/Messages.h"
+#include "platform/widgets/WidgetMessages.h"
+#include "ui/Artwork.h"
+#include "ui/Unit1.h"
+#include "ui/Unit2.h"
+#include "ui/Unit3.h"
+
+#include <QApplication>
+
+namespace {
+
+// The last line of defence: an error that escapes a handler ends that handler only; its exact
+// text is shown and the program goes on.
+class LumelleApplication : public QApplication
+{
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override
+    {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const lumelle::Error& error) {
+            lumelle::platform::messages().showMessage(error.message());
+        } catch (const std::exception& error) {
+            lumelle::platform::messages().showMessage(QString::fromLocal8Bit(error.what()));
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    LumelleApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Lumelle"));
+    QApplication::setApplicationVersion(QStringLiteral(LUMELLE_VERSION));
+    QApplication::setWindowIcon(lumelle::ProgramIcon());
+
+    lumelle::platform::WidgetMessages messageBoxes;
+    lumelle::platform::ScopedMessages useMessageBoxes(&messageBoxes);
+
+    lumelle::TForm1 Form1;
+    lumelle::TForm2 Form2(&Form1);
+    lumelle::TFormColorOptions FormColorOptions(&Form1, &Form1);
+    Form1.setDialogs(&Form2, &FormColorOptions);
+
+    Form1.show();
+    return app.exec();
+}

@@ -1,0 +1,868 @@
+#include "ui/Unit1.h"
+
+#include "platform/Error.h"
+#include "platform/FontSmoothing.h"
+#include "platform/Messages.h"
+#include "render/Renderer.h"
+#include "render/TextDecoding.h"
+#include "ui/Artwork.h"
+#include "ui/ColorListWidget.h"
+#include "ui/Languages.h"
+#include "ui/PreviewView.h"
+#include "ui/Unit2.h"
+#include "ui/Unit3.h"
+#include "vobsub/GenerationRun.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <algorithm>
+
+namespace lumelle {
+
+bool RunStopped = true;
+
+const char* const TForm1::SampleLine1 = "Ostravel.";
+const char* const TForm1::SampleLine2 = "Ostra Valley";
+
+namespace {
+
+const QString kCaption = QStringLiteral("Lumelle By Orvane");
+const QString kLoadingCaption = QStringLiteral("Lumelle By Orvane Loading Subtitle...");
+const QString kCheckingCaption = QStringLiteral("Lumelle By Orvane Checking Subtitle Length...");
+const QString kGenerateCaption = QStringLiteral("Generate Vobsub");
+const QString kAbortCaption = QStringLiteral("Abort");
+const QString kNoFileStatus = QStringLiteral("Load SRT");
+const QString kLoadedMessage = QStringLiteral("Subtitle Style Modified/Loaded Successfully");
+
+// The colours of the two sets, as (red, green, blue).
+const ColorValue kStandardColours[] = {
+    makeColor(0, 0, 0),       makeColor(128, 128, 128), makeColor(255, 255, 255),
+    makeColor(128, 0, 0),     makeColor(0, 128, 0),     makeColor(128, 128, 0),
+    makeColor(0, 0, 128),     makeColor(128, 0, 128),   makeColor(0, 128, 128),
+    makeColor(192, 192, 192), makeColor(255, 0, 0),     makeColor(0, 255, 0),
+    makeColor(255, 255, 0),   makeColor(255, 0, 255),   makeColor(0, 255, 255),
+};
+const ColorValue kSafeColours[] = {
+    makeColor(0, 30, 0),    makeColor(127, 127, 127), makeColor(255, 230, 20),
+    makeColor(80, 130, 30), makeColor(255, 200, 255), makeColor(29, 80, 15),
+    makeColor(0, 55, 0),
+};
+
+// Restores a caption when a handler ends, however it ends.
+class CaptionRestorer
+{
+public:
+    CaptionRestorer(QWidget* window, const QString& caption) : m_window(window), m_caption(caption)
+    {}
+    ~CaptionRestorer() { m_window->setWindowTitle(m_caption); }
+    CaptionRestorer(const CaptionRestorer&) = delete;
+    CaptionRestorer& operator=(const CaptionRestorer&) = delete;
+
+private:
+    QWidget* m_window;
+    QString m_caption;
+};
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int x, int y)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+QComboBox* makeList(QWidget* parent, const char* name, int x, int y, int width,
+                    const QStringList& items)
+{
+    auto* list = new QComboBox(parent);
+    list->setObjectName(QLatin1String(name));
+    list->setEditable(false);
+    list->addItems(items);
+    list->setGeometry(x, y, width, 21);
+    // The drop-down may be wider than the closed list so that long entries can be read.
+    list->view()->setMinimumWidth(width);
+    return list;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, QRect place,
+                        bool bold)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(place);
+    button->setAutoDefault(false);
+    if (bold) {
+        QFont font = button->font();
+        font.setBold(true);
+        button->setFont(font);
+    }
+    return button;
+}
+
+QSlider* makeTrackBar(QWidget* parent, const char* name, Qt::Orientation orientation, int min,
+                      int max, int position, QRect place)
+{
+    auto* bar = new QSlider(orientation, parent);
+    bar->setObjectName(QLatin1String(name));
+    bar->setRange(min, max);
+    bar->setValue(position);
+    bar->setPageStep(1);
+    bar->setSingleStep(1);
+    bar->setTickPosition(QSlider::NoTicks);
+    // The smallest value at the top, as a vertical track bar counts.
+    if (orientation == Qt::Vertical)
+        bar->setInvertedAppearance(true);
+    bar->setGeometry(place);
+    return bar;
+}
+
+QGroupBox* makeGroup(QWidget* parent, const char* name, const QString& caption, QRect place)
+{
+    auto* group = new QGroupBox(caption, parent);
+    group->setObjectName(QLatin1String(name));
+    group->setGeometry(place);
+    return group;
+}
+
+QStringList FontSizeNames()
+{
+    QStringList sizes;
+    for (int size = 6; size <= 30; ++size)
+        sizes << QString::number(size);
+    for (int size = 32; size <= 50; size += 2)
+        sizes << QString::number(size);
+    return sizes;
+}
+
+} // namespace
+
+QStringList InstalledFontNames()
+{
+    QStringList names = QFontDatabase::families();
+    names << QStringLiteral("Default");
+    names.removeDuplicates();
+    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
+        int order = QString::compare(a, b, Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : a < b;
+    });
+    return names;
+}
+
+void SetItemIndex(QComboBox* list, int index)
+{
+    QSignalBlocker quiet(list);
+    list->setCurrentIndex(index);
+}
+
+TForm1::TForm1(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(kCaption);
+    setWindowIcon(ProgramIcon());
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    // The window's font: "MS Sans Serif" 8 point, 11 pixels high; where that font is missing a
+    // metric-close sans serif stands in.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont windowFont(QStringLiteral("MS Sans Serif"));
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
+    setFixedSize(803, 705);
+    // Group boxes with the caption on the frame line and lists with a narrow arrow, so that
+    // the controls fit the small places of the layout.
+    // A style sheet decides the fonts of the children, so the window font is named here too.
+    setStyleSheet(QStringLiteral(
+        "QWidget { font-family: \"MS Sans Serif\"; font-size: 11px; }"
+        "QPushButton#ButtonGenerate, QPushButton#ButtonLoadSrt { font-weight: bold; }"
+        "QComboBox { padding-left: 3px; padding-right: 0px; }"
+        "QComboBox::drop-down { width: 13px; }"
+        "QGroupBox { border: 1px solid #a0a0a0; border-radius: 2px; margin-top: 6px; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 6px; top: 0px; padding: 0 2px; }"));
+
+    OpenDialogsub.Filter = QStringLiteral("*.srt;*.sub;*.txt|*.srt;*.sub;*.txt");
+    OpenDialogImagePAL.Title = QStringLiteral("Load 720x576 PAL image");
+    OpenDialogImagePAL.Filter = QStringLiteral("Load your PAL 720x576 BMP|*.bmp");
+    OpenDialogImageNTSC.Title = QStringLiteral("Load 720x480 NTSC image");
+    OpenDialogImageNTSC.Filter = QStringLiteral("Load your NTSC 720x480 BMP|*.bmp");
+
+    buildControls();
+    // The colour lists start with the standard set and their designed values; the activation
+    // at start-up fills them again for the stored palette choice.
+    fillColorBoxes(JvColorButtonAntialias, 1, false);
+    fillColorBoxes(JvColorButtonOutline, 0, false);
+    fillColorBoxes(JvColorButtonText, 2, false);
+    FormCreate(this);
+    connectHandlers();
+
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect desk = screen->availableGeometry();
+        move(desk.center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
+TForm1::~TForm1()
+{
+    FormDestroy();
+}
+
+void TForm1::setDialogs(TForm2* about, TFormColorOptions* colorOptions)
+{
+    m_about = about;
+    m_colorOptions = colorOptions;
+}
+
+void TForm1::buildControls()
+{
+    preview = new PreviewView(this);
+    preview->setObjectName(QStringLiteral("preview"));
+    preview->setGeometry(40, 126, 297, 260);
+
+    ListBox1 = new QListWidget(this);
+    ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setGeometry(648, 68, 153, 52);
+    ListBox1->setFrameShape(QFrame::Box);
+    ListBox1->setUniformItemSizes(true);
+
+    ButtonGenerate =
+        makeButton(this, "ButtonGenerate", kGenerateCaption, QRect(538, 90, 106, 23), true);
+
+    ProgressBar1 = new QProgressBar(this);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setGeometry(538, 75, 106, 15);
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->setToolTip(QStringLiteral("ProgressBar"));
+
+    LabelImageChangedPAL = makeLabel(this, "LabelImageChangedPAL", QString(), 43, 456);
+    LabelImageChangedPAL->resize(46, 13);
+    LabelImageChangedPAL->hide();
+    LabelImageChangedNTSC = makeLabel(this, "LabelImageChangedNTSC", QString(), 51, 488);
+    LabelImageChangedNTSC->resize(46, 13);
+    LabelImageChangedNTSC->hide();
+
+    // Input
+    GroupBoxInput = makeGroup(this, "GroupBoxInput", QStringLiteral("Input"), {8, 4, 169, 57});
+    EditLoadSrt = new QLineEdit(kNoFileStatus, GroupBoxInput);
+    EditLoadSrt->setObjectName(QStringLiteral("EditLoadSrt"));
+    EditLoadSrt->setGeometry(8, 16, 89, 15);
+    EditLoadSrt->setEnabled(false);
+    EditLoadSrt->setFrame(false);
+    EditLoadSrt->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #808080; }"));
+    ButtonLoadSrt = makeButton(GroupBoxInput, "ButtonLoadSrt", QStringLiteral("Load Srt,Sub"),
+                               {8, 34, 89, 18}, true);
+    Label2 = makeLabel(GroupBoxInput, "Label2", QStringLiteral("Fps"), 104, 16);
+    ComboBoxFps = makeList(GroupBoxInput, "ComboBoxFps", 104, 30, 57,
+                           {"23976", "24000", "25000", "29970", "30000"});
+
+    // Output
+    GroupBoxOutput = makeGroup(this, "GroupBoxOutput", QStringLiteral("Output"), {184, 4, 97, 57});
+    Label14 = makeLabel(GroupBoxOutput, "Label14", QStringLiteral("Language "), 8, 16);
+    ComboBoxVobsubLanguage =
+        makeList(GroupBoxOutput, "ComboBoxVobsubLanguage", 8, 30, 81, VobsubLanguageNames());
+    ComboBoxVobsubLanguage->view()->setMinimumWidth(170);
+
+    // Render Fonts
+    GroupBoxRender =
+        makeGroup(this, "GroupBoxRender", QStringLiteral("Render Fonts"), {8, 64, 521, 57});
+    Label8 = makeLabel(GroupBoxRender, "Label8", QStringLiteral("Font Name"), 8, 16);
+    ComboBox5 = makeList(GroupBoxRender, "ComboBox5", 8, 30, 81, {});
+    ComboBox5->view()->setMinimumWidth(200);
+    Label11 = makeLabel(GroupBoxRender, "Label11", QStringLiteral("Font Charset"), 104, 16);
+    ComboBox7 = makeList(GroupBoxRender, "ComboBox7", 104, 30, 81, CharsetNames());
+    ComboBox7->view()->setMinimumWidth(110);
+    Label12 = makeLabel(GroupBoxRender, "Label12", QStringLiteral("Font Style"), 200, 16);
+    ComboBox8 = makeList(GroupBoxRender, "ComboBox8", 200, 30, 81, StyleNames());
+    Label9 = makeLabel(GroupBoxRender, "Label9", QStringLiteral("Font Size"), 292, 16);
+    ComboBoxFontSize = makeList(GroupBoxRender, "ComboBoxFontSize", 292, 30, 40, FontSizeNames());
+    LabelAlign = makeLabel(GroupBoxRender, "LabelAlign", QStringLiteral("Align"), 346, 16);
+    ComboBoxAlign =
+        makeList(GroupBoxRender, "ComboBoxAlign", 346, 30, 55, {"center", "left", "right"});
+    Label10 = makeLabel(GroupBoxRender, "Label10", QStringLiteral("Offsets"), 412, 14);
+    offset = makeTrackBar(GroupBoxRender, "offset", Qt::Horizontal, 8, 492, 30, {400, 36, 60, 17});
+    offset_or =
+        makeTrackBar(GroupBoxRender, "offset_or", Qt::Vertical, -14, 0, -4, {458, 8, 15, 46});
+    LabelOffset = makeLabel(GroupBoxRender, "LabelOffset", QStringLiteral("30"), 411, 25);
+    LabelOffset->setEnabled(false);
+    LabelOffset_Or = makeLabel(GroupBoxRender, "LabelOffset_Or", QStringLiteral("-4"), 441, 25);
+    LabelOffset_Or->setEnabled(false);
+    Label13 = makeLabel(GroupBoxRender, "Label13", QStringLiteral("Outline"), 480, 16);
+    ComboBoxOutlineWidth =
+        makeList(GroupBoxRender, "ComboBoxOutlineWidth", 480, 30, 36, {"2", "3", "4"});
+
+    // Colors
+    GroupBoxColors = makeGroup(this, "GroupBoxColors", QStringLiteral("Colors"), {288, 4, 241, 57});
+    auto makeColorList = [this](const char* name, int x) {
+        auto* list = new ColorListWidget(GroupBoxColors);
+        list->setObjectName(QLatin1String(name));
+        list->setGeometry(x, 30, 41, 22);
+        list->view()->setMinimumWidth(41);
+        return list;
+    };
+    Label3 = makeLabel(GroupBoxColors, "Label3", QStringLiteral("Antialias"), 8, 16);
+    JvColorButtonAntialias = makeColorList("JvColorButtonAntialias", 8);
+    Label4 = makeLabel(GroupBoxColors, "Label4", QStringLiteral("Outine"), 56, 16);
+    JvColorButtonOutline = makeColorList("JvColorButtonOutline", 56);
+    Label5 = makeLabel(GroupBoxColors, "Label5", QStringLiteral("Text"), 104, 16);
+    JvColorButtonText = makeColorList("JvColorButtonText", 104);
+    ButtonColorOptions = makeButton(GroupBoxColors, "ButtonColorOptions",
+                                    QStringLiteral("Color Options"), {152, 20, 81, 25}, false);
+
+    // General Settings
+    GroupBoxSettings =
+        makeGroup(this, "GroupBoxSettings", QStringLiteral("General Settings"), {536, 4, 257, 57});
+    BitBtnSetDefaultValues =
+        makeButton(GroupBoxSettings, "BitBtnSetDefaultValues", QString(), {19, 20, 54, 25}, false);
+    BitBtnSetDefaultValues->setIcon(
+        QIcon(ButtonFace(QStringLiteral("Set Default"), QStringLiteral("Values"))));
+    BitBtnSetDefaultValues->setIconSize(QSize(46, 20));
+    BitBtnSetDefaultValues->setToolTip(QStringLiteral("Set Default Values"));
+    BitBtnChangeImage =
+        makeButton(GroupBoxSettings, "BitBtnChangeImage", QString(), {104, 20, 54, 25}, false);
+    BitBtnChangeImage->setIcon(
+        QIcon(ButtonFace(QStringLiteral("Change"), QStringLiteral("Images"))));
+    BitBtnChangeImage->setIconSize(QSize(46, 20));
+    BitBtnChangeImage->setToolTip(QStringLiteral("Change Images"));
+    ButtonAbout = makeButton(GroupBoxSettings, "ButtonAbout", QStringLiteral("About"),
+                             {187, 20, 54, 25}, false);
+}
+
+void TForm1::connectHandlers()
+{
+    auto bind = [this](auto* sender, auto signal, std::function<void()> handler) {
+        connect(sender, signal, this, [this, handler] { RunGuarded(handler); });
+    };
+    bind(ListBox1, &QListWidget::currentRowChanged, [this] { ListBox1Click(); });
+    bind(ButtonGenerate, &QPushButton::clicked, [this] { ButtonGenerateClick(); });
+    bind(ButtonLoadSrt, &QPushButton::clicked, [this] { ButtonLoadSrtClick(ButtonLoadSrt); });
+    bind(ComboBoxFps, &QComboBox::currentIndexChanged, [this] { ComboBoxFpsChange(); });
+    for (QComboBox* list : {ComboBox5, ComboBox8, ComboBoxFontSize, ComboBoxOutlineWidth})
+        bind(list, &QComboBox::currentIndexChanged, [this] { ComboBoxFontSizeChange(); });
+    bind(ComboBox7, &QComboBox::currentIndexChanged, [this] { ComboBox7Change(); });
+    bind(ComboBoxAlign, &QComboBox::currentIndexChanged, [this] { offsetChange(); });
+    bind(offset, &QSlider::valueChanged, [this] { offsetChange(); });
+    bind(offset_or, &QSlider::valueChanged, [this] { offset_orChange(); });
+    for (ColorListWidget* list : {JvColorButtonAntialias, JvColorButtonOutline, JvColorButtonText})
+        bind(list, &ColorListWidget::changed, [this] { JvColorButtonAntialiasChange(); });
+    bind(ButtonColorOptions, &QPushButton::clicked, [this] { ButtonColorOptionsClick(); });
+    bind(BitBtnSetDefaultValues, &QPushButton::clicked,
+         [this] { FormCreate(BitBtnSetDefaultValues); });
+    bind(BitBtnChangeImage, &QPushButton::clicked, [this] { BitBtnChangeImageClick(); });
+    bind(ButtonAbout, &QPushButton::clicked, [this] { ButtonAboutClick(); });
+}
+
+void TForm1::RunGuarded(const std::function<void()>& handler)
+{
+    try {
+        handler();
+    } catch (const Error& error) {
+        platform::messages().showMessage(error.message());
+    } catch (const std::exception& error) {
+        platform::messages().showMessage(QString::fromLocal8Bit(error.what()));
+    }
+}
+
+// ---------------------------------------------------------------- window life
+
+void TForm1::FormCreate(QObject* Sender)
+{
+    SetItemIndex(ComboBoxFps, 2);
+    SetItemIndex(ComboBoxVobsubLanguage, 41);
+    SetItemIndex(ComboBoxFontSize, 14);
+    SetItemIndex(ComboBox7, 4);
+    SetItemIndex(ComboBox8, 0);
+    SetItemIndex(ComboBoxAlign, 0);
+    // Track bars raise their change handlers whenever the position moves.
+    offset->setValue(30);
+    offset_or->setValue(-4);
+    SetItemIndex(ComboBoxOutlineWidth, 1);
+    preview->setGeometry(40, 126, 720, 576);
+    {
+        QSignalBlocker quiet(ComboBox5);
+        ComboBox5->clear();
+        ComboBox5->addItem(QStringLiteral("Arial"));
+        ComboBox5->addItems(InstalledFontNames());
+        ComboBox5->setCurrentIndex(0);
+    }
+    LabelOffset->setText(QString::number(offset->value()));
+    LabelOffset->adjustSize();
+    LabelOffset_Or->setText(QString::number(offset_or->value()));
+    LabelOffset_Or->adjustSize();
+
+    if (Sender == BitBtnSetDefaultValues) {
+        LabelImageChangedPAL->setText(QString());
+        LabelImageChangedNTSC->setText(QString());
+        LoadPreviewBackground();
+        if (m_colorOptions) {
+            m_colorOptions->RadioButtonPCDVD1->setChecked(true);
+            m_colorOptions->ApplyPaletteMode(Sender);
+        }
+        ColorOptionsResetPending = true;
+    }
+}
+
+void TForm1::FormActivate()
+{
+    if (restoreColorOptionsSettings)
+        restoreColorOptionsSettings();
+    bool safe = m_colorOptions && m_colorOptions->RadioButtonPCDVD2->isChecked();
+    fillColorBoxes(JvColorButtonAntialias, 1, safe);
+    fillColorBoxes(JvColorButtonOutline, 0, safe);
+    fillColorBoxes(JvColorButtonText, 2, safe);
+    if (restoreFormSettings)
+        restoreFormSettings();
+    LoadPreviewBackground();
+    if (platform::FontSmoothingEnabled())
+        platform::SetFontSmoothing(false);
+}
+
+void TForm1::FormClose()
+{
+    if (!platform::FontSmoothingEnabled())
+        platform::SetFontSmoothing(true);
+}
+
+void TForm1::FormDestroy()
+{
+    if (!platform::FontSmoothingEnabled())
+        platform::SetFontSmoothing(true);
+}
+
+bool TForm1::event(QEvent* event)
+{
+    bool handled = QWidget::event(event);
+    if (event->type() == QEvent::WindowActivate && !m_activated) {
+        m_activated = true;
+        RunGuarded([this] { FormActivate(); });
+    }
+    return handled;
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    if (!RunStopped) {
+        // A run is active: ask it to stop; the window closes once the run has closed its files.
+        RunStopped = true;
+        m_closeAfterRun = true;
+        event->ignore();
+        return;
+    }
+    FormClose();
+    event->accept();
+}
+
+bool TForm1::isMainWindowActive() const
+{
+    return isActiveWindow();
+}
+
+void TForm1::fillColorBoxes(ColorListWidget* box, int index, bool safe)
+{
+    box->clearColors();
+    if (safe) {
+        for (ColorValue colour : kSafeColours)
+            box->addColor(colour);
+    } else {
+        for (ColorValue colour : kStandardColours)
+            box->addColor(colour);
+    }
+    box->selectIndex(index);
+    box->setColorValue(box->colorAt(index));
+}
+
+void TForm1::SetControlsEnabled(bool enabled)
+{
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{GroupBoxInput, GroupBoxOutput, GroupBoxColors,
+                                         GroupBoxSettings, GroupBoxRender, ListBox1})
+        control->setEnabled(enabled);
+    ButtonGenerate->setText(enabled ? kGenerateCaption : kAbortCaption);
+}
+
+QString TForm1::ReplaceExtension(const QString& fileName, const QString& suffix)
+{
+    if (fileName.size() <= 3)
+        return fileName + suffix;
+    return fileName.left(fileName.size() - 4) + suffix;
+}
+
+void TForm1::BitBtnChangeImageClick()
+{
+    if (OpenDialogImagePAL.Execute(this)) {
+        LabelImageChangedPAL->setText(OpenDialogImagePAL.FileName);
+        LoadPreviewBackground();
+    }
+    if (OpenDialogImageNTSC.Execute(this)) {
+        LabelImageChangedNTSC->setText(OpenDialogImageNTSC.FileName);
+        LoadPreviewBackground();
+    }
+}
+
+void TForm1::LoadPreviewBackground()
+{
+    const VideoStandard standard = VideoStandardFromFps(ComboBoxFps->currentText());
+    const int width = frameWidth(standard);
+    const int height = frameHeight(standard);
+    preview->setGeometry(40, 126, width, height);
+
+    const QString userPicture = standard == VideoStandard::PAL ? LabelImageChangedPAL->text()
+                                                               : LabelImageChangedNTSC->text();
+    QImage picture;
+    if (!userPicture.isEmpty() && QFileInfo::exists(userPicture))
+        picture.load(userPicture);
+    // A picture that is gone or cannot be read gives way to the built-in one.
+    if (picture.isNull())
+        picture.load(PreviewPictureResource(standard));
+    if (picture.isNull()) {
+        picture = QImage(width, height, QImage::Format_RGB32);
+        picture.fill(Qt::black);
+    }
+    picture = picture.convertToFormat(QImage::Format_RGB32);
+    // Text is placed at frame coordinates, so a picture of another size is fitted to the frame.
+    if (picture.size() != QSize(width, height))
+        picture = picture.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    m_previewPicture = picture;
+    preview->setPicture(m_previewPicture);
+}
+
+RenderSettings TForm1::GatherRenderSettings() const
+{
+    RenderSettings s;
+    s.fontName = ComboBox5->currentText();
+    s.fontSize = StrToInt(ComboBoxFontSize->currentText().toStdString());
+    s.fontStyle = FontStyleFromName(ComboBox8->currentText());
+    s.charset = FontCharsetFromName(ComboBox7->currentText());
+    s.outlineWidth = StrToInt(ComboBoxOutlineWidth->currentText().toStdString());
+    s.align = ComboBoxAlign->currentText();
+    s.offset = offset->value();
+    s.offset_or = offset_or->value();
+    s.textColor = JvColorButtonText->colorValue();
+    s.outlineColor = JvColorButtonOutline->colorValue();
+    s.antialiasColor = JvColorButtonAntialias->colorValue();
+    s.videoStandard = VideoStandardFromFps(ComboBoxFps->currentText());
+    return s;
+}
+
+PaletteMode TForm1::CurrentPaletteMode() const
+{
+    return m_colorOptions ? m_colorOptions->paletteMode() : PaletteMode::PcDvdTwoPalettes;
+}
+
+quint8 TForm1::CurrentCharset() const
+{
+    return FontCharsetFromName(ComboBox7->currentText());
+}
+
+QString TForm1::decoded(const std::string& bytes) const
+{
+    return DecodeText(bytes, CurrentCharset());
+}
+
+// ---------------------------------------------------------------- preview and width check
+
+void TForm1::DrawPreview(const std::string& line1, const std::string& line2,
+                         const RenderSettings& settings)
+{
+    LoadPreviewBackground();
+    const LineSize size1 = MeasureLine(line1, settings.fontName, settings.fontSize,
+                                       settings.fontStyle, settings.charset);
+    const LineSize size2 = MeasureLine(line2, settings.fontName, settings.fontSize,
+                                       settings.fontStyle, settings.charset);
+    if (size1.width >= kWidthLimit || size2.width >= kWidthLimit) {
+        LinesFit = false;
+        platform::messages().showMessage(
+            QStringLiteral("The string \r") + DecodeText(line1, settings.charset) + "\r" +
+            DecodeText(line2, settings.charset) + "\r" + QStringLiteral("is too long."));
+        return;
+    }
+    LinesFit = true;
+    // Positions come from the preview's frame, not from the picture that was loaded.
+    const int frameW = preview->width();
+    const int frameH = preview->height();
+    const int x1 = LineX(settings.align, frameW, size1.width);
+    const int y1 = FirstLineY(frameH, size1.height, settings.offset);
+    const int x2 = LineX(settings.align, frameW, size2.width);
+    const int y2 =
+        SecondLineY(frameH, size1.height, size2.height, settings.offset, settings.offset_or);
+    DrawOutlinedLine(m_previewPicture, line1, x1, y1, settings);
+    DrawOutlinedLine(m_previewPicture, line2, x2, y2, settings);
+    preview->setPicture(m_previewPicture);
+}
+
+void TForm1::CheckSubtitleWidth(const std::string& line1, const std::string& line2, int fontSize,
+                                const QString& fontName, quint8 charset, FontStyle fontStyle)
+{
+    const LineSize size1 = MeasureLine(line1, fontName, fontSize, fontStyle, charset);
+    const LineSize size2 = MeasureLine(line2, fontName, fontSize, fontStyle, charset);
+    if (size1.width < kWidthLimit && size2.width < kWidthLimit) {
+        LinesFit = true;
+        return;
+    }
+    LinesFit = false;
+    const QString head = QStringLiteral("The string \r") + DecodeText(line1, charset) + "\r" +
+                         DecodeText(line2, charset) + "\r";
+    if (SubtitleLoaded) {
+        platform::messages().showMessage(
+            head + QStringLiteral("is too long. Please use a smaler font size."));
+    } else {
+        {
+            QSignalBlocker quiet(ListBox1);
+            ListBox1->clear();
+        }
+        platform::messages().showMessage(
+            head + QStringLiteral("is too long. Please correct the srt and reload it. You can "
+                                  "just use a smaler font size."));
+    }
+}
+
+void TForm1::CheckLineWidths()
+{
+    const int count = Subtitle ? Subtitle->Count() : 0;
+    for (int i = 1; i <= count; ++i) {
+        const int fontSize = StrToInt(ComboBoxFontSize->currentText().toStdString());
+        const QString fontName = ComboBox5->currentText();
+        const quint8 charset = CurrentCharset();
+        const FontStyle style = FontStyleFromName(ComboBox8->currentText());
+        SubtitleLine line;
+        Subtitle->GetLine(i, line);
+        CheckSubtitleWidth(line.Line1, line.Line2, fontSize, fontName, charset, style);
+        if (!LinesFit)
+            break;
+    }
+    if (LinesFit) {
+        platform::messages().showMessage(kLoadedMessage);
+        EditLoadSrt->setText(OpenDialogsub.FileName);
+        EditLoadSrt->setCursorPosition(0);
+        SubtitleLoaded = true;
+    }
+}
+
+void TForm1::drawSelected()
+{
+    if (!SubtitleLoaded || !Subtitle)
+        return;
+    const int row = ListBox1->currentRow();
+    if (row < 0 || row >= Subtitle->Count())
+        return;
+    SubtitleLine line;
+    Subtitle->GetLine(row + 1, line);
+    DrawPreview(line.Line1, line.Line2, GatherRenderSettings());
+}
+
+void TForm1::drawSampleAndSelected()
+{
+    DrawPreview(SampleLine1, SampleLine2, GatherRenderSettings());
+    drawSelected();
+}
+
+void TForm1::ListBox1Click()
+{
+    drawSelected();
+}
+
+void TForm1::ComboBoxFontSizeChange()
+{
+    drawSampleAndSelected();
+    if (SubtitleLoaded) {
+        setWindowTitle(kCheckingCaption);
+        CaptionRestorer restore(this, kCaption);
+        CheckLineWidths();
+    }
+}
+
+void TForm1::ComboBox7Change()
+{
+    // The rows show the subtitle text in the chosen character set.
+    if (SubtitleLoaded)
+        fillListRows();
+    drawSampleAndSelected();
+}
+
+void TForm1::offsetChange()
+{
+    drawSampleAndSelected();
+    LabelOffset->setText(QString::number(offset->value()));
+    LabelOffset->adjustSize();
+}
+
+void TForm1::offset_orChange()
+{
+    const int position = offset_or->value();
+    if (position % 2 != 0) {
+        // Only even gaps: moving there runs this handler again with the even position, which
+        // draws; drawing here as well would only repeat it (and any message) once more.
+        offset_or->setValue(position + 1);
+        return;
+    }
+    drawSampleAndSelected();
+    LabelOffset_Or->setText(QString::number(position));
+    LabelOffset_Or->adjustSize();
+}
+
+void TForm1::JvColorButtonAntialiasChange()
+{
+    if (isMainWindowActive())
+        ComboBox7Change();
+}
+
+// ---------------------------------------------------------------- loading
+
+void TForm1::fillListRows()
+{
+    if (!Subtitle)
+        return;
+    QSignalBlocker quiet(ListBox1);
+    const int row = ListBox1->currentRow();
+    ListBox1->clear();
+    for (int i = 1; i <= Subtitle->Count(); ++i) {
+        const SubtitleLine& line = Subtitle->line(i);
+        QString text = decoded(line.Line1);
+        if (!line.Line2.empty())
+            text += QLatin1Char('|') + decoded(line.Line2);
+        ListBox1->addItem(text);
+    }
+    if (row >= 0 && row < ListBox1->count())
+        ListBox1->setCurrentRow(row);
+}
+
+void TForm1::ButtonLoadSrtClick(QObject* Sender)
+{
+    SubtitleLoaded = false;
+    LinesFit = false;
+    EditLoadSrt->setText(kNoFileStatus);
+    if (qobject_cast<QAbstractButton*>(Sender))
+        OpenDialogsub.Execute(this);
+    const QString fileName = OpenDialogsub.FileName;
+    if (fileName.isEmpty())
+        return;
+    // Let the window repaint where the dialog was before the reading starts.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    setWindowTitle(kLoadingCaption);
+    CaptionRestorer restore(this, kCaption);
+    {
+        QSignalBlocker quiet(ListBox1);
+        ListBox1->clear();
+    }
+    Subtitle = std::make_unique<TSubtitle>();
+    const double rate = StrToInt(ComboBoxFps->currentText().toStdString()) / 1000.0;
+    Subtitle->LoadFromFile(fileName, true, rate, 0);
+    if (Subtitle->Count() > 0) {
+        fillListRows();
+        QSignalBlocker quiet(ListBox1);
+        ListBox1->setCurrentRow(0);
+    }
+    CheckLineWidths();
+}
+
+void TForm1::ComboBoxFpsChange()
+{
+    LoadPreviewBackground();
+    if (!OpenDialogsub.FileName.isEmpty()) {
+        Subtitle.reset();
+        ButtonLoadSrtClick(ComboBoxFps);
+    }
+}
+
+// ---------------------------------------------------------------- generation
+
+void TForm1::ButtonGenerateClick()
+{
+    RunStopped = !RunStopped;
+    ProgressBar1->setMinimum(0);
+    ProgressBar1->setValue(0);
+    if (RunStopped) {
+        // A run is active and handles events: it stops before its next subtitle.
+        platform::messages().showMessage(QStringLiteral("Operation Aborted"));
+        return;
+    }
+    SetControlsEnabled(false);
+
+    // However the run ends, it ends idle, with the flag back and a pending close carried out.
+    struct BackToIdle
+    {
+        TForm1* form;
+        ~BackToIdle()
+        {
+            RunStopped = true;
+            form->SetControlsEnabled(true);
+            if (form->m_closeAfterRun) {
+                form->m_closeAfterRun = false;
+                QMetaObject::invokeMethod(form, &QWidget::close, Qt::QueuedConnection);
+            }
+        }
+    } backToIdle{this};
+
+    if (!SubtitleLoaded || !Subtitle) {
+        platform::messages().showMessage(QStringLiteral("Please load an Srt/Sub/Txt subtitle."));
+        return;
+    }
+    if (!LinesFit) {
+        platform::messages().showMessage(QStringLiteral("Please use smaller font."));
+        return;
+    }
+    // A single subtitle still gets a range, so that the bar does not turn into a busy sign.
+    ProgressBar1->setMaximum(std::max(Subtitle->Count() - 1, 1));
+
+    GenerationRequest request;
+    request.subtitles = Subtitle.get();
+    request.subtitleFile = OpenDialogsub.FileName;
+    request.fpsText = ComboBoxFps->currentText();
+    request.mode = CurrentPaletteMode();
+    request.languageText = ComboBoxVobsubLanguage->currentText();
+    request.colours =
+        OutputColours{JvColorButtonAntialias->colorValue(), JvColorButtonOutline->colorValue(),
+                      JvColorButtonText->colorValue()};
+    request.gatherSettings = [this] { return GatherRenderSettings(); };
+
+    GenerationCallbacks callbacks;
+    callbacks.beforeSubtitle = [this](int, int) {
+        if (RunStopped)
+            return false;
+        // A second press of the button is handled here and only flips RunStopped; the
+        // subtitle in hand is still finished.
+        QCoreApplication::processEvents();
+        ProgressBar1->setValue(std::min(ProgressBar1->value() + 1, ProgressBar1->maximum()));
+        return true;
+    };
+    callbacks.afterRender = [this](const SubtitleImage& image) {
+        m_previewPicture = image.pixels;
+        preview->setGeometry(40, 126, image.pixels.width(), image.pixels.height());
+        preview->setPicture(m_previewPicture);
+    };
+
+    const GenerationResult result = RunGeneration(request, callbacks);
+    if (!result.aborted)
+        platform::messages().showMessage(result.helpText);
+}
+
+// ---------------------------------------------------------------- dialogs
+
+void TForm1::ButtonColorOptionsClick()
+{
+    if (m_colorOptions)
+        m_colorOptions->exec();
+}
+
+void TForm1::ButtonAboutClick()
+{
+    if (m_about)
+        m_about->exec();
+}
+
+} // namespace lumelle

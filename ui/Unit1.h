@@ -1,0 +1,208 @@
+// The main window: every setting lives in one of its controls; it loads a subtitle file,
+// previews any subtitle over a background picture, checks that lines fit the frame and drives
+// the generation of the VobSub pair.
+#pragma once
+
+#include "platform/widgets/FileDialogs.h"
+#include "render/RenderSettings.h"
+#include "subtitle/Subtitle.h"
+#include "vobsub/Palette.h"
+
+#include <QImage>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QSlider;
+
+namespace lumelle {
+
+class ColorListWidget;
+class PreviewView;
+class TForm2;
+class TFormColorOptions;
+
+// True when no generation run is active or the active one has been asked to stop. Every press
+// of the Generate button inverts it first.
+extern bool RunStopped;
+
+class TForm1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The two dialogs, created after this window; the window does not own them.
+    void setDialogs(TForm2* about, TFormColorOptions* colorOptions);
+
+    // --- Controls outside the group boxes
+    PreviewView* preview;
+    QListWidget* ListBox1;
+    QPushButton* ButtonGenerate;
+    QProgressBar* ProgressBar1;
+    QLabel* LabelImageChangedPAL;
+    QLabel* LabelImageChangedNTSC;
+
+    // --- Input
+    QGroupBox* GroupBoxInput;
+    QLineEdit* EditLoadSrt;
+    QPushButton* ButtonLoadSrt;
+    QLabel* Label2;
+    QComboBox* ComboBoxFps;
+
+    // --- Output
+    QGroupBox* GroupBoxOutput;
+    QLabel* Label14;
+    QComboBox* ComboBoxVobsubLanguage;
+
+    // --- Render Fonts
+    QGroupBox* GroupBoxRender;
+    QLabel* Label8;
+    QComboBox* ComboBox5;
+    QLabel* Label11;
+    QComboBox* ComboBox7;
+    QLabel* Label12;
+    QComboBox* ComboBox8;
+    QLabel* Label9;
+    QComboBox* ComboBoxFontSize;
+    QLabel* LabelAlign;
+    QComboBox* ComboBoxAlign;
+    QLabel* Label10;
+    QSlider* offset;
+    QSlider* offset_or;
+    QLabel* LabelOffset;
+    QLabel* LabelOffset_Or;
+    QLabel* Label13;
+    QComboBox* ComboBoxOutlineWidth;
+
+    // --- Colors
+    QGroupBox* GroupBoxColors;
+    QLabel* Label3;
+    ColorListWidget* JvColorButtonAntialias;
+    QLabel* Label4;
+    ColorListWidget* JvColorButtonOutline;
+    QLabel* Label5;
+    ColorListWidget* JvColorButtonText;
+    QPushButton* ButtonColorOptions;
+
+    // --- General Settings
+    QGroupBox* GroupBoxSettings;
+    QPushButton* BitBtnSetDefaultValues;
+    QPushButton* BitBtnChangeImage;
+    QPushButton* ButtonAbout;
+
+    // --- Dialogs without a face
+    platform::TOpenDialog OpenDialogsub;
+    platform::TOpenDialog OpenDialogImagePAL;
+    platform::TOpenDialog OpenDialogImageNTSC;
+
+    // A file is loaded and every line of it passed the width check.
+    bool SubtitleLoaded = false;
+    // The most recent width check or preview drawing passed.
+    bool LinesFit = false;
+    // Set by the defaults button; the colour options dialog resets its choice once.
+    bool ColorOptionsResetPending = false;
+
+    // The current subtitle list; none before the first load.
+    std::unique_ptr<TSubtitle> Subtitle;
+
+    // Hooks for the settings store: restoring the colour options dialog and this window at
+    // start-up (run by FormActivate in their places when set).
+    std::function<void()> restoreColorOptionsSettings;
+    std::function<void()> restoreFormSettings;
+
+    static const char* const SampleLine1;
+    static const char* const SampleLine2;
+    static constexpr int kWidthLimit = 680;
+
+    // --- Window life
+    // The defaults; also the handler of BitBtnSetDefaultValues, which alone resets pictures and
+    // the palette choice.
+    void FormCreate(QObject* Sender);
+    // Start-up steps that need stored settings; runs once, at the first activation.
+    void FormActivate();
+    void FormClose();
+    void FormDestroy();
+
+    // Fills one colour list from the standard or the safe set and selects entry `index`.
+    void fillColorBoxes(ColorListWidget* box, int index, bool safe);
+    // Busy (false) or idle (true).
+    void SetControlsEnabled(bool enabled);
+    // The name without its last four characters (kept whole when three or fewer), plus suffix.
+    static QString ReplaceExtension(const QString& fileName, const QString& suffix);
+    void BitBtnChangeImageClick();
+    // Sizes the preview to the frame of the current frame rate and loads its background.
+    void LoadPreviewBackground();
+    RenderSettings GatherRenderSettings() const;
+    PaletteMode CurrentPaletteMode() const;
+    // The character set of ComboBox7, as the font and the text decoding use it.
+    quint8 CurrentCharset() const;
+
+    // --- Preview and width check
+    void DrawPreview(const std::string& line1, const std::string& line2,
+                     const RenderSettings& settings);
+    void CheckSubtitleWidth(const std::string& line1, const std::string& line2, int fontSize,
+                            const QString& fontName, quint8 charset, FontStyle fontStyle);
+    void CheckLineWidths();
+    void ListBox1Click();
+    void ComboBoxFontSizeChange();
+    void ComboBox7Change();
+    void offsetChange();
+    void offset_orChange();
+    void JvColorButtonAntialiasChange();
+    // The preview picture as last drawn (background plus subtitle).
+    const QImage& PreviewPicture() const { return m_previewPicture; }
+
+    // --- Loading
+    void ButtonLoadSrtClick(QObject* Sender);
+    void ComboBoxFpsChange();
+
+    // --- Generation
+    void ButtonGenerateClick();
+
+    void ButtonColorOptionsClick();
+    void ButtonAboutClick();
+
+    // Runs one handler; an error that ends it is shown with its exact message.
+    void RunGuarded(const std::function<void()>& handler);
+
+    // Whether the colour handler may redraw: the main window is the active one.
+    bool isMainWindowActive() const;
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void connectHandlers();
+    void drawSampleAndSelected();
+    void drawSelected();
+    void fillListRows();
+    QString decoded(const std::string& bytes) const;
+
+    TForm2* m_about = nullptr;
+    TFormColorOptions* m_colorOptions = nullptr;
+    QImage m_previewPicture;
+    bool m_activated = false;
+    bool m_closeAfterRun = false;
+};
+
+// The list of font names: "Default" and every installed family, each once, sorted without
+// regard to case.
+QStringList InstalledFontNames();
+
+// Selects a list entry from code without raising the list's change handler.
+void SetItemIndex(QComboBox* list, int index);
+
+} // namespace lumelle
