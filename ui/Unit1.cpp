@@ -7,11 +7,11 @@
 #include "render/TextDecoding.h"
 #include "ui/Artwork.h"
 #include "ui/ColorListWidget.h"
-#include "ui/Languages.h"
 #include "ui/PreviewView.h"
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
 #include "vobsub/GenerationRun.h"
+#include "vobsub/Languages.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -149,18 +149,6 @@ QStringList FontSizeNames()
 }
 
 } // namespace
-
-QStringList InstalledFontNames()
-{
-    QStringList names = QFontDatabase::families();
-    names << QStringLiteral("Default");
-    names.removeDuplicates();
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        int order = QString::compare(a, b, Qt::CaseInsensitive);
-        return order != 0 ? order < 0 : a < b;
-    });
-    return names;
-}
 
 void SetItemIndex(QComboBox* list, int index)
 {
@@ -497,9 +485,7 @@ void TForm1::SetControlsEnabled(bool enabled)
 
 QString TForm1::ReplaceExtension(const QString& fileName, const QString& suffix)
 {
-    if (fileName.size() <= 3)
-        return fileName + suffix;
-    return fileName.left(fileName.size() - 4) + suffix;
+    return lumelle::ReplaceExtension(fileName, suffix);
 }
 
 void TForm1::BitBtnChangeImageClick()
@@ -848,7 +834,7 @@ void TForm1::ButtonGenerateClick()
 
     const GenerationResult result = RunGeneration(request, callbacks);
     if (!result.aborted)
-        platform::messages().showMessage(result.helpText);
+        platform::messages().showMessage(QString::fromStdString(result.helpText));
 }
 
 // ---------------------------------------------------------------- dialogs

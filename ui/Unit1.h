@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/widgets/FileDialogs.h"
+#include "render/FontNames.h"
 #include "render/RenderSettings.h"
 #include "subtitle/Subtitle.h"
 #include "vobsub/Palette.h"
@@ -197,10 +198,6 @@ private:
     bool m_activated = false;
     bool m_closeAfterRun = false;
 };
-
-// The list of font names: "Default" and every installed family, each once, sorted without
-// regard to case.
-QStringList InstalledFontNames();
 
 // Selects a list entry from code without raising the list's change handler.
 void SetItemIndex(QComboBox* list, int index);

@@ -2,7 +2,7 @@
 #include "MainWindowFixture.h"
 
 #include "platform/FontSmoothing.h"
-#include "ui/Languages.h"
+#include "vobsub/Languages.h"
 
 #include <QGroupBox>
 #include <QImage>
