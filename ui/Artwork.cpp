@@ -12,20 +12,22 @@ QPixmap ButtonFace(const QString& upper, const QString& lower)
     QImage face(46, 20, QImage::Format_ARGB32);
     face.fill(Qt::transparent);
     QPainter painter(&face);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(8);
-    font.setBold(true);
-    font.setStyleStrategy(QFont::PreferAntialias);
-    painter.setFont(font);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
 
-    // A thin coloured rule on the left marks the face as an action picture.
-    painter.fillRect(QRect(0, 2, 3, 16), QColor(40, 90, 170));
-    painter.setPen(QColor(20, 30, 60));
-    QRect upperBox(4, 0, 42, 10);
-    QRect lowerBox(4, 10, 42, 10);
-    painter.drawText(upperBox, Qt::AlignCenter, upper);
-    painter.drawText(lowerBox, Qt::AlignCenter, lower);
+    // The largest bold size at which both lines fit the face.
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setBold(true);
+    for (int pixels = 10; pixels >= 6; --pixels) {
+        font.setPixelSize(pixels);
+        QFontMetrics metrics(font);
+        if (metrics.horizontalAdvance(upper) <= 45 && metrics.horizontalAdvance(lower) <= 45 &&
+            metrics.height() <= 10)
+            break;
+    }
+    painter.setFont(font);
+    painter.setPen(QColor(20, 40, 90));
+    painter.drawText(QRect(0, 0, 46, 10), Qt::AlignCenter, upper);
+    painter.drawText(QRect(0, 10, 46, 10), Qt::AlignCenter, lower);
     painter.end();
     return QPixmap::fromImage(face);
 }

@@ -4,6 +4,7 @@
 #include "platform/FontSmoothing.h"
 #include "platform/Messages.h"
 #include "render/Renderer.h"
+#include "render/TextDecoding.h"
 #include "ui/Artwork.h"
 #include "ui/ColorListWidget.h"
 #include "ui/FormStorage.h"
@@ -188,6 +189,16 @@ TForm1::TForm1(QWidget* parent, const QString& settingsFile) : QWidget(parent)
     windowFont.setPixelSize(11);
     setFont(windowFont);
     setFixedSize(803, 705);
+    // Group boxes with the caption on the frame line and lists with a narrow arrow, so that
+    // the controls fit the small places of the layout.
+    // A style sheet decides the fonts of the children, so the window font is named here too.
+    setStyleSheet(QStringLiteral(
+        "QWidget { font-family: \"MS Sans Serif\"; font-size: 11px; }"
+        "QPushButton#ButtonGenerate, QPushButton#ButtonLoadSrt { font-weight: bold; }"
+        "QComboBox { padding-left: 3px; padding-right: 0px; }"
+        "QComboBox::drop-down { width: 13px; }"
+        "QGroupBox { border: 1px solid #a0a0a0; border-radius: 2px; margin-top: 6px; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 6px; top: 0px; padding: 0 2px; }"));
 
     OpenDialogsub.Filter = QStringLiteral("*.srt;*.sub;*.txt|*.srt;*.sub;*.txt");
     OpenDialogImagePAL.Title = QStringLiteral("Load 720x576 PAL image");
@@ -673,6 +684,7 @@ void TForm1::CheckLineWidths()
     if (LinesFit) {
         platform::messages().showMessage(kLoadedMessage);
         EditLoadSrt->setText(OpenDialogsub.FileName);
+        EditLoadSrt->setCursorPosition(0);
         SubtitleLoaded = true;
     }
 }

@@ -268,3 +268,19 @@ TEST_F(MainWindowTest, PreviewKeysOutTheBottomLeftColour)
     EXPECT_EQ(qAlpha(shown.pixel(3, 2)), 0);
     EXPECT_EQ(shown.pixel(1, 1), qRgba(255, 255, 255, 255));
 }
+
+TEST_F(MainWindowTest, ColourChangeRedrawsOnlyWhileTheWindowIsActive)
+{
+    form->LoadPreviewBackground();
+    const QImage bare = form->PreviewPicture();
+    ASSERT_FALSE(form->isActiveWindow());
+    form->JvColorButtonText->setColorValue(makeColor(255, 0, 0));
+    EXPECT_EQ(form->PreviewPicture(), bare) << "an inactive window draws nothing";
+
+    if (!showActive())
+        GTEST_SKIP() << "the platform gives no activation";
+    form->LoadPreviewBackground();
+    const QImage background = form->PreviewPicture();
+    form->JvColorButtonText->setColorValue(makeColor(0, 255, 0));
+    EXPECT_NE(form->PreviewPicture(), background) << "the sample is drawn in the new colour";
+}

@@ -1,0 +1,209 @@
+#include "render/RenderSettings.h"
+
+#include <array>
+
+// The pictures live in the core library's resources; a static library's resource object is
+// linked only when something refers to its initialiser, so the look-ups below call it.
+static void initCoreResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
+namespace lumelle {
+
+namespace {
+
+struct StyleEntry
+{
+    const char* name;
+    FontStyle style;
+};
+
+// List order is part of the settings file: the file stores the index.
+const std::array<StyleEntry, 9> kStyles{{
+    {"Normal", {}},
+    {"Bold", {true, false, false, false}},
+    {"Italic", {false, true, false, false}},
+    {"Underline", {false, false, true, false}},
+    {"Bold+Italic", {true, true, false, false}},
+    {"Bold+Under", {true, false, true, false}},
+    {"Bold+It+Und", {true, true, true, false}},
+    {"Italic+Under", {false, true, true, false}},
+    {"StrikeOut", {false, false, false, true}},
+}};
+
+struct CharsetEntry
+{
+    const char* name;
+    quint8 number; // GDI character-set identifier
+};
+
+const std::array<CharsetEntry, 19> kCharsets{{
+    {"ANSI", 0},         {"ARABIC", 178}, {"BALTIC", 186},  {"CHINESEBIG5", 136}, {"DEFAULT", 1},
+    {"EASTEUROPE", 238}, {"GB2312", 134}, {"GREEK", 161},   {"HANGEUL", 129},     {"HEBREW", 177},
+    {"JOHAB", 130},      {"MAC", 77},     {"OEM", 255},     {"RUSSIAN", 204},     {"SHIFTJIS", 128},
+    {"SYMBOL", 2},       {"THAI", 222},   {"TURKISH", 162}, {"VIETNAMESE", 163},
+}};
+
+constexpr quint8 kDefaultCharset = 1;
+constexpr int kFrameWidth = 720;
+constexpr int kPalHeight = 576;
+constexpr int kNtscHeight = 480;
+// Distance kept between a line and a frame edge: 8 pixels to the side, 40 below the offset.
+constexpr int kSideMargin = 8;
+constexpr int kBottomMargin = 40;
+
+} // namespace
+
+const QStringList& StyleNames()
+{
+    static const QStringList names = [] {
+        QStringList list;
+        for (const auto& entry : kStyles)
+            list << QString::fromLatin1(entry.name);
+        return list;
+    }();
+    return names;
+}
+
+const QStringList& CharsetNames()
+{
+    static const QStringList names = [] {
+        QStringList list;
+        for (const auto& entry : kCharsets)
+            list << QString::fromLatin1(entry.name);
+        return list;
+    }();
+    return names;
+}
+
+const QList<quint8>& CharsetNumbers()
+{
+    static const QList<quint8> numbers = [] {
+        QList<quint8> list;
+        for (const auto& entry : kCharsets)
+            list << entry.number;
+        return list;
+    }();
+    return numbers;
+}
+
+const QStringList& FontSizeTexts()
+{
+    static const QStringList texts = [] {
+        QStringList list;
+        for (int size = 6; size <= 30; ++size)
+            list << QString::number(size);
+        for (int size = 32; size <= 50; size += 2)
+            list << QString::number(size);
+        return list;
+    }();
+    return texts;
+}
+
+const QStringList& OutlineWidthTexts()
+{
+    static const QStringList texts{QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")};
+    return texts;
+}
+
+const QStringList& AlignNames()
+{
+    static const QStringList names{QStringLiteral("center"), QStringLiteral("left"),
+                                   QStringLiteral("right")};
+    return names;
+}
+
+const QStringList& FrameRateTexts()
+{
+    static const QStringList texts{QStringLiteral("23976"), QStringLiteral("24000"),
+                                   QStringLiteral("25000"), QStringLiteral("29970"),
+                                   QStringLiteral("30000")};
+    return texts;
+}
+
+FontStyle FontStyleFromName(const QString& name)
+{
+    for (const auto& entry : kStyles) {
+        if (name == QLatin1String(entry.name))
+            return entry.style;
+    }
+    return FontStyle{};
+}
+
+quint8 FontCharsetFromName(const QString& name)
+{
+    for (const auto& entry : kCharsets) {
+        if (name == QLatin1String(entry.name))
+            return entry.number;
+    }
+    return kDefaultCharset;
+}
+
+VideoStandard VideoStandardFromFps(const QString& fpsText)
+{
+    return fpsText == QLatin1String("25000") ? VideoStandard::PAL : VideoStandard::NTSC;
+}
+
+int frameWidth(VideoStandard)
+{
+    return kFrameWidth;
+}
+
+int frameHeight(VideoStandard standard)
+{
+    return standard == VideoStandard::PAL ? kPalHeight : kNtscHeight;
+}
+
+void EnsureBuiltInPictures()
+{
+    static const bool registered = (initCoreResources(), true);
+    Q_UNUSED(registered);
+}
+
+QString PreviewPictureResource(VideoStandard standard)
+{
+    EnsureBuiltInPictures();
+    return standard == VideoStandard::PAL ? QStringLiteral(":/PreviewPal720x576")
+                                          : QStringLiteral(":/PreviewNtsc720x480");
+}
+
+QString OutputPictureResource(VideoStandard standard)
+{
+    EnsureBuiltInPictures();
+    return standard == VideoStandard::PAL ? QStringLiteral(":/BluePal720x576")
+                                          : QStringLiteral(":/BlueNtsc720x480");
+}
+
+QImage OutputBackground(VideoStandard standard)
+{
+    QImage image(frameWidth(standard), frameHeight(standard), QImage::Format_RGB32);
+    image.fill(QColor(0, 0, 255));
+    return image;
+}
+
+int LineX(const QString& align, int frameWidth, int lineWidth)
+{
+    if (align == QLatin1String("center"))
+        return frameWidth / 2 - lineWidth / 2;
+    if (align == QLatin1String("left"))
+        return kSideMargin;
+    return frameWidth - lineWidth - kSideMargin;
+}
+
+int FirstLineY(int frameHeight, int h1, int offset)
+{
+    return frameHeight - h1 - kBottomMargin - offset;
+}
+
+int SecondLineY(int frameHeight, int h1, int h2, int offset, int offset_or)
+{
+    return frameHeight + h2 - h1 - kBottomMargin - offset - offset_or;
+}
+
+int PixelSizeForPoints(int points)
+{
+    return qRound(points * 96.0 / 72.0);
+}
+
+} // namespace lumelle

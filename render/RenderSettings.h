@@ -1,0 +1,86 @@
+// The settings that decide how a subtitle looks in the frame, the fixed name tables that turn
+// the window's list texts into font parameters, the two video standards and the placement of
+// a line in the frame.
+#pragma once
+
+#include "render/Colour.h"
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+namespace lumelle {
+
+enum class VideoStandard { PAL, NTSC };
+
+struct FontStyle
+{
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+
+    bool operator==(const FontStyle&) const = default;
+};
+
+struct RenderSettings
+{
+    QString fontName = QStringLiteral("Arial");
+    int fontSize = 20; // points
+    FontStyle fontStyle;
+    quint8 charset = 1; // "DEFAULT"
+    int outlineWidth = 3;
+    QString align = QStringLiteral("center");
+    int offset = 30;
+    int offset_or = -4;
+    ColorValue textColor = makeColor(255, 255, 255);
+    ColorValue outlineColor = makeColor(0, 0, 0);
+    ColorValue antialiasColor = makeColor(128, 128, 128);
+    VideoStandard videoStandard = VideoStandard::PAL;
+};
+
+// The style list ("Normal", "Bold", ... "StrikeOut") and the character-set list ("ANSI", ...
+// "VIETNAMESE") in list order; settings files store indexes into them.
+const QStringList& StyleNames();
+const QStringList& CharsetNames();
+// The GDI character-set number of each entry of CharsetNames(), in the same order.
+const QList<quint8>& CharsetNumbers();
+// The other fixed lists of the render controls: font sizes "6".."30", "32".."50"; outline
+// widths "2", "3", "4"; alignments "center", "left", "right"; frame rates "23976".."30000".
+const QStringList& FontSizeTexts();
+const QStringList& OutlineWidthTexts();
+const QStringList& AlignNames();
+const QStringList& FrameRateTexts();
+
+// Exact, case-sensitive look-ups. A name outside the table gives the regular style or
+// character set 1 ("DEFAULT").
+FontStyle FontStyleFromName(const QString& name);
+quint8 FontCharsetFromName(const QString& name);
+
+// "25000" is PAL; every other frame-rate text is NTSC.
+VideoStandard VideoStandardFromFps(const QString& fpsText);
+int frameWidth(VideoStandard standard);
+int frameHeight(VideoStandard standard);
+
+// Registers the built-in pictures with Qt's resource system (done by the two look-ups below
+// as well); call it before loading one by a path of your own.
+void EnsureBuiltInPictures();
+// Built-in pictures as Qt resource paths: ":/PreviewPal720x576", ":/PreviewNtsc720x480",
+// ":/BluePal720x576", ":/BlueNtsc720x480".
+QString PreviewPictureResource(VideoStandard standard);
+QString OutputPictureResource(VideoStandard standard);
+// The output background made in code: frame-sized, Format_RGB32, every pixel pure blue. The
+// same content as the OutputPictureResource picture, without decoding a file.
+QImage OutputBackground(VideoStandard standard);
+
+// Placement of a line's text cell (top-left corner) in a frame of frameWidth x frameHeight.
+// Nothing is clamped: results may lie outside the frame.
+int LineX(const QString& align, int frameWidth, int lineWidth);
+int FirstLineY(int frameHeight, int h1, int offset);
+int SecondLineY(int frameHeight, int h1, int h2, int offset, int offset_or);
+
+// The pixel size of a font of `points` points at 96 dots per inch, to the nearest integer.
+int PixelSizeForPoints(int points);
+
+} // namespace lumelle

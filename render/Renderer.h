@@ -1,0 +1,67 @@
+// Drawing of subtitle lines: measuring a line, drawing it with its outline and one-pixel
+// antialias ring, and drawing a whole subtitle into the frame-sized output image.
+#pragma once
+
+#include "render/RenderSettings.h"
+#include "render/TextDecoding.h"
+
+#include <QFont>
+#include <QImage>
+#include <QRect>
+#include <QString>
+#include <string>
+
+namespace lumelle {
+
+struct LineSize
+{
+    int width;
+    int height;
+};
+
+// The font every measurement and drawing uses: the family (fontconfig resolves "Arial" to
+// Liberation Sans), the point size as pixels at 96 dpi, the style, and unsmoothed glyphs.
+QFont RenderFont(const QString& fontName, int fontSize, FontStyle style);
+
+// Advance width of the whole line and the cell height (ascent + descent) of the font. An empty
+// line is measured as one space.
+LineSize MeasureLine(const std::string& text, const QString& fontName, int fontSize,
+                     FontStyle style, quint8 charset);
+LineSize MeasureText(const QString& text, const QString& fontName, int fontSize, FontStyle style);
+
+// Draws one line with its text cell's top-left corner at (x, y): the outline ring (w - 1
+// pixels wide), the antialias ring (one pixel) and the text, each in its colour of `s`;
+// pixels farther than w from the glyphs keep their colour. The result equals drawing the line
+// at every offset of the (2w+1) x (2w+1) square in the outline colour, then of the 3 x 3 square
+// in the antialias colour, then once in the text colour; the line is drawn only once here and
+// the rings are grown from it. 32-bit surfaces are drawn on as they are; a surface of another
+// format is first converted to Format_RGB32.
+void DrawOutlinedLine(QImage& surface, const std::string& text, int x, int y,
+                      const RenderSettings& s);
+void DrawOutlinedText(QImage& surface, const QString& text, int x, int y, const RenderSettings& s);
+
+// One subtitle drawn for output. `pixels` is frame-sized Format_RGB32 (bytes B, G, R, 0xFF per
+// pixel); `bandTop`/`bandHeight` are the rows the encoder reads, always inside the frame.
+struct SubtitleImage
+{
+    QImage pixels;
+    int bandTop = 0;
+    int bandHeight = 0;
+
+    // Bookkeeping of RenderSubtitleImage so that the next call refills only the rectangle the
+    // last one drew on. It is trusted only while `pixels` is unchanged since (its cacheKey()
+    // still equals paintedKey); any other write to `pixels` makes the next call refill it all.
+    QRect painted;
+    qint64 paintedKey = 0;
+};
+
+// Draws `line1` and `line2` (8-bit text in the settings' character set) on pure blue: the
+// first line at y1, the second below it, each placed by the settings' alignment. The band
+// starts at y1 rounded down to an even row and is h1 + h2 - offset_or + 6 rows high; a band
+// reaching outside the frame is clipped to rows 0..H-1 with bandTop kept even (bandHeight is 0
+// and bandTop 0 or H - 2 when nothing of it lies inside). The image buffer is reused between
+// calls.
+void RenderSubtitleImage(SubtitleImage& image, const std::string& line1, const std::string& line2,
+                         const RenderSettings& s);
+
+} // namespace lumelle

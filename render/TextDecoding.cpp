@@ -1,0 +1,196 @@
+#include "render/TextDecoding.h"
+
+#include <cerrno>
+#include <cstring>
+#include <iconv.h>
+#include <map>
+#include <memory>
+
+namespace lumelle {
+
+namespace {
+
+constexpr quint8 kDefaultCharset = 1;
+constexpr char16_t kReplacement = 0xFFFD;
+
+// One open conversion per code page and thread: an iconv descriptor keeps shift state and must
+// not be shared between threads, and opening one costs more than a short line's conversion.
+class Converter
+{
+public:
+    explicit Converter(const char* codePage) : m_cd(iconv_open("UTF-16LE", codePage)) {}
+    ~Converter()
+    {
+        if (valid())
+            iconv_close(m_cd);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    bool valid() const { return m_cd != iconv_t(-1); }
+
+    QString convert(const std::string& bytes)
+    {
+        // Back to the initial shift state: the last call may have ended inside a sequence.
+        iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+        QString result;
+        result.reserve(qsizetype(bytes.size()));
+        // A single input byte never gives more than two UTF-16 units.
+        std::u16string out(bytes.size() * 2 + 4, u'\0');
+        char* in = const_cast<char*>(bytes.data());
+        size_t inLeft = bytes.size();
+        while (inLeft > 0) {
+            char* outPtr = reinterpret_cast<char*>(out.data());
+            size_t outLeft = out.size() * sizeof(char16_t);
+            const size_t rc = iconv(m_cd, &in, &inLeft, &outPtr, &outLeft);
+            const int err = errno;
+            const size_t produced = (out.size() * sizeof(char16_t) - outLeft) / sizeof(char16_t);
+            result.append(reinterpret_cast<const QChar*>(out.data()), qsizetype(produced));
+            if (rc != size_t(-1))
+                break;
+            if (err == E2BIG)
+                continue;
+            // EILSEQ (a byte that starts no valid sequence) or EINVAL (a sequence cut off by
+            // the end of the text): replace one byte and go on after it.
+            result.append(QChar(kReplacement));
+            ++in;
+            --inLeft;
+            iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+        }
+        // Flush a pending shift sequence (stateful code pages only).
+        char* outPtr = reinterpret_cast<char*>(out.data());
+        size_t outLeft = out.size() * sizeof(char16_t);
+        iconv(m_cd, nullptr, nullptr, &outPtr, &outLeft);
+        const size_t produced = (out.size() * sizeof(char16_t) - outLeft) / sizeof(char16_t);
+        result.append(reinterpret_cast<const QChar*>(out.data()), qsizetype(produced));
+        return result;
+    }
+
+private:
+    iconv_t m_cd;
+};
+
+Converter* converterFor(const char* codePage)
+{
+    thread_local std::map<std::string, std::unique_ptr<Converter>> converters;
+    auto& slot = converters[codePage];
+    if (!slot)
+        slot = std::make_unique<Converter>(codePage);
+    return slot->valid() ? slot.get() : nullptr;
+}
+
+bool isAscii(const std::string& bytes)
+{
+    for (unsigned char c : bytes) {
+        if (c >= 0x80)
+            return false;
+    }
+    return true;
+}
+
+// Code pages that map every byte below 0x80 to the same ASCII character.
+bool asciiCompatible(const char* codePage)
+{
+    return std::strncmp(codePage, "WINDOWS-", 8) == 0 || std::strcmp(codePage, "ISO-8859-1") == 0;
+}
+
+} // namespace
+
+const char* CodePageForCharset(quint8 charset)
+{
+    switch (charset) {
+    case 0: // ANSI
+        return "WINDOWS-1252";
+    case 2: // SYMBOL
+        return "ISO-8859-1";
+    case 77: // MAC
+        return "MACINTOSH";
+    case 128: // SHIFTJIS
+        return "CP932";
+    case 129: // HANGEUL
+        return "CP949";
+    case 130: // JOHAB
+        return "JOHAB";
+    case 134: // GB2312
+        return "GBK";
+    case 136: // CHINESEBIG5
+        return "BIG5";
+    case 161: // GREEK
+        return "WINDOWS-1253";
+    case 162: // TURKISH
+        return "WINDOWS-1254";
+    case 163: // VIETNAMESE
+        return "WINDOWS-1258";
+    case 177: // HEBREW
+        return "WINDOWS-1255";
+    case 178: // ARABIC
+        return "WINDOWS-1256";
+    case 186: // BALTIC
+        return "WINDOWS-1257";
+    case 204: // RUSSIAN
+        return "WINDOWS-1251";
+    case 222: // THAI
+        return "CP874";
+    case 238: // EASTEUROPE
+        return "WINDOWS-1250";
+    case 255: // OEM
+        return "CP437";
+    default: // DEFAULT (1) and numbers outside the table
+        return "WINDOWS-1252";
+    }
+}
+
+bool IsValidUtf8(const std::string& bytes)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* end = p + bytes.size();
+    while (p < end) {
+        const unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        int length;
+        char32_t value;
+        char32_t minimum;
+        if ((c & 0xE0) == 0xC0) {
+            length = 2, value = c & 0x1F, minimum = 0x80;
+        } else if ((c & 0xF0) == 0xE0) {
+            length = 3, value = c & 0x0F, minimum = 0x800;
+        } else if ((c & 0xF8) == 0xF0) {
+            length = 4, value = c & 0x07, minimum = 0x10000;
+        } else {
+            return false;
+        }
+        if (end - p < length)
+            return false;
+        for (int i = 1; i < length; ++i) {
+            if ((p[i] & 0xC0) != 0x80)
+                return false;
+            value = (value << 6) | (p[i] & 0x3F);
+        }
+        if (value < minimum || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
+            return false;
+        p += length;
+    }
+    return true;
+}
+
+QString DecodeText(const std::string& bytes, quint8 charset)
+{
+    const char* codePage = CodePageForCharset(charset);
+    if (charset == kDefaultCharset && IsValidUtf8(bytes)) {
+        QString text = QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+        if (text.startsWith(QChar(0xFEFF)))
+            text.remove(0, 1);
+        return text;
+    }
+    if (asciiCompatible(codePage) && isAscii(bytes))
+        return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
+    if (Converter* converter = converterFor(codePage))
+        return converter->convert(bytes);
+    // Without the system's conversion modules the bytes are at least shown as Latin-1.
+    return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
+}
+
+} // namespace lumelle
