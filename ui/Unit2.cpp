@@ -57,7 +57,7 @@ QString SiteAddress()
 
 QString ForumAddress()
 {
-    return QStringLiteral("http://") + kSiteHost + QStringLiteral("/forum/");
+    return QStringLiteral("http://") + kSiteHost + QStringLiteral("/forum");
 }
 
 QString DonationAddress()
@@ -74,8 +74,7 @@ QString AboutText()
         QStringLiteral("For any suggestions please visit our forums :  ") + ForumAddress(),
         QString(),
         QStringLiteral("Important Update : Lumelle is NOT a GUI anymore. From now on is an "
-                       "standalone application (the companion program it used to need is no "
-                       "longer used)"),
+                       "standalone application (its old companion program is not used now)"),
     }
         .join(QLatin1Char('\n'));
 }

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
+#include <algorithm>
 
 // The dialog pictures live in a static library: their resource must be registered by hand.
 static void initDialogPictures()
@@ -31,6 +32,11 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect 
     label->setWordWrap(wordWrap);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setGeometry(place);
+    // Wrapped texts keep their designed width and grow downwards when the stand-in font
+    // needs another line.
+    if (wordWrap)
+        label->resize(place.width(),
+                      std::max(place.height(), label->heightForWidth(place.width())));
     return label;
 }
 
@@ -92,13 +98,9 @@ TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
 
     Iwant = makeLabel(GroupBox1, "Iwant", QStringLiteral("I want to use the vobsub on :"),
                       {96, 120, 300, 20}, false);
-    QFont iwantFont = Iwant->font();
-    iwantFont.setBold(true);
-    iwantFont.setPixelSize(16);
-    Iwant->setFont(iwantFont);
-    QPalette iwantPalette = Iwant->palette();
-    iwantPalette.setColor(QPalette::WindowText, Qt::red);
-    Iwant->setPalette(iwantPalette);
+    // In a style sheet, so that one inherited from the main window cannot override it.
+    Iwant->setStyleSheet(
+        QStringLiteral("QLabel { color: red; font-weight: bold; font-size: 16px; }"));
     Iwant->adjustSize();
 
     RadioButtonPC =
