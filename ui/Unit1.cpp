@@ -7,6 +7,7 @@
 #include "render/TextDecoding.h"
 #include "ui/Artwork.h"
 #include "ui/ColorListWidget.h"
+#include "ui/FormStorage.h"
 #include "ui/PreviewView.h"
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
@@ -156,7 +157,11 @@ void SetItemIndex(QComboBox* list, int index)
     list->setCurrentIndex(index);
 }
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent)
+// ---- settings store: begin
+TForm1::TForm1(QWidget* parent) : TForm1(parent, QString()) {}
+// ---- settings store: end
+
+TForm1::TForm1(QWidget* parent, const QString& settingsFile) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kCaption);
@@ -195,8 +200,19 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
     fillColorBoxes(JvColorButtonAntialias, 1, false);
     fillColorBoxes(JvColorButtonOutline, 0, false);
     fillColorBoxes(JvColorButtonText, 2, false);
+    // ---- settings store: begin
+    LoadSettingsStore(JvAppIniFileStorage, settingsFile);
+    // ---- settings store: end
     FormCreate(this);
     connectHandlers();
+    // ---- settings store: begin
+    if (!settingsFile.isEmpty()) {
+        JvFormStorage =
+            std::make_unique<FormStorage>(this, &JvAppIniFileStorage, QStringLiteral("Form1"),
+                                          MainWindowStoredProps(), FormStorage::Kind::MainWindow);
+        restoreFormSettings = [this] { JvFormStorage->RestoreFormPlacement(); };
+    }
+    // ---- settings store: end
 
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect desk = screen->availableGeometry();
@@ -206,7 +222,18 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent)
 
 TForm1::~TForm1()
 {
+    // ---- settings store: begin
+    // Program end: the colour options dialog saves first, then this window, each only when it
+    // was restored after its last save; then the file is written once.
+    for (TFormColorOptions* dialog : findChildren<TFormColorOptions*>())
+        dialog->FinishSettings();
+    if (JvFormStorage)
+        JvFormStorage->saveIfRestoredSinceSave();
+    // ---- settings store: end
     FormDestroy();
+    // ---- settings store: begin
+    WriteSettingsStore(JvAppIniFileStorage);
+    // ---- settings store: end
 }
 
 void TForm1::setDialogs(TForm2* about, TFormColorOptions* colorOptions)
@@ -434,6 +461,11 @@ void TForm1::FormDestroy()
 
 bool TForm1::event(QEvent* event)
 {
+    // ---- settings store: begin
+    // Restored when shown (not when brought back from the taskbar).
+    if (event->type() == QEvent::Show && !event->spontaneous() && JvFormStorage)
+        RunGuarded([this] { JvFormStorage->RestoreFormPlacement(); });
+    // ---- settings store: end
     bool handled = QWidget::event(event);
     if (event->type() == QEvent::WindowActivate && !m_activated) {
         m_activated = true;
@@ -451,6 +483,10 @@ void TForm1::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    // ---- settings store: begin
+    if (JvFormStorage)
+        JvFormStorage->SaveFormPlacement();
+    // ---- settings store: end
     FormClose();
     event->accept();
 }

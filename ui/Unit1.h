@@ -3,6 +3,7 @@
 // the generation of the VobSub pair.
 #pragma once
 
+#include "platform/IniStore.h"
 #include "platform/widgets/FileDialogs.h"
 #include "render/FontNames.h"
 #include "render/RenderSettings.h"
@@ -27,6 +28,7 @@ class QSlider;
 namespace lumelle {
 
 class ColorListWidget;
+class FormStorage;
 class PreviewView;
 class TForm2;
 class TFormColorOptions;
@@ -42,6 +44,15 @@ class TForm1 : public QWidget
 public:
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
+
+    // ---- settings store: begin
+    // The window with its settings kept in `settingsFile`: the store is loaded before the
+    // defaults are set and written once, when the window is destroyed. The window of the
+    // one-argument constructor keeps no settings.
+    TForm1(QWidget* parent, const QString& settingsFile);
+    platform::IniStore JvAppIniFileStorage;
+    std::unique_ptr<FormStorage> JvFormStorage;
+    // ---- settings store: end
 
     // The two dialogs, created after this window; the window does not own them.
     void setDialogs(TForm2* about, TFormColorOptions* colorOptions);

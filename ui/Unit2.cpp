@@ -1,9 +1,115 @@
 #include "ui/Unit2.h"
 
+#include "platform/Shell.h"
+#include "update/Updater.h"
+#include "vobsub/HelpText.h"
+
+#include <QGuiApplication>
 #include <QLabel>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+
+// The dialog pictures live in a static library: their resource must be registered by hand.
+static void initAboutPictures()
+{
+    Q_INIT_RESOURCE(dialogs);
+}
 
 namespace lumelle {
+
+namespace {
+
+const QString kSiteHost = QStringLiteral(LUMELLE_SITE_HOST);
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QPoint place, bool bold)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    if (bold) {
+        QFont font = label->font();
+        font.setBold(true);
+        label->setFont(font);
+    }
+    label->move(place);
+    label->adjustSize();
+    return label;
+}
+
+QPushButton* makeLinkButton(QWidget* parent, const char* name, const QString& caption, QRect place)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(place);
+    button->setAutoDefault(false);
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
+
+} // namespace
+
+QString SiteAddress()
+{
+    return QStringLiteral("http://") + kSiteHost + QLatin1Char('/');
+}
+
+QString ForumAddress()
+{
+    return QStringLiteral("http://") + kSiteHost + QStringLiteral("/forum");
+}
+
+QString DonationAddress()
+{
+    return QStringLiteral("http://") + kSiteHost + QStringLiteral("/divx/Donate.html");
+}
+
+QString AboutText()
+{
+    return QStringList{
+        QStringLiteral("Lumelle convert's txt subtitles to Vobsubs (idx/sub) in order to put them "
+                       "in a Dvd Device Player.that supports vobsub subtitles."),
+        QStringLiteral("The official site is : ") + SiteAddress() + QStringLiteral(" ."),
+        QStringLiteral("For any suggestions please visit our forums :  ") + ForumAddress(),
+        QString(),
+        QStringLiteral("Important Update : Lumelle is NOT a GUI anymore. From now on is an "
+                       "standalone application (its old companion program is not used now)"),
+    }
+        .join(QLatin1Char('\n'));
+}
+
+QStringList UsageLines()
+{
+    return {
+        QStringLiteral("Usage : "),
+        QStringLiteral("1) Just load your srt. At this time the program looks the width of every "
+                       "textual "),
+        QStringLiteral("subtitle in order to fit it on the video screen."),
+        QString(),
+        QStringLiteral("2) If the srt loads correctly then choose the correct fps and press "
+                       "'Generate VobSub'. "),
+        QStringLiteral("Otherwise try to edit the srt or just pick a smaller font."),
+        QString(),
+        QStringLiteral(
+            "3) Further informations will be Generated in an txt file. Just read them !"),
+        QString(),
+        QStringLiteral("*Tip : If your vobsub file does not shows up at your movie all just "),
+        QStringLiteral("try to move the subtitle upper"),
+    };
+}
+
+QPixmap AboutPicture()
+{
+    initAboutPictures();
+    return QPixmap(QStringLiteral(":/dialogs/about"));
+}
+
+QPixmap DonatePicture()
+{
+    initAboutPictures();
+    return QPixmap(QStringLiteral(":/dialogs/donate"));
+}
 
 TForm2::TForm2(QWidget* parent) : QDialog(parent)
 {
@@ -12,20 +118,117 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent)
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
+    // "MS Sans Serif" 8 point, 11 pixels high; a metric-close sans serif stands in for it.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont windowFont(QStringLiteral("MS Sans Serif"));
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
     setFixedSize(464, 459);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(8, 8, 81, 81);
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label2 = makeLabel(this, "Label2", QStringLiteral("Orvane"), {16, 96}, false);
 
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(96, 8, 353, 105);
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label1->setText(QStringLiteral("Lumelle %1\nTurns SubRip and MicroDVD subtitles into DVD "
-                                   "VobSub subtitles (.idx/.sub).")
-                        .arg(QStringLiteral(LUMELLE_VERSION)));
+    Label1->setTextFormat(Qt::PlainText);
 
-    auto* close = new QPushButton(QStringLiteral("OK"), this);
-    close->setGeometry(368, 424, 89, 25);
-    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    Label3 = makeLabel(this, "Label3", QStringLiteral("Current version :"), {152, 128}, true);
+    LabelVersion =
+        makeLabel(this, "LabelVersion", QStringLiteral(LUMELLE_VERSION), {256, 128}, true);
+
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setGeometry(5, 152, 452, 169);
+    Memo1->setReadOnly(true);
+    Memo1->setPlainText(UsageLines().join(QLatin1Char('\n')));
+
+    Label4 = makeLabel(this, "Label4", QStringLiteral("Special Thanks to:"), {8, 324}, false);
+    Label6 =
+        makeLabel(this, "Label6",
+                  QStringLiteral("The Qt Project, whose toolkit draws every window and letter"),
+                  {8, 339}, true);
+    Label5 =
+        makeLabel(this, "Label5",
+                  QStringLiteral("FFmpeg and MKVToolNix, which read back every VobSub we make"),
+                  {8, 355}, true);
+    Label7 = makeLabel(this, "Label7",
+                       QStringLiteral("The DejaVu and Liberation fonts, the faces on our screens"),
+                       {8, 371}, true);
+
+    ButtonVisitSite =
+        makeLinkButton(this, "ButtonVisitSite",
+                       QStringLiteral("Visit the official site ") + kSiteHost, {8, 392, 217, 25});
+    ButtonCheckVersion = makeLinkButton(this, "ButtonCheckVersion", QStringLiteral("Check Version"),
+                                        {240, 392, 217, 25});
+    ButtonKestrabind =
+        makeLinkButton(this, "ButtonKestrabind",
+                       QStringLiteral("Mux Vobsubs (Multilanguage support)"), {8, 424, 217, 25});
+
+    ImageDonate = new QLabel(this);
+    ImageDonate->setObjectName(QStringLiteral("ImageDonate"));
+    ImageDonate->setGeometry(392, 423, 65, 33);
+    ImageDonate->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ImageDonate->setCursor(Qt::PointingHandCursor);
+    ImageDonate->setPixmap(DonatePicture());
+    ImageDonate->setToolTip(QStringLiteral("Donate"));
+    ImageDonate->installEventFilter(this);
+
+    connect(ButtonVisitSite, &QPushButton::clicked, this, [this] { ButtonVisitSiteClick(); });
+    connect(ButtonCheckVersion, &QPushButton::clicked, this, [this] { ButtonCheckVersionClick(); });
+    connect(ButtonKestrabind, &QPushButton::clicked, this, [this] { ButtonKestrabindClick(); });
+
+    FormCreate();
+
+    // Centred on the screen.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+}
+
+void TForm2::FormCreate()
+{
+    Image1->setPixmap(AboutPicture());
+    Label1->setText(AboutText());
+}
+
+void TForm2::ButtonVisitSiteClick()
+{
+    platform::shell().openAddress(SiteAddress());
+}
+
+void TForm2::ButtonCheckVersionClick()
+{
+    CheckVersion(LabelVersion->text());
+}
+
+void TForm2::ButtonKestrabindClick()
+{
+    platform::shell().openAddress(QString::fromStdString(KestrabindAddress()));
+}
+
+void TForm2::ImageDonateClick()
+{
+    platform::shell().openAddress(DonationAddress());
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* event)
+{
+    // The donate picture acts as a link: a click with the left button opens the page.
+    if (watched == ImageDonate && event->type() == QEvent::MouseButtonRelease) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::LeftButton &&
+            ImageDonate->rect().contains(mouse->position().toPoint())) {
+            ImageDonateClick();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 } // namespace lumelle

@@ -1,13 +1,72 @@
 #include "ui/Unit3.h"
 
+#include "platform/Shell.h"
+#include "ui/FormStorage.h"
 #include "ui/Unit1.h"
+#include "vobsub/HelpText.h"
 
-#include <QButtonGroup>
 #include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
+#include <algorithm>
+
+// The dialog pictures live in a static library: their resource must be registered by hand.
+static void initDialogPictures()
+{
+    Q_INIT_RESOURCE(dialogs);
+}
 
 namespace lumelle {
+
+namespace {
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect place,
+                  bool wordWrap)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setWordWrap(wordWrap);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(place);
+    // Wrapped texts keep their designed width and grow downwards when the stand-in font
+    // needs another line.
+    if (wordWrap)
+        label->resize(place.width(),
+                      std::max(place.height(), label->heightForWidth(place.width())));
+    return label;
+}
+
+QRadioButton* makeRadio(QWidget* parent, const char* name, const QString& caption, QRect place)
+{
+    auto* radio = new QRadioButton(caption, parent);
+    radio->setObjectName(QLatin1String(name));
+    QFont font = radio->font();
+    font.setBold(true);
+    radio->setFont(font);
+    radio->setGeometry(place);
+    return radio;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, QRect place)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(place);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+QPixmap ColorExamplePicture()
+{
+    initDialogPictures();
+    return QPixmap(QStringLiteral(":/dialogs/colors"));
+}
 
 TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
     : QDialog(parent), m_mainWindow(mainWindow)
@@ -17,36 +76,119 @@ TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
+    // "MS Sans Serif" 8 point, 11 pixels high; a metric-close sans serif stands in for it.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont windowFont(QStringLiteral("MS Sans Serif"));
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
     setFixedSize(462, 600);
+    // Where it was designed; afterwards where it was last closed.
+    move(589, 170);
 
-    auto* group = new QGroupBox(QStringLiteral("Select Method"), this);
-    group->setObjectName(QStringLiteral("GroupBox1"));
-    group->setGeometry(8, 8, 449, 465);
+    GroupBox1 = new QGroupBox(QStringLiteral("Select Method"), this);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setGeometry(8, 8, 449, 465);
 
-    auto makeRadio = [group](const char* name, const QString& caption, QRect place) {
-        auto* radio = new QRadioButton(caption, group);
-        radio->setObjectName(QLatin1String(name));
-        QFont font = radio->font();
-        font.setBold(true);
-        radio->setFont(font);
-        radio->setGeometry(place);
-        return radio;
-    };
-    RadioButtonPC = makeRadio("RadioButtonPC", QStringLiteral("PC ONLY"), {16, 152, 73, 17});
-    RadioButtonDVD = makeRadio("RadioButtonDVD", QStringLiteral("DVD ONLY"), {16, 224, 89, 17});
-    RadioButtonPCDVD1 = makeRadio("RadioButtonPCDVD1",
+    Label7 =
+        makeLabel(GroupBox1, "Label7", QStringLiteral("Colors Example"), {169, 16, 100, 13}, false);
+    Label7->adjustSize();
+    // The 70 x 70 picture is shown unscaled in the top-left corner of its 73 x 73 box.
+    colors = makeLabel(GroupBox1, "colors", QString(), {168, 30, 73, 73}, false);
+
+    Iwant = makeLabel(GroupBox1, "Iwant", QStringLiteral("I want to use the vobsub on :"),
+                      {96, 120, 300, 20}, false);
+    // In a style sheet, so that one inherited from the main window cannot override it.
+    Iwant->setStyleSheet(
+        QStringLiteral("QLabel { color: red; font-weight: bold; font-size: 16px; }"));
+    Iwant->adjustSize();
+
+    RadioButtonPC =
+        makeRadio(GroupBox1, "RadioButtonPC", QStringLiteral("PC ONLY"), {16, 152, 73, 17});
+    Label1 = makeLabel(GroupBox1, "Label1",
+                       QStringLiteral("RGB palette is generated. Standard vobsub. This solution "
+                                      "will not display the correct colors on the most of the "
+                                      "dvd devices that support sub/idx subtitles"),
+                       {16, 176, 362, 26}, true);
+
+    RadioButtonDVD =
+        makeRadio(GroupBox1, "RadioButtonDVD", QStringLiteral("DVD ONLY"), {16, 224, 89, 17});
+    Label2 = makeLabel(GroupBox1, "Label2",
+                       QStringLiteral("YCRCB palette is generated. This solution works on well on "
+                                      "standalone dvd devices that support sub/idx but does not "
+                                      "render correctly the colors on pc . In order to watch the "
+                                      "subtitles on pc enable poligonize on directvobsub filter. "),
+                       {16, 248, 403, 39}, true);
+
+    RadioButtonPCDVD1 = makeRadio(GroupBox1, "RadioButtonPCDVD1",
                                   QStringLiteral("PC + DVD By using two palettes (recommended)"),
                                   {16, 312, 313, 17});
+    // A one-line label that takes the width of its text.
+    Label3 = makeLabel(
+        GroupBox1, "Label3",
+        QStringLiteral(
+            "Both palettes are being generated. Most recommended solution at this time. "),
+        {16, 336, 357, 13}, false);
+    Label3->adjustSize();
+
     RadioButtonPCDVD2 =
-        makeRadio("RadioButtonPCDVD2", QStringLiteral("PC + DVD By using an safe color palette"),
-                  {16, 376, 273, 17});
+        makeRadio(GroupBox1, "RadioButtonPCDVD2",
+                  QStringLiteral("PC + DVD By using an safe color palette"), {16, 376, 273, 17});
+    Label4 = makeLabel(GroupBox1, "Label4",
+                       QStringLiteral("Hybrid palette is generated. Since RGB and YCRCB have some "
+                                      "similar colors, an palette that is indipendent from "
+                                      "RGB/YCRCB can be found. This solution offers strange colors "
+                                      "and you might notice a small color difference playing the "
+                                      "subtitles from pc to dvd."),
+                       {16, 400, 415, 39}, true);
     RadioButtonPCDVD1->setChecked(true);
 
-    ButtonDone = new QPushButton(QStringLiteral("Done"), this);
-    ButtonDone->setObjectName(QStringLiteral("ButtonDone"));
-    ButtonDone->setGeometry(368, 568, 89, 25);
-    ButtonDone->setAutoDefault(false);
-    connect(ButtonDone, &QPushButton::clicked, this, &QDialog::accept);
+    GroupBoxInfo = new QGroupBox(QStringLiteral("Info"), this);
+    GroupBoxInfo->setObjectName(QStringLiteral("GroupBoxInfo"));
+    GroupBoxInfo->setGeometry(8, 480, 449, 81);
+    Label5 = makeLabel(GroupBoxInfo, "Label5",
+                       QStringLiteral("Some DVD Devices may want the original IFO in order to get "
+                                      "correct colors! In this case use the 'PC + DVD By using "
+                                      "two palettes' and download the ifo below. Further "
+                                      "instuctions will be generated on the "
+                                      "Lumelle_Help_File.txt"),
+                       {24, 24, 370, 39}, true);
+
+    ButtonDownloadIfo =
+        makeButton(this, "ButtonDownloadIfo", QStringLiteral("Download Ifo"), {8, 568, 89, 25});
+    ButtonDone = makeButton(this, "ButtonDone", QStringLiteral("Done"), {368, 568, 89, 25});
+    connect(ButtonDownloadIfo, &QPushButton::clicked, this, [this] { ButtonDownloadIfoClick(); });
+    connect(ButtonDone, &QPushButton::clicked, this, [this] { ButtonDoneClick(); });
+
+    // Its settings share the main window's store, in their own section.
+    if (m_mainWindow && m_mainWindow->JvFormStorage) {
+        JvFormStorage = std::make_unique<FormStorage>(
+            this, &m_mainWindow->JvAppIniFileStorage, QStringLiteral("FormColorOptions"),
+            ColorOptionsStoredProps(), FormStorage::Kind::Dialog);
+        m_mainWindow->restoreColorOptionsSettings = [this] {
+            JvFormStorage->RestoreFormPlacement();
+        };
+    }
+}
+
+TFormColorOptions::~TFormColorOptions()
+{
+    FinishSettings();
+}
+
+FormStorage* TFormColorOptions::liveStorage() const
+{
+    // The store belongs to the main window: once that is gone there is nothing to write to.
+    return m_mainWindow ? JvFormStorage.get() : nullptr;
+}
+
+void TFormColorOptions::FinishSettings()
+{
+    if (FormStorage* storage = liveStorage())
+        storage->saveIfRestoredSinceSave();
+    JvFormStorage.reset();
+    if (m_mainWindow)
+        m_mainWindow->restoreColorOptionsSettings = nullptr;
 }
 
 PaletteMode TFormColorOptions::paletteMode() const
@@ -60,6 +202,27 @@ PaletteMode TFormColorOptions::paletteMode() const
     return PaletteMode::PcDvdTwoPalettes;
 }
 
+void TFormColorOptions::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // Brought back from the taskbar is not a new showing.
+    if (event->spontaneous())
+        return;
+    if (FormStorage* storage = liveStorage())
+        storage->RestoreFormPlacement();
+    FormActivate();
+}
+
+void TFormColorOptions::FormActivate()
+{
+    colors->setPixmap(ColorExamplePicture());
+    // The defaults button of the main window wins over the stored choice, once.
+    if (m_mainWindow && m_mainWindow->ColorOptionsResetPending) {
+        RadioButtonPCDVD1->setChecked(true);
+        m_mainWindow->ColorOptionsResetPending = false;
+    }
+}
+
 void TFormColorOptions::ApplyPaletteMode(QObject*)
 {
     if (!m_mainWindow)
@@ -71,11 +234,29 @@ void TFormColorOptions::ApplyPaletteMode(QObject*)
     m_mainWindow->ComboBox7Change();
 }
 
+void TFormColorOptions::FormClose()
+{
+    ApplyPaletteMode(this);
+}
+
+void TFormColorOptions::ButtonDoneClick()
+{
+    accept();
+}
+
+void TFormColorOptions::ButtonDownloadIfoClick()
+{
+    platform::shell().openAddress(QString::fromStdString(IfoDownloadAddress()));
+}
+
 void TFormColorOptions::done(int result)
 {
+    // Saved while still on screen, so that the placement is where the user left it.
+    if (FormStorage* storage = liveStorage())
+        storage->SaveFormPlacement();
     QDialog::done(result);
     if (m_mainWindow)
-        m_mainWindow->RunGuarded([this] { ApplyPaletteMode(this); });
+        m_mainWindow->RunGuarded([this] { FormClose(); });
 }
 
 } // namespace lumelle

@@ -1,16 +1,22 @@
-// The colour options dialog: the palette mode of the output, as four radio buttons of one group.
-// Closing it refills the main window's colour lists for the chosen mode.
+// The colour options dialog: the palette mode of the output, as four radio buttons of one group,
+// a picture explaining the four subtitle colours and a link to the IFO download. Closing it
+// refills the main window's colour lists for the chosen mode.
 #pragma once
 
 #include "vobsub/Palette.h"
 
 #include <QDialog>
+#include <QPointer>
+#include <memory>
 
-class QRadioButton;
+class QGroupBox;
+class QLabel;
 class QPushButton;
+class QRadioButton;
 
 namespace lumelle {
 
+class FormStorage;
 class TForm1;
 
 class TFormColorOptions : public QDialog
@@ -18,24 +24,60 @@ class TFormColorOptions : public QDialog
     Q_OBJECT
 
 public:
+    // When the main window keeps settings, this dialog keeps its own in the same store.
     explicit TFormColorOptions(TForm1* mainWindow, QWidget* parent = nullptr);
+    ~TFormColorOptions() override;
 
+    QGroupBox* GroupBox1;
+    QLabel* Label7;
+    QLabel* colors;
+    QLabel* Iwant;
     QRadioButton* RadioButtonPC;
+    QLabel* Label1;
     QRadioButton* RadioButtonDVD;
+    QLabel* Label2;
     QRadioButton* RadioButtonPCDVD1;
+    QLabel* Label3;
     QRadioButton* RadioButtonPCDVD2;
+    QLabel* Label4;
+    QGroupBox* GroupBoxInfo;
+    QLabel* Label5;
+    QPushButton* ButtonDownloadIfo;
     QPushButton* ButtonDone;
+
+    // The stored-property list of this dialog; none when the main window keeps no settings.
+    std::unique_ptr<FormStorage> JvFormStorage;
 
     // The mode of the checked button; two palettes when none is checked.
     PaletteMode paletteMode() const;
+
+    // Runs at every showing, after the stored settings were restored: loads the colour example
+    // and carries out a reset asked for by the main window's defaults button.
+    void FormActivate();
     // Refills the main window's colour lists for the current choice and redraws its preview.
     void ApplyPaletteMode(QObject* Sender);
+    // Runs whenever the dialog closes, after its settings were saved.
+    void FormClose();
+    void ButtonDoneClick();
+    void ButtonDownloadIfoClick();
 
-    // Runs whenever the dialog closes, by "Done" or by the close box.
+    // The save at program end (when restored since the last save); afterwards the dialog no
+    // longer touches the store. Run by the main window before it writes the store.
+    void FinishSettings();
+
+    // Closing by "Done" or by the close box.
     void done(int result) override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
-    TForm1* m_mainWindow;
+    FormStorage* liveStorage() const;
+
+    QPointer<TForm1> m_mainWindow;
 };
+
+// The built-in colour example picture, 70 x 70.
+QPixmap ColorExamplePicture();
 
 } // namespace lumelle
