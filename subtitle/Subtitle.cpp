@@ -70,14 +70,19 @@ std::vector<std::string> firstLines(const QString& fileName, int count)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         throw Error(file.errorString());
-    // A line can be long; read in blocks until enough line feeds were seen.
+    // A line can be long; read in blocks until enough line feeds were seen. Only the new
+    // block is searched each time, so a file that is one long line is read once.
     QByteArray head;
-    while (!file.atEnd() && head.count('\n') < count) {
+    qsizetype lineFeeds = 0;
+    while (!file.atEnd() && lineFeeds < count) {
         QByteArray block = file.read(64 * 1024);
         if (block.isEmpty())
             break;
+        lineFeeds += block.count('\n');
         head += block;
     }
+    if (file.error() != QFileDevice::NoError)
+        throw Error(file.errorString());
     return firstLinesOf(head, count);
 }
 
