@@ -56,11 +56,28 @@ const FontEntry& fontEntry(const QString& name, int size, FontStyle style)
     return *cache.front();
 }
 
+// Lines longer than this many characters are measured piece by piece: the font engine's
+// fixed-point advance overflows past about 33 million pixels, and laying out millions of
+// characters at once takes gigabytes.
+constexpr qsizetype kMeasurePiece = 4096;
+// Far wider than any frame; a long line's measuring stops once it gets this wide.
+constexpr qint64 kWidthCeiling = 1 << 20;
+
 LineSize measure(const FontEntry& f, const QString& text)
 {
     // An empty line has the height of a space and the width of one.
-    const int width = f.metrics.horizontalAdvance(text.isEmpty() ? QStringLiteral(" ") : text);
-    return {width, f.height};
+    if (text.size() <= kMeasurePiece)
+        return {f.metrics.horizontalAdvance(text.isEmpty() ? QStringLiteral(" ") : text), f.height};
+    qint64 width = 0;
+    for (qsizetype at = 0; at < text.size() && width < kWidthCeiling;) {
+        qsizetype length = std::min(kMeasurePiece, text.size() - at);
+        // Never part a surrogate pair.
+        if (at + length < text.size() && text.at(at + length - 1).isHighSurrogate())
+            --length;
+        width += f.metrics.horizontalAdvance(text.mid(at, length));
+        at += length;
+    }
+    return {int(std::min(width, kWidthCeiling)), f.height};
 }
 
 bool isDirect32(QImage::Format format)
