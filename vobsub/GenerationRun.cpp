@@ -15,37 +15,30 @@ namespace lumelle {
 namespace {
 
 // An output file of the run. Opening failures carry the file's name; the file is closed when
-// the run ends, however it ends.
+// the run ends, however it ends. It is unbuffered: every write goes straight to the system, so
+// a full disk shows at the subtitle that filled it and nothing is left waiting in a buffer
+// that a later cut could not reach.
 class OutputFile
 {
 public:
     explicit OutputFile(const QString& path) : m_file(path)
     {
-        if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
             throw Error(QStringLiteral("Cannot create file \"%1\". %2")
                             .arg(QDir::toNativeSeparators(path), m_file.errorString()));
     }
 
     QFile& device() { return m_file; }
-
-    // Pushes what was written to the disk, so a failure shows at this subtitle.
-    void flush()
-    {
-        if (!m_file.flush())
-            throw Error(writeError());
-    }
+    qint64 size() const { return m_file.size(); }
 
     // Cuts the file back to `size` bytes after a failed write, so it keeps whole entries only.
-    void truncate(qint64 size)
-    {
-        m_file.flush();
-        m_file.resize(size);
-    }
+    void truncate(qint64 size) { m_file.resize(size); }
 
-    QString writeError() const
+    // The message for a failed write, naming the file and giving the system's reason.
+    QString writeError(const Error& cause) const
     {
         return QStringLiteral("Cannot write file \"%1\". %2")
-            .arg(QDir::toNativeSeparators(m_file.fileName()), m_file.errorString());
+            .arg(QDir::toNativeSeparators(m_file.fileName()), cause.message());
     }
 
 private:
@@ -59,6 +52,17 @@ int frameRateValue(const QString& fpsText)
     if (!ok)
         throw ConversionError(fpsText);
     return value;
+}
+
+// Every subtitle's frame numbers are read and its start time checked before any file is
+// touched, so a list the .sub cannot hold is refused without leaving half a pair behind.
+void checkTimes(const TSubtitle& list, int rateValue)
+{
+    for (int i = 1; i <= list.Count(); ++i) {
+        const SubtitleLine& entry = list.line(i);
+        (void)StrToInt(entry.EndFrame);
+        PresentationTicks(StrToInt(entry.StartFrame), rateValue, i);
+    }
 }
 
 } // namespace
@@ -96,6 +100,7 @@ GenerationResult RunGeneration(const GenerationRequest& request,
     const TSubtitle& list = *request.subtitles;
     const int rateValue = frameRateValue(request.fpsText);
     const OutputPaths paths = OutputPathsFor(request.subtitleFile, request.outputFolder);
+    checkTimes(list, rateValue);
 
     GenerationResult result;
     result.idxPath = paths.idx;
@@ -103,9 +108,12 @@ GenerationResult RunGeneration(const GenerationRequest& request,
 
     {
         OutputFile idx(paths.idx);
-        WriteIndexHeader(idx.device(), request.fpsText, request.mode, request.colours,
-                         request.languageText);
-        idx.flush();
+        try {
+            WriteIndexHeader(idx.device(), request.fpsText, request.mode, request.colours,
+                             request.languageText);
+        } catch (const Error& e) {
+            throw Error(idx.writeError(e));
+        }
         OutputFile sub(paths.sub);
 
         std::uint32_t packCount = 0;
@@ -136,19 +144,17 @@ GenerationResult RunGeneration(const GenerationRequest& request,
             const qint64 subSize = qint64(packsBefore) * qint64(kPackSize);
             try {
                 WriteSubtitlePacks(sub.device(), unit, startFrame, rateValue, i, packCount);
-                sub.flush();
-            } catch (const Error&) {
+            } catch (const Error& e) {
                 sub.truncate(subSize);
-                throw;
+                throw Error(sub.writeError(e));
             }
-            const qint64 idxSize = idx.device().size();
+            const qint64 idxSize = idx.size();
             try {
                 WriteIndexEntry(idx.device(), startFrame, request.fpsText, packsBefore);
-                idx.flush();
-            } catch (const Error&) {
+            } catch (const Error& e) {
                 idx.truncate(idxSize);
                 sub.truncate(subSize);
-                throw;
+                throw Error(idx.writeError(e));
             }
             ++result.written;
         }

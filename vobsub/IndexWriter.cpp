@@ -15,12 +15,20 @@ constexpr const char* kLineEnd = "\r\n";
 
 void writeAll(QIODevice& device, const std::string& text)
 {
-    const qint64 written = device.write(text.data(), qint64(text.size()));
-    if (written != qint64(text.size())) {
-        QString message = device.errorString();
-        if (message.isEmpty() || message == QLatin1String("Unknown error"))
-            message = QStringLiteral("Cannot write the .idx file.");
-        throw Error(message);
+    // A short write is followed by another for the rest, so a failure comes with the
+    // device's reason for it.
+    const char* data = text.data();
+    qint64 left = qint64(text.size());
+    while (left > 0) {
+        const qint64 written = device.write(data, left);
+        if (written <= 0) {
+            QString message = device.errorString();
+            if (message.isEmpty() || message == QLatin1String("Unknown error"))
+                message = QStringLiteral("Cannot write the .idx file.");
+            throw Error(message);
+        }
+        data += written;
+        left -= written;
     }
 }
 

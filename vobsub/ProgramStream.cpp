@@ -136,13 +136,20 @@ void WriteSubtitlePacks(QIODevice& sub, const std::vector<std::uint8_t>& unit,
 {
     const std::vector<std::uint8_t> packs =
         BuildSubtitlePacks(unit, startFrame, frameRateValue, subtitleNumber);
-    const qint64 written =
-        sub.write(reinterpret_cast<const char*>(packs.data()), qint64(packs.size()));
-    if (written != qint64(packs.size())) {
-        QString message = sub.errorString();
-        if (message.isEmpty() || message == QLatin1String("Unknown error"))
-            message = QStringLiteral("Cannot write the .sub file.");
-        throw Error(message);
+    // A device may take part of the bytes (a disk that fills up); the rest is offered again
+    // so that the failure comes with the device's reason for it.
+    const char* data = reinterpret_cast<const char*>(packs.data());
+    qint64 left = qint64(packs.size());
+    while (left > 0) {
+        const qint64 written = sub.write(data, left);
+        if (written <= 0) {
+            QString message = sub.errorString();
+            if (message.isEmpty() || message == QLatin1String("Unknown error"))
+                message = QStringLiteral("Cannot write the .sub file.");
+            throw Error(message);
+        }
+        data += written;
+        left -= written;
     }
     PackCount += std::uint32_t(packs.size() / kPackSize);
 }
