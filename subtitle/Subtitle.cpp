@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace lumelle {
@@ -29,13 +30,15 @@ public:
         std::string line;
         const qsizetype size = m_data.size();
         const char* bytes = m_data.constData();
-        qsizetype end = m_pos;
-        while (end < size && bytes[end] != '\n')
-            ++end;
+        const void* feed = std::memchr(bytes + m_pos, '\n', std::size_t(size - m_pos));
+        const qsizetype end = feed ? static_cast<const char*>(feed) - bytes : size;
         line.reserve(std::size_t(end - m_pos));
-        for (qsizetype i = m_pos; i < end; ++i) {
-            if (bytes[i] != '\r')
-                line.push_back(bytes[i]);
+        // Copy the stretches between carriage returns, which are dropped.
+        for (const char* from = bytes + m_pos; from < bytes + end;) {
+            const void* cr = std::memchr(from, '\r', std::size_t(bytes + end - from));
+            const char* upTo = cr ? static_cast<const char*>(cr) : bytes + end;
+            line.append(from, std::size_t(upTo - from));
+            from = upTo + 1;
         }
         m_pos = end < size ? end + 1 : size;
         return line;
