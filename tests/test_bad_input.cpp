@@ -1,0 +1,564 @@
+// Bad inputs from start to end: each names the input, checks the exact message and that
+// nothing was lost (the list, the input file's bytes, whole packs and matching index lines).
+#include "platform/Error.h"
+#include "platform/Messages.h"
+#include "render/Renderer.h"
+#include "render/TextDecoding.h"
+#include "render/WidthCheck.h"
+#include "subtitle/Subtitle.h"
+#include "vobsub/GenerationRun.h"
+#include "vobsub/IndexWriter.h"
+#include "vobsub/ProgramStream.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using namespace lumelle;
+using platform::RecordingMessages;
+using platform::ScopedMessages;
+
+namespace {
+
+const QString kUnsupported = QStringLiteral("Unsupported Subtitle Format !");
+
+// The bytes of a string literal, NUL bytes inside it included.
+template <std::size_t N> QByteArray bytesOf(const char (&text)[N])
+{
+    return QByteArray(text, qsizetype(N - 1));
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The system's own words for why `path` cannot be created, as open(2) reports them.
+QString reasonCreateFails(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT, 0644);
+    if (fd >= 0) {
+        ::close(fd);
+        ::unlink(QFile::encodeName(path).constData());
+        return QString();
+    }
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+// Junk that is not subtitle text: seeded, so every run sees the same bytes.
+QByteArray junk(int size, quint32 seed)
+{
+    QByteArray bytes(size, '\0');
+    QRandomGenerator random(seed);
+    for (char& c : bytes)
+        c = char(random.bounded(256));
+    return bytes;
+}
+
+// The hide delay of a one-pack subtitle: the first 2 bytes of the second control sequence of
+// its unit, which begins after the pack's 29 header bytes.
+int hideDelayOfFirstPack(const QByteArray& sub)
+{
+    const auto be16 = [&sub](qsizetype at) {
+        return (std::uint8_t(sub.at(at)) << 8) | std::uint8_t(sub.at(at + 1));
+    };
+    const qsizetype unit = 29;
+    const int firstSequence = be16(unit + 2);
+    const int secondSequence = be16(unit + firstSequence + 2);
+    return be16(unit + secondSequence);
+}
+
+// Checks a pair on disk: every index line points at the start of a subtitle's first pack, in
+// order, and the .sub is whole packs only. Returns the number of subtitles in the pair.
+int checkPairIsWhole(const QString& idxPath, const QString& subPath)
+{
+    const QByteArray idx = readAll(idxPath);
+    const QByteArray sub = readAll(subPath);
+    EXPECT_EQ(sub.size() % 2048, 0) << "the .sub holds a partial pack";
+    EXPECT_TRUE(idx.endsWith("\r\n")) << "the .idx ends inside a line";
+    const QList<QByteArray> lines = idx.split('\n');
+    int entries = 0;
+    qint64 lastPosition = -1;
+    for (const QByteArray& line : lines) {
+        if (!line.startsWith("timestamp: "))
+            continue;
+        ++entries;
+        const qint64 position =
+            line.mid(line.indexOf("filepos: ") + 9).trimmed().toLongLong(nullptr, 16);
+        EXPECT_GT(position, lastPosition);
+        EXPECT_EQ(position % 2048, 0);
+        EXPECT_LT(position, sub.size()) << "an index line without its packs";
+        // A subtitle's first pack carries a time stamp.
+        EXPECT_EQ(sub.mid(position, 4), QByteArray("\x00\x00\x01\xBA", 4));
+        EXPECT_EQ(std::uint8_t(sub.at(position + 21)), 0x80);
+        lastPosition = position;
+    }
+    EXPECT_EQ(idx.count("\r\n"), 63 + entries);
+    return entries;
+}
+
+class BadInput : public ::testing::Test
+{
+protected:
+    QString write(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile f(path);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return path;
+    }
+
+    GenerationRequest request(const TSubtitle& list, const QString& subtitleFile)
+    {
+        GenerationRequest r;
+        r.subtitles = &list;
+        r.subtitleFile = subtitleFile;
+        r.fpsText = QStringLiteral("25000");
+        r.languageText = QStringLiteral("en ENGLISH");
+        r.colours = {m_settings.antialiasColor, m_settings.outlineColor, m_settings.textColor};
+        r.gatherSettings = [this] { return m_settings; };
+        return r;
+    }
+
+    // Runs the generation and returns its error message (empty when it succeeded).
+    QString runFails(const GenerationRequest& r)
+    {
+        try {
+            RunGeneration(r, {});
+        } catch (const Error& e) {
+            return e.message();
+        }
+        return QString();
+    }
+
+    QTemporaryDir m_dir;
+    RecordingMessages m_messages;
+    ScopedMessages m_scope{&m_messages};
+    RenderSettings m_settings;
+};
+
+} // namespace
+
+TEST_F(BadInput, BinaryJunkWithEachSubtitleExtensionIsUnsupported)
+{
+    // Junk that does not begin with "{" and has no arrow at characters 14 to 16 of its second
+    // line: no reader takes it, and the list keeps what it had.
+    QByteArray bytes = junk(64 * 1024, 7);
+    bytes[0] = 'x';
+    bytes.replace('\n', 'n');
+    for (const char* name : {"junk.srt", "junk.sub", "junk.txt"}) {
+        const QString path = write(name, bytes);
+        TSubtitle list;
+        list.AddLine("1", "2", "kept", "", "");
+        m_messages.clear();
+        list.LoadFromFile(path, true, 25.0, 0);
+        EXPECT_EQ(m_messages.texts(), QStringList{kUnsupported}) << name;
+        ASSERT_EQ(list.Count(), 1) << name;
+        EXPECT_EQ(list.line(1).Line1, "kept");
+        EXPECT_EQ(readAll(path), bytes) << name;
+    }
+
+    // A real VobSub .sub (a program stream) given as MicroDVD input.
+    const QString vobsub = write("film.sub", QByteArray("\x00\x00\x01\xBA\x44\x02", 6) + bytes);
+    TSubtitle list;
+    m_messages.clear();
+    list.LoadFromFile(vobsub, true, 25.0, 0);
+    EXPECT_EQ(m_messages.texts(), QStringList{kUnsupported});
+}
+
+TEST_F(BadInput, JunkAfterAMicroDvdBraceIsAConversionErrorNamingIt)
+{
+    // Junk without line breaks, braces or bars after a "{": all of it is the start frame text.
+    QByteArray tail = junk(300, 11);
+    for (char& c : tail) {
+        if (c == '\n' || c == '\r' || c == '{' || c == '}' || c == '|' || c == '<')
+            c = '#';
+    }
+    const QByteArray bytes = "{1}{2}Before\n{" + tail + "\n{3}{4}After\n";
+    for (const char* name : {"junk.sub", "junk.txt"}) {
+        const QString path = write(name, bytes);
+        TSubtitle list;
+        try {
+            list.LoadFromFile(path, true, 25.0, 0);
+            FAIL() << "no error for " << name;
+        } catch (const ConversionError& e) {
+            EXPECT_EQ(e.message(),
+                      "'" + QString::fromLatin1(tail) + "' is not a valid integer value");
+        }
+        ASSERT_EQ(list.Count(), 1) << "the entry before the junk stays";
+        EXPECT_EQ(list.line(1).Line1, "Before");
+        EXPECT_EQ(readAll(path), bytes);
+    }
+}
+
+TEST_F(BadInput, NulBytesAreKeptAsTextAndTheRunFinishes)
+{
+    const QByteArray srt = bytesOf("1\n00:00:01,000 --> 00:00:02,000\nA\0B\n\0\0\n\n"
+                                   "2\n00:00:03,000 --> 00:00:04,000\n\0\n");
+    const QString path = write("nul.srt", srt);
+    TSubtitle list;
+    list.LoadFromFile(path, true, 25.0, 0);
+    EXPECT_TRUE(m_messages.texts().isEmpty());
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.line(1),
+              (SubtitleLine{"25", "50", std::string("A\0B", 3), std::string(2, '\0'), ""}));
+    EXPECT_EQ(list.line(2), (SubtitleLine{"75", "100", std::string(1, '\0'), "", ""}));
+
+    const QByteArray mdvd = bytesOf("{10}{20}x\0y|\0\n");
+    TSubtitle micro;
+    micro.LoadFromFile(write("nul.sub", mdvd), true, 25.0, 0);
+    ASSERT_EQ(micro.Count(), 1);
+    EXPECT_EQ(micro.line(1),
+              (SubtitleLine{"10", "20", std::string("x\0y", 3), std::string(1, '\0'), ""}));
+
+    const GenerationResult result = RunGeneration(request(list, path), {});
+    EXPECT_EQ(result.written, 2);
+    EXPECT_EQ(checkPairIsWhole(result.idxPath, result.subPath), 2);
+    EXPECT_EQ(readAll(path), srt);
+
+    // A NUL inside a time is a malformed number, named with the NUL in it.
+    TSubtitle bad;
+    try {
+        bad.LoadFromFile(write("t.srt", bytesOf("1\n00:00:0\0,000 --> 00:00:02,000\nA\n")), true,
+                         25.0, 0);
+        FAIL() << "no error";
+    } catch (const ConversionError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("'0") + QChar(0) + "' is not a valid integer value");
+    }
+}
+
+TEST_F(BadInput, FiftyMegabyteLine)
+{
+    const qsizetype size = 50 * 1024 * 1024;
+
+    // One line without any line break: not a SubRip file, and the list keeps what it had.
+    const QByteArray oneLine(size, 'x');
+    const QString srt = write("one-line.srt", oneLine);
+    TSubtitle list;
+    list.AddLine("1", "2", "kept", "", "");
+    list.LoadFromFile(srt, true, 25.0, 0);
+    EXPECT_EQ(m_messages.texts(), QStringList{kUnsupported});
+    EXPECT_EQ(list.Count(), 1);
+    EXPECT_EQ(QFileInfo(srt).size(), size);
+
+    // A MicroDVD entry with a 50 MB text: read whole, and far too wide for the frame.
+    const std::string text(std::size_t(size), 'W');
+    const QString sub = write("long.sub", "{1}{2}" + QByteArray::fromStdString(text) + "\n");
+    TSubtitle mdvd;
+    mdvd.LoadFromFile(sub, true, 25.0, 0);
+    ASSERT_EQ(mdvd.Count(), 1);
+    EXPECT_TRUE(mdvd.line(1).Line1 == text) << "the text is kept byte for byte";
+    EXPECT_GE(MeasureLine(text, m_settings.fontName, m_settings.fontSize, m_settings.fontStyle,
+                          m_settings.charset)
+                  .width,
+              kMaxLineWidth);
+    EXPECT_FALSE(SubtitleFitsWidth("short", text, m_settings));
+}
+
+TEST_F(BadInput, LongLinesMeasureLikeTheirPieces)
+{
+    // Past 4096 characters a line is measured in pieces; the sum stays close to the whole.
+    const std::string piece = "Wide and narrow: mmm iii. ";
+    std::string text;
+    while (text.size() < 5000)
+        text += piece;
+    const auto width = [this](const std::string& t) {
+        return MeasureLine(t, m_settings.fontName, 6, m_settings.fontStyle, 0).width;
+    };
+    const int whole = width(text.substr(0, 4096)) + width(text.substr(4096));
+    EXPECT_NEAR(width(text), whole, 4);
+    EXPECT_GT(width(text), width(text.substr(0, 4096)));
+}
+
+TEST_F(BadInput, InvalidUtf8UnderDefaultFallsBackToWindows1252)
+{
+    // A lone Latin-1 byte, 0x81 (undefined in WINDOWS-1252), a broken two-byte sequence, a
+    // cut-off three-byte sequence and an overlong form.
+    const std::string bytes = "Caf\xe9 \x81 \xc3\x28 \xe2\x82 \xc0\xaf";
+    ASSERT_FALSE(IsValidUtf8(bytes));
+    EXPECT_EQ(DecodeText(bytes, 1), QString::fromUtf8("Caf\u00e9 \ufffd \u00c3( \u00e2\u201a "
+                                                      "\u00c0\u00af"));
+    EXPECT_EQ(DecodeText(bytes, 1), DecodeText(bytes, 0)) << "DEFAULT reads it as ANSI";
+
+    const QString path = write("latin.srt", QByteArray("1\n00:00:01,000 --> 00:00:02,000\n") +
+                                                QByteArray::fromStdString(bytes) + "\n" +
+                                                QByteArray::fromStdString(bytes) + "\n");
+    TSubtitle list;
+    list.LoadFromFile(path, true, 25.0, 0);
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.line(1).Line1, bytes) << "the reader keeps the bytes";
+
+    // Drawn under DEFAULT exactly as under ANSI, with something on the picture.
+    SubtitleImage asDefault;
+    SubtitleImage asAnsi;
+    RenderSubtitleImage(asDefault, bytes, bytes, m_settings);
+    RenderSettings ansi = m_settings;
+    ansi.charset = 0;
+    RenderSubtitleImage(asAnsi, bytes, bytes, ansi);
+    EXPECT_EQ(asDefault.pixels, asAnsi.pixels);
+    EXPECT_GT(asDefault.bandHeight, 0);
+    EXPECT_TRUE(SubtitleFitsWidth(bytes, bytes, m_settings));
+
+    const GenerationResult result = RunGeneration(request(list, path), {});
+    EXPECT_EQ(checkPairIsWhole(result.idxPath, result.subPath), 1);
+}
+
+TEST_F(BadInput, TimesLikeNinetyNineHoursAreRefusedBeforeAnyFileIsWritten)
+{
+    const QByteArray bytes = "1\n00:00:01,000 --> 00:00:02,000\nFine\n\n"
+                             "2\n99:99:99,999 --> 99:99:99,999\nNines\n";
+    const QString path = write("nines.srt", bytes);
+    TSubtitle list;
+    list.LoadFromFile(path, true, 25.0, 0);
+    ASSERT_EQ(list.Count(), 2);
+    // 99 h + 99 min + 99 s + 999 ms = 362 439.999 s, frame 9 061 000 at 25 fps.
+    EXPECT_EQ(list.line(2), (SubtitleLine{"9061000", "9061000", "Nines", "", ""}));
+
+    // An earlier pair of the same name stays as it was.
+    const QString oldIdx = write("nines.idx", "old index");
+    const QString oldSub = write("nines.sub", "old stream");
+    EXPECT_EQ(runFails(request(list, path)),
+              "Subtitle 2 starts too late: the .sub file can only hold start times before "
+              "26:30:43:717.");
+    EXPECT_EQ(readAll(oldIdx), "old index");
+    EXPECT_EQ(readAll(oldSub), "old stream");
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("Lumelle_Help_File.txt")));
+    EXPECT_EQ(list.Count(), 2);
+    EXPECT_EQ(readAll(path), bytes);
+}
+
+TEST_F(BadInput, NegativeAndHugeFrameNumbers)
+{
+    // "{-5}{10}" is a valid number, but no time stamp can hold a start before 0: the run names
+    // the subtitle and touches no file. So does a SubRip time with negative hours.
+    const QByteArray negative = "{25}{50}First\n{-5}{10}Early\n";
+    const QString mdvd = write("neg.sub", negative);
+    TSubtitle list;
+    list.LoadFromFile(mdvd, true, 25.0, 0);
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.line(2), (SubtitleLine{"-5", "10", "Early", "", ""}));
+    EXPECT_EQ(runFails(request(list, mdvd)),
+              "Subtitle 2 starts before 00:00:00:000; the .sub file cannot hold it.");
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("neg_vobsub.idx")));
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("neg_vobsub.sub")));
+    EXPECT_EQ(readAll(mdvd), negative);
+
+    const QString srt = write("neg.srt", "1\n-1:00:00,000 --> 00:00:01,000\nHours\n");
+    TSubtitle hours;
+    hours.LoadFromFile(srt, true, 25.0, 0);
+    ASSERT_EQ(hours.Count(), 1);
+    EXPECT_EQ(hours.line(1).StartFrame, "-90000");
+    EXPECT_EQ(runFails(request(hours, srt)),
+              "Subtitle 1 starts before 00:00:00:000; the .sub file cannot hold it.");
+
+    // A number past 32 bits is the conversion message; the entries before it stay.
+    for (const QByteArray& line : {QByteArray("{99999999999}{1}Huge"), QByteArray("{1}{99999999999}"
+                                                                                  "Huge")}) {
+        TSubtitle huge;
+        try {
+            huge.LoadFromFile(write("huge.sub", "{1}{2}Before\n" + line + "\n"), true, 25.0, 0);
+            FAIL() << "no error for " << line.constData();
+        } catch (const ConversionError& e) {
+            EXPECT_EQ(e.message(), "'99999999999' is not a valid integer value");
+        }
+        EXPECT_EQ(huge.Count(), 1);
+    }
+
+    // The largest 32-bit start is too late for the stream; the largest end only makes the
+    // hide delay as long as its field holds.
+    TSubtitle late;
+    late.LoadFromFile(write("late.sub", "{2147483647}{2147483647}Late\n"), true, 25.0, 0);
+    EXPECT_EQ(runFails(request(late, m_dir.filePath("late.sub"))),
+              "Subtitle 1 starts too late: the .sub file can only hold start times before "
+              "26:30:43:717.");
+    TSubtitle longest;
+    const QString longPath = write("long.sub", "{0}{2147483647}Forever\n");
+    longest.LoadFromFile(longPath, true, 25.0, 0);
+    const GenerationResult result = RunGeneration(request(longest, longPath), {});
+    EXPECT_EQ(checkPairIsWhole(result.idxPath, result.subPath), 1);
+    EXPECT_EQ(hideDelayOfFirstPack(readAll(result.subPath)), 0xFFFF);
+}
+
+TEST_F(BadInput, EndBeforeStartHidesAtOnce)
+{
+    const QString mdvd = write("back.sub", "{100}{50}Backwards\n");
+    const QString srt = write("back.srt", "1\n00:00:05,000 --> 00:00:01,000\nBackwards\n");
+    for (const QString& path : {mdvd, srt}) {
+        TSubtitle list;
+        list.LoadFromFile(path, true, 25.0, 0);
+        ASSERT_EQ(list.Count(), 1);
+        const GenerationResult result = RunGeneration(request(list, path), {});
+        EXPECT_EQ(checkPairIsWhole(result.idxPath, result.subPath), 1);
+        EXPECT_EQ(hideDelayOfFirstPack(readAll(result.subPath)), 0) << path.toStdString();
+    }
+    // The control: a subtitle of 2 s (50 frames) hides after 50 x 90000 / 25 / 1024 = 176 units.
+    TSubtitle forward;
+    const QString path = write("fwd.sub", "{50}{100}Forwards\n");
+    forward.LoadFromFile(path, true, 25.0, 0);
+    EXPECT_EQ(hideDelayOfFirstPack(readAll(RunGeneration(request(forward, path), {}).subPath)),
+              176);
+}
+
+TEST_F(BadInput, SubtitleFileVanishesBetweenLoadingAndGenerating)
+{
+    // The list is in memory: a file removed, or replaced by something unreadable, after the
+    // load still gives the whole pair beside where it was.
+    const QString folder = m_dir.filePath("films");
+    QDir().mkpath(folder);
+    const QString path = folder + "/movie.srt";
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("1\n00:00:01,000 --> 00:00:02,000\nOne\n\n2\n00:00:03,000 --> 00:00:04,000\nTwo\n");
+    f.close();
+    TSubtitle list;
+    list.LoadFromFile(path, true, 25.0, 0);
+    ASSERT_EQ(list.Count(), 2);
+
+    ASSERT_TRUE(QFile::remove(path));
+    GenerationResult result = RunGeneration(request(list, path), {});
+    EXPECT_EQ(result.idxPath, folder + "/movie.idx");
+    EXPECT_EQ(checkPairIsWhole(result.idxPath, result.subPath), 2);
+    EXPECT_TRUE(QFile::exists(folder + "/Lumelle_Help_File.txt"));
+
+    ASSERT_TRUE(QDir().mkpath(path)) << "a folder in the file's place";
+    result = RunGeneration(request(list, path), {});
+    EXPECT_EQ(checkPairIsWhole(result.idxPath, result.subPath), 2);
+
+    // Its folder gone: nothing can be written, and the message says where.
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    EXPECT_EQ(runFails(request(list, path)),
+              "Cannot create file \"" + folder + "/movie.idx\". No such file or directory");
+    EXPECT_EQ(list.Count(), 2);
+}
+
+TEST_F(BadInput, OutputFolderThatRefusesWrites)
+{
+    // We run as root, so permissions stop nothing: /sys refuses new files whoever asks.
+    const QString path = write("movie.srt", "1\n00:00:01,000 --> 00:00:02,000\nOne\n");
+    TSubtitle list;
+    list.LoadFromFile(path, true, 25.0, 0);
+    const QString readOnly = m_dir.filePath("read-only");
+    ASSERT_TRUE(QFile::link("/sys", readOnly));
+    const QString reason = reasonCreateFails(readOnly + "/movie.idx");
+    ASSERT_FALSE(reason.isEmpty()) << "/sys took a new file";
+    GenerationRequest r = request(list, path);
+    r.outputFolder = readOnly;
+    EXPECT_EQ(runFails(r), "Cannot create file \"" + readOnly + "/movie.idx\". " + reason);
+    EXPECT_EQ(list.Count(), 1);
+
+    // The pair written but the help file blocked (a folder holds its name): the message names
+    // it, and the pair is whole.
+    const QString out = m_dir.filePath("out");
+    ASSERT_TRUE(QDir().mkpath(out + "/Lumelle_Help_File.txt"));
+    r.outputFolder = out;
+    const QString message = runFails(r);
+    EXPECT_TRUE(message.startsWith("Cannot create file \"" + out + "/Lumelle_Help_File.txt\". "))
+        << message.toStdString();
+    EXPECT_EQ(checkPairIsWhole(out + "/movie.idx", out + "/movie.sub"), 1);
+}
+
+TEST_F(BadInput, FullDiskForEitherOutputEndsTheRunWithAClearMessage)
+{
+    const QString path = write("movie.srt", "1\n00:00:01,000 --> 00:00:02,000\nOne\n\n"
+                                            "2\n00:00:03,000 --> 00:00:04,000\nTwo\n");
+    TSubtitle list;
+    list.LoadFromFile(path, true, 25.0, 0);
+    GenerationRequest r = request(list, path);
+
+    // The .sub on a full disk: the index keeps its header and no line without packs.
+    r.outputFolder = m_dir.filePath("sub-full");
+    QDir().mkpath(r.outputFolder);
+    ASSERT_TRUE(QFile::link("/dev/full", r.outputFolder + "/movie.sub"));
+    EXPECT_EQ(runFails(r),
+              "Cannot write file \"" + r.outputFolder + "/movie.sub\". No space left on device");
+    const QByteArray idx = readAll(r.outputFolder + "/movie.idx");
+    EXPECT_EQ(idx.count("\r\n"), 63);
+    EXPECT_TRUE(idx.endsWith("# Vob/Cell ID: 1, 1 (PTS: 0)\r\n"));
+    EXPECT_FALSE(QFile::exists(r.outputFolder + "/Lumelle_Help_File.txt"));
+
+    // The .idx on a full disk: the run ends before the .sub is opened.
+    r.outputFolder = m_dir.filePath("idx-full");
+    QDir().mkpath(r.outputFolder);
+    ASSERT_TRUE(QFile::link("/dev/full", r.outputFolder + "/movie.idx"));
+    EXPECT_EQ(runFails(r),
+              "Cannot write file \"" + r.outputFolder + "/movie.idx\". No space left on device");
+    EXPECT_FALSE(QFile::exists(r.outputFolder + "/movie.sub"));
+    EXPECT_EQ(list.Count(), 2);
+}
+
+namespace {
+
+// A device with room for `capacity` bytes: a write takes what still fits, the next one fails
+// as a full disk does.
+class FillingDevice : public QIODevice
+{
+public:
+    explicit FillingDevice(qint64 capacity) : m_capacity(capacity)
+    {
+        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+    const QByteArray& data() const { return m_data; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 length) override
+    {
+        const qint64 room = m_capacity - m_data.size();
+        if (room <= 0) {
+            setErrorString(QStringLiteral("No space left on device"));
+            return -1;
+        }
+        const qint64 taken = std::min(room, length);
+        m_data.append(data, taken);
+        return taken;
+    }
+
+private:
+    qint64 m_capacity;
+    QByteArray m_data;
+};
+
+} // namespace
+
+TEST(DiskFillsDuringTheRun, WritersReportTheDevicesReasonAndKeepTheirCount)
+{
+    const std::vector<std::uint8_t> unit(100, 0x11);
+    // Room for one subtitle and a half: the second is cut and the count stays at one.
+    FillingDevice sub(2048 + 1000);
+    std::uint32_t packCount = 0;
+    WriteSubtitlePacks(sub, unit, 25, 25000, 1, packCount);
+    EXPECT_EQ(packCount, 1u);
+    try {
+        WriteSubtitlePacks(sub, unit, 50, 25000, 2, packCount);
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.message(), "No space left on device");
+    }
+    EXPECT_EQ(packCount, 1u);
+    EXPECT_EQ(
+        sub.data().left(2048),
+        QByteArray::fromRawData(
+            reinterpret_cast<const char*>(BuildSubtitlePacks(unit, 25, 25000, 1).data()), 2048));
+
+    // The index: the header fits, the second line does not.
+    const std::string header = IndexHeaderText("25000", PaletteMode::PcOnly, {}, "en");
+    FillingDevice idx(qint64(header.size()) + 50);
+    WriteIndexHeader(idx, "25000", PaletteMode::PcOnly, {}, "en");
+    WriteIndexEntry(idx, 25, "25000", 0);
+    try {
+        WriteIndexEntry(idx, 50, "25000", 1);
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.message(), "No space left on device");
+    }
+    EXPECT_TRUE(idx.data().startsWith(QByteArray::fromStdString(header) +
+                                      "timestamp: 00:00:01:000, filepos: 000000000\r\n"));
+}
