@@ -28,7 +28,9 @@ void printLine(FILE* to, const QString& text)
 {
     QString shown = text;
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    std::fprintf(to, "%s\n", shown.toLocal8Bit().constData());
+    // Written by length: a NUL byte quoted from a subtitle file must not cut the message.
+    const QByteArray bytes = shown.toLocal8Bit() + '\n';
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), to);
 }
 
 // Every message the core would show in a box goes to standard error.
