@@ -1,5 +1,6 @@
 // Bad inputs from start to end: each names the input, checks the exact message and that
 // nothing was lost (the list, the input file's bytes, whole packs and matching index lines).
+#include "cli/ConvertOptions.h"
 #include "platform/Error.h"
 #include "platform/Messages.h"
 #include "render/Renderer.h"
@@ -12,12 +13,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace lumelle;
@@ -561,4 +566,143 @@ TEST(DiskFillsDuringTheRun, WritersReportTheDevicesReasonAndKeepTheirCount)
     }
     EXPECT_TRUE(idx.data().startsWith(QByteArray::fromStdString(header) +
                                       "timestamp: 00:00:01:000, filepos: 000000000\r\n"));
+}
+
+namespace {
+
+struct Converted
+{
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs lumelle-convert; `fileSizeLimit` > 0 makes every file it writes stop growing at that
+// many bytes, as a disk that fills up does.
+Converted convert(const QStringList& args, qint64 fileSizeLimit = 0)
+{
+    QProcess p;
+    if (fileSizeLimit > 0) {
+        p.setChildProcessModifier([fileSizeLimit] {
+            const rlimit limit{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            // The write then fails with EFBIG instead of ending the process.
+            ::signal(SIGXFSZ, SIG_IGN);
+        });
+    }
+    // A runtime folder of its own, so that standard error holds nothing but the converter's
+    // messages.
+    static QTemporaryDir runtime;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    p.setProcessEnvironment(environment);
+    p.start(QStringLiteral(LUMELLE_CONVERT_BIN), args);
+    EXPECT_TRUE(p.waitForFinished(60000));
+    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+}
+
+QByteArray tenSubtitles()
+{
+    QByteArray srt;
+    for (int i = 0; i < 10; ++i)
+        srt += QByteArray::number(i + 1) + "\n" +
+               QString::asprintf("00:00:%02d,000 --> 00:00:%02d,500\n", 2 * i + 1, 2 * i + 2)
+                   .toLatin1() +
+               "Line " + QByteArray::number(i) + "\n\n";
+    return srt;
+}
+
+} // namespace
+
+TEST_F(BadInput, DiskThatFillsAfterTheFirstSubtitlesKeepsThemWhole)
+{
+    const QByteArray srt = tenSubtitles();
+    const QString path = write("film.srt", srt);
+    // Room for the index and two packs and a half: the third subtitle fills the disk.
+    const Converted run = convert({path}, 2 * 2048 + 1000);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, (path + ": Cannot write file \"" + m_dir.filePath("film.sub") +
+                        "\". File too large\n")
+                           .toLocal8Bit());
+    EXPECT_EQ(checkPairIsWhole(m_dir.filePath("film.idx"), m_dir.filePath("film.sub")), 2);
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("Lumelle_Help_File.txt")));
+    EXPECT_EQ(readAll(path), srt);
+
+    // Players read what was kept.
+    QProcess probe;
+    probe.start("ffprobe", {"-v", "error", "-show_entries", "packet=pts_time", "-of", "csv=p=0",
+                            m_dir.filePath("film.idx")});
+    ASSERT_TRUE(probe.waitForFinished(30000)) << "ffprobe must be installed";
+    EXPECT_EQ(probe.readAllStandardOutput(), "1.000000\n3.000000\n");
+}
+
+TEST_F(BadInput, ConverterNamesTheFolderThatRefusesFiles)
+{
+    const QString path = write("film.srt", tenSubtitles());
+    const QString readOnly = m_dir.filePath("read-only");
+    ASSERT_TRUE(QFile::link("/sys", readOnly));
+    const Converted run = convert({"--output", readOnly, path});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, (path + ": Cannot create file \"" + readOnly + "/film.idx\". " +
+                        reasonCreateFails(readOnly + "/film.idx") + "\n")
+                           .toLocal8Bit());
+}
+
+TEST_F(BadInput, ConverterPrintsAMessageWithANulByteWhole)
+{
+    const QString path = write("nul.sub", bytesOf("{1\0002}{3}A\n"));
+    const Converted run = convert({path});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, path.toLocal8Bit() + bytesOf(": '1\0002' is not a valid integer value\n"));
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("nul_vobsub.idx")));
+}
+
+TEST_F(BadInput, SettingsFileTruncatedOrHoldingGarbage)
+{
+    // What the store understands of a damaged file is used, the rest stays at the defaults,
+    // and the file is never written.
+    const QString srt = write("film.srt", tenSubtitles());
+    const QString settingsData = QStringLiteral(LUMELLE_TEST_DATA "/settings/");
+    const QString garbage = write("garbage.ini", readAll(settingsData + "garbage.bin"));
+    const QString truncated = write("truncated.ini", readAll(settingsData + "truncated.ini"));
+    const QString empty = write("empty.ini", QByteArray());
+    for (const char* folder : {"plain", "garbage", "truncated", "empty"})
+        QDir(m_dir.path()).mkdir(folder);
+
+    ASSERT_EQ(convert({"--output", m_dir.filePath("plain"), srt}).exitCode, 0);
+    const QByteArray plainSub = readAll(m_dir.filePath("plain/film.sub"));
+    const QByteArray plainIdx = readAll(m_dir.filePath("plain/film.idx"));
+    ASSERT_EQ(plainSub.size(), 10 * 2048);
+
+    for (const QString& settings : {garbage, empty}) {
+        const QByteArray before = readAll(settings);
+        const QString out = m_dir.filePath(QFileInfo(settings).baseName());
+        const Converted run = convert({"--settings", settings, "--output", out, srt});
+        EXPECT_EQ(run.exitCode, 0) << run.err.constData();
+        EXPECT_EQ(run.err, QByteArray());
+        EXPECT_EQ(readAll(out + "/film.sub"), plainSub) << "nothing usable: the defaults";
+        EXPECT_EQ(readAll(out + "/film.idx"), plainIdx);
+        EXPECT_EQ(readAll(settings), before);
+    }
+
+    // The truncated file's one whole value (the font list index) is taken; the cut line is not.
+    ConvertOptions options;
+    QString error;
+    ASSERT_TRUE(ApplySettingsFile(truncated, options, error)) << error.toStdString();
+    EXPECT_EQ(options.settings.fontSize, RenderSettings().fontSize);
+    const QByteArray before = readAll(truncated);
+    const Converted run =
+        convert({"--settings", truncated, "--output", m_dir.filePath("truncated"), srt});
+    EXPECT_EQ(run.exitCode, 0) << run.err.constData();
+    EXPECT_EQ(checkPairIsWhole(m_dir.filePath("truncated/film.idx"),
+                               m_dir.filePath("truncated/film.sub")),
+              10);
+    EXPECT_EQ(readAll(truncated), before);
+
+    // Not a file at all.
+    const Converted folder = convert({"--settings", m_dir.filePath("plain"), srt});
+    EXPECT_EQ(folder.exitCode, 2);
+    EXPECT_TRUE(folder.err.startsWith("lumelle-convert: settings file " +
+                                      m_dir.filePath("plain").toLocal8Bit() + " "))
+        << folder.err.constData();
 }
