@@ -59,8 +59,10 @@ struct OutputPaths
 };
 OutputPaths OutputPathsFor(const QString& subtitleFile, const QString& folder = QString());
 
-// Runs the whole generation. Throws Error with the message on any failure; the files opened so
-// far are closed then and keep every finished subtitle, with matching index lines.
+// Runs the whole generation. Every start time is checked before a file is opened, so a list
+// the .sub cannot hold is refused with no file touched. Throws Error with the message on any
+// failure; the files opened so far are closed then and keep every finished subtitle, with
+// matching index lines.
 GenerationResult RunGeneration(const GenerationRequest& request,
                                const GenerationCallbacks& callbacks);
 
