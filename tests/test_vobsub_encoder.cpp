@@ -119,6 +119,10 @@ TEST(SubpictureEncoder, LastColumnIsNeverExaminedAndColumnZeroOnlyOnAChange)
     // Columns 0 and 1 differ: the first run keeps length 0 and takes the class of column 0.
     paint(image, 1, 0, 1, kText);
     EXPECT_EQ(runsOfRow(image, 1), (Runs{{0, 1}, {719, 0}}));
+    // That empty run writes no code, so the row is the plain all-background row: a left-aligned
+    // italic line can reach the left edge this way, and the unit must stay decodable.
+    EXPECT_EQ(EncodeRow(runsOfRow(image, 1)), EncodeRow(runsOfRow(image, 0)));
+    EXPECT_NO_THROW(EncodeSubpicture(image, 0, 2, kColours, 0, 50, 25000, 1));
 }
 
 TEST(SubpictureEncoder, RunCodesSplitAt255AndUseNibbleWidthsByLength)
