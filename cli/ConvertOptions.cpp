@@ -45,6 +45,44 @@ const NamedMode kModes[] = {
     {"safe", PaletteMode::PcDvdSafePalette},
 };
 
+// Options whose value is one entry of a list of the window.
+struct ListOption
+{
+    const char* shortName;
+    const char* longName;
+    const char* what;
+    const QStringList& (*items)();
+    void (*apply)(ConvertOptions&, const QString&);
+};
+
+const ListOption kListOptions[] = {
+    {"-r", "--fps", "frame rate", FrameRateTexts,
+     [](ConvertOptions& o, const QString& v) {
+         o.fpsText = v;
+         o.settings.videoStandard = VideoStandardFromFps(v);
+     }},
+    {"-s", "--size", "font size", FontSizeTexts,
+     [](ConvertOptions& o, const QString& v) { o.settings.fontSize = v.toInt(); }},
+    {nullptr, "--style", "style", StyleNames,
+     [](ConvertOptions& o, const QString& v) { o.settings.fontStyle = FontStyleFromName(v); }},
+    {nullptr, "--charset", "character set", CharsetNames,
+     [](ConvertOptions& o, const QString& v) { o.settings.charset = FontCharsetFromName(v); }},
+    {nullptr, "--outline", "outline width", OutlineWidthTexts,
+     [](ConvertOptions& o, const QString& v) { o.settings.outlineWidth = v.toInt(); }},
+    {nullptr, "--align", "alignment", AlignNames,
+     [](ConvertOptions& o, const QString& v) { o.settings.align = v; }},
+};
+
+const ListOption* findListOption(const QString& arg)
+{
+    for (const ListOption& option : kListOptions) {
+        if ((option.shortName && arg == QLatin1String(option.shortName)) ||
+            arg == QLatin1String(option.longName))
+            return &option;
+    }
+    return nullptr;
+}
+
 bool parseInt(const QString& text, int& value)
 {
     bool ok = false;
@@ -126,53 +164,20 @@ ParseOutcome ParseConvertOptions(const QStringList& arguments, ConvertOptions& o
             return ParseOutcome::Help;
         } else if (arg == QLatin1String("--list")) {
             options.listOnly = true;
-        } else if (arg == QLatin1String("-r") || arg == QLatin1String("--fps")) {
+        } else if (const ListOption* listOption = findListOption(arg)) {
+            // A value that must be one entry of the window's list.
             if (!needValue())
                 return fail(args.error);
-            if (!FrameRateTexts().contains(v))
-                return fail(QStringLiteral("frame rate must be one of %1, not '%2'")
-                                .arg(FrameRateTexts().join(QStringLiteral(", ")), v));
-            options.fpsText = v;
-            options.settings.videoStandard = VideoStandardFromFps(v);
+            const QStringList& items = listOption->items();
+            if (!items.contains(v))
+                return fail(
+                    QStringLiteral("%1 must be one of %2, not '%3'")
+                        .arg(QLatin1String(listOption->what), items.join(QStringLiteral(", ")), v));
+            listOption->apply(options, v);
         } else if (arg == QLatin1String("-f") || arg == QLatin1String("--font")) {
             if (!needValue())
                 return fail(args.error);
             options.settings.fontName = v;
-        } else if (arg == QLatin1String("-s") || arg == QLatin1String("--size")) {
-            if (!needValue())
-                return fail(args.error);
-            if (!FontSizeTexts().contains(v))
-                return fail(QStringLiteral("font size must be one of %1, not '%2'")
-                                .arg(FontSizeTexts().join(QStringLiteral(", ")), v));
-            options.settings.fontSize = v.toInt();
-        } else if (arg == QLatin1String("--style")) {
-            if (!needValue())
-                return fail(args.error);
-            if (!StyleNames().contains(v))
-                return fail(QStringLiteral("style must be one of %1, not '%2'")
-                                .arg(StyleNames().join(QStringLiteral(", ")), v));
-            options.settings.fontStyle = FontStyleFromName(v);
-        } else if (arg == QLatin1String("--charset")) {
-            if (!needValue())
-                return fail(args.error);
-            if (!CharsetNames().contains(v))
-                return fail(QStringLiteral("character set must be one of %1, not '%2'")
-                                .arg(CharsetNames().join(QStringLiteral(", ")), v));
-            options.settings.charset = FontCharsetFromName(v);
-        } else if (arg == QLatin1String("--outline")) {
-            if (!needValue())
-                return fail(args.error);
-            if (!OutlineWidthTexts().contains(v))
-                return fail(QStringLiteral("outline width must be one of %1, not '%2'")
-                                .arg(OutlineWidthTexts().join(QStringLiteral(", ")), v));
-            options.settings.outlineWidth = v.toInt();
-        } else if (arg == QLatin1String("--align")) {
-            if (!needValue())
-                return fail(args.error);
-            if (!AlignNames().contains(v))
-                return fail(QStringLiteral("alignment must be one of %1, not '%2'")
-                                .arg(AlignNames().join(QStringLiteral(", ")), v));
-            options.settings.align = v;
         } else if (arg == QLatin1String("--offset")) {
             int n = 0;
             if (!needValue())

@@ -2,8 +2,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
+#include <csignal>
 #include <gtest/gtest.h>
 
 using namespace lumelle;
@@ -183,4 +186,96 @@ TEST(ConvertCommand, BadFilesAndOptionsFailWithAMessage)
           "--offset-or", "--text-color", "--outline-color", "--antialias-color", "--palette",
           "--language", "--output", "--settings", "--list"})
         EXPECT_TRUE(help.out.contains(QLatin1String(option))) << option;
+}
+
+namespace {
+
+// Pixels of `rgb` in the frame that ffmpeg shows at `seconds` of `idx` laid over mid grey.
+int decodedPixelsOf(const QString& idx, double seconds, QRgb rgb, QString& problem)
+{
+    QProcess ffmpeg;
+    ffmpeg.start("ffmpeg", {"-v", "error", "-f", "lavfi", "-i",
+                            "color=c=0x808080:s=720x576:r=25:d=10", "-i", idx, "-filter_complex",
+                            "[0:v][1:s]overlay=format=rgb", "-ss", QString::number(seconds),
+                            "-frames:v", "1", "-f", "rawvideo", "-pix_fmt", "rgb24", "pipe:1"});
+    if (!ffmpeg.waitForFinished(60000) || ffmpeg.exitCode() != 0) {
+        problem = "ffmpeg failed: " + QString::fromLocal8Bit(ffmpeg.readAllStandardError());
+        return -1;
+    }
+    const QByteArray frame = ffmpeg.readAllStandardOutput();
+    if (frame.size() != 720 * 576 * 3) {
+        problem = QStringLiteral("decoded frame has %1 bytes").arg(frame.size());
+        return -1;
+    }
+    int count = 0;
+    for (qsizetype i = 0; i < frame.size(); i += 3) {
+        if (uchar(frame[i]) == qRed(rgb) && uchar(frame[i + 1]) == qGreen(rgb) &&
+            uchar(frame[i + 2]) == qBlue(rgb))
+            ++count;
+    }
+    return count;
+}
+
+} // namespace
+
+TEST(ConvertCommand, DecodedOutputShowsTheChosenColoursOnlyWhileShown)
+{
+    QTemporaryDir dir;
+    const QString srt = dir.filePath("colours.srt");
+    QFile::copy(QStringLiteral(LUMELLE_TEST_DATA "/subtitle/three.srt"), srt);
+    const Outcome run = convert({"--palette", "pc", "--text-color", "yellow", "--outline-color",
+                                 "red", "--antialias-color", "lime", srt});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QString idx = dir.filePath("colours.idx");
+    QString problem;
+    // Subtitle 2 shows from 3 s to 4.5 s; nothing is shown at 2.5 s.
+    for (QRgb colour : {qRgb(255, 255, 0), qRgb(255, 0, 0), qRgb(0, 255, 0)}) {
+        EXPECT_GT(decodedPixelsOf(idx, 3.5, colour, problem), 50) << problem.toStdString();
+        EXPECT_EQ(decodedPixelsOf(idx, 2.5, colour, problem), 0) << problem.toStdString();
+    }
+}
+
+TEST(ConvertCommand, InterruptLeavesIndexLinesMatchingThePacks)
+{
+    QTemporaryDir dir;
+    const QString srt = dir.filePath("long.srt");
+    QByteArray bytes;
+    for (int i = 0; i < 40000; ++i) {
+        const int s = i * 2;
+        bytes += QByteArray::number(i + 1) + "\n" +
+                 QString::asprintf("%02d:%02d:%02d,000 --> %02d:%02d:%02d,900\n", s / 3600,
+                                   s / 60 % 60, s % 60, s / 3600, s / 60 % 60, s % 60)
+                     .toLatin1() +
+                 "Line number " + QByteArray::number(i) + "\n\n";
+    }
+    writeFile(srt, bytes);
+    QProcess p;
+    p.start(QStringLiteral(LUMELLE_CONVERT_BIN), {srt});
+    ASSERT_TRUE(p.waitForStarted());
+    // Interrupt once the run has written some packs.
+    const QString subPath = dir.filePath("long.sub");
+    for (int i = 0; i < 600 && QFileInfo(subPath).size() < 40 * 2048; ++i)
+        QThread::msleep(10);
+    ASSERT_EQ(::kill(pid_t(p.processId()), SIGINT), 0);
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_TRUE(QString::fromLocal8Bit(p.readAllStandardError()).contains("Operation Aborted"));
+
+    const QByteArray sub = readAll(subPath);
+    ASSERT_EQ(sub.size() % 2048, 0);
+    // Every pack that starts a subtitle carries a time stamp (flag byte 0x80).
+    QList<qint64> firstPacks;
+    for (qint64 at = 0; at < sub.size(); at += 2048) {
+        if (uchar(sub[at + 21]) == 0x80)
+            firstPacks << at;
+    }
+    QList<qint64> indexed;
+    for (const QByteArray& line : readAll(dir.filePath("long.idx")).split('\n')) {
+        if (line.startsWith("timestamp: "))
+            indexed << line.mid(line.indexOf("filepos: ") + 9).trimmed().toLongLong(nullptr, 16);
+    }
+    EXPECT_GT(indexed.size(), 0);
+    EXPECT_LT(indexed.size(), 40000) << "the run stopped early";
+    EXPECT_EQ(indexed, firstPacks);
+    EXPECT_FALSE(QFile::exists(dir.filePath("Lumelle_Help_File.txt")));
 }

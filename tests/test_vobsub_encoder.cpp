@@ -119,6 +119,10 @@ TEST(SubpictureEncoder, LastColumnIsNeverExaminedAndColumnZeroOnlyOnAChange)
     // Columns 0 and 1 differ: the first run keeps length 0 and takes the class of column 0.
     paint(image, 1, 0, 1, kText);
     EXPECT_EQ(runsOfRow(image, 1), (Runs{{0, 1}, {719, 0}}));
+    // That empty run writes no code, so the row is the plain all-background row: a left-aligned
+    // italic line can reach the left edge this way, and the unit must stay decodable.
+    EXPECT_EQ(EncodeRow(runsOfRow(image, 1)), EncodeRow(runsOfRow(image, 0)));
+    EXPECT_NO_THROW(EncodeSubpicture(image, 0, 2, kColours, 0, 50, 25000, 1));
 }
 
 TEST(SubpictureEncoder, RunCodesSplitAt255AndUseNibbleWidthsByLength)
@@ -247,12 +251,13 @@ TEST(SubpictureEncoder, BandRowOutsideTheImageIsRefused)
 
 TEST(SubpictureEncoder, UnitAbove65535BytesIsRefusedNamingTheSubtitle)
 {
-    // One-pixel columns cycling through all four classes: 719 one-nibble codes per row, about
-    // 362 bytes a row; 200 rows give some 72 000 bytes.
+    // One-pixel columns cycling through all four classes: 718 one-nibble codes per row, about
+    // 361 bytes a row; 200 rows give some 72 000 bytes. Columns 0 and 1 stay background, as
+    // the renderer leaves them.
     QImage image = blueFrame();
     const ColorValue cycle[4] = {kBackgroundBlue, kText, kOutline, kAntialias};
     for (int row = 0; row < 200; ++row)
-        for (int x = 1; x < 719; ++x)
+        for (int x = 2; x < 719; ++x)
             paint(image, row, x, 1, cycle[x % 4]);
     try {
         EncodeSubpicture(image, 0, 200, kColours, 0, 50, 25000, 17);

@@ -54,5 +54,8 @@ int main(int argc, char** argv)
     Form1.setDialogs(&Form2, &FormColorOptions);
 
     Form1.show();
+    // Ask for the focus: without a window manager nothing else activates the window, and its
+    // start-up steps (preview picture, stored colours) run on that first activation.
+    Form1.activateWindow();
     return app.exec();
 }

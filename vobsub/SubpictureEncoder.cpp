@@ -126,9 +126,9 @@ std::vector<Run> RowRuns(const std::uint8_t* row, int width, int bytesPerPixel,
 
 void AppendRunNibbles(std::vector<std::uint8_t>& nibbles, const Run& run)
 {
-    // A zero-length run has no code of its own; only a first run can be empty, when columns 0
-    // and 1 differ, which the renderer never draws. Dropping it keeps the row decodable.
-    Q_ASSERT(run.length > 0);
+    // A zero-length run has no code of its own: it writes nothing, which keeps the row
+    // decodable. Only a first run can be empty, when columns 0 and 1 differ; a left-aligned
+    // italic line whose outline reaches the frame's left edge draws exactly that.
     int remaining = run.length;
     while (remaining > 2 * kMaxCodeLength) {
         appendCode(nibbles, kMaxCodeLength, run.value);

@@ -129,6 +129,31 @@ QImage landscape(int width, int height)
     return image;
 }
 
+// The preview shows every pixel of the bottom-left pixel's colour as see-through. Give that
+// corner a colour found nowhere else in the picture, so that only the corner itself is keyed out.
+QImage withUniqueCorner(QImage image)
+{
+    const int bottom = image.height() - 1;
+    QRgb corner = qRgb(1, 2, 3);
+    for (;;) {
+        bool used = false;
+        for (int y = 0; y < image.height() && !used; ++y) {
+            const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            for (int x = 0; x < image.width(); ++x) {
+                if ((line[x] & 0xFFFFFF) == (corner & 0xFFFFFF) && !(x == 0 && y == bottom)) {
+                    used = true;
+                    break;
+                }
+            }
+        }
+        if (!used)
+            break;
+        corner = qRgb(qRed(corner) + 1, qGreen(corner), qBlue(corner));
+    }
+    image.setPixel(0, bottom, corner);
+    return image;
+}
+
 QImage blue(int width, int height)
 {
     QImage image(width, height, QImage::Format_RGB32);
@@ -147,8 +172,8 @@ int main(int argc, char** argv)
         const char* name;
         QImage image;
     } pictures[] = {
-        {"PreviewPal720x576.png", landscape(720, 576)},
-        {"PreviewNtsc720x480.png", landscape(720, 480)},
+        {"PreviewPal720x576.png", withUniqueCorner(landscape(720, 576))},
+        {"PreviewNtsc720x480.png", withUniqueCorner(landscape(720, 480))},
         {"BluePal720x576.png", blue(720, 576)},
         {"BlueNtsc720x480.png", blue(720, 480)},
     };
