@@ -15,11 +15,24 @@ bool SubtitleFitsWidth(const std::string& line1, const std::string& line2,
     return fits(line1) && fits(line2);
 }
 
+QString ShownLine(const std::string& bytes, quint8 charset)
+{
+    // Decode a little more than is shown, never the whole of a huge line.
+    const std::size_t head = std::size_t(kShownLineLimit) * 4 + 4;
+    if (bytes.size() <= head) {
+        QString text = DecodeText(bytes, charset);
+        if (text.size() <= kShownLineLimit)
+            return text;
+        return text.left(kShownLineLimit) + QStringLiteral("...");
+    }
+    return DecodeText(bytes.substr(0, head), charset).left(kShownLineLimit) + QStringLiteral("...");
+}
+
 QString TooLongMessage(const std::string& line1, const std::string& line2, quint8 charset,
                        const char* tail)
 {
-    return QStringLiteral("The string \r") + DecodeText(line1, charset) + QLatin1Char('\r') +
-           DecodeText(line2, charset) + QLatin1Char('\r') + QString::fromLatin1(tail);
+    return QStringLiteral("The string \r") + ShownLine(line1, charset) + QLatin1Char('\r') +
+           ShownLine(line2, charset) + QLatin1Char('\r') + QString::fromLatin1(tail);
 }
 
 } // namespace lumelle

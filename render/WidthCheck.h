@@ -22,7 +22,14 @@ inline const char* const kTooLongAfterLoad =
 bool SubtitleFitsWidth(const std::string& line1, const std::string& line2,
                        const RenderSettings& settings);
 
-// "The string \r" + line 1 + "\r" + line 2 + "\r" + tail, the lines read in `charset`.
+// A subtitle line as the window shows it in a message or a list row: decoded in `charset`, and
+// cut after 500 characters with "..." appended. Any line that fits the frame is far shorter,
+// so only lines that are refused anyway are cut; a message quoting a 50 MB line whole would
+// stall the message box.
+QString ShownLine(const std::string& bytes, quint8 charset);
+constexpr int kShownLineLimit = 500;
+
+// "The string \r" + line 1 + "\r" + line 2 + "\r" + tail, the lines as ShownLine gives them.
 QString TooLongMessage(const std::string& line1, const std::string& line2, quint8 charset,
                        const char* tail);
 

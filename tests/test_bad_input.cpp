@@ -706,3 +706,18 @@ TEST_F(BadInput, SettingsFileTruncatedOrHoldingGarbage)
                                       m_dir.filePath("plain").toLocal8Bit() + " "))
         << folder.err.constData();
 }
+
+TEST(BadInputQuotes, HugeLineIsQuotedShortInMessagesAndRows)
+{
+    // A refused line of a million characters is quoted by its first 500 and "...": the
+    // message box and the list row stay usable.
+    const std::string huge(1000000, 'W');
+    const QString message = TooLongMessage(huge, "second", 1, kTooLongAfterLoad);
+    EXPECT_EQ(message, "The string \r" + QString(500, 'W') + "...\rsecond\r" +
+                           QString::fromLatin1(kTooLongAfterLoad));
+    // Ordinary lines are quoted whole.
+    const std::string ordinary(120, 'x');
+    EXPECT_EQ(ShownLine(ordinary, 1), QString(120, 'x'));
+    EXPECT_EQ(ShownLine(std::string(500, 'y'), 1), QString(500, 'y'));
+    EXPECT_EQ(ShownLine(std::string(501, 'y'), 1), QString(500, 'y') + "...");
+}

@@ -5,6 +5,7 @@
 #include "platform/Messages.h"
 #include "render/Renderer.h"
 #include "render/TextDecoding.h"
+#include "render/WidthCheck.h"
 #include "ui/Artwork.h"
 #include "ui/ColorListWidget.h"
 #include "ui/FormStorage.h"
@@ -591,11 +592,6 @@ quint8 TForm1::CurrentCharset() const
     return FontCharsetFromName(ComboBox7->currentText());
 }
 
-QString TForm1::decoded(const std::string& bytes) const
-{
-    return DecodeText(bytes, CurrentCharset());
-}
-
 // ---------------------------------------------------------------- preview and width check
 
 void TForm1::DrawPreview(const std::string& line1, const std::string& line2,
@@ -609,8 +605,7 @@ void TForm1::DrawPreview(const std::string& line1, const std::string& line2,
     if (size1.width >= kWidthLimit || size2.width >= kWidthLimit) {
         LinesFit = false;
         platform::messages().showMessage(
-            QStringLiteral("The string \r") + DecodeText(line1, settings.charset) + "\r" +
-            DecodeText(line2, settings.charset) + "\r" + QStringLiteral("is too long."));
+            TooLongMessage(line1, line2, settings.charset, kTooLongInPreview));
         return;
     }
     LinesFit = true;
@@ -637,19 +632,15 @@ void TForm1::CheckSubtitleWidth(const std::string& line1, const std::string& lin
         return;
     }
     LinesFit = false;
-    const QString head = QStringLiteral("The string \r") + DecodeText(line1, charset) + "\r" +
-                         DecodeText(line2, charset) + "\r";
     if (SubtitleLoaded) {
         platform::messages().showMessage(
-            head + QStringLiteral("is too long. Please use a smaler font size."));
+            TooLongMessage(line1, line2, charset, kTooLongAfterFontChange));
     } else {
         {
             QSignalBlocker quiet(ListBox1);
             ListBox1->clear();
         }
-        platform::messages().showMessage(
-            head + QStringLiteral("is too long. Please correct the srt and reload it. You can "
-                                  "just use a smaler font size."));
+        platform::messages().showMessage(TooLongMessage(line1, line2, charset, kTooLongAfterLoad));
     }
 }
 
@@ -754,9 +745,9 @@ void TForm1::fillListRows()
     ListBox1->clear();
     for (int i = 1; i <= Subtitle->Count(); ++i) {
         const SubtitleLine& line = Subtitle->line(i);
-        QString text = decoded(line.Line1);
+        QString text = ShownLine(line.Line1, CurrentCharset());
         if (!line.Line2.empty())
-            text += QLatin1Char('|') + decoded(line.Line2);
+            text += QLatin1Char('|') + ShownLine(line.Line2, CurrentCharset());
         ListBox1->addItem(text);
     }
     if (row >= 0 && row < ListBox1->count())

@@ -201,7 +201,6 @@ private:
     void drawSampleAndSelected();
     void drawSelected();
     void fillListRows();
-    QString decoded(const std::string& bytes) const;
 
     TForm2* m_about = nullptr;
     TFormColorOptions* m_colorOptions = nullptr;
