@@ -51,8 +51,12 @@ public:
             if (err == E2BIG)
                 continue;
             // EILSEQ (a byte that starts no valid sequence) or EINVAL (a sequence cut off by
-            // the end of the text): replace one byte and go on after it.
+            // the end of the text): replace one byte and go on after it. Some converters (the
+            // Korean ones) report the error having consumed the whole rest of the text: there is
+            // then no byte left to step over.
             result.append(QChar(kReplacement));
+            if (inLeft == 0)
+                break;
             ++in;
             --inLeft;
             iconv(m_cd, nullptr, nullptr, nullptr, nullptr);

@@ -84,6 +84,13 @@ TEST(DecodeText, BytesOutsideTheCodePageBecomeReplacementCharacters)
     // A double-byte lead at the end, and a lead followed by a byte that cannot follow it.
     EXPECT_EQ(DecodeText("x\x82", FontCharsetFromName("SHIFTJIS")), "x" + replacement);
     EXPECT_EQ(DecodeText("\x82\x20y", FontCharsetFromName("SHIFTJIS")), replacement + " y");
+    // A cut-off Korean pair at the end: the converter reports it having consumed every byte,
+    // which once stepped past the end of the text.
+    for (const char* name : {"HANGEUL", "JOHAB"}) {
+        const QString cut = DecodeText("C\xa2\xe8", FontCharsetFromName(name));
+        EXPECT_TRUE(cut.startsWith("C")) << name;
+        EXPECT_LE(cut.size(), 3) << name;
+    }
     // A long run of garbage neither crashes nor loses the text after it.
     std::string garbage(5000, '\x81');
     garbage += "end";
