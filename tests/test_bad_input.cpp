@@ -1,5 +1,6 @@
 // Bad inputs from start to end: each names the input, checks the exact message and that
 // nothing was lost (the list, the input file's bytes, whole packs and matching index lines).
+#include "TestFiles.h"
 #include "cli/ConvertOptions.h"
 #include "platform/Error.h"
 #include "platform/Messages.h"
@@ -37,12 +38,6 @@ const QString kUnsupported = QStringLiteral("Unsupported Subtitle Format !");
 template <std::size_t N> QByteArray bytesOf(const char (&text)[N])
 {
     return QByteArray(text, qsizetype(N - 1));
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // The system's own words for why `path` cannot be created, as open(2) reports them.

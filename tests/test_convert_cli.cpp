@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "cli/ConvertOptions.h"
 
 #include <QDir>
@@ -12,19 +13,6 @@
 using namespace lumelle;
 
 namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 struct Outcome
 {

@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "platform/Error.h"
 #include "vobsub/GenerationRun.h"
 
@@ -10,19 +11,6 @@
 using namespace lumelle;
 
 namespace {
-
-QByteArray readAll(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 int lineCount(const QByteArray& text)
 {

@@ -1,5 +1,6 @@
 // The settings store: the file as a first save writes it, the reading rules, typed values,
 // read-only files, the whole-file write through a temporary file, and damaged files.
+#include "TestFiles.h"
 #include "platform/IniStore.h"
 #include "platform/StoredValues.h"
 
@@ -19,13 +20,6 @@ QByteArray readFile(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         return "<unreadable>";
     return file.readAll();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
 }
 
 QString dataFile(const char* name)
