@@ -8,16 +8,11 @@
 #include <QNetworkRequest>
 #include <QTimer>
 #include <QUrl>
+#include <optional>
 
 namespace lumelle::platform {
 
 namespace {
-
-HttpClientFactory& factory()
-{
-    static HttpClientFactory current;
-    return current;
-}
 
 // "404 Not Found": the status code and reason phrase of an error status, or nothing when the
 // reply carries no error status.
@@ -96,35 +91,10 @@ QString QtHttpClient::get(const QString& address)
     return QString::fromUtf8(body);
 }
 
-FakeHttpClient::FakeHttpClient(std::shared_ptr<Log> log,
-                               std::shared_ptr<std::deque<Answer>> answers)
-    : m_log(std::move(log)), m_answers(std::move(answers))
-{}
-
-QString FakeHttpClient::get(const QString& address)
+template <> HttpClientFactory& Replaceable<HttpClientFactory>::standard()
 {
-    m_log->addresses << address;
-    if (m_answers->empty())
-        return QString();
-    const Answer answer = m_answers->front();
-    m_answers->pop_front();
-    if (answer.error)
-        throw Error(*answer.error);
-    return answer.body;
-}
-
-std::unique_ptr<HttpClient> makeHttpClient()
-{
-    if (factory())
-        return factory()();
-    return std::make_unique<QtHttpClient>();
-}
-
-HttpClientFactory setHttpClientFactory(HttpClientFactory newFactory)
-{
-    HttpClientFactory previous = std::move(factory());
-    factory() = std::move(newFactory);
-    return previous;
+    static HttpClientFactory qtClients = [] { return std::make_unique<QtHttpClient>(); };
+    return qtClients;
 }
 
 } // namespace lumelle::platform

@@ -1,14 +1,12 @@
 // The HTTP client: a blocking GET of one small page. The Qt client runs a local event loop
-// that leaves user input waiting, reads at most a few kilobytes and gives up after a time-out;
-// the test double answers from a script.
+// that leaves user input waiting, reads at most a few kilobytes and gives up after a time-out.
 #pragma once
 
+#include "platform/Replaceable.h"
+
 #include <QString>
-#include <QStringList>
-#include <deque>
 #include <functional>
 #include <memory>
-#include <optional>
 
 namespace lumelle::platform {
 
@@ -49,46 +47,18 @@ private:
     qint64 m_maxBodyBytes;
 };
 
-// Test double: records what it was asked and answers from a queue of bodies and errors
-// (an empty body when the queue is empty).
-class FakeHttpClient : public HttpClient
-{
-public:
-    struct Answer
-    {
-        QString body;
-        std::optional<QString> error; // thrown as lumelle::Error when set
-    };
-    struct Log
-    {
-        QStringList hosts;
-        QList<int> ports;
-        QStringList addresses;
-    };
-
-    // The log and the queue are shared so that a test keeps them after handing the client
-    // over to its user.
-    explicit FakeHttpClient(
-        std::shared_ptr<Log> log = std::make_shared<Log>(),
-        std::shared_ptr<std::deque<Answer>> answers = std::make_shared<std::deque<Answer>>());
-
-    void setHost(const QString& host) override { m_log->hosts << host; }
-    void setPort(int port) override { m_log->ports << port; }
-    QString get(const QString& address) override;
-
-    Log& log() { return *m_log; }
-    void queueBody(const QString& body) { m_answers->push_back({body, std::nullopt}); }
-    void queueError(const QString& error) { m_answers->push_back({QString(), error}); }
-
-private:
-    std::shared_ptr<Log> m_log;
-    std::shared_ptr<std::deque<Answer>> m_answers;
-};
-
-// Makes the HTTP client for each update check: the Qt client unless a test installed its own
-// factory. Installing an empty factory puts the Qt client back; returns the previous factory.
+// Makes the HTTP client for each update check.
 using HttpClientFactory = std::function<std::unique_ptr<HttpClient>()>;
-std::unique_ptr<HttpClient> makeHttpClient();
-HttpClientFactory setHttpClientFactory(HttpClientFactory factory);
+
+// The factory of Qt clients unless another one is installed.
+template <> HttpClientFactory& Replaceable<HttpClientFactory>::standard();
+
+inline std::unique_ptr<HttpClient> makeHttpClient()
+{
+    return Replaceable<HttpClientFactory>::current()();
+}
+
+// Installs a factory for the lifetime of this object.
+using ScopedHttpClientFactory = Replaceable<HttpClientFactory>::Scoped;
 
 } // namespace lumelle::platform

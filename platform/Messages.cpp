@@ -12,21 +12,12 @@ public:
     bool askYesNo(const QString&) override { return false; }
 };
 
-SilentMessages g_silent;
-Messages* g_current = &g_silent;
-
 } // namespace
 
-Messages& messages()
+template <> Messages& Replaceable<Messages>::standard()
 {
-    return *g_current;
-}
-
-Messages* setMessages(Messages* layer)
-{
-    Messages* previous = g_current == &g_silent ? nullptr : g_current;
-    g_current = layer ? layer : &g_silent;
-    return previous;
+    static SilentMessages silent;
+    return silent;
 }
 
 } // namespace lumelle::platform

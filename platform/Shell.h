@@ -2,8 +2,9 @@
 // neither waits for nor checks the result.
 #pragma once
 
+#include "platform/Replaceable.h"
+
 #include <QString>
-#include <QStringList>
 
 namespace lumelle::platform {
 
@@ -21,34 +22,16 @@ public:
     void openAddress(const QString& address) override;
 };
 
-// The shell in use. Never null: the desktop shell unless another one is installed.
-Shell& shell();
-// Installs a shell (not owned); nullptr puts the desktop shell back. Returns the previous one
-// (nullptr for the desktop shell).
-Shell* setShell(Shell* replacement);
+// The desktop shell unless another one is installed.
+template <> Shell& Replaceable<Shell>::standard();
+
+// The shell in use.
+inline Shell& shell()
+{
+    return Replaceable<Shell>::current();
+}
 
 // Installs a shell for the lifetime of this object.
-class ScopedShell
-{
-public:
-    explicit ScopedShell(Shell* replacement) : m_previous(setShell(replacement)) {}
-    ~ScopedShell() { setShell(m_previous); }
-    ScopedShell(const ScopedShell&) = delete;
-    ScopedShell& operator=(const ScopedShell&) = delete;
-
-private:
-    Shell* m_previous;
-};
-
-// Test double: remembers every address it was asked to open.
-class RecordingShell : public Shell
-{
-public:
-    void openAddress(const QString& address) override { m_opened << address; }
-    const QStringList& opened() const { return m_opened; }
-
-private:
-    QStringList m_opened;
-};
+using ScopedShell = Replaceable<Shell>::Scoped;
 
 } // namespace lumelle::platform

@@ -2,8 +2,8 @@
 // nothing was lost (the list, the input file's bytes, whole packs and matching index lines).
 #include "TestFiles.h"
 #include "cli/ConvertOptions.h"
+#include "doubles/RecordingMessages.h"
 #include "platform/Error.h"
-#include "platform/Messages.h"
 #include "render/Renderer.h"
 #include "render/TextDecoding.h"
 #include "render/WidthCheck.h"

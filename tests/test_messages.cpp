@@ -1,4 +1,4 @@
-#include "platform/Messages.h"
+#include "doubles/RecordingMessages.h"
 
 #include <gtest/gtest.h>
 
@@ -6,18 +6,21 @@ using namespace lumelle::platform;
 
 TEST(MessageLayer, ScopedLayerRecordsAndIsRemovedAfterwards)
 {
-    RecordingMessages outer;
-    ScopedMessages useOuter(&outer);
     {
-        RecordingMessages inner;
-        inner.queueAnswer(true);
-        ScopedMessages useInner(&inner);
-        messages().showMessage("a");
-        EXPECT_TRUE(messages().askYesNo("q"));
-        EXPECT_FALSE(messages().askYesNo("q2")) << "an empty answer queue answers No";
-        EXPECT_EQ(inner.texts(), QStringList({"a", "q", "q2"}));
+        RecordingMessages outer;
+        ScopedMessages useOuter(&outer);
+        {
+            RecordingMessages inner;
+            inner.queueAnswer(true);
+            ScopedMessages useInner(&inner);
+            messages().showMessage("a");
+            EXPECT_TRUE(messages().askYesNo("q"));
+            EXPECT_FALSE(messages().askYesNo("q2")) << "an empty answer queue answers No";
+            EXPECT_EQ(inner.texts(), QStringList({"a", "q", "q2"}));
+        }
+        messages().showInformation("b");
+        ASSERT_EQ(outer.entries().size(), 1u);
+        EXPECT_EQ(outer.entries()[0].kind, RecordingMessages::Kind::Information);
     }
-    messages().showInformation("b");
-    ASSERT_EQ(outer.entries().size(), 1u);
-    EXPECT_EQ(outer.entries()[0].kind, RecordingMessages::Kind::Information);
+    EXPECT_FALSE(messages().askYesNo("q3")) << "without a layer questions are answered No";
 }

@@ -1,5 +1,5 @@
+#include "doubles/RecordingMessages.h"
 #include "platform/Error.h"
-#include "platform/Messages.h"
 #include "subtitle/Subtitle.h"
 
 #include <QDir>

@@ -1,9 +1,10 @@
 // The update check against a small HTTP server on 127.0.0.1 run by the test itself. The GET
 // blocks in a nested event loop, which also serves the server's sockets in this thread.
+#include "doubles/FakeHttpClient.h"
+#include "doubles/RecordingMessages.h"
+#include "doubles/RecordingShell.h"
 #include "platform/Error.h"
 #include "platform/Http.h"
-#include "platform/Messages.h"
-#include "platform/Shell.h"
 #include "update/Updater.h"
 
 #include <QHostAddress>
@@ -200,9 +201,9 @@ TEST_F(UpdateCheck, EmptyPageShowsNothing)
 TEST_F(UpdateCheck, SilentServerTimesOutWithOfflineMessageNamingTheTime)
 {
     server.stayQuiet();
-    setHttpClientFactory([] { return std::make_unique<QtHttpClient>(300); });
+    HttpClientFactory quickClients = [] { return std::make_unique<QtHttpClient>(300); };
+    ScopedHttpClientFactory useQuickClients(&quickClients);
     check();
-    setHttpClientFactory({});
     EXPECT_EQ(shown.texts(), QStringList{kOffline + "No answer within 0.3 seconds"});
 }
 
@@ -229,7 +230,8 @@ TEST(UpdateSiteOfMaker, AsksPort80OfTheConfiguredHostForTheVersionPage)
     auto log = std::make_shared<FakeHttpClient::Log>();
     auto answers = std::make_shared<std::deque<FakeHttpClient::Answer>>();
     answers->push_back({QStringLiteral("3.3"), std::nullopt});
-    setHttpClientFactory([=] { return std::make_unique<FakeHttpClient>(log, answers); });
+    HttpClientFactory fakeClients = [=] { return std::make_unique<FakeHttpClient>(log, answers); };
+    ScopedHttpClientFactory useFakeClients(&fakeClients);
     RecordingMessages shown;
     ScopedMessages useMessages(&shown);
     RecordingShell browser;
@@ -237,7 +239,6 @@ TEST(UpdateSiteOfMaker, AsksPort80OfTheConfiguredHostForTheVersionPage)
     shown.queueAnswer(true);
 
     CheckVersion(QStringLiteral("3.2"));
-    setHttpClientFactory({});
 
     const QString host = QStringLiteral(LUMELLE_SITE_HOST);
     EXPECT_EQ(log->hosts, QStringList{host});

@@ -25,21 +25,12 @@ public:
     }
 };
 
-QtFileDialogs g_qtDialogs;
-FileDialogs* g_current = &g_qtDialogs;
-
 } // namespace
 
-FileDialogs& fileDialogs()
+template <> FileDialogs& Replaceable<FileDialogs>::standard()
 {
-    return *g_current;
-}
-
-FileDialogs* setFileDialogs(FileDialogs* layer)
-{
-    FileDialogs* previous = g_current == &g_qtDialogs ? nullptr : g_current;
-    g_current = layer ? layer : &g_qtDialogs;
-    return previous;
+    static QtFileDialogs qtDialogs;
+    return qtDialogs;
 }
 
 QString QtFilterFromList(const QString& filter)

@@ -1,12 +1,11 @@
 // File-open dialogs: a dialog object that keeps its title, filter and current file name, over a
-// replaceable layer that asks the user. The window program uses QFileDialog; tests install a
-// double that answers from a queue.
+// replaceable layer that asks the user: QFileDialog in the window program.
 #pragma once
 
+#include "platform/Replaceable.h"
+
 #include <QString>
-#include <deque>
 #include <optional>
-#include <vector>
 
 class QWidget;
 
@@ -23,22 +22,17 @@ public:
                                                 const QString& currentFileName) = 0;
 };
 
-// The layer in use; never null (QFileDialog unless another one is installed).
-FileDialogs& fileDialogs();
-// Installs a layer (not owned); nullptr puts the QFileDialog one back. Returns the previous one.
-FileDialogs* setFileDialogs(FileDialogs* layer);
+// QFileDialog unless another layer is installed.
+template <> FileDialogs& Replaceable<FileDialogs>::standard();
 
-class ScopedFileDialogs
+// The layer in use.
+inline FileDialogs& fileDialogs()
 {
-public:
-    explicit ScopedFileDialogs(FileDialogs* layer) : m_previous(setFileDialogs(layer)) {}
-    ~ScopedFileDialogs() { setFileDialogs(m_previous); }
-    ScopedFileDialogs(const ScopedFileDialogs&) = delete;
-    ScopedFileDialogs& operator=(const ScopedFileDialogs&) = delete;
+    return Replaceable<FileDialogs>::current();
+}
 
-private:
-    FileDialogs* m_previous;
-};
+// Installs a layer for the lifetime of this object.
+using ScopedFileDialogs = Replaceable<FileDialogs>::Scoped;
 
 // Turns "label|pattern|label|pattern" into Qt's "label (pattern pattern)" lines; the patterns of
 // one entry are separated by ";" in the list form and by blanks in Qt's form.
@@ -55,45 +49,6 @@ public:
 
     // Shows the dialog modally; true and a new FileName when the user picked a file.
     bool Execute(QWidget* parent = nullptr);
-};
-
-// Test double: answers each request with the next queued file name, or cancels when the next
-// entry is a cancel or the queue is empty; records the title and filter of every request.
-class QueuedFileDialogs : public FileDialogs
-{
-public:
-    struct Request
-    {
-        QString title;
-        QString filter;
-        QString currentFileName;
-    };
-
-    void queueFile(const QString& fileName) { m_answers.push_back({false, fileName}); }
-    void queueCancel() { m_answers.push_back({true, QString()}); }
-    const std::vector<Request>& requests() const { return m_requests; }
-    std::size_t pending() const { return m_answers.size(); }
-
-    std::optional<QString> openFileName(QWidget*, const QString& title, const QString& filter,
-                                        const QString& currentFileName) override
-    {
-        m_requests.push_back({title, filter, currentFileName});
-        if (m_answers.empty())
-            return std::nullopt;
-        Answer answer = m_answers.front();
-        m_answers.pop_front();
-        if (answer.cancel)
-            return std::nullopt;
-        return answer.fileName;
-    }
-
-private:
-    struct Answer {
-        bool cancel;
-        QString fileName;
-    };
-    std::deque<Answer> m_answers;
-    std::vector<Request> m_requests;
 };
 
 } // namespace lumelle::platform

@@ -2,8 +2,8 @@
 // doubles, and a temporary folder for subtitle files.
 #pragma once
 
-#include "platform/Messages.h"
-#include "platform/widgets/FileDialogs.h"
+#include "doubles/QueuedFileDialogs.h"
+#include "doubles/RecordingMessages.h"
 #include "ui/ColorListWidget.h"
 #include "ui/PreviewView.h"
 #include "ui/Unit1.h"

@@ -1,8 +1,8 @@
 // The About window: its texts and places, the three links and the version check, which sends
 // the version it shows.
-#include "platform/Http.h"
-#include "platform/Messages.h"
-#include "platform/Shell.h"
+#include "doubles/FakeHttpClient.h"
+#include "doubles/RecordingMessages.h"
+#include "doubles/RecordingShell.h"
 #include "ui/Unit2.h"
 #include "vobsub/HelpText.h"
 
@@ -20,13 +20,6 @@ namespace {
 class AboutTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        previousFactory = platform::setHttpClientFactory(
-            [this] { return std::make_unique<platform::FakeHttpClient>(log, answers); });
-    }
-    void TearDown() override { platform::setHttpClientFactory(previousFactory); }
-
     void answer(const QString& body) { answers->push_back({body, std::nullopt}); }
 
     platform::RecordingMessages recorded;
@@ -37,7 +30,10 @@ protected:
         std::make_shared<platform::FakeHttpClient::Log>();
     std::shared_ptr<std::deque<platform::FakeHttpClient::Answer>> answers =
         std::make_shared<std::deque<platform::FakeHttpClient::Answer>>();
-    platform::HttpClientFactory previousFactory;
+    platform::HttpClientFactory fakeClients = [this] {
+        return std::make_unique<platform::FakeHttpClient>(log, answers);
+    };
+    platform::ScopedHttpClientFactory useFakeClients{&fakeClients};
     TForm2 about;
 };
 

@@ -1,4 +1,4 @@
-#include "platform/widgets/FileDialogs.h"
+#include "doubles/QueuedFileDialogs.h"
 #include "platform/widgets/WidgetMessages.h"
 
 #include <gtest/gtest.h>

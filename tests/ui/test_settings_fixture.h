@@ -3,10 +3,10 @@
 // are one run of the program: creation, first showing, closing, destruction.
 #pragma once
 
+#include "doubles/QueuedFileDialogs.h"
+#include "doubles/RecordingMessages.h"
+#include "doubles/RecordingShell.h"
 #include "platform/IniStore.h"
-#include "platform/Messages.h"
-#include "platform/Shell.h"
-#include "platform/widgets/FileDialogs.h"
 #include "ui/ColorListWidget.h"
 #include "ui/FormStorage.h"
 #include "ui/Unit1.h"

@@ -1,0 +1,54 @@
+// Message layer double: records every text with its kind and answers questions from a queue
+// (No when the queue is empty).
+#pragma once
+
+#include "platform/Messages.h"
+
+#include <QStringList>
+#include <deque>
+#include <vector>
+
+namespace lumelle::platform {
+
+class RecordingMessages : public Messages
+{
+public:
+    enum class Kind { Message, Information, Question };
+    struct Entry
+    {
+        Kind kind;
+        QString text;
+    };
+
+    void showMessage(const QString& text) override { m_entries.push_back({Kind::Message, text}); }
+    void showInformation(const QString& text) override
+    {
+        m_entries.push_back({Kind::Information, text});
+    }
+    bool askYesNo(const QString& text) override
+    {
+        m_entries.push_back({Kind::Question, text});
+        if (m_answers.empty())
+            return false;
+        bool answer = m_answers.front();
+        m_answers.pop_front();
+        return answer;
+    }
+
+    void queueAnswer(bool yes) { m_answers.push_back(yes); }
+    const std::vector<Entry>& entries() const { return m_entries; }
+    QStringList texts() const
+    {
+        QStringList all;
+        for (const Entry& e : m_entries)
+            all << e.text;
+        return all;
+    }
+    void clear() { m_entries.clear(); }
+
+private:
+    std::vector<Entry> m_entries;
+    std::deque<bool> m_answers;
+};
+
+} // namespace lumelle::platform
