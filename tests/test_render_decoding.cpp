@@ -44,28 +44,37 @@ TEST(DecodeText, DefaultFallsBackToWindows1252WhenNotUtf8)
 
 TEST(DecodeText, CodePagesOfTheCharacterSets)
 {
-    EXPECT_EQ(DecodeText("\xc5\xeb\xeb\xe7\xed\xe9\xea\xdc", FontCharsetFromName("GREEK")), kGreek);
-    EXPECT_EQ(DecodeText("\xd0\xf3\xf1\xf1\xea\xe8\xe9", FontCharsetFromName("RUSSIAN")), kRussian);
-    EXPECT_EQ(DecodeText("\xf2\xe1\xf8\xe9\xfa", FontCharsetFromName("HEBREW")), kHebrew);
-    EXPECT_EQ(DecodeText("\xda\xd1\xc8\xed", FontCharsetFromName("ARABIC")), kArabic);
-    EXPECT_EQ(DecodeText("\xb3\xf3"
-                         "d\x9f",
-                         FontCharsetFromName("EASTEUROPE")),
-              QString::fromUtf8("łódź"));
-    EXPECT_EQ(DecodeText("\xfe", FontCharsetFromName("TURKISH")), QString::fromUtf8("ş"));
-    EXPECT_EQ(DecodeText("\x82\xa0", FontCharsetFromName("SHIFTJIS")), QString::fromUtf8("あ"));
-    EXPECT_EQ(DecodeText("\xb0\xa1", FontCharsetFromName("HANGEUL")), QString::fromUtf8("가"));
-    EXPECT_EQ(DecodeText("\xc4\xe3", FontCharsetFromName("GB2312")), QString::fromUtf8("你"));
-    EXPECT_EQ(DecodeText("\xa7\x41", FontCharsetFromName("CHINESEBIG5")), QString::fromUtf8("你"));
-    EXPECT_EQ(DecodeText("\xa1", FontCharsetFromName("THAI")), QString::fromUtf8("ก"));
-    EXPECT_EQ(DecodeText("\x82", FontCharsetFromName("OEM")), QString::fromUtf8("é"));
-    EXPECT_EQ(DecodeText("\x8e", FontCharsetFromName("MAC")), QString::fromUtf8("é"));
-    EXPECT_EQ(DecodeText("\xe9", FontCharsetFromName("SYMBOL")), QString::fromUtf8("é"));
-    // The same bytes read differently by the chosen set.
-    EXPECT_EQ(DecodeText("\xe9", FontCharsetFromName("ANSI")), QString::fromUtf8("é"));
-    EXPECT_EQ(DecodeText("\xe9", FontCharsetFromName("RUSSIAN")), QString::fromUtf8("й"));
-    // UTF-8 bytes are not read as UTF-8 outside DEFAULT.
-    EXPECT_EQ(DecodeText("\xc3\xa9", FontCharsetFromName("ANSI")), QString::fromUtf8("Ã©"));
+    struct Case
+    {
+        const char* bytes;
+        const char* charset;
+        QString text;
+    };
+    const Case cases[] = {
+        {"\xc5\xeb\xeb\xe7\xed\xe9\xea\xdc", "GREEK", kGreek},
+        {"\xd0\xf3\xf1\xf1\xea\xe8\xe9", "RUSSIAN", kRussian},
+        {"\xf2\xe1\xf8\xe9\xfa", "HEBREW", kHebrew},
+        {"\xda\xd1\xc8\xed", "ARABIC", kArabic},
+        {"\xb3\xf3"
+         "d\x9f",
+         "EASTEUROPE", QString::fromUtf8("łódź")},
+        {"\xfe", "TURKISH", QString::fromUtf8("ş")},
+        {"\x82\xa0", "SHIFTJIS", QString::fromUtf8("あ")},
+        {"\xb0\xa1", "HANGEUL", QString::fromUtf8("가")},
+        {"\xc4\xe3", "GB2312", QString::fromUtf8("你")},
+        {"\xa7\x41", "CHINESEBIG5", QString::fromUtf8("你")},
+        {"\xa1", "THAI", QString::fromUtf8("ก")},
+        {"\x82", "OEM", QString::fromUtf8("é")},
+        {"\x8e", "MAC", QString::fromUtf8("é")},
+        {"\xe9", "SYMBOL", QString::fromUtf8("é")},
+        // The same bytes read differently by the chosen set.
+        {"\xe9", "ANSI", QString::fromUtf8("é")},
+        {"\xe9", "RUSSIAN", QString::fromUtf8("й")},
+        // UTF-8 bytes are not read as UTF-8 outside DEFAULT.
+        {"\xc3\xa9", "ANSI", QString::fromUtf8("Ã©")},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DecodeText(c.bytes, FontCharsetFromName(c.charset)), c.text) << c.charset;
     // Every set of the list turns plain ASCII letters into themselves.
     for (quint8 charset : CharsetNumbers())
         EXPECT_EQ(DecodeText("Hello, 42", charset), QStringLiteral("Hello, 42")) << int(charset);
