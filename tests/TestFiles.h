@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 // Creates or replaces `path` with exactly `bytes`.
@@ -19,4 +20,28 @@ inline QByteArray readAll(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Writes `bytes` to the file `name` inside `dir` and returns its path.
+inline QString writeFileIn(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+{
+    const QString path = dir.filePath(name);
+    writeFile(path, bytes);
+    return path;
+}
+
+// A SubRip file of `count` numbered entries, one every two seconds from 0:00:00, each shown for
+// `shownMillis` (under a second) with the text "Line N", N counted from 0.
+inline QByteArray numberedSrt(int count, int shownMillis, const QByteArray& newline)
+{
+    QByteArray bytes;
+    for (int i = 0; i < count; ++i) {
+        const int s = i * 2;
+        const QByteArray clock =
+            QString::asprintf("%02d:%02d:%02d,", s / 3600, s / 60 % 60, s % 60).toLatin1();
+        bytes += QByteArray::number(i + 1) + newline + clock + "000 --> " + clock +
+                 QByteArray::number(shownMillis).rightJustified(3, '0') + newline + "Line " +
+                 QByteArray::number(i) + newline + newline;
+    }
+    return bytes;
 }

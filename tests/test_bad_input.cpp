@@ -1,5 +1,6 @@
 // Bad inputs from start to end: each names the input, checks the exact message and that
 // nothing was lost (the list, the input file's bytes, whole packs and matching index lines).
+#include "GenerationRequests.h"
 #include "TestFiles.h"
 #include "cli/ConvertOptions.h"
 #include "doubles/RecordingMessages.h"
@@ -109,23 +110,12 @@ class BadInput : public ::testing::Test
 protected:
     QString write(const QString& name, const QByteArray& bytes)
     {
-        const QString path = m_dir.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        return path;
+        return writeFileIn(m_dir, name, bytes);
     }
 
     GenerationRequest request(const TSubtitle& list, const QString& subtitleFile)
     {
-        GenerationRequest r;
-        r.subtitles = &list;
-        r.subtitleFile = subtitleFile;
-        r.fpsText = QStringLiteral("25000");
-        r.languageText = QStringLiteral("en ENGLISH");
-        r.colours = {m_settings.antialiasColor, m_settings.outlineColor, m_settings.textColor};
-        r.gatherSettings = [this] { return m_settings; };
-        return r;
+        return defaultRequest(list, subtitleFile, m_settings);
     }
 
     // Runs the generation and returns its error message (empty when it succeeded).

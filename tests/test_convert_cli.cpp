@@ -227,16 +227,7 @@ TEST(ConvertCommand, InterruptLeavesIndexLinesMatchingThePacks)
 {
     QTemporaryDir dir;
     const QString srt = dir.filePath("long.srt");
-    QByteArray bytes;
-    for (int i = 0; i < 40000; ++i) {
-        const int s = i * 2;
-        bytes += QByteArray::number(i + 1) + "\n" +
-                 QString::asprintf("%02d:%02d:%02d,000 --> %02d:%02d:%02d,900\n", s / 3600,
-                                   s / 60 % 60, s % 60, s / 3600, s / 60 % 60, s % 60)
-                     .toLatin1() +
-                 "Line number " + QByteArray::number(i) + "\n\n";
-    }
-    writeFile(srt, bytes);
+    writeFile(srt, numberedSrt(40000, 900, "\n"));
     QProcess p;
     p.start(QStringLiteral(LUMELLE_CONVERT_BIN), {srt});
     ASSERT_TRUE(p.waitForStarted());

@@ -1,3 +1,4 @@
+#include "GenerationRequests.h"
 #include "TestFiles.h"
 #include "platform/Error.h"
 #include "vobsub/GenerationRun.h"
@@ -31,17 +32,7 @@ protected:
         ASSERT_EQ(m_list.Count(), 3);
     }
 
-    GenerationRequest request()
-    {
-        GenerationRequest r;
-        r.subtitles = &m_list;
-        r.subtitleFile = m_srt;
-        r.fpsText = QStringLiteral("25000");
-        r.languageText = QStringLiteral("en ENGLISH");
-        r.colours = {m_settings.antialiasColor, m_settings.outlineColor, m_settings.textColor};
-        r.gatherSettings = [this] { return m_settings; };
-        return r;
-    }
+    GenerationRequest request() { return defaultRequest(m_list, m_srt, m_settings); }
 
     QTemporaryDir m_dir;
     QString m_srt;

@@ -1,5 +1,6 @@
 // The settings store: the file as a first save writes it, the reading rules, typed values,
 // read-only files, the whole-file write through a temporary file, and damaged files.
+#include "SettingsFiles.h"
 #include "TestFiles.h"
 #include "platform/IniStore.h"
 #include "platform/StoredValues.h"
@@ -13,14 +14,6 @@ using namespace lumelle;
 using namespace lumelle::platform;
 
 namespace {
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return "<unreadable>";
-    return file.readAll();
-}
 
 QString dataFile(const char* name)
 {
@@ -71,45 +64,11 @@ void writeFirstRunDefaults(IniStore& store)
     store.writeBoolean("FormColorOptions\\RadioButtonPCDVD2_Checked", false);
 }
 
-const QByteArray kFirstRunFile = "[Form1]\r\n"
-                                 "FormVersion=0\r\n"
-                                 "ShowCmd=1\r\n"
-                                 "Flags=0\r\n"
-                                 "PixelsPerInch=96\r\n"
-                                 "MinMaxPos(1024x768)=-1,-1,-1,-1\r\n"
-                                 "MinMaxPos=-1,-1,-1,-1\r\n"
-                                 "NormPos(1024x768)=152,104,880,680\r\n"
-                                 "NormPos=152,104,880,680\r\n"
-                                 "LabelImageChangedPAL_Caption=\r\n"
-                                 "LabelImageChangedNTSC_Caption=\r\n"
-                                 "ComboBox5_ItemIndex=0\r\n"
-                                 "ComboBoxFontSize_ItemIndex=14\r\n"
-                                 "ComboBox7_ItemIndex=4\r\n"
-                                 "ComboBox8_ItemIndex=0\r\n"
-                                 "ComboBoxAlign_ItemIndex=0\r\n"
-                                 "ComboBoxFps_ItemIndex=2\r\n"
-                                 "ComboBoxOutlineWidth_ItemIndex=1\r\n"
-                                 "ComboBoxVobsubLanguage_ItemIndex=41\r\n"
-                                 "JvColorButtonAntialias_ColorValue=clGray\r\n"
-                                 "JvColorButtonOutline_ColorValue=clBlack\r\n"
-                                 "JvColorButtonText_ColorValue=clWhite\r\n"
-                                 "offset_Position=30\r\n"
-                                 "offset_or_Position=-4\r\n"
-                                 "\r\n"
-                                 "[FormColorOptions]\r\n"
-                                 "FormVersion=0\r\n"
-                                 "ShowCmd=1\r\n"
-                                 "Flags=0\r\n"
-                                 "PixelsPerInch=96\r\n"
-                                 "MinMaxPos(1024x768)=-1,-1,-1,-1\r\n"
-                                 "MinMaxPos=-1,-1,-1,-1\r\n"
-                                 "NormPos(1024x768)=589,170,1057,799\r\n"
-                                 "NormPos=589,170,1057,799\r\n"
-                                 "RadioButtonDVD_Checked=FALSE\r\n"
-                                 "RadioButtonPC_Checked=FALSE\r\n"
-                                 "RadioButtonPCDVD1_Checked=TRUE\r\n"
-                                 "RadioButtonPCDVD2_Checked=FALSE\r\n"
-                                 "\r\n";
+// The file of writeFirstRunDefaults.
+const QByteArray kFirstRunFile =
+    "[Form1]\r\n" + placementLines("1024x768", 96, QRect(152, 104, 728, 576)) +
+    kMainWindowDefaults + "\r\n[FormColorOptions]\r\n" +
+    placementLines("1024x768", 96, QRect(589, 170, 468, 629)) + kDialogDefaults + "\r\n";
 
 TEST(IniStoreFile, FirstRunWritesBothSectionsByteForByteAndReadsThemBack)
 {
@@ -124,7 +83,7 @@ TEST(IniStoreFile, FirstRunWritesBothSectionsByteForByteAndReadsThemBack)
     writeFirstRunDefaults(store);
     QString error;
     ASSERT_TRUE(store.write(&error)) << error.toStdString();
-    EXPECT_EQ(readFile(path), kFirstRunFile);
+    EXPECT_EQ(readAll(path), kFirstRunFile);
 
     IniStore again;
     ASSERT_TRUE(again.load(path));
@@ -310,7 +269,7 @@ TEST(IniStoreFile, ReadOnlyFileIsReadButNeverChangedOrWritten)
     QString error;
     EXPECT_TRUE(store.write(&error)) << "a read-only store is simply not written";
     EXPECT_TRUE(error.isEmpty());
-    EXPECT_EQ(readFile(path), original);
+    EXPECT_EQ(readAll(path), original);
 }
 
 TEST(IniStoreFile, MissingFolderIsCreatedAndNoTemporaryFileStaysBehind)
@@ -323,7 +282,7 @@ TEST(IniStoreFile, MissingFolderIsCreatedAndNoTemporaryFileStaysBehind)
     ASSERT_TRUE(store.write());
     store.writeInteger("Form1\\FormVersion", 1);
     ASSERT_TRUE(store.write()) << "replacing the old file";
-    EXPECT_EQ(readFile(path), "[Form1]\r\nFormVersion=1\r\n\r\n");
+    EXPECT_EQ(readAll(path), "[Form1]\r\nFormVersion=1\r\n\r\n");
     EXPECT_EQ(QDir(dir.filePath("a/b")).entryList(QDir::Files | QDir::Hidden),
               QStringList{"Lumelle_Settings.ini"});
 }
@@ -342,7 +301,7 @@ TEST(IniStoreFile, FailedWriteReportsWhyAndLeavesWhatWasThere)
     EXPECT_FALSE(store.write(&error));
     EXPECT_TRUE(error.contains("could not be written")) << error.toStdString();
     EXPECT_TRUE(error.contains(blocked)) << error.toStdString();
-    EXPECT_EQ(readFile(blocked + "/keep.txt"), "kept");
+    EXPECT_EQ(readAll(blocked + "/keep.txt"), "kept");
 
     // A file where the folder should be: nothing is created and the file is untouched.
     const QString plainFile = dir.filePath("not-a-folder");
@@ -351,7 +310,7 @@ TEST(IniStoreFile, FailedWriteReportsWhyAndLeavesWhatWasThere)
     error.clear();
     EXPECT_FALSE(store.write(&error));
     EXPECT_TRUE(error.contains("could not be written")) << error.toStdString();
-    EXPECT_EQ(readFile(plainFile), "plain");
+    EXPECT_EQ(readAll(plainFile), "plain");
 }
 
 TEST(IniStoreFile, UnreadableFileIsNeitherReadNorOverwritten)

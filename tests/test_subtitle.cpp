@@ -1,3 +1,4 @@
+#include "TestFiles.h"
 #include "doubles/RecordingMessages.h"
 #include "platform/Error.h"
 #include "subtitle/Subtitle.h"
@@ -24,11 +25,7 @@ class SubtitleFiles : public ::testing::Test
 protected:
     QString write(const QString& name, const QByteArray& bytes)
     {
-        const QString path = m_dir.filePath(name);
-        QFile f(path);
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        return path;
+        return writeFileIn(m_dir, name, bytes);
     }
 
     // Loads `path` into a fresh list at `rate` and returns it; messages go to m_messages.
@@ -302,16 +299,7 @@ TEST_F(SubtitleFiles, FrameRateAndOffsetApply)
 
 TEST_F(SubtitleFiles, HundredThousandEntries)
 {
-    QByteArray bytes;
-    for (int i = 0; i < 100000; ++i) {
-        const int s = i * 2;
-        bytes += QByteArray::number(i + 1) + "\r\n" +
-                 QString::asprintf("%02d:%02d:%02d,000 --> %02d:%02d:%02d,500\r\n", s / 3600,
-                                   s / 60 % 60, s % 60, s / 3600, s / 60 % 60, s % 60)
-                     .toLatin1() +
-                 "Line " + QByteArray::number(i) + "\r\n\r\n";
-    }
-    TSubtitle list = load(write("big.srt", bytes));
+    TSubtitle list = load(write("big.srt", numberedSrt(100000, 500, "\r\n")));
     ASSERT_EQ(list.Count(), 100000);
     EXPECT_EQ(entry(list, 100000), (SubtitleLine{"4999950", "4999962", "Line 99999", "", ""}));
 }

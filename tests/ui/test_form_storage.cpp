@@ -9,32 +9,6 @@
 using namespace lumelle;
 using namespace lumelle::testing;
 
-namespace {
-
-// The main window's stored properties after a first run with the defaults.
-const QByteArray kMainWindowDefaults = "LabelImageChangedPAL_Caption=\r\n"
-                                       "LabelImageChangedNTSC_Caption=\r\n"
-                                       "ComboBox5_ItemIndex=0\r\n"
-                                       "ComboBoxFontSize_ItemIndex=14\r\n"
-                                       "ComboBox7_ItemIndex=4\r\n"
-                                       "ComboBox8_ItemIndex=0\r\n"
-                                       "ComboBoxAlign_ItemIndex=0\r\n"
-                                       "ComboBoxFps_ItemIndex=2\r\n"
-                                       "ComboBoxOutlineWidth_ItemIndex=1\r\n"
-                                       "ComboBoxVobsubLanguage_ItemIndex=41\r\n"
-                                       "JvColorButtonAntialias_ColorValue=clGray\r\n"
-                                       "JvColorButtonOutline_ColorValue=clBlack\r\n"
-                                       "JvColorButtonText_ColorValue=clWhite\r\n"
-                                       "offset_Position=30\r\n"
-                                       "offset_or_Position=-4\r\n";
-
-const QByteArray kDialogDefaults = "RadioButtonDVD_Checked=FALSE\r\n"
-                                   "RadioButtonPC_Checked=FALSE\r\n"
-                                   "RadioButtonPCDVD1_Checked=TRUE\r\n"
-                                   "RadioButtonPCDVD2_Checked=FALSE\r\n";
-
-} // namespace
-
 TEST_F(SettingsTest, FirstRunWritesBothSectionsByteForByte)
 {
     ASSERT_FALSE(QFile::exists(settingsPath));

@@ -1,0 +1,21 @@
+// A generation run as the tests start it: 25 frames per second, English, the colours of the
+// given settings, which are gathered afresh for each subtitle (so a test may change them).
+#pragma once
+
+#include "render/RenderSettings.h"
+#include "subtitle/Subtitle.h"
+#include "vobsub/GenerationRun.h"
+
+inline lumelle::GenerationRequest defaultRequest(const lumelle::TSubtitle& list,
+                                                 const QString& subtitleFile,
+                                                 const lumelle::RenderSettings& settings)
+{
+    lumelle::GenerationRequest r;
+    r.subtitles = &list;
+    r.subtitleFile = subtitleFile;
+    r.fpsText = QStringLiteral("25000");
+    r.languageText = QStringLiteral("en ENGLISH");
+    r.colours = {settings.antialiasColor, settings.outlineColor, settings.textColor};
+    r.gatherSettings = [&settings] { return settings; };
+    return r;
+}
