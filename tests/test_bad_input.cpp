@@ -325,7 +325,7 @@ TEST_F(BadInput, TimesLikeNinetyNineHoursAreRefusedBeforeAnyFileIsWritten)
     EXPECT_EQ(readAll(path), bytes);
 }
 
-TEST_F(BadInput, NegativeAndHugeFrameNumbers)
+TEST_F(BadInput, NegativeStartsAreRefusedAndHugeFramesAreConversionErrors)
 {
     // "{-5}{10}" is a valid number, but no time stamp can hold a start before 0: the run names
     // the subtitle and touches no file. So does a SubRip time with negative hours.

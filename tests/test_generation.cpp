@@ -103,7 +103,7 @@ TEST_F(Generation, AbortKeepsFinishedSubtitlesAndWritesNoHelp)
     EXPECT_FALSE(QFile::exists(m_dir.filePath("Lumelle_Help_File.txt")));
 }
 
-TEST_F(Generation, MicroDvdInputSurvivesTheRun)
+TEST_F(Generation, MicroDvdSubInputStaysUnchangedBesideItsPair)
 {
     const QString input = m_dir.filePath("film.sub");
     const QByteArray bytes = "{25}{50}Hello|World\n{75}{100}Again\n";
@@ -120,7 +120,7 @@ TEST_F(Generation, MicroDvdInputSurvivesTheRun)
         QByteArray::fromStdString(result.helpText).contains("film_vobsub.idx\r\nfilm_vobsub.sub"));
 }
 
-TEST_F(Generation, BandOutsideTheFrameStillGivesAValidPair)
+TEST_F(Generation, BandOutsideTheFrameGivesAValidPair)
 {
     // The largest font at the highest position on NTSC puts the first line above the frame.
     m_settings.fontSize = 50;

@@ -226,7 +226,7 @@ TEST(IniStoreWriting, PathSplitsAtTheLastBackslash)
     EXPECT_EQ(store.readInteger("NoSection", 0), 2);
 }
 
-TEST(IniStoreWriting, PathCaptionsRoundTripAsUtf8AndOldBytesReadAsLatin1)
+TEST(IniStoreWriting, PathCaptionsRoundTripAsUtf8AndOtherBytesReadAsLatin1)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("Lumelle_Settings.ini");

@@ -160,7 +160,7 @@ TEST_F(SubtitleFiles, WellFormedSubRipGivesOneEntryPerSubtitle)
     EXPECT_TRUE(m_messages.entries().empty());
 }
 
-TEST_F(SubtitleFiles, SubtitleWithoutTextNoLongerSwallowsTheNext)
+TEST_F(SubtitleFiles, SubtitleWithoutTextIsAnEmptyEntryAndKeepsTheNext)
 {
     const QString path = write("a.srt", "1\n00:00:01,000 --> 00:00:02,000\n\n"
                                         "2\n00:00:03,000 --> 00:00:04,000\nSecond\n\n");
@@ -230,7 +230,7 @@ TEST_F(SubtitleFiles, UnsupportedFileLeavesTheListAlone)
     EXPECT_EQ(list.Count(), 1);
 }
 
-TEST_F(SubtitleFiles, ByteOrderMarks)
+TEST_F(SubtitleFiles, ByteOrderMarkBeforeTheFirstLineIsIgnored)
 {
     // SubRip: the mark sits in the ignored first line. MicroDVD: it is skipped.
     EXPECT_EQ(load(write("a.srt", "\xEF\xBB\xBF"
@@ -297,7 +297,7 @@ TEST_F(SubtitleFiles, FrameRateAndOffsetApply)
     EXPECT_EQ(entry(list, 2).StartFrame, "110");
 }
 
-TEST_F(SubtitleFiles, HundredThousandEntries)
+TEST_F(SubtitleFiles, HundredThousandEntriesAreAllRead)
 {
     TSubtitle list = load(write("big.srt", numberedSrt(100000, 500, "\r\n")));
     ASSERT_EQ(list.Count(), 100000);
