@@ -6,14 +6,14 @@ cd "$(dirname "$0")/.."
 
 bash scripts/deps.sh
 build=${LUMELLE_BUILD_DIR:-build-release}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUMELLE_BUILD_TESTS=OFF >/dev/null
 cmake --build "$build" -j"$(nproc)" --target lumelle lumelle-convert
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x "$build/lumelle" ]; then
   exec "$build/lumelle" "$@"
 fi
 
-out=${LUMELLE_EXAMPLE_OUTPUT:-$PWD/$build/example-output}
+out=${LUMELLE_EXAMPLE_OUTPUT:-$(cd "$build" && pwd)/example-output}
 mkdir -p "$out"
 echo "No display: converting the bundled example with lumelle-convert."
 "$build/lumelle-convert" --output "$out" examples/example.srt
