@@ -60,6 +60,17 @@ QString decodeText(const QByteArray& bytes)
     return text;
 }
 
+// A stored number, truth value or colour: its bytes read as Latin-1 and parsed; no value when
+// the key is missing or the text does not parse.
+template <class T>
+std::optional<T> parseLatin1(const std::optional<QByteArray>& raw,
+                             std::optional<T> (*parse)(QStringView))
+{
+    if (!raw)
+        return std::nullopt;
+    return parse(QString::fromLatin1(*raw));
+}
+
 } // namespace
 
 QString settingsFilePathIn(const QString& executableFolder, const QString& configFolder)
@@ -259,15 +270,7 @@ void IniStore::writeRawValue(const QString& path, const QByteArray& value)
 
 std::optional<int> IniStore::tryReadInteger(const QString& path) const
 {
-    const std::optional<QByteArray> raw = rawValue(path);
-    if (!raw)
-        return std::nullopt;
-    return parseStoredInteger(QString::fromLatin1(*raw));
-}
-
-int IniStore::readInteger(const QString& path, int defaultValue) const
-{
-    return tryReadInteger(path).value_or(defaultValue);
+    return parseLatin1(rawValue(path), parseStoredInteger);
 }
 
 void IniStore::writeInteger(const QString& path, int value)
@@ -283,11 +286,6 @@ std::optional<QString> IniStore::tryReadText(const QString& path) const
     return decodeText(trimmedBytes(*raw));
 }
 
-QString IniStore::readText(const QString& path, const QString& defaultValue) const
-{
-    return tryReadText(path).value_or(defaultValue);
-}
-
 void IniStore::writeText(const QString& path, const QString& value)
 {
     writeRawValue(path, value.toUtf8());
@@ -295,15 +293,7 @@ void IniStore::writeText(const QString& path, const QString& value)
 
 std::optional<bool> IniStore::tryReadBoolean(const QString& path) const
 {
-    const std::optional<QByteArray> raw = rawValue(path);
-    if (!raw)
-        return std::nullopt;
-    return parseStoredBoolean(QString::fromLatin1(*raw));
-}
-
-bool IniStore::readBoolean(const QString& path, bool defaultValue) const
-{
-    return tryReadBoolean(path).value_or(defaultValue);
+    return parseLatin1(rawValue(path), parseStoredBoolean);
 }
 
 void IniStore::writeBoolean(const QString& path, bool value)
@@ -313,15 +303,7 @@ void IniStore::writeBoolean(const QString& path, bool value)
 
 std::optional<ColorValue> IniStore::tryReadColor(const QString& path) const
 {
-    const std::optional<QByteArray> raw = rawValue(path);
-    if (!raw)
-        return std::nullopt;
-    return parseStoredColor(QString::fromLatin1(*raw));
-}
-
-ColorValue IniStore::readColor(const QString& path, ColorValue defaultValue) const
-{
-    return tryReadColor(path).value_or(defaultValue);
+    return parseLatin1(rawValue(path), parseStoredColor);
 }
 
 void IniStore::writeColor(const QString& path, ColorValue value)

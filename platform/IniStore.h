@@ -57,21 +57,33 @@ public:
     bool exists(const QString& path) const;
 
     std::optional<int> tryReadInteger(const QString& path) const;
-    int readInteger(const QString& path, int defaultValue) const;
+    int readInteger(const QString& path, int defaultValue) const
+    {
+        return tryReadInteger(path).value_or(defaultValue);
+    }
     void writeInteger(const QString& path, int value);
 
     // Texts are read trimmed; bytes that are not valid UTF-8 are read as Latin-1. Written as
     // UTF-8, so a file path in any script comes back unchanged.
     std::optional<QString> tryReadText(const QString& path) const;
-    QString readText(const QString& path, const QString& defaultValue = {}) const;
+    QString readText(const QString& path, const QString& defaultValue = {}) const
+    {
+        return tryReadText(path).value_or(defaultValue);
+    }
     void writeText(const QString& path, const QString& value);
 
     std::optional<bool> tryReadBoolean(const QString& path) const;
-    bool readBoolean(const QString& path, bool defaultValue) const;
+    bool readBoolean(const QString& path, bool defaultValue) const
+    {
+        return tryReadBoolean(path).value_or(defaultValue);
+    }
     void writeBoolean(const QString& path, bool value);
 
     std::optional<ColorValue> tryReadColor(const QString& path) const;
-    ColorValue readColor(const QString& path, ColorValue defaultValue) const;
+    ColorValue readColor(const QString& path, ColorValue defaultValue) const
+    {
+        return tryReadColor(path).value_or(defaultValue);
+    }
     void writeColor(const QString& path, ColorValue value);
 
     // The raw bytes of a value, untrimmed as written in memory.
