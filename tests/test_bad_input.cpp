@@ -404,10 +404,8 @@ TEST_F(BadInput, SubtitleFileVanishesBetweenLoadingAndGenerating)
     const QString folder = m_dir.filePath("films");
     QDir().mkpath(folder);
     const QString path = folder + "/movie.srt";
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("1\n00:00:01,000 --> 00:00:02,000\nOne\n\n2\n00:00:03,000 --> 00:00:04,000\nTwo\n");
-    f.close();
+    writeFile(path,
+              "1\n00:00:01,000 --> 00:00:02,000\nOne\n\n2\n00:00:03,000 --> 00:00:04,000\nTwo\n");
     TSubtitle list;
     list.LoadFromFile(path, true, 25.0, 0);
     ASSERT_EQ(list.Count(), 2);

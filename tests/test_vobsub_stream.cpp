@@ -1,4 +1,5 @@
 // Program-stream packs, .idx text and the help text, byte for byte.
+#include "TestFiles.h"
 #include "platform/Error.h"
 #include "vobsub/HelpText.h"
 #include "vobsub/IndexWriter.h"
@@ -83,13 +84,6 @@ QString errorOf(const std::function<void()>& action)
         return e.message();
     }
     return QString();
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    return file.readAll();
 }
 
 } // namespace
@@ -243,8 +237,8 @@ TEST(ProgramStream, FailedWriteThrowsTheDeviceError)
 TEST(IndexWriter, HeaderMatchesTheGoldenFilesByteForByte)
 {
     for (const char* fps : {"25000", "29970"}) {
-        const QByteArray golden = readFile(QStringLiteral(LUMELLE_TEST_DATA) + "/vobsub/header_" +
-                                           fps + "_two_palettes_el.idx");
+        const QByteArray golden = readAll(QStringLiteral(LUMELLE_TEST_DATA) + "/vobsub/header_" +
+                                          fps + "_two_palettes_el.idx");
         const std::string text =
             IndexHeaderText(fps, PaletteMode::PcDvdTwoPalettes, kDefaultColours, "el GREEK");
         EXPECT_EQ(text, golden.toStdString()) << fps;
@@ -348,7 +342,7 @@ TEST(HelpText, FileIsReplacedWithExactlyTheText)
     const QString path = dir.filePath("Lumelle_Help_File.txt");
     WriteHelpFile(path, "first version, longer than the second\r\nline");
     WriteHelpFile(path, "second\r\nend");
-    EXPECT_EQ(readFile(path), QByteArray("second\r\nend"));
+    EXPECT_EQ(readAll(path), QByteArray("second\r\nend"));
 
     const QString missing = dir.filePath("no/such/folder/Lumelle_Help_File.txt");
     const QString message = errorOf([&] { WriteHelpFile(missing, "x"); });

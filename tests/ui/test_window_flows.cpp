@@ -256,9 +256,7 @@ TEST_F(MainWindowTest, GenerationWritesThePairAndShowsTheHelpText)
     recorded.clear();
     form->ButtonGenerate->click();
 
-    QFile idx(dir.filePath("three.idx"));
-    ASSERT_TRUE(idx.open(QIODevice::ReadOnly));
-    const QByteArray idxText = idx.readAll();
+    const QByteArray idxText = readAll(dir.filePath("three.idx"));
     EXPECT_EQ(idxText.count("\r\n"), 66);
     EXPECT_TRUE(idxText.endsWith("\r\n"));
     const QFileInfo sub(dir.filePath("three.sub"));
@@ -266,9 +264,7 @@ TEST_F(MainWindowTest, GenerationWritesThePairAndShowsTheHelpText)
     EXPECT_GT(sub.size(), 0);
     EXPECT_EQ(sub.size() % 2048, 0);
 
-    QFile help(dir.filePath("Lumelle_Help_File.txt"));
-    ASSERT_TRUE(help.open(QIODevice::ReadOnly));
-    const QByteArray helpText = help.readAll();
+    const QByteArray helpText = readAll(dir.filePath("Lumelle_Help_File.txt"));
     ASSERT_EQ(recorded.texts().size(), 1);
     EXPECT_EQ(recorded.texts()[0].toLatin1(), helpText);
     EXPECT_TRUE(helpText.startsWith("All Done !!! Important Note:"));
@@ -301,9 +297,8 @@ TEST_F(MainWindowTest, SecondPressDuringARunAborts)
     EXPECT_TRUE(pressed);
     EXPECT_EQ(recorded.texts(), QStringList{"Operation Aborted"});
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("Lumelle_Help_File.txt")));
-    QFile idx(dir.filePath("abort.idx"));
-    ASSERT_TRUE(idx.open(QIODevice::ReadOnly));
-    EXPECT_EQ(idx.readAll().count("timestamp: "), 1) << "the subtitle in hand is finished";
+    EXPECT_EQ(readAll(dir.filePath("abort.idx")).count("timestamp: "), 1)
+        << "the subtitle in hand is finished";
     EXPECT_TRUE(RunStopped);
     EXPECT_EQ(form->ButtonGenerate->text(), QString("Generate Vobsub"));
 
