@@ -1,6 +1,8 @@
 // Benchmarks of lumelle_bench: each file registers named subcommands.
 #pragma once
 
+#include <QByteArray>
+#include <QString>
 #include <QStringList>
 
 namespace lumelle::bench {
@@ -11,6 +13,21 @@ struct BenchRegistrar
 {
     BenchRegistrar(const char* name, const char* usage, BenchFunction function);
 };
+
+// A SubRip film of `count` two-line subtitles: subtitle N (from 1) starts at
+// firstStartMs + (N - 1) * periodMs and is shown for shownMs; its lines are
+// "Subtitle number N of the <title>," and secondLine.
+struct GeneratedFilm
+{
+    int count = 0;
+    qint64 firstStartMs = 0;
+    qint64 periodMs = 2000;
+    qint64 shownMs = 800;
+    QByteArray title;
+    QByteArray secondLine;
+};
+// Writes the film to `path`; returns the path, or nothing when the file could not be written.
+QString writeGeneratedFilm(const QString& path, const GeneratedFilm& film);
 
 // Peak resident memory of this process so far, in KiB.
 long peakRssKiB();

@@ -21,28 +21,8 @@ namespace {
 // 26.5 hours a time stamp can hold; two lines of film-like width each.
 QString writeSoakFile(const QString& path, int count)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        return QString();
-    const auto time = [](qint64 ms) {
-        return QString::asprintf("%02lld:%02lld:%02lld,%03lld", ms / 3600000, ms / 60000 % 60,
-                                 ms / 1000 % 60, ms % 1000)
-            .toLatin1();
-    };
-    QByteArray chunk;
-    for (int i = 0; i < count; ++i) {
-        const qint64 start = qint64(i) * 900;
-        chunk +=
-            QByteArray::number(i + 1) + "\r\n" + time(start) + " --> " + time(start + 800) + "\r\n";
-        chunk += "Subtitle number " + QByteArray::number(i + 1) + " of the long film,\r\n";
-        chunk += "<i>with a second line of text.</i>\r\n\r\n";
-        if (chunk.size() > (1 << 20)) {
-            f.write(chunk);
-            chunk.clear();
-        }
-    }
-    f.write(chunk);
-    return f.error() == QFileDevice::NoError ? path : QString();
+    return writeGeneratedFilm(
+        path, {count, 0, 900, 800, "long film", "<i>with a second line of text.</i>"});
 }
 
 struct SoakRun
