@@ -161,27 +161,25 @@ std::vector<std::uint8_t> EncodeRow(const std::vector<Run>& runs)
     return bytes;
 }
 
-std::uint16_t StopDelay(std::int64_t startFrame, std::int64_t endFrame, int frameRateValue)
+std::uint16_t StopDelay(std::int64_t startFrame, std::int64_t endFrame, FrameRate rate)
 {
     // Duration in 90 kHz ticks divided by 1024: (frames x 90 000 000) / (rate x 1024). A
     // difference beyond 10^11 frames saturates the field anyway; bounding it keeps the product
     // inside 64 bits.
-    CheckFrameRateValue(frameRateValue);
-    constexpr std::int64_t kFrameBound = 100'000'000'000;
+    const std::int64_t divisor = rate.divisor() * kTicksPerDelayUnit;
     const std::int64_t frames = std::clamp(endFrame - startFrame, -kFrameBound, kFrameBound);
-    const std::int64_t delay = DivideRoundHalfEven(
-        frames * kTicksPerSecondTimesThousand, std::int64_t(frameRateValue) * kTicksPerDelayUnit);
+    const std::int64_t delay = DivideRoundHalfEven(frames * kTicksPerSecondTimesThousand, divisor);
     return std::uint16_t(std::clamp<std::int64_t>(delay, 0, 0xFFFF));
 }
 
 std::vector<std::uint8_t> EncodeSubpicture(const QImage& image, int bandTop, int bandHeight,
                                            const OutputColours& colours, int startFrame,
-                                           int endFrame, int frameRateValue, int subtitleNumber)
+                                           int endFrame, FrameRate rate, int subtitleNumber)
 {
     // The renderer always starts the band on an even row. Fields are taken relative to
     // bandTop, so even an odd start would still give decodable fields.
     Q_ASSERT(bandTop % 2 == 0);
-    CheckFrameRateValue(frameRateValue);
+    rate.divisor(); // a zero rate is refused before any work
     if (bandHeight < 1)
         throw Error(QStringLiteral("Scan line index out of range"));
 
@@ -263,10 +261,10 @@ std::vector<std::uint8_t> EncodeSubpicture(const QImage& image, int bandTop, int
     w.u8(kCmdEnd); // 1
 
     // Second control sequence: hide after the duration; it points at itself, so it is last.
-    w.u16(StopDelay(startFrame, endFrame, frameRateValue)); // 2: delay
-    w.u16(secondControl);                                   // 2: offset of the next sequence
-    w.u8(kCmdStopDisplay);                                  // 1
-    w.u8(kCmdEnd);                                          // 1
+    w.u16(StopDelay(startFrame, endFrame, rate)); // 2: delay
+    w.u16(secondControl);                         // 2: offset of the next sequence
+    w.u8(kCmdStopDisplay);                        // 1
+    w.u8(kCmdEnd);                                // 1
     if (oddArea)
         w.u8(0xFF); // 1: keeps the unit's size even
 
