@@ -21,7 +21,6 @@ public:
     static FrameRate fromText(const QString& text);
 
     constexpr std::int64_t framesPer1000Seconds() const { return m_framesPer1000Seconds; }
-    QString text() const { return QString::number(m_framesPer1000Seconds); }
 
     // The value for a division by the rate; throws Error("0 Fps !!!") unless it is above 0.
     std::int64_t divisor() const;
