@@ -47,10 +47,10 @@ public:
     // the list untouched and gives UnsupportedFormat. A malformed number throws
     // ConversionError and a read failure throws Error; entries read before either stay.
     LoadOutcome LoadFromFile(const QString& fileName, bool clearFirst, FrameRate rate,
-                                           double frameOffset);
+                             double frameOffset);
     // The same for the bytes of a file already in memory; `fileName` gives the extension.
-    LoadOutcome LoadFromData(const QString& fileName, const QByteArray& data,
-                                           bool clearFirst, FrameRate rate, double frameOffset);
+    LoadOutcome LoadFromData(const QString& fileName, const QByteArray& data, bool clearFirst,
+                             FrameRate rate, double frameOffset);
 
     void AddLine(std::string startFrame, std::string endFrame, std::string line1, std::string line2,
                  std::string line3);
