@@ -21,7 +21,7 @@ int readSrt(const QStringList& args)
     const long before = peakRssKiB();
     const double start = nowSeconds();
     TSubtitle list;
-    list.LoadFromFile(path, true, 25.0, 0);
+    list.LoadFromFile(path, true, FrameRate(25000), 0);
     const double seconds = nowSeconds() - start;
     const long after = peakRssKiB();
     std::printf("read-srt: %d subtitles, file %.1f MiB, read in %.3f s, peak RSS %.1f MiB "

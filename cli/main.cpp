@@ -2,7 +2,6 @@
 // readers, renderer and writer.
 #include "cli/ConvertOptions.h"
 #include "platform/Error.h"
-#include "platform/Messages.h"
 #include "render/Renderer.h"
 #include "subtitle/Subtitle.h"
 #include "vobsub/GenerationRun.h"
@@ -33,27 +32,14 @@ void printLine(FILE* to, const QString& text)
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), to);
 }
 
-// Every message the core would show in a box goes to standard error.
-class PrintedMessages : public platform::Messages
+// Reads `file` into `list`; false, after saying so, when it is no subtitle file.
+bool load(TSubtitle& list, const QString& file, const ConvertOptions& options)
 {
-public:
-    void showMessage(const QString& text) override { show(text); }
-    void showInformation(const QString& text) override { show(text); }
-    bool askYesNo(const QString& text) override
-    {
-        show(text);
-        return false;
-    }
-    int count() const { return m_count; }
-
-private:
-    void show(const QString& text)
-    {
-        ++m_count;
-        printLine(stderr, text);
-    }
-    int m_count = 0;
-};
+    if (list.LoadFromFile(file, true, FrameRate::fromText(options.fpsText), 0) == LoadOutcome::Read)
+        return true;
+    printLine(stderr, QString::fromLatin1(kUnsupportedFormatMessage));
+    return false;
+}
 
 class ProgressBar
 {
@@ -91,8 +77,9 @@ private:
 int listFile(const QString& file, const ConvertOptions& options)
 {
     TSubtitle list;
-    const double rate = options.fpsText.toInt() / 1000.0;
-    list.LoadFromFile(file, true, rate, 0);
+    if (!load(list, file, options))
+        return 1;
+    const FrameRate rate = FrameRate::fromText(options.fpsText);
     for (int i = 1; i <= list.Count(); ++i) {
         const SubtitleLine& l = list.line(i);
         QString row =
@@ -109,13 +96,11 @@ int listFile(const QString& file, const ConvertOptions& options)
 }
 
 // Converts one file; returns 0 on success.
-int convertFile(const QString& file, const ConvertOptions& options, PrintedMessages& printed)
+int convertFile(const QString& file, const ConvertOptions& options)
 {
     TSubtitle list;
-    const int messagesBefore = printed.count();
-    list.LoadFromFile(file, true, options.fpsText.toInt() / 1000.0, 0);
-    if (printed.count() != messagesBefore)
-        return 1; // the reader said why (an unsupported file)
+    if (!load(list, file, options))
+        return 1;
     if (list.Count() == 0) {
         printLine(stderr, QStringLiteral("%1: no subtitles found").arg(file));
         return 1;
@@ -132,7 +117,7 @@ int convertFile(const QString& file, const ConvertOptions& options, PrintedMessa
     GenerationRequest request;
     request.subtitles = &list;
     request.subtitleFile = file;
-    request.fpsText = options.fpsText;
+    request.frameRate = FrameRate::fromText(options.fpsText);
     request.mode = options.mode;
     request.languageText = options.languageText;
     request.colours = {options.settings.antialiasColor, options.settings.outlineColor,
@@ -196,13 +181,10 @@ int main(int argc, char** argv)
     std::signal(SIGINT, requestStop);
     std::signal(SIGTERM, requestStop);
 
-    PrintedMessages printed;
-    platform::ScopedMessages scope(&printed);
     int failures = 0;
     for (const QString& file : options.files) {
         try {
-            const int rc =
-                options.listOnly ? listFile(file, options) : convertFile(file, options, printed);
+            const int rc = options.listOnly ? listFile(file, options) : convertFile(file, options);
             failures += rc != 0;
         } catch (const Error& e) {
             printLine(stderr, QStringLiteral("%1: %2").arg(file, e.message()));

@@ -1,5 +1,7 @@
 #include "render/RenderSettings.h"
 
+#include "render/TextDecoding.h"
+
 #include <array>
 
 // The pictures live in the core library's resources; a static library's resource object is
@@ -32,19 +34,6 @@ const std::array<StyleEntry, 9> kStyles{{
     {"StrikeOut", {false, false, false, true}},
 }};
 
-struct CharsetEntry
-{
-    const char* name;
-    quint8 number; // GDI character-set identifier
-};
-
-const std::array<CharsetEntry, 19> kCharsets{{
-    {"ANSI", 0},         {"ARABIC", 178}, {"BALTIC", 186},  {"CHINESEBIG5", 136}, {"DEFAULT", 1},
-    {"EASTEUROPE", 238}, {"GB2312", 134}, {"GREEK", 161},   {"HANGEUL", 129},     {"HEBREW", 177},
-    {"JOHAB", 130},      {"MAC", 77},     {"OEM", 255},     {"RUSSIAN", 204},     {"SHIFTJIS", 128},
-    {"SYMBOL", 2},       {"THAI", 222},   {"TURKISH", 162}, {"VIETNAMESE", 163},
-}};
-
 constexpr quint8 kDefaultCharset = 1;
 constexpr int kFrameWidth = 720;
 constexpr int kPalHeight = 576;
@@ -70,7 +59,7 @@ const QStringList& CharsetNames()
 {
     static const QStringList names = [] {
         QStringList list;
-        for (const auto& entry : kCharsets)
+        for (const auto& entry : Charsets())
             list << QString::fromLatin1(entry.name);
         return list;
     }();
@@ -81,7 +70,7 @@ const QList<quint8>& CharsetNumbers()
 {
     static const QList<quint8> numbers = [] {
         QList<quint8> list;
-        for (const auto& entry : kCharsets)
+        for (const auto& entry : Charsets())
             list << entry.number;
         return list;
     }();
@@ -133,7 +122,7 @@ FontStyle FontStyleFromName(const QString& name)
 
 quint8 FontCharsetFromName(const QString& name)
 {
-    for (const auto& entry : kCharsets) {
+    for (const auto& entry : Charsets()) {
         if (name == QLatin1String(entry.name))
             return entry.number;
     }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace lumelle {
@@ -118,14 +119,14 @@ void growRow(const std::uint64_t* in, std::uint64_t* out, int words, int radius)
 {
     for (int k = 0; k < words; ++k) {
         std::uint64_t v = in[k];
-        for (int s = 1; s <= radius; ++s) {
+        for (int shift = 1; shift <= radius; ++shift) {
             // Pixels moved to the right (higher columns) and to the left.
-            v |= in[k] << s;
+            v |= in[k] << shift;
             if (k > 0)
-                v |= in[k - 1] >> (64 - s);
-            v |= in[k] >> s;
+                v |= in[k - 1] >> (64 - shift);
+            v |= in[k] >> shift;
             if (k + 1 < words)
-                v |= in[k + 1] << (64 - s);
+                v |= in[k + 1] << (64 - shift);
         }
         out[k] = v;
     }
@@ -146,86 +147,98 @@ struct Scratch
     std::vector<std::uint64_t> ring, outline;
 };
 
-Scratch& scratch()
+Scratch& scratchSpace()
 {
-    thread_local Scratch s;
-    return s;
+    thread_local Scratch scratch;
+    return scratch;
 }
 
-// Where the glyphs lie in s.glyphs: rows first..last (inclusive); empty when first > last.
+// Where the glyphs lie in the glyph grid: rows first..last (inclusive); empty when
+// first > last.
 struct GlyphRows
 {
     int first;
     int last;
 };
 
-// Draws the line once, opaque on transparent, into `region` (surface coordinates) of the
-// scratch picture and collects the painted pixels into s.glyphs, whose origin lies `margin`
-// pixels above and left of the region. `complete` is false when a painted pixel touches a side
-// of the region that lies inside `limit`: the glyphs might go on beyond that side.
-GlyphRows drawGlyphMask(Scratch& s, const FontEntry& f, const QString& text, int x, int y,
-                        const QRect& region, int margin, const QRect& limit, bool& complete)
+// Draws the line once, opaque on transparent, into the top-left `region.size()` pixels of the
+// scratch picture; (x, y) and `region` are surface coordinates.
+void paintMask(Scratch& scratch, const FontEntry& f, const QString& text, int x, int y,
+               const QRect& region)
 {
     const int rw = region.width();
     const int rh = region.height();
-    if (s.mask.width() < rw || s.mask.height() < rh)
-        s.mask = QImage(std::max(rw, s.mask.width()), std::max(rh, s.mask.height()),
-                        QImage::Format_Alpha8);
-    uchar* maskBits = s.mask.bits();
-    const qsizetype maskBpl = s.mask.bytesPerLine();
+    if (scratch.mask.width() < rw || scratch.mask.height() < rh)
+        scratch.mask = QImage(std::max(rw, scratch.mask.width()),
+                              std::max(rh, scratch.mask.height()), QImage::Format_Alpha8);
+    uchar* maskBits = scratch.mask.bits();
+    const qsizetype maskBpl = scratch.mask.bytesPerLine();
     for (int r = 0; r < rh; ++r)
         std::memset(maskBits + maskBpl * r, 0, std::size_t(rw));
-    {
-        QPainter painter(&s.mask);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setRenderHint(QPainter::TextAntialiasing, false);
-        painter.setClipRect(0, 0, rw, rh);
-        painter.setFont(f.font);
-        painter.setPen(Qt::black);
-        painter.drawText(QPoint(x - region.left(), y - region.top() + f.ascent), text);
-    }
+    QPainter painter(&scratch.mask);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setClipRect(0, 0, rw, rh);
+    painter.setFont(f.font);
+    painter.setPen(Qt::black);
+    painter.drawText(QPoint(x - region.left(), y - region.top() + f.ascent), text);
+}
 
-    s.glyphs.reset(rw + 2 * margin, rh + 2 * margin);
-    GlyphRows rows{rh + margin, margin - 1};
-    int leftColumn = 0, rightColumn = 0;
-    const uchar* src = s.mask.constBits();
-    for (int r = 0; r < rh; ++r) {
-        const uchar* px = src + maskBpl * r;
-        std::uint64_t* bits = s.glyphs.row(r + margin);
-        bool any = false;
-        int c = 0;
-        // Most of the picture is empty: skip it eight pixels at a time.
-        for (; c + 8 <= rw; c += 8) {
-            std::uint64_t chunk;
-            std::memcpy(&chunk, px + c, 8);
-            if (!chunk)
-                continue;
-            // Fold each byte onto its lowest bit, then gather the eight bits into one byte
-            // (byte i to bit i: the products of the multiplication never overlap).
-            chunk |= chunk >> 4;
-            chunk |= chunk >> 2;
-            chunk |= chunk >> 1;
-            const std::uint64_t eight =
-                ((chunk & 0x0101010101010101ULL) * 0x0102040810204080ULL) >> 56;
-            const int gc = c + margin;
-            const int shift = gc & 63;
-            bits[gc >> 6] |= eight << shift;
-            if (shift > 56)
-                bits[(gc >> 6) + 1] |= eight >> (64 - shift);
+// Sets the bits of the painted pixels of one mask row of `width` pixels in `bits`, starting at
+// bit `offset`; true when any pixel was painted.
+bool packMaskRow(const uchar* pixels, int width, std::uint64_t* bits, int offset)
+{
+    bool any = false;
+    int c = 0;
+    // Most of the picture is empty: skip it eight pixels at a time.
+    for (; c + 8 <= width; c += 8) {
+        std::uint64_t chunk;
+        std::memcpy(&chunk, pixels + c, 8);
+        if (!chunk)
+            continue;
+        // Fold each byte onto its lowest bit, then gather the eight bits into one byte
+        // (byte i to bit i: the products of the multiplication never overlap).
+        chunk |= chunk >> 4;
+        chunk |= chunk >> 2;
+        chunk |= chunk >> 1;
+        const std::uint64_t eight = ((chunk & 0x0101010101010101ULL) * 0x0102040810204080ULL) >> 56;
+        const int column = c + offset;
+        const int shift = column & 63;
+        bits[column >> 6] |= eight << shift;
+        if (shift > 56)
+            bits[(column >> 6) + 1] |= eight >> (64 - shift);
+        any = true;
+    }
+    for (; c < width; ++c) {
+        if (pixels[c]) {
+            const int column = c + offset;
+            bits[column >> 6] |= std::uint64_t(1) << (column & 63);
             any = true;
         }
-        for (; c < rw; ++c) {
-            if (px[c]) {
-                const int gc = c + margin;
-                bits[gc >> 6] |= std::uint64_t(1) << (gc & 63);
-                any = true;
-            }
-        }
-        if (any) {
+    }
+    return any;
+}
+
+// Draws the line once into `region` (surface coordinates) and collects the painted pixels into
+// scratch.glyphs, whose origin lies `margin` pixels above and left of the region. `complete`
+// is false when a painted pixel touches a side of the region that lies inside `limit`: the
+// glyphs might go on beyond that side.
+GlyphRows drawGlyphMask(Scratch& scratch, const FontEntry& f, const QString& text, int x, int y,
+                        const QRect& region, int margin, const QRect& limit, bool& complete)
+{
+    paintMask(scratch, f, text, x, y, region);
+    const int rw = region.width();
+    const int rh = region.height();
+    scratch.glyphs.reset(rw + 2 * margin, rh + 2 * margin);
+    GlyphRows rows{rh + margin, margin - 1};
+    bool leftColumn = false, rightColumn = false;
+    for (int r = 0; r < rh; ++r) {
+        const uchar* pixels = scratch.mask.constBits() + scratch.mask.bytesPerLine() * r;
+        if (packMaskRow(pixels, rw, scratch.glyphs.row(r + margin), margin)) {
             rows.first = std::min(rows.first, r + margin);
             rows.last = r + margin;
-            leftColumn |= px[0];
-            rightColumn |= px[rw - 1];
+            leftColumn = leftColumn || pixels[0];
+            rightColumn = rightColumn || pixels[rw - 1];
         }
     }
     const bool touchesTop = rows.first == margin;
@@ -237,117 +250,181 @@ GlyphRows drawGlyphMask(Scratch& s, const FontEntry& f, const QString& text, int
     return rows;
 }
 
+// The glyphs of one line in scratch.glyphs and where they lie.
+struct GlyphGrid
+{
+    GlyphRows rows;
+    QPoint origin; // surface position of the grid's top-left bit
+};
+
+// Draws the line into the glyph grid, first in a padded box around its cell and, when the
+// glyphs reach the edge of that box, again over everything that can reach the surface.
+GlyphGrid locateGlyphs(Scratch& scratch, const FontEntry& f, const QString& text, int lineWidth,
+                       int x, int y, const QSize& surface, int reach)
+{
+    // Glyph pixels farther than `reach` outside the surface cannot reach it.
+    const QRect limit(-reach, -reach, surface.width() + 2 * reach, surface.height() + 2 * reach);
+    // Glyphs may stray from their cell (italic overhang, marks above capitals): leave room.
+    const int pad = f.height / 2 + reach + 2;
+    QRect region = QRect(x - pad, y - pad, std::max(lineWidth, 1) + 2 * pad, f.height + 2 * pad)
+                       .intersected(limit);
+    bool complete = false;
+    GlyphRows rows{0, -1};
+    if (!region.isEmpty())
+        rows = drawGlyphMask(scratch, f, text, x, y, region, reach, limit, complete);
+    if (!complete) {
+        region = limit;
+        rows = drawGlyphMask(scratch, f, text, x, y, region, reach, limit, complete);
+    }
+    return {rows, QPoint(region.left() - reach, region.top() - reach)};
+}
+
+// Grows the glyph rows by one pixel (scratch.near1) and by `reach` pixels (scratch.nearW)
+// along each row; rows without glyphs stay empty.
+void growGlyphRows(Scratch& scratch, GlyphRows rows, int reach)
+{
+    const int words = scratch.glyphs.words();
+    scratch.near1.reset(scratch.glyphs.width(), scratch.glyphs.height());
+    scratch.nearW.reset(scratch.glyphs.width(), scratch.glyphs.height());
+    for (int r = rows.first; r <= rows.last; ++r) {
+        growRow(scratch.glyphs.row(r), scratch.near1.row(r), words, 1);
+        growRow(scratch.glyphs.row(r), scratch.nearW.row(r), words, reach);
+    }
+}
+
+// out = the union of `grown`'s rows within `reach` of row r (and inside `rows`).
+void unionOfNearRows(const BitGrid& grown, GlyphRows rows, int r, int reach,
+                     std::vector<std::uint64_t>& out)
+{
+    std::fill(out.begin(), out.end(), 0);
+    for (int t = std::max(rows.first, r - reach); t <= std::min(rows.last, r + reach); ++t) {
+        const std::uint64_t* near = grown.row(t);
+        for (std::size_t k = 0; k < out.size(); ++k)
+            out[k] |= near[k];
+    }
+}
+
+// Bits of word k of a grid row whose columns [firstColumn, endColumn) lie on the surface.
+std::uint64_t columnMask(int k, int firstColumn, int endColumn)
+{
+    const int lo = std::max(firstColumn - k * 64, 0);
+    const int hi = std::min(endColumn - k * 64, 64);
+    if (hi <= lo)
+        return 0;
+    const std::uint64_t upper = hi == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << hi) - 1;
+    return upper & ~((std::uint64_t(1) << lo) - 1);
+}
+
+void paintBits(QRgb* line, std::uint64_t bits, int base, QRgb colour)
+{
+    while (bits) {
+        line[base + std::countr_zero(bits)] = colour;
+        bits &= bits - 1;
+    }
+}
+
+// The three colours of a line, from the outermost ring in.
+struct LineColours
+{
+    QRgb outline;
+    QRgb ring;
+    QRgb text;
+};
+
+// Paints grid row r onto its surface row: outline where a glyph is within `reach`, the ring
+// where one is within a pixel, the text on the glyphs. Adds what it painted to `painted`.
+void paintGridRow(QImage& surface, const Scratch& scratch, const GlyphGrid& grid, int r,
+                  const LineColours& colours, QRect& painted)
+{
+    const int surfaceRow = grid.origin.y() + r;
+    const int firstColumn = std::max(0, -grid.origin.x());
+    const int endColumn = std::min(scratch.glyphs.width(), surface.width() - grid.origin.x());
+    const std::uint64_t* glyph = scratch.glyphs.row(r);
+    auto* line = reinterpret_cast<QRgb*>(surface.bits() + surface.bytesPerLine() * surfaceRow);
+    for (int k = 0; k < scratch.glyphs.words(); ++k) {
+        const std::uint64_t outline =
+            scratch.outline[std::size_t(k)] & columnMask(k, firstColumn, endColumn);
+        if (!outline)
+            continue;
+        const std::uint64_t ring = scratch.ring[std::size_t(k)] & outline;
+        const std::uint64_t text = glyph[k] & outline;
+        const int base = grid.origin.x() + k * 64;
+        paintBits(line, outline & ~ring, base, colours.outline);
+        paintBits(line, ring & ~text, base, colours.ring);
+        paintBits(line, text, base, colours.text);
+        painted |= QRect(QPoint(base + std::countr_zero(outline), surfaceRow),
+                         QPoint(base + 63 - std::countl_zero(outline), surfaceRow));
+    }
+}
+
 Painted drawLine(QImage& surface, const FontEntry& f, const QString& text, int lineWidth, int x,
-                 int y, const RenderSettings& st)
+                 int y, const RenderSettings& settings)
 {
     Painted painted;
     if (text.isEmpty())
         return painted;
     if (!isDirect32(surface.format()))
         surface.convertTo(QImage::Format_RGB32);
-    const int w = std::clamp(st.outlineWidth, 1, 32);
-    const int W = surface.width();
-    const int H = surface.height();
-    // Glyph pixels farther than w outside the surface cannot reach it.
-    const QRect limit(-w, -w, W + 2 * w, H + 2 * w);
-    // Glyphs may stray from their cell (italic overhang, marks above capitals): leave room, and
-    // draw again on the whole surface when they touch the edge of that room.
-    const int pad = f.height / 2 + w + 2;
-    QRect region = QRect(x - pad, y - pad, std::max(lineWidth, 1) + 2 * pad, f.height + 2 * pad)
-                       .intersected(limit);
-    Scratch& s = scratch();
-    bool complete = false;
-    GlyphRows rows{0, -1};
-    if (!region.isEmpty())
-        rows = drawGlyphMask(s, f, text, x, y, region, w, limit, complete);
-    if (!complete) {
-        region = limit;
-        rows = drawGlyphMask(s, f, text, x, y, region, w, limit, complete);
-    }
-    if (rows.first > rows.last)
+    const int reach = std::clamp(settings.outlineWidth, 1, 32); // the outline's outer edge
+    Scratch& scratch = scratchSpace();
+    const GlyphGrid grid = locateGlyphs(scratch, f, text, lineWidth, x, y, surface.size(), reach);
+    if (grid.rows.first > grid.rows.last)
         return painted;
 
-    // Grow the glyphs by the 3 x 3 and the (2w+1) x (2w+1) square: first along each row,
-    // then across rows. Rows more than w from a glyph stay empty.
-    const int gh = s.glyphs.height();
-    const int words = s.glyphs.words();
-    const int firstRow = std::max(0, rows.first - w);
-    const int lastRow = std::min(gh - 1, rows.last + w);
-    s.near1.reset(s.glyphs.width(), gh);
-    s.nearW.reset(s.glyphs.width(), gh);
-    for (int r = rows.first; r <= rows.last; ++r) {
-        growRow(s.glyphs.row(r), s.near1.row(r), words, 1);
-        growRow(s.glyphs.row(r), s.nearW.row(r), words, w);
+    // Grow the glyphs by the 3 x 3 and the (2 reach + 1) square: first along each row, then
+    // across rows. Rows more than `reach` from a glyph stay empty.
+    growGlyphRows(scratch, grid.rows, reach);
+    const LineColours colours{toRgb(settings.outlineColor), toRgb(settings.antialiasColor),
+                              toRgb(settings.textColor)};
+    scratch.ring.resize(std::size_t(scratch.glyphs.words()));
+    scratch.outline.resize(std::size_t(scratch.glyphs.words()));
+    const int firstRow = std::max(0, grid.rows.first - reach);
+    const int lastRow = std::min(scratch.glyphs.height() - 1, grid.rows.last + reach);
+    for (int r = firstRow; r <= lastRow; ++r) {
+        const int surfaceRow = grid.origin.y() + r;
+        if (surfaceRow < 0 || surfaceRow >= surface.height())
+            continue;
+        unionOfNearRows(scratch.nearW, grid.rows, r, reach, scratch.outline);
+        unionOfNearRows(scratch.near1, grid.rows, r, 1, scratch.ring);
+        paintGridRow(surface, scratch, grid, r, colours, painted.rect);
+    }
+    return painted;
+}
+
+// Where the last drawings went, so that drawing into the same, untouched picture again
+// refills only the rectangle drawn on. Keyed by QImage::cacheKey(), which changes with every
+// write to a picture, so an entry stands only while its picture is unchanged since; a few
+// pictures per thread are remembered.
+class PaintedAreas
+{
+public:
+    std::optional<QRect> take(qint64 key)
+    {
+        for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
+            if (it->first == key) {
+                const QRect rect = it->second;
+                m_entries.erase(it);
+                return rect;
+            }
+        }
+        return std::nullopt;
+    }
+    void remember(qint64 key, const QRect& rect)
+    {
+        if (m_entries.size() >= kEntries)
+            m_entries.erase(m_entries.begin());
+        m_entries.emplace_back(key, rect);
     }
 
-    const int originX = region.left() - w;
-    const int originY = region.top() - w;
-    // Grid columns that lie on the surface, as a mask per word.
-    const int firstCol = std::max(0, -originX);
-    const int endCol = std::min(s.glyphs.width(), W - originX);
-    auto columnMask = [&](int k) {
-        const int lo = std::max(firstCol - k * 64, 0);
-        const int hi = std::min(endCol - k * 64, 64);
-        if (hi <= lo)
-            return std::uint64_t(0);
-        const std::uint64_t upper = hi == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << hi) - 1;
-        return upper & ~((std::uint64_t(1) << lo) - 1);
-    };
-    const QRgb textRgb = toRgb(st.textColor);
-    const QRgb ringRgb = toRgb(st.antialiasColor);
-    const QRgb outlineRgb = toRgb(st.outlineColor);
-    uchar* bits = surface.bits();
-    const qsizetype bpl = surface.bytesPerLine();
-    s.ring.resize(std::size_t(words));
-    s.outline.resize(std::size_t(words));
-    int paintedTop = H, paintedBottom = -1, paintedLeft = W, paintedRight = -1;
-    auto paint = [](QRgb* line, std::uint64_t v, int base, QRgb colour) {
-        while (v) {
-            line[base + std::countr_zero(v)] = colour;
-            v &= v - 1;
-        }
-    };
-    for (int r = firstRow; r <= lastRow; ++r) {
-        const int sy = originY + r;
-        if (sy < 0 || sy >= H)
-            continue;
-        std::fill(s.ring.begin(), s.ring.end(), 0);
-        std::fill(s.outline.begin(), s.outline.end(), 0);
-        for (int t = std::max(rows.first, r - w); t <= std::min(rows.last, r + w); ++t) {
-            const std::uint64_t* near = s.nearW.row(t);
-            for (int k = 0; k < words; ++k)
-                s.outline[std::size_t(k)] |= near[k];
-        }
-        for (int t = std::max(rows.first, r - 1); t <= std::min(rows.last, r + 1); ++t) {
-            const std::uint64_t* near = s.near1.row(t);
-            for (int k = 0; k < words; ++k)
-                s.ring[std::size_t(k)] |= near[k];
-        }
-        const std::uint64_t* glyph = s.glyphs.row(r);
-        auto* line = reinterpret_cast<QRgb*>(bits + bpl * sy);
-        bool any = false;
-        for (int k = 0; k < words; ++k) {
-            const std::uint64_t outline = s.outline[std::size_t(k)] & columnMask(k);
-            if (!outline)
-                continue;
-            const std::uint64_t ring = s.ring[std::size_t(k)] & outline;
-            const std::uint64_t text = glyph[k] & outline;
-            const int base = originX + k * 64;
-            paint(line, outline & ~ring, base, outlineRgb);
-            paint(line, ring & ~text, base, ringRgb);
-            paint(line, text, base, textRgb);
-            paintedLeft = std::min(paintedLeft, base + std::countr_zero(outline));
-            paintedRight = std::max(paintedRight, base + 63 - std::countl_zero(outline));
-            any = true;
-        }
-        if (any) {
-            paintedTop = std::min(paintedTop, sy);
-            paintedBottom = std::max(paintedBottom, sy);
-        }
-    }
-    if (paintedBottom >= paintedTop)
-        painted.rect = QRect(QPoint(paintedLeft, paintedTop), QPoint(paintedRight, paintedBottom));
-    return painted;
+private:
+    static constexpr std::size_t kEntries = 8;
+    std::vector<std::pair<qint64, QRect>> m_entries;
+};
+
+PaintedAreas& paintedAreas()
+{
+    thread_local PaintedAreas areas;
+    return areas;
 }
 
 void fillRect(QImage& image, const QRect& rect, QRgb colour)
@@ -407,11 +484,12 @@ void RenderSubtitleImage(SubtitleImage& image, const std::string& line1, const s
     const int W = frameWidth(s.videoStandard);
     const int H = frameHeight(s.videoStandard);
     QImage& pixels = image.pixels;
+    const std::optional<QRect> lastPainted = paintedAreas().take(pixels.cacheKey());
     if (pixels.width() != W || pixels.height() != H || pixels.format() != QImage::Format_RGB32) {
         pixels = OutputBackground(s.videoStandard);
-    } else if (pixels.cacheKey() == image.paintedKey) {
+    } else if (lastPainted) {
         // Only the rectangle the last subtitle drew on differs from blue.
-        fillRect(pixels, image.painted, kBlue);
+        fillRect(pixels, *lastPainted, kBlue);
     } else {
         pixels.fill(kBlue);
     }
@@ -442,8 +520,7 @@ void RenderSubtitleImage(SubtitleImage& image, const std::string& line1, const s
 
     Painted painted = drawLine(pixels, f, text1, size1.width, x1, y1, s);
     painted.add(drawLine(pixels, f, text2, size2.width, x2, y2, s).rect);
-    image.painted = painted.rect;
-    image.paintedKey = pixels.cacheKey();
+    paintedAreas().remember(pixels.cacheKey(), painted.rect);
 }
 
 } // namespace lumelle

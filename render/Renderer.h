@@ -47,12 +47,6 @@ struct SubtitleImage
     QImage pixels;
     int bandTop = 0;
     int bandHeight = 0;
-
-    // Bookkeeping of RenderSubtitleImage so that the next call refills only the rectangle the
-    // last one drew on. It is trusted only while `pixels` is unchanged since (its cacheKey()
-    // still equals paintedKey); any other write to `pixels` makes the next call refill it all.
-    QRect painted;
-    qint64 paintedKey = 0;
 };
 
 // Draws `line1` and `line2` (8-bit text in the settings' character set) on pure blue: the
@@ -60,7 +54,8 @@ struct SubtitleImage
 // starts at y1 rounded down to an even row and is h1 + h2 - offset_or + 6 rows high; a band
 // reaching outside the frame is clipped to rows 0..H-1 with bandTop kept even (bandHeight is 0
 // and bandTop 0 or H - 2 when nothing of it lies inside). The image buffer is reused between
-// calls.
+// calls: when `pixels` is unchanged since the last call drew it, only the rectangle drawn on
+// then is refilled.
 void RenderSubtitleImage(SubtitleImage& image, const std::string& line1, const std::string& line2,
                          const RenderSettings& s);
 

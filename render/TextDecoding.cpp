@@ -100,48 +100,40 @@ bool asciiCompatible(const char* codePage)
 
 } // namespace
 
+const std::array<Charset, 19>& Charsets()
+{
+    // "DEFAULT" reads valid UTF-8 first (see DecodeText); its code page is the fallback.
+    static const std::array<Charset, 19> charsets{{
+        {"ANSI", 0, "WINDOWS-1252"},
+        {"ARABIC", 178, "WINDOWS-1256"},
+        {"BALTIC", 186, "WINDOWS-1257"},
+        {"CHINESEBIG5", 136, "BIG5"},
+        {"DEFAULT", kDefaultCharset, "WINDOWS-1252"},
+        {"EASTEUROPE", 238, "WINDOWS-1250"},
+        {"GB2312", 134, "GBK"},
+        {"GREEK", 161, "WINDOWS-1253"},
+        {"HANGEUL", 129, "CP949"},
+        {"HEBREW", 177, "WINDOWS-1255"},
+        {"JOHAB", 130, "JOHAB"},
+        {"MAC", 77, "MACINTOSH"},
+        {"OEM", 255, "CP437"},
+        {"RUSSIAN", 204, "WINDOWS-1251"},
+        {"SHIFTJIS", 128, "CP932"},
+        {"SYMBOL", 2, "ISO-8859-1"},
+        {"THAI", 222, "CP874"},
+        {"TURKISH", 162, "WINDOWS-1254"},
+        {"VIETNAMESE", 163, "WINDOWS-1258"},
+    }};
+    return charsets;
+}
+
 const char* CodePageForCharset(quint8 charset)
 {
-    switch (charset) {
-    case 0: // ANSI
-        return "WINDOWS-1252";
-    case 2: // SYMBOL
-        return "ISO-8859-1";
-    case 77: // MAC
-        return "MACINTOSH";
-    case 128: // SHIFTJIS
-        return "CP932";
-    case 129: // HANGEUL
-        return "CP949";
-    case 130: // JOHAB
-        return "JOHAB";
-    case 134: // GB2312
-        return "GBK";
-    case 136: // CHINESEBIG5
-        return "BIG5";
-    case 161: // GREEK
-        return "WINDOWS-1253";
-    case 162: // TURKISH
-        return "WINDOWS-1254";
-    case 163: // VIETNAMESE
-        return "WINDOWS-1258";
-    case 177: // HEBREW
-        return "WINDOWS-1255";
-    case 178: // ARABIC
-        return "WINDOWS-1256";
-    case 186: // BALTIC
-        return "WINDOWS-1257";
-    case 204: // RUSSIAN
-        return "WINDOWS-1251";
-    case 222: // THAI
-        return "CP874";
-    case 238: // EASTEUROPE
-        return "WINDOWS-1250";
-    case 255: // OEM
-        return "CP437";
-    default: // DEFAULT (1) and numbers outside the table
-        return "WINDOWS-1252";
+    for (const Charset& entry : Charsets()) {
+        if (entry.number == charset)
+            return entry.codePage;
     }
+    return "WINDOWS-1252"; // numbers outside the table
 }
 
 bool IsValidUtf8(const std::string& bytes)

@@ -3,9 +3,22 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <array>
 #include <string>
 
 namespace lumelle {
+
+// A GDI character set: its name in the window's list, its number, and the iconv code page its
+// 8-bit text is decoded with.
+struct Charset
+{
+    const char* name;
+    quint8 number;
+    const char* codePage;
+};
+
+// Every character set the window offers, in the order of its list.
+const std::array<Charset, 19>& Charsets();
 
 // The iconv code page that stands for a GDI character-set number ("WINDOWS-1253" for 161, ...).
 // Character set 1 ("DEFAULT") and unknown numbers give "WINDOWS-1252"; DecodeText reads valid

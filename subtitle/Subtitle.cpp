@@ -1,7 +1,6 @@
 #include "subtitle/Subtitle.h"
 
 #include "platform/Error.h"
-#include "platform/Messages.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -12,8 +11,6 @@
 namespace lumelle {
 
 namespace {
-
-const char kUnsupported[] = "Unsupported Subtitle Format !";
 
 // Splits file bytes into lines: a line ends at a line feed; a carriage return before the line
 // feed is not part of the line and a carriage return anywhere else is dropped. The end of the
@@ -165,19 +162,16 @@ std::string chars(const std::string& s, std::size_t from, std::size_t to)
     return s.substr(from - 1, to - from + 1);
 }
 
-// a / b rounded to the nearest integer, exact halves to the even one (b > 0).
-std::int64_t divideRoundHalfEven(std::int64_t a, std::int64_t b)
+// The frame number of a SubRip time text; see TimeToFrames.
+std::int64_t frameOfTime(const std::string& time, FrameRate rate)
 {
-    std::int64_t q = a / b;
-    std::int64_t r = a % b;
-    if (r < 0) { // make the remainder non-negative so q is the floor
-        r += b;
-        --q;
-    }
-    const std::int64_t twice = 2 * r;
-    if (twice > b || (twice == b && (q % 2 != 0)))
-        ++q;
-    return q;
+    const std::int64_t hours = StrToInt(chars(time, 1, 2));
+    const std::int64_t minutes = StrToInt(chars(time, 4, 5));
+    const std::int64_t seconds = StrToInt(chars(time, 7, 8));
+    const std::int64_t millis = StrToInt(time.size() >= 10 ? time.substr(9) : std::string());
+    // The rate counts frames per 1000 s, so frames = ms x rate / 1 000 000 exactly.
+    const std::int64_t totalMs = (hours * 3600 + minutes * 60 + seconds) * 1000 + millis;
+    return DivideRoundHalfEven(totalMs * rate.framesPer1000Seconds(), 1000000);
 }
 
 std::string twoDigits(std::int64_t value)
@@ -224,13 +218,6 @@ int StrToInt(const std::string& text)
     return int(value);
 }
 
-std::int64_t RateText(double rate)
-{
-    if (!std::isfinite(rate))
-        return 0;
-    return std::llround(rate * 1000.0);
-}
-
 void TSubtitle::AddLine(std::string startFrame, std::string endFrame, std::string line1,
                         std::string line2, std::string line3)
 {
@@ -259,26 +246,15 @@ const SubtitleLine& TSubtitle::line(int index) const
     return m_lines[std::size_t(index - 1)];
 }
 
-std::string TSubtitle::TimeToFrames(const std::string& time, double rate)
+std::string TSubtitle::TimeToFrames(const std::string& time, FrameRate rate)
 {
-    const std::int64_t hours = StrToInt(chars(time, 1, 2));
-    const std::int64_t minutes = StrToInt(chars(time, 4, 5));
-    const std::int64_t seconds = StrToInt(chars(time, 7, 8));
-    const std::int64_t millis = StrToInt(time.size() >= 10 ? time.substr(9) : std::string());
-    // The rate is the frame-rate text over 1000, so frames = ms x text / 1 000 000 exactly.
-    const std::int64_t totalMs = (hours * 3600 + minutes * 60 + seconds) * 1000 + millis;
-    const std::int64_t frames = divideRoundHalfEven(totalMs * RateText(rate), 1000000);
-    return std::to_string(frames);
+    return std::to_string(frameOfTime(time, rate));
 }
 
-std::string TSubtitle::FramesToTime(std::int64_t frame, double rate)
+std::string TSubtitle::FramesToTime(std::int64_t frame, FrameRate rate)
 {
-    const std::int64_t rateText = RateText(rate);
-    std::int64_t ms = 0;
-    if (rate == 0 || rateText == 0)
-        platform::messages().showMessage(QStringLiteral("0 Fps !!!"));
-    else
-        ms = frame * 1000000 / rateText; // truncates toward zero, as every part below
+    // Truncates toward zero, as every part below.
+    std::int64_t ms = frame * 1000000 / rate.divisor();
     const std::int64_t h = ms / 3600000;
     ms -= h * 3600000;
     const std::int64_t m = ms / 60000;
@@ -359,17 +335,16 @@ std::string TSubtitle::StripTags(const std::string& line)
     return out;
 }
 
-void TSubtitle::LoadFromFile(const QString& fileName, bool clearFirst, double rate,
-                             double frameOffset)
+LoadOutcome TSubtitle::LoadFromFile(const QString& fileName, bool clearFirst, FrameRate rate,
+                                    double frameOffset)
 {
-    if (IsSrtFile(fileName) || IsMicroDvdFile(fileName))
-        LoadFromData(fileName, readWholeFile(fileName), clearFirst, rate, frameOffset);
-    else
-        platform::messages().showMessage(QString::fromLatin1(kUnsupported));
+    if (!IsSrtFile(fileName) && !IsMicroDvdFile(fileName))
+        return LoadOutcome::UnsupportedFormat;
+    return LoadFromData(fileName, readWholeFile(fileName), clearFirst, rate, frameOffset);
 }
 
-void TSubtitle::LoadFromData(const QString& fileName, const QByteArray& data, bool clearFirst,
-                             double rate, double frameOffset)
+LoadOutcome TSubtitle::LoadFromData(const QString& fileName, const QByteArray& data,
+                                    bool clearFirst, FrameRate rate, double frameOffset)
 {
     const std::int64_t offset = std::llround(std::isfinite(frameOffset) ? frameOffset : 0.0);
     if (upperExtension(fileName) == QLatin1String(".SRT") &&
@@ -382,11 +357,12 @@ void TSubtitle::LoadFromData(const QString& fileName, const QByteArray& data, bo
             Clear();
         readMicroDvd(data, offset);
     } else {
-        platform::messages().showMessage(QString::fromLatin1(kUnsupported));
+        return LoadOutcome::UnsupportedFormat;
     }
+    return LoadOutcome::Read;
 }
 
-void TSubtitle::readSubRip(const QByteArray& data, double rate, std::int64_t frameOffset)
+void TSubtitle::readSubRip(const QByteArray& data, FrameRate rate, std::int64_t frameOffset)
 {
     LineReader reader(data);
     while (!reader.atEnd()) {
@@ -398,8 +374,8 @@ void TSubtitle::readSubRip(const QByteArray& data, double rate, std::int64_t fra
         // Step 2: the two times; anything after the end time (coordinates) is dropped.
         const std::string startText = timeLine.substr(0, 12);
         const std::string endText = timeLine.substr(17, 12);
-        const std::int64_t start = StrToInt(TimeToFrames(startText, rate)) + frameOffset;
-        const std::int64_t end = StrToInt(TimeToFrames(endText, rate)) + frameOffset;
+        const std::int64_t start = frameOfTime(startText, rate) + frameOffset;
+        const std::int64_t end = frameOfTime(endText, rate) + frameOffset;
 
         // Step 3: the text lines, up to a blank line or the end of the file. A time line, or
         // a number line directly followed by a time line, starts the next subtitle and is left

@@ -2,6 +2,8 @@
 // conversions between SubRip times, frame numbers and index-file times.
 #pragma once
 
+#include "subtitle/FrameRate.h"
+
 #include <QString>
 #include <cstdint>
 #include <string>
@@ -34,16 +36,21 @@ struct fivestrings
     bool operator==(const fivestrings&) const = default;
 };
 
+// What a load found. An unsupported file is for the caller to report, with this text.
+enum class LoadOutcome { Read, UnsupportedFormat };
+inline constexpr char kUnsupportedFormatMessage[] = "Unsupported Subtitle Format !";
+
 class TSubtitle
 {
 public:
-    // Recognises the file kind and appends one entry per subtitle. An unrecognised file shows
-    // "Unsupported Subtitle Format !" and leaves the list untouched. A malformed number throws
+    // Recognises the file kind and appends one entry per subtitle. An unrecognised file leaves
+    // the list untouched and gives UnsupportedFormat. A malformed number throws
     // ConversionError and a read failure throws Error; entries read before either stay.
-    void LoadFromFile(const QString& fileName, bool clearFirst, double rate, double frameOffset);
+    LoadOutcome LoadFromFile(const QString& fileName, bool clearFirst, FrameRate rate,
+                             double frameOffset);
     // The same for the bytes of a file already in memory; `fileName` gives the extension.
-    void LoadFromData(const QString& fileName, const QByteArray& data, bool clearFirst, double rate,
-                      double frameOffset);
+    LoadOutcome LoadFromData(const QString& fileName, const QByteArray& data, bool clearFirst,
+                             FrameRate rate, double frameOffset);
 
     void AddLine(std::string startFrame, std::string endFrame, std::string line1, std::string line2,
                  std::string line3);
@@ -54,12 +61,12 @@ public:
     // The same entry without a copy.
     const SubtitleLine& line(int index) const;
 
-    // Frame number of a SubRip time text (hh:mm:ss,mmm) at `rate` frames per second, rounded to
-    // the nearest frame with exact halves to the even one. Throws ConversionError.
-    static std::string TimeToFrames(const std::string& time, double rate);
+    // Frame number of a SubRip time text (hh:mm:ss,mmm) at `rate`, rounded to the nearest
+    // frame with exact halves to the even one. Throws ConversionError.
+    static std::string TimeToFrames(const std::string& time, FrameRate rate);
     // Index-file time text hh:mm:ss:mmm of `frame` at `rate`, every part truncated. A rate of 0
-    // shows "0 Fps !!!" and gives 00:00:00:000.
-    static std::string FramesToTime(std::int64_t frame, double rate);
+    // throws Error("0 Fps !!!").
+    static std::string FramesToTime(std::int64_t frame, FrameRate rate);
 
     static bool IsSrtFile(const QString& fileName);
     static bool IsMicroDvdFile(const QString& fileName);
@@ -68,7 +75,7 @@ public:
     static std::string StripTags(const std::string& line);
 
 private:
-    void readSubRip(const QByteArray& data, double rate, std::int64_t frameOffset);
+    void readSubRip(const QByteArray& data, FrameRate rate, std::int64_t frameOffset);
     void readMicroDvd(const QByteArray& data, std::int64_t frameOffset);
 
     std::vector<SubtitleLine> m_lines;
@@ -77,8 +84,5 @@ private:
 // Strict decimal conversion of a 32-bit integer field: an optional sign and digits only.
 // Anything else throws ConversionError naming the text.
 int StrToInt(const std::string& text);
-
-// The frame rate as the integer frame-rate text (25.0 -> 25000, 23.976 -> 23976).
-std::int64_t RateText(double rate);
 
 } // namespace lumelle

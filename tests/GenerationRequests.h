@@ -13,7 +13,7 @@ inline lumelle::GenerationRequest defaultRequest(const lumelle::TSubtitle& list,
     lumelle::GenerationRequest r;
     r.subtitles = &list;
     r.subtitleFile = subtitleFile;
-    r.fpsText = QStringLiteral("25000");
+    r.frameRate = lumelle::FrameRate(25000);
     r.languageText = QStringLiteral("en ENGLISH");
     r.colours = {settings.antialiasColor, settings.outlineColor, settings.textColor};
     r.gatherSettings = [&settings] { return settings; };

@@ -162,6 +162,10 @@ TEST(ConvertCommand, BadFilesAndOptionsFailWithAMessage)
     const Outcome unsupported = convert({junk});
     EXPECT_EQ(unsupported.exitCode, 1);
     EXPECT_TRUE(unsupported.err.contains("Unsupported Subtitle Format !"));
+    // Listing an unsupported file fails the same way instead of listing nothing with success.
+    const Outcome listed = convert({"--list", junk});
+    EXPECT_EQ(listed.exitCode, 1);
+    EXPECT_TRUE(listed.err.contains("Unsupported Subtitle Format !"));
 
     const Outcome badOption = convert({"--size", "abc", junk});
     EXPECT_EQ(badOption.exitCode, 2);

@@ -28,7 +28,7 @@ protected:
         writeFile(m_srt, "1\n00:00:01,000 --> 00:00:02,000\nOne\n\n"
                          "2\n00:00:03,000 --> 00:00:04,000\nTwo\nlines\n\n"
                          "3\n00:00:05,000 --> 00:00:06,000\nThree\n");
-        m_list.LoadFromFile(m_srt, true, 25.0, 0);
+        m_list.LoadFromFile(m_srt, true, FrameRate(25000), 0);
         ASSERT_EQ(m_list.Count(), 3);
     }
 
@@ -109,7 +109,7 @@ TEST_F(Generation, MicroDvdSubInputStaysUnchangedBesideItsPair)
     const QByteArray bytes = "{25}{50}Hello|World\n{75}{100}Again\n";
     writeFile(input, bytes);
     TSubtitle list;
-    list.LoadFromFile(input, true, 25.0, 0);
+    list.LoadFromFile(input, true, FrameRate(25000), 0);
     GenerationRequest r = request();
     r.subtitles = &list;
     r.subtitleFile = input;
@@ -127,7 +127,7 @@ TEST_F(Generation, BandOutsideTheFrameGivesAValidPair)
     m_settings.offset = 492;
     m_settings.videoStandard = VideoStandard::NTSC;
     GenerationRequest r = request();
-    r.fpsText = QStringLiteral("29970");
+    r.frameRate = FrameRate(29970);
     GenerationResult result = RunGeneration(r, {});
     EXPECT_EQ(result.written, 3);
     EXPECT_EQ(readAll(result.subPath).size() % 2048, 0);

@@ -9,8 +9,6 @@
 #include <gtest/gtest.h>
 
 using namespace lumelle;
-using platform::RecordingMessages;
-using platform::ScopedMessages;
 
 namespace {
 
@@ -28,17 +26,16 @@ protected:
         return writeFileIn(m_dir, name, bytes);
     }
 
-    // Loads `path` into a fresh list at `rate` and returns it; messages go to m_messages.
-    TSubtitle load(const QString& path, double rate = 25.0)
+    // Loads `path` into a fresh list at `rate` and returns it; outcomes go to m_outcomes.
+    TSubtitle load(const QString& path, FrameRate rate = FrameRate(25000))
     {
         TSubtitle list;
-        list.LoadFromFile(path, true, rate, 0);
+        m_outcomes.push_back(list.LoadFromFile(path, true, rate, 0));
         return list;
     }
 
     QTemporaryDir m_dir;
-    RecordingMessages m_messages;
-    ScopedMessages m_scope{&m_messages};
+    std::vector<LoadOutcome> m_outcomes;
 };
 
 SubtitleLine entry(const TSubtitle& list, int i)
@@ -52,52 +49,54 @@ SubtitleLine entry(const TSubtitle& list, int i)
 
 TEST(TimeCodes, FramesToTimeTruncatesEveryPart)
 {
-    EXPECT_EQ(TSubtitle::FramesToTime(25, 25.0), "00:00:01:000");
-    EXPECT_EQ(TSubtitle::FramesToTime(0, 25.0), "00:00:00:000");
-    EXPECT_EQ(TSubtitle::FramesToTime(1, 25.0), "00:00:00:040");
-    EXPECT_EQ(TSubtitle::FramesToTime(1, 23.976), "00:00:00:041");
-    EXPECT_EQ(TSubtitle::FramesToTime(1, 30.0), "00:00:00:033");
-    EXPECT_EQ(TSubtitle::FramesToTime(1, 29.97), "00:00:00:033");
-    EXPECT_EQ(TSubtitle::FramesToTime(3, 29.97), "00:00:00:100");
-    EXPECT_EQ(TSubtitle::FramesToTime(1439, 23.976), "00:01:00:018");
-    EXPECT_EQ(TSubtitle::FramesToTime(90000, 25.0), "01:00:00:000");
-    EXPECT_EQ(TSubtitle::FramesToTime(9000000, 25.0), "100:00:00:000");
+    EXPECT_EQ(TSubtitle::FramesToTime(25, FrameRate(25000)), "00:00:01:000");
+    EXPECT_EQ(TSubtitle::FramesToTime(0, FrameRate(25000)), "00:00:00:000");
+    EXPECT_EQ(TSubtitle::FramesToTime(1, FrameRate(25000)), "00:00:00:040");
+    EXPECT_EQ(TSubtitle::FramesToTime(1, FrameRate(23976)), "00:00:00:041");
+    EXPECT_EQ(TSubtitle::FramesToTime(1, FrameRate(30000)), "00:00:00:033");
+    EXPECT_EQ(TSubtitle::FramesToTime(1, FrameRate(29970)), "00:00:00:033");
+    EXPECT_EQ(TSubtitle::FramesToTime(3, FrameRate(29970)), "00:00:00:100");
+    EXPECT_EQ(TSubtitle::FramesToTime(1439, FrameRate(23976)), "00:01:00:018");
+    EXPECT_EQ(TSubtitle::FramesToTime(90000, FrameRate(25000)), "01:00:00:000");
+    EXPECT_EQ(TSubtitle::FramesToTime(9000000, FrameRate(25000)), "100:00:00:000");
 }
 
 TEST(TimeCodes, ExactDecimalArithmeticAvoidsBinaryRoundingErrors)
 {
     // 3 / 25 s is 120 ms exactly; a binary double lands just below and would give 119.
-    EXPECT_EQ(TSubtitle::FramesToTime(3, 25.0), "00:00:00:120");
-    EXPECT_EQ(TSubtitle::FramesToTime(1501, 25.0), "00:01:00:040");
+    EXPECT_EQ(TSubtitle::FramesToTime(3, FrameRate(25000)), "00:00:00:120");
+    EXPECT_EQ(TSubtitle::FramesToTime(1501, FrameRate(25000)), "00:01:00:040");
 }
 
-TEST(TimeCodes, ZeroRateWarnsOnceAndGivesZero)
+TEST(TimeCodes, ZeroRateIsAnErrorCarryingTheMessage)
 {
-    RecordingMessages messages;
-    ScopedMessages scope(&messages);
-    EXPECT_EQ(TSubtitle::FramesToTime(7, 0.0), "00:00:00:000");
-    EXPECT_EQ(messages.texts(), QStringList{"0 Fps !!!"});
+    try {
+        TSubtitle::FramesToTime(7, FrameRate(0));
+        FAIL() << "no error";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.message(), "0 Fps !!!");
+    }
 }
 
 TEST(TimeCodes, TimeToFramesRoundsHalvesToEven)
 {
-    EXPECT_EQ(TSubtitle::TimeToFrames("00:00:01,000", 25.0), "25");
-    EXPECT_EQ(TSubtitle::TimeToFrames("01:02:03,456", 25.0), "93086");
-    EXPECT_EQ(TSubtitle::TimeToFrames("00:01:00,000", 23.976), "1439");
-    EXPECT_EQ(TSubtitle::TimeToFrames("00:00:02,500", 29.97), "75");
-    EXPECT_EQ(TSubtitle::TimeToFrames("00:00:01.500", 24.0), "36")
+    EXPECT_EQ(TSubtitle::TimeToFrames("00:00:01,000", FrameRate(25000)), "25");
+    EXPECT_EQ(TSubtitle::TimeToFrames("01:02:03,456", FrameRate(25000)), "93086");
+    EXPECT_EQ(TSubtitle::TimeToFrames("00:01:00,000", FrameRate(23976)), "1439");
+    EXPECT_EQ(TSubtitle::TimeToFrames("00:00:02,500", FrameRate(29970)), "75");
+    EXPECT_EQ(TSubtitle::TimeToFrames("00:00:01.500", FrameRate(24000)), "36")
         << "a full stop reads as a comma";
-    EXPECT_EQ(TSubtitle::TimeToFrames("00:00:02,500", 25.0), "62");
-    EXPECT_EQ(TSubtitle::TimeToFrames("00:00:01,500", 25.0), "38");
+    EXPECT_EQ(TSubtitle::TimeToFrames("00:00:02,500", FrameRate(25000)), "62");
+    EXPECT_EQ(TSubtitle::TimeToFrames("00:00:01,500", FrameRate(25000)), "38");
     // 20 ms and 60 ms are exact halves in decimal terms: even neighbours.
-    EXPECT_EQ(TSubtitle::TimeToFrames("00:00:00,020", 25.0), "0");
-    EXPECT_EQ(TSubtitle::TimeToFrames("00:00:00,060", 25.0), "2");
+    EXPECT_EQ(TSubtitle::TimeToFrames("00:00:00,020", FrameRate(25000)), "0");
+    EXPECT_EQ(TSubtitle::TimeToFrames("00:00:00,060", FrameRate(25000)), "2");
 }
 
 TEST(TimeCodes, MalformedTimeIsAConversionErrorNamingTheText)
 {
     try {
-        TSubtitle::TimeToFrames("00:0a:01,000", 25.0);
+        TSubtitle::TimeToFrames("00:0a:01,000", FrameRate(25000));
         FAIL() << "no error";
     } catch (const ConversionError& e) {
         EXPECT_EQ(e.message(), "'0a' is not a valid integer value");
@@ -157,7 +156,7 @@ TEST_F(SubtitleFiles, WellFormedSubRipGivesOneEntryPerSubtitle)
     EXPECT_EQ(entry(list, 2), (SubtitleLine{"75", "112", "Two", "lines", ""}));
     // Coordinates after the end time are ignored; a fourth text line is skipped.
     EXPECT_EQ(entry(list, 3), (SubtitleLine{"93086", "93125", "A", "B", "C"}));
-    EXPECT_TRUE(m_messages.entries().empty());
+    EXPECT_EQ(m_outcomes, std::vector{LoadOutcome::Read});
 }
 
 TEST_F(SubtitleFiles, SubtitleWithoutTextIsAnEmptyEntryAndKeepsTheNext)
@@ -195,7 +194,7 @@ TEST_F(SubtitleFiles, LineEndingsAndMissingFinalBreak)
     // Carriage returns alone make one single line: not a SubRip file.
     const QString crOnly = write("b.srt", "1\r00:00:01,000 --> 00:00:02,000\rA\r");
     EXPECT_EQ(load(crOnly).Count(), 0);
-    EXPECT_EQ(m_messages.texts(), QStringList{"Unsupported Subtitle Format !"});
+    EXPECT_EQ(m_outcomes, (std::vector{LoadOutcome::Read, LoadOutcome::UnsupportedFormat}));
 }
 
 TEST_F(SubtitleFiles, BytesAboveAsciiAreKeptUnchanged)
@@ -211,7 +210,7 @@ TEST_F(SubtitleFiles, RecognitionByExtensionAndContent)
     const QByteArray mdvd = "{1}{2}A\n";
     EXPECT_EQ(load(write("ok.Srt", srt)).Count(), 1);
     EXPECT_EQ(load(write("ok.TXT", mdvd)).Count(), 1);
-    EXPECT_TRUE(m_messages.entries().empty());
+    EXPECT_EQ(m_outcomes, std::vector(2, LoadOutcome::Read));
 
     load(write("mdvd.srt", mdvd));
     load(write("srt.txt", srt));
@@ -219,14 +218,16 @@ TEST_F(SubtitleFiles, RecognitionByExtensionAndContent)
     load(write("binary.sub", QByteArray("\x00\x00\x01\xba\x44", 5)));
     load(write("hours.srt", "1\n0:00:01,000 --> 0:00:02,000\nA\n"));
     load(m_dir.filePath("missing.srt"));
-    EXPECT_EQ(m_messages.texts(), QStringList(6, "Unsupported Subtitle Format !"));
+    m_outcomes.erase(m_outcomes.begin(), m_outcomes.begin() + 2);
+    EXPECT_EQ(m_outcomes, std::vector(6, LoadOutcome::UnsupportedFormat));
 }
 
 TEST_F(SubtitleFiles, UnsupportedFileLeavesTheListAlone)
 {
     TSubtitle list;
     list.AddLine("1", "2", "keep", "", "");
-    list.LoadFromFile(write("x.srt", "nothing here\n"), true, 25.0, 0);
+    EXPECT_EQ(list.LoadFromFile(write("x.srt", "nothing here\n"), true, FrameRate(25000), 0),
+              LoadOutcome::UnsupportedFormat);
     EXPECT_EQ(list.Count(), 1);
 }
 
@@ -244,7 +245,7 @@ TEST_F(SubtitleFiles, ByteOrderMarkBeforeTheFirstLineIsIgnored)
 
 TEST_F(SubtitleFiles, MicroDvdFramesStandAsTheyAre)
 {
-    TSubtitle list = load(dataFile("microdvd.sub"), 23.976);
+    TSubtitle list = load(dataFile("microdvd.sub"), FrameRate(23976));
     ASSERT_EQ(list.Count(), 4);
     EXPECT_EQ(entry(list, 1), (SubtitleLine{"100", "200", "Hello", "World", ""}));
     EXPECT_EQ(entry(list, 2), (SubtitleLine{"100", "250", "{y:i}Styled", "", ""}));
@@ -269,7 +270,7 @@ TEST_F(SubtitleFiles, ConversionErrorEndsTheReadKeepingEarlierEntries)
     TSubtitle list;
     const QString mdvd = write("a.sub", "{1}{2}A\n{3}{4}B\nnot a subtitle\n{5}{6}C\n");
     try {
-        list.LoadFromFile(mdvd, true, 25.0, 0);
+        (void)list.LoadFromFile(mdvd, true, FrameRate(25000), 0);
         FAIL() << "no error";
     } catch (const ConversionError& e) {
         EXPECT_EQ(e.message(), "'not a subtitle' is not a valid integer value");
@@ -279,7 +280,7 @@ TEST_F(SubtitleFiles, ConversionErrorEndsTheReadKeepingEarlierEntries)
     TSubtitle srt;
     const QString bad = write("b.srt", "1\n00:00:01,000 --> 00:00:02,000\nA\n\n"
                                        "2\n00:00:0x,000 --> 00:00:04,000\nB\n");
-    EXPECT_THROW(srt.LoadFromFile(bad, true, 25.0, 0), ConversionError);
+    EXPECT_THROW((void)srt.LoadFromFile(bad, true, FrameRate(25000), 0), ConversionError);
     EXPECT_EQ(srt.Count(), 1);
 
     EXPECT_THROW(load(write("c.sub", "{99999999999}{1}A\n")), ConversionError);
@@ -288,11 +289,12 @@ TEST_F(SubtitleFiles, ConversionErrorEndsTheReadKeepingEarlierEntries)
 TEST_F(SubtitleFiles, FrameRateAndOffsetApply)
 {
     const QString path = write("a.srt", "1\n00:00:01,000 --> 00:00:02,000\nA\n");
-    EXPECT_EQ(entry(load(path, 23.976), 1).StartFrame, "24");
+    EXPECT_EQ(entry(load(path, FrameRate(23976)), 1).StartFrame, "24");
     TSubtitle list;
-    list.LoadFromFile(path, true, 25.0, 100);
+    ASSERT_EQ(list.LoadFromFile(path, true, FrameRate(25000), 100), LoadOutcome::Read);
     EXPECT_EQ(entry(list, 1).StartFrame, "125");
-    list.LoadFromFile(write("b.sub", "{0100}{0200}A\n"), false, 25.0, 10);
+    ASSERT_EQ(list.LoadFromFile(write("b.sub", "{0100}{0200}A\n"), false, FrameRate(25000), 10),
+              LoadOutcome::Read);
     EXPECT_EQ(list.Count(), 2) << "without clear-first entries are appended";
     EXPECT_EQ(entry(list, 2).StartFrame, "110");
 }

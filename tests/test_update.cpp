@@ -14,7 +14,6 @@
 
 using namespace lumelle;
 using namespace lumelle::platform;
-using Kind = RecordingMessages::Kind;
 
 namespace {
 
@@ -87,7 +86,7 @@ int closedPort()
 }
 
 const QString kDownloadPage = QStringLiteral("http://127.0.0.1/divx/SoftwareLumelle.html");
-const QString kOffline = QStringLiteral("You are Offline. Connect to internet and retry. Error : ");
+using Outcome = UpdateCheckResult::Outcome;
 
 class UpdateCheck : public testing::Test
 {
@@ -99,112 +98,66 @@ protected:
         return {QStringLiteral("127.0.0.1"), port,
                 QStringLiteral("divx/Versions/LumelleVersion.html"), kDownloadPage};
     }
-    void check() { CheckVersion(QStringLiteral("3.2"), site(server.port())); }
+    UpdateCheckResult check() { return CheckSite(QStringLiteral("3.2"), site(server.port())); }
 
     LocalHttpServer server;
-    RecordingMessages shown;
-    ScopedMessages useMessages{&shown};
-    RecordingShell browser;
-    ScopedShell useShell{&browser};
 };
 
-TEST_F(UpdateCheck, SameVersionSaysNoUpdatesAndAsksTheVersionPage)
+TEST_F(UpdateCheck, SameVersionIsUpToDateAndAsksTheVersionPage)
 {
     server.answerOk("3.2");
-    check();
-    ASSERT_EQ(shown.entries().size(), 1u);
-    EXPECT_EQ(shown.entries()[0].kind, Kind::Message);
-    EXPECT_EQ(shown.entries()[0].text, "No updates found.");
-    EXPECT_TRUE(browser.opened().isEmpty());
+    EXPECT_EQ(check(), (UpdateCheckResult{Outcome::UpToDate, QString()}));
     ASSERT_EQ(server.requestLines().size(), 1);
     EXPECT_EQ(server.requestLines()[0], "GET /divx/Versions/LumelleVersion.html HTTP/1.1");
     EXPECT_EQ(server.hostHeaders().value(0), "127.0.0.1:" + QByteArray::number(server.port()));
     EXPECT_EQ(UpdaterCount(), 0) << "the check destroys its updater";
 }
 
-TEST_F(UpdateCheck, NewerVersionAsksAndYesOpensTheDownloadPage)
+TEST_F(UpdateCheck, AnyOtherPageCountsAsAnUpdateGivenExactly)
 {
-    server.answerOk("3.3");
-    shown.queueAnswer(true);
-    check();
-    ASSERT_EQ(shown.entries().size(), 1u);
-    EXPECT_EQ(shown.entries()[0].kind, Kind::Question);
-    EXPECT_EQ(shown.entries()[0].text, "Update Found. Version :3.3\rUpdate Now ?");
-    EXPECT_EQ(browser.opened(), QStringList{kDownloadPage});
+    // A newer number, a trailing line break, an older number and the same number written
+    // differently are all "different", and the page is kept exactly as it came.
+    for (const char* page : {"3.3", "3.2\n", "3.1", "3.20"}) {
+        server.answerOk(page);
+        EXPECT_EQ(check(), (UpdateCheckResult{Outcome::UpdateFound, QString::fromLatin1(page)}));
+    }
 }
 
-TEST_F(UpdateCheck, NewerVersionAnsweredNoOpensNothing)
-{
-    server.answerOk("3.3");
-    shown.queueAnswer(false);
-    check();
-    EXPECT_EQ(shown.texts(), QStringList{"Update Found. Version :3.3\rUpdate Now ?"});
-    EXPECT_TRUE(browser.opened().isEmpty());
-}
-
-TEST_F(UpdateCheck, AnyOtherPageCountsAsAnUpdate)
-{
-    // A trailing line break and an older number are both "different", and the reply is shown
-    // exactly as it came.
-    server.answerOk("3.2\n");
-    check();
-    server.answerOk("3.1");
-    check();
-    server.answerOk("3.20");
-    check();
-    EXPECT_EQ(shown.texts(), QStringList({"Update Found. Version :3.2\n\rUpdate Now ?",
-                                          "Update Found. Version :3.1\rUpdate Now ?",
-                                          "Update Found. Version :3.20\rUpdate Now ?"}));
-    EXPECT_TRUE(browser.opened().isEmpty());
-}
-
-TEST_F(UpdateCheck, MissingPageSaysServerDown)
+TEST_F(UpdateCheck, MissingPageIsServerDown)
 {
     server.answer("404 Not Found", "<html>Not Found</html>");
-    check();
-    ASSERT_EQ(shown.entries().size(), 1u);
-    EXPECT_EQ(shown.entries()[0].kind, Kind::Information);
-    EXPECT_EQ(shown.entries()[0].text, "Server Down. Retry later. Error : 404 Not Found");
-    EXPECT_TRUE(browser.opened().isEmpty());
+    EXPECT_EQ(check(), (UpdateCheckResult{Outcome::ServerDown, "404 Not Found"}));
 }
 
-TEST_F(UpdateCheck, OtherErrorStatusSaysOfflineWithTheStatus)
+TEST_F(UpdateCheck, OtherErrorStatusIsOfflineWithTheStatus)
 {
     server.answer("500 Internal Server Error", "3.3");
-    check();
-    EXPECT_EQ(shown.texts(), QStringList{kOffline + "500 Internal Server Error"});
+    EXPECT_EQ(check(), (UpdateCheckResult{Outcome::Offline, "500 Internal Server Error"}));
     // A 404 with another reason phrase is not the missing page of the check.
-    shown.clear();
     server.answer("404 Gone Fishing", "");
-    check();
-    EXPECT_EQ(shown.texts(), QStringList{kOffline + "404 Gone Fishing"});
+    EXPECT_EQ(check(), (UpdateCheckResult{Outcome::Offline, "404 Gone Fishing"}));
 }
 
-TEST_F(UpdateCheck, RefusedConnectionSaysOffline)
+TEST_F(UpdateCheck, RefusedConnectionIsOffline)
 {
-    CheckVersion(QStringLiteral("3.2"), site(closedPort()));
-    ASSERT_EQ(shown.entries().size(), 1u);
-    EXPECT_EQ(shown.entries()[0].kind, Kind::Information);
-    EXPECT_EQ(shown.entries()[0].text, kOffline + "Connection refused");
-    EXPECT_TRUE(browser.opened().isEmpty());
+    EXPECT_EQ(CheckSite(QStringLiteral("3.2"), site(closedPort())),
+              (UpdateCheckResult{Outcome::Offline, "Connection refused"}));
 }
 
-TEST_F(UpdateCheck, EmptyPageShowsNothing)
+TEST_F(UpdateCheck, EmptyPageIsNothingToSay)
 {
     server.answerOk("");
-    check();
-    EXPECT_TRUE(shown.entries().empty());
-    EXPECT_TRUE(browser.opened().isEmpty());
+    EXPECT_EQ(check(), (UpdateCheckResult{Outcome::EmptyPage, QString()}));
     EXPECT_EQ(server.requestLines().size(), 1);
 }
 
-TEST_F(UpdateCheck, SilentServerTimesOutWithOfflineMessageNamingTheTime)
+TEST_F(UpdateCheck, SilentServerTimesOutOfflineNamingTheTime)
 {
     server.stayQuiet();
     HttpClientFactory quickClients = [] { return std::make_unique<QtHttpClient>(300); };
     ScopedHttpClientFactory useQuickClients(&quickClients);
-    check();
-    EXPECT_EQ(shown.texts(), QStringList{kOffline + "No answer within 0.3 seconds"});
+    const UpdateCheckResult result = check();
+    EXPECT_EQ(result, (UpdateCheckResult{Outcome::Offline, "No answer within 0.3 seconds"}));
 }
 
 TEST_F(UpdateCheck, SecondUpdaterIsRefusedWhileOneIsAlive)
@@ -216,8 +169,7 @@ TEST_F(UpdateCheck, SecondUpdaterIsRefusedWhileOneIsAlive)
     EXPECT_EQ(UpdaterCount(), 1);
     // The button's check is refused the same way and asks nothing.
     server.answerOk("3.3");
-    check();
-    EXPECT_EQ(shown.texts(), QStringList({"Max Updaters created", "Max Updaters created"}));
+    EXPECT_EQ(check(), (UpdateCheckResult{Outcome::Refused, QString()}));
     EXPECT_TRUE(server.requestLines().isEmpty());
 
     first.reset();
@@ -232,20 +184,16 @@ TEST(UpdateSiteOfMaker, AsksPort80OfTheConfiguredHostForTheVersionPage)
     answers->push_back({QStringLiteral("3.3"), std::nullopt});
     HttpClientFactory fakeClients = [=] { return std::make_unique<FakeHttpClient>(log, answers); };
     ScopedHttpClientFactory useFakeClients(&fakeClients);
-    RecordingMessages shown;
-    ScopedMessages useMessages(&shown);
-    RecordingShell browser;
-    ScopedShell useShell(&browser);
-    shown.queueAnswer(true);
 
-    CheckVersion(QStringLiteral("3.2"));
+    const UpdateCheckResult result = CheckSite(QStringLiteral("3.2"), officialUpdateSite());
 
+    EXPECT_EQ(result, (UpdateCheckResult{Outcome::UpdateFound, "3.3"}));
     const QString host = QStringLiteral(LUMELLE_SITE_HOST);
     EXPECT_EQ(log->hosts, QStringList{host});
     EXPECT_EQ(log->ports, QList<int>{80});
     EXPECT_EQ(log->addresses,
               QStringList{"http://" + host + ":80/divx/Versions/LumelleVersion.html"});
-    EXPECT_EQ(browser.opened(), QStringList{"http://" + host + "/divx/SoftwareLumelle.html"});
+    EXPECT_EQ(officialUpdateSite().downloadPage, "http://" + host + "/divx/SoftwareLumelle.html");
 }
 
 TEST(QtHttpClientGet, ReadsAtMostFourKilobytes)

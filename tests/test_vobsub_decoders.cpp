@@ -17,7 +17,7 @@ using namespace lumelle;
 
 namespace {
 
-constexpr int kRate = 25000; // PAL, 720x576
+constexpr FrameRate kRate(25000); // PAL, 720x576
 constexpr int kWidth = 720;
 constexpr int kHeight = 576;
 
@@ -159,7 +159,7 @@ protected:
         QFile sub(subPath());
         ASSERT_TRUE(idx.open(QIODevice::WriteOnly));
         ASSERT_TRUE(sub.open(QIODevice::WriteOnly));
-        WriteIndexHeader(idx, "25000", PaletteMode::PcOnly, kColours, "en ENGLISH");
+        WriteIndexHeader(idx, FrameRate(25000), PaletteMode::PcOnly, kColours, "en ENGLISH");
         std::uint32_t PackCount = 0;
         int number = 1;
         for (TestSubtitle& s : *s_subtitles) {
@@ -167,7 +167,7 @@ protected:
                 EncodeSubpicture(s.image, s.bandTop, s.bandHeight, kColours, s.startFrame,
                                  s.endFrame, kRate, number);
             s.unitSize = unit.size();
-            WriteIndexEntry(idx, s.startFrame, "25000", PackCount);
+            WriteIndexEntry(idx, s.startFrame, FrameRate(25000), PackCount);
             WriteSubtitlePacks(sub, unit, s.startFrame, kRate, number, PackCount);
             ++number;
         }

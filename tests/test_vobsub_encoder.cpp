@@ -122,7 +122,7 @@ TEST(SubpictureEncoder, LastColumnIsNeverExaminedAndColumnZeroOnlyOnAChange)
     // That empty run writes no code, so the row is the plain all-background row: a left-aligned
     // italic line can reach the left edge this way, and the unit must stay decodable.
     EXPECT_EQ(EncodeRow(runsOfRow(image, 1)), EncodeRow(runsOfRow(image, 0)));
-    EXPECT_NO_THROW(EncodeSubpicture(image, 0, 2, kColours, 0, 50, 25000, 1));
+    EXPECT_NO_THROW(EncodeSubpicture(image, 0, 2, kColours, 0, 50, FrameRate(25000), 1));
 }
 
 TEST(SubpictureEncoder, RunCodesSplitAt255AndUseNibbleWidthsByLength)
@@ -151,23 +151,23 @@ TEST(SubpictureEncoder, OddNibbleCountGetsOneZeroNibbleBeforeTheEndOfLine)
 
 TEST(SubpictureEncoder, HideDelayIsRoundedHalfToEvenAndClamped)
 {
-    EXPECT_EQ(StopDelay(0, 50, 25000), 176);      // 2 s
-    EXPECT_EQ(StopDelay(100, 150, 25000), 176);   // only the difference counts
-    EXPECT_EQ(StopDelay(0, 32, 25000), 112);      // 112.5 -> 112
-    EXPECT_EQ(StopDelay(0, 96, 25000), 338);      // 337.5 -> 338
-    EXPECT_EQ(StopDelay(0, 1, 23976), 4);         // 3.67
-    EXPECT_EQ(StopDelay(0, 18592, 25000), 65362); // 65362.5 -> even
-    EXPECT_EQ(StopDelay(0, 18641, 25000), 65535); // 65534.77
-    EXPECT_EQ(StopDelay(0, 18642, 25000), 65535); // 65538: the longest the field holds
-    EXPECT_EQ(StopDelay(0, 20000, 25000), 65535); // not 70312 mod 65536
-    EXPECT_EQ(StopDelay(50, 0, 25000), 0);        // end before start: not a wrapped huge delay
-    EXPECT_EQ(StopDelay(0, 2'000'000'000'000'000LL, 25000), 65535); // no overflow
+    EXPECT_EQ(StopDelay(0, 50, FrameRate(25000)), 176);      // 2 s
+    EXPECT_EQ(StopDelay(100, 150, FrameRate(25000)), 176);   // only the difference counts
+    EXPECT_EQ(StopDelay(0, 32, FrameRate(25000)), 112);      // 112.5 -> 112
+    EXPECT_EQ(StopDelay(0, 96, FrameRate(25000)), 338);      // 337.5 -> 338
+    EXPECT_EQ(StopDelay(0, 1, FrameRate(23976)), 4);         // 3.67
+    EXPECT_EQ(StopDelay(0, 18592, FrameRate(25000)), 65362); // 65362.5 -> even
+    EXPECT_EQ(StopDelay(0, 18641, FrameRate(25000)), 65535); // 65534.77
+    EXPECT_EQ(StopDelay(0, 18642, FrameRate(25000)), 65535); // 65538: the longest the field holds
+    EXPECT_EQ(StopDelay(0, 20000, FrameRate(25000)), 65535); // not 70312 mod 65536
+    EXPECT_EQ(StopDelay(50, 0, FrameRate(25000)), 0); // end before start: not a wrapped huge delay
+    EXPECT_EQ(StopDelay(0, 2'000'000'000'000'000LL, FrameRate(25000)), 65535); // no overflow
 }
 
 TEST(SubpictureEncoder, EmptySubtitleUnitByteForByte)
 {
     const QImage image = blueFrame();
-    const Bytes unit = EncodeSubpicture(image, 420, 80, kColours, 0, 50, 25000, 1);
+    const Bytes unit = EncodeSubpicture(image, 420, 80, kColours, 0, 50, FrameRate(25000), 1);
     // D = 2 + 80 x 8 + 2 = 644 (even): size D + 32 = 676.
     ASSERT_EQ(unit.size(), 676u);
     EXPECT_EQ(slice(unit, 0, 6), (Bytes{0x02, 0xA4,    // unit size 676
@@ -199,7 +199,7 @@ TEST(SubpictureEncoder, FieldsHoldEvenRowsThenOddRows)
     QImage image = blueFrame();
     paintWorkedRow(image, 2);
     paintWorkedRow(image, 4);
-    const Bytes unit = EncodeSubpicture(image, 2, 3, kColours, 0, 25, 25000, 1);
+    const Bytes unit = EncodeSubpicture(image, 2, 3, kColours, 0, 25, FrameRate(25000), 1);
     // Top field: rows 2 and 4 (26 bytes) from offset 6; bottom field: row 3 from 32.
     EXPECT_EQ(slice(unit, 6, 13), kWorkedRow);
     EXPECT_EQ(slice(unit, 19, 13), kWorkedRow);
@@ -214,7 +214,7 @@ TEST(SubpictureEncoder, OddAreaGetsATrailingFillByte)
 {
     QImage image = blueFrame();
     paintWorkedRow(image, 0);
-    const Bytes unit = EncodeSubpicture(image, 0, 2, kColours, 0, 50, 25000, 1);
+    const Bytes unit = EncodeSubpicture(image, 0, 2, kColours, 0, 50, FrameRate(25000), 1);
     // D = 2 + 13 + 8 + 2 = 25 (odd): size D + 33 = 58, ending in two 0xFF.
     ASSERT_EQ(unit.size(), 58u);
     EXPECT_EQ(slice(unit, 0, 4), (Bytes{0x00, 0x3A, 0x00, 0x1B})); // size 58, control at 27
@@ -226,11 +226,11 @@ TEST(SubpictureEncoder, ReadsThe24BitBytesWhateverTheImageFormat)
     QImage image = blueFrame();
     paintWorkedRow(image, 10);
     paint(image, 11, 5, 600, kText);
-    const Bytes fromRgb32 = EncodeSubpicture(image, 10, 2, kColours, 0, 50, 25000, 1);
+    const Bytes fromRgb32 = EncodeSubpicture(image, 10, 2, kColours, 0, 50, FrameRate(25000), 1);
     const QImage rgb888 = image.convertToFormat(QImage::Format_RGB888);
     const QImage bgr888 = image.convertToFormat(QImage::Format_BGR888);
-    EXPECT_EQ(EncodeSubpicture(rgb888, 10, 2, kColours, 0, 50, 25000, 1), fromRgb32);
-    EXPECT_EQ(EncodeSubpicture(bgr888, 10, 2, kColours, 0, 50, 25000, 1), fromRgb32);
+    EXPECT_EQ(EncodeSubpicture(rgb888, 10, 2, kColours, 0, 50, FrameRate(25000), 1), fromRgb32);
+    EXPECT_EQ(EncodeSubpicture(bgr888, 10, 2, kColours, 0, 50, FrameRate(25000), 1), fromRgb32);
 }
 
 TEST(SubpictureEncoder, BandRowOutsideTheImageIsRefused)
@@ -238,7 +238,7 @@ TEST(SubpictureEncoder, BandRowOutsideTheImageIsRefused)
     const QImage image = blueFrame(480);
     auto messageOf = [&](int top, int height) {
         try {
-            EncodeSubpicture(image, top, height, kColours, 0, 50, 29970, 1);
+            EncodeSubpicture(image, top, height, kColours, 0, 50, FrameRate(29970), 1);
         } catch (const Error& e) {
             return e.message();
         }
@@ -260,17 +260,18 @@ TEST(SubpictureEncoder, UnitAbove65535BytesIsRefusedNamingTheSubtitle)
         for (int x = 2; x < 719; ++x)
             paint(image, row, x, 1, cycle[x % 4]);
     try {
-        EncodeSubpicture(image, 0, 200, kColours, 0, 50, 25000, 17);
+        EncodeSubpicture(image, 0, 200, kColours, 0, 50, FrameRate(25000), 17);
         FAIL() << "a unit above 65535 bytes was accepted";
     } catch (const Error& e) {
         EXPECT_TRUE(e.message().startsWith("Subtitle 17 needs ")) << e.message().toStdString();
         EXPECT_TRUE(e.message().endsWith("Please use smaller font.")) << e.message().toStdString();
     }
     // 150 rows fit (about 54 000 bytes).
-    EXPECT_LE(EncodeSubpicture(image, 0, 150, kColours, 0, 50, 25000, 17).size(), 65535u);
+    EXPECT_LE(EncodeSubpicture(image, 0, 150, kColours, 0, 50, FrameRate(25000), 17).size(),
+              65535u);
 }
 
 TEST(SubpictureEncoder, ZeroFrameRateIsRefused)
 {
-    EXPECT_THROW(EncodeSubpicture(blueFrame(), 420, 80, kColours, 0, 50, 0, 1), Error);
+    EXPECT_THROW(EncodeSubpicture(blueFrame(), 420, 80, kColours, 0, 50, FrameRate(0), 1), Error);
 }

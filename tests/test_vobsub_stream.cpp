@@ -101,25 +101,25 @@ TEST(Timing, DivisionRoundsHalfToEven)
 
 TEST(ProgramStream, PtsBytesOfTheWorkedStartFrames)
 {
-    EXPECT_EQ(PresentationTicks(25, 25000, 1), 90000u);
+    EXPECT_EQ(PresentationTicks(25, FrameRate(25000), 1), 90000u);
     EXPECT_EQ(PtsBytes(90000), (std::array<std::uint8_t, 5>{0x21, 0x00, 0x05, 0xBF, 0x21}));
-    EXPECT_EQ(PtsBytes(PresentationTicks(0, 25000, 1)),
+    EXPECT_EQ(PtsBytes(PresentationTicks(0, FrameRate(25000), 1)),
               (std::array<std::uint8_t, 5>{0x21, 0x00, 0x01, 0x00, 0x01}));
-    EXPECT_EQ(PresentationTicks(1, 23976, 1), 3754u);       // 3753.75
-    EXPECT_EQ(PresentationTicks(1001, 29970, 1), 3006006u); // 3006006.006
+    EXPECT_EQ(PresentationTicks(1, FrameRate(23976), 1), 3754u);       // 3753.75
+    EXPECT_EQ(PresentationTicks(1001, FrameRate(29970), 1), 3006006u); // 3006006.006
 }
 
 TEST(ProgramStream, PtsUsesAll33BitsAndRefusesLaterStarts)
 {
     // 2386092 frames at 25 fps = 8 589 931 200 ticks = 0x1FFFFF2C0: bit 32 set.
-    EXPECT_EQ(PresentationTicks(2386092, 25000, 1), 0x1FFFFF2C0u);
+    EXPECT_EQ(PresentationTicks(2386092, FrameRate(25000), 1), 0x1FFFFF2C0u);
     EXPECT_EQ(PtsBytes(0x1FFFFF2C0), (std::array<std::uint8_t, 5>{0x2F, 0xFF, 0xFF, 0xE5, 0x81}));
     // One frame later is past 2^33 ticks.
-    EXPECT_EQ(errorOf([] { PresentationTicks(2386093, 25000, 4); }),
+    EXPECT_EQ(errorOf([] { PresentationTicks(2386093, FrameRate(25000), 4); }),
               "Subtitle 4 starts too late: the .sub file can only hold start times before "
               "26:30:43:717.");
-    EXPECT_FALSE(errorOf([] { PresentationTicks(INT64_MAX, 25000, 4); }).isEmpty());
-    EXPECT_EQ(errorOf([] { PresentationTicks(-1, 25000, 9); }),
+    EXPECT_FALSE(errorOf([] { PresentationTicks(INT64_MAX, FrameRate(25000), 4); }).isEmpty());
+    EXPECT_EQ(errorOf([] { PresentationTicks(-1, FrameRate(25000), 9); }),
               "Subtitle 9 starts before 00:00:00:000; the .sub file cannot hold it.");
 }
 
@@ -138,7 +138,7 @@ TEST(ProgramStream, PackCountsAtTheSplitBoundaries)
 TEST(ProgramStream, SinglePackFillsWithPaddingPacketOrFillBytes)
 {
     // U = 2012: R = 7, a padding packet whose length field is 1, then one 0xFF.
-    Bytes packs = BuildSubtitlePacks(unitOfSize(2012), 25, 25000, 1);
+    Bytes packs = BuildSubtitlePacks(unitOfSize(2012), 25, FrameRate(25000), 1);
     ASSERT_EQ(packs.size(), kPackSize);
     PackView v = view(packs);
     EXPECT_TRUE(v.hasPts);
@@ -148,22 +148,35 @@ TEST(ProgramStream, SinglePackFillsWithPaddingPacketOrFillBytes)
     EXPECT_EQ(v.fill, (Bytes{0x00, 0x00, 0x01, 0xBE, 0x00, 0x01, 0xFF}));
 
     // U = 2014: R = 5, five 0xFF without start code.
-    v = view(BuildSubtitlePacks(unitOfSize(2014), 0, 25000, 1));
+    v = view(BuildSubtitlePacks(unitOfSize(2014), 0, FrameRate(25000), 1));
     EXPECT_EQ(v.fill, Bytes(5, 0xFF));
     // U = 2018: R = 1.
-    v = view(BuildSubtitlePacks(unitOfSize(2018), 0, 25000, 1));
+    v = view(BuildSubtitlePacks(unitOfSize(2018), 0, FrameRate(25000), 1));
     EXPECT_EQ(v.fill, Bytes(1, 0xFF));
     // U = 2019: a full pack, PES length 2028, nothing left over.
-    v = view(BuildSubtitlePacks(unitOfSize(2019), 0, 25000, 1));
+    v = view(BuildSubtitlePacks(unitOfSize(2019), 0, FrameRate(25000), 1));
     EXPECT_EQ(v.pesLength, 2028u);
     EXPECT_TRUE(v.fill.empty());
+}
+
+TEST(ProgramStream, SixBytesLeftTakeAnEmptyPaddingPacket)
+{
+    // Six bytes are exactly a padding packet's header: start code and a length of 0, never
+    // six 0xFF. U = 2013 leaves them in a first pack (2048 - 29 - 2013), U = 2019 + 2018 in a
+    // later one (2048 - 24 - 2018).
+    const Bytes emptyPadding{0x00, 0x00, 0x01, 0xBE, 0x00, 0x00};
+    EXPECT_EQ(view(BuildSubtitlePacks(unitOfSize(2013), 0, FrameRate(25000), 1)).fill,
+              emptyPadding);
+    const Bytes packs = BuildSubtitlePacks(unitOfSize(2019 + 2018), 0, FrameRate(25000), 1);
+    ASSERT_EQ(packs.size(), 2 * kPackSize);
+    EXPECT_EQ(view(packOf(packs, 1)).fill, emptyPadding);
 }
 
 TEST(ProgramStream, UnitsAcrossSeveralPacks)
 {
     // U = 2020: the second pack carries 1 byte (PES length 5) and a 2023-byte padding packet.
     Bytes unit = unitOfSize(2020);
-    Bytes packs = BuildSubtitlePacks(unit, 0, 25000, 1);
+    Bytes packs = BuildSubtitlePacks(unit, 0, FrameRate(25000), 1);
     ASSERT_EQ(packs.size(), 2 * kPackSize);
     PackView first = view(packOf(packs, 0));
     PackView second = view(packOf(packs, 1));
@@ -174,14 +187,14 @@ TEST(ProgramStream, UnitsAcrossSeveralPacks)
     EXPECT_EQ(second.fill, padding(2023)); // length field 2017
 
     // U = 4042: payloads 2019 and 2023, then one 0xFF.
-    packs = BuildSubtitlePacks(unitOfSize(4042), 0, 25000, 1);
+    packs = BuildSubtitlePacks(unitOfSize(4042), 0, FrameRate(25000), 1);
     ASSERT_EQ(packs.size(), 2 * kPackSize);
     second = view(packOf(packs, 1));
     EXPECT_EQ(second.pesLength, 4u + 2023u);
     EXPECT_EQ(second.fill, Bytes(1, 0xFF));
 
     // U = 4044: payloads 2019, 2024 and 1.
-    packs = BuildSubtitlePacks(unitOfSize(4044), 0, 25000, 1);
+    packs = BuildSubtitlePacks(unitOfSize(4044), 0, FrameRate(25000), 1);
     ASSERT_EQ(packs.size(), 3 * kPackSize);
     EXPECT_EQ(view(packOf(packs, 1)).pesLength, 2028u);
     EXPECT_EQ(view(packOf(packs, 2)).payload.size(), 1u);
@@ -190,7 +203,7 @@ TEST(ProgramStream, UnitsAcrossSeveralPacks)
 TEST(ProgramStream, LargeUnitIsCutIntoAsManyPacksAsItNeeds)
 {
     const Bytes unit = unitOfSize(30000);
-    const Bytes packs = BuildSubtitlePacks(unit, 250, 25000, 1);
+    const Bytes packs = BuildSubtitlePacks(unit, 250, FrameRate(25000), 1);
     const std::size_t count = PackCountFor(unit.size()); // (30000 - 2020) / 2024 + 2 = 15
     ASSERT_EQ(count, 15u);
     ASSERT_EQ(packs.size(), count * kPackSize);
@@ -208,16 +221,17 @@ TEST(ProgramStream, WriteAppendsPacksAndCountsThem)
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     std::uint32_t PackCount = 0;
-    WriteSubtitlePacks(buffer, unitOfSize(676), 25, 25000, 1, PackCount);
+    WriteSubtitlePacks(buffer, unitOfSize(676), 25, FrameRate(25000), 1, PackCount);
     EXPECT_EQ(PackCount, 1u);
-    WriteSubtitlePacks(buffer, unitOfSize(5000), 75, 25000, 2, PackCount);
+    WriteSubtitlePacks(buffer, unitOfSize(5000), 75, FrameRate(25000), 2, PackCount);
     EXPECT_EQ(PackCount, 4u);
     EXPECT_EQ(buffer.size(), qint64(4 * kPackSize));
     EXPECT_EQ(Bytes(buffer.data().begin(), buffer.data().begin() + 14), kPackHeader);
 
     // A refused start time writes nothing and leaves the count.
     EXPECT_FALSE(errorOf([&] {
-                     WriteSubtitlePacks(buffer, unitOfSize(676), -5, 25000, 3, PackCount);
+                     WriteSubtitlePacks(buffer, unitOfSize(676), -5, FrameRate(25000), 3,
+                                        PackCount);
                  }).isEmpty());
     EXPECT_EQ(PackCount, 4u);
     EXPECT_EQ(buffer.size(), qint64(4 * kPackSize));
@@ -228,8 +242,8 @@ TEST(ProgramStream, FailedWriteThrowsTheDeviceError)
     QBuffer readOnly;
     readOnly.open(QIODevice::ReadOnly);
     std::uint32_t PackCount = 2;
-    const QString message =
-        errorOf([&] { WriteSubtitlePacks(readOnly, unitOfSize(676), 0, 25000, 1, PackCount); });
+    const QString message = errorOf(
+        [&] { WriteSubtitlePacks(readOnly, unitOfSize(676), 0, FrameRate(25000), 1, PackCount); });
     EXPECT_FALSE(message.isEmpty());
     EXPECT_EQ(PackCount, 2u);
 }
@@ -239,53 +253,63 @@ TEST(IndexWriter, HeaderMatchesTheGoldenFilesByteForByte)
     for (const char* fps : {"25000", "29970"}) {
         const QByteArray golden = readAll(QStringLiteral(LUMELLE_TEST_DATA) + "/vobsub/header_" +
                                           fps + "_two_palettes_el.idx");
-        const std::string text =
-            IndexHeaderText(fps, PaletteMode::PcDvdTwoPalettes, kDefaultColours, "el GREEK");
+        const std::string text = IndexHeaderText(
+            FrameRate::fromText(fps), PaletteMode::PcDvdTwoPalettes, kDefaultColours, "el GREEK");
         EXPECT_EQ(text, golden.toStdString()) << fps;
         EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 63);
     }
 }
 
-TEST(IndexWriter, SizeLineByExactFrameRateText)
+TEST(IndexWriter, SizeLineByExactFrameRate)
 {
-    for (const char* fps : {"23976", "24000", "29970", "30000", "25000.0", " 25000"}) {
-        const std::string text = IndexHeaderText(fps, PaletteMode::PcOnly, kDefaultColours, "en");
+    for (const int fps : {23976, 24000, 29970, 30000}) {
+        const std::string text =
+            IndexHeaderText(FrameRate(fps), PaletteMode::PcOnly, kDefaultColours, "en");
         EXPECT_NE(text.find("\r\nsize: 720x480\r\n"), std::string::npos) << fps;
     }
+    // A rate text is a whole number or nothing: no fraction, no blanks.
+    EXPECT_THROW(FrameRate::fromText("25000.0"), ConversionError);
+    EXPECT_THROW(FrameRate::fromText(" 25000"), ConversionError);
 }
 
 TEST(IndexWriter, PaletteAndLanguageLinesFollowModeAndText)
 {
-    const std::string pc = IndexHeaderText("25000", PaletteMode::PcOnly, kDefaultColours, "e");
+    const std::string pc =
+        IndexHeaderText(FrameRate(25000), PaletteMode::PcOnly, kDefaultColours, "e");
     EXPECT_NE(pc.find("\r\npalette: 808080, 000000, FFFFFF, 0000FF, 000000"), std::string::npos);
     EXPECT_NE(pc.find("\r\ncustom colors: OFF, tridx: 0000, colors: 000000, 000000, 000000, "
                       "000000\r\n"),
               std::string::npos);
     EXPECT_NE(pc.find("\r\n# English\r\nid: e, index: 0\r\n"), std::string::npos);
-    const std::string dvd = IndexHeaderText("25000", PaletteMode::DvdOnly, kDefaultColours, "");
+    const std::string dvd =
+        IndexHeaderText(FrameRate(25000), PaletteMode::DvdOnly, kDefaultColours, "");
     EXPECT_NE(dvd.find("\r\npalette: 80807F, 008080, FF807F, 1D6BFF, 000000"), std::string::npos);
     EXPECT_NE(dvd.find("\r\nid: , index: 0\r\n"), std::string::npos);
 }
 
 TEST(IndexWriter, EntryLinesGiveTimeAndLowerCaseHexPosition)
 {
-    EXPECT_EQ(IndexEntryLine(25, "25000", 0), "timestamp: 00:00:01:000, filepos: 000000000\r\n");
-    EXPECT_EQ(IndexEntryLine(25, "25000", 3), "timestamp: 00:00:01:000, filepos: 000001800\r\n");
-    EXPECT_EQ(IndexEntryLine(1439, "23976", 320),
+    EXPECT_EQ(IndexEntryLine(25, FrameRate(25000), 0),
+              "timestamp: 00:00:01:000, filepos: 000000000\r\n");
+    EXPECT_EQ(IndexEntryLine(25, FrameRate(25000), 3),
+              "timestamp: 00:00:01:000, filepos: 000001800\r\n");
+    EXPECT_EQ(IndexEntryLine(1439, FrameRate(23976), 320),
               "timestamp: 00:01:00:018, filepos: 0000a0000\r\n");
     // Past nine digits the number simply grows.
-    EXPECT_EQ(IndexEntryLine(0, "30000", 0xFFFFFFFFu),
+    EXPECT_EQ(IndexEntryLine(0, FrameRate(30000), 0xFFFFFFFFu),
               "timestamp: 00:00:00:000, filepos: 7fffffff800\r\n");
-    EXPECT_THROW(IndexEntryLine(25, "25 fps", 0), ConversionError);
+    EXPECT_THROW(FrameRate::fromText("25 fps"), ConversionError);
+    EXPECT_THROW(IndexEntryLine(25, FrameRate(0), 0), Error);
 }
 
 TEST(IndexWriter, WritesHeaderAndOneLinePerSubtitle)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    WriteIndexHeader(buffer, "25000", PaletteMode::PcDvdTwoPalettes, kDefaultColours, "el GREEK");
-    WriteIndexEntry(buffer, 25, "25000", 0);
-    WriteIndexEntry(buffer, 100, "25000", 1);
+    WriteIndexHeader(buffer, FrameRate(25000), PaletteMode::PcDvdTwoPalettes, kDefaultColours,
+                     "el GREEK");
+    WriteIndexEntry(buffer, 25, FrameRate(25000), 0);
+    WriteIndexEntry(buffer, 100, FrameRate(25000), 1);
     const QByteArray data = buffer.data();
     EXPECT_EQ(data.count('\n'), 65);
     EXPECT_TRUE(data.endsWith("# Vob/Cell ID: 1, 1 (PTS: 0)\r\n"
@@ -294,7 +318,7 @@ TEST(IndexWriter, WritesHeaderAndOneLinePerSubtitle)
 
     QBuffer readOnly;
     readOnly.open(QIODevice::ReadOnly);
-    EXPECT_FALSE(errorOf([&] { WriteIndexEntry(readOnly, 25, "25000", 0); }).isEmpty());
+    EXPECT_FALSE(errorOf([&] { WriteIndexEntry(readOnly, 25, FrameRate(25000), 0); }).isEmpty());
 }
 
 TEST(HelpText, DefaultColoursByteForByte)

@@ -773,8 +773,9 @@ void TForm1::ButtonLoadSrtClick(QObject* Sender)
         ListBox1->clear();
     }
     Subtitle = std::make_unique<TSubtitle>();
-    const double rate = StrToInt(ComboBoxFps->currentText().toStdString()) / 1000.0;
-    Subtitle->LoadFromFile(fileName, true, rate, 0);
+    if (Subtitle->LoadFromFile(fileName, true, FrameRate::fromText(ComboBoxFps->currentText()),
+                               0) == LoadOutcome::UnsupportedFormat)
+        platform::messages().showMessage(QString::fromLatin1(kUnsupportedFormatMessage));
     if (Subtitle->Count() > 0) {
         fillListRows();
         QSignalBlocker quiet(ListBox1);
@@ -835,7 +836,7 @@ void TForm1::ButtonGenerateClick()
     GenerationRequest request;
     request.subtitles = Subtitle.get();
     request.subtitleFile = OpenDialogsub.FileName;
-    request.fpsText = ComboBoxFps->currentText();
+    request.frameRate = FrameRate::fromText(ComboBoxFps->currentText());
     request.mode = CurrentPaletteMode();
     request.languageText = ComboBoxVobsubLanguage->currentText();
     request.colours =

@@ -1,7 +1,7 @@
 #include "ui/Unit2.h"
 
 #include "platform/Shell.h"
-#include "update/Updater.h"
+#include "ui/UpdateCheck.h"
 #include "vobsub/HelpText.h"
 
 #include <QGuiApplication>

@@ -1,8 +1,6 @@
 #include "update/Updater.h"
 
 #include "platform/Error.h"
-#include "platform/Messages.h"
-#include "platform/Shell.h"
 
 namespace lumelle {
 
@@ -31,11 +29,25 @@ int UpdaterCount()
 
 std::unique_ptr<TUpdater> CreateUpdater()
 {
-    if (g_updaterCount > 0) {
-        platform::messages().showMessage(QStringLiteral("Max Updaters created"));
+    if (g_updaterCount > 0)
         return nullptr;
-    }
     return std::unique_ptr<TUpdater>(new TUpdater());
+}
+
+UpdateCheckResult CompareVersion(const QString& runningVersion, const QString& page)
+{
+    using Outcome = UpdateCheckResult::Outcome;
+    if (page.isEmpty())
+        return {Outcome::EmptyPage, QString()};
+    if (page == runningVersion)
+        return {Outcome::UpToDate, QString()};
+    return {Outcome::UpdateFound, page};
+}
+
+UpdateCheckResult FetchFailure(const QString& error)
+{
+    using Outcome = UpdateCheckResult::Outcome;
+    return {error == kServerDownError ? Outcome::ServerDown : Outcome::Offline, error};
 }
 
 QString TUpdater::GetPage(const QString& host, const QString& path, int port)
@@ -44,32 +56,17 @@ QString TUpdater::GetPage(const QString& host, const QString& path, int port)
     m_http->setPort(port);
     const QString address =
         QStringLiteral("http://") + host + u':' + QString::number(port) + u'/' + path;
-    try {
-        return m_http->get(address);
-    } catch (const Error& e) {
-        const QString text = e.message() == kServerDownError
-                                 ? QStringLiteral("Server Down. Retry later. Error : ")
-                                 : QStringLiteral("You are Offline. Connect to internet and "
-                                                  "retry. Error : ");
-        platform::messages().showInformation(text + e.message());
-        return QString();
-    }
+    return m_http->get(address);
 }
 
-void TUpdater::CheckForUpdate(const QString& runningVersion, const QString& host,
-                              const QString& path, const QString& downloadPage, int port)
+UpdateCheckResult TUpdater::CheckForUpdate(const QString& runningVersion, const QString& host,
+                                           const QString& path, int port)
 {
-    const QString reply = GetPage(host, path, port);
-    if (reply.isEmpty())
-        return;
-    if (reply == runningVersion) {
-        platform::messages().showMessage(QStringLiteral("No updates found."));
-        return;
+    try {
+        return CompareVersion(runningVersion, GetPage(host, path, port));
+    } catch (const Error& e) {
+        return FetchFailure(e.message());
     }
-    const QString question =
-        QStringLiteral("Update Found. Version :") + reply + u'\r' + QStringLiteral("Update Now ?");
-    if (platform::messages().askYesNo(question))
-        platform::shell().openAddress(downloadPage);
 }
 
 UpdateSite officialUpdateSite()
@@ -79,13 +76,12 @@ UpdateSite officialUpdateSite()
             QStringLiteral("http://") + host + QStringLiteral("/divx/SoftwareLumelle.html")};
 }
 
-void CheckVersion(const QString& runningVersion, const UpdateSite& site)
+UpdateCheckResult CheckSite(const QString& runningVersion, const UpdateSite& site)
 {
     const std::unique_ptr<TUpdater> updater = CreateUpdater();
     if (!updater)
-        return;
-    updater->CheckForUpdate(runningVersion, site.host, site.versionPath, site.downloadPage,
-                            site.port);
+        return {UpdateCheckResult::Outcome::Refused, QString()};
+    return updater->CheckForUpdate(runningVersion, site.host, site.versionPath, site.port);
 }
 
 } // namespace lumelle

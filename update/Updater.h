@@ -1,6 +1,6 @@
-// The update check: fetch the version page of the maker's web site, compare it with the
-// running version and offer the download page when they differ. The reply is only compared
-// and shown as text.
+// The update check: fetch the version page of the maker's web site and compare it with the
+// running version. The outcome says what happened; the window decides what to show and offers
+// the download page.
 #pragma once
 
 #include "platform/Http.h"
@@ -13,6 +13,29 @@ namespace lumelle {
 // The port of the version page.
 inline constexpr int kVersionPagePort = 80;
 
+// What one check found.
+struct UpdateCheckResult
+{
+    enum class Outcome {
+        Refused,     // another updater is alive ("Max Updaters created")
+        ServerDown,  // the version page is missing (404 Not Found)
+        Offline,     // any other failure of the fetch
+        EmptyPage,   // the page holds nothing: nothing to say
+        UpToDate,    // the page holds exactly the running version
+        UpdateFound, // the page holds anything else
+    };
+    Outcome outcome;
+    QString detail; // the fetch's error text, or the page of an UpdateFound
+
+    bool operator==(const UpdateCheckResult&) const = default;
+};
+
+// The comparison of a fetched page with the running version, byte for byte: an older number,
+// the same number written differently or a trailing line break all count as an update.
+UpdateCheckResult CompareVersion(const QString& runningVersion, const QString& page);
+// The outcome of a failed fetch with error text `error`.
+UpdateCheckResult FetchFailure(const QString& error);
+
 class TUpdater
 {
 public:
@@ -20,15 +43,12 @@ public:
     TUpdater(const TUpdater&) = delete;
     TUpdater& operator=(const TUpdater&) = delete;
 
-    // The body of "http://host:port/path", or an empty text when the fetch failed; the
-    // failure has then been shown in an information box.
+    // The body of "http://host:port/path". A failed fetch throws Error with the client's text.
     QString GetPage(const QString& host, const QString& path, int port);
 
-    // Fetches the version page and talks to the user: "No updates found." when it holds
-    // exactly the running version, otherwise the question whether to update, which opens the
-    // download page on Yes.
-    void CheckForUpdate(const QString& runningVersion, const QString& host, const QString& path,
-                        const QString& downloadPage, int port = kVersionPagePort);
+    // Fetches the version page and compares it with the running version.
+    UpdateCheckResult CheckForUpdate(const QString& runningVersion, const QString& host,
+                                     const QString& path, int port = kVersionPagePort);
 
 private:
     TUpdater();
@@ -40,8 +60,7 @@ private:
 // The number of live updaters (at most one).
 int UpdaterCount();
 
-// A new updater with a new HTTP client, or nothing after "Max Updaters created" when one is
-// alive already.
+// A new updater with a new HTTP client, or nothing when one is alive already.
 std::unique_ptr<TUpdater> CreateUpdater();
 
 // Where the check asks and where it sends the user.
@@ -56,7 +75,7 @@ struct UpdateSite
 // The maker's site: the configured host, its version page and download page.
 UpdateSite officialUpdateSite();
 
-// The "Check Version" button of the About window: one updater, one check against the site.
-void CheckVersion(const QString& runningVersion, const UpdateSite& site = officialUpdateSite());
+// One updater, one check against the site; Refused when an updater is alive already.
+UpdateCheckResult CheckSite(const QString& runningVersion, const UpdateSite& site);
 
 } // namespace lumelle

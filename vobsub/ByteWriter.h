@@ -30,13 +30,6 @@ public:
     }
     void fill(std::uint8_t value, std::size_t count) { m_out.insert(m_out.end(), count, value); }
 
-    // Overwrites a 16-bit field written earlier (sizes and offsets known only later).
-    void patchU16(std::size_t position, unsigned value)
-    {
-        m_out.at(position) = std::uint8_t((value >> 8) & 0xFF);
-        m_out.at(position + 1) = std::uint8_t(value & 0xFF);
-    }
-
     std::size_t size() const { return m_out.size(); }
 
 private:

@@ -1,6 +1,7 @@
 #include "vobsub/GenerationRun.h"
 
 #include "platform/Error.h"
+#include "vobsub/DeviceWriting.h"
 #include "vobsub/HelpText.h"
 #include "vobsub/IndexWriter.h"
 #include "vobsub/ProgramStream.h"
@@ -9,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <optional>
 
 namespace lumelle {
 
@@ -24,8 +26,7 @@ public:
     explicit OutputFile(const QString& path) : m_file(path)
     {
         if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-            throw Error(QStringLiteral("Cannot create file \"%1\". %2")
-                            .arg(QDir::toNativeSeparators(path), m_file.errorString()));
+            throw Error(CannotCreateFileMessage(path, m_file.errorString()));
     }
 
     QFile& device() { return m_file; }
@@ -37,33 +38,98 @@ public:
     // The message for a failed write, naming the file and giving the system's reason.
     QString writeError(const Error& cause) const
     {
-        return QStringLiteral("Cannot write file \"%1\". %2")
-            .arg(QDir::toNativeSeparators(m_file.fileName()), cause.message());
+        return CannotWriteFileMessage(m_file.fileName(), cause.message());
     }
 
 private:
     QFile m_file;
 };
 
-int frameRateValue(const QString& fpsText)
+struct Frames
 {
-    bool ok = false;
-    const int value = fpsText.toInt(&ok);
-    if (!ok)
-        throw ConversionError(fpsText);
-    return value;
-}
+    int start;
+    int end;
+};
 
-// Every subtitle's frame numbers are read and its start time checked before any file is
-// touched, so a list the .sub cannot hold is refused without leaving half a pair behind.
-void checkTimes(const TSubtitle& list, int rateValue)
+// Every subtitle's frame numbers are read, once, and its start time checked before any file
+// is touched, so a list the .sub cannot hold is refused without leaving half a pair behind.
+std::vector<Frames> checkedFrames(const TSubtitle& list, FrameRate rate)
 {
+    std::vector<Frames> frames;
+    frames.reserve(std::size_t(list.Count()));
     for (int i = 1; i <= list.Count(); ++i) {
         const SubtitleLine& entry = list.line(i);
-        (void)StrToInt(entry.EndFrame);
-        PresentationTicks(StrToInt(entry.StartFrame), rateValue, i);
+        const int end = StrToInt(entry.EndFrame);
+        const int start = StrToInt(entry.StartFrame);
+        PresentationTicks(start, rate, i);
+        frames.push_back({start, end});
     }
+    return frames;
 }
+
+// The .idx and .sub files of one run, the index header written as the pair is opened.
+class OutputPair
+{
+public:
+    OutputPair(const OutputPaths& paths, const GenerationRequest& request)
+        : m_request(request), m_idx(paths.idx)
+    {
+        try {
+            WriteIndexHeader(m_idx.device(), request.frameRate, request.mode, request.colours,
+                             request.languageText);
+        } catch (const Error& e) {
+            throw Error(m_idx.writeError(e));
+        }
+        m_sub.emplace(paths.sub);
+    }
+
+    // Draws, encodes and writes subtitle `number`.
+    void add(const SubtitleLine& entry, Frames frames, int number,
+             const GenerationCallbacks& callbacks)
+    {
+        RenderSubtitleImage(m_image, entry.Line1, entry.Line2, m_request.gatherSettings());
+        if (callbacks.afterRender)
+            callbacks.afterRender(m_image);
+        // A band wholly outside the frame has nothing to show; two rows inside it keep the
+        // subtitle's place in the stream as an empty picture.
+        const int bandHeight = m_image.bandHeight >= 2 ? m_image.bandHeight : 2;
+        const std::vector<std::uint8_t> unit =
+            EncodeSubpicture(m_image.pixels, m_image.bandTop, bandHeight, m_request.colours,
+                             frames.start, frames.end, m_request.frameRate, number);
+        write(unit, frames.start, number);
+    }
+
+private:
+    // The packs go out first and the index line only once they are on disk, so that after a
+    // failure every index line points at a whole subtitle.
+    void write(const std::vector<std::uint8_t>& unit, int startFrame, int number)
+    {
+        OutputFile& sub = *m_sub;
+        const std::uint32_t packsBefore = m_packCount;
+        const qint64 subSize = qint64(packsBefore) * qint64(kPackSize);
+        try {
+            WriteSubtitlePacks(sub.device(), unit, startFrame, m_request.frameRate, number,
+                               m_packCount);
+        } catch (const Error& e) {
+            sub.truncate(subSize);
+            throw Error(sub.writeError(e));
+        }
+        const qint64 idxSize = m_idx.size();
+        try {
+            WriteIndexEntry(m_idx.device(), startFrame, m_request.frameRate, packsBefore);
+        } catch (const Error& e) {
+            m_idx.truncate(idxSize);
+            sub.truncate(subSize);
+            throw Error(m_idx.writeError(e));
+        }
+    }
+
+    const GenerationRequest& m_request;
+    OutputFile m_idx;
+    std::optional<OutputFile> m_sub; // created once the header is written
+    std::uint32_t m_packCount = 0;
+    SubtitleImage m_image;
+};
 
 } // namespace
 
@@ -98,64 +164,21 @@ GenerationResult RunGeneration(const GenerationRequest& request,
 {
     Q_ASSERT(request.subtitles && request.gatherSettings);
     const TSubtitle& list = *request.subtitles;
-    const int rateValue = frameRateValue(request.fpsText);
     const OutputPaths paths = OutputPathsFor(request.subtitleFile, request.outputFolder);
-    checkTimes(list, rateValue);
+    const std::vector<Frames> frames = checkedFrames(list, request.frameRate);
 
     GenerationResult result;
     result.idxPath = paths.idx;
     result.subPath = paths.sub;
-
     {
-        OutputFile idx(paths.idx);
-        try {
-            WriteIndexHeader(idx.device(), request.fpsText, request.mode, request.colours,
-                             request.languageText);
-        } catch (const Error& e) {
-            throw Error(idx.writeError(e));
-        }
-        OutputFile sub(paths.sub);
-
-        std::uint32_t packCount = 0;
-        SubtitleImage image;
+        OutputPair pair(paths, request);
         const int count = list.Count();
         for (int i = 1; i <= count; ++i) {
             if (callbacks.beforeSubtitle && !callbacks.beforeSubtitle(i, count)) {
                 result.aborted = true;
                 break;
             }
-            const SubtitleLine& entry = list.line(i);
-            RenderSubtitleImage(image, entry.Line1, entry.Line2, request.gatherSettings());
-            if (callbacks.afterRender)
-                callbacks.afterRender(image);
-
-            const int startFrame = StrToInt(entry.StartFrame);
-            const int endFrame = StrToInt(entry.EndFrame);
-            // A band wholly outside the frame has nothing to show; two rows inside it keep the
-            // subtitle's place in the stream as an empty picture.
-            const int bandHeight = image.bandHeight >= 2 ? image.bandHeight : 2;
-            const std::vector<std::uint8_t> unit =
-                EncodeSubpicture(image.pixels, image.bandTop, bandHeight, request.colours,
-                                 startFrame, endFrame, rateValue, i);
-
-            // The packs go out first and the index line only once they are on disk, so that
-            // after a failure every index line points at a whole subtitle.
-            const std::uint32_t packsBefore = packCount;
-            const qint64 subSize = qint64(packsBefore) * qint64(kPackSize);
-            try {
-                WriteSubtitlePacks(sub.device(), unit, startFrame, rateValue, i, packCount);
-            } catch (const Error& e) {
-                sub.truncate(subSize);
-                throw Error(sub.writeError(e));
-            }
-            const qint64 idxSize = idx.size();
-            try {
-                WriteIndexEntry(idx.device(), startFrame, request.fpsText, packsBefore);
-            } catch (const Error& e) {
-                idx.truncate(idxSize);
-                sub.truncate(subSize);
-                throw Error(idx.writeError(e));
-            }
+            pair.add(list.line(i), frames[std::size_t(i - 1)], i, callbacks);
             ++result.written;
         }
     } // both files closed here, also when an error leaves the loop

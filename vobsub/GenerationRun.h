@@ -16,7 +16,7 @@ struct GenerationRequest
 {
     const TSubtitle* subtitles = nullptr;
     QString subtitleFile; // the loaded subtitle file; names the outputs
-    QString fpsText;      // "23976", "24000", "25000", "29970" or "30000"
+    FrameRate frameRate;  // the rate the frame numbers count at
     PaletteMode mode = PaletteMode::PcDvdTwoPalettes;
     QString languageText;  // a language list entry such as "el GREEK"
     OutputColours colours; // captured once for the whole run

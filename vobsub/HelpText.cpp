@@ -1,6 +1,7 @@
 #include "vobsub/HelpText.h"
 
 #include "platform/Error.h"
+#include "vobsub/DeviceWriting.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -76,12 +77,10 @@ void WriteHelpFile(const QString& path, const std::string& text)
     // help file behind.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        throw Error(QStringLiteral("Cannot create file \"%1\". %2")
-                        .arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw Error(CannotCreateFileMessage(path, file.errorString()));
     }
     if (file.write(text.data(), qint64(text.size())) != qint64(text.size()) || !file.commit()) {
-        throw Error(QStringLiteral("Cannot write file \"%1\". %2")
-                        .arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw Error(CannotWriteFileMessage(path, file.errorString()));
     }
 }
 

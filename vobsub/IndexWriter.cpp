@@ -2,6 +2,7 @@
 
 #include "platform/Error.h"
 #include "subtitle/Subtitle.h"
+#include "vobsub/DeviceWriting.h"
 #include "vobsub/ProgramStream.h"
 
 #include <cinttypes>
@@ -15,29 +16,16 @@ constexpr const char* kLineEnd = "\r\n";
 
 void writeAll(QIODevice& device, const std::string& text)
 {
-    // A short write is followed by another for the rest, so a failure comes with the
-    // device's reason for it.
-    const char* data = text.data();
-    qint64 left = qint64(text.size());
-    while (left > 0) {
-        const qint64 written = device.write(data, left);
-        if (written <= 0) {
-            QString message = device.errorString();
-            if (message.isEmpty() || message == QLatin1String("Unknown error"))
-                message = QStringLiteral("Cannot write the .idx file.");
-            throw Error(message);
-        }
-        data += written;
-        left -= written;
-    }
+    WriteAll(device, text.data(), qint64(text.size()),
+             QStringLiteral("Cannot write the .idx file."));
 }
 
 } // namespace
 
-std::string IndexHeaderText(const QString& fpsText, PaletteMode mode, const OutputColours& colours,
+std::string IndexHeaderText(FrameRate rate, PaletteMode mode, const OutputColours& colours,
                             const QString& languageText)
 {
-    const std::string size = fpsText == QLatin1String("25000") ? "size: 720x576" : "size: 720x480";
+    const std::string size = rate == kPalFrameRate ? "size: 720x576" : "size: 720x480";
     const std::string language = languageText.left(2).toLatin1().toStdString();
 
     const std::string lines[] = {
@@ -115,9 +103,8 @@ std::string IndexHeaderText(const QString& fpsText, PaletteMode mode, const Outp
     return text;
 }
 
-std::string IndexEntryLine(std::int64_t startFrame, const QString& fpsText, std::uint32_t PackCount)
+std::string IndexEntryLine(std::int64_t startFrame, FrameRate rate, std::uint32_t PackCount)
 {
-    const double rate = StrToInt(fpsText.toStdString()) / 1000.0;
     const std::uint64_t filePosition = std::uint64_t(PackCount) * kPackSize;
     char position[32];
     std::snprintf(position, sizeof position, "%09" PRIx64, filePosition);
@@ -125,16 +112,16 @@ std::string IndexEntryLine(std::int64_t startFrame, const QString& fpsText, std:
            kLineEnd;
 }
 
-void WriteIndexHeader(QIODevice& idx, const QString& fpsText, PaletteMode mode,
+void WriteIndexHeader(QIODevice& idx, FrameRate rate, PaletteMode mode,
                       const OutputColours& colours, const QString& languageText)
 {
-    writeAll(idx, IndexHeaderText(fpsText, mode, colours, languageText));
+    writeAll(idx, IndexHeaderText(rate, mode, colours, languageText));
 }
 
-void WriteIndexEntry(QIODevice& idx, std::int64_t startFrame, const QString& fpsText,
+void WriteIndexEntry(QIODevice& idx, std::int64_t startFrame, FrameRate rate,
                      std::uint32_t PackCount)
 {
-    writeAll(idx, IndexEntryLine(startFrame, fpsText, PackCount));
+    writeAll(idx, IndexEntryLine(startFrame, rate, PackCount));
 }
 
 } // namespace lumelle

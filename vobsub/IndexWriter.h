@@ -3,6 +3,7 @@
 // ends in CR LF.
 #pragma once
 
+#include "subtitle/FrameRate.h"
 #include "vobsub/Palette.h"
 
 #include <QIODevice>
@@ -12,21 +13,20 @@
 
 namespace lumelle {
 
-// Lines 1 to 63, each with CR LF. "25000" gives the 720x576 size line, every other frame-rate
-// text 720x480. The language code is the first two characters of `languageText`.
-std::string IndexHeaderText(const QString& fpsText, PaletteMode mode, const OutputColours& colours,
+// Lines 1 to 63, each with CR LF. 25 frames per second gives the 720x576 size line, every other
+// rate 720x480. The language code is the first two characters of `languageText`.
+std::string IndexHeaderText(FrameRate rate, PaletteMode mode, const OutputColours& colours,
                             const QString& languageText);
 
 // "timestamp: hh:mm:ss:mmm, filepos: 000000000" with CR LF; the position is PackCount x 2048 in
-// lower-case hex. Throws ConversionError when `fpsText` is not a whole number.
-std::string IndexEntryLine(std::int64_t startFrame, const QString& fpsText,
-                           std::uint32_t PackCount);
+// lower-case hex. A rate of 0 throws Error("0 Fps !!!").
+std::string IndexEntryLine(std::int64_t startFrame, FrameRate rate, std::uint32_t PackCount);
 
 // The same, appended to an open .idx device. A failed write throws Error with the device's
 // error text.
-void WriteIndexHeader(QIODevice& idx, const QString& fpsText, PaletteMode mode,
+void WriteIndexHeader(QIODevice& idx, FrameRate rate, PaletteMode mode,
                       const OutputColours& colours, const QString& languageText);
-void WriteIndexEntry(QIODevice& idx, std::int64_t startFrame, const QString& fpsText,
+void WriteIndexEntry(QIODevice& idx, std::int64_t startFrame, FrameRate rate,
                      std::uint32_t PackCount);
 
 } // namespace lumelle

@@ -2,6 +2,7 @@
 
 #include "platform/Error.h"
 #include "vobsub/ByteWriter.h"
+#include "vobsub/DeviceWriting.h"
 #include "vobsub/Timing.h"
 
 #include <QtGlobal>
@@ -74,15 +75,12 @@ std::size_t PackCountFor(std::size_t unitSize)
     return (unitSize - kFirstPackPayload - 1) / kLaterPackPayload + 2;
 }
 
-std::uint64_t PresentationTicks(std::int64_t startFrame, int frameRateValue, int subtitleNumber)
+std::uint64_t PresentationTicks(std::int64_t startFrame, FrameRate rate, int subtitleNumber)
 {
-    CheckFrameRateValue(frameRateValue);
-    // Any frame number above this bound lies far beyond the 33-bit limit at every rate the
-    // window offers; refusing it first keeps the product inside 64 bits.
-    constexpr std::int64_t kFrameBound = 100'000'000'000;
+    const std::int64_t divisor = rate.divisor();
     std::int64_t ticks = -1;
     if (startFrame >= 0 && startFrame <= kFrameBound)
-        ticks = DivideRoundHalfEven(startFrame * kTicksPerSecondTimesThousand, frameRateValue);
+        ticks = DivideRoundHalfEven(startFrame * kTicksPerSecondTimesThousand, divisor);
     else if (startFrame > kFrameBound)
         ticks = std::int64_t(kPtsLimit);
     if (ticks < 0) {
@@ -108,11 +106,11 @@ std::array<std::uint8_t, 5> PtsBytes(std::uint64_t ticks)
 }
 
 std::vector<std::uint8_t> BuildSubtitlePacks(const std::vector<std::uint8_t>& unit,
-                                             std::int64_t startFrame, int frameRateValue,
+                                             std::int64_t startFrame, FrameRate rate,
                                              int subtitleNumber)
 {
     const std::array<std::uint8_t, 5> pts =
-        PtsBytes(PresentationTicks(startFrame, frameRateValue, subtitleNumber));
+        PtsBytes(PresentationTicks(startFrame, rate, subtitleNumber));
     const std::size_t packs = PackCountFor(unit.size());
 
     std::vector<std::uint8_t> out;
@@ -131,26 +129,13 @@ std::vector<std::uint8_t> BuildSubtitlePacks(const std::vector<std::uint8_t>& un
 }
 
 void WriteSubtitlePacks(QIODevice& sub, const std::vector<std::uint8_t>& unit,
-                        std::int64_t startFrame, int frameRateValue, int subtitleNumber,
+                        std::int64_t startFrame, FrameRate rate, int subtitleNumber,
                         std::uint32_t& PackCount)
 {
     const std::vector<std::uint8_t> packs =
-        BuildSubtitlePacks(unit, startFrame, frameRateValue, subtitleNumber);
-    // A device may take part of the bytes (a disk that fills up); the rest is offered again
-    // so that the failure comes with the device's reason for it.
-    const char* data = reinterpret_cast<const char*>(packs.data());
-    qint64 left = qint64(packs.size());
-    while (left > 0) {
-        const qint64 written = sub.write(data, left);
-        if (written <= 0) {
-            QString message = sub.errorString();
-            if (message.isEmpty() || message == QLatin1String("Unknown error"))
-                message = QStringLiteral("Cannot write the .sub file.");
-            throw Error(message);
-        }
-        data += written;
-        left -= written;
-    }
+        BuildSubtitlePacks(unit, startFrame, rate, subtitleNumber);
+    WriteAll(sub, reinterpret_cast<const char*>(packs.data()), qint64(packs.size()),
+             QStringLiteral("Cannot write the .sub file."));
     PackCount += std::uint32_t(packs.size() / kPackSize);
 }
 

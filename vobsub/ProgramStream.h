@@ -3,6 +3,8 @@
 // carrying its presentation time stamp, the last filled up with padding.
 #pragma once
 
+#include "subtitle/FrameRate.h"
+
 #include <QIODevice>
 #include <array>
 #include <cstdint>
@@ -17,10 +19,11 @@ constexpr std::size_t kLaterPackPayload = 2024; // 2048 - 24 header bytes
 // Number of packs a unit of `unitSize` bytes needs (any size; at least 1).
 std::size_t PackCountFor(std::size_t unitSize);
 
-// Start time of a subtitle in 90 kHz ticks: StartFrame x 90 000 000 / frame-rate value, exact,
-// rounded half to even. A start before 0 or at 2^33 ticks (about 26.5 hours) or later does not
-// fit the time stamp and is refused with a message naming `subtitleNumber`.
-std::uint64_t PresentationTicks(std::int64_t startFrame, int frameRateValue, int subtitleNumber);
+// Start time of a subtitle in 90 kHz ticks: StartFrame x 90 000 000 / frames per 1000 s, exact,
+// rounded half to even. A rate of 0 throws Error("0 Fps !!!"). A start before 0 or at 2^33 ticks
+// (about 26.5 hours) or later does not fit the time stamp and is refused with a message naming
+// `subtitleNumber`.
+std::uint64_t PresentationTicks(std::int64_t startFrame, FrameRate rate, int subtitleNumber);
 
 // The five time-stamp bytes of a PES header that carries a PTS only.
 std::array<std::uint8_t, 5> PtsBytes(std::uint64_t ticks);
@@ -28,14 +31,14 @@ std::array<std::uint8_t, 5> PtsBytes(std::uint64_t ticks);
 // All packs of one subtitle, exactly PackCountFor(unit.size()) x 2048 bytes. Throws Error (see
 // PresentationTicks) before building anything.
 std::vector<std::uint8_t> BuildSubtitlePacks(const std::vector<std::uint8_t>& unit,
-                                             std::int64_t startFrame, int frameRateValue,
+                                             std::int64_t startFrame, FrameRate rate,
                                              int subtitleNumber);
 
 // Appends the subtitle's packs to `sub` and adds their number to `PackCount`. Everything is
 // checked before the first byte is written; a failed write throws Error with the device's
 // error text (PackCount is then left as it was).
 void WriteSubtitlePacks(QIODevice& sub, const std::vector<std::uint8_t>& unit,
-                        std::int64_t startFrame, int frameRateValue, int subtitleNumber,
+                        std::int64_t startFrame, FrameRate rate, int subtitleNumber,
                         std::uint32_t& PackCount);
 
 } // namespace lumelle

@@ -26,14 +26,23 @@ constexpr std::uint8_t kColourSlots[2] = {0x01, 0x23};
 // Pixel values 3, 2, 1 fully opaque, 0 fully transparent.
 constexpr std::uint8_t kContrast[2] = {0xFF, 0xF0};
 
-// Lengths a single code can carry, and the nibble widths by length.
+// The longest run a single code can carry.
 constexpr int kMaxCodeLength = 255;
 constexpr int kMaxCoordinate = 0xFFF; // 12-bit display-area fields
 
-// Size of the parts of the unit around the pixel-data area (see EncodeSubpicture).
-constexpr std::size_t kUnitHeaderSize = 4;    // size + offset of the first control sequence
-constexpr std::size_t kFieldStartInArea = 2;  // the area opens with two zero bytes
-constexpr std::size_t kControlAfterArea = 28; // from the last area byte's end to the unit end
+// Sizes of the parts of the unit around the pixel-data area (see EncodeSubpicture).
+constexpr std::size_t kUnitHeaderSize = 4;   // size + offset of the first control sequence
+constexpr std::size_t kFieldStartInArea = 2; // the area opens with two zero bytes
+constexpr std::size_t kAreaEndSize = 2;      // and closes with two more
+// The first control sequence: delay 2, next offset 2, start display 1, colours 1 + 2,
+// contrast 1 + 2, display area 1 + 6, field offsets 1 + 4, end 1.
+constexpr std::size_t kFirstControlSize = 2 + 2 + 1 + 3 + 3 + 7 + 5 + 1;
+// The second: delay 2, next offset 2, stop display 1, end 1.
+constexpr std::size_t kSecondControlSize = 2 + 2 + 1 + 1;
+// The area's two closing zero bytes double as the first sequence's delay, so after the area
+// come the rest of the first sequence and the whole second one.
+constexpr std::size_t kControlAfterArea = kFirstControlSize - kAreaEndSize + kSecondControlSize;
+static_assert(kFirstControlSize == 24 && kControlAfterArea == 28);
 
 // The ways an image can hand us blue, green, red as the first three bytes of a pixel.
 int directBytesPerPixel(QImage::Format format)
@@ -52,14 +61,21 @@ int directBytesPerPixel(QImage::Format format)
     }
 }
 
+// A band row outside the picture or beyond the 12-bit display-area field.
+Error scanLineOutOfRange()
+{
+    return Error(QStringLiteral("Scan line index out of range"));
+}
+
 // Row access that refuses a row outside the picture instead of reading past it.
 const std::uint8_t* checkedScanLine(const QImage& image, int row)
 {
     if (row < 0 || row >= image.height())
-        throw Error(QStringLiteral("Scan line index out of range"));
+        throw scanLineOutOfRange();
     return image.constScanLine(row);
 }
 
+// Nibbles of one code by run length: 1 for 1-3, 2 for 4-15, 3 for 16-63, 4 for 64-255.
 int nibbleCount(int length)
 {
     if (length <= 3)
@@ -77,6 +93,53 @@ void appendCode(std::vector<std::uint8_t>& nibbles, int length, int value)
     const unsigned code = unsigned(length) * 4 + unsigned(value & 3);
     for (int i = nibbleCount(length) - 1; i >= 0; --i)
         nibbles.push_back(std::uint8_t((code >> (4 * i)) & 0xF));
+}
+
+// The run-length coded rows of a band: the top field holds rows bandTop, bandTop + 2, ...,
+// the bottom field rows bandTop + 1, bandTop + 3, ...
+struct BandFields
+{
+    int width = 0;
+    std::vector<std::uint8_t> top;
+    std::vector<std::uint8_t> bottom;
+};
+
+// What the first control sequence says besides its fixed commands.
+struct DisplayArea
+{
+    unsigned x1, x2, y1, y2;
+};
+struct FirstControl
+{
+    unsigned secondControl = 0;
+    DisplayArea area{};
+    unsigned topFieldOffset = 0;
+    unsigned bottomFieldOffset = 0;
+};
+
+// The first control sequence, shown at once: from its delay (the area's closing zero bytes)
+// to its end command.
+void writeFirstControl(ByteWriter& w, const FirstControl& c)
+{
+    w.u16(0);               // 2: delay 0, also the closing zero bytes of the area
+    w.u16(c.secondControl); // 2: offset of the next sequence
+    w.u8(kCmdStartDisplay); // 1
+    w.u8(kCmdSetColour);    // 1 + 2
+    w.bytes(kColourSlots, 2);
+    w.u8(kCmdSetContrast); // 1 + 2
+    w.bytes(kContrast, 2);
+    w.u8(kCmdSetDisplayArea); // 1 + 6: x1, x2, y1, y2 as 12-bit numbers
+    const DisplayArea& a = c.area;
+    w.u8(a.x1 >> 4);
+    w.u8(((a.x1 & 0xF) << 4) | (a.x2 >> 8));
+    w.u8(a.x2 & 0xFF);
+    w.u8(a.y1 >> 4);
+    w.u8(((a.y1 & 0xF) << 4) | (a.y2 >> 8));
+    w.u8(a.y2 & 0xFF);
+    w.u8(kCmdSetFieldOffsets); // 1 + 4
+    w.u16(c.topFieldOffset);
+    w.u16(c.bottomFieldOffset);
+    w.u8(kCmdEnd); // 1
 }
 
 } // namespace
@@ -161,30 +224,22 @@ std::vector<std::uint8_t> EncodeRow(const std::vector<Run>& runs)
     return bytes;
 }
 
-std::uint16_t StopDelay(std::int64_t startFrame, std::int64_t endFrame, int frameRateValue)
+std::uint16_t StopDelay(std::int64_t startFrame, std::int64_t endFrame, FrameRate rate)
 {
     // Duration in 90 kHz ticks divided by 1024: (frames x 90 000 000) / (rate x 1024). A
     // difference beyond 10^11 frames saturates the field anyway; bounding it keeps the product
     // inside 64 bits.
-    CheckFrameRateValue(frameRateValue);
-    constexpr std::int64_t kFrameBound = 100'000'000'000;
+    const std::int64_t divisor = rate.divisor() * kTicksPerDelayUnit;
     const std::int64_t frames = std::clamp(endFrame - startFrame, -kFrameBound, kFrameBound);
-    const std::int64_t delay = DivideRoundHalfEven(
-        frames * kTicksPerSecondTimesThousand, std::int64_t(frameRateValue) * kTicksPerDelayUnit);
+    const std::int64_t delay = DivideRoundHalfEven(frames * kTicksPerSecondTimesThousand, divisor);
     return std::uint16_t(std::clamp<std::int64_t>(delay, 0, 0xFFFF));
 }
 
-std::vector<std::uint8_t> EncodeSubpicture(const QImage& image, int bandTop, int bandHeight,
-                                           const OutputColours& colours, int startFrame,
-                                           int endFrame, int frameRateValue, int subtitleNumber)
-{
-    // The renderer always starts the band on an even row. Fields are taken relative to
-    // bandTop, so even an odd start would still give decodable fields.
-    Q_ASSERT(bandTop % 2 == 0);
-    CheckFrameRateValue(frameRateValue);
-    if (bandHeight < 1)
-        throw Error(QStringLiteral("Scan line index out of range"));
+namespace {
 
+BandFields encodeFields(const QImage& image, int bandTop, int bandHeight,
+                        const OutputColours& colours)
+{
     QImage converted;
     const QImage* source = &image;
     int bytesPerPixel = directBytesPerPixel(image.format());
@@ -193,25 +248,41 @@ std::vector<std::uint8_t> EncodeSubpicture(const QImage& image, int bandTop, int
         source = &converted;
         bytesPerPixel = 3;
     }
-    const int width = source->width();
-    if (width < 2 || width - 1 > kMaxCoordinate)
+    BandFields fields;
+    fields.width = source->width();
+    if (fields.width < 2 || fields.width - 1 > kMaxCoordinate)
         throw Error(QStringLiteral("The subtitle picture must be 2 to 4096 pixels wide."));
     const int bandBottom = bandTop + bandHeight - 1;
     if (bandBottom > kMaxCoordinate) // beyond the 12-bit display-area field
-        throw Error(QStringLiteral("Scan line index out of range"));
+        throw scanLineOutOfRange();
 
-    // Pixel-data area: two zero bytes, the top field (rows bandTop, bandTop + 2, ...), the
-    // bottom field (rows bandTop + 1, bandTop + 3, ...), two zero bytes.
-    std::vector<std::uint8_t> topField;
-    std::vector<std::uint8_t> bottomField;
     for (int row = bandTop; row <= bandBottom; ++row) {
         const std::uint8_t* pixels = checkedScanLine(*source, row);
         const std::vector<std::uint8_t> coded =
-            EncodeRow(RowRuns(pixels, width, bytesPerPixel, colours));
-        std::vector<std::uint8_t>& field = (row - bandTop) % 2 == 0 ? topField : bottomField;
+            EncodeRow(RowRuns(pixels, fields.width, bytesPerPixel, colours));
+        std::vector<std::uint8_t>& field = (row - bandTop) % 2 == 0 ? fields.top : fields.bottom;
         field.insert(field.end(), coded.begin(), coded.end());
     }
-    const std::size_t areaSize = kFieldStartInArea + topField.size() + bottomField.size() + 2;
+    return fields;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> EncodeSubpicture(const QImage& image, int bandTop, int bandHeight,
+                                           const OutputColours& colours, int startFrame,
+                                           int endFrame, FrameRate rate, int subtitleNumber)
+{
+    // The renderer always starts the band on an even row. Fields are taken relative to
+    // bandTop, so even an odd start would still give decodable fields.
+    Q_ASSERT(bandTop % 2 == 0);
+    rate.divisor(); // a zero rate is refused before any work
+    if (bandHeight < 1)
+        throw scanLineOutOfRange();
+    const BandFields fields = encodeFields(image, bandTop, bandHeight, colours);
+
+    // Pixel-data area: two zero bytes, the top field, the bottom field, two zero bytes.
+    const std::size_t areaSize =
+        kFieldStartInArea + fields.top.size() + fields.bottom.size() + kAreaEndSize;
     const bool oddArea = areaSize % 2 != 0;
     const std::size_t unitSize = kUnitHeaderSize + areaSize + kControlAfterArea + (oddArea ? 1 : 0);
     if (unitSize > kMaxSubpictureSize) {
@@ -222,12 +293,14 @@ std::vector<std::uint8_t> EncodeSubpicture(const QImage& image, int bandTop, int
                         .arg(qulonglong(kMaxSubpictureSize)));
     }
 
-    const unsigned topFieldOffset = unsigned(kUnitHeaderSize + kFieldStartInArea);
-    const unsigned bottomFieldOffset = topFieldOffset + unsigned(topField.size());
-    // The first control sequence starts on the last two (zero) bytes of the area: they are its
-    // delay. The second follows the 24 bytes of the first.
-    const unsigned firstControl = unsigned(kUnitHeaderSize + areaSize - 2);
-    const unsigned secondControl = firstControl + 24;
+    FirstControl first;
+    first.topFieldOffset = unsigned(kUnitHeaderSize + kFieldStartInArea);
+    first.bottomFieldOffset = first.topFieldOffset + unsigned(fields.top.size());
+    first.area = {0, unsigned(fields.width - 1), unsigned(bandTop),
+                  unsigned(bandTop + bandHeight - 1)};
+    // The first control sequence starts on the area's closing zero bytes: they are its delay.
+    const unsigned firstControl = unsigned(kUnitHeaderSize + areaSize - kAreaEndSize);
+    first.secondControl = firstControl + unsigned(kFirstControlSize);
 
     std::vector<std::uint8_t> unit;
     unit.reserve(unitSize);
@@ -235,38 +308,15 @@ std::vector<std::uint8_t> EncodeSubpicture(const QImage& image, int bandTop, int
     w.u16(unsigned(unitSize)); // 2: unit size
     w.u16(firstControl);       // 2: offset of the first control sequence
     w.u16(0);                  // 2: the area's two opening zero bytes
-    w.bytes(topField.data(), topField.size());
-    w.bytes(bottomField.data(), bottomField.size());
-    w.u16(0); // 2: closing zero bytes of the area = delay 0 of the first sequence
-
-    // First control sequence: show at once.
-    w.u16(secondControl);   // 2: offset of the next sequence
-    w.u8(kCmdStartDisplay); // 1
-    w.u8(kCmdSetColour);    // 1 + 2
-    w.bytes(kColourSlots, 2);
-    w.u8(kCmdSetContrast); // 1 + 2
-    w.bytes(kContrast, 2);
-    w.u8(kCmdSetDisplayArea); // 1 + 6: x1, x2, y1, y2 as 12-bit numbers
-    const unsigned x1 = 0;
-    const unsigned x2 = unsigned(width - 1);
-    const unsigned y1 = unsigned(bandTop);
-    const unsigned y2 = unsigned(bandBottom);
-    w.u8(x1 >> 4);
-    w.u8(((x1 & 0xF) << 4) | (x2 >> 8));
-    w.u8(x2 & 0xFF);
-    w.u8(y1 >> 4);
-    w.u8(((y1 & 0xF) << 4) | (y2 >> 8));
-    w.u8(y2 & 0xFF);
-    w.u8(kCmdSetFieldOffsets); // 1 + 4
-    w.u16(topFieldOffset);
-    w.u16(bottomFieldOffset);
-    w.u8(kCmdEnd); // 1
+    w.bytes(fields.top.data(), fields.top.size());
+    w.bytes(fields.bottom.data(), fields.bottom.size());
+    writeFirstControl(w, first);
 
     // Second control sequence: hide after the duration; it points at itself, so it is last.
-    w.u16(StopDelay(startFrame, endFrame, frameRateValue)); // 2: delay
-    w.u16(secondControl);                                   // 2: offset of the next sequence
-    w.u8(kCmdStopDisplay);                                  // 1
-    w.u8(kCmdEnd);                                          // 1
+    w.u16(StopDelay(startFrame, endFrame, rate)); // 2: delay
+    w.u16(first.secondControl);                   // 2: offset of the next sequence
+    w.u8(kCmdStopDisplay);                        // 1
+    w.u8(kCmdEnd);                                // 1
     if (oddArea)
         w.u8(0xFF); // 1: keeps the unit's size even
 

@@ -2,6 +2,7 @@
 // of 2-bit pixels followed by a "show" and a "hide after the duration" control sequence.
 #pragma once
 
+#include "subtitle/FrameRate.h"
 #include "vobsub/Palette.h"
 
 #include <QImage>
@@ -50,7 +51,7 @@ std::vector<std::uint8_t> EncodeRow(const std::vector<Run>& runs);
 // Delay of the hide command in units of 1024/90000 s: the duration in exact integer
 // arithmetic, rounded half to even, clamped to 0..65535 (a longer subtitle shows for the
 // longest time the field holds; an end before the start gives 0).
-std::uint16_t StopDelay(std::int64_t startFrame, std::int64_t endFrame, int frameRateValue);
+std::uint16_t StopDelay(std::int64_t startFrame, std::int64_t endFrame, FrameRate rate);
 
 // The whole subpicture unit for rows bandTop .. bandTop + bandHeight - 1 of `image` over its
 // full width. `image` holds blue, green, red in its first three bytes per pixel (Format_RGB32
@@ -59,6 +60,6 @@ std::uint16_t StopDelay(std::int64_t startFrame, std::int64_t endFrame, int fram
 // message naming `subtitleNumber`.
 std::vector<std::uint8_t> EncodeSubpicture(const QImage& image, int bandTop, int bandHeight,
                                            const OutputColours& colours, int startFrame,
-                                           int endFrame, int frameRateValue, int subtitleNumber);
+                                           int endFrame, FrameRate rate, int subtitleNumber);
 
 } // namespace lumelle

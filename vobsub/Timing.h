@@ -2,6 +2,8 @@
 // frame-rate value (25000 = 25 frames per second) to 90 kHz ticks and to hide-delay units.
 #pragma once
 
+#include "subtitle/FrameRate.h"
+
 #include <cstdint>
 
 namespace lumelle {
@@ -13,11 +15,8 @@ constexpr std::int64_t kTicksPerDelayUnit = 1024;
 // The presentation time stamp field holds 33 bits.
 constexpr std::uint64_t kPtsLimit = std::uint64_t(1) << 33;
 
-// numerator / denominator rounded to the nearest integer, exact halves to the even one.
-// `denominator` must be positive.
-std::int64_t DivideRoundHalfEven(std::int64_t numerator, std::int64_t denominator);
-
-// Throws Error("0 Fps !!!") unless the frame-rate value is positive.
-void CheckFrameRateValue(int frameRateValue);
+// Frame numbers and frame differences beyond this lie far past what the 33-bit time stamp and
+// the 16-bit delay can hold at any rate; bounding them first keeps the products inside 64 bits.
+constexpr std::int64_t kFrameBound = 100'000'000'000;
 
 } // namespace lumelle

@@ -26,8 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap();
     if (lumelle::TSubtitle::IsTimeLine(line)) {
         try {
-            (void)lumelle::TSubtitle::TimeToFrames(line.substr(0, 12), 29.97);
-            (void)lumelle::TSubtitle::TimeToFrames(line.substr(17, 12), 23.976);
+            (void)lumelle::TSubtitle::TimeToFrames(line.substr(0, 12), lumelle::FrameRate(29970));
+            (void)lumelle::TSubtitle::TimeToFrames(line.substr(17, 12), lumelle::FrameRate(23976));
         } catch (const lumelle::Error&) {
         }
     }

@@ -17,9 +17,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 1)
         return 0;
     static const char* const kNames[] = {"f.srt", "f.sub", "f.txt", "f.SRT"};
-    static const double kRates[] = {23.976, 24.0, 25.0, 29.97, 30.0};
+    static const lumelle::FrameRate kRates[] = {
+        lumelle::FrameRate(23976), lumelle::FrameRate(24000), lumelle::FrameRate(25000),
+        lumelle::FrameRate(29970), lumelle::FrameRate(30000)};
     const QString name = QString::fromLatin1(kNames[data[0] & 3]);
-    const double rate = kRates[(data[0] >> 2) % 5];
+    const lumelle::FrameRate rate = kRates[(data[0] >> 2) % 5];
     const QByteArray bytes(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
     lumelle::TSubtitle list;
     try {

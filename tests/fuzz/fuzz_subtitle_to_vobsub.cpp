@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     lumelle::TSubtitle list;
     const QByteArray bytes(reinterpret_cast<const char*>(data + 2), qsizetype(size - 2));
     try {
-        list.LoadFromData(name, bytes, true, fps.toInt() / 1000.0, 0);
+        list.LoadFromData(name, bytes, true, lumelle::FrameRate::fromText(fps), 0);
     } catch (const lumelle::Error&) {
     }
     if (list.Count() == 0 || list.Count() > 50)
@@ -49,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     lumelle::GenerationRequest request;
     request.subtitles = &list;
     request.subtitleFile = name;
-    request.fpsText = fps;
+    request.frameRate = lumelle::FrameRate::fromText(fps);
     request.languageText = QStringLiteral("en ENGLISH");
     request.colours = {settings.antialiasColor, settings.outlineColor, settings.textColor};
     request.gatherSettings = [&settings] { return settings; };

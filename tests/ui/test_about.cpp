@@ -4,6 +4,7 @@
 #include "doubles/RecordingMessages.h"
 #include "doubles/RecordingShell.h"
 #include "ui/Unit2.h"
+#include "ui/UpdateCheck.h"
 #include "vobsub/HelpText.h"
 
 #include <QApplication>
@@ -137,4 +138,44 @@ TEST_F(AboutTest, CheckVersionSendsTheShownVersion)
     EXPECT_EQ(recorded.texts(), QStringList{"Update Found. Version :3.2\rUpdate Now ?"});
     ASSERT_EQ(shell.opened().size(), 1);
     EXPECT_TRUE(shell.opened()[0].endsWith("/divx/SoftwareLumelle.html"));
+}
+
+TEST_F(AboutTest, EachUpdateOutcomeHasItsMessage)
+{
+    using Outcome = UpdateCheckResult::Outcome;
+    using Kind = platform::RecordingMessages::Kind;
+    const QString page = QStringLiteral("http://example.org/download.html");
+    const auto shown = [&](UpdateCheckResult result, bool answer = false) {
+        recorded.clear();
+        if (result.outcome == Outcome::UpdateFound)
+            recorded.queueAnswer(answer);
+        ShowUpdateCheckResult(result, page);
+        return recorded.entries();
+    };
+    const auto only = [](const std::vector<platform::RecordingMessages::Entry>& entries) {
+        EXPECT_EQ(entries.size(), 1u);
+        return entries.empty() ? std::pair{Kind::Message, QString()}
+                               : std::pair{entries[0].kind, entries[0].text};
+    };
+
+    EXPECT_EQ(only(shown({Outcome::Refused, {}})),
+              std::pair(Kind::Message, QString("Max Updaters created")));
+    EXPECT_EQ(
+        only(shown({Outcome::ServerDown, "404 Not Found"})),
+        std::pair(Kind::Information, QString("Server Down. Retry later. Error : 404 Not Found")));
+    EXPECT_EQ(only(shown({Outcome::Offline, "Connection refused"})),
+              std::pair(Kind::Information, QString("You are Offline. Connect to internet and "
+                                                   "retry. Error : Connection refused")));
+    EXPECT_TRUE(shown({Outcome::EmptyPage, {}}).empty());
+    EXPECT_EQ(only(shown({Outcome::UpToDate, {}})),
+              std::pair(Kind::Message, QString("No updates found.")));
+    EXPECT_TRUE(shell.opened().isEmpty());
+
+    // The page is shown as it came, line break and all; only Yes opens the download page.
+    EXPECT_EQ(only(shown({Outcome::UpdateFound, "3.2\n"}, false)),
+              std::pair(Kind::Question, QString("Update Found. Version :3.2\n\rUpdate Now ?")));
+    EXPECT_TRUE(shell.opened().isEmpty());
+    EXPECT_EQ(only(shown({Outcome::UpdateFound, "3.3"}, true)),
+              std::pair(Kind::Question, QString("Update Found. Version :3.3\rUpdate Now ?")));
+    EXPECT_EQ(shell.opened(), QStringList{page});
 }

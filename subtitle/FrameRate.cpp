@@ -1,8 +1,21 @@
-#include "vobsub/Timing.h"
+#include "subtitle/FrameRate.h"
 
 #include "platform/Error.h"
+#include "subtitle/Subtitle.h"
 
 namespace lumelle {
+
+FrameRate FrameRate::fromText(const QString& text)
+{
+    return FrameRate(StrToInt(text.toStdString()));
+}
+
+std::int64_t FrameRate::divisor() const
+{
+    if (m_framesPer1000Seconds <= 0)
+        throw Error(QStringLiteral("0 Fps !!!"));
+    return m_framesPer1000Seconds;
+}
 
 std::int64_t DivideRoundHalfEven(std::int64_t numerator, std::int64_t denominator)
 {
@@ -17,12 +30,6 @@ std::int64_t DivideRoundHalfEven(std::int64_t numerator, std::int64_t denominato
     if (twice > denominator || (twice == denominator && quotient % 2 != 0))
         quotient += 1;
     return quotient;
-}
-
-void CheckFrameRateValue(int frameRateValue)
-{
-    if (frameRateValue <= 0)
-        throw Error(QStringLiteral("0 Fps !!!"));
 }
 
 } // namespace lumelle
