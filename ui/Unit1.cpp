@@ -4,6 +4,7 @@
 #include "platform/FontSmoothing.h"
 #include "platform/Messages.h"
 #include "render/Renderer.h"
+#include "render/SettingsTable.h"
 #include "render/TextDecoding.h"
 #include "render/WidthCheck.h"
 #include "ui/Artwork.h"
@@ -48,20 +49,6 @@ const QString kGenerateCaption = QStringLiteral("Generate Vobsub");
 const QString kAbortCaption = QStringLiteral("Abort");
 const QString kNoFileStatus = QStringLiteral("Load SRT");
 const QString kLoadedMessage = QStringLiteral("Subtitle Style Modified/Loaded Successfully");
-
-// The colours of the two sets, as (red, green, blue).
-const ColorValue kStandardColours[] = {
-    makeColor(0, 0, 0),       makeColor(128, 128, 128), makeColor(255, 255, 255),
-    makeColor(128, 0, 0),     makeColor(0, 128, 0),     makeColor(128, 128, 0),
-    makeColor(0, 0, 128),     makeColor(128, 0, 128),   makeColor(0, 128, 128),
-    makeColor(192, 192, 192), makeColor(255, 0, 0),     makeColor(0, 255, 0),
-    makeColor(255, 255, 0),   makeColor(255, 0, 255),   makeColor(0, 255, 255),
-};
-const ColorValue kSafeColours[] = {
-    makeColor(0, 30, 0),    makeColor(127, 127, 127), makeColor(255, 230, 20),
-    makeColor(80, 130, 30), makeColor(255, 200, 255), makeColor(29, 80, 15),
-    makeColor(0, 55, 0),
-};
 
 // Restores a caption when a handler ends, however it ends.
 class CaptionRestorer
@@ -140,16 +127,6 @@ QGroupBox* makeGroup(QWidget* parent, const char* name, const QString& caption, 
     return group;
 }
 
-QStringList FontSizeNames()
-{
-    QStringList sizes;
-    for (int size = 6; size <= 30; ++size)
-        sizes << QString::number(size);
-    for (int size = 32; size <= 50; size += 2)
-        sizes << QString::number(size);
-    return sizes;
-}
-
 } // namespace
 
 void SetItemIndex(QComboBox* list, int index)
@@ -158,13 +135,11 @@ void SetItemIndex(QComboBox* list, int index)
     list->setCurrentIndex(index);
 }
 
-// ---- settings store: begin
 TForm1::TForm1(QWidget* parent) : TForm1(parent, QString()) {}
-// ---- settings store: end
 
 TForm1::TForm1(QWidget* parent, const QString& settingsFile) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(QLatin1String(kMainWindowSection));
     setWindowTitle(kCaption);
     setWindowIcon(ProgramIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -198,22 +173,18 @@ TForm1::TForm1(QWidget* parent, const QString& settingsFile) : QWidget(parent)
     buildControls();
     // The colour lists start with the standard set and their designed values; the activation
     // at start-up fills them again for the stored palette choice.
-    fillColorBoxes(JvColorButtonAntialias, 1, false);
-    fillColorBoxes(JvColorButtonOutline, 0, false);
-    fillColorBoxes(JvColorButtonText, 2, false);
-    // ---- settings store: begin
+    fillColorBoxes(JvColorButtonAntialias, kAntialiasColourIndex, false);
+    fillColorBoxes(JvColorButtonOutline, kOutlineColourIndex, false);
+    fillColorBoxes(JvColorButtonText, kTextColourIndex, false);
     LoadSettingsStore(JvAppIniFileStorage, settingsFile);
-    // ---- settings store: end
     FormCreate(this);
     connectHandlers();
-    // ---- settings store: begin
     if (!settingsFile.isEmpty()) {
-        JvFormStorage =
-            std::make_unique<FormStorage>(this, &JvAppIniFileStorage, QStringLiteral("Form1"),
-                                          MainWindowStoredProps(), FormStorage::Kind::MainWindow);
+        JvFormStorage = std::make_unique<FormStorage>(
+            this, &JvAppIniFileStorage, QLatin1String(kMainWindowSection), MainWindowStoredProps(),
+            FormStorage::Kind::MainWindow);
         restoreFormSettings = [this] { JvFormStorage->RestoreFormPlacement(); };
     }
-    // ---- settings store: end
 
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect desk = screen->availableGeometry();
@@ -223,18 +194,14 @@ TForm1::TForm1(QWidget* parent, const QString& settingsFile) : QWidget(parent)
 
 TForm1::~TForm1()
 {
-    // ---- settings store: begin
     // Program end: the colour options dialog saves first, then this window, each only when it
     // was restored after its last save; then the file is written once.
     for (TFormColorOptions* dialog : findChildren<TFormColorOptions*>())
         dialog->FinishSettings();
     if (JvFormStorage)
         JvFormStorage->saveIfRestoredSinceSave();
-    // ---- settings store: end
     FormDestroy();
-    // ---- settings store: begin
     WriteSettingsStore(JvAppIniFileStorage);
-    // ---- settings store: end
 }
 
 void TForm1::setDialogs(TForm2* about, TFormColorOptions* colorOptions)
@@ -266,10 +233,10 @@ void TForm1::buildControls()
     ProgressBar1->setTextVisible(false);
     ProgressBar1->setToolTip(QStringLiteral("ProgressBar"));
 
-    LabelImageChangedPAL = makeLabel(this, "LabelImageChangedPAL", QString(), 43, 456);
+    LabelImageChangedPAL = makeLabel(this, control::kPicturePal, QString(), 43, 456);
     LabelImageChangedPAL->resize(46, 13);
     LabelImageChangedPAL->hide();
-    LabelImageChangedNTSC = makeLabel(this, "LabelImageChangedNTSC", QString(), 51, 488);
+    LabelImageChangedNTSC = makeLabel(this, control::kPictureNtsc, QString(), 51, 488);
     LabelImageChangedNTSC->resize(46, 13);
     LabelImageChangedNTSC->hide();
 
@@ -284,43 +251,42 @@ void TForm1::buildControls()
     ButtonLoadSrt = makeButton(GroupBoxInput, "ButtonLoadSrt", QStringLiteral("Load Srt,Sub"),
                                {8, 34, 89, 18}, true);
     Label2 = makeLabel(GroupBoxInput, "Label2", QStringLiteral("Fps"), 104, 16);
-    ComboBoxFps = makeList(GroupBoxInput, "ComboBoxFps", 104, 30, 57,
-                           {"23976", "24000", "25000", "29970", "30000"});
+    ComboBoxFps = makeList(GroupBoxInput, control::kFps, 104, 30, 57, FrameRateTexts());
 
     // Output
     GroupBoxOutput = makeGroup(this, "GroupBoxOutput", QStringLiteral("Output"), {184, 4, 97, 57});
     Label14 = makeLabel(GroupBoxOutput, "Label14", QStringLiteral("Language "), 8, 16);
     ComboBoxVobsubLanguage =
-        makeList(GroupBoxOutput, "ComboBoxVobsubLanguage", 8, 30, 81, VobsubLanguageNames());
+        makeList(GroupBoxOutput, control::kLanguage, 8, 30, 81, VobsubLanguageNames());
     ComboBoxVobsubLanguage->view()->setMinimumWidth(170);
 
     // Render Fonts
     GroupBoxRender =
         makeGroup(this, "GroupBoxRender", QStringLiteral("Render Fonts"), {8, 64, 521, 57});
     Label8 = makeLabel(GroupBoxRender, "Label8", QStringLiteral("Font Name"), 8, 16);
-    ComboBox5 = makeList(GroupBoxRender, "ComboBox5", 8, 30, 81, {});
+    ComboBox5 = makeList(GroupBoxRender, control::kFontName, 8, 30, 81, {});
     ComboBox5->view()->setMinimumWidth(200);
     Label11 = makeLabel(GroupBoxRender, "Label11", QStringLiteral("Font Charset"), 104, 16);
-    ComboBox7 = makeList(GroupBoxRender, "ComboBox7", 104, 30, 81, CharsetNames());
+    ComboBox7 = makeList(GroupBoxRender, control::kCharset, 104, 30, 81, CharsetNames());
     ComboBox7->view()->setMinimumWidth(110);
     Label12 = makeLabel(GroupBoxRender, "Label12", QStringLiteral("Font Style"), 200, 16);
-    ComboBox8 = makeList(GroupBoxRender, "ComboBox8", 200, 30, 81, StyleNames());
+    ComboBox8 = makeList(GroupBoxRender, control::kStyle, 200, 30, 81, StyleNames());
     Label9 = makeLabel(GroupBoxRender, "Label9", QStringLiteral("Font Size"), 292, 16);
-    ComboBoxFontSize = makeList(GroupBoxRender, "ComboBoxFontSize", 292, 30, 40, FontSizeNames());
+    ComboBoxFontSize = makeList(GroupBoxRender, control::kFontSize, 292, 30, 40, FontSizeTexts());
     LabelAlign = makeLabel(GroupBoxRender, "LabelAlign", QStringLiteral("Align"), 346, 16);
-    ComboBoxAlign =
-        makeList(GroupBoxRender, "ComboBoxAlign", 346, 30, 55, {"center", "left", "right"});
+    ComboBoxAlign = makeList(GroupBoxRender, control::kAlign, 346, 30, 55, AlignNames());
     Label10 = makeLabel(GroupBoxRender, "Label10", QStringLiteral("Offsets"), 412, 14);
-    offset = makeTrackBar(GroupBoxRender, "offset", Qt::Horizontal, 8, 492, 30, {400, 36, 60, 17});
-    offset_or =
-        makeTrackBar(GroupBoxRender, "offset_or", Qt::Vertical, -14, 0, -4, {458, 8, 15, 46});
+    offset = makeTrackBar(GroupBoxRender, control::kOffset, Qt::Horizontal, kOffsetMin, kOffsetMax,
+                          kOffsetDefault, {400, 36, 60, 17});
+    offset_or = makeTrackBar(GroupBoxRender, control::kLineGap, Qt::Vertical, kLineGapMin,
+                             kLineGapMax, kLineGapDefault, {458, 8, 15, 46});
     LabelOffset = makeLabel(GroupBoxRender, "LabelOffset", QStringLiteral("30"), 411, 25);
     LabelOffset->setEnabled(false);
     LabelOffset_Or = makeLabel(GroupBoxRender, "LabelOffset_Or", QStringLiteral("-4"), 441, 25);
     LabelOffset_Or->setEnabled(false);
     Label13 = makeLabel(GroupBoxRender, "Label13", QStringLiteral("Outline"), 480, 16);
     ComboBoxOutlineWidth =
-        makeList(GroupBoxRender, "ComboBoxOutlineWidth", 480, 30, 36, {"2", "3", "4"});
+        makeList(GroupBoxRender, control::kOutlineWidth, 480, 30, 36, OutlineWidthTexts());
 
     // Colors
     GroupBoxColors = makeGroup(this, "GroupBoxColors", QStringLiteral("Colors"), {288, 4, 241, 57});
@@ -332,11 +298,11 @@ void TForm1::buildControls()
         return list;
     };
     Label3 = makeLabel(GroupBoxColors, "Label3", QStringLiteral("Antialias"), 8, 16);
-    JvColorButtonAntialias = makeColorList("JvColorButtonAntialias", 8);
+    JvColorButtonAntialias = makeColorList(control::kAntialiasColour, 8);
     Label4 = makeLabel(GroupBoxColors, "Label4", QStringLiteral("Outine"), 56, 16);
-    JvColorButtonOutline = makeColorList("JvColorButtonOutline", 56);
+    JvColorButtonOutline = makeColorList(control::kOutlineColour, 56);
     Label5 = makeLabel(GroupBoxColors, "Label5", QStringLiteral("Text"), 104, 16);
-    JvColorButtonText = makeColorList("JvColorButtonText", 104);
+    JvColorButtonText = makeColorList(control::kTextColour, 104);
     ButtonColorOptions = makeButton(GroupBoxColors, "ButtonColorOptions",
                                     QStringLiteral("Color Options"), {152, 20, 81, 25}, false);
 
@@ -405,15 +371,14 @@ void TForm1::FormCreate(QObject* Sender)
     SetItemIndex(ComboBox8, 0);
     SetItemIndex(ComboBoxAlign, 0);
     // Track bars raise their change handlers whenever the position moves.
-    offset->setValue(30);
-    offset_or->setValue(-4);
+    offset->setValue(kOffsetDefault);
+    offset_or->setValue(kLineGapDefault);
     SetItemIndex(ComboBoxOutlineWidth, 1);
     preview->setGeometry(40, 126, 720, 576);
     {
         QSignalBlocker quiet(ComboBox5);
         ComboBox5->clear();
-        ComboBox5->addItem(QStringLiteral("Arial"));
-        ComboBox5->addItems(InstalledFontNames());
+        ComboBox5->addItems(FontListNames());
         ComboBox5->setCurrentIndex(0);
     }
     LabelOffset->setText(QString::number(offset->value()));
@@ -438,9 +403,9 @@ void TForm1::FormActivate()
     if (restoreColorOptionsSettings)
         restoreColorOptionsSettings();
     bool safe = m_colorOptions && m_colorOptions->RadioButtonPCDVD2->isChecked();
-    fillColorBoxes(JvColorButtonAntialias, 1, safe);
-    fillColorBoxes(JvColorButtonOutline, 0, safe);
-    fillColorBoxes(JvColorButtonText, 2, safe);
+    fillColorBoxes(JvColorButtonAntialias, kAntialiasColourIndex, safe);
+    fillColorBoxes(JvColorButtonOutline, kOutlineColourIndex, safe);
+    fillColorBoxes(JvColorButtonText, kTextColourIndex, safe);
     if (restoreFormSettings)
         restoreFormSettings();
     LoadPreviewBackground();
@@ -462,11 +427,9 @@ void TForm1::FormDestroy()
 
 bool TForm1::event(QEvent* event)
 {
-    // ---- settings store: begin
     // Restored when shown (not when brought back from the taskbar).
     if (event->type() == QEvent::Show && !event->spontaneous() && JvFormStorage)
         RunGuarded([this] { JvFormStorage->RestoreFormPlacement(); });
-    // ---- settings store: end
     bool handled = QWidget::event(event);
     if (event->type() == QEvent::WindowActivate && !m_activated) {
         m_activated = true;
@@ -484,10 +447,8 @@ void TForm1::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    // ---- settings store: begin
     if (JvFormStorage)
         JvFormStorage->SaveFormPlacement();
-    // ---- settings store: end
     FormClose();
     event->accept();
 }
@@ -501,11 +462,11 @@ void TForm1::fillColorBoxes(ColorListWidget* box, int index, bool safe)
 {
     box->clearColors();
     if (safe) {
-        for (ColorValue colour : kSafeColours)
+        for (ColorValue colour : SafeColours())
             box->addColor(colour);
     } else {
-        for (ColorValue colour : kStandardColours)
-            box->addColor(colour);
+        for (const StandardColour& colour : StandardColours())
+            box->addColor(colour.value);
     }
     box->selectIndex(index);
     box->setColorValue(box->colorAt(index));
@@ -518,11 +479,6 @@ void TForm1::SetControlsEnabled(bool enabled)
                                          GroupBoxSettings, GroupBoxRender, ListBox1})
         control->setEnabled(enabled);
     ButtonGenerate->setText(enabled ? kGenerateCaption : kAbortCaption);
-}
-
-QString TForm1::ReplaceExtension(const QString& fileName, const QString& suffix)
-{
-    return lumelle::ReplaceExtension(fileName, suffix);
 }
 
 void TForm1::BitBtnChangeImageClick()
@@ -602,7 +558,7 @@ void TForm1::DrawPreview(const std::string& line1, const std::string& line2,
                                        settings.fontStyle, settings.charset);
     const LineSize size2 = MeasureLine(line2, settings.fontName, settings.fontSize,
                                        settings.fontStyle, settings.charset);
-    if (size1.width >= kWidthLimit || size2.width >= kWidthLimit) {
+    if (!LineFitsWidth(size1.width) || !LineFitsWidth(size2.width)) {
         LinesFit = false;
         platform::messages().showMessage(
             TooLongMessage(line1, line2, settings.charset, kTooLongInPreview));
@@ -625,9 +581,12 @@ void TForm1::DrawPreview(const std::string& line1, const std::string& line2,
 void TForm1::CheckSubtitleWidth(const std::string& line1, const std::string& line2, int fontSize,
                                 const QString& fontName, quint8 charset, FontStyle fontStyle)
 {
-    const LineSize size1 = MeasureLine(line1, fontName, fontSize, fontStyle, charset);
-    const LineSize size2 = MeasureLine(line2, fontName, fontSize, fontStyle, charset);
-    if (size1.width < kWidthLimit && size2.width < kWidthLimit) {
+    RenderSettings font;
+    font.fontName = fontName;
+    font.fontSize = fontSize;
+    font.fontStyle = fontStyle;
+    font.charset = charset;
+    if (SubtitleFitsWidth(line1, line2, font)) {
         LinesFit = true;
         return;
     }
@@ -717,10 +676,10 @@ void TForm1::offsetChange()
 void TForm1::offset_orChange()
 {
     const int position = offset_or->value();
-    if (position % 2 != 0) {
+    if (EvenLineGap(position) != position) {
         // Only even gaps: moving there runs this handler again with the even position, which
         // draws; drawing here as well would only repeat it (and any message) once more.
-        offset_or->setValue(position + 1);
+        offset_or->setValue(EvenLineGap(position));
         return;
     }
     drawSampleAndSelected();

@@ -45,14 +45,12 @@ public:
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // ---- settings store: begin
     // The window with its settings kept in `settingsFile`: the store is loaded before the
     // defaults are set and written once, when the window is destroyed. The window of the
     // one-argument constructor keeps no settings.
     TForm1(QWidget* parent, const QString& settingsFile);
     platform::IniStore JvAppIniFileStorage;
     std::unique_ptr<FormStorage> JvFormStorage;
-    // ---- settings store: end
 
     // The two dialogs, created after this window; the window does not own them.
     void setDialogs(TForm2* about, TFormColorOptions* colorOptions);
@@ -135,7 +133,6 @@ public:
 
     static const char* const SampleLine1;
     static const char* const SampleLine2;
-    static constexpr int kWidthLimit = 680;
 
     // --- Window life
     // The defaults; also the handler of BitBtnSetDefaultValues, which alone resets pictures and
@@ -150,8 +147,6 @@ public:
     void fillColorBoxes(ColorListWidget* box, int index, bool safe);
     // Busy (false) or idle (true).
     void SetControlsEnabled(bool enabled);
-    // The name without its last four characters (kept whole when three or fewer), plus suffix.
-    static QString ReplaceExtension(const QString& fileName, const QString& suffix);
     void BitBtnChangeImageClick();
     // Sizes the preview to the frame of the current frame rate and loads its background.
     void LoadPreviewBackground();

@@ -1,6 +1,7 @@
 #include "ui/Unit3.h"
 
 #include "platform/Shell.h"
+#include "render/SettingsTable.h"
 #include "ui/FormStorage.h"
 #include "ui/Unit1.h"
 #include "vobsub/HelpText.h"
@@ -71,7 +72,7 @@ QPixmap ColorExamplePicture()
 TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
     : QDialog(parent), m_mainWindow(mainWindow)
 {
-    setObjectName(QStringLiteral("FormColorOptions"));
+    setObjectName(QLatin1String(kColorOptionsSection));
     setWindowTitle(QStringLiteral("Color Options"));
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
@@ -104,7 +105,7 @@ TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
     Iwant->adjustSize();
 
     RadioButtonPC =
-        makeRadio(GroupBox1, "RadioButtonPC", QStringLiteral("PC ONLY"), {16, 152, 73, 17});
+        makeRadio(GroupBox1, control::kPalettePc, QStringLiteral("PC ONLY"), {16, 152, 73, 17});
     Label1 = makeLabel(GroupBox1, "Label1",
                        QStringLiteral("RGB palette is generated. Standard vobsub. This solution "
                                       "will not display the correct colors on the most of the "
@@ -112,7 +113,7 @@ TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
                        {16, 176, 362, 26}, true);
 
     RadioButtonDVD =
-        makeRadio(GroupBox1, "RadioButtonDVD", QStringLiteral("DVD ONLY"), {16, 224, 89, 17});
+        makeRadio(GroupBox1, control::kPaletteDvd, QStringLiteral("DVD ONLY"), {16, 224, 89, 17});
     Label2 = makeLabel(GroupBox1, "Label2",
                        QStringLiteral("YCRCB palette is generated. This solution works on well on "
                                       "standalone dvd devices that support sub/idx but does not "
@@ -120,7 +121,7 @@ TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
                                       "subtitles on pc enable poligonize on directvobsub filter. "),
                        {16, 248, 403, 39}, true);
 
-    RadioButtonPCDVD1 = makeRadio(GroupBox1, "RadioButtonPCDVD1",
+    RadioButtonPCDVD1 = makeRadio(GroupBox1, control::kPaletteTwo,
                                   QStringLiteral("PC + DVD By using two palettes (recommended)"),
                                   {16, 312, 313, 17});
     // A one-line label that takes the width of its text.
@@ -132,7 +133,7 @@ TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
     Label3->adjustSize();
 
     RadioButtonPCDVD2 =
-        makeRadio(GroupBox1, "RadioButtonPCDVD2",
+        makeRadio(GroupBox1, control::kPaletteSafe,
                   QStringLiteral("PC + DVD By using an safe color palette"), {16, 376, 273, 17});
     Label4 = makeLabel(GroupBox1, "Label4",
                        QStringLiteral("Hybrid palette is generated. Since RGB and YCRCB have some "
@@ -163,7 +164,7 @@ TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
     // Its settings share the main window's store, in their own section.
     if (m_mainWindow && m_mainWindow->JvFormStorage) {
         JvFormStorage = std::make_unique<FormStorage>(
-            this, &m_mainWindow->JvAppIniFileStorage, QStringLiteral("FormColorOptions"),
+            this, &m_mainWindow->JvAppIniFileStorage, QLatin1String(kColorOptionsSection),
             ColorOptionsStoredProps(), FormStorage::Kind::Dialog);
         m_mainWindow->restoreColorOptionsSettings = [this] {
             JvFormStorage->RestoreFormPlacement();
