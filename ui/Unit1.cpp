@@ -9,6 +9,7 @@
 #include "render/WidthCheck.h"
 #include "ui/Artwork.h"
 #include "ui/ColorListWidget.h"
+#include "ui/Controls.h"
 #include "ui/FormStorage.h"
 #include "ui/PreviewView.h"
 #include "ui/Unit2.h"
@@ -65,15 +66,6 @@ private:
     QString m_caption;
 };
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int x, int y)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->move(x, y);
-    label->adjustSize();
-    return label;
-}
-
 QComboBox* makeList(QWidget* parent, const char* name, int x, int y, int width,
                     const QStringList& items)
 {
@@ -85,21 +77,6 @@ QComboBox* makeList(QWidget* parent, const char* name, int x, int y, int width,
     // The drop-down may be wider than the closed list so that long entries can be read.
     list->view()->setMinimumWidth(width);
     return list;
-}
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, QRect place,
-                        bool bold)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(place);
-    button->setAutoDefault(false);
-    if (bold) {
-        QFont font = button->font();
-        font.setBold(true);
-        button->setFont(font);
-    }
-    return button;
 }
 
 QSlider* makeTrackBar(QWidget* parent, const char* name, Qt::Orientation orientation, int min,
@@ -145,13 +122,7 @@ TForm1::TForm1(QWidget* parent, const QString& settingsFile) : QWidget(parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    // The window's font: "MS Sans Serif" 8 point, 11 pixels high; where that font is missing a
-    // metric-close sans serif stands in.
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    QFont windowFont(QStringLiteral("MS Sans Serif"));
-    windowFont.setPixelSize(11);
-    setFont(windowFont);
+    SetWindowFont(this);
     setFixedSize(803, 705);
     // Group boxes with the caption on the frame line and lists with a narrow arrow, so that
     // the controls fit the small places of the layout.
@@ -233,10 +204,10 @@ void TForm1::buildControls()
     ProgressBar1->setTextVisible(false);
     ProgressBar1->setToolTip(QStringLiteral("ProgressBar"));
 
-    LabelImageChangedPAL = makeLabel(this, control::kPicturePal, QString(), 43, 456);
+    LabelImageChangedPAL = makeLabel(this, control::kPicturePal, QString(), {43, 456, 0, 0});
     LabelImageChangedPAL->resize(46, 13);
     LabelImageChangedPAL->hide();
-    LabelImageChangedNTSC = makeLabel(this, control::kPictureNtsc, QString(), 51, 488);
+    LabelImageChangedNTSC = makeLabel(this, control::kPictureNtsc, QString(), {51, 488, 0, 0});
     LabelImageChangedNTSC->resize(46, 13);
     LabelImageChangedNTSC->hide();
 
@@ -250,12 +221,12 @@ void TForm1::buildControls()
     EditLoadSrt->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #808080; }"));
     ButtonLoadSrt = makeButton(GroupBoxInput, "ButtonLoadSrt", QStringLiteral("Load Srt,Sub"),
                                {8, 34, 89, 18}, true);
-    Label2 = makeLabel(GroupBoxInput, "Label2", QStringLiteral("Fps"), 104, 16);
+    Label2 = makeLabel(GroupBoxInput, "Label2", QStringLiteral("Fps"), {104, 16, 0, 0});
     ComboBoxFps = makeList(GroupBoxInput, control::kFps, 104, 30, 57, FrameRateTexts());
 
     // Output
     GroupBoxOutput = makeGroup(this, "GroupBoxOutput", QStringLiteral("Output"), {184, 4, 97, 57});
-    Label14 = makeLabel(GroupBoxOutput, "Label14", QStringLiteral("Language "), 8, 16);
+    Label14 = makeLabel(GroupBoxOutput, "Label14", QStringLiteral("Language "), {8, 16, 0, 0});
     ComboBoxVobsubLanguage =
         makeList(GroupBoxOutput, control::kLanguage, 8, 30, 81, VobsubLanguageNames());
     ComboBoxVobsubLanguage->view()->setMinimumWidth(170);
@@ -263,28 +234,29 @@ void TForm1::buildControls()
     // Render Fonts
     GroupBoxRender =
         makeGroup(this, "GroupBoxRender", QStringLiteral("Render Fonts"), {8, 64, 521, 57});
-    Label8 = makeLabel(GroupBoxRender, "Label8", QStringLiteral("Font Name"), 8, 16);
+    Label8 = makeLabel(GroupBoxRender, "Label8", QStringLiteral("Font Name"), {8, 16, 0, 0});
     ComboBox5 = makeList(GroupBoxRender, control::kFontName, 8, 30, 81, {});
     ComboBox5->view()->setMinimumWidth(200);
-    Label11 = makeLabel(GroupBoxRender, "Label11", QStringLiteral("Font Charset"), 104, 16);
+    Label11 = makeLabel(GroupBoxRender, "Label11", QStringLiteral("Font Charset"), {104, 16, 0, 0});
     ComboBox7 = makeList(GroupBoxRender, control::kCharset, 104, 30, 81, CharsetNames());
     ComboBox7->view()->setMinimumWidth(110);
-    Label12 = makeLabel(GroupBoxRender, "Label12", QStringLiteral("Font Style"), 200, 16);
+    Label12 = makeLabel(GroupBoxRender, "Label12", QStringLiteral("Font Style"), {200, 16, 0, 0});
     ComboBox8 = makeList(GroupBoxRender, control::kStyle, 200, 30, 81, StyleNames());
-    Label9 = makeLabel(GroupBoxRender, "Label9", QStringLiteral("Font Size"), 292, 16);
+    Label9 = makeLabel(GroupBoxRender, "Label9", QStringLiteral("Font Size"), {292, 16, 0, 0});
     ComboBoxFontSize = makeList(GroupBoxRender, control::kFontSize, 292, 30, 40, FontSizeTexts());
-    LabelAlign = makeLabel(GroupBoxRender, "LabelAlign", QStringLiteral("Align"), 346, 16);
+    LabelAlign = makeLabel(GroupBoxRender, "LabelAlign", QStringLiteral("Align"), {346, 16, 0, 0});
     ComboBoxAlign = makeList(GroupBoxRender, control::kAlign, 346, 30, 55, AlignNames());
-    Label10 = makeLabel(GroupBoxRender, "Label10", QStringLiteral("Offsets"), 412, 14);
+    Label10 = makeLabel(GroupBoxRender, "Label10", QStringLiteral("Offsets"), {412, 14, 0, 0});
     offset = makeTrackBar(GroupBoxRender, control::kOffset, Qt::Horizontal, kOffsetMin, kOffsetMax,
                           kOffsetDefault, {400, 36, 60, 17});
     offset_or = makeTrackBar(GroupBoxRender, control::kLineGap, Qt::Vertical, kLineGapMin,
                              kLineGapMax, kLineGapDefault, {458, 8, 15, 46});
-    LabelOffset = makeLabel(GroupBoxRender, "LabelOffset", QStringLiteral("30"), 411, 25);
+    LabelOffset = makeLabel(GroupBoxRender, "LabelOffset", QStringLiteral("30"), {411, 25, 0, 0});
     LabelOffset->setEnabled(false);
-    LabelOffset_Or = makeLabel(GroupBoxRender, "LabelOffset_Or", QStringLiteral("-4"), 441, 25);
+    LabelOffset_Or =
+        makeLabel(GroupBoxRender, "LabelOffset_Or", QStringLiteral("-4"), {441, 25, 0, 0});
     LabelOffset_Or->setEnabled(false);
-    Label13 = makeLabel(GroupBoxRender, "Label13", QStringLiteral("Outline"), 480, 16);
+    Label13 = makeLabel(GroupBoxRender, "Label13", QStringLiteral("Outline"), {480, 16, 0, 0});
     ComboBoxOutlineWidth =
         makeList(GroupBoxRender, control::kOutlineWidth, 480, 30, 36, OutlineWidthTexts());
 
@@ -297,11 +269,11 @@ void TForm1::buildControls()
         list->view()->setMinimumWidth(41);
         return list;
     };
-    Label3 = makeLabel(GroupBoxColors, "Label3", QStringLiteral("Antialias"), 8, 16);
+    Label3 = makeLabel(GroupBoxColors, "Label3", QStringLiteral("Antialias"), {8, 16, 0, 0});
     JvColorButtonAntialias = makeColorList(control::kAntialiasColour, 8);
-    Label4 = makeLabel(GroupBoxColors, "Label4", QStringLiteral("Outine"), 56, 16);
+    Label4 = makeLabel(GroupBoxColors, "Label4", QStringLiteral("Outine"), {56, 16, 0, 0});
     JvColorButtonOutline = makeColorList(control::kOutlineColour, 56);
-    Label5 = makeLabel(GroupBoxColors, "Label5", QStringLiteral("Text"), 104, 16);
+    Label5 = makeLabel(GroupBoxColors, "Label5", QStringLiteral("Text"), {104, 16, 0, 0});
     JvColorButtonText = makeColorList(control::kTextColour, 104);
     ButtonColorOptions = makeButton(GroupBoxColors, "ButtonColorOptions",
                                     QStringLiteral("Color Options"), {152, 20, 81, 25}, false);

@@ -2,6 +2,7 @@
 
 #include "platform/Shell.h"
 #include "render/SettingsTable.h"
+#include "ui/Controls.h"
 #include "ui/FormStorage.h"
 #include "ui/Unit1.h"
 #include "vobsub/HelpText.h"
@@ -25,22 +26,6 @@ namespace lumelle {
 
 namespace {
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect place,
-                  bool wordWrap)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setWordWrap(wordWrap);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setGeometry(place);
-    // Wrapped texts keep their designed width and grow downwards when the stand-in font
-    // needs another line.
-    if (wordWrap)
-        label->resize(place.width(),
-                      std::max(place.height(), label->heightForWidth(place.width())));
-    return label;
-}
-
 QRadioButton* makeRadio(QWidget* parent, const char* name, const QString& caption, QRect place)
 {
     auto* radio = new QRadioButton(caption, parent);
@@ -50,15 +35,6 @@ QRadioButton* makeRadio(QWidget* parent, const char* name, const QString& captio
     radio->setFont(font);
     radio->setGeometry(place);
     return radio;
-}
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, QRect place)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(place);
-    button->setAutoDefault(false);
-    return button;
 }
 
 } // namespace
@@ -77,12 +53,7 @@ TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
-    // "MS Sans Serif" 8 point, 11 pixels high; a metric-close sans serif stands in for it.
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    QFont windowFont(QStringLiteral("MS Sans Serif"));
-    windowFont.setPixelSize(11);
-    setFont(windowFont);
+    SetWindowFont(this);
     setFixedSize(462, 600);
     // Where it was designed; afterwards where it was last closed.
     move(589, 170);
@@ -91,14 +62,13 @@ TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setGeometry(8, 8, 449, 465);
 
-    Label7 =
-        makeLabel(GroupBox1, "Label7", QStringLiteral("Colors Example"), {169, 16, 100, 13}, false);
+    Label7 = makeLabel(GroupBox1, "Label7", QStringLiteral("Colors Example"), {169, 16, 100, 13});
     Label7->adjustSize();
     // The 70 x 70 picture is shown unscaled in the top-left corner of its 73 x 73 box.
-    colors = makeLabel(GroupBox1, "colors", QString(), {168, 30, 73, 73}, false);
+    colors = makeLabel(GroupBox1, "colors", QString(), {168, 30, 73, 73});
 
     Iwant = makeLabel(GroupBox1, "Iwant", QStringLiteral("I want to use the vobsub on :"),
-                      {96, 120, 300, 20}, false);
+                      {96, 120, 300, 20});
     // In a style sheet, so that one inherited from the main window cannot override it.
     Iwant->setStyleSheet(
         QStringLiteral("QLabel { color: red; font-weight: bold; font-size: 16px; }"));
@@ -110,7 +80,7 @@ TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
                        QStringLiteral("RGB palette is generated. Standard vobsub. This solution "
                                       "will not display the correct colors on the most of the "
                                       "dvd devices that support sub/idx subtitles"),
-                       {16, 176, 362, 26}, true);
+                       {16, 176, 362, 26}, {.wordWrap = true});
 
     RadioButtonDVD =
         makeRadio(GroupBox1, control::kPaletteDvd, QStringLiteral("DVD ONLY"), {16, 224, 89, 17});
@@ -119,7 +89,7 @@ TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
                                       "standalone dvd devices that support sub/idx but does not "
                                       "render correctly the colors on pc . In order to watch the "
                                       "subtitles on pc enable poligonize on directvobsub filter. "),
-                       {16, 248, 403, 39}, true);
+                       {16, 248, 403, 39}, {.wordWrap = true});
 
     RadioButtonPCDVD1 = makeRadio(GroupBox1, control::kPaletteTwo,
                                   QStringLiteral("PC + DVD By using two palettes (recommended)"),
@@ -129,7 +99,7 @@ TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
         GroupBox1, "Label3",
         QStringLiteral(
             "Both palettes are being generated. Most recommended solution at this time. "),
-        {16, 336, 357, 13}, false);
+        {16, 336, 357, 13});
     Label3->adjustSize();
 
     RadioButtonPCDVD2 =
@@ -141,7 +111,7 @@ TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
                                       "RGB/YCRCB can be found. This solution offers strange colors "
                                       "and you might notice a small color difference playing the "
                                       "subtitles from pc to dvd."),
-                       {16, 400, 415, 39}, true);
+                       {16, 400, 415, 39}, {.wordWrap = true});
     RadioButtonPCDVD1->setChecked(true);
 
     GroupBoxInfo = new QGroupBox(QStringLiteral("Info"), this);
@@ -153,7 +123,7 @@ TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
                                       "two palettes' and download the ifo below. Further "
                                       "instuctions will be generated on the "
                                       "Lumelle_Help_File.txt"),
-                       {24, 24, 370, 39}, true);
+                       {24, 24, 370, 39}, {.wordWrap = true});
 
     ButtonDownloadIfo =
         makeButton(this, "ButtonDownloadIfo", QStringLiteral("Download Ifo"), {8, 568, 89, 25});
