@@ -96,6 +96,17 @@ QSlider* makeTrackBar(QWidget* parent, const char* name, Qt::Orientation orienta
     return bar;
 }
 
+// A button that shows its two-line caption as a picture, the caption's words as its tip.
+QPushButton* makePictureButton(QWidget* parent, const char* name, const QString& line1,
+                               const QString& line2, QRect place)
+{
+    auto* button = makeButton(parent, name, QString(), place);
+    button->setIcon(QIcon(ButtonFace(line1, line2)));
+    button->setIconSize(QSize(46, 20));
+    button->setToolTip(line1 + QLatin1Char(' ') + line2);
+    return button;
+}
+
 QGroupBox* makeGroup(QWidget* parent, const char* name, const QString& caption, QRect place)
 {
     auto* group = new QGroupBox(caption, parent);
@@ -183,6 +194,17 @@ void TForm1::setDialogs(TForm2* about, TFormColorOptions* colorOptions)
 
 void TForm1::buildControls()
 {
+    buildRunControls();
+    buildInputGroup();
+    buildOutputGroup();
+    buildRenderGroup();
+    buildColorsGroup();
+    buildSettingsGroup();
+}
+
+// The preview, the subtitle list, the run's button and bar, and the hidden picture names.
+void TForm1::buildRunControls()
+{
     preview = new PreviewView(this);
     preview->setObjectName(QStringLiteral("preview"));
     preview->setGeometry(40, 126, 297, 260);
@@ -210,8 +232,10 @@ void TForm1::buildControls()
     LabelImageChangedNTSC = makeLabel(this, control::kPictureNtsc, QString(), {51, 488, 0, 0});
     LabelImageChangedNTSC->resize(46, 13);
     LabelImageChangedNTSC->hide();
+}
 
-    // Input
+void TForm1::buildInputGroup()
+{
     GroupBoxInput = makeGroup(this, "GroupBoxInput", QStringLiteral("Input"), {8, 4, 169, 57});
     EditLoadSrt = new QLineEdit(kNoFileStatus, GroupBoxInput);
     EditLoadSrt->setObjectName(QStringLiteral("EditLoadSrt"));
@@ -223,15 +247,20 @@ void TForm1::buildControls()
                                {8, 34, 89, 18}, true);
     Label2 = makeLabel(GroupBoxInput, "Label2", QStringLiteral("Fps"), {104, 16, 0, 0});
     ComboBoxFps = makeList(GroupBoxInput, control::kFps, 104, 30, 57, FrameRateTexts());
+}
 
-    // Output
+void TForm1::buildOutputGroup()
+{
     GroupBoxOutput = makeGroup(this, "GroupBoxOutput", QStringLiteral("Output"), {184, 4, 97, 57});
     Label14 = makeLabel(GroupBoxOutput, "Label14", QStringLiteral("Language "), {8, 16, 0, 0});
     ComboBoxVobsubLanguage =
         makeList(GroupBoxOutput, control::kLanguage, 8, 30, 81, VobsubLanguageNames());
     ComboBoxVobsubLanguage->view()->setMinimumWidth(170);
+}
 
-    // Render Fonts
+// The font, its size and style, the alignment, the offsets and the outline width.
+void TForm1::buildRenderGroup()
+{
     GroupBoxRender =
         makeGroup(this, "GroupBoxRender", QStringLiteral("Render Fonts"), {8, 64, 521, 57});
     Label8 = makeLabel(GroupBoxRender, "Label8", QStringLiteral("Font Name"), {8, 16, 0, 0});
@@ -259,8 +288,10 @@ void TForm1::buildControls()
     Label13 = makeLabel(GroupBoxRender, "Label13", QStringLiteral("Outline"), {480, 16, 0, 0});
     ComboBoxOutlineWidth =
         makeList(GroupBoxRender, control::kOutlineWidth, 480, 30, 36, OutlineWidthTexts());
+}
 
-    // Colors
+void TForm1::buildColorsGroup()
+{
     GroupBoxColors = makeGroup(this, "GroupBoxColors", QStringLiteral("Colors"), {288, 4, 241, 57});
     auto makeColorList = [this](const char* name, int x) {
         auto* list = new ColorListWidget(GroupBoxColors);
@@ -277,22 +308,18 @@ void TForm1::buildControls()
     JvColorButtonText = makeColorList(control::kTextColour, 104);
     ButtonColorOptions = makeButton(GroupBoxColors, "ButtonColorOptions",
                                     QStringLiteral("Color Options"), {152, 20, 81, 25}, false);
+}
 
-    // General Settings
+void TForm1::buildSettingsGroup()
+{
     GroupBoxSettings =
         makeGroup(this, "GroupBoxSettings", QStringLiteral("General Settings"), {536, 4, 257, 57});
     BitBtnSetDefaultValues =
-        makeButton(GroupBoxSettings, "BitBtnSetDefaultValues", QString(), {19, 20, 54, 25}, false);
-    BitBtnSetDefaultValues->setIcon(
-        QIcon(ButtonFace(QStringLiteral("Set Default"), QStringLiteral("Values"))));
-    BitBtnSetDefaultValues->setIconSize(QSize(46, 20));
-    BitBtnSetDefaultValues->setToolTip(QStringLiteral("Set Default Values"));
+        makePictureButton(GroupBoxSettings, "BitBtnSetDefaultValues", QStringLiteral("Set Default"),
+                          QStringLiteral("Values"), {19, 20, 54, 25});
     BitBtnChangeImage =
-        makeButton(GroupBoxSettings, "BitBtnChangeImage", QString(), {104, 20, 54, 25}, false);
-    BitBtnChangeImage->setIcon(
-        QIcon(ButtonFace(QStringLiteral("Change"), QStringLiteral("Images"))));
-    BitBtnChangeImage->setIconSize(QSize(46, 20));
-    BitBtnChangeImage->setToolTip(QStringLiteral("Change Images"));
+        makePictureButton(GroupBoxSettings, "BitBtnChangeImage", QStringLiteral("Change"),
+                          QStringLiteral("Images"), {104, 20, 54, 25});
     ButtonAbout = makeButton(GroupBoxSettings, "ButtonAbout", QStringLiteral("About"),
                              {187, 20, 54, 25}, false);
 }
@@ -741,15 +768,7 @@ void TForm1::ButtonGenerateClick()
     struct BackToIdle
     {
         TForm1* form;
-        ~BackToIdle()
-        {
-            RunStopped = true;
-            form->SetControlsEnabled(true);
-            if (form->m_closeAfterRun) {
-                form->m_closeAfterRun = false;
-                QMetaObject::invokeMethod(form, &QWidget::close, Qt::QueuedConnection);
-            }
-        }
+        ~BackToIdle() { form->finishRun(); }
     } backToIdle{this};
 
     if (!SubtitleLoaded || !Subtitle) {
@@ -763,6 +782,23 @@ void TForm1::ButtonGenerateClick()
     // A single subtitle still gets a range, so that the bar does not turn into a busy sign.
     ProgressBar1->setMaximum(std::max(Subtitle->Count() - 1, 1));
 
+    const GenerationResult result = RunGeneration(generationRequest(), generationCallbacks());
+    if (!result.aborted)
+        platform::messages().showMessage(QString::fromStdString(result.helpText));
+}
+
+void TForm1::finishRun()
+{
+    RunStopped = true;
+    SetControlsEnabled(true);
+    if (m_closeAfterRun) {
+        m_closeAfterRun = false;
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    }
+}
+
+GenerationRequest TForm1::generationRequest()
+{
     GenerationRequest request;
     request.subtitles = Subtitle.get();
     request.subtitleFile = OpenDialogsub.FileName;
@@ -773,7 +809,13 @@ void TForm1::ButtonGenerateClick()
         OutputColours{JvColorButtonAntialias->colorValue(), JvColorButtonOutline->colorValue(),
                       JvColorButtonText->colorValue()};
     request.gatherSettings = [this] { return GatherRenderSettings(); };
+    return request;
+}
 
+// Before each subtitle: the stop flag, the events (a second press) and the bar; after each
+// drawing: the picture in the preview.
+GenerationCallbacks TForm1::generationCallbacks()
+{
     GenerationCallbacks callbacks;
     callbacks.beforeSubtitle = [this](int, int) {
         if (RunStopped)
@@ -789,10 +831,7 @@ void TForm1::ButtonGenerateClick()
         preview->setGeometry(40, 126, image.pixels.width(), image.pixels.height());
         preview->setPicture(m_previewPicture);
     };
-
-    const GenerationResult result = RunGeneration(request, callbacks);
-    if (!result.aborted)
-        platform::messages().showMessage(QString::fromStdString(result.helpText));
+    return callbacks;
 }
 
 // ---------------------------------------------------------------- dialogs

@@ -28,6 +28,8 @@ class QSlider;
 namespace lumelle {
 
 class ColorListWidget;
+struct GenerationCallbacks;
+struct GenerationRequest;
 class FormStorage;
 class PreviewView;
 class TForm2;
@@ -192,10 +194,20 @@ protected:
 
 private:
     void buildControls();
+    void buildRunControls();
+    void buildInputGroup();
+    void buildOutputGroup();
+    void buildRenderGroup();
+    void buildColorsGroup();
+    void buildSettingsGroup();
     void connectHandlers();
     void drawSampleAndSelected();
     void drawSelected();
     void fillListRows();
+    GenerationRequest generationRequest();
+    GenerationCallbacks generationCallbacks();
+    // The end of a run, however it ends: idle again, and a close asked for meanwhile carried out.
+    void finishRun();
 
     TForm2* m_about = nullptr;
     TFormColorOptions* m_colorOptions = nullptr;

@@ -105,6 +105,19 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent)
     SetWindowFont(this);
     setFixedSize(464, 459);
 
+    buildVersionAndUsage();
+    buildThanks();
+    buildLinks();
+    FormCreate();
+
+    // Centred on the screen.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+}
+
+// The picture, the About text, the version and the usage text.
+void TForm2::buildVersionAndUsage()
+{
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(8, 8, 81, 81);
@@ -128,7 +141,10 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent)
     Memo1->setGeometry(5, 152, 452, 169);
     Memo1->setReadOnly(true);
     Memo1->setPlainText(UsageLines().join(QLatin1Char('\n')));
+}
 
+void TForm2::buildThanks()
+{
     Label4 = makeLabel(this, "Label4", QStringLiteral("Special Thanks to:"), {8, 324, 0, 0});
     Label6 =
         makeLabel(this, "Label6",
@@ -141,7 +157,11 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent)
     Label7 = makeLabel(this, "Label7",
                        QStringLiteral("The DejaVu and Liberation fonts, the faces on our screens"),
                        {8, 371, 0, 0}, {.bold = true});
+}
 
+// The site, version-check and mux buttons and the donate picture, with their handlers.
+void TForm2::buildLinks()
+{
     ButtonVisitSite =
         makeLinkButton(this, "ButtonVisitSite",
                        QStringLiteral("Visit the official site ") + kSiteHost, {8, 392, 217, 25});
@@ -163,12 +183,6 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent)
     connect(ButtonVisitSite, &QPushButton::clicked, this, [this] { ButtonVisitSiteClick(); });
     connect(ButtonCheckVersion, &QPushButton::clicked, this, [this] { ButtonCheckVersionClick(); });
     connect(ButtonKestrabind, &QPushButton::clicked, this, [this] { ButtonKestrabindClick(); });
-
-    FormCreate();
-
-    // Centred on the screen.
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
 }
 
 void TForm2::FormCreate()

@@ -61,7 +61,15 @@ TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
     GroupBox1 = new QGroupBox(QStringLiteral("Select Method"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setGeometry(8, 8, 449, 465);
+    buildExample();
+    buildPaletteChoices();
+    buildInfoAndButtons();
+    connectStorage();
+}
 
+// The colour example and the question above the choices.
+void TFormColorOptions::buildExample()
+{
     Label7 = makeLabel(GroupBox1, "Label7", QStringLiteral("Colors Example"), {169, 16, 100, 13});
     Label7->adjustSize();
     // The 70 x 70 picture is shown unscaled in the top-left corner of its 73 x 73 box.
@@ -73,7 +81,11 @@ TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
     Iwant->setStyleSheet(
         QStringLiteral("QLabel { color: red; font-weight: bold; font-size: 16px; }"));
     Iwant->adjustSize();
+}
 
+// The four palette choices, each with its explanation; two palettes is the default.
+void TFormColorOptions::buildPaletteChoices()
+{
     RadioButtonPC =
         makeRadio(GroupBox1, control::kPalettePc, QStringLiteral("PC ONLY"), {16, 152, 73, 17});
     Label1 = makeLabel(GroupBox1, "Label1",
@@ -113,7 +125,10 @@ TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
                                       "subtitles from pc to dvd."),
                        {16, 400, 415, 39}, {.wordWrap = true});
     RadioButtonPCDVD1->setChecked(true);
+}
 
+void TFormColorOptions::buildInfoAndButtons()
+{
     GroupBoxInfo = new QGroupBox(QStringLiteral("Info"), this);
     GroupBoxInfo->setObjectName(QStringLiteral("GroupBoxInfo"));
     GroupBoxInfo->setGeometry(8, 480, 449, 81);
@@ -130,8 +145,10 @@ TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
     ButtonDone = makeButton(this, "ButtonDone", QStringLiteral("Done"), {368, 568, 89, 25});
     connect(ButtonDownloadIfo, &QPushButton::clicked, this, [this] { ButtonDownloadIfoClick(); });
     connect(ButtonDone, &QPushButton::clicked, this, [this] { ButtonDoneClick(); });
+}
 
-    // Its settings share the main window's store, in their own section.
+void TFormColorOptions::connectStorage()
+{
     if (m_mainWindow && m_mainWindow->JvFormStorage) {
         JvFormStorage = std::make_unique<FormStorage>(
             this, &m_mainWindow->JvAppIniFileStorage, QLatin1String(kColorOptionsSection),
