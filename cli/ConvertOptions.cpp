@@ -121,28 +121,34 @@ QString applyColour(const QString& value, ColorValue& colour, bool& chosen)
     return QString();
 }
 
+// A whole number from `min` to `max` into `number`; the problem, or an empty text.
+QString readWholeNumber(const QString& value, const char* what, int min, int max, int& number)
+{
+    if (parseInt(value, number) && number >= min && number <= max)
+        return QString();
+    return QStringLiteral("%1 must be a whole number from %2 to %3, not '%4'")
+        .arg(QLatin1String(what))
+        .arg(min)
+        .arg(max)
+        .arg(value);
+}
+
 QString applyOffset(ParseState& state, const QString& value)
 {
     int n = 0;
-    if (!parseInt(value, n) || n < kOffsetMin || n > kOffsetMax)
-        return QStringLiteral("offset must be a whole number from %1 to %2, not '%3'")
-            .arg(kOffsetMin)
-            .arg(kOffsetMax)
-            .arg(value);
-    state.options.settings.offset = n;
-    return QString();
+    const QString problem = readWholeNumber(value, "offset", kOffsetMin, kOffsetMax, n);
+    if (problem.isEmpty())
+        state.options.settings.offset = n;
+    return problem;
 }
 
 QString applyLineGap(ParseState& state, const QString& value)
 {
     int n = 0;
-    if (!parseInt(value, n) || n < kLineGapMin || n > kLineGapMax)
-        return QStringLiteral("line gap must be a whole number from %1 to %2, not '%3'")
-            .arg(kLineGapMin)
-            .arg(kLineGapMax)
-            .arg(value);
-    state.options.settings.offset_or = EvenLineGap(n);
-    return QString();
+    const QString problem = readWholeNumber(value, "line gap", kLineGapMin, kLineGapMax, n);
+    if (problem.isEmpty())
+        state.options.settings.offset_or = EvenLineGap(n);
+    return problem;
 }
 
 QString applyPalette(ParseState& state, const QString& value)
