@@ -12,6 +12,11 @@
 
 namespace lumelle {
 
+// The frame rate and the stream language chosen at start: entries of FrameRateTexts() and of
+// the language list.
+inline constexpr char kDefaultFrameRate[] = "25000";
+inline constexpr char kDefaultLanguage[] = "el GREEK";
+
 // The offset track bar: the first line's height above the frame's bottom margin.
 constexpr int kOffsetMin = 8;
 constexpr int kOffsetMax = 492;

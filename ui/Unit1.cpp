@@ -363,16 +363,20 @@ void TForm1::RunGuarded(const std::function<void()>& handler)
 
 void TForm1::FormCreate(QObject* Sender)
 {
-    SetItemIndex(ComboBoxFps, 2);
-    SetItemIndex(ComboBoxVobsubLanguage, 41);
-    SetItemIndex(ComboBoxFontSize, 14);
-    SetItemIndex(ComboBox7, 4);
-    SetItemIndex(ComboBox8, 0);
-    SetItemIndex(ComboBoxAlign, 0);
+    SetItemIndex(ComboBoxFps, FrameRateTexts().indexOf(QLatin1String(kDefaultFrameRate)));
+    SetItemIndex(ComboBoxVobsubLanguage,
+                 VobsubLanguageNames().indexOf(QLatin1String(kDefaultLanguage)));
+    // The render lists start at the defaults the converter uses too.
+    const RenderSettings defaults;
+    SetItemIndex(ComboBoxFontSize, FontSizeTexts().indexOf(QString::number(defaults.fontSize)));
+    SetItemIndex(ComboBox7, CharsetNumbers().indexOf(defaults.charset));
+    SetItemIndex(ComboBox8, 0); // "Normal", the default style
+    SetItemIndex(ComboBoxAlign, AlignNames().indexOf(defaults.align));
     // Track bars raise their change handlers whenever the position moves.
-    offset->setValue(kOffsetDefault);
-    offset_or->setValue(kLineGapDefault);
-    SetItemIndex(ComboBoxOutlineWidth, 1);
+    offset->setValue(defaults.offset);
+    offset_or->setValue(defaults.offset_or);
+    SetItemIndex(ComboBoxOutlineWidth,
+                 OutlineWidthTexts().indexOf(QString::number(defaults.outlineWidth)));
     preview->setGeometry(40, 126, 720, 576);
     {
         QSignalBlocker quiet(ComboBox5);
