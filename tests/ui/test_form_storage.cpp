@@ -3,6 +3,8 @@
 // that may not or cannot be written.
 #include "test_settings_fixture.h"
 
+#include "cli/ConvertOptions.h"
+
 #include <QLabel>
 #include <QTemporaryFile>
 
@@ -64,7 +66,7 @@ TEST_F(SettingsTest, NothingIsWrittenBeforeProgramEndAndNoTemporaryFileStays)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Lumelle_Settings.ini"});
 }
 
-TEST_F(SettingsTest, SecondRunRestoresEveryStoredChoice)
+TEST_F(SettingsTest, SecondRunAndTheConverterRestoreEveryStoredChoice)
 {
     const QString palPicture = dir.filePath("my pal.bmp");
     start();
@@ -108,6 +110,29 @@ TEST_F(SettingsTest, SecondRunRestoresEveryStoredChoice)
     EXPECT_TRUE(options->RadioButtonDVD->isChecked());
     EXPECT_FALSE(options->RadioButtonPCDVD1->isChecked());
     EXPECT_EQ(form->CurrentPaletteMode(), PaletteMode::DvdOnly);
+
+    // lumelle-convert --settings reads the same file into the same choices.
+    ConvertOptions converted;
+    QString error;
+    ASSERT_TRUE(ApplySettingsFile(settingsPath, converted, error)) << error.toStdString();
+    const RenderSettings shown = form->GatherRenderSettings();
+    const RenderSettings& read = converted.settings;
+    EXPECT_EQ(read.fontName, shown.fontName);
+    EXPECT_EQ(read.fontSize, shown.fontSize);
+    EXPECT_EQ(read.fontStyle, shown.fontStyle);
+    EXPECT_EQ(read.charset, shown.charset);
+    EXPECT_EQ(read.outlineWidth, shown.outlineWidth);
+    EXPECT_EQ(read.align, shown.align);
+    EXPECT_EQ(read.offset, shown.offset);
+    EXPECT_EQ(read.offset_or, shown.offset_or);
+    EXPECT_EQ(read.textColor, shown.textColor);
+    EXPECT_EQ(read.outlineColor, shown.outlineColor);
+    EXPECT_EQ(read.antialiasColor, shown.antialiasColor);
+    EXPECT_EQ(read.videoStandard, shown.videoStandard);
+    EXPECT_EQ(converted.fpsText, form->ComboBoxFps->currentText());
+    EXPECT_EQ(converted.languageText, form->ComboBoxVobsubLanguage->currentText());
+    EXPECT_EQ(converted.mode, form->CurrentPaletteMode());
+
     options->show();
     EXPECT_EQ(options->pos(), QPoint(60, 50));
     options->ButtonDone->click();
