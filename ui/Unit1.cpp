@@ -155,9 +155,7 @@ TForm1::TForm1(QWidget* parent, const QString& settingsFile) : QWidget(parent)
     buildControls();
     // The colour lists start with the standard set and their designed values; the activation
     // at start-up fills them again for the stored palette choice.
-    fillColorBoxes(JvColorButtonAntialias, kAntialiasColourIndex, false);
-    fillColorBoxes(JvColorButtonOutline, kOutlineColourIndex, false);
-    fillColorBoxes(JvColorButtonText, kTextColourIndex, false);
+    fillColorLists(false);
     LoadSettingsStore(JvAppIniFileStorage, settingsFile);
     FormCreate(this);
     connectHandlers();
@@ -406,9 +404,7 @@ void TForm1::FormActivate()
     if (restoreColorOptionsSettings)
         restoreColorOptionsSettings();
     bool safe = m_colorOptions && m_colorOptions->RadioButtonPCDVD2->isChecked();
-    fillColorBoxes(JvColorButtonAntialias, kAntialiasColourIndex, safe);
-    fillColorBoxes(JvColorButtonOutline, kOutlineColourIndex, safe);
-    fillColorBoxes(JvColorButtonText, kTextColourIndex, safe);
+    fillColorLists(safe);
     if (restoreFormSettings)
         restoreFormSettings();
     LoadPreviewBackground();
@@ -459,6 +455,13 @@ void TForm1::closeEvent(QCloseEvent* event)
 bool TForm1::isMainWindowActive() const
 {
     return isActiveWindow();
+}
+
+void TForm1::fillColorLists(bool safe)
+{
+    fillColorBoxes(JvColorButtonAntialias, kAntialiasColourIndex, safe);
+    fillColorBoxes(JvColorButtonOutline, kOutlineColourIndex, safe);
+    fillColorBoxes(JvColorButtonText, kTextColourIndex, safe);
 }
 
 void TForm1::fillColorBoxes(ColorListWidget* box, int index, bool safe)

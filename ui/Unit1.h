@@ -147,6 +147,8 @@ public:
 
     // Fills one colour list from the standard or the safe set and selects entry `index`.
     void fillColorBoxes(ColorListWidget* box, int index, bool safe);
+    // Fills the three colour lists from one set, each at its own first entry.
+    void fillColorLists(bool safe);
     // Busy (false) or idle (true).
     void SetControlsEnabled(bool enabled);
     void BitBtnChangeImageClick();

@@ -216,9 +216,7 @@ void TFormColorOptions::ApplyPaletteMode(QObject*)
     if (!m_mainWindow)
         return;
     const bool safe = RadioButtonPCDVD2->isChecked();
-    m_mainWindow->fillColorBoxes(m_mainWindow->JvColorButtonAntialias, 1, safe);
-    m_mainWindow->fillColorBoxes(m_mainWindow->JvColorButtonOutline, 0, safe);
-    m_mainWindow->fillColorBoxes(m_mainWindow->JvColorButtonText, 2, safe);
+    m_mainWindow->fillColorLists(safe);
     m_mainWindow->ComboBox7Change();
 }
 
