@@ -39,6 +39,8 @@ struct RenderSettings
     ColorValue outlineColor = makeColor(0, 0, 0);
     ColorValue antialiasColor = makeColor(128, 128, 128);
     VideoStandard videoStandard = VideoStandard::PAL;
+
+    bool operator==(const RenderSettings&) const = default;
 };
 
 // The style list ("Normal", "Bold", ... "StrikeOut") and the character-set list ("ANSI", ...
