@@ -1,8 +1,8 @@
 #include "cli/ConvertOptions.h"
 
 #include "platform/IniStore.h"
-#include "render/FontNames.h"
 #include "render/Renderer.h"
+#include "render/SettingsTable.h"
 #include "render/WidthCheck.h"
 #include "vobsub/Languages.h"
 
@@ -14,24 +14,6 @@
 namespace lumelle {
 
 namespace {
-
-struct NamedColour
-{
-    const char* name;
-    ColorValue value;
-};
-
-// The fifteen colours of the window's standard list, by their plain names.
-const NamedColour kColourNames[] = {
-    {"black", makeColor(0, 0, 0)},       {"gray", makeColor(128, 128, 128)},
-    {"white", makeColor(255, 255, 255)}, {"maroon", makeColor(128, 0, 0)},
-    {"green", makeColor(0, 128, 0)},     {"olive", makeColor(128, 128, 0)},
-    {"navy", makeColor(0, 0, 128)},      {"purple", makeColor(128, 0, 128)},
-    {"teal", makeColor(0, 128, 128)},    {"silver", makeColor(192, 192, 192)},
-    {"red", makeColor(255, 0, 0)},       {"lime", makeColor(0, 255, 0)},
-    {"yellow", makeColor(255, 255, 0)},  {"fuchsia", makeColor(255, 0, 255)},
-    {"aqua", makeColor(0, 255, 255)},
-};
 
 struct NamedMode
 {
@@ -73,16 +55,6 @@ const ListOption kListOptions[] = {
      [](ConvertOptions& o, const QString& v) { o.settings.align = v; }},
 };
 
-const ListOption* findListOption(const QString& arg)
-{
-    for (const ListOption& option : kListOptions) {
-        if ((option.shortName && arg == QLatin1String(option.shortName)) ||
-            arg == QLatin1String(option.longName))
-            return &option;
-    }
-    return nullptr;
-}
-
 bool parseInt(const QString& text, int& value)
 {
     bool ok = false;
@@ -110,6 +82,171 @@ struct Args
     }
 };
 
+// A value that must be one entry of the window's list; the problem, or an empty text.
+QString applyListOption(const ListOption& option, ConvertOptions& options, const QString& value)
+{
+    const QStringList& items = option.items();
+    if (!items.contains(value))
+        return QStringLiteral("%1 must be one of %2, not '%3'")
+            .arg(QLatin1String(option.what), items.join(QStringLiteral(", ")), value);
+    option.apply(options, value);
+    return QString();
+}
+
+// The options being read, and which colours were chosen so far: the safe palette's defaults
+// stand only where no colour was given.
+struct ParseState
+{
+    ConvertOptions& options;
+    bool textSet = false;
+    bool outlineSet = false;
+    bool antialiasSet = false;
+};
+
+// Options with a free value; `apply` checks the value and returns the problem, or an empty text.
+struct ValueOption
+{
+    const char* shortName;
+    const char* longName;
+    QString (*apply)(ParseState&, const QString&);
+};
+
+QString applyColour(const QString& value, ColorValue& colour, bool& chosen)
+{
+    if (!ParseColour(value, colour))
+        return QStringLiteral(
+                   "cannot read the colour '%1' (use a name such as white, #RRGGBB or R,G,B)")
+            .arg(value);
+    chosen = true;
+    return QString();
+}
+
+// A whole number from `min` to `max` into `number`; the problem, or an empty text.
+QString readWholeNumber(const QString& value, const char* what, int min, int max, int& number)
+{
+    if (parseInt(value, number) && number >= min && number <= max)
+        return QString();
+    return QStringLiteral("%1 must be a whole number from %2 to %3, not '%4'")
+        .arg(QLatin1String(what))
+        .arg(min)
+        .arg(max)
+        .arg(value);
+}
+
+QString applyOffset(ParseState& state, const QString& value)
+{
+    int n = 0;
+    const QString problem = readWholeNumber(value, "offset", kOffsetMin, kOffsetMax, n);
+    if (problem.isEmpty())
+        state.options.settings.offset = n;
+    return problem;
+}
+
+QString applyLineGap(ParseState& state, const QString& value)
+{
+    int n = 0;
+    const QString problem = readWholeNumber(value, "line gap", kLineGapMin, kLineGapMax, n);
+    if (problem.isEmpty())
+        state.options.settings.offset_or = EvenLineGap(n);
+    return problem;
+}
+
+QString applyPalette(ParseState& state, const QString& value)
+{
+    for (const NamedMode& m : kModes) {
+        if (value == QLatin1String(m.name)) {
+            state.options.mode = m.mode;
+            return QString();
+        }
+    }
+    return QStringLiteral("palette must be pc, dvd, two or safe, not '%1'").arg(value);
+}
+
+QString applyLanguage(ParseState& state, const QString& value)
+{
+    static const QRegularExpression code(QStringLiteral("^[a-z]{2}$"));
+    if (!code.match(value).hasMatch())
+        return QStringLiteral("language must be a two-letter code such as en, not '%1'").arg(value);
+    state.options.languageText = value;
+    return QString();
+}
+
+QString applySettings(ParseState& state, const QString& value)
+{
+    state.options.settingsFile = value;
+    QString problem;
+    if (!ApplySettingsFile(value, state.options, problem))
+        return problem;
+    // The file's colours are the window's choice; options after it may still change them.
+    state.textSet = state.outlineSet = state.antialiasSet = true;
+    return QString();
+}
+
+const ValueOption kValueOptions[] = {
+    {"-f", "--font",
+     [](ParseState& s, const QString& v) {
+         s.options.settings.fontName = v;
+         return QString();
+     }},
+    {nullptr, "--offset", applyOffset},
+    {nullptr, "--offset-or", applyLineGap},
+    {nullptr, "--text-color",
+     [](ParseState& s, const QString& v) {
+         return applyColour(v, s.options.settings.textColor, s.textSet);
+     }},
+    {nullptr, "--outline-color",
+     [](ParseState& s, const QString& v) {
+         return applyColour(v, s.options.settings.outlineColor, s.outlineSet);
+     }},
+    {nullptr, "--antialias-color",
+     [](ParseState& s, const QString& v) {
+         return applyColour(v, s.options.settings.antialiasColor, s.antialiasSet);
+     }},
+    {nullptr, "--palette", applyPalette},
+    {nullptr, "--language", applyLanguage},
+    {"-o", "--output",
+     [](ParseState& s, const QString& v) {
+         s.options.outputFolder = v;
+         return QString();
+     }},
+    {nullptr, "--settings", applySettings},
+};
+
+template <typename Option, std::size_t N>
+const Option* findOption(const Option (&table)[N], const QString& arg)
+{
+    for (const Option& option : table) {
+        if ((option.shortName && arg == QLatin1String(option.shortName)) ||
+            arg == QLatin1String(option.longName))
+            return &option;
+    }
+    return nullptr;
+}
+
+const ListOption* findListOption(const QString& arg)
+{
+    return findOption(kListOptions, arg);
+}
+
+const ValueOption* findValueOption(const QString& arg)
+{
+    return findOption(kValueOptions, arg);
+}
+
+// The safe palette offers other colours; its defaults stand where none was given.
+void applySafePaletteDefaults(ParseState& state)
+{
+    if (state.options.mode != PaletteMode::PcDvdSafePalette)
+        return;
+    RenderSettings& s = state.options.settings;
+    if (!state.antialiasSet)
+        s.antialiasColor = SafeColours()[kAntialiasColourIndex];
+    if (!state.outlineSet)
+        s.outlineColor = SafeColours()[kOutlineColourIndex];
+    if (!state.textSet)
+        s.textColor = SafeColours()[kTextColourIndex];
+}
+
 } // namespace
 
 bool ParseColour(const QString& text, ColorValue& colour)
@@ -119,7 +256,7 @@ bool ParseColour(const QString& text, ColorValue& colour)
         t = t.mid(2);
     if (t == QLatin1String("grey"))
         t = QStringLiteral("gray");
-    for (const NamedColour& named : kColourNames) {
+    for (const StandardColour& named : StandardColours()) {
         if (t == QLatin1String(named.name)) {
             colour = named.value;
             return true;
@@ -150,7 +287,7 @@ ParseOutcome ParseConvertOptions(const QStringList& arguments, ConvertOptions& o
 {
     Args args;
     args.list = arguments;
-    bool textSet = false, outlineSet = false, antialiasSet = false;
+    ParseState state{options};
     auto fail = [&](const QString& message) {
         error = message;
         return ParseOutcome::Error;
@@ -158,102 +295,25 @@ ParseOutcome ParseConvertOptions(const QStringList& arguments, ConvertOptions& o
 
     while (args.more()) {
         const QString arg = args.next();
-        QString v;
-        auto needValue = [&]() { return args.value(arg, v); };
-        if (arg == QLatin1String("-h") || arg == QLatin1String("--help")) {
+        QString value;
+        if (arg == QLatin1String("-h") || arg == QLatin1String("--help"))
             return ParseOutcome::Help;
-        } else if (arg == QLatin1String("--list")) {
+        if (arg == QLatin1String("--list")) {
             options.listOnly = true;
-        } else if (const ListOption* listOption = findListOption(arg)) {
-            // A value that must be one entry of the window's list.
-            if (!needValue())
-                return fail(args.error);
-            const QStringList& items = listOption->items();
-            if (!items.contains(v))
-                return fail(
-                    QStringLiteral("%1 must be one of %2, not '%3'")
-                        .arg(QLatin1String(listOption->what), items.join(QStringLiteral(", ")), v));
-            listOption->apply(options, v);
-        } else if (arg == QLatin1String("-f") || arg == QLatin1String("--font")) {
-            if (!needValue())
-                return fail(args.error);
-            options.settings.fontName = v;
-        } else if (arg == QLatin1String("--offset")) {
-            int n = 0;
-            if (!needValue())
-                return fail(args.error);
-            if (!parseInt(v, n) || n < 8 || n > 492)
-                return fail(
-                    QStringLiteral("offset must be a whole number from 8 to 492, not '%1'").arg(v));
-            options.settings.offset = n;
-        } else if (arg == QLatin1String("--offset-or")) {
-            int n = 0;
-            if (!needValue())
-                return fail(args.error);
-            if (!parseInt(v, n) || n < -14 || n > 0)
-                return fail(
-                    QStringLiteral("line gap must be a whole number from -14 to 0, not '%1'")
-                        .arg(v));
-            // Like the window's track bar: an odd value moves up to the next even one.
-            options.settings.offset_or = (n % 2 != 0) ? n + 1 : n;
-        } else if (arg == QLatin1String("--text-color") ||
-                   arg == QLatin1String("--outline-color") ||
-                   arg == QLatin1String("--antialias-color")) {
-            ColorValue c = 0;
-            if (!needValue())
-                return fail(args.error);
-            if (!ParseColour(v, c))
-                return fail(QStringLiteral("cannot read the colour '%1' (use a name such as white, "
-                                           "#RRGGBB or R,G,B)")
-                                .arg(v));
-            if (arg == QLatin1String("--text-color")) {
-                options.settings.textColor = c;
-                textSet = true;
-            } else if (arg == QLatin1String("--outline-color")) {
-                options.settings.outlineColor = c;
-                outlineSet = true;
-            } else {
-                options.settings.antialiasColor = c;
-                antialiasSet = true;
-            }
-        } else if (arg == QLatin1String("--palette")) {
-            if (!needValue())
-                return fail(args.error);
-            bool found = false;
-            for (const NamedMode& m : kModes) {
-                if (v == QLatin1String(m.name)) {
-                    options.mode = m.mode;
-                    found = true;
-                }
-            }
-            if (!found)
-                return fail(
-                    QStringLiteral("palette must be pc, dvd, two or safe, not '%1'").arg(v));
-        } else if (arg == QLatin1String("--language")) {
-            if (!needValue())
-                return fail(args.error);
-            static const QRegularExpression code(QStringLiteral("^[a-z]{2}$"));
-            if (!code.match(v).hasMatch())
-                return fail(
-                    QStringLiteral("language must be a two-letter code such as en, not '%1'")
-                        .arg(v));
-            options.languageText = v;
-        } else if (arg == QLatin1String("-o") || arg == QLatin1String("--output")) {
-            if (!needValue())
-                return fail(args.error);
-            options.outputFolder = v;
-        } else if (arg == QLatin1String("--settings")) {
-            if (!needValue())
-                return fail(args.error);
-            options.settingsFile = v;
-            QString settingsError;
-            if (!ApplySettingsFile(v, options, settingsError))
-                return fail(settingsError);
-            // The file's colours are the window's choice; options after it may still change them.
-            textSet = outlineSet = antialiasSet = true;
         } else if (arg == QLatin1String("--")) {
             while (args.more())
                 options.files << args.next();
+        } else if (const ListOption* listOption = findListOption(arg)) {
+            if (!args.value(arg, value))
+                return fail(args.error);
+            if (const QString problem = applyListOption(*listOption, options, value);
+                !problem.isEmpty())
+                return fail(problem);
+        } else if (const ValueOption* valueOption = findValueOption(arg)) {
+            if (!args.value(arg, value))
+                return fail(args.error);
+            if (const QString problem = valueOption->apply(state, value); !problem.isEmpty())
+                return fail(problem);
         } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
             return fail(QStringLiteral("unknown option %1").arg(arg));
         } else {
@@ -261,15 +321,7 @@ ParseOutcome ParseConvertOptions(const QStringList& arguments, ConvertOptions& o
         }
     }
 
-    // The safe palette offers other colours; its defaults stand where none was given.
-    if (options.mode == PaletteMode::PcDvdSafePalette) {
-        if (!antialiasSet)
-            options.settings.antialiasColor = makeColor(127, 127, 127);
-        if (!outlineSet)
-            options.settings.outlineColor = makeColor(0, 30, 0);
-        if (!textSet)
-            options.settings.textColor = makeColor(255, 230, 20);
-    }
+    applySafePaletteDefaults(state);
     if (options.files.isEmpty())
         return fail(QStringLiteral("no subtitle file given"));
     return ParseOutcome::Run;
@@ -322,6 +374,85 @@ QString ConvertHelpText()
         "subtitle finished so far. The exit status is 0 when every file was converted.\n");
 }
 
+namespace {
+
+QString mainWindowKey(const char* controlName, const char* property)
+{
+    return SettingsKey(QLatin1String(kMainWindowSection), QLatin1String(controlName),
+                       QLatin1String(property));
+}
+
+// Each stored list index picks the entry of the same list the window shows; an index outside
+// the list, or a value that cannot be read, leaves that setting as it was.
+std::optional<QString> storedListEntry(const platform::IniStore& store, const char* controlName,
+                                       const QStringList& items)
+{
+    const std::optional<int> index = store.tryReadInteger(mainWindowKey(controlName, "ItemIndex"));
+    if (!index || *index < 0 || *index >= items.size())
+        return std::nullopt;
+    return items.at(*index);
+}
+
+void readStoredLists(const platform::IniStore& store, ConvertOptions& options)
+{
+    RenderSettings& s = options.settings;
+    if (const auto v = storedListEntry(store, control::kFontName, FontListNames()))
+        s.fontName = *v;
+    if (const auto v = storedListEntry(store, control::kFontSize, FontSizeTexts()))
+        s.fontSize = v->toInt();
+    if (const auto v = storedListEntry(store, control::kCharset, CharsetNames()))
+        s.charset = FontCharsetFromName(*v);
+    if (const auto v = storedListEntry(store, control::kStyle, StyleNames()))
+        s.fontStyle = FontStyleFromName(*v);
+    if (const auto v = storedListEntry(store, control::kAlign, AlignNames()))
+        s.align = *v;
+    if (const auto v = storedListEntry(store, control::kFps, FrameRateTexts())) {
+        options.fpsText = *v;
+        s.videoStandard = VideoStandardFromFps(*v);
+    }
+    if (const auto v = storedListEntry(store, control::kOutlineWidth, OutlineWidthTexts()))
+        s.outlineWidth = v->toInt();
+    if (const auto v = storedListEntry(store, control::kLanguage, VobsubLanguageNames()))
+        options.languageText = *v;
+}
+
+// The colours as stored, and the track bar positions held in the bars' ranges.
+void readStoredColoursAndOffsets(const platform::IniStore& store, RenderSettings& s)
+{
+    if (const auto c = store.tryReadColor(mainWindowKey(control::kAntialiasColour, "ColorValue")))
+        s.antialiasColor = *c;
+    if (const auto c = store.tryReadColor(mainWindowKey(control::kOutlineColour, "ColorValue")))
+        s.outlineColor = *c;
+    if (const auto c = store.tryReadColor(mainWindowKey(control::kTextColour, "ColorValue")))
+        s.textColor = *c;
+    if (const auto n = store.tryReadInteger(mainWindowKey(control::kOffset, "Position")))
+        s.offset = std::clamp(*n, kOffsetMin, kOffsetMax);
+    if (const auto n = store.tryReadInteger(mainWindowKey(control::kLineGap, "Position")))
+        s.offset_or = EvenLineGap(std::clamp(*n, kLineGapMin, kLineGapMax));
+}
+
+// The radio buttons in their stored order; the last one stored as checked wins.
+void readStoredPaletteMode(const platform::IniStore& store, ConvertOptions& options)
+{
+    const struct
+    {
+        const char* controlName;
+        PaletteMode mode;
+    } radios[] = {{control::kPaletteDvd, PaletteMode::DvdOnly},
+                  {control::kPalettePc, PaletteMode::PcOnly},
+                  {control::kPaletteTwo, PaletteMode::PcDvdTwoPalettes},
+                  {control::kPaletteSafe, PaletteMode::PcDvdSafePalette}};
+    for (const auto& radio : radios) {
+        const std::optional<bool> checked = store.tryReadBoolean(
+            SettingsKey(QLatin1String(kColorOptionsSection), QLatin1String(radio.controlName),
+                        QStringLiteral("Checked")));
+        if (checked && *checked)
+            options.mode = radio.mode;
+    }
+}
+
+} // namespace
+
 bool ApplySettingsFile(const QString& path, ConvertOptions& options, QString& error)
 {
     if (!QFileInfo(path).isFile()) {
@@ -334,65 +465,9 @@ bool ApplySettingsFile(const QString& path, ConvertOptions& options, QString& er
         error = loadError;
         return false;
     }
-    // Each stored list index picks the entry of the same list the window shows; an index
-    // outside the list, or a value that cannot be read, leaves that setting as it was.
-    const auto pick = [&store](const char* key,
-                               const QStringList& items) -> std::optional<QString> {
-        const std::optional<int> index =
-            store.tryReadInteger(QStringLiteral("Form1\\") + QLatin1String(key));
-        if (!index || *index < 0 || *index >= items.size())
-            return std::nullopt;
-        return items.at(*index);
-    };
-    RenderSettings& s = options.settings;
-    QStringList fonts = InstalledFontNames();
-    fonts.prepend(QStringLiteral("Arial"));
-    if (const auto v = pick("ComboBox5_ItemIndex", fonts))
-        s.fontName = *v;
-    if (const auto v = pick("ComboBoxFontSize_ItemIndex", FontSizeTexts()))
-        s.fontSize = v->toInt();
-    if (const auto v = pick("ComboBox7_ItemIndex", CharsetNames()))
-        s.charset = FontCharsetFromName(*v);
-    if (const auto v = pick("ComboBox8_ItemIndex", StyleNames()))
-        s.fontStyle = FontStyleFromName(*v);
-    if (const auto v = pick("ComboBoxAlign_ItemIndex", AlignNames()))
-        s.align = *v;
-    if (const auto v = pick("ComboBoxFps_ItemIndex", FrameRateTexts())) {
-        options.fpsText = *v;
-        s.videoStandard = VideoStandardFromFps(*v);
-    }
-    if (const auto v = pick("ComboBoxOutlineWidth_ItemIndex", OutlineWidthTexts()))
-        s.outlineWidth = v->toInt();
-    if (const auto v = pick("ComboBoxVobsubLanguage_ItemIndex", VobsubLanguageNames()))
-        options.languageText = *v;
-    if (const auto c =
-            store.tryReadColor(QStringLiteral("Form1\\JvColorButtonAntialias_ColorValue")))
-        s.antialiasColor = *c;
-    if (const auto c = store.tryReadColor(QStringLiteral("Form1\\JvColorButtonOutline_ColorValue")))
-        s.outlineColor = *c;
-    if (const auto c = store.tryReadColor(QStringLiteral("Form1\\JvColorButtonText_ColorValue")))
-        s.textColor = *c;
-    if (const auto n = store.tryReadInteger(QStringLiteral("Form1\\offset_Position")))
-        s.offset = std::clamp(*n, 8, 492);
-    if (const auto n = store.tryReadInteger(QStringLiteral("Form1\\offset_or_Position"))) {
-        const int gap = std::clamp(*n, -14, 0);
-        s.offset_or = gap % 2 != 0 ? gap + 1 : gap;
-    }
-    // The radio buttons in their stored order; the last one stored as checked wins.
-    const struct
-    {
-        const char* key;
-        PaletteMode mode;
-    } radios[] = {{"RadioButtonDVD_Checked", PaletteMode::DvdOnly},
-                  {"RadioButtonPC_Checked", PaletteMode::PcOnly},
-                  {"RadioButtonPCDVD1_Checked", PaletteMode::PcDvdTwoPalettes},
-                  {"RadioButtonPCDVD2_Checked", PaletteMode::PcDvdSafePalette}};
-    for (const auto& radio : radios) {
-        const std::optional<bool> checked =
-            store.tryReadBoolean(QStringLiteral("FormColorOptions\\") + QLatin1String(radio.key));
-        if (checked && *checked)
-            options.mode = radio.mode;
-    }
+    readStoredLists(store, options);
+    readStoredColoursAndOffsets(store, options.settings);
+    readStoredPaletteMode(store, options);
     return true;
 }
 

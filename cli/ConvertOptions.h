@@ -13,10 +13,10 @@ namespace lumelle {
 struct ConvertOptions
 {
     QStringList files;
-    QString fpsText = QStringLiteral("25000");
+    QString fpsText = QLatin1String(kDefaultFrameRate);
     RenderSettings settings; // the window's defaults
     PaletteMode mode = PaletteMode::PcDvdTwoPalettes;
-    QString languageText = QStringLiteral("el GREEK");
+    QString languageText = QLatin1String(kDefaultLanguage);
     QString outputFolder;
     QString settingsFile;
     bool listOnly = false;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "render/Colour.h"
+#include "render/SettingsTable.h"
 
 #include <QImage>
 #include <QString>
@@ -32,12 +33,14 @@ struct RenderSettings
     quint8 charset = 1; // "DEFAULT"
     int outlineWidth = 3;
     QString align = QStringLiteral("center");
-    int offset = 30;
-    int offset_or = -4;
+    int offset = kOffsetDefault;
+    int offset_or = kLineGapDefault;
     ColorValue textColor = makeColor(255, 255, 255);
     ColorValue outlineColor = makeColor(0, 0, 0);
     ColorValue antialiasColor = makeColor(128, 128, 128);
     VideoStandard videoStandard = VideoStandard::PAL;
+
+    bool operator==(const RenderSettings&) const = default;
 };
 
 // The style list ("Normal", "Bold", ... "StrikeOut") and the character-set list ("ANSI", ...

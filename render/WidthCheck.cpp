@@ -8,9 +8,9 @@ bool SubtitleFitsWidth(const std::string& line1, const std::string& line2,
                        const RenderSettings& settings)
 {
     const auto fits = [&settings](const std::string& text) {
-        return MeasureLine(text, settings.fontName, settings.fontSize, settings.fontStyle,
-                           settings.charset)
-                   .width < kMaxLineWidth;
+        return LineFitsWidth(MeasureLine(text, settings.fontName, settings.fontSize,
+                                         settings.fontStyle, settings.charset)
+                                 .width);
     };
     return fits(line1) && fits(line2);
 }

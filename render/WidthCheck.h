@@ -11,6 +11,12 @@ namespace lumelle {
 
 constexpr int kMaxLineWidth = 680;
 
+// True when a line `width` pixels wide fits: narrower than kMaxLineWidth.
+constexpr bool LineFitsWidth(int width)
+{
+    return width < kMaxLineWidth;
+}
+
 // Tails of the too-long message: after a preview drawing, after a font change on a loaded
 // file, and after loading a file.
 inline const char* const kTooLongInPreview = "is too long.";

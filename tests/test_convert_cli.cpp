@@ -1,4 +1,5 @@
 #include "TestFiles.h"
+#include "TextOfWidth.h"
 #include "cli/ConvertOptions.h"
 
 #include <QDir>
@@ -154,6 +155,24 @@ TEST(ConvertCommand, LineTooWideIsRefusedBeforeWriting)
     EXPECT_FALSE(QFile::exists(dir.filePath("wide.sub")));
 }
 
+TEST(ConvertCommand, LineOf679PixelsIsConvertedAnd680IsRefused)
+{
+    const std::string at679 = lumelle::testing::TextOfWidth(679, RenderSettings{});
+    const std::string at680 = lumelle::testing::TextOfWidth(680, RenderSettings{});
+    ASSERT_FALSE(at679.empty());
+    ASSERT_FALSE(at680.empty());
+    QTemporaryDir dir;
+    for (const auto& [text, fits] : {std::pair{at679, true}, std::pair{at680, false}}) {
+        const QString name = fits ? QStringLiteral("fits") : QStringLiteral("wide");
+        const QString srt = dir.filePath(name + ".srt");
+        writeFile(srt,
+                  "1\n00:00:01,000 --> 00:00:02,000\n" + QByteArray::fromStdString(text) + "\n\n");
+        const Outcome run = convert({srt});
+        EXPECT_EQ(run.exitCode, fits ? 0 : 1) << text << "\n" << run.err.toStdString();
+        EXPECT_EQ(QFile::exists(dir.filePath(name + ".idx")), fits) << text;
+    }
+}
+
 TEST(ConvertCommand, BadFilesAndOptionsFailWithAMessage)
 {
     QTemporaryDir dir;
@@ -225,6 +244,21 @@ TEST(ConvertCommand, DecodedOutputShowsTheChosenColoursOnlyWhileShown)
         EXPECT_GT(decodedPixelsOf(idx, 3.5, colour, problem), 50) << problem.toStdString();
         EXPECT_EQ(decodedPixelsOf(idx, 2.5, colour, problem), 0) << problem.toStdString();
     }
+}
+
+TEST(ConvertCommand, SafePaletteDrawsInItsDefaultColours)
+{
+    QTemporaryDir dir;
+    const QString srt = dir.filePath("safe.srt");
+    QFile::copy(QStringLiteral(LUMELLE_TEST_DATA "/subtitle/three.srt"), srt);
+    const Outcome run = convert({"--palette", "safe", srt});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QString problem;
+    // Text 255,230,20; outline 0,30,0; antialias 127,127,127.
+    for (QRgb colour : {qRgb(255, 230, 20), qRgb(0, 30, 0), qRgb(127, 127, 127)})
+        EXPECT_GT(decodedPixelsOf(dir.filePath("safe.idx"), 3.5, colour, problem), 50)
+            << qRed(colour) << "," << qGreen(colour) << "," << qBlue(colour) << " "
+            << problem.toStdString();
 }
 
 TEST(ConvertCommand, InterruptLeavesIndexLinesMatchingThePacks)

@@ -46,6 +46,7 @@ TEST(OutputNames, ReplaceExtensionCutsFourCharacters)
 {
     EXPECT_EQ(ReplaceExtension("movie.srt", ".idx"), "movie.idx");
     EXPECT_EQ(ReplaceExtension("abcdefg", ".idx"), "abc.idx");
+    EXPECT_EQ(ReplaceExtension("/a/b/film", ".sub"), "/a/b/.sub");
     EXPECT_EQ(ReplaceExtension("abc", ".idx"), "abc.idx");
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/Messages.h"
 #include "platform/StoredValues.h"
+#include "render/SettingsTable.h"
 #include "ui/ColorListWidget.h"
 
 #include <QAbstractButton>
@@ -61,7 +62,6 @@ struct Entry
 {
     QString control;
     QString property;
-    QString key() const { return control + QLatin1Char('_') + property; }
 };
 
 std::optional<Entry> splitEntry(const QString& entry)
@@ -90,39 +90,6 @@ void uncheck(QAbstractButton* button)
 }
 
 } // namespace
-
-const QStringList& MainWindowStoredProps()
-{
-    static const QStringList props = {
-        QStringLiteral("LabelImageChangedPAL.Caption"),
-        QStringLiteral("LabelImageChangedNTSC.Caption"),
-        QStringLiteral("ComboBox5.ItemIndex"),
-        QStringLiteral("ComboBoxFontSize.ItemIndex"),
-        QStringLiteral("ComboBox7.ItemIndex"),
-        QStringLiteral("ComboBox8.ItemIndex"),
-        QStringLiteral("ComboBoxAlign.ItemIndex"),
-        QStringLiteral("ComboBoxFps.ItemIndex"),
-        QStringLiteral("ComboBoxOutlineWidth.ItemIndex"),
-        QStringLiteral("ComboBoxVobsubLanguage.ItemIndex"),
-        QStringLiteral("JvColorButtonAntialias.ColorValue"),
-        QStringLiteral("JvColorButtonOutline.ColorValue"),
-        QStringLiteral("JvColorButtonText.ColorValue"),
-        QStringLiteral("offset.Position"),
-        QStringLiteral("offset_or.Position"),
-    };
-    return props;
-}
-
-const QStringList& ColorOptionsStoredProps()
-{
-    static const QStringList props = {
-        QStringLiteral("RadioButtonDVD.Checked"),
-        QStringLiteral("RadioButtonPC.Checked"),
-        QStringLiteral("RadioButtonPCDVD1.Checked"),
-        QStringLiteral("RadioButtonPCDVD2.Checked"),
-    };
-    return props;
-}
 
 FormStorage::FormStorage(QWidget* form, platform::IniStore* store, const QString& section,
                          QStringList storedProps, Kind kind)
@@ -177,7 +144,7 @@ void FormStorage::SaveFormPlacement()
 {
     if (!m_store || !m_form)
         return;
-    m_store->writeInteger(AppStoragePath() + kFormVersionKey, kFormVersion);
+    m_store->writeInteger(key(kFormVersionKey), kFormVersion);
     savePlacement();
     for (const QString& entry : m_storedProps)
         saveProperty(entry);
@@ -192,7 +159,6 @@ void FormStorage::saveIfRestoredSinceSave()
 
 void FormStorage::savePlacement()
 {
-    const QString path = AppStoragePath();
     const QSize screen = screenSize();
     const QRect rect = normalFrameRect();
     // Windows-style rectangle: right and bottom are one past the last pixel.
@@ -201,13 +167,13 @@ void FormStorage::savePlacement()
     const QString minMax = platform::fourIntegersText(kUnsetMinMaxPositions);
     const QString norm = platform::fourIntegersText(normPos);
 
-    m_store->writeInteger(path + kShowCmdKey, currentShowCmd());
-    m_store->writeInteger(path + kFlagsKey, kNoFlags);
-    m_store->writeInteger(path + kPixelsPerInchKey, pixelsPerInch());
-    m_store->writeText(path + platform::screenSizeKey(kMinMaxPosKey, screen), minMax);
-    m_store->writeText(path + kMinMaxPosKey, minMax);
-    m_store->writeText(path + platform::screenSizeKey(kNormPosKey, screen), norm);
-    m_store->writeText(path + kNormPosKey, norm);
+    m_store->writeInteger(key(kShowCmdKey), currentShowCmd());
+    m_store->writeInteger(key(kFlagsKey), kNoFlags);
+    m_store->writeInteger(key(kPixelsPerInchKey), pixelsPerInch());
+    m_store->writeText(key(platform::screenSizeKey(kMinMaxPosKey, screen)), minMax);
+    m_store->writeText(key(kMinMaxPosKey), minMax);
+    m_store->writeText(key(platform::screenSizeKey(kNormPosKey, screen)), norm);
+    m_store->writeText(key(kNormPosKey), norm);
 }
 
 void FormStorage::saveProperty(const QString& text)
@@ -219,7 +185,7 @@ void FormStorage::saveProperty(const QString& text)
     QObject* control = findControl(entry->control);
     if (!property || !control)
         return;
-    const QString path = AppStoragePath() + entry->key();
+    const QString path = SettingsKey(m_section, entry->control, entry->property);
     switch (*property) {
     case Property::Caption:
         if (auto* label = qobject_cast<QLabel*>(control))
@@ -252,10 +218,10 @@ void FormStorage::RestoreFormPlacement()
     if (!m_store || !m_form)
         return;
     // A section written by a newer form version would not be understood.
-    if (m_store->readInteger(AppStoragePath() + kFormVersionKey, 0) < kFormVersion)
+    if (m_store->readInteger(key(kFormVersionKey), 0) < kFormVersion)
         return;
     restorePlacement();
-    const int showCmd = m_store->readInteger(AppStoragePath() + kShowCmdKey, 0);
+    const int showCmd = m_store->readInteger(key(kShowCmdKey), 0);
     for (const QString& entry : m_storedProps)
         restoreProperty(entry);
     applyShowCmd(showCmd);
@@ -263,14 +229,13 @@ void FormStorage::RestoreFormPlacement()
 
 void FormStorage::restorePlacement()
 {
-    const QString path = AppStoragePath();
     const QSize screen = screenSize();
     // The value saved on a screen of this size if there is one, else the plain one.
     auto placementValue = [&](const QString& base) -> std::optional<QString> {
         if (std::optional<QString> sized =
-                m_store->tryReadText(path + platform::screenSizeKey(base, screen)))
+                m_store->tryReadText(key(platform::screenSizeKey(base, screen))))
             return sized;
-        return m_store->tryReadText(path + base);
+        return m_store->tryReadText(key(base));
     };
     // The flags and the minimized and maximized positions have no use on this platform; a
     // MinMaxPos value still counts as a stored placement.
@@ -279,7 +244,7 @@ void FormStorage::restorePlacement()
     if (!minMax && !norm)
         return;
     // Positions saved at another pixels-per-inch setting would put the window elsewhere.
-    if (m_store->readInteger(path + kPixelsPerInchKey, pixelsPerInch()) != pixelsPerInch())
+    if (m_store->readInteger(key(kPixelsPerInchKey), pixelsPerInch()) != pixelsPerInch())
         return;
 
     const QPoint current = m_form->pos();
@@ -338,7 +303,7 @@ void FormStorage::restoreProperty(const QString& text)
         return;
     const std::optional<Property> property = propertyByName(entry->property);
     QObject* control = findControl(entry->control);
-    const QString path = AppStoragePath() + entry->key();
+    const QString path = SettingsKey(m_section, entry->control, entry->property);
     if (!property || !control || !m_store->exists(path))
         return;
     // Each value that cannot be converted is skipped; the control keeps what it has.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/IniStore.h"
+#include "render/SettingsTable.h"
 
 #include <QPointer>
 #include <QString>
@@ -10,10 +11,6 @@
 #include <QWidget>
 
 namespace lumelle {
-
-// The properties each window keeps, as "Control.Property", in the order they are written.
-const QStringList& MainWindowStoredProps();
-const QStringList& ColorOptionsStoredProps();
 
 class FormStorage
 {
@@ -29,7 +26,7 @@ public:
                 QStringList storedProps, Kind kind);
 
     // The section followed by a backslash, the prefix of every key of this window.
-    QString AppStoragePath() const { return m_section + QLatin1Char('\\'); }
+    QString AppStoragePath() const { return SettingsKey(m_section, QString()); }
     const QStringList& StoredProps() const { return m_storedProps; }
     platform::IniStore* store() const { return m_store; }
 
@@ -52,6 +49,8 @@ public:
     int pixelsPerInch() const;
 
 private:
+    // The key of one value of this window.
+    QString key(const QString& name) const { return SettingsKey(m_section, name); }
     void savePlacement();
     void restorePlacement();
     void moveTo(QPoint topLeft);

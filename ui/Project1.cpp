@@ -44,11 +44,9 @@ int main(int argc, char** argv)
     lumelle::platform::WidgetMessages messageBoxes;
     lumelle::platform::ScopedMessages useMessageBoxes(&messageBoxes);
 
-    // ---- settings store: begin
     // The settings file is read while the main window is created and written when it is
     // destroyed, after the dialogs (declared later, so destroyed first) have saved.
     lumelle::TForm1 Form1(nullptr, lumelle::platform::settingsFilePath());
-    // ---- settings store: end
     lumelle::TForm2 Form2(&Form1);
     lumelle::TFormColorOptions FormColorOptions(&Form1, &Form1);
     Form1.setDialogs(&Form2, &FormColorOptions);

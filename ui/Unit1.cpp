@@ -4,10 +4,12 @@
 #include "platform/FontSmoothing.h"
 #include "platform/Messages.h"
 #include "render/Renderer.h"
+#include "render/SettingsTable.h"
 #include "render/TextDecoding.h"
 #include "render/WidthCheck.h"
 #include "ui/Artwork.h"
 #include "ui/ColorListWidget.h"
+#include "ui/Controls.h"
 #include "ui/FormStorage.h"
 #include "ui/PreviewView.h"
 #include "ui/Unit2.h"
@@ -49,20 +51,6 @@ const QString kAbortCaption = QStringLiteral("Abort");
 const QString kNoFileStatus = QStringLiteral("Load SRT");
 const QString kLoadedMessage = QStringLiteral("Subtitle Style Modified/Loaded Successfully");
 
-// The colours of the two sets, as (red, green, blue).
-const ColorValue kStandardColours[] = {
-    makeColor(0, 0, 0),       makeColor(128, 128, 128), makeColor(255, 255, 255),
-    makeColor(128, 0, 0),     makeColor(0, 128, 0),     makeColor(128, 128, 0),
-    makeColor(0, 0, 128),     makeColor(128, 0, 128),   makeColor(0, 128, 128),
-    makeColor(192, 192, 192), makeColor(255, 0, 0),     makeColor(0, 255, 0),
-    makeColor(255, 255, 0),   makeColor(255, 0, 255),   makeColor(0, 255, 255),
-};
-const ColorValue kSafeColours[] = {
-    makeColor(0, 30, 0),    makeColor(127, 127, 127), makeColor(255, 230, 20),
-    makeColor(80, 130, 30), makeColor(255, 200, 255), makeColor(29, 80, 15),
-    makeColor(0, 55, 0),
-};
-
 // Restores a caption when a handler ends, however it ends.
 class CaptionRestorer
 {
@@ -78,15 +66,6 @@ private:
     QString m_caption;
 };
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int x, int y)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->move(x, y);
-    label->adjustSize();
-    return label;
-}
-
 QComboBox* makeList(QWidget* parent, const char* name, int x, int y, int width,
                     const QStringList& items)
 {
@@ -98,21 +77,6 @@ QComboBox* makeList(QWidget* parent, const char* name, int x, int y, int width,
     // The drop-down may be wider than the closed list so that long entries can be read.
     list->view()->setMinimumWidth(width);
     return list;
-}
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, QRect place,
-                        bool bold)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(place);
-    button->setAutoDefault(false);
-    if (bold) {
-        QFont font = button->font();
-        font.setBold(true);
-        button->setFont(font);
-    }
-    return button;
 }
 
 QSlider* makeTrackBar(QWidget* parent, const char* name, Qt::Orientation orientation, int min,
@@ -132,22 +96,23 @@ QSlider* makeTrackBar(QWidget* parent, const char* name, Qt::Orientation orienta
     return bar;
 }
 
+// A button that shows its two-line caption as a picture, the caption's words as its tip.
+QPushButton* makePictureButton(QWidget* parent, const char* name, const QString& line1,
+                               const QString& line2, QRect place)
+{
+    auto* button = makeButton(parent, name, QString(), place);
+    button->setIcon(QIcon(ButtonFace(line1, line2)));
+    button->setIconSize(QSize(46, 20));
+    button->setToolTip(line1 + QLatin1Char(' ') + line2);
+    return button;
+}
+
 QGroupBox* makeGroup(QWidget* parent, const char* name, const QString& caption, QRect place)
 {
     auto* group = new QGroupBox(caption, parent);
     group->setObjectName(QLatin1String(name));
     group->setGeometry(place);
     return group;
-}
-
-QStringList FontSizeNames()
-{
-    QStringList sizes;
-    for (int size = 6; size <= 30; ++size)
-        sizes << QString::number(size);
-    for (int size = 32; size <= 50; size += 2)
-        sizes << QString::number(size);
-    return sizes;
 }
 
 } // namespace
@@ -158,25 +123,17 @@ void SetItemIndex(QComboBox* list, int index)
     list->setCurrentIndex(index);
 }
 
-// ---- settings store: begin
 TForm1::TForm1(QWidget* parent) : TForm1(parent, QString()) {}
-// ---- settings store: end
 
 TForm1::TForm1(QWidget* parent, const QString& settingsFile) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(QLatin1String(kMainWindowSection));
     setWindowTitle(kCaption);
     setWindowIcon(ProgramIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    // The window's font: "MS Sans Serif" 8 point, 11 pixels high; where that font is missing a
-    // metric-close sans serif stands in.
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    QFont windowFont(QStringLiteral("MS Sans Serif"));
-    windowFont.setPixelSize(11);
-    setFont(windowFont);
+    SetWindowFont(this);
     setFixedSize(803, 705);
     // Group boxes with the caption on the frame line and lists with a narrow arrow, so that
     // the controls fit the small places of the layout.
@@ -198,22 +155,16 @@ TForm1::TForm1(QWidget* parent, const QString& settingsFile) : QWidget(parent)
     buildControls();
     // The colour lists start with the standard set and their designed values; the activation
     // at start-up fills them again for the stored palette choice.
-    fillColorBoxes(JvColorButtonAntialias, 1, false);
-    fillColorBoxes(JvColorButtonOutline, 0, false);
-    fillColorBoxes(JvColorButtonText, 2, false);
-    // ---- settings store: begin
+    fillColorLists(false);
     LoadSettingsStore(JvAppIniFileStorage, settingsFile);
-    // ---- settings store: end
     FormCreate(this);
     connectHandlers();
-    // ---- settings store: begin
     if (!settingsFile.isEmpty()) {
-        JvFormStorage =
-            std::make_unique<FormStorage>(this, &JvAppIniFileStorage, QStringLiteral("Form1"),
-                                          MainWindowStoredProps(), FormStorage::Kind::MainWindow);
+        JvFormStorage = std::make_unique<FormStorage>(
+            this, &JvAppIniFileStorage, QLatin1String(kMainWindowSection), MainWindowStoredProps(),
+            FormStorage::Kind::MainWindow);
         restoreFormSettings = [this] { JvFormStorage->RestoreFormPlacement(); };
     }
-    // ---- settings store: end
 
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect desk = screen->availableGeometry();
@@ -223,18 +174,14 @@ TForm1::TForm1(QWidget* parent, const QString& settingsFile) : QWidget(parent)
 
 TForm1::~TForm1()
 {
-    // ---- settings store: begin
     // Program end: the colour options dialog saves first, then this window, each only when it
     // was restored after its last save; then the file is written once.
     for (TFormColorOptions* dialog : findChildren<TFormColorOptions*>())
         dialog->FinishSettings();
     if (JvFormStorage)
         JvFormStorage->saveIfRestoredSinceSave();
-    // ---- settings store: end
     FormDestroy();
-    // ---- settings store: begin
     WriteSettingsStore(JvAppIniFileStorage);
-    // ---- settings store: end
 }
 
 void TForm1::setDialogs(TForm2* about, TFormColorOptions* colorOptions)
@@ -244,6 +191,17 @@ void TForm1::setDialogs(TForm2* about, TFormColorOptions* colorOptions)
 }
 
 void TForm1::buildControls()
+{
+    buildRunControls();
+    buildInputGroup();
+    buildOutputGroup();
+    buildRenderGroup();
+    buildColorsGroup();
+    buildSettingsGroup();
+}
+
+// The preview, the subtitle list, the run's button and bar, and the hidden picture names.
+void TForm1::buildRunControls()
 {
     preview = new PreviewView(this);
     preview->setObjectName(QStringLiteral("preview"));
@@ -266,14 +224,16 @@ void TForm1::buildControls()
     ProgressBar1->setTextVisible(false);
     ProgressBar1->setToolTip(QStringLiteral("ProgressBar"));
 
-    LabelImageChangedPAL = makeLabel(this, "LabelImageChangedPAL", QString(), 43, 456);
+    LabelImageChangedPAL = makeLabel(this, control::kPicturePal, QString(), {43, 456, 0, 0});
     LabelImageChangedPAL->resize(46, 13);
     LabelImageChangedPAL->hide();
-    LabelImageChangedNTSC = makeLabel(this, "LabelImageChangedNTSC", QString(), 51, 488);
+    LabelImageChangedNTSC = makeLabel(this, control::kPictureNtsc, QString(), {51, 488, 0, 0});
     LabelImageChangedNTSC->resize(46, 13);
     LabelImageChangedNTSC->hide();
+}
 
-    // Input
+void TForm1::buildInputGroup()
+{
     GroupBoxInput = makeGroup(this, "GroupBoxInput", QStringLiteral("Input"), {8, 4, 169, 57});
     EditLoadSrt = new QLineEdit(kNoFileStatus, GroupBoxInput);
     EditLoadSrt->setObjectName(QStringLiteral("EditLoadSrt"));
@@ -283,46 +243,53 @@ void TForm1::buildControls()
     EditLoadSrt->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #808080; }"));
     ButtonLoadSrt = makeButton(GroupBoxInput, "ButtonLoadSrt", QStringLiteral("Load Srt,Sub"),
                                {8, 34, 89, 18}, true);
-    Label2 = makeLabel(GroupBoxInput, "Label2", QStringLiteral("Fps"), 104, 16);
-    ComboBoxFps = makeList(GroupBoxInput, "ComboBoxFps", 104, 30, 57,
-                           {"23976", "24000", "25000", "29970", "30000"});
+    Label2 = makeLabel(GroupBoxInput, "Label2", QStringLiteral("Fps"), {104, 16, 0, 0});
+    ComboBoxFps = makeList(GroupBoxInput, control::kFps, 104, 30, 57, FrameRateTexts());
+}
 
-    // Output
+void TForm1::buildOutputGroup()
+{
     GroupBoxOutput = makeGroup(this, "GroupBoxOutput", QStringLiteral("Output"), {184, 4, 97, 57});
-    Label14 = makeLabel(GroupBoxOutput, "Label14", QStringLiteral("Language "), 8, 16);
+    Label14 = makeLabel(GroupBoxOutput, "Label14", QStringLiteral("Language "), {8, 16, 0, 0});
     ComboBoxVobsubLanguage =
-        makeList(GroupBoxOutput, "ComboBoxVobsubLanguage", 8, 30, 81, VobsubLanguageNames());
+        makeList(GroupBoxOutput, control::kLanguage, 8, 30, 81, VobsubLanguageNames());
     ComboBoxVobsubLanguage->view()->setMinimumWidth(170);
+}
 
-    // Render Fonts
+// The font, its size and style, the alignment, the offsets and the outline width.
+void TForm1::buildRenderGroup()
+{
     GroupBoxRender =
         makeGroup(this, "GroupBoxRender", QStringLiteral("Render Fonts"), {8, 64, 521, 57});
-    Label8 = makeLabel(GroupBoxRender, "Label8", QStringLiteral("Font Name"), 8, 16);
-    ComboBox5 = makeList(GroupBoxRender, "ComboBox5", 8, 30, 81, {});
+    Label8 = makeLabel(GroupBoxRender, "Label8", QStringLiteral("Font Name"), {8, 16, 0, 0});
+    ComboBox5 = makeList(GroupBoxRender, control::kFontName, 8, 30, 81, {});
     ComboBox5->view()->setMinimumWidth(200);
-    Label11 = makeLabel(GroupBoxRender, "Label11", QStringLiteral("Font Charset"), 104, 16);
-    ComboBox7 = makeList(GroupBoxRender, "ComboBox7", 104, 30, 81, CharsetNames());
+    Label11 = makeLabel(GroupBoxRender, "Label11", QStringLiteral("Font Charset"), {104, 16, 0, 0});
+    ComboBox7 = makeList(GroupBoxRender, control::kCharset, 104, 30, 81, CharsetNames());
     ComboBox7->view()->setMinimumWidth(110);
-    Label12 = makeLabel(GroupBoxRender, "Label12", QStringLiteral("Font Style"), 200, 16);
-    ComboBox8 = makeList(GroupBoxRender, "ComboBox8", 200, 30, 81, StyleNames());
-    Label9 = makeLabel(GroupBoxRender, "Label9", QStringLiteral("Font Size"), 292, 16);
-    ComboBoxFontSize = makeList(GroupBoxRender, "ComboBoxFontSize", 292, 30, 40, FontSizeNames());
-    LabelAlign = makeLabel(GroupBoxRender, "LabelAlign", QStringLiteral("Align"), 346, 16);
-    ComboBoxAlign =
-        makeList(GroupBoxRender, "ComboBoxAlign", 346, 30, 55, {"center", "left", "right"});
-    Label10 = makeLabel(GroupBoxRender, "Label10", QStringLiteral("Offsets"), 412, 14);
-    offset = makeTrackBar(GroupBoxRender, "offset", Qt::Horizontal, 8, 492, 30, {400, 36, 60, 17});
-    offset_or =
-        makeTrackBar(GroupBoxRender, "offset_or", Qt::Vertical, -14, 0, -4, {458, 8, 15, 46});
-    LabelOffset = makeLabel(GroupBoxRender, "LabelOffset", QStringLiteral("30"), 411, 25);
+    Label12 = makeLabel(GroupBoxRender, "Label12", QStringLiteral("Font Style"), {200, 16, 0, 0});
+    ComboBox8 = makeList(GroupBoxRender, control::kStyle, 200, 30, 81, StyleNames());
+    Label9 = makeLabel(GroupBoxRender, "Label9", QStringLiteral("Font Size"), {292, 16, 0, 0});
+    ComboBoxFontSize = makeList(GroupBoxRender, control::kFontSize, 292, 30, 40, FontSizeTexts());
+    LabelAlign = makeLabel(GroupBoxRender, "LabelAlign", QStringLiteral("Align"), {346, 16, 0, 0});
+    ComboBoxAlign = makeList(GroupBoxRender, control::kAlign, 346, 30, 55, AlignNames());
+    Label10 = makeLabel(GroupBoxRender, "Label10", QStringLiteral("Offsets"), {412, 14, 0, 0});
+    offset = makeTrackBar(GroupBoxRender, control::kOffset, Qt::Horizontal, kOffsetMin, kOffsetMax,
+                          kOffsetDefault, {400, 36, 60, 17});
+    offset_or = makeTrackBar(GroupBoxRender, control::kLineGap, Qt::Vertical, kLineGapMin,
+                             kLineGapMax, kLineGapDefault, {458, 8, 15, 46});
+    LabelOffset = makeLabel(GroupBoxRender, "LabelOffset", QStringLiteral("30"), {411, 25, 0, 0});
     LabelOffset->setEnabled(false);
-    LabelOffset_Or = makeLabel(GroupBoxRender, "LabelOffset_Or", QStringLiteral("-4"), 441, 25);
+    LabelOffset_Or =
+        makeLabel(GroupBoxRender, "LabelOffset_Or", QStringLiteral("-4"), {441, 25, 0, 0});
     LabelOffset_Or->setEnabled(false);
-    Label13 = makeLabel(GroupBoxRender, "Label13", QStringLiteral("Outline"), 480, 16);
+    Label13 = makeLabel(GroupBoxRender, "Label13", QStringLiteral("Outline"), {480, 16, 0, 0});
     ComboBoxOutlineWidth =
-        makeList(GroupBoxRender, "ComboBoxOutlineWidth", 480, 30, 36, {"2", "3", "4"});
+        makeList(GroupBoxRender, control::kOutlineWidth, 480, 30, 36, OutlineWidthTexts());
+}
 
-    // Colors
+void TForm1::buildColorsGroup()
+{
     GroupBoxColors = makeGroup(this, "GroupBoxColors", QStringLiteral("Colors"), {288, 4, 241, 57});
     auto makeColorList = [this](const char* name, int x) {
         auto* list = new ColorListWidget(GroupBoxColors);
@@ -331,30 +298,26 @@ void TForm1::buildControls()
         list->view()->setMinimumWidth(41);
         return list;
     };
-    Label3 = makeLabel(GroupBoxColors, "Label3", QStringLiteral("Antialias"), 8, 16);
-    JvColorButtonAntialias = makeColorList("JvColorButtonAntialias", 8);
-    Label4 = makeLabel(GroupBoxColors, "Label4", QStringLiteral("Outine"), 56, 16);
-    JvColorButtonOutline = makeColorList("JvColorButtonOutline", 56);
-    Label5 = makeLabel(GroupBoxColors, "Label5", QStringLiteral("Text"), 104, 16);
-    JvColorButtonText = makeColorList("JvColorButtonText", 104);
+    Label3 = makeLabel(GroupBoxColors, "Label3", QStringLiteral("Antialias"), {8, 16, 0, 0});
+    JvColorButtonAntialias = makeColorList(control::kAntialiasColour, 8);
+    Label4 = makeLabel(GroupBoxColors, "Label4", QStringLiteral("Outine"), {56, 16, 0, 0});
+    JvColorButtonOutline = makeColorList(control::kOutlineColour, 56);
+    Label5 = makeLabel(GroupBoxColors, "Label5", QStringLiteral("Text"), {104, 16, 0, 0});
+    JvColorButtonText = makeColorList(control::kTextColour, 104);
     ButtonColorOptions = makeButton(GroupBoxColors, "ButtonColorOptions",
                                     QStringLiteral("Color Options"), {152, 20, 81, 25}, false);
+}
 
-    // General Settings
+void TForm1::buildSettingsGroup()
+{
     GroupBoxSettings =
         makeGroup(this, "GroupBoxSettings", QStringLiteral("General Settings"), {536, 4, 257, 57});
     BitBtnSetDefaultValues =
-        makeButton(GroupBoxSettings, "BitBtnSetDefaultValues", QString(), {19, 20, 54, 25}, false);
-    BitBtnSetDefaultValues->setIcon(
-        QIcon(ButtonFace(QStringLiteral("Set Default"), QStringLiteral("Values"))));
-    BitBtnSetDefaultValues->setIconSize(QSize(46, 20));
-    BitBtnSetDefaultValues->setToolTip(QStringLiteral("Set Default Values"));
+        makePictureButton(GroupBoxSettings, "BitBtnSetDefaultValues", QStringLiteral("Set Default"),
+                          QStringLiteral("Values"), {19, 20, 54, 25});
     BitBtnChangeImage =
-        makeButton(GroupBoxSettings, "BitBtnChangeImage", QString(), {104, 20, 54, 25}, false);
-    BitBtnChangeImage->setIcon(
-        QIcon(ButtonFace(QStringLiteral("Change"), QStringLiteral("Images"))));
-    BitBtnChangeImage->setIconSize(QSize(46, 20));
-    BitBtnChangeImage->setToolTip(QStringLiteral("Change Images"));
+        makePictureButton(GroupBoxSettings, "BitBtnChangeImage", QStringLiteral("Change"),
+                          QStringLiteral("Images"), {104, 20, 54, 25});
     ButtonAbout = makeButton(GroupBoxSettings, "ButtonAbout", QStringLiteral("About"),
                              {187, 20, 54, 25}, false);
 }
@@ -398,22 +361,25 @@ void TForm1::RunGuarded(const std::function<void()>& handler)
 
 void TForm1::FormCreate(QObject* Sender)
 {
-    SetItemIndex(ComboBoxFps, 2);
-    SetItemIndex(ComboBoxVobsubLanguage, 41);
-    SetItemIndex(ComboBoxFontSize, 14);
-    SetItemIndex(ComboBox7, 4);
-    SetItemIndex(ComboBox8, 0);
-    SetItemIndex(ComboBoxAlign, 0);
+    SetItemIndex(ComboBoxFps, FrameRateTexts().indexOf(QLatin1String(kDefaultFrameRate)));
+    SetItemIndex(ComboBoxVobsubLanguage,
+                 VobsubLanguageNames().indexOf(QLatin1String(kDefaultLanguage)));
+    // The render lists start at the defaults the converter uses too.
+    const RenderSettings defaults;
+    SetItemIndex(ComboBoxFontSize, FontSizeTexts().indexOf(QString::number(defaults.fontSize)));
+    SetItemIndex(ComboBox7, CharsetNumbers().indexOf(defaults.charset));
+    SetItemIndex(ComboBox8, 0); // "Normal", the default style
+    SetItemIndex(ComboBoxAlign, AlignNames().indexOf(defaults.align));
     // Track bars raise their change handlers whenever the position moves.
-    offset->setValue(30);
-    offset_or->setValue(-4);
-    SetItemIndex(ComboBoxOutlineWidth, 1);
+    offset->setValue(defaults.offset);
+    offset_or->setValue(defaults.offset_or);
+    SetItemIndex(ComboBoxOutlineWidth,
+                 OutlineWidthTexts().indexOf(QString::number(defaults.outlineWidth)));
     preview->setGeometry(40, 126, 720, 576);
     {
         QSignalBlocker quiet(ComboBox5);
         ComboBox5->clear();
-        ComboBox5->addItem(QStringLiteral("Arial"));
-        ComboBox5->addItems(InstalledFontNames());
+        ComboBox5->addItems(FontListNames());
         ComboBox5->setCurrentIndex(0);
     }
     LabelOffset->setText(QString::number(offset->value()));
@@ -438,9 +404,7 @@ void TForm1::FormActivate()
     if (restoreColorOptionsSettings)
         restoreColorOptionsSettings();
     bool safe = m_colorOptions && m_colorOptions->RadioButtonPCDVD2->isChecked();
-    fillColorBoxes(JvColorButtonAntialias, 1, safe);
-    fillColorBoxes(JvColorButtonOutline, 0, safe);
-    fillColorBoxes(JvColorButtonText, 2, safe);
+    fillColorLists(safe);
     if (restoreFormSettings)
         restoreFormSettings();
     LoadPreviewBackground();
@@ -462,11 +426,9 @@ void TForm1::FormDestroy()
 
 bool TForm1::event(QEvent* event)
 {
-    // ---- settings store: begin
     // Restored when shown (not when brought back from the taskbar).
     if (event->type() == QEvent::Show && !event->spontaneous() && JvFormStorage)
         RunGuarded([this] { JvFormStorage->RestoreFormPlacement(); });
-    // ---- settings store: end
     bool handled = QWidget::event(event);
     if (event->type() == QEvent::WindowActivate && !m_activated) {
         m_activated = true;
@@ -484,10 +446,8 @@ void TForm1::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    // ---- settings store: begin
     if (JvFormStorage)
         JvFormStorage->SaveFormPlacement();
-    // ---- settings store: end
     FormClose();
     event->accept();
 }
@@ -497,15 +457,22 @@ bool TForm1::isMainWindowActive() const
     return isActiveWindow();
 }
 
+void TForm1::fillColorLists(bool safe)
+{
+    fillColorBoxes(JvColorButtonAntialias, kAntialiasColourIndex, safe);
+    fillColorBoxes(JvColorButtonOutline, kOutlineColourIndex, safe);
+    fillColorBoxes(JvColorButtonText, kTextColourIndex, safe);
+}
+
 void TForm1::fillColorBoxes(ColorListWidget* box, int index, bool safe)
 {
     box->clearColors();
     if (safe) {
-        for (ColorValue colour : kSafeColours)
+        for (ColorValue colour : SafeColours())
             box->addColor(colour);
     } else {
-        for (ColorValue colour : kStandardColours)
-            box->addColor(colour);
+        for (const StandardColour& colour : StandardColours())
+            box->addColor(colour.value);
     }
     box->selectIndex(index);
     box->setColorValue(box->colorAt(index));
@@ -518,11 +485,6 @@ void TForm1::SetControlsEnabled(bool enabled)
                                          GroupBoxSettings, GroupBoxRender, ListBox1})
         control->setEnabled(enabled);
     ButtonGenerate->setText(enabled ? kGenerateCaption : kAbortCaption);
-}
-
-QString TForm1::ReplaceExtension(const QString& fileName, const QString& suffix)
-{
-    return lumelle::ReplaceExtension(fileName, suffix);
 }
 
 void TForm1::BitBtnChangeImageClick()
@@ -602,7 +564,7 @@ void TForm1::DrawPreview(const std::string& line1, const std::string& line2,
                                        settings.fontStyle, settings.charset);
     const LineSize size2 = MeasureLine(line2, settings.fontName, settings.fontSize,
                                        settings.fontStyle, settings.charset);
-    if (size1.width >= kWidthLimit || size2.width >= kWidthLimit) {
+    if (!LineFitsWidth(size1.width) || !LineFitsWidth(size2.width)) {
         LinesFit = false;
         platform::messages().showMessage(
             TooLongMessage(line1, line2, settings.charset, kTooLongInPreview));
@@ -625,9 +587,12 @@ void TForm1::DrawPreview(const std::string& line1, const std::string& line2,
 void TForm1::CheckSubtitleWidth(const std::string& line1, const std::string& line2, int fontSize,
                                 const QString& fontName, quint8 charset, FontStyle fontStyle)
 {
-    const LineSize size1 = MeasureLine(line1, fontName, fontSize, fontStyle, charset);
-    const LineSize size2 = MeasureLine(line2, fontName, fontSize, fontStyle, charset);
-    if (size1.width < kWidthLimit && size2.width < kWidthLimit) {
+    RenderSettings font;
+    font.fontName = fontName;
+    font.fontSize = fontSize;
+    font.fontStyle = fontStyle;
+    font.charset = charset;
+    if (SubtitleFitsWidth(line1, line2, font)) {
         LinesFit = true;
         return;
     }
@@ -717,10 +682,10 @@ void TForm1::offsetChange()
 void TForm1::offset_orChange()
 {
     const int position = offset_or->value();
-    if (position % 2 != 0) {
+    if (EvenLineGap(position) != position) {
         // Only even gaps: moving there runs this handler again with the even position, which
         // draws; drawing here as well would only repeat it (and any message) once more.
-        offset_or->setValue(position + 1);
+        offset_or->setValue(EvenLineGap(position));
         return;
     }
     drawSampleAndSelected();
@@ -811,15 +776,7 @@ void TForm1::ButtonGenerateClick()
     struct BackToIdle
     {
         TForm1* form;
-        ~BackToIdle()
-        {
-            RunStopped = true;
-            form->SetControlsEnabled(true);
-            if (form->m_closeAfterRun) {
-                form->m_closeAfterRun = false;
-                QMetaObject::invokeMethod(form, &QWidget::close, Qt::QueuedConnection);
-            }
-        }
+        ~BackToIdle() { form->finishRun(); }
     } backToIdle{this};
 
     if (!SubtitleLoaded || !Subtitle) {
@@ -833,6 +790,23 @@ void TForm1::ButtonGenerateClick()
     // A single subtitle still gets a range, so that the bar does not turn into a busy sign.
     ProgressBar1->setMaximum(std::max(Subtitle->Count() - 1, 1));
 
+    const GenerationResult result = RunGeneration(generationRequest(), generationCallbacks());
+    if (!result.aborted)
+        platform::messages().showMessage(QString::fromStdString(result.helpText));
+}
+
+void TForm1::finishRun()
+{
+    RunStopped = true;
+    SetControlsEnabled(true);
+    if (m_closeAfterRun) {
+        m_closeAfterRun = false;
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    }
+}
+
+GenerationRequest TForm1::generationRequest()
+{
     GenerationRequest request;
     request.subtitles = Subtitle.get();
     request.subtitleFile = OpenDialogsub.FileName;
@@ -843,7 +817,13 @@ void TForm1::ButtonGenerateClick()
         OutputColours{JvColorButtonAntialias->colorValue(), JvColorButtonOutline->colorValue(),
                       JvColorButtonText->colorValue()};
     request.gatherSettings = [this] { return GatherRenderSettings(); };
+    return request;
+}
 
+// Before each subtitle: the stop flag, the events (a second press) and the bar; after each
+// drawing: the picture in the preview.
+GenerationCallbacks TForm1::generationCallbacks()
+{
     GenerationCallbacks callbacks;
     callbacks.beforeSubtitle = [this](int, int) {
         if (RunStopped)
@@ -859,10 +839,7 @@ void TForm1::ButtonGenerateClick()
         preview->setGeometry(40, 126, image.pixels.width(), image.pixels.height());
         preview->setPicture(m_previewPicture);
     };
-
-    const GenerationResult result = RunGeneration(request, callbacks);
-    if (!result.aborted)
-        platform::messages().showMessage(QString::fromStdString(result.helpText));
+    return callbacks;
 }
 
 // ---------------------------------------------------------------- dialogs

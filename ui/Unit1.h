@@ -28,6 +28,8 @@ class QSlider;
 namespace lumelle {
 
 class ColorListWidget;
+struct GenerationCallbacks;
+struct GenerationRequest;
 class FormStorage;
 class PreviewView;
 class TForm2;
@@ -45,14 +47,12 @@ public:
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // ---- settings store: begin
     // The window with its settings kept in `settingsFile`: the store is loaded before the
     // defaults are set and written once, when the window is destroyed. The window of the
     // one-argument constructor keeps no settings.
     TForm1(QWidget* parent, const QString& settingsFile);
     platform::IniStore JvAppIniFileStorage;
     std::unique_ptr<FormStorage> JvFormStorage;
-    // ---- settings store: end
 
     // The two dialogs, created after this window; the window does not own them.
     void setDialogs(TForm2* about, TFormColorOptions* colorOptions);
@@ -135,7 +135,6 @@ public:
 
     static const char* const SampleLine1;
     static const char* const SampleLine2;
-    static constexpr int kWidthLimit = 680;
 
     // --- Window life
     // The defaults; also the handler of BitBtnSetDefaultValues, which alone resets pictures and
@@ -148,10 +147,10 @@ public:
 
     // Fills one colour list from the standard or the safe set and selects entry `index`.
     void fillColorBoxes(ColorListWidget* box, int index, bool safe);
+    // Fills the three colour lists from one set, each at its own first entry.
+    void fillColorLists(bool safe);
     // Busy (false) or idle (true).
     void SetControlsEnabled(bool enabled);
-    // The name without its last four characters (kept whole when three or fewer), plus suffix.
-    static QString ReplaceExtension(const QString& fileName, const QString& suffix);
     void BitBtnChangeImageClick();
     // Sizes the preview to the frame of the current frame rate and loads its background.
     void LoadPreviewBackground();
@@ -197,10 +196,20 @@ protected:
 
 private:
     void buildControls();
+    void buildRunControls();
+    void buildInputGroup();
+    void buildOutputGroup();
+    void buildRenderGroup();
+    void buildColorsGroup();
+    void buildSettingsGroup();
     void connectHandlers();
     void drawSampleAndSelected();
     void drawSelected();
     void fillListRows();
+    GenerationRequest generationRequest();
+    GenerationCallbacks generationCallbacks();
+    // The end of a run, however it ends: idle again, and a close asked for meanwhile carried out.
+    void finishRun();
 
     TForm2* m_about = nullptr;
     TFormColorOptions* m_colorOptions = nullptr;

@@ -1,6 +1,7 @@
 #include "ui/Unit2.h"
 
 #include "platform/Shell.h"
+#include "ui/Controls.h"
 #include "ui/UpdateCheck.h"
 #include "vobsub/HelpText.h"
 
@@ -24,26 +25,9 @@ namespace {
 
 const QString kSiteHost = QStringLiteral(LUMELLE_SITE_HOST);
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QPoint place, bool bold)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    if (bold) {
-        QFont font = label->font();
-        font.setBold(true);
-        label->setFont(font);
-    }
-    label->move(place);
-    label->adjustSize();
-    return label;
-}
-
 QPushButton* makeLinkButton(QWidget* parent, const char* name, const QString& caption, QRect place)
 {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(place);
-    button->setAutoDefault(false);
+    auto* button = makeButton(parent, name, caption, place);
     button->setCursor(Qt::PointingHandCursor);
     return button;
 }
@@ -118,19 +102,27 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent)
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
-    // "MS Sans Serif" 8 point, 11 pixels high; a metric-close sans serif stands in for it.
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    QFont windowFont(QStringLiteral("MS Sans Serif"));
-    windowFont.setPixelSize(11);
-    setFont(windowFont);
+    SetWindowFont(this);
     setFixedSize(464, 459);
 
+    buildVersionAndUsage();
+    buildThanks();
+    buildLinks();
+    FormCreate();
+
+    // Centred on the screen.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+}
+
+// The picture, the About text, the version and the usage text.
+void TForm2::buildVersionAndUsage()
+{
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(8, 8, 81, 81);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label2 = makeLabel(this, "Label2", QStringLiteral("Orvane"), {16, 96}, false);
+    Label2 = makeLabel(this, "Label2", QStringLiteral("Orvane"), {16, 96, 0, 0});
 
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -139,29 +131,37 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent)
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setTextFormat(Qt::PlainText);
 
-    Label3 = makeLabel(this, "Label3", QStringLiteral("Current version :"), {152, 128}, true);
-    LabelVersion =
-        makeLabel(this, "LabelVersion", QStringLiteral(LUMELLE_VERSION), {256, 128}, true);
+    Label3 = makeLabel(this, "Label3", QStringLiteral("Current version :"), {152, 128, 0, 0},
+                       {.bold = true});
+    LabelVersion = makeLabel(this, "LabelVersion", QStringLiteral(LUMELLE_VERSION),
+                             {256, 128, 0, 0}, {.bold = true});
 
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setGeometry(5, 152, 452, 169);
     Memo1->setReadOnly(true);
     Memo1->setPlainText(UsageLines().join(QLatin1Char('\n')));
+}
 
-    Label4 = makeLabel(this, "Label4", QStringLiteral("Special Thanks to:"), {8, 324}, false);
+void TForm2::buildThanks()
+{
+    Label4 = makeLabel(this, "Label4", QStringLiteral("Special Thanks to:"), {8, 324, 0, 0});
     Label6 =
         makeLabel(this, "Label6",
                   QStringLiteral("The Qt Project, whose toolkit draws every window and letter"),
-                  {8, 339}, true);
+                  {8, 339, 0, 0}, {.bold = true});
     Label5 =
         makeLabel(this, "Label5",
                   QStringLiteral("FFmpeg and MKVToolNix, which read back every VobSub we make"),
-                  {8, 355}, true);
+                  {8, 355, 0, 0}, {.bold = true});
     Label7 = makeLabel(this, "Label7",
                        QStringLiteral("The DejaVu and Liberation fonts, the faces on our screens"),
-                       {8, 371}, true);
+                       {8, 371, 0, 0}, {.bold = true});
+}
 
+// The site, version-check and mux buttons and the donate picture, with their handlers.
+void TForm2::buildLinks()
+{
     ButtonVisitSite =
         makeLinkButton(this, "ButtonVisitSite",
                        QStringLiteral("Visit the official site ") + kSiteHost, {8, 392, 217, 25});
@@ -183,12 +183,6 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent)
     connect(ButtonVisitSite, &QPushButton::clicked, this, [this] { ButtonVisitSiteClick(); });
     connect(ButtonCheckVersion, &QPushButton::clicked, this, [this] { ButtonCheckVersionClick(); });
     connect(ButtonKestrabind, &QPushButton::clicked, this, [this] { ButtonKestrabindClick(); });
-
-    FormCreate();
-
-    // Centred on the screen.
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
 }
 
 void TForm2::FormCreate()

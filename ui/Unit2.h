@@ -50,6 +50,11 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildVersionAndUsage();
+    void buildThanks();
+    void buildLinks();
 };
 
 // The built-in pictures of the About window: 81 x 81 and 62 x 30.

@@ -1,6 +1,8 @@
 #include "ui/Unit3.h"
 
 #include "platform/Shell.h"
+#include "render/SettingsTable.h"
+#include "ui/Controls.h"
 #include "ui/FormStorage.h"
 #include "ui/Unit1.h"
 #include "vobsub/HelpText.h"
@@ -24,22 +26,6 @@ namespace lumelle {
 
 namespace {
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect place,
-                  bool wordWrap)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setWordWrap(wordWrap);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setGeometry(place);
-    // Wrapped texts keep their designed width and grow downwards when the stand-in font
-    // needs another line.
-    if (wordWrap)
-        label->resize(place.width(),
-                      std::max(place.height(), label->heightForWidth(place.width())));
-    return label;
-}
-
 QRadioButton* makeRadio(QWidget* parent, const char* name, const QString& caption, QRect place)
 {
     auto* radio = new QRadioButton(caption, parent);
@@ -49,15 +35,6 @@ QRadioButton* makeRadio(QWidget* parent, const char* name, const QString& captio
     radio->setFont(font);
     radio->setGeometry(place);
     return radio;
-}
-
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, QRect place)
-{
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(place);
-    button->setAutoDefault(false);
-    return button;
 }
 
 } // namespace
@@ -71,17 +48,12 @@ QPixmap ColorExamplePicture()
 TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
     : QDialog(parent), m_mainWindow(mainWindow)
 {
-    setObjectName(QStringLiteral("FormColorOptions"));
+    setObjectName(QLatin1String(kColorOptionsSection));
     setWindowTitle(QStringLiteral("Color Options"));
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
-    // "MS Sans Serif" 8 point, 11 pixels high; a metric-close sans serif stands in for it.
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    QFont windowFont(QStringLiteral("MS Sans Serif"));
-    windowFont.setPixelSize(11);
-    setFont(windowFont);
+    SetWindowFont(this);
     setFixedSize(462, 600);
     // Where it was designed; afterwards where it was last closed.
     move(589, 170);
@@ -89,38 +61,49 @@ TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
     GroupBox1 = new QGroupBox(QStringLiteral("Select Method"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setGeometry(8, 8, 449, 465);
+    buildExample();
+    buildPaletteChoices();
+    buildInfoAndButtons();
+    connectStorage();
+}
 
-    Label7 =
-        makeLabel(GroupBox1, "Label7", QStringLiteral("Colors Example"), {169, 16, 100, 13}, false);
+// The colour example and the question above the choices.
+void TFormColorOptions::buildExample()
+{
+    Label7 = makeLabel(GroupBox1, "Label7", QStringLiteral("Colors Example"), {169, 16, 100, 13});
     Label7->adjustSize();
     // The 70 x 70 picture is shown unscaled in the top-left corner of its 73 x 73 box.
-    colors = makeLabel(GroupBox1, "colors", QString(), {168, 30, 73, 73}, false);
+    colors = makeLabel(GroupBox1, "colors", QString(), {168, 30, 73, 73});
 
     Iwant = makeLabel(GroupBox1, "Iwant", QStringLiteral("I want to use the vobsub on :"),
-                      {96, 120, 300, 20}, false);
+                      {96, 120, 300, 20});
     // In a style sheet, so that one inherited from the main window cannot override it.
     Iwant->setStyleSheet(
         QStringLiteral("QLabel { color: red; font-weight: bold; font-size: 16px; }"));
     Iwant->adjustSize();
+}
 
+// The four palette choices, each with its explanation; two palettes is the default.
+void TFormColorOptions::buildPaletteChoices()
+{
     RadioButtonPC =
-        makeRadio(GroupBox1, "RadioButtonPC", QStringLiteral("PC ONLY"), {16, 152, 73, 17});
+        makeRadio(GroupBox1, control::kPalettePc, QStringLiteral("PC ONLY"), {16, 152, 73, 17});
     Label1 = makeLabel(GroupBox1, "Label1",
                        QStringLiteral("RGB palette is generated. Standard vobsub. This solution "
                                       "will not display the correct colors on the most of the "
                                       "dvd devices that support sub/idx subtitles"),
-                       {16, 176, 362, 26}, true);
+                       {16, 176, 362, 26}, {.wordWrap = true});
 
     RadioButtonDVD =
-        makeRadio(GroupBox1, "RadioButtonDVD", QStringLiteral("DVD ONLY"), {16, 224, 89, 17});
+        makeRadio(GroupBox1, control::kPaletteDvd, QStringLiteral("DVD ONLY"), {16, 224, 89, 17});
     Label2 = makeLabel(GroupBox1, "Label2",
                        QStringLiteral("YCRCB palette is generated. This solution works on well on "
                                       "standalone dvd devices that support sub/idx but does not "
                                       "render correctly the colors on pc . In order to watch the "
                                       "subtitles on pc enable poligonize on directvobsub filter. "),
-                       {16, 248, 403, 39}, true);
+                       {16, 248, 403, 39}, {.wordWrap = true});
 
-    RadioButtonPCDVD1 = makeRadio(GroupBox1, "RadioButtonPCDVD1",
+    RadioButtonPCDVD1 = makeRadio(GroupBox1, control::kPaletteTwo,
                                   QStringLiteral("PC + DVD By using two palettes (recommended)"),
                                   {16, 312, 313, 17});
     // A one-line label that takes the width of its text.
@@ -128,11 +111,11 @@ TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
         GroupBox1, "Label3",
         QStringLiteral(
             "Both palettes are being generated. Most recommended solution at this time. "),
-        {16, 336, 357, 13}, false);
+        {16, 336, 357, 13});
     Label3->adjustSize();
 
     RadioButtonPCDVD2 =
-        makeRadio(GroupBox1, "RadioButtonPCDVD2",
+        makeRadio(GroupBox1, control::kPaletteSafe,
                   QStringLiteral("PC + DVD By using an safe color palette"), {16, 376, 273, 17});
     Label4 = makeLabel(GroupBox1, "Label4",
                        QStringLiteral("Hybrid palette is generated. Since RGB and YCRCB have some "
@@ -140,9 +123,12 @@ TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
                                       "RGB/YCRCB can be found. This solution offers strange colors "
                                       "and you might notice a small color difference playing the "
                                       "subtitles from pc to dvd."),
-                       {16, 400, 415, 39}, true);
+                       {16, 400, 415, 39}, {.wordWrap = true});
     RadioButtonPCDVD1->setChecked(true);
+}
 
+void TFormColorOptions::buildInfoAndButtons()
+{
     GroupBoxInfo = new QGroupBox(QStringLiteral("Info"), this);
     GroupBoxInfo->setObjectName(QStringLiteral("GroupBoxInfo"));
     GroupBoxInfo->setGeometry(8, 480, 449, 81);
@@ -152,18 +138,20 @@ TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
                                       "two palettes' and download the ifo below. Further "
                                       "instuctions will be generated on the "
                                       "Lumelle_Help_File.txt"),
-                       {24, 24, 370, 39}, true);
+                       {24, 24, 370, 39}, {.wordWrap = true});
 
     ButtonDownloadIfo =
         makeButton(this, "ButtonDownloadIfo", QStringLiteral("Download Ifo"), {8, 568, 89, 25});
     ButtonDone = makeButton(this, "ButtonDone", QStringLiteral("Done"), {368, 568, 89, 25});
     connect(ButtonDownloadIfo, &QPushButton::clicked, this, [this] { ButtonDownloadIfoClick(); });
     connect(ButtonDone, &QPushButton::clicked, this, [this] { ButtonDoneClick(); });
+}
 
-    // Its settings share the main window's store, in their own section.
+void TFormColorOptions::connectStorage()
+{
     if (m_mainWindow && m_mainWindow->JvFormStorage) {
         JvFormStorage = std::make_unique<FormStorage>(
-            this, &m_mainWindow->JvAppIniFileStorage, QStringLiteral("FormColorOptions"),
+            this, &m_mainWindow->JvAppIniFileStorage, QLatin1String(kColorOptionsSection),
             ColorOptionsStoredProps(), FormStorage::Kind::Dialog);
         m_mainWindow->restoreColorOptionsSettings = [this] {
             JvFormStorage->RestoreFormPlacement();
@@ -228,9 +216,7 @@ void TFormColorOptions::ApplyPaletteMode(QObject*)
     if (!m_mainWindow)
         return;
     const bool safe = RadioButtonPCDVD2->isChecked();
-    m_mainWindow->fillColorBoxes(m_mainWindow->JvColorButtonAntialias, 1, safe);
-    m_mainWindow->fillColorBoxes(m_mainWindow->JvColorButtonOutline, 0, safe);
-    m_mainWindow->fillColorBoxes(m_mainWindow->JvColorButtonText, 2, safe);
+    m_mainWindow->fillColorLists(safe);
     m_mainWindow->ComboBox7Change();
 }
 

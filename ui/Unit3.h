@@ -72,6 +72,11 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void buildExample();
+    void buildPaletteChoices();
+    void buildInfoAndButtons();
+    // Its settings share the main window's store, in their own section.
+    void connectStorage();
     FormStorage* liveStorage() const;
 
     QPointer<TForm1> m_mainWindow;

@@ -3,6 +3,8 @@
 // that may not or cannot be written.
 #include "test_settings_fixture.h"
 
+#include "cli/ConvertOptions.h"
+
 #include <QLabel>
 #include <QTemporaryFile>
 
@@ -38,7 +40,7 @@ TEST_F(SettingsTest, NothingIsWrittenBeforeProgramEndAndNoTemporaryFileStays)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Lumelle_Settings.ini"});
 }
 
-TEST_F(SettingsTest, SecondRunRestoresEveryStoredChoice)
+TEST_F(SettingsTest, SecondRunAndTheConverterRestoreEveryStoredChoice)
 {
     const QString palPicture = dir.filePath("my pal.bmp");
     start();
@@ -82,6 +84,16 @@ TEST_F(SettingsTest, SecondRunRestoresEveryStoredChoice)
     EXPECT_TRUE(options->RadioButtonDVD->isChecked());
     EXPECT_FALSE(options->RadioButtonPCDVD1->isChecked());
     EXPECT_EQ(form->CurrentPaletteMode(), PaletteMode::DvdOnly);
+
+    // lumelle-convert --settings reads the same file into the same choices.
+    ConvertOptions converted;
+    QString error;
+    ASSERT_TRUE(ApplySettingsFile(settingsPath, converted, error)) << error.toStdString();
+    EXPECT_EQ(converted.settings, form->GatherRenderSettings());
+    EXPECT_EQ(converted.fpsText, form->ComboBoxFps->currentText());
+    EXPECT_EQ(converted.languageText, form->ComboBoxVobsubLanguage->currentText());
+    EXPECT_EQ(converted.mode, form->CurrentPaletteMode());
+
     options->show();
     EXPECT_EQ(options->pos(), QPoint(60, 50));
     options->ButtonDone->click();
@@ -221,14 +233,30 @@ TEST_F(SettingsTest, PlacementIsNotAppliedWithAnotherPixelsPerInch)
     EXPECT_EQ(form->ComboBoxFps->currentIndex(), 4); // the properties are restored all the same
 }
 
-TEST_F(SettingsTest, PlacementThatWouldHideTheWindowIsNotApplied)
+TEST_F(SettingsTest, PlacementIsAppliedOnlyWith32By16PixelsOnAScreen)
 {
     create();
     const QPoint centred = form->pos();
+    const QSize frame = form->frameGeometry().size();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     finish();
-    writeSettings("[Form1]\r\nNormPos=-5000,-5000,-4197,-4295\r\n");
-    start();
-    EXPECT_EQ(form->pos(), centred);
+    const auto placedAt = [&](QPoint topLeft) {
+        writeSettings(QStringLiteral("[Form1]\r\nNormPos=%1,%2,%3,%4\r\n")
+                          .arg(topLeft.x())
+                          .arg(topLeft.y())
+                          .arg(topLeft.x() + frame.width())
+                          .arg(topLeft.y() + frame.height())
+                          .toLatin1());
+        start();
+        const QPoint pos = form->pos();
+        finish();
+        return pos;
+    };
+    const QPoint corner32x16(screen.right() + 1 - 32, screen.bottom() + 1 - 16);
+    EXPECT_EQ(placedAt(corner32x16), corner32x16) << "32 x 16 pixels on the screen";
+    EXPECT_EQ(placedAt({screen.right() + 1 - 20, screen.top()}), centred) << "20 pixels wide";
+    EXPECT_EQ(placedAt({screen.left(), screen.bottom() + 1 - 15}), centred) << "15 pixels high";
+    EXPECT_EQ(placedAt({-5000, -5000}), centred) << "off every screen";
 }
 
 TEST_F(SettingsTest, SavedFlagFollowsRestoreAndSave)

@@ -198,13 +198,6 @@ TEST_F(MainWindowTest, BusyStateDisablesGroupsAndListButNotTheButton)
     EXPECT_EQ(form->ButtonGenerate->text(), QString("Generate Vobsub"));
 }
 
-TEST(MainWindowNames, ReplaceExtensionCutsFourCharacters)
-{
-    EXPECT_EQ(TForm1::ReplaceExtension("movie.srt", ".idx"), QString("movie.idx"));
-    EXPECT_EQ(TForm1::ReplaceExtension("/a/b/film", ".sub"), QString("/a/b/.sub"));
-    EXPECT_EQ(TForm1::ReplaceExtension("abc", ".idx"), QString("abc.idx"));
-}
-
 TEST_F(MainWindowTest, ChangeImagesAsksForBothPicturesAndFallsBackToBuiltIn)
 {
     QImage red(720, 576, QImage::Format_RGB32);

@@ -1,4 +1,5 @@
 // Loading, the preview and width check, and the generation run as the main window drives them.
+#include "../TextOfWidth.h"
 #include "MainWindowFixture.h"
 
 #include "render/Renderer.h"
@@ -158,29 +159,8 @@ TEST_F(MainWindowTest, FontChangeRechecksTheLoadedList)
 TEST_F(MainWindowTest, WidthLimitIs680Exclusive)
 {
     const RenderSettings s = form->GatherRenderSettings();
-    auto width = [&](const std::string& text) {
-        return MeasureLine(text, s.fontName, s.fontSize, s.fontStyle, s.charset).width;
-    };
-    // Find texts exactly 679 and 680 pixels wide from a few letters of different widths.
-    std::string at679, at680;
-    const char letters[] = {'W', 'm', 'a', 'i', 'l', '.', 'e', 'r', 't'};
-    for (char wide : letters) {
-        for (char fill : letters) {
-            for (int n = 0; n < 80 && (at679.empty() || at680.empty()); ++n) {
-                std::string base = repeat(wide, n);
-                for (int k = 0; k < 200; ++k) {
-                    const std::string text = base + repeat(fill, k);
-                    const int w = width(text);
-                    if (w == 679 && at679.empty())
-                        at679 = text;
-                    if (w == 680 && at680.empty())
-                        at680 = text;
-                    if (w > 680)
-                        break;
-                }
-            }
-        }
-    }
+    const std::string at679 = TextOfWidth(679, s);
+    const std::string at680 = TextOfWidth(680, s);
     ASSERT_FALSE(at679.empty());
     ASSERT_FALSE(at680.empty());
 
@@ -208,9 +188,12 @@ TEST_F(MainWindowTest, FrameRateChangeReloadsSubRipAtTheNewRateAndKeepsMicroDvdF
     SetItemIndex(form->ComboBoxFps, 2);
 
     loadFile(write("r.srt", threeEntrySrt()));
+    ASSERT_EQ(form->Subtitle->Count(), 3);
     ASSERT_EQ(form->Subtitle->line(1).StartFrame, std::string("25"));
     recorded.clear();
     form->ComboBoxFps->setCurrentIndex(form->ComboBoxFps->findText("23976"));
+    ASSERT_EQ(form->Subtitle ? form->Subtitle->Count() : 0, 3)
+        << "the reload at the new rate lost the list";
     EXPECT_EQ(form->Subtitle->line(1).StartFrame, std::string("24"));
     EXPECT_EQ(recorded.texts(), QStringList{kLoaded});
     EXPECT_EQ(form->preview->size(), QSize(720, 480));
@@ -218,6 +201,8 @@ TEST_F(MainWindowTest, FrameRateChangeReloadsSubRipAtTheNewRateAndKeepsMicroDvdF
     loadFile(write("m.sub", "{100}{200}Hello|World\r\n"));
     recorded.clear();
     form->ComboBoxFps->setCurrentIndex(form->ComboBoxFps->findText("25000"));
+    ASSERT_EQ(form->Subtitle ? form->Subtitle->Count() : 0, 1)
+        << "the reload at the new rate lost the list";
     EXPECT_EQ(form->Subtitle->line(1).StartFrame, std::string("100"));
     EXPECT_EQ(rowsOf(form->ListBox1), QStringList{"Hello|World"});
     EXPECT_EQ(recorded.texts(), QStringList{kLoaded});
