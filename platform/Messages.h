@@ -1,6 +1,6 @@
-// The message layer: plain message, information box and Yes/No question. The core asks the
-// current layer to show a text; the window installs one over message boxes, the converter one
-// that prints, and the tests a recording double.
+// The message layer: plain message, information box and Yes/No question. The window shows its
+// texts through the current layer (message boxes); the tests install a recording double. The
+// core never calls it: it returns outcomes or throws, and the front ends speak.
 #pragma once
 
 #include "platform/Replaceable.h"

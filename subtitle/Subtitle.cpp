@@ -192,6 +192,15 @@ std::string threeDigits(std::int64_t value)
 
 } // namespace
 
+std::vector<std::string> SubtitleLine::TextLines() const
+{
+    std::vector<std::string> lines{Line1, Line2, Line3};
+    lines.insert(lines.end(), MoreLines.begin(), MoreLines.end());
+    while (lines.size() > 1 && lines.back().empty())
+        lines.pop_back();
+    return lines;
+}
+
 int StrToInt(const std::string& text)
 {
     std::size_t i = 0;

@@ -13,6 +13,28 @@ namespace lumelle {
 
 // One timed subtitle. All five fields are byte strings exactly as read; the frame numbers are
 // decimal text counted at the frame rate in force when the file was read.
+// How a stretch of a text line is to be drawn, as the file's markup asked.
+struct TextStyle
+{
+    bool italic = false;
+    bool bold = false;
+    bool underline = false;
+
+    bool operator==(const TextStyle&) const = default;
+};
+
+// A styled stretch of one text line: byte offsets [begin, end) into text line `line` of the
+// entry (0-based: Line1 is 0), counted in the text after its markup was removed.
+struct StyleSpan
+{
+    int line = 0;
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    TextStyle style;
+
+    bool operator==(const StyleSpan&) const = default;
+};
+
 struct SubtitleLine
 {
     std::string StartFrame;
@@ -20,6 +42,12 @@ struct SubtitleLine
     std::string Line1;
     std::string Line2;
     std::string Line3;
+    std::vector<std::string> MoreLines; // text lines 4, 5, ...
+    std::vector<StyleSpan> Spans;       // styled stretches; empty for plain text
+
+    // Every text line in order (Line1, Line2, Line3, then MoreLines) without the empty lines
+    // at the end; at least one line, empty for a subtitle without text.
+    std::vector<std::string> TextLines() const;
 
     bool operator==(const SubtitleLine&) const = default;
 };

@@ -25,7 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (again.content() != written)
         __builtin_trap(); // what we write must read back unchanged
     store.writeInteger(QStringLiteral("Form1\\offset_Position"), 30);
-    store.writeText(QStringLiteral("FormColorOptions\\RadioButtonPC_Checked"), QStringLiteral("TRUE"));
+    store.writeText(QStringLiteral("FormColorOptions\\RadioButtonPC_Checked"),
+                    QStringLiteral("TRUE"));
     if (store.readInteger(QStringLiteral("form1\\OFFSET_position"), -1) != 30)
         __builtin_trap();
     return 0;
