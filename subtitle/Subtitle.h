@@ -68,6 +68,16 @@ struct fivestrings
 enum class LoadOutcome { Read, UnsupportedFormat };
 inline constexpr char kUnsupportedFormatMessage[] = "Unsupported Subtitle Format !";
 
+// An entry of the file that could not be read: the line it starts on (1-based) and why, in
+// the program's words.
+struct SkippedEntry
+{
+    int lineNumber = 0;
+    QString reason;
+
+    bool operator==(const SkippedEntry&) const = default;
+};
+
 class TSubtitle
 {
 public:
@@ -102,11 +112,15 @@ public:
     static fivestrings SplitMicroDvdLine(const std::string& line);
     static std::string StripTags(const std::string& line);
 
+    // The entries of the last load that were skipped, in file order.
+    const std::vector<SkippedEntry>& Skipped() const { return m_skipped; }
+
 private:
     void readSubRip(const QByteArray& data, FrameRate rate, std::int64_t frameOffset);
     void readMicroDvd(const QByteArray& data, std::int64_t frameOffset);
 
     std::vector<SubtitleLine> m_lines;
+    std::vector<SkippedEntry> m_skipped;
 };
 
 // Strict decimal conversion of a 32-bit integer field: an optional sign and digits only.
