@@ -19,6 +19,14 @@ public:
     virtual void showInformation(const QString& text) = 0;
     // A question without icon with Yes and No; true when Yes was pressed.
     virtual bool askYesNo(const QString& text) = 0;
+    // A plain message with an OK button and a second button captioned `action`; true when that
+    // button was pressed. A layer without such a box shows the plain message.
+    virtual bool showMessageWithAction(const QString& text, const QString& action)
+    {
+        Q_UNUSED(action);
+        showMessage(text);
+        return false;
+    }
 };
 
 // Without an installed layer texts go nowhere and questions are answered No.

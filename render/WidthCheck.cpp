@@ -15,6 +15,16 @@ bool SubtitleFitsWidth(const std::string& line1, const std::string& line2,
     return fits(line1) && fits(line2);
 }
 
+int FirstTooWideEntry(const TSubtitle& list, const RenderSettings& settings)
+{
+    for (int i = 1; i <= list.Count(); ++i) {
+        const SubtitleLine& entry = list.line(i);
+        if (!SubtitleFitsWidth(entry.Line1, entry.Line2, settings))
+            return i;
+    }
+    return 0;
+}
+
 QString ShownLine(const std::string& bytes, quint8 charset)
 {
     // Decode a little more than is shown, never the whole of a huge line.

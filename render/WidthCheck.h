@@ -3,6 +3,7 @@
 #pragma once
 
 #include "render/RenderSettings.h"
+#include "subtitle/Subtitle.h"
 
 #include <QString>
 #include <string>
@@ -27,6 +28,11 @@ inline const char* const kTooLongAfterLoad =
 // True when both lines measure less than 680 pixels in the settings' font.
 bool SubtitleFitsWidth(const std::string& line1, const std::string& line2,
                        const RenderSettings& settings);
+
+// The number (from 1) of the first subtitle of `list` with a line that does not fit in
+// `settings`' font, or 0 when every subtitle fits. Subtitles after the first refused one are not
+// measured.
+int FirstTooWideEntry(const TSubtitle& list, const RenderSettings& settings);
 
 // A subtitle line as the window shows it in a message or a list row: decoded in `charset`, and
 // cut after 500 characters with "..." appended. Any line that fits the frame is far shorter,

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace lumelle::platform {
 
@@ -49,6 +50,17 @@ bool WidgetMessages::askYesNo(const QString& text)
 {
     return runBox(QMessageBox::NoIcon, QStringLiteral("Confirm"), text,
                   QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+bool WidgetMessages::showMessageWithAction(const QString& text, const QString& action)
+{
+    QMessageBox box(QMessageBox::NoIcon, programTitle(), ScreenText(text), QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    QPushButton* actionButton = box.addButton(action, QMessageBox::ActionRole);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+    return box.clickedButton() == actionButton;
 }
 
 } // namespace lumelle::platform

@@ -18,6 +18,8 @@ public:
     void showInformation(const QString& text) override;
     // A question without icon, Yes and No; true when Yes was pressed.
     bool askYesNo(const QString& text) override;
+    // A plain message with OK and a button for `action`; true when that button was pressed.
+    bool showMessageWithAction(const QString& text, const QString& action) override;
 };
 
 } // namespace lumelle::platform

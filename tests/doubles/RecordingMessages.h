@@ -35,6 +35,21 @@ public:
         return answer;
     }
 
+    // Recorded as a plain message; the action is taken when queueAction(true) came first.
+    bool showMessageWithAction(const QString& text, const QString& action) override
+    {
+        m_entries.push_back({Kind::Message, text});
+        m_actions.push_back(action);
+        if (m_actionAnswers.empty())
+            return false;
+        bool take = m_actionAnswers.front();
+        m_actionAnswers.pop_front();
+        return take;
+    }
+    void queueAction(bool take) { m_actionAnswers.push_back(take); }
+    // The captions of the action buttons offered so far.
+    const QStringList& actions() const { return m_actions; }
+
     void queueAnswer(bool yes) { m_answers.push_back(yes); }
     const std::vector<Entry>& entries() const { return m_entries; }
     QStringList texts() const
@@ -49,6 +64,8 @@ public:
 private:
     std::vector<Entry> m_entries;
     std::deque<bool> m_answers;
+    std::deque<bool> m_actionAnswers;
+    QStringList m_actions;
 };
 
 } // namespace lumelle::platform
