@@ -188,8 +188,13 @@ void FormStorage::saveProperty(const QString& text)
     const QString path = SettingsKey(m_section, entry->control, entry->property);
     switch (*property) {
     case Property::Caption:
-        if (auto* label = qobject_cast<QLabel*>(control))
-            m_store->writeText(path, label->text());
+        // A line break would end the value and leave the rest as a stray line of the section;
+        // such a text is not stored and the stored one stays.
+        if (auto* label = qobject_cast<QLabel*>(control)) {
+            if (!label->text().contains(QLatin1Char('\n')) &&
+                !label->text().contains(QLatin1Char('\r')))
+                m_store->writeText(path, label->text());
+        }
         break;
     case Property::ItemIndex:
         if (auto* list = qobject_cast<QComboBox*>(control))
@@ -316,11 +321,13 @@ void FormStorage::restoreProperty(const QString& text)
         break;
     case Property::ItemIndex:
         if (auto* list = qobject_cast<QComboBox*>(control)) {
-            if (std::optional<int> index = m_store->tryReadInteger(path)) {
-                // Selecting from code raises no change event; outside the list nothing is
-                // selected.
+            // Selecting from code raises no change event. An index outside the list is unusable
+            // like any other bad value: a blank list would break every later load and be saved
+            // back blank.
+            std::optional<int> index = m_store->tryReadInteger(path);
+            if (index && *index >= 0 && *index < list->count()) {
                 QSignalBlocker quiet(list);
-                list->setCurrentIndex(*index >= 0 && *index < list->count() ? *index : -1);
+                list->setCurrentIndex(*index);
             }
         }
         break;

@@ -14,6 +14,7 @@
 #include "ui/PreviewView.h"
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
+#include "ui/WindowPlacement.h"
 #include "vobsub/GenerationRun.h"
 #include "vobsub/Languages.h"
 
@@ -159,6 +160,7 @@ TForm1::TForm1(QWidget* parent, const QString& settingsFile) : QWidget(parent)
     LoadSettingsStore(JvAppIniFileStorage, settingsFile);
     FormCreate(this);
     connectHandlers();
+    connectDesktopHabits();
     if (!settingsFile.isEmpty()) {
         JvFormStorage = std::make_unique<FormStorage>(
             this, &JvAppIniFileStorage, QLatin1String(kMainWindowSection), MainWindowStoredProps(),
@@ -278,6 +280,9 @@ void TForm1::buildRenderGroup()
                           kOffsetDefault, {400, 36, 60, 17});
     offset_or = makeTrackBar(GroupBoxRender, control::kLineGap, Qt::Vertical, kLineGapMin,
                              kLineGapMax, kLineGapDefault, {458, 8, 15, 46});
+    // Only even gaps: steps of 2, so that every key press and groove click reaches the next one.
+    offset_or->setSingleStep(2);
+    offset_or->setPageStep(2);
     LabelOffset = makeLabel(GroupBoxRender, "LabelOffset", QStringLiteral("30"), {411, 25, 0, 0});
     LabelOffset->setEnabled(false);
     LabelOffset_Or =
@@ -361,6 +366,7 @@ void TForm1::RunGuarded(const std::function<void()>& handler)
 
 void TForm1::FormCreate(QObject* Sender)
 {
+    const QString frameRateBefore = ComboBoxFps->currentText();
     SetItemIndex(ComboBoxFps, FrameRateTexts().indexOf(QLatin1String(kDefaultFrameRate)));
     SetItemIndex(ComboBoxVobsubLanguage,
                  VobsubLanguageNames().indexOf(QLatin1String(kDefaultLanguage)));
@@ -396,6 +402,7 @@ void TForm1::FormCreate(QObject* Sender)
             m_colorOptions->ApplyPaletteMode(Sender);
         }
         ColorOptionsResetPending = true;
+        reloadAfterDefaults(frameRateBefore);
     }
 }
 
@@ -429,10 +436,14 @@ bool TForm1::event(QEvent* event)
     // Restored when shown (not when brought back from the taskbar).
     if (event->type() == QEvent::Show && !event->spontaneous() && JvFormStorage)
         RunGuarded([this] { JvFormStorage->RestoreFormPlacement(); });
+    if (event->type() == QEvent::Show && !event->spontaneous())
+        KeepInsideAvailableArea(this);
     bool handled = QWidget::event(event);
     if (event->type() == QEvent::WindowActivate && !m_activated) {
         m_activated = true;
         RunGuarded([this] { FormActivate(); });
+        // The second restore may have moved the window again.
+        KeepInsideAvailableArea(this);
     }
     return handled;
 }
@@ -489,11 +500,11 @@ void TForm1::SetControlsEnabled(bool enabled)
 
 void TForm1::BitBtnChangeImageClick()
 {
-    if (OpenDialogImagePAL.Execute(this)) {
+    if (OpenDialogImagePAL.Execute(this) && acceptPicturePath(OpenDialogImagePAL.FileName)) {
         LabelImageChangedPAL->setText(OpenDialogImagePAL.FileName);
         LoadPreviewBackground();
     }
-    if (OpenDialogImageNTSC.Execute(this)) {
+    if (OpenDialogImageNTSC.Execute(this) && acceptPicturePath(OpenDialogImageNTSC.FileName)) {
         LabelImageChangedNTSC->setText(OpenDialogImageNTSC.FileName);
         LoadPreviewBackground();
     }
@@ -625,8 +636,7 @@ void TForm1::CheckLineWidths()
     }
     if (LinesFit) {
         platform::messages().showMessage(kLoadedMessage);
-        EditLoadSrt->setText(OpenDialogsub.FileName);
-        EditLoadSrt->setCursorPosition(0);
+        showFileStatus(OpenDialogsub.FileName);
         SubtitleLoaded = true;
     }
 }
@@ -762,6 +772,8 @@ void TForm1::ComboBoxFpsChange()
 
 void TForm1::ButtonGenerateClick()
 {
+    if (!RunStopped && isDoubleClickOfRunStart())
+        return;
     RunStopped = !RunStopped;
     ProgressBar1->setMinimum(0);
     ProgressBar1->setValue(0);
@@ -771,6 +783,7 @@ void TForm1::ButtonGenerateClick()
         return;
     }
     SetControlsEnabled(false);
+    m_runStarted.start();
 
     // However the run ends, it ends idle, with the flag back and a pending close carried out.
     struct BackToIdle
@@ -787,12 +800,14 @@ void TForm1::ButtonGenerateClick()
         platform::messages().showMessage(QStringLiteral("Please use smaller font."));
         return;
     }
+    if (!allSubtitlesFit())
+        return;
     // A single subtitle still gets a range, so that the bar does not turn into a busy sign.
     ProgressBar1->setMaximum(std::max(Subtitle->Count() - 1, 1));
 
     const GenerationResult result = RunGeneration(generationRequest(), generationCallbacks());
     if (!result.aborted)
-        platform::messages().showMessage(QString::fromStdString(result.helpText));
+        showRunResult(result);
 }
 
 void TForm1::finishRun()
@@ -825,9 +840,11 @@ GenerationRequest TForm1::generationRequest()
 GenerationCallbacks TForm1::generationCallbacks()
 {
     GenerationCallbacks callbacks;
-    callbacks.beforeSubtitle = [this](int, int) {
+    m_previewThrottle.start();
+    callbacks.beforeSubtitle = [this](int index, int count) {
         if (RunStopped)
             return false;
+        m_showNextPicture = m_previewThrottle.shouldShow(index == count);
         // A second press of the button is handled here and only flips RunStopped; the
         // subtitle in hand is still finished.
         QCoreApplication::processEvents();
@@ -835,6 +852,8 @@ GenerationCallbacks TForm1::generationCallbacks()
         return true;
     };
     callbacks.afterRender = [this](const SubtitleImage& image) {
+        if (!m_showNextPicture)
+            return;
         m_previewPicture = image.pixels;
         preview->setGeometry(40, 126, image.pixels.width(), image.pixels.height());
         preview->setPicture(m_previewPicture);

@@ -8,8 +8,10 @@
 #include "render/FontNames.h"
 #include "render/RenderSettings.h"
 #include "subtitle/Subtitle.h"
+#include "ui/PreviewThrottle.h"
 #include "vobsub/Palette.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QWidget>
 #include <functional>
@@ -30,6 +32,7 @@ namespace lumelle {
 class ColorListWidget;
 struct GenerationCallbacks;
 struct GenerationRequest;
+struct GenerationResult;
 class FormStorage;
 class PreviewView;
 class TForm2;
@@ -190,9 +193,21 @@ public:
     // Whether the colour handler may redraw: the main window is the active one.
     bool isMainWindowActive() const;
 
+    // --- Desktop habits
+    // Loads `path` as "Load Srt,Sub" does, the file dialog skipped (a dropped file). False when
+    // the window is busy or the file is not a subtitle file it reads.
+    bool LoadDroppedFile(const QString& path);
+    // Whether a dropped file's name ends in one of the subtitle extensions.
+    static bool IsSubtitleFileName(const QString& path);
+    // The folder the last complete run wrote its pair into; empty before the first.
+    QString LastOutputFolder() const { return m_lastOutputFolder; }
+
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
@@ -210,12 +225,31 @@ private:
     GenerationCallbacks generationCallbacks();
     // The end of a run, however it ends: idle again, and a close asked for meanwhile carried out.
     void finishRun();
+    // A press that is the second half of a double click on the button that started the run.
+    bool isDoubleClickOfRunStart() const;
+    // Refuses the run, with the width message, when a subtitle does not fit the current settings.
+    bool allSubtitlesFit();
+    // The help text with a button that opens the folder of the pair.
+    void showRunResult(const GenerationResult& result);
+    // The file-name box: the loaded file's path scrolled to its end, the whole path (and the
+    // last output folder) as its tooltip.
+    void showFileStatus(const QString& path);
+    // The defaults changed the frame rate of a loaded file: read it again at the new rate.
+    void reloadAfterDefaults(const QString& frameRateBefore);
+    // A picture path the settings file can keep (one line); otherwise a message and false.
+    bool acceptPicturePath(const QString& path);
+    void connectDesktopHabits();
 
     TForm2* m_about = nullptr;
     TFormColorOptions* m_colorOptions = nullptr;
     QImage m_previewPicture;
     bool m_activated = false;
     bool m_closeAfterRun = false;
+    QElapsedTimer m_runStarted;
+    PreviewThrottle m_previewThrottle;
+    bool m_showNextPicture = false;
+    int m_rowAtPress = -1;
+    QString m_lastOutputFolder;
 };
 
 // Selects a list entry from code without raising the list's change handler.

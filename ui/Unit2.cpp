@@ -3,6 +3,7 @@
 #include "platform/Shell.h"
 #include "ui/Controls.h"
 #include "ui/UpdateCheck.h"
+#include "ui/WindowPlacement.h"
 #include "vobsub/HelpText.h"
 
 #include <QGuiApplication>
@@ -12,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShowEvent>
 
 // The dialog pictures live in a static library: their resource must be registered by hand.
 static void initAboutPictures()
@@ -110,7 +112,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent)
     buildLinks();
     FormCreate();
 
-    // Centred on the screen.
+    // Centred on the screen; over the main window once shown (showEvent).
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
 }
@@ -223,6 +225,14 @@ bool TForm2::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void TForm2::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // Over the main window and wholly on the screen.
+    if (!event->spontaneous())
+        PlaceOver(this, parentWidget());
 }
 
 } // namespace lumelle

@@ -5,6 +5,7 @@
 #include "ui/Controls.h"
 #include "ui/FormStorage.h"
 #include "ui/Unit1.h"
+#include "ui/WindowPlacement.h"
 #include "vobsub/HelpText.h"
 
 #include <QGroupBox>
@@ -55,8 +56,8 @@ TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
     setModal(true);
     SetWindowFont(this);
     setFixedSize(462, 600);
-    // Where it was designed; afterwards where it was last closed.
-    move(589, 170);
+    // Over the main window until it is shown (and later moved by the user).
+    PlaceOver(this, m_mainWindow);
 
     GroupBox1 = new QGroupBox(QStringLiteral("Select Method"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
@@ -196,8 +197,14 @@ void TFormColorOptions::showEvent(QShowEvent* event)
     // Brought back from the taskbar is not a new showing.
     if (event->spontaneous())
         return;
+    // First over the main window, afterwards where it was last closed; always wholly on the
+    // screen, so that Done is never out of reach on a small one.
+    if (!m_placed)
+        PlaceOver(this, m_mainWindow);
+    m_placed = true;
     if (FormStorage* storage = liveStorage())
         storage->RestoreFormPlacement();
+    KeepInsideAvailableArea(this);
     FormActivate();
 }
 

@@ -80,6 +80,7 @@ private:
     FormStorage* liveStorage() const;
 
     QPointer<TForm1> m_mainWindow;
+    bool m_placed = false;
 };
 
 // The built-in colour example picture, 70 x 70.

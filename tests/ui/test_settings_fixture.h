@@ -8,6 +8,7 @@
 #include "platform/IniStore.h"
 #include "ui/ColorListWidget.h"
 #include "ui/FormStorage.h"
+#include "ui/WindowPlacement.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -53,6 +54,14 @@ protected:
         if (choice)
             choice->setChecked(true);
         options->ButtonDone->click();
+    }
+
+    // Where the main window stored at `topLeft` is shown: moved wholly inside the screen (the
+    // offscreen screen is narrower than the window, so it starts at the left edge).
+    QPoint shownAt(QPoint topLeft) const
+    {
+        return InsideArea(QRect(topLeft, form->frameGeometry().size()),
+                          form->screen()->availableGeometry());
     }
 
     void writeSettings(const QByteArray& bytes) { writeFile(settingsPath, bytes); }

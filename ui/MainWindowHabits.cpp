@@ -1,0 +1,164 @@
+// The main window's desktop habits and run guards: a dropped file and Ctrl+O load a subtitle
+// file, the file-name box shows the end of the path, a click on the selected row draws it, a
+// double click on Generate starts one run, every subtitle is checked before a run writes, and
+// the end of a run says where the pair went.
+#include "platform/Messages.h"
+#include "platform/Shell.h"
+#include "render/WidthCheck.h"
+#include "ui/Unit1.h"
+#include "vobsub/GenerationRun.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPushButton>
+#include <QShortcut>
+#include <QUrl>
+
+namespace lumelle {
+
+namespace {
+
+const QString kOpenFolderCaption = QStringLiteral("Open Folder");
+
+// The one local file of a drag, or nothing when it carries anything else.
+QString draggedFile(const QMimeData* data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1)
+        return QString();
+    const QUrl url = data->urls().first();
+    return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
+} // namespace
+
+void TForm1::connectDesktopHabits()
+{
+    setAcceptDrops(true);
+    auto* open = new QShortcut(QKeySequence::Open, this);
+    connect(open, &QShortcut::activated, this, [this] {
+        if (ButtonLoadSrt->isEnabled() && GroupBoxInput->isEnabled())
+            ButtonLoadSrt->click();
+    });
+
+    // A press on the row that is already selected changes nothing, so the row-change handler
+    // does not draw it; the click that follows does.
+    ListBox1->viewport()->installEventFilter(this);
+    connect(ListBox1, &QListWidget::clicked, this, [this](const QModelIndex& index) {
+        if (index.row() == m_rowAtPress)
+            RunGuarded([this] { ListBox1Click(); });
+    });
+    connect(EditLoadSrt, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (!EditLoadSrt->toolTip().startsWith(QDir::toNativeSeparators(text)))
+            EditLoadSrt->setToolTip(QString());
+    });
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ListBox1->viewport() && event->type() == QEvent::MouseButtonPress)
+        m_rowAtPress = ListBox1->currentRow();
+    return QWidget::eventFilter(watched, event);
+}
+
+bool TForm1::IsSubtitleFileName(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == QLatin1String("srt") || suffix == QLatin1String("sub") ||
+           suffix == QLatin1String("txt");
+}
+
+bool TForm1::LoadDroppedFile(const QString& path)
+{
+    // Never while a run is busy with the current list.
+    if (!RunStopped || !GroupBoxInput->isEnabled())
+        return false;
+    if (!IsSubtitleFileName(path) || !QFileInfo(path).isFile())
+        return false;
+    OpenDialogsub.FileName = path;
+    RunGuarded([this] { ButtonLoadSrtClick(this); });
+    return true;
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event)
+{
+    const QString path = draggedFile(event->mimeData());
+    if (!path.isEmpty() && IsSubtitleFileName(path) && RunStopped && GroupBoxInput->isEnabled())
+        event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event)
+{
+    if (LoadDroppedFile(draggedFile(event->mimeData())))
+        event->acceptProposedAction();
+}
+
+void TForm1::showFileStatus(const QString& path)
+{
+    EditLoadSrt->setText(path);
+    // The end of the path, the file's own name, is what a narrow box should show.
+    EditLoadSrt->setCursorPosition(int(path.size()));
+    QString tip = QDir::toNativeSeparators(path);
+    if (!m_lastOutputFolder.isEmpty())
+        tip += QStringLiteral("\nLast VobSub pair written to ") +
+               QDir::toNativeSeparators(m_lastOutputFolder);
+    EditLoadSrt->setToolTip(tip);
+}
+
+void TForm1::reloadAfterDefaults(const QString& frameRateBefore)
+{
+    // Frame numbers were counted at the old rate: written at the new one they would be wrong.
+    if (ComboBoxFps->currentText() != frameRateBefore && !OpenDialogsub.FileName.isEmpty())
+        ComboBoxFpsChange();
+}
+
+bool TForm1::acceptPicturePath(const QString& path)
+{
+    if (!path.contains(QLatin1Char('\n')) && !path.contains(QLatin1Char('\r')))
+        return true;
+    platform::messages().showMessage(
+        QStringLiteral("The picture \"%1\" has a line break in its name or folder, which the "
+                       "settings file cannot keep. Please rename it and choose it again.")
+            .arg(QString(path)
+                     .replace(QLatin1Char('\n'), QLatin1Char(' '))
+                     .replace(QLatin1Char('\r'), QLatin1Char(' '))));
+    return false;
+}
+
+bool TForm1::isDoubleClickOfRunStart() const
+{
+    return m_runStarted.isValid() && m_runStarted.elapsed() < QApplication::doubleClickInterval();
+}
+
+bool TForm1::allSubtitlesFit()
+{
+    // The flags speak of the last check; the settings may have changed since, and a row that
+    // fits may have been drawn after a refused one.
+    const RenderSettings settings = GatherRenderSettings();
+    const int first = FirstTooWideEntry(*Subtitle, settings);
+    if (first == 0)
+        return true;
+    LinesFit = false;
+    const SubtitleLine& entry = Subtitle->line(first);
+    platform::messages().showMessage(
+        TooLongMessage(entry.Line1, entry.Line2, settings.charset, kTooLongAfterFontChange));
+    return false;
+}
+
+void TForm1::showRunResult(const GenerationResult& result)
+{
+    m_lastOutputFolder = QFileInfo(result.idxPath).absolutePath();
+    showFileStatus(OpenDialogsub.FileName);
+    if (platform::messages().showMessageWithAction(QString::fromStdString(result.helpText),
+                                                   kOpenFolderCaption))
+        platform::shell().openAddress(QUrl::fromLocalFile(m_lastOutputFolder).toString());
+}
+
+} // namespace lumelle
