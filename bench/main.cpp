@@ -2,6 +2,9 @@
 #include "Bench.h"
 
 #include <QGuiApplication>
+#ifdef LUMELLE_BENCH_WITH_UI
+#include <QApplication>
+#endif
 #include <chrono>
 #include <cstdio>
 #include <map>
@@ -48,7 +51,12 @@ int main(int argc, char** argv)
     using namespace lumelle::bench;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        // The window benchmark needs the widgets of a full application.
+#ifdef LUMELLE_BENCH_WITH_UI
+    QApplication app(argc, argv);
+#else
     QGuiApplication app(argc, argv);
+#endif
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty() || !registry().count(args.first().toStdString())) {
         std::fprintf(stderr, "usage: lumelle_bench COMMAND [ARGS]\n");
