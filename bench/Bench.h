@@ -29,6 +29,9 @@ struct GeneratedFilm
 // Writes the film to `path`; returns the path, or nothing when the file could not be written.
 QString writeGeneratedFilm(const QString& path, const GeneratedFilm& film);
 
+// lumelle-convert, expected beside lumelle_bench in the build folder.
+QString converterPath();
+
 // Peak resident memory of this process so far, in KiB.
 long peakRssKiB();
 // Seconds since an arbitrary start, monotonic.

@@ -1,6 +1,7 @@
 // lumelle_bench SUBCOMMAND [ARGS]: runs one benchmark and prints its figures.
 #include "Bench.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #ifdef LUMELLE_BENCH_WITH_UI
 #include <QApplication>
@@ -29,6 +30,11 @@ std::map<std::string, Entry>& registry()
 BenchRegistrar::BenchRegistrar(const char* name, const char* usage, BenchFunction function)
 {
     registry()[name] = Entry{usage, function};
+}
+
+QString converterPath()
+{
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("lumelle-convert"));
 }
 
 long peakRssKiB()

@@ -32,12 +32,6 @@ struct SoakRun
     long peakKiB = 0; // the converter's own peak resident memory
 };
 
-// lumelle-convert is expected beside lumelle_bench in the build folder.
-QString converterPath()
-{
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("lumelle-convert"));
-}
-
 // Runs the converter with fork/exec and wait4, which gives that one child's peak memory (a
 // QProcess could not tell it apart from other children).
 SoakRun convert(const QString& srt, const QString& outFolder)

@@ -18,11 +18,6 @@ namespace lumelle::bench {
 
 namespace {
 
-QString converterPath()
-{
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("lumelle-convert"));
-}
-
 // Wall time of one converter process over `srt`, output in `folder`; negative on failure.
 double convertOnce(const QString& srt, const QString& folder)
 {
