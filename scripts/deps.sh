@@ -13,6 +13,7 @@ packages=(
   xvfb xauth
   mpv
   lintian
+  file
 )
 if [ "${LUMELLE_EXTRA_PACKAGES:-}" != "" ]; then
   # shellcheck disable=SC2206

@@ -8,10 +8,11 @@ cd "$(dirname "$0")/.."
 
 bash scripts/deps.sh
 build=${LUMELLE_PACKAGE_BUILD_DIR:-build-package}
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)" \
   LDFLAGS="$(dpkg-buildflags --get LDFLAGS)" \
   cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DLUMELLE_BUILD_TESTS=OFF >/dev/null
-cmake --build "$build" -j"$(nproc)"
+cmake --build "$build" -j"$(nproc)" --target lumelle lumelle-convert lumelle_install_files
 cpack -G DEB --config "$build/CPackConfig.cmake" -B dist >/dev/null
 rm -rf dist/_CPack_Packages
 deb=$(ls -t dist/*.deb | head -n 1)

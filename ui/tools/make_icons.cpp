@@ -3,7 +3,6 @@
 #include "ui/Artwork.h"
 
 #include <QDir>
-#include <QGuiApplication>
 #include <cstdio>
 
 int main(int argc, char** argv)
@@ -12,7 +11,6 @@ int main(int argc, char** argv)
         std::fputs("usage: lumelle_make_icons FOLDER\n", stderr);
         return 2;
     }
-    QGuiApplication app(argc, argv);
     const QString root = QString::fromLocal8Bit(argv[1]);
     for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
         const QString folder = QStringLiteral("%1/hicolor/%2x%2/apps").arg(root).arg(size);
