@@ -233,6 +233,23 @@ const ValueOption* findValueOption(const QString& arg)
     return findOption(kValueOptions, arg);
 }
 
+// The switch `arg` names, or null.
+bool* switchFor(const QString& arg, ConvertOptions& options)
+{
+    const struct
+    {
+        const char* shortName;
+        const char* longName;
+        bool ConvertOptions::*member;
+    } switches[] = {{"-q", "--quiet", &ConvertOptions::quiet},
+                    {nullptr, "--json", &ConvertOptions::json}};
+    for (const auto& s : switches) {
+        if ((s.shortName && arg == QLatin1String(s.shortName)) || arg == QLatin1String(s.longName))
+            return &(options.*s.member);
+    }
+    return nullptr;
+}
+
 // The safe palette offers other colours; its defaults stand where none was given.
 void applySafePaletteDefaults(ParseState& state)
 {
@@ -298,8 +315,12 @@ ParseOutcome ParseConvertOptions(const QStringList& arguments, ConvertOptions& o
         QString value;
         if (arg == QLatin1String("-h") || arg == QLatin1String("--help"))
             return ParseOutcome::Help;
+        if (arg == QLatin1String("--version"))
+            return ParseOutcome::Version;
         if (arg == QLatin1String("--list")) {
             options.listOnly = true;
+        } else if (bool* on = switchFor(arg, options)) {
+            *on = true;
         } else if (arg == QLatin1String("--")) {
             while (args.more())
                 options.files << args.next();
@@ -322,56 +343,147 @@ ParseOutcome ParseConvertOptions(const QStringList& arguments, ConvertOptions& o
     }
 
     applySafePaletteDefaults(state);
+    if (options.json && options.listOnly)
+        return fail(QStringLiteral("--json sums up conversions; it cannot go with --list"));
     if (options.files.isEmpty())
         return fail(QStringLiteral("no subtitle file given"));
     return ParseOutcome::Run;
 }
 
+namespace {
+
+// The converter's documentation as data: --help and both manual pages are printed from it.
+const HelpOption kHelpOptions[] = {
+    {"-r", "--fps", "RATE",
+     "frame rate: 23976, 24000, 25000, 29970, 30000 (25000); 25000 gives PAL 720x576, every "
+     "other rate NTSC 720x480"},
+    {"-f", "--font", "NAME",
+     "font name (Arial); an installed family, \"Arial\" or \"Default\", without regard to case"},
+    {"-s", "--size", "POINTS", "font size: 6 to 30, then 32 to 50 in steps of 2 (20)"},
+    {nullptr, "--style", "NAME",
+     "Normal, Bold, Italic, Underline, Bold+Italic, Bold+Under, Bold+It+Und, Italic+Under, "
+     "StrikeOut (Normal)"},
+    {nullptr, "--charset", "NAME",
+     "how the subtitle's bytes are read: ANSI, ARABIC, BALTIC, CHINESEBIG5, DEFAULT (UTF-8 when "
+     "valid), EASTEUROPE, GB2312, GREEK, HANGEUL, HEBREW, JOHAB, MAC, OEM, RUSSIAN, SHIFTJIS, "
+     "SYMBOL, THAI, TURKISH, VIETNAMESE (DEFAULT)"},
+    {nullptr, "--outline", "N", "outline width in pixels: 2, 3 or 4 (3)"},
+    {nullptr, "--align", "A", "center, left or right (center)"},
+    {nullptr, "--offset", "N",
+     "bottom of the first line above the frame's bottom, minus 40 pixels: 8 to 492 (30)"},
+    {nullptr, "--offset-or", "N", "gap between the two lines: -14 to 0, even (-4)"},
+    {nullptr, "--text-color", "C", "text colour (white)"},
+    {nullptr, "--outline-color", "C", "outline colour (black)"},
+    {nullptr, "--antialias-color", "C",
+     "antialias ring colour (gray); C is a name (black, gray, white, maroon, green, olive, navy, "
+     "purple, teal, silver, red, lime, yellow, fuchsia, aqua), #RRGGBB or R,G,B"},
+    {nullptr, "--palette", "MODE",
+     "pc (RGB palette), dvd (Y/Cr/Cb palette), two (both, the default) or safe (RGB palette; "
+     "default colours 127,127,127 / 0,30,0 / 255,230,20); for mpv, VLC, ffmpeg-based players "
+     "and Matroska files pick pc"},
+    {nullptr, "--language", "CODE", "two-letter language code of the stream (el)"},
+    {"-o", "--output", "DIR",
+     "write the pair and the help file into DIR, which is created when it does not exist"},
+    {nullptr, "--settings", "FILE",
+     "take the settings from the window's settings file; options given after it override them"},
+    {nullptr, "--list", nullptr, "only print the subtitles as read; write nothing"},
+    {"-q", "--quiet", nullptr, "print nothing but problems"},
+    {nullptr, "--json", nullptr,
+     "print a summary for scripts on standard output instead of a line per file: per file the "
+     "subtitles written, the entries skipped and the paths written"},
+    {nullptr, "--version", nullptr, "print the version and stop"},
+    {"-h", "--help", nullptr, "show this text"},
+};
+
+const HelpStatus kHelpStatuses[] = {
+    {0, "every file was converted"},
+    {1, "a file could not be read, converted or written, or the run was aborted"},
+    {2, "bad usage: an unknown option, a value out of range or no file"},
+    {3, "converted, but entries were skipped"},
+};
+
+const HelpPaletteRow kPaletteRows[] = {
+    {"stand-alone DVD and DivX players", "two (the default) or dvd"},
+    {"DVD authoring", "dvd or two"},
+    {"mpv, VLC, ffmpeg-based players, Matroska files made with mkvmerge", "pc or safe"},
+    {"players with the custom-colour extension", "two or pc"},
+};
+
+const char* const kHelpDescription[] = {
+    "Converts SubRip (.srt) and MicroDVD (.sub, .txt) subtitle files into VobSub pairs (.idx and "
+    ".sub) with the help file, as the window's \"Generate Vobsub\" does.",
+    "The pair is written beside each subtitle file unless --output is given; a MicroDVD .sub "
+    "input is never overwritten (the pair is then named NAME_vobsub.idx/.sub). Every line is "
+    "checked against the 680-pixel width first; a file with a line too wide is refused and "
+    "nothing is written for it.",
+    "Ctrl+C stops a conversion after the current subtitle; the pair then holds every subtitle "
+    "finished so far.",
+};
+
+// `text` broken into lines of at most `width` characters at spaces.
+QStringList wrapped(const QString& text, int width)
+{
+    QStringList lines;
+    QString line;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (!line.isEmpty() && line.size() + 1 + word.size() > width) {
+            lines << line;
+            line.clear();
+        }
+        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    if (!line.isEmpty())
+        lines << line;
+    return lines;
+}
+
+// `text` wrapped to 79 columns, each line after `lead` indented as far as `lead` is long.
+QString hangingParagraph(const QString& lead, const QString& text)
+{
+    const int indent = int(lead.size());
+    QString out;
+    const QStringList lines = wrapped(text, 79 - indent);
+    for (int i = 0; i < lines.size(); ++i)
+        out += (i == 0 ? lead : QString(indent, QLatin1Char(' '))) + lines[i] + QLatin1Char('\n');
+    return out;
+}
+
+} // namespace
+
+HelpDocument ConvertHelpDocument()
+{
+    return {kHelpDescription, kHelpOptions, kHelpStatuses, kPaletteRows};
+}
+
+QString HelpOptionLabel(const HelpOption& option)
+{
+    QString label = option.shortName ? QLatin1String(option.shortName) + QStringLiteral(", ")
+                                     : QStringLiteral("    ");
+    label += QLatin1String(option.longName);
+    if (option.value)
+        label += QLatin1Char(' ') + QLatin1String(option.value);
+    return label;
+}
+
 QString ConvertHelpText()
 {
-    return QStringLiteral(
-        "Usage: lumelle-convert [options] FILE...\n"
-        "Converts SubRip (.srt) and MicroDVD (.sub, .txt) subtitle files into VobSub pairs\n"
-        "(.idx and .sub) with the help file, as the window's \"Generate Vobsub\" does.\n"
-        "The pair is written beside each subtitle file unless --output is given; a MicroDVD\n"
-        ".sub input is never overwritten (the pair is then named NAME_vobsub.idx/.sub).\n"
-        "Every line is checked against the 680-pixel width first; a file with a line too wide\n"
-        "is refused and nothing is written for it.\n"
-        "\n"
-        "Options (defaults are those of the window):\n"
-        "  -r, --fps RATE           frame rate: 23976, 24000, 25000, 29970, 30000 (25000);\n"
-        "                           25000 gives PAL 720x576, every other rate NTSC 720x480\n"
-        "  -f, --font NAME          font name (Arial)\n"
-        "  -s, --size POINTS        font size: 6 to 30, then 32 to 50 in steps of 2 (20)\n"
-        "      --style NAME         Normal, Bold, Italic, Underline, Bold+Italic, Bold+Under,\n"
-        "                           Bold+It+Und, Italic+Under, StrikeOut (Normal)\n"
-        "      --charset NAME       how the subtitle's bytes are read: ANSI, ARABIC, BALTIC,\n"
-        "                           CHINESEBIG5, DEFAULT (UTF-8 when valid), EASTEUROPE, GB2312,\n"
-        "                           GREEK, HANGEUL, HEBREW, JOHAB, MAC, OEM, RUSSIAN, SHIFTJIS,\n"
-        "                           SYMBOL, THAI, TURKISH, VIETNAMESE (DEFAULT)\n"
-        "      --outline N          outline width in pixels: 2, 3 or 4 (3)\n"
-        "      --align A            center, left or right (center)\n"
-        "      --offset N           bottom of the first line above the frame's bottom, minus 40\n"
-        "                           pixels: 8 to 492 (30)\n"
-        "      --offset-or N        gap between the two lines: -14 to 0, even (-4)\n"
-        "      --text-color C       text colour (white)\n"
-        "      --outline-color C    outline colour (black)\n"
-        "      --antialias-color C  antialias ring colour (gray)\n"
-        "                           C is a name (black, gray, white, maroon, green, olive, navy,\n"
-        "                           purple, teal, silver, red, lime, yellow, fuchsia, aqua),\n"
-        "                           #RRGGBB or R,G,B\n"
-        "      --palette MODE       pc (RGB palette), dvd (Y/Cr/Cb palette), two (both, the\n"
-        "                           default) or safe (RGB palette; default colours 127,127,127\n"
-        "                           / 0,30,0 / 255,230,20)\n"
-        "      --language CODE      two-letter language code of the stream (el)\n"
-        "  -o, --output DIR         write the pair and the help file into DIR\n"
-        "      --settings FILE      take the settings from the window's settings file; options\n"
-        "                           given after it override them\n"
-        "      --list               only print the subtitles as read; write nothing\n"
-        "  -h, --help               show this text\n"
-        "\n"
-        "Ctrl+C stops a conversion after the current subtitle; the pair then holds every\n"
-        "subtitle finished so far. The exit status is 0 when every file was converted.\n");
+    const HelpDocument doc = ConvertHelpDocument();
+    QString text = QStringLiteral("Usage: lumelle-convert [options] FILE...\n");
+    for (const char* paragraph : doc.description)
+        text += QLatin1Char('\n') + hangingParagraph(QString(), QLatin1String(paragraph));
+    text += QStringLiteral("\nOptions (defaults are those of the window):\n");
+    for (const HelpOption& option : doc.options)
+        text += hangingParagraph(
+            QStringLiteral("  %1").arg(HelpOptionLabel(option)).leftJustified(27), option.text);
+    text += QStringLiteral("\nWhich palette mode? The default shows white text pink in mpv, VLC "
+                           "and ffmpeg:\n");
+    for (const HelpPaletteRow& row : doc.palette)
+        text += hangingParagraph(QStringLiteral("  %1: ").arg(QLatin1String(row.mode)),
+                                 QLatin1String(row.use));
+    text += QStringLiteral("\nExit status:\n");
+    for (const HelpStatus& status : doc.statuses)
+        text += hangingParagraph(QStringLiteral("  %1  ").arg(status.code), status.text);
+    return text;
 }
 
 namespace {

@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <span>
 
 namespace lumelle {
 
@@ -20,9 +21,11 @@ struct ConvertOptions
     QString outputFolder;
     QString settingsFile;
     bool listOnly = false;
+    bool quiet = false; // problems only
+    bool json = false;  // a summary for scripts instead of a line per file
 };
 
-enum class ParseOutcome { Run, Help, Error };
+enum class ParseOutcome { Run, Help, Version, Error };
 
 // Reads the arguments (the program name first) into `options`. On a bad option or value the
 // outcome is Error and `error` says what is wrong.
@@ -30,6 +33,36 @@ ParseOutcome ParseConvertOptions(const QStringList& arguments, ConvertOptions& o
                                  QString& error);
 
 QString ConvertHelpText();
+
+// The documentation of the converter as data, printed by --help and into the manual pages.
+struct HelpOption
+{
+    const char* shortName; // or null
+    const char* longName;
+    const char* value; // the value's placeholder, or null for a switch
+    const char* text;
+};
+struct HelpStatus
+{
+    int code;
+    const char* text;
+};
+// Which palette mode suits a player or use.
+struct HelpPaletteRow
+{
+    const char* use;
+    const char* mode;
+};
+struct HelpDocument
+{
+    std::span<const char* const> description;
+    std::span<const HelpOption> options;
+    std::span<const HelpStatus> statuses;
+    std::span<const HelpPaletteRow> palette;
+};
+HelpDocument ConvertHelpDocument();
+// "-o, --output DIR", or "    --list" for an option without a short name.
+QString HelpOptionLabel(const HelpOption& option);
 
 // A colour given as a name ("white", "clWhite"), "#RRGGBB" or "R,G,B"; false when unreadable.
 bool ParseColour(const QString& text, ColorValue& colour);

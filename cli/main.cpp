@@ -2,12 +2,18 @@
 // readers, renderer and writer.
 #include "cli/ConvertOptions.h"
 #include "platform/Error.h"
+#include "render/FontMatch.h"
 #include "render/Renderer.h"
+#include "render/SettingsTable.h"
 #include "subtitle/Subtitle.h"
 #include "vobsub/GenerationRun.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <csignal>
 #include <cstdio>
 #include <unistd.h>
@@ -37,14 +43,15 @@ bool load(TSubtitle& list, const QString& file, const ConvertOptions& options)
 {
     if (list.LoadFromFile(file, true, FrameRate::fromText(options.fpsText), 0) == LoadOutcome::Read)
         return true;
-    printLine(stderr, QString::fromLatin1(kUnsupportedFormatMessage));
+    printLine(stderr, QStringLiteral("%1: %2").arg(file, QLatin1String(kUnsupportedFormatMessage)));
     return false;
 }
 
 class ProgressBar
 {
 public:
-    explicit ProgressBar(const QString& name) : m_name(QFileInfo(name).fileName()), m_tty(isatty(2))
+    ProgressBar(const QString& name, bool quiet)
+        : m_name(QFileInfo(name).fileName()), m_tty(!quiet && isatty(2))
     {}
     ~ProgressBar() { finish(); }
 
@@ -73,6 +80,81 @@ private:
     bool m_shown = false;
 };
 
+// What became of one file, for the --json summary.
+struct FileReport
+{
+    QString file;
+    int status = 1;
+    int written = 0;
+    int skipped = 0;
+    QStringList outputs; // the .idx, .sub and help file written
+};
+
+void fillReport(FileReport& report, const GenerationResult& result, const TSubtitle& list)
+{
+    report.written = result.written;
+    report.skipped = int(list.Skipped().size());
+    report.outputs = QStringList{result.idxPath, result.subPath};
+    if (!result.aborted)
+        report.outputs << result.helpPath;
+}
+
+// The summary of --json: one object per file, in the order given.
+void printJsonSummary(const QList<FileReport>& reports)
+{
+    QJsonArray files;
+    for (const FileReport& r : reports) {
+        files.append(
+            QJsonObject{{QStringLiteral("file"), r.file},
+                        {QStringLiteral("status"), r.status},
+                        {QStringLiteral("subtitles"), r.written},
+                        {QStringLiteral("skipped"), r.skipped},
+                        {QStringLiteral("outputs"), QJsonArray::fromStringList(r.outputs)}});
+    }
+    const QJsonDocument document(QJsonObject{{QStringLiteral("files"), files}});
+    std::fputs(document.toJson(QJsonDocument::Indented).constData(), stdout);
+}
+
+// Qt warns on every start when XDG_RUNTIME_DIR is unset, as it is under cron, ssh or a
+// container; the converter never uses that folder, so exactly that warning is dropped.
+QtMessageHandler g_defaultMessageHandler = nullptr;
+
+void dropRuntimeDirWarning(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type == QtWarningMsg &&
+        text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    g_defaultMessageHandler(type, context, text);
+}
+
+// An unknown font name is refused with the nearest installed names, rather than silently
+// drawn with another font; a known one takes the installed spelling.
+bool checkFont(ConvertOptions& options)
+{
+    const QStringList names = FontListNames();
+    const QString match = MatchFontName(options.settings.fontName, names);
+    if (!match.isEmpty()) {
+        options.settings.fontName = match;
+        return true;
+    }
+    printLine(
+        stderr,
+        QStringLiteral("lumelle-convert: no installed font is named '%1'; nearest: %2")
+            .arg(options.settings.fontName,
+                 NearestFontNames(options.settings.fontName, names, 5).join(QStringLiteral(", "))));
+    return false;
+}
+
+// --output names a folder that is created when missing.
+bool prepareOutputFolder(const ConvertOptions& options)
+{
+    if (options.outputFolder.isEmpty() || options.listOnly || QDir().mkpath(options.outputFolder))
+        return true;
+    printLine(stderr, QStringLiteral("lumelle-convert: cannot create the output folder %1")
+                          .arg(options.outputFolder));
+    return false;
+}
+
 // Lists a file as read, one line per subtitle.
 int listFile(const QString& file, const ConvertOptions& options)
 {
@@ -96,7 +178,7 @@ int listFile(const QString& file, const ConvertOptions& options)
 }
 
 // Converts one file; returns 0 on success.
-int convertFile(const QString& file, const ConvertOptions& options)
+int convertFile(const QString& file, const ConvertOptions& options, FileReport& report)
 {
     TSubtitle list;
     if (!load(list, file, options))
@@ -110,7 +192,7 @@ int convertFile(const QString& file, const ConvertOptions& options)
     // line too wide is refused before anything is written.
     const QString tooWide = FirstTooWideSubtitle(list, options.settings);
     if (!tooWide.isEmpty()) {
-        printLine(stderr, tooWide);
+        printLine(stderr, QStringLiteral("%1: %2").arg(file, tooWide));
         return 1;
     }
 
@@ -125,7 +207,7 @@ int convertFile(const QString& file, const ConvertOptions& options)
     request.gatherSettings = [&options] { return options.settings; };
     request.outputFolder = options.outputFolder;
 
-    ProgressBar bar(file);
+    ProgressBar bar(file, options.quiet);
     GenerationCallbacks callbacks;
     callbacks.beforeSubtitle = [&bar](int index, int count) {
         if (g_stopRequested)
@@ -135,17 +217,19 @@ int convertFile(const QString& file, const ConvertOptions& options)
     };
     const GenerationResult result = RunGeneration(request, callbacks);
     bar.finish();
+    fillReport(report, result, list);
     if (result.aborted) {
-        printLine(stderr, QStringLiteral("Operation Aborted"));
+        printLine(stderr, QStringLiteral("%1: Operation Aborted").arg(file));
         printLine(stderr, QStringLiteral("%1 and %2 hold the first %3 subtitles.")
                               .arg(result.idxPath, result.subPath)
                               .arg(result.written));
         return 1;
     }
-    printLine(stdout, QStringLiteral("%1: %2 subtitles -> %3, %4 (help: %5)")
-                          .arg(file)
-                          .arg(result.written)
-                          .arg(result.idxPath, result.subPath, result.helpPath));
+    if (!options.quiet && !options.json)
+        printLine(stdout, QStringLiteral("%1: %2 subtitles -> %3, %4 (help: %5)")
+                              .arg(file)
+                              .arg(result.written)
+                              .arg(result.idxPath, result.subPath, result.helpPath));
     return 0;
 }
 
@@ -158,6 +242,7 @@ int main(int argc, char** argv)
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
 
+    g_defaultMessageHandler = qInstallMessageHandler(dropRuntimeDirWarning);
     // Fonts need a GUI application; without a display the offscreen platform serves.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -172,19 +257,31 @@ int main(int argc, char** argv)
         std::fputs(ConvertHelpText().toLocal8Bit().constData(), stdout);
         return 0;
     }
+    if (outcome == ParseOutcome::Version) {
+        std::printf("lumelle-convert %s\n", LUMELLE_VERSION);
+        return 0;
+    }
     if (outcome == ParseOutcome::Error) {
         printLine(stderr, QStringLiteral("lumelle-convert: %1").arg(error));
         std::fputs("Try 'lumelle-convert --help'.\n", stderr);
         return 2;
     }
+    if (!checkFont(options))
+        return 2;
+    if (!prepareOutputFolder(options))
+        return 1;
 
     std::signal(SIGINT, requestStop);
     std::signal(SIGTERM, requestStop);
 
     int failures = 0;
+    QList<FileReport> reports;
     for (const QString& file : options.files) {
+        FileReport& report = reports.emplace_back(FileReport{file});
         try {
-            const int rc = options.listOnly ? listFile(file, options) : convertFile(file, options);
+            const int rc =
+                options.listOnly ? listFile(file, options) : convertFile(file, options, report);
+            report.status = rc;
             failures += rc != 0;
         } catch (const Error& e) {
             printLine(stderr, QStringLiteral("%1: %2").arg(file, e.message()));
@@ -193,5 +290,7 @@ int main(int argc, char** argv)
         if (g_stopRequested)
             break;
     }
+    if (options.json)
+        printJsonSummary(reports);
     return failures == 0 ? 0 : 1;
 }

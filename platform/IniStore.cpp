@@ -77,7 +77,11 @@ QString settingsFilePathIn(const QString& executableFolder, const QString& confi
 {
     const QString besideProgram = QDir(executableFolder).filePath(QLatin1String(kSettingsFileName));
     const QFileInfo folder(executableFolder);
-    if (QFileInfo::exists(besideProgram) || (folder.isDir() && folder.isWritable()))
+    // An installed program (bin/ beside share/applications/lumelle.desktop) keeps its settings
+    // per user even when run by someone who may write into bin/.
+    const bool installed = QFileInfo::exists(
+        QDir(executableFolder).filePath(QStringLiteral("../share/applications/lumelle.desktop")));
+    if (QFileInfo::exists(besideProgram) || (folder.isDir() && folder.isWritable() && !installed))
         return besideProgram;
     return QDir(configFolder).filePath(QLatin1String(kSettingsFileName));
 }

@@ -11,6 +11,9 @@ packages=(
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fontconfig
   ffmpeg mkvtoolnix
   xvfb xauth
+  mpv
+  lintian
+  file
 )
 if [ "${LUMELLE_EXTRA_PACKAGES:-}" != "" ]; then
   # shellcheck disable=SC2206

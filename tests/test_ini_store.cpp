@@ -355,6 +355,18 @@ TEST(SettingsLocation, BesideTheProgramWhenWritableOrAlreadyThereElseConfigFolde
     EXPECT_EQ(settingsFilePathIn(program, config), program + "/Lumelle_Settings.ini");
     EXPECT_EQ(settingsFilePathIn(dir.filePath("missing"), config),
               config + "/Lumelle_Settings.ini");
+
+    // Installed: a writable bin/ is not used, unless it already holds the file.
+    const QString usr = dir.filePath("usr");
+    ASSERT_TRUE(QDir().mkpath(usr + "/bin") && QDir().mkpath(usr + "/share/applications"));
+    QFile desktop(usr + "/share/applications/lumelle.desktop");
+    ASSERT_TRUE(desktop.open(QIODevice::WriteOnly));
+    desktop.close();
+    EXPECT_EQ(settingsFilePathIn(usr + "/bin", config), config + "/Lumelle_Settings.ini");
+    QFile old(usr + "/bin/Lumelle_Settings.ini");
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.close();
+    EXPECT_EQ(settingsFilePathIn(usr + "/bin", config), usr + "/bin/Lumelle_Settings.ini");
 }
 
 TEST(StoredValues, PlacementKeysAndTheirFourIntegers)

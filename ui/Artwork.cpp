@@ -34,10 +34,17 @@ QPixmap ButtonFace(const QString& upper, const QString& lower)
 
 QPixmap ProgramIconPixmap()
 {
-    QImage icon(48, 48, QImage::Format_ARGB32);
+    return QPixmap::fromImage(ProgramIconImage(48));
+}
+
+QImage ProgramIconImage(int size)
+{
+    QImage icon(size, size, QImage::Format_ARGB32);
     icon.fill(Qt::transparent);
     QPainter painter(&icon);
     painter.setRenderHint(QPainter::Antialiasing, true);
+    // Drawn on a 48-unit grid, scaled to the size asked for.
+    painter.scale(size / 48.0, size / 48.0);
 
     // Film strip: dark body with sprocket holes above and below.
     painter.setPen(Qt::NoPen);
@@ -59,7 +66,7 @@ QPixmap ProgramIconPixmap()
     painter.drawRect(QRectF(21, 27, 5, 3));
     painter.drawRect(QRectF(28, 27, 8, 3));
     painter.end();
-    return QPixmap::fromImage(icon);
+    return icon;
 }
 
 QIcon ProgramIcon()

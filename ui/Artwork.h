@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 #include <QPixmap>
 #include <QString>
 
@@ -13,5 +14,7 @@ QPixmap ButtonFace(const QString& upper, const QString& lower);
 // The 48 x 48 window icon: a film frame with a subtitle band.
 QIcon ProgramIcon();
 QPixmap ProgramIconPixmap();
+// The same icon drawn at `size` x `size` pixels, for the icon theme of an installed program.
+QImage ProgramIconImage(int size);
 
 } // namespace lumelle

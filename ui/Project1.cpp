@@ -9,6 +9,7 @@
 #include "ui/Unit3.h"
 
 #include <QApplication>
+#include <QTimer>
 
 namespace {
 
@@ -31,6 +32,20 @@ public:
         return false;
     }
 };
+
+// A subtitle file named on the command line, as the desktop entry passes it, is loaded as if
+// chosen in the open dialog once the event loop runs.
+void openFileFromCommandLine(lumelle::TForm1& form)
+{
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() < 2)
+        return;
+    const QString file = arguments.at(1);
+    QTimer::singleShot(0, &form, [&form, file] {
+        form.OpenDialogsub.FileName = file;
+        form.RunGuarded([&form] { form.ButtonLoadSrtClick(nullptr); });
+    });
+}
 
 } // namespace
 
@@ -55,5 +70,6 @@ int main(int argc, char** argv)
     // Ask for the focus: without a window manager nothing else activates the window, and its
     // start-up steps (preview picture, stored colours) run on that first activation.
     Form1.activateWindow();
+    openFileFromCommandLine(Form1);
     return app.exec();
 }

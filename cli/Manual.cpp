@@ -1,0 +1,139 @@
+#include "cli/Manual.h"
+
+#include "cli/ConvertOptions.h"
+#include "platform/IniStore.h"
+#include "vobsub/HelpText.h"
+
+namespace lumelle {
+
+namespace {
+
+// `text` as man(7) source: backslashes and hyphens escaped, and a control character at the
+// start of a line made literal.
+QString roff(const QString& text)
+{
+    QString out;
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\\'))
+            out += QStringLiteral("\\e");
+        else if (c == QLatin1Char('-'))
+            out += QStringLiteral("\\-");
+        else
+            out += c;
+    }
+    if (out.startsWith(QLatin1Char('.')) || out.startsWith(QLatin1Char('\'')))
+        out.prepend(QStringLiteral("\\&"));
+    return out;
+}
+
+QString bold(const char* text)
+{
+    return QStringLiteral("\\fB%1\\fR").arg(roff(QLatin1String(text)));
+}
+
+QString heading(const char* name, const char* title)
+{
+    return QStringLiteral(".TH %1 1 \"\" \"Lumelle %2\" \"User Commands\"\n.SH NAME\n%3\n")
+        .arg(QString::fromLatin1(name).toUpper(), QStringLiteral(LUMELLE_VERSION),
+             roff(QLatin1String(title)));
+}
+
+QString section(const char* title)
+{
+    return QStringLiteral(".SH \"%1\"\n").arg(QLatin1String(title));
+}
+
+QString paragraph(const QString& text)
+{
+    return QStringLiteral(".PP\n%1\n").arg(roff(text));
+}
+
+QString taggedParagraph(const QString& tag, const QString& text)
+{
+    return QStringLiteral(".TP\n%1\n%2\n").arg(tag, roff(text));
+}
+
+QString paletteSection()
+{
+    QString text = section("WHICH PALETTE MODE?") +
+                   paragraph(QStringLiteral(
+                       "The default mode writes Y/Cr/Cb values in the palette line and the "
+                       "chosen RGB colours as custom colours. Players that read only the "
+                       "palette line, such as mpv, VLC and every player built on ffmpeg, show "
+                       "white text pink with a teal outline in that mode and in dvd mode. Pick "
+                       "the mode by where the subtitles are shown:"));
+    for (const HelpPaletteRow& row : ConvertHelpDocument().palette)
+        text += taggedParagraph(roff(QLatin1String(row.use)), QLatin1String(row.mode));
+    return text;
+}
+
+QString settingsFileSection()
+{
+    return section("FILES") +
+           taggedParagraph(
+               QStringLiteral("\\fI~/.config/Lumelle/%1\\fR")
+                   .arg(roff(QLatin1String(platform::kSettingsFileName))),
+               QStringLiteral("The window's settings. A settings file beside the program is used "
+                              "instead when that folder is writable and the program is not "
+                              "installed, or when the file is already there.")) +
+           taggedParagraph(QStringLiteral("\\fI%1\\fR").arg(roff(QLatin1String(kHelpFileName))),
+                           QStringLiteral("Written beside each VobSub pair: the Y/Cr/Cb values to "
+                                          "enter in an IFO editor and the files made."));
+}
+
+} // namespace
+
+QString ConvertManualPage()
+{
+    const HelpDocument doc = ConvertHelpDocument();
+    QString page = heading("lumelle-convert",
+                           "lumelle-convert - convert text subtitles into VobSub (.idx/.sub) "
+                           "pairs");
+    page += section("SYNOPSIS") +
+            QStringLiteral(".B lumelle\\-convert\n[\\fIoptions\\fR] \\fIFILE\\fR...\n");
+    page += section("DESCRIPTION");
+    for (const char* text : doc.description)
+        page += paragraph(QLatin1String(text));
+    page += section("OPTIONS");
+    for (const HelpOption& option : doc.options) {
+        QString tag = option.shortName ? bold(option.shortName) + QStringLiteral(", ") : QString();
+        tag += bold(option.longName);
+        if (option.value)
+            tag += QStringLiteral(" \\fI%1\\fR").arg(roff(QLatin1String(option.value)));
+        page += taggedParagraph(tag, QLatin1String(option.text));
+    }
+    page += paletteSection();
+    page += section("EXIT STATUS");
+    for (const HelpStatus& status : doc.statuses)
+        page += taggedParagraph(QStringLiteral("\\fB%1\\fR").arg(status.code), status.text);
+    page += section("EXAMPLES") +
+            QStringLiteral(".nf\nlumelle\\-convert \\-\\-fps 23976 \\-\\-palette pc film.srt\n"
+                           "lumelle\\-convert \\-\\-settings ~/.config/Lumelle/%1 \\-o out *.srt\n"
+                           ".fi\n")
+                .arg(roff(QLatin1String(platform::kSettingsFileName)));
+    page += settingsFileSection();
+    page += section("SEE ALSO") + QStringLiteral(".BR lumelle (1)\n");
+    return page;
+}
+
+QString WindowManualPage()
+{
+    QString page = heading("lumelle", "lumelle - turn text subtitles into DVD bitmap subtitles "
+                                      "(VobSub)");
+    page += section("SYNOPSIS") + QStringLiteral(".B lumelle\n");
+    page += section("DESCRIPTION") +
+            paragraph(QStringLiteral(
+                "Lumelle turns a text subtitle file (SubRip .srt, MicroDVD .sub or .txt) into DVD "
+                "bitmap subtitles in the VobSub form: an .idx index and a .sub MPEG-2 program "
+                "stream. Pick the frame rate, font, outline, position and colours, preview any "
+                "line over a picture, and press \"Generate Vobsub\". The pair is written beside "
+                "the subtitle file; the subtitle file itself is never overwritten.")) +
+            paragraph(QStringLiteral("lumelle-convert(1) does the same without the window, for "
+                                     "scripts and whole folders."));
+    page += paletteSection();
+    page += settingsFileSection();
+    page += section("SEE ALSO") + QStringLiteral(".BR lumelle\\-convert (1)\n");
+    return page;
+}
+
+} // namespace lumelle
