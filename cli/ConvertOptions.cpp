@@ -3,6 +3,7 @@
 #include "platform/IniStore.h"
 #include "render/Renderer.h"
 #include "render/SettingsTable.h"
+#include "render/TextBlock.h"
 #include "render/WidthCheck.h"
 #include "vobsub/Languages.h"
 
@@ -300,6 +301,8 @@ ParseOutcome ParseConvertOptions(const QStringList& arguments, ConvertOptions& o
             return ParseOutcome::Help;
         if (arg == QLatin1String("--list")) {
             options.listOnly = true;
+        } else if (arg == QLatin1String("--wrap")) {
+            options.settings.wrapLongLines = true;
         } else if (arg == QLatin1String("--")) {
             while (args.more())
                 options.files << args.next();
@@ -354,6 +357,8 @@ QString ConvertHelpText()
         "      --offset N           bottom of the first line above the frame's bottom, minus 40\n"
         "                           pixels: 8 to 492 (30)\n"
         "      --offset-or N        gap between the two lines: -14 to 0, even (-4)\n"
+        "      --wrap               break lines too wide for the frame at a space instead of\n"
+        "                           refusing the file\n"
         "      --text-color C       text colour (white)\n"
         "      --outline-color C    outline colour (black)\n"
         "      --antialias-color C  antialias ring colour (gray)\n"
@@ -475,8 +480,12 @@ QString FirstTooWideSubtitle(const TSubtitle& list, const RenderSettings& settin
 {
     for (int i = 1; i <= list.Count(); ++i) {
         const SubtitleLine& l = list.line(i);
-        if (!SubtitleFitsWidth(l.Line1, l.Line2, settings))
-            return TooLongMessage(l.Line1, l.Line2, settings.charset, kTooLongAfterLoad);
+        if (EntryFitsWidth(l, settings))
+            continue;
+        QString message = TooLongMessage(l.Line1, l.Line2, settings.charset, kTooLongAfterLoad);
+        if (EntryFitsWhenWrapped(l, settings))
+            message += QStringLiteral("\r--wrap would break the line to fit.");
+        return message;
     }
     return QString();
 }

@@ -95,6 +95,15 @@ int listFile(const QString& file, const ConvertOptions& options)
     return 0;
 }
 
+// Says how many subtitles overlapping in time were drawn together.
+void reportMerged(const QString& file, const GenerationResult& result)
+{
+    if (result.merged > 0)
+        printLine(stdout, QStringLiteral("%1: %2 overlapping subtitles shown together")
+                              .arg(file)
+                              .arg(result.merged));
+}
+
 // Converts one file; returns 0 on success.
 int convertFile(const QString& file, const ConvertOptions& options)
 {
@@ -142,6 +151,7 @@ int convertFile(const QString& file, const ConvertOptions& options)
                               .arg(result.written));
         return 1;
     }
+    reportMerged(file, result);
     printLine(stdout, QStringLiteral("%1: %2 subtitles -> %3, %4 (help: %5)")
                           .arg(file)
                           .arg(result.written)

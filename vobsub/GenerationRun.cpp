@@ -1,10 +1,12 @@
 #include "vobsub/GenerationRun.h"
 
 #include "platform/Error.h"
+#include "render/TextBlock.h"
 #include "vobsub/DeviceWriting.h"
 #include "vobsub/HelpText.h"
 #include "vobsub/IndexWriter.h"
 #include "vobsub/ProgramStream.h"
+#include "vobsub/ShowPlan.h"
 #include "vobsub/SubpictureEncoder.h"
 
 #include <QDir>
@@ -51,6 +53,13 @@ struct Frames
     int end;
 };
 
+QString tooTallMessage(int number)
+{
+    return QStringLiteral("Subtitle %1 is taller than the frame. Please use a smaller font size "
+                          "or fewer lines.")
+        .arg(number);
+}
+
 // Every subtitle's frame numbers are read, once, and its start time checked before any file
 // is touched, so a list the .sub cannot hold is refused without leaving half a pair behind.
 std::vector<Frames> checkedFrames(const TSubtitle& list, FrameRate rate)
@@ -83,11 +92,16 @@ public:
         m_sub.emplace(paths.sub);
     }
 
-    // Draws, encodes and writes subtitle `number`.
-    void add(const SubtitleLine& entry, Frames frames, int number,
+    // Draws, encodes and writes picture `number`: the subtitles `entries`, the first at the
+    // bottom.
+    void add(const std::vector<const SubtitleLine*>& entries, Frames frames, int number,
              const GenerationCallbacks& callbacks)
     {
-        RenderSubtitleImage(m_image, entry.Line1, entry.Line2, m_request.gatherSettings());
+        const RenderSettings settings = m_request.gatherSettings();
+        int anchor = 0;
+        const std::vector<StyledText> lines = StackedLines(entries, settings, anchor);
+        if (!RenderSubtitleBlock(m_image, lines, anchor, settings))
+            throw Error(tooTallMessage(number));
         if (callbacks.afterRender)
             callbacks.afterRender(m_image);
         // A band wholly outside the frame has nothing to show; two rows inside it keep the
@@ -131,6 +145,42 @@ private:
     SubtitleImage m_image;
 };
 
+// The subtitles shown in each picture of the stream.
+std::vector<std::vector<const SubtitleLine*>> segmentEntries(const TSubtitle& list,
+                                                             const ShowPlan& plan)
+{
+    std::vector<std::vector<const SubtitleLine*>> shown;
+    shown.reserve(plan.segments.size());
+    for (const ShowSegment& segment : plan.segments) {
+        std::vector<const SubtitleLine*> entries;
+        for (int i : segment.entries)
+            entries.push_back(&list.line(i + 1));
+        shown.push_back(std::move(entries));
+    }
+    return shown;
+}
+
+ShowPlan planOf(const std::vector<Frames>& frames)
+{
+    std::vector<ShowTimes> times;
+    times.reserve(frames.size());
+    for (const Frames& f : frames)
+        times.push_back({f.start, f.end});
+    return PlanShowing(times);
+}
+
+// Refuses, before any file is touched, a picture whose lines are taller than the frame.
+void checkHeights(const std::vector<std::vector<const SubtitleLine*>>& shown, const ShowPlan& plan,
+                  const RenderSettings& settings)
+{
+    for (std::size_t k = 0; k < shown.size(); ++k) {
+        int anchor = 0;
+        const std::vector<StyledText> lines = StackedLines(shown[k], settings, anchor);
+        if (!LayOutBlock(lines, anchor, settings).fits)
+            throw Error(tooTallMessage(plan.segments[k].entries.back() + 1));
+    }
+}
+
 } // namespace
 
 QString ReplaceExtension(const QString& fileName, const QString& suffix)
@@ -165,20 +215,25 @@ GenerationResult RunGeneration(const GenerationRequest& request,
     Q_ASSERT(request.subtitles && request.gatherSettings);
     const TSubtitle& list = *request.subtitles;
     const OutputPaths paths = OutputPathsFor(request.subtitleFile, request.outputFolder);
-    const std::vector<Frames> frames = checkedFrames(list, request.frameRate);
+    const ShowPlan plan = planOf(checkedFrames(list, request.frameRate));
+    const std::vector<std::vector<const SubtitleLine*>> shown = segmentEntries(list, plan);
+    checkHeights(shown, plan, request.gatherSettings());
 
     GenerationResult result;
     result.idxPath = paths.idx;
     result.subPath = paths.sub;
+    result.merged = plan.merged;
     {
         OutputPair pair(paths, request);
-        const int count = list.Count();
+        const int count = int(plan.segments.size());
         for (int i = 1; i <= count; ++i) {
             if (callbacks.beforeSubtitle && !callbacks.beforeSubtitle(i, count)) {
                 result.aborted = true;
                 break;
             }
-            pair.add(list.line(i), frames[std::size_t(i - 1)], i, callbacks);
+            const ShowSegment& segment = plan.segments[std::size_t(i - 1)];
+            pair.add(shown[std::size_t(i - 1)], {segment.start, segment.end},
+                     segment.entries.back() + 1, callbacks);
             ++result.written;
         }
     } // both files closed here, also when an error leaves the loop
