@@ -456,6 +456,16 @@ void readStoredPaletteMode(const platform::IniStore& store, ConvertOptions& opti
     }
 }
 
+// The window's "Wrap long lines" box; files written before it existed leave the default.
+void readStoredWrap(const platform::IniStore& store, RenderSettings& settings)
+{
+    const std::optional<bool> checked = store.tryReadBoolean(
+        SettingsKey(QLatin1String(kMainWindowSection), QLatin1String(control::kWrapLines),
+                    QStringLiteral("Checked")));
+    if (checked)
+        settings.wrapLongLines = *checked;
+}
+
 } // namespace
 
 bool ApplySettingsFile(const QString& path, ConvertOptions& options, QString& error)
@@ -473,6 +483,7 @@ bool ApplySettingsFile(const QString& path, ConvertOptions& options, QString& er
     readStoredLists(store, options);
     readStoredColoursAndOffsets(store, options.settings);
     readStoredPaletteMode(store, options);
+    readStoredWrap(store, options.settings);
     return true;
 }
 

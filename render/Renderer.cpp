@@ -528,11 +528,12 @@ void prepareOutput(QImage& pixels, const RenderSettings& s)
     }
 }
 
-BlockLayout layOut(const std::vector<LinePieces>& lines, int anchor, const RenderSettings& s)
+BlockLayout layOut(const std::vector<LinePieces>& lines, int anchor, const RenderSettings& s,
+                   QSize frame)
 {
     BlockLayout layout;
-    const int W = frameWidth(s.videoStandard);
-    const int H = frameHeight(s.videoStandard);
+    const int W = frame.width();
+    const int H = frame.height();
     const int n = int(lines.size());
     if (n == 0)
         return layout;
@@ -572,6 +573,11 @@ BlockLayout layOut(const std::vector<LinePieces>& lines, int anchor, const Rende
     return layout;
 }
 
+QSize outputFrame(const RenderSettings& s)
+{
+    return {frameWidth(s.videoStandard), frameHeight(s.videoStandard)};
+}
+
 std::vector<LinePieces> piecesOf(const std::vector<StyledText>& lines, const RenderSettings& s)
 {
     std::vector<LinePieces> pieces;
@@ -599,14 +605,26 @@ LineSize MeasureStyled(const StyledText& line, const RenderSettings& s)
 
 BlockLayout LayOutBlock(const std::vector<StyledText>& lines, int anchor, const RenderSettings& s)
 {
-    return layOut(piecesOf(lines, s), anchor, s);
+    return layOut(piecesOf(lines, s), anchor, s, outputFrame(s));
+}
+
+bool DrawSubtitleBlock(QImage& surface, const std::vector<StyledText>& lines, int anchor,
+                       const RenderSettings& s, QSize frame)
+{
+    const std::vector<LinePieces> pieces = piecesOf(lines, s);
+    const BlockLayout layout = layOut(pieces, anchor, s, frame);
+    if (!layout.fits)
+        return false;
+    for (std::size_t k = 0; k < pieces.size(); ++k)
+        drawLine(surface, pieces[k], layout.cells[k].x(), layout.cells[k].y(), s);
+    return true;
 }
 
 bool RenderSubtitleBlock(SubtitleImage& image, const std::vector<StyledText>& lines, int anchor,
                          const RenderSettings& s)
 {
     const std::vector<LinePieces> pieces = piecesOf(lines, s);
-    const BlockLayout layout = layOut(pieces, anchor, s);
+    const BlockLayout layout = layOut(pieces, anchor, s, outputFrame(s));
     if (!layout.fits)
         return false;
     prepareOutput(image.pixels, s);

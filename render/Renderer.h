@@ -9,6 +9,7 @@
 #include <QFont>
 #include <QImage>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <string>
 #include <vector>
@@ -101,6 +102,11 @@ struct BlockLayout
 // block; a band that would leave the frame is moved up (or, at the top, down) until it lies
 // wholly inside, and `fits` is false when it is taller than the frame.
 BlockLayout LayOutBlock(const std::vector<StyledText>& lines, int anchor, const RenderSettings& s);
+
+// Draws `lines` onto `surface` as LayOutBlock would place them in a frame of `frame`'s size
+// (the preview); false, with nothing drawn, when the block is taller than that frame.
+bool DrawSubtitleBlock(QImage& surface, const std::vector<StyledText>& lines, int anchor,
+                       const RenderSettings& s, QSize frame);
 
 // Draws `lines` as LayOutBlock places them on pure blue; false, with nothing drawn, when the
 // block is taller than the frame. Reuses the image buffer as RenderSubtitleImage does.
