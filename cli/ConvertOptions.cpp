@@ -493,7 +493,8 @@ QString FirstTooWideSubtitle(const TSubtitle& list, const RenderSettings& settin
         const SubtitleLine& l = list.line(i);
         if (EntryFitsWidth(l, settings))
             continue;
-        QString message = TooLongMessage(l.Line1, l.Line2, settings.charset, kTooLongAfterLoad);
+        QString message =
+            TooLongMessage(l.Line1, LinesAfterFirst(l), settings.charset, kTooLongAfterLoad);
         if (EntryFitsWhenWrapped(l, settings))
             message += QStringLiteral("\r--wrap would break the line to fit.");
         return message;

@@ -130,6 +130,15 @@ std::optional<std::vector<StyledText>> FitLinesToWidth(const std::vector<StyledT
     return out;
 }
 
+std::string LinesAfterFirst(const SubtitleLine& entry)
+{
+    const std::vector<std::string> lines = entry.TextLines();
+    std::string rest;
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        rest += (i > 1 ? "\r" : "") + lines[i];
+    return rest;
+}
+
 bool EntryFitsWidth(const SubtitleLine& entry, const RenderSettings& s)
 {
     return FitLinesToWidth(DecodeEntryLines(entry, s.charset), s).has_value();

@@ -21,6 +21,10 @@ std::vector<StyledText> DecodeEntryLines(const SubtitleLine& entry, quint8 chars
 std::optional<std::vector<StyledText>> FitLinesToWidth(const std::vector<StyledText>& lines,
                                                        const RenderSettings& s);
 
+// The text lines after the first, joined by "\r", for the too-long message: Line2 for a
+// subtitle of one or two lines.
+std::string LinesAfterFirst(const SubtitleLine& entry);
+
 // True when every line of `entry` fits the frame in `s` (after breaking, when allowed).
 bool EntryFitsWidth(const SubtitleLine& entry, const RenderSettings& s);
 

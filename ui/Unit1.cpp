@@ -643,7 +643,7 @@ void TForm1::CheckEntryWidth(const SubtitleLine& entry, const RenderSettings& se
         LinesFit = true;
         return;
     }
-    ReportTooWide(entry.Line1, entry.Line2, settings.charset);
+    ReportTooWide(entry.Line1, LinesAfterFirst(entry), settings.charset);
 }
 
 // The selected subtitle as the output draws it: every line, its styles, broken when allowed,
@@ -652,8 +652,8 @@ void TForm1::DrawEntryPreview(const SubtitleLine& entry, const RenderSettings& s
 {
     if (!EntryFitsWidth(entry, settings)) {
         LinesFit = false;
-        platform::messages().showMessage(
-            TooLongMessage(entry.Line1, entry.Line2, settings.charset, kTooLongInPreview));
+        platform::messages().showMessage(TooLongMessage(entry.Line1, LinesAfterFirst(entry),
+                                                        settings.charset, kTooLongInPreview));
         return;
     }
     LinesFit = true;
