@@ -650,6 +650,7 @@ void TForm1::CheckEntryWidth(const SubtitleLine& entry, const RenderSettings& se
 // and placed inside the frame.
 void TForm1::DrawEntryPreview(const SubtitleLine& entry, const RenderSettings& settings)
 {
+    LoadPreviewBackground();
     if (!EntryFitsWidth(entry, settings)) {
         LinesFit = false;
         platform::messages().showMessage(TooLongMessage(entry.Line1, LinesAfterFirst(entry),
@@ -657,12 +658,13 @@ void TForm1::DrawEntryPreview(const SubtitleLine& entry, const RenderSettings& s
         return;
     }
     LinesFit = true;
-    LoadPreviewBackground();
     int anchor = 0;
     const std::vector<StyledText> lines = StackedLines({&entry}, settings, anchor);
-    if (!DrawSubtitleBlock(m_previewPicture, lines, anchor, settings, preview->size()))
+    if (!DrawSubtitleBlock(m_previewPicture, lines, anchor, settings, preview->size())) {
+        LinesFit = false;
         platform::messages().showMessage(QStringLiteral(
             "The subtitle is taller than the frame. Please use a smaller font size."));
+    }
     preview->setPicture(m_previewPicture);
 }
 
