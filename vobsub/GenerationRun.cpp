@@ -53,6 +53,16 @@ struct Frames
     int end;
 };
 
+// One picture of the stream: when it shows and the subtitles in it, the first at the bottom.
+// Their lines are laid out as each picture is drawn, so that a whole film's text is never
+// held laid out at once.
+struct Picture
+{
+    Frames frames;
+    int number; // the subtitle named in messages: the last one stacked
+    std::vector<const SubtitleLine*> entries;
+};
+
 QString tooTallMessage(int number)
 {
     return QStringLiteral("Subtitle %1 is taller than the frame. Please use a smaller font size "
@@ -92,14 +102,14 @@ public:
         m_sub.emplace(paths.sub);
     }
 
-    // Draws, encodes and writes picture `number`: the subtitles `entries`, the first at the
-    // bottom.
-    void add(const std::vector<const SubtitleLine*>& entries, Frames frames, int number,
-             const GenerationCallbacks& callbacks)
+    // Draws, encodes and writes one picture.
+    void add(const Picture& picture, const GenerationCallbacks& callbacks)
     {
         const RenderSettings settings = m_request.gatherSettings();
+        const int number = picture.number;
+        const Frames frames = picture.frames;
         int anchor = 0;
-        const std::vector<StyledText> lines = StackedLines(entries, settings, anchor);
+        const std::vector<StyledText> lines = StackedLines(picture.entries, settings, anchor);
         if (!RenderSubtitleBlock(m_image, lines, anchor, settings))
             throw Error(tooTallMessage(number));
         if (callbacks.afterRender)
@@ -145,21 +155,6 @@ private:
     SubtitleImage m_image;
 };
 
-// The subtitles shown in each picture of the stream.
-std::vector<std::vector<const SubtitleLine*>> segmentEntries(const TSubtitle& list,
-                                                             const ShowPlan& plan)
-{
-    std::vector<std::vector<const SubtitleLine*>> shown;
-    shown.reserve(plan.segments.size());
-    for (const ShowSegment& segment : plan.segments) {
-        std::vector<const SubtitleLine*> entries;
-        for (int i : segment.entries)
-            entries.push_back(&list.line(i + 1));
-        shown.push_back(std::move(entries));
-    }
-    return shown;
-}
-
 ShowPlan planOf(const std::vector<Frames>& frames)
 {
     std::vector<ShowTimes> times;
@@ -169,16 +164,24 @@ ShowPlan planOf(const std::vector<Frames>& frames)
     return PlanShowing(times);
 }
 
-// Refuses, before any file is touched, a picture whose lines are taller than the frame.
-void checkHeights(const std::vector<std::vector<const SubtitleLine*>>& shown, const ShowPlan& plan,
-                  const RenderSettings& settings)
+// What the stream shows when. A picture taller than the frame in `settings` is refused here,
+// before any file is touched.
+std::vector<Picture> picturesToShow(const TSubtitle& list, const ShowPlan& plan,
+                                    const RenderSettings& settings)
 {
-    for (std::size_t k = 0; k < shown.size(); ++k) {
+    std::vector<Picture> pictures;
+    pictures.reserve(plan.segments.size());
+    for (const ShowSegment& segment : plan.segments) {
+        Picture picture{{segment.start, segment.end}, segment.entries.back() + 1, {}};
+        for (int i : segment.entries)
+            picture.entries.push_back(&list.line(i + 1));
         int anchor = 0;
-        const std::vector<StyledText> lines = StackedLines(shown[k], settings, anchor);
+        const std::vector<StyledText> lines = StackedLines(picture.entries, settings, anchor);
         if (!LayOutBlock(lines, anchor, settings).fits)
-            throw Error(tooTallMessage(plan.segments[k].entries.back() + 1));
+            throw Error(tooTallMessage(picture.number));
+        pictures.push_back(std::move(picture));
     }
+    return pictures;
 }
 
 } // namespace
@@ -216,8 +219,7 @@ GenerationResult RunGeneration(const GenerationRequest& request,
     const TSubtitle& list = *request.subtitles;
     const OutputPaths paths = OutputPathsFor(request.subtitleFile, request.outputFolder);
     const ShowPlan plan = planOf(checkedFrames(list, request.frameRate));
-    const std::vector<std::vector<const SubtitleLine*>> shown = segmentEntries(list, plan);
-    checkHeights(shown, plan, request.gatherSettings());
+    const std::vector<Picture> pictures = picturesToShow(list, plan, request.gatherSettings());
 
     GenerationResult result;
     result.idxPath = paths.idx;
@@ -225,15 +227,13 @@ GenerationResult RunGeneration(const GenerationRequest& request,
     result.merged = plan.merged;
     {
         OutputPair pair(paths, request);
-        const int count = int(plan.segments.size());
+        const int count = int(pictures.size());
         for (int i = 1; i <= count; ++i) {
             if (callbacks.beforeSubtitle && !callbacks.beforeSubtitle(i, count)) {
                 result.aborted = true;
                 break;
             }
-            const ShowSegment& segment = plan.segments[std::size_t(i - 1)];
-            pair.add(shown[std::size_t(i - 1)], {segment.start, segment.end},
-                     segment.entries.back() + 1, callbacks);
+            pair.add(pictures[std::size_t(i - 1)], callbacks);
             ++result.written;
         }
     } // both files closed here, also when an error leaves the loop
