@@ -552,7 +552,7 @@ BlockLayout layOut(const std::vector<LinePieces>& lines, int anchor, const Rende
     qint64 height = 6 - qint64(n - 1) * s.offset_or;
     for (int k = 0; k < n; ++k)
         height += h(k);
-    if (height > H || height < 2) {
+    if (height > H) {
         layout.fits = false;
         return layout;
     }
