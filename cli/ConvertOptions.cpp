@@ -3,6 +3,7 @@
 #include "platform/IniStore.h"
 #include "render/Renderer.h"
 #include "render/SettingsTable.h"
+#include "render/TextBlock.h"
 #include "render/WidthCheck.h"
 #include "vobsub/Languages.h"
 
@@ -319,6 +320,8 @@ ParseOutcome ParseConvertOptions(const QStringList& arguments, ConvertOptions& o
             return ParseOutcome::Version;
         if (arg == QLatin1String("--list")) {
             options.listOnly = true;
+        } else if (arg == QLatin1String("--wrap")) {
+            options.settings.wrapLongLines = true;
         } else if (bool* on = switchFor(arg, options)) {
             *on = true;
         } else if (arg == QLatin1String("--")) {
@@ -372,6 +375,8 @@ const HelpOption kHelpOptions[] = {
     {nullptr, "--offset", "N",
      "bottom of the first line above the frame's bottom, minus 40 pixels: 8 to 492 (30)"},
     {nullptr, "--offset-or", "N", "gap between the two lines: -14 to 0, even (-4)"},
+    {nullptr, "--wrap", nullptr,
+     "break lines too wide for the frame at a space instead of refusing the file"},
     {nullptr, "--text-color", "C", "text colour (white)"},
     {nullptr, "--outline-color", "C", "outline colour (black)"},
     {nullptr, "--antialias-color", "C",
@@ -563,6 +568,16 @@ void readStoredPaletteMode(const platform::IniStore& store, ConvertOptions& opti
     }
 }
 
+// The window's "Wrap long lines" box; files written before it existed leave the default.
+void readStoredWrap(const platform::IniStore& store, RenderSettings& settings)
+{
+    const std::optional<bool> checked = store.tryReadBoolean(
+        SettingsKey(QLatin1String(kMainWindowSection), QLatin1String(control::kWrapLines),
+                    QStringLiteral("Checked")));
+    if (checked)
+        settings.wrapLongLines = *checked;
+}
+
 } // namespace
 
 bool ApplySettingsFile(const QString& path, ConvertOptions& options, QString& error)
@@ -580,6 +595,7 @@ bool ApplySettingsFile(const QString& path, ConvertOptions& options, QString& er
     readStoredLists(store, options);
     readStoredColoursAndOffsets(store, options.settings);
     readStoredPaletteMode(store, options);
+    readStoredWrap(store, options.settings);
     return true;
 }
 
@@ -587,8 +603,13 @@ QString FirstTooWideSubtitle(const TSubtitle& list, const RenderSettings& settin
 {
     for (int i = 1; i <= list.Count(); ++i) {
         const SubtitleLine& l = list.line(i);
-        if (!SubtitleFitsWidth(l.Line1, l.Line2, settings))
-            return TooLongMessage(l.Line1, l.Line2, settings.charset, kTooLongAfterLoad);
+        if (EntryFitsWidth(l, settings))
+            continue;
+        QString message =
+            TooLongMessage(l.Line1, LinesAfterFirst(l), settings.charset, kTooLongAfterLoad);
+        if (EntryFitsWhenWrapped(l, settings))
+            message += QStringLiteral("\r--wrap would break the line to fit.");
+        return message;
     }
     return QString();
 }

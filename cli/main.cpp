@@ -177,6 +177,15 @@ int listFile(const QString& file, const ConvertOptions& options)
     return 0;
 }
 
+// Says how many subtitles overlapping in time were drawn together.
+void reportMerged(const QString& file, const GenerationResult& result)
+{
+    if (result.merged > 0)
+        printLine(stdout, QStringLiteral("%1: %2 overlapping subtitles shown together")
+                              .arg(file)
+                              .arg(result.merged));
+}
+
 // Converts one file; returns 0 on success.
 int convertFile(const QString& file, const ConvertOptions& options, FileReport& report)
 {
@@ -225,11 +234,13 @@ int convertFile(const QString& file, const ConvertOptions& options, FileReport& 
                               .arg(result.written));
         return 1;
     }
-    if (!options.quiet && !options.json)
+    if (!options.quiet && !options.json) {
+        reportMerged(file, result);
         printLine(stdout, QStringLiteral("%1: %2 subtitles -> %3, %4 (help: %5)")
                               .arg(file)
                               .arg(result.written)
                               .arg(result.idxPath, result.subPath, result.helpPath));
+    }
     return 0;
 }
 

@@ -39,6 +39,8 @@ struct RenderSettings
     ColorValue outlineColor = makeColor(0, 0, 0);
     ColorValue antialiasColor = makeColor(128, 128, 128);
     VideoStandard videoStandard = VideoStandard::PAL;
+    // Lines too wide for the frame are broken at a space instead of being refused.
+    bool wrapLongLines = false;
 
     bool operator==(const RenderSettings&) const = default;
 };

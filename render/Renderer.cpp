@@ -81,6 +81,22 @@ LineSize measure(const FontEntry& f, const QString& text)
     return {int(std::min(width, kWidthCeiling)), f.height};
 }
 
+// A line as it is drawn: its runs of one style each, set side by side.
+struct Piece
+{
+    QString text;
+    const FontEntry* font;
+    int width;
+};
+
+struct LinePieces
+{
+    std::vector<Piece> pieces;
+    int width = 0;
+    int height = 0;
+    int ascent = 0;
+};
+
 bool isDirect32(QImage::Format format)
 {
     return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32 ||
@@ -163,8 +179,7 @@ struct GlyphRows
 
 // Draws the line once, opaque on transparent, into the top-left `region.size()` pixels of the
 // scratch picture; (x, y) and `region` are surface coordinates.
-void paintMask(Scratch& scratch, const FontEntry& f, const QString& text, int x, int y,
-               const QRect& region)
+void paintMask(Scratch& scratch, const LinePieces& line, int x, int y, const QRect& region)
 {
     const int rw = region.width();
     const int rh = region.height();
@@ -179,9 +194,13 @@ void paintMask(Scratch& scratch, const FontEntry& f, const QString& text, int x,
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.setClipRect(0, 0, rw, rh);
-    painter.setFont(f.font);
     painter.setPen(Qt::black);
-    painter.drawText(QPoint(x - region.left(), y - region.top() + f.ascent), text);
+    int penX = x - region.left();
+    for (const Piece& piece : line.pieces) {
+        painter.setFont(piece.font->font);
+        painter.drawText(QPoint(penX, y - region.top() + line.ascent), piece.text);
+        penX += piece.width;
+    }
 }
 
 // Sets the bits of the painted pixels of one mask row of `width` pixels in `bits`, starting at
@@ -223,10 +242,10 @@ bool packMaskRow(const uchar* pixels, int width, std::uint64_t* bits, int offset
 // scratch.glyphs, whose origin lies `margin` pixels above and left of the region. `complete`
 // is false when a painted pixel touches a side of the region that lies inside `limit`: the
 // glyphs might go on beyond that side.
-GlyphRows drawGlyphMask(Scratch& scratch, const FontEntry& f, const QString& text, int x, int y,
-                        const QRect& region, int margin, const QRect& limit, bool& complete)
+GlyphRows drawGlyphMask(Scratch& scratch, const LinePieces& line, int x, int y, const QRect& region,
+                        int margin, const QRect& limit, bool& complete)
 {
-    paintMask(scratch, f, text, x, y, region);
+    paintMask(scratch, line, x, y, region);
     const int rw = region.width();
     const int rh = region.height();
     scratch.glyphs.reset(rw + 2 * margin, rh + 2 * margin);
@@ -259,22 +278,22 @@ struct GlyphGrid
 
 // Draws the line into the glyph grid, first in a padded box around its cell and, when the
 // glyphs reach the edge of that box, again over everything that can reach the surface.
-GlyphGrid locateGlyphs(Scratch& scratch, const FontEntry& f, const QString& text, int lineWidth,
-                       int x, int y, const QSize& surface, int reach)
+GlyphGrid locateGlyphs(Scratch& scratch, const LinePieces& line, int x, int y, const QSize& surface,
+                       int reach)
 {
     // Glyph pixels farther than `reach` outside the surface cannot reach it.
     const QRect limit(-reach, -reach, surface.width() + 2 * reach, surface.height() + 2 * reach);
     // Glyphs may stray from their cell (italic overhang, marks above capitals): leave room.
-    const int pad = f.height / 2 + reach + 2;
-    QRect region = QRect(x - pad, y - pad, std::max(lineWidth, 1) + 2 * pad, f.height + 2 * pad)
+    const int pad = line.height / 2 + reach + 2;
+    QRect region = QRect(x - pad, y - pad, std::max(line.width, 1) + 2 * pad, line.height + 2 * pad)
                        .intersected(limit);
     bool complete = false;
     GlyphRows rows{0, -1};
     if (!region.isEmpty())
-        rows = drawGlyphMask(scratch, f, text, x, y, region, reach, limit, complete);
+        rows = drawGlyphMask(scratch, line, x, y, region, reach, limit, complete);
     if (!complete) {
         region = limit;
-        rows = drawGlyphMask(scratch, f, text, x, y, region, reach, limit, complete);
+        rows = drawGlyphMask(scratch, line, x, y, region, reach, limit, complete);
     }
     return {rows, QPoint(region.left() - reach, region.top() - reach)};
 }
@@ -357,17 +376,18 @@ void paintGridRow(QImage& surface, const Scratch& scratch, const GlyphGrid& grid
     }
 }
 
-Painted drawLine(QImage& surface, const FontEntry& f, const QString& text, int lineWidth, int x,
-                 int y, const RenderSettings& settings)
+Painted drawLine(QImage& surface, const LinePieces& line, int x, int y,
+                 const RenderSettings& settings)
 {
     Painted painted;
-    if (text.isEmpty())
+    if (std::all_of(line.pieces.begin(), line.pieces.end(),
+                    [](const Piece& p) { return p.text.isEmpty(); }))
         return painted;
     if (!isDirect32(surface.format()))
         surface.convertTo(QImage::Format_RGB32);
     const int reach = std::clamp(settings.outlineWidth, 1, 32); // the outline's outer edge
     Scratch& scratch = scratchSpace();
-    const GlyphGrid grid = locateGlyphs(scratch, f, text, lineWidth, x, y, surface.size(), reach);
+    const GlyphGrid grid = locateGlyphs(scratch, line, x, y, surface.size(), reach);
     if (grid.rows.first > grid.rows.last)
         return painted;
 
@@ -440,7 +460,184 @@ void fillRect(QImage& image, const QRect& rect, QRgb colour)
     }
 }
 
+LinePieces plainPieces(const FontEntry& f, const QString& text)
+{
+    LinePieces line;
+    line.width = measure(f, text).width;
+    line.height = f.height;
+    line.ascent = f.ascent;
+    line.pieces.push_back({text, &f, line.width});
+    return line;
+}
+
+// The line cut where its style changes; neighbouring stretches of one style are joined, so a
+// line of one style is drawn exactly as plain text in that style.
+LinePieces styledPieces(const StyledText& styled, const RenderSettings& s)
+{
+    std::vector<std::pair<QString, FontStyle>> parts;
+    const qsizetype size = styled.text.size();
+    const auto add = [&](qsizetype begin, qsizetype end, FontStyle style) {
+        if (end <= begin)
+            return;
+        if (!parts.empty() && parts.back().second == style)
+            parts.back().first += styled.text.mid(begin, end - begin);
+        else
+            parts.emplace_back(styled.text.mid(begin, end - begin), style);
+    };
+    qsizetype at = 0;
+    for (const TextRun& run : styled.runs) {
+        const qsizetype begin = std::clamp(run.begin, at, size);
+        const qsizetype end = std::clamp(run.end, begin, size);
+        add(at, begin, s.fontStyle);
+        add(begin, end, CombinedStyle(s.fontStyle, run.style));
+        at = end;
+    }
+    add(at, size, s.fontStyle);
+    if (parts.size() <= 1) {
+        const FontStyle style = parts.empty() ? s.fontStyle : parts.front().second;
+        return plainPieces(fontEntry(s.fontName, s.fontSize, style), styled.text);
+    }
+    LinePieces line;
+    qint64 width = 0;
+    for (auto& [text, style] : parts) {
+        const FontEntry& f = fontEntry(s.fontName, s.fontSize, style);
+        const int pieceWidth = measure(f, text).width;
+        width += pieceWidth;
+        line.height = std::max(line.height, f.height);
+        line.ascent = std::max(line.ascent, f.ascent);
+        line.pieces.push_back({std::move(text), &f, pieceWidth});
+    }
+    line.width = int(std::min(width, kWidthCeiling));
+    return line;
+}
+
+// Fills the output picture with blue, refilling only what the last drawing into it painted
+// when it is unchanged since.
+void prepareOutput(QImage& pixels, const RenderSettings& s)
+{
+    const int W = frameWidth(s.videoStandard);
+    const int H = frameHeight(s.videoStandard);
+    const std::optional<QRect> lastPainted = paintedAreas().take(pixels.cacheKey());
+    if (pixels.width() != W || pixels.height() != H || pixels.format() != QImage::Format_RGB32) {
+        pixels = OutputBackground(s.videoStandard);
+    } else if (lastPainted) {
+        // Only the rectangle the last subtitle drew on differs from blue.
+        fillRect(pixels, *lastPainted, kBlue);
+    } else {
+        pixels.fill(kBlue);
+    }
+}
+
+BlockLayout layOut(const std::vector<LinePieces>& lines, int anchor, const RenderSettings& s,
+                   QSize frame)
+{
+    BlockLayout layout;
+    const int W = frame.width();
+    const int H = frame.height();
+    const int n = int(lines.size());
+    if (n == 0)
+        return layout;
+    anchor = std::clamp(anchor, 0, n - 1);
+    std::vector<int> ys(std::size_t(n), 0);
+    const auto h = [&lines](int k) { return lines[std::size_t(k)].height; };
+    ys[std::size_t(anchor)] = FirstLineY(H, h(anchor), s.offset);
+    for (int k = anchor + 1; k < n; ++k)
+        ys[std::size_t(k)] = ys[std::size_t(k - 1)] + h(k) - s.offset_or;
+    for (int k = anchor - 1; k >= 0; --k)
+        ys[std::size_t(k)] = ys[std::size_t(k + 1)] - h(k + 1) + s.offset_or;
+
+    // The band starts on an even row at or above the top line and ends six rows below the
+    // sum of the cells and gaps, as for a two-line subtitle.
+    int top = (ys[0] & 1) ? ys[0] - 1 : ys[0];
+    qint64 height = 6 - qint64(n - 1) * s.offset_or;
+    for (int k = 0; k < n; ++k)
+        height += h(k);
+    if (height > H) {
+        layout.fits = false;
+        return layout;
+    }
+    // Moved by an even number of rows so that the top stays even: up when the band leaves
+    // the frame at the bottom, then down when it leaves it at the top.
+    int shift = 0;
+    if (top + height > H)
+        shift = -int(top + height - H + 1) / 2 * 2;
+    if (top + shift < 0)
+        shift = -top;
+    layout.bandTop = top + shift;
+    layout.bandHeight = int(height);
+    for (int k = 0; k < n; ++k) {
+        const LinePieces& line = lines[std::size_t(k)];
+        layout.cells.emplace_back(LineX(s.align, W, line.width), ys[std::size_t(k)] + shift);
+        layout.sizes.push_back({line.width, line.height});
+    }
+    return layout;
+}
+
+QSize outputFrame(const RenderSettings& s)
+{
+    return {frameWidth(s.videoStandard), frameHeight(s.videoStandard)};
+}
+
+std::vector<LinePieces> piecesOf(const std::vector<StyledText>& lines, const RenderSettings& s)
+{
+    std::vector<LinePieces> pieces;
+    pieces.reserve(lines.size());
+    for (const StyledText& line : lines)
+        pieces.push_back(styledPieces(line, s));
+    return pieces;
+}
+
 } // namespace
+
+FontStyle CombinedStyle(FontStyle base, TextStyle extra)
+{
+    base.bold = base.bold || extra.bold;
+    base.italic = base.italic || extra.italic;
+    base.underline = base.underline || extra.underline;
+    return base;
+}
+
+LineSize MeasureStyled(const StyledText& line, const RenderSettings& s)
+{
+    const LinePieces pieces = styledPieces(line, s);
+    return {pieces.width, pieces.height};
+}
+
+BlockLayout LayOutBlock(const std::vector<StyledText>& lines, int anchor, const RenderSettings& s)
+{
+    return layOut(piecesOf(lines, s), anchor, s, outputFrame(s));
+}
+
+bool DrawSubtitleBlock(QImage& surface, const std::vector<StyledText>& lines, int anchor,
+                       const RenderSettings& s, QSize frame)
+{
+    const std::vector<LinePieces> pieces = piecesOf(lines, s);
+    const BlockLayout layout = layOut(pieces, anchor, s, frame);
+    if (!layout.fits)
+        return false;
+    for (std::size_t k = 0; k < pieces.size(); ++k)
+        drawLine(surface, pieces[k], layout.cells[k].x(), layout.cells[k].y(), s);
+    return true;
+}
+
+bool RenderSubtitleBlock(SubtitleImage& image, const std::vector<StyledText>& lines, int anchor,
+                         const RenderSettings& s)
+{
+    const std::vector<LinePieces> pieces = piecesOf(lines, s);
+    const BlockLayout layout = layOut(pieces, anchor, s, outputFrame(s));
+    if (!layout.fits)
+        return false;
+    prepareOutput(image.pixels, s);
+    image.bandTop = layout.bandTop;
+    image.bandHeight = layout.bandHeight;
+    Painted painted;
+    for (std::size_t k = 0; k < pieces.size(); ++k) {
+        const QPoint cell = layout.cells[k];
+        painted.add(drawLine(image.pixels, pieces[k], cell.x(), cell.y(), s).rect);
+    }
+    paintedAreas().remember(image.pixels.cacheKey(), painted.rect);
+    return true;
+}
 
 QFont RenderFont(const QString& fontName, int fontSize, FontStyle style)
 {
@@ -468,8 +665,7 @@ LineSize MeasureLine(const std::string& text, const QString& fontName, int fontS
 
 void DrawOutlinedText(QImage& surface, const QString& text, int x, int y, const RenderSettings& s)
 {
-    const FontEntry& f = fontEntry(s.fontName, s.fontSize, s.fontStyle);
-    drawLine(surface, f, text, measure(f, text).width, x, y, s);
+    drawLine(surface, plainPieces(fontEntry(s.fontName, s.fontSize, s.fontStyle), text), x, y, s);
 }
 
 void DrawOutlinedLine(QImage& surface, const std::string& text, int x, int y,
@@ -484,21 +680,13 @@ void RenderSubtitleImage(SubtitleImage& image, const std::string& line1, const s
     const int W = frameWidth(s.videoStandard);
     const int H = frameHeight(s.videoStandard);
     QImage& pixels = image.pixels;
-    const std::optional<QRect> lastPainted = paintedAreas().take(pixels.cacheKey());
-    if (pixels.width() != W || pixels.height() != H || pixels.format() != QImage::Format_RGB32) {
-        pixels = OutputBackground(s.videoStandard);
-    } else if (lastPainted) {
-        // Only the rectangle the last subtitle drew on differs from blue.
-        fillRect(pixels, *lastPainted, kBlue);
-    } else {
-        pixels.fill(kBlue);
-    }
+    prepareOutput(pixels, s);
 
     const FontEntry& f = fontEntry(s.fontName, s.fontSize, s.fontStyle);
-    const QString text1 = DecodeText(line1, s.charset);
-    const QString text2 = DecodeText(line2, s.charset);
-    const LineSize size1 = measure(f, text1);
-    const LineSize size2 = measure(f, text2);
+    const LinePieces pieces1 = plainPieces(f, DecodeText(line1, s.charset));
+    const LinePieces pieces2 = plainPieces(f, DecodeText(line2, s.charset));
+    const LineSize size1{pieces1.width, pieces1.height};
+    const LineSize size2{pieces2.width, pieces2.height};
     const int x1 = LineX(s.align, W, size1.width);
     const int x2 = LineX(s.align, W, size2.width);
     const int y1 = FirstLineY(H, size1.height, s.offset);
@@ -518,8 +706,8 @@ void RenderSubtitleImage(SubtitleImage& image, const std::string& line1, const s
         image.bandHeight = 0;
     }
 
-    Painted painted = drawLine(pixels, f, text1, size1.width, x1, y1, s);
-    painted.add(drawLine(pixels, f, text2, size2.width, x2, y2, s).rect);
+    Painted painted = drawLine(pixels, pieces1, x1, y1, s);
+    painted.add(drawLine(pixels, pieces2, x2, y2, s).rect);
     paintedAreas().remember(pixels.cacheKey(), painted.rect);
 }
 

@@ -4,12 +4,15 @@
 
 #include "render/RenderSettings.h"
 #include "render/TextDecoding.h"
+#include "subtitle/Subtitle.h"
 
 #include <QFont>
 #include <QImage>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <string>
+#include <vector>
 
 namespace lumelle {
 
@@ -40,6 +43,30 @@ void DrawOutlinedLine(QImage& surface, const std::string& text, int x, int y,
                       const RenderSettings& s);
 void DrawOutlinedText(QImage& surface, const QString& text, int x, int y, const RenderSettings& s);
 
+// A stretch [begin, end) of a decoded line drawn in `style` on top of the settings' style.
+struct TextRun
+{
+    qsizetype begin = 0;
+    qsizetype end = 0;
+    TextStyle style;
+};
+
+// One decoded text line with its styled stretches (sorted, not overlapping; the rest of the
+// line is plain).
+struct StyledText
+{
+    QString text;
+    std::vector<TextRun> runs;
+};
+
+// The settings' style with a stretch's own style added (italic in a Bold setting is bold
+// italic).
+FontStyle CombinedStyle(FontStyle base, TextStyle extra);
+
+// Measures a styled line: the runs are set side by side, each in its own style, so the width
+// is the sum of their advances. A line without runs measures as MeasureText does.
+LineSize MeasureStyled(const StyledText& line, const RenderSettings& s);
+
 // One subtitle drawn for output. `pixels` is frame-sized Format_RGB32 (bytes B, G, R, 0xFF per
 // pixel); `bandTop`/`bandHeight` are the rows the encoder reads, always inside the frame.
 struct SubtitleImage
@@ -57,6 +84,33 @@ struct SubtitleImage
 // calls: when `pixels` is unchanged since the last call drew it, only the rectangle drawn on
 // then is refilled.
 void RenderSubtitleImage(SubtitleImage& image, const std::string& line1, const std::string& line2,
+                         const RenderSettings& s);
+
+// Where the lines of a block go: the text cells' top-left corners, their sizes and the band.
+struct BlockLayout
+{
+    std::vector<QPoint> cells;
+    std::vector<LineSize> sizes;
+    int bandTop = 0;
+    int bandHeight = 0;
+    bool fits = true; // false when the band is taller than the frame
+};
+
+// Places `lines` (top to bottom, at least two) in the frame: line `anchor` where a first line
+// goes, each line under the one above it as a second line goes under the first (offset_or is
+// the gap). The band starts on the even row at or above the top line and holds the whole
+// block; a band that would leave the frame is moved up (or, at the top, down) until it lies
+// wholly inside, and `fits` is false when it is taller than the frame.
+BlockLayout LayOutBlock(const std::vector<StyledText>& lines, int anchor, const RenderSettings& s);
+
+// Draws `lines` onto `surface` as LayOutBlock would place them in a frame of `frame`'s size
+// (the preview); false, with nothing drawn, when the block is taller than that frame.
+bool DrawSubtitleBlock(QImage& surface, const std::vector<StyledText>& lines, int anchor,
+                       const RenderSettings& s, QSize frame);
+
+// Draws `lines` as LayOutBlock places them on pure blue; false, with nothing drawn, when the
+// block is taller than the frame. Reuses the image buffer as RenderSubtitleImage does.
+bool RenderSubtitleBlock(SubtitleImage& image, const std::vector<StyledText>& lines, int anchor,
                          const RenderSettings& s);
 
 } // namespace lumelle

@@ -70,6 +70,8 @@ const QStringList& MainWindowStoredProps()
         storedProp(control::kTextColour, "ColorValue"),
         storedProp(control::kOffset, "Position"),
         storedProp(control::kLineGap, "Position"),
+        // Added after the keys of older settings files, which read the same and keep their order.
+        storedProp(control::kWrapLines, "Checked"),
     };
     return props;
 }

@@ -65,6 +65,7 @@ inline constexpr char kOutlineColour[] = "JvColorButtonOutline";
 inline constexpr char kTextColour[] = "JvColorButtonText";
 inline constexpr char kOffset[] = "offset";
 inline constexpr char kLineGap[] = "offset_or";
+inline constexpr char kWrapLines[] = "CheckBoxWrap";
 inline constexpr char kPicturePal[] = "LabelImageChangedPAL";
 inline constexpr char kPictureNtsc[] = "LabelImageChangedNTSC";
 inline constexpr char kPaletteDvd[] = "RadioButtonDVD";

@@ -155,6 +155,31 @@ TEST(ConvertCommand, LineTooWideIsRefusedBeforeWriting)
     EXPECT_FALSE(QFile::exists(dir.filePath("wide.sub")));
 }
 
+TEST(ConvertCommand, WrapBreaksLongLinesThatWouldBeRefused)
+{
+    QTemporaryDir dir;
+    const QString srt = dir.filePath("long.srt");
+    writeFile(srt, "1\n00:00:01,000 --> 00:00:03,000\nA line of ordinary words that is far too "
+                   "long for the frame at the default size\n\n2\n00:00:02,000 --> "
+                   "00:00:04,000\nOverlapping\n");
+    const Outcome refused = convert({srt});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains("--wrap would break the line")) << refused.err.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("long.idx")));
+
+    const Outcome wrapped = convert({"--wrap", srt});
+    EXPECT_EQ(wrapped.exitCode, 0) << wrapped.err.toStdString();
+    EXPECT_TRUE(wrapped.out.contains("2 overlapping subtitles shown together"))
+        << wrapped.out.toStdString();
+    EXPECT_TRUE(QFile::exists(dir.filePath("long.sub")));
+
+    // One word wider than the frame cannot be broken: refused without the hint.
+    writeFile(srt, "1\n00:00:01,000 --> 00:00:02,000\n" + QByteArray(120, 'W') + "\n");
+    const Outcome word = convert({"--wrap", srt});
+    EXPECT_EQ(word.exitCode, 1);
+    EXPECT_FALSE(word.err.contains("--wrap")) << word.err.toStdString();
+}
+
 TEST(ConvertCommand, LineOf679PixelsIsConvertedAnd680IsRefused)
 {
     const std::string at679 = lumelle::testing::TextOfWidth(679, RenderSettings{});

@@ -5,6 +5,7 @@
 #include "platform/Messages.h"
 #include "render/Renderer.h"
 #include "render/SettingsTable.h"
+#include "render/TextBlock.h"
 #include "render/TextDecoding.h"
 #include "render/WidthCheck.h"
 #include "ui/Artwork.h"
@@ -19,6 +20,7 @@
 #include "vobsub/Languages.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
@@ -200,6 +202,7 @@ void TForm1::buildControls()
     buildRenderGroup();
     buildColorsGroup();
     buildSettingsGroup();
+    buildWrapCheckBox();
 }
 
 // The preview, the subtitle list, the run's button and bar, and the hidden picture names.
@@ -293,6 +296,18 @@ void TForm1::buildRenderGroup()
         makeList(GroupBoxRender, control::kOutlineWidth, 480, 30, 36, OutlineWidthTexts());
 }
 
+// "Wrap long lines": on the Render Fonts group's frame, beside its title.
+void TForm1::buildWrapCheckBox()
+{
+    CheckBoxWrap = new QCheckBox(QStringLiteral("Wrap long lines"), GroupBoxRender);
+    CheckBoxWrap->setObjectName(QLatin1String(control::kWrapLines));
+    CheckBoxWrap->setAutoFillBackground(true);
+    CheckBoxWrap->setToolTip(
+        QStringLiteral("Break lines too wide for the frame at a space instead of refusing them"));
+    CheckBoxWrap->adjustSize();
+    CheckBoxWrap->move(100, 0);
+}
+
 void TForm1::buildColorsGroup()
 {
     GroupBoxColors = makeGroup(this, "GroupBoxColors", QStringLiteral("Colors"), {288, 4, 241, 57});
@@ -339,6 +354,7 @@ void TForm1::connectHandlers()
     for (QComboBox* list : {ComboBox5, ComboBox8, ComboBoxFontSize, ComboBoxOutlineWidth})
         bind(list, &QComboBox::currentIndexChanged, [this] { ComboBoxFontSizeChange(); });
     bind(ComboBox7, &QComboBox::currentIndexChanged, [this] { ComboBox7Change(); });
+    bind(CheckBoxWrap, &QCheckBox::toggled, [this] { ComboBoxFontSizeChange(); });
     bind(ComboBoxAlign, &QComboBox::currentIndexChanged, [this] { offsetChange(); });
     bind(offset, &QSlider::valueChanged, [this] { offsetChange(); });
     bind(offset_or, &QSlider::valueChanged, [this] { offset_orChange(); });
@@ -379,6 +395,10 @@ void TForm1::FormCreate(QObject* Sender)
     // Track bars raise their change handlers whenever the position moves.
     offset->setValue(defaults.offset);
     offset_or->setValue(defaults.offset_or);
+    {
+        QSignalBlocker quiet(CheckBoxWrap);
+        CheckBoxWrap->setChecked(defaults.wrapLongLines);
+    }
     SetItemIndex(ComboBoxOutlineWidth,
                  OutlineWidthTexts().indexOf(QString::number(defaults.outlineWidth)));
     preview->setGeometry(40, 126, 720, 576);
@@ -552,6 +572,7 @@ RenderSettings TForm1::GatherRenderSettings() const
     s.outlineColor = JvColorButtonOutline->colorValue();
     s.antialiasColor = JvColorButtonAntialias->colorValue();
     s.videoStandard = VideoStandardFromFps(ComboBoxFps->currentText());
+    s.wrapLongLines = CheckBoxWrap->isChecked();
     return s;
 }
 
@@ -607,6 +628,11 @@ void TForm1::CheckSubtitleWidth(const std::string& line1, const std::string& lin
         LinesFit = true;
         return;
     }
+    ReportTooWide(line1, line2, charset);
+}
+
+void TForm1::ReportTooWide(const std::string& line1, const std::string& line2, quint8 charset)
+{
     LinesFit = false;
     if (SubtitleLoaded) {
         platform::messages().showMessage(
@@ -620,17 +646,45 @@ void TForm1::CheckSubtitleWidth(const std::string& line1, const std::string& lin
     }
 }
 
+// Every line of the entry, broken when the setting allows, against the frame width; the
+// messages are those of CheckSubtitleWidth.
+void TForm1::CheckEntryWidth(const SubtitleLine& entry, const RenderSettings& settings)
+{
+    if (EntryFitsWidth(entry, settings)) {
+        LinesFit = true;
+        return;
+    }
+    ReportTooWide(entry.Line1, LinesAfterFirst(entry), settings.charset);
+}
+
+// The selected subtitle as the output draws it: every line, its styles, broken when allowed,
+// and placed inside the frame.
+void TForm1::DrawEntryPreview(const SubtitleLine& entry, const RenderSettings& settings)
+{
+    LoadPreviewBackground();
+    if (!EntryFitsWidth(entry, settings)) {
+        LinesFit = false;
+        platform::messages().showMessage(TooLongMessage(entry.Line1, LinesAfterFirst(entry),
+                                                        settings.charset, kTooLongInPreview));
+        return;
+    }
+    LinesFit = true;
+    int anchor = 0;
+    const std::vector<StyledText> lines = StackedLines({&entry}, settings, anchor);
+    if (!DrawSubtitleBlock(m_previewPicture, lines, anchor, settings, preview->size())) {
+        LinesFit = false;
+        platform::messages().showMessage(QStringLiteral(
+            "The subtitle is taller than the frame. Please use a smaller font size."));
+    }
+    preview->setPicture(m_previewPicture);
+}
+
 void TForm1::CheckLineWidths()
 {
     const int count = Subtitle ? Subtitle->Count() : 0;
+    const RenderSettings settings = GatherRenderSettings();
     for (int i = 1; i <= count; ++i) {
-        const int fontSize = StrToInt(ComboBoxFontSize->currentText().toStdString());
-        const QString fontName = ComboBox5->currentText();
-        const quint8 charset = CurrentCharset();
-        const FontStyle style = FontStyleFromName(ComboBox8->currentText());
-        SubtitleLine line;
-        Subtitle->GetLine(i, line);
-        CheckSubtitleWidth(line.Line1, line.Line2, fontSize, fontName, charset, style);
+        CheckEntryWidth(Subtitle->line(i), settings);
         if (!LinesFit)
             break;
     }
@@ -648,9 +702,7 @@ void TForm1::drawSelected()
     const int row = ListBox1->currentRow();
     if (row < 0 || row >= Subtitle->Count())
         return;
-    SubtitleLine line;
-    Subtitle->GetLine(row + 1, line);
-    DrawPreview(line.Line1, line.Line2, GatherRenderSettings());
+    DrawEntryPreview(Subtitle->line(row + 1), GatherRenderSettings());
 }
 
 void TForm1::drawSampleAndSelected()

@@ -18,6 +18,7 @@
 #include <memory>
 #include <string>
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -99,6 +100,7 @@ public:
     QLabel* LabelOffset_Or;
     QLabel* Label13;
     QComboBox* ComboBoxOutlineWidth;
+    QCheckBox* CheckBoxWrap = nullptr;
 
     // --- Colors
     QGroupBox* GroupBoxColors;
@@ -168,6 +170,9 @@ public:
     void CheckSubtitleWidth(const std::string& line1, const std::string& line2, int fontSize,
                             const QString& fontName, quint8 charset, FontStyle fontStyle);
     void CheckLineWidths();
+    void CheckEntryWidth(const SubtitleLine& entry, const RenderSettings& settings);
+    void ReportTooWide(const std::string& line1, const std::string& line2, quint8 charset);
+    void DrawEntryPreview(const SubtitleLine& entry, const RenderSettings& settings);
     void ListBox1Click();
     void ComboBoxFontSizeChange();
     void ComboBox7Change();
@@ -217,6 +222,7 @@ private:
     void buildRenderGroup();
     void buildColorsGroup();
     void buildSettingsGroup();
+    void buildWrapCheckBox();
     void connectHandlers();
     void drawSampleAndSelected();
     void drawSelected();

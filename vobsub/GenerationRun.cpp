@@ -1,10 +1,12 @@
 #include "vobsub/GenerationRun.h"
 
 #include "platform/Error.h"
+#include "render/TextBlock.h"
 #include "vobsub/DeviceWriting.h"
 #include "vobsub/HelpText.h"
 #include "vobsub/IndexWriter.h"
 #include "vobsub/ProgramStream.h"
+#include "vobsub/ShowPlan.h"
 #include "vobsub/SubpictureEncoder.h"
 
 #include <QDir>
@@ -51,6 +53,23 @@ struct Frames
     int end;
 };
 
+// One picture of the stream: when it shows and the subtitles in it, the first at the bottom.
+// Their lines are laid out as each picture is drawn, so that a whole film's text is never
+// held laid out at once.
+struct Picture
+{
+    Frames frames;
+    int number; // the subtitle named in messages: the last one stacked
+    std::vector<const SubtitleLine*> entries;
+};
+
+QString tooTallMessage(int number)
+{
+    return QStringLiteral("Subtitle %1 is taller than the frame. Please use a smaller font size "
+                          "or fewer lines.")
+        .arg(number);
+}
+
 // Every subtitle's frame numbers are read, once, and its start time checked before any file
 // is touched, so a list the .sub cannot hold is refused without leaving half a pair behind.
 std::vector<Frames> checkedFrames(const TSubtitle& list, FrameRate rate)
@@ -83,11 +102,16 @@ public:
         m_sub.emplace(paths.sub);
     }
 
-    // Draws, encodes and writes subtitle `number`.
-    void add(const SubtitleLine& entry, Frames frames, int number,
-             const GenerationCallbacks& callbacks)
+    // Draws, encodes and writes one picture.
+    void add(const Picture& picture, const GenerationCallbacks& callbacks)
     {
-        RenderSubtitleImage(m_image, entry.Line1, entry.Line2, m_request.gatherSettings());
+        const RenderSettings settings = m_request.gatherSettings();
+        const int number = picture.number;
+        const Frames frames = picture.frames;
+        int anchor = 0;
+        const std::vector<StyledText> lines = StackedLines(picture.entries, settings, anchor);
+        if (!RenderSubtitleBlock(m_image, lines, anchor, settings))
+            throw Error(tooTallMessage(number));
         if (callbacks.afterRender)
             callbacks.afterRender(m_image);
         // A band wholly outside the frame has nothing to show; two rows inside it keep the
@@ -131,6 +155,35 @@ private:
     SubtitleImage m_image;
 };
 
+ShowPlan planOf(const std::vector<Frames>& frames)
+{
+    std::vector<ShowTimes> times;
+    times.reserve(frames.size());
+    for (const Frames& f : frames)
+        times.push_back({f.start, f.end});
+    return PlanShowing(times);
+}
+
+// What the stream shows when. A picture taller than the frame in `settings` is refused here,
+// before any file is touched.
+std::vector<Picture> picturesToShow(const TSubtitle& list, const ShowPlan& plan,
+                                    const RenderSettings& settings)
+{
+    std::vector<Picture> pictures;
+    pictures.reserve(plan.segments.size());
+    for (const ShowSegment& segment : plan.segments) {
+        Picture picture{{segment.start, segment.end}, segment.entries.back() + 1, {}};
+        for (int i : segment.entries)
+            picture.entries.push_back(&list.line(i + 1));
+        int anchor = 0;
+        const std::vector<StyledText> lines = StackedLines(picture.entries, settings, anchor);
+        if (!LayOutBlock(lines, anchor, settings).fits)
+            throw Error(tooTallMessage(picture.number));
+        pictures.push_back(std::move(picture));
+    }
+    return pictures;
+}
+
 } // namespace
 
 QString ReplaceExtension(const QString& fileName, const QString& suffix)
@@ -165,20 +218,22 @@ GenerationResult RunGeneration(const GenerationRequest& request,
     Q_ASSERT(request.subtitles && request.gatherSettings);
     const TSubtitle& list = *request.subtitles;
     const OutputPaths paths = OutputPathsFor(request.subtitleFile, request.outputFolder);
-    const std::vector<Frames> frames = checkedFrames(list, request.frameRate);
+    const ShowPlan plan = planOf(checkedFrames(list, request.frameRate));
+    const std::vector<Picture> pictures = picturesToShow(list, plan, request.gatherSettings());
 
     GenerationResult result;
     result.idxPath = paths.idx;
     result.subPath = paths.sub;
+    result.merged = plan.merged;
     {
         OutputPair pair(paths, request);
-        const int count = list.Count();
+        const int count = int(pictures.size());
         for (int i = 1; i <= count; ++i) {
             if (callbacks.beforeSubtitle && !callbacks.beforeSubtitle(i, count)) {
                 result.aborted = true;
                 break;
             }
-            pair.add(list.line(i), frames[std::size_t(i - 1)], i, callbacks);
+            pair.add(pictures[std::size_t(i - 1)], callbacks);
             ++result.written;
         }
     } // both files closed here, also when an error leaves the loop

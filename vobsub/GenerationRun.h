@@ -37,7 +37,8 @@ struct GenerationCallbacks
 struct GenerationResult
 {
     bool aborted = false;
-    int written = 0; // subtitles in the pair
+    int written = 0; // pictures in the pair: one per subtitle, fewer or more with overlaps
+    int merged = 0;  // subtitles shown together with another for part of their time
     QString idxPath;
     QString subPath;
     QString helpPath; // empty after an abort

@@ -313,10 +313,11 @@ std::vector<std::uint8_t> EncodeSubpicture(const QImage& image, int bandTop, int
     writeFirstControl(w, first);
 
     // Second control sequence: hide after the duration; it points at itself, so it is last.
-    w.u16(StopDelay(startFrame, endFrame, rate)); // 2: delay
-    w.u16(first.secondControl);                   // 2: offset of the next sequence
-    w.u8(kCmdStopDisplay);                        // 1
-    w.u8(kCmdEnd);                                // 1
+    // A delay of 0 would leave the picture up until the next one: at least one unit.
+    w.u16(std::max<std::uint16_t>(1, StopDelay(startFrame, endFrame, rate))); // 2: delay
+    w.u16(first.secondControl); // 2: offset of the next sequence
+    w.u8(kCmdStopDisplay);      // 1
+    w.u8(kCmdEnd);              // 1
     if (oddArea)
         w.u8(0xFF); // 1: keeps the unit's size even
 

@@ -1,0 +1,172 @@
+#include "render/TextBlock.h"
+
+#include "render/WidthCheck.h"
+
+#include <algorithm>
+
+namespace lumelle {
+
+namespace {
+
+// Lines longer than this are never broken: no sensible subtitle line is, and measuring every
+// break point of a huge line would take very long.
+constexpr qsizetype kLongestBreakableLine = 2000;
+
+// Decodes a stretch of a line. When the whole line is not UTF-8, the stretches of a DEFAULT
+// line are read as ANSI, as the whole line would be.
+QString decodePiece(const std::string& bytes, quint8 charset, bool lineIsUtf8)
+{
+    constexpr quint8 kAnsi = 0;
+    constexpr quint8 kDefault = 1;
+    if (charset == kDefault && !lineIsUtf8)
+        return DecodeText(bytes, kAnsi);
+    return DecodeText(bytes, charset);
+}
+
+StyledText decodeLine(const std::string& bytes, int lineIndex, const std::vector<StyleSpan>& spans,
+                      quint8 charset)
+{
+    std::vector<std::size_t> cuts{0, bytes.size()};
+    bool styled = false;
+    for (const StyleSpan& span : spans) {
+        if (span.line != lineIndex || span.begin >= span.end || span.style == TextStyle())
+            continue;
+        styled = true;
+        cuts.push_back(std::min(span.begin, bytes.size()));
+        cuts.push_back(std::min(span.end, bytes.size()));
+    }
+    if (!styled)
+        return {DecodeText(bytes, charset), {}};
+    std::sort(cuts.begin(), cuts.end());
+    cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+
+    const bool lineIsUtf8 = IsValidUtf8(bytes);
+    StyledText line;
+    for (std::size_t i = 0; i + 1 < cuts.size(); ++i) {
+        const std::size_t begin = cuts[i];
+        const std::size_t end = cuts[i + 1];
+        TextStyle style;
+        for (const StyleSpan& span : spans) {
+            if (span.line == lineIndex && span.begin <= begin && span.end >= end) {
+                style.italic = style.italic || span.style.italic;
+                style.bold = style.bold || span.style.bold;
+                style.underline = style.underline || span.style.underline;
+            }
+        }
+        const qsizetype at = line.text.size();
+        line.text += decodePiece(bytes.substr(begin, end - begin), charset, lineIsUtf8);
+        if (style != TextStyle())
+            line.runs.push_back({at, line.text.size(), style});
+    }
+    return line;
+}
+
+// The part [begin, end) of a line with its runs cut to it.
+StyledText slice(const StyledText& line, qsizetype begin, qsizetype end)
+{
+    StyledText part{line.text.mid(begin, end - begin), {}};
+    for (const TextRun& run : line.runs) {
+        const qsizetype b = std::max(run.begin, begin);
+        const qsizetype e = std::min(run.end, end);
+        if (e > b)
+            part.runs.push_back({b - begin, e - begin, run.style});
+    }
+    return part;
+}
+
+bool fits(const StyledText& line, const RenderSettings& s)
+{
+    return LineFitsWidth(MeasureStyled(line, s).width);
+}
+
+// Appends `line`, broken until every part fits; false when that cannot be done.
+bool appendBroken(const StyledText& line, const RenderSettings& s, std::vector<StyledText>& out)
+{
+    if (fits(line, s)) {
+        out.push_back(line);
+        return true;
+    }
+    if (!s.wrapLongLines || line.text.size() > kLongestBreakableLine)
+        return false;
+    // The space whose parts' wider one is narrowest.
+    qsizetype best = -1;
+    int bestWidth = 0;
+    for (qsizetype at = line.text.indexOf(QLatin1Char(' ')); at >= 0;
+         at = line.text.indexOf(QLatin1Char(' '), at + 1)) {
+        const int left = MeasureStyled(slice(line, 0, at), s).width;
+        const int right = MeasureStyled(slice(line, at + 1, line.text.size()), s).width;
+        const int wider = std::max(left, right);
+        if (best < 0 || wider < bestWidth) {
+            best = at;
+            bestWidth = wider;
+        }
+    }
+    if (best < 0)
+        return false;
+    return appendBroken(slice(line, 0, best), s, out) &&
+           appendBroken(slice(line, best + 1, line.text.size()), s, out);
+}
+
+} // namespace
+
+std::vector<StyledText> DecodeEntryLines(const SubtitleLine& entry, quint8 charset)
+{
+    std::vector<StyledText> lines;
+    const std::vector<std::string> texts = entry.TextLines();
+    lines.reserve(texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        lines.push_back(decodeLine(texts[i], int(i), entry.Spans, charset));
+    return lines;
+}
+
+std::optional<std::vector<StyledText>> FitLinesToWidth(const std::vector<StyledText>& lines,
+                                                       const RenderSettings& s)
+{
+    std::vector<StyledText> out;
+    for (const StyledText& line : lines) {
+        if (!appendBroken(line, s, out))
+            return std::nullopt;
+    }
+    return out;
+}
+
+std::string LinesAfterFirst(const SubtitleLine& entry)
+{
+    const std::vector<std::string> lines = entry.TextLines();
+    std::string rest;
+    for (std::size_t i = 1; i < lines.size(); ++i)
+        rest += (i > 1 ? "\r" : "") + lines[i];
+    return rest;
+}
+
+bool EntryFitsWidth(const SubtitleLine& entry, const RenderSettings& s)
+{
+    return FitLinesToWidth(DecodeEntryLines(entry, s.charset), s).has_value();
+}
+
+bool EntryFitsWhenWrapped(const SubtitleLine& entry, RenderSettings s)
+{
+    if (EntryFitsWidth(entry, s))
+        return false;
+    s.wrapLongLines = true;
+    return EntryFitsWidth(entry, s);
+}
+
+std::vector<StyledText> StackedLines(const std::vector<const SubtitleLine*>& entries,
+                                     const RenderSettings& s, int& anchor)
+{
+    std::vector<StyledText> lines;
+    anchor = 0;
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+        std::vector<StyledText> decoded = DecodeEntryLines(**it, s.charset);
+        std::optional<std::vector<StyledText>> fitted = FitLinesToWidth(decoded, s);
+        const std::vector<StyledText>& shown = fitted ? *fitted : decoded;
+        anchor = int(lines.size());
+        lines.insert(lines.end(), shown.begin(), shown.end());
+    }
+    while (lines.size() < 2)
+        lines.push_back(StyledText());
+    return lines;
+}
+
+} // namespace lumelle

@@ -1,0 +1,42 @@
+// A subtitle's text lines ready for drawing: decoded with their styled stretches, and broken
+// at spaces when they are too wide for the frame and the settings allow it.
+#pragma once
+
+#include "render/Renderer.h"
+#include "subtitle/Subtitle.h"
+
+#include <optional>
+#include <vector>
+
+namespace lumelle {
+
+// Every text line of `entry` (TextLines()), decoded in `charset` stretch by stretch, with the
+// entry's style spans turned into runs of the decoded text. Where spans overlap, their styles
+// add up.
+std::vector<StyledText> DecodeEntryLines(const SubtitleLine& entry, quint8 charset);
+
+// The lines, each narrower than the frame allows (LineFitsWidth). With s.wrapLongLines a line
+// too wide is broken at the space that best balances the two parts (the space is dropped),
+// and a part still too wide is broken again; nullopt when a line cannot be made to fit.
+std::optional<std::vector<StyledText>> FitLinesToWidth(const std::vector<StyledText>& lines,
+                                                       const RenderSettings& s);
+
+// The text lines after the first, joined by "\r", for the too-long message: Line2 for a
+// subtitle of one or two lines.
+std::string LinesAfterFirst(const SubtitleLine& entry);
+
+// True when every line of `entry` fits the frame in `s` (after breaking, when allowed).
+bool EntryFitsWidth(const SubtitleLine& entry, const RenderSettings& s);
+
+// True when `entry` does not fit as it stands but would once its long lines were broken.
+bool EntryFitsWhenWrapped(const SubtitleLine& entry, RenderSettings s);
+
+// The lines of the entries shown together, the first of `entries` at the bottom and each
+// later one stacked above: top to bottom, padded with an empty line to at least two. `anchor`
+// receives the index of the bottom entry's first line, which is placed where a lone
+// subtitle's first line goes. An entry whose lines cannot be made to fit is given as it stands
+// (the width checks before a run refuse it).
+std::vector<StyledText> StackedLines(const std::vector<const SubtitleLine*>& entries,
+                                     const RenderSettings& s, int& anchor);
+
+} // namespace lumelle

@@ -1,0 +1,291 @@
+// Whole subtitles through the generation run, read back with ffmpeg: every text line drawn,
+// styles from the file, overlapping subtitles shown together, long lines broken, blocks kept
+// inside the frame and subtitles without duration ending.
+#include "GenerationRequests.h"
+#include "platform/Error.h"
+#include "render/TextBlock.h"
+#include "vobsub/GenerationRun.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace lumelle;
+
+namespace {
+
+// The list keeps its entries; a test sets the fields a reader fills.
+SubtitleLine& entryOf(TSubtitle& list, int index)
+{
+    return const_cast<SubtitleLine&>(list.line(index));
+}
+
+void addEntry(TSubtitle& list, int start, int end, std::vector<std::string> lines,
+              std::vector<StyleSpan> spans = {})
+{
+    lines.resize(std::max<std::size_t>(lines.size(), 3));
+    list.AddLine(std::to_string(start), std::to_string(end), lines[0], lines[1], lines[2]);
+    SubtitleLine& entry = entryOf(list, list.Count());
+    entry.MoreLines.assign(lines.begin() + 3, lines.end());
+    entry.Spans = std::move(spans);
+}
+
+struct Generated
+{
+    QString idx;
+    QString sub;
+    GenerationResult result;
+};
+
+Generated generate(const QTemporaryDir& dir, const QString& name, const TSubtitle& list,
+                   const RenderSettings& settings)
+{
+    const QString folder = dir.filePath(name);
+    QDir().mkpath(folder);
+    GenerationRequest request = defaultRequest(list, folder + "/" + name + ".srt", settings);
+    request.mode = PaletteMode::PcOnly; // decoded colours are then the chosen ones exactly
+    if (settings.videoStandard == VideoStandard::NTSC)
+        request.frameRate = FrameRate(29970);
+    Generated g;
+    g.result = RunGeneration(request, {});
+    g.idx = g.result.idxPath;
+    g.sub = g.result.subPath;
+    return g;
+}
+
+QByteArray run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
+        ADD_FAILURE() << program.toStdString()
+                      << " failed: " << process.readAllStandardError().toStdString();
+        return {};
+    }
+    return process.readAllStandardOutput();
+}
+
+// The frame ffmpeg shows at `seconds`, the subtitles laid over grey. Kept as a PNG in
+// $LUMELLE_KEEP_PICTURES when that is set.
+QImage decodedAt(const Generated& g, double seconds, VideoStandard standard, const QString& tag)
+{
+    const int w = frameWidth(standard);
+    const int h = frameHeight(standard);
+    const QByteArray raw =
+        run("ffmpeg",
+            {"-v", "error", "-f", "lavfi", "-i",
+             QStringLiteral("color=c=0x808080:s=%1x%2:r=25:d=20").arg(w).arg(h), "-i", g.idx,
+             "-filter_complex", "[0:v][1:s]overlay=format=rgb", "-ss", QString::number(seconds),
+             "-frames:v", "1", "-f", "rawvideo", "-pix_fmt", "rgb24", "pipe:1"});
+    if (raw.size() != qsizetype(w) * h * 3)
+        return {};
+    QImage frame(reinterpret_cast<const uchar*>(raw.constData()), w, h, w * 3,
+                 QImage::Format_RGB888);
+    QImage copy = frame.copy();
+    if (const QByteArray keep = qgetenv("LUMELLE_KEEP_PICTURES"); !keep.isEmpty()) {
+        QDir().mkpath(QString::fromLocal8Bit(keep));
+        copy.save(QString::fromLocal8Bit(keep) + "/" + tag + ".png");
+    }
+    return copy;
+}
+
+// Rows holding text-coloured (white) pixels, grouped into runs of neighbouring rows: one
+// group per text line drawn.
+std::vector<std::pair<int, int>> textRowGroups(const QImage& frame)
+{
+    std::vector<std::pair<int, int>> groups;
+    for (int y = 0; y < frame.height(); ++y) {
+        bool white = false;
+        for (int x = 0; x < frame.width() && !white; ++x)
+            white = frame.pixel(x, y) == qRgb(255, 255, 255);
+        if (!white)
+            continue;
+        if (!groups.empty() && groups.back().second == y - 1)
+            groups.back().second = y;
+        else
+            groups.emplace_back(y, y);
+    }
+    return groups;
+}
+
+// Rows holding anything but the grey canvas.
+std::pair<int, int> inkRows(const QImage& frame)
+{
+    std::pair<int, int> rows{frame.height(), -1};
+    for (int y = 0; y < frame.height(); ++y)
+        for (int x = 0; x < frame.width(); ++x)
+            if (frame.pixel(x, y) != qRgb(128, 128, 128)) {
+                rows.first = std::min(rows.first, y);
+                rows.second = y;
+                break;
+            }
+    return rows;
+}
+
+QByteArray bytesOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+constexpr TextStyle kItalic{true, false, false};
+constexpr TextStyle kBold{false, true, false};
+
+class DrawnSubtitles : public testing::Test
+{
+protected:
+    QTemporaryDir dir;
+    RenderSettings settings;
+};
+
+} // namespace
+
+TEST_F(DrawnSubtitles, EveryLineIsDrawnAndEveryStyleTakenFromTheFile)
+{
+    struct Case
+    {
+        const char* name;
+        std::vector<std::string> lines;
+        std::vector<StyleSpan> spans;
+        std::size_t textLines;
+    } cases[] = {
+        {"three", {"ONE", "TWO", "THREE"}, {}, 3},
+        {"four", {"ONE", "TWO", "THREE", "FOUR"}, {}, 4},
+        {"mixed", {"HALF ITALIC AND BOLD", "TWO"}, {{0, 5, 11, kItalic}, {0, 16, 20, kBold}}, 2},
+    };
+    for (const Case& c : cases) {
+        TSubtitle list;
+        addEntry(list, 25, 75, c.lines, c.spans);
+        const Generated g = generate(dir, c.name, list, settings);
+        const QImage frame = decodedAt(g, 2, settings.videoStandard, c.name);
+        EXPECT_EQ(textRowGroups(frame).size(), c.textLines) << c.name;
+    }
+
+    // A line wholly in italics in a Normal setting is the line in an Italic setting.
+    TSubtitle marked, plain;
+    addEntry(marked, 25, 75, {"Hello", "there"}, {{0, 0, 5, kItalic}, {1, 0, 5, kItalic}});
+    addEntry(plain, 25, 75, {"Hello", "there"});
+    RenderSettings italic = settings;
+    italic.fontStyle.italic = true;
+    const Generated fromMarkup = generate(dir, "markup", marked, settings);
+    const Generated fromSetting = generate(dir, "setting", plain, italic);
+    const Generated unstyled = generate(dir, "unstyled", plain, settings);
+    EXPECT_EQ(bytesOf(fromMarkup.sub), bytesOf(fromSetting.sub));
+    EXPECT_NE(bytesOf(fromMarkup.sub), bytesOf(unstyled.sub));
+}
+
+TEST_F(DrawnSubtitles, OverlappingSubtitlesShareOnePictureWhileBothAreShown)
+{
+    TSubtitle list;
+    addEntry(list, 25, 100, {"FIRST"});  // 1 s .. 4 s
+    addEntry(list, 50, 150, {"SECOND"}); // 2 s .. 6 s
+    addEntry(list, 200, 225, {"ALONE"}); // 8 s .. 9 s
+    const Generated g = generate(dir, "overlap", list, settings);
+    EXPECT_EQ(g.result.merged, 2);
+    EXPECT_EQ(g.result.written, 4);
+
+    const auto first = textRowGroups(decodedAt(g, 1.5, settings.videoStandard, "overlap-1.5s"));
+    const auto both = textRowGroups(decodedAt(g, 3, settings.videoStandard, "overlap-3s"));
+    const auto second = textRowGroups(decodedAt(g, 5, settings.videoStandard, "overlap-5s"));
+    ASSERT_EQ(first.size(), 1u);
+    ASSERT_EQ(both.size(), 2u);
+    ASSERT_EQ(second.size(), 1u);
+    // The earlier subtitle keeps its place; the later one is stacked above it.
+    EXPECT_EQ(both[1], first[0]);
+    EXPECT_LT(both[0].second, first[0].first);
+
+    // Equal start times: the first in the file at the bottom.
+    TSubtitle same;
+    addEntry(same, 25, 75, {"LOW"});
+    addEntry(same, 25, 75, {"HIGHER", "AND MORE"});
+    const Generated together = generate(dir, "same", same, settings);
+    EXPECT_EQ(together.result.written, 1);
+    EXPECT_EQ(textRowGroups(decodedAt(together, 2, settings.videoStandard, "same")).size(), 3u);
+}
+
+TEST_F(DrawnSubtitles, LongLinesAreBrokenOnlyWhenAllowed)
+{
+    const std::string longLine = "THIS LINE IS MUCH TOO LONG FOR THE FRAME AT THIS SIZE, SO IT "
+                                 "MUST BE BROKEN IN TWO";
+    TSubtitle list;
+    addEntry(list, 25, 75, {longLine});
+    EXPECT_FALSE(EntryFitsWidth(list.line(1), settings));
+    EXPECT_TRUE(EntryFitsWhenWrapped(list.line(1), settings));
+    settings.wrapLongLines = true;
+    EXPECT_TRUE(EntryFitsWidth(list.line(1), settings));
+    const Generated g = generate(dir, "wrapped", list, settings);
+    EXPECT_EQ(textRowGroups(decodedAt(g, 2, settings.videoStandard, "wrapped")).size(), 2u);
+
+    // One word too long for the frame cannot be broken.
+    TSubtitle word;
+    addEntry(word, 25, 75, {std::string(80, 'W')});
+    EXPECT_FALSE(EntryFitsWidth(word.line(1), settings));
+    EXPECT_FALSE(EntryFitsWhenWrapped(word.line(1), settings));
+}
+
+TEST_F(DrawnSubtitles, BlocksStayWholeInsideTheFrame)
+{
+    struct Case
+    {
+        const char* name;
+        int size;
+        int offset;
+        VideoStandard standard;
+        std::size_t lines;
+    } cases[] = {
+        {"size44", 44, 30, VideoStandard::PAL, 2},
+        {"size50", 50, 8, VideoStandard::PAL, 2},
+        {"size50-ntsc-four", 50, 30, VideoStandard::NTSC, 4},
+        {"offset492-ntsc", 20, 492, VideoStandard::NTSC, 2},
+    };
+    for (const Case& c : cases) {
+        RenderSettings s = settings;
+        s.fontSize = c.size;
+        s.offset = c.offset;
+        s.videoStandard = c.standard;
+        TSubtitle list;
+        std::vector<std::string> lines{"TOP", "BOTTOM", "THIRD", "FOURTH"};
+        lines.resize(c.lines);
+        addEntry(list, 25, 75, lines);
+        const Generated g = generate(dir, c.name, list, s);
+        const QImage frame = decodedAt(g, 2, c.standard, c.name);
+        EXPECT_EQ(textRowGroups(frame).size(), c.lines) << c.name;
+        const auto [top, bottom] = inkRows(frame);
+        EXPECT_GT(top, 0) << c.name;
+        EXPECT_LT(bottom, frame.height() - 1) << c.name;
+    }
+
+    // A block taller than the frame is refused before anything is written.
+    TSubtitle tall;
+    addEntry(tall, 25, 75, std::vector<std::string>(12, "LINE"));
+    RenderSettings big = settings;
+    big.fontSize = 50;
+    try {
+        generate(dir, "tall", tall, big);
+        ADD_FAILURE() << "a block taller than the frame was written";
+    } catch (const Error& e) {
+        EXPECT_TRUE(e.message().contains("Subtitle 1 ")) << e.message().toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath("tall/tall.sub")));
+}
+
+TEST_F(DrawnSubtitles, SubtitleWithoutDurationStillEnds)
+{
+    TSubtitle list;
+    addEntry(list, 25, 25, {"GONE AT ONCE"});
+    addEntry(list, 100, 90, {"ENDS BEFORE IT STARTS"});
+    const Generated g = generate(dir, "zero", list, settings);
+    const QByteArray frames =
+        run("ffprobe", {"-v", "error", "-show_frames", "-of", "compact=p=0", g.idx});
+    const QList<QByteArray> shown = frames.trimmed().split('\n');
+    ASSERT_EQ(shown.size(), 2) << frames.toStdString();
+    for (const QByteArray& frame : shown) {
+        const qsizetype at = frame.indexOf("end_display_time=");
+        ASSERT_GE(at, 0) << frame.toStdString();
+        // One delay unit: 1024 / 90 ms.
+        EXPECT_EQ(frame.mid(at + 17).split('|').front().toInt(), 11) << frame.toStdString();
+    }
+}
