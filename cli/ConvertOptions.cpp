@@ -371,7 +371,9 @@ QString ConvertHelpText()
         "  -h, --help               show this text\n"
         "\n"
         "Ctrl+C stops a conversion after the current subtitle; the pair then holds every\n"
-        "subtitle finished so far. The exit status is 0 when every file was converted.\n");
+        "subtitle finished so far. The exit status is 0 when every file was converted.\n"
+        "Exit status 3: converted, but entries that could not be read were skipped (each is\n"
+        "named on standard error with its line and reason).\n");
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "render/RenderSettings.h"
+#include "render/TextDecoding.h"
 
 #include <QString>
 #include <string>
@@ -33,6 +34,8 @@ bool SubtitleFitsWidth(const std::string& line1, const std::string& line2,
 // so only lines that are refused anyway are cut; a message quoting a 50 MB line whole would
 // stall the message box.
 QString ShownLine(const std::string& bytes, quint8 charset);
+// The same for a line of a file read in `encoding` (see DecodeText).
+QString ShownLine(const std::string& bytes, quint8 charset, const FileEncoding& encoding);
 constexpr int kShownLineLimit = 500;
 
 // "The string \r" + line 1 + "\r" + line 2 + "\r" + tail, the lines as ShownLine gives them.

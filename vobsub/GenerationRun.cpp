@@ -173,12 +173,15 @@ GenerationResult RunGeneration(const GenerationRequest& request,
     {
         OutputPair pair(paths, request);
         const int count = list.Count();
+        // The index needs increasing times: entries go out by start time, not file order.
+        const std::vector<int> order = list.IndicesByStart();
         for (int i = 1; i <= count; ++i) {
             if (callbacks.beforeSubtitle && !callbacks.beforeSubtitle(i, count)) {
                 result.aborted = true;
                 break;
             }
-            pair.add(list.line(i), frames[std::size_t(i - 1)], i, callbacks);
+            const int entry = order[std::size_t(i - 1)];
+            pair.add(list.line(entry), frames[std::size_t(entry - 1)], i, callbacks);
             ++result.written;
         }
     } // both files closed here, also when an error leaves the loop

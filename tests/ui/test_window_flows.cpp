@@ -85,16 +85,30 @@ TEST_F(MainWindowTest, UnsupportedAndBrokenFilesLeaveNoUsableList)
     EXPECT_FALSE(form->SubtitleLoaded);
     EXPECT_EQ(form->EditLoadSrt->text(), QString("Load SRT"));
 
-    // A reading error ends the load; the top-level handler shows its text.
+    // An unreadable line is skipped and named; the rest loads.
     recorded.clear();
-    loadFile(write("broken.sub", "{1}{25}one\r\n{x}{40}two\r\n{50}{60}three\r\n"));
-    EXPECT_EQ(recorded.texts(), QStringList{"'x' is not a valid integer value"});
+    const QString broken = write("broken.sub", "{1}{25}one\r\n{x}{40}two\r\n{50}{60}three\r\n");
+    loadFile(broken);
+    EXPECT_EQ(recorded.texts(),
+              (QStringList{"1 entry of " + broken +
+                               " could not be read and was skipped:\n"
+                               "line 2: 'x' is not a valid integer value",
+                           kLoaded}));
+    EXPECT_EQ(form->ListBox1->count(), 2);
+    EXPECT_TRUE(form->SubtitleLoaded);
+    EXPECT_EQ(form->windowTitle(), QString("Lumelle By Orvane"));
+
+    // A file without one readable entry says so and leaves no usable list.
+    recorded.clear();
+    const QString none = write("none.sub", "{x}{40}two\r\n");
+    loadFile(none);
+    EXPECT_EQ(recorded.texts(), (QStringList{"1 entry of " + none +
+                                             " could not be read and was skipped:\n"
+                                             "line 1: 'x' is not a valid integer value\n\n"
+                                             "No subtitle could be read from " + none + "."}));
     EXPECT_EQ(form->ListBox1->count(), 0);
     EXPECT_FALSE(form->SubtitleLoaded);
     EXPECT_FALSE(form->LinesFit);
-    EXPECT_EQ(form->windowTitle(), QString("Lumelle By Orvane"));
-    ASSERT_TRUE(form->Subtitle);
-    EXPECT_EQ(form->Subtitle->Count(), 1) << "entries read before the error stay";
 }
 
 TEST_F(MainWindowTest, TooWideLineAfterLoadEmptiesListAndRefusesGeneration)
