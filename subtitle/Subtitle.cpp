@@ -538,7 +538,7 @@ std::vector<std::string> subRipTextLines(LineReader& reader)
         std::string candidate = reader.readLine();
         if (isBlank(candidate))
             break;
-        if (looksLikeTimeLine(candidate)) {
+        if (looksLikeTimeLine(candidate) || isEndOfFileMark(candidate)) {
             reader.seek(here);
             break;
         }
