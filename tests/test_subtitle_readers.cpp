@@ -210,6 +210,8 @@ TEST_F(Readers, MicroDvdFrameRateHeaderConvertsFrameNumbers)
     EXPECT_EQ(rows(list), (Rows{"25000-50000|A", "0-104|B", "104-209|C", "209-313|D",
                                 "1043-1168|E"}));
     EXPECT_EQ(list.RateNote(), "frame numbers converted from 23.976 fps to 25 fps");
+    EXPECT_EQ(LoadReport(list, "film.sub"), "The file names its own frame rate: frame numbers "
+                                            "converted from 23.976 fps to 25 fps.");
 
     for (const char* header : {"{0}{0}25", "{1}{1}25,000", "{1}{1}25.0"}) {
         const TSubtitle same = load("same.txt", QByteArray(header) + "\n{10}{20}A\n");

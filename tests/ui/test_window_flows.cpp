@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProgressBar>
+#include <QStringEncoder>
 #include <QTimer>
 
 using namespace lumelle;
@@ -109,6 +110,32 @@ TEST_F(MainWindowTest, UnsupportedAndBrokenFilesLeaveNoUsableList)
     EXPECT_EQ(form->ListBox1->count(), 0);
     EXPECT_FALSE(form->SubtitleLoaded);
     EXPECT_FALSE(form->LinesFit);
+}
+
+TEST_F(MainWindowTest, LoadNamesTheEncodingAndShowsTheTextDecodedWithIt)
+{
+    // windows-1253 Greek under the DEFAULT character set: detected, and so named.
+    const QString greek = write("greek.srt", "1\r\n00:00:01,000 --> 00:00:02,000\r\n"
+                                             "\xCA\xE1\xEB\xE7\xEC\xDD\xF1\xE1, \xF4\xE9 "
+                                             "\xEA\xDC\xED\xE5\xE9\xF2 \xF3\xDE\xEC\xE5\xF1\xE1;\r\n"
+                                             "\xD0\xEF\xEB\xFD \xEA\xE1\xEB\xDC.\r\n");
+    loadFile(greek);
+    ASSERT_EQ(recorded.texts().size(), 2);
+    EXPECT_TRUE(recorded.texts()[0].startsWith(greek + " was read as "));
+    EXPECT_TRUE(recorded.texts()[0].endsWith(" (detected)."));
+    EXPECT_EQ(recorded.texts()[1], kLoaded);
+    EXPECT_EQ(rowsOf(form->ListBox1),
+              QStringList{QStringLiteral("Καλημέρα, τι κάνεις σήμερα;|Πολύ καλά.")});
+
+    // UTF-16 with a byte-order mark.
+    recorded.clear();
+    auto utf16 = QStringEncoder(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+    const QString unicode = write(
+        "unicode.sub", utf16(QStringLiteral("{1}{1}25\r\n{10}{20}{y:i}Grüße|Ελλάδα\r\n")));
+    loadFile(unicode);
+    EXPECT_EQ(recorded.texts(),
+              (QStringList{unicode + " was read as UTF-16LE (byte-order mark).", kLoaded}));
+    EXPECT_EQ(rowsOf(form->ListBox1), QStringList{QStringLiteral("Grüße|Ελλάδα")});
 }
 
 TEST_F(MainWindowTest, TooWideLineAfterLoadEmptiesListAndRefusesGeneration)
