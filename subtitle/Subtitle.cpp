@@ -577,6 +577,11 @@ void setTextLines(SubtitleLine& entry, MarkedText&& marked)
 void TSubtitle::readSubRip(const std::string& data, FrameRate rate, std::int64_t frameOffset,
                            const std::string& codePage)
 {
+    // One entry per arrow at most: room for all of them at once saves regrowing a long list.
+    std::size_t arrows = 0;
+    for (std::size_t at = data.find("-->"); at != std::string::npos; at = data.find("-->", at + 3))
+        ++arrows;
+    m_lines.reserve(m_lines.size() + arrows);
     LineReader reader(data);
     std::string number; // the index line before the time line, if any
     int ordinal = 0;
