@@ -52,7 +52,8 @@ bool reportLoad(const TSubtitle& list, const QString& file, bool listing)
                               .arg(skipped.lineNumber)
                               .arg(skipped.reason));
     if (!list.Skipped().empty())
-        printLine(stderr, QStringLiteral("%1: %2 entries skipped").arg(file).arg(list.Skipped().size()));
+        printLine(stderr,
+                  QStringLiteral("%1: %2 entries skipped").arg(file).arg(list.Skipped().size()));
     if (list.Count() > 0)
         return true;
     printLine(stderr, QStringLiteral("%1: no subtitle could be read").arg(file));
@@ -66,7 +67,8 @@ bool load(TSubtitle& list, const QString& file, const ConvertOptions& options)
     if (list.LoadFromFile(file, true, FrameRate::fromText(options.fpsText), 0,
                           options.settings.charset) == LoadOutcome::Read)
         return reportLoad(list, file, options.listOnly);
-    printLine(stderr, QStringLiteral("%1: %2").arg(file, QString::fromLatin1(kUnsupportedFormatMessage)));
+    printLine(stderr,
+              QStringLiteral("%1: %2").arg(file, QString::fromLatin1(kUnsupportedFormatMessage)));
     return false;
 }
 
@@ -118,7 +120,8 @@ int listFile(const QString& file, const ConvertOptions& options)
                      QString::fromStdString(TSubtitle::FramesToTime(StrToInt(l.EndFrame), rate)),
                      DecodeText(l.Line1, options.settings.charset, list.Encoding()));
         if (!l.Line2.empty())
-            row += QLatin1Char('|') + DecodeText(l.Line2, options.settings.charset, list.Encoding());
+            row +=
+                QLatin1Char('|') + DecodeText(l.Line2, options.settings.charset, list.Encoding());
         printLine(stdout, row);
     }
     return list.Skipped().empty() ? 0 : kEntriesSkipped;

@@ -3,10 +3,10 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
-#include <strings.h>
 #include <iconv.h>
 #include <map>
 #include <memory>
+#include <strings.h>
 #include <uchardet.h>
 
 namespace lumelle {

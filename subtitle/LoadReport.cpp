@@ -22,7 +22,8 @@ QString LoadReport(const TSubtitle& list, const QString& fileName)
                           skipped.size() == 1 ? QStringLiteral("was") : QStringLiteral("were"));
         const std::size_t listed = std::min(skipped.size(), std::size_t(kListedSkippedEntries));
         for (std::size_t i = 0; i < listed; ++i)
-            lines << QStringLiteral("line %1: %2").arg(skipped[i].lineNumber).arg(skipped[i].reason);
+            lines
+                << QStringLiteral("line %1: %2").arg(skipped[i].lineNumber).arg(skipped[i].reason);
         if (skipped.size() > listed)
             lines << QStringLiteral("... and %1 more.").arg(skipped.size() - listed);
         parts << lines.join(QLatin1Char('\n'));

@@ -78,7 +78,8 @@ std::string tagName(const std::string& inside, bool& closing)
     if (i >= inside.size() || !isLetter(inside[i]))
         return std::string();
     std::string name;
-    while (i < inside.size() && (isLetter(inside[i]) || std::isdigit(static_cast<unsigned char>(inside[i]))))
+    while (i < inside.size() &&
+           (isLetter(inside[i]) || std::isdigit(static_cast<unsigned char>(inside[i]))))
         name += lower(inside[i++]);
     if (i < inside.size() && inside[i] != ' ' && inside[i] != '\t' && inside[i] != '=')
         return std::string();
@@ -146,6 +147,49 @@ std::size_t microDvdCodeEnd(const std::string& mask, std::size_t at)
 
 } // namespace
 
+namespace {
+
+// When `m[i]` opens markup: applies it to `builder` and gives the position after it; npos when
+// the character is text.
+std::size_t takeMarkup(const std::string& m, std::size_t i, bool microDvd, Builder& builder)
+{
+    const char c = m[i];
+    if (c == '<') {
+        const std::size_t close = m.find('>', i + 1);
+        const std::size_t reopen = m.find('<', i + 1);
+        if (close == std::string::npos || (reopen != std::string::npos && reopen < close))
+            return std::string::npos;
+        bool closing = false;
+        const std::string name = tagName(m.substr(i + 1, close - i - 1), closing);
+        if (name.empty())
+            return std::string::npos;
+        applyHtmlTag(name, closing, builder);
+        return close + 1;
+    }
+    if (c == '{' && i + 1 < m.size() && m[i + 1] == '\\') {
+        const std::size_t close = m.find('}', i + 2);
+        if (close != std::string::npos)
+            applyOverrides(m.substr(i + 1, close - i - 1), builder);
+        return close == std::string::npos ? close : close + 1;
+    }
+    if (c == '{' && microDvd) {
+        const std::size_t end = microDvdCodeEnd(m, i);
+        if (end != std::string::npos && lower(m[i + 1]) == 'y')
+            builder.setStyle(microDvdStyle(m.substr(i + 3, end - i - 4), builder.style()));
+        return end;
+    }
+    if (c == '\\' && i + 1 < m.size() && (m[i + 1] == 'N' || m[i + 1] == 'n' || m[i + 1] == 'h')) {
+        if (m[i + 1] == 'h')
+            builder.append(" ", 1);
+        else
+            builder.newLine();
+        return i + 2;
+    }
+    return std::string::npos;
+}
+
+} // namespace
+
 void AppendMarkedLine(const std::string& raw, const std::string& codePage, bool microDvd,
                       TextStyle& style, MarkedText& out)
 {
@@ -159,56 +203,22 @@ void AppendMarkedLine(const std::string& raw, const std::string& codePage, bool 
         builder.setStyle(italic);
         i = 1;
     }
+    // Text is copied in stretches between markup, from the raw bytes.
     std::size_t plainFrom = i;
-    auto flush = [&](std::size_t upTo) {
-        builder.append(raw.data() + plainFrom, upTo - plainFrom);
-    };
     while (i < m.size()) {
-        const char c = m[i];
-        std::size_t next = std::string::npos;
-        if (c == '<') {
-            const std::size_t close = m.find('>', i + 1);
-            const std::size_t reopen = m.find('<', i + 1);
-            bool closing = false;
-            if (close != std::string::npos && (reopen == std::string::npos || reopen > close)) {
-                const std::string name = tagName(m.substr(i + 1, close - i - 1), closing);
-                if (!name.empty()) {
-                    flush(i);
-                    applyHtmlTag(name, closing, builder);
-                    next = close + 1;
-                }
-            }
-        } else if (c == '{' && i + 1 < m.size() && m[i + 1] == '\\') {
-            const std::size_t close = m.find('}', i + 2);
-            if (close != std::string::npos) {
-                flush(i);
-                applyOverrides(m.substr(i + 1, close - i - 1), builder);
-                next = close + 1;
-            }
-        } else if (c == '{' && microDvd) {
-            const std::size_t end = microDvdCodeEnd(m, i);
-            if (end != std::string::npos) {
-                flush(i);
-                if (lower(m[i + 1]) == 'y')
-                    builder.setStyle(microDvdStyle(m.substr(i + 3, end - i - 4), builder.style()));
-                next = end;
-            }
-        } else if (c == '\\' && i + 1 < m.size() &&
-                   (m[i + 1] == 'N' || m[i + 1] == 'n' || m[i + 1] == 'h')) {
-            flush(i);
-            if (m[i + 1] == 'h')
-                builder.append(" ", 1);
-            else
-                builder.newLine();
-            next = i + 2;
-        }
-        if (next == std::string::npos) {
+        if (m[i] != '<' && m[i] != '{' && m[i] != '\\') {
             ++i;
             continue;
         }
-        i = plainFrom = next;
+        builder.append(raw.data() + plainFrom, i - plainFrom);
+        plainFrom = i;
+        const std::size_t next = takeMarkup(m, i, microDvd, builder);
+        if (next == std::string::npos)
+            ++i;
+        else
+            i = plainFrom = next;
     }
-    flush(m.size());
+    builder.append(raw.data() + plainFrom, m.size() - plainFrom);
     builder.finish();
 }
 

@@ -90,7 +90,8 @@ PreparedText prepareText(const QByteArray& raw)
                   {"\xFE\xFF", 2, "UTF-16BE"},
                   {"\xFF\xFE", 2, "UTF-16LE"}};
     for (const auto& bom : kMarks) {
-        if (raw.size() >= qsizetype(bom.size) && std::memcmp(raw.constData(), bom.mark, bom.size) == 0) {
+        if (raw.size() >= qsizetype(bom.size) &&
+            std::memcmp(raw.constData(), bom.mark, bom.size) == 0) {
             std::string rest(raw.constData() + bom.size, std::size_t(raw.size()) - bom.size);
             PreparedText prepared{std::string(), FileEncoding{bom.codePage, true}};
             if (std::strcmp(bom.codePage, "UTF-8") == 0)
@@ -281,7 +282,8 @@ std::int64_t millisOfTime(const std::string& text)
     const std::int64_t total = ((hours * 60 + minutes) * 60 + seconds) * 1000 + millis;
     // Times of 100 hours and more do not fit the index file's hh:mm:ss:mmm.
     if (hours >= 100)
-        throw Error(QStringLiteral("the time %1 is out of range (at most 99:59:59,999)").arg(shown()));
+        throw Error(
+            QStringLiteral("the time %1 is out of range (at most 99:59:59,999)").arg(shown()));
     return total;
 }
 
@@ -597,14 +599,16 @@ void TSubtitle::readSubRip(const std::string& data, FrameRate rate, std::int64_t
         if (!looksLikeTimeLine(line)) {
             // Text that belongs to no time line, with the lines that follow it.
             const std::vector<std::string> stray = subRipTextLines(reader);
-            skip(lineNumber, isEndOfFileMark(line) && stray.empty()
-                                 ? QString::fromLatin1(kEndOfFileMarkReason)
-                                 : QStringLiteral("'%1' has no time line before it")
-                                       .arg(DecodeText(trimmed(line).substr(0, 40), 1, m_encoding)));
+            skip(lineNumber,
+                 isEndOfFileMark(line) && stray.empty()
+                     ? QString::fromLatin1(kEndOfFileMarkReason)
+                     : QStringLiteral("'%1' has no time line before it")
+                           .arg(DecodeText(trimmed(line).substr(0, 40), 1, m_encoding)));
             continue;
         }
         ++ordinal;
-        const QString name = number.empty() ? QString::number(ordinal) : QString::fromStdString(number);
+        const QString name =
+            number.empty() ? QString::number(ordinal) : QString::fromStdString(number);
         number.clear();
         std::vector<std::string> rawText = subRipTextLines(reader);
         SubtitleLine entry;
@@ -666,6 +670,35 @@ std::vector<std::string> barPieces(const std::string& text, const std::string& c
     return pieces;
 }
 
+// The text lines of a MicroDVD entry: the pieces between "|", each without its markup.
+MarkedText microDvdMarkedText(std::string text, const std::string& codePage)
+{
+    const TextStyle whole = TakeWholeSubtitleStyle(text, codePage);
+    MarkedText marked;
+    for (const std::string& piece : barPieces(text, codePage)) {
+        TextStyle style = whole;
+        AppendMarkedLine(piece, codePage, true, style, marked);
+    }
+    return marked;
+}
+
+// An entry without an end frame is shown until the next one starts, at most 5 seconds.
+void closeOpenEnds(std::vector<SubtitleLine>& lines, const std::vector<std::size_t>& openEnds,
+                   FrameRate rate)
+{
+    const std::int64_t longest = rate.framesPer1000Seconds() * 5 / 1000;
+    for (const std::size_t i : openEnds) {
+        const std::int64_t start = std::strtoll(lines[i].StartFrame.c_str(), nullptr, 10);
+        std::int64_t end = start + longest;
+        if (i + 1 < lines.size()) {
+            const std::int64_t next = std::strtoll(lines[i + 1].StartFrame.c_str(), nullptr, 10);
+            if (next > start)
+                end = std::min(end, next);
+        }
+        lines[i].EndFrame = std::to_string(end);
+    }
+}
+
 QString rateText(double fps)
 {
     return QString::number(fps, 'f', 3).remove(QRegularExpression(QStringLiteral("\\.?0+$")));
@@ -719,31 +752,10 @@ void TSubtitle::readMicroDvd(const std::string& data, FrameRate rate, std::int64
         entry.EndFrame = std::to_string(converted(end) + frameOffset);
         if (parts.EndText.empty())
             openEnds.push_back(m_lines.size());
-        const TextStyle whole = TakeWholeSubtitleStyle(text, codePage);
-        MarkedText marked;
-        for (const std::string& piece : barPieces(text, codePage)) {
-            TextStyle style = whole;
-            const std::size_t before = marked.lines.size();
-            AppendMarkedLine(piece, codePage, true, style, marked);
-            // A piece is one text line even when it is empty after its markup.
-            if (marked.lines.size() == before)
-                marked.lines.emplace_back();
-        }
-        setTextLines(entry, std::move(marked));
+        setTextLines(entry, microDvdMarkedText(text, codePage));
         m_lines.push_back(std::move(entry));
     }
-    // An entry without an end frame is shown until the next one starts, at most 5 seconds.
-    const std::int64_t longest = rate.framesPer1000Seconds() * 5 / 1000;
-    for (const std::size_t i : openEnds) {
-        const std::int64_t start = std::strtoll(m_lines[i].StartFrame.c_str(), nullptr, 10);
-        std::int64_t end = start + longest;
-        if (i + 1 < m_lines.size()) {
-            const std::int64_t next = std::strtoll(m_lines[i + 1].StartFrame.c_str(), nullptr, 10);
-            if (next > start)
-                end = std::min(end, next);
-        }
-        m_lines[i].EndFrame = std::to_string(end);
-    }
+    closeOpenEnds(m_lines, openEnds, rate);
 }
 
 } // namespace lumelle

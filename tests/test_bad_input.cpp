@@ -170,8 +170,8 @@ TEST_F(BadInput, JunkAfterAMicroDvdBraceIsSkippedNamingIt)
         TSubtitle list;
         list.LoadFromFile(path, true, kRate, 0);
         ASSERT_EQ(list.Skipped().size(), 1u) << name;
-        EXPECT_EQ(list.Skipped()[0],
-                  (SkippedEntry{2, "'" + QString::fromLatin1(tail) + "' is not a valid integer value"}));
+        EXPECT_EQ(list.Skipped()[0], (SkippedEntry{2, "'" + QString::fromLatin1(tail) +
+                                                          "' is not a valid integer value"}));
         ASSERT_EQ(list.Count(), 2) << "the entries around the junk stay";
         EXPECT_EQ(list.line(1).Line1, "Before");
         EXPECT_EQ(list.line(2).Line1, "After");
@@ -205,12 +205,12 @@ TEST_F(BadInput, NulBytesAreKeptAsTextAndTheRunFinishes)
 
     // A NUL inside a time is a malformed number, named with the NUL in it.
     TSubtitle bad;
-    bad.LoadFromFile(write("t.srt", bytesOf("1\n00:00:0\0,000 --> 00:00:02,000\nA\n")), true,
-                     kRate, 0);
+    bad.LoadFromFile(write("t.srt", bytesOf("1\n00:00:0\0,000 --> 00:00:02,000\nA\n")), true, kRate,
+                     0);
     EXPECT_EQ(bad.Count(), 0);
     EXPECT_EQ(bad.Skipped(),
-              (std::vector<SkippedEntry>{
-                  {2, QStringLiteral("subtitle 1: '0") + QChar(0) + "' is not a valid integer value"}}));
+              (std::vector<SkippedEntry>{{2, QStringLiteral("subtitle 1: '0") + QChar(0) +
+                                                 "' is not a valid integer value"}}));
 }
 
 TEST_F(BadInput, FiftyMegabyteLine)
@@ -621,10 +621,11 @@ TEST_F(BadInput, ConverterPrintsAMessageWithANulByteWhole)
     const QString path = write("nul.sub", bytesOf("{1\0002}{3}A\n"));
     const Converted run = convert({path});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, path.toLocal8Bit() +
-                           bytesOf(":1: warning: skipped: '1\0002' is not a valid integer value\n") +
-                           path.toLocal8Bit() + ": 1 entries skipped\n" + path.toLocal8Bit() +
-                           ": no subtitle could be read\n");
+    EXPECT_EQ(run.err,
+              path.toLocal8Bit() +
+                  bytesOf(":1: warning: skipped: '1\0002' is not a valid integer value\n") +
+                  path.toLocal8Bit() + ": 1 entries skipped\n" + path.toLocal8Bit() +
+                  ": no subtitle could be read\n");
     EXPECT_FALSE(QFile::exists(m_dir.filePath("nul_vobsub.idx")));
 }
 

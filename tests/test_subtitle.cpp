@@ -155,11 +155,10 @@ TEST_F(SubtitleFiles, WellFormedSubRipGivesOneEntryPerSubtitle)
     ASSERT_EQ(list.Count(), 3);
     EXPECT_EQ(entry(list, 1), (SubtitleLine{"25", "50", "One line", "", ""}));
     // The markup is gone from the text and kept as a style.
-    EXPECT_EQ(entry(list, 2), (SubtitleLine{"75", "112", "Two", "lines", "", {},
-                                            {{0, 0, 3, {.italic = true}}}}));
+    EXPECT_EQ(entry(list, 2),
+              (SubtitleLine{"75", "112", "Two", "lines", "", {}, {{0, 0, 3, {.italic = true}}}}));
     // Coordinates after the end time are ignored; a fourth text line is kept after the third.
-    EXPECT_EQ(entry(list, 3),
-              (SubtitleLine{"93086", "93125", "A", "B", "C", {"D (fourth line)"}}));
+    EXPECT_EQ(entry(list, 3), (SubtitleLine{"93086", "93125", "A", "B", "C", {"D (fourth line)"}}));
     EXPECT_EQ(m_outcomes, std::vector{LoadOutcome::Read});
 }
 

@@ -5,8 +5,8 @@
 #include "subtitle/LoadReport.h"
 #include "subtitle/Subtitle.h"
 
-#include <QTemporaryDir>
 #include <QStringEncoder>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace lumelle;
@@ -71,10 +71,10 @@ TEST_F(Readers, LooselyWrittenTimeLinesAllRead)
                                              "7\n00:00:13,000 --> 00:00:14,000 X1:1 X2:9\nxy\n\n"
                                              "8\n000:00:15,000 --> 000:00:16,000\nthree digits\n\n"
                                              "9\n00:00:17,000\t-->\t00:00:18,000\ntabs\n");
-    EXPECT_EQ(rows(list), (Rows{"25-50|no spaces", "75-100|two spaces", "125-150|one-digit hours",
-                                "188-206|tenths, hundredths", "225-250|full stops",
-                                "275-300|leading space", "325-350|xy", "375-400|three digits",
-                                "425-450|tabs"}));
+    EXPECT_EQ(rows(list),
+              (Rows{"25-50|no spaces", "75-100|two spaces", "125-150|one-digit hours",
+                    "188-206|tenths, hundredths", "225-250|full stops", "275-300|leading space",
+                    "325-350|xy", "375-400|three digits", "425-450|tabs"}));
     EXPECT_TRUE(list.Skipped().empty());
 }
 
@@ -91,7 +91,10 @@ TEST_F(Readers, MarkupIsRemovedEverywhereAndItsStylesKept)
         {"a.srt", "<i>one</i> and <i>two</i>", {"one and two"}, {{0, 0, 3, i}, {0, 8, 11, i}}},
         {"a.srt", "<font color=\"#ff0000\">red</font> <s>gone</s>", {"red gone"}, {}},
         {"a.srt", "<B>bold</B> <U>under</U>", {"bold under"}, {{0, 0, 4, b}, {0, 5, 10, u}}},
-        {"a.srt", "<i>open\nclosed</i> after", {"open", "closed after"}, {{0, 0, 4, i}, {1, 0, 6, i}}},
+        {"a.srt",
+         "<i>open\nclosed</i> after",
+         {"open", "closed after"},
+         {{0, 0, 4, i}, {1, 0, 6, i}}},
         {"a.srt", "{\\an8}top {\\i1}it{\\i0}", {"top it"}, {{0, 4, 6, i}}},
         {"a.srt", "one\\Ntwo\\nthree\\hfour", {"one", "two", "three four"}, {}},
         {"a.srt", "a < b and c > d <3", {"a < b and c > d <3"}, {}},
@@ -103,8 +106,9 @@ TEST_F(Readers, MarkupIsRemovedEverywhereAndItsStylesKept)
     };
     for (const auto& c : cases) {
         const bool srt = QByteArray(c.file).endsWith(".srt");
-        const QByteArray bytes = srt ? "1\n00:00:01,000 --> 00:00:02,000\n" + QByteArray(c.text) + "\n"
-                                     : "{10}{20}" + QByteArray(c.text) + "\n";
+        const QByteArray bytes =
+            srt ? "1\n00:00:01,000 --> 00:00:02,000\n" + QByteArray(c.text) + "\n"
+                : "{10}{20}" + QByteArray(c.text) + "\n";
         const TSubtitle list = load(c.file, bytes);
         ASSERT_EQ(list.Count(), 1) << c.text;
         EXPECT_EQ(list.line(1).TextLines(), c.lines) << c.text;
@@ -136,7 +140,8 @@ TEST_F(Readers, UnicodeFilesWithAByteOrderMarkReadInBothFormats)
             auto encoder = QStringEncoder(encoding, QStringEncoder::Flag::WriteBom);
             return QByteArray(encoder(s));
         };
-        for (const auto& [name, bytes] : {std::pair{"a.srt", encode(srt)}, std::pair{"a.sub", encode(sub)}}) {
+        for (const auto& [name, bytes] :
+             {std::pair{"a.srt", encode(srt)}, std::pair{"a.sub", encode(sub)}}) {
             // A chosen character set does not override what the mark declares.
             const TSubtitle list = load(name, bytes, kRussian);
             ASSERT_EQ(list.Count(), 1) << encoding << " " << name;
@@ -180,10 +185,12 @@ TEST_F(Readers, FilesAreRecognisedByWhatTheyHold)
         QByteArray bytes;
         Rows rows;
     } cases[] = {
-        {"no-numbers.srt", "00:00:01,000 --> 00:00:02,000\nA\n\n00:00:03,000 --> 00:00:04,000\nB\n",
+        {"no-numbers.srt",
+         "00:00:01,000 --> 00:00:02,000\nA\n\n00:00:03,000 --> 00:00:04,000\nB\n",
          {"25-50|A", "75-100|B"}},
         {"blank-first.srt", "\n\n\n1\n00:00:01,000 --> 00:00:02,000\nA\n", {"25-50|A"}},
-        {"cr-only.srt", "1\r00:00:01,000 --> 00:00:02,000\rA\r\r2\r00:00:03,000 --> 00:00:04,000\rB\r",
+        {"cr-only.srt",
+         "1\r00:00:01,000 --> 00:00:02,000\rA\r\r2\r00:00:03,000 --> 00:00:04,000\rB\r",
          {"25-50|A", "75-100|B"}},
         {"blank-first.sub", "\r\n\r\n{1}{2}A\r\n", {"1-2|A"}},
         {"bom.txt", "\xEF\xBB\xBF{1}{2}A\n", {"1-2|A"}},
@@ -196,8 +203,8 @@ TEST_F(Readers, FilesAreRecognisedByWhatTheyHold)
         EXPECT_EQ(rows(list), c.rows) << c.name;
     }
     // The first time line may stand below a title.
-    const TSubtitle titled =
-        load("titled.srt", "My Film\nTranslated by someone\n\n1\n00:00:01,000 --> 00:00:02,000\nA\n");
+    const TSubtitle titled = load(
+        "titled.srt", "My Film\nTranslated by someone\n\n1\n00:00:01,000 --> 00:00:02,000\nA\n");
     EXPECT_EQ(rows(titled), Rows{"25-50|A"});
     EXPECT_EQ(titled.Skipped(),
               (std::vector<SkippedEntry>{{1, "'My Film' has no time line before it"}}));
@@ -207,8 +214,8 @@ TEST_F(Readers, MicroDvdFrameRateHeaderConvertsFrameNumbers)
 {
     const TSubtitle list = load("film.sub", "{1}{1}23.976\n{23976}{47952}A\n{0}{}B\n{100}{}C\n"
                                             "{200}{300}D\n{1000}{}E\n");
-    EXPECT_EQ(rows(list), (Rows{"25000-50000|A", "0-104|B", "104-209|C", "209-313|D",
-                                "1043-1168|E"}));
+    EXPECT_EQ(rows(list),
+              (Rows{"25000-50000|A", "0-104|B", "104-209|C", "209-313|D", "1043-1168|E"}));
     EXPECT_EQ(list.RateNote(), "frame numbers converted from 23.976 fps to 25 fps");
     EXPECT_EQ(LoadReport(list, "film.sub"), "The file names its own frame rate: frame numbers "
                                             "converted from 23.976 fps to 25 fps.");
@@ -235,15 +242,16 @@ TEST_F(Readers, UnreadableEntriesAreSkippedAndNamed)
 
     const TSubtitle sub = load("a.sub", "{1}{2}A\r\nno frames here\r\n{x}{5}B\r\n{3}{4}C\r\n\x1A");
     EXPECT_EQ(rows(sub), (Rows{"1-2|A", "3-4|C"}));
-    EXPECT_EQ(sub.Skipped(), (std::vector<SkippedEntry>{
-                                 {2, "'no frames here' is not a valid integer value"},
-                                 {3, "'x' is not a valid integer value"},
-                                 {5, "end-of-file mark (Ctrl-Z)"}}));
+    EXPECT_EQ(sub.Skipped(),
+              (std::vector<SkippedEntry>{{2, "'no frames here' is not a valid integer value"},
+                                         {3, "'x' is not a valid integer value"},
+                                         {5, "end-of-file mark (Ctrl-Z)"}}));
 
     const TSubtitle nothing = load("none.sub", "{a}{b}A\n");
     EXPECT_EQ(m_outcome, LoadOutcome::Read);
     EXPECT_EQ(nothing.Count(), 0);
-    EXPECT_TRUE(LoadReport(nothing, "none.sub").endsWith("No subtitle could be read from none.sub."));
+    EXPECT_TRUE(
+        LoadReport(nothing, "none.sub").endsWith("No subtitle could be read from none.sub."));
 }
 
 TEST_F(Readers, ReportListsTwentySkippedLinesThenCounts)

@@ -713,7 +713,8 @@ void TForm1::fillListRows()
         const SubtitleLine& line = Subtitle->line(i);
         QString text = ShownLine(line.Line1, CurrentCharset(), Subtitle->Encoding());
         if (!line.Line2.empty())
-            text += QLatin1Char('|') + ShownLine(line.Line2, CurrentCharset(), Subtitle->Encoding());
+            text +=
+                QLatin1Char('|') + ShownLine(line.Line2, CurrentCharset(), Subtitle->Encoding());
         ListBox1->addItem(text);
     }
     if (row >= 0 && row < ListBox1->count())

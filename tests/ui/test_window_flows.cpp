@@ -90,11 +90,10 @@ TEST_F(MainWindowTest, UnsupportedAndBrokenFilesLeaveNoUsableList)
     recorded.clear();
     const QString broken = write("broken.sub", "{1}{25}one\r\n{x}{40}two\r\n{50}{60}three\r\n");
     loadFile(broken);
-    EXPECT_EQ(recorded.texts(),
-              (QStringList{"1 entry of " + broken +
-                               " could not be read and was skipped:\n"
-                               "line 2: 'x' is not a valid integer value",
-                           kLoaded}));
+    EXPECT_EQ(recorded.texts(), (QStringList{"1 entry of " + broken +
+                                                 " could not be read and was skipped:\n"
+                                                 "line 2: 'x' is not a valid integer value",
+                                             kLoaded}));
     EXPECT_EQ(form->ListBox1->count(), 2);
     EXPECT_TRUE(form->SubtitleLoaded);
     EXPECT_EQ(form->windowTitle(), QString("Lumelle By Orvane"));
@@ -106,7 +105,8 @@ TEST_F(MainWindowTest, UnsupportedAndBrokenFilesLeaveNoUsableList)
     EXPECT_EQ(recorded.texts(), (QStringList{"1 entry of " + none +
                                              " could not be read and was skipped:\n"
                                              "line 1: 'x' is not a valid integer value\n\n"
-                                             "No subtitle could be read from " + none + "."}));
+                                             "No subtitle could be read from " +
+                                             none + "."}));
     EXPECT_EQ(form->ListBox1->count(), 0);
     EXPECT_FALSE(form->SubtitleLoaded);
     EXPECT_FALSE(form->LinesFit);
@@ -115,10 +115,11 @@ TEST_F(MainWindowTest, UnsupportedAndBrokenFilesLeaveNoUsableList)
 TEST_F(MainWindowTest, LoadNamesTheEncodingAndShowsTheTextDecodedWithIt)
 {
     // windows-1253 Greek under the DEFAULT character set: detected, and so named.
-    const QString greek = write("greek.srt", "1\r\n00:00:01,000 --> 00:00:02,000\r\n"
-                                             "\xCA\xE1\xEB\xE7\xEC\xDD\xF1\xE1, \xF4\xE9 "
-                                             "\xEA\xDC\xED\xE5\xE9\xF2 \xF3\xDE\xEC\xE5\xF1\xE1;\r\n"
-                                             "\xD0\xEF\xEB\xFD \xEA\xE1\xEB\xDC.\r\n");
+    const QString greek =
+        write("greek.srt", "1\r\n00:00:01,000 --> 00:00:02,000\r\n"
+                           "\xCA\xE1\xEB\xE7\xEC\xDD\xF1\xE1, \xF4\xE9 "
+                           "\xEA\xDC\xED\xE5\xE9\xF2 \xF3\xDE\xEC\xE5\xF1\xE1;\r\n"
+                           "\xD0\xEF\xEB\xFD \xEA\xE1\xEB\xDC.\r\n");
     loadFile(greek);
     ASSERT_EQ(recorded.texts().size(), 2);
     EXPECT_TRUE(recorded.texts()[0].startsWith(greek + " was read as "));
@@ -130,8 +131,8 @@ TEST_F(MainWindowTest, LoadNamesTheEncodingAndShowsTheTextDecodedWithIt)
     // UTF-16 with a byte-order mark.
     recorded.clear();
     auto utf16 = QStringEncoder(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
-    const QString unicode = write(
-        "unicode.sub", utf16(QStringLiteral("{1}{1}25\r\n{10}{20}{y:i}Grüße|Ελλάδα\r\n")));
+    const QString unicode =
+        write("unicode.sub", utf16(QStringLiteral("{1}{1}25\r\n{10}{20}{y:i}Grüße|Ελλάδα\r\n")));
     loadFile(unicode);
     EXPECT_EQ(recorded.texts(),
               (QStringList{unicode + " was read as UTF-16LE (byte-order mark).", kLoaded}));
