@@ -38,12 +38,14 @@ constexpr int kEntriesSkipped = 3;
 // Says on standard error how `file` was read: its encoding, a frame-rate conversion, one
 // warning per skipped entry and their count. False, after saying why, when no entry at all
 // could be read.
-bool reportLoad(const TSubtitle& list, const QString& file, bool listing)
+bool reportLoad(const TSubtitle& list, const QString& file, const ConvertOptions& options)
 {
-    // A UTF-8 file is named only in a listing; any other encoding always.
+    // A listing always names the encoding; a conversion when it was declared or detected.
     const FileEncoding& encoding = list.Encoding();
-    if (listing || encoding.declared || encoding.codePage != "UTF-8")
-        printLine(stderr, QStringLiteral("%1: read as %2").arg(file, encoding.description()));
+    const quint8 charset = options.settings.charset;
+    if (options.listOnly || encoding.worthNaming(charset))
+        printLine(stderr,
+                  QStringLiteral("%1: read as %2").arg(file, encoding.description(charset)));
     if (!list.RateNote().isEmpty())
         printLine(stderr, QStringLiteral("%1: %2").arg(file, list.RateNote()));
     for (const SkippedEntry& skipped : list.Skipped())
@@ -66,7 +68,7 @@ bool load(TSubtitle& list, const QString& file, const ConvertOptions& options)
 {
     if (list.LoadFromFile(file, true, FrameRate::fromText(options.fpsText), 0,
                           options.settings.charset) == LoadOutcome::Read)
-        return reportLoad(list, file, options.listOnly);
+        return reportLoad(list, file, options);
     printLine(stderr,
               QStringLiteral("%1: %2").arg(file, QString::fromLatin1(kUnsupportedFormatMessage)));
     return false;

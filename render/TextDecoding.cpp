@@ -224,16 +224,23 @@ TrailKind trailKindOf(const std::string& codePage)
 
 } // namespace
 
-QString FileEncoding::description() const
+QString FileEncoding::description(quint8 charset) const
 {
-    if (codePage.empty())
-        return QStringLiteral("the chosen character set");
+    if (!declared && (charset != kDefaultCharset || codePage.empty()))
+        return QString::fromLatin1(CodePageForCharset(charset)) +
+               QStringLiteral(" (chosen character set)");
     const QString name = QString::fromStdString(inFile.empty() ? codePage : inFile);
     if (declared)
         return name + QStringLiteral(" (byte-order mark)");
     if (codePage == "UTF-8")
         return name;
     return name + QStringLiteral(" (detected)");
+}
+
+bool FileEncoding::worthNaming(quint8 charset) const
+{
+    const bool plainUtf8 = codePage == "UTF-8" && (inFile.empty() || inFile == "UTF-8");
+    return !plainUtf8 && (declared || (charset == kDefaultCharset && !codePage.empty()));
 }
 
 std::string CodePageFor(quint8 charset, const FileEncoding& encoding)

@@ -51,8 +51,12 @@ struct FileEncoding
     // The encoding of the file itself ("UTF-16LE"), for messages; empty when it is `codePage`.
     std::string inFile;
 
-    // "UTF-16LE (byte-order mark)", "WINDOWS-1253 (detected)", "UTF-8", for messages.
-    QString description() const;
+    // How the file's lines are read under `charset`, for messages: "UTF-16LE (byte-order
+    // mark)", "WINDOWS-1253 (detected)", "UTF-8", "CP932 (chosen character set)".
+    QString description(quint8 charset) const;
+    // True when the user needs to be told how the file was read under `charset`: the encoding
+    // was declared by a mark or detected, and is not simply UTF-8.
+    bool worthNaming(quint8 charset) const;
     bool operator==(const FileEncoding&) const = default;
 };
 

@@ -4,12 +4,12 @@
 
 namespace lumelle {
 
-QString LoadReport(const TSubtitle& list, const QString& fileName)
+QString LoadReport(const TSubtitle& list, const QString& fileName, quint8 charset)
 {
     QStringList parts;
     const FileEncoding& encoding = list.Encoding();
-    if (encoding.declared || encoding.codePage != "UTF-8")
-        parts << QStringLiteral("%1 was read as %2.").arg(fileName, encoding.description());
+    if (encoding.worthNaming(charset))
+        parts << QStringLiteral("%1 was read as %2.").arg(fileName, encoding.description(charset));
     if (!list.RateNote().isEmpty())
         parts << QStringLiteral("The file names its own frame rate: %1.").arg(list.RateNote());
     const auto& skipped = list.Skipped();

@@ -146,8 +146,18 @@ TEST_F(Readers, UnicodeFilesWithAByteOrderMarkReadInBothFormats)
             const TSubtitle list = load(name, bytes, kRussian);
             ASSERT_EQ(list.Count(), 1) << encoding << " " << name;
             EXPECT_EQ(DecodeText(list.line(1).Line1, kRussian, list.Encoding()), text);
-            EXPECT_EQ(list.Encoding().description(), QString(encoding) + " (byte-order mark)");
+            EXPECT_EQ(list.Encoding().description(kRussian),
+                      QString(encoding) + " (byte-order mark)");
         }
+    }
+}
+
+TEST_F(Readers, Utf8WithOrWithoutAMarkNeedsNoWord)
+{
+    for (const QByteArray& mark : {QByteArray(), QByteArray("\xEF\xBB\xBF")}) {
+        const TSubtitle list = load("a.srt", mark + "1\n00:00:01,000 --> 00:00:02,000\nGrüße\n");
+        EXPECT_EQ(list.line(1).Line1, "Grüße");
+        EXPECT_EQ(LoadReport(list, "a.srt", kDefault), QString());
     }
 }
 
@@ -170,11 +180,13 @@ TEST_F(Readers, GreekCodePageIsDetectedUnderDefaultAndAChosenCharsetWins)
     for (int n = 0; n < 4; ++n)
         EXPECT_EQ(DecodeText(list.line(n + 1).Line1, kDefault, list.Encoding()), greek[n])
             << list.Encoding().codePage;
-    EXPECT_TRUE(LoadReport(list, "greek.srt").startsWith("greek.srt was read as "));
-    EXPECT_TRUE(LoadReport(list, "greek.srt").contains(" (detected)"));
+    EXPECT_TRUE(LoadReport(list, "greek.srt", kDefault).startsWith("greek.srt was read as "));
+    EXPECT_TRUE(LoadReport(list, "greek.srt", kDefault).contains(" (detected)"));
     EXPECT_EQ(DecodeText(list.line(1).Line1, kGreek, list.Encoding()), greek[0]);
     EXPECT_EQ(DecodeText(list.line(1).Line1, kRussian, list.Encoding()),
               DecodeText(list.line(1).Line1, kRussian));
+    EXPECT_EQ(list.Encoding().description(kRussian), "WINDOWS-1251 (chosen character set)");
+    EXPECT_EQ(LoadReport(list, "greek.srt", kRussian), QString());
 }
 
 TEST_F(Readers, FilesAreRecognisedByWhatTheyHold)
@@ -217,8 +229,9 @@ TEST_F(Readers, MicroDvdFrameRateHeaderConvertsFrameNumbers)
     EXPECT_EQ(rows(list),
               (Rows{"25000-50000|A", "0-104|B", "104-209|C", "209-313|D", "1043-1168|E"}));
     EXPECT_EQ(list.RateNote(), "frame numbers converted from 23.976 fps to 25 fps");
-    EXPECT_EQ(LoadReport(list, "film.sub"), "The file names its own frame rate: frame numbers "
-                                            "converted from 23.976 fps to 25 fps.");
+    EXPECT_EQ(LoadReport(list, "film.sub", kDefault),
+              "The file names its own frame rate: frame numbers "
+              "converted from 23.976 fps to 25 fps.");
 
     for (const char* header : {"{0}{0}25", "{1}{1}25,000", "{1}{1}25.0"}) {
         const TSubtitle same = load("same.txt", QByteArray(header) + "\n{10}{20}A\n");
@@ -250,8 +263,8 @@ TEST_F(Readers, UnreadableEntriesAreSkippedAndNamed)
     const TSubtitle nothing = load("none.sub", "{a}{b}A\n");
     EXPECT_EQ(m_outcome, LoadOutcome::Read);
     EXPECT_EQ(nothing.Count(), 0);
-    EXPECT_TRUE(
-        LoadReport(nothing, "none.sub").endsWith("No subtitle could be read from none.sub."));
+    EXPECT_TRUE(LoadReport(nothing, "none.sub", kDefault)
+                    .endsWith("No subtitle could be read from none.sub."));
 }
 
 TEST_F(Readers, ReportListsTwentySkippedLinesThenCounts)
@@ -259,7 +272,7 @@ TEST_F(Readers, ReportListsTwentySkippedLinesThenCounts)
     QByteArray bytes = "{1}{2}A\n";
     for (int n = 0; n < 25; ++n)
         bytes += "broken\n";
-    const QString report = LoadReport(load("many.sub", bytes), "many.sub");
+    const QString report = LoadReport(load("many.sub", bytes), "many.sub", kDefault);
     EXPECT_TRUE(report.startsWith("25 entries of many.sub could not be read and were skipped:\n"
                                   "line 2: 'broken' is not a valid integer value\n"));
     EXPECT_TRUE(report.contains("line 21: ")) << report.toStdString();

@@ -743,7 +743,8 @@ void TForm1::ButtonLoadSrtClick(QObject* Sender)
     if (Subtitle->LoadFromFile(fileName, true, FrameRate::fromText(ComboBoxFps->currentText()), 0,
                                CurrentCharset()) == LoadOutcome::UnsupportedFormat)
         platform::messages().showMessage(QString::fromLatin1(kUnsupportedFormatMessage));
-    else if (const QString report = LoadReport(*Subtitle, fileName); !report.isEmpty())
+    else if (const QString report = LoadReport(*Subtitle, fileName, CurrentCharset());
+             !report.isEmpty())
         platform::messages().showMessage(report);
     if (Subtitle->Count() > 0) {
         fillListRows();
