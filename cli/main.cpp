@@ -38,12 +38,45 @@ void printLine(FILE* to, const QString& text)
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), to);
 }
 
-// Reads `file` into `list`; false, after saying so, when it is no subtitle file.
+// Exit status of a file that was converted (or listed) with entries skipped.
+constexpr int kEntriesSkipped = 3;
+
+// Says on standard error how `file` was read: its encoding, a frame-rate conversion, one
+// warning per skipped entry and their count. False, after saying why, when no entry at all
+// could be read.
+bool reportLoad(const TSubtitle& list, const QString& file, const ConvertOptions& options)
+{
+    // A listing always names the encoding; a conversion when it was declared or detected.
+    const FileEncoding& encoding = list.Encoding();
+    const quint8 charset = options.settings.charset;
+    if (options.listOnly || encoding.worthNaming(charset))
+        printLine(stderr,
+                  QStringLiteral("%1: read as %2").arg(file, encoding.description(charset)));
+    if (!list.RateNote().isEmpty())
+        printLine(stderr, QStringLiteral("%1: %2").arg(file, list.RateNote()));
+    for (const SkippedEntry& skipped : list.Skipped())
+        printLine(stderr, QStringLiteral("%1:%2: warning: skipped: %3")
+                              .arg(file)
+                              .arg(skipped.lineNumber)
+                              .arg(skipped.reason));
+    if (!list.Skipped().empty())
+        printLine(stderr,
+                  QStringLiteral("%1: %2 entries skipped").arg(file).arg(list.Skipped().size()));
+    if (list.Count() > 0)
+        return true;
+    printLine(stderr, QStringLiteral("%1: no subtitle could be read").arg(file));
+    return false;
+}
+
+// Reads `file` into `list`; false, after saying so, when it is no subtitle file or holds no
+// readable subtitle.
 bool load(TSubtitle& list, const QString& file, const ConvertOptions& options)
 {
-    if (list.LoadFromFile(file, true, FrameRate::fromText(options.fpsText), 0) == LoadOutcome::Read)
-        return true;
-    printLine(stderr, QStringLiteral("%1: %2").arg(file, QLatin1String(kUnsupportedFormatMessage)));
+    if (list.LoadFromFile(file, true, FrameRate::fromText(options.fpsText), 0,
+                          options.settings.charset) == LoadOutcome::Read)
+        return reportLoad(list, file, options);
+    printLine(stderr,
+              QStringLiteral("%1: %2").arg(file, QString::fromLatin1(kUnsupportedFormatMessage)));
     return false;
 }
 
@@ -169,12 +202,13 @@ int listFile(const QString& file, const ConvertOptions& options)
                 .arg(i)
                 .arg(QString::fromStdString(TSubtitle::FramesToTime(StrToInt(l.StartFrame), rate)),
                      QString::fromStdString(TSubtitle::FramesToTime(StrToInt(l.EndFrame), rate)),
-                     DecodeText(l.Line1, options.settings.charset));
+                     DecodeText(l.Line1, options.settings.charset, list.Encoding()));
         if (!l.Line2.empty())
-            row += QLatin1Char('|') + DecodeText(l.Line2, options.settings.charset);
+            row +=
+                QLatin1Char('|') + DecodeText(l.Line2, options.settings.charset, list.Encoding());
         printLine(stdout, row);
     }
-    return 0;
+    return list.Skipped().empty() ? 0 : kEntriesSkipped;
 }
 
 // Says how many subtitles overlapping in time were drawn together.
@@ -192,10 +226,6 @@ int convertFile(const QString& file, const ConvertOptions& options, FileReport& 
     TSubtitle list;
     if (!load(list, file, options))
         return 1;
-    if (list.Count() == 0) {
-        printLine(stderr, QStringLiteral("%1: no subtitles found").arg(file));
-        return 1;
-    }
 
     // Like the window: every line is checked against the frame width first, and a file with a
     // line too wide is refused before anything is written.
@@ -241,7 +271,7 @@ int convertFile(const QString& file, const ConvertOptions& options, FileReport& 
                               .arg(result.written)
                               .arg(result.idxPath, result.subPath, result.helpPath));
     }
-    return 0;
+    return list.Skipped().empty() ? 0 : kEntriesSkipped;
 }
 
 } // namespace
@@ -287,13 +317,15 @@ int main(int argc, char** argv)
 
     int failures = 0;
     QList<FileReport> reports;
+    int withSkipped = 0;
     for (const QString& file : options.files) {
         FileReport& report = reports.emplace_back(FileReport{file});
         try {
             const int rc =
                 options.listOnly ? listFile(file, options) : convertFile(file, options, report);
             report.status = rc;
-            failures += rc != 0;
+            failures += rc != 0 && rc != kEntriesSkipped;
+            withSkipped += rc == kEntriesSkipped;
         } catch (const Error& e) {
             printLine(stderr, QStringLiteral("%1: %2").arg(file, e.message()));
             ++failures;
@@ -303,5 +335,5 @@ int main(int argc, char** argv)
     }
     if (options.json)
         printJsonSummary(reports);
-    return failures == 0 ? 0 : 1;
+    return failures != 0 ? 1 : withSkipped != 0 ? kEntriesSkipped : 0;
 }

@@ -1,10 +1,13 @@
 #include "render/TextDecoding.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <iconv.h>
 #include <map>
 #include <memory>
+#include <strings.h>
+#include <uchardet.h>
 
 namespace lumelle {
 
@@ -187,6 +190,117 @@ QString DecodeText(const std::string& bytes, quint8 charset)
         return converter->convert(bytes);
     // Without the system's conversion modules the bytes are at least shown as Latin-1.
     return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
+}
+
+namespace {
+
+QString decodeIn(const std::string& bytes, const std::string& codePage)
+{
+    if (codePage == "UTF-8")
+        return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
+    if (Converter* converter = converterFor(codePage.c_str()))
+        return converter->convert(bytes);
+    return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
+}
+
+enum class TrailKind { None, DoubleByte, ShiftJis, Gb18030 };
+
+TrailKind trailKindOf(const std::string& codePage)
+{
+    auto is = [&codePage](const char* name) { return strcasecmp(codePage.c_str(), name) == 0; };
+    if (is("CP932") || is("SHIFT_JIS") || is("SJIS") || is("WINDOWS-31J"))
+        return TrailKind::ShiftJis;
+    if (is("GB18030"))
+        return TrailKind::Gb18030;
+    for (const char* name : {"BIG5", "BIG5-HKSCS", "GBK", "CP936", "GB2312", "CP949", "UHC",
+                             "JOHAB", "CP950", "EUC-KR"}) {
+        if (is(name))
+            return TrailKind::DoubleByte;
+    }
+    return TrailKind::None;
+}
+
+} // namespace
+
+QString FileEncoding::description(quint8 charset) const
+{
+    if (!declared && (charset != kDefaultCharset || codePage.empty()))
+        return QString::fromLatin1(CodePageForCharset(charset)) +
+               QStringLiteral(" (chosen character set)");
+    const QString name = QString::fromStdString(inFile.empty() ? codePage : inFile);
+    if (declared)
+        return name + QStringLiteral(" (byte-order mark)");
+    if (codePage == "UTF-8")
+        return name;
+    return name + QStringLiteral(" (detected)");
+}
+
+bool FileEncoding::worthNaming(quint8 charset) const
+{
+    const bool plainUtf8 = codePage == "UTF-8" && (inFile.empty() || inFile == "UTF-8");
+    return !plainUtf8 && (declared || (charset == kDefaultCharset && !codePage.empty()));
+}
+
+std::string CodePageFor(quint8 charset, const FileEncoding& encoding)
+{
+    if (encoding.declared || (charset == kDefaultCharset && !encoding.codePage.empty()))
+        return encoding.codePage;
+    return CodePageForCharset(charset);
+}
+
+QString DecodeText(const std::string& bytes, quint8 charset, const FileEncoding& encoding)
+{
+    if (encoding.declared || (charset == kDefaultCharset && !encoding.codePage.empty()))
+        return decodeIn(bytes, encoding.codePage);
+    return DecodeText(bytes, charset);
+}
+
+std::string MaskTrailBytes(const std::string& bytes, const std::string& codePage)
+{
+    if (isAscii(bytes))
+        return std::string();
+    const TrailKind kind = trailKindOf(codePage);
+    if (kind == TrailKind::None)
+        return std::string();
+    std::string mask = bytes;
+    for (std::size_t i = 0; i < mask.size(); ++i) {
+        const auto c = static_cast<unsigned char>(mask[i]);
+        if (c < 0x81 || c == 0xFF)
+            continue;
+        // Half-width katakana are single bytes in Shift-JIS.
+        if (kind == TrailKind::ShiftJis && c >= 0xA0 && c <= 0xDF)
+            continue;
+        std::size_t length = 2;
+        if (kind == TrailKind::Gb18030 && i + 1 < mask.size() && mask[i + 1] >= '0' &&
+            mask[i + 1] <= '9')
+            length = 4;
+        for (std::size_t j = 1; j < length && i + j < mask.size(); ++j)
+            mask[i + j] = char(0x80);
+        i += length - 1;
+    }
+    return mask;
+}
+
+std::string DetectCodePage(const char* data, std::size_t size)
+{
+    uchardet_t detector = uchardet_new();
+    std::string found;
+    if (uchardet_handle_data(detector, data, size) == 0) {
+        uchardet_data_end(detector);
+        found = uchardet_get_charset(detector);
+    }
+    uchardet_delete(detector);
+    // Plain ASCII (or nothing recognised) reads as the Western code page, as before.
+    if (found.empty() || found == "ASCII")
+        return "WINDOWS-1252";
+    return found;
+}
+
+std::string ToUtf8(const std::string& bytes, const std::string& codePage)
+{
+    return decodeIn(bytes, codePage).toStdString();
 }
 
 } // namespace lumelle

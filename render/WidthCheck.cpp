@@ -27,15 +27,21 @@ int FirstTooWideEntry(const TSubtitle& list, const RenderSettings& settings)
 
 QString ShownLine(const std::string& bytes, quint8 charset)
 {
+    return ShownLine(bytes, charset, FileEncoding{});
+}
+
+QString ShownLine(const std::string& bytes, quint8 charset, const FileEncoding& encoding)
+{
     // Decode a little more than is shown, never the whole of a huge line.
     const std::size_t head = std::size_t(kShownLineLimit) * 4 + 4;
     if (bytes.size() <= head) {
-        QString text = DecodeText(bytes, charset);
+        QString text = DecodeText(bytes, charset, encoding);
         if (text.size() <= kShownLineLimit)
             return text;
         return text.left(kShownLineLimit) + QStringLiteral("...");
     }
-    return DecodeText(bytes.substr(0, head), charset).left(kShownLineLimit) + QStringLiteral("...");
+    return DecodeText(bytes.substr(0, head), charset, encoding).left(kShownLineLimit) +
+           QStringLiteral("...");
 }
 
 QString TooLongMessage(const std::string& line1, const std::string& line2, quint8 charset,

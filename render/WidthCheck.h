@@ -4,6 +4,7 @@
 
 #include "render/RenderSettings.h"
 #include "subtitle/Subtitle.h"
+#include "render/TextDecoding.h"
 
 #include <QString>
 #include <string>
@@ -39,6 +40,8 @@ int FirstTooWideEntry(const TSubtitle& list, const RenderSettings& settings);
 // so only lines that are refused anyway are cut; a message quoting a 50 MB line whole would
 // stall the message box.
 QString ShownLine(const std::string& bytes, quint8 charset);
+// The same for a line of a file read in `encoding` (see DecodeText).
+QString ShownLine(const std::string& bytes, quint8 charset, const FileEncoding& encoding);
 constexpr int kShownLineLimit = 500;
 
 // "The string \r" + line 1 + "\r" + line 2 + "\r" + tail, the lines as ShownLine gives them.

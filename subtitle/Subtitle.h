@@ -2,6 +2,7 @@
 // conversions between SubRip times, frame numbers and index-file times.
 #pragma once
 
+#include "render/TextDecoding.h"
 #include "subtitle/FrameRate.h"
 
 #include <QString>
@@ -84,11 +85,15 @@ public:
     // Recognises the file kind and appends one entry per subtitle. An unrecognised file leaves
     // the list untouched and gives UnsupportedFormat. A malformed number throws
     // ConversionError and a read failure throws Error; entries read before either stay.
+    // Entries that cannot be read are skipped and listed in Skipped(). `charset` is the font
+    // character set chosen in the window: its code page, unless a byte-order mark declares the
+    // file's encoding or it is "DEFAULT" (then the encoding is detected), tells where the
+    // characters of the file begin, so that markup and "|" are found on whole characters.
     LoadOutcome LoadFromFile(const QString& fileName, bool clearFirst, FrameRate rate,
-                             double frameOffset);
+                             double frameOffset, quint8 charset = 1);
     // The same for the bytes of a file already in memory; `fileName` gives the extension.
     LoadOutcome LoadFromData(const QString& fileName, const QByteArray& data, bool clearFirst,
-                             FrameRate rate, double frameOffset);
+                             FrameRate rate, double frameOffset, quint8 charset = 1);
 
     void AddLine(std::string startFrame, std::string endFrame, std::string line1, std::string line2,
                  std::string line3);
@@ -114,13 +119,27 @@ public:
 
     // The entries of the last load that were skipped, in file order.
     const std::vector<SkippedEntry>& Skipped() const { return m_skipped; }
+    // The encoding of the last file read; decode its lines with DecodeText(bytes, charset,
+    // Encoding()).
+    const FileEncoding& Encoding() const { return m_encoding; }
+    // When a MicroDVD file named its own frame rate and it differed from the chosen one, what
+    // was done about it ("frame numbers converted from 23.976 to 25 fps"); empty otherwise.
+    const QString& RateNote() const { return m_rateNote; }
+    // The entry numbers (1-based) ordered by start frame; entries starting together keep their
+    // file order. Output files need increasing times; the list itself keeps file order.
+    std::vector<int> IndicesByStart() const;
 
 private:
-    void readSubRip(const QByteArray& data, FrameRate rate, std::int64_t frameOffset);
-    void readMicroDvd(const QByteArray& data, std::int64_t frameOffset);
+    void readSubRip(const std::string& data, FrameRate rate, std::int64_t frameOffset,
+                    const std::string& codePage);
+    void readMicroDvd(const std::string& data, FrameRate rate, std::int64_t frameOffset,
+                      const std::string& codePage);
+    void skip(int lineNumber, const QString& reason);
 
     std::vector<SubtitleLine> m_lines;
     std::vector<SkippedEntry> m_skipped;
+    FileEncoding m_encoding;
+    QString m_rateNote;
 };
 
 // Strict decimal conversion of a 32-bit integer field: an optional sign and digits only.

@@ -156,7 +156,7 @@ TEST_F(BadInput, BinaryJunkWithEachSubtitleExtensionIsUnsupported)
     EXPECT_EQ(list.LoadFromFile(vobsub, true, kRate, 0), LoadOutcome::UnsupportedFormat);
 }
 
-TEST_F(BadInput, JunkAfterAMicroDvdBraceIsAConversionErrorNamingIt)
+TEST_F(BadInput, JunkAfterAMicroDvdBraceIsSkippedNamingIt)
 {
     // Junk without line breaks, braces or bars after a "{": all of it is the start frame text.
     QByteArray tail = junk(300, 11);
@@ -168,15 +168,13 @@ TEST_F(BadInput, JunkAfterAMicroDvdBraceIsAConversionErrorNamingIt)
     for (const char* name : {"junk.sub", "junk.txt"}) {
         const QString path = write(name, bytes);
         TSubtitle list;
-        try {
-            list.LoadFromFile(path, true, kRate, 0);
-            FAIL() << "no error for " << name;
-        } catch (const ConversionError& e) {
-            EXPECT_EQ(e.message(),
-                      "'" + QString::fromLatin1(tail) + "' is not a valid integer value");
-        }
-        ASSERT_EQ(list.Count(), 1) << "the entry before the junk stays";
+        list.LoadFromFile(path, true, kRate, 0);
+        ASSERT_EQ(list.Skipped().size(), 1u) << name;
+        EXPECT_EQ(list.Skipped()[0], (SkippedEntry{2, "'" + QString::fromLatin1(tail) +
+                                                          "' is not a valid integer value"}));
+        ASSERT_EQ(list.Count(), 2) << "the entries around the junk stay";
         EXPECT_EQ(list.line(1).Line1, "Before");
+        EXPECT_EQ(list.line(2).Line1, "After");
         EXPECT_EQ(readAll(path), bytes);
     }
 }
@@ -207,13 +205,12 @@ TEST_F(BadInput, NulBytesAreKeptAsTextAndTheRunFinishes)
 
     // A NUL inside a time is a malformed number, named with the NUL in it.
     TSubtitle bad;
-    try {
-        bad.LoadFromFile(write("t.srt", bytesOf("1\n00:00:0\0,000 --> 00:00:02,000\nA\n")), true,
-                         kRate, 0);
-        FAIL() << "no error";
-    } catch (const ConversionError& e) {
-        EXPECT_EQ(e.message(), QStringLiteral("'0") + QChar(0) + "' is not a valid integer value");
-    }
+    bad.LoadFromFile(write("t.srt", bytesOf("1\n00:00:0\0,000 --> 00:00:02,000\nA\n")), true, kRate,
+                     0);
+    EXPECT_EQ(bad.Count(), 0);
+    EXPECT_EQ(bad.Skipped(),
+              (std::vector<SkippedEntry>{{2, QStringLiteral("subtitle 1: '0") + QChar(0) +
+                                                 "' is not a valid integer value"}}));
 }
 
 TEST_F(BadInput, FiftyMegabyteLine)
@@ -343,12 +340,9 @@ TEST_F(BadInput, NegativeStartsAreRefusedAndHugeFramesAreConversionErrors)
     for (const QByteArray& line : {QByteArray("{99999999999}{1}Huge"), QByteArray("{1}{99999999999}"
                                                                                   "Huge")}) {
         TSubtitle huge;
-        try {
-            huge.LoadFromFile(write("huge.sub", "{1}{2}Before\n" + line + "\n"), true, kRate, 0);
-            FAIL() << "no error for " << line.constData();
-        } catch (const ConversionError& e) {
-            EXPECT_EQ(e.message(), "'99999999999' is not a valid integer value");
-        }
+        huge.LoadFromFile(write("huge.sub", "{1}{2}Before\n" + line + "\n"), true, kRate, 0);
+        EXPECT_EQ(huge.Skipped(),
+                  (std::vector<SkippedEntry>{{2, "'99999999999' is not a valid integer value"}}));
         EXPECT_EQ(huge.Count(), 1);
     }
 
@@ -624,10 +618,15 @@ TEST_F(BadInput, ConverterNamesTheFolderThatRefusesFiles)
 
 TEST_F(BadInput, ConverterPrintsAMessageWithANulByteWhole)
 {
+    // The only entry is skipped, so nothing is converted.
     const QString path = write("nul.sub", bytesOf("{1\0002}{3}A\n"));
     const Converted run = convert({path});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, path.toLocal8Bit() + bytesOf(": '1\0002' is not a valid integer value\n"));
+    EXPECT_EQ(run.err,
+              path.toLocal8Bit() +
+                  bytesOf(":1: warning: skipped: '1\0002' is not a valid integer value\n") +
+                  path.toLocal8Bit() + ": 1 entries skipped\n" + path.toLocal8Bit() +
+                  ": no subtitle could be read\n");
     EXPECT_FALSE(QFile::exists(m_dir.filePath("nul_vobsub.idx")));
 }
 

@@ -321,3 +321,67 @@ TEST(ConvertCommand, InterruptLeavesIndexLinesMatchingThePacks)
     EXPECT_EQ(indexed, firstPacks);
     EXPECT_FALSE(QFile::exists(dir.filePath("Lumelle_Help_File.txt")));
 }
+
+TEST(ConvertCommand, SkippedEntriesAreNamedCountedAndGiveStatusThree)
+{
+    QTemporaryDir dir;
+    const QString srt = dir.filePath("film.srt");
+    writeFile(srt, "1\n00:00:01,000 --> 00:00:02,000\nA\n\n"
+                   "2\n00:00:0a,000 --> 00:00:04,000\nB\n\n"
+                   "3\n00:00:05,000 --> 00:00:06,000\nC\n\x1A");
+    const Outcome run = convert({srt});
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_TRUE(run.err.endsWith(
+        srt + ":6: warning: skipped: subtitle 2: '0a' is not a valid integer value\n" + srt +
+        ":12: warning: skipped: end-of-file mark (Ctrl-Z)\n" + srt + ": 2 entries skipped\n"))
+        << run.err.toStdString();
+    EXPECT_TRUE(run.out.startsWith(srt + ": 2 subtitles -> "));
+
+    const Outcome listed = convert({"--list", srt});
+    EXPECT_EQ(listed.exitCode, 3);
+    EXPECT_TRUE(listed.err.contains(srt + ": read as UTF-8\n"));
+
+    // A file that is refused outweighs one with skipped entries.
+    const QString none = dir.filePath("none.sub");
+    writeFile(none, "{a}{b}A\n");
+    const Outcome both = convert({srt, none});
+    EXPECT_EQ(both.exitCode, 1);
+    EXPECT_TRUE(both.err.endsWith(none + ": no subtitle could be read\n"));
+
+    EXPECT_TRUE(convert({"--help"})
+                    .out.contains("3  converted, but entries that could not be read were skipped"));
+}
+
+TEST(ConvertCommand, ListingNamesADetectedEncodingAndDecodesWithIt)
+{
+    QTemporaryDir dir;
+    const QString srt = dir.filePath("greek.srt");
+    // "Good morning, how are you today?" / "Very well, thank you." in windows-1253.
+    writeFile(srt, "1\r\n00:00:01,000 --> 00:00:02,000\r\n"
+                   "\xCA\xE1\xEB\xE7\xEC\xDD\xF1\xE1, \xF4\xE9 \xEA\xDC\xED\xE5\xE9\xF2 "
+                   "\xF3\xDE\xEC\xE5\xF1\xE1;\r\n\r\n"
+                   "2\r\n00:00:03,000 --> 00:00:04,000\r\n"
+                   "\xD0\xEF\xEB\xFD \xEA\xE1\xEB\xDC, \xE5\xF5\xF7\xE1\xF1\xE9\xF3\xF4\xFE.\r\n");
+    const Outcome listed = convert({"--list", srt});
+    EXPECT_EQ(listed.exitCode, 0) << listed.err.toStdString();
+    EXPECT_TRUE(listed.err.contains(srt + ": read as ")) << listed.err.toStdString();
+    EXPECT_TRUE(listed.err.contains("(detected)"));
+    EXPECT_TRUE(listed.out.contains(QStringLiteral("Καλημέρα, τι κάνεις σήμερα;")))
+        << listed.out.toStdString();
+}
+
+TEST(ConvertCommand, OutOfOrderEntriesGoOutByStartTime)
+{
+    QTemporaryDir dir;
+    const QString srt = dir.filePath("order.srt");
+    writeFile(srt, "1\n00:00:05,000 --> 00:00:06,000\nThird\n\n"
+                   "2\n00:00:01,000 --> 00:00:02,000\nFirst\n\n"
+                   "3\n00:00:03,000 --> 00:00:04,000\nSecond\n");
+    const Outcome run = convert({srt});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QProcess probe;
+    probe.start("ffprobe", {"-v", "error", "-show_entries", "packet=pts_time", "-of", "csv=p=0",
+                            dir.filePath("order.idx")});
+    ASSERT_TRUE(probe.waitForFinished(30000)) << "ffprobe must be installed";
+    EXPECT_EQ(probe.readAllStandardOutput(), "1.000000\n3.000000\n5.000000\n");
+}

@@ -8,6 +8,7 @@
 #include "render/TextBlock.h"
 #include "render/TextDecoding.h"
 #include "render/WidthCheck.h"
+#include "subtitle/LoadReport.h"
 #include "ui/Artwork.h"
 #include "ui/ColorListWidget.h"
 #include "ui/Controls.h"
@@ -772,9 +773,10 @@ void TForm1::fillListRows()
     ListBox1->clear();
     for (int i = 1; i <= Subtitle->Count(); ++i) {
         const SubtitleLine& line = Subtitle->line(i);
-        QString text = ShownLine(line.Line1, CurrentCharset());
+        QString text = ShownLine(line.Line1, CurrentCharset(), Subtitle->Encoding());
         if (!line.Line2.empty())
-            text += QLatin1Char('|') + ShownLine(line.Line2, CurrentCharset());
+            text +=
+                QLatin1Char('|') + ShownLine(line.Line2, CurrentCharset(), Subtitle->Encoding());
         ListBox1->addItem(text);
     }
     if (row >= 0 && row < ListBox1->count())
@@ -800,9 +802,12 @@ void TForm1::ButtonLoadSrtClick(QObject* Sender)
         ListBox1->clear();
     }
     Subtitle = std::make_unique<TSubtitle>();
-    if (Subtitle->LoadFromFile(fileName, true, FrameRate::fromText(ComboBoxFps->currentText()),
-                               0) == LoadOutcome::UnsupportedFormat)
+    if (Subtitle->LoadFromFile(fileName, true, FrameRate::fromText(ComboBoxFps->currentText()), 0,
+                               CurrentCharset()) == LoadOutcome::UnsupportedFormat)
         platform::messages().showMessage(QString::fromLatin1(kUnsupportedFormatMessage));
+    else if (const QString report = LoadReport(*Subtitle, fileName, CurrentCharset());
+             !report.isEmpty())
+        platform::messages().showMessage(report);
     if (Subtitle->Count() > 0) {
         fillListRows();
         QSignalBlocker quiet(ListBox1);

@@ -1,5 +1,5 @@
-// Fuzzes the subtitle readers with their detection: the first byte picks the extension and the
-// frame rate, the rest is the file.
+// Fuzzes the subtitle readers with their detection: the first byte picks the extension, the
+// frame rate and the character set (single- or double-byte), the rest is the file.
 #include "FuzzSupport.h"
 #include "platform/Error.h"
 #include "subtitle/Subtitle.h"
@@ -22,10 +22,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         lumelle::FrameRate(29970), lumelle::FrameRate(30000)};
     const QString name = QString::fromLatin1(kNames[data[0] & 3]);
     const lumelle::FrameRate rate = kRates[(data[0] >> 2) % 5];
+    static const quint8 kCharsets[] = {1, 128, 136, 161};
+    const quint8 charset = kCharsets[(data[0] >> 5) % 4];
     const QByteArray bytes(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
     lumelle::TSubtitle list;
     try {
-        list.LoadFromData(name, bytes, true, rate, 0);
+        list.LoadFromData(name, bytes, true, rate, 0, charset);
     } catch (const lumelle::Error&) {
         // A malformed number ends the read with a message; what was read stays.
     }

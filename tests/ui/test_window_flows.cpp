@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProgressBar>
+#include <QStringEncoder>
 #include <QTimer>
 
 using namespace lumelle;
@@ -85,16 +86,57 @@ TEST_F(MainWindowTest, UnsupportedAndBrokenFilesLeaveNoUsableList)
     EXPECT_FALSE(form->SubtitleLoaded);
     EXPECT_EQ(form->EditLoadSrt->text(), QString("Load SRT"));
 
-    // A reading error ends the load; the top-level handler shows its text.
+    // An unreadable line is skipped and named; the rest loads.
     recorded.clear();
-    loadFile(write("broken.sub", "{1}{25}one\r\n{x}{40}two\r\n{50}{60}three\r\n"));
-    EXPECT_EQ(recorded.texts(), QStringList{"'x' is not a valid integer value"});
+    const QString broken = write("broken.sub", "{1}{25}one\r\n{x}{40}two\r\n{50}{60}three\r\n");
+    loadFile(broken);
+    EXPECT_EQ(recorded.texts(), (QStringList{"1 entry of " + broken +
+                                                 " could not be read and was skipped:\n"
+                                                 "line 2: 'x' is not a valid integer value",
+                                             kLoaded}));
+    EXPECT_EQ(form->ListBox1->count(), 2);
+    EXPECT_TRUE(form->SubtitleLoaded);
+    EXPECT_EQ(form->windowTitle(), QString("Lumelle By Orvane"));
+
+    // A file without one readable entry says so and leaves no usable list.
+    recorded.clear();
+    const QString none = write("none.sub", "{x}{40}two\r\n");
+    loadFile(none);
+    EXPECT_EQ(recorded.texts(), (QStringList{"1 entry of " + none +
+                                             " could not be read and was skipped:\n"
+                                             "line 1: 'x' is not a valid integer value\n\n"
+                                             "No subtitle could be read from " +
+                                             none + "."}));
     EXPECT_EQ(form->ListBox1->count(), 0);
     EXPECT_FALSE(form->SubtitleLoaded);
     EXPECT_FALSE(form->LinesFit);
-    EXPECT_EQ(form->windowTitle(), QString("Lumelle By Orvane"));
-    ASSERT_TRUE(form->Subtitle);
-    EXPECT_EQ(form->Subtitle->Count(), 1) << "entries read before the error stay";
+}
+
+TEST_F(MainWindowTest, LoadNamesTheEncodingAndShowsTheTextDecodedWithIt)
+{
+    // windows-1253 Greek under the DEFAULT character set: detected, and so named.
+    const QString greek =
+        write("greek.srt", "1\r\n00:00:01,000 --> 00:00:02,000\r\n"
+                           "\xCA\xE1\xEB\xE7\xEC\xDD\xF1\xE1, \xF4\xE9 "
+                           "\xEA\xDC\xED\xE5\xE9\xF2 \xF3\xDE\xEC\xE5\xF1\xE1;\r\n"
+                           "\xD0\xEF\xEB\xFD \xEA\xE1\xEB\xDC.\r\n");
+    loadFile(greek);
+    ASSERT_EQ(recorded.texts().size(), 2);
+    EXPECT_TRUE(recorded.texts()[0].startsWith(greek + " was read as "));
+    EXPECT_TRUE(recorded.texts()[0].endsWith(" (detected)."));
+    EXPECT_EQ(recorded.texts()[1], kLoaded);
+    EXPECT_EQ(rowsOf(form->ListBox1),
+              QStringList{QStringLiteral("Καλημέρα, τι κάνεις σήμερα;|Πολύ καλά.")});
+
+    // UTF-16 with a byte-order mark.
+    recorded.clear();
+    auto utf16 = QStringEncoder(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+    const QString unicode =
+        write("unicode.sub", utf16(QStringLiteral("{1}{1}25\r\n{10}{20}{y:i}Grüße|Ελλάδα\r\n")));
+    loadFile(unicode);
+    EXPECT_EQ(recorded.texts(),
+              (QStringList{unicode + " was read as UTF-16LE (byte-order mark).", kLoaded}));
+    EXPECT_EQ(rowsOf(form->ListBox1), QStringList{QStringLiteral("Grüße|Ελλάδα")});
 }
 
 TEST_F(MainWindowTest, TooWideLineAfterLoadEmptiesListAndRefusesGeneration)

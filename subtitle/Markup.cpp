@@ -1,0 +1,244 @@
+#include "subtitle/Markup.h"
+
+#include "render/TextDecoding.h"
+
+#include <cctype>
+
+namespace lumelle {
+
+namespace {
+
+bool isLetter(char c)
+{
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+char lower(char c)
+{
+    return char(std::tolower(static_cast<unsigned char>(c)));
+}
+
+// Builds the output lines and merges equal styles of neighbouring stretches into one span.
+class Builder
+{
+public:
+    Builder(MarkedText& out, TextStyle& style) : m_out(out), m_style(style)
+    {
+        m_out.lines.emplace_back();
+    }
+
+    void newLine()
+    {
+        closeSpan();
+        m_out.lines.emplace_back();
+        m_spanBegin = 0;
+    }
+    void append(const char* bytes, std::size_t count) { m_out.lines.back().append(bytes, count); }
+    void setStyle(TextStyle style)
+    {
+        if (style == m_style)
+            return;
+        closeSpan();
+        m_style = style;
+    }
+    TextStyle style() const { return m_style; }
+    void finish() { closeSpan(); }
+
+private:
+    void closeSpan()
+    {
+        if (m_out.lines.empty())
+            return;
+        const int line = int(m_out.lines.size()) - 1;
+        const std::size_t end = m_out.lines.back().size();
+        if (m_style != TextStyle{} && end > m_spanBegin) {
+            StyleSpan* last = m_out.spans.empty() ? nullptr : &m_out.spans.back();
+            if (last && last->line == line && last->end == m_spanBegin && last->style == m_style)
+                last->end = end;
+            else
+                m_out.spans.push_back({line, m_spanBegin, end, m_style});
+        }
+        m_spanBegin = end;
+    }
+
+    MarkedText& m_out;
+    TextStyle& m_style;
+    std::size_t m_spanBegin = 0;
+};
+
+// "<i>", "</b>", "<font color=red>": a tag name of letters and digits after an optional "/",
+// then nothing, or attributes after a blank or "=". Returns the name in lower case, or "" when
+// `inside` (the text between "<" and ">") is no tag.
+std::string tagName(const std::string& inside, bool& closing)
+{
+    std::size_t i = 0;
+    closing = i < inside.size() && inside[i] == '/';
+    if (closing)
+        ++i;
+    if (i >= inside.size() || !isLetter(inside[i]))
+        return std::string();
+    std::string name;
+    while (i < inside.size() &&
+           (isLetter(inside[i]) || std::isdigit(static_cast<unsigned char>(inside[i]))))
+        name += lower(inside[i++]);
+    if (i < inside.size() && inside[i] != ' ' && inside[i] != '\t' && inside[i] != '=')
+        return std::string();
+    return name;
+}
+
+void applyHtmlTag(const std::string& name, bool closing, Builder& builder)
+{
+    TextStyle style = builder.style();
+    if (name == "i")
+        style.italic = !closing;
+    else if (name == "b")
+        style.bold = !closing;
+    else if (name == "u")
+        style.underline = !closing;
+    builder.setStyle(style);
+}
+
+// The codes of one "{\...}" block: \i1, \i0, \b1, \b0 (or a weight), \u1, \u0, \r.
+void applyOverrides(const std::string& block, Builder& builder)
+{
+    TextStyle style = builder.style();
+    for (std::size_t i = block.find('\\'); i != std::string::npos; i = block.find('\\', i + 1)) {
+        const std::string code = block.substr(i + 1, block.find('\\', i + 1) - i - 1);
+        if (!code.empty() && code[0] == 'r') { // \r or \rStyleName: back to plain
+            style = TextStyle{};
+            continue;
+        }
+        if (code.size() < 2 || !std::isdigit(static_cast<unsigned char>(code[1])))
+            continue;
+        const bool on = code[1] != '0';
+        if (code[0] == 'i')
+            style.italic = on;
+        else if (code[0] == 'b')
+            style.bold = on;
+        else if (code[0] == 'u')
+            style.underline = on;
+    }
+    builder.setStyle(style);
+}
+
+// The MicroDVD codes y:i, y:b, y:u (several may be joined by commas).
+TextStyle microDvdStyle(const std::string& value, TextStyle style)
+{
+    for (char c : value) {
+        c = lower(c);
+        if (c == 'i')
+            style.italic = true;
+        else if (c == 'b')
+            style.bold = true;
+        else if (c == 'u')
+            style.underline = true;
+    }
+    return style;
+}
+
+// "{x:...}" at `at` of the mask: the position after its "}", or npos.
+std::size_t microDvdCodeEnd(const std::string& mask, std::size_t at)
+{
+    if (at + 3 >= mask.size() || !isLetter(mask[at + 1]) || mask[at + 2] != ':')
+        return std::string::npos;
+    const std::size_t close = mask.find('}', at + 3);
+    return close == std::string::npos ? close : close + 1;
+}
+
+} // namespace
+
+namespace {
+
+// When `m[i]` opens markup: applies it to `builder` and gives the position after it; npos when
+// the character is text.
+std::size_t takeMarkup(const std::string& m, std::size_t i, bool microDvd, Builder& builder)
+{
+    const char c = m[i];
+    if (c == '<') {
+        const std::size_t close = m.find('>', i + 1);
+        const std::size_t reopen = m.find('<', i + 1);
+        if (close == std::string::npos || (reopen != std::string::npos && reopen < close))
+            return std::string::npos;
+        bool closing = false;
+        const std::string name = tagName(m.substr(i + 1, close - i - 1), closing);
+        if (name.empty())
+            return std::string::npos;
+        applyHtmlTag(name, closing, builder);
+        return close + 1;
+    }
+    if (c == '{' && i + 1 < m.size() && m[i + 1] == '\\') {
+        const std::size_t close = m.find('}', i + 2);
+        if (close != std::string::npos)
+            applyOverrides(m.substr(i + 1, close - i - 1), builder);
+        return close == std::string::npos ? close : close + 1;
+    }
+    if (c == '{' && microDvd) {
+        const std::size_t end = microDvdCodeEnd(m, i);
+        if (end != std::string::npos && lower(m[i + 1]) == 'y')
+            builder.setStyle(microDvdStyle(m.substr(i + 3, end - i - 4), builder.style()));
+        return end;
+    }
+    if (c == '\\' && i + 1 < m.size() && (m[i + 1] == 'N' || m[i + 1] == 'n' || m[i + 1] == 'h')) {
+        if (m[i + 1] == 'h')
+            builder.append(" ", 1);
+        else
+            builder.newLine();
+        return i + 2;
+    }
+    return std::string::npos;
+}
+
+} // namespace
+
+void AppendMarkedLine(const std::string& raw, const std::string& codePage, bool microDvd,
+                      TextStyle& style, MarkedText& out)
+{
+    const std::string masked = MaskTrailBytes(raw, codePage);
+    const std::string& m = masked.empty() ? raw : masked;
+    Builder builder(out, style);
+    std::size_t i = 0;
+    if (microDvd && !m.empty() && m[0] == '/') {
+        TextStyle italic = builder.style();
+        italic.italic = true;
+        builder.setStyle(italic);
+        i = 1;
+    }
+    // Text is copied in stretches between markup, from the raw bytes.
+    std::size_t plainFrom = i;
+    while (i < m.size()) {
+        if (m[i] != '<' && m[i] != '{' && m[i] != '\\') {
+            ++i;
+            continue;
+        }
+        builder.append(raw.data() + plainFrom, i - plainFrom);
+        plainFrom = i;
+        const std::size_t next = takeMarkup(m, i, microDvd, builder);
+        if (next == std::string::npos)
+            ++i;
+        else
+            i = plainFrom = next;
+    }
+    builder.append(raw.data() + plainFrom, m.size() - plainFrom);
+    builder.finish();
+}
+
+TextStyle TakeWholeSubtitleStyle(std::string& raw, const std::string& codePage)
+{
+    TextStyle style;
+    std::string masked = MaskTrailBytes(raw, codePage);
+    bool useMask = !masked.empty();
+    for (std::size_t i = (useMask ? masked : raw).find("{Y:"); i != std::string::npos;) {
+        std::string& m = useMask ? masked : raw;
+        const std::size_t end = microDvdCodeEnd(m, i);
+        if (end == std::string::npos)
+            break;
+        style = microDvdStyle(m.substr(i + 3, end - i - 4), style);
+        raw.erase(i, end - i);
+        if (useMask)
+            masked.erase(i, end - i);
+        i = (useMask ? masked : raw).find("{Y:", i);
+    }
+    return style;
+}
+
+} // namespace lumelle

@@ -1,0 +1,33 @@
+// Removes the markup of subtitle text lines and keeps the styles it asks for.
+#pragma once
+
+#include "subtitle/Subtitle.h"
+
+#include <string>
+#include <vector>
+
+namespace lumelle {
+
+// Text lines without markup and the styled stretches in them (StyleSpan::line counts from the
+// first line of `lines`).
+struct MarkedText
+{
+    std::vector<std::string> lines;
+    std::vector<StyleSpan> spans;
+};
+
+// Appends the lines of one raw text line to `out`, with all markup removed: HTML-like tags
+// "<...>" of the SubRip family (any case, with attributes; <i>, <b> and <u> set styles), "{\...}"
+// override blocks (\i1, \b1, \u1 and their 0 forms set styles, \r resets), "\N" and "\n" as line
+// breaks and "\h" as a space. With `microDvd` also MicroDVD control codes "{x:...}" anywhere and
+// a leading "/" (italic). A "<" or "{" that opens no tag stays text. `style` carries the style
+// from line to line (an <i> may close on a later line). `codePage` is the code page of the
+// bytes, so that the marks are found on whole characters only.
+void AppendMarkedLine(const std::string& raw, const std::string& codePage, bool microDvd,
+                      TextStyle& style, MarkedText& out);
+
+// The style that MicroDVD codes "{Y:...}" (upper-case: for every line of the subtitle) ask for
+// in `raw`, those codes removed from it.
+TextStyle TakeWholeSubtitleStyle(std::string& raw, const std::string& codePage);
+
+} // namespace lumelle

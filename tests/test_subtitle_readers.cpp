@@ -1,0 +1,290 @@
+// Subtitle files as people bring them: loose times, markup, many lines, encodings, old line
+// ends, frame-rate headers, unreadable entries.
+#include "TestFiles.h"
+#include "render/TextDecoding.h"
+#include "subtitle/LoadReport.h"
+#include "subtitle/Subtitle.h"
+
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace lumelle;
+
+namespace lumelle {
+// Readable failures for skipped entries.
+void PrintTo(const SkippedEntry& entry, std::ostream* out)
+{
+    *out << entry.lineNumber << ": " << entry.reason.toStdString();
+}
+} // namespace lumelle
+
+namespace {
+
+constexpr quint8 kDefault = 1;
+constexpr quint8 kShiftJis = 128;
+constexpr quint8 kBig5 = 136;
+constexpr quint8 kGreek = 161;
+constexpr quint8 kRussian = 204;
+
+class Readers : public ::testing::Test
+{
+protected:
+    TSubtitle load(const char* name, const QByteArray& bytes, quint8 charset = kDefault,
+                   FrameRate rate = FrameRate(25000))
+    {
+        TSubtitle list;
+        m_outcome = list.LoadFromFile(writeFileIn(m_dir, QString::fromUtf8(name), bytes), true,
+                                      rate, 0, charset);
+        return list;
+    }
+    // Start, end and text lines (TextLines) of every entry, joined for short comparisons.
+    static std::vector<std::string> rows(const TSubtitle& list)
+    {
+        std::vector<std::string> out;
+        for (int i = 1; i <= list.Count(); ++i) {
+            const SubtitleLine& l = list.line(i);
+            std::string row = l.StartFrame + "-" + l.EndFrame;
+            for (const std::string& text : l.TextLines())
+                row += "|" + text;
+            out.push_back(row);
+        }
+        return out;
+    }
+
+    QTemporaryDir m_dir;
+    LoadOutcome m_outcome = LoadOutcome::UnsupportedFormat;
+};
+
+using Rows = std::vector<std::string>;
+
+} // namespace
+
+TEST_F(Readers, LooselyWrittenTimeLinesAllRead)
+{
+    const TSubtitle list = load("loose.srt", "1\n00:00:01,000-->00:00:02,000\nno spaces\n\n"
+                                             "2\n00:00:03,000  -->  00:00:04,000\ntwo spaces\n\n"
+                                             "3\n0:00:05,000 --> 0:00:06,000\none-digit hours\n\n"
+                                             "4\n00:00:07,5 --> 00:00:08,25\ntenths, hundredths\n\n"
+                                             "5\n00:00:09.000 --> 00:00:10.000\nfull stops\n\n"
+                                             "6\n 00:00:11,000 --> 00:00:12,000\nleading space\n\n"
+                                             "7\n00:00:13,000 --> 00:00:14,000 X1:1 X2:9\nxy\n\n"
+                                             "8\n000:00:15,000 --> 000:00:16,000\nthree digits\n\n"
+                                             "9\n00:00:17,000\t-->\t00:00:18,000\ntabs\n");
+    EXPECT_EQ(rows(list),
+              (Rows{"25-50|no spaces", "75-100|two spaces", "125-150|one-digit hours",
+                    "188-206|tenths, hundredths", "225-250|full stops", "275-300|leading space",
+                    "325-350|xy", "375-400|three digits", "425-450|tabs"}));
+    EXPECT_TRUE(list.Skipped().empty());
+}
+
+TEST_F(Readers, MarkupIsRemovedEverywhereAndItsStylesKept)
+{
+    const TextStyle i{.italic = true}, b{.bold = true}, u{.underline = true};
+    const struct
+    {
+        const char* file;
+        const char* text;
+        Rows lines;
+        std::vector<StyleSpan> spans;
+    } cases[] = {
+        {"a.srt", "<i>one</i> and <i>two</i>", {"one and two"}, {{0, 0, 3, i}, {0, 8, 11, i}}},
+        {"a.srt", "<font color=\"#ff0000\">red</font> <s>gone</s>", {"red gone"}, {}},
+        {"a.srt", "<B>bold</B> <U>under</U>", {"bold under"}, {{0, 0, 4, b}, {0, 5, 10, u}}},
+        {"a.srt",
+         "<i>open\nclosed</i> after",
+         {"open", "closed after"},
+         {{0, 0, 4, i}, {1, 0, 6, i}}},
+        {"a.srt", "{\\an8}top {\\i1}it{\\i0}", {"top it"}, {{0, 4, 6, i}}},
+        {"a.srt", "one\\Ntwo\\nthree\\hfour", {"one", "two", "three four"}, {}},
+        {"a.srt", "a < b and c > d <3", {"a < b and c > d <3"}, {}},
+        {"a.sub", "{y:i}first|second", {"first", "second"}, {{0, 0, 5, i}}},
+        {"a.sub", "/slanted|plain", {"slanted", "plain"}, {{0, 0, 7, i}}},
+        {"a.sub", "{Y:b}both|lines", {"both", "lines"}, {{0, 0, 4, b}, {1, 0, 5, b}}},
+        {"a.sub", "{c:$0000ff}{f:Arial}blue {s:20}big", {"blue big"}, {}},
+        {"a.sub", "a|b|c|d|e", {"a", "b", "c", "d", "e"}, {}},
+    };
+    for (const auto& c : cases) {
+        const bool srt = QByteArray(c.file).endsWith(".srt");
+        const QByteArray bytes =
+            srt ? "1\n00:00:01,000 --> 00:00:02,000\n" + QByteArray(c.text) + "\n"
+                : "{10}{20}" + QByteArray(c.text) + "\n";
+        const TSubtitle list = load(c.file, bytes);
+        ASSERT_EQ(list.Count(), 1) << c.text;
+        EXPECT_EQ(list.line(1).TextLines(), c.lines) << c.text;
+        EXPECT_EQ(list.line(1).Spans, c.spans) << c.text;
+    }
+}
+
+TEST_F(Readers, DoubleByteCodePagesSplitOnWholeCharacters)
+{
+    // "ポ" is 83 7C in Shift-JIS and "吜" CA 7C in Big5: their trail byte is "|". "ソ" (83 5C)
+    // and "么" (A4 5C) end in "\", which must not start a line break.
+    const QByteArray sjis = "{10}{20}\x83\x7C\x83\x5CN|\x83\x7C\n";
+    const QByteArray big5 = "{10}{20}\xCA\x7C\xA4\x5CN|\xCA\x7C\n";
+    for (const auto& [bytes, charset] : {std::pair{sjis, kShiftJis}, std::pair{big5, kBig5}}) {
+        const TSubtitle list = load("a.sub", bytes, charset);
+        ASSERT_EQ(list.Count(), 1);
+        EXPECT_EQ(list.line(1).TextLines(),
+                  (Rows{bytes.mid(8, 5).toStdString(), bytes.mid(14, 2).toStdString()}));
+    }
+}
+
+TEST_F(Readers, UnicodeFilesWithAByteOrderMarkReadInBothFormats)
+{
+    const QString text = QStringLiteral("Grüße, καλημέρα");
+    const QString srt = "1\r\n00:00:01,000 --> 00:00:02,000\r\n" + text + "\r\n";
+    const QString sub = "{10}{20}" + text + "|2\r\n";
+    for (const char* encoding : {"UTF-16LE", "UTF-16BE", "UTF-32LE", "UTF-32BE"}) {
+        auto encode = [&](const QString& s) {
+            auto encoder = QStringEncoder(encoding, QStringEncoder::Flag::WriteBom);
+            return QByteArray(encoder(s));
+        };
+        for (const auto& [name, bytes] :
+             {std::pair{"a.srt", encode(srt)}, std::pair{"a.sub", encode(sub)}}) {
+            // A chosen character set does not override what the mark declares.
+            const TSubtitle list = load(name, bytes, kRussian);
+            ASSERT_EQ(list.Count(), 1) << encoding << " " << name;
+            EXPECT_EQ(DecodeText(list.line(1).Line1, kRussian, list.Encoding()), text);
+            EXPECT_EQ(list.Encoding().description(kRussian),
+                      QString(encoding) + " (byte-order mark)");
+        }
+    }
+}
+
+TEST_F(Readers, Utf8WithOrWithoutAMarkNeedsNoWord)
+{
+    for (const QByteArray& mark : {QByteArray(), QByteArray("\xEF\xBB\xBF")}) {
+        const TSubtitle list = load("a.srt", mark + "1\n00:00:01,000 --> 00:00:02,000\nGrüße\n");
+        EXPECT_EQ(list.line(1).Line1, "Grüße");
+        EXPECT_EQ(LoadReport(list, "a.srt", kDefault), QString());
+    }
+}
+
+TEST_F(Readers, GreekCodePageIsDetectedUnderDefaultAndAChosenCharsetWins)
+{
+    const QString greek[] = {QStringLiteral("Καλημέρα, τι κάνεις σήμερα;"),
+                             QStringLiteral("Πολύ καλά, ευχαριστώ. Εσύ;"),
+                             QStringLiteral("Θα πάμε στη θάλασσα το απόγευμα."),
+                             QStringLiteral("Όχι, έχω δουλειά μέχρι αργά το βράδυ.")};
+    QByteArray bytes;
+    auto encoder = QStringEncoder("windows-1253");
+    for (int n = 0; n < 4; ++n)
+        bytes += QByteArray::number(n + 1) + "\r\n00:00:0" + QByteArray::number(n + 1) +
+                 ",000 --> 00:00:0" + QByteArray::number(n + 2) + ",000\r\n" +
+                 QByteArray(encoder(greek[n])) + "\r\n\r\n";
+    const TSubtitle list = load("greek.srt", bytes);
+    ASSERT_EQ(list.Count(), 4);
+    EXPECT_FALSE(list.Encoding().declared);
+    EXPECT_EQ(list.line(1).Line1, bytes.mid(34, 27).toStdString()) << "bytes stay as in the file";
+    for (int n = 0; n < 4; ++n)
+        EXPECT_EQ(DecodeText(list.line(n + 1).Line1, kDefault, list.Encoding()), greek[n])
+            << list.Encoding().codePage;
+    EXPECT_TRUE(LoadReport(list, "greek.srt", kDefault).startsWith("greek.srt was read as "));
+    EXPECT_TRUE(LoadReport(list, "greek.srt", kDefault).contains(" (detected)"));
+    EXPECT_EQ(DecodeText(list.line(1).Line1, kGreek, list.Encoding()), greek[0]);
+    EXPECT_EQ(DecodeText(list.line(1).Line1, kRussian, list.Encoding()),
+              DecodeText(list.line(1).Line1, kRussian));
+    EXPECT_EQ(list.Encoding().description(kRussian), "WINDOWS-1251 (chosen character set)");
+    EXPECT_EQ(LoadReport(list, "greek.srt", kRussian), QString());
+}
+
+TEST_F(Readers, FilesAreRecognisedByWhatTheyHold)
+{
+    const struct
+    {
+        const char* name;
+        QByteArray bytes;
+        Rows rows;
+    } cases[] = {
+        {"no-numbers.srt",
+         "00:00:01,000 --> 00:00:02,000\nA\n\n00:00:03,000 --> 00:00:04,000\nB\n",
+         {"25-50|A", "75-100|B"}},
+        {"blank-first.srt", "\n\n\n1\n00:00:01,000 --> 00:00:02,000\nA\n", {"25-50|A"}},
+        {"cr-only.srt",
+         "1\r00:00:01,000 --> 00:00:02,000\rA\r\r2\r00:00:03,000 --> 00:00:04,000\rB\r",
+         {"25-50|A", "75-100|B"}},
+        {"blank-first.sub", "\r\n\r\n{1}{2}A\r\n", {"1-2|A"}},
+        {"bom.txt", "\xEF\xBB\xBF{1}{2}A\n", {"1-2|A"}},
+        {"cr-only.sub", "{1}{2}A\r{3}{4}B|C\r", {"1-2|A", "3-4|B|C"}},
+        {"four-lines.srt", "1\n00:00:01,000 --> 00:00:02,000\n1\n2\n3\n4\n\n", {"25-50|1|2|3|4"}},
+    };
+    for (const auto& c : cases) {
+        const TSubtitle list = load(c.name, c.bytes);
+        EXPECT_EQ(m_outcome, LoadOutcome::Read) << c.name;
+        EXPECT_EQ(rows(list), c.rows) << c.name;
+    }
+    // The first time line may stand below a title.
+    const TSubtitle titled = load(
+        "titled.srt", "My Film\nTranslated by someone\n\n1\n00:00:01,000 --> 00:00:02,000\nA\n");
+    EXPECT_EQ(rows(titled), Rows{"25-50|A"});
+    EXPECT_EQ(titled.Skipped(),
+              (std::vector<SkippedEntry>{{1, "'My Film' has no time line before it"}}));
+}
+
+TEST_F(Readers, MicroDvdFrameRateHeaderConvertsFrameNumbers)
+{
+    const TSubtitle list = load("film.sub", "{1}{1}23.976\n{23976}{47952}A\n{0}{}B\n{100}{}C\n"
+                                            "{200}{300}D\n{1000}{}E\n");
+    EXPECT_EQ(rows(list),
+              (Rows{"25000-50000|A", "0-104|B", "104-209|C", "209-313|D", "1043-1168|E"}));
+    EXPECT_EQ(list.RateNote(), "frame numbers converted from 23.976 fps to 25 fps");
+    EXPECT_EQ(LoadReport(list, "film.sub", kDefault),
+              "The file names its own frame rate: frame numbers "
+              "converted from 23.976 fps to 25 fps.");
+
+    for (const char* header : {"{0}{0}25", "{1}{1}25,000", "{1}{1}25.0"}) {
+        const TSubtitle same = load("same.txt", QByteArray(header) + "\n{10}{20}A\n");
+        EXPECT_EQ(rows(same), Rows{"10-20|A"}) << header;
+        EXPECT_TRUE(same.RateNote().isEmpty());
+    }
+}
+
+TEST_F(Readers, UnreadableEntriesAreSkippedAndNamed)
+{
+    const TSubtitle srt = load("a.srt", "1\n00:00:01,000 --> 00:00:02,000\nA\n\n"
+                                        "2\n00:00:0a,000 --> 00:00:04,000\nB\nB2\n\n"
+                                        "3\n100:00:00,000 --> 100:00:01,000\nC\n\n"
+                                        "4\n00:00:05,000 --> 00:00:06,000\nD\n\x1A");
+    EXPECT_EQ(rows(srt), (Rows{"25-50|A", "125-150|D"}));
+    EXPECT_EQ(srt.Skipped(),
+              (std::vector<SkippedEntry>{
+                  {6, "subtitle 2: '0a' is not a valid integer value"},
+                  {11, "subtitle 3: the time 100:00:00,000 is out of range (at most 99:59:59,999)"},
+                  {17, "end-of-file mark (Ctrl-Z)"}}));
+
+    const TSubtitle sub = load("a.sub", "{1}{2}A\r\nno frames here\r\n{x}{5}B\r\n{3}{4}C\r\n\x1A");
+    EXPECT_EQ(rows(sub), (Rows{"1-2|A", "3-4|C"}));
+    EXPECT_EQ(sub.Skipped(),
+              (std::vector<SkippedEntry>{{2, "'no frames here' is not a valid integer value"},
+                                         {3, "'x' is not a valid integer value"},
+                                         {5, "end-of-file mark (Ctrl-Z)"}}));
+
+    const TSubtitle nothing = load("none.sub", "{a}{b}A\n");
+    EXPECT_EQ(m_outcome, LoadOutcome::Read);
+    EXPECT_EQ(nothing.Count(), 0);
+    EXPECT_TRUE(LoadReport(nothing, "none.sub", kDefault)
+                    .endsWith("No subtitle could be read from none.sub."));
+}
+
+TEST_F(Readers, ReportListsTwentySkippedLinesThenCounts)
+{
+    QByteArray bytes = "{1}{2}A\n";
+    for (int n = 0; n < 25; ++n)
+        bytes += "broken\n";
+    const QString report = LoadReport(load("many.sub", bytes), "many.sub", kDefault);
+    EXPECT_TRUE(report.startsWith("25 entries of many.sub could not be read and were skipped:\n"
+                                  "line 2: 'broken' is not a valid integer value\n"));
+    EXPECT_TRUE(report.contains("line 21: ")) << report.toStdString();
+    EXPECT_FALSE(report.contains("line 22: "));
+    EXPECT_TRUE(report.endsWith("\n... and 5 more."));
+}
+
+TEST(SubtitleOrder, EntriesByStartTimeKeepFileOrderForEqualStarts)
+{
+    TSubtitle list;
+    for (const char* start : {"50", "10", "30", "10", "0"})
+        list.AddLine(start, "60", start, "", "");
+    EXPECT_EQ(list.IndicesByStart(), (std::vector<int>{5, 2, 4, 3, 1}));
+    EXPECT_EQ(list.line(1).StartFrame, "50") << "the list keeps file order";
+}
