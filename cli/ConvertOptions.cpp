@@ -600,19 +600,18 @@ bool ApplySettingsFile(const QString& path, ConvertOptions& options, QString& er
     return true;
 }
 
-QString FirstTooWideSubtitle(const TSubtitle& list, const RenderSettings& settings)
+QString FirstTooWideSubtitle(const TSubtitle& list, RenderSettings settings)
 {
-    for (int i = 1; i <= list.Count(); ++i) {
-        const SubtitleLine& l = list.line(i);
-        if (EntryFitsWidth(l, settings))
-            continue;
-        QString message =
-            TooLongMessage(l.Line1, LinesAfterFirst(l), settings.charset, kTooLongAfterLoad);
-        if (EntryFitsWhenWrapped(l, settings))
-            message += QStringLiteral("\r--wrap would break the line to fit.");
-        return message;
-    }
-    return QString();
+    const int first = FirstTooWideEntry(list, settings);
+    if (first == 0)
+        return QString();
+    settings.fileEncoding = list.Encoding();
+    const SubtitleLine& l = list.line(first);
+    QString message =
+        TooLongMessage(l.Line1, LinesAfterFirst(l), settings.charset, kTooLongAfterLoad);
+    if (EntryFitsWhenWrapped(l, settings))
+        message += QStringLiteral("\r--wrap would break the line to fit.");
+    return message;
 }
 
 } // namespace lumelle

@@ -73,6 +73,6 @@ bool ApplySettingsFile(const QString& path, ConvertOptions& options, QString& er
 
 // The message of the first subtitle with a line 680 pixels wide or wider in `settings`' font,
 // or an empty text when every line fits.
-QString FirstTooWideSubtitle(const TSubtitle& list, const RenderSettings& settings);
+QString FirstTooWideSubtitle(const TSubtitle& list, RenderSettings settings);
 
 } // namespace lumelle

@@ -5,6 +5,7 @@
 
 #include "render/Colour.h"
 #include "render/SettingsTable.h"
+#include "render/TextDecoding.h"
 
 #include <QImage>
 #include <QString>
@@ -41,6 +42,10 @@ struct RenderSettings
     VideoStandard videoStandard = VideoStandard::PAL;
     // Lines too wide for the frame are broken at a space instead of being refused.
     bool wrapLongLines = false;
+    // How the loaded file's bytes are read besides `charset`: the encoding its byte-order mark
+    // declared or, under "DEFAULT", the one detected (TSubtitle::Encoding()). Empty for text
+    // that comes from no file.
+    FileEncoding fileEncoding;
 
     bool operator==(const RenderSettings&) const = default;
 };

@@ -12,19 +12,22 @@ namespace {
 // break point of a huge line would take very long.
 constexpr qsizetype kLongestBreakableLine = 2000;
 
-// Decodes a stretch of a line. When the whole line is not UTF-8, the stretches of a DEFAULT
-// line are read as ANSI, as the whole line would be.
-QString decodePiece(const std::string& bytes, quint8 charset, bool lineIsUtf8)
+// Decodes a stretch of a line in the file's own encoding when it has one (declared, or
+// detected under DEFAULT). Otherwise, when the whole line is not UTF-8, the stretches of a
+// DEFAULT line are read as ANSI, as the whole line would be.
+QString decodePiece(const std::string& bytes, const RenderSettings& s, bool lineIsUtf8)
 {
     constexpr quint8 kAnsi = 0;
     constexpr quint8 kDefault = 1;
-    if (charset == kDefault && !lineIsUtf8)
+    if (CodePageFor(s.charset, s.fileEncoding) != CodePageFor(s.charset, FileEncoding()))
+        return DecodeText(bytes, s.charset, s.fileEncoding);
+    if (s.charset == kDefault && !lineIsUtf8)
         return DecodeText(bytes, kAnsi);
-    return DecodeText(bytes, charset);
+    return DecodeText(bytes, s.charset);
 }
 
 StyledText decodeLine(const std::string& bytes, int lineIndex, const std::vector<StyleSpan>& spans,
-                      quint8 charset)
+                      const RenderSettings& s)
 {
     std::vector<std::size_t> cuts{0, bytes.size()};
     bool styled = false;
@@ -36,7 +39,7 @@ StyledText decodeLine(const std::string& bytes, int lineIndex, const std::vector
         cuts.push_back(std::min(span.end, bytes.size()));
     }
     if (!styled)
-        return {DecodeText(bytes, charset), {}};
+        return {DecodeText(bytes, s.charset, s.fileEncoding), {}};
     std::sort(cuts.begin(), cuts.end());
     cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
 
@@ -54,7 +57,7 @@ StyledText decodeLine(const std::string& bytes, int lineIndex, const std::vector
             }
         }
         const qsizetype at = line.text.size();
-        line.text += decodePiece(bytes.substr(begin, end - begin), charset, lineIsUtf8);
+        line.text += decodePiece(bytes.substr(begin, end - begin), s, lineIsUtf8);
         if (style != TextStyle())
             line.runs.push_back({at, line.text.size(), style});
     }
@@ -109,13 +112,13 @@ bool appendBroken(const StyledText& line, const RenderSettings& s, std::vector<S
 
 } // namespace
 
-std::vector<StyledText> DecodeEntryLines(const SubtitleLine& entry, quint8 charset)
+std::vector<StyledText> DecodeEntryLines(const SubtitleLine& entry, const RenderSettings& s)
 {
     std::vector<StyledText> lines;
     const std::vector<std::string> texts = entry.TextLines();
     lines.reserve(texts.size());
     for (std::size_t i = 0; i < texts.size(); ++i)
-        lines.push_back(decodeLine(texts[i], int(i), entry.Spans, charset));
+        lines.push_back(decodeLine(texts[i], int(i), entry.Spans, s));
     return lines;
 }
 
@@ -141,7 +144,7 @@ std::string LinesAfterFirst(const SubtitleLine& entry)
 
 bool EntryFitsWidth(const SubtitleLine& entry, const RenderSettings& s)
 {
-    return FitLinesToWidth(DecodeEntryLines(entry, s.charset), s).has_value();
+    return FitLinesToWidth(DecodeEntryLines(entry, s), s).has_value();
 }
 
 bool EntryFitsWhenWrapped(const SubtitleLine& entry, RenderSettings s)
@@ -158,7 +161,7 @@ std::vector<StyledText> StackedLines(const std::vector<const SubtitleLine*>& ent
     std::vector<StyledText> lines;
     anchor = 0;
     for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
-        std::vector<StyledText> decoded = DecodeEntryLines(**it, s.charset);
+        std::vector<StyledText> decoded = DecodeEntryLines(**it, s);
         std::optional<std::vector<StyledText>> fitted = FitLinesToWidth(decoded, s);
         const std::vector<StyledText>& shown = fitted ? *fitted : decoded;
         anchor = int(lines.size());

@@ -10,10 +10,11 @@
 
 namespace lumelle {
 
-// Every text line of `entry` (TextLines()), decoded in `charset` stretch by stretch, with the
+// Every text line of `entry` (TextLines()), decoded in the settings' character set (or the
+// file's own encoding, `fileEncoding`) stretch by stretch, with the
 // entry's style spans turned into runs of the decoded text. Where spans overlap, their styles
 // add up.
-std::vector<StyledText> DecodeEntryLines(const SubtitleLine& entry, quint8 charset);
+std::vector<StyledText> DecodeEntryLines(const SubtitleLine& entry, const RenderSettings& s);
 
 // The lines, each narrower than the frame allows (LineFitsWidth). With s.wrapLongLines a line
 // too wide is broken at the space that best balances the two parts (the space is dropped),

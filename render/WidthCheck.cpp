@@ -1,6 +1,7 @@
 #include "render/WidthCheck.h"
 
 #include "render/Renderer.h"
+#include "render/TextBlock.h"
 
 namespace lumelle {
 
@@ -15,11 +16,11 @@ bool SubtitleFitsWidth(const std::string& line1, const std::string& line2,
     return fits(line1) && fits(line2);
 }
 
-int FirstTooWideEntry(const TSubtitle& list, const RenderSettings& settings)
+int FirstTooWideEntry(const TSubtitle& list, RenderSettings settings)
 {
+    settings.fileEncoding = list.Encoding();
     for (int i = 1; i <= list.Count(); ++i) {
-        const SubtitleLine& entry = list.line(i);
-        if (!SubtitleFitsWidth(entry.Line1, entry.Line2, settings))
+        if (!EntryFitsWidth(list.line(i), settings))
             return i;
     }
     return 0;

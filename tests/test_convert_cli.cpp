@@ -352,7 +352,7 @@ TEST(ConvertCommand, SkippedEntriesAreNamedCountedAndGiveStatusThree)
                     .out.contains("3  converted, but entries that could not be read were skipped"));
 }
 
-TEST(ConvertCommand, ListingNamesADetectedEncodingAndDecodesWithIt)
+TEST(ConvertCommand, DetectedEncodingIsNamedListedAndDrawn)
 {
     QTemporaryDir dir;
     const QString srt = dir.filePath("greek.srt");
@@ -368,6 +368,17 @@ TEST(ConvertCommand, ListingNamesADetectedEncodingAndDecodesWithIt)
     EXPECT_TRUE(listed.err.contains("(detected)"));
     EXPECT_TRUE(listed.out.contains(QStringLiteral("Καλημέρα, τι κάνεις σήμερα;")))
         << listed.out.toStdString();
+
+    // The pictures are those of the same text written in UTF-8, byte for byte.
+    const QString utf8 = dir.filePath("greek-utf8.srt");
+    writeFile(utf8, QStringLiteral("1\r\n00:00:01,000 --> 00:00:02,000\r\n"
+                                   "Καλημέρα, τι κάνεις σήμερα;\r\n\r\n"
+                                   "2\r\n00:00:03,000 --> 00:00:04,000\r\n"
+                                   "Πολύ καλά, ευχαριστώ.\r\n")
+                        .toUtf8());
+    ASSERT_EQ(convert({srt}).exitCode, 0);
+    ASSERT_EQ(convert({utf8}).exitCode, 0);
+    EXPECT_EQ(readAll(dir.filePath("greek.sub")), readAll(dir.filePath("greek-utf8.sub")));
 }
 
 TEST(ConvertCommand, OutOfOrderEntriesGoOutByStartTime)

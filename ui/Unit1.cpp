@@ -574,6 +574,8 @@ RenderSettings TForm1::GatherRenderSettings() const
     s.antialiasColor = JvColorButtonAntialias->colorValue();
     s.videoStandard = VideoStandardFromFps(ComboBoxFps->currentText());
     s.wrapLongLines = CheckBoxWrap->isChecked();
+    if (Subtitle)
+        s.fileEncoding = Subtitle->Encoding();
     return s;
 }
 

@@ -105,7 +105,8 @@ public:
     // Draws, encodes and writes one picture.
     void add(const Picture& picture, const GenerationCallbacks& callbacks)
     {
-        const RenderSettings settings = m_request.gatherSettings();
+        RenderSettings settings = m_request.gatherSettings();
+        settings.fileEncoding = m_request.subtitles->Encoding();
         const int number = picture.number;
         const Frames frames = picture.frames;
         int anchor = 0;
@@ -219,7 +220,9 @@ GenerationResult RunGeneration(const GenerationRequest& request,
     const TSubtitle& list = *request.subtitles;
     const OutputPaths paths = OutputPathsFor(request.subtitleFile, request.outputFolder);
     const ShowPlan plan = planOf(checkedFrames(list, request.frameRate));
-    const std::vector<Picture> pictures = picturesToShow(list, plan, request.gatherSettings());
+    RenderSettings settings = request.gatherSettings();
+    settings.fileEncoding = list.Encoding();
+    const std::vector<Picture> pictures = picturesToShow(list, plan, settings);
 
     GenerationResult result;
     result.idxPath = paths.idx;
