@@ -5,11 +5,18 @@
 #include "render/Renderer.h"
 #include "subtitle/Subtitle.h"
 #include "vobsub/GenerationRun.h"
+#include "vobsub/OutputFiles.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHash>
+#include <QTemporaryDir>
 #include <csignal>
 #include <cstdio>
+#include <new>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace lumelle;
@@ -17,27 +24,105 @@ using namespace lumelle;
 namespace {
 
 volatile std::sig_atomic_t g_stopRequested = 0;
+// Set while a pair is being written: a stop then ends the run after the subtitle in hand, so
+// that the finished ones are put in place. Before that (reading and checking) nothing is open
+// and a stop ends the program at once.
+volatile std::sig_atomic_t g_writing = 0;
 
 void requestStop(int)
 {
     g_stopRequested = 1;
+    if (!g_writing) {
+        static const char message[] = "Operation Aborted\n";
+        [[maybe_unused]] const ssize_t written = ::write(2, message, sizeof message - 1);
+        ::_exit(1);
+    }
+}
+
+// Control characters of a text shown on a terminal, as \xHH, so that escape sequences from a
+// subtitle file are seen and not obeyed. Line feeds and tabs stay when `keepLayout` is set.
+QString escapedControls(const QString& text, bool keepLayout)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool layout = u == u'\n' || u == u'\t';
+        if ((u < 0x20 && !(keepLayout && layout)) || (u >= 0x7F && u <= 0x9F))
+            shown += QStringLiteral("\\x%1").arg(uint(u), 2, 16, QLatin1Char('0')).toUpper();
+        else
+            shown += c;
+    }
+    return shown;
 }
 
 void printLine(FILE* to, const QString& text)
 {
     QString shown = text;
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    shown = escapedControls(shown, true);
     // Written by length: a NUL byte quoted from a subtitle file must not cut the message.
     const QByteArray bytes = shown.toLocal8Bit() + '\n';
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), to);
 }
 
+// Files named on the command line in bytes that the system's file-name decoding cannot give
+// back (a Latin-1 name on a UTF-8 system) cannot be opened by a decoded name. Each is reached
+// through a link in a private folder instead; its pair still goes to the file's own folder.
+class LinkedInputs
+{
+public:
+    // The name to open for command-line argument `raw`.
+    QString reachable(const QByteArray& raw)
+    {
+        const QString decoded = QFile::decodeName(raw);
+        struct stat st;
+        if (QFile::encodeName(decoded) == raw || ::stat(raw.constData(), &st) != 0 ||
+            !S_ISREG(st.st_mode) || !m_folder.isValid())
+            return decoded;
+        QByteArray target = raw;
+        if (!target.startsWith('/'))
+            target.prepend(QFile::encodeName(QDir::currentPath()) + '/');
+        const QString link =
+            QDir(m_folder.path())
+                .filePath(QStringLiteral("%1/%2").arg(QString::number(m_shown.size()),
+                                                      QFileInfo(decoded).fileName()));
+        QDir().mkpath(QFileInfo(link).absolutePath());
+        if (::symlink(target.constData(), QFile::encodeName(link).constData()) != 0)
+            return decoded;
+        m_shown.insert(link, decoded);
+        return link;
+    }
+    // The name to show for `file`, and the folder its pair goes to by default.
+    QString shown(const QString& file) const { return m_shown.value(file, file); }
+    QString folderOf(const QString& file) const
+    {
+        return m_shown.contains(file) ? QFileInfo(m_shown.value(file)).absolutePath() : QString();
+    }
+
+private:
+    QTemporaryDir m_folder;
+    QHash<QString, QString> m_shown;
+};
+
+LinkedInputs* g_linkedInputs = nullptr;
+
+QString shownName(const QString& file)
+{
+    return g_linkedInputs ? g_linkedInputs->shown(file) : file;
+}
+
 // Reads `file` into `list`; false, after saying so, when it is no subtitle file.
 bool load(TSubtitle& list, const QString& file, const ConvertOptions& options)
 {
+    if (!QFileInfo::exists(file)) {
+        printLine(stderr, QStringLiteral("%1: No such file").arg(shownName(file)));
+        return false;
+    }
     if (list.LoadFromFile(file, true, FrameRate::fromText(options.fpsText), 0) == LoadOutcome::Read)
         return true;
-    printLine(stderr, QString::fromLatin1(kUnsupportedFormatMessage));
+    printLine(stderr, QStringLiteral("%1: %2").arg(shownName(file),
+                                                   QString::fromLatin1(kUnsupportedFormatMessage)));
     return false;
 }
 
@@ -84,25 +169,28 @@ int listFile(const QString& file, const ConvertOptions& options)
         const SubtitleLine& l = list.line(i);
         QString row =
             QStringLiteral("%1\t%2\t%3\t%4")
-                .arg(i)
-                .arg(QString::fromStdString(TSubtitle::FramesToTime(StrToInt(l.StartFrame), rate)),
+                .arg(QString::number(i),
+                     QString::fromStdString(TSubtitle::FramesToTime(StrToInt(l.StartFrame), rate)),
                      QString::fromStdString(TSubtitle::FramesToTime(StrToInt(l.EndFrame), rate)),
-                     DecodeText(l.Line1, options.settings.charset));
+                     escapedControls(DecodeText(l.Line1, options.settings.charset), false));
         if (!l.Line2.empty())
-            row += QLatin1Char('|') + DecodeText(l.Line2, options.settings.charset);
+            row += QLatin1Char('|') +
+                   escapedControls(DecodeText(l.Line2, options.settings.charset), false);
         printLine(stdout, row);
     }
     return 0;
 }
 
-// Converts one file; returns 0 on success.
-int convertFile(const QString& file, const ConvertOptions& options)
+// Converts one file; returns 0 on success. `produced` gathers the pairs of the run so far,
+// which a later file never replaces.
+int convertFile(const QString& file, const ConvertOptions& options,
+                QList<std::pair<QString, QString>>& produced)
 {
     TSubtitle list;
     if (!load(list, file, options))
         return 1;
     if (list.Count() == 0) {
-        printLine(stderr, QStringLiteral("%1: no subtitles found").arg(file));
+        printLine(stderr, QStringLiteral("%1: no subtitles found").arg(shownName(file)));
         return 1;
     }
 
@@ -123,30 +211,70 @@ int convertFile(const QString& file, const ConvertOptions& options)
     request.colours = {options.settings.antialiasColor, options.settings.outlineColor,
                        options.settings.textColor};
     request.gatherSettings = [&options] { return options.settings; };
-    request.outputFolder = options.outputFolder;
+    request.outputFolder = options.outputFolder.isEmpty() && g_linkedInputs
+                               ? g_linkedInputs->folderOf(file)
+                               : options.outputFolder;
+    request.otherInputs = options.files;
+    for (const auto& [idx, input] : produced)
+        request.otherInputs << idx << ReplaceExtension(idx, QStringLiteral(".sub"));
 
     ProgressBar bar(file);
     GenerationCallbacks callbacks;
     callbacks.beforeSubtitle = [&bar](int index, int count) {
+        g_writing = 1;
         if (g_stopRequested)
             return false;
         bar.show(index, count);
         return true;
     };
+    struct WritingEnds
+    {
+        ~WritingEnds() { g_writing = 0; }
+    } writingEnds;
     const GenerationResult result = RunGeneration(request, callbacks);
     bar.finish();
+    produced.append({result.idxPath, file});
+    for (const QString& note : result.notes)
+        printLine(stderr, QStringLiteral("%1: %2").arg(shownName(file), note));
     if (result.aborted) {
         printLine(stderr, QStringLiteral("Operation Aborted"));
-        printLine(stderr, QStringLiteral("%1 and %2 hold the first %3 subtitles.")
-                              .arg(result.idxPath, result.subPath)
-                              .arg(result.written));
+        if (result.written == 0)
+            printLine(stderr, QStringLiteral("Nothing was written; the earlier files stay as they "
+                                             "were."));
+        else
+            printLine(stderr,
+                      QStringLiteral("%1 and %2 hold the first %3 subtitles.")
+                          .arg(result.idxPath, result.subPath, QString::number(result.written)));
         return 1;
     }
-    printLine(stdout, QStringLiteral("%1: %2 subtitles -> %3, %4 (help: %5)")
-                          .arg(file)
-                          .arg(result.written)
-                          .arg(result.idxPath, result.subPath, result.helpPath));
+    const QString help =
+        result.helpPath.isEmpty() ? QStringLiteral("no help file") : QStringLiteral("help: %1");
+    printLine(stdout, QStringLiteral("%1: %2 subtitles -> %3, %4 (%5)")
+                          .arg(shownName(file), QString::number(result.written), result.idxPath,
+                               result.subPath, help.arg(result.helpPath)));
     return 0;
+}
+
+// True, after saying so, when file `index` would write the pair of an earlier file of the
+// run (`produced`: the .idx files written so far and their inputs): it is refused rather than
+// replacing that pair.
+bool sharesOutputWithEarlierFile(const ConvertOptions& options, qsizetype index,
+                                 const QList<std::pair<QString, QString>>& produced)
+{
+    const QString idx = OutputPathsFor(options.files[index], options.outputFolder).idx;
+    QList<std::pair<QString, QString>> earlier = produced;
+    for (qsizetype i = 0; i < index; ++i)
+        earlier.append(
+            {OutputPathsFor(options.files[i], options.outputFolder).idx, options.files[i]});
+    for (const auto& [earlierIdx, earlierFile] : earlier) {
+        if (SameOutput(idx, earlierIdx)) {
+            printLine(stderr, QStringLiteral("%1: refused: %2 would give the same output %3")
+                                  .arg(shownName(options.files[index]), shownName(earlierFile),
+                                       earlierIdx));
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -154,9 +282,11 @@ int convertFile(const QString& file, const ConvertOptions& options)
 int main(int argc, char** argv)
 {
     // The arguments as given: the application below takes options such as --style for itself.
+    LinkedInputs linkedInputs;
+    g_linkedInputs = &linkedInputs;
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << linkedInputs.reachable(QByteArray(argv[i]));
 
     // Fonts need a GUI application; without a display the offscreen platform serves.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -182,12 +312,24 @@ int main(int argc, char** argv)
     std::signal(SIGTERM, requestStop);
 
     int failures = 0;
-    for (const QString& file : options.files) {
+    QList<std::pair<QString, QString>> produced;
+    for (qsizetype i = 0; i < options.files.size(); ++i) {
+        const QString& file = options.files[i];
         try {
-            const int rc = options.listOnly ? listFile(file, options) : convertFile(file, options);
+            if (!options.listOnly && sharesOutputWithEarlierFile(options, i, produced)) {
+                ++failures;
+                continue;
+            }
+            const int rc =
+                options.listOnly ? listFile(file, options) : convertFile(file, options, produced);
             failures += rc != 0;
         } catch (const Error& e) {
-            printLine(stderr, QStringLiteral("%1: %2").arg(file, e.message()));
+            printLine(stderr, QStringLiteral("%1: %2").arg(shownName(file), e.message()));
+            ++failures;
+        } catch (const std::bad_alloc&) {
+            printLine(
+                stderr,
+                QStringLiteral("%1: Not enough memory to convert this file.").arg(shownName(file)));
             ++failures;
         }
         if (g_stopRequested)

@@ -1,6 +1,7 @@
 #include "subtitle/Subtitle.h"
 
 #include "platform/Error.h"
+#include "subtitle/FileReading.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -52,13 +53,7 @@ private:
 
 QByteArray readWholeFile(const QString& fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(file.errorString());
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Error(file.errorString());
-    return data;
+    return ReadSubtitleFile(fileName);
 }
 
 std::vector<std::string> firstLinesOf(const QByteArray& data, int count);
@@ -74,7 +69,7 @@ std::vector<std::string> firstLines(const QString& fileName, int count)
     // block is searched each time, so a file that is one long line is read once.
     QByteArray head;
     qsizetype lineFeeds = 0;
-    while (!file.atEnd() && lineFeeds < count) {
+    while (!file.atEnd() && lineFeeds < count && head.size() <= kMaxLineBytes) {
         QByteArray block = file.read(64 * 1024);
         if (block.isEmpty())
             break;

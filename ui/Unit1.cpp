@@ -352,6 +352,8 @@ void TForm1::RunGuarded(const std::function<void()>& handler)
         handler();
     } catch (const Error& error) {
         platform::messages().showMessage(error.message());
+    } catch (const std::bad_alloc&) {
+        platform::messages().showMessage(QStringLiteral("Not enough memory to finish this."));
     } catch (const std::exception& error) {
         platform::messages().showMessage(QString::fromLocal8Bit(error.what()));
     }
@@ -791,8 +793,17 @@ void TForm1::ButtonGenerateClick()
     ProgressBar1->setMaximum(std::max(Subtitle->Count() - 1, 1));
 
     const GenerationResult result = RunGeneration(generationRequest(), generationCallbacks());
-    if (!result.aborted)
-        platform::messages().showMessage(QString::fromStdString(result.helpText));
+    showEndOfRun(result);
+}
+
+// The end message: the help text, after any note on files left as they were.
+void TForm1::showEndOfRun(const GenerationResult& result)
+{
+    QStringList parts = result.notes;
+    if (!result.aborted && !result.helpText.empty())
+        parts << QString::fromStdString(result.helpText);
+    if (!parts.isEmpty())
+        platform::messages().showMessage(parts.join(QStringLiteral("\r\r")));
 }
 
 void TForm1::finishRun()

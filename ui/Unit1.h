@@ -30,6 +30,7 @@ namespace lumelle {
 class ColorListWidget;
 struct GenerationCallbacks;
 struct GenerationRequest;
+struct GenerationResult;
 class FormStorage;
 class PreviewView;
 class TForm2;
@@ -210,6 +211,7 @@ private:
     GenerationCallbacks generationCallbacks();
     // The end of a run, however it ends: idle again, and a close asked for meanwhile carried out.
     void finishRun();
+    void showEndOfRun(const GenerationResult& result);
 
     TForm2* m_about = nullptr;
     TFormColorOptions* m_colorOptions = nullptr;
