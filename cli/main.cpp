@@ -49,7 +49,8 @@ QString escapedControls(const QString& text, bool keepLayout)
         const char16_t u = c.unicode();
         const bool layout = u == u'\n' || u == u'\t';
         if ((u < 0x20 && !(keepLayout && layout)) || (u >= 0x7F && u <= 0x9F))
-            shown += QStringLiteral("\\x%1").arg(uint(u), 2, 16, QLatin1Char('0')).toUpper();
+            shown += QStringLiteral("\\x") +
+                     QString::number(u, 16).toUpper().rightJustified(2, QLatin1Char('0'));
         else
             shown += c;
     }
