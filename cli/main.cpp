@@ -330,7 +330,7 @@ int main(int argc, char** argv)
         } catch (const std::bad_alloc&) {
             printLine(
                 stderr,
-                QStringLiteral("%1: Not enough memory to convert this file.").arg(shownName(file)));
+                QStringLiteral("%1: Not enough memory for this file.").arg(shownName(file)));
             ++failures;
         }
         if (g_stopRequested)

@@ -961,3 +961,23 @@ TEST_F(BadInput, LineLongerThanAnySubtitleIsRefusedWithItsNumber)
     }
     EXPECT_EQ(list.Count(), 0);
 }
+
+TEST_F(BadInput, RunningOutOfMemoryIsAMessageAndAFailure)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer reserves more address space than the limit";
+#endif
+    const QString path = write("long.sub", "{1}{2}" + QByteArray(60 << 20, 'W') + "\n");
+    QProcess p;
+    p.setProcessEnvironment(converterEnvironment());
+    p.setChildProcessModifier([] {
+        const rlimit limit{rlim_t(400) << 20, rlim_t(400) << 20};
+        ::setrlimit(RLIMIT_AS, &limit);
+    });
+    p.start(QStringLiteral(LUMELLE_CONVERT_BIN), {"--list", path});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_EQ(p.readAllStandardError(),
+              path.toLocal8Bit() + ": Not enough memory for this file.\n");
+}
