@@ -142,7 +142,7 @@ public:
         const int filled = int(qint64(done) * width / count);
         std::fprintf(stderr, "\r[%s%s] %3d%% %d/%d %s", QByteArray(filled, '#').constData(),
                      QByteArray(width - filled, '.').constData(), int(qint64(done) * 100 / count),
-                     done, count, m_name.toLocal8Bit().constData());
+                     done, count, escapedControls(m_name, false).toLocal8Bit().constData());
         std::fflush(stderr);
         m_shown = true;
     }
@@ -179,6 +179,30 @@ int listFile(const QString& file, const ConvertOptions& options)
                    escapedControls(DecodeText(l.Line2, options.settings.charset), false);
         printLine(stdout, row);
     }
+    return 0;
+}
+
+// Prints how the run of `file` ended; returns 0 when it finished.
+int reportRun(const QString& file, const GenerationResult& result)
+{
+    for (const QString& note : result.notes)
+        printLine(stderr, QStringLiteral("%1: %2").arg(shownName(file), note));
+    if (result.aborted) {
+        printLine(stderr, QStringLiteral("Operation Aborted"));
+        if (result.written == 0)
+            printLine(stderr, QStringLiteral("Nothing was written; the earlier files stay as they "
+                                             "were."));
+        else
+            printLine(stderr,
+                      QStringLiteral("%1 and %2 hold the first %3 subtitles.")
+                          .arg(result.idxPath, result.subPath, QString::number(result.written)));
+        return 1;
+    }
+    const QString help =
+        result.helpPath.isEmpty() ? QStringLiteral("no help file") : QStringLiteral("help: %1");
+    printLine(stdout, QStringLiteral("%1: %2 subtitles -> %3, %4 (%5)")
+                          .arg(shownName(file), QString::number(result.written), result.idxPath,
+                               result.subPath, help.arg(result.helpPath)));
     return 0;
 }
 
@@ -235,25 +259,7 @@ int convertFile(const QString& file, const ConvertOptions& options,
     const GenerationResult result = RunGeneration(request, callbacks);
     bar.finish();
     produced.append({result.idxPath, file});
-    for (const QString& note : result.notes)
-        printLine(stderr, QStringLiteral("%1: %2").arg(shownName(file), note));
-    if (result.aborted) {
-        printLine(stderr, QStringLiteral("Operation Aborted"));
-        if (result.written == 0)
-            printLine(stderr, QStringLiteral("Nothing was written; the earlier files stay as they "
-                                             "were."));
-        else
-            printLine(stderr,
-                      QStringLiteral("%1 and %2 hold the first %3 subtitles.")
-                          .arg(result.idxPath, result.subPath, QString::number(result.written)));
-        return 1;
-    }
-    const QString help =
-        result.helpPath.isEmpty() ? QStringLiteral("no help file") : QStringLiteral("help: %1");
-    printLine(stdout, QStringLiteral("%1: %2 subtitles -> %3, %4 (%5)")
-                          .arg(shownName(file), QString::number(result.written), result.idxPath,
-                               result.subPath, help.arg(result.helpPath)));
-    return 0;
+    return reportRun(file, result);
 }
 
 // True, after saying so, when file `index` would write the pair of an earlier file of the
@@ -328,9 +334,8 @@ int main(int argc, char** argv)
             printLine(stderr, QStringLiteral("%1: %2").arg(shownName(file), e.message()));
             ++failures;
         } catch (const std::bad_alloc&) {
-            printLine(
-                stderr,
-                QStringLiteral("%1: Not enough memory for this file.").arg(shownName(file)));
+            printLine(stderr,
+                      QStringLiteral("%1: Not enough memory for this file.").arg(shownName(file)));
             ++failures;
         }
         if (g_stopRequested)
