@@ -128,10 +128,7 @@ QString readWholeNumber(const QString& value, const char* what, int min, int max
     if (parseInt(value, number) && number >= min && number <= max)
         return QString();
     return QStringLiteral("%1 must be a whole number from %2 to %3, not '%4'")
-        .arg(QLatin1String(what))
-        .arg(min)
-        .arg(max)
-        .arg(value);
+        .arg(QLatin1String(what), QString::number(min), QString::number(max), value);
 }
 
 QString applyOffset(ParseState& state, const QString& value)
@@ -583,8 +580,11 @@ void readStoredWrap(const platform::IniStore& store, RenderSettings& settings)
 
 bool ApplySettingsFile(const QString& path, ConvertOptions& options, QString& error)
 {
-    if (!QFileInfo(path).isFile()) {
-        error = QStringLiteral("settings file %1 does not exist").arg(path);
+    const QFileInfo info(path);
+    if (!info.isFile()) {
+        error = QString::fromLatin1(info.exists() ? "settings file %1 is not a regular file"
+                                                  : "settings file %1 does not exist")
+                    .arg(path);
         return false;
     }
     platform::IniStore store;

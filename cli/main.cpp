@@ -7,15 +7,21 @@
 #include "render/SettingsTable.h"
 #include "subtitle/Subtitle.h"
 #include "vobsub/GenerationRun.h"
+#include "vobsub/OutputFiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTemporaryDir>
 #include <csignal>
 #include <cstdio>
+#include <new>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace lumelle;
@@ -23,19 +29,93 @@ using namespace lumelle;
 namespace {
 
 volatile std::sig_atomic_t g_stopRequested = 0;
+// Set while a pair is being written: a stop then ends the run after the subtitle in hand, so
+// that the finished ones are put in place. Before that (reading and checking) nothing is open
+// and a stop ends the program at once.
+volatile std::sig_atomic_t g_writing = 0;
 
 void requestStop(int)
 {
     g_stopRequested = 1;
+    if (!g_writing) {
+        static const char message[] = "Operation Aborted\n";
+        [[maybe_unused]] const ssize_t written = ::write(2, message, sizeof message - 1);
+        ::_exit(1);
+    }
+}
+
+// Control characters of a text shown on a terminal, as \xHH, so that escape sequences from a
+// subtitle file are seen and not obeyed. Line feeds and tabs stay when `keepLayout` is set.
+QString escapedControls(const QString& text, bool keepLayout)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool layout = u == u'\n' || u == u'\t';
+        if ((u < 0x20 && !(keepLayout && layout)) || (u >= 0x7F && u <= 0x9F))
+            shown += QStringLiteral("\\x") +
+                     QString::number(u, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+        else
+            shown += c;
+    }
+    return shown;
 }
 
 void printLine(FILE* to, const QString& text)
 {
     QString shown = text;
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    shown = escapedControls(shown, true);
     // Written by length: a NUL byte quoted from a subtitle file must not cut the message.
     const QByteArray bytes = shown.toLocal8Bit() + '\n';
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), to);
+}
+
+// Files named on the command line in bytes that the system's file-name decoding cannot give
+// back (a Latin-1 name on a UTF-8 system) cannot be opened by a decoded name. Each is reached
+// through a link in a private folder instead; its pair still goes to the file's own folder.
+class LinkedInputs
+{
+public:
+    // The name to open for command-line argument `raw`.
+    QString reachable(const QByteArray& raw)
+    {
+        const QString decoded = QFile::decodeName(raw);
+        struct stat st;
+        if (QFile::encodeName(decoded) == raw || ::stat(raw.constData(), &st) != 0 ||
+            !S_ISREG(st.st_mode) || !m_folder.isValid())
+            return decoded;
+        QByteArray target = raw;
+        if (!target.startsWith('/'))
+            target.prepend(QFile::encodeName(QDir::currentPath()) + '/');
+        const QString link =
+            QDir(m_folder.path())
+                .filePath(QStringLiteral("%1/%2").arg(QString::number(m_shown.size()),
+                                                      QFileInfo(decoded).fileName()));
+        QDir().mkpath(QFileInfo(link).absolutePath());
+        if (::symlink(target.constData(), QFile::encodeName(link).constData()) != 0)
+            return decoded;
+        m_shown.insert(link, decoded);
+        return link;
+    }
+    // The name to show for `file`, and the folder its pair goes to by default.
+    QString shown(const QString& file) const { return m_shown.value(file, file); }
+    QString folderOf(const QString& file) const
+    {
+        return m_shown.contains(file) ? QFileInfo(m_shown.value(file)).absolutePath() : QString();
+    }
+
+private:
+    QTemporaryDir m_folder;
+    QHash<QString, QString> m_shown;
+};
+
+LinkedInputs* g_linkedInputs = nullptr;
+
+QString shownName(const QString& file)
+{
+    return g_linkedInputs ? g_linkedInputs->shown(file) : file;
 }
 
 // Exit status of a file that was converted (or listed) with entries skipped.
@@ -50,21 +130,21 @@ bool reportLoad(const TSubtitle& list, const QString& file, const ConvertOptions
     const FileEncoding& encoding = list.Encoding();
     const quint8 charset = options.settings.charset;
     if (options.listOnly || encoding.worthNaming(charset))
-        printLine(stderr,
-                  QStringLiteral("%1: read as %2").arg(file, encoding.description(charset)));
+        printLine(
+            stderr,
+            QStringLiteral("%1: read as %2").arg(shownName(file), encoding.description(charset)));
     if (!list.RateNote().isEmpty())
-        printLine(stderr, QStringLiteral("%1: %2").arg(file, list.RateNote()));
+        printLine(stderr, QStringLiteral("%1: %2").arg(shownName(file), list.RateNote()));
     for (const SkippedEntry& skipped : list.Skipped())
-        printLine(stderr, QStringLiteral("%1:%2: warning: skipped: %3")
-                              .arg(file)
-                              .arg(skipped.lineNumber)
-                              .arg(skipped.reason));
-    if (!list.Skipped().empty())
         printLine(stderr,
-                  QStringLiteral("%1: %2 entries skipped").arg(file).arg(list.Skipped().size()));
+                  QStringLiteral("%1:%2: warning: skipped: %3")
+                      .arg(shownName(file), QString::number(skipped.lineNumber), skipped.reason));
+    if (!list.Skipped().empty())
+        printLine(stderr, QStringLiteral("%1: %2 entries skipped")
+                              .arg(shownName(file), QString::number(list.Skipped().size())));
     if (list.Count() > 0)
         return true;
-    printLine(stderr, QStringLiteral("%1: no subtitle could be read").arg(file));
+    printLine(stderr, QStringLiteral("%1: no subtitle could be read").arg(shownName(file)));
     return false;
 }
 
@@ -72,11 +152,15 @@ bool reportLoad(const TSubtitle& list, const QString& file, const ConvertOptions
 // readable subtitle.
 bool load(TSubtitle& list, const QString& file, const ConvertOptions& options)
 {
+    if (!QFileInfo::exists(file)) {
+        printLine(stderr, QStringLiteral("%1: No such file").arg(shownName(file)));
+        return false;
+    }
     if (list.LoadFromFile(file, true, FrameRate::fromText(options.fpsText), 0,
                           options.settings.charset) == LoadOutcome::Read)
         return reportLoad(list, file, options);
-    printLine(stderr,
-              QStringLiteral("%1: %2").arg(file, QString::fromLatin1(kUnsupportedFormatMessage)));
+    printLine(stderr, QStringLiteral("%1: %2").arg(shownName(file),
+                                                   QString::fromLatin1(kUnsupportedFormatMessage)));
     return false;
 }
 
@@ -96,7 +180,7 @@ public:
         const int filled = int(qint64(done) * width / count);
         std::fprintf(stderr, "\r[%s%s] %3d%% %d/%d %s", QByteArray(filled, '#').constData(),
                      QByteArray(width - filled, '.').constData(), int(qint64(done) * 100 / count),
-                     done, count, m_name.toLocal8Bit().constData());
+                     done, count, escapedControls(m_name, false).toLocal8Bit().constData());
         std::fflush(stderr);
         m_shown = true;
     }
@@ -199,13 +283,15 @@ int listFile(const QString& file, const ConvertOptions& options)
         const SubtitleLine& l = list.line(i);
         QString row =
             QStringLiteral("%1\t%2\t%3\t%4")
-                .arg(i)
-                .arg(QString::fromStdString(TSubtitle::FramesToTime(StrToInt(l.StartFrame), rate)),
+                .arg(QString::number(i),
+                     QString::fromStdString(TSubtitle::FramesToTime(StrToInt(l.StartFrame), rate)),
                      QString::fromStdString(TSubtitle::FramesToTime(StrToInt(l.EndFrame), rate)),
-                     DecodeText(l.Line1, options.settings.charset, list.Encoding()));
+                     escapedControls(DecodeText(l.Line1, options.settings.charset, list.Encoding()),
+                                     false));
         if (!l.Line2.empty())
-            row +=
-                QLatin1Char('|') + DecodeText(l.Line2, options.settings.charset, list.Encoding());
+            row += QLatin1Char('|') +
+                   escapedControls(DecodeText(l.Line2, options.settings.charset, list.Encoding()),
+                                   false);
         printLine(stdout, row);
     }
     return list.Skipped().empty() ? 0 : kEntriesSkipped;
@@ -216,12 +302,40 @@ void reportMerged(const QString& file, const GenerationResult& result)
 {
     if (result.merged > 0)
         printLine(stdout, QStringLiteral("%1: %2 overlapping subtitles shown together")
-                              .arg(file)
-                              .arg(result.merged));
+                              .arg(file, QString::number(result.merged)));
 }
 
-// Converts one file; returns 0 on success.
-int convertFile(const QString& file, const ConvertOptions& options, FileReport& report)
+// Prints how the run of `file` ended; returns 0 when it finished.
+int reportRun(const QString& file, const GenerationResult& result, const ConvertOptions& options)
+{
+    for (const QString& note : result.notes)
+        printLine(stderr, QStringLiteral("%1: %2").arg(shownName(file), note));
+    if (result.aborted) {
+        printLine(stderr, QStringLiteral("%1: Operation Aborted").arg(shownName(file)));
+        if (result.written == 0)
+            printLine(stderr, QStringLiteral("Nothing was written; the earlier files stay as they "
+                                             "were."));
+        else
+            printLine(stderr,
+                      QStringLiteral("%1 and %2 hold the first %3 subtitles.")
+                          .arg(result.idxPath, result.subPath, QString::number(result.written)));
+        return 1;
+    }
+    if (options.quiet || options.json)
+        return 0;
+    reportMerged(shownName(file), result);
+    const QString help =
+        result.helpPath.isEmpty() ? QStringLiteral("no help file") : QStringLiteral("help: %1");
+    printLine(stdout, QStringLiteral("%1: %2 subtitles -> %3, %4 (%5)")
+                          .arg(shownName(file), QString::number(result.written), result.idxPath,
+                               result.subPath, help.arg(result.helpPath)));
+    return 0;
+}
+
+// Converts one file; returns 0 on success, 3 when entries were skipped. `produced` gathers the
+// pairs of the run so far, which a later file never replaces.
+int convertFile(const QString& file, const ConvertOptions& options, FileReport& report,
+                QList<std::pair<QString, QString>>& produced)
 {
     TSubtitle list;
     if (!load(list, file, options))
@@ -231,7 +345,7 @@ int convertFile(const QString& file, const ConvertOptions& options, FileReport& 
     // line too wide is refused before anything is written.
     const QString tooWide = FirstTooWideSubtitle(list, options.settings);
     if (!tooWide.isEmpty()) {
-        printLine(stderr, QStringLiteral("%1: %2").arg(file, tooWide));
+        printLine(stderr, QStringLiteral("%1: %2").arg(shownName(file), tooWide));
         return 1;
     }
 
@@ -244,34 +358,54 @@ int convertFile(const QString& file, const ConvertOptions& options, FileReport& 
     request.colours = {options.settings.antialiasColor, options.settings.outlineColor,
                        options.settings.textColor};
     request.gatherSettings = [&options] { return options.settings; };
-    request.outputFolder = options.outputFolder;
+    request.outputFolder = options.outputFolder.isEmpty() && g_linkedInputs
+                               ? g_linkedInputs->folderOf(file)
+                               : options.outputFolder;
+    request.otherInputs = options.files;
+    for (const auto& [idx, input] : produced)
+        request.otherInputs << idx << ReplaceExtension(idx, QStringLiteral(".sub"));
 
     ProgressBar bar(file, options.quiet);
     GenerationCallbacks callbacks;
     callbacks.beforeSubtitle = [&bar](int index, int count) {
+        g_writing = 1;
         if (g_stopRequested)
             return false;
         bar.show(index, count);
         return true;
     };
+    struct WritingEnds
+    {
+        ~WritingEnds() { g_writing = 0; }
+    } writingEnds;
     const GenerationResult result = RunGeneration(request, callbacks);
     bar.finish();
     fillReport(report, result, list);
-    if (result.aborted) {
-        printLine(stderr, QStringLiteral("%1: Operation Aborted").arg(file));
-        printLine(stderr, QStringLiteral("%1 and %2 hold the first %3 subtitles.")
-                              .arg(result.idxPath, result.subPath)
-                              .arg(result.written));
-        return 1;
+    produced.append({result.idxPath, file});
+    const int rc = reportRun(file, result, options);
+    return rc != 0 || list.Skipped().empty() ? rc : kEntriesSkipped;
+}
+
+// True, after saying so, when file `index` would write the pair of an earlier file of the
+// run (`produced`: the .idx files written so far and their inputs): it is refused rather than
+// replacing that pair.
+bool sharesOutputWithEarlierFile(const ConvertOptions& options, qsizetype index,
+                                 const QList<std::pair<QString, QString>>& produced)
+{
+    const QString idx = OutputPathsFor(options.files[index], options.outputFolder).idx;
+    QList<std::pair<QString, QString>> earlier = produced;
+    for (qsizetype i = 0; i < index; ++i)
+        earlier.append(
+            {OutputPathsFor(options.files[i], options.outputFolder).idx, options.files[i]});
+    for (const auto& [earlierIdx, earlierFile] : earlier) {
+        if (SameOutput(idx, earlierIdx)) {
+            printLine(stderr, QStringLiteral("%1: refused: %2 would give the same output %3")
+                                  .arg(shownName(options.files[index]), shownName(earlierFile),
+                                       earlierIdx));
+            return true;
+        }
     }
-    if (!options.quiet && !options.json) {
-        reportMerged(file, result);
-        printLine(stdout, QStringLiteral("%1: %2 subtitles -> %3, %4 (help: %5)")
-                              .arg(file)
-                              .arg(result.written)
-                              .arg(result.idxPath, result.subPath, result.helpPath));
-    }
-    return list.Skipped().empty() ? 0 : kEntriesSkipped;
+    return false;
 }
 
 } // namespace
@@ -279,9 +413,11 @@ int convertFile(const QString& file, const ConvertOptions& options, FileReport& 
 int main(int argc, char** argv)
 {
     // The arguments as given: the application below takes options such as --style for itself.
+    LinkedInputs linkedInputs;
+    g_linkedInputs = &linkedInputs;
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+        arguments << linkedInputs.reachable(QByteArray(argv[i]));
 
     g_defaultMessageHandler = qInstallMessageHandler(dropRuntimeDirWarning);
     // Fonts need a GUI application; without a display the offscreen platform serves.
@@ -318,16 +454,26 @@ int main(int argc, char** argv)
     int failures = 0;
     QList<FileReport> reports;
     int withSkipped = 0;
-    for (const QString& file : options.files) {
-        FileReport& report = reports.emplace_back(FileReport{file});
+    QList<std::pair<QString, QString>> produced;
+    for (qsizetype i = 0; i < options.files.size(); ++i) {
+        const QString& file = options.files[i];
+        FileReport& report = reports.emplace_back(FileReport{shownName(file)});
         try {
-            const int rc =
-                options.listOnly ? listFile(file, options) : convertFile(file, options, report);
+            if (!options.listOnly && sharesOutputWithEarlierFile(options, i, produced)) {
+                ++failures;
+                continue;
+            }
+            const int rc = options.listOnly ? listFile(file, options)
+                                            : convertFile(file, options, report, produced);
             report.status = rc;
             failures += rc != 0 && rc != kEntriesSkipped;
             withSkipped += rc == kEntriesSkipped;
         } catch (const Error& e) {
-            printLine(stderr, QStringLiteral("%1: %2").arg(file, e.message()));
+            printLine(stderr, QStringLiteral("%1: %2").arg(shownName(file), e.message()));
+            ++failures;
+        } catch (const std::bad_alloc&) {
+            printLine(stderr,
+                      QStringLiteral("%1: Not enough memory for this file.").arg(shownName(file)));
             ++failures;
         }
         if (g_stopRequested)

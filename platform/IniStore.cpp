@@ -103,21 +103,30 @@ bool IniStore::load(const QString& fileName, QString* errorText)
     if (!info.exists())
         return true;
 
+    // Only a regular file of a sensible size is read (a FIFO would block, a device could give
+    // bytes without end); anything else is left alone and never overwritten.
     QFile file(fileName);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
+    QString problem;
+    if (info.isDir())
+        problem = QStringLiteral("it is a folder");
+    else if (!info.isFile())
+        problem = QStringLiteral("it is not a regular file");
+    else if (info.size() > kMaxSettingsFileSize)
+        problem = QStringLiteral("it is larger than %1 MB").arg(kMaxSettingsFileSize >> 20);
+    else if (!file.open(QIODevice::ReadOnly))
+        problem = file.errorString();
+    if (!problem.isEmpty()) {
         m_readOnly = true;
         if (errorText) {
-            *errorText =
-                QStringLiteral("The settings file %1 could not be read: %2")
-                    .arg(QDir::toNativeSeparators(fileName),
-                         info.isDir() ? QStringLiteral("it is a folder") : file.errorString());
+            *errorText = QStringLiteral("The settings file %1 could not be read: %2")
+                             .arg(QDir::toNativeSeparators(fileName), problem);
         }
         return false;
     }
     // Root may write to any file, so the owner's write permission counts as well: a file made
     // read-only stays untouched whoever runs the program.
     m_readOnly = !info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner);
-    setContent(file.readAll());
+    setContent(file.read(kMaxSettingsFileSize));
     return true;
 }
 
@@ -139,15 +148,23 @@ bool IniStore::write(QString* errorText) const
         return fail(QStringLiteral("its folder could not be created"));
     if (info.isDir())
         return fail(QStringLiteral("a folder of that name is in the way"));
+    if (info.exists() && !info.isFile())
+        return fail(QStringLiteral("it is not a regular file"));
 
+    // Unbuffered: a write the disk refuses shows here, and the commit is cancelled so that the
+    // earlier file stays instead of a short one.
     QSaveFile file(m_fileName);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return fail(file.errorString());
     const QByteArray bytes = content();
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return fail(reason);
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0) {
+            const QString reason = file.errorString();
+            file.cancelWriting();
+            return fail(reason);
+        }
+        done += written;
     }
     if (!file.commit())
         return fail(file.errorString());

@@ -15,6 +15,9 @@ namespace lumelle::platform {
 
 // The name of the settings file.
 inline constexpr char kSettingsFileName[] = "Lumelle_Settings.ini";
+// A settings file larger than this is no settings file of ours: it is neither read nor
+// overwritten.
+inline constexpr qint64 kMaxSettingsFileSize = 4 << 20;
 
 // Where the settings file lives: in the executable's folder when that folder is writable or
 // already holds the file, otherwise in the user's configuration folder.
@@ -30,7 +33,8 @@ public:
     // Reads the file into memory and remembers its name. A missing file gives an empty store.
     // A file we may not write to (no write permission for us, or none for its owner) makes
     // the store read-only. An existing file that cannot be read leaves the store empty and
-    // read-only, so that it is never overwritten; the result is then false and errorText
+    // read-only, so that it is never overwritten (also a folder, FIFO, device or a file larger
+    // than kMaxSettingsFileSize); the result is then false and errorText
     // (when given) says why.
     bool load(const QString& fileName, QString* errorText = nullptr);
 

@@ -1,6 +1,7 @@
 #include "subtitle/Subtitle.h"
 
 #include "platform/Error.h"
+#include "subtitle/FileReading.h"
 #include "subtitle/Markup.h"
 
 #include <QFile>
@@ -60,13 +61,7 @@ private:
 
 QByteArray readWholeFile(const QString& fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(file.errorString());
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw Error(file.errorString());
-    return data;
+    return ReadSubtitleFile(fileName);
 }
 
 // The text of a file in memory with its encoding: UTF-16 and UTF-32 (declared by a byte-order
@@ -131,7 +126,7 @@ std::vector<std::string> firstLines(const QString& fileName, int count)
     // block is searched each time, so a file that is one long line is read once.
     QByteArray head;
     qsizetype lineEnds = 0;
-    while (!file.atEnd() && lineEnds < count) {
+    while (!file.atEnd() && lineEnds < count && head.size() <= kMaxLineBytes) {
         QByteArray block = file.read(64 * 1024);
         if (block.isEmpty())
             break;

@@ -5,11 +5,14 @@
 #include "cli/ConvertOptions.h"
 #include "doubles/RecordingMessages.h"
 #include "platform/Error.h"
+#include "platform/IniStore.h"
 #include "render/Renderer.h"
 #include "render/TextDecoding.h"
 #include "render/WidthCheck.h"
+#include "subtitle/FileReading.h"
 #include "subtitle/Subtitle.h"
 #include "vobsub/GenerationRun.h"
+#include "vobsub/HelpText.h"
 #include "vobsub/IndexWriter.h"
 #include "vobsub/ProgramStream.h"
 
@@ -19,12 +22,14 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QThread>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace lumelle;
@@ -427,18 +432,19 @@ TEST_F(BadInput, OutputFolderThatRefusesWrites)
     EXPECT_EQ(runFails(r), "Cannot create file \"" + readOnly + "/movie.idx\". " + reason);
     EXPECT_EQ(list.Count(), 1);
 
-    // The pair written but the help file blocked (a folder holds its name): the message names
-    // it, and the pair is whole.
+    // A folder holds the help file's name: it is left as it is, the result says so, and the
+    // pair is whole.
     const QString out = m_dir.filePath("out");
     ASSERT_TRUE(QDir().mkpath(out + "/Lumelle_Help_File.txt"));
     r.outputFolder = out;
-    const QString message = runFails(r);
-    EXPECT_TRUE(message.startsWith("Cannot create file \"" + out + "/Lumelle_Help_File.txt\". "))
-        << message.toStdString();
+    const GenerationResult result = RunGeneration(r, {});
+    EXPECT_TRUE(result.helpPath.isEmpty());
+    EXPECT_EQ(result.notes, QStringList{out + "/Lumelle_Help_File.txt was left as it is: it is not "
+                                              "a regular file."});
     EXPECT_EQ(checkPairIsWhole(out + "/movie.idx", out + "/movie.sub"), 1);
 }
 
-TEST_F(BadInput, FullDiskForEitherOutputEndsTheRunWithAClearMessage)
+TEST_F(BadInput, DeviceOrFifoInPlaceOfAnOutputIsNeverOpened)
 {
     const QString path = write("movie.srt", "1\n00:00:01,000 --> 00:00:02,000\nOne\n\n"
                                             "2\n00:00:03,000 --> 00:00:04,000\nTwo\n");
@@ -446,24 +452,19 @@ TEST_F(BadInput, FullDiskForEitherOutputEndsTheRunWithAClearMessage)
     list.LoadFromFile(path, true, kRate, 0);
     GenerationRequest r = request(list, path);
 
-    // The .sub on a full disk: the index keeps its header and no line without packs.
-    r.outputFolder = m_dir.filePath("sub-full");
-    QDir().mkpath(r.outputFolder);
-    ASSERT_TRUE(QFile::link("/dev/full", r.outputFolder + "/movie.sub"));
-    EXPECT_EQ(runFails(r),
-              "Cannot write file \"" + r.outputFolder + "/movie.sub\". No space left on device");
-    const QByteArray idx = readAll(r.outputFolder + "/movie.idx");
-    EXPECT_EQ(idx.count("\r\n"), 63);
-    EXPECT_TRUE(idx.endsWith("# Vob/Cell ID: 1, 1 (PTS: 0)\r\n"));
-    EXPECT_FALSE(QFile::exists(r.outputFolder + "/Lumelle_Help_File.txt"));
-
-    // The .idx on a full disk: the run ends before the .sub is opened.
-    r.outputFolder = m_dir.filePath("idx-full");
-    QDir().mkpath(r.outputFolder);
-    ASSERT_TRUE(QFile::link("/dev/full", r.outputFolder + "/movie.idx"));
-    EXPECT_EQ(runFails(r),
-              "Cannot write file \"" + r.outputFolder + "/movie.idx\". No space left on device");
-    EXPECT_FALSE(QFile::exists(r.outputFolder + "/movie.sub"));
+    // A link to a device, a FIFO (open() would block for ever): refused, nothing created.
+    for (const char* kind : {"device", "fifo"}) {
+        r.outputFolder = m_dir.filePath(kind);
+        QDir().mkpath(r.outputFolder);
+        const QString taken = r.outputFolder + (kind[0] == 'd' ? "/movie.sub" : "/movie.idx");
+        if (kind[0] == 'd')
+            ASSERT_TRUE(QFile::link("/dev/full", taken));
+        else
+            ASSERT_EQ(::mkfifo(QFile::encodeName(taken).constData(), 0644), 0);
+        EXPECT_EQ(runFails(r), "Cannot create file \"" + taken + "\". It is not a regular file.");
+        EXPECT_EQ(QDir(r.outputFolder).entryList(QDir::Files | QDir::System | QDir::NoDotAndDotDot),
+                  QStringList{QFileInfo(taken).fileName()});
+    }
     EXPECT_EQ(list.Count(), 2);
 }
 
@@ -545,6 +546,16 @@ struct Converted
     QByteArray err;
 };
 
+// A runtime folder of its own, so that standard error holds nothing but the converter's
+// messages.
+QProcessEnvironment converterEnvironment()
+{
+    static QTemporaryDir runtime;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    return environment;
+}
+
 // Runs lumelle-convert; `fileSizeLimit` > 0 makes every file it writes stop growing at that
 // many bytes, as a disk that fills up does.
 Converted convert(const QStringList& args, qint64 fileSizeLimit = 0)
@@ -558,12 +569,7 @@ Converted convert(const QStringList& args, qint64 fileSizeLimit = 0)
             ::signal(SIGXFSZ, SIG_IGN);
         });
     }
-    // A runtime folder of its own, so that standard error holds nothing but the converter's
-    // messages.
-    static QTemporaryDir runtime;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-    p.setProcessEnvironment(environment);
+    p.setProcessEnvironment(converterEnvironment());
     p.start(QStringLiteral(LUMELLE_CONVERT_BIN), args);
     EXPECT_TRUE(p.waitForFinished(60000));
     return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
@@ -582,26 +588,26 @@ QByteArray tenSubtitles()
 
 } // namespace
 
-TEST_F(BadInput, DiskThatFillsAfterTheFirstSubtitlesKeepsThemWhole)
+TEST_F(BadInput, DiskThatFillsDuringARunLeavesTheEarlierPairAsItWas)
 {
-    const QByteArray srt = tenSubtitles();
-    const QString path = write("film.srt", srt);
+    const QString path = write("film.srt", tenSubtitles());
+    ASSERT_EQ(convert({path}).exitCode, 0);
+    const QStringList before = {readAll(m_dir.filePath("film.idx")),
+                                readAll(m_dir.filePath("film.sub")),
+                                readAll(m_dir.filePath("Lumelle_Help_File.txt"))};
+
     // Room for the index and two packs and a half: the third subtitle fills the disk.
+    write("film.srt", tenSubtitles().replace("Line", "Text"));
     const Converted run = convert({path}, 2 * 2048 + 1000);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, (path + ": Cannot write file \"" + m_dir.filePath("film.sub") +
                         "\". File too large\n")
                            .toLocal8Bit());
-    EXPECT_EQ(checkPairIsWhole(m_dir.filePath("film.idx"), m_dir.filePath("film.sub")), 2);
-    EXPECT_FALSE(QFile::exists(m_dir.filePath("Lumelle_Help_File.txt")));
-    EXPECT_EQ(readAll(path), srt);
-
-    // Players read what was kept.
-    QProcess probe;
-    probe.start("ffprobe", {"-v", "error", "-show_entries", "packet=pts_time", "-of", "csv=p=0",
-                            m_dir.filePath("film.idx")});
-    ASSERT_TRUE(probe.waitForFinished(30000)) << "ffprobe must be installed";
-    EXPECT_EQ(probe.readAllStandardOutput(), "1.000000\n3.000000\n");
+    EXPECT_EQ(QStringList({readAll(m_dir.filePath("film.idx")), readAll(m_dir.filePath("film.sub")),
+                           readAll(m_dir.filePath("Lumelle_Help_File.txt"))}),
+              before);
+    EXPECT_EQ(QDir(m_dir.path()).entryList({"*.part"}, QDir::Files), QStringList())
+        << "the temporary files are removed";
 }
 
 TEST_F(BadInput, ConverterNamesTheFolderThatRefusesFiles)
@@ -622,11 +628,11 @@ TEST_F(BadInput, ConverterPrintsAMessageWithANulByteWhole)
     const QString path = write("nul.sub", bytesOf("{1\0002}{3}A\n"));
     const Converted run = convert({path});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err,
-              path.toLocal8Bit() +
-                  bytesOf(":1: warning: skipped: '1\0002' is not a valid integer value\n") +
-                  path.toLocal8Bit() + ": 1 entries skipped\n" + path.toLocal8Bit() +
-                  ": no subtitle could be read\n");
+    EXPECT_EQ(run.err, path.toLocal8Bit() +
+                           ":1: warning: skipped: '1\\x002' is not a valid integer value\n" +
+                           path.toLocal8Bit() + ": 1 entries skipped\n" + path.toLocal8Bit() +
+                           ": no subtitle could be read\n")
+        << "the NUL byte is shown, and the message goes on after it";
     EXPECT_FALSE(QFile::exists(m_dir.filePath("nul_vobsub.idx")));
 }
 
@@ -693,4 +699,284 @@ TEST(BadInputQuotes, HugeLineIsQuotedShortInMessagesAndRows)
     EXPECT_EQ(ShownLine(ordinary, 1), QString(120, 'x'));
     EXPECT_EQ(ShownLine(std::string(500, 'y'), 1), QString(500, 'y'));
     EXPECT_EQ(ShownLine(std::string(501, 'y'), 1), QString(500, 'y') + "...");
+}
+
+namespace {
+
+// Every file this process writes stops growing at `bytes` while this lives, as on a full disk.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_oldHandler = ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, m_saved.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_saved);
+        ::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_saved{};
+    sighandler_t m_oldHandler;
+};
+
+QStringList filesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::System | QDir::Hidden);
+}
+
+// Starts lumelle-convert with `args`.
+void startConverter(QProcess& p, const QStringList& args)
+{
+    p.setProcessEnvironment(converterEnvironment());
+    p.start(QStringLiteral(LUMELLE_CONVERT_BIN), args);
+    ASSERT_TRUE(p.waitForStarted());
+}
+
+// Waits until the converter catches SIGINT (its handler is in place), as /proc shows.
+bool waitForInterruptHandler(const QProcess& p)
+{
+    const QString status = QStringLiteral("/proc/%1/status").arg(p.processId());
+    for (int i = 0; i < 1000; ++i) {
+        for (const QByteArray& line : readAll(status).split('\n')) {
+            if (line.startsWith("SigCgt:") && (line.mid(7).trimmed().toULongLong(nullptr, 16) & 2))
+                return true;
+        }
+        QThread::msleep(5);
+    }
+    return false;
+}
+
+// Waits until a file matching `pattern` in `folder` holds at least `size` bytes.
+bool waitForFile(const QString& folder, const QString& pattern, qint64 size)
+{
+    for (int i = 0; i < 3000; ++i) {
+        for (const QFileInfo& f : QDir(folder).entryInfoList({pattern}, QDir::Files)) {
+            if (f.size() >= size)
+                return true;
+        }
+        QThread::msleep(5);
+    }
+    return false;
+}
+
+} // namespace
+
+TEST_F(BadInput, SavesThatHitAFullDiskKeepTheEarlierFile)
+{
+    // The settings file: the store's write fails, says so, and the earlier file stays.
+    const QByteArray settings = "[Form1]\r\nComboBoxFontSize_ItemIndex=3\r\n";
+    const QString ini = write("Lumelle_Settings.ini", settings);
+    platform::IniStore store;
+    ASSERT_TRUE(store.load(ini));
+    for (int i = 0; i < 200; ++i)
+        store.writeInteger(QStringLiteral("Form1\\Key%1").arg(i), i);
+    QString error;
+    {
+        const FileSizeLimit full(512);
+        EXPECT_FALSE(store.write(&error));
+    }
+    EXPECT_TRUE(error.startsWith("The settings file " + ini + " could not be written: "))
+        << error.toStdString();
+    EXPECT_EQ(readAll(ini), settings);
+
+    // The help file: an error naming it, the earlier help file kept.
+    const QString help = write("Lumelle_Help_File.txt", "All Done !!! Important Note: earlier");
+    const std::string text(4000, 'x');
+    try {
+        const FileSizeLimit full(512);
+        WriteHelpFile(help, text);
+        ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.message(), "Cannot write file \"" + help + "\". File too large");
+    }
+    EXPECT_EQ(readAll(help), "All Done !!! Important Note: earlier");
+    EXPECT_EQ(filesIn(m_dir.path()),
+              QStringList({"Lumelle_Help_File.txt", "Lumelle_Settings.ini"}));
+}
+
+TEST_F(BadInput, NeighboursAndInputsAreNeverWrittenOver)
+{
+    // A MicroDVD film.sub beside film.srt, also given as the second input: both kept, the
+    // pairs go elsewhere and the output says so.
+    const QByteArray microDvd = "{25}{50}Micro\n";
+    const QString srt = write("film.srt", tenSubtitles());
+    const QString sub = write("film.sub", microDvd);
+    const Converted both = convert({srt, sub});
+    EXPECT_EQ(both.exitCode, 1) << both.err.constData();
+    EXPECT_TRUE(
+        both.err.contains((srt + ": " + sub +
+                           " was left as it is: it is an input or an earlier output of this "
+                           "run. The pair was written as " +
+                           m_dir.filePath("film_vobsub.idx"))
+                              .toLocal8Bit()))
+        << both.err.constData();
+    EXPECT_TRUE(both.err.contains((sub + ": refused: " + srt + " would give the same output " +
+                                   m_dir.filePath("film_vobsub.idx"))
+                                      .toLocal8Bit()))
+        << both.err.constData();
+    EXPECT_EQ(readAll(sub), microDvd);
+    EXPECT_EQ(
+        checkPairIsWhole(m_dir.filePath("film_vobsub.idx"), m_dir.filePath("film_vobsub.sub")), 10);
+
+    // An input named like the help file is not replaced by the help text.
+    const QString helpNamed = write("Lumelle_Help_File.txt", microDvd);
+    const Converted help = convert({helpNamed});
+    EXPECT_EQ(help.exitCode, 0) << help.err.constData();
+    EXPECT_EQ(readAll(helpNamed), microDvd);
+    EXPECT_TRUE(help.err.contains("it is an input or an earlier output of this run."));
+
+    // An .idx that is a symbolic or hard link to the input.
+    QDir(m_dir.path()).mkdir("links");
+    const QString linked = write("links/a.srt", tenSubtitles());
+    ASSERT_TRUE(QFile::link(linked, m_dir.filePath("links/a.idx")));
+    const QString hard = write("links/b.srt", tenSubtitles());
+    ASSERT_EQ(::link(QFile::encodeName(hard).constData(),
+                     QFile::encodeName(m_dir.filePath("links/b.idx")).constData()),
+              0);
+    const Converted links = convert({linked, hard});
+    EXPECT_EQ(links.exitCode, 0) << links.err.constData();
+    EXPECT_EQ(readAll(linked), tenSubtitles());
+    EXPECT_EQ(readAll(hard), tenSubtitles());
+    EXPECT_TRUE(QFile::exists(m_dir.filePath("links/a_vobsub.idx")));
+    EXPECT_TRUE(QFile::exists(m_dir.filePath("links/b_vobsub.idx")));
+
+    // Two inputs of one name into one folder: the second is refused, naming both.
+    QDir(m_dir.path()).mkpath("x");
+    QDir(m_dir.path()).mkpath("out");
+    const QString other = write("x/film.srt", tenSubtitles().replace("Line", "Other"));
+    const Converted same = convert({"--output", m_dir.filePath("out"), srt, other});
+    EXPECT_EQ(same.exitCode, 1);
+    EXPECT_EQ(same.err, (other + ": refused: " + srt + " would give the same output " +
+                         m_dir.filePath("out/film.idx") + "\n")
+                            .toLocal8Bit());
+    EXPECT_EQ(checkPairIsWhole(m_dir.filePath("out/film.idx"), m_dir.filePath("out/film.sub")), 10);
+}
+
+TEST_F(BadInput, KillOrCtrlCWhileReadingLeavesTheEarlierPair)
+{
+    const QString path = write("film.srt", tenSubtitles());
+    ASSERT_EQ(convert({path}).exitCode, 0);
+    const QByteArray idx = readAll(m_dir.filePath("film.idx"));
+    const QByteArray sub = readAll(m_dir.filePath("film.sub"));
+
+    // Ctrl+C while a long file is read and checked: stops at once, nothing replaced.
+    write("film.srt", numberedSrt(300000, 500, "\n"));
+    QProcess reading;
+    startConverter(reading, {path});
+    ASSERT_TRUE(waitForInterruptHandler(reading));
+    ::kill(pid_t(reading.processId()), SIGINT);
+    EXPECT_TRUE(reading.waitForFinished(1500)) << "the stop was not honoured at once";
+    reading.waitForFinished(60000);
+    EXPECT_EQ(reading.exitCode(), 1);
+    EXPECT_EQ(reading.readAllStandardError(), "Operation Aborted\n");
+
+    // Killed while writing: the earlier pair stays, at most temporary files are left.
+    write("film.srt", numberedSrt(20000, 500, "\n"));
+    QProcess writing;
+    startConverter(writing, {path});
+    ASSERT_TRUE(waitForFile(m_dir.path(), "film.sub.*.part", 10 * 2048));
+    ::kill(pid_t(writing.processId()), SIGKILL);
+    writing.waitForFinished(60000);
+    EXPECT_EQ(readAll(m_dir.filePath("film.idx")), idx);
+    EXPECT_EQ(readAll(m_dir.filePath("film.sub")), sub);
+    for (const QString& name : filesIn(m_dir.path()))
+        EXPECT_TRUE(name.endsWith(".part") || name.startsWith("film.") ||
+                    name == "Lumelle_Help_File.txt")
+            << name.toStdString();
+}
+
+TEST_F(BadInput, SecondRunOnThePairIsRefusedAndTheFirstStaysWhole)
+{
+    const QString path = write("film.srt", numberedSrt(3000, 500, "\n"));
+    QProcess first;
+    startConverter(first, {path});
+    ASSERT_TRUE(waitForFile(m_dir.path(), "film.sub.*.part", 2048));
+    const Converted second = convert({path});
+    ASSERT_TRUE(first.waitForFinished(120000));
+    EXPECT_EQ(first.exitCode(), 0) << first.readAllStandardError().constData();
+    EXPECT_EQ(second.exitCode, 1);
+    EXPECT_EQ(second.err, (path + ": Cannot create file \"" + m_dir.filePath("film.idx") +
+                           "\". Another run is writing this pair; try again when it is done.\n")
+                              .toLocal8Bit());
+    EXPECT_EQ(checkPairIsWhole(m_dir.filePath("film.idx"), m_dir.filePath("film.sub")), 3000);
+    QProcess probe;
+    probe.start("ffprobe",
+                {"-v", "error", "-count_packets", "-show_entries", "stream=nb_read_packets", "-of",
+                 "csv=p=0", m_dir.filePath("film.idx")});
+    ASSERT_TRUE(probe.waitForFinished(60000));
+    EXPECT_EQ(probe.readAllStandardError(), QByteArray());
+    EXPECT_EQ(probe.readAllStandardOutput(), "3000\n");
+}
+
+TEST_F(BadInput, FifosDevicesAndOversizedSettingsAreNotRead)
+{
+    const QString srt = write("film.srt", tenSubtitles());
+    const QString fifo = m_dir.filePath("fifo.ini");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    const QString zero = m_dir.filePath("zero.ini");
+    ASSERT_TRUE(QFile::link("/dev/zero", zero));
+    for (const QString& settings : {fifo, zero, m_dir.path()}) {
+        const Converted run = convert({"--settings", settings, srt});
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_EQ(run.err, ("lumelle-convert: settings file " + settings +
+                            " is not a regular file\nTry 'lumelle-convert --help'.\n")
+                               .toLocal8Bit());
+    }
+
+    // The window's store: a FIFO or a file of more than 4 MB is refused and never written.
+    const QByteArray huge = "[Form1]\r\n" + QByteArray(5 << 20, ';');
+    const QString big = write("big.ini", huge);
+    for (const QString& file : {fifo, big}) {
+        platform::IniStore store;
+        QString error;
+        EXPECT_FALSE(store.load(file, &error));
+        EXPECT_TRUE(store.isReadOnly());
+        store.writeInteger("Form1\\Key", 1);
+        EXPECT_TRUE(store.write());
+        EXPECT_TRUE(error.startsWith("The settings file " + file + " could not be read: it is "))
+            << error.toStdString();
+    }
+    EXPECT_EQ(readAll(big), huge);
+}
+
+TEST_F(BadInput, LineLongerThanAnySubtitleIsRefusedWithItsNumber)
+{
+    QByteArray bytes = "{1}{2}short\n{3}{4}";
+    bytes += QByteArray(qsizetype(kMaxLineBytes) + 1, 'W');
+    const QString path = write("huge.sub", bytes);
+    bytes.clear();
+    TSubtitle list;
+    try {
+        list.LoadFromFile(path, true, kRate, 0);
+        ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.message(), "Line 2 is longer than 64 MB: no subtitle could hold it.");
+    }
+    EXPECT_EQ(list.Count(), 0);
+}
+
+TEST_F(BadInput, RunningOutOfMemoryIsAMessageAndAFailure)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer reserves more address space than the limit";
+#endif
+    const QString path = write("long.sub", "{1}{2}" + QByteArray(60 << 20, 'W') + "\n");
+    QProcess p;
+    p.setProcessEnvironment(converterEnvironment());
+    p.setChildProcessModifier([] {
+        const rlimit limit{rlim_t(400) << 20, rlim_t(400) << 20};
+        ::setrlimit(RLIMIT_AS, &limit);
+    });
+    p.start(QStringLiteral(LUMELLE_CONVERT_BIN), {"--list", path});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_EQ(p.readAllStandardError(),
+              path.toLocal8Bit() + ": Not enough memory for this file.\n");
 }

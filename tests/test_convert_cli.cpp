@@ -9,7 +9,9 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <csignal>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 using namespace lumelle;
 
@@ -395,4 +397,41 @@ TEST(ConvertCommand, OutOfOrderEntriesGoOutByStartTime)
                             dir.filePath("order.idx")});
     ASSERT_TRUE(probe.waitForFinished(30000)) << "ffprobe must be installed";
     EXPECT_EQ(probe.readAllStandardOutput(), "1.000000\n3.000000\n5.000000\n");
+}
+
+TEST(ConvertCommand, FileNamesAndTextReachTheTerminalAsTheyAre)
+{
+    QTemporaryDir dir;
+    const QByteArray srt = "1\n00:00:01,000 --> 00:00:02,000\nred \x1b[31mtext\x07\n";
+
+    // A name holding %1%2 is printed as it is, not filled in.
+    const QString percent = dir.filePath("%1%2.srt");
+    writeFile(percent, srt);
+    const Outcome named = convert({percent});
+    EXPECT_EQ(named.exitCode, 0) << named.err.toStdString();
+    EXPECT_EQ(named.out, percent + ": 1 subtitles -> " + dir.filePath("%1%2.idx") + ", " +
+                             dir.filePath("%1%2.sub") +
+                             " (help: " + dir.filePath("Lumelle_Help_File.txt") + ")\n");
+
+    // A Latin-1 name on a UTF-8 system is found and converted; a missing file among several
+    // is named.
+    const QByteArray latin1 = QFile::encodeName(dir.path()) + "/caf\xe9.srt";
+    const int fd = ::open(latin1.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, srt.constData(), size_t(srt.size())), srt.size());
+    ::close(fd);
+    QProcess shell;
+    shell.start("/bin/sh", {"-c", "exec \"$0\" \"$(printf \"$1/caf\\351.srt\")\" \"$1/gone.srt\"",
+                            QStringLiteral(LUMELLE_CONVERT_BIN), dir.path()});
+    ASSERT_TRUE(shell.waitForFinished(60000));
+    EXPECT_EQ(shell.exitCode(), 1);
+    EXPECT_TRUE(QByteArray(shell.readAllStandardError())
+                    .contains(QFile::encodeName(dir.filePath("gone.srt")) + ": No such file\n"));
+    EXPECT_EQ(QFileInfo(dir.filePath(QString::fromUtf8("caf\uFFFD.sub"))).size(), 2048)
+        << "the pair has the name as decoded";
+    ::unlink(latin1.constData());
+
+    // Escape sequences of the text are shown, not obeyed.
+    const Outcome listed = convert({"--list", percent});
+    EXPECT_EQ(listed.out, "1\t00:00:01:000\t00:00:02:000\tred \\x1B[31mtext\\x07\n");
 }

@@ -163,23 +163,30 @@ TEST_F(Generation, FolderThatCannotHoldTheFilesIsAClearError)
     EXPECT_EQ(m_list.Count(), 3);
 }
 
-TEST_F(Generation, FullDiskEndsTheRunWithWholeEntriesOnly)
+TEST_F(Generation, ErrorLeavesTheEarlierFilesAndNoTemporaryOnes)
 {
-    // The .sub goes to a device that is always full; the index must not claim any subtitle.
-    const QString out = m_dir.filePath("out");
-    QDir().mkpath(out);
-    ASSERT_TRUE(QFile::link("/dev/full", out + "/movie.sub"));
+    const GenerationResult first = RunGeneration(request(), {});
+    const QByteArray idx = readAll(first.idxPath), sub = readAll(first.subPath);
+    // The third subtitle cannot be drawn: the run fails after writing two.
     GenerationRequest r = request();
-    r.outputFolder = out;
-    try {
-        RunGeneration(r, {});
-        FAIL() << "no error";
-    } catch (const Error& e) {
-        EXPECT_TRUE(e.message().contains("movie.sub")) << e.message().toStdString();
-    }
-    const QByteArray idx = readAll(out + "/movie.idx");
-    EXPECT_EQ(lineCount(idx), 63) << "only the header: no line without its packs";
-    EXPECT_FALSE(QFile::exists(out + "/Lumelle_Help_File.txt"));
+    int drawn = 0;
+    r.gatherSettings = [&drawn, this] {
+        if (++drawn == 3)
+            throw Error("drawing failed");
+        return m_settings;
+    };
+    EXPECT_THROW(RunGeneration(r, {}), Error);
+    EXPECT_EQ(readAll(first.idxPath), idx);
+    EXPECT_EQ(readAll(first.subPath), sub);
+    EXPECT_EQ(QDir(m_dir.path()).entryList({"*.part"}, QDir::Files), QStringList());
+
+    // An abort before the first subtitle has nothing to give: the earlier pair stays too.
+    GenerationCallbacks stopAtOnce;
+    stopAtOnce.beforeSubtitle = [](int, int) { return false; };
+    const GenerationResult aborted = RunGeneration(request(), stopAtOnce);
+    EXPECT_TRUE(aborted.aborted);
+    EXPECT_EQ(readAll(first.idxPath), idx);
+    EXPECT_EQ(readAll(first.subPath), sub);
 }
 
 TEST_F(Generation, PlayersReadThePair)

@@ -154,9 +154,19 @@ bool TForm1::allSubtitlesFit()
 
 void TForm1::showRunResult(const GenerationResult& result)
 {
+    QStringList parts = result.notes;
+    if (result.aborted) {
+        if (!parts.isEmpty())
+            platform::messages().showMessage(parts.join(QStringLiteral("\r\r")));
+        return;
+    }
     m_lastOutputFolder = QFileInfo(result.idxPath).absolutePath();
     showFileStatus(OpenDialogsub.FileName);
-    if (platform::messages().showMessageWithAction(QString::fromStdString(result.helpText),
+    if (!result.helpText.empty())
+        parts << QString::fromStdString(result.helpText);
+    if (parts.isEmpty())
+        return;
+    if (platform::messages().showMessageWithAction(parts.join(QStringLiteral("\r\r")),
                                                    kOpenFolderCaption))
         platform::shell().openAddress(QUrl::fromLocalFile(m_lastOutputFolder).toString());
 }

@@ -374,6 +374,8 @@ void TForm1::RunGuarded(const std::function<void()>& handler)
         handler();
     } catch (const Error& error) {
         platform::messages().showMessage(error.message());
+    } catch (const std::bad_alloc&) {
+        platform::messages().showMessage(QStringLiteral("Not enough memory to finish this."));
     } catch (const std::exception& error) {
         platform::messages().showMessage(QString::fromLocal8Bit(error.what()));
     }
@@ -865,8 +867,7 @@ void TForm1::ButtonGenerateClick()
     ProgressBar1->setMaximum(std::max(Subtitle->Count() - 1, 1));
 
     const GenerationResult result = RunGeneration(generationRequest(), generationCallbacks());
-    if (!result.aborted)
-        showRunResult(result);
+    showRunResult(result);
 }
 
 void TForm1::finishRun()

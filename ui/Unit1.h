@@ -235,7 +235,8 @@ private:
     bool isDoubleClickOfRunStart() const;
     // Refuses the run, with the width message, when a subtitle does not fit the current settings.
     bool allSubtitlesFit();
-    // The help text with a button that opens the folder of the pair.
+    // The end of a run: any note on files left as they were, then the help text with a button
+    // that opens the folder of the pair.
     void showRunResult(const GenerationResult& result);
     // The file-name box: the loaded file's path scrolled to its end, the whole path (and the
     // last output folder) as its tooltip.

@@ -5,6 +5,7 @@
 #include "vobsub/DeviceWriting.h"
 #include "vobsub/HelpText.h"
 #include "vobsub/IndexWriter.h"
+#include "vobsub/OutputFiles.h"
 #include "vobsub/ProgramStream.h"
 #include "vobsub/ShowPlan.h"
 #include "vobsub/SubpictureEncoder.h"
@@ -18,33 +19,30 @@ namespace lumelle {
 
 namespace {
 
-// An output file of the run. Opening failures carry the file's name; the file is closed when
-// the run ends, however it ends. It is unbuffered: every write goes straight to the system, so
-// a full disk shows at the subtitle that filled it and nothing is left waiting in a buffer
-// that a later cut could not reach.
+// An output file of the run, written under a temporary name and put in place by commit().
+// Opening failures carry the file's name. It is unbuffered: every write goes straight to the
+// system, so a full disk shows at the subtitle that filled it.
 class OutputFile
 {
 public:
-    explicit OutputFile(const QString& path) : m_file(path)
-    {
-        if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-            throw Error(CannotCreateFileMessage(path, m_file.errorString()));
-    }
+    explicit OutputFile(const QString& path) : m_staged(path) {}
 
-    QFile& device() { return m_file; }
-    qint64 size() const { return m_file.size(); }
+    QFile& device() { return m_staged.device(); }
+    qint64 size() { return m_staged.device().size(); }
 
     // Cuts the file back to `size` bytes after a failed write, so it keeps whole entries only.
-    void truncate(qint64 size) { m_file.resize(size); }
+    void truncate(qint64 size) { m_staged.device().resize(size); }
 
     // The message for a failed write, naming the file and giving the system's reason.
     QString writeError(const Error& cause) const
     {
-        return CannotWriteFileMessage(m_file.fileName(), cause.message());
+        return CannotWriteFileMessage(m_staged.finalPath(), cause.message());
     }
 
+    void commit() { m_staged.commit(); }
+
 private:
-    QFile m_file;
+    StagedFile m_staged;
 };
 
 struct Frames
@@ -122,6 +120,13 @@ public:
             EncodeSubpicture(m_image.pixels, m_image.bandTop, bandHeight, m_request.colours,
                              frames.start, frames.end, m_request.frameRate, number);
         write(unit, frames.start, number);
+    }
+
+    // Puts both files in place, the .sub first so that the index never names missing packs.
+    void commit()
+    {
+        m_sub->commit();
+        m_idx.commit();
     }
 
 private:
@@ -213,18 +218,77 @@ OutputPaths OutputPathsFor(const QString& subtitleFile, const QString& folder)
     return paths;
 }
 
+namespace {
+
+QStringList inputsOf(const GenerationRequest& request)
+{
+    return QStringList{request.subtitleFile} + request.otherInputs;
+}
+
+// The file a path names, its symbolic links followed, so that a link keeps pointing at the
+// new file.
+QString followLinks(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isSymLink())
+        return path;
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.symLinkTarget() : canonical;
+}
+
+// Why the pair must not replace the files at `paths`, naming the file; empty when it may.
+QString reasonToKeepPair(const OutputPaths& paths, const QStringList& inputs)
+{
+    for (const auto& [path, kind] : {std::pair{paths.idx, QStringLiteral("idx")},
+                                     std::pair{paths.sub, QStringLiteral("sub")}}) {
+        if (!IsRegularOrAbsent(path))
+            throw Error(CannotCreateFileMessage(path, QStringLiteral("It is not a regular file.")));
+        const QString why = ReasonToKeep(path, kind, inputs);
+        if (!why.isEmpty())
+            return QStringLiteral("%1 was left as it is: %2.")
+                .arg(QDir::toNativeSeparators(path), why);
+    }
+    return QString();
+}
+
+} // namespace
+
+OutputPaths SafeOutputPaths(const OutputPaths& planned, const GenerationRequest& request,
+                            QStringList& notes)
+{
+    const QStringList inputs = inputsOf(request);
+    const auto followed = [](const OutputPaths& p) {
+        return OutputPaths{followLinks(p.idx), followLinks(p.sub), followLinks(p.help)};
+    };
+    const QString why = reasonToKeepPair(planned, inputs);
+    if (why.isEmpty())
+        return followed(planned);
+    OutputPaths other = planned;
+    other.idx = ReplaceExtension(planned.idx, QStringLiteral("_vobsub.idx"));
+    other.sub = ReplaceExtension(planned.sub, QStringLiteral("_vobsub.sub"));
+    const QString whyOther = reasonToKeepPair(other, inputs);
+    if (!whyOther.isEmpty())
+        throw Error(CannotCreateFileMessage(other.idx, why + QLatin1Char(' ') + whyOther));
+    notes << QStringLiteral("%1 The pair was written as %2 and %3.")
+                 .arg(why, QDir::toNativeSeparators(other.idx),
+                      QDir::toNativeSeparators(other.sub));
+    return followed(other);
+}
+
 GenerationResult RunGeneration(const GenerationRequest& request,
                                const GenerationCallbacks& callbacks)
 {
     Q_ASSERT(request.subtitles && request.gatherSettings);
     const TSubtitle& list = *request.subtitles;
-    const OutputPaths paths = OutputPathsFor(request.subtitleFile, request.outputFolder);
+    const OutputPaths planned = OutputPathsFor(request.subtitleFile, request.outputFolder);
+    const OutputLock lock(planned.idx);
+    GenerationResult result;
+    const OutputPaths paths = SafeOutputPaths(planned, request, result.notes);
     const ShowPlan plan = planOf(checkedFrames(list, request.frameRate));
     RenderSettings settings = request.gatherSettings();
     settings.fileEncoding = list.Encoding();
     const std::vector<Picture> pictures = picturesToShow(list, plan, settings);
 
-    GenerationResult result;
     result.idxPath = paths.idx;
     result.subPath = paths.sub;
     result.merged = plan.merged;
@@ -239,11 +303,21 @@ GenerationResult RunGeneration(const GenerationRequest& request,
             pair.add(pictures[std::size_t(i - 1)], callbacks);
             ++result.written;
         }
-    } // both files closed here, also when an error leaves the loop
+        // An aborted run still puts its finished subtitles in place; one that finished none
+        // leaves the earlier pair as it was. On an error the temporary files go.
+        if (!result.aborted || result.written > 0)
+            pair.commit();
+    }
 
     if (result.aborted)
         return result;
 
+    const QString keepHelp = ReasonToKeep(paths.help, QStringLiteral("help"), inputsOf(request));
+    if (!keepHelp.isEmpty()) {
+        result.notes << QStringLiteral("%1 was left as it is: %2.")
+                            .arg(QDir::toNativeSeparators(paths.help), keepHelp);
+        return result;
+    }
     result.helpPath = paths.help;
     result.helpText =
         HelpText(request.colours, QFileInfo(paths.idx).fileName(), QFileInfo(paths.sub).fileName(),

@@ -8,6 +8,7 @@
 #include "vobsub/Palette.h"
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace lumelle {
@@ -22,7 +23,8 @@ struct GenerationRequest
     OutputColours colours; // captured once for the whole run
     // Gathers the render settings afresh for each subtitle.
     std::function<RenderSettings()> gatherSettings;
-    QString outputFolder; // empty: the subtitle file's folder
+    QString outputFolder;    // empty: the subtitle file's folder
+    QStringList otherInputs; // files of the same run that must never be written over
 };
 
 struct GenerationCallbacks
@@ -43,6 +45,7 @@ struct GenerationResult
     QString subPath;
     QString helpPath; // empty after an abort
     std::string helpText;
+    QStringList notes; // files left as they were and where the output went instead
 };
 
 // The output names: the subtitle file's name with its last four characters replaced by the
@@ -60,10 +63,17 @@ struct OutputPaths
 };
 OutputPaths OutputPathsFor(const QString& subtitleFile, const QString& folder = QString());
 
+// The paths a run writes: `planned` with links followed, or the NAME_vobsub pair (with a note
+// saying why) when a planned file is an input or not a VobSub file. Throws Error when neither
+// pair may be written or a path is not a regular file.
+OutputPaths SafeOutputPaths(const OutputPaths& planned, const GenerationRequest& request,
+                            QStringList& notes);
+
 // Runs the whole generation. Every start time is checked before a file is opened, so a list
-// the .sub cannot hold is refused with no file touched. Throws Error with the message on any
-// failure; the files opened so far are closed then and keep every finished subtitle, with
-// matching index lines.
+// the .sub cannot hold is refused with no file touched. The pair is written under temporary
+// names and renamed into place at the end, also after an abort with finished subtitles; a
+// second run on the same pair meanwhile is refused. Throws Error with the message on any
+// failure; the earlier files then stay as they were and the temporary ones are removed.
 GenerationResult RunGeneration(const GenerationRequest& request,
                                const GenerationCallbacks& callbacks);
 

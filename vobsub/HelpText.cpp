@@ -74,12 +74,19 @@ std::string HelpText(const OutputColours& colours, const QString& idxName, const
 void WriteHelpFile(const QString& path, const std::string& text)
 {
     // Written to a temporary file and renamed into place, so a failure never leaves half a
-    // help file behind.
+    // help file behind. Unbuffered, so that a write the disk refuses shows here and the
+    // commit is cancelled instead of putting a short file in place.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         throw Error(CannotCreateFileMessage(path, file.errorString()));
     }
-    if (file.write(text.data(), qint64(text.size())) != qint64(text.size()) || !file.commit()) {
+    try {
+        WriteAll(file, text.data(), qint64(text.size()), QStringLiteral("The disk is full."));
+    } catch (const Error& e) {
+        file.cancelWriting();
+        throw Error(CannotWriteFileMessage(path, e.message()));
+    }
+    if (!file.commit()) {
         throw Error(CannotWriteFileMessage(path, file.errorString()));
     }
 }

@@ -1,0 +1,48 @@
+#include "subtitle/FileReading.h"
+
+#include "platform/Error.h"
+
+#include <QFile>
+#include <cstring>
+
+namespace lumelle {
+
+QByteArray ReadSubtitleFile(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(file.errorString());
+    QByteArray data;
+    if (file.size() > 0)
+        data.reserve(qsizetype(file.size()));
+    qint64 lineNumber = 1;
+    qint64 lineLength = 0; // bytes of the current line so far
+    for (;;) {
+        const QByteArray block = file.read(1 << 20);
+        if (block.isEmpty())
+            break;
+        const char* from = block.constData();
+        const char* end = from + block.size();
+        while (from < end) {
+            const void* feed = std::memchr(from, '\n', std::size_t(end - from));
+            const char* upTo = feed ? static_cast<const char*>(feed) : end;
+            lineLength += upTo - from;
+            if (lineLength > kMaxLineBytes)
+                throw Error(
+                    QStringLiteral("Line %1 is longer than %2 MB: no subtitle could "
+                                   "hold it.")
+                        .arg(QString::number(lineNumber), QString::number(kMaxLineBytes >> 20)));
+            if (!feed)
+                break;
+            ++lineNumber;
+            lineLength = 0;
+            from = upTo + 1;
+        }
+        data += block;
+    }
+    if (file.error() != QFileDevice::NoError)
+        throw Error(file.errorString());
+    return data;
+}
+
+} // namespace lumelle

@@ -1,0 +1,17 @@
+// Reading a subtitle file whole, with a bound on what one line may cost.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace lumelle {
+
+// No subtitle line comes near this; a longer one means the file is no subtitle file, and it is
+// refused before it is all in memory.
+inline constexpr qint64 kMaxLineBytes = qint64(64) << 20;
+
+// The bytes of `fileName`. Throws Error with the system's reason when it cannot be read, and
+// Error("Line N is longer than 64 MB: ...") at the first line longer than kMaxLineBytes.
+QByteArray ReadSubtitleFile(const QString& fileName);
+
+} // namespace lumelle

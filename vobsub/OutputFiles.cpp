@@ -1,0 +1,198 @@
+#include "vobsub/OutputFiles.h"
+
+#include "platform/Error.h"
+#include "vobsub/DeviceWriting.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/vfs.h>
+#include <unistd.h>
+
+namespace lumelle {
+
+namespace {
+
+bool statOf(const QString& path, struct stat& st)
+{
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+QString systemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// The first `count` bytes of a regular file (fewer when it is shorter).
+QByteArray headOf(const QString& path, qint64 count)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.read(count);
+}
+
+bool holds(const QString& kind, const QString& path)
+{
+    if (kind == QLatin1String("sub"))
+        return headOf(path, 4) == QByteArray("\x00\x00\x01\xBA", 4);
+    if (kind == QLatin1String("idx"))
+        return headOf(path, 19) == "# VobSub index file";
+    return headOf(path, 28) == "All Done !!! Important Note:";
+}
+
+} // namespace
+
+bool SameFile(const QString& a, const QString& b)
+{
+    struct stat sa, sb;
+    return statOf(a, sa) && statOf(b, sb) && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+bool FolderIgnoresCase(const QString& folder)
+{
+    struct statfs fs;
+    if (::statfs(QFile::encodeName(folder).constData(), &fs) != 0)
+        return false;
+    switch (static_cast<unsigned long>(fs.f_type)) {
+    case 0x4d44UL:     // FAT
+    case 0x2011BAB0UL: // exFAT
+    case 0x5346544EUL: // NTFS (ntfs3)
+    case 0x65735546UL: // FUSE (ntfs-3g, exfat-fuse): probed below
+        break;
+    default:
+        return false;
+    }
+    // Ask the file system itself: the folder's own name with its case flipped.
+    const QFileInfo info(folder);
+    const QString name = info.fileName();
+    QString flipped = name;
+    for (QChar& c : flipped)
+        c = c.isUpper() ? c.toLower() : c.toUpper();
+    if (flipped == name)
+        return fs.f_type != 0x65735546L;
+    return SameFile(folder, info.absoluteDir().filePath(flipped));
+}
+
+bool SameOutput(const QString& a, const QString& b)
+{
+    const QFileInfo fa(a), fb(b);
+    if (fa.absoluteFilePath() == fb.absoluteFilePath() || SameFile(a, b))
+        return true;
+    if (fa.fileName().compare(fb.fileName(), Qt::CaseInsensitive) != 0 ||
+        !SameFile(fa.absolutePath(), fb.absolutePath()))
+        return false;
+    return FolderIgnoresCase(fa.absolutePath());
+}
+
+bool IsRegularOrAbsent(const QString& path)
+{
+    struct stat st;
+    return !statOf(path, st) || S_ISREG(st.st_mode);
+}
+
+QString ReasonToKeep(const QString& path, const QString& kind, const QStringList& inputs)
+{
+    for (const QString& input : inputs) {
+        if (SameFile(path, input))
+            return QStringLiteral("it is an input or an earlier output of this run");
+    }
+    struct stat st;
+    if (!statOf(path, st))
+        return QString();
+    if (!S_ISREG(st.st_mode))
+        return QStringLiteral("it is not a regular file");
+    if (st.st_size == 0 || holds(kind, path))
+        return QString();
+    if (kind == QLatin1String("help"))
+        return QStringLiteral("it is not a help file of this program");
+    return QStringLiteral("it is not a VobSub file");
+}
+
+OutputLock::OutputLock(const QString& idxPath)
+{
+    const QFileInfo info(idxPath);
+    QString folder = info.absolutePath();
+    struct stat st;
+    if (statOf(folder, st))
+        folder = QStringLiteral("%1:%2").arg(qulonglong(st.st_dev), qulonglong(st.st_ino));
+    QString name = info.fileName();
+    if (FolderIgnoresCase(info.absolutePath()))
+        name = name.toLower();
+    const QByteArray key = QCryptographicHash::hash((folder + QLatin1Char('/') + name).toUtf8(),
+                                                    QCryptographicHash::Sha1)
+                               .toHex()
+                               .left(20);
+    const QString lockPath =
+        QDir(QDir::tempPath())
+            .filePath(QStringLiteral("lumelle-%1-%2.lock")
+                          .arg(QString::number(::getuid()), QString::fromLatin1(key)));
+    m_fd = ::open(QFile::encodeName(lockPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (m_fd < 0)
+        throw Error(CannotCreateFileMessage(lockPath, systemReason(errno)));
+    if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(m_fd);
+        m_fd = -1;
+        throw Error(CannotCreateFileMessage(
+            idxPath,
+            QStringLiteral("Another run is writing this pair; try again when it is done.")));
+    }
+}
+
+OutputLock::~OutputLock()
+{
+    if (m_fd >= 0)
+        ::close(m_fd); // releases the lock
+}
+
+StagedFile::StagedFile(const QString& finalPath) : m_finalPath(finalPath)
+{
+    // A name of its own in the same folder, so that the rename stays on one file system and
+    // a file of another run is never opened.
+    QString reason;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString temporary =
+            QStringLiteral("%1.%2.part")
+                .arg(finalPath,
+                     QString::number(QRandomGenerator::global()->generate() % 1000000, 36));
+        m_file.setFileName(temporary);
+        if (m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+            break;
+        reason = m_file.errorString();
+        if (!QFileInfo::exists(temporary))
+            throw Error(CannotCreateFileMessage(finalPath, reason));
+    }
+    if (!m_file.isOpen())
+        throw Error(CannotCreateFileMessage(finalPath, reason));
+    // A replaced file keeps its permissions.
+    const QFileInfo existing(finalPath);
+    if (existing.isFile())
+        m_file.setPermissions(existing.permissions());
+}
+
+StagedFile::~StagedFile()
+{
+    if (!m_committed) {
+        m_file.close();
+        QFile::remove(m_file.fileName());
+    }
+}
+
+void StagedFile::commit()
+{
+    if (::fsync(m_file.handle()) != 0)
+        throw Error(CannotWriteFileMessage(m_finalPath, systemReason(errno)));
+    m_file.close();
+    if (::rename(QFile::encodeName(m_file.fileName()).constData(),
+                 QFile::encodeName(m_finalPath).constData()) != 0)
+        throw Error(CannotWriteFileMessage(m_finalPath, systemReason(errno)));
+    m_committed = true;
+}
+
+} // namespace lumelle

@@ -1,0 +1,70 @@
+// The safety rules for the files a run writes: which existing files it may replace, a lock so
+// that two runs never write the same pair at once, and files written under a temporary name
+// in the target folder and renamed into place only when the run has something whole to give.
+#pragma once
+
+#include <QFile>
+#include <QString>
+#include <QStringList>
+
+namespace lumelle {
+
+// True when `a` and `b` are one file on disk (same device and inode, links followed). False
+// when either does not exist.
+bool SameFile(const QString& a, const QString& b);
+
+// True when the file system holding `folder` ignores the case of names (FAT, exFAT, NTFS).
+bool FolderIgnoresCase(const QString& folder);
+
+// True when two output paths name the same place: equal, the same existing file, or equal but
+// for case in a folder that ignores case.
+bool SameOutput(const QString& a, const QString& b);
+
+// True when nothing is at `path` or it is a regular file (links followed): a FIFO, device or
+// folder is never written.
+bool IsRegularOrAbsent(const QString& path);
+
+// Why an existing file at `path` must not be replaced by a file of the run, or an empty
+// string when it may be: `path` does not exist, or is a regular file holding what `kind`
+// says ("sub": an MPEG program stream, "idx": a VobSub index, "help": a help file of this
+// program), or is empty. Files in `inputs` are never replaceable.
+QString ReasonToKeep(const QString& path, const QString& kind, const QStringList& inputs);
+
+// Holds the lock on one output pair for as long as it lives. The lock file lives in the
+// system's temporary folder, keyed by the pair's folder and name, so it adds nothing to the
+// user's folder. Throws Error naming `idxPath` when another run holds it.
+class OutputLock
+{
+public:
+    explicit OutputLock(const QString& idxPath);
+    ~OutputLock();
+    OutputLock(const OutputLock&) = delete;
+    OutputLock& operator=(const OutputLock&) = delete;
+
+private:
+    int m_fd = -1;
+};
+
+// A file written under a temporary name beside `finalPath`, unbuffered. commit() flushes it to
+// disk and renames it over `finalPath`; otherwise the temporary file is removed when this
+// ends, and whatever was at `finalPath` stays as it was.
+class StagedFile
+{
+public:
+    explicit StagedFile(const QString& finalPath);
+    ~StagedFile();
+    StagedFile(const StagedFile&) = delete;
+    StagedFile& operator=(const StagedFile&) = delete;
+
+    QFile& device() { return m_file; }
+    const QString& finalPath() const { return m_finalPath; }
+    // Throws Error with the "Cannot write file" message for the final path.
+    void commit();
+
+private:
+    QString m_finalPath;
+    QFile m_file;
+    bool m_committed = false;
+};
+
+} // namespace lumelle
