@@ -209,7 +209,8 @@ struct FileReport
 
 void fillReport(FileReport& report, const GenerationResult& result, const TSubtitle& list)
 {
-    report.written = result.written;
+    // Overlapping subtitles share pictures: a finished run wrote every subtitle of the list.
+    report.written = result.aborted ? result.written : list.Count();
     report.skipped = int(list.Skipped().size());
     report.outputs = QStringList{result.idxPath, result.subPath};
     if (!result.aborted)
@@ -305,8 +306,9 @@ void reportMerged(const QString& file, const GenerationResult& result)
                               .arg(file, QString::number(result.merged)));
 }
 
-// Prints how the run of `file` ended; returns 0 when it finished.
-int reportRun(const QString& file, const GenerationResult& result, const ConvertOptions& options)
+// Prints how the run of `file` (`subtitles` entries) ended; returns 0 when it finished.
+int reportRun(const QString& file, int subtitles, const GenerationResult& result,
+              const ConvertOptions& options)
 {
     for (const QString& note : result.notes)
         printLine(stderr, QStringLiteral("%1: %2").arg(shownName(file), note));
@@ -324,11 +326,11 @@ int reportRun(const QString& file, const GenerationResult& result, const Convert
     if (options.quiet || options.json)
         return 0;
     reportMerged(shownName(file), result);
-    const QString help =
-        result.helpPath.isEmpty() ? QStringLiteral("no help file") : QStringLiteral("help: %1");
+    const QString help = result.helpPath.isEmpty() ? QStringLiteral("no help file")
+                                                   : QStringLiteral("help: ") + result.helpPath;
     printLine(stdout, QStringLiteral("%1: %2 subtitles -> %3, %4 (%5)")
-                          .arg(shownName(file), QString::number(result.written), result.idxPath,
-                               result.subPath, help.arg(result.helpPath)));
+                          .arg(shownName(file), QString::number(subtitles), result.idxPath,
+                               result.subPath, help));
     return 0;
 }
 
@@ -382,7 +384,7 @@ int convertFile(const QString& file, const ConvertOptions& options, FileReport& 
     bar.finish();
     fillReport(report, result, list);
     produced.append({result.idxPath, file});
-    const int rc = reportRun(file, result, options);
+    const int rc = reportRun(file, list.Count(), result, options);
     return rc != 0 || list.Skipped().empty() ? rc : kEntriesSkipped;
 }
 

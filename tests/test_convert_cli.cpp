@@ -173,6 +173,7 @@ TEST(ConvertCommand, WrapBreaksLongLinesThatWouldBeRefused)
     EXPECT_EQ(wrapped.exitCode, 0) << wrapped.err.toStdString();
     EXPECT_TRUE(wrapped.out.contains("2 overlapping subtitles shown together"))
         << wrapped.out.toStdString();
+    EXPECT_TRUE(wrapped.out.contains(": 2 subtitles -> ")) << "subtitles counted, not pictures";
     EXPECT_TRUE(QFile::exists(dir.filePath("long.sub")));
 
     // One word wider than the frame cannot be broken: refused without the hint.
