@@ -410,6 +410,43 @@ bool sharesOutputWithEarlierFile(const ConvertOptions& options, qsizetype index,
     return false;
 }
 
+// Converts (or lists) every file of the command line in turn; gives the exit status of the
+// whole run: 1 when a file failed, else 3 when entries were skipped, else 0.
+int convertAll(const ConvertOptions& options)
+{
+    int failures = 0;
+    QList<FileReport> reports;
+    int withSkipped = 0;
+    QList<std::pair<QString, QString>> produced;
+    for (qsizetype i = 0; i < options.files.size(); ++i) {
+        const QString& file = options.files[i];
+        FileReport& report = reports.emplace_back(FileReport{shownName(file)});
+        try {
+            if (!options.listOnly && sharesOutputWithEarlierFile(options, i, produced)) {
+                ++failures;
+                continue;
+            }
+            const int rc = options.listOnly ? listFile(file, options)
+                                            : convertFile(file, options, report, produced);
+            report.status = rc;
+            failures += rc != 0 && rc != kEntriesSkipped;
+            withSkipped += rc == kEntriesSkipped;
+        } catch (const Error& e) {
+            printLine(stderr, QStringLiteral("%1: %2").arg(shownName(file), e.message()));
+            ++failures;
+        } catch (const std::bad_alloc&) {
+            printLine(stderr,
+                      QStringLiteral("%1: Not enough memory for this file.").arg(shownName(file)));
+            ++failures;
+        }
+        if (g_stopRequested)
+            break;
+    }
+    if (options.json)
+        printJsonSummary(reports);
+    return failures != 0 ? 1 : withSkipped != 0 ? kEntriesSkipped : 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -453,35 +490,5 @@ int main(int argc, char** argv)
     std::signal(SIGINT, requestStop);
     std::signal(SIGTERM, requestStop);
 
-    int failures = 0;
-    QList<FileReport> reports;
-    int withSkipped = 0;
-    QList<std::pair<QString, QString>> produced;
-    for (qsizetype i = 0; i < options.files.size(); ++i) {
-        const QString& file = options.files[i];
-        FileReport& report = reports.emplace_back(FileReport{shownName(file)});
-        try {
-            if (!options.listOnly && sharesOutputWithEarlierFile(options, i, produced)) {
-                ++failures;
-                continue;
-            }
-            const int rc = options.listOnly ? listFile(file, options)
-                                            : convertFile(file, options, report, produced);
-            report.status = rc;
-            failures += rc != 0 && rc != kEntriesSkipped;
-            withSkipped += rc == kEntriesSkipped;
-        } catch (const Error& e) {
-            printLine(stderr, QStringLiteral("%1: %2").arg(shownName(file), e.message()));
-            ++failures;
-        } catch (const std::bad_alloc&) {
-            printLine(stderr,
-                      QStringLiteral("%1: Not enough memory for this file.").arg(shownName(file)));
-            ++failures;
-        }
-        if (g_stopRequested)
-            break;
-    }
-    if (options.json)
-        printJsonSummary(reports);
-    return failures != 0 ? 1 : withSkipped != 0 ? kEntriesSkipped : 0;
+    return convertAll(options);
 }

@@ -1,3 +1,4 @@
+#include "ConverterRuns.h"
 #include "TestFiles.h"
 #include "TextOfWidth.h"
 #include "cli/ConvertOptions.h"
@@ -17,20 +18,11 @@ using namespace lumelle;
 
 namespace {
 
-struct Outcome
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using Outcome = ConverterRun;
 
 Outcome convert(const QStringList& args)
 {
-    QProcess p;
-    p.start(QStringLiteral(LUMELLE_CONVERT_BIN), args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardOutput()),
-            QString::fromLocal8Bit(p.readAllStandardError())};
+    return runConverter(args);
 }
 
 ParseOutcome parse(QStringList args, ConvertOptions& options, QString& error)

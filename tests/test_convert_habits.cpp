@@ -1,5 +1,6 @@
 // How lumelle-convert behaves for people and scripts: its switches, messages and summary, its
 // help text and manual pages, and the font names it accepts.
+#include "ConverterRuns.h"
 #include "TestFiles.h"
 #include "cli/ConvertOptions.h"
 #include "cli/Manual.h"
@@ -20,24 +21,12 @@ using namespace lumelle;
 
 namespace {
 
-struct ConverterRun
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
 // Runs the converter as under cron or ssh: no XDG_RUNTIME_DIR.
-ConverterRun runConverter(const QStringList& args)
+ConverterRun runWithoutRuntimeDir(const QStringList& args)
 {
-    QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(LUMELLE_CONVERT_BIN), args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardOutput()),
-            QString::fromLocal8Bit(p.readAllStandardError())};
+    return runConverter(args, env);
 }
 
 struct HabitCase
@@ -139,7 +128,7 @@ TEST(ConvertHabits, SwitchesMessagesAndSummary)
         QStringList args;
         for (const QString& a : c.args)
             args << expand(a);
-        const ConverterRun run = runConverter(args);
+        const ConverterRun run = runWithoutRuntimeDir(args);
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
         for (const QString& text : c.outHas)
             EXPECT_TRUE(run.out.contains(expand(text))) << run.out.toStdString();
