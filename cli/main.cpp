@@ -215,6 +215,7 @@ int convertFile(const QString& file, const ConvertOptions& options, FileReport& 
                        options.settings.textColor};
     request.gatherSettings = [&options] { return options.settings; };
     request.outputFolder = options.outputFolder;
+    request.jobs = options.jobs;
 
     ProgressBar bar(file, options.quiet);
     GenerationCallbacks callbacks;

@@ -50,6 +50,7 @@ TEST(ConvertOptions, DefaultsAreTheWindowDefaults)
     EXPECT_EQ(o.settings.offset_or, -4);
     EXPECT_EQ(o.mode, PaletteMode::PcDvdTwoPalettes);
     EXPECT_EQ(o.languageText.left(2), "el");
+    EXPECT_EQ(o.jobs, 0) << "one thread per core";
 }
 
 TEST(ConvertOptions, ValuesAreCheckedAgainstTheWindowLists)
@@ -58,7 +59,7 @@ TEST(ConvertOptions, ValuesAreCheckedAgainstTheWindowLists)
     QString error;
     ASSERT_EQ(parse({"--fps", "29970", "--style", "Bold+Italic", "--charset", "GREEK",
                      "--offset-or", "-7", "--palette", "safe", "--text-color", "#FF0000",
-                     "--language", "en", "a.srt", "b.sub"},
+                     "--language", "en", "-j", "3", "a.srt", "b.sub"},
                     o, error),
               ParseOutcome::Run)
         << error.toStdString();
@@ -69,12 +70,15 @@ TEST(ConvertOptions, ValuesAreCheckedAgainstTheWindowLists)
     EXPECT_EQ(o.settings.textColor, makeColor(255, 0, 0));
     EXPECT_EQ(o.settings.outlineColor, makeColor(0, 30, 0)) << "safe palette default";
     EXPECT_EQ(o.files, QStringList({"a.srt", "b.sub"}));
+    EXPECT_EQ(o.jobs, 3);
 
     for (const QStringList& bad : {QStringList{"--fps", "25", "a.srt"},
                                    {"--size", "31", "a.srt"},
                                    {"--offset", "7", "a.srt"},
                                    {"--text-color", "blurple", "a.srt"},
                                    {"--language", "eng", "a.srt"},
+                                   {"--jobs", "0", "a.srt"},
+                                   {"--jobs", "many", "a.srt"},
                                    {"--bogus"},
                                    {"--outline"},
                                    {}}) {
