@@ -320,47 +320,51 @@ void finishUnit(std::vector<std::uint8_t>& unit, std::size_t topSize, int width,
     Q_ASSERT(unit.size() == unitSize);
 }
 
-// Writes codes nibble by nibble into a unit, two to a byte.
+// Writes codes nibble by nibble into a buffer, two to a byte. The caller makes the buffer
+// large enough: a row of `width` pixels takes at most width / 2 + 3 bytes, since no code has
+// more nibbles than the pixels it covers.
 class NibbleWriter
 {
 public:
-    explicit NibbleWriter(std::vector<std::uint8_t>& out) : m_out(out) {}
+    explicit NibbleWriter(std::uint8_t* out) : m_out(out) {}
 
-    void code(int length, int value)
+    std::uint8_t* position() const { return m_out; }
+
+    void code(unsigned length, unsigned value)
     {
-        const unsigned code = unsigned(length) * 4 + unsigned(value & 3);
-        const int nibbles = nibbleCount(length);
-        m_bits = (m_bits << (4 * nibbles)) | code;
+        // 1 nibble for 1-3 pixels, 2 for 4-15, 3 for 16-63, 4 for 64-255.
+        const int nibbles = (std::bit_width(length) + 1) / 2;
+        m_bits = (m_bits << (4 * nibbles)) | (length * 4 + (value & 3));
         m_count += nibbles;
         while (m_count >= 2) {
             m_count -= 2;
-            m_out.push_back(std::uint8_t(m_bits >> (4 * m_count)));
+            *m_out++ = std::uint8_t(m_bits >> (4 * m_count));
         }
     }
 
     // A run as AppendRunNibbles codes it: cut into codes of at most 255 pixels.
-    void run(int length, int value)
+    void run(int length, unsigned value)
     {
         for (; length > kMaxCodeLength; length -= kMaxCodeLength)
             code(kMaxCodeLength, value);
         if (length > 0)
-            code(length, value);
+            code(unsigned(length), value);
     }
 
     // Pads the row to a whole byte with a 0 nibble and adds the end-of-line code.
     void endRow()
     {
         if (m_count == 1)
-            m_out.push_back(std::uint8_t(m_bits << 4));
+            *m_out++ = std::uint8_t(m_bits << 4);
         m_count = 0;
         m_bits = 0;
-        m_out.push_back(0);
-        m_out.push_back(0);
+        *m_out++ = 0;
+        *m_out++ = 0;
     }
 
 private:
-    std::vector<std::uint8_t>& m_out;
-    std::uint64_t m_bits = 0;
+    std::uint8_t* m_out;
+    std::uint32_t m_bits = 0;
     int m_count = 0; // nibbles waiting in m_bits
 };
 
@@ -415,7 +419,7 @@ void encodeMaskRow(const std::uint64_t* low, const std::uint64_t* high, int widt
     if (width == 2) {
         // A lone run: background unless columns 0 and 1 differ.
         const bool differ = coding.same[layerAt(0)] != coding.same[layerAt(1)];
-        out.run(1, differ ? valueAt(0) : std::uint8_t(kPixelBackground));
+        out.run(1, differ ? valueAt(0) : unsigned(kPixelBackground));
         out.endRow();
         return;
     }
@@ -493,15 +497,23 @@ std::vector<std::uint8_t> EncodeSubpictureFromMasks(const LayerMasks& masks, int
 
     const LayerCoding coding = layerCoding(masks, colours);
     const bool distinct = coding.same[1] == 1 && coding.same[2] == 2 && coding.same[3] == 3;
-    std::vector<std::uint8_t> unit(kUnitHeaderSize + kFieldStartInArea);
-    // About a byte per eight pixels of a row with text, and room for the control sequences.
-    unit.reserve(std::size_t(bandHeight) * std::size_t(masks.width / 8 + 4) + 64);
-    NibbleWriter out(unit);
+    // The fields are coded into this thread's scratch buffer, sized for the worst case, then
+    // copied into a unit of their exact size.
+    thread_local std::vector<std::uint8_t> scratch;
+    const std::size_t rowBound = std::size_t(masks.width) / 2 + 3;
+    scratch.resize(std::max(scratch.size(), rowBound * std::size_t(bandHeight)));
+    NibbleWriter out(scratch.data());
     for (int row = bandTop; row <= bandBottom; row += 2)
         encodeMaskRow(masks.lowRow(row), masks.highRow(row), masks.width, coding, distinct, out);
-    const std::size_t topSize = unit.size() - kUnitHeaderSize - kFieldStartInArea;
+    const std::size_t topSize = std::size_t(out.position() - scratch.data());
     for (int row = bandTop + 1; row <= bandBottom; row += 2)
         encodeMaskRow(masks.lowRow(row), masks.highRow(row), masks.width, coding, distinct, out);
+    const std::size_t fieldsSize = std::size_t(out.position() - scratch.data());
+
+    std::vector<std::uint8_t> unit;
+    unit.reserve(kUnitHeaderSize + kFieldStartInArea + fieldsSize + kControlAfterArea + 3);
+    unit.resize(kUnitHeaderSize + kFieldStartInArea);
+    unit.insert(unit.end(), scratch.data(), scratch.data() + fieldsSize);
     finishUnit(unit, topSize, masks.width, bandTop, bandHeight, startFrame, endFrame, rate,
                subtitleNumber);
     return unit;

@@ -37,9 +37,11 @@ public:
     int claim()
     {
         std::unique_lock lock(m_mutex);
+        ++m_waitingWorkers;
         m_space.wait(lock, [&] {
             return m_stopped || m_next >= m_count || m_next < m_taken + int(m_slots.size());
         });
+        --m_waitingWorkers;
         if (m_stopped || m_next >= m_count)
             return -1;
         return m_next++;
@@ -52,7 +54,9 @@ public:
         slot.unit = std::move(unit);
         slot.error = std::move(error);
         slot.ready = true;
-        m_ready.notify_all();
+        // Only the unit the writer waits for is worth waking it.
+        if (index == m_awaited)
+            m_ready.notify_one();
     }
 
     // Waits for unit `index` and takes it; its failure, if any, is thrown.
@@ -60,13 +64,16 @@ public:
     {
         std::unique_lock lock(m_mutex);
         Slot& slot = slotOf(index);
+        m_awaited = index;
         m_ready.wait(lock, [&] { return slot.ready; });
+        m_awaited = -1;
         slot.ready = false;
         if (slot.error)
             std::rethrow_exception(std::exchange(slot.error, nullptr));
         UnitBytes unit = std::move(slot.unit);
         m_taken = index + 1;
-        m_space.notify_all();
+        if (m_waitingWorkers > 0)
+            m_space.notify_one();
         return unit;
     }
 
@@ -92,6 +99,8 @@ private:
     const int m_count;
     int m_next = 0;
     int m_taken = 0;
+    int m_awaited = -1; // the unit the writer waits for
+    int m_waitingWorkers = 0;
     bool m_stopped = false;
     std::vector<Slot> m_slots;
 };
