@@ -56,14 +56,23 @@ struct Frames
 };
 
 // One picture of the stream: when it shows and the subtitles in it, the first at the bottom.
-// Their lines are laid out as each picture is drawn, so that a whole film's text is never
-// held laid out at once.
+// Made from its segment of the plan as it is needed, and its lines laid out as it is drawn,
+// so that a whole film is never held twice, nor its text laid out at once.
 struct Picture
 {
     Frames frames;
     int number; // the subtitle named in messages: the last one stacked
     std::vector<const SubtitleLine*> entries;
 };
+
+Picture pictureOf(const TSubtitle& list, const ShowSegment& segment)
+{
+    Picture picture{{segment.start, segment.end}, segment.entries.back() + 1, {}};
+    picture.entries.reserve(segment.entries.size());
+    for (int i : segment.entries)
+        picture.entries.push_back(&list.line(i + 1));
+    return picture;
+}
 
 QString tooTallMessage(int number)
 {
@@ -172,23 +181,15 @@ ShowPlan planOf(const std::vector<Frames>& frames)
     return PlanShowing(times);
 }
 
-// What the stream shows when. A picture taller than the frame in `settings` is refused here,
-// before any file is touched.
-std::vector<Picture> picturesToShow(const TSubtitle& list, const ShowPlan& plan,
-                                    const RenderSettings& settings)
+// Refuses, before any file is touched, a picture taller than the frame in `settings`.
+void checkHeights(const TSubtitle& list, const ShowPlan& plan, const RenderSettings& settings)
 {
-    std::vector<Picture> pictures;
-    pictures.reserve(plan.segments.size());
     for (const ShowSegment& segment : plan.segments) {
-        Picture picture{{segment.start, segment.end}, segment.entries.back() + 1, {}};
-        for (int i : segment.entries)
-            picture.entries.push_back(&list.line(i + 1));
+        const Picture picture = pictureOf(list, segment);
         int anchor = 0;
         if (!BlockFitsFrame(StackedLines(picture.entries, settings, anchor), settings))
             throw Error(tooTallMessage(picture.number));
-        pictures.push_back(std::move(picture));
     }
-    return pictures;
 }
 
 } // namespace
@@ -227,7 +228,7 @@ GenerationResult RunGeneration(const GenerationRequest& request,
     const OutputPaths paths = OutputPathsFor(request.subtitleFile, request.outputFolder);
     const ShowPlan plan = planOf(checkedFrames(list, request.frameRate));
     const RenderSettings settings = request.gatherSettings();
-    const std::vector<Picture> pictures = picturesToShow(list, plan, settings);
+    checkHeights(list, plan, settings);
 
     GenerationResult result;
     result.idxPath = paths.idx;
@@ -235,7 +236,7 @@ GenerationResult RunGeneration(const GenerationRequest& request,
     result.merged = plan.merged;
     {
         OutputPair pair(paths, request);
-        const int count = int(pictures.size());
+        const int count = int(plan.segments.size());
         const int jobs = std::min(WorkerCount(request.jobs), std::max(count, 1));
         std::vector<SubtitleImage> images(static_cast<std::size_t>(jobs));
         for (SubtitleImage& image : images)
@@ -246,11 +247,11 @@ GenerationResult RunGeneration(const GenerationRequest& request,
             return !callbacks.beforeSubtitle || callbacks.beforeSubtitle(k + 1, count);
         };
         steps.make = [&](int k, int worker) {
-            return encodePicture(pictures[std::size_t(k)], settings, request,
+            return encodePicture(pictureOf(list, plan.segments[std::size_t(k)]), settings, request,
                                  images[std::size_t(worker)]);
         };
         steps.take = [&](int k, std::vector<std::uint8_t>& unit) {
-            const Picture& picture = pictures[std::size_t(k)];
+            const Picture picture = pictureOf(list, plan.segments[std::size_t(k)]);
             if (callbacks.afterRender &&
                 (!callbacks.pictureWanted || callbacks.pictureWanted(k + 1, count))) {
                 drawPicture(shown, picture, settings);
