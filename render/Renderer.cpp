@@ -560,27 +560,36 @@ LinePieces plainPieces(const FontEntry& f, const QString& text)
 
 // The line cut where its style changes; neighbouring stretches of one style are joined, so a
 // line of one style is drawn exactly as plain text in that style.
-LinePieces styledPieces(const StyledText& styled, const RenderSettings& s)
+// Calls add(begin, end, style) for each non-empty stretch of the line in order: the plain
+// text in the settings' style, the runs in that style with their own added.
+template <typename Add>
+void forEachStretch(const StyledText& styled, const RenderSettings& s, Add add)
 {
-    std::vector<std::pair<QString, FontStyle>> parts;
     const qsizetype size = styled.text.size();
-    const auto add = [&](qsizetype begin, qsizetype end, FontStyle style) {
-        if (end <= begin)
-            return;
-        if (!parts.empty() && parts.back().second == style)
-            parts.back().first += styled.text.mid(begin, end - begin);
-        else
-            parts.emplace_back(styled.text.mid(begin, end - begin), style);
+    const auto stretch = [&](qsizetype begin, qsizetype end, FontStyle style) {
+        if (end > begin)
+            add(begin, end, style);
     };
     qsizetype at = 0;
     for (const TextRun& run : styled.runs) {
         const qsizetype begin = std::clamp(run.begin, at, size);
         const qsizetype end = std::clamp(run.end, begin, size);
-        add(at, begin, s.fontStyle);
-        add(begin, end, CombinedStyle(s.fontStyle, run.style));
+        stretch(at, begin, s.fontStyle);
+        stretch(begin, end, CombinedStyle(s.fontStyle, run.style));
         at = end;
     }
-    add(at, size, s.fontStyle);
+    stretch(at, size, s.fontStyle);
+}
+
+LinePieces styledPieces(const StyledText& styled, const RenderSettings& s)
+{
+    std::vector<std::pair<QString, FontStyle>> parts;
+    forEachStretch(styled, s, [&](qsizetype begin, qsizetype end, FontStyle style) {
+        if (!parts.empty() && parts.back().second == style)
+            parts.back().first += styled.text.mid(begin, end - begin);
+        else
+            parts.emplace_back(styled.text.mid(begin, end - begin), style);
+    });
     if (parts.size() <= 1) {
         const FontStyle style = parts.empty() ? s.fontStyle : parts.front().second;
         return plainPieces(fontEntry(s.fontName, s.fontSize, style), styled.text);
@@ -639,24 +648,12 @@ template <typename Draw> void drawOutput(SubtitleImage& image, const RenderSetti
 // style, or an empty one, has its font's height).
 int lineHeight(const StyledText& styled, const RenderSettings& s)
 {
-    const qsizetype size = styled.text.size();
     int height = 0;
     bool any = false;
-    const auto add = [&](qsizetype begin, qsizetype end, FontStyle style) {
-        if (end <= begin)
-            return;
+    forEachStretch(styled, s, [&](qsizetype, qsizetype, FontStyle style) {
         height = std::max(height, fontEntry(s.fontName, s.fontSize, style).height);
         any = true;
-    };
-    qsizetype at = 0;
-    for (const TextRun& run : styled.runs) {
-        const qsizetype begin = std::clamp(run.begin, at, size);
-        const qsizetype end = std::clamp(run.end, begin, size);
-        add(at, begin, s.fontStyle);
-        add(begin, end, CombinedStyle(s.fontStyle, run.style));
-        at = end;
-    }
-    add(at, size, s.fontStyle);
+    });
     return any ? height : fontEntry(s.fontName, s.fontSize, s.fontStyle).height;
 }
 
