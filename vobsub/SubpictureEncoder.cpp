@@ -336,9 +336,15 @@ public:
         const int nibbles = (std::bit_width(length) + 1) / 2;
         m_bits = (m_bits << (4 * nibbles)) | (length * 4 + (value & 3));
         m_count += nibbles;
-        while (m_count >= 2) {
-            m_count -= 2;
-            *m_out++ = std::uint8_t(m_bits >> (4 * m_count));
+        if (m_count >= 8) {
+            // Eight nibbles out at once, most significant first.
+            m_count -= 8;
+            const auto word = std::uint32_t(m_bits >> (4 * m_count));
+            m_out[0] = std::uint8_t(word >> 24);
+            m_out[1] = std::uint8_t(word >> 16);
+            m_out[2] = std::uint8_t(word >> 8);
+            m_out[3] = std::uint8_t(word);
+            m_out += 4;
         }
     }
 
@@ -354,9 +360,12 @@ public:
     // Pads the row to a whole byte with a 0 nibble and adds the end-of-line code.
     void endRow()
     {
-        if (m_count == 1)
-            *m_out++ = std::uint8_t(m_bits << 4);
-        m_count = 0;
+        if (m_count % 2 != 0) {
+            m_bits <<= 4;
+            ++m_count;
+        }
+        for (; m_count > 0; m_count -= 2)
+            *m_out++ = std::uint8_t(m_bits >> (4 * (m_count - 2)));
         m_bits = 0;
         *m_out++ = 0;
         *m_out++ = 0;
@@ -364,8 +373,8 @@ public:
 
 private:
     std::uint8_t* m_out;
-    std::uint32_t m_bits = 0;
-    int m_count = 0; // nibbles waiting in m_bits
+    std::uint64_t m_bits = 0; // the waiting nibbles in the lowest 4 x m_count bits
+    int m_count = 0;          // nibbles waiting: at most 7 between codes
 };
 
 // What the layers mean for the coder. Pixels are compared by colour, so layers painted in one
@@ -424,8 +433,9 @@ void encodeMaskRow(const std::uint64_t* low, const std::uint64_t* high, int widt
         return;
     }
     const int last = width - 2; // the last column examined
-    int runStart = 0;
-    bool first = true;
+    // The first run counts one pixel less: it is coded as if it started at column 1.
+    int runStart = 1;
+    unsigned value = valueAt(0);
     std::uint64_t carryLow = 0, carryHigh = 0;
     const int words = last / 64 + 1;
     for (int k = 0; k < words; ++k) {
@@ -444,14 +454,15 @@ void encodeMaskRow(const std::uint64_t* low, const std::uint64_t* high, int widt
         if (k == last / 64 && (last & 63) != 63)
             changes &= (std::uint64_t(2) << (last & 63)) - 1;
         while (changes) {
-            const int x = k * 64 + std::countr_zero(changes);
+            const int bit = std::countr_zero(changes);
             changes &= changes - 1;
-            out.run(x - runStart - (first ? 1 : 0), valueAt(runStart));
-            first = false;
+            const int x = k * 64 + bit;
+            out.run(x - runStart, value);
             runStart = x;
+            value = coding.value[((low[k] >> bit) & 1) | (((high[k] >> bit) & 1) << 1)];
         }
     }
-    out.run(last + 2 - runStart - (first ? 1 : 0), valueAt(runStart));
+    out.run(last + 2 - runStart, value);
     out.endRow();
 }
 
