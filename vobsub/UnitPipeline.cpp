@@ -59,11 +59,20 @@ public:
             m_ready.notify_one();
     }
 
-    // Waits for unit `index` and takes it; its failure, if any, is thrown.
-    UnitBytes take(int index)
+    // Takes unit `index` once it is made; its failure, if any, is thrown. While it is not
+    // ready the calling thread makes units itself (as worker `helper`), so that `jobs`
+    // threads in all draw, the writer among them.
+    UnitBytes take(int index, const PipelineSteps& steps, int helper)
     {
         std::unique_lock lock(m_mutex);
         Slot& slot = slotOf(index);
+        while (!slot.ready && !m_stopped && m_next < m_count &&
+               m_next < m_taken + int(m_slots.size())) {
+            const int other = m_next++;
+            lock.unlock();
+            make(other, steps, helper);
+            lock.lock();
+        }
         m_awaited = index;
         m_ready.wait(lock, [&] { return slot.ready; });
         m_awaited = -1;
@@ -75,6 +84,19 @@ public:
         if (m_waitingWorkers > 0)
             m_space.notify_one();
         return unit;
+    }
+
+    // Makes unit `index` as worker `worker` and hands it, or its failure, over.
+    void make(int index, const PipelineSteps& steps, int worker)
+    {
+        UnitBytes unit;
+        std::exception_ptr error;
+        try {
+            unit = steps.make(index, worker);
+        } catch (...) {
+            error = std::current_exception();
+        }
+        deliver(index, std::move(unit), std::move(error));
     }
 
     void stop()
@@ -113,16 +135,8 @@ public:
     {
         for (int w = 0; w < jobs; ++w) {
             m_threads.emplace_back([&queue, &steps, w] {
-                for (int index = queue.claim(); index >= 0; index = queue.claim()) {
-                    UnitBytes unit;
-                    std::exception_ptr error;
-                    try {
-                        unit = steps.make(index, w);
-                    } catch (...) {
-                        error = std::current_exception();
-                    }
-                    queue.deliver(index, std::move(unit), std::move(error));
-                }
+                for (int index = queue.claim(); index >= 0; index = queue.claim())
+                    queue.make(index, steps, w);
             });
         }
     }
@@ -155,16 +169,17 @@ PipelineOutcome RunInOrder(int count, int jobs, const PipelineSteps& steps)
     if (jobs <= 1)
         return runSerially(count, steps);
 
-    // A few units per worker ahead of the writer keep every worker busy.
+    // A few units per worker ahead of the writer keep every worker busy. The calling thread
+    // is the last worker.
     UnitQueue queue(count, 4 * jobs);
-    Workers workers(queue, jobs, steps);
+    Workers workers(queue, jobs - 1, steps);
     PipelineOutcome outcome;
     for (int i = 0; i < count; ++i) {
         if (!steps.before(i)) {
             outcome.stopped = true;
             break;
         }
-        UnitBytes unit = queue.take(i);
+        UnitBytes unit = queue.take(i, steps, jobs - 1);
         steps.take(i, unit);
         ++outcome.taken;
     }
