@@ -88,8 +88,9 @@ int stages(const QStringList& args)
     // and the pixel-classifying encoder for comparison.
     SubtitleImage image;
     image.paintPixels = false;
+    // The write stage writes these again in turn; a long film's units are not all kept.
+    constexpr std::size_t kKeptUnits = 256;
     std::vector<std::vector<std::uint8_t>> units;
-    units.reserve(std::size_t(count));
     double render = 0, encode = 0;
     for (int i = 1; i <= list.Count(); ++i) {
         int anchor = 0;
@@ -97,11 +98,13 @@ int stages(const QStringList& args)
         const std::vector<StyledText> lines = StackedLines({&list.line(i)}, settings, anchor);
         RenderSubtitleBlock(image, lines, anchor, settings);
         const double drawn = nowSeconds();
-        units.push_back(EncodeSubpictureFromMasks(image.masks, image.bandTop,
-                                                  std::max(image.bandHeight, 2), {}, i * 10,
-                                                  i * 10 + 5, rate, i));
+        std::vector<std::uint8_t> unit =
+            EncodeSubpictureFromMasks(image.masks, image.bandTop, std::max(image.bandHeight, 2), {},
+                                      i * 10, i * 10 + 5, rate, i);
         render += drawn - start;
         encode += nowSeconds() - drawn;
+        if (units.size() < kKeptUnits)
+            units.push_back(std::move(unit));
     }
     stageLine("render (layers)", render, count, "text decoded, laid out, drawn");
     stageLine("encode (bit rows)", encode, count);
@@ -131,7 +134,8 @@ int stages(const QStringList& args)
     std::uint32_t packs = 0;
     for (int i = 0; i < count; ++i) {
         const std::uint32_t before = packs;
-        WriteSubtitlePacks(sub, units[std::size_t(i)], (i + 1) * 10, rate, i + 1, packs);
+        WriteSubtitlePacks(sub, units[std::size_t(i) % units.size()], (i + 1) * 10, rate, i + 1,
+                           packs);
         WriteIndexEntry(idx, (i + 1) * 10, rate, before);
     }
     stageLine("write (.sub + .idx)", nowSeconds() - start, count);
