@@ -3,10 +3,6 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
 #include <algorithm>
 #include <bit>
 #include <cstdint>
@@ -159,11 +155,6 @@ struct Painted
     void add(const QRect& other) { rect = rect.united(other); }
 };
 
-// The picture a line is drawn into once: 32-bit, for which the paint engine copies the
-// two-level glyphs straight in (an 8-bit alpha picture takes a far slower path).
-constexpr QImage::Format kMaskFormat = QImage::Format_ARGB32_Premultiplied;
-using MaskPixel = std::uint32_t;
-
 // Scratch space of one thread: the picture the line is drawn into once and its bit grids.
 struct Scratch
 {
@@ -194,11 +185,11 @@ void paintMask(Scratch& scratch, const LinePieces& line, int x, int y, const QRe
     const int rh = region.height();
     if (scratch.mask.width() < rw || scratch.mask.height() < rh)
         scratch.mask = QImage(std::max(rw, scratch.mask.width()),
-                              std::max(rh, scratch.mask.height()), kMaskFormat);
+                              std::max(rh, scratch.mask.height()), QImage::Format_Alpha8);
     uchar* maskBits = scratch.mask.bits();
     const qsizetype maskBpl = scratch.mask.bytesPerLine();
     for (int r = 0; r < rh; ++r)
-        std::memset(maskBits + maskBpl * r, 0, std::size_t(rw) * sizeof(MaskPixel));
+        std::memset(maskBits + maskBpl * r, 0, std::size_t(rw));
     QPainter painter(&scratch.mask);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
@@ -212,36 +203,24 @@ void paintMask(Scratch& scratch, const LinePieces& line, int x, int y, const QRe
     }
 }
 
-// Bit i set when pixel i of the eight is painted (not zero).
-std::uint64_t paintedOfEight(const MaskPixel* pixels)
-{
-#ifdef __SSE2__
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels));
-    const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + 4));
-    // One bit per 32-bit lane that equals zero, then turned round.
-    const int empty = _mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(low, zero))) |
-                      (_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(high, zero))) << 4);
-    return std::uint64_t(~empty & 0xFF);
-#else
-    std::uint64_t eight = 0;
-    for (int i = 0; i < 8; ++i)
-        eight |= std::uint64_t(pixels[i] != 0) << i;
-    return eight;
-#endif
-}
-
 // Sets the bits of the painted pixels of one mask row of `width` pixels in `bits`, starting at
 // bit `offset`; true when any pixel was painted.
-bool packMaskRow(const MaskPixel* pixels, int width, std::uint64_t* bits, int offset)
+bool packMaskRow(const uchar* pixels, int width, std::uint64_t* bits, int offset)
 {
     bool any = false;
     int c = 0;
     // Most of the picture is empty: skip it eight pixels at a time.
     for (; c + 8 <= width; c += 8) {
-        const std::uint64_t eight = paintedOfEight(pixels + c);
-        if (!eight)
+        std::uint64_t chunk;
+        std::memcpy(&chunk, pixels + c, 8);
+        if (!chunk)
             continue;
+        // Fold each byte onto its lowest bit, then gather the eight bits into one byte
+        // (byte i to bit i: the products of the multiplication never overlap).
+        chunk |= chunk >> 4;
+        chunk |= chunk >> 2;
+        chunk |= chunk >> 1;
+        const std::uint64_t eight = ((chunk & 0x0101010101010101ULL) * 0x0102040810204080ULL) >> 56;
         const int column = c + offset;
         const int shift = column & 63;
         bits[column >> 6] |= eight << shift;
@@ -273,8 +252,7 @@ GlyphRows drawGlyphMask(Scratch& scratch, const LinePieces& line, int x, int y, 
     GlyphRows rows{rh + margin, margin - 1};
     bool leftColumn = false, rightColumn = false;
     for (int r = 0; r < rh; ++r) {
-        const auto* pixels = reinterpret_cast<const MaskPixel*>(scratch.mask.constBits() +
-                                                                scratch.mask.bytesPerLine() * r);
+        const uchar* pixels = scratch.mask.constBits() + scratch.mask.bytesPerLine() * r;
         if (packMaskRow(pixels, rw, scratch.glyphs.row(r + margin), margin)) {
             rows.first = std::min(rows.first, r + margin);
             rows.last = r + margin;
