@@ -30,7 +30,6 @@ void stageLine(const char* name, double seconds, int count, const char* note = "
 {
     std::printf("  %-22s %8.1f us per subtitle  %8.1f ms in all  %s\n", name, seconds * 1e6 / count,
                 seconds * 1e3, note);
-    std::printf("PEAK %ld\n", peakRssKiB());
 }
 
 // Times a whole run of `list` on `jobs` threads; returns the seconds.
