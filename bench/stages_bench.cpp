@@ -155,7 +155,6 @@ int stages(const QStringList& args)
 
     const int cores = WorkerCount(0);
     const double serial = timeRun(list, srt, settings, 1, dir.filePath("serial"));
-    std::printf("PEAK serial %ld\n", peakRssKiB());
     const double parallel = timeRun(list, srt, settings, cores, dir.filePath("parallel"));
     const bool same =
         sameFile(dir.filePath("serial/film.sub"), dir.filePath("parallel/film.sub")) &&
