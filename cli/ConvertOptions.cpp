@@ -208,6 +208,10 @@ const ValueOption kValueOptions[] = {
          return QString();
      }},
     {nullptr, "--settings", applySettings},
+    {"-j", "--jobs",
+     [](ParseState& s, const QString& v) {
+         return readWholeNumber(v, "jobs", 1, kMaxJobs, s.options.jobs);
+     }},
 };
 
 template <typename Option, std::size_t N>
@@ -388,6 +392,9 @@ const HelpOption kHelpOptions[] = {
      "write the pair and the help file into DIR, which is created when it does not exist"},
     {nullptr, "--settings", "FILE",
      "take the settings from the window's settings file; options given after it override them"},
+    {"-j", "--jobs", "N",
+     "draw and encode on N threads (default: one per processor core; 1 draws every picture in "
+     "turn); the output is the same for any N"},
     {nullptr, "--list", nullptr, "only print the subtitles as read; write nothing"},
     {"-q", "--quiet", nullptr, "print nothing but problems"},
     {nullptr, "--json", nullptr,

@@ -23,7 +23,10 @@ struct ConvertOptions
     bool listOnly = false;
     bool quiet = false; // problems only
     bool json = false;  // a summary for scripts instead of a line per file
+    int jobs = 0;       // drawing threads; 0: one per core
 };
+
+constexpr int kMaxJobs = 256;
 
 enum class ParseOutcome { Run, Help, Version, Error };
 

@@ -366,6 +366,7 @@ int convertFile(const QString& file, const ConvertOptions& options, FileReport& 
     request.otherInputs = options.files;
     for (const auto& [idx, input] : produced)
         request.otherInputs << idx << ReplaceExtension(idx, QStringLiteral(".sub"));
+    request.jobs = options.jobs;
 
     ProgressBar bar(file, options.quiet);
     GenerationCallbacks callbacks;

@@ -376,18 +376,66 @@ void paintGridRow(QImage& surface, const Scratch& scratch, const GlyphGrid& grid
     }
 }
 
-Painted drawLine(QImage& surface, const LinePieces& line, int x, int y,
-                 const RenderSettings& settings)
+// Puts the layers of one grid word (outline, ring, text; ring within outline, text within
+// ring) into frame row `row` of `masks` at column `base`, replacing what lay under the outline.
+void putLayers(LayerMasks& masks, int row, int base, std::uint64_t outline, std::uint64_t ring,
+               std::uint64_t text)
+{
+    std::uint64_t* low = masks.low.data() + std::size_t(row) * std::size_t(masks.words);
+    std::uint64_t* high = masks.high.data() + std::size_t(row) * std::size_t(masks.words);
+    const auto put = [&](int word, int shift, bool left) {
+        if (word < 0 || word >= masks.words)
+            return;
+        const auto at = [&](std::uint64_t v) { return left ? v << shift : v >> shift; };
+        const std::uint64_t o = at(outline), r = at(ring), t = at(text);
+        high[word] = (high[word] & ~o) | r;
+        low[word] = (low[word] & ~o) | (o & ~r) | t;
+    };
+    // base may be negative; the bits left of column 0 are already masked off.
+    const int word = base >= 0 ? base / 64 : -((-base + 63) / 64);
+    const int shift = base - word * 64;
+    put(word, shift, true);
+    if (shift > 0)
+        put(word + 1, 64 - shift, false);
+}
+
+// The layers of grid row r into `masks`, as paintGridRow paints them.
+void composeGridRow(LayerMasks& masks, const Scratch& scratch, const GlyphGrid& grid, int r)
+{
+    const int frameRow = grid.origin.y() + r;
+    const int firstColumn = std::max(0, -grid.origin.x());
+    const int endColumn = std::min(scratch.glyphs.width(), masks.width - grid.origin.x());
+    const std::uint64_t* glyph = scratch.glyphs.row(r);
+    bool any = false;
+    for (int k = 0; k < scratch.glyphs.words(); ++k) {
+        const std::uint64_t outline =
+            scratch.outline[std::size_t(k)] & columnMask(k, firstColumn, endColumn);
+        if (!outline)
+            continue;
+        putLayers(masks, frameRow, grid.origin.x() + k * 64, outline,
+                  scratch.ring[std::size_t(k)] & outline, glyph[k] & outline);
+        any = true;
+    }
+    if (any) {
+        masks.firstDirty = std::min(masks.firstDirty, frameRow);
+        masks.lastDirty = std::max(masks.lastDirty, frameRow);
+    }
+}
+
+// Draws one line onto `surface` (when given) and into `masks` (when given); `frame` is the
+// size of both.
+Painted drawLine(QImage* surface, QSize frame, const LinePieces& line, int x, int y,
+                 const RenderSettings& settings, LayerMasks* masks)
 {
     Painted painted;
     if (std::all_of(line.pieces.begin(), line.pieces.end(),
                     [](const Piece& p) { return p.text.isEmpty(); }))
         return painted;
-    if (!isDirect32(surface.format()))
-        surface.convertTo(QImage::Format_RGB32);
+    if (surface && !isDirect32(surface->format()))
+        surface->convertTo(QImage::Format_RGB32);
     const int reach = std::clamp(settings.outlineWidth, 1, 32); // the outline's outer edge
     Scratch& scratch = scratchSpace();
-    const GlyphGrid grid = locateGlyphs(scratch, line, x, y, surface.size(), reach);
+    const GlyphGrid grid = locateGlyphs(scratch, line, x, y, frame, reach);
     if (grid.rows.first > grid.rows.last)
         return painted;
 
@@ -402,13 +450,53 @@ Painted drawLine(QImage& surface, const LinePieces& line, int x, int y,
     const int lastRow = std::min(scratch.glyphs.height() - 1, grid.rows.last + reach);
     for (int r = firstRow; r <= lastRow; ++r) {
         const int surfaceRow = grid.origin.y() + r;
-        if (surfaceRow < 0 || surfaceRow >= surface.height())
+        if (surfaceRow < 0 || surfaceRow >= frame.height())
             continue;
         unionOfNearRows(scratch.nearW, grid.rows, r, reach, scratch.outline);
         unionOfNearRows(scratch.near1, grid.rows, r, 1, scratch.ring);
-        paintGridRow(surface, scratch, grid, r, colours, painted.rect);
+        if (surface)
+            paintGridRow(*surface, scratch, grid, r, colours, painted.rect);
+        if (masks)
+            composeGridRow(*masks, scratch, grid, r);
     }
     return painted;
+}
+
+Painted drawLine(QImage& surface, const LinePieces& line, int x, int y,
+                 const RenderSettings& settings)
+{
+    return drawLine(&surface, surface.size(), line, x, y, settings, nullptr);
+}
+
+ColorValue plainColour(ColorValue c)
+{
+    return makeColor(redOf(c), greenOf(c), blueOf(c));
+}
+
+// Empties the masks for a new drawing in a frame of `frame`'s size with `s`'s colours.
+void prepareMasks(LayerMasks& masks, const RenderSettings& s, QSize frame)
+{
+    const int words = (frame.width() + 63) / 64;
+    if (masks.width != frame.width() || masks.height != frame.height()) {
+        masks.width = frame.width();
+        masks.height = frame.height();
+        masks.words = words;
+        masks.low.assign(std::size_t(words) * std::size_t(frame.height()), 0);
+        masks.high.assign(masks.low.size(), 0);
+    } else if (masks.firstDirty <= masks.lastDirty) {
+        const auto first = std::size_t(masks.firstDirty) * std::size_t(words);
+        const auto end = std::size_t(masks.lastDirty + 1) * std::size_t(words);
+        std::fill(masks.low.begin() + std::ptrdiff_t(first),
+                  masks.low.begin() + std::ptrdiff_t(end), 0);
+        std::fill(masks.high.begin() + std::ptrdiff_t(first),
+                  masks.high.begin() + std::ptrdiff_t(end), 0);
+    }
+    masks.firstDirty = frame.height();
+    masks.lastDirty = -1;
+    masks.colours[0] = kBackgroundBlue;
+    masks.colours[1] = plainColour(s.outlineColor);
+    masks.colours[2] = plainColour(s.antialiasColor);
+    masks.colours[3] = plainColour(s.textColor);
 }
 
 // Where the last drawings went, so that drawing into the same, untouched picture again
@@ -472,27 +560,36 @@ LinePieces plainPieces(const FontEntry& f, const QString& text)
 
 // The line cut where its style changes; neighbouring stretches of one style are joined, so a
 // line of one style is drawn exactly as plain text in that style.
-LinePieces styledPieces(const StyledText& styled, const RenderSettings& s)
+// Calls add(begin, end, style) for each non-empty stretch of the line in order: the plain
+// text in the settings' style, the runs in that style with their own added.
+template <typename Add>
+void forEachStretch(const StyledText& styled, const RenderSettings& s, Add add)
 {
-    std::vector<std::pair<QString, FontStyle>> parts;
     const qsizetype size = styled.text.size();
-    const auto add = [&](qsizetype begin, qsizetype end, FontStyle style) {
-        if (end <= begin)
-            return;
-        if (!parts.empty() && parts.back().second == style)
-            parts.back().first += styled.text.mid(begin, end - begin);
-        else
-            parts.emplace_back(styled.text.mid(begin, end - begin), style);
+    const auto stretch = [&](qsizetype begin, qsizetype end, FontStyle style) {
+        if (end > begin)
+            add(begin, end, style);
     };
     qsizetype at = 0;
     for (const TextRun& run : styled.runs) {
         const qsizetype begin = std::clamp(run.begin, at, size);
         const qsizetype end = std::clamp(run.end, begin, size);
-        add(at, begin, s.fontStyle);
-        add(begin, end, CombinedStyle(s.fontStyle, run.style));
+        stretch(at, begin, s.fontStyle);
+        stretch(begin, end, CombinedStyle(s.fontStyle, run.style));
         at = end;
     }
-    add(at, size, s.fontStyle);
+    stretch(at, size, s.fontStyle);
+}
+
+LinePieces styledPieces(const StyledText& styled, const RenderSettings& s)
+{
+    std::vector<std::pair<QString, FontStyle>> parts;
+    forEachStretch(styled, s, [&](qsizetype begin, qsizetype end, FontStyle style) {
+        if (!parts.empty() && parts.back().second == style)
+            parts.back().first += styled.text.mid(begin, end - begin);
+        else
+            parts.emplace_back(styled.text.mid(begin, end - begin), style);
+    });
     if (parts.size() <= 1) {
         const FontStyle style = parts.empty() ? s.fontStyle : parts.front().second;
         return plainPieces(fontEntry(s.fontName, s.fontSize, style), styled.text);
@@ -526,6 +623,38 @@ void prepareOutput(QImage& pixels, const RenderSettings& s)
     } else {
         pixels.fill(kBlue);
     }
+}
+
+QSize outputFrame(const RenderSettings& s)
+{
+    return {frameWidth(s.videoStandard), frameHeight(s.videoStandard)};
+}
+
+// Draws a subtitle for output: `draw(surface, masks)` draws every line into the masks and,
+// when the image's pixels are wanted, onto the blue picture, and returns what it painted there.
+template <typename Draw> void drawOutput(SubtitleImage& image, const RenderSettings& s, Draw draw)
+{
+    prepareMasks(image.masks, s, outputFrame(s));
+    if (!image.paintPixels) {
+        draw(nullptr, image.masks);
+        return;
+    }
+    prepareOutput(image.pixels, s);
+    const Painted painted = draw(&image.pixels, image.masks);
+    paintedAreas().remember(image.pixels.cacheKey(), painted.rect);
+}
+
+// The height a styled line is drawn with: the tallest font among its stretches (a line of one
+// style, or an empty one, has its font's height).
+int lineHeight(const StyledText& styled, const RenderSettings& s)
+{
+    int height = 0;
+    bool any = false;
+    forEachStretch(styled, s, [&](qsizetype, qsizetype, FontStyle style) {
+        height = std::max(height, fontEntry(s.fontName, s.fontSize, style).height);
+        any = true;
+    });
+    return any ? height : fontEntry(s.fontName, s.fontSize, s.fontStyle).height;
 }
 
 BlockLayout layOut(const std::vector<LinePieces>& lines, int anchor, const RenderSettings& s,
@@ -573,11 +702,6 @@ BlockLayout layOut(const std::vector<LinePieces>& lines, int anchor, const Rende
     return layout;
 }
 
-QSize outputFrame(const RenderSettings& s)
-{
-    return {frameWidth(s.videoStandard), frameHeight(s.videoStandard)};
-}
-
 std::vector<LinePieces> piecesOf(const std::vector<StyledText>& lines, const RenderSettings& s)
 {
     std::vector<LinePieces> pieces;
@@ -620,6 +744,15 @@ bool DrawSubtitleBlock(QImage& surface, const std::vector<StyledText>& lines, in
     return true;
 }
 
+bool BlockFitsFrame(const std::vector<StyledText>& lines, const RenderSettings& s)
+{
+    const int n = int(lines.size());
+    qint64 height = 6 - qint64(n - 1) * s.offset_or;
+    for (const StyledText& line : lines)
+        height += lineHeight(line, s);
+    return n == 0 || height <= frameHeight(s.videoStandard);
+}
+
 bool RenderSubtitleBlock(SubtitleImage& image, const std::vector<StyledText>& lines, int anchor,
                          const RenderSettings& s)
 {
@@ -627,15 +760,17 @@ bool RenderSubtitleBlock(SubtitleImage& image, const std::vector<StyledText>& li
     const BlockLayout layout = layOut(pieces, anchor, s, outputFrame(s));
     if (!layout.fits)
         return false;
-    prepareOutput(image.pixels, s);
     image.bandTop = layout.bandTop;
     image.bandHeight = layout.bandHeight;
-    Painted painted;
-    for (std::size_t k = 0; k < pieces.size(); ++k) {
-        const QPoint cell = layout.cells[k];
-        painted.add(drawLine(image.pixels, pieces[k], cell.x(), cell.y(), s).rect);
-    }
-    paintedAreas().remember(image.pixels.cacheKey(), painted.rect);
+    std::vector<QPoint> cells = layout.cells;
+    drawOutput(image, s, [&](QImage* surface, LayerMasks& masks) {
+        Painted painted;
+        for (std::size_t k = 0; k < pieces.size(); ++k)
+            painted.add(
+                drawLine(surface, outputFrame(s), pieces[k], cells[k].x(), cells[k].y(), s, &masks)
+                    .rect);
+        return painted;
+    });
     return true;
 }
 
@@ -679,8 +814,6 @@ void RenderSubtitleImage(SubtitleImage& image, const std::string& line1, const s
 {
     const int W = frameWidth(s.videoStandard);
     const int H = frameHeight(s.videoStandard);
-    QImage& pixels = image.pixels;
-    prepareOutput(pixels, s);
 
     const FontEntry& f = fontEntry(s.fontName, s.fontSize, s.fontStyle);
     const LinePieces pieces1 = plainPieces(f, DecodeText(line1, s.charset));
@@ -706,9 +839,11 @@ void RenderSubtitleImage(SubtitleImage& image, const std::string& line1, const s
         image.bandHeight = 0;
     }
 
-    Painted painted = drawLine(pixels, pieces1, x1, y1, s);
-    painted.add(drawLine(pixels, pieces2, x2, y2, s).rect);
-    paintedAreas().remember(pixels.cacheKey(), painted.rect);
+    drawOutput(image, s, [&](QImage* surface, LayerMasks& masks) {
+        Painted painted = drawLine(surface, outputFrame(s), pieces1, x1, y1, s, &masks);
+        painted.add(drawLine(surface, outputFrame(s), pieces2, x2, y2, s, &masks).rect);
+        return painted;
+    });
 }
 
 } // namespace lumelle

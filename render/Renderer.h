@@ -11,6 +11,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -67,13 +68,38 @@ FontStyle CombinedStyle(FontStyle base, TextStyle extra);
 // is the sum of their advances. A line without runs measures as MeasureText does.
 LineSize MeasureStyled(const StyledText& line, const RenderSettings& s);
 
+// A drawing as layers of bit rows, frame-sized: each pixel's layer is 0 (the blue background),
+// 1 (outline), 2 (antialias ring) or 3 (text), its low bit in `low` and its high bit in `high`,
+// each row `words` 64-bit words with the leftmost pixel in the lowest bit. A later line drawn
+// over an earlier one replaces its layers, as its colours replace the earlier colours. The
+// encoder codes runs from these words instead of comparing 24-bit pixels.
+struct LayerMasks
+{
+    int width = 0;
+    int height = 0;
+    int words = 0;
+    std::vector<std::uint64_t> low;
+    std::vector<std::uint64_t> high;
+    ColorValue colours[4] = {}; // what each layer is painted in, 24-bit
+    // Rows that may hold a set bit (first > last: none); the next drawing clears only these.
+    int firstDirty = 0;
+    int lastDirty = -1;
+
+    const std::uint64_t* lowRow(int row) const { return low.data() + std::size_t(row) * words; }
+    const std::uint64_t* highRow(int row) const { return high.data() + std::size_t(row) * words; }
+};
+
 // One subtitle drawn for output. `pixels` is frame-sized Format_RGB32 (bytes B, G, R, 0xFF per
 // pixel); `bandTop`/`bandHeight` are the rows the encoder reads, always inside the frame.
+// `masks` holds the same drawing as layers. With `paintPixels` false only the masks are drawn
+// and `pixels` is left as it was (an encoder needs no more; a preview needs the pixels).
 struct SubtitleImage
 {
     QImage pixels;
     int bandTop = 0;
     int bandHeight = 0;
+    LayerMasks masks;
+    bool paintPixels = true;
 };
 
 // Draws `line1` and `line2` (8-bit text in the settings' character set) on pure blue: the
@@ -102,6 +128,10 @@ struct BlockLayout
 // block; a band that would leave the frame is moved up (or, at the top, down) until it lies
 // wholly inside, and `fits` is false when it is taller than the frame.
 BlockLayout LayOutBlock(const std::vector<StyledText>& lines, int anchor, const RenderSettings& s);
+
+// True when `lines` fit the frame's height as LayOutBlock would place them. Only the fonts'
+// heights count, so no line is measured.
+bool BlockFitsFrame(const std::vector<StyledText>& lines, const RenderSettings& s);
 
 // Draws `lines` onto `surface` as LayOutBlock would place them in a frame of `frame`'s size
 // (the preview); false, with nothing drawn, when the block is taller than that frame.

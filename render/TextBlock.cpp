@@ -162,7 +162,11 @@ std::vector<StyledText> StackedLines(const std::vector<const SubtitleLine*>& ent
     anchor = 0;
     for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
         std::vector<StyledText> decoded = DecodeEntryLines(**it, s);
-        std::optional<std::vector<StyledText>> fitted = FitLinesToWidth(decoded, s);
+        // Without breaking, a line is given as it stands whether it fits or not: nothing to
+        // measure.
+        std::optional<std::vector<StyledText>> fitted;
+        if (s.wrapLongLines)
+            fitted = FitLinesToWidth(decoded, s);
         const std::vector<StyledText>& shown = fitted ? *fitted : decoded;
         anchor = int(lines.size());
         lines.insert(lines.end(), shown.begin(), shown.end());

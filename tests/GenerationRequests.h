@@ -1,5 +1,5 @@
 // A generation run as the tests start it: 25 frames per second, English, the colours of the
-// given settings, which are gathered afresh for each subtitle (so a test may change them).
+// given settings, gathered as the run starts.
 #pragma once
 
 #include "render/RenderSettings.h"

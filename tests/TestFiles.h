@@ -2,9 +2,12 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 
 // Creates or replaces `path` with exactly `bytes`.
@@ -44,4 +47,17 @@ inline QByteArray numberedSrt(int count, int shownMillis, const QByteArray& newl
                  QByteArray::number(i) + newline + newline;
     }
     return bytes;
+}
+
+// Waits (at most 15 s) until a file matching `pattern` in `folder` holds at least `size` bytes.
+inline bool waitForFile(const QString& folder, const QString& pattern, qint64 size)
+{
+    for (int i = 0; i < 3000; ++i) {
+        for (const QFileInfo& f : QDir(folder).entryInfoList({pattern}, QDir::Files)) {
+            if (f.size() >= size)
+                return true;
+        }
+        QThread::msleep(5);
+    }
+    return false;
 }

@@ -752,19 +752,6 @@ bool waitForInterruptHandler(const QProcess& p)
     return false;
 }
 
-// Waits until a file matching `pattern` in `folder` holds at least `size` bytes.
-bool waitForFile(const QString& folder, const QString& pattern, qint64 size)
-{
-    for (int i = 0; i < 3000; ++i) {
-        for (const QFileInfo& f : QDir(folder).entryInfoList({pattern}, QDir::Files)) {
-            if (f.size() >= size)
-                return true;
-        }
-        QThread::msleep(5);
-    }
-    return false;
-}
-
 } // namespace
 
 TEST_F(BadInput, SavesThatHitAFullDiskKeepTheEarlierFile)
@@ -893,9 +880,10 @@ TEST_F(BadInput, KillOrCtrlCWhileReadingLeavesTheEarlierPair)
 
 TEST_F(BadInput, SecondRunOnThePairIsRefusedAndTheFirstStaysWhole)
 {
-    const QString path = write("film.srt", numberedSrt(3000, 500, "\n"));
+    // Long enough, on one thread, for the second run to start while the first still writes.
+    const QString path = write("film.srt", numberedSrt(30000, 500, "\n"));
     QProcess first;
-    startConverter(first, {path});
+    startConverter(first, {"--jobs", "1", path});
     ASSERT_TRUE(waitForFile(m_dir.path(), "film.sub.*.part", 2048));
     const Converted second = convert({path});
     ASSERT_TRUE(first.waitForFinished(120000));
@@ -904,14 +892,14 @@ TEST_F(BadInput, SecondRunOnThePairIsRefusedAndTheFirstStaysWhole)
     EXPECT_EQ(second.err, (path + ": Cannot create file \"" + m_dir.filePath("film.idx") +
                            "\". Another run is writing this pair; try again when it is done.\n")
                               .toLocal8Bit());
-    EXPECT_EQ(checkPairIsWhole(m_dir.filePath("film.idx"), m_dir.filePath("film.sub")), 3000);
+    EXPECT_EQ(checkPairIsWhole(m_dir.filePath("film.idx"), m_dir.filePath("film.sub")), 30000);
     QProcess probe;
     probe.start("ffprobe",
                 {"-v", "error", "-count_packets", "-show_entries", "stream=nb_read_packets", "-of",
                  "csv=p=0", m_dir.filePath("film.idx")});
     ASSERT_TRUE(probe.waitForFinished(60000));
     EXPECT_EQ(probe.readAllStandardError(), QByteArray());
-    EXPECT_EQ(probe.readAllStandardOutput(), "3000\n");
+    EXPECT_EQ(probe.readAllStandardOutput(), "30000\n");
 }
 
 TEST_F(BadInput, FifosDevicesAndOversizedSettingsAreNotRead)

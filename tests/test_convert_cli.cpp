@@ -44,6 +44,7 @@ TEST(ConvertOptions, DefaultsAreTheWindowDefaults)
     EXPECT_EQ(o.settings.offset_or, -4);
     EXPECT_EQ(o.mode, PaletteMode::PcDvdTwoPalettes);
     EXPECT_EQ(o.languageText.left(2), "el");
+    EXPECT_EQ(o.jobs, 0) << "one thread per core";
 }
 
 TEST(ConvertOptions, ValuesAreCheckedAgainstTheWindowLists)
@@ -52,7 +53,7 @@ TEST(ConvertOptions, ValuesAreCheckedAgainstTheWindowLists)
     QString error;
     ASSERT_EQ(parse({"--fps", "29970", "--style", "Bold+Italic", "--charset", "GREEK",
                      "--offset-or", "-7", "--palette", "safe", "--text-color", "#FF0000",
-                     "--language", "en", "a.srt", "b.sub"},
+                     "--language", "en", "-j", "3", "a.srt", "b.sub"},
                     o, error),
               ParseOutcome::Run)
         << error.toStdString();
@@ -63,12 +64,15 @@ TEST(ConvertOptions, ValuesAreCheckedAgainstTheWindowLists)
     EXPECT_EQ(o.settings.textColor, makeColor(255, 0, 0));
     EXPECT_EQ(o.settings.outlineColor, makeColor(0, 30, 0)) << "safe palette default";
     EXPECT_EQ(o.files, QStringList({"a.srt", "b.sub"}));
+    EXPECT_EQ(o.jobs, 3);
 
     for (const QStringList& bad : {QStringList{"--fps", "25", "a.srt"},
                                    {"--size", "31", "a.srt"},
                                    {"--offset", "7", "a.srt"},
                                    {"--text-color", "blurple", "a.srt"},
                                    {"--language", "eng", "a.srt"},
+                                   {"--jobs", "0", "a.srt"},
+                                   {"--jobs", "many", "a.srt"},
                                    {"--bogus"},
                                    {"--outline"},
                                    {}}) {
@@ -287,12 +291,11 @@ TEST(ConvertCommand, InterruptLeavesIndexLinesMatchingThePacks)
     const QString srt = dir.filePath("long.srt");
     writeFile(srt, numberedSrt(40000, 900, "\n"));
     QProcess p;
-    p.start(QStringLiteral(LUMELLE_CONVERT_BIN), {srt});
+    p.start(QStringLiteral(LUMELLE_CONVERT_BIN), {"--jobs", "1", srt});
     ASSERT_TRUE(p.waitForStarted());
-    // Interrupt once the run has written some packs.
+    // Interrupt once the run has written some packs (under the .sub's temporary name).
     const QString subPath = dir.filePath("long.sub");
-    for (int i = 0; i < 600 && QFileInfo(subPath).size() < 40 * 2048; ++i)
-        QThread::msleep(10);
+    ASSERT_TRUE(waitForFile(dir.path(), "long.sub.*.part", 40 * 2048));
     ASSERT_EQ(::kill(pid_t(p.processId()), SIGINT), 0);
     ASSERT_TRUE(p.waitForFinished(60000));
     EXPECT_EQ(p.exitCode(), 1);

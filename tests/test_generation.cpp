@@ -167,15 +167,14 @@ TEST_F(Generation, ErrorLeavesTheEarlierFilesAndNoTemporaryOnes)
 {
     const GenerationResult first = RunGeneration(request(), {});
     const QByteArray idx = readAll(first.idxPath), sub = readAll(first.subPath);
-    // The third subtitle cannot be drawn: the run fails after writing two.
-    GenerationRequest r = request();
-    int drawn = 0;
-    r.gatherSettings = [&drawn, this] {
-        if (++drawn == 3)
-            throw Error("drawing failed");
-        return m_settings;
+    // The third picture cannot be shown: the run fails after writing two.
+    GenerationCallbacks failAtThird;
+    int shown = 0;
+    failAtThird.afterRender = [&shown](const SubtitleImage&) {
+        if (++shown == 3)
+            throw Error("showing failed");
     };
-    EXPECT_THROW(RunGeneration(r, {}), Error);
+    EXPECT_THROW(RunGeneration(request(), failAtThird), Error);
     EXPECT_EQ(readAll(first.idxPath), idx);
     EXPECT_EQ(readAll(first.subPath), sub);
     EXPECT_EQ(QDir(m_dir.path()).entryList({"*.part"}, QDir::Files), QStringList());

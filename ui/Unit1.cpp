@@ -911,9 +911,8 @@ GenerationCallbacks TForm1::generationCallbacks()
         ProgressBar1->setValue(std::min(ProgressBar1->value() + 1, ProgressBar1->maximum()));
         return true;
     };
+    callbacks.pictureWanted = [this](int, int) { return m_showNextPicture; };
     callbacks.afterRender = [this](const SubtitleImage& image) {
-        if (!m_showNextPicture)
-            return;
         m_previewPicture = image.pixels;
         preview->setGeometry(40, 126, image.pixels.width(), image.pixels.height());
         preview->setPicture(m_previewPicture);

@@ -9,10 +9,12 @@
 #include "vobsub/ProgramStream.h"
 #include "vobsub/ShowPlan.h"
 #include "vobsub/SubpictureEncoder.h"
+#include "vobsub/UnitPipeline.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <optional>
 
 namespace lumelle {
@@ -52,14 +54,23 @@ struct Frames
 };
 
 // One picture of the stream: when it shows and the subtitles in it, the first at the bottom.
-// Their lines are laid out as each picture is drawn, so that a whole film's text is never
-// held laid out at once.
+// Made from its segment of the plan as it is needed, and its lines laid out as it is drawn,
+// so that a whole film is never held twice, nor its text laid out at once.
 struct Picture
 {
     Frames frames;
     int number; // the subtitle named in messages: the last one stacked
     std::vector<const SubtitleLine*> entries;
 };
+
+Picture pictureOf(const TSubtitle& list, const ShowSegment& segment)
+{
+    Picture picture{{segment.start, segment.end}, segment.entries.back() + 1, {}};
+    picture.entries.reserve(segment.entries.size());
+    for (int i : segment.entries)
+        picture.entries.push_back(&list.line(i + 1));
+    return picture;
+}
 
 QString tooTallMessage(int number)
 {
@@ -100,26 +111,10 @@ public:
         m_sub.emplace(paths.sub);
     }
 
-    // Draws, encodes and writes one picture.
-    void add(const Picture& picture, const GenerationCallbacks& callbacks)
+    // Writes the unit of one picture.
+    void add(const std::vector<std::uint8_t>& unit, int startFrame, int number)
     {
-        RenderSettings settings = m_request.gatherSettings();
-        settings.fileEncoding = m_request.subtitles->Encoding();
-        const int number = picture.number;
-        const Frames frames = picture.frames;
-        int anchor = 0;
-        const std::vector<StyledText> lines = StackedLines(picture.entries, settings, anchor);
-        if (!RenderSubtitleBlock(m_image, lines, anchor, settings))
-            throw Error(tooTallMessage(number));
-        if (callbacks.afterRender)
-            callbacks.afterRender(m_image);
-        // A band wholly outside the frame has nothing to show; two rows inside it keep the
-        // subtitle's place in the stream as an empty picture.
-        const int bandHeight = m_image.bandHeight >= 2 ? m_image.bandHeight : 2;
-        const std::vector<std::uint8_t> unit =
-            EncodeSubpicture(m_image.pixels, m_image.bandTop, bandHeight, m_request.colours,
-                             frames.start, frames.end, m_request.frameRate, number);
-        write(unit, frames.start, number);
+        write(unit, startFrame, number);
     }
 
     // Puts both files in place, the .sub first so that the index never names missing packs.
@@ -158,8 +153,29 @@ private:
     OutputFile m_idx;
     std::optional<OutputFile> m_sub; // created once the header is written
     std::uint32_t m_packCount = 0;
-    SubtitleImage m_image;
 };
+
+// Draws `picture` into `image` as `settings` say; false when it is taller than the frame.
+bool drawPicture(SubtitleImage& image, const Picture& picture, const RenderSettings& settings)
+{
+    int anchor = 0;
+    const std::vector<StyledText> lines = StackedLines(picture.entries, settings, anchor);
+    return RenderSubtitleBlock(image, lines, anchor, settings);
+}
+
+// Draws and encodes one picture; `image` is the worker's own drawing space.
+std::vector<std::uint8_t> encodePicture(const Picture& picture, const RenderSettings& settings,
+                                        const GenerationRequest& request, SubtitleImage& image)
+{
+    if (!drawPicture(image, picture, settings))
+        throw Error(tooTallMessage(picture.number));
+    // A band wholly outside the frame has nothing to show; two rows inside it keep the
+    // subtitle's place in the stream as an empty picture.
+    const int bandHeight = image.bandHeight >= 2 ? image.bandHeight : 2;
+    return EncodeSubpictureFromMasks(image.masks, image.bandTop, bandHeight, request.colours,
+                                     picture.frames.start, picture.frames.end, request.frameRate,
+                                     picture.number);
+}
 
 ShowPlan planOf(const std::vector<Frames>& frames)
 {
@@ -170,24 +186,15 @@ ShowPlan planOf(const std::vector<Frames>& frames)
     return PlanShowing(times);
 }
 
-// What the stream shows when. A picture taller than the frame in `settings` is refused here,
-// before any file is touched.
-std::vector<Picture> picturesToShow(const TSubtitle& list, const ShowPlan& plan,
-                                    const RenderSettings& settings)
+// Refuses, before any file is touched, a picture taller than the frame in `settings`.
+void checkHeights(const TSubtitle& list, const ShowPlan& plan, const RenderSettings& settings)
 {
-    std::vector<Picture> pictures;
-    pictures.reserve(plan.segments.size());
     for (const ShowSegment& segment : plan.segments) {
-        Picture picture{{segment.start, segment.end}, segment.entries.back() + 1, {}};
-        for (int i : segment.entries)
-            picture.entries.push_back(&list.line(i + 1));
+        const Picture picture = pictureOf(list, segment);
         int anchor = 0;
-        const std::vector<StyledText> lines = StackedLines(picture.entries, settings, anchor);
-        if (!LayOutBlock(lines, anchor, settings).fits)
+        if (!BlockFitsFrame(StackedLines(picture.entries, settings, anchor), settings))
             throw Error(tooTallMessage(picture.number));
-        pictures.push_back(std::move(picture));
     }
-    return pictures;
 }
 
 } // namespace
@@ -287,22 +294,38 @@ GenerationResult RunGeneration(const GenerationRequest& request,
     const ShowPlan plan = planOf(checkedFrames(list, request.frameRate));
     RenderSettings settings = request.gatherSettings();
     settings.fileEncoding = list.Encoding();
-    const std::vector<Picture> pictures = picturesToShow(list, plan, settings);
+    checkHeights(list, plan, settings);
 
     result.idxPath = paths.idx;
     result.subPath = paths.sub;
     result.merged = plan.merged;
     {
         OutputPair pair(paths, request);
-        const int count = int(pictures.size());
-        for (int i = 1; i <= count; ++i) {
-            if (callbacks.beforeSubtitle && !callbacks.beforeSubtitle(i, count)) {
-                result.aborted = true;
-                break;
+        const int count = int(plan.segments.size());
+        const int jobs = std::min(WorkerCount(request.jobs), std::max(count, 1));
+        std::vector<SubtitleImage> images(static_cast<std::size_t>(jobs));
+        for (SubtitleImage& image : images)
+            image.paintPixels = false; // the encoder reads the layers only
+        SubtitleImage shown;           // the pictures handed to afterRender
+        PipelineSteps steps;
+        steps.before = [&](int k) {
+            return !callbacks.beforeSubtitle || callbacks.beforeSubtitle(k + 1, count);
+        };
+        steps.make = [&](int k, int worker) {
+            return encodePicture(pictureOf(list, plan.segments[std::size_t(k)]), settings, request,
+                                 images[std::size_t(worker)]);
+        };
+        steps.take = [&](int k, std::vector<std::uint8_t>& unit) {
+            const Picture picture = pictureOf(list, plan.segments[std::size_t(k)]);
+            if (callbacks.afterRender &&
+                (!callbacks.pictureWanted || callbacks.pictureWanted(k + 1, count))) {
+                drawPicture(shown, picture, settings);
+                callbacks.afterRender(shown);
             }
-            pair.add(pictures[std::size_t(i - 1)], callbacks);
+            pair.add(unit, picture.frames.start, picture.number);
             ++result.written;
-        }
+        };
+        result.aborted = RunInOrder(count, jobs, steps).stopped;
         // An aborted run still puts its finished subtitles in place; one that finished none
         // leaves the earlier pair as it was. On an error the temporary files go.
         if (!result.aborted || result.written > 0)

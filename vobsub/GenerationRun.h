@@ -21,10 +21,13 @@ struct GenerationRequest
     PaletteMode mode = PaletteMode::PcDvdTwoPalettes;
     QString languageText;  // a language list entry such as "el GREEK"
     OutputColours colours; // captured once for the whole run
-    // Gathers the render settings afresh for each subtitle.
+    // Gathers the render settings, once, on the calling thread, as the run starts.
     std::function<RenderSettings()> gatherSettings;
     QString outputFolder;    // empty: the subtitle file's folder
     QStringList otherInputs; // files of the same run that must never be written over
+    // Threads drawing and encoding the pictures: 0 one per core, 1 everything on the calling
+    // thread. The output is the same for any number.
+    int jobs = 0;
 };
 
 struct GenerationCallbacks
@@ -32,8 +35,12 @@ struct GenerationCallbacks
     // Called before subtitle `index` (1-based) of `count`; false stops the run (abort): the
     // remaining subtitles are skipped and no help file is written.
     std::function<bool(int index, int count)> beforeSubtitle;
-    // Called with each subtitle's image right after it is drawn.
+    // Called with a subtitle's picture, after beforeSubtitle and before it is written. The
+    // picture is drawn for it on the calling thread (the output itself is drawn on workers).
     std::function<void(const SubtitleImage&)> afterRender;
+    // Which pictures afterRender is called for (index and count as for beforeSubtitle); unset,
+    // every one. A preview showing a few pictures a second saves drawing the others twice.
+    std::function<bool(int index, int count)> pictureWanted;
 };
 
 struct GenerationResult

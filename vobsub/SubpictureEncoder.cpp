@@ -6,6 +6,7 @@
 
 #include <QtGlobal>
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace lumelle {
@@ -237,6 +238,15 @@ std::uint16_t StopDelay(std::int64_t startFrame, std::int64_t endFrame, FrameRat
 
 namespace {
 
+// Refuses a picture width or band the unit cannot describe.
+void checkBand(int width, int bandTop, int bandHeight)
+{
+    if (width < 2 || width - 1 > kMaxCoordinate)
+        throw Error(QStringLiteral("The subtitle picture must be 2 to 4096 pixels wide."));
+    if (bandTop + bandHeight - 1 > kMaxCoordinate) // beyond the 12-bit display-area field
+        throw scanLineOutOfRange();
+}
+
 BandFields encodeFields(const QImage& image, int bandTop, int bandHeight,
                         const OutputColours& colours)
 {
@@ -250,11 +260,8 @@ BandFields encodeFields(const QImage& image, int bandTop, int bandHeight,
     }
     BandFields fields;
     fields.width = source->width();
-    if (fields.width < 2 || fields.width - 1 > kMaxCoordinate)
-        throw Error(QStringLiteral("The subtitle picture must be 2 to 4096 pixels wide."));
+    checkBand(fields.width, bandTop, bandHeight);
     const int bandBottom = bandTop + bandHeight - 1;
-    if (bandBottom > kMaxCoordinate) // beyond the 12-bit display-area field
-        throw scanLineOutOfRange();
 
     for (int row = bandTop; row <= bandBottom; ++row) {
         const std::uint8_t* pixels = checkedScanLine(*source, row);
@@ -264,6 +271,199 @@ BandFields encodeFields(const QImage& image, int bandTop, int bandHeight,
         field.insert(field.end(), coded.begin(), coded.end());
     }
     return fields;
+}
+
+// Completes a unit whose first six bytes are reserved and whose fields follow them (the top
+// field `topSize` bytes long): fills in the header, adds the control sequences.
+void finishUnit(std::vector<std::uint8_t>& unit, std::size_t topSize, int width, int bandTop,
+                int bandHeight, int startFrame, int endFrame, FrameRate rate, int subtitleNumber)
+{
+    const std::size_t fieldsSize = unit.size() - kUnitHeaderSize - kFieldStartInArea;
+    // Pixel-data area: two zero bytes, the top field, the bottom field, two zero bytes.
+    const std::size_t areaSize = kFieldStartInArea + fieldsSize + kAreaEndSize;
+    const bool oddArea = areaSize % 2 != 0;
+    const std::size_t unitSize = kUnitHeaderSize + areaSize + kControlAfterArea + (oddArea ? 1 : 0);
+    if (unitSize > kMaxSubpictureSize) {
+        throw Error(QStringLiteral("Subtitle %1 needs %2 bytes, more than a subpicture can hold "
+                                   "(%3). Please use smaller font.")
+                        .arg(subtitleNumber)
+                        .arg(qulonglong(unitSize))
+                        .arg(qulonglong(kMaxSubpictureSize)));
+    }
+
+    FirstControl first;
+    first.topFieldOffset = unsigned(kUnitHeaderSize + kFieldStartInArea);
+    first.bottomFieldOffset = first.topFieldOffset + unsigned(topSize);
+    first.area = {0, unsigned(width - 1), unsigned(bandTop), unsigned(bandTop + bandHeight - 1)};
+    // The first control sequence starts on the area's closing zero bytes: they are its delay.
+    const unsigned firstControl = unsigned(kUnitHeaderSize + areaSize - kAreaEndSize);
+    first.secondControl = firstControl + unsigned(kFirstControlSize);
+
+    unit.reserve(unitSize);
+    unit[0] = std::uint8_t(unitSize >> 8); // 2: unit size
+    unit[1] = std::uint8_t(unitSize);
+    unit[2] = std::uint8_t(firstControl >> 8); // 2: offset of the first control sequence
+    unit[3] = std::uint8_t(firstControl);
+    unit[4] = unit[5] = 0; // 2: the area's two opening zero bytes
+    ByteWriter w(unit);
+    writeFirstControl(w, first);
+
+    // Second control sequence: hide after the duration; it points at itself, so it is last.
+    // A delay of 0 would leave the picture up until the next one: at least one unit.
+    w.u16(std::max<std::uint16_t>(1, StopDelay(startFrame, endFrame, rate))); // 2: delay
+    w.u16(first.secondControl); // 2: offset of the next sequence
+    w.u8(kCmdStopDisplay);      // 1
+    w.u8(kCmdEnd);              // 1
+    if (oddArea)
+        w.u8(0xFF); // 1: keeps the unit's size even
+
+    Q_ASSERT(unit.size() == unitSize);
+}
+
+// Writes codes nibble by nibble into a buffer, two to a byte. The caller makes the buffer
+// large enough: a row of `width` pixels takes at most width / 2 + 3 bytes, since no code has
+// more nibbles than the pixels it covers.
+class NibbleWriter
+{
+public:
+    explicit NibbleWriter(std::uint8_t* out) : m_out(out) {}
+
+    std::uint8_t* position() const { return m_out; }
+
+    void code(unsigned length, unsigned value)
+    {
+        // 1 nibble for 1-3 pixels, 2 for 4-15, 3 for 16-63, 4 for 64-255.
+        const int nibbles = (std::bit_width(length) + 1) / 2;
+        m_bits = (m_bits << (4 * nibbles)) | (length * 4 + (value & 3));
+        m_count += nibbles;
+        if (m_count >= 8) {
+            // Eight nibbles out at once, most significant first.
+            m_count -= 8;
+            const auto word = std::uint32_t(m_bits >> (4 * m_count));
+            m_out[0] = std::uint8_t(word >> 24);
+            m_out[1] = std::uint8_t(word >> 16);
+            m_out[2] = std::uint8_t(word >> 8);
+            m_out[3] = std::uint8_t(word);
+            m_out += 4;
+        }
+    }
+
+    // A run as AppendRunNibbles codes it: cut into codes of at most 255 pixels.
+    void run(int length, unsigned value)
+    {
+        for (; length > kMaxCodeLength; length -= kMaxCodeLength)
+            code(kMaxCodeLength, value);
+        if (length > 0)
+            code(unsigned(length), value);
+    }
+
+    // Pads the row to a whole byte with a 0 nibble and adds the end-of-line code.
+    void endRow()
+    {
+        if (m_count % 2 != 0) {
+            m_bits <<= 4;
+            ++m_count;
+        }
+        for (; m_count > 0; m_count -= 2)
+            *m_out++ = std::uint8_t(m_bits >> (4 * (m_count - 2)));
+        m_bits = 0;
+        *m_out++ = 0;
+        *m_out++ = 0;
+    }
+
+private:
+    std::uint8_t* m_out;
+    std::uint64_t m_bits = 0; // the waiting nibbles in the lowest 4 x m_count bits
+    int m_count = 0;          // nibbles waiting: at most 7 between codes
+};
+
+// What the layers mean for the coder. Pixels are compared by colour, so layers painted in one
+// colour form one run: `same[l]` is the lowest layer of layer l's colour. `value[l]` is the
+// pixel value of layer l's colour.
+struct LayerCoding
+{
+    int same[4];
+    std::uint8_t value[4];
+};
+
+LayerCoding layerCoding(const LayerMasks& masks, const OutputColours& colours)
+{
+    LayerCoding coding{};
+    for (int l = 0; l < 4; ++l) {
+        const ColorValue c = masks.colours[l];
+        coding.value[l] = ClassifyPixel(redOf(c), greenOf(c), blueOf(c), colours);
+        coding.same[l] = l;
+        for (int m = 0; m < l; ++m) {
+            if (masks.colours[m] == c) {
+                coding.same[l] = m;
+                break;
+            }
+        }
+    }
+    return coding;
+}
+
+// One of the two bits (`bit`) of the colour classes of 64 pixels with layer bits low, high.
+std::uint64_t sameBit(const LayerCoding& coding, int bit, std::uint64_t low, std::uint64_t high)
+{
+    const std::uint64_t layer[4] = {~high & ~low, ~high & low, high & ~low, high & low};
+    std::uint64_t out = 0;
+    for (int l = 0; l < 4; ++l) {
+        if ((coding.same[l] >> bit) & 1)
+            out |= layer[l];
+    }
+    return out;
+}
+
+// Codes one row of layers as RowRuns and EncodeRow code the pixels it stands for: runs of one
+// colour over columns 0 .. width - 2, the first one pixel shorter and the last one pixel
+// longer, then the end-of-line code.
+void encodeMaskRow(const std::uint64_t* low, const std::uint64_t* high, int width,
+                   const LayerCoding& coding, bool distinctColours, NibbleWriter& out)
+{
+    const auto layerAt = [&](int x) {
+        return int((low[x >> 6] >> (x & 63)) & 1) | (int((high[x >> 6] >> (x & 63)) & 1) << 1);
+    };
+    const auto valueAt = [&](int x) { return coding.value[layerAt(x)]; };
+    if (width == 2) {
+        // A lone run: background unless columns 0 and 1 differ.
+        const bool differ = coding.same[layerAt(0)] != coding.same[layerAt(1)];
+        out.run(1, differ ? valueAt(0) : unsigned(kPixelBackground));
+        out.endRow();
+        return;
+    }
+    const int last = width - 2; // the last column examined
+    // The first run counts one pixel less: it is coded as if it started at column 1.
+    int runStart = 1;
+    unsigned value = valueAt(0);
+    std::uint64_t carryLow = 0, carryHigh = 0;
+    const int words = last / 64 + 1;
+    for (int k = 0; k < words; ++k) {
+        std::uint64_t c0 = low[k], c1 = high[k];
+        if (!distinctColours) {
+            const std::uint64_t s0 = sameBit(coding, 0, c0, c1);
+            c1 = sameBit(coding, 1, c0, c1);
+            c0 = s0;
+        }
+        // Bit x set: column x has another colour than column x - 1.
+        std::uint64_t changes = (c0 ^ ((c0 << 1) | carryLow)) | (c1 ^ ((c1 << 1) | carryHigh));
+        carryLow = c0 >> 63;
+        carryHigh = c1 >> 63;
+        if (k == 0)
+            changes &= ~std::uint64_t(1);
+        if (k == last / 64 && (last & 63) != 63)
+            changes &= (std::uint64_t(2) << (last & 63)) - 1;
+        while (changes) {
+            const int bit = std::countr_zero(changes);
+            changes &= changes - 1;
+            const int x = k * 64 + bit;
+            out.run(x - runStart, value);
+            runStart = x;
+            value = coding.value[((low[k] >> bit) & 1) | (((high[k] >> bit) & 1) << 1)];
+        }
+    }
+    out.run(last + 2 - runStart, value);
+    out.endRow();
 }
 
 } // namespace
@@ -279,49 +479,54 @@ std::vector<std::uint8_t> EncodeSubpicture(const QImage& image, int bandTop, int
     if (bandHeight < 1)
         throw scanLineOutOfRange();
     const BandFields fields = encodeFields(image, bandTop, bandHeight, colours);
-
-    // Pixel-data area: two zero bytes, the top field, the bottom field, two zero bytes.
-    const std::size_t areaSize =
-        kFieldStartInArea + fields.top.size() + fields.bottom.size() + kAreaEndSize;
-    const bool oddArea = areaSize % 2 != 0;
-    const std::size_t unitSize = kUnitHeaderSize + areaSize + kControlAfterArea + (oddArea ? 1 : 0);
-    if (unitSize > kMaxSubpictureSize) {
-        throw Error(QStringLiteral("Subtitle %1 needs %2 bytes, more than a subpicture can hold "
-                                   "(%3). Please use smaller font.")
-                        .arg(subtitleNumber)
-                        .arg(qulonglong(unitSize))
-                        .arg(qulonglong(kMaxSubpictureSize)));
-    }
-
-    FirstControl first;
-    first.topFieldOffset = unsigned(kUnitHeaderSize + kFieldStartInArea);
-    first.bottomFieldOffset = first.topFieldOffset + unsigned(fields.top.size());
-    first.area = {0, unsigned(fields.width - 1), unsigned(bandTop),
-                  unsigned(bandTop + bandHeight - 1)};
-    // The first control sequence starts on the area's closing zero bytes: they are its delay.
-    const unsigned firstControl = unsigned(kUnitHeaderSize + areaSize - kAreaEndSize);
-    first.secondControl = firstControl + unsigned(kFirstControlSize);
-
     std::vector<std::uint8_t> unit;
-    unit.reserve(unitSize);
+    unit.reserve(kUnitHeaderSize + kFieldStartInArea + fields.top.size() + fields.bottom.size());
     ByteWriter w(unit);
-    w.u16(unsigned(unitSize)); // 2: unit size
-    w.u16(firstControl);       // 2: offset of the first control sequence
-    w.u16(0);                  // 2: the area's two opening zero bytes
+    w.u16(0); // the header, filled in by finishUnit
+    w.u16(0);
+    w.u16(0);
     w.bytes(fields.top.data(), fields.top.size());
     w.bytes(fields.bottom.data(), fields.bottom.size());
-    writeFirstControl(w, first);
+    finishUnit(unit, fields.top.size(), fields.width, bandTop, bandHeight, startFrame, endFrame,
+               rate, subtitleNumber);
+    return unit;
+}
 
-    // Second control sequence: hide after the duration; it points at itself, so it is last.
-    // A delay of 0 would leave the picture up until the next one: at least one unit.
-    w.u16(std::max<std::uint16_t>(1, StopDelay(startFrame, endFrame, rate))); // 2: delay
-    w.u16(first.secondControl); // 2: offset of the next sequence
-    w.u8(kCmdStopDisplay);      // 1
-    w.u8(kCmdEnd);              // 1
-    if (oddArea)
-        w.u8(0xFF); // 1: keeps the unit's size even
+std::vector<std::uint8_t> EncodeSubpictureFromMasks(const LayerMasks& masks, int bandTop,
+                                                    int bandHeight, const OutputColours& colours,
+                                                    int startFrame, int endFrame, FrameRate rate,
+                                                    int subtitleNumber)
+{
+    Q_ASSERT(bandTop % 2 == 0);
+    rate.divisor();
+    if (bandHeight < 1)
+        throw scanLineOutOfRange();
+    checkBand(masks.width, bandTop, bandHeight);
+    const int bandBottom = bandTop + bandHeight - 1;
+    if (bandTop < 0 || bandBottom >= masks.height)
+        throw scanLineOutOfRange();
 
-    Q_ASSERT(unit.size() == unitSize);
+    const LayerCoding coding = layerCoding(masks, colours);
+    const bool distinct = coding.same[1] == 1 && coding.same[2] == 2 && coding.same[3] == 3;
+    // The fields are coded into this thread's scratch buffer, sized for the worst case, then
+    // copied into a unit of their exact size.
+    thread_local std::vector<std::uint8_t> scratch;
+    const std::size_t rowBound = std::size_t(masks.width) / 2 + 3;
+    scratch.resize(std::max(scratch.size(), rowBound * std::size_t(bandHeight)));
+    NibbleWriter out(scratch.data());
+    for (int row = bandTop; row <= bandBottom; row += 2)
+        encodeMaskRow(masks.lowRow(row), masks.highRow(row), masks.width, coding, distinct, out);
+    const std::size_t topSize = std::size_t(out.position() - scratch.data());
+    for (int row = bandTop + 1; row <= bandBottom; row += 2)
+        encodeMaskRow(masks.lowRow(row), masks.highRow(row), masks.width, coding, distinct, out);
+    const std::size_t fieldsSize = std::size_t(out.position() - scratch.data());
+
+    std::vector<std::uint8_t> unit;
+    unit.reserve(kUnitHeaderSize + kFieldStartInArea + fieldsSize + kControlAfterArea + 3);
+    unit.resize(kUnitHeaderSize + kFieldStartInArea);
+    unit.insert(unit.end(), scratch.data(), scratch.data() + fieldsSize);
+    finishUnit(unit, topSize, masks.width, bandTop, bandHeight, startFrame, endFrame, rate,
+               subtitleNumber);
     return unit;
 }
 

@@ -2,6 +2,7 @@
 // of 2-bit pixels followed by a "show" and a "hide after the duration" control sequence.
 #pragma once
 
+#include "render/Renderer.h"
 #include "subtitle/FrameRate.h"
 #include "vobsub/Palette.h"
 
@@ -61,5 +62,13 @@ std::uint16_t StopDelay(std::int64_t startFrame, std::int64_t endFrame, FrameRat
 std::vector<std::uint8_t> EncodeSubpicture(const QImage& image, int bandTop, int bandHeight,
                                            const OutputColours& colours, int startFrame,
                                            int endFrame, FrameRate rate, int subtitleNumber);
+
+// The same unit coded from the drawing's layers (`masks`) instead of its pixels: byte for
+// byte what EncodeSubpicture gives for the picture the layers describe, with the same
+// refusals. Runs are found word by word with bit scans, and the unit is built in one buffer.
+std::vector<std::uint8_t> EncodeSubpictureFromMasks(const LayerMasks& masks, int bandTop,
+                                                    int bandHeight, const OutputColours& colours,
+                                                    int startFrame, int endFrame, FrameRate rate,
+                                                    int subtitleNumber);
 
 } // namespace lumelle
