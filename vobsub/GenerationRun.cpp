@@ -282,6 +282,26 @@ OutputPaths SafeOutputPaths(const OutputPaths& planned, const GenerationRequest&
     return followed(other);
 }
 
+namespace {
+
+// Writes the help file beside the pair, unless its name is taken by a file that is not ours.
+void writeHelp(const GenerationRequest& request, const OutputPaths& paths, GenerationResult& result)
+{
+    const QString keepHelp = ReasonToKeep(paths.help, QStringLiteral("help"), inputsOf(request));
+    if (!keepHelp.isEmpty()) {
+        result.notes << QStringLiteral("%1 was left as it is: %2.")
+                            .arg(QDir::toNativeSeparators(paths.help), keepHelp);
+        return;
+    }
+    result.helpPath = paths.help;
+    result.helpText =
+        HelpText(request.colours, QFileInfo(paths.idx).fileName(), QFileInfo(paths.sub).fileName(),
+                 QDir::toNativeSeparators(paths.help));
+    WriteHelpFile(paths.help, result.helpText);
+}
+
+} // namespace
+
 GenerationResult RunGeneration(const GenerationRequest& request,
                                const GenerationCallbacks& callbacks)
 {
@@ -335,17 +355,7 @@ GenerationResult RunGeneration(const GenerationRequest& request,
     if (result.aborted)
         return result;
 
-    const QString keepHelp = ReasonToKeep(paths.help, QStringLiteral("help"), inputsOf(request));
-    if (!keepHelp.isEmpty()) {
-        result.notes << QStringLiteral("%1 was left as it is: %2.")
-                            .arg(QDir::toNativeSeparators(paths.help), keepHelp);
-        return result;
-    }
-    result.helpPath = paths.help;
-    result.helpText =
-        HelpText(request.colours, QFileInfo(paths.idx).fileName(), QFileInfo(paths.sub).fileName(),
-                 QDir::toNativeSeparators(paths.help));
-    WriteHelpFile(paths.help, result.helpText);
+    writeHelp(request, paths, result);
     return result;
 }
 
