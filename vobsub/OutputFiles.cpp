@@ -121,7 +121,9 @@ OutputLock::OutputLock(const QString& idxPath)
     QString folder = info.absolutePath();
     struct stat st;
     if (statOf(folder, st))
-        folder = QStringLiteral("%1:%2").arg(qulonglong(st.st_dev), qulonglong(st.st_ino));
+        // Two strings: arg(number, number) would take the inode for a field width.
+        folder = QStringLiteral("%1:%2").arg(QString::number(qulonglong(st.st_dev)),
+                                             QString::number(qulonglong(st.st_ino)));
     QString name = info.fileName();
     if (FolderIgnoresCase(info.absolutePath()))
         name = name.toLower();
