@@ -495,16 +495,27 @@ LoadOutcome TSubtitle::LoadFromFile(const QString& fileName, bool clearFirst, Fr
 {
     if (!IsSrtFile(fileName) && !IsMicroDvdFile(fileName))
         return LoadOutcome::UnsupportedFormat;
-    return LoadFromData(fileName, readWholeFile(fileName), clearFirst, rate, frameOffset, charset);
+    // The file's bytes are let go as soon as their text is prepared, so that a long file is not
+    // held twice while its entries are read.
+    PreparedText prepared = prepareText(readWholeFile(fileName));
+    return loadText(fileName, std::move(prepared.text), std::move(prepared.encoding), clearFirst,
+                    rate, frameOffset, charset);
 }
 
 LoadOutcome TSubtitle::LoadFromData(const QString& fileName, const QByteArray& data,
                                     bool clearFirst, FrameRate rate, double frameOffset,
                                     quint8 charset)
 {
+    PreparedText prepared = prepareText(data);
+    return loadText(fileName, std::move(prepared.text), std::move(prepared.encoding), clearFirst,
+                    rate, frameOffset, charset);
+}
+
+LoadOutcome TSubtitle::loadText(const QString& fileName, std::string text, FileEncoding encoding,
+                                bool clearFirst, FrameRate rate, double frameOffset, quint8 charset)
+{
     const std::int64_t offset = std::llround(std::isfinite(frameOffset) ? frameOffset : 0.0);
-    const PreparedText prepared = prepareText(data);
-    const std::vector<std::string> head = firstLinesOf(prepared.text, kRecognitionLines);
+    const std::vector<std::string> head = firstLinesOf(text, kRecognitionLines);
     const bool subRip = upperExtension(fileName) == QLatin1String(".SRT") && looksLikeSubRip(head);
     if (!subRip && !(hasMicroDvdExtension(fileName) && looksLikeMicroDvd(head)))
         return LoadOutcome::UnsupportedFormat;
@@ -512,12 +523,12 @@ LoadOutcome TSubtitle::LoadFromData(const QString& fileName, const QByteArray& d
         Clear();
     m_skipped.clear();
     m_rateNote.clear();
-    m_encoding = prepared.encoding;
+    m_encoding = std::move(encoding);
     const std::string codePage = CodePageFor(charset, m_encoding);
     if (subRip)
-        readSubRip(prepared.text, rate, offset, codePage);
+        readSubRip(text, rate, offset, codePage);
     else
-        readMicroDvd(prepared.text, rate, offset, codePage);
+        readMicroDvd(text, rate, offset, codePage);
     return LoadOutcome::Read;
 }
 

@@ -130,6 +130,9 @@ public:
     std::vector<int> IndicesByStart() const;
 
 private:
+    // Reads the prepared text of a file (UTF-16/32 already turned into UTF-8) in `encoding`.
+    LoadOutcome loadText(const QString& fileName, std::string text, FileEncoding encoding,
+                         bool clearFirst, FrameRate rate, double frameOffset, quint8 charset);
     void readSubRip(const std::string& data, FrameRate rate, std::int64_t frameOffset,
                     const std::string& codePage);
     void readMicroDvd(const std::string& data, FrameRate rate, std::int64_t frameOffset,
