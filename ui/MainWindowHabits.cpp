@@ -6,6 +6,8 @@
 #include "platform/Shell.h"
 #include "render/WidthCheck.h"
 #include "ui/Unit1.h"
+
+#include "render/TextBlock.h"
 #include "vobsub/GenerationRun.h"
 
 #include <QApplication>
@@ -147,8 +149,8 @@ bool TForm1::allSubtitlesFit()
         return true;
     LinesFit = false;
     const SubtitleLine& entry = Subtitle->line(first);
-    platform::messages().showMessage(
-        TooLongMessage(entry.Line1, entry.Line2, settings.charset, kTooLongAfterFontChange));
+    platform::messages().showMessage(TooLongMessage(entry.Line1, LinesAfterFirst(entry),
+                                                    settings.charset, kTooLongAfterFontChange));
     return false;
 }
 
