@@ -2,6 +2,7 @@
 
 #include "render/TextDecoding.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace lumelle {
@@ -149,16 +150,36 @@ std::size_t microDvdCodeEnd(const std::string& mask, std::size_t at)
 
 namespace {
 
+// The last ">" and "}" of a line: markup can only open before them, so a line full of "<" or
+// "{" without a closer is not searched again for every one of them.
+struct LastClosers
+{
+    std::size_t angle;
+    std::size_t brace;
+};
+
+bool closesLater(std::size_t last, std::size_t at)
+{
+    return last != std::string::npos && last > at;
+}
+
 // When `m[i]` opens markup: applies it to `builder` and gives the position after it; npos when
 // the character is text.
-std::size_t takeMarkup(const std::string& m, std::size_t i, bool microDvd, Builder& builder)
+std::size_t takeMarkup(const std::string& m, std::size_t i, bool microDvd, const LastClosers& last,
+                       Builder& builder)
 {
     const char c = m[i];
     if (c == '<') {
-        const std::size_t close = m.find('>', i + 1);
-        const std::size_t reopen = m.find('<', i + 1);
-        if (close == std::string::npos || (reopen != std::string::npos && reopen < close))
+        if (!closesLater(last.angle, i))
             return std::string::npos;
+        // A tag ends before the next "<"; only that stretch is searched.
+        const std::size_t reopen = m.find('<', i + 1);
+        const auto stop =
+            m.begin() + std::ptrdiff_t(reopen == std::string::npos ? m.size() : reopen);
+        const auto found = std::find(m.begin() + std::ptrdiff_t(i + 1), stop, '>');
+        if (found == stop)
+            return std::string::npos;
+        const std::size_t close = std::size_t(found - m.begin());
         bool closing = false;
         const std::string name = tagName(m.substr(i + 1, close - i - 1), closing);
         if (name.empty())
@@ -166,6 +187,8 @@ std::size_t takeMarkup(const std::string& m, std::size_t i, bool microDvd, Build
         applyHtmlTag(name, closing, builder);
         return close + 1;
     }
+    if (c == '{' && !closesLater(last.brace, i))
+        return std::string::npos;
     if (c == '{' && i + 1 < m.size() && m[i + 1] == '\\') {
         const std::size_t close = m.find('}', i + 2);
         if (close != std::string::npos)
@@ -204,6 +227,7 @@ void AppendMarkedLine(const std::string& raw, const std::string& codePage, bool 
         i = 1;
     }
     // Text is copied in stretches between markup, from the raw bytes.
+    const LastClosers last{m.rfind('>'), m.rfind('}')};
     std::size_t plainFrom = i;
     while (i < m.size()) {
         if (m[i] != '<' && m[i] != '{' && m[i] != '\\') {
@@ -212,7 +236,7 @@ void AppendMarkedLine(const std::string& raw, const std::string& codePage, bool 
         }
         builder.append(raw.data() + plainFrom, i - plainFrom);
         plainFrom = i;
-        const std::size_t next = takeMarkup(m, i, microDvd, builder);
+        const std::size_t next = takeMarkup(m, i, microDvd, last, builder);
         if (next == std::string::npos)
             ++i;
         else
