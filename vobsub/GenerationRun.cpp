@@ -311,6 +311,10 @@ GenerationResult RunGeneration(const GenerationRequest& request,
     const OutputLock lock(planned.idx);
     GenerationResult result;
     const OutputPaths paths = SafeOutputPaths(planned, request, result.notes);
+    // A pair moved aside (NAME_vobsub.*) may be another run's planned pair: hold it too.
+    std::optional<OutputLock> movedLock;
+    if (paths.idx != planned.idx)
+        movedLock.emplace(paths.idx);
     const ShowPlan plan = planOf(checkedFrames(list, request.frameRate));
     RenderSettings settings = request.gatherSettings();
     settings.fileEncoding = list.Encoding();
