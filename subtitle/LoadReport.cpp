@@ -16,14 +16,14 @@ QString LoadReport(const TSubtitle& list, const QString& fileName, quint8 charse
     if (!skipped.empty()) {
         QStringList lines;
         lines << QStringLiteral("%1 %2 of %3 could not be read and %4 skipped:")
-                     .arg(skipped.size())
-                     .arg(skipped.size() == 1 ? QStringLiteral("entry") : QStringLiteral("entries"),
+                     .arg(QString::number(skipped.size()),
+                          skipped.size() == 1 ? QStringLiteral("entry") : QStringLiteral("entries"),
                           fileName,
                           skipped.size() == 1 ? QStringLiteral("was") : QStringLiteral("were"));
         const std::size_t listed = std::min(skipped.size(), std::size_t(kListedSkippedEntries));
         for (std::size_t i = 0; i < listed; ++i)
-            lines
-                << QStringLiteral("line %1: %2").arg(skipped[i].lineNumber).arg(skipped[i].reason);
+            lines << QStringLiteral("line %1: %2")
+                         .arg(QString::number(skipped[i].lineNumber), skipped[i].reason);
         if (skipped.size() > listed)
             lines << QStringLiteral("... and %1 more.").arg(skipped.size() - listed);
         parts << lines.join(QLatin1Char('\n'));

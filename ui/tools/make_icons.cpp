@@ -13,7 +13,8 @@ int main(int argc, char** argv)
     }
     const QString root = QString::fromLocal8Bit(argv[1]);
     for (const int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
-        const QString folder = QStringLiteral("%1/hicolor/%2x%2/apps").arg(root).arg(size);
+        const QString folder =
+            QStringLiteral("%1/hicolor/%2x%2/apps").arg(root, QString::number(size));
         const QString file = folder + QStringLiteral("/lumelle.png");
         if (!QDir().mkpath(folder) || !lumelle::ProgramIconImage(size).save(file, "PNG")) {
             std::fprintf(stderr, "cannot write %s\n", qPrintable(file));
