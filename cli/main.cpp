@@ -282,18 +282,18 @@ int listFile(const QString& file, const ConvertOptions& options)
     const FrameRate rate = FrameRate::fromText(options.fpsText);
     for (int i = 1; i <= list.Count(); ++i) {
         const SubtitleLine& l = list.line(i);
-        QString row =
+        // Every text line, as the conversion draws them, joined by "|".
+        QStringList lines;
+        for (const std::string& line : l.TextLines())
+            lines << escapedControls(DecodeText(line, options.settings.charset, list.Encoding()),
+                                     false);
+        printLine(
+            stdout,
             QStringLiteral("%1\t%2\t%3\t%4")
                 .arg(QString::number(i),
                      QString::fromStdString(TSubtitle::FramesToTime(StrToInt(l.StartFrame), rate)),
                      QString::fromStdString(TSubtitle::FramesToTime(StrToInt(l.EndFrame), rate)),
-                     escapedControls(DecodeText(l.Line1, options.settings.charset, list.Encoding()),
-                                     false));
-        if (!l.Line2.empty())
-            row += QLatin1Char('|') +
-                   escapedControls(DecodeText(l.Line2, options.settings.charset, list.Encoding()),
-                                   false);
-        printLine(stdout, row);
+                     lines.join(QLatin1Char('|'))));
     }
     return list.Skipped().empty() ? 0 : kEntriesSkipped;
 }
