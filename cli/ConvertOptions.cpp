@@ -614,8 +614,8 @@ QString FirstTooWideSubtitle(const TSubtitle& list, RenderSettings settings)
         return QString();
     settings.fileEncoding = list.Encoding();
     const SubtitleLine& l = list.line(first);
-    QString message =
-        TooLongMessage(l.Line1, LinesAfterFirst(l), settings.charset, kTooLongAfterLoad);
+    QString message = TooLongMessage(l.Line1, LinesAfterFirst(l), settings.charset,
+                                     kTooLongAfterLoad, settings.fileEncoding);
     if (EntryFitsWhenWrapped(l, settings))
         message += QStringLiteral("\r--wrap would break the line to fit.");
     return message;

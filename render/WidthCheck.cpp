@@ -46,10 +46,11 @@ QString ShownLine(const std::string& bytes, quint8 charset, const FileEncoding& 
 }
 
 QString TooLongMessage(const std::string& line1, const std::string& line2, quint8 charset,
-                       const char* tail)
+                       const char* tail, const FileEncoding& encoding)
 {
-    return QStringLiteral("The string \r") + ShownLine(line1, charset) + QLatin1Char('\r') +
-           ShownLine(line2, charset) + QLatin1Char('\r') + QString::fromLatin1(tail);
+    return QStringLiteral("The string \r") + ShownLine(line1, charset, encoding) +
+           QLatin1Char('\r') + ShownLine(line2, charset, encoding) + QLatin1Char('\r') +
+           QString::fromLatin1(tail);
 }
 
 } // namespace lumelle

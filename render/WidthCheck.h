@@ -3,8 +3,8 @@
 #pragma once
 
 #include "render/RenderSettings.h"
-#include "subtitle/Subtitle.h"
 #include "render/TextDecoding.h"
+#include "subtitle/Subtitle.h"
 
 #include <QString>
 #include <string>
@@ -45,8 +45,9 @@ QString ShownLine(const std::string& bytes, quint8 charset);
 QString ShownLine(const std::string& bytes, quint8 charset, const FileEncoding& encoding);
 constexpr int kShownLineLimit = 500;
 
-// "The string \r" + line 1 + "\r" + line 2 + "\r" + tail, the lines as ShownLine gives them.
+// "The string \r" + line 1 + "\r" + line 2 + "\r" + tail, the lines as ShownLine gives them
+// (in the file's own `encoding` when it has one).
 QString TooLongMessage(const std::string& line1, const std::string& line2, quint8 charset,
-                       const char* tail);
+                       const char* tail, const FileEncoding& encoding = FileEncoding());
 
 } // namespace lumelle

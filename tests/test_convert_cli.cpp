@@ -377,6 +377,16 @@ TEST(ConvertCommand, DetectedEncodingIsNamedListedAndDrawn)
     ASSERT_EQ(convert({srt}).exitCode, 0);
     ASSERT_EQ(convert({utf8}).exitCode, 0);
     EXPECT_EQ(readAll(dir.filePath("greek.sub")), readAll(dir.filePath("greek-utf8.sub")));
+
+    // A line too wide for the frame is quoted in the same encoding.
+    const QString wide = dir.filePath("wide.srt");
+    writeFile(wide, "1\r\n00:00:01,000 --> 00:00:02,000\r\n" +
+                        QByteArray("\xCA\xE1\xEB\xE7\xEC\xDD\xF1\xE1, \xF4\xE9 ").repeated(12) +
+                        "\r\n");
+    const Outcome refused = convert({wide});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("Καλημέρα, τι Καλημέρα")))
+        << refused.err.toStdString();
 }
 
 TEST(ConvertCommand, OutOfOrderEntriesGoOutByStartTime)

@@ -150,7 +150,8 @@ bool TForm1::allSubtitlesFit()
     LinesFit = false;
     const SubtitleLine& entry = Subtitle->line(first);
     platform::messages().showMessage(TooLongMessage(entry.Line1, LinesAfterFirst(entry),
-                                                    settings.charset, kTooLongAfterFontChange));
+                                                    settings.charset, kTooLongAfterFontChange,
+                                                    settings.fileEncoding));
     return false;
 }
 

@@ -603,8 +603,8 @@ void TForm1::DrawPreview(const std::string& line1, const std::string& line2,
                                        settings.fontStyle, settings.charset);
     if (!LineFitsWidth(size1.width) || !LineFitsWidth(size2.width)) {
         LinesFit = false;
-        platform::messages().showMessage(
-            TooLongMessage(line1, line2, settings.charset, kTooLongInPreview));
+        platform::messages().showMessage(TooLongMessage(line1, line2, settings.charset,
+                                                        kTooLongInPreview, settings.fileEncoding));
         return;
     }
     LinesFit = true;
@@ -636,18 +636,20 @@ void TForm1::CheckSubtitleWidth(const std::string& line1, const std::string& lin
     ReportTooWide(line1, line2, charset);
 }
 
-void TForm1::ReportTooWide(const std::string& line1, const std::string& line2, quint8 charset)
+void TForm1::ReportTooWide(const std::string& line1, const std::string& line2, quint8 charset,
+                           const FileEncoding& encoding)
 {
     LinesFit = false;
     if (SubtitleLoaded) {
         platform::messages().showMessage(
-            TooLongMessage(line1, line2, charset, kTooLongAfterFontChange));
+            TooLongMessage(line1, line2, charset, kTooLongAfterFontChange, encoding));
     } else {
         {
             QSignalBlocker quiet(ListBox1);
             ListBox1->clear();
         }
-        platform::messages().showMessage(TooLongMessage(line1, line2, charset, kTooLongAfterLoad));
+        platform::messages().showMessage(
+            TooLongMessage(line1, line2, charset, kTooLongAfterLoad, encoding));
     }
 }
 
@@ -659,7 +661,7 @@ void TForm1::CheckEntryWidth(const SubtitleLine& entry, const RenderSettings& se
         LinesFit = true;
         return;
     }
-    ReportTooWide(entry.Line1, LinesAfterFirst(entry), settings.charset);
+    ReportTooWide(entry.Line1, LinesAfterFirst(entry), settings.charset, settings.fileEncoding);
 }
 
 // The selected subtitle as the output draws it: every line, its styles, broken when allowed,
@@ -670,7 +672,8 @@ void TForm1::DrawEntryPreview(const SubtitleLine& entry, const RenderSettings& s
     if (!EntryFitsWidth(entry, settings)) {
         LinesFit = false;
         platform::messages().showMessage(TooLongMessage(entry.Line1, LinesAfterFirst(entry),
-                                                        settings.charset, kTooLongInPreview));
+                                                        settings.charset, kTooLongInPreview,
+                                                        settings.fileEncoding));
         return;
     }
     LinesFit = true;

@@ -171,7 +171,8 @@ public:
                             const QString& fontName, quint8 charset, FontStyle fontStyle);
     void CheckLineWidths();
     void CheckEntryWidth(const SubtitleLine& entry, const RenderSettings& settings);
-    void ReportTooWide(const std::string& line1, const std::string& line2, quint8 charset);
+    void ReportTooWide(const std::string& line1, const std::string& line2, quint8 charset,
+                       const FileEncoding& encoding = FileEncoding());
     void DrawEntryPreview(const SubtitleLine& entry, const RenderSettings& settings);
     void ListBox1Click();
     void ComboBoxFontSizeChange();
