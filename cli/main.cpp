@@ -334,6 +334,15 @@ int reportRun(const QString& file, int subtitles, const GenerationResult& result
     return 0;
 }
 
+// Where the pair of `file` goes: --output, else the file's own folder (for a name reached
+// through a private link, the folder of the name as given).
+QString outputFolderFor(const ConvertOptions& options, const QString& file)
+{
+    if (!options.outputFolder.isEmpty() || !g_linkedInputs)
+        return options.outputFolder;
+    return g_linkedInputs->folderOf(file);
+}
+
 // Converts one file; returns 0 on success, 3 when entries were skipped. `produced` gathers the
 // pairs of the run so far, which a later file never replaces.
 int convertFile(const QString& file, const ConvertOptions& options, FileReport& report,
@@ -360,9 +369,7 @@ int convertFile(const QString& file, const ConvertOptions& options, FileReport& 
     request.colours = {options.settings.antialiasColor, options.settings.outlineColor,
                        options.settings.textColor};
     request.gatherSettings = [&options] { return options.settings; };
-    request.outputFolder = options.outputFolder.isEmpty() && g_linkedInputs
-                               ? g_linkedInputs->folderOf(file)
-                               : options.outputFolder;
+    request.outputFolder = outputFolderFor(options, file);
     request.otherInputs = options.files;
     for (const auto& [idx, input] : produced)
         request.otherInputs << idx << ReplaceExtension(idx, QStringLiteral(".sub"));
@@ -393,13 +400,13 @@ int convertFile(const QString& file, const ConvertOptions& options, FileReport& 
 // run (`produced`: the .idx files written so far and their inputs): it is refused rather than
 // replacing that pair.
 bool sharesOutputWithEarlierFile(const ConvertOptions& options, qsizetype index,
+                                 const QStringList& plannedIdx,
                                  const QList<std::pair<QString, QString>>& produced)
 {
-    const QString idx = OutputPathsFor(options.files[index], options.outputFolder).idx;
+    const QString& idx = plannedIdx[index];
     QList<std::pair<QString, QString>> earlier = produced;
     for (qsizetype i = 0; i < index; ++i)
-        earlier.append(
-            {OutputPathsFor(options.files[i], options.outputFolder).idx, options.files[i]});
+        earlier.append({plannedIdx[i], options.files[i]});
     for (const auto& [earlierIdx, earlierFile] : earlier) {
         if (SameOutput(idx, earlierIdx)) {
             printLine(stderr, QStringLiteral("%1: refused: %2 would give the same output %3")
@@ -415,6 +422,10 @@ bool sharesOutputWithEarlierFile(const ConvertOptions& options, qsizetype index,
 // whole run: 1 when a file failed, else 3 when entries were skipped, else 0.
 int convertAll(const ConvertOptions& options)
 {
+    // The .idx each file would be written to, planned once for the checks between files.
+    QStringList plannedIdx;
+    for (const QString& file : options.files)
+        plannedIdx << OutputPathsFor(file, outputFolderFor(options, file)).idx;
     int failures = 0;
     QList<FileReport> reports;
     int withSkipped = 0;
@@ -423,7 +434,8 @@ int convertAll(const ConvertOptions& options)
         const QString& file = options.files[i];
         FileReport& report = reports.emplace_back(FileReport{shownName(file)});
         try {
-            if (!options.listOnly && sharesOutputWithEarlierFile(options, i, produced)) {
+            if (!options.listOnly &&
+                sharesOutputWithEarlierFile(options, i, plannedIdx, produced)) {
                 ++failures;
                 continue;
             }
