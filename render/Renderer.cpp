@@ -657,6 +657,15 @@ int lineHeight(const StyledText& styled, const RenderSettings& s)
     return any ? height : fontEntry(s.fontName, s.fontSize, s.fontStyle).height;
 }
 
+// Where the lines of a block go: the text cells' top-left corners and the band.
+struct BlockLayout
+{
+    std::vector<QPoint> cells;
+    int bandTop = 0;
+    int bandHeight = 0;
+    bool fits = true; // false when the band is taller than the frame
+};
+
 BlockLayout layOut(const std::vector<LinePieces>& lines, int anchor, const RenderSettings& s,
                    QSize frame)
 {
@@ -697,7 +706,6 @@ BlockLayout layOut(const std::vector<LinePieces>& lines, int anchor, const Rende
     for (int k = 0; k < n; ++k) {
         const LinePieces& line = lines[std::size_t(k)];
         layout.cells.emplace_back(LineX(s.align, W, line.width), ys[std::size_t(k)] + shift);
-        layout.sizes.push_back({line.width, line.height});
     }
     return layout;
 }
@@ -725,11 +733,6 @@ LineSize MeasureStyled(const StyledText& line, const RenderSettings& s)
 {
     const LinePieces pieces = styledPieces(line, s);
     return {pieces.width, pieces.height};
-}
-
-BlockLayout LayOutBlock(const std::vector<StyledText>& lines, int anchor, const RenderSettings& s)
-{
-    return layOut(piecesOf(lines, s), anchor, s, outputFrame(s));
 }
 
 bool DrawSubtitleBlock(QImage& surface, const std::vector<StyledText>& lines, int anchor,

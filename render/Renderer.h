@@ -112,33 +112,21 @@ struct SubtitleImage
 void RenderSubtitleImage(SubtitleImage& image, const std::string& line1, const std::string& line2,
                          const RenderSettings& s);
 
-// Where the lines of a block go: the text cells' top-left corners, their sizes and the band.
-struct BlockLayout
-{
-    std::vector<QPoint> cells;
-    std::vector<LineSize> sizes;
-    int bandTop = 0;
-    int bandHeight = 0;
-    bool fits = true; // false when the band is taller than the frame
-};
+// A block of lines (top to bottom, at least two) is placed in the frame with line `anchor`
+// where a first line goes and each line under the one above it as a second line goes under the
+// first (offset_or is the gap). The band starts on the even row at or above the top line and
+// holds the whole block; a band that would leave the frame is moved up (or, at the top, down)
+// until it lies wholly inside. A block taller than the frame does not fit.
 
-// Places `lines` (top to bottom, at least two) in the frame: line `anchor` where a first line
-// goes, each line under the one above it as a second line goes under the first (offset_or is
-// the gap). The band starts on the even row at or above the top line and holds the whole
-// block; a band that would leave the frame is moved up (or, at the top, down) until it lies
-// wholly inside, and `fits` is false when it is taller than the frame.
-BlockLayout LayOutBlock(const std::vector<StyledText>& lines, int anchor, const RenderSettings& s);
-
-// True when `lines` fit the frame's height as LayOutBlock would place them. Only the fonts'
-// heights count, so no line is measured.
+// True when `lines` fit the frame's height when placed so. Only the fonts' heights count.
 bool BlockFitsFrame(const std::vector<StyledText>& lines, const RenderSettings& s);
 
-// Draws `lines` onto `surface` as LayOutBlock would place them in a frame of `frame`'s size
+// Draws `lines` onto `surface` placed as a block in a frame of `frame`'s size
 // (the preview); false, with nothing drawn, when the block is taller than that frame.
 bool DrawSubtitleBlock(QImage& surface, const std::vector<StyledText>& lines, int anchor,
                        const RenderSettings& s, QSize frame);
 
-// Draws `lines` as LayOutBlock places them on pure blue; false, with nothing drawn, when the
+// Draws `lines` placed as a block on pure blue; false, with nothing drawn, when the
 // block is taller than the frame. Reuses the image buffer as RenderSubtitleImage does.
 bool RenderSubtitleBlock(SubtitleImage& image, const std::vector<StyledText>& lines, int anchor,
                          const RenderSettings& s);
