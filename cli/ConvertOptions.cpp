@@ -171,7 +171,6 @@ QString applyLanguage(ParseState& state, const QString& value)
 
 QString applySettings(ParseState& state, const QString& value)
 {
-    state.options.settingsFile = value;
     QString problem;
     if (!ApplySettingsFile(value, state.options, problem))
         return problem;

@@ -19,7 +19,6 @@ struct ConvertOptions
     PaletteMode mode = PaletteMode::PcDvdTwoPalettes;
     QString languageText = QLatin1String(kDefaultLanguage);
     QString outputFolder;
-    QString settingsFile;
     bool listOnly = false;
     bool quiet = false; // problems only
     bool json = false;  // a summary for scripts instead of a line per file
