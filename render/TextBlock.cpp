@@ -149,8 +149,8 @@ bool EntryFitsWidth(const SubtitleLine& entry, const RenderSettings& s)
 
 bool EntryFitsWhenWrapped(const SubtitleLine& entry, RenderSettings s)
 {
-    if (EntryFitsWidth(entry, s))
-        return false;
+    if (s.wrapLongLines)
+        return false; // already broken where it could be
     s.wrapLongLines = true;
     return EntryFitsWidth(entry, s);
 }

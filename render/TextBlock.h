@@ -29,7 +29,8 @@ std::string LinesAfterFirst(const SubtitleLine& entry);
 // True when every line of `entry` fits the frame in `s` (after breaking, when allowed).
 bool EntryFitsWidth(const SubtitleLine& entry, const RenderSettings& s);
 
-// True when `entry` does not fit as it stands but would once its long lines were broken.
+// For an entry that does not fit in `s`: true when breaking its long lines would make it fit
+// (false when `s` breaks them already).
 bool EntryFitsWhenWrapped(const SubtitleLine& entry, RenderSettings s);
 
 // The lines of the entries shown together, the first of `entries` at the bottom and each
