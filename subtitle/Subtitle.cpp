@@ -753,9 +753,18 @@ void TSubtitle::readMicroDvd(const std::string& data, FrameRate rate, std::int64
                 continue;
             }
         }
+        const std::int64_t first = converted(start) + frameOffset;
+        const std::int64_t last = converted(end) + frameOffset;
+        if (std::max(first, last) > std::numeric_limits<int>::max()) {
+            // Only a frame number converted to a higher rate can grow past what the run reads.
+            skip(lineNumber,
+                 QStringLiteral("frame %1 is out of range at %2 fps")
+                     .arg(QString::number(std::max(first, last)), rateText(chosenRate)));
+            continue;
+        }
         SubtitleLine entry;
-        entry.StartFrame = std::to_string(converted(start) + frameOffset);
-        entry.EndFrame = std::to_string(converted(end) + frameOffset);
+        entry.StartFrame = std::to_string(first);
+        entry.EndFrame = std::to_string(last);
         if (parts.EndText.empty())
             openEnds.push_back(m_lines.size());
         setTextLines(entry, microDvdMarkedText(text, codePage));

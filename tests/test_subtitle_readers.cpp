@@ -238,6 +238,12 @@ TEST_F(Readers, MicroDvdFrameRateHeaderConvertsFrameNumbers)
         EXPECT_EQ(rows(same), Rows{"10-20|A"}) << header;
         EXPECT_TRUE(same.RateNote().isEmpty());
     }
+
+    // A frame number that the conversion takes past what a run can hold is skipped and named.
+    const TSubtitle huge = load("huge.sub", "{1}{1}23.976\n{0}{2147000000}A\n{10}{20}B\n");
+    EXPECT_EQ(rows(huge), Rows{"10-21|B"});
+    EXPECT_EQ(huge.Skipped(),
+              (std::vector<SkippedEntry>{{2, "frame 2238697030 is out of range at 25 fps"}}));
 }
 
 TEST_F(Readers, UnreadableEntriesAreSkippedAndNamed)
