@@ -92,8 +92,7 @@ int stages(const QStringList& args)
     int tooTall = 0;
     for (int i = 1; i <= list.Count(); ++i) {
         int anchor = 0;
-        tooTall +=
-            BlockFitsFrame(StackedLines({&list.line(i)}, settings, anchor), settings) ? 0 : 1;
+        tooTall += BlockFitsFrame(StackedLines({list.line(i)}, settings, anchor), settings) ? 0 : 1;
     }
     stageLine("check: block heights", nowSeconds() - start, count);
 
@@ -108,7 +107,7 @@ int stages(const QStringList& args)
     for (int i = 1; i <= list.Count(); ++i) {
         int anchor = 0;
         start = nowSeconds();
-        const std::vector<StyledText> lines = StackedLines({&list.line(i)}, settings, anchor);
+        const std::vector<StyledText> lines = StackedLines({list.line(i)}, settings, anchor);
         RenderSubtitleBlock(image, lines, anchor, settings);
         const double drawn = nowSeconds();
         std::vector<std::uint8_t> unit =
@@ -128,7 +127,7 @@ int stages(const QStringList& args)
     for (int i = 1; i <= sample; ++i) {
         int anchor = 0;
         start = nowSeconds();
-        RenderSubtitleBlock(painted, StackedLines({&list.line(i)}, settings, anchor), anchor,
+        RenderSubtitleBlock(painted, StackedLines({list.line(i)}, settings, anchor), anchor,
                             settings);
         const double drawn = nowSeconds();
         EncodeSubpicture(painted.pixels, painted.bandTop, std::max(painted.bandHeight, 2), {},

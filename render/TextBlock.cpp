@@ -155,13 +155,13 @@ bool EntryFitsWhenWrapped(const SubtitleLine& entry, RenderSettings s)
     return EntryFitsWidth(entry, s);
 }
 
-std::vector<StyledText> StackedLines(const std::vector<const SubtitleLine*>& entries,
+std::vector<StyledText> StackedLines(const std::vector<SubtitleLine>& entries,
                                      const RenderSettings& s, int& anchor)
 {
     std::vector<StyledText> lines;
     anchor = 0;
     for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
-        std::vector<StyledText> decoded = DecodeEntryLines(**it, s);
+        std::vector<StyledText> decoded = DecodeEntryLines(*it, s);
         // Without breaking, a line is given as it stands whether it fits or not: nothing to
         // measure.
         std::optional<std::vector<StyledText>> fitted;

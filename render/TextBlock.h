@@ -38,7 +38,7 @@ bool EntryFitsWhenWrapped(const SubtitleLine& entry, RenderSettings s);
 // receives the index of the bottom entry's first line, which is placed where a lone
 // subtitle's first line goes. An entry whose lines cannot be made to fit is given as it stands
 // (the width checks before a run refuse it).
-std::vector<StyledText> StackedLines(const std::vector<const SubtitleLine*>& entries,
+std::vector<StyledText> StackedLines(const std::vector<SubtitleLine>& entries,
                                      const RenderSettings& s, int& anchor);
 
 } // namespace lumelle

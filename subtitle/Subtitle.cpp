@@ -351,8 +351,13 @@ int StrToInt(const std::string& text)
 void TSubtitle::AddLine(std::string startFrame, std::string endFrame, std::string line1,
                         std::string line2, std::string line3)
 {
-    m_lines.push_back(SubtitleLine{std::move(startFrame), std::move(endFrame), std::move(line1),
-                                   std::move(line2), std::move(line3)});
+    m_lines.append(SubtitleLine{std::move(startFrame), std::move(endFrame), std::move(line1),
+                                std::move(line2), std::move(line3)});
+}
+
+void TSubtitle::AddEntry(const SubtitleLine& entry)
+{
+    m_lines.append(entry);
 }
 
 void TSubtitle::Clear()
@@ -370,10 +375,10 @@ void TSubtitle::GetLine(int index, SubtitleLine& dest) const
     dest = line(index);
 }
 
-const SubtitleLine& TSubtitle::line(int index) const
+SubtitleLine TSubtitle::line(int index) const
 {
     Q_ASSERT(index >= 1 && index <= Count());
-    return m_lines[std::size_t(index - 1)];
+    return m_lines.at(std::size_t(index - 1));
 }
 
 std::string TSubtitle::TimeToFrames(const std::string& time, FrameRate rate)
@@ -474,8 +479,8 @@ std::vector<int> TSubtitle::IndicesByStart() const
 {
     std::vector<std::pair<long long, int>> starts;
     starts.reserve(m_lines.size());
-    for (std::size_t i = 0; i < m_lines.size(); ++i)
-        starts.emplace_back(std::strtoll(m_lines[i].StartFrame.c_str(), nullptr, 10), int(i) + 1);
+    for (int i = 1; i <= Count(); ++i)
+        starts.emplace_back(std::strtoll(line(i).StartFrame.c_str(), nullptr, 10), i);
     std::stable_sort(starts.begin(), starts.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<int> order;
@@ -585,11 +590,12 @@ void setTextLines(SubtitleLine& entry, MarkedText&& marked)
 void TSubtitle::readSubRip(const std::string& data, FrameRate rate, std::int64_t frameOffset,
                            const std::string& codePage)
 {
-    // One entry per arrow at most: room for all of them at once saves regrowing a long list.
+    // One entry per arrow at most, and the entries take less room than the text they come
+    // from: room for all of them at once saves regrowing a long list.
     std::size_t arrows = 0;
     for (std::size_t at = data.find("-->"); at != std::string::npos; at = data.find("-->", at + 3))
         ++arrows;
-    m_lines.reserve(m_lines.size() + arrows);
+    m_lines.reserve(arrows, data.size());
     LineReader reader(data);
     std::string number; // the index line before the time line, if any
     int ordinal = 0;
@@ -631,7 +637,7 @@ void TSubtitle::readSubRip(const std::string& data, FrameRate rate, std::int64_t
         for (const std::string& raw : rawText)
             AppendMarkedLine(raw, codePage, false, style, marked);
         setTextLines(entry, std::move(marked));
-        m_lines.push_back(std::move(entry));
+        m_lines.append(entry);
     }
 }
 
@@ -688,21 +694,19 @@ MarkedText microDvdMarkedText(std::string text, const std::string& codePage)
     return marked;
 }
 
-// An entry without an end frame is shown until the next one starts, at most 5 seconds.
-void closeOpenEnds(std::vector<SubtitleLine>& lines, const std::vector<std::size_t>& openEnds,
-                   FrameRate rate)
+// An entry without an end frame is shown until the next one (`next`, null at the end of the
+// file) starts, at most 5 seconds.
+void closeOpenEnd(SubtitleLine& open, const SubtitleLine* next, FrameRate rate)
 {
     const std::int64_t longest = rate.framesPer1000Seconds() * 5 / 1000;
-    for (const std::size_t i : openEnds) {
-        const std::int64_t start = std::strtoll(lines[i].StartFrame.c_str(), nullptr, 10);
-        std::int64_t end = start + longest;
-        if (i + 1 < lines.size()) {
-            const std::int64_t next = std::strtoll(lines[i + 1].StartFrame.c_str(), nullptr, 10);
-            if (next > start)
-                end = std::min(end, next);
-        }
-        lines[i].EndFrame = std::to_string(end);
+    const std::int64_t start = std::strtoll(open.StartFrame.c_str(), nullptr, 10);
+    std::int64_t end = start + longest;
+    if (next) {
+        const std::int64_t nextStart = std::strtoll(next->StartFrame.c_str(), nullptr, 10);
+        if (nextStart > start)
+            end = std::min(end, nextStart);
     }
+    open.EndFrame = std::to_string(end);
 }
 
 QString rateText(double fps)
@@ -716,8 +720,11 @@ void TSubtitle::readMicroDvd(const std::string& data, FrameRate rate, std::int64
                              const std::string& codePage)
 {
     LineReader reader(data);
+    m_lines.reserve(0, data.size());
     const std::size_t firstEntry = m_lines.size();
-    std::vector<std::size_t> openEnds; // entries written {start}{}: end set once all are read
+    // An entry written {start}{} waits here until the next one gives its end.
+    SubtitleLine open;
+    bool waiting = false;
     double fileRate = 0;
     const double chosenRate = double(rate.framesPer1000Seconds()) / 1000.0;
     auto converted = [&](std::int64_t frame) {
@@ -743,7 +750,7 @@ void TSubtitle::readMicroDvd(const std::string& data, FrameRate rate, std::int64
             continue;
         }
         std::string text = microDvdText(line, codePage);
-        if (m_lines.size() == firstEntry && fileRate == 0 && !parts.EndText.empty()) {
+        if (m_lines.size() == firstEntry && !waiting && fileRate == 0 && !parts.EndText.empty()) {
             if ((fileRate = headerRate(start, end, text)) > 0) {
                 if (std::abs(fileRate - chosenRate) < 0.0005)
                     fileRate = 0; // the file's own rate: nothing to convert
@@ -765,12 +772,21 @@ void TSubtitle::readMicroDvd(const std::string& data, FrameRate rate, std::int64
         SubtitleLine entry;
         entry.StartFrame = std::to_string(first);
         entry.EndFrame = std::to_string(last);
-        if (parts.EndText.empty())
-            openEnds.push_back(m_lines.size());
         setTextLines(entry, microDvdMarkedText(text, codePage));
-        m_lines.push_back(std::move(entry));
+        if (waiting) {
+            closeOpenEnd(open, &entry, rate);
+            m_lines.append(open);
+        }
+        waiting = parts.EndText.empty();
+        if (waiting)
+            open = std::move(entry);
+        else
+            m_lines.append(entry);
     }
-    closeOpenEnds(m_lines, openEnds, rate);
+    if (waiting) {
+        closeOpenEnd(open, nullptr, rate);
+        m_lines.append(open);
+    }
 }
 
 } // namespace lumelle

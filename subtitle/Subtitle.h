@@ -3,6 +3,7 @@
 #pragma once
 
 #include "render/TextDecoding.h"
+#include "subtitle/EntryStore.h"
 #include "subtitle/FrameRate.h"
 
 #include <QString>
@@ -97,12 +98,15 @@ public:
 
     void AddLine(std::string startFrame, std::string endFrame, std::string line1, std::string line2,
                  std::string line3);
+    // Appends a whole entry, its lines past the third and its style spans included.
+    void AddEntry(const SubtitleLine& entry);
     void Clear();
     int Count() const;
     // Copies entry `index` (1-based, 1..Count) into `dest`.
     void GetLine(int index, SubtitleLine& dest) const;
-    // The same entry without a copy.
-    const SubtitleLine& line(int index) const;
+    // The same entry as a new record. The list keeps its entries packed, so each call unpacks
+    // one; reading a list from several threads at once is safe.
+    SubtitleLine line(int index) const;
 
     // Frame number of a SubRip time text (hh:mm:ss,mmm) at `rate`, rounded to the nearest
     // frame with exact halves to the even one. Throws ConversionError.
@@ -139,7 +143,7 @@ private:
                       const std::string& codePage);
     void skip(int lineNumber, const QString& reason);
 
-    std::vector<SubtitleLine> m_lines;
+    EntryStore m_lines;
     std::vector<SkippedEntry> m_skipped;
     FileEncoding m_encoding;
     QString m_rateNote;

@@ -17,20 +17,14 @@ using namespace lumelle;
 
 namespace {
 
-// The list keeps its entries; a test sets the fields a reader fills.
-SubtitleLine& entryOf(TSubtitle& list, int index)
-{
-    return const_cast<SubtitleLine&>(list.line(index));
-}
-
 void addEntry(TSubtitle& list, int start, int end, std::vector<std::string> lines,
               std::vector<StyleSpan> spans = {})
 {
     lines.resize(std::max<std::size_t>(lines.size(), 3));
-    list.AddLine(std::to_string(start), std::to_string(end), lines[0], lines[1], lines[2]);
-    SubtitleLine& entry = entryOf(list, list.Count());
+    SubtitleLine entry{std::to_string(start), std::to_string(end), lines[0], lines[1], lines[2]};
     entry.MoreLines.assign(lines.begin() + 3, lines.end());
     entry.Spans = std::move(spans);
+    list.AddEntry(entry);
 }
 
 struct Generated

@@ -294,3 +294,28 @@ TEST(SubtitleOrder, EntriesByStartTimeKeepFileOrderForEqualStarts)
     EXPECT_EQ(list.IndicesByStart(), (std::vector<int>{5, 2, 4, 3, 1}));
     EXPECT_EQ(list.line(1).StartFrame, "50") << "the list keeps file order";
 }
+
+TEST(SubtitleList, EntriesComeBackExactlyAsStored)
+{
+    SubtitleLine rich{"-5", "2147483647", std::string("a\0b\xFF\x80", 5), std::string(300, 'x'),
+                      ""};
+    rich.MoreLines = {"", "four", std::string(70000, 'y')};
+    rich.Spans = {{0, 0, 5, {true, false, false}},
+                  {1, 128, 300, {false, true, true}},
+                  {4, 16383, 70000, {true, true, true}}};
+    const SubtitleLine plain{"0", "0", "", "", ""};
+    TSubtitle list;
+    list.AddEntry(rich);
+    list.AddEntry(plain);
+    list.AddLine("7", "9", "one", "two", "three");
+    ASSERT_EQ(list.Count(), 3);
+    EXPECT_EQ(list.line(1), rich);
+    EXPECT_EQ(list.line(2), plain);
+    SubtitleLine copy = rich;
+    list.GetLine(3, copy);
+    EXPECT_EQ(copy, (SubtitleLine{"7", "9", "one", "two", "three"})) << "GetLine overwrites all";
+    list.Clear();
+    list.AddLine("1", "2", "again", "", "");
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.line(1).Line1, "again");
+}

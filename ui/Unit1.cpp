@@ -678,7 +678,7 @@ void TForm1::DrawEntryPreview(const SubtitleLine& entry, const RenderSettings& s
     }
     LinesFit = true;
     int anchor = 0;
-    const std::vector<StyledText> lines = StackedLines({&entry}, settings, anchor);
+    const std::vector<StyledText> lines = StackedLines({entry}, settings, anchor);
     if (!DrawSubtitleBlock(m_previewPicture, lines, anchor, settings, preview->size())) {
         LinesFit = false;
         platform::messages().showMessage(QStringLiteral(

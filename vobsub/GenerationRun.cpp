@@ -60,15 +60,21 @@ struct Picture
 {
     Frames frames;
     int number; // the subtitle named in messages: the last one stacked
-    std::vector<const SubtitleLine*> entries;
+    std::vector<SubtitleLine> entries;
 };
+
+// The subtitle a picture is named by in messages and the .sub's numbering.
+int numberOf(const ShowSegment& segment)
+{
+    return segment.entries.back() + 1;
+}
 
 Picture pictureOf(const TSubtitle& list, const ShowSegment& segment)
 {
-    Picture picture{{segment.start, segment.end}, segment.entries.back() + 1, {}};
+    Picture picture{{segment.start, segment.end}, numberOf(segment), {}};
     picture.entries.reserve(segment.entries.size());
     for (int i : segment.entries)
-        picture.entries.push_back(&list.line(i + 1));
+        picture.entries.push_back(list.line(i + 1));
     return picture;
 }
 
@@ -86,7 +92,7 @@ std::vector<Frames> checkedFrames(const TSubtitle& list, FrameRate rate)
     std::vector<Frames> frames;
     frames.reserve(std::size_t(list.Count()));
     for (int i = 1; i <= list.Count(); ++i) {
-        const SubtitleLine& entry = list.line(i);
+        const SubtitleLine entry = list.line(i);
         const int end = StrToInt(entry.EndFrame);
         const int start = StrToInt(entry.StartFrame);
         PresentationTicks(start, rate, i);
@@ -340,13 +346,13 @@ GenerationResult RunGeneration(const GenerationRequest& request,
                                  images[std::size_t(worker)]);
         };
         steps.take = [&](int k, std::vector<std::uint8_t>& unit) {
-            const Picture picture = pictureOf(list, plan.segments[std::size_t(k)]);
+            const ShowSegment& segment = plan.segments[std::size_t(k)];
             if (callbacks.afterRender &&
                 (!callbacks.pictureWanted || callbacks.pictureWanted(k + 1, count))) {
-                drawPicture(shown, picture, settings);
+                drawPicture(shown, pictureOf(list, segment), settings);
                 callbacks.afterRender(shown);
             }
-            pair.add(unit, picture.frames.start, picture.number);
+            pair.add(unit, segment.start, numberOf(segment));
             ++result.written;
         };
         result.aborted = RunInOrder(count, jobs, steps).stopped;
