@@ -1,7 +1,6 @@
 #include "render/Renderer.h"
 
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QTextLayout>
 
@@ -96,17 +95,29 @@ bool shapesOnce(const QString& text)
     });
 }
 
+// The paragraph direction QPainter::drawText lays text out in: a new painter's (in Qt 6 the
+// text's own, Qt::LayoutDirectionAuto).
+Qt::LayoutDirection drawTextDirection()
+{
+    static const Qt::LayoutDirection direction = [] {
+        QImage probe(1, 1, QImage::Format_Alpha8);
+        QPainter painter(&probe);
+        return painter.layoutDirection();
+    }();
+    return direction;
+}
+
 // `text` shaped once in `f`'s font, laid out as QPainter::drawText lays it out: one line without
-// wrapping, left to right from the pen in the application's direction. Its advance, rounded as
-// QFontMetrics::horizontalAdvance rounds it, goes to `width` (the line's natural width would add
-// the overhang of its last glyph). Null when the text did not come
-// out as one whole line.
+// wrapping, from the pen to the right, in the direction drawText gives the text. Its advance,
+// rounded as QFontMetrics::horizontalAdvance rounds it, goes to `width` (the line's natural
+// width would add the overhang of its last glyph). Null when the text did not come out as one
+// whole line.
 std::unique_ptr<QTextLayout> shapeOnce(const FontEntry& f, const QString& text, int& width)
 {
     auto layout = std::make_unique<QTextLayout>(text, f.font);
     QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
     option.setWrapMode(QTextOption::NoWrap);
-    option.setTextDirection(QGuiApplication::layoutDirection());
+    option.setTextDirection(drawTextDirection());
     option.setFlags(QTextOption::IncludeTrailingSpaces);
     layout->setTextOption(option);
     // Keep the shaped glyphs after the layout ends, for drawing.
