@@ -143,7 +143,8 @@ struct Piece
     std::unique_ptr<QTextLayout> shaped;
 };
 
-// What a line's pieces are made for: measuring alone needs no layout to draw from.
+// What a line's pieces are made for: measuring alone needs no layout to draw from. Pieces made
+// to measure are drawn, if at all, with QPainter::drawText.
 enum class PieceUse {
     Measure,
     Draw,
@@ -674,6 +675,10 @@ LinePieces styledPieces(const StyledText& styled, const RenderSettings& s, Piece
         const FontStyle style = parts.empty() ? s.fontStyle : parts.front().second;
         return plainPieces(fontEntry(s.fontName, s.fontSize, style), styled.text, use);
     }
+    // A long line may be cut into very many runs: keep no layouts for them, so that what such a
+    // line holds grows with its text alone.
+    if (styled.text.size() > kMeasurePiece)
+        use = PieceUse::Measure;
     LinePieces line;
     qint64 width = 0;
     for (auto& [text, style] : parts) {
