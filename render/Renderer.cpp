@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <bit>
@@ -81,13 +82,86 @@ LineSize measure(const FontEntry& f, const QString& text)
     return {int(std::min(width, kWidthCeiling)), f.height};
 }
 
-// A line as it is drawn: its runs of one style each, set side by side.
+// Whether `text` can be shaped once for both its width and its drawing (shapeOnce): not empty,
+// not long, and free of what QPainter::drawText and a text layout treat differently (controls,
+// tabs, line and paragraph separators, objects; QFontMetrics measures only up to U+009C).
+bool shapesOnce(const QString& text)
+{
+    if (text.isEmpty() || text.size() > kMeasurePiece)
+        return false;
+    return std::none_of(text.begin(), text.end(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0x2028 || u == 0x2029 || u == 0xFFFC;
+    });
+}
+
+// The paragraph direction QPainter::drawText lays text out in: a new painter's (in Qt 6 the
+// text's own, Qt::LayoutDirectionAuto).
+Qt::LayoutDirection drawTextDirection()
+{
+    static const Qt::LayoutDirection direction = [] {
+        QImage probe(1, 1, QImage::Format_Alpha8);
+        QPainter painter(&probe);
+        return painter.layoutDirection();
+    }();
+    return direction;
+}
+
+// `text` shaped once in `f`'s font, laid out as QPainter::drawText lays it out: one line without
+// wrapping, from the pen to the right, in the direction drawText gives the text. Its advance,
+// rounded as QFontMetrics::horizontalAdvance rounds it, goes to `width` (the line's natural
+// width would add the overhang of its last glyph). Null when the text did not come out as one
+// whole line.
+std::unique_ptr<QTextLayout> shapeOnce(const FontEntry& f, const QString& text, int& width)
+{
+    auto layout = std::make_unique<QTextLayout>(text, f.font);
+    QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setTextDirection(drawTextDirection());
+    option.setFlags(QTextOption::IncludeTrailingSpaces);
+    layout->setTextOption(option);
+    // Keep the shaped glyphs after the layout ends, for drawing.
+    layout->setCacheEnabled(true);
+    layout->beginLayout();
+    QTextLine line = layout->createLine();
+    if (line.isValid())
+        line.setLineWidth(qreal(kWidthCeiling));
+    layout->endLayout();
+    if (layout->lineCount() != 1 || line.textStart() != 0 || line.textLength() != text.size())
+        return nullptr;
+    width = qRound(line.horizontalAdvance());
+    return layout;
+}
+
+// A line as it is drawn: its runs of one style each, set side by side. A run is drawn from its
+// shaped layout when it has one, else with QPainter::drawText.
 struct Piece
 {
     QString text;
     const FontEntry* font;
     int width;
+    std::unique_ptr<QTextLayout> shaped;
 };
+
+// What a line's pieces are made for: measuring alone needs no layout to draw from. Pieces made
+// to measure are drawn, if at all, with QPainter::drawText.
+enum class PieceUse {
+    Measure,
+    Draw,
+};
+
+// A run for drawing is shaped once when it can be; other runs are measured as `measure` does.
+// Underlined runs are not shaped once: a layout draws the underlines of neighbouring script
+// runs at one common depth and thickness, where QPainter::drawText gives each its own font's.
+Piece makePiece(QString text, const FontEntry& f, PieceUse use)
+{
+    Piece piece{std::move(text), &f, 0, nullptr};
+    if (use == PieceUse::Draw && !f.font.underline() && shapesOnce(piece.text))
+        piece.shaped = shapeOnce(f, piece.text, piece.width);
+    if (!piece.shaped)
+        piece.width = measure(f, piece.text).width;
+    return piece;
+}
 
 struct LinePieces
 {
@@ -196,9 +270,16 @@ void paintMask(Scratch& scratch, const LinePieces& line, int x, int y, const QRe
     painter.setClipRect(0, 0, rw, rh);
     painter.setPen(Qt::black);
     int penX = x - region.left();
+    const int baseline = y - region.top() + line.ascent;
     for (const Piece& piece : line.pieces) {
-        painter.setFont(piece.font->font);
-        painter.drawText(QPoint(penX, y - region.top() + line.ascent), piece.text);
+        if (piece.shaped) {
+            // The layout puts its baseline its own ascent below the given point.
+            const QTextLine shaped = piece.shaped->lineAt(0);
+            shaped.draw(&painter, QPointF(penX, baseline - shaped.ascent()));
+        } else {
+            painter.setFont(piece.font->font);
+            painter.drawText(QPoint(penX, baseline), piece.text);
+        }
         penX += piece.width;
     }
 }
@@ -548,13 +629,13 @@ void fillRect(QImage& image, const QRect& rect, QRgb colour)
     }
 }
 
-LinePieces plainPieces(const FontEntry& f, const QString& text)
+LinePieces plainPieces(const FontEntry& f, const QString& text, PieceUse use)
 {
     LinePieces line;
-    line.width = measure(f, text).width;
+    line.pieces.push_back(makePiece(text, f, use));
+    line.width = line.pieces.front().width;
     line.height = f.height;
     line.ascent = f.ascent;
-    line.pieces.push_back({text, &f, line.width});
     return line;
 }
 
@@ -581,7 +662,7 @@ void forEachStretch(const StyledText& styled, const RenderSettings& s, Add add)
     stretch(at, size, s.fontStyle);
 }
 
-LinePieces styledPieces(const StyledText& styled, const RenderSettings& s)
+LinePieces styledPieces(const StyledText& styled, const RenderSettings& s, PieceUse use)
 {
     std::vector<std::pair<QString, FontStyle>> parts;
     forEachStretch(styled, s, [&](qsizetype begin, qsizetype end, FontStyle style) {
@@ -592,17 +673,20 @@ LinePieces styledPieces(const StyledText& styled, const RenderSettings& s)
     });
     if (parts.size() <= 1) {
         const FontStyle style = parts.empty() ? s.fontStyle : parts.front().second;
-        return plainPieces(fontEntry(s.fontName, s.fontSize, style), styled.text);
+        return plainPieces(fontEntry(s.fontName, s.fontSize, style), styled.text, use);
     }
+    // A long line may be cut into very many runs: keep no layouts for them, so that what such a
+    // line holds grows with its text alone.
+    if (styled.text.size() > kMeasurePiece)
+        use = PieceUse::Measure;
     LinePieces line;
     qint64 width = 0;
     for (auto& [text, style] : parts) {
         const FontEntry& f = fontEntry(s.fontName, s.fontSize, style);
-        const int pieceWidth = measure(f, text).width;
-        width += pieceWidth;
+        line.pieces.push_back(makePiece(std::move(text), f, use));
+        width += line.pieces.back().width;
         line.height = std::max(line.height, f.height);
         line.ascent = std::max(line.ascent, f.ascent);
-        line.pieces.push_back({std::move(text), &f, pieceWidth});
     }
     line.width = int(std::min(width, kWidthCeiling));
     return line;
@@ -715,7 +799,7 @@ std::vector<LinePieces> piecesOf(const std::vector<StyledText>& lines, const Ren
     std::vector<LinePieces> pieces;
     pieces.reserve(lines.size());
     for (const StyledText& line : lines)
-        pieces.push_back(styledPieces(line, s));
+        pieces.push_back(styledPieces(line, s, PieceUse::Draw));
     return pieces;
 }
 
@@ -731,7 +815,7 @@ FontStyle CombinedStyle(FontStyle base, TextStyle extra)
 
 LineSize MeasureStyled(const StyledText& line, const RenderSettings& s)
 {
-    const LinePieces pieces = styledPieces(line, s);
+    const LinePieces pieces = styledPieces(line, s, PieceUse::Measure);
     return {pieces.width, pieces.height};
 }
 
@@ -803,7 +887,9 @@ LineSize MeasureLine(const std::string& text, const QString& fontName, int fontS
 
 void DrawOutlinedText(QImage& surface, const QString& text, int x, int y, const RenderSettings& s)
 {
-    drawLine(surface, plainPieces(fontEntry(s.fontName, s.fontSize, s.fontStyle), text), x, y, s);
+    drawLine(surface,
+             plainPieces(fontEntry(s.fontName, s.fontSize, s.fontStyle), text, PieceUse::Draw), x,
+             y, s);
 }
 
 void DrawOutlinedLine(QImage& surface, const std::string& text, int x, int y,
@@ -819,8 +905,8 @@ void RenderSubtitleImage(SubtitleImage& image, const std::string& line1, const s
     const int H = frameHeight(s.videoStandard);
 
     const FontEntry& f = fontEntry(s.fontName, s.fontSize, s.fontStyle);
-    const LinePieces pieces1 = plainPieces(f, DecodeText(line1, s.charset));
-    const LinePieces pieces2 = plainPieces(f, DecodeText(line2, s.charset));
+    const LinePieces pieces1 = plainPieces(f, DecodeText(line1, s.charset), PieceUse::Draw);
+    const LinePieces pieces2 = plainPieces(f, DecodeText(line2, s.charset), PieceUse::Draw);
     const LineSize size1{pieces1.width, pieces1.height};
     const LineSize size2{pieces2.width, pieces2.height};
     const int x1 = LineX(s.align, W, size1.width);

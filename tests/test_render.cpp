@@ -73,6 +73,10 @@ std::set<QRgb> coloursOf(const QImage& image)
     return colours;
 }
 
+constexpr TextStyle kItalicRun{true, false, false};
+constexpr TextStyle kBoldRun{false, true, false};
+constexpr TextStyle kUnderlineRun{false, false, true};
+
 RenderSettings distinctColours()
 {
     RenderSettings s;
@@ -241,6 +245,94 @@ TEST(RenderSubtitleImage, EqualsPlainDrawingOfBothLinesSecondOverFirst)
             if (firstOnly.pixel(x, y) != kBlue && image.pixels.pixel(x, y) != firstOnly.pixel(x, y))
                 ++covered;
     EXPECT_GT(covered, 0);
+}
+
+// The text-coloured pixels of a drawing.
+QImage textPixels(const QImage& surface, const RenderSettings& s)
+{
+    QImage mask(surface.size(), QImage::Format_Alpha8);
+    mask.fill(0);
+    for (int y = 0; y < surface.height(); ++y)
+        for (int x = 0; x < surface.width(); ++x)
+            if (surface.pixel(x, y) == rgbOf(s.textColor))
+                mask.setPixel(x, y, qRgba(0, 0, 0, 255));
+    return mask;
+}
+
+// A styled line as the renderer draws it, the plain way: the stretches between and in the
+// runs, each measured with QFontMetrics and drawn with QPainter::drawText at the pen, the pen
+// moved by the measured width, the line placed in a 720 x 576 frame by the measured sum as a
+// first line. The glyph pixels go to `mask`; returns the measured width.
+int drawSideBySide(const StyledText& line, const RenderSettings& s, QImage& mask)
+{
+    std::vector<std::pair<QString, FontStyle>> stretches;
+    qsizetype at = 0;
+    for (const TextRun& run : line.runs) {
+        stretches.emplace_back(line.text.mid(at, run.begin - at), s.fontStyle);
+        stretches.emplace_back(line.text.mid(run.begin, run.end - run.begin),
+                               CombinedStyle(s.fontStyle, run.style));
+        at = run.end;
+    }
+    stretches.emplace_back(line.text.mid(at), s.fontStyle);
+    int width = 0, ascent = 0, height = 0;
+    for (const auto& [text, style] : stretches) {
+        const QFontMetrics metrics(RenderFont(s.fontName, s.fontSize, style));
+        width += metrics.horizontalAdvance(text);
+        ascent = std::max(ascent, metrics.ascent());
+        height = std::max(height, metrics.ascent() + metrics.descent());
+    }
+    mask = QImage(720, 576, QImage::Format_Alpha8);
+    mask.fill(0);
+    QPainter painter(&mask);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setPen(Qt::black);
+    int x = LineX(s.align, 720, width);
+    const int baseline = FirstLineY(576, height, s.offset) + ascent;
+    for (const auto& [text, style] : stretches) {
+        const QFont font = RenderFont(s.fontName, s.fontSize, style);
+        painter.setFont(font);
+        painter.drawText(QPoint(x, baseline), text);
+        x += QFontMetrics(font).horizontalAdvance(text);
+    }
+    return width;
+}
+
+TEST(DrawSubtitleBlock, StyledLineIsItsRunsMeasuredAndDrawnSideBySide)
+{
+    // Lines that start right to left, runs in scripts drawn from other fonts, trailing spaces
+    // (they count in the width), a tab, an underlined run, and a long line of many runs.
+    std::vector<StyledText> lines = {
+        {QString::fromUtf8("Plain start, italic middle, bold end  "),
+         {{13, 26, kItalicRun}, {28, 36, kBoldRun}}},
+        {QString::fromUtf8("\xd7\xa9\xd7\x9c\xd7\x95\xd7\x9d and \xd8\xb9\xd8\xb1\xd8\xa8\xd9\x8a "
+                           "then Latin"),
+         {{8, 14, kItalicRun}}},
+        {QString::fromUtf8("\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e \xe0\xb9\x84\xe0\xb8\x97\xe0\xb8"
+                           "\xa2 \xed\x95\x9c\xea\xb5\xad\xec\x96\xb4 mixed"),
+         {{4, 7, kBoldRun}}},
+        {QStringLiteral("Tab\there, underlined run, plain"), {{10, 20, kUnderlineRun}}},
+    };
+    StyledText longLine{QStringLiteral("Wavy lines ").repeated(400), {}};
+    for (qsizetype at = 0; at + 4 < longLine.text.size(); at += 22)
+        longLine.runs.push_back({at, at + 4, at % 44 ? kItalicRun : kBoldRun});
+    lines.push_back(longLine);
+    for (const StyledText& line : lines) {
+        RenderSettings s = distinctColours();
+        s.fontSize = 30;
+        QImage drawn = blueFrame();
+        ASSERT_TRUE(DrawSubtitleBlock(drawn, {line, StyledText()}, 0, s, QSize(720, 576)));
+        QImage expected;
+        const int width = drawSideBySide(line, s, expected);
+        const QImage got = textPixels(drawn, s);
+        const std::string shown = line.text.left(40).toStdString();
+        EXPECT_TRUE(got == expected)
+            << shown << ": " << firstDifferences(got, expected).toStdString();
+        QImage empty(720, 576, QImage::Format_Alpha8);
+        empty.fill(0);
+        EXPECT_NE(got, empty) << shown;
+        EXPECT_EQ(MeasureStyled(line, s).width, width) << shown;
+    }
 }
 
 TEST(RenderSubtitleImage, HoldsOnlyBlueAndTheThreeColoursForEveryStyleAndOutline)
