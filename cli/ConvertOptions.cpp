@@ -606,9 +606,9 @@ bool ApplySettingsFile(const QString& path, ConvertOptions& options, QString& er
     return true;
 }
 
-QString FirstTooWideSubtitle(const TSubtitle& list, RenderSettings settings)
+QString FirstTooWideSubtitle(const TSubtitle& list, RenderSettings settings, int threads)
 {
-    const int first = FirstTooWideEntry(list, settings);
+    const int first = FirstTooWideEntry(list, settings, threads);
     if (first == 0)
         return QString();
     settings.fileEncoding = list.Encoding();

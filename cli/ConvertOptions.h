@@ -74,7 +74,7 @@ bool ParseColour(const QString& text, ColorValue& colour);
 bool ApplySettingsFile(const QString& path, ConvertOptions& options, QString& error);
 
 // The message of the first subtitle with a line 680 pixels wide or wider in `settings`' font,
-// or an empty text when every line fits.
-QString FirstTooWideSubtitle(const TSubtitle& list, RenderSettings settings);
+// or an empty text when every line fits; `threads` threads share the measuring.
+QString FirstTooWideSubtitle(const TSubtitle& list, RenderSettings settings, int threads = 1);
 
 } // namespace lumelle

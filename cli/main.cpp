@@ -8,6 +8,7 @@
 #include "subtitle/Subtitle.h"
 #include "vobsub/GenerationRun.h"
 #include "vobsub/OutputFiles.h"
+#include "vobsub/UnitPipeline.h"
 
 #include <QDir>
 #include <QFile>
@@ -354,7 +355,7 @@ int convertFile(const QString& file, const ConvertOptions& options, FileReport& 
 
     // Like the window: every line is checked against the frame width first, and a file with a
     // line too wide is refused before anything is written.
-    const QString tooWide = FirstTooWideSubtitle(list, options.settings);
+    const QString tooWide = FirstTooWideSubtitle(list, options.settings, WorkerCount(options.jobs));
     if (!tooWide.isEmpty()) {
         printLine(stderr, QStringLiteral("%1: %2").arg(shownName(file), tooWide));
         return 1;

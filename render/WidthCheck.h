@@ -32,9 +32,9 @@ bool SubtitleFitsWidth(const std::string& line1, const std::string& line2,
 
 // The number (from 1) of the first subtitle of `list` with a line that does not fit in
 // `settings`' font (every line, broken first when the settings wrap long lines, read in the
-// list's encoding), or 0 when every subtitle fits. Subtitles after the first refused one are not
-// measured.
-int FirstTooWideEntry(const TSubtitle& list, RenderSettings settings);
+// list's encoding), or 0 when every subtitle fits. `threads` threads share the measuring; the
+// answer is the same for any number. Subtitles after the first refused one need not be measured.
+int FirstTooWideEntry(const TSubtitle& list, RenderSettings settings, int threads = 1);
 
 // A subtitle line as the window shows it in a message or a list row: decoded in `charset`, and
 // cut after 500 characters with "..." appended. Any line that fits the frame is far shorter,

@@ -4,6 +4,7 @@
 #include "GenerationRequests.h"
 #include "platform/Error.h"
 #include "render/TextBlock.h"
+#include "render/WidthCheck.h"
 #include "vobsub/GenerationRun.h"
 
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace lumelle;
@@ -218,6 +220,22 @@ TEST_F(DrawnSubtitles, LongLinesAreBrokenOnlyWhenAllowed)
     addEntry(word, 25, 75, {std::string(80, 'W')});
     EXPECT_FALSE(EntryFitsWidth(word.line(1), settings));
     EXPECT_FALSE(EntryFitsWhenWrapped(word.line(1), settings));
+}
+
+TEST_F(DrawnSubtitles, FirstTooWideSubtitleIsTheSameOnAnyNumberOfThreads)
+{
+    // Refused entries in different blocks of the shared check, the later found first by
+    // whichever thread takes its block.
+    for (const std::vector<int>& wide : {std::vector<int>{}, {700}, {150, 700}, {64, 65, 999}}) {
+        TSubtitle list;
+        for (int i = 1; i <= 1000; ++i) {
+            const bool refused = std::find(wide.begin(), wide.end(), i) != wide.end();
+            addEntry(list, i * 10, i * 10 + 5, {refused ? std::string(80, 'W') : "fits"});
+        }
+        for (int threads : {1, 2, 7})
+            EXPECT_EQ(FirstTooWideEntry(list, settings, threads), wide.empty() ? 0 : wide[0])
+                << threads << " threads";
+    }
 }
 
 TEST_F(DrawnSubtitles, BlocksStayWholeInsideTheFrame)
