@@ -392,8 +392,8 @@ const HelpOption kHelpOptions[] = {
     {nullptr, "--settings", "FILE",
      "take the settings from the window's settings file; options given after it override them"},
     {"-j", "--jobs", "N",
-     "draw and encode on N threads (default: one per processor core; 1 draws every picture in "
-     "turn); the output is the same for any N"},
+     "check line widths, draw and encode on N threads (default: one per processor core; 1 "
+     "does everything in turn); the output is the same for any N"},
     {nullptr, "--list", nullptr, "only print the subtitles as read; write nothing"},
     {"-q", "--quiet", nullptr, "print nothing but problems"},
     {nullptr, "--json", nullptr,
