@@ -694,20 +694,54 @@ MarkedText microDvdMarkedText(std::string text, const std::string& codePage)
     return marked;
 }
 
-// An entry without an end frame is shown until the next one (`next`, null at the end of the
-// file) starts, at most 5 seconds.
-void closeOpenEnd(SubtitleLine& open, const SubtitleLine* next, FrameRate rate)
+// Stores MicroDVD entries in file order. An entry written {start}{} is shown until the next
+// one starts, at most 5 seconds, so it waits here for the next one or the end of the file.
+class EntriesWithOpenEnds
 {
-    const std::int64_t longest = rate.framesPer1000Seconds() * 5 / 1000;
-    const std::int64_t start = std::strtoll(open.StartFrame.c_str(), nullptr, 10);
-    std::int64_t end = start + longest;
-    if (next) {
-        const std::int64_t nextStart = std::strtoll(next->StartFrame.c_str(), nullptr, 10);
-        if (nextStart > start)
-            end = std::min(end, nextStart);
+public:
+    EntriesWithOpenEnds(EntryStore& store, FrameRate rate)
+        : m_store(store), m_longest(rate.framesPer1000Seconds() * 5 / 1000)
+    {}
+
+    bool holdsOne() const { return m_waiting; }
+
+    void add(SubtitleLine entry, bool openEnd)
+    {
+        if (m_waiting)
+            release(&entry);
+        m_waiting = openEnd;
+        if (openEnd)
+            m_open = std::move(entry);
+        else
+            m_store.append(entry);
     }
-    open.EndFrame = std::to_string(end);
-}
+
+    void finish()
+    {
+        if (m_waiting)
+            release(nullptr);
+        m_waiting = false;
+    }
+
+private:
+    void release(const SubtitleLine* next)
+    {
+        const std::int64_t start = std::strtoll(m_open.StartFrame.c_str(), nullptr, 10);
+        std::int64_t end = start + m_longest;
+        if (next) {
+            const std::int64_t nextStart = std::strtoll(next->StartFrame.c_str(), nullptr, 10);
+            if (nextStart > start)
+                end = std::min(end, nextStart);
+        }
+        m_open.EndFrame = std::to_string(end);
+        m_store.append(m_open);
+    }
+
+    EntryStore& m_store;
+    std::int64_t m_longest;
+    SubtitleLine m_open;
+    bool m_waiting = false;
+};
 
 QString rateText(double fps)
 {
@@ -722,9 +756,7 @@ void TSubtitle::readMicroDvd(const std::string& data, FrameRate rate, std::int64
     LineReader reader(data);
     m_lines.reserve(0, data.size());
     const std::size_t firstEntry = m_lines.size();
-    // An entry written {start}{} waits here until the next one gives its end.
-    SubtitleLine open;
-    bool waiting = false;
+    EntriesWithOpenEnds entries(m_lines, rate);
     double fileRate = 0;
     const double chosenRate = double(rate.framesPer1000Seconds()) / 1000.0;
     auto converted = [&](std::int64_t frame) {
@@ -750,7 +782,8 @@ void TSubtitle::readMicroDvd(const std::string& data, FrameRate rate, std::int64
             continue;
         }
         std::string text = microDvdText(line, codePage);
-        if (m_lines.size() == firstEntry && !waiting && fileRate == 0 && !parts.EndText.empty()) {
+        if (m_lines.size() == firstEntry && !entries.holdsOne() && fileRate == 0 &&
+            !parts.EndText.empty()) {
             if ((fileRate = headerRate(start, end, text)) > 0) {
                 if (std::abs(fileRate - chosenRate) < 0.0005)
                     fileRate = 0; // the file's own rate: nothing to convert
@@ -769,24 +802,11 @@ void TSubtitle::readMicroDvd(const std::string& data, FrameRate rate, std::int64
                      .arg(QString::number(std::max(first, last)), rateText(chosenRate)));
             continue;
         }
-        SubtitleLine entry;
-        entry.StartFrame = std::to_string(first);
-        entry.EndFrame = std::to_string(last);
+        SubtitleLine entry{std::to_string(first), std::to_string(last), {}, {}, {}};
         setTextLines(entry, microDvdMarkedText(text, codePage));
-        if (waiting) {
-            closeOpenEnd(open, &entry, rate);
-            m_lines.append(open);
-        }
-        waiting = parts.EndText.empty();
-        if (waiting)
-            open = std::move(entry);
-        else
-            m_lines.append(entry);
+        entries.add(std::move(entry), parts.EndText.empty());
     }
-    if (waiting) {
-        closeOpenEnd(open, nullptr, rate);
-        m_lines.append(open);
-    }
+    entries.finish();
 }
 
 } // namespace lumelle
