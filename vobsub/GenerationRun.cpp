@@ -41,6 +41,7 @@ public:
         return CannotWriteFileMessage(m_staged.finalPath(), cause.message());
     }
 
+    void startWriteback(qint64 written) { m_staged.startWriteback(written); }
     void commit() { m_staged.commit(); }
 
 private:
@@ -153,6 +154,7 @@ private:
             sub.truncate(subSize);
             throw Error(m_idx.writeError(e));
         }
+        sub.startWriteback(qint64(m_packCount) * qint64(kPackSize));
     }
 
     const GenerationRequest& m_request;

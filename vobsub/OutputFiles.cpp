@@ -186,6 +186,17 @@ StagedFile::~StagedFile()
     }
 }
 
+void StagedFile::startWriteback(qint64 written)
+{
+    constexpr qint64 kWritebackStep = 1 << 20;
+    if (written - m_writebackFrom < kWritebackStep)
+        return;
+    // Only a request: a failure here shows, if it is real, in commit()'s fsync.
+    ::sync_file_range(m_file.handle(), m_writebackFrom, written - m_writebackFrom,
+                      SYNC_FILE_RANGE_WRITE);
+    m_writebackFrom = written;
+}
+
 void StagedFile::commit()
 {
     if (::fsync(m_file.handle()) != 0)

@@ -58,12 +58,17 @@ public:
 
     QFile& device() { return m_file; }
     const QString& finalPath() const { return m_finalPath; }
+    // Starts putting the first `written` bytes on disk without waiting, once a megabyte has
+    // gathered since the last call, so that the disk works while the run goes on and commit()
+    // has little left to wait for.
+    void startWriteback(qint64 written);
     // Throws Error with the "Cannot write file" message for the final path.
     void commit();
 
 private:
     QString m_finalPath;
     QFile m_file;
+    qint64 m_writebackFrom = 0;
     bool m_committed = false;
 };
 
