@@ -48,18 +48,12 @@ private:
     StagedFile m_staged;
 };
 
-struct Frames
-{
-    int start;
-    int end;
-};
-
 // One picture of the stream: when it shows and the subtitles in it, the first at the bottom.
 // Made from its segment of the plan as it is needed, and its lines laid out as it is drawn,
 // so that a whole film is never held twice, nor its text laid out at once.
 struct Picture
 {
-    Frames frames;
+    ShowTimes frames;
     int number; // the subtitle named in messages: the last one stacked
     std::vector<SubtitleLine> entries;
 };
@@ -88,9 +82,9 @@ QString tooTallMessage(int number)
 
 // Every subtitle's frame numbers are read, once, and its start time checked before any file
 // is touched, so a list the .sub cannot hold is refused without leaving half a pair behind.
-std::vector<Frames> checkedFrames(const TSubtitle& list, FrameRate rate)
+std::vector<ShowTimes> checkedFrames(const TSubtitle& list, FrameRate rate)
 {
-    std::vector<Frames> frames;
+    std::vector<ShowTimes> frames;
     frames.reserve(std::size_t(list.Count()));
     for (int i = 1; i <= list.Count(); ++i) {
         const SubtitleLine entry = list.line(i);
@@ -183,15 +177,6 @@ std::vector<std::uint8_t> encodePicture(const Picture& picture, const RenderSett
     return EncodeSubpictureFromMasks(image.masks, image.bandTop, bandHeight, request.colours,
                                      picture.frames.start, picture.frames.end, request.frameRate,
                                      picture.number);
-}
-
-ShowPlan planOf(const std::vector<Frames>& frames)
-{
-    std::vector<ShowTimes> times;
-    times.reserve(frames.size());
-    for (const Frames& f : frames)
-        times.push_back({f.start, f.end});
-    return PlanShowing(times);
 }
 
 // Refuses, before any file is touched, a picture taller than the frame in `settings`.
@@ -323,7 +308,7 @@ GenerationResult RunGeneration(const GenerationRequest& request,
     std::optional<OutputLock> movedLock;
     if (paths.idx != planned.idx)
         movedLock.emplace(paths.idx);
-    const ShowPlan plan = planOf(checkedFrames(list, request.frameRate));
+    const ShowPlan plan = PlanShowing(checkedFrames(list, request.frameRate));
     RenderSettings settings = request.gatherSettings();
     settings.fileEncoding = list.Encoding();
     checkHeights(list, plan, settings);
