@@ -3,11 +3,11 @@
 // thread and on every core. Per-stage figures are microseconds per subtitle.
 #include "Bench.h"
 #include "render/TextBlock.h"
-#include "vobsub/GenerationRun.h"
+#include "convert/GenerationRun.h"
 #include "vobsub/IndexWriter.h"
 #include "vobsub/ProgramStream.h"
 #include "vobsub/SubpictureEncoder.h"
-#include "vobsub/UnitPipeline.h"
+#include "convert/UnitPipeline.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 
 #include "platform/IniStore.h"
 #include "render/Renderer.h"
-#include "render/SettingsTable.h"
+#include "settings/SettingsTable.h"
 #include "render/TextBlock.h"
 #include "render/WidthCheck.h"
 #include "vobsub/Languages.h"

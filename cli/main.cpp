@@ -4,11 +4,11 @@
 #include "platform/Error.h"
 #include "render/FontMatch.h"
 #include "render/Renderer.h"
-#include "render/SettingsTable.h"
+#include "settings/SettingsTable.h"
 #include "subtitle/Subtitle.h"
-#include "vobsub/GenerationRun.h"
-#include "vobsub/OutputFiles.h"
-#include "vobsub/UnitPipeline.h"
+#include "convert/GenerationRun.h"
+#include "output/OutputFiles.h"
+#include "convert/UnitPipeline.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 // kept as the bytes of the file, so 8-bit text passes through unchanged.
 #pragma once
 
-#include "render/Colour.h"
+#include "platform/Colour.h"
 
 #include <QByteArray>
 #include <QString>

@@ -3,7 +3,7 @@
 // settings store, the windows and the command-line converter.
 #pragma once
 
-#include "render/Colour.h"
+#include "platform/Colour.h"
 
 #include <QSize>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "render/RenderSettings.h"
 
-#include "render/TextDecoding.h"
+#include "subtitle/TextDecoding.h"
 
 #include <array>
 

@@ -3,9 +3,9 @@
 // a line in the frame.
 #pragma once
 
-#include "render/Colour.h"
-#include "render/SettingsTable.h"
-#include "render/TextDecoding.h"
+#include "platform/Colour.h"
+#include "settings/SettingsTable.h"
+#include "subtitle/TextDecoding.h"
 
 #include <QImage>
 #include <QString>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "render/RenderSettings.h"
-#include "render/TextDecoding.h"
+#include "subtitle/TextDecoding.h"
 #include "subtitle/Subtitle.h"
 
 #include <QFont>

@@ -1,6 +1,6 @@
 #include "subtitle/Markup.h"
 
-#include "render/TextDecoding.h"
+#include "subtitle/TextDecoding.h"
 
 #include <algorithm>
 #include <cctype>

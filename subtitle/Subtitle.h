@@ -2,7 +2,7 @@
 // conversions between SubRip times, frame numbers and index-file times.
 #pragma once
 
-#include "render/TextDecoding.h"
+#include "subtitle/TextDecoding.h"
 #include "subtitle/EntryStore.h"
 #include "subtitle/FrameRate.h"
 

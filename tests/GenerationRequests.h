@@ -4,7 +4,7 @@
 
 #include "render/RenderSettings.h"
 #include "subtitle/Subtitle.h"
-#include "vobsub/GenerationRun.h"
+#include "convert/GenerationRun.h"
 
 inline lumelle::GenerationRequest defaultRequest(const lumelle::TSubtitle& list,
                                                  const QString& subtitleFile,

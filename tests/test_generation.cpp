@@ -1,7 +1,7 @@
 #include "GenerationRequests.h"
 #include "TestFiles.h"
 #include "platform/Error.h"
-#include "vobsub/GenerationRun.h"
+#include "convert/GenerationRun.h"
 
 #include <QDir>
 #include <QFile>

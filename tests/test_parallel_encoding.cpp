@@ -5,7 +5,7 @@
 #include "platform/Error.h"
 #include "render/TextBlock.h"
 #include "vobsub/SubpictureEncoder.h"
-#include "vobsub/UnitPipeline.h"
+#include "convert/UnitPipeline.h"
 
 #include <QDir>
 #include <QTemporaryDir>

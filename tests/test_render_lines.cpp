@@ -5,7 +5,7 @@
 #include "platform/Error.h"
 #include "render/TextBlock.h"
 #include "render/WidthCheck.h"
-#include "vobsub/GenerationRun.h"
+#include "convert/GenerationRun.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Subtitle files as people bring them: loose times, markup, many lines, encodings, old line
 // ends, frame-rate headers, unreadable entries.
 #include "TestFiles.h"
-#include "render/TextDecoding.h"
+#include "subtitle/TextDecoding.h"
 #include "subtitle/LoadReport.h"
 #include "subtitle/Subtitle.h"
 

@@ -3,7 +3,7 @@
 // entry when set from code.
 #pragma once
 
-#include "render/Colour.h"
+#include "platform/Colour.h"
 
 #include <QComboBox>
 

@@ -2,7 +2,7 @@
 
 #include "platform/Messages.h"
 #include "platform/StoredValues.h"
-#include "render/SettingsTable.h"
+#include "settings/SettingsTable.h"
 #include "ui/ColorListWidget.h"
 
 #include <QAbstractButton>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/IniStore.h"
-#include "render/SettingsTable.h"
+#include "settings/SettingsTable.h"
 
 #include <QPointer>
 #include <QString>

@@ -8,8 +8,8 @@
 #include "ui/Unit1.h"
 
 #include "render/TextBlock.h"
-#include "vobsub/GenerationRun.h"
-#include "vobsub/UnitPipeline.h"
+#include "convert/GenerationRun.h"
+#include "convert/UnitPipeline.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -4,9 +4,9 @@
 #include "platform/FontSmoothing.h"
 #include "platform/Messages.h"
 #include "render/Renderer.h"
-#include "render/SettingsTable.h"
+#include "settings/SettingsTable.h"
 #include "render/TextBlock.h"
-#include "render/TextDecoding.h"
+#include "subtitle/TextDecoding.h"
 #include "render/WidthCheck.h"
 #include "subtitle/LoadReport.h"
 #include "ui/Artwork.h"
@@ -17,7 +17,7 @@
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
 #include "ui/WindowPlacement.h"
-#include "vobsub/GenerationRun.h"
+#include "convert/GenerationRun.h"
 #include "vobsub/Languages.h"
 
 #include <QApplication>

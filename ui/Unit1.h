@@ -5,7 +5,7 @@
 
 #include "platform/IniStore.h"
 #include "platform/widgets/FileDialogs.h"
-#include "render/FontNames.h"
+#include "settings/FontNames.h"
 #include "render/RenderSettings.h"
 #include "subtitle/Subtitle.h"
 #include "ui/PreviewThrottle.h"

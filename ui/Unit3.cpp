@@ -1,7 +1,7 @@
 #include "ui/Unit3.h"
 
 #include "platform/Shell.h"
-#include "render/SettingsTable.h"
+#include "settings/SettingsTable.h"
 #include "ui/Controls.h"
 #include "ui/FormStorage.h"
 #include "ui/Unit1.h"

@@ -1,7 +1,7 @@
 #include "vobsub/HelpText.h"
 
 #include "platform/Error.h"
-#include "vobsub/DeviceWriting.h"
+#include "output/DeviceWriting.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 
 #include "platform/Error.h"
 #include "subtitle/Subtitle.h"
-#include "vobsub/DeviceWriting.h"
+#include "output/DeviceWriting.h"
 #include "vobsub/ProgramStream.h"
 
 #include <cinttypes>

@@ -2,7 +2,7 @@
 // palette and custom-colour lines that each palette mode puts into the .idx file.
 #pragma once
 
-#include "render/Colour.h"
+#include "platform/Colour.h"
 
 #include <string>
 

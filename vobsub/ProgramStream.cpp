@@ -2,7 +2,7 @@
 
 #include "platform/Error.h"
 #include "vobsub/ByteWriter.h"
-#include "vobsub/DeviceWriting.h"
+#include "output/DeviceWriting.h"
 #include "vobsub/Timing.h"
 
 #include <QtGlobal>

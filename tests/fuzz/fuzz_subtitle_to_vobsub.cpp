@@ -4,7 +4,7 @@
 #include "FuzzSupport.h"
 #include "platform/Error.h"
 #include "subtitle/Subtitle.h"
-#include "vobsub/GenerationRun.h"
+#include "convert/GenerationRun.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Fuzzes the decoding of subtitle bytes in every character set of the font list.
 #include "FuzzSupport.h"
 #include "render/RenderSettings.h"
-#include "render/TextDecoding.h"
+#include "subtitle/TextDecoding.h"
 
 #include <cstdint>
 #include <string>

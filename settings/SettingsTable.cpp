@@ -1,6 +1,6 @@
-#include "render/SettingsTable.h"
+#include "settings/SettingsTable.h"
 
-#include "render/FontNames.h"
+#include "settings/FontNames.h"
 
 namespace lumelle {
 

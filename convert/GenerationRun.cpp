@@ -1,15 +1,15 @@
-#include "vobsub/GenerationRun.h"
+#include "convert/GenerationRun.h"
 
 #include "platform/Error.h"
 #include "render/TextBlock.h"
-#include "vobsub/DeviceWriting.h"
+#include "output/DeviceWriting.h"
 #include "vobsub/HelpText.h"
 #include "vobsub/IndexWriter.h"
-#include "vobsub/OutputFiles.h"
+#include "output/OutputFiles.h"
 #include "vobsub/ProgramStream.h"
-#include "vobsub/ShowPlan.h"
+#include "convert/ShowPlan.h"
 #include "vobsub/SubpictureEncoder.h"
-#include "vobsub/UnitPipeline.h"
+#include "convert/UnitPipeline.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "vobsub/ShowPlan.h"
+#include "convert/ShowPlan.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "render/TextDecoding.h"
+#include "subtitle/TextDecoding.h"
 
 #include <cctype>
 #include <cerrno>

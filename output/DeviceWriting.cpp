@@ -1,4 +1,4 @@
-#include "vobsub/DeviceWriting.h"
+#include "output/DeviceWriting.h"
 
 #include "platform/Error.h"
 

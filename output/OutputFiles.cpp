@@ -1,7 +1,7 @@
-#include "vobsub/OutputFiles.h"
+#include "output/OutputFiles.h"
 
 #include "platform/Error.h"
-#include "vobsub/DeviceWriting.h"
+#include "output/DeviceWriting.h"
 
 #include <QCryptographicHash>
 #include <QDir>

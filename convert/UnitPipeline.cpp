@@ -1,4 +1,4 @@
-#include "vobsub/UnitPipeline.h"
+#include "convert/UnitPipeline.h"
 
 #include <algorithm>
 #include <condition_variable>

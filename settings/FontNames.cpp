@@ -1,4 +1,4 @@
-#include "render/FontNames.h"
+#include "settings/FontNames.h"
 
 #include <QFontDatabase>
 #include <algorithm>

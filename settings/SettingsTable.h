@@ -4,7 +4,7 @@
 // window reads the same in lumelle-convert.
 #pragma once
 
-#include "render/Colour.h"
+#include "platform/Colour.h"
 
 #include <QString>
 #include <QStringList>
