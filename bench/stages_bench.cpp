@@ -2,12 +2,14 @@
 // render, encode, write), one subtitle after another on one thread, then whole runs on one
 // thread and on every core. Per-stage figures are microseconds per subtitle.
 #include "Bench.h"
-#include "render/TextBlock.h"
 #include "convert/GenerationRun.h"
+#include "convert/TextSource.h"
+#include "convert/UnitPipeline.h"
+#include "render/TextBlock.h"
 #include "vobsub/IndexWriter.h"
 #include "vobsub/ProgramStream.h"
 #include "vobsub/SubpictureEncoder.h"
-#include "convert/UnitPipeline.h"
+#include "vobsub/VobSubWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,12 +40,13 @@ double timeRun(const TSubtitle& list, const QString& srt, const RenderSettings& 
 {
     QDir().mkpath(folder);
     GenerationRequest request;
-    request.subtitles = &list;
+    request.source = std::make_shared<TextPictureSource>(list, settings);
+    VobSubOptions pair;
+    pair.frameRate = FrameRate(25000);
+    pair.languageText = QStringLiteral("en ENGLISH");
+    pair.colours = {settings.antialiasColor, settings.outlineColor, settings.textColor};
+    request.writer = std::make_shared<VobSubWriter>(pair);
     request.subtitleFile = srt;
-    request.frameRate = FrameRate(25000);
-    request.languageText = QStringLiteral("en ENGLISH");
-    request.colours = {settings.antialiasColor, settings.outlineColor, settings.textColor};
-    request.gatherSettings = [&settings] { return settings; };
     request.outputFolder = folder;
     request.jobs = jobs;
     const double start = nowSeconds();

@@ -1,14 +1,16 @@
 // lumelle-convert: converts subtitle files to VobSub pairs without the window, with the same
 // readers, renderer and writer.
 #include "cli/ConvertOptions.h"
+#include "convert/GenerationRun.h"
+#include "convert/TextSource.h"
+#include "convert/UnitPipeline.h"
+#include "output/OutputFiles.h"
 #include "platform/Error.h"
 #include "render/FontMatch.h"
 #include "render/Renderer.h"
 #include "settings/SettingsTable.h"
 #include "subtitle/Subtitle.h"
-#include "convert/GenerationRun.h"
-#include "output/OutputFiles.h"
-#include "convert/UnitPipeline.h"
+#include "vobsub/VobSubWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -213,7 +215,7 @@ void fillReport(FileReport& report, const GenerationResult& result, const TSubti
     // Overlapping subtitles share pictures: a finished run wrote every subtitle of the list.
     report.written = result.aborted ? result.written : list.Count();
     report.skipped = int(list.Skipped().size());
-    report.outputs = QStringList{result.idxPath, result.subPath};
+    report.outputs = result.outputs;
     if (!result.aborted)
         report.outputs << result.helpPath;
 }
@@ -319,9 +321,9 @@ int reportRun(const QString& file, int subtitles, const GenerationResult& result
             printLine(stderr, QStringLiteral("Nothing was written; the earlier files stay as they "
                                              "were."));
         else
-            printLine(stderr,
-                      QStringLiteral("%1 and %2 hold the first %3 subtitles.")
-                          .arg(result.idxPath, result.subPath, QString::number(result.written)));
+            printLine(stderr, QStringLiteral("%1 hold the first %2 subtitles.")
+                                  .arg(result.outputs.join(QStringLiteral(" and ")),
+                                       QString::number(result.written)));
         return 1;
     }
     if (options.quiet || options.json)
@@ -329,9 +331,9 @@ int reportRun(const QString& file, int subtitles, const GenerationResult& result
     reportMerged(shownName(file), result);
     const QString help = result.helpPath.isEmpty() ? QStringLiteral("no help file")
                                                    : QStringLiteral("help: ") + result.helpPath;
-    printLine(stdout, QStringLiteral("%1: %2 subtitles -> %3, %4 (%5)")
-                          .arg(shownName(file), QString::number(subtitles), result.idxPath,
-                               result.subPath, help));
+    printLine(stdout, QStringLiteral("%1: %2 subtitles -> %3 (%4)")
+                          .arg(shownName(file), QString::number(subtitles),
+                               result.outputs.join(QStringLiteral(", ")), help));
     return 0;
 }
 
@@ -344,10 +346,28 @@ QString outputFolderFor(const ConvertOptions& options, const QString& file)
     return g_linkedInputs->folderOf(file);
 }
 
+// The files one conversion of the run wrote, and the file they were made from.
+struct Produced
+{
+    QStringList outputs;
+    QString input;
+};
+
+VobSubOptions vobSubOptions(const ConvertOptions& options)
+{
+    VobSubOptions pair;
+    pair.frameRate = FrameRate::fromText(options.fpsText);
+    pair.mode = options.mode;
+    pair.languageText = options.languageText;
+    pair.colours = {options.settings.antialiasColor, options.settings.outlineColor,
+                    options.settings.textColor};
+    return pair;
+}
+
 // Converts one file; returns 0 on success, 3 when entries were skipped. `produced` gathers the
 // pairs of the run so far, which a later file never replaces.
 int convertFile(const QString& file, const ConvertOptions& options, FileReport& report,
-                QList<std::pair<QString, QString>>& produced)
+                QList<Produced>& produced)
 {
     TSubtitle list;
     if (!load(list, file, options))
@@ -362,18 +382,13 @@ int convertFile(const QString& file, const ConvertOptions& options, FileReport& 
     }
 
     GenerationRequest request;
-    request.subtitles = &list;
+    request.source = std::make_shared<TextPictureSource>(list, options.settings);
+    request.writer = std::make_shared<VobSubWriter>(vobSubOptions(options));
     request.subtitleFile = file;
-    request.frameRate = FrameRate::fromText(options.fpsText);
-    request.mode = options.mode;
-    request.languageText = options.languageText;
-    request.colours = {options.settings.antialiasColor, options.settings.outlineColor,
-                       options.settings.textColor};
-    request.gatherSettings = [&options] { return options.settings; };
     request.outputFolder = outputFolderFor(options, file);
     request.otherInputs = options.files;
-    for (const auto& [idx, input] : produced)
-        request.otherInputs << idx << ReplaceExtension(idx, QStringLiteral(".sub"));
+    for (const Produced& earlier : produced)
+        request.otherInputs << earlier.outputs;
     request.jobs = options.jobs;
 
     ProgressBar bar(file, options.quiet);
@@ -392,20 +407,21 @@ int convertFile(const QString& file, const ConvertOptions& options, FileReport& 
     const GenerationResult result = RunGeneration(request, callbacks);
     bar.finish();
     fillReport(report, result, list);
-    produced.append({result.idxPath, file});
+    produced.append({result.outputs, file});
     const int rc = reportRun(file, list.Count(), result, options);
     return rc != 0 || list.Skipped().empty() ? rc : kEntriesSkipped;
 }
 
 // True, after saying so, when file `index` would write the pair of an earlier file of the
-// run (`produced`: the .idx files written so far and their inputs): it is refused rather than
+// run (`produced`: the files written so far and their inputs): it is refused rather than
 // replacing that pair.
 bool sharesOutputWithEarlierFile(const ConvertOptions& options, qsizetype index,
-                                 const QStringList& plannedIdx,
-                                 const QList<std::pair<QString, QString>>& produced)
+                                 const QStringList& plannedIdx, const QList<Produced>& produced)
 {
     const QString& idx = plannedIdx[index];
-    QList<std::pair<QString, QString>> earlier = produced;
+    QList<std::pair<QString, QString>> earlier;
+    for (const Produced& p : produced)
+        earlier.append({p.outputs.front(), p.input});
     for (qsizetype i = 0; i < index; ++i)
         earlier.append({plannedIdx[i], options.files[i]});
     for (const auto& [earlierIdx, earlierFile] : earlier) {
@@ -426,11 +442,12 @@ int convertAll(const ConvertOptions& options)
     // The .idx each file would be written to, planned once for the checks between files.
     QStringList plannedIdx;
     for (const QString& file : options.files)
-        plannedIdx << OutputPathsFor(file, outputFolderFor(options, file)).idx;
+        plannedIdx << PlanOutputs(file, outputFolderFor(options, file), VobSubWriter::pair())
+                          .files.front();
     int failures = 0;
     QList<FileReport> reports;
     int withSkipped = 0;
-    QList<std::pair<QString, QString>> produced;
+    QList<Produced> produced;
     for (qsizetype i = 0; i < options.files.size(); ++i) {
         const QString& file = options.files[i];
         FileReport& report = reports.emplace_back(FileReport{shownName(file)});

@@ -1,7 +1,7 @@
 #include "output/OutputFiles.h"
 
-#include "platform/Error.h"
 #include "output/DeviceWriting.h"
+#include "platform/Error.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -36,15 +36,6 @@ QByteArray headOf(const QString& path, qint64 count)
     if (!file.open(QIODevice::ReadOnly))
         return QByteArray();
     return file.read(count);
-}
-
-bool holds(const QString& kind, const QString& path)
-{
-    if (kind == QLatin1String("sub"))
-        return headOf(path, 4) == QByteArray("\x00\x00\x01\xBA", 4);
-    if (kind == QLatin1String("idx"))
-        return headOf(path, 19) == "# VobSub index file";
-    return headOf(path, 28) == "All Done !!! Important Note:";
 }
 
 } // namespace
@@ -97,7 +88,7 @@ bool IsRegularOrAbsent(const QString& path)
     return !statOf(path, st) || S_ISREG(st.st_mode);
 }
 
-QString ReasonToKeep(const QString& path, const QString& kind, const QStringList& inputs)
+QString ReasonToKeep(const QString& path, const OutputKind& kind, const QStringList& inputs)
 {
     for (const QString& input : inputs) {
         if (SameFile(path, input))
@@ -108,11 +99,9 @@ QString ReasonToKeep(const QString& path, const QString& kind, const QStringList
         return QString();
     if (!S_ISREG(st.st_mode))
         return QStringLiteral("it is not a regular file");
-    if (st.st_size == 0 || holds(kind, path))
+    if (st.st_size == 0 || headOf(path, kind.signature.size()) == kind.signature)
         return QString();
-    if (kind == QLatin1String("help"))
-        return QStringLiteral("it is not a help file of this program");
-    return QStringLiteral("it is not a VobSub file");
+    return QStringLiteral("it is not %1").arg(kind.description);
 }
 
 OutputLock::OutputLock(const QString& idxPath)

@@ -3,6 +3,8 @@
 // in the target folder and renamed into place only when the run has something whole to give.
 #pragma once
 
+#include "output/OutputPlan.h"
+
 #include <QFile>
 #include <QString>
 #include <QStringList>
@@ -25,10 +27,9 @@ bool SameOutput(const QString& a, const QString& b);
 bool IsRegularOrAbsent(const QString& path);
 
 // Why an existing file at `path` must not be replaced by a file of the run, or an empty
-// string when it may be: `path` does not exist, or is a regular file holding what `kind`
-// says ("sub": an MPEG program stream, "idx": a VobSub index, "help": a help file of this
-// program), or is empty. Files in `inputs` are never replaceable.
-QString ReasonToKeep(const QString& path, const QString& kind, const QStringList& inputs);
+// string when it may be: `path` does not exist, or is a regular file that starts with the
+// signature of `kind`, or is empty. Files in `inputs` are never replaceable.
+QString ReasonToKeep(const QString& path, const OutputKind& kind, const QStringList& inputs);
 
 // Holds the lock on one output pair for as long as it lives. The lock file lives in the
 // system's temporary folder, keyed by the pair's folder and name, so it adds nothing to the

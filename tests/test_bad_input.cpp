@@ -3,15 +3,15 @@
 #include "GenerationRequests.h"
 #include "TestFiles.h"
 #include "cli/ConvertOptions.h"
+#include "convert/GenerationRun.h"
 #include "doubles/RecordingMessages.h"
 #include "platform/Error.h"
 #include "platform/IniStore.h"
 #include "render/Renderer.h"
-#include "subtitle/TextDecoding.h"
 #include "render/WidthCheck.h"
 #include "subtitle/FileReading.h"
 #include "subtitle/Subtitle.h"
-#include "convert/GenerationRun.h"
+#include "subtitle/TextDecoding.h"
 #include "vobsub/HelpText.h"
 #include "vobsub/IndexWriter.h"
 #include "vobsub/ProgramStream.h"
@@ -205,7 +205,7 @@ TEST_F(BadInput, NulBytesAreKeptAsTextAndTheRunFinishes)
 
     const GenerationResult result = RunGeneration(request(list, path), {});
     EXPECT_EQ(result.written, 2);
-    EXPECT_EQ(checkPairIsWhole(result.idxPath, result.subPath), 2);
+    EXPECT_EQ(checkPairIsWhole(idxOf(result), subOf(result)), 2);
     EXPECT_EQ(readAll(path), srt);
 
     // A NUL inside a time is a malformed number, named with the NUL in it.
@@ -290,7 +290,7 @@ TEST_F(BadInput, InvalidUtf8UnderDefaultFallsBackToWindows1252)
     EXPECT_TRUE(SubtitleFitsWidth(bytes, bytes, m_settings));
 
     const GenerationResult result = RunGeneration(request(list, path), {});
-    EXPECT_EQ(checkPairIsWhole(result.idxPath, result.subPath), 1);
+    EXPECT_EQ(checkPairIsWhole(idxOf(result), subOf(result)), 1);
 }
 
 TEST_F(BadInput, TimesLikeNinetyNineHoursAreRefusedBeforeAnyFileIsWritten)
@@ -362,8 +362,8 @@ TEST_F(BadInput, NegativeStartsAreRefusedAndHugeFramesAreConversionErrors)
     const QString longPath = write("long.sub", "{0}{2147483647}Forever\n");
     longest.LoadFromFile(longPath, true, kRate, 0);
     const GenerationResult result = RunGeneration(request(longest, longPath), {});
-    EXPECT_EQ(checkPairIsWhole(result.idxPath, result.subPath), 1);
-    EXPECT_EQ(hideDelayOfFirstPack(readAll(result.subPath)), 0xFFFF);
+    EXPECT_EQ(checkPairIsWhole(idxOf(result), subOf(result)), 1);
+    EXPECT_EQ(hideDelayOfFirstPack(readAll(subOf(result))), 0xFFFF);
 }
 
 TEST_F(BadInput, EndBeforeStartHidesAtOnce)
@@ -375,16 +375,15 @@ TEST_F(BadInput, EndBeforeStartHidesAtOnce)
         list.LoadFromFile(path, true, kRate, 0);
         ASSERT_EQ(list.Count(), 1);
         const GenerationResult result = RunGeneration(request(list, path), {});
-        EXPECT_EQ(checkPairIsWhole(result.idxPath, result.subPath), 1);
+        EXPECT_EQ(checkPairIsWhole(idxOf(result), subOf(result)), 1);
         // One unit (about 11 ms): a delay of 0 would keep it up until the next subtitle.
-        EXPECT_EQ(hideDelayOfFirstPack(readAll(result.subPath)), 1) << path.toStdString();
+        EXPECT_EQ(hideDelayOfFirstPack(readAll(subOf(result))), 1) << path.toStdString();
     }
     // The control: a subtitle of 2 s (50 frames) hides after 50 x 90000 / 25 / 1024 = 176 units.
     TSubtitle forward;
     const QString path = write("fwd.sub", "{50}{100}Forwards\n");
     forward.LoadFromFile(path, true, kRate, 0);
-    EXPECT_EQ(hideDelayOfFirstPack(readAll(RunGeneration(request(forward, path), {}).subPath)),
-              176);
+    EXPECT_EQ(hideDelayOfFirstPack(readAll(subOf(RunGeneration(request(forward, path), {})))), 176);
 }
 
 TEST_F(BadInput, SubtitleFileVanishesBetweenLoadingAndGenerating)
@@ -402,13 +401,13 @@ TEST_F(BadInput, SubtitleFileVanishesBetweenLoadingAndGenerating)
 
     ASSERT_TRUE(QFile::remove(path));
     GenerationResult result = RunGeneration(request(list, path), {});
-    EXPECT_EQ(result.idxPath, folder + "/movie.idx");
-    EXPECT_EQ(checkPairIsWhole(result.idxPath, result.subPath), 2);
+    EXPECT_EQ(idxOf(result), folder + "/movie.idx");
+    EXPECT_EQ(checkPairIsWhole(idxOf(result), subOf(result)), 2);
     EXPECT_TRUE(QFile::exists(folder + "/Lumelle_Help_File.txt"));
 
     ASSERT_TRUE(QDir().mkpath(path)) << "a folder in the file's place";
     result = RunGeneration(request(list, path), {});
-    EXPECT_EQ(checkPairIsWhole(result.idxPath, result.subPath), 2);
+    EXPECT_EQ(checkPairIsWhole(idxOf(result), subOf(result)), 2);
 
     // Its folder gone: nothing can be written, and the message says where.
     ASSERT_TRUE(QDir(folder).removeRecursively());
@@ -843,6 +842,16 @@ TEST_F(BadInput, NeighboursAndInputsAreNeverWrittenOver)
                          m_dir.filePath("out/film.idx") + "\n")
                             .toLocal8Bit());
     EXPECT_EQ(checkPairIsWhole(m_dir.filePath("out/film.idx"), m_dir.filePath("out/film.sub")), 10);
+
+    // The plan decides, not the outcome: after a first file that fails, the second is still
+    // refused, so the pair never depends on which file happened to be readable.
+    QDir(m_dir.path()).mkpath("y");
+    const QString unreadable = write("y/film.srt", "no subtitle in here\n");
+    const Converted failed = convert({"--output", m_dir.filePath("out2"), unreadable, other});
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_TRUE(failed.err.contains((other + ": refused: " + unreadable).toLocal8Bit()))
+        << failed.err.constData();
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("out2/film.idx")));
 }
 
 TEST_F(BadInput, KillOrCtrlCWhileReadingLeavesTheEarlierPair)

@@ -1,7 +1,8 @@
 #include "GenerationRequests.h"
 #include "TestFiles.h"
-#include "platform/Error.h"
 #include "convert/GenerationRun.h"
+#include "output/OutputFiles.h"
+#include "platform/Error.h"
 
 #include <QDir>
 #include <QFile>
@@ -52,14 +53,14 @@ TEST(OutputNames, ReplaceExtensionCutsFourCharacters)
 
 TEST(OutputNames, MicroDvdSubInputIsNeverTheOutput)
 {
-    const OutputPaths srt = OutputPathsFor("/films/a.srt");
-    EXPECT_EQ(srt.idx, "/films/a.idx");
-    EXPECT_EQ(srt.sub, "/films/a.sub");
-    EXPECT_EQ(srt.help, "/films/Lumelle_Help_File.txt");
-    const OutputPaths mdvd = OutputPathsFor("/films/a.sub");
-    EXPECT_EQ(mdvd.idx, "/films/a_vobsub.idx");
-    EXPECT_EQ(mdvd.sub, "/films/a_vobsub.sub");
-    EXPECT_EQ(OutputPathsFor("/films/a.sub", "/out").sub, "/out/a.sub")
+    const OutputSet& pair = VobSubWriter::pair();
+    const OutputPlan srt = PlanOutputs("/films/a.srt", QString(), pair);
+    EXPECT_EQ(srt.files, (QStringList{"/films/a.idx", "/films/a.sub"}));
+    EXPECT_EQ(srt.folder.path(), "/films");
+    EXPECT_EQ(PlanOutputs("/films/a.sub", QString(), pair).files,
+              (QStringList{"/films/a_vobsub.idx", "/films/a_vobsub.sub"}));
+    EXPECT_EQ(PlanOutputs("/films/a.sub", "/out", pair).files.back(), "/out/a.sub")
+
         << "another folder holds no input to protect";
 }
 
@@ -99,8 +100,8 @@ TEST_F(Generation, AbortKeepsFinishedSubtitlesAndWritesNoHelp)
     const GenerationResult result = RunGeneration(request(), callbacks);
     EXPECT_TRUE(result.aborted);
     EXPECT_EQ(result.written, 2);
-    EXPECT_EQ(lineCount(readAll(result.idxPath)), 65);
-    EXPECT_EQ(readAll(result.subPath).size(), 2 * 2048);
+    EXPECT_EQ(lineCount(readAll(idxOf(result))), 65);
+    EXPECT_EQ(readAll(subOf(result)).size(), 2 * 2048);
     EXPECT_FALSE(QFile::exists(m_dir.filePath("Lumelle_Help_File.txt")));
 }
 
@@ -111,12 +112,10 @@ TEST_F(Generation, MicroDvdSubInputStaysUnchangedBesideItsPair)
     writeFile(input, bytes);
     TSubtitle list;
     list.LoadFromFile(input, true, FrameRate(25000), 0);
-    GenerationRequest r = request();
-    r.subtitles = &list;
-    r.subtitleFile = input;
+    const GenerationRequest r = defaultRequest(list, input, m_settings);
     const GenerationResult result = RunGeneration(r, {});
     EXPECT_EQ(readAll(input), bytes);
-    EXPECT_EQ(result.subPath, m_dir.filePath("film_vobsub.sub"));
+    EXPECT_EQ(subOf(result), m_dir.filePath("film_vobsub.sub"));
     EXPECT_TRUE(
         QByteArray::fromStdString(result.helpText).contains("film_vobsub.idx\r\nfilm_vobsub.sub"));
 }
@@ -127,11 +126,10 @@ TEST_F(Generation, BandOutsideTheFrameGivesAValidPair)
     m_settings.fontSize = 50;
     m_settings.offset = 492;
     m_settings.videoStandard = VideoStandard::NTSC;
-    GenerationRequest r = request();
-    r.frameRate = FrameRate(29970);
-    GenerationResult result = RunGeneration(r, {});
+    GenerationResult result =
+        RunGeneration(defaultRequest(m_list, m_srt, m_settings, FrameRate(29970)), {});
     EXPECT_EQ(result.written, 3);
-    EXPECT_EQ(readAll(result.subPath).size() % 2048, 0);
+    EXPECT_EQ(readAll(subOf(result)).size() % 2048, 0);
 
     // The smallest font there would lie wholly above the frame: it is moved down to the top.
     m_settings.fontSize = 6;
@@ -142,11 +140,11 @@ TEST_F(Generation, BandOutsideTheFrameGivesAValidPair)
         bandTop = image.bandTop;
         bandHeight = image.bandHeight;
     };
-    result = RunGeneration(r, callbacks);
+    result = RunGeneration(defaultRequest(m_list, m_srt, m_settings, FrameRate(29970)), callbacks);
     EXPECT_EQ(bandTop, 0);
     EXPECT_GT(bandHeight, 0);
     EXPECT_EQ(result.written, 3);
-    EXPECT_EQ(lineCount(readAll(result.idxPath)), 66);
+    EXPECT_EQ(lineCount(readAll(idxOf(result))), 66);
 }
 
 TEST_F(Generation, FolderThatCannotHoldTheFilesIsAClearError)
@@ -166,7 +164,7 @@ TEST_F(Generation, FolderThatCannotHoldTheFilesIsAClearError)
 TEST_F(Generation, ErrorLeavesTheEarlierFilesAndNoTemporaryOnes)
 {
     const GenerationResult first = RunGeneration(request(), {});
-    const QByteArray idx = readAll(first.idxPath), sub = readAll(first.subPath);
+    const QByteArray idx = readAll(idxOf(first)), sub = readAll(subOf(first));
     // The third picture cannot be shown: the run fails after writing two.
     GenerationCallbacks failAtThird;
     int shown = 0;
@@ -175,8 +173,8 @@ TEST_F(Generation, ErrorLeavesTheEarlierFilesAndNoTemporaryOnes)
             throw Error("showing failed");
     };
     EXPECT_THROW(RunGeneration(request(), failAtThird), Error);
-    EXPECT_EQ(readAll(first.idxPath), idx);
-    EXPECT_EQ(readAll(first.subPath), sub);
+    EXPECT_EQ(readAll(idxOf(first)), idx);
+    EXPECT_EQ(readAll(subOf(first)), sub);
     EXPECT_EQ(QDir(m_dir.path()).entryList({"*.part"}, QDir::Files), QStringList());
 
     // An abort before the first subtitle has nothing to give: the earlier pair stays too.
@@ -184,8 +182,34 @@ TEST_F(Generation, ErrorLeavesTheEarlierFilesAndNoTemporaryOnes)
     stopAtOnce.beforeSubtitle = [](int, int) { return false; };
     const GenerationResult aborted = RunGeneration(request(), stopAtOnce);
     EXPECT_TRUE(aborted.aborted);
-    EXPECT_EQ(readAll(first.idxPath), idx);
-    EXPECT_EQ(readAll(first.subPath), sub);
+    EXPECT_EQ(readAll(idxOf(first)), idx);
+    EXPECT_EQ(readAll(subOf(first)), sub);
+}
+
+TEST_F(Generation, OnlyFilesOfOursAreReplacedAndAMovedPairIsGuardedToo)
+{
+    // An empty file holds nothing to lose: the pair takes its name.
+    writeFile(m_dir.filePath("movie.idx"), QByteArray());
+    GenerationResult result = RunGeneration(request(), {});
+    EXPECT_EQ(idxOf(result), m_dir.filePath("movie.idx"));
+    EXPECT_EQ(result.notes, QStringList());
+
+    // A foreign file moves the pair aside, and the moved pair is held against other runs.
+    const QByteArray foreign = "notes of mine";
+    writeFile(m_dir.filePath("movie.idx"), foreign);
+    {
+        const OutputLock otherRun(m_dir.filePath("movie_vobsub.idx"));
+        EXPECT_THROW(RunGeneration(request(), {}), Error);
+    }
+    result = RunGeneration(request(), {});
+    EXPECT_EQ(idxOf(result), m_dir.filePath("movie_vobsub.idx"));
+    EXPECT_EQ(result.notes.size(), 1);
+
+    // When the moved pair's names are foreign too, nothing is written over.
+    writeFile(m_dir.filePath("movie_vobsub.sub"), foreign);
+    EXPECT_THROW(RunGeneration(request(), {}), Error);
+    EXPECT_EQ(readAll(m_dir.filePath("movie.idx")), foreign);
+    EXPECT_EQ(readAll(m_dir.filePath("movie_vobsub.sub")), foreign);
 }
 
 TEST_F(Generation, PlayersReadThePair)
@@ -193,14 +217,14 @@ TEST_F(Generation, PlayersReadThePair)
     const GenerationResult result = RunGeneration(request(), {});
     QProcess probe;
     probe.start("ffprobe", {"-v", "error", "-show_entries", "packet=pts_time", "-of", "csv=p=0",
-                            result.idxPath});
+                            idxOf(result)});
     ASSERT_TRUE(probe.waitForFinished(30000)) << "ffprobe must be installed";
     ASSERT_EQ(probe.exitCode(), 0) << probe.readAllStandardError().toStdString();
     EXPECT_EQ(QString::fromLatin1(probe.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts),
               QStringList({"1.000000", "3.000000", "5.000000"}));
 
     QProcess mux;
-    mux.start("mkvmerge", {"-o", m_dir.filePath("movie.mkv"), result.idxPath});
+    mux.start("mkvmerge", {"-o", m_dir.filePath("movie.mkv"), idxOf(result)});
     ASSERT_TRUE(mux.waitForFinished(30000)) << "mkvmerge must be installed";
     const QString said = QString::fromLocal8Bit(mux.readAllStandardOutput());
     EXPECT_EQ(mux.exitCode(), 0) << said.toStdString();

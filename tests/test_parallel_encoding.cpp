@@ -308,8 +308,8 @@ TEST(ParallelGeneration, ManyThreadsWriteWhatOneWrites)
             EXPECT_EQ(image.pixels.width(), 720);
         };
         const GenerationResult result = RunGeneration(request, callbacks);
-        idx[run] = readAll(result.idxPath);
-        sub[run] = readAll(result.subPath);
+        idx[run] = readAll(idxOf(result));
+        sub[run] = readAll(subOf(result));
         pictures = result.written;
         EXPECT_EQ(shown, (result.written + 9) / 10);
         EXPECT_EQ(int(wanted.size()), result.written);

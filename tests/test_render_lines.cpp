@@ -2,10 +2,10 @@
 // styles from the file, overlapping subtitles shown together, long lines broken, blocks kept
 // inside the frame and subtitles without duration ending.
 #include "GenerationRequests.h"
+#include "convert/GenerationRun.h"
 #include "platform/Error.h"
 #include "render/TextBlock.h"
 #include "render/WidthCheck.h"
-#include "convert/GenerationRun.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,14 +41,15 @@ Generated generate(const QTemporaryDir& dir, const QString& name, const TSubtitl
 {
     const QString folder = dir.filePath(name);
     QDir().mkpath(folder);
-    GenerationRequest request = defaultRequest(list, folder + "/" + name + ".srt", settings);
-    request.mode = PaletteMode::PcOnly; // decoded colours are then the chosen ones exactly
-    if (settings.videoStandard == VideoStandard::NTSC)
-        request.frameRate = FrameRate(29970);
+    // The PC-only palette: decoded colours are then the chosen ones exactly.
+    const GenerationRequest request =
+        defaultRequest(list, folder + "/" + name + ".srt", settings,
+                       FrameRate(settings.videoStandard == VideoStandard::NTSC ? 29970 : 25000),
+                       PaletteMode::PcOnly);
     Generated g;
     g.result = RunGeneration(request, {});
-    g.idx = g.result.idxPath;
-    g.sub = g.result.subPath;
+    g.idx = idxOf(g.result);
+    g.sub = subOf(g.result);
     return g;
 }
 

@@ -7,9 +7,9 @@
 #include "render/WidthCheck.h"
 #include "ui/Unit1.h"
 
-#include "render/TextBlock.h"
 #include "convert/GenerationRun.h"
 #include "convert/UnitPipeline.h"
+#include "render/TextBlock.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -164,7 +164,7 @@ void TForm1::showRunResult(const GenerationResult& result)
             platform::messages().showMessage(parts.join(QStringLiteral("\r\r")));
         return;
     }
-    m_lastOutputFolder = QFileInfo(result.idxPath).absolutePath();
+    m_lastOutputFolder = QFileInfo(result.outputs.front()).absolutePath();
     showFileStatus(OpenDialogsub.FileName);
     if (!result.helpText.empty())
         parts << QString::fromStdString(result.helpText);

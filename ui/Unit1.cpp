@@ -1,14 +1,16 @@
 #include "ui/Unit1.h"
 
+#include "convert/GenerationRun.h"
+#include "convert/TextSource.h"
 #include "platform/Error.h"
 #include "platform/FontSmoothing.h"
 #include "platform/Messages.h"
 #include "render/Renderer.h"
-#include "settings/SettingsTable.h"
 #include "render/TextBlock.h"
-#include "subtitle/TextDecoding.h"
 #include "render/WidthCheck.h"
+#include "settings/SettingsTable.h"
 #include "subtitle/LoadReport.h"
+#include "subtitle/TextDecoding.h"
 #include "ui/Artwork.h"
 #include "ui/ColorListWidget.h"
 #include "ui/Controls.h"
@@ -17,8 +19,8 @@
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
 #include "ui/WindowPlacement.h"
-#include "convert/GenerationRun.h"
 #include "vobsub/Languages.h"
+#include "vobsub/VobSubWriter.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -886,15 +888,16 @@ void TForm1::finishRun()
 GenerationRequest TForm1::generationRequest()
 {
     GenerationRequest request;
-    request.subtitles = Subtitle.get();
-    request.subtitleFile = OpenDialogsub.FileName;
-    request.frameRate = FrameRate::fromText(ComboBoxFps->currentText());
-    request.mode = CurrentPaletteMode();
-    request.languageText = ComboBoxVobsubLanguage->currentText();
-    request.colours =
+    request.source = std::make_shared<TextPictureSource>(*Subtitle, GatherRenderSettings());
+    VobSubOptions pair;
+    pair.frameRate = FrameRate::fromText(ComboBoxFps->currentText());
+    pair.mode = CurrentPaletteMode();
+    pair.languageText = ComboBoxVobsubLanguage->currentText();
+    pair.colours =
         OutputColours{JvColorButtonAntialias->colorValue(), JvColorButtonOutline->colorValue(),
                       JvColorButtonText->colorValue()};
-    request.gatherSettings = [this] { return GatherRenderSettings(); };
+    request.writer = std::make_shared<VobSubWriter>(pair);
+    request.subtitleFile = OpenDialogsub.FileName;
     return request;
 }
 

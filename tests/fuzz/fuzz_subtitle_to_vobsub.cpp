@@ -2,9 +2,11 @@
 // that each input runs quickly. The pair must always be whole: packs of 2048 bytes, one index
 // line per written subtitle.
 #include "FuzzSupport.h"
+#include "convert/GenerationRun.h"
+#include "convert/TextSource.h"
 #include "platform/Error.h"
 #include "subtitle/Subtitle.h"
-#include "convert/GenerationRun.h"
+#include "vobsub/VobSubWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,20 +49,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
 
     lumelle::GenerationRequest request;
-    request.subtitles = &list;
+    request.source = std::make_shared<lumelle::TextPictureSource>(list, settings);
+    lumelle::VobSubOptions pair;
+    pair.frameRate = lumelle::FrameRate::fromText(fps);
+    pair.languageText = QStringLiteral("en ENGLISH");
+    pair.colours = {settings.antialiasColor, settings.outlineColor, settings.textColor};
+    request.writer = std::make_shared<lumelle::VobSubWriter>(pair);
     request.subtitleFile = name;
-    request.frameRate = lumelle::FrameRate::fromText(fps);
-    request.languageText = QStringLiteral("en ENGLISH");
-    request.colours = {settings.antialiasColor, settings.outlineColor, settings.textColor};
-    request.gatherSettings = [&settings] { return settings; };
     int written = 0;
     try {
         written = lumelle::RunGeneration(request, {}).written;
     } catch (const lumelle::Error&) {
         // Refused subtitles (a start before zero, a picture too large) end the run cleanly.
     }
-    const lumelle::OutputPaths paths = lumelle::OutputPathsFor(name);
-    QFile sub(paths.sub), idx(paths.idx);
+    const QStringList paths = lumelle::PlannedOutputs(request).files;
+    QFile idx(paths[0]), sub(paths[1]);
     if (sub.open(QIODevice::ReadOnly) && sub.size() % 2048 != 0)
         __builtin_trap();
     if (idx.open(QIODevice::ReadOnly)) {
@@ -68,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (text.count("timestamp: ") < written)
             __builtin_trap();
     }
-    QFile::remove(paths.sub);
-    QFile::remove(paths.idx);
+    QFile::remove(paths[1]);
+    QFile::remove(paths[0]);
     return 0;
 }

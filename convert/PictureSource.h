@@ -1,0 +1,35 @@
+// What a run draws from: one read subtitle file turned into timed pictures in show order.
+#pragma once
+
+#include "convert/TimedPicture.h"
+
+#include <functional>
+
+namespace lumelle {
+
+class PictureSource
+{
+public:
+    virtual ~PictureSource() = default;
+
+    // Reads every subtitle's times and plans the pictures, before any file is touched.
+    // `checkStart` sees each subtitle's start frame and number, in list order, so that a
+    // writer can refuse a time its form cannot hold. Throws Error for a subtitle that cannot
+    // be shown (a picture taller than the frame).
+    virtual void plan(const std::function<void(int startFrame, int number)>& checkStart) = 0;
+    // The pictures planned, in show order.
+    virtual int count() const = 0;
+    virtual PictureTimes times(int index) const = 0;
+    // Subtitles that share a picture with another during part of their time.
+    virtual int merged() const = 0;
+
+    // Readies drawing on `workers` threads; worker w draws from one thread only.
+    virtual void startWorkers(int workers) = 0;
+    // Draws picture `index` on worker `worker`. The picture's layers stay valid until that
+    // worker draws the next one.
+    virtual TimedPicture draw(int index, int worker) = 0;
+    // Draws picture `index` with its pixels, to be shown; on the run's own thread.
+    virtual const SubtitleImage& drawShown(int index) = 0;
+};
+
+} // namespace lumelle

@@ -1,0 +1,57 @@
+// What a run writes to: the files of one output form, made from timed pictures in show order.
+#pragma once
+
+#include "convert/TimedPicture.h"
+#include "output/OutputPlan.h"
+
+#include <QStringList>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace lumelle {
+
+using EncodedPicture = std::vector<std::uint8_t>;
+
+// What a run did, for the window and the converter to report.
+struct GenerationResult
+{
+    bool aborted = false;
+    int written = 0;     // pictures written: one per subtitle, fewer or more with overlaps
+    int merged = 0;      // subtitles shown together with another for part of their time
+    QStringList outputs; // the files of the output set, in the writer's order
+    QString helpPath;    // a help file written beside them; empty when none (or aborted)
+    std::string helpText;
+    QStringList notes; // files left as they were and where the output went instead
+};
+
+class PictureWriter
+{
+public:
+    virtual ~PictureWriter() = default;
+
+    // The files this form makes from one input.
+    virtual const OutputSet& outputs() const = 0;
+    // Refuses, with a message naming subtitle `number`, a start time the form cannot hold.
+    virtual void checkStart(int startFrame, int number) const = 0;
+    // Creates the files at `paths` (in the order of outputs().files) under temporary names and
+    // writes what comes before the first picture.
+    virtual void open(const QStringList& paths) = 0;
+    // Encodes one picture. Called on several threads at once: it changes nothing.
+    virtual EncodedPicture encode(const TimedPicture& picture) const = 0;
+    // Appends one encoded picture, in show order, on the run's thread.
+    virtual void write(const PictureTimes& times, const EncodedPicture& encoded) = 0;
+    // Puts the files in place of the earlier ones.
+    virtual void commit() = 0;
+    // Removes the temporary files of a run that ends without commit(); the earlier files stay
+    // as they were. Safe to call when nothing is open.
+    virtual void discard() = 0;
+    // After a finished run: writes what goes beside the files into `folder` (a help file),
+    // never replacing one of `inputs`, and names it in `result`.
+    virtual void finish(const QDir& folder, const QStringList& inputs, GenerationResult& result)
+    {
+        (void)folder, (void)inputs, (void)result;
+    }
+};
+
+} // namespace lumelle

@@ -1,0 +1,38 @@
+// Pictures drawn from a subtitle list with the text renderer: subtitles that overlap in time
+// cut into segments (the show plan), each segment's lines laid out and drawn as one picture.
+#pragma once
+
+#include "convert/PictureSource.h"
+#include "convert/ShowPlan.h"
+#include "render/RenderSettings.h"
+#include "subtitle/Subtitle.h"
+
+#include <vector>
+
+namespace lumelle {
+
+class TextPictureSource : public PictureSource
+{
+public:
+    // `list` must outlive the source.
+    TextPictureSource(const TSubtitle& list, const RenderSettings& settings);
+
+    void plan(const std::function<void(int startFrame, int number)>& checkStart) override;
+    int count() const override;
+    PictureTimes times(int index) const override;
+    int merged() const override;
+    void startWorkers(int workers) override;
+    TimedPicture draw(int index, int worker) override;
+    const SubtitleImage& drawShown(int index) override;
+
+private:
+    std::vector<SubtitleLine> entriesOf(const ShowSegment& segment) const;
+
+    const TSubtitle& m_list;
+    RenderSettings m_settings;
+    ShowPlan m_plan;
+    std::vector<SubtitleImage> m_images; // one drawing space per worker: layers only
+    SubtitleImage m_shown;               // the pictures drawn to be shown, with pixels
+};
+
+} // namespace lumelle

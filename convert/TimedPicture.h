@@ -1,0 +1,29 @@
+// The seam between what is read and what is written: one picture of the stream and when it
+// shows. A source draws these in show order; a writer turns them into one output form.
+#pragma once
+
+#include "render/Renderer.h"
+
+namespace lumelle {
+
+// When a picture shows and hides, in frames of the run's rate, and the subtitle that names it
+// in messages (from 1). `forced`: shown even when the viewer turned subtitles off.
+struct PictureTimes
+{
+    int start = 0;
+    int end = 0; // may lie at or before the start, as the file gave it
+    int number = 0;
+    bool forced = false;
+};
+
+// One drawn picture: frame-sized layers (each pixel background, outline, antialias ring or
+// text, with the colour each layer is painted in) and the rows that hold the drawing.
+struct TimedPicture
+{
+    PictureTimes times;
+    const LayerMasks* layers = nullptr;
+    int bandTop = 0;
+    int bandHeight = 0; // 0 when nothing of the drawing lies inside the frame
+};
+
+} // namespace lumelle

@@ -1,0 +1,96 @@
+#include "output/OutputPlan.h"
+
+#include "output/DeviceWriting.h"
+#include "output/OutputFiles.h"
+#include "platform/Error.h"
+
+#include <QFileInfo>
+
+namespace lumelle {
+
+QString ReplaceExtension(const QString& fileName, const QString& suffix)
+{
+    if (fileName.size() <= 3)
+        return fileName + suffix;
+    return fileName.left(fileName.size() - 4) + suffix;
+}
+
+OutputPlan PlanOutputs(const QString& input, const QString& folder, const OutputSet& set)
+{
+    const QFileInfo info(input);
+    OutputPlan plan{QDir(folder.isEmpty() ? info.absolutePath() : folder), {}};
+    const QString base = info.fileName();
+    const QString canonicalInput = info.canonicalFilePath();
+    bool isInput = false;
+    for (const OutputKind& kind : set.files) {
+        const QString path = plan.folder.filePath(ReplaceExtension(base, kind.extension));
+        isInput =
+            isInput || QFileInfo(path).absoluteFilePath() == info.absoluteFilePath() ||
+            (!canonicalInput.isEmpty() && QFileInfo(path).canonicalFilePath() == canonicalInput);
+        plan.files << path;
+    }
+    if (isInput) {
+        const QString stem = ReplaceExtension(base, set.fallbackStem);
+        plan.files.clear();
+        for (const OutputKind& kind : set.files)
+            plan.files << plan.folder.filePath(stem + kind.extension);
+    }
+    return plan;
+}
+
+QString FollowLinks(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isSymLink())
+        return path;
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.symLinkTarget() : canonical;
+}
+
+namespace {
+
+// Why the set must not replace the files at `paths`, naming the file; empty when it may.
+QString reasonToKeepSet(const QStringList& paths, const OutputSet& set, const QStringList& inputs)
+{
+    for (std::size_t i = 0; i < set.files.size(); ++i) {
+        const QString& path = paths[qsizetype(i)];
+        if (!IsRegularOrAbsent(path))
+            throw Error(CannotCreateFileMessage(path, QStringLiteral("It is not a regular file.")));
+        const QString why = ReasonToKeep(path, set.files[i], inputs);
+        if (!why.isEmpty())
+            return QStringLiteral("%1 was left as it is: %2.")
+                .arg(QDir::toNativeSeparators(path), why);
+    }
+    return QString();
+}
+
+QStringList followed(QStringList paths)
+{
+    for (QString& path : paths)
+        path = FollowLinks(path);
+    return paths;
+}
+
+} // namespace
+
+QStringList SafeOutputs(const QStringList& planned, const OutputSet& set, const QStringList& inputs,
+                        QStringList& notes)
+{
+    const QString why = reasonToKeepSet(planned, set, inputs);
+    if (why.isEmpty())
+        return followed(planned);
+    QStringList other;
+    for (std::size_t i = 0; i < set.files.size(); ++i)
+        other << ReplaceExtension(planned[qsizetype(i)], set.fallbackStem + set.files[i].extension);
+    const QString whyOther = reasonToKeepSet(other, set, inputs);
+    if (!whyOther.isEmpty())
+        throw Error(CannotCreateFileMessage(other.front(), why + QLatin1Char(' ') + whyOther));
+    QStringList shown;
+    for (const QString& path : other)
+        shown << QDir::toNativeSeparators(path);
+    notes << QStringLiteral("%1 The %2 was written as %3.")
+                 .arg(why, set.name, shown.join(QStringLiteral(" and ")));
+    return followed(other);
+}
+
+} // namespace lumelle

@@ -1,0 +1,127 @@
+#include "vobsub/VobSubWriter.h"
+
+#include "output/DeviceWriting.h"
+#include "platform/Error.h"
+#include "vobsub/HelpText.h"
+#include "vobsub/IndexWriter.h"
+#include "vobsub/ProgramStream.h"
+#include "vobsub/SubpictureEncoder.h"
+
+#include <QFileInfo>
+
+namespace lumelle {
+
+namespace {
+
+// The message for a failed write, naming the file and giving the system's reason.
+QString writeError(const StagedFile& file, const Error& cause)
+{
+    return CannotWriteFileMessage(file.finalPath(), cause.message());
+}
+
+const OutputKind& helpKind()
+{
+    static const OutputKind kind{QString(), QByteArray(kHelpFirstLine),
+                                 QStringLiteral("a help file of this program")};
+    return kind;
+}
+
+} // namespace
+
+VobSubWriter::VobSubWriter(const VobSubOptions& options) : m_options(options) {}
+
+const OutputSet& VobSubWriter::pair()
+{
+    static const OutputSet set{
+        {{QStringLiteral(".idx"), QByteArray(kIndexSignature), QStringLiteral("a VobSub file")},
+         {QStringLiteral(".sub"), QByteArray(kPackStartCode, sizeof kPackStartCode),
+          QStringLiteral("a VobSub file")}},
+        QStringLiteral("pair"),
+        QStringLiteral("_vobsub")};
+    return set;
+}
+
+const OutputSet& VobSubWriter::outputs() const
+{
+    return pair();
+}
+
+void VobSubWriter::checkStart(int startFrame, int number) const
+{
+    PresentationTicks(startFrame, m_options.frameRate, number);
+}
+
+void VobSubWriter::open(const QStringList& paths)
+{
+    discard();
+    m_packCount = 0;
+    m_idx.emplace(paths[0]);
+    try {
+        WriteIndexHeader(m_idx->device(), m_options.frameRate, m_options.mode, m_options.colours,
+                         m_options.languageText);
+    } catch (const Error& e) {
+        throw Error(writeError(*m_idx, e));
+    }
+    m_sub.emplace(paths[1]);
+}
+
+EncodedPicture VobSubWriter::encode(const TimedPicture& picture) const
+{
+    // A band wholly outside the frame has nothing to show; two rows inside it keep the
+    // subtitle's place in the stream as an empty picture.
+    const int bandHeight = picture.bandHeight >= 2 ? picture.bandHeight : 2;
+    return EncodeSubpictureFromMasks(*picture.layers, picture.bandTop, bandHeight,
+                                     m_options.colours, picture.times.start, picture.times.end,
+                                     m_options.frameRate, picture.times.number);
+}
+
+// The packs go out first and the index line only once they are written, so that every index
+// line points at a whole subtitle.
+void VobSubWriter::write(const PictureTimes& times, const EncodedPicture& encoded)
+{
+    const std::uint32_t packsBefore = m_packCount;
+    try {
+        WriteSubtitlePacks(m_sub->device(), encoded, times.start, m_options.frameRate, times.number,
+                           m_packCount);
+    } catch (const Error& e) {
+        throw Error(writeError(*m_sub, e));
+    }
+    try {
+        WriteIndexEntry(m_idx->device(), times.start, m_options.frameRate, packsBefore);
+    } catch (const Error& e) {
+        throw Error(writeError(*m_idx, e));
+    }
+    m_sub->startWriteback(qint64(m_packCount) * qint64(kPackSize));
+}
+
+// The .sub goes in place first, so that the index never names missing packs.
+void VobSubWriter::commit()
+{
+    m_sub->commit();
+    m_idx->commit();
+}
+
+void VobSubWriter::discard()
+{
+    m_sub.reset();
+    m_idx.reset();
+}
+
+// Writes the help file beside the pair, unless its name is taken by a file that is not ours.
+void VobSubWriter::finish(const QDir& folder, const QStringList& inputs, GenerationResult& result)
+{
+    const QString help = FollowLinks(folder.filePath(QString::fromLatin1(kHelpFileName)));
+    const QString keepHelp = ReasonToKeep(help, helpKind(), inputs);
+    if (!keepHelp.isEmpty()) {
+        result.notes << QStringLiteral("%1 was left as it is: %2.")
+                            .arg(QDir::toNativeSeparators(help), keepHelp);
+        return;
+    }
+    result.helpPath = help;
+    result.helpText =
+        HelpText(m_options.colours, QFileInfo(result.outputs[0]).fileName(),
+                 QFileInfo(result.outputs[1]).fileName(), QDir::toNativeSeparators(help));
+    WriteHelpFile(help, result.helpText);
+}
+
+} // namespace lumelle
