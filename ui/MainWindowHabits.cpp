@@ -2,14 +2,15 @@
 // file, the file-name box shows the end of the path, a click on the selected row draws it, a
 // double click on Generate starts one run, every subtitle is checked before a run writes, and
 // the end of a run says where the pair went.
+#include "platform/IniStore.h"
 #include "platform/Messages.h"
 #include "platform/Shell.h"
 #include "render/WidthCheck.h"
 #include "ui/Unit1.h"
 
-#include "render/TextBlock.h"
 #include "convert/GenerationRun.h"
 #include "convert/UnitPipeline.h"
+#include "render/TextBlock.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -124,7 +125,7 @@ void TForm1::reloadAfterDefaults(const QString& frameRateBefore)
 
 bool TForm1::acceptPicturePath(const QString& path)
 {
-    if (!path.contains(QLatin1Char('\n')) && !path.contains(QLatin1Char('\r')))
+    if (platform::IniStore::canHold(path))
         return true;
     platform::messages().showMessage(
         QStringLiteral("The picture \"%1\" has a line break in its name or folder, which the "
