@@ -1,10 +1,11 @@
 #include "cli/ConvertOptions.h"
 
 #include "platform/IniStore.h"
+#include "platform/StoredValues.h"
 #include "render/Renderer.h"
-#include "settings/SettingsTable.h"
 #include "render/TextBlock.h"
 #include "render/WidthCheck.h"
+#include "settings/SettingsTable.h"
 #include "vobsub/Languages.h"
 
 #include <QFileInfo>
@@ -269,17 +270,11 @@ void applySafePaletteDefaults(ParseState& state)
 
 bool ParseColour(const QString& text, ColorValue& colour)
 {
-    QString t = text.trimmed().toLower();
-    if (t.startsWith(QLatin1String("cl")))
-        t = t.mid(2);
-    if (t == QLatin1String("grey"))
-        t = QStringLiteral("gray");
-    for (const StandardColour& named : StandardColours()) {
-        if (t == QLatin1String(named.name)) {
-            colour = named.value;
-            return true;
-        }
+    if (const std::optional<ColorValue> named = platform::colorFromName(text)) {
+        colour = *named;
+        return true;
     }
+    const QString t = text.trimmed().toLower();
     static const QRegularExpression hex(
         QStringLiteral("^#([0-9a-f]{2})([0-9a-f]{2})([0-9a-f]{2})$"));
     if (const auto m = hex.match(t); m.hasMatch()) {

@@ -1,14 +1,15 @@
 #include "ui/Unit1.h"
 
+#include "convert/GenerationRun.h"
 #include "platform/Error.h"
 #include "platform/FontSmoothing.h"
 #include "platform/Messages.h"
 #include "render/Renderer.h"
-#include "settings/SettingsTable.h"
 #include "render/TextBlock.h"
-#include "subtitle/TextDecoding.h"
 #include "render/WidthCheck.h"
+#include "settings/SettingsTable.h"
 #include "subtitle/LoadReport.h"
+#include "subtitle/TextDecoding.h"
 #include "ui/Artwork.h"
 #include "ui/ColorListWidget.h"
 #include "ui/Controls.h"
@@ -17,7 +18,6 @@
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
 #include "ui/WindowPlacement.h"
-#include "convert/GenerationRun.h"
 #include "vobsub/Languages.h"
 
 #include <QApplication>
@@ -505,8 +505,8 @@ void TForm1::fillColorBoxes(ColorListWidget* box, int index, bool safe)
         for (ColorValue colour : SafeColours())
             box->addColor(colour);
     } else {
-        for (const StandardColour& colour : StandardColours())
-            box->addColor(colour.value);
+        for (ColorValue colour : StandardColours())
+            box->addColor(colour);
     }
     box->selectIndex(index);
     box->setColorValue(box->colorAt(index));
