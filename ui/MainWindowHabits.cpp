@@ -6,6 +6,7 @@
 #include "platform/Messages.h"
 #include "platform/Shell.h"
 #include "render/WidthCheck.h"
+#include "subtitle/SubtitleKinds.h"
 #include "ui/Unit1.h"
 
 #include "convert/GenerationRun.h"
@@ -74,9 +75,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 
 bool TForm1::IsSubtitleFileName(const QString& path)
 {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    return suffix == QLatin1String("srt") || suffix == QLatin1String("sub") ||
-           suffix == QLatin1String("txt");
+    return HasSubtitleExtension(QFileInfo(path).fileName());
 }
 
 bool TForm1::LoadDroppedFile(const QString& path)

@@ -9,6 +9,7 @@
 #include "render/WidthCheck.h"
 #include "settings/SettingsTable.h"
 #include "subtitle/LoadReport.h"
+#include "subtitle/SubtitleKinds.h"
 #include "subtitle/TextDecoding.h"
 #include "ui/Artwork.h"
 #include "ui/ColorListWidget.h"
@@ -150,7 +151,9 @@ TForm1::TForm1(QWidget* parent, const QString& settingsFile) : QWidget(parent)
         "QGroupBox { border: 1px solid #a0a0a0; border-radius: 2px; margin-top: 6px; }"
         "QGroupBox::title { subcontrol-origin: margin; left: 6px; top: 0px; padding: 0 2px; }"));
 
-    OpenDialogsub.Filter = QStringLiteral("*.srt;*.sub;*.txt|*.srt;*.sub;*.txt");
+    const QString patterns =
+        QStringLiteral("*.") + SubtitleExtensions().join(QStringLiteral(";*."));
+    OpenDialogsub.Filter = patterns + QLatin1Char('|') + patterns;
     OpenDialogImagePAL.Title = QStringLiteral("Load 720x576 PAL image");
     OpenDialogImagePAL.Filter = QStringLiteral("Load your PAL 720x576 BMP|*.bmp");
     OpenDialogImageNTSC.Title = QStringLiteral("Load 720x480 NTSC image");
