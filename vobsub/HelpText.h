@@ -10,6 +10,8 @@
 namespace lumelle {
 
 inline constexpr const char* kHelpFileName = "Lumelle_Help_File.txt";
+// How every help file we write opens: its first line.
+inline constexpr char kHelpFileMagic[] = "All Done !!! Important Note:";
 
 // The two download addresses on the maker's web site.
 std::string IfoDownloadAddress();

@@ -1,8 +1,8 @@
 #include "vobsub/IndexWriter.h"
 
+#include "output/DeviceWriting.h"
 #include "platform/Error.h"
 #include "subtitle/Subtitle.h"
-#include "output/DeviceWriting.h"
 #include "vobsub/ProgramStream.h"
 
 #include <cinttypes>
@@ -29,7 +29,7 @@ std::string IndexHeaderText(FrameRate rate, PaletteMode mode, const OutputColour
     const std::string language = languageText.left(2).toLatin1().toStdString();
 
     const std::string lines[] = {
-        "# VobSub index file, v7 (do not modify this line!)",
+        std::string(kIndexFileMagic) + ", v7 (do not modify this line!)",
         "#",
         "# To repair desyncronization, you can insert gaps this way:",
         "# (it usually happens after vob id changes)",

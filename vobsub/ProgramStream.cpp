@@ -1,8 +1,8 @@
 #include "vobsub/ProgramStream.h"
 
+#include "output/DeviceWriting.h"
 #include "platform/Error.h"
 #include "vobsub/ByteWriter.h"
-#include "output/DeviceWriting.h"
 #include "vobsub/Timing.h"
 
 #include <QtGlobal>
@@ -12,7 +12,6 @@ namespace lumelle {
 
 namespace {
 
-constexpr std::uint8_t kPackStartCode[4] = {0x00, 0x00, 0x01, 0xBA};
 // System clock reference with its marker bits (base 2887744, extension 84), the same in every
 // pack; then the program mux rate 25200 with two marker bits; then five reserved bits and a
 // pack stuffing length of 0.
@@ -38,7 +37,7 @@ void writePack(ByteWriter& w, const std::uint8_t* payload, std::size_t payloadSi
                const std::array<std::uint8_t, 5>* pts)
 {
     const std::size_t packStart = w.size();
-    w.bytes(kPackStartCode, 4);        // 4: pack start code
+    w.bytes(kPackStartCode.data(), 4); // 4: pack start code
     w.bytes(kSystemClockReference, 6); // 6: SCR
     w.bytes(kProgramMuxRate, 3);       // 3: mux rate
     w.u8(kPackStuffing);               // 1: reserved, no stuffing

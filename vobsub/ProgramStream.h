@@ -12,6 +12,9 @@
 
 namespace lumelle {
 
+// Every pack opens with this start code, so every .sub file we write does.
+inline constexpr std::array<std::uint8_t, 4> kPackStartCode = {0x00, 0x00, 0x01, 0xBA};
+
 constexpr std::size_t kPackSize = 2048;
 constexpr std::size_t kFirstPackPayload = 2019; // 2048 - 29 header bytes
 constexpr std::size_t kLaterPackPayload = 2024; // 2048 - 24 header bytes
