@@ -99,8 +99,8 @@ int stages(const QStringList& args)
     }
     stageLine("check: block heights", nowSeconds() - start, count);
 
-    // Drawing and encoding, the layers only as the run does them, then with the RGB picture
-    // and the pixel-classifying encoder for comparison.
+    // Drawing and encoding, the layers only as the run does them, then drawing the RGB picture
+    // as the preview does, for comparison.
     SubtitleImage image;
     image.paintPixels = false;
     // The write stage writes these again in turn; a long film's units are not all kept.
@@ -125,21 +125,16 @@ int stages(const QStringList& args)
     stageLine("encode (bit rows)", encode, count);
 
     SubtitleImage painted;
-    double renderRgb = 0, encodeRgb = 0;
+    double renderRgb = 0;
     const int sample = std::min(count, 500);
     for (int i = 1; i <= sample; ++i) {
         int anchor = 0;
         start = nowSeconds();
         RenderSubtitleBlock(painted, StackedLines({list.line(i)}, settings, anchor), anchor,
                             settings);
-        const double drawn = nowSeconds();
-        EncodeSubpicture(painted.pixels, painted.bandTop, std::max(painted.bandHeight, 2), {},
-                         i * 10, i * 10 + 5, rate, i);
-        renderRgb += drawn - start;
-        encodeRgb += nowSeconds() - drawn;
+        renderRgb += nowSeconds() - start;
     }
     stageLine("render (RGB + layers)", renderRgb, sample, "for the preview; not in a run");
-    stageLine("encode (pixels)", encodeRgb, sample, "the reference encoder; not in a run");
 
     QFile sub(dir.filePath("stage.sub"));
     QFile idx(dir.filePath("stage.idx"));

@@ -1,10 +1,12 @@
 #include "cli/ConvertOptions.h"
 
 #include "platform/IniStore.h"
+#include "platform/StoredValues.h"
 #include "render/Renderer.h"
-#include "settings/SettingsTable.h"
 #include "render/TextBlock.h"
 #include "render/WidthCheck.h"
+#include "settings/SettingsTable.h"
+#include "subtitle/SubtitleKinds.h"
 #include "vobsub/Languages.h"
 
 #include <QFileInfo>
@@ -16,44 +18,18 @@ namespace lumelle {
 
 namespace {
 
+// The palette modes by the names the option takes, and what each writes.
 struct NamedMode
 {
     const char* name;
     PaletteMode mode;
+    const char* note;
 };
 const NamedMode kModes[] = {
-    {"pc", PaletteMode::PcOnly},
-    {"dvd", PaletteMode::DvdOnly},
-    {"two", PaletteMode::PcDvdTwoPalettes},
-    {"safe", PaletteMode::PcDvdSafePalette},
-};
-
-// Options whose value is one entry of a list of the window.
-struct ListOption
-{
-    const char* shortName;
-    const char* longName;
-    const char* what;
-    const QStringList& (*items)();
-    void (*apply)(ConvertOptions&, const QString&);
-};
-
-const ListOption kListOptions[] = {
-    {"-r", "--fps", "frame rate", FrameRateTexts,
-     [](ConvertOptions& o, const QString& v) {
-         o.fpsText = v;
-         o.settings.videoStandard = VideoStandardFromFps(v);
-     }},
-    {"-s", "--size", "font size", FontSizeTexts,
-     [](ConvertOptions& o, const QString& v) { o.settings.fontSize = v.toInt(); }},
-    {nullptr, "--style", "style", StyleNames,
-     [](ConvertOptions& o, const QString& v) { o.settings.fontStyle = FontStyleFromName(v); }},
-    {nullptr, "--charset", "character set", CharsetNames,
-     [](ConvertOptions& o, const QString& v) { o.settings.charset = FontCharsetFromName(v); }},
-    {nullptr, "--outline", "outline width", OutlineWidthTexts,
-     [](ConvertOptions& o, const QString& v) { o.settings.outlineWidth = v.toInt(); }},
-    {nullptr, "--align", "alignment", AlignNames,
-     [](ConvertOptions& o, const QString& v) { o.settings.align = v; }},
+    {"pc", PaletteMode::PcOnly, "RGB palette"},
+    {"dvd", PaletteMode::DvdOnly, "Y/Cr/Cb palette"},
+    {"two", PaletteMode::PcDvdTwoPalettes, "both"},
+    {"safe", PaletteMode::PcDvdSafePalette, "RGB palette; default colours %1"},
 };
 
 bool parseInt(const QString& text, int& value)
@@ -61,37 +37,6 @@ bool parseInt(const QString& text, int& value)
     bool ok = false;
     value = text.trimmed().toInt(&ok);
     return ok;
-}
-
-// The option's value, or an error naming the option.
-struct Args
-{
-    QStringList list;
-    int pos = 1;
-    QString error;
-
-    bool more() const { return pos < list.size(); }
-    QString next() { return list.at(pos++); }
-    bool value(const QString& option, QString& out)
-    {
-        if (pos >= list.size()) {
-            error = QStringLiteral("option %1 needs a value").arg(option);
-            return false;
-        }
-        out = list.at(pos++);
-        return true;
-    }
-};
-
-// A value that must be one entry of the window's list; the problem, or an empty text.
-QString applyListOption(const ListOption& option, ConvertOptions& options, const QString& value)
-{
-    const QStringList& items = option.items();
-    if (!items.contains(value))
-        return QStringLiteral("%1 must be one of %2, not '%3'")
-            .arg(QLatin1String(option.what), items.join(QStringLiteral(", ")), value);
-    option.apply(options, value);
-    return QString();
 }
 
 // The options being read, and which colours were chosen so far: the safe palette's defaults
@@ -102,15 +47,123 @@ struct ParseState
     bool textSet = false;
     bool outlineSet = false;
     bool antialiasSet = false;
+    std::optional<ParseOutcome> stop; // --help or --version: the arguments after it are not read
 };
 
-// Options with a free value; `apply` checks the value and returns the problem, or an empty text.
-struct ValueOption
+// One row of the option table: the parser, --help and the manual pages all read it.
+struct OptionRow
 {
-    const char* shortName;
+    const char* shortName; // or null
     const char* longName;
-    QString (*apply)(ParseState&, const QString&);
+    const char* valueName; // the value's placeholder, or null for a switch
+    // What the value is, in messages ("frame rate"); null when any value goes.
+    const char* what;
+    // The values taken: the entries of a list of the window, or whole numbers from min to max.
+    const QStringList& (*choices)();
+    int min;
+    int max;
+    // The option's value in `options` as it would be given; null when it has none to give.
+    QString (*shown)(const ConvertOptions& options);
+    // The help text; it reads the row's choices, range and default.
+    QString (*help)(const OptionRow& row);
+    // Takes a value that passed the row's checks (the number as read for a range; nothing for
+    // a switch); gives the problem with it, or an empty text.
+    QString (*apply)(ParseState& state, const QString& value);
+
+    bool isNumber() const { return min < max; }
+    QString defaultText() const { return shown ? shown(ConvertOptions()) : QString(); }
 };
+
+// "a, b or c" (`lastJoin` " or "), or "a, b, c" (`lastJoin` ", ").
+QString listed(const QStringList& items, const char* lastJoin = " or ")
+{
+    if (items.size() < 2)
+        return items.join(QString());
+    return QStringList(items.mid(0, items.size() - 1)).join(QStringLiteral(", ")) +
+           QLatin1String(lastJoin) + items.last();
+}
+
+// Whole numbers in runs of one step: "6 to 30, then 32 to 50 in steps of 2".
+QString numberRuns(const QStringList& texts)
+{
+    QStringList runs;
+    qsizetype at = 0;
+    while (at < texts.size()) {
+        const int first = texts[at].toInt();
+        qsizetype end = at + 1;
+        const int step = end < texts.size() ? texts[end].toInt() - first : 1;
+        while (end < texts.size() && texts[end].toInt() - texts[end - 1].toInt() == step)
+            ++end;
+        QString run = texts[at];
+        if (end - at > 1)
+            run += QStringLiteral(" to ") + texts[end - 1];
+        if (step != 1 && end - at > 1)
+            run += QStringLiteral(" in steps of %1").arg(step);
+        runs << run;
+        at = end;
+    }
+    return runs.join(QStringLiteral(", then "));
+}
+
+QString colourText(ColorValue colour)
+{
+    if (const std::optional<QString> name = platform::plainColorName(colour))
+        return *name;
+    return QStringLiteral("%1,%2,%3").arg(redOf(colour)).arg(greenOf(colour)).arg(blueOf(colour));
+}
+
+// The colour names the options take: the window's standard set in its order, then the rest.
+QString colourNames()
+{
+    QStringList names;
+    for (ColorValue colour : StandardColours())
+        names << colourText(colour);
+    for (const platform::NamedColor& named : platform::namedColors()) {
+        const QString name = colourText(named.value);
+        if (!names.contains(name))
+            names << name;
+    }
+    return names.join(QStringLiteral(", "));
+}
+
+QString modeName(PaletteMode mode)
+{
+    for (const NamedMode& m : kModes) {
+        if (m.mode == mode)
+            return QLatin1String(m.name);
+    }
+    return QString();
+}
+
+QString styleName(const FontStyle& style)
+{
+    for (const QString& name : StyleNames()) {
+        if (FontStyleFromName(name) == style)
+            return name;
+    }
+    return QString();
+}
+
+QString charsetName(quint8 charset)
+{
+    const qsizetype index = CharsetNumbers().indexOf(charset);
+    return index < 0 ? QString() : CharsetNames().at(index);
+}
+
+QString frameSize(VideoStandard standard)
+{
+    return QStringLiteral("%1x%2").arg(frameWidth(standard)).arg(frameHeight(standard));
+}
+
+// The frame rate that gives PAL; every other rate gives NTSC.
+QString palRate()
+{
+    for (const QString& rate : FrameRateTexts()) {
+        if (VideoStandardFromFps(rate) == VideoStandard::PAL)
+            return rate;
+    }
+    return QString();
+}
 
 QString applyColour(const QString& value, ColorValue& colour, bool& chosen)
 {
@@ -122,42 +175,17 @@ QString applyColour(const QString& value, ColorValue& colour, bool& chosen)
     return QString();
 }
 
-// A whole number from `min` to `max` into `number`; the problem, or an empty text.
-QString readWholeNumber(const QString& value, const char* what, int min, int max, int& number)
-{
-    if (parseInt(value, number) && number >= min && number <= max)
-        return QString();
-    return QStringLiteral("%1 must be a whole number from %2 to %3, not '%4'")
-        .arg(QLatin1String(what), QString::number(min), QString::number(max), value);
-}
-
-QString applyOffset(ParseState& state, const QString& value)
-{
-    int n = 0;
-    const QString problem = readWholeNumber(value, "offset", kOffsetMin, kOffsetMax, n);
-    if (problem.isEmpty())
-        state.options.settings.offset = n;
-    return problem;
-}
-
-QString applyLineGap(ParseState& state, const QString& value)
-{
-    int n = 0;
-    const QString problem = readWholeNumber(value, "line gap", kLineGapMin, kLineGapMax, n);
-    if (problem.isEmpty())
-        state.options.settings.offset_or = EvenLineGap(n);
-    return problem;
-}
-
 QString applyPalette(ParseState& state, const QString& value)
 {
+    QStringList names;
     for (const NamedMode& m : kModes) {
         if (value == QLatin1String(m.name)) {
             state.options.mode = m.mode;
             return QString();
         }
+        names << QLatin1String(m.name);
     }
-    return QStringLiteral("palette must be pc, dvd, two or safe, not '%1'").arg(value);
+    return QStringLiteral("palette must be %1, not '%2'").arg(listed(names), value);
 }
 
 QString applyLanguage(ParseState& state, const QString& value)
@@ -179,76 +207,257 @@ QString applySettings(ParseState& state, const QString& value)
     return QString();
 }
 
-const ValueOption kValueOptions[] = {
-    {"-f", "--font",
+// "pc (RGB palette), dvd (Y/Cr/Cb palette), two (both, the default) or safe (...)".
+QString paletteHelp(const OptionRow& row)
+{
+    const std::array<ColorValue, 7>& safe = SafeColours();
+    const QString safeDefaults =
+        QStringList{colourText(safe[kAntialiasColourIndex]), colourText(safe[kOutlineColourIndex]),
+                    colourText(safe[kTextColourIndex])}
+            .join(QStringLiteral(" / "));
+    QStringList modes;
+    for (const NamedMode& m : kModes) {
+        QString note = QString::fromLatin1(m.note);
+        if (note.contains(QLatin1String("%1")))
+            note = note.arg(safeDefaults);
+        if (QLatin1String(m.name) == row.defaultText())
+            note += QStringLiteral(", the default");
+        modes << QStringLiteral("%1 (%2)").arg(QLatin1String(m.name), note);
+    }
+    return listed(modes) + QStringLiteral("; for mpv, VLC, ffmpeg-based players and Matroska "
+                                          "files pick pc");
+}
+
+// A help text whose "%1" is the row's choices or range and "%2" its default.
+QString withRange(const OptionRow& row, const char* text, const char* lastJoin = " or ")
+{
+    const QString range = row.isNumber() ? QStringLiteral("%1 to %2").arg(row.min).arg(row.max)
+                                         : listed(row.choices(), lastJoin);
+    return QString::fromLatin1(text).arg(range, row.defaultText());
+}
+
+const OptionRow kOptions[] = {
+    {"-r", "--fps", "RATE", "frame rate", FrameRateTexts, 0, 0,
+     [](const ConvertOptions& o) { return o.fpsText; },
+     [](const OptionRow& row) {
+         return withRange(row, "frame rate: %1 (%2)", ", ") +
+                QStringLiteral("; %1 gives PAL %2, every other rate NTSC %3")
+                    .arg(palRate(), frameSize(VideoStandard::PAL), frameSize(VideoStandard::NTSC));
+     },
+     [](ParseState& s, const QString& v) {
+         s.options.fpsText = v;
+         s.options.settings.videoStandard = VideoStandardFromFps(v);
+         return QString();
+     }},
+    {"-f", "--font", "NAME", nullptr, nullptr, 0, 0,
+     [](const ConvertOptions& o) { return o.settings.fontName; },
+     [](const OptionRow& row) {
+         return QStringLiteral("font name (%1); an installed family, \"Arial\" or \"Default\", "
+                               "without regard to case")
+             .arg(row.defaultText());
+     },
      [](ParseState& s, const QString& v) {
          s.options.settings.fontName = v;
          return QString();
      }},
-    {nullptr, "--offset", applyOffset},
-    {nullptr, "--offset-or", applyLineGap},
-    {nullptr, "--text-color",
+    {"-s", "--size", "POINTS", "font size", FontSizeTexts, 0, 0,
+     [](const ConvertOptions& o) { return QString::number(o.settings.fontSize); },
+     [](const OptionRow& row) {
+         return QStringLiteral("font size: %1 (%2)")
+             .arg(numberRuns(row.choices()), row.defaultText());
+     },
+     [](ParseState& s, const QString& v) {
+         s.options.settings.fontSize = v.toInt();
+         return QString();
+     }},
+    {nullptr, "--style", "NAME", "style", StyleNames, 0, 0,
+     [](const ConvertOptions& o) { return styleName(o.settings.fontStyle); },
+     [](const OptionRow& row) { return withRange(row, "%1 (%2)", ", "); },
+     [](ParseState& s, const QString& v) {
+         s.options.settings.fontStyle = FontStyleFromName(v);
+         return QString();
+     }},
+    {nullptr, "--charset", "NAME", "character set", CharsetNames, 0, 0,
+     [](const ConvertOptions& o) { return charsetName(o.settings.charset); },
+     [](const OptionRow& row) {
+         QStringList names = row.choices();
+         for (QString& name : names) {
+             if (name == QLatin1String("DEFAULT"))
+                 name += QStringLiteral(" (UTF-8 when valid)");
+         }
+         return QStringLiteral("how the subtitle's bytes are read: %1 (%2)")
+             .arg(names.join(QStringLiteral(", ")), row.defaultText());
+     },
+     [](ParseState& s, const QString& v) {
+         s.options.settings.charset = FontCharsetFromName(v);
+         return QString();
+     }},
+    {nullptr, "--outline", "N", "outline width", OutlineWidthTexts, 0, 0,
+     [](const ConvertOptions& o) { return QString::number(o.settings.outlineWidth); },
+     [](const OptionRow& row) { return withRange(row, "outline width in pixels: %1 (%2)"); },
+     [](ParseState& s, const QString& v) {
+         s.options.settings.outlineWidth = v.toInt();
+         return QString();
+     }},
+    {nullptr, "--align", "A", "alignment", AlignNames, 0, 0,
+     [](const ConvertOptions& o) { return o.settings.align; },
+     [](const OptionRow& row) { return withRange(row, "%1 (%2)"); },
+     [](ParseState& s, const QString& v) {
+         s.options.settings.align = v;
+         return QString();
+     }},
+    {nullptr, "--offset", "N", "offset", nullptr, kOffsetMin, kOffsetMax,
+     [](const ConvertOptions& o) { return QString::number(o.settings.offset); },
+     [](const OptionRow& row) {
+         return withRange(row, "bottom of the first line above the frame's bottom, minus 40 "
+                               "pixels: %1 (%2)");
+     },
+     [](ParseState& s, const QString& v) {
+         s.options.settings.offset = v.toInt();
+         return QString();
+     }},
+    {nullptr, "--offset-or", "N", "line gap", nullptr, kLineGapMin, kLineGapMax,
+     [](const ConvertOptions& o) { return QString::number(o.settings.offset_or); },
+     [](const OptionRow& row) {
+         return withRange(row, "gap between the two lines: %1, even (%2)");
+     },
+     [](ParseState& s, const QString& v) {
+         s.options.settings.offset_or = EvenLineGap(v.toInt());
+         return QString();
+     }},
+    {nullptr, "--wrap", nullptr, nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral(
+             "break lines too wide for the frame at a space instead of refusing the file");
+     },
+     [](ParseState& s, const QString&) {
+         s.options.settings.wrapLongLines = true;
+         return QString();
+     }},
+    {nullptr, "--text-color", "C", nullptr, nullptr, 0, 0,
+     [](const ConvertOptions& o) { return colourText(o.settings.textColor); },
+     [](const OptionRow& row) { return QStringLiteral("text colour (%1)").arg(row.defaultText()); },
      [](ParseState& s, const QString& v) {
          return applyColour(v, s.options.settings.textColor, s.textSet);
      }},
-    {nullptr, "--outline-color",
+    {nullptr, "--outline-color", "C", nullptr, nullptr, 0, 0,
+     [](const ConvertOptions& o) { return colourText(o.settings.outlineColor); },
+     [](const OptionRow& row) {
+         return QStringLiteral("outline colour (%1)").arg(row.defaultText());
+     },
      [](ParseState& s, const QString& v) {
          return applyColour(v, s.options.settings.outlineColor, s.outlineSet);
      }},
-    {nullptr, "--antialias-color",
+    {nullptr, "--antialias-color", "C", nullptr, nullptr, 0, 0,
+     [](const ConvertOptions& o) { return colourText(o.settings.antialiasColor); },
+     [](const OptionRow& row) {
+         return QStringLiteral("antialias ring colour (%1); C is a name (%2; in any case, \"cl\" "
+                               "in front allowed), #RRGGBB or R,G,B")
+             .arg(row.defaultText(), colourNames());
+     },
      [](ParseState& s, const QString& v) {
          return applyColour(v, s.options.settings.antialiasColor, s.antialiasSet);
      }},
-    {nullptr, "--palette", applyPalette},
-    {nullptr, "--language", applyLanguage},
-    {"-o", "--output",
+    {nullptr, "--palette", "MODE", nullptr, nullptr, 0, 0,
+     [](const ConvertOptions& o) { return modeName(o.mode); }, paletteHelp, applyPalette},
+    {nullptr, "--language", "CODE", nullptr, nullptr, 0, 0,
+     [](const ConvertOptions& o) { return o.languageText.left(2); },
+     [](const OptionRow& row) {
+         return QStringLiteral("two-letter language code of the stream (%1)")
+             .arg(row.defaultText());
+     },
+     applyLanguage},
+    {"-o", "--output", "DIR", nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral(
+             "write the pair and the help file into DIR, which is created when it does not exist");
+     },
      [](ParseState& s, const QString& v) {
          s.options.outputFolder = v;
          return QString();
      }},
-    {nullptr, "--settings", applySettings},
-    {"-j", "--jobs",
+    {nullptr, "--settings", "FILE", nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral("take the settings from the window's settings file; options given "
+                               "after it override them");
+     },
+     applySettings},
+    {"-j", "--jobs", "N", "jobs", nullptr, 1, kMaxJobs, nullptr,
+     [](const OptionRow& row) {
+         return QStringLiteral("check line widths, draw and encode on N threads (default: one per "
+                               "processor core; %1 does everything in turn); the output is the "
+                               "same for any N")
+             .arg(row.min);
+     },
      [](ParseState& s, const QString& v) {
-         return readWholeNumber(v, "jobs", 1, kMaxJobs, s.options.jobs);
+         s.options.jobs = v.toInt();
+         return QString();
+     }},
+    {nullptr, "--list", nullptr, nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral("only print the subtitles as read; write nothing");
+     },
+     [](ParseState& s, const QString&) {
+         s.options.listOnly = true;
+         return QString();
+     }},
+    {"-q", "--quiet", nullptr, nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) { return QStringLiteral("print nothing but problems"); },
+     [](ParseState& s, const QString&) {
+         s.options.quiet = true;
+         return QString();
+     }},
+    {nullptr, "--json", nullptr, nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral("print a summary for scripts on standard output instead of a line "
+                               "per file: per file the subtitles written, the entries skipped "
+                               "and the paths written");
+     },
+     [](ParseState& s, const QString&) {
+         s.options.json = true;
+         return QString();
+     }},
+    {nullptr, "--version", nullptr, nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) { return QStringLiteral("print the version and stop"); },
+     [](ParseState& s, const QString&) {
+         s.stop = ParseOutcome::Version;
+         return QString();
+     }},
+    {"-h", "--help", nullptr, nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) { return QStringLiteral("show this text"); },
+     [](ParseState& s, const QString&) {
+         s.stop = ParseOutcome::Help;
+         return QString();
      }},
 };
 
-template <typename Option, std::size_t N>
-const Option* findOption(const Option (&table)[N], const QString& arg)
+const OptionRow* findOption(const QString& arg)
 {
-    for (const Option& option : table) {
-        if ((option.shortName && arg == QLatin1String(option.shortName)) ||
-            arg == QLatin1String(option.longName))
-            return &option;
+    for (const OptionRow& row : kOptions) {
+        if ((row.shortName && arg == QLatin1String(row.shortName)) ||
+            arg == QLatin1String(row.longName))
+            return &row;
     }
     return nullptr;
 }
 
-const ListOption* findListOption(const QString& arg)
+// Checks `value` against the row's list or range; the problem, or an empty text.
+QString checkedValue(const OptionRow& row, QString& value)
 {
-    return findOption(kListOptions, arg);
-}
-
-const ValueOption* findValueOption(const QString& arg)
-{
-    return findOption(kValueOptions, arg);
-}
-
-// The switch `arg` names, or null.
-bool* switchFor(const QString& arg, ConvertOptions& options)
-{
-    const struct
-    {
-        const char* shortName;
-        const char* longName;
-        bool ConvertOptions::*member;
-    } switches[] = {{"-q", "--quiet", &ConvertOptions::quiet},
-                    {nullptr, "--json", &ConvertOptions::json}};
-    for (const auto& s : switches) {
-        if ((s.shortName && arg == QLatin1String(s.shortName)) || arg == QLatin1String(s.longName))
-            return &(options.*s.member);
+    if (row.choices) {
+        const QStringList& items = row.choices();
+        if (!items.contains(value))
+            return QStringLiteral("%1 must be one of %2, not '%3'")
+                .arg(QLatin1String(row.what), items.join(QStringLiteral(", ")), value);
+    } else if (row.isNumber()) {
+        int number = 0;
+        if (!parseInt(value, number) || number < row.min || number > row.max)
+            return QStringLiteral("%1 must be a whole number from %2 to %3, not '%4'")
+                .arg(QLatin1String(row.what), QString::number(row.min), QString::number(row.max),
+                     value);
+        value = QString::number(number);
     }
-    return nullptr;
+    return QString();
 }
 
 // The safe palette offers other colours; its defaults stand where none was given.
@@ -269,17 +478,11 @@ void applySafePaletteDefaults(ParseState& state)
 
 bool ParseColour(const QString& text, ColorValue& colour)
 {
-    QString t = text.trimmed().toLower();
-    if (t.startsWith(QLatin1String("cl")))
-        t = t.mid(2);
-    if (t == QLatin1String("grey"))
-        t = QStringLiteral("gray");
-    for (const StandardColour& named : StandardColours()) {
-        if (t == QLatin1String(named.name)) {
-            colour = named.value;
-            return true;
-        }
+    if (const std::optional<ColorValue> named = platform::colorFromName(text)) {
+        colour = *named;
+        return true;
     }
+    const QString t = text.trimmed().toLower();
     static const QRegularExpression hex(
         QStringLiteral("^#([0-9a-f]{2})([0-9a-f]{2})([0-9a-f]{2})$"));
     if (const auto m = hex.match(t); m.hasMatch()) {
@@ -303,46 +506,37 @@ bool ParseColour(const QString& text, ColorValue& colour)
 ParseOutcome ParseConvertOptions(const QStringList& arguments, ConvertOptions& options,
                                  QString& error)
 {
-    Args args;
-    args.list = arguments;
     ParseState state{options};
     auto fail = [&](const QString& message) {
         error = message;
         return ParseOutcome::Error;
     };
 
-    while (args.more()) {
-        const QString arg = args.next();
-        QString value;
-        if (arg == QLatin1String("-h") || arg == QLatin1String("--help"))
-            return ParseOutcome::Help;
-        if (arg == QLatin1String("--version"))
-            return ParseOutcome::Version;
-        if (arg == QLatin1String("--list")) {
-            options.listOnly = true;
-        } else if (arg == QLatin1String("--wrap")) {
-            options.settings.wrapLongLines = true;
-        } else if (bool* on = switchFor(arg, options)) {
-            *on = true;
-        } else if (arg == QLatin1String("--")) {
-            while (args.more())
-                options.files << args.next();
-        } else if (const ListOption* listOption = findListOption(arg)) {
-            if (!args.value(arg, value))
-                return fail(args.error);
-            if (const QString problem = applyListOption(*listOption, options, value);
-                !problem.isEmpty())
-                return fail(problem);
-        } else if (const ValueOption* valueOption = findValueOption(arg)) {
-            if (!args.value(arg, value))
-                return fail(args.error);
-            if (const QString problem = valueOption->apply(state, value); !problem.isEmpty())
-                return fail(problem);
-        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            return fail(QStringLiteral("unknown option %1").arg(arg));
-        } else {
-            options.files << arg;
+    for (qsizetype pos = 1; pos < arguments.size();) {
+        const QString arg = arguments.at(pos++);
+        if (arg == QLatin1String("--")) {
+            options.files << arguments.mid(pos);
+            break;
         }
+        const OptionRow* row = findOption(arg);
+        if (!row) {
+            if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1)
+                return fail(QStringLiteral("unknown option %1").arg(arg));
+            options.files << arg;
+            continue;
+        }
+        QString value;
+        if (row->valueName) {
+            if (pos >= arguments.size())
+                return fail(QStringLiteral("option %1 needs a value").arg(arg));
+            value = arguments.at(pos++);
+            if (const QString problem = checkedValue(*row, value); !problem.isEmpty())
+                return fail(problem);
+        }
+        if (const QString problem = row->apply(state, value); !problem.isEmpty())
+            return fail(problem);
+        if (state.stop)
+            return *state.stop;
     }
 
     applySafePaletteDefaults(state);
@@ -355,54 +549,6 @@ ParseOutcome ParseConvertOptions(const QStringList& arguments, ConvertOptions& o
 
 namespace {
 
-// The converter's documentation as data: --help and both manual pages are printed from it.
-const HelpOption kHelpOptions[] = {
-    {"-r", "--fps", "RATE",
-     "frame rate: 23976, 24000, 25000, 29970, 30000 (25000); 25000 gives PAL 720x576, every "
-     "other rate NTSC 720x480"},
-    {"-f", "--font", "NAME",
-     "font name (Arial); an installed family, \"Arial\" or \"Default\", without regard to case"},
-    {"-s", "--size", "POINTS", "font size: 6 to 30, then 32 to 50 in steps of 2 (20)"},
-    {nullptr, "--style", "NAME",
-     "Normal, Bold, Italic, Underline, Bold+Italic, Bold+Under, Bold+It+Und, Italic+Under, "
-     "StrikeOut (Normal)"},
-    {nullptr, "--charset", "NAME",
-     "how the subtitle's bytes are read: ANSI, ARABIC, BALTIC, CHINESEBIG5, DEFAULT (UTF-8 when "
-     "valid), EASTEUROPE, GB2312, GREEK, HANGEUL, HEBREW, JOHAB, MAC, OEM, RUSSIAN, SHIFTJIS, "
-     "SYMBOL, THAI, TURKISH, VIETNAMESE (DEFAULT)"},
-    {nullptr, "--outline", "N", "outline width in pixels: 2, 3 or 4 (3)"},
-    {nullptr, "--align", "A", "center, left or right (center)"},
-    {nullptr, "--offset", "N",
-     "bottom of the first line above the frame's bottom, minus 40 pixels: 8 to 492 (30)"},
-    {nullptr, "--offset-or", "N", "gap between the two lines: -14 to 0, even (-4)"},
-    {nullptr, "--wrap", nullptr,
-     "break lines too wide for the frame at a space instead of refusing the file"},
-    {nullptr, "--text-color", "C", "text colour (white)"},
-    {nullptr, "--outline-color", "C", "outline colour (black)"},
-    {nullptr, "--antialias-color", "C",
-     "antialias ring colour (gray); C is a name (black, gray, white, maroon, green, olive, navy, "
-     "purple, teal, silver, red, lime, yellow, fuchsia, aqua), #RRGGBB or R,G,B"},
-    {nullptr, "--palette", "MODE",
-     "pc (RGB palette), dvd (Y/Cr/Cb palette), two (both, the default) or safe (RGB palette; "
-     "default colours 127,127,127 / 0,30,0 / 255,230,20); for mpv, VLC, ffmpeg-based players "
-     "and Matroska files pick pc"},
-    {nullptr, "--language", "CODE", "two-letter language code of the stream (el)"},
-    {"-o", "--output", "DIR",
-     "write the pair and the help file into DIR, which is created when it does not exist"},
-    {nullptr, "--settings", "FILE",
-     "take the settings from the window's settings file; options given after it override them"},
-    {"-j", "--jobs", "N",
-     "check line widths, draw and encode on N threads (default: one per processor core; 1 "
-     "does everything in turn); the output is the same for any N"},
-    {nullptr, "--list", nullptr, "only print the subtitles as read; write nothing"},
-    {"-q", "--quiet", nullptr, "print nothing but problems"},
-    {nullptr, "--json", nullptr,
-     "print a summary for scripts on standard output instead of a line per file: per file the "
-     "subtitles written, the entries skipped and the paths written"},
-    {nullptr, "--version", nullptr, "print the version and stop"},
-    {"-h", "--help", nullptr, "show this text"},
-};
-
 const HelpStatus kHelpStatuses[] = {
     {0, "every file was converted"},
     {1, "a file could not be read, converted or written, or the run was aborted"},
@@ -411,23 +557,72 @@ const HelpStatus kHelpStatuses[] = {
         "error with its line and reason)"},
 };
 
-const HelpPaletteRow kPaletteRows[] = {
-    {"stand-alone DVD and DivX players", "two (the default) or dvd"},
-    {"DVD authoring", "dvd or two"},
-    {"mpv, VLC, ffmpeg-based players, Matroska files made with mkvmerge", "pc or safe"},
-    {"players with the custom-colour extension", "two or pc"},
+// Which palette modes suit a use, the better first.
+struct PaletteUse
+{
+    const char* use;
+    PaletteMode modes[2];
+};
+const PaletteUse kPaletteUses[] = {
+    {"stand-alone DVD and DivX players", {PaletteMode::PcDvdTwoPalettes, PaletteMode::DvdOnly}},
+    {"DVD authoring", {PaletteMode::DvdOnly, PaletteMode::PcDvdTwoPalettes}},
+    {"mpv, VLC, ffmpeg-based players, Matroska files made with mkvmerge",
+     {PaletteMode::PcOnly, PaletteMode::PcDvdSafePalette}},
+    {"players with the custom-colour extension",
+     {PaletteMode::PcDvdTwoPalettes, PaletteMode::PcOnly}},
 };
 
-const char* const kHelpDescription[] = {
-    "Converts SubRip (.srt) and MicroDVD (.sub, .txt) subtitle files into VobSub pairs (.idx and "
-    ".sub) with the help file, as the window's \"Generate Vobsub\" does.",
-    "The pair is written beside each subtitle file unless --output is given; a MicroDVD .sub "
-    "input is never overwritten (the pair is then named NAME_vobsub.idx/.sub). Every line is "
-    "checked against the 680-pixel width first; a file with a line too wide is refused and "
-    "nothing is written for it.",
-    "Ctrl+C stops a conversion after the current subtitle; the pair then holds every subtitle "
-    "finished so far.",
-};
+// The uses and their modes; the default mode is marked where it is first named.
+QList<HelpPaletteRow> paletteRows()
+{
+    const PaletteMode defaultMode = ConvertOptions().mode;
+    bool marked = false;
+    QList<HelpPaletteRow> rows;
+    for (const PaletteUse& use : kPaletteUses) {
+        QStringList names;
+        for (PaletteMode mode : use.modes) {
+            QString name = modeName(mode);
+            if (mode == defaultMode && !marked) {
+                name += QStringLiteral(" (the default)");
+                marked = true;
+            }
+            names << name;
+        }
+        rows.append({use.use, listed(names)});
+    }
+    return rows;
+}
+
+// "SubRip (.srt) and MicroDVD (.sub, .txt)".
+QString subtitleKinds()
+{
+    QStringList kinds;
+    for (const SubtitleKind& kind : kSubtitleKinds) {
+        QStringList extensions;
+        for (const char* extension : kind.extensions)
+            extensions << QLatin1Char('.') + QLatin1String(extension);
+        kinds << QStringLiteral("%1 (%2)").arg(QLatin1String(kind.name),
+                                               extensions.join(QStringLiteral(", ")));
+    }
+    return kinds.join(QStringLiteral(" and "));
+}
+
+QStringList helpDescription()
+{
+    return {
+        QStringLiteral("Converts %1 subtitle files into VobSub pairs (.idx and .sub) with the help "
+                       "file, as the window's \"Generate Vobsub\" does.")
+            .arg(subtitleKinds()),
+        QStringLiteral("The pair is written beside each subtitle file unless --output is given; a "
+                       "MicroDVD .sub input is never overwritten (the pair is then named "
+                       "NAME_vobsub.idx/.sub). Every line is checked against the %1-pixel width "
+                       "first; a file with a line too wide is refused and nothing is written for "
+                       "it.")
+            .arg(kMaxLineWidth),
+        QStringLiteral("Ctrl+C stops a conversion after the current subtitle; the pair then holds "
+                       "every subtitle finished so far."),
+    };
+}
 
 // `text` broken into lines of at most `width` characters at spaces.
 QStringList wrapped(const QString& text, int width)
@@ -461,7 +656,11 @@ QString hangingParagraph(const QString& lead, const QString& text)
 
 HelpDocument ConvertHelpDocument()
 {
-    return {kHelpDescription, kHelpOptions, kHelpStatuses, kPaletteRows};
+    HelpDocument doc{helpDescription(), {}, kHelpStatuses, paletteRows()};
+    for (const OptionRow& row : kOptions)
+        doc.options.append(
+            {row.shortName, row.longName, row.valueName, row.help(row), row.defaultText()});
+    return doc;
 }
 
 QString HelpOptionLabel(const HelpOption& option)
@@ -478,8 +677,8 @@ QString ConvertHelpText()
 {
     const HelpDocument doc = ConvertHelpDocument();
     QString text = QStringLiteral("Usage: lumelle-convert [options] FILE...\n");
-    for (const char* paragraph : doc.description)
-        text += QLatin1Char('\n') + hangingParagraph(QString(), QLatin1String(paragraph));
+    for (const QString& paragraph : doc.description)
+        text += QLatin1Char('\n') + hangingParagraph(QString(), paragraph);
     text += QStringLiteral("\nOptions (defaults are those of the window):\n");
     for (const HelpOption& option : doc.options)
         text += hangingParagraph(
@@ -487,8 +686,7 @@ QString ConvertHelpText()
     text += QStringLiteral("\nWhich palette mode? The default shows white text pink in mpv, VLC "
                            "and ffmpeg:\n");
     for (const HelpPaletteRow& row : doc.palette)
-        text += hangingParagraph(QStringLiteral("  %1: ").arg(QLatin1String(row.mode)),
-                                 QLatin1String(row.use));
+        text += hangingParagraph(QStringLiteral("  %1: ").arg(row.modes), QLatin1String(row.use));
     text += QStringLiteral("\nExit status:\n");
     for (const HelpStatus& status : doc.statuses)
         text += hangingParagraph(QStringLiteral("  %1  ").arg(status.code), status.text);

@@ -5,6 +5,7 @@
 #include "subtitle/Subtitle.h"
 #include "vobsub/Palette.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <span>
@@ -37,12 +38,17 @@ ParseOutcome ParseConvertOptions(const QStringList& arguments, ConvertOptions& o
 QString ConvertHelpText();
 
 // The documentation of the converter as data, printed by --help and into the manual pages.
+// Every option comes from the one option table the parser reads: its ranges and defaults are
+// those the parser checks against and starts from.
 struct HelpOption
 {
     const char* shortName; // or null
     const char* longName;
     const char* value; // the value's placeholder, or null for a switch
-    const char* text;
+    QString text;
+    // The option's default as it would be given on the command line; empty when it has none
+    // to give (a switch, a folder, or a default that no value names).
+    QString defaultValue;
 };
 struct HelpStatus
 {
@@ -53,14 +59,14 @@ struct HelpStatus
 struct HelpPaletteRow
 {
     const char* use;
-    const char* mode;
+    QString modes;
 };
 struct HelpDocument
 {
-    std::span<const char* const> description;
-    std::span<const HelpOption> options;
+    QStringList description;
+    QList<HelpOption> options;
     std::span<const HelpStatus> statuses;
-    std::span<const HelpPaletteRow> palette;
+    QList<HelpPaletteRow> palette;
 };
 HelpDocument ConvertHelpDocument();
 // "-o, --output DIR", or "    --list" for an option without a short name.

@@ -2,6 +2,7 @@
 
 #include "cli/ConvertOptions.h"
 #include "platform/IniStore.h"
+#include "subtitle/SubtitleKinds.h"
 #include "vobsub/HelpText.h"
 
 namespace lumelle {
@@ -53,6 +54,20 @@ QString taggedParagraph(const QString& tag, const QString& text)
     return QStringLiteral(".TP\n%1\n%2\n").arg(tag, roff(text));
 }
 
+// "SubRip .srt, MicroDVD .sub or .txt".
+QString subtitleKinds()
+{
+    QStringList kinds;
+    for (const SubtitleKind& kind : kSubtitleKinds) {
+        QStringList extensions;
+        for (const char* extension : kind.extensions)
+            extensions << QLatin1Char('.') + QLatin1String(extension);
+        kinds << QStringLiteral("%1 %2").arg(QLatin1String(kind.name),
+                                             extensions.join(QStringLiteral(" or ")));
+    }
+    return kinds.join(QStringLiteral(", "));
+}
+
 QString paletteSection()
 {
     QString text = section("WHICH PALETTE MODE?") +
@@ -63,7 +78,7 @@ QString paletteSection()
                        "white text pink with a teal outline in that mode and in dvd mode. Pick "
                        "the mode by where the subtitles are shown:"));
     for (const HelpPaletteRow& row : ConvertHelpDocument().palette)
-        text += taggedParagraph(roff(QLatin1String(row.use)), QLatin1String(row.mode));
+        text += taggedParagraph(roff(QLatin1String(row.use)), row.modes);
     return text;
 }
 
@@ -92,15 +107,15 @@ QString ConvertManualPage()
     page += section("SYNOPSIS") +
             QStringLiteral(".B lumelle\\-convert\n[\\fIoptions\\fR] \\fIFILE\\fR...\n");
     page += section("DESCRIPTION");
-    for (const char* text : doc.description)
-        page += paragraph(QLatin1String(text));
+    for (const QString& text : doc.description)
+        page += paragraph(text);
     page += section("OPTIONS");
     for (const HelpOption& option : doc.options) {
         QString tag = option.shortName ? bold(option.shortName) + QStringLiteral(", ") : QString();
         tag += bold(option.longName);
         if (option.value)
             tag += QStringLiteral(" \\fI%1\\fR").arg(roff(QLatin1String(option.value)));
-        page += taggedParagraph(tag, QLatin1String(option.text));
+        page += taggedParagraph(tag, option.text);
     }
     page += paletteSection();
     page += section("EXIT STATUS");
@@ -121,15 +136,18 @@ QString WindowManualPage()
     QString page = heading("lumelle", "lumelle - turn text subtitles into DVD bitmap subtitles "
                                       "(VobSub)");
     page += section("SYNOPSIS") + QStringLiteral(".B lumelle\n");
-    page += section("DESCRIPTION") +
-            paragraph(QStringLiteral(
-                "Lumelle turns a text subtitle file (SubRip .srt, MicroDVD .sub or .txt) into DVD "
-                "bitmap subtitles in the VobSub form: an .idx index and a .sub MPEG-2 program "
-                "stream. Pick the frame rate, font, outline, position and colours, preview any "
-                "line over a picture, and press \"Generate Vobsub\". The pair is written beside "
-                "the subtitle file; the subtitle file itself is never overwritten.")) +
-            paragraph(QStringLiteral("lumelle-convert(1) does the same without the window, for "
-                                     "scripts and whole folders."));
+    page +=
+        section("DESCRIPTION") +
+        paragraph(
+            QStringLiteral(
+                "Lumelle turns a text subtitle file (%1) into DVD bitmap subtitles in the VobSub "
+                "form: an .idx index and a .sub MPEG-2 program stream. Pick the frame rate, font, "
+                "outline, position and colours, preview any line over a picture, and press "
+                "\"Generate Vobsub\". The pair is written beside the subtitle file; the subtitle "
+                "file itself is never overwritten.")
+                .arg(subtitleKinds())) +
+        paragraph(QStringLiteral("lumelle-convert(1) does the same without the window, for "
+                                 "scripts and whole folders."));
     page += paletteSection();
     page += settingsFileSection();
     page += section("SEE ALSO") + QStringLiteral(".BR lumelle\\-convert (1)\n");

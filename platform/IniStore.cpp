@@ -32,6 +32,12 @@ QByteArray trimmedBytes(QByteArrayView bytes)
     return bytes.sliced(begin, end - begin).toByteArray();
 }
 
+// The reader ends a line at a carriage return or a line feed.
+bool fitsOnOneLine(QByteArrayView value)
+{
+    return !value.contains('\r') && !value.contains('\n');
+}
+
 bool sameName(const QByteArray& a, const QByteArray& b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
@@ -264,10 +270,15 @@ std::optional<QByteArray> IniStore::rawValue(const QString& path) const
     return std::nullopt;
 }
 
-void IniStore::writeRawValue(const QString& path, const QByteArray& value)
+bool IniStore::canHold(QStringView text)
 {
-    if (m_readOnly)
-        return;
+    return fitsOnOneLine(text.toUtf8());
+}
+
+bool IniStore::writeRawValue(const QString& path, const QByteArray& value)
+{
+    if (m_readOnly || !fitsOnOneLine(value))
+        return false;
     const SplitPath split = splitPath(path);
     Section* section = nullptr;
     for (Section& candidate : m_sections) {
@@ -283,10 +294,11 @@ void IniStore::writeRawValue(const QString& path, const QByteArray& value)
     for (Line& line : section->lines) {
         if (line.hasValue && sameName(line.key, split.key)) {
             line.value = value;
-            return;
+            return true;
         }
     }
     section->lines.push_back({split.key, value, true});
+    return true;
 }
 
 std::optional<int> IniStore::tryReadInteger(const QString& path) const
@@ -307,9 +319,9 @@ std::optional<QString> IniStore::tryReadText(const QString& path) const
     return decodeText(trimmedBytes(*raw));
 }
 
-void IniStore::writeText(const QString& path, const QString& value)
+bool IniStore::writeText(const QString& path, const QString& value)
 {
-    writeRawValue(path, value.toUtf8());
+    return writeRawValue(path, value.toUtf8());
 }
 
 std::optional<bool> IniStore::tryReadBoolean(const QString& path) const

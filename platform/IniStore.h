@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <optional>
 #include <vector>
 
@@ -74,7 +75,7 @@ public:
     {
         return tryReadText(path).value_or(defaultValue);
     }
-    void writeText(const QString& path, const QString& value);
+    bool writeText(const QString& path, const QString& value);
 
     std::optional<bool> tryReadBoolean(const QString& path) const;
     bool readBoolean(const QString& path, bool defaultValue) const
@@ -92,7 +93,13 @@ public:
 
     // The raw bytes of a value, untrimmed as written in memory.
     std::optional<QByteArray> rawValue(const QString& path) const;
-    void writeRawValue(const QString& path, const QByteArray& value);
+    // Every write ends here. A value the file cannot keep on its key's line (see canHold) is
+    // not written and the stored value stays; the result says whether it was written.
+    bool writeRawValue(const QString& path, const QByteArray& value);
+
+    // False for a text holding a line break: the break would end the value and leave the rest
+    // as a stray line of the section.
+    static bool canHold(QStringView text);
 
     // Section names in document order, and the keys of one section (lines without "=" are
     // not keys).

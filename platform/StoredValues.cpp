@@ -92,11 +92,31 @@ std::optional<QString> colorName(ColorValue color)
     return std::nullopt;
 }
 
+namespace {
+
+// "clWhite", "white" and "WHITE" all give "white"; "grey" is read as "gray".
+QString plainName(QStringView name)
+{
+    QString plain = name.trimmed().toString().toLower();
+    if (plain.startsWith(QLatin1String("cl")))
+        plain.remove(0, 2);
+    return plain.replace(QLatin1String("grey"), QLatin1String("gray"));
+}
+
+} // namespace
+
+std::optional<QString> plainColorName(ColorValue color)
+{
+    if (std::optional<QString> name = colorName(color))
+        return plainName(*name);
+    return std::nullopt;
+}
+
 std::optional<ColorValue> colorFromName(QStringView name)
 {
-    const QStringView t = name.trimmed();
+    const QString plain = plainName(name);
     for (const NamedColor& entry : namedColors()) {
-        if (t.compare(QLatin1StringView(entry.name), Qt::CaseInsensitive) == 0)
+        if (plain == plainName(QString::fromLatin1(entry.name)))
             return entry.value;
     }
     return std::nullopt;

@@ -23,17 +23,22 @@ std::optional<bool> parseStoredBoolean(QStringView text);
 // "TRUE" or "FALSE".
 QString storedBooleanText(bool value);
 
-// The named colours of the settings file, with their values (red in the lowest byte).
+// The named colours, with their values (red in the lowest byte): the one table of colour
+// names, read by the settings file and by the converter's colour options.
 struct NamedColor
 {
-    const char* name;
+    const char* name; // as the settings file writes it: "clWhite"
     ColorValue value;
 };
 const std::array<NamedColor, 20>& namedColors();
 
-// The name of a colour ("clWhite"), or nothing when the colour has none.
+// The name of a colour as the settings file writes it ("clWhite"), or nothing when the colour
+// has none.
 std::optional<QString> colorName(ColorValue color);
-// A colour name in any case ("clwhite"), or nothing when the name is unknown.
+// The same name without "cl", in lower case ("white"), as the converter's help shows it.
+std::optional<QString> plainColorName(ColorValue color);
+// A colour name in any case, with or without "cl" ("clWhite", "white", "WHITE"), "grey" for
+// "gray"; nothing when the name is unknown.
 std::optional<ColorValue> colorFromName(QStringView name);
 // The colour's name when it has one, else its decimal value: (0, 30, 0) gives "7680".
 QString storedColorText(ColorValue color);

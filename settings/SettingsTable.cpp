@@ -1,28 +1,22 @@
 #include "settings/SettingsTable.h"
 
+#include "platform/StoredValues.h"
 #include "settings/FontNames.h"
 
 namespace lumelle {
 
-const std::array<StandardColour, 15>& StandardColours()
+const std::array<ColorValue, 15>& StandardColours()
 {
-    static const std::array<StandardColour, 15> colours{{
-        {"black", makeColor(0, 0, 0)},
-        {"gray", makeColor(128, 128, 128)},
-        {"white", makeColor(255, 255, 255)},
-        {"maroon", makeColor(128, 0, 0)},
-        {"green", makeColor(0, 128, 0)},
-        {"olive", makeColor(128, 128, 0)},
-        {"navy", makeColor(0, 0, 128)},
-        {"purple", makeColor(128, 0, 128)},
-        {"teal", makeColor(0, 128, 128)},
-        {"silver", makeColor(192, 192, 192)},
-        {"red", makeColor(255, 0, 0)},
-        {"lime", makeColor(0, 255, 0)},
-        {"yellow", makeColor(255, 255, 0)},
-        {"fuchsia", makeColor(255, 0, 255)},
-        {"aqua", makeColor(0, 255, 255)},
-    }};
+    static const std::array<ColorValue, 15> colours = [] {
+        // By the names of the one colour table, in the order the lists show them.
+        const char* const names[15] = {"clBlack", "clGray", "clWhite",  "clMaroon",  "clGreen",
+                                       "clOlive", "clNavy", "clPurple", "clTeal",    "clSilver",
+                                       "clRed",   "clLime", "clYellow", "clFuchsia", "clAqua"};
+        std::array<ColorValue, 15> values{};
+        for (std::size_t i = 0; i < values.size(); ++i)
+            values[i] = platform::colorFromName(QString::fromLatin1(names[i])).value();
+        return values;
+    }();
     return colours;
 }
 

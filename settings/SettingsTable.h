@@ -30,14 +30,9 @@ constexpr int EvenLineGap(int gap)
     return gap % 2 != 0 ? gap + 1 : gap;
 }
 
-// The colour lists of the window: the standard set of fifteen, and the safe set offered with
-// the safe palette. `name` is the plain name the converter accepts for a standard colour.
-struct StandardColour
-{
-    const char* name;
-    ColorValue value;
-};
-const std::array<StandardColour, 15>& StandardColours();
+// The colour lists of the window: the standard set of fifteen named colours, and the safe set
+// offered with the safe palette.
+const std::array<ColorValue, 15>& StandardColours();
 const std::array<ColorValue, 7>& SafeColours();
 
 // The entry each colour list shows first, in both sets: antialias, outline, text.

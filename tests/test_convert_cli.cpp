@@ -2,6 +2,7 @@
 #include "TestFiles.h"
 #include "TextOfWidth.h"
 #include "cli/ConvertOptions.h"
+#include "platform/StoredValues.h"
 
 #include <QDir>
 #include <QFile>
@@ -90,6 +91,23 @@ TEST(ConvertOptions, ColoursByNameHexAndTriple)
     EXPECT_TRUE(ParseColour("255,230,20", c));
     EXPECT_EQ(c, makeColor(255, 230, 20));
     EXPECT_FALSE(ParseColour("256,0,0", c));
+}
+
+TEST(ConvertOptions, ColourNamesAreThoseOfTheSettingsFileWithOrWithoutCl)
+{
+    for (const platform::NamedColor& entry : platform::namedColors()) {
+        const QString name = QString::fromLatin1(entry.name);
+        for (const QString& given : {name, name.mid(2), name.mid(2).toUpper()}) {
+            ColorValue c = 1;
+            EXPECT_TRUE(ParseColour(given, c)) << given.toStdString();
+            EXPECT_EQ(c, entry.value) << given.toStdString();
+            EXPECT_EQ(platform::parseStoredColor(given), entry.value) << given.toStdString();
+        }
+    }
+    ColorValue c = 0;
+    EXPECT_TRUE(ParseColour("grey", c));
+    EXPECT_EQ(c, makeColor(128, 128, 128));
+    EXPECT_FALSE(ParseColour("clue", c));
 }
 
 TEST(ConvertOptions, SettingsFileGivesTheWindowsChoices)

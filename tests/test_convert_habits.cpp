@@ -13,6 +13,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
@@ -140,23 +141,66 @@ TEST(ConvertHabits, SwitchesMessagesAndSummary)
     }
 }
 
-TEST(ConvertHabits, HelpAndManualPagesComeFromTheOptionsTheParserKnows)
+TEST(ConvertHabits, EveryOptionOfTheHelpParsesAndEveryOptionParsedIsInTheHelp)
 {
     const QString help = ConvertHelpText();
     const QString manual = ConvertManualPage();
+    auto parse = [](QStringList args, ConvertOptions& options) {
+        args.prepend("lumelle-convert");
+        QString error;
+        const ParseOutcome outcome = ParseConvertOptions(args, options, error);
+        return std::pair{outcome, error};
+    };
+    ConvertOptions defaults;
+    ASSERT_EQ(parse({"a.srt"}, defaults).first, ParseOutcome::Run);
+
+    QStringList documented;
     for (const HelpOption& option : ConvertHelpDocument().options) {
         const QString name = QLatin1String(option.longName);
-        EXPECT_TRUE(help.contains(HelpOptionLabel(option))) << name.toStdString();
-        EXPECT_TRUE(manual.contains(QString(name).replace("-", "\\-"))) << name.toStdString();
-        // Every documented option is one the parser takes.
-        QStringList args{"lumelle-convert", name};
-        if (option.value)
-            args << "x";
-        ConvertOptions options;
-        QString error;
-        ParseConvertOptions(args, options, error);
-        EXPECT_FALSE(error.startsWith("unknown option")) << name.toStdString();
+        SCOPED_TRACE(name.toStdString());
+        documented << name;
+        if (option.shortName)
+            documented << QLatin1String(option.shortName);
+        EXPECT_TRUE(help.contains(HelpOptionLabel(option)));
+        EXPECT_TRUE(manual.contains(QString(name).replace("-", "\\-")));
+        ConvertOptions given;
+        if (option.defaultValue.isEmpty()) {
+            QStringList args{name};
+            if (option.value)
+                args << "x";
+            EXPECT_FALSE(parse(args, given).second.startsWith("unknown option"));
+            continue;
+        }
+        // The default the help names is one the option takes, and it is the default indeed.
+        EXPECT_TRUE(option.text.contains(option.defaultValue));
+        const auto [outcome, error] = parse({name, option.defaultValue, "a.srt"}, given);
+        ASSERT_EQ(outcome, ParseOutcome::Run) << error.toStdString();
+        EXPECT_EQ(given.settings, defaults.settings);
+        EXPECT_EQ(given.fpsText, defaults.fpsText);
+        EXPECT_EQ(given.mode, defaults.mode);
+        EXPECT_EQ(given.languageText.left(2), defaults.languageText.left(2));
     }
+
+    // The other way: every short option the parser takes, and every option the texts name, is
+    // a row of the help.
+    for (char c = '0'; c <= 'z'; ++c) {
+        if (!QChar(c).isLetterOrNumber())
+            continue;
+        const QString option = QStringLiteral("-%1").arg(c);
+        ConvertOptions given;
+        if (!parse({option, "1", "a.srt"}, given).second.startsWith("unknown option")) {
+            EXPECT_TRUE(documented.contains(option)) << option.toStdString();
+        }
+    }
+    static const QRegularExpression named(QStringLiteral("(?<![\\w-])--[a-z][a-z-]*"));
+    for (const QString& text : {help, QString(manual).replace("\\-", "-")}) {
+        for (const QRegularExpressionMatch& m : named.globalMatch(text)) {
+            ConvertOptions given;
+            EXPECT_TRUE(documented.contains(m.captured())) << m.captured().toStdString();
+            EXPECT_FALSE(parse({m.captured(), "1"}, given).second.startsWith("unknown option"));
+        }
+    }
+
     for (const HelpStatus& status : ConvertHelpDocument().statuses)
         EXPECT_TRUE(manual.contains(QStringLiteral(".TP\n\\fB%1\\fR\n").arg(status.code)));
     // No line of the man source may start with a control character by accident.

@@ -216,6 +216,21 @@ TEST(IniStoreWriting, ExistingKeysAreReplacedInPlaceAndNewOnesAppended)
     EXPECT_EQ(store.keys("form1"), QStringList({"A", "b", "C", "D", "Loose"}));
 }
 
+TEST(IniStoreWriting, AValueWithALineBreakIsNotWrittenAndTheStoredOneStays)
+{
+    IniStore store;
+    store.setContent("[Form1]\r\nLabelImageChangedPAL_Caption=/old.bmp\r\n");
+    const QByteArray before = store.content();
+    for (const QString& broken : {QString("/a\nstray=line"), QString("/a\rb"), QString("\r\n")}) {
+        EXPECT_FALSE(IniStore::canHold(broken));
+        EXPECT_FALSE(store.writeText("Form1\\LabelImageChangedPAL_Caption", broken));
+        EXPECT_FALSE(store.writeText("Form1\\NewCaption", broken));
+    }
+    EXPECT_EQ(store.content(), before) << "neither replaced nor added";
+    EXPECT_TRUE(store.writeText("Form1\\LabelImageChangedPAL_Caption", "/new.bmp"));
+    EXPECT_EQ(store.readText("Form1\\LabelImageChangedPAL_Caption"), "/new.bmp");
+}
+
 TEST(IniStoreWriting, PathSplitsAtTheLastBackslash)
 {
     IniStore store;

@@ -2,10 +2,11 @@
 // in-order unit pipeline, and runs on several threads against runs on one.
 #include "GenerationRequests.h"
 #include "TestFiles.h"
+#include "convert/UnitPipeline.h"
 #include "platform/Error.h"
+#include "reference/PixelEncoder.h"
 #include "render/TextBlock.h"
 #include "vobsub/SubpictureEncoder.h"
-#include "convert/UnitPipeline.h"
 
 #include <QDir>
 #include <QTemporaryDir>

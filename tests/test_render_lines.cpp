@@ -3,6 +3,7 @@
 // inside the frame and subtitles without duration ending.
 #include "GenerationRequests.h"
 #include "convert/GenerationRun.h"
+#include "convert/ShowPlan.h"
 #include "platform/Error.h"
 #include "render/TextBlock.h"
 #include "render/WidthCheck.h"
@@ -201,6 +202,40 @@ TEST_F(DrawnSubtitles, OverlappingSubtitlesShareOnePictureWhileBothAreShown)
     const Generated together = generate(dir, "same", same, settings);
     EXPECT_EQ(together.result.written, 1);
     EXPECT_EQ(textRowGroups(decodedAt(together, 2, settings.videoStandard, "same")).size(), 3u);
+}
+
+// The plan alone: the exact frames and stacking order, which a decoded picture shows only
+// roughly.
+TEST(ShowPlanCuts, OverlapsAreCutAtEveryStartAndEndAndStackedEarliestFirst)
+{
+    struct Segment
+    {
+        int start;
+        int end;
+        std::vector<int> entries;
+        bool operator==(const Segment&) const = default;
+    };
+    auto segmentsOf = [](const ShowPlan& plan) {
+        std::vector<Segment> out;
+        for (const ShowSegment& s : plan.segments)
+            out.push_back({s.start, s.end, s.entries});
+        return out;
+    };
+
+    // 0 and 1 overlap, 2 has no duration inside the overlap, 3 and 4 stand alone.
+    const ShowPlan plan = PlanShowing({{10, 30}, {0, 20}, {15, 15}, {50, 60}, {70, 65}});
+    EXPECT_EQ(segmentsOf(plan), (std::vector<Segment>{{0, 10, {1}},
+                                                      {10, 15, {1, 0}},
+                                                      {15, 16, {1, 0, 2}}, // one frame long
+                                                      {16, 20, {1, 0}},
+                                                      {20, 30, {0}},
+                                                      {50, 60, {3}},
+                                                      {70, 65, {4}}})); // times as given
+    EXPECT_EQ(plan.merged, 3);
+
+    // Equal starts keep the list order: the first in the file at the bottom.
+    EXPECT_EQ(segmentsOf(PlanShowing({{5, 9}, {5, 7}})),
+              (std::vector<Segment>{{5, 7, {0, 1}}, {7, 9, {0}}}));
 }
 
 TEST_F(DrawnSubtitles, LongLinesAreBrokenOnlyWhenAllowed)

@@ -1,6 +1,7 @@
 // Round trips through real decoders: an .idx/.sub pair built from hand-made four-colour
 // pictures is read back by ffprobe, decoded by ffmpeg's dvdsub decoder and muxed by mkvmerge.
 // The tools are required (the test script installs them); a missing tool fails the test.
+#include "reference/PixelEncoder.h"
 #include "vobsub/IndexWriter.h"
 #include "vobsub/ProgramStream.h"
 #include "vobsub/SubpictureEncoder.h"

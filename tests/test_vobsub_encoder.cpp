@@ -1,4 +1,5 @@
 // Subpicture units: pixel classes, run building, nibble codes, fields and control sequences.
+#include "reference/PixelEncoder.h"
 #include "vobsub/SubpictureEncoder.h"
 
 #include "platform/Error.h"

@@ -1,5 +1,7 @@
 #include "ui/Artwork.h"
 
+#include "platform/Colour.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
@@ -56,7 +58,8 @@ QImage ProgramIconImage(int size)
         painter.drawRect(QRectF(x, 37, 4, 3));
     }
     // The picture: a blue frame, as the output pictures are.
-    painter.setBrush(QColor(0, 0, 255));
+    painter.setBrush(
+        QColor(redOf(kBackgroundBlue), greenOf(kBackgroundBlue), blueOf(kBackgroundBlue)));
     painter.drawRect(QRectF(6, 13, 36, 22));
     // A subtitle band: white text strokes with a black outline near the bottom.
     painter.setBrush(QColor(0, 0, 0));

@@ -188,13 +188,8 @@ void FormStorage::saveProperty(const QString& text)
     const QString path = SettingsKey(m_section, entry->control, entry->property);
     switch (*property) {
     case Property::Caption:
-        // A line break would end the value and leave the rest as a stray line of the section;
-        // such a text is not stored and the stored one stays.
-        if (auto* label = qobject_cast<QLabel*>(control)) {
-            if (!label->text().contains(QLatin1Char('\n')) &&
-                !label->text().contains(QLatin1Char('\r')))
-                m_store->writeText(path, label->text());
-        }
+        if (auto* label = qobject_cast<QLabel*>(control))
+            m_store->writeText(path, label->text());
         break;
     case Property::ItemIndex:
         if (auto* list = qobject_cast<QComboBox*>(control))

@@ -2,9 +2,11 @@
 // file, the file-name box shows the end of the path, a click on the selected row draws it, a
 // double click on Generate starts one run, every subtitle is checked before a run writes, and
 // the end of a run says where the pair went.
+#include "platform/IniStore.h"
 #include "platform/Messages.h"
 #include "platform/Shell.h"
 #include "render/WidthCheck.h"
+#include "subtitle/SubtitleKinds.h"
 #include "ui/Unit1.h"
 
 #include "convert/GenerationRun.h"
@@ -73,9 +75,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 
 bool TForm1::IsSubtitleFileName(const QString& path)
 {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    return suffix == QLatin1String("srt") || suffix == QLatin1String("sub") ||
-           suffix == QLatin1String("txt");
+    return HasSubtitleExtension(QFileInfo(path).fileName());
 }
 
 bool TForm1::LoadDroppedFile(const QString& path)
@@ -124,7 +124,7 @@ void TForm1::reloadAfterDefaults(const QString& frameRateBefore)
 
 bool TForm1::acceptPicturePath(const QString& path)
 {
-    if (!path.contains(QLatin1Char('\n')) && !path.contains(QLatin1Char('\r')))
+    if (platform::IniStore::canHold(path))
         return true;
     platform::messages().showMessage(
         QStringLiteral("The picture \"%1\" has a line break in its name or folder, which the "

@@ -10,6 +10,7 @@
 #include "render/WidthCheck.h"
 #include "settings/SettingsTable.h"
 #include "subtitle/LoadReport.h"
+#include "subtitle/SubtitleKinds.h"
 #include "subtitle/TextDecoding.h"
 #include "ui/Artwork.h"
 #include "ui/ColorListWidget.h"
@@ -152,7 +153,9 @@ TForm1::TForm1(QWidget* parent, const QString& settingsFile) : QWidget(parent)
         "QGroupBox { border: 1px solid #a0a0a0; border-radius: 2px; margin-top: 6px; }"
         "QGroupBox::title { subcontrol-origin: margin; left: 6px; top: 0px; padding: 0 2px; }"));
 
-    OpenDialogsub.Filter = QStringLiteral("*.srt;*.sub;*.txt|*.srt;*.sub;*.txt");
+    const QString patterns =
+        QStringLiteral("*.") + SubtitleExtensions().join(QStringLiteral(";*."));
+    OpenDialogsub.Filter = patterns + QLatin1Char('|') + patterns;
     OpenDialogImagePAL.Title = QStringLiteral("Load 720x576 PAL image");
     OpenDialogImagePAL.Filter = QStringLiteral("Load your PAL 720x576 BMP|*.bmp");
     OpenDialogImageNTSC.Title = QStringLiteral("Load 720x480 NTSC image");
@@ -507,8 +510,8 @@ void TForm1::fillColorBoxes(ColorListWidget* box, int index, bool safe)
         for (ColorValue colour : SafeColours())
             box->addColor(colour);
     } else {
-        for (const StandardColour& colour : StandardColours())
-            box->addColor(colour.value);
+        for (ColorValue colour : StandardColours())
+            box->addColor(colour);
     }
     box->selectIndex(index);
     box->setColorValue(box->colorAt(index));

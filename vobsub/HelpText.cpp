@@ -40,7 +40,7 @@ std::string HelpText(const OutputColours& colours, const QString& idxName, const
 {
     // Colours 0 to 3 are the palette slots: antialias, outline, text, background.
     const std::string lines[] = {
-        kHelpFirstLine,
+        kHelpFileMagic,
         "Some DVD Devices might want an VTS_01_0.IFO file in order to get correct colors",
         "Just Download VTS_01_0.IFO load it on Ifoedit and press VTS_PGCITI and then VTS_PGC1.",
         colourLine(0, colours.antialias),

@@ -10,8 +10,8 @@
 namespace lumelle {
 
 inline constexpr const char* kHelpFileName = "Lumelle_Help_File.txt";
-// The first line of every help file, by which a help file of this program is known.
-inline constexpr char kHelpFirstLine[] = "All Done !!! Important Note:";
+// How every help file we write opens: its first line.
+inline constexpr char kHelpFileMagic[] = "All Done !!! Important Note:";
 
 // The two download addresses on the maker's web site.
 std::string IfoDownloadAddress();

@@ -29,7 +29,7 @@ std::string IndexHeaderText(FrameRate rate, PaletteMode mode, const OutputColour
     const std::string language = languageText.left(2).toLatin1().toStdString();
 
     const std::string lines[] = {
-        std::string(kIndexSignature) + ", v7 (do not modify this line!)",
+        std::string(kIndexFileMagic) + ", v7 (do not modify this line!)",
         "#",
         "# To repair desyncronization, you can insert gaps this way:",
         "# (it usually happens after vob id changes)",

@@ -13,8 +13,8 @@
 
 namespace lumelle {
 
-// What every .idx file starts with: its first line begins so.
-inline constexpr char kIndexSignature[] = "# VobSub index file";
+// How every .idx file opens: the start of its first line.
+inline constexpr char kIndexFileMagic[] = "# VobSub index file";
 
 // Lines 1 to 63, each with CR LF. 25 frames per second gives the 720x576 size line, every other
 // rate 720x480. The language code is the first two characters of `languageText`.

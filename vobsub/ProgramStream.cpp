@@ -37,10 +37,10 @@ void writePack(ByteWriter& w, const std::uint8_t* payload, std::size_t payloadSi
                const std::array<std::uint8_t, 5>* pts)
 {
     const std::size_t packStart = w.size();
-    w.bytes(reinterpret_cast<const std::uint8_t*>(kPackStartCode), 4); // 4: pack start code
-    w.bytes(kSystemClockReference, 6);                                 // 6: SCR
-    w.bytes(kProgramMuxRate, 3);                                       // 3: mux rate
-    w.u8(kPackStuffing);                                               // 1: reserved, no stuffing
+    w.bytes(kPackStartCode.data(), 4); // 4: pack start code
+    w.bytes(kSystemClockReference, 6); // 6: SCR
+    w.bytes(kProgramMuxRate, 3);       // 3: mux rate
+    w.u8(kPackStuffing);               // 1: reserved, no stuffing
 
     w.bytes(kPrivateStream1StartCode, 4); // 4: PES start code, private stream 1
     const std::size_t pesLength = kPesFixedAfterLength + (pts ? kPtsLength : 0) + payloadSize;

@@ -12,9 +12,10 @@
 
 namespace lumelle {
 
+// Every pack opens with this start code, so every .sub file we write does.
+inline constexpr std::array<std::uint8_t, 4> kPackStartCode = {0x00, 0x00, 0x01, 0xBA};
+
 constexpr std::size_t kPackSize = 2048;
-// Every pack, and so every .sub file, starts with the pack start code.
-constexpr char kPackStartCode[4] = {0x00, 0x00, 0x01, char(0xBA)};
 constexpr std::size_t kFirstPackPayload = 2019; // 2048 - 29 header bytes
 constexpr std::size_t kLaterPackPayload = 2024; // 2048 - 24 header bytes
 

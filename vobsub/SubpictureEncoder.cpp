@@ -7,7 +7,6 @@
 #include <QtGlobal>
 #include <algorithm>
 #include <bit>
-#include <cstring>
 
 namespace lumelle {
 
@@ -27,11 +26,9 @@ constexpr std::uint8_t kColourSlots[2] = {0x01, 0x23};
 // Pixel values 3, 2, 1 fully opaque, 0 fully transparent.
 constexpr std::uint8_t kContrast[2] = {0xFF, 0xF0};
 
-// The longest run a single code can carry.
-constexpr int kMaxCodeLength = 255;
 constexpr int kMaxCoordinate = 0xFFF; // 12-bit display-area fields
 
-// Sizes of the parts of the unit around the pixel-data area (see EncodeSubpicture).
+// Sizes of the parts of the unit around the pixel-data area (see finishUnit).
 constexpr std::size_t kUnitHeaderSize = 4;   // size + offset of the first control sequence
 constexpr std::size_t kFieldStartInArea = 2; // the area opens with two zero bytes
 constexpr std::size_t kAreaEndSize = 2;      // and closes with two more
@@ -45,65 +42,11 @@ constexpr std::size_t kSecondControlSize = 2 + 2 + 1 + 1;
 constexpr std::size_t kControlAfterArea = kFirstControlSize - kAreaEndSize + kSecondControlSize;
 static_assert(kFirstControlSize == 24 && kControlAfterArea == 28);
 
-// The ways an image can hand us blue, green, red as the first three bytes of a pixel.
-int directBytesPerPixel(QImage::Format format)
-{
-    switch (format) {
-    case QImage::Format_BGR888:
-        return 3;
-#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
-    case QImage::Format_RGB32:
-    case QImage::Format_ARGB32:
-    case QImage::Format_ARGB32_Premultiplied:
-        return 4;
-#endif
-    default:
-        return 0;
-    }
-}
-
 // A band row outside the picture or beyond the 12-bit display-area field.
 Error scanLineOutOfRange()
 {
     return Error(QStringLiteral("Scan line index out of range"));
 }
-
-// Row access that refuses a row outside the picture instead of reading past it.
-const std::uint8_t* checkedScanLine(const QImage& image, int row)
-{
-    if (row < 0 || row >= image.height())
-        throw scanLineOutOfRange();
-    return image.constScanLine(row);
-}
-
-// Nibbles of one code by run length: 1 for 1-3, 2 for 4-15, 3 for 16-63, 4 for 64-255.
-int nibbleCount(int length)
-{
-    if (length <= 3)
-        return 1;
-    if (length <= 15)
-        return 2;
-    if (length <= 63)
-        return 3;
-    return 4;
-}
-
-// One code: length x 4 + value, most significant nibble first.
-void appendCode(std::vector<std::uint8_t>& nibbles, int length, int value)
-{
-    const unsigned code = unsigned(length) * 4 + unsigned(value & 3);
-    for (int i = nibbleCount(length) - 1; i >= 0; --i)
-        nibbles.push_back(std::uint8_t((code >> (4 * i)) & 0xF));
-}
-
-// The run-length coded rows of a band: the top field holds rows bandTop, bandTop + 2, ...,
-// the bottom field rows bandTop + 1, bandTop + 3, ...
-struct BandFields
-{
-    int width = 0;
-    std::vector<std::uint8_t> top;
-    std::vector<std::uint8_t> bottom;
-};
 
 // What the first control sequence says besides its fixed commands.
 struct DisplayArea
@@ -160,71 +103,6 @@ std::uint8_t ClassifyPixel(int r, int g, int b, const OutputColours& colours)
     return value;
 }
 
-std::vector<Run> RowRuns(const std::uint8_t* row, int width, int bytesPerPixel,
-                         const OutputColours& colours)
-{
-    auto pixel = [&](int x) { return row + std::size_t(x) * std::size_t(bytesPerPixel); };
-    auto sameRaw = [&](int a, int b) { return std::memcmp(pixel(a), pixel(b), 3) == 0; };
-    auto classOf = [&](int x) {
-        const std::uint8_t* p = pixel(x);
-        return ClassifyPixel(p[2], p[1], p[0], colours);
-    };
-
-    std::vector<Run> runs;
-    runs.push_back(Run{0, kPixelBackground});
-    if (width < 2)
-        return runs;
-    if (!sameRaw(0, 1))
-        runs.back().value = classOf(0);
-    for (int x = 1; x <= width - 2; ++x) {
-        if (sameRaw(x, x - 1)) {
-            runs.back().length += 1;
-            runs.back().value = classOf(x);
-        } else {
-            runs.push_back(Run{1, classOf(x)});
-        }
-    }
-    runs.back().length += 1;
-    return runs;
-}
-
-void AppendRunNibbles(std::vector<std::uint8_t>& nibbles, const Run& run)
-{
-    // A zero-length run has no code of its own: it writes nothing, which keeps the row
-    // decodable. Only a first run can be empty, when columns 0 and 1 differ; a left-aligned
-    // italic line whose outline reaches the frame's left edge draws exactly that.
-    int remaining = run.length;
-    while (remaining > 2 * kMaxCodeLength) {
-        appendCode(nibbles, kMaxCodeLength, run.value);
-        remaining -= kMaxCodeLength;
-    }
-    if (remaining > kMaxCodeLength) {
-        appendCode(nibbles, kMaxCodeLength, run.value);
-        remaining -= kMaxCodeLength;
-    }
-    if (remaining > 0)
-        appendCode(nibbles, remaining, run.value);
-}
-
-std::vector<std::uint8_t> EncodeRow(const std::vector<Run>& runs)
-{
-    std::vector<std::uint8_t> nibbles;
-    nibbles.reserve(runs.size() * 4 + 1);
-    for (const Run& run : runs)
-        AppendRunNibbles(nibbles, run);
-    if (nibbles.size() % 2 != 0)
-        nibbles.push_back(0);
-
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(nibbles.size() / 2 + 2);
-    for (std::size_t i = 0; i < nibbles.size(); i += 2)
-        bytes.push_back(std::uint8_t((nibbles[i] << 4) | nibbles[i + 1]));
-    // End-of-line code: fourteen zero bits and pixel value 0, filling the line as background.
-    bytes.push_back(0);
-    bytes.push_back(0);
-    return bytes;
-}
-
 std::uint16_t StopDelay(std::int64_t startFrame, std::int64_t endFrame, FrameRate rate)
 {
     // Duration in 90 kHz ticks divided by 1024: (frames x 90 000 000) / (rate x 1024). A
@@ -236,42 +114,20 @@ std::uint16_t StopDelay(std::int64_t startFrame, std::int64_t endFrame, FrameRat
     return std::uint16_t(std::clamp<std::int64_t>(delay, 0, 0xFFFF));
 }
 
-namespace {
-
-// Refuses a picture width or band the unit cannot describe.
-void checkBand(int width, int bandTop, int bandHeight)
+void CheckSubpictureBand(int width, int height, int bandTop, int bandHeight)
 {
+    if (bandHeight < 1)
+        throw scanLineOutOfRange();
     if (width < 2 || width - 1 > kMaxCoordinate)
         throw Error(QStringLiteral("The subtitle picture must be 2 to 4096 pixels wide."));
-    if (bandTop + bandHeight - 1 > kMaxCoordinate) // beyond the 12-bit display-area field
+    const int bandBottom = bandTop + bandHeight - 1;
+    if (bandBottom > kMaxCoordinate) // beyond the 12-bit display-area field
+        throw scanLineOutOfRange();
+    if (bandTop < 0 || bandBottom >= height)
         throw scanLineOutOfRange();
 }
 
-BandFields encodeFields(const QImage& image, int bandTop, int bandHeight,
-                        const OutputColours& colours)
-{
-    QImage converted;
-    const QImage* source = &image;
-    int bytesPerPixel = directBytesPerPixel(image.format());
-    if (bytesPerPixel == 0) {
-        converted = image.convertToFormat(QImage::Format_BGR888);
-        source = &converted;
-        bytesPerPixel = 3;
-    }
-    BandFields fields;
-    fields.width = source->width();
-    checkBand(fields.width, bandTop, bandHeight);
-    const int bandBottom = bandTop + bandHeight - 1;
-
-    for (int row = bandTop; row <= bandBottom; ++row) {
-        const std::uint8_t* pixels = checkedScanLine(*source, row);
-        const std::vector<std::uint8_t> coded =
-            EncodeRow(RowRuns(pixels, fields.width, bytesPerPixel, colours));
-        std::vector<std::uint8_t>& field = (row - bandTop) % 2 == 0 ? fields.top : fields.bottom;
-        field.insert(field.end(), coded.begin(), coded.end());
-    }
-    return fields;
-}
+namespace {
 
 // Completes a unit whose first six bytes are reserved and whose fields follow them (the top
 // field `topSize` bytes long): fills in the header, adds the control sequences.
@@ -348,7 +204,7 @@ public:
         }
     }
 
-    // A run as AppendRunNibbles codes it: cut into codes of at most 255 pixels.
+    // A run cut into codes of at most kMaxCodeLength pixels; a zero-length run writes nothing.
     void run(int length, unsigned value)
     {
         for (; length > kMaxCodeLength; length -= kMaxCodeLength)
@@ -415,9 +271,9 @@ std::uint64_t sameBit(const LayerCoding& coding, int bit, std::uint64_t low, std
     return out;
 }
 
-// Codes one row of layers as RowRuns and EncodeRow code the pixels it stands for: runs of one
-// colour over columns 0 .. width - 2, the first one pixel shorter and the last one pixel
-// longer, then the end-of-line code.
+// Codes one row of layers as the runs of the pixels it stands for: runs of one colour over
+// columns 0 .. width - 2, the first one pixel shorter and the last one pixel longer, then the
+// end-of-line code.
 void encodeMaskRow(const std::uint64_t* low, const std::uint64_t* high, int width,
                    const LayerCoding& coding, bool distinctColours, NibbleWriter& out)
 {
@@ -468,27 +324,16 @@ void encodeMaskRow(const std::uint64_t* low, const std::uint64_t* high, int widt
 
 } // namespace
 
-std::vector<std::uint8_t> EncodeSubpicture(const QImage& image, int bandTop, int bandHeight,
-                                           const OutputColours& colours, int startFrame,
-                                           int endFrame, FrameRate rate, int subtitleNumber)
+std::vector<std::uint8_t> SubpictureUnit(std::span<const std::uint8_t> fields, std::size_t topSize,
+                                         int width, int bandTop, int bandHeight, int startFrame,
+                                         int endFrame, FrameRate rate, int subtitleNumber)
 {
-    // The renderer always starts the band on an even row. Fields are taken relative to
-    // bandTop, so even an odd start would still give decodable fields.
-    Q_ASSERT(bandTop % 2 == 0);
-    rate.divisor(); // a zero rate is refused before any work
-    if (bandHeight < 1)
-        throw scanLineOutOfRange();
-    const BandFields fields = encodeFields(image, bandTop, bandHeight, colours);
     std::vector<std::uint8_t> unit;
-    unit.reserve(kUnitHeaderSize + kFieldStartInArea + fields.top.size() + fields.bottom.size());
-    ByteWriter w(unit);
-    w.u16(0); // the header, filled in by finishUnit
-    w.u16(0);
-    w.u16(0);
-    w.bytes(fields.top.data(), fields.top.size());
-    w.bytes(fields.bottom.data(), fields.bottom.size());
-    finishUnit(unit, fields.top.size(), fields.width, bandTop, bandHeight, startFrame, endFrame,
-               rate, subtitleNumber);
+    unit.reserve(kUnitHeaderSize + kFieldStartInArea + fields.size() + kControlAfterArea + 3);
+    unit.resize(kUnitHeaderSize + kFieldStartInArea);
+    unit.insert(unit.end(), fields.begin(), fields.end());
+    finishUnit(unit, topSize, width, bandTop, bandHeight, startFrame, endFrame, rate,
+               subtitleNumber);
     return unit;
 }
 
@@ -497,14 +342,12 @@ std::vector<std::uint8_t> EncodeSubpictureFromMasks(const LayerMasks& masks, int
                                                     int startFrame, int endFrame, FrameRate rate,
                                                     int subtitleNumber)
 {
+    // The renderer always starts the band on an even row. Fields are taken relative to
+    // bandTop, so even an odd start would still give decodable fields.
     Q_ASSERT(bandTop % 2 == 0);
-    rate.divisor();
-    if (bandHeight < 1)
-        throw scanLineOutOfRange();
-    checkBand(masks.width, bandTop, bandHeight);
+    rate.divisor(); // a zero rate is refused before any work
+    CheckSubpictureBand(masks.width, masks.height, bandTop, bandHeight);
     const int bandBottom = bandTop + bandHeight - 1;
-    if (bandTop < 0 || bandBottom >= masks.height)
-        throw scanLineOutOfRange();
 
     const LayerCoding coding = layerCoding(masks, colours);
     const bool distinct = coding.same[1] == 1 && coding.same[2] == 2 && coding.same[3] == 3;
@@ -520,14 +363,8 @@ std::vector<std::uint8_t> EncodeSubpictureFromMasks(const LayerMasks& masks, int
     for (int row = bandTop + 1; row <= bandBottom; row += 2)
         encodeMaskRow(masks.lowRow(row), masks.highRow(row), masks.width, coding, distinct, out);
     const std::size_t fieldsSize = std::size_t(out.position() - scratch.data());
-
-    std::vector<std::uint8_t> unit;
-    unit.reserve(kUnitHeaderSize + kFieldStartInArea + fieldsSize + kControlAfterArea + 3);
-    unit.resize(kUnitHeaderSize + kFieldStartInArea);
-    unit.insert(unit.end(), scratch.data(), scratch.data() + fieldsSize);
-    finishUnit(unit, topSize, masks.width, bandTop, bandHeight, startFrame, endFrame, rate,
-               subtitleNumber);
-    return unit;
+    return SubpictureUnit({scratch.data(), fieldsSize}, topSize, masks.width, bandTop, bandHeight,
+                          startFrame, endFrame, rate, subtitleNumber);
 }
 
 } // namespace lumelle

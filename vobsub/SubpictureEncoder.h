@@ -6,8 +6,8 @@
 #include "subtitle/FrameRate.h"
 #include "vobsub/Palette.h"
 
-#include <QImage>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace lumelle {
@@ -28,44 +28,33 @@ enum PixelValue : std::uint8_t {
 // colour. A pixel matching nothing is background.
 std::uint8_t ClassifyPixel(int r, int g, int b, const OutputColours& colours);
 
-struct Run
-{
-    std::int32_t length = 0;
-    std::int32_t value = 0;
-    bool operator==(const Run&) const = default;
-};
-
-// Runs of one row of `width` pixels, each `bytesPerPixel` bytes starting blue, green, red.
-// Pixels are compared by their raw bytes; the lengths add up to width - 1: the first run is
-// one pixel shorter than the stretch of equal pixels at the row's start and the last column is
-// never examined (the end-of-line code supplies it as background).
-std::vector<Run> RowRuns(const std::uint8_t* row, int width, int bytesPerPixel,
-                         const OutputColours& colours);
-
-// Appends the nibbles of one run (split into codes of at most 255 pixels) to `nibbles`.
-void AppendRunNibbles(std::vector<std::uint8_t>& nibbles, const Run& run);
-
-// Bytes of one coded row: the runs' nibbles two to a byte (a 0 nibble added when their count
-// is odd), then the two zero bytes of the end-of-line code.
-std::vector<std::uint8_t> EncodeRow(const std::vector<Run>& runs);
+// The longest run one code of a row can carry.
+constexpr int kMaxCodeLength = 255;
 
 // Delay of the hide command in units of 1024/90000 s: the duration in exact integer
 // arithmetic, rounded half to even, clamped to 0..65535 (a longer subtitle shows for the
 // longest time the field holds; an end before the start gives 0).
 std::uint16_t StopDelay(std::int64_t startFrame, std::int64_t endFrame, FrameRate rate);
 
-// The whole subpicture unit for rows bandTop .. bandTop + bandHeight - 1 of `image` over its
-// full width. `image` holds blue, green, red in its first three bytes per pixel (Format_RGB32
-// or the like); other formats are converted first. Throws Error("Scan line index out of
-// range") for a band row outside the image, and refuses a unit above 65535 bytes with a
-// message naming `subtitleNumber`.
-std::vector<std::uint8_t> EncodeSubpicture(const QImage& image, int bandTop, int bandHeight,
-                                           const OutputColours& colours, int startFrame,
-                                           int endFrame, FrameRate rate, int subtitleNumber);
+// Refuses, before any coding, a picture of `width` x `height` pixels and a band of it that
+// the unit cannot describe: "The subtitle picture must be 2 to 4096 pixels wide.", or "Scan
+// line index out of range" for an empty band, one outside the picture, or one reaching past
+// the 12-bit display-area field.
+void CheckSubpictureBand(int width, int height, int bandTop, int bandHeight);
 
-// The same unit coded from the drawing's layers (`masks`) instead of its pixels: byte for
-// byte what EncodeSubpicture gives for the picture the layers describe, with the same
-// refusals. Runs are found word by word with bit scans, and the unit is built in one buffer.
+// The whole unit around the coded rows of a band: `fields` holds the top field (rows bandTop,
+// bandTop + 2, ...; its first `topSize` bytes), then the bottom field, each row ended by its
+// end-of-line code. Refuses a unit above 65535 bytes with a message naming `subtitleNumber`.
+std::vector<std::uint8_t> SubpictureUnit(std::span<const std::uint8_t> fields, std::size_t topSize,
+                                         int width, int bandTop, int bandHeight, int startFrame,
+                                         int endFrame, FrameRate rate, int subtitleNumber);
+
+// The subpicture unit of rows bandTop .. bandTop + bandHeight - 1 of the drawing's layers
+// (`masks`) over their full width, each layer's colour classified by ClassifyPixel. In a row,
+// neighbouring pixels of one colour form a run; the first run is one pixel shorter than its
+// stretch and the last column is never examined (the end-of-line code supplies it as
+// background). Runs are found word by word with bit scans. Refuses what CheckSubpictureBand
+// refuses and a zero frame rate before any work.
 std::vector<std::uint8_t> EncodeSubpictureFromMasks(const LayerMasks& masks, int bandTop,
                                                     int bandHeight, const OutputColours& colours,
                                                     int startFrame, int endFrame, FrameRate rate,

@@ -21,7 +21,7 @@ QString writeError(const StagedFile& file, const Error& cause)
 
 const OutputKind& helpKind()
 {
-    static const OutputKind kind{QString(), QByteArray(kHelpFirstLine),
+    static const OutputKind kind{QString(), QByteArray(kHelpFileMagic),
                                  QStringLiteral("a help file of this program")};
     return kind;
 }
@@ -33,8 +33,10 @@ VobSubWriter::VobSubWriter(const VobSubOptions& options) : m_options(options) {}
 const OutputSet& VobSubWriter::pair()
 {
     static const OutputSet set{
-        {{QStringLiteral(".idx"), QByteArray(kIndexSignature), QStringLiteral("a VobSub file")},
-         {QStringLiteral(".sub"), QByteArray(kPackStartCode, sizeof kPackStartCode),
+        {{QStringLiteral(".idx"), QByteArray(kIndexFileMagic), QStringLiteral("a VobSub file")},
+         {QStringLiteral(".sub"),
+          QByteArray(reinterpret_cast<const char*>(kPackStartCode.data()),
+                     qsizetype(kPackStartCode.size())),
           QStringLiteral("a VobSub file")}},
         QStringLiteral("pair"),
         QStringLiteral("_vobsub")};

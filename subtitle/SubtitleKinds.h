@@ -1,0 +1,43 @@
+// The kinds of subtitle file Lumelle reads and the file-name extensions that mark them: the one
+// list that the file dialog, dropped files and the converter's texts all read.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <span>
+
+namespace lumelle {
+
+// Extensions without the dot, in lower case; a file's own may be in any case.
+inline constexpr const char* kSubRipExtensions[] = {"srt"};
+inline constexpr const char* kMicroDvdExtensions[] = {"sub", "txt"};
+
+struct SubtitleKind
+{
+    const char* name;
+    std::span<const char* const> extensions;
+};
+inline constexpr SubtitleKind kSubtitleKinds[] = {
+    {"SubRip", kSubRipExtensions},
+    {"MicroDVD", kMicroDvdExtensions},
+};
+
+// Every extension of every kind, in the order above: "srt", "sub", "txt".
+inline QStringList SubtitleExtensions()
+{
+    QStringList all;
+    for (const SubtitleKind& kind : kSubtitleKinds) {
+        for (const char* extension : kind.extensions)
+            all << QString::fromLatin1(extension);
+    }
+    return all;
+}
+
+// True when the file name ends in one of those extensions, in any case.
+inline bool HasSubtitleExtension(const QString& fileName)
+{
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    return dot >= 0 && SubtitleExtensions().contains(fileName.mid(dot + 1), Qt::CaseInsensitive);
+}
+
+} // namespace lumelle
