@@ -310,7 +310,6 @@ GenerationResult RunGeneration(const GenerationRequest& request,
         movedLock.emplace(paths.idx);
     const ShowPlan plan = PlanShowing(checkedFrames(list, request.frameRate));
     RenderSettings settings = request.gatherSettings();
-    settings.fileEncoding = list.Encoding();
     checkHeights(list, plan, settings);
 
     result.idxPath = paths.idx;
