@@ -39,7 +39,7 @@ LineSize MeasureText(const QString& text, const QString& fontName, int fontSize,
 // format is first converted to Format_RGB32.
 void DrawOutlinedText(QImage& surface, const QString& text, int x, int y, const RenderSettings& s);
 
-// A stretch [begin, end) of a decoded line drawn in `style` on top of the settings' style.
+// A stretch [begin, end) of a text line drawn in `style` on top of the settings' style.
 struct TextRun
 {
     qsizetype begin = 0;
@@ -47,7 +47,7 @@ struct TextRun
     TextStyle style;
 };
 
-// One decoded text line with its styled stretches (sorted, not overlapping; the rest of the
+// One text line with its styled stretches (sorted, not overlapping; the rest of the
 // line is plain).
 struct StyledText
 {

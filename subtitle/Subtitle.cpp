@@ -59,10 +59,10 @@ LoadOutcome TSubtitle::LoadFromFile(const QString& fileName, bool clearFirst, Fr
 {
     if (!IsSrtFile(fileName) && !IsMicroDvdFile(fileName))
         return LoadOutcome::UnsupportedFormat;
-    // The file's bytes are let go as soon as their text is prepared, so that a long file is not
-    // held twice while its entries are read.
-    return loadText(fileName, PrepareText(ReadSubtitleFile(fileName)), clearFirst, rate,
-                    frameOffset, charset);
+    // The file's bytes are let go as soon as their text is prepared (a temporary would live
+    // through the whole read), so that a long file is not held twice while its entries are read.
+    PreparedText prepared = PrepareText(ReadSubtitleFile(fileName));
+    return loadText(fileName, std::move(prepared), clearFirst, rate, frameOffset, charset);
 }
 
 LoadOutcome TSubtitle::LoadFromData(const QString& fileName, const QByteArray& data,
