@@ -1,5 +1,5 @@
-// Timing of the subtitle renderer: RenderSubtitleImage for typical two-line subtitles, and
-// MeasureLine alone (the width check of a whole film measures every line).
+// Timing of the subtitle renderer: RenderSubtitleBlock for typical two-line subtitles, and
+// MeasureText alone (the width check of a whole film measures every line).
 #include "Bench.h"
 #include "render/Renderer.h"
 
@@ -11,9 +11,9 @@ namespace lumelle::bench {
 
 namespace {
 
-const std::vector<std::pair<std::string, std::string>>& sampleSubtitles()
+const std::vector<std::pair<QString, QString>>& sampleSubtitles()
 {
-    static const std::vector<std::pair<std::string, std::string>> lines{
+    static const std::vector<std::pair<QString, QString>> lines{
         {"I never thought I'd see this place again.", "Neither did I, to be honest."},
         {"Where were you on the night of the fire?", ""},
         {"- Get in the car!", "- Not without my sister!"},
@@ -22,6 +22,13 @@ const std::vector<std::pair<std::string, std::string>>& sampleSubtitles()
         {"We leave at dawn. Tell the others.", "And bring the maps, all of them."},
     };
     return lines;
+}
+
+// Draws a two-line subtitle as the run draws one.
+void render(SubtitleImage& image, const QString& line1, const QString& line2,
+            const RenderSettings& settings)
+{
+    RenderSubtitleBlock(image, {StyledText{line1, {}}, StyledText{line2, {}}}, 0, settings);
 }
 
 int argInt(const QStringList& args, int index, int fallback)
@@ -39,14 +46,14 @@ int renderBench(const QStringList& args)
     SubtitleImage image;
     // The first call makes the image and loads the font; time it on its own.
     double start = nowSeconds();
-    RenderSubtitleImage(image, lines[0].first, lines[0].second, settings);
+    render(image, lines[0].first, lines[0].second, settings);
     const double firstMs = (nowSeconds() - start) * 1e3;
 
     long long checksum = 0;
     start = nowSeconds();
     for (int i = 0; i < count; ++i) {
         const auto& [line1, line2] = lines[std::size_t(i) % lines.size()];
-        RenderSubtitleImage(image, line1, line2, settings);
+        render(image, line1, line2, settings);
         checksum += image.bandTop + image.bandHeight;
     }
     const double totalNs = (nowSeconds() - start) * 1e9;
@@ -61,7 +68,7 @@ int renderBench(const QStringList& args)
         start = nowSeconds();
         for (int i = 0; i < count; ++i) {
             const auto& [line1, line2] = lines[std::size_t(i) % lines.size()];
-            RenderSubtitleImage(image, line1, line2, settings);
+            render(image, line1, line2, settings);
         }
         std::printf("  outline %d       %.1f us per subtitle\n", width,
                     (nowSeconds() - start) * 1e6 / count);
@@ -71,10 +78,10 @@ int renderBench(const QStringList& args)
     int widest = 0;
     for (int i = 0; i < count; ++i) {
         const auto& [line1, line2] = lines[std::size_t(i) % lines.size()];
-        widest = std::max(widest, MeasureLine(line1, "Arial", 20, {}, 1).width);
-        widest = std::max(widest, MeasureLine(line2, "Arial", 20, {}, 1).width);
+        widest = std::max(widest, MeasureText(line1, "Arial", 20, {}).width);
+        widest = std::max(widest, MeasureText(line2, "Arial", 20, {}).width);
     }
-    std::printf("  MeasureLine     %.1f us per subtitle (two lines)\n",
+    std::printf("  MeasureText     %.1f us per subtitle (two lines)\n",
                 (nowSeconds() - start) * 1e6 / count);
     std::printf("  (checksum %lld, widest %d)\n", checksum, widest);
     std::printf("  peak memory     %ld KiB\n", peakRssKiB());
@@ -82,7 +89,7 @@ int renderBench(const QStringList& args)
 }
 
 const BenchRegistrar registrar("render",
-                               "[COUNT]  time RenderSubtitleImage for typical "
+                               "[COUNT]  time RenderSubtitleBlock for typical "
                                "two-line subtitles",
                                &renderBench);
 

@@ -809,10 +809,8 @@ QString FirstTooWideSubtitle(const TSubtitle& list, RenderSettings settings, int
     const int first = FirstTooWideEntry(list, settings, threads);
     if (first == 0)
         return QString();
-    settings.fileEncoding = list.Encoding();
     const SubtitleLine& l = list.line(first);
-    QString message = TooLongMessage(l.Line1, LinesAfterFirst(l), settings.charset,
-                                     kTooLongAfterLoad, settings.fileEncoding);
+    QString message = TooLongMessage(l.Line1, LinesAfterFirst(l), kTooLongAfterLoad);
     if (EntryFitsWhenWrapped(l, settings))
         message += QStringLiteral("\r--wrap would break the line to fit.");
     return message;

@@ -288,8 +288,7 @@ int listFile(const QString& file, const ConvertOptions& options)
         // Every text line, as the conversion draws them, joined by "|".
         QStringList lines;
         for (const std::string& line : l.TextLines())
-            lines << escapedControls(DecodeText(line, options.settings.charset, list.Encoding()),
-                                     false);
+            lines << escapedControls(QString::fromStdString(line), false);
         printLine(
             stdout,
             QStringLiteral("%1\t%2\t%3\t%4")

@@ -35,9 +35,7 @@ bool drawEntries(SubtitleImage& image, const std::vector<SubtitleLine>& entries,
 
 TextPictureSource::TextPictureSource(const TSubtitle& list, const RenderSettings& settings)
     : m_list(list), m_settings(settings)
-{
-    m_settings.fileEncoding = list.Encoding();
-}
+{}
 
 // A picture's subtitles are read from the list as it is drawn, and their lines laid out then,
 // so that a whole film is never held twice, nor its text laid out at once.

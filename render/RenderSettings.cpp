@@ -34,7 +34,6 @@ const std::array<StyleEntry, 9> kStyles{{
     {"StrikeOut", {false, false, false, true}},
 }};
 
-constexpr quint8 kDefaultCharset = 1;
 constexpr int kFrameWidth = 720;
 constexpr int kPalHeight = 576;
 constexpr int kNtscHeight = 480;
@@ -185,9 +184,9 @@ int FirstLineY(int frameHeight, int h1, int offset)
     return frameHeight - h1 - kBottomMargin - offset;
 }
 
-int SecondLineY(int frameHeight, int h1, int h2, int offset, int offset_or)
+int LineBelowY(int yAbove, int h, int offset_or)
 {
-    return frameHeight + h2 - h1 - kBottomMargin - offset - offset_or;
+    return yAbove + h - offset_or;
 }
 
 int PixelSizeForPoints(int points)

@@ -5,7 +5,6 @@
 
 #include "platform/Colour.h"
 #include "settings/SettingsTable.h"
-#include "subtitle/TextDecoding.h"
 
 #include <QImage>
 #include <QString>
@@ -31,7 +30,9 @@ struct RenderSettings
     QString fontName = QStringLiteral("Arial");
     int fontSize = 20; // points
     FontStyle fontStyle;
-    quint8 charset = 1; // "DEFAULT"
+    // The font's GDI character set, "DEFAULT" (1) unless chosen; a subtitle file is read in
+    // its code page (TSubtitle::LoadFromFile).
+    quint8 charset = 1;
     int outlineWidth = 3;
     QString align = QStringLiteral("center");
     int offset = kOffsetDefault;
@@ -42,10 +43,6 @@ struct RenderSettings
     VideoStandard videoStandard = VideoStandard::PAL;
     // Lines too wide for the frame are broken at a space instead of being refused.
     bool wrapLongLines = false;
-    // How the loaded file's bytes are read besides `charset`: the encoding its byte-order mark
-    // declared or, under "DEFAULT", the one detected (TSubtitle::Encoding()). Empty for text
-    // that comes from no file.
-    FileEncoding fileEncoding;
 
     bool operator==(const RenderSettings&) const = default;
 };
@@ -88,7 +85,8 @@ QImage OutputBackground(VideoStandard standard);
 // Nothing is clamped: results may lie outside the frame.
 int LineX(const QString& align, int frameWidth, int lineWidth);
 int FirstLineY(int frameHeight, int h1, int offset);
-int SecondLineY(int frameHeight, int h1, int h2, int offset, int offset_or);
+// The line under a line at `yAbove` when it is `h` high: offset_or is the gap between them.
+int LineBelowY(int yAbove, int h, int offset_or);
 
 // The pixel size of a font of `points` points at 96 dots per inch, to the nearest integer.
 int PixelSizeForPoints(int points);

@@ -639,8 +639,6 @@ LinePieces plainPieces(const FontEntry& f, const QString& text, PieceUse use)
     return line;
 }
 
-// The line cut where its style changes; neighbouring stretches of one style are joined, so a
-// line of one style is drawn exactly as plain text in that style.
 // Calls add(begin, end, style) for each non-empty stretch of the line in order: the plain
 // text in the settings' style, the runs in that style with their own added.
 template <typename Add>
@@ -662,6 +660,8 @@ void forEachStretch(const StyledText& styled, const RenderSettings& s, Add add)
     stretch(at, size, s.fontStyle);
 }
 
+// The line cut where its style changes; neighbouring stretches of one style are joined, so a
+// line of one style is drawn exactly as plain text in that style.
 LinePieces styledPieces(const StyledText& styled, const RenderSettings& s, PieceUse use)
 {
     std::vector<std::pair<QString, FontStyle>> parts;
@@ -741,6 +741,16 @@ int lineHeight(const StyledText& styled, const RenderSettings& s)
     return any ? height : fontEntry(s.fontName, s.fontSize, s.fontStyle).height;
 }
 
+// The height of the band of a block of lines `heights` high: their cells, less the gap
+// (offset_or) between each two, and six rows below.
+qint64 bandHeight(const std::vector<int>& heights, const RenderSettings& s)
+{
+    qint64 height = 6 - (qint64(heights.size()) - 1) * s.offset_or;
+    for (int h : heights)
+        height += h;
+    return height;
+}
+
 // Where the lines of a block go: the text cells' top-left corners and the band.
 struct BlockLayout
 {
@@ -764,16 +774,18 @@ BlockLayout layOut(const std::vector<LinePieces>& lines, int anchor, const Rende
     const auto h = [&lines](int k) { return lines[std::size_t(k)].height; };
     ys[std::size_t(anchor)] = FirstLineY(H, h(anchor), s.offset);
     for (int k = anchor + 1; k < n; ++k)
-        ys[std::size_t(k)] = ys[std::size_t(k - 1)] + h(k) - s.offset_or;
+        ys[std::size_t(k)] = LineBelowY(ys[std::size_t(k - 1)], h(k), s.offset_or);
+    // Above the anchor: placed so that the line below it lies where LineBelowY puts it.
     for (int k = anchor - 1; k >= 0; --k)
-        ys[std::size_t(k)] = ys[std::size_t(k + 1)] - h(k + 1) + s.offset_or;
+        ys[std::size_t(k)] = ys[std::size_t(k + 1)] - LineBelowY(0, h(k + 1), s.offset_or);
 
-    // The band starts on an even row at or above the top line and ends six rows below the
-    // sum of the cells and gaps, as for a two-line subtitle.
+    // The band starts on an even row at or above the top line.
     int top = (ys[0] & 1) ? ys[0] - 1 : ys[0];
-    qint64 height = 6 - qint64(n - 1) * s.offset_or;
-    for (int k = 0; k < n; ++k)
-        height += h(k);
+    std::vector<int> heights;
+    heights.reserve(lines.size());
+    for (const LinePieces& line : lines)
+        heights.push_back(line.height);
+    const qint64 height = bandHeight(heights, s);
     if (height > H) {
         layout.fits = false;
         return layout;
@@ -833,11 +845,11 @@ bool DrawSubtitleBlock(QImage& surface, const std::vector<StyledText>& lines, in
 
 bool BlockFitsFrame(const std::vector<StyledText>& lines, const RenderSettings& s)
 {
-    const int n = int(lines.size());
-    qint64 height = 6 - qint64(n - 1) * s.offset_or;
+    std::vector<int> heights;
+    heights.reserve(lines.size());
     for (const StyledText& line : lines)
-        height += lineHeight(line, s);
-    return n == 0 || height <= frameHeight(s.videoStandard);
+        heights.push_back(lineHeight(line, s));
+    return lines.empty() || bandHeight(heights, s) <= frameHeight(s.videoStandard);
 }
 
 bool RenderSubtitleBlock(SubtitleImage& image, const std::vector<StyledText>& lines, int anchor,
@@ -879,60 +891,11 @@ LineSize MeasureText(const QString& text, const QString& fontName, int fontSize,
     return measure(fontEntry(fontName, fontSize, style), text);
 }
 
-LineSize MeasureLine(const std::string& text, const QString& fontName, int fontSize,
-                     FontStyle style, quint8 charset)
-{
-    return MeasureText(DecodeText(text, charset), fontName, fontSize, style);
-}
-
 void DrawOutlinedText(QImage& surface, const QString& text, int x, int y, const RenderSettings& s)
 {
     drawLine(surface,
              plainPieces(fontEntry(s.fontName, s.fontSize, s.fontStyle), text, PieceUse::Draw), x,
              y, s);
-}
-
-void DrawOutlinedLine(QImage& surface, const std::string& text, int x, int y,
-                      const RenderSettings& s)
-{
-    DrawOutlinedText(surface, DecodeText(text, s.charset), x, y, s);
-}
-
-void RenderSubtitleImage(SubtitleImage& image, const std::string& line1, const std::string& line2,
-                         const RenderSettings& s)
-{
-    const int W = frameWidth(s.videoStandard);
-    const int H = frameHeight(s.videoStandard);
-
-    const FontEntry& f = fontEntry(s.fontName, s.fontSize, s.fontStyle);
-    const LinePieces pieces1 = plainPieces(f, DecodeText(line1, s.charset), PieceUse::Draw);
-    const LinePieces pieces2 = plainPieces(f, DecodeText(line2, s.charset), PieceUse::Draw);
-    const LineSize size1{pieces1.width, pieces1.height};
-    const LineSize size2{pieces2.width, pieces2.height};
-    const int x1 = LineX(s.align, W, size1.width);
-    const int x2 = LineX(s.align, W, size2.width);
-    const int y1 = FirstLineY(H, size1.height, s.offset);
-    const int y2 = SecondLineY(H, size1.height, size2.height, s.offset, s.offset_or);
-
-    // The band starts on an even row (-3 becomes -4, 475 becomes 474) and is then clipped to
-    // the frame; H is even, so the clipped top stays even.
-    const int top = (y1 & 1) ? y1 - 1 : y1;
-    const int bottom = top + size1.height + size2.height - s.offset_or + 6;
-    const int clippedTop = std::max(top, 0);
-    const int clippedBottom = std::min(bottom, H);
-    if (clippedBottom > clippedTop) {
-        image.bandTop = clippedTop;
-        image.bandHeight = clippedBottom - clippedTop;
-    } else {
-        image.bandTop = std::min(clippedTop, H - 2);
-        image.bandHeight = 0;
-    }
-
-    drawOutput(image, s, [&](QImage* surface, LayerMasks& masks) {
-        Painted painted = drawLine(surface, outputFrame(s), pieces1, x1, y1, s, &masks);
-        painted.add(drawLine(surface, outputFrame(s), pieces2, x2, y2, s, &masks).rect);
-        return painted;
-    });
 }
 
 } // namespace lumelle

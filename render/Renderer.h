@@ -3,7 +3,6 @@
 #pragma once
 
 #include "render/RenderSettings.h"
-#include "subtitle/TextDecoding.h"
 #include "subtitle/Subtitle.h"
 
 #include <QFont>
@@ -29,8 +28,6 @@ QFont RenderFont(const QString& fontName, int fontSize, FontStyle style);
 
 // Advance width of the whole line and the cell height (ascent + descent) of the font. An empty
 // line is measured as one space.
-LineSize MeasureLine(const std::string& text, const QString& fontName, int fontSize,
-                     FontStyle style, quint8 charset);
 LineSize MeasureText(const QString& text, const QString& fontName, int fontSize, FontStyle style);
 
 // Draws one line with its text cell's top-left corner at (x, y): the outline ring (w - 1
@@ -40,11 +37,9 @@ LineSize MeasureText(const QString& text, const QString& fontName, int fontSize,
 // in the antialias colour, then once in the text colour; the line is drawn only once here and
 // the rings are grown from it. 32-bit surfaces are drawn on as they are; a surface of another
 // format is first converted to Format_RGB32.
-void DrawOutlinedLine(QImage& surface, const std::string& text, int x, int y,
-                      const RenderSettings& s);
 void DrawOutlinedText(QImage& surface, const QString& text, int x, int y, const RenderSettings& s);
 
-// A stretch [begin, end) of a decoded line drawn in `style` on top of the settings' style.
+// A stretch [begin, end) of a text line drawn in `style` on top of the settings' style.
 struct TextRun
 {
     qsizetype begin = 0;
@@ -52,7 +47,7 @@ struct TextRun
     TextStyle style;
 };
 
-// One decoded text line with its styled stretches (sorted, not overlapping; the rest of the
+// One text line with its styled stretches (sorted, not overlapping; the rest of the
 // line is plain).
 struct StyledText
 {
@@ -102,33 +97,24 @@ struct SubtitleImage
     bool paintPixels = true;
 };
 
-// Draws `line1` and `line2` (8-bit text in the settings' character set) on pure blue: the
-// first line at y1, the second below it, each placed by the settings' alignment. The band
-// starts at y1 rounded down to an even row and is h1 + h2 - offset_or + 6 rows high; a band
-// reaching outside the frame is clipped to rows 0..H-1 with bandTop kept even (bandHeight is 0
-// and bandTop 0 or H - 2 when nothing of it lies inside). The image buffer is reused between
-// calls: when `pixels` is unchanged since the last call drew it, only the rectangle drawn on
-// then is refilled.
-void RenderSubtitleImage(SubtitleImage& image, const std::string& line1, const std::string& line2,
-                         const RenderSettings& s);
-
 // A block of lines (top to bottom, at least two) is placed in the frame with line `anchor`
 // where a first line goes and each line under the one above it as a second line goes under the
 // first (offset_or is the gap). The band starts on the even row at or above the top line and
 // holds the whole block; a band that would leave the frame is moved up (or, at the top, down)
-// until it lies wholly inside. A block taller than the frame does not fit.
+// until it lies wholly inside; false, with nothing drawn, when the block is taller than the
+// frame. The image buffer is reused between calls: when `pixels` is unchanged since the last
+// call drew it, only the rectangle drawn on then is refilled.
+bool RenderSubtitleBlock(SubtitleImage& image, const std::vector<StyledText>& lines, int anchor,
+                         const RenderSettings& s);
 
-// True when `lines` fit the frame's height when placed so. Only the fonts' heights count.
-bool BlockFitsFrame(const std::vector<StyledText>& lines, const RenderSettings& s);
-
-// Draws `lines` onto `surface` placed as a block in a frame of `frame`'s size
-// (the preview); false, with nothing drawn, when the block is taller than that frame.
+// Draws `lines` onto `surface` placed as RenderSubtitleBlock places them, in a frame of
+// `frame`'s size (the preview); false, with nothing drawn, when the block is taller than that
+// frame.
 bool DrawSubtitleBlock(QImage& surface, const std::vector<StyledText>& lines, int anchor,
                        const RenderSettings& s, QSize frame);
 
-// Draws `lines` placed as a block on pure blue; false, with nothing drawn, when the
-// block is taller than the frame. Reuses the image buffer as RenderSubtitleImage does.
-bool RenderSubtitleBlock(SubtitleImage& image, const std::vector<StyledText>& lines, int anchor,
-                         const RenderSettings& s);
+// True when `lines` fit the frame's height when placed as a block. Only the fonts' heights
+// count.
+bool BlockFitsFrame(const std::vector<StyledText>& lines, const RenderSettings& s);
 
 } // namespace lumelle

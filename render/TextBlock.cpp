@@ -12,54 +12,48 @@ namespace {
 // break point of a huge line would take very long.
 constexpr qsizetype kLongestBreakableLine = 2000;
 
-// Decodes a stretch of a line in the file's own encoding when it has one (declared, or
-// detected under DEFAULT). Otherwise, when the whole line is not UTF-8, the stretches of a
-// DEFAULT line are read as ANSI, as the whole line would be.
-QString decodePiece(const std::string& bytes, const RenderSettings& s, bool lineIsUtf8)
+// A text line with the entry's spans on it turned into runs of its UTF-16 text. Where spans
+// overlap, their styles add up.
+StyledText styledLine(const std::string& utf8, int lineIndex, const std::vector<StyleSpan>& spans)
 {
-    constexpr quint8 kAnsi = 0;
-    constexpr quint8 kDefault = 1;
-    if (CodePageFor(s.charset, s.fileEncoding) != CodePageFor(s.charset, FileEncoding()))
-        return DecodeText(bytes, s.charset, s.fileEncoding);
-    if (s.charset == kDefault && !lineIsUtf8)
-        return DecodeText(bytes, kAnsi);
-    return DecodeText(bytes, s.charset);
-}
-
-StyledText decodeLine(const std::string& bytes, int lineIndex, const std::vector<StyleSpan>& spans,
-                      const RenderSettings& s)
-{
-    std::vector<std::size_t> cuts{0, bytes.size()};
+    StyledText line{QString::fromUtf8(utf8.data(), qsizetype(utf8.size())), {}};
+    std::vector<std::size_t> cuts{0, utf8.size()};
     bool styled = false;
     for (const StyleSpan& span : spans) {
         if (span.line != lineIndex || span.begin >= span.end || span.style == TextStyle())
             continue;
         styled = true;
-        cuts.push_back(std::min(span.begin, bytes.size()));
-        cuts.push_back(std::min(span.end, bytes.size()));
+        cuts.push_back(std::min(span.begin, utf8.size()));
+        cuts.push_back(std::min(span.end, utf8.size()));
     }
     if (!styled)
-        return {DecodeText(bytes, s.charset, s.fileEncoding), {}};
+        return line;
     std::sort(cuts.begin(), cuts.end());
     cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
 
-    const bool lineIsUtf8 = IsValidUtf8(bytes);
-    StyledText line;
+    // Where each cut falls in the UTF-16 text: one unit per character, two past U+FFFF.
+    std::vector<qsizetype> at(cuts.size(), 0);
+    qsizetype units = 0;
+    std::size_t byte = 0;
+    for (std::size_t i = 0; i < cuts.size(); ++i) {
+        for (; byte < cuts[i]; ++byte) {
+            const auto c = static_cast<unsigned char>(utf8[byte]);
+            if ((c & 0xC0) != 0x80)
+                units += c >= 0xF0 ? 2 : 1;
+        }
+        at[i] = std::min(units, line.text.size());
+    }
     for (std::size_t i = 0; i + 1 < cuts.size(); ++i) {
-        const std::size_t begin = cuts[i];
-        const std::size_t end = cuts[i + 1];
         TextStyle style;
         for (const StyleSpan& span : spans) {
-            if (span.line == lineIndex && span.begin <= begin && span.end >= end) {
+            if (span.line == lineIndex && span.begin <= cuts[i] && span.end >= cuts[i + 1]) {
                 style.italic = style.italic || span.style.italic;
                 style.bold = style.bold || span.style.bold;
                 style.underline = style.underline || span.style.underline;
             }
         }
-        const qsizetype at = line.text.size();
-        line.text += decodePiece(bytes.substr(begin, end - begin), s, lineIsUtf8);
         if (style != TextStyle())
-            line.runs.push_back({at, line.text.size(), style});
+            line.runs.push_back({at[i], at[i + 1], style});
     }
     return line;
 }
@@ -112,13 +106,13 @@ bool appendBroken(const StyledText& line, const RenderSettings& s, std::vector<S
 
 } // namespace
 
-std::vector<StyledText> DecodeEntryLines(const SubtitleLine& entry, const RenderSettings& s)
+std::vector<StyledText> EntryTextLines(const SubtitleLine& entry)
 {
     std::vector<StyledText> lines;
     const std::vector<std::string> texts = entry.TextLines();
     lines.reserve(texts.size());
     for (std::size_t i = 0; i < texts.size(); ++i)
-        lines.push_back(decodeLine(texts[i], int(i), entry.Spans, s));
+        lines.push_back(styledLine(texts[i], int(i), entry.Spans));
     return lines;
 }
 
@@ -144,7 +138,7 @@ std::string LinesAfterFirst(const SubtitleLine& entry)
 
 bool EntryFitsWidth(const SubtitleLine& entry, const RenderSettings& s)
 {
-    return FitLinesToWidth(DecodeEntryLines(entry, s), s).has_value();
+    return FitLinesToWidth(EntryTextLines(entry), s).has_value();
 }
 
 bool EntryFitsWhenWrapped(const SubtitleLine& entry, RenderSettings s)
@@ -161,13 +155,13 @@ std::vector<StyledText> StackedLines(const std::vector<SubtitleLine>& entries,
     std::vector<StyledText> lines;
     anchor = 0;
     for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
-        std::vector<StyledText> decoded = DecodeEntryLines(*it, s);
+        std::vector<StyledText> text = EntryTextLines(*it);
         // Without breaking, a line is given as it stands whether it fits or not: nothing to
         // measure.
         std::optional<std::vector<StyledText>> fitted;
         if (s.wrapLongLines)
-            fitted = FitLinesToWidth(decoded, s);
-        const std::vector<StyledText>& shown = fitted ? *fitted : decoded;
+            fitted = FitLinesToWidth(text, s);
+        const std::vector<StyledText>& shown = fitted ? *fitted : text;
         anchor = int(lines.size());
         lines.insert(lines.end(), shown.begin(), shown.end());
     }

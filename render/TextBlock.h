@@ -1,5 +1,5 @@
-// A subtitle's text lines ready for drawing: decoded with their styled stretches, and broken
-// at spaces when they are too wide for the frame and the settings allow it.
+// A subtitle's text lines ready for drawing: with their styled stretches, and broken at spaces
+// when they are too wide for the frame and the settings allow it.
 #pragma once
 
 #include "render/Renderer.h"
@@ -10,11 +10,9 @@
 
 namespace lumelle {
 
-// Every text line of `entry` (TextLines()), decoded in the settings' character set (or the
-// file's own encoding, `fileEncoding`) stretch by stretch, with the
-// entry's style spans turned into runs of the decoded text. Where spans overlap, their styles
-// add up.
-std::vector<StyledText> DecodeEntryLines(const SubtitleLine& entry, const RenderSettings& s);
+// Every text line of `entry` (TextLines()) as Unicode text, with the entry's style spans
+// turned into runs of it. Where spans overlap, their styles add up.
+std::vector<StyledText> EntryTextLines(const SubtitleLine& entry);
 
 // The lines, each narrower than the frame allows (LineFitsWidth). With s.wrapLongLines a line
 // too wide is broken at the space that best balances the two parts (the space is dropped),

@@ -27,44 +27,50 @@ int firstTooWideIn(const TSubtitle& list, const RenderSettings& settings, int fi
 
 } // namespace
 
-bool SubtitleFitsWidth(const std::string& line1, const std::string& line2,
-                       const RenderSettings& settings)
+FirstRefusedSearch::FirstRefusedSearch(int count, int block)
+    : m_count(count), m_block(block), m_firstRefused(count + 1)
+{}
+
+bool FirstRefusedSearch::nextBlock(int& first, int& last)
 {
-    const auto fits = [&settings](const std::string& text) {
-        return LineFitsWidth(MeasureLine(text, settings.fontName, settings.fontSize,
-                                         settings.fontStyle, settings.charset)
-                                 .width);
-    };
-    return fits(line1) && fits(line2);
+    const std::int64_t start = 1 + std::int64_t(m_block) * m_nextBlock.fetch_add(1);
+    if (start > m_count || start > m_firstRefused.load())
+        return false;
+    first = int(start);
+    last = int(std::min<std::int64_t>(start + m_block, std::int64_t(m_count) + 1));
+    return true;
 }
 
-int FirstTooWideEntry(const TSubtitle& list, RenderSettings settings, int threads)
+void FirstRefusedSearch::refused(int entry)
 {
-    settings.fileEncoding = list.Encoding();
+    int known = m_firstRefused.load();
+    while (entry < known && !m_firstRefused.compare_exchange_weak(known, entry)) {
+    }
+}
+
+int FirstRefusedSearch::result() const
+{
+    const int first = m_firstRefused.load();
+    return first <= m_count ? first : 0;
+}
+
+int FirstTooWideEntry(const TSubtitle& list, const RenderSettings& settings, int threads)
+{
     constexpr int kBlock = 64;
     const int count = list.Count();
     threads = std::clamp(threads, 1, std::max(1, count / kBlock));
     if (threads == 1)
         return firstTooWideIn(list, settings, 1, count + 1);
-    // Blocks of entries are taken in order; a block that starts after a refused entry already
-    // found is left, and every block before it is measured whole, so the lowest refused entry
-    // is the answer whichever thread finds it.
-    std::atomic<int> nextBlock{0};
-    std::atomic<int> firstRefused{count + 1};
+    FirstRefusedSearch search(count, kBlock);
     std::atomic<bool> failed{false};
     std::exception_ptr failure;
     std::mutex failureLock;
     const auto measureBlocks = [&] {
-        for (;;) {
-            const std::int64_t start = 1 + std::int64_t(kBlock) * nextBlock.fetch_add(1);
-            if (failed.load() || start > count || start > firstRefused.load())
-                return;
-            const int refused = firstTooWideIn(
-                list, settings, int(start), int(std::min<std::int64_t>(start + kBlock, count + 1)));
-            int known = firstRefused.load();
-            while (refused != 0 && refused < known &&
-                   !firstRefused.compare_exchange_weak(known, refused)) {
-            }
+        int first = 0;
+        int last = 0;
+        while (!failed.load() && search.nextBlock(first, last)) {
+            if (const int refused = firstTooWideIn(list, settings, first, last))
+                search.refused(refused);
         }
     };
     // A failure on any thread stops the others and is thrown again here.
@@ -86,34 +92,28 @@ int FirstTooWideEntry(const TSubtitle& list, RenderSettings settings, int thread
         helper.join();
     if (failure)
         std::rethrow_exception(failure);
-    return firstRefused.load() <= count ? firstRefused.load() : 0;
+    return search.result();
 }
 
-QString ShownLine(const std::string& bytes, quint8 charset)
+QString ShownLine(const std::string& text)
 {
-    return ShownLine(bytes, charset, FileEncoding{});
-}
-
-QString ShownLine(const std::string& bytes, quint8 charset, const FileEncoding& encoding)
-{
-    // Decode a little more than is shown, never the whole of a huge line.
+    // Decode a little more than is shown, never the whole of a huge line: 500 characters take
+    // at most four bytes each.
     const std::size_t head = std::size_t(kShownLineLimit) * 4 + 4;
-    if (bytes.size() <= head) {
-        QString text = DecodeText(bytes, charset, encoding);
-        if (text.size() <= kShownLineLimit)
-            return text;
-        return text.left(kShownLineLimit) + QStringLiteral("...");
+    if (text.size() <= head) {
+        QString shown = QString::fromUtf8(text.data(), qsizetype(text.size()));
+        if (shown.size() <= kShownLineLimit)
+            return shown;
+        return shown.left(kShownLineLimit) + QStringLiteral("...");
     }
-    return DecodeText(bytes.substr(0, head), charset, encoding).left(kShownLineLimit) +
+    return QString::fromUtf8(text.data(), qsizetype(head)).left(kShownLineLimit) +
            QStringLiteral("...");
 }
 
-QString TooLongMessage(const std::string& line1, const std::string& line2, quint8 charset,
-                       const char* tail, const FileEncoding& encoding)
+QString TooLongMessage(const std::string& line1, const std::string& line2, const char* tail)
 {
-    return QStringLiteral("The string \r") + ShownLine(line1, charset, encoding) +
-           QLatin1Char('\r') + ShownLine(line2, charset, encoding) + QLatin1Char('\r') +
-           QString::fromLatin1(tail);
+    return QStringLiteral("The string \r") + ShownLine(line1) + QLatin1Char('\r') +
+           ShownLine(line2) + QLatin1Char('\r') + QString::fromLatin1(tail);
 }
 
 } // namespace lumelle

@@ -3,10 +3,10 @@
 #pragma once
 
 #include "render/RenderSettings.h"
-#include "subtitle/TextDecoding.h"
 #include "subtitle/Subtitle.h"
 
 #include <QString>
+#include <atomic>
 #include <string>
 
 namespace lumelle {
@@ -26,28 +26,43 @@ inline const char* const kTooLongAfterFontChange = "is too long. Please use a sm
 inline const char* const kTooLongAfterLoad =
     "is too long. Please correct the srt and reload it. You can just use a smaler font size.";
 
-// True when both lines measure less than 680 pixels in the settings' font.
-bool SubtitleFitsWidth(const std::string& line1, const std::string& line2,
-                       const RenderSettings& settings);
+// The lowest refused entry of a width check that threads share. Entries are handed out in
+// blocks, in order; a block that starts after a refused entry already found is not handed out,
+// and every block handed out before it is measured whole, so the lowest refused entry is found
+// whichever thread finds it and in whatever order the threads report.
+class FirstRefusedSearch
+{
+public:
+    // Entries 1..count, in blocks of `block` entries.
+    FirstRefusedSearch(int count, int block);
+    // The next block [first, last) to measure; false when none is left worth measuring.
+    bool nextBlock(int& first, int& last);
+    // Entry `entry` does not fit.
+    void refused(int entry);
+    // The lowest refused entry reported, or 0.
+    int result() const;
+
+private:
+    const int m_count;
+    const int m_block;
+    std::atomic<int> m_nextBlock{0};
+    std::atomic<int> m_firstRefused;
+};
 
 // The number (from 1) of the first subtitle of `list` with a line that does not fit in
-// `settings`' font (every line, broken first when the settings wrap long lines, read in the
-// list's encoding), or 0 when every subtitle fits. `threads` threads share the measuring; the
-// answer is the same for any number. Subtitles after the first refused one need not be measured.
-int FirstTooWideEntry(const TSubtitle& list, RenderSettings settings, int threads = 1);
+// `settings`' font (every line, broken first when the settings wrap long lines), or 0 when
+// every subtitle fits. `threads` threads share the measuring; the answer is the same for any
+// number. Subtitles after the first refused one need not be measured.
+int FirstTooWideEntry(const TSubtitle& list, const RenderSettings& settings, int threads = 1);
 
-// A subtitle line as the window shows it in a message or a list row: decoded in `charset`, and
-// cut after 500 characters with "..." appended. Any line that fits the frame is far shorter,
-// so only lines that are refused anyway are cut; a message quoting a 50 MB line whole would
-// stall the message box.
-QString ShownLine(const std::string& bytes, quint8 charset);
-// The same for a line of a file read in `encoding` (see DecodeText).
-QString ShownLine(const std::string& bytes, quint8 charset, const FileEncoding& encoding);
+// A subtitle line (UTF-8) as the window shows it in a message or a list row: cut after 500
+// characters with "..." appended. Any line that fits the frame is far shorter, so only lines
+// that are refused anyway are cut; a message quoting a 50 MB line whole would stall the
+// message box.
+QString ShownLine(const std::string& text);
 constexpr int kShownLineLimit = 500;
 
-// "The string \r" + line 1 + "\r" + line 2 + "\r" + tail, the lines as ShownLine gives them
-// (in the file's own `encoding` when it has one).
-QString TooLongMessage(const std::string& line1, const std::string& line2, quint8 charset,
-                       const char* tail, const FileEncoding& encoding = FileEncoding());
+// "The string \r" + line 1 + "\r" + line 2 + "\r" + tail, the lines as ShownLine gives them.
+QString TooLongMessage(const std::string& line1, const std::string& line2, const char* tail);
 
 } // namespace lumelle

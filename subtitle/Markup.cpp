@@ -1,7 +1,5 @@
 #include "subtitle/Markup.h"
 
-#include "subtitle/TextDecoding.h"
-
 #include <algorithm>
 #include <cctype>
 
@@ -137,12 +135,12 @@ TextStyle microDvdStyle(const std::string& value, TextStyle style)
     return style;
 }
 
-// "{x:...}" at `at` of the mask: the position after its "}", or npos.
-std::size_t microDvdCodeEnd(const std::string& mask, std::size_t at)
+// "{x:...}" at `at` of `text`: the position after its "}", or npos.
+std::size_t microDvdCodeEnd(const std::string& text, std::size_t at)
 {
-    if (at + 3 >= mask.size() || !isLetter(mask[at + 1]) || mask[at + 2] != ':')
+    if (at + 3 >= text.size() || !isLetter(text[at + 1]) || text[at + 2] != ':')
         return std::string::npos;
-    const std::size_t close = mask.find('}', at + 3);
+    const std::size_t close = text.find('}', at + 3);
     return close == std::string::npos ? close : close + 1;
 }
 
@@ -213,56 +211,62 @@ std::size_t takeMarkup(const std::string& m, std::size_t i, bool microDvd, const
 
 } // namespace
 
-void AppendMarkedLine(const std::string& raw, const std::string& codePage, bool microDvd,
-                      TextStyle& style, MarkedText& out)
+void AppendMarkedLine(const std::string& raw, bool microDvd, TextStyle& style, MarkedText& out)
 {
-    const std::string masked = MaskTrailBytes(raw, codePage);
-    const std::string& m = masked.empty() ? raw : masked;
     Builder builder(out, style);
     std::size_t i = 0;
-    if (microDvd && !m.empty() && m[0] == '/') {
+    if (microDvd && !raw.empty() && raw[0] == '/') {
         TextStyle italic = builder.style();
         italic.italic = true;
         builder.setStyle(italic);
         i = 1;
     }
-    // Text is copied in stretches between markup, from the raw bytes.
-    const LastClosers last{m.rfind('>'), m.rfind('}')};
+    // Text is copied in stretches between markup.
+    const LastClosers last{raw.rfind('>'), raw.rfind('}')};
     std::size_t plainFrom = i;
-    while (i < m.size()) {
-        if (m[i] != '<' && m[i] != '{' && m[i] != '\\') {
+    while (i < raw.size()) {
+        if (raw[i] != '<' && raw[i] != '{' && raw[i] != '\\') {
             ++i;
             continue;
         }
         builder.append(raw.data() + plainFrom, i - plainFrom);
         plainFrom = i;
-        const std::size_t next = takeMarkup(m, i, microDvd, last, builder);
+        const std::size_t next = takeMarkup(raw, i, microDvd, last, builder);
         if (next == std::string::npos)
             ++i;
         else
             i = plainFrom = next;
     }
-    builder.append(raw.data() + plainFrom, m.size() - plainFrom);
+    builder.append(raw.data() + plainFrom, raw.size() - plainFrom);
     builder.finish();
 }
 
-TextStyle TakeWholeSubtitleStyle(std::string& raw, const std::string& codePage)
+TextStyle TakeWholeSubtitleStyle(std::string& raw)
 {
     TextStyle style;
-    std::string masked = MaskTrailBytes(raw, codePage);
-    bool useMask = !masked.empty();
-    for (std::size_t i = (useMask ? masked : raw).find("{Y:"); i != std::string::npos;) {
-        std::string& m = useMask ? masked : raw;
-        const std::size_t end = microDvdCodeEnd(m, i);
+    for (std::size_t i = raw.find("{Y:"); i != std::string::npos; i = raw.find("{Y:", i)) {
+        const std::size_t end = microDvdCodeEnd(raw, i);
         if (end == std::string::npos)
             break;
-        style = microDvdStyle(m.substr(i + 3, end - i - 4), style);
+        style = microDvdStyle(raw.substr(i + 3, end - i - 4), style);
         raw.erase(i, end - i);
-        if (useMask)
-            masked.erase(i, end - i);
-        i = (useMask ? masked : raw).find("{Y:", i);
     }
     return style;
+}
+
+void SetTextLines(SubtitleLine& entry, MarkedText&& marked)
+{
+    std::vector<std::string>& lines = marked.lines;
+    while (!lines.empty() && lines.back().empty())
+        lines.pop_back();
+    std::string* fields[] = {&entry.Line1, &entry.Line2, &entry.Line3};
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i < 3)
+            *fields[i] = std::move(lines[i]);
+        else
+            entry.MoreLines.push_back(std::move(lines[i]));
+    }
+    entry.Spans = std::move(marked.spans);
 }
 
 } // namespace lumelle

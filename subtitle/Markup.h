@@ -21,13 +21,16 @@ struct MarkedText
 // override blocks (\i1, \b1, \u1 and their 0 forms set styles, \r resets), "\N" and "\n" as line
 // breaks and "\h" as a space. With `microDvd` also MicroDVD control codes "{x:...}" anywhere and
 // a leading "/" (italic). A "<" or "{" that opens no tag stays text. `style` carries the style
-// from line to line (an <i> may close on a later line). `codePage` is the code page of the
-// bytes, so that the marks are found on whole characters only.
-void AppendMarkedLine(const std::string& raw, const std::string& codePage, bool microDvd,
-                      TextStyle& style, MarkedText& out);
+// from line to line (an <i> may close on a later line). `raw` is UTF-8, so every mark found in
+// it is a whole character.
+void AppendMarkedLine(const std::string& raw, bool microDvd, TextStyle& style, MarkedText& out);
 
 // The style that MicroDVD codes "{Y:...}" (upper-case: for every line of the subtitle) ask for
 // in `raw`, those codes removed from it.
-TextStyle TakeWholeSubtitleStyle(std::string& raw, const std::string& codePage);
+TextStyle TakeWholeSubtitleStyle(std::string& raw);
+
+// Fills the text fields and the spans of `entry` from `marked`, without its empty lines at the
+// end.
+void SetTextLines(SubtitleLine& entry, MarkedText&& marked);
 
 } // namespace lumelle

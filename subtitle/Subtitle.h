@@ -1,10 +1,10 @@
-// The subtitle list of one input file, its readers (SubRip and MicroDVD) and the time-code
-// conversions between SubRip times, frame numbers and index-file times.
+// The subtitle list of one input file: its entries as the readers (SubRip, MicroDVD) found
+// them, their text in Unicode with the styles the markup asked for.
 #pragma once
 
-#include "subtitle/TextDecoding.h"
 #include "subtitle/EntryStore.h"
 #include "subtitle/FrameRate.h"
+#include "subtitle/TextDecoding.h"
 
 #include <QString>
 #include <cstdint>
@@ -13,8 +13,6 @@
 
 namespace lumelle {
 
-// One timed subtitle. All five fields are byte strings exactly as read; the frame numbers are
-// decimal text counted at the frame rate in force when the file was read.
 // How a stretch of a text line is to be drawn, as the file's markup asked.
 struct TextStyle
 {
@@ -25,8 +23,8 @@ struct TextStyle
     bool operator==(const TextStyle&) const = default;
 };
 
-// A styled stretch of one text line: byte offsets [begin, end) into text line `line` of the
-// entry (0-based: Line1 is 0), counted in the text after its markup was removed.
+// A styled stretch of one text line: byte offsets [begin, end) into the UTF-8 of text line
+// `line` of the entry (0-based: Line1 is 0), counted in the text after its markup was removed.
 struct StyleSpan
 {
     int line = 0;
@@ -37,6 +35,8 @@ struct StyleSpan
     bool operator==(const StyleSpan&) const = default;
 };
 
+// One timed subtitle. The frame numbers are decimal text counted at the frame rate in force
+// when the file was read; the text lines are UTF-8 without markup.
 struct SubtitleLine
 {
     std::string StartFrame;
@@ -52,18 +52,6 @@ struct SubtitleLine
     std::vector<std::string> TextLines() const;
 
     bool operator==(const SubtitleLine&) const = default;
-};
-
-// A MicroDVD line split into its pieces, frame numbers as they stand in the line.
-struct fivestrings
-{
-    std::string StartText;
-    std::string EndText;
-    std::string First;
-    std::string Second;
-    std::string Third;
-
-    bool operator==(const fivestrings&) const = default;
 };
 
 // What a load found. An unsupported file is for the caller to report, with this text.
@@ -86,10 +74,10 @@ public:
     // Recognises the file kind and appends one entry per subtitle. An unrecognised file leaves
     // the list untouched and gives UnsupportedFormat. A malformed number throws
     // ConversionError and a read failure throws Error; entries read before either stay.
-    // Entries that cannot be read are skipped and listed in Skipped(). `charset` is the font
-    // character set chosen in the window: its code page, unless a byte-order mark declares the
-    // file's encoding or it is "DEFAULT" (then the encoding is detected), tells where the
-    // characters of the file begin, so that markup and "|" are found on whole characters.
+    // Entries that cannot be read are skipped and listed in Skipped(). The text is read into
+    // Unicode as the file is read: in the encoding a byte-order mark declares; under the
+    // "DEFAULT" `charset` as UTF-8 when it is valid UTF-8, else in the code page it is found
+    // in; under any other character set chosen in the window, in that set's code page.
     LoadOutcome LoadFromFile(const QString& fileName, bool clearFirst, FrameRate rate,
                              double frameOffset, quint8 charset = 1);
     // The same for the bytes of a file already in memory; `fileName` gives the extension.
@@ -108,39 +96,31 @@ public:
     // one; reading a list from several threads at once is safe.
     SubtitleLine line(int index) const;
 
-    // Frame number of a SubRip time text (hh:mm:ss,mmm) at `rate`, rounded to the nearest
-    // frame with exact halves to the even one. Throws ConversionError.
-    static std::string TimeToFrames(const std::string& time, FrameRate rate);
     // Index-file time text hh:mm:ss:mmm of `frame` at `rate`, every part truncated. A rate of 0
     // throws Error("0 Fps !!!").
     static std::string FramesToTime(std::int64_t frame, FrameRate rate);
 
+    // True for an existing file of that kind, by its extension and its first lines.
     static bool IsSrtFile(const QString& fileName);
     static bool IsMicroDvdFile(const QString& fileName);
-    static bool IsTimeLine(const std::string& line);
-    static fivestrings SplitMicroDvdLine(const std::string& line);
-    static std::string StripTags(const std::string& line);
 
     // The entries of the last load that were skipped, in file order.
     const std::vector<SkippedEntry>& Skipped() const { return m_skipped; }
-    // The encoding of the last file read; decode its lines with DecodeText(bytes, charset,
-    // Encoding()).
+    // The encoding of the last file read, for telling the user how it was read.
     const FileEncoding& Encoding() const { return m_encoding; }
     // When a MicroDVD file named its own frame rate and it differed from the chosen one, what
     // was done about it ("frame numbers converted from 23.976 to 25 fps"); empty otherwise.
     const QString& RateNote() const { return m_rateNote; }
-    // The entry numbers (1-based) ordered by start frame; entries starting together keep their
-    // file order. Output files need increasing times; the list itself keeps file order.
-    std::vector<int> IndicesByStart() const;
 
 private:
     // Reads the prepared text of a file (UTF-16/32 already turned into UTF-8) in `encoding`.
-    LoadOutcome loadText(const QString& fileName, std::string text, FileEncoding encoding,
-                         bool clearFirst, FrameRate rate, double frameOffset, quint8 charset);
+    LoadOutcome loadText(const QString& fileName, PreparedText prepared, bool clearFirst,
+                         FrameRate rate, double frameOffset, quint8 charset);
+    // The readers, one file each; `decoder` turns the file's text lines into UTF-8.
     void readSubRip(const std::string& data, FrameRate rate, std::int64_t frameOffset,
-                    const std::string& codePage);
+                    const TextDecoder& decoder);
     void readMicroDvd(const std::string& data, FrameRate rate, std::int64_t frameOffset,
-                      const std::string& codePage);
+                      const TextDecoder& decoder);
     void skip(int lineNumber, const QString& reason);
 
     EntryStore m_lines;

@@ -1,19 +1,16 @@
 #include "subtitle/TextDecoding.h"
 
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <iconv.h>
 #include <map>
 #include <memory>
-#include <strings.h>
 #include <uchardet.h>
 
 namespace lumelle {
 
 namespace {
 
-constexpr quint8 kDefaultCharset = 1;
 constexpr char16_t kReplacement = 0xFFFD;
 
 // One open conversion per code page and thread: an iconv descriptor keeps shift state and must
@@ -105,7 +102,8 @@ bool asciiCompatible(const char* codePage)
 
 const std::array<Charset, 19>& Charsets()
 {
-    // "DEFAULT" reads valid UTF-8 first (see DecodeText); its code page is the fallback.
+    // "DEFAULT" reads a file as UTF-8 or in its detected code page first (see CodePageFor);
+    // its code page here is the last resort.
     static const std::array<Charset, 19> charsets{{
         {"ANSI", 0, "WINDOWS-1252"},
         {"ARABIC", 178, "WINDOWS-1256"},
@@ -175,16 +173,13 @@ bool IsValidUtf8(const std::string& bytes)
     return true;
 }
 
-QString DecodeText(const std::string& bytes, quint8 charset)
+namespace {
+
+QString decodeIn(const std::string& bytes, const char* codePage, bool asciiAsItStands)
 {
-    const char* codePage = CodePageForCharset(charset);
-    if (charset == kDefaultCharset && IsValidUtf8(bytes)) {
-        QString text = QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
-        if (text.startsWith(QChar(0xFEFF)))
-            text.remove(0, 1);
-        return text;
-    }
-    if (asciiCompatible(codePage) && isAscii(bytes))
+    if (std::strcmp(codePage, "UTF-8") == 0)
+        return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+    if (asciiAsItStands && isAscii(bytes))
         return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
     if (Converter* converter = converterFor(codePage))
         return converter->convert(bytes);
@@ -192,41 +187,16 @@ QString DecodeText(const std::string& bytes, quint8 charset)
     return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
 }
 
-namespace {
-
-QString decodeIn(const std::string& bytes, const std::string& codePage)
-{
-    if (codePage == "UTF-8")
-        return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
-    if (isAscii(bytes))
-        return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
-    if (Converter* converter = converterFor(codePage.c_str()))
-        return converter->convert(bytes);
-    return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
-}
-
-enum class TrailKind { None, DoubleByte, ShiftJis, Gb18030 };
-
-TrailKind trailKindOf(const std::string& codePage)
-{
-    auto is = [&codePage](const char* name) { return strcasecmp(codePage.c_str(), name) == 0; };
-    if (is("CP932") || is("SHIFT_JIS") || is("SJIS") || is("WINDOWS-31J"))
-        return TrailKind::ShiftJis;
-    if (is("GB18030"))
-        return TrailKind::Gb18030;
-    for (const char* name : {"BIG5", "BIG5-HKSCS", "GBK", "CP936", "GB2312", "CP949", "UHC",
-                             "JOHAB", "CP950", "EUC-KR"}) {
-        if (is(name))
-            return TrailKind::DoubleByte;
-    }
-    return TrailKind::None;
-}
-
 } // namespace
+
+bool FileEncoding::decidesUnder(quint8 charset) const
+{
+    return declared || (charset == kDefaultCharset && !codePage.empty());
+}
 
 QString FileEncoding::description(quint8 charset) const
 {
-    if (!declared && (charset != kDefaultCharset || codePage.empty()))
+    if (!decidesUnder(charset))
         return QString::fromLatin1(CodePageForCharset(charset)) +
                QStringLiteral(" (chosen character set)");
     const QString name = QString::fromStdString(inFile.empty() ? codePage : inFile);
@@ -240,47 +210,66 @@ QString FileEncoding::description(quint8 charset) const
 bool FileEncoding::worthNaming(quint8 charset) const
 {
     const bool plainUtf8 = codePage == "UTF-8" && (inFile.empty() || inFile == "UTF-8");
-    return !plainUtf8 && (declared || (charset == kDefaultCharset && !codePage.empty()));
+    return !plainUtf8 && decidesUnder(charset);
 }
 
 std::string CodePageFor(quint8 charset, const FileEncoding& encoding)
 {
-    if (encoding.declared || (charset == kDefaultCharset && !encoding.codePage.empty()))
+    if (encoding.decidesUnder(charset))
         return encoding.codePage;
     return CodePageForCharset(charset);
 }
 
-QString DecodeText(const std::string& bytes, quint8 charset, const FileEncoding& encoding)
+TextDecoder::TextDecoder(quint8 charset, const FileEncoding& encoding)
+    : m_codePage(CodePageFor(charset, encoding)),
+      m_asciiAsItStands(encoding.decidesUnder(charset) || asciiCompatible(m_codePage.c_str()))
+{}
+
+QString TextDecoder::text(const std::string& bytes) const
 {
-    if (encoding.declared || (charset == kDefaultCharset && !encoding.codePage.empty()))
-        return decodeIn(bytes, encoding.codePage);
-    return DecodeText(bytes, charset);
+    return decodeIn(bytes, m_codePage.c_str(), m_asciiAsItStands);
 }
 
-std::string MaskTrailBytes(const std::string& bytes, const std::string& codePage)
+std::string TextDecoder::utf8(const std::string& bytes) const
 {
-    if (isAscii(bytes))
-        return std::string();
-    const TrailKind kind = trailKindOf(codePage);
-    if (kind == TrailKind::None)
-        return std::string();
-    std::string mask = bytes;
-    for (std::size_t i = 0; i < mask.size(); ++i) {
-        const auto c = static_cast<unsigned char>(mask[i]);
-        if (c < 0x81 || c == 0xFF)
-            continue;
-        // Half-width katakana are single bytes in Shift-JIS.
-        if (kind == TrailKind::ShiftJis && c >= 0xA0 && c <= 0xDF)
-            continue;
-        std::size_t length = 2;
-        if (kind == TrailKind::Gb18030 && i + 1 < mask.size() && mask[i + 1] >= '0' &&
-            mask[i + 1] <= '9')
-            length = 4;
-        for (std::size_t j = 1; j < length && i + j < mask.size(); ++j)
-            mask[i + j] = char(0x80);
-        i += length - 1;
+    // Most files are UTF-8 or ASCII: their lines need no conversion.
+    if (m_codePage == "UTF-8" ? IsValidUtf8(bytes) : m_asciiAsItStands && isAscii(bytes))
+        return bytes;
+    return text(bytes).toStdString();
+}
+
+PreparedText PrepareText(const QByteArray& raw)
+{
+    static const struct
+    {
+        const char* mark;
+        std::size_t size;
+        const char* codePage;
+    } kMarks[] = {{"\x00\x00\xFE\xFF", 4, "UTF-32BE"},
+                  {"\xFF\xFE\x00\x00", 4, "UTF-32LE"},
+                  {"\xEF\xBB\xBF", 3, "UTF-8"},
+                  {"\xFE\xFF", 2, "UTF-16BE"},
+                  {"\xFF\xFE", 2, "UTF-16LE"}};
+    for (const auto& bom : kMarks) {
+        if (raw.size() >= qsizetype(bom.size) &&
+            std::memcmp(raw.constData(), bom.mark, bom.size) == 0) {
+            std::string rest(raw.constData() + bom.size, std::size_t(raw.size()) - bom.size);
+            PreparedText prepared{std::string(), FileEncoding{bom.codePage, true}};
+            if (std::strcmp(bom.codePage, "UTF-8") == 0)
+                prepared.text = std::move(rest);
+            else
+                prepared.text = ToUtf8(rest, bom.codePage);
+            // The text now holds UTF-8; messages name what the file was.
+            prepared.encoding.codePage = "UTF-8";
+            prepared.encoding.inFile = bom.codePage;
+            return prepared;
+        }
     }
-    return mask;
+    PreparedText prepared{std::string(raw.constData(), std::size_t(raw.size())), FileEncoding{}};
+    prepared.encoding.codePage = IsValidUtf8(prepared.text)
+                                     ? std::string("UTF-8")
+                                     : DetectCodePage(prepared.text.data(), prepared.text.size());
+    return prepared;
 }
 
 std::string DetectCodePage(const char* data, std::size_t size)
@@ -292,7 +281,7 @@ std::string DetectCodePage(const char* data, std::size_t size)
         found = uchardet_get_charset(detector);
     }
     uchardet_delete(detector);
-    // Plain ASCII (or nothing recognised) reads as the Western code page, as before.
+    // Plain ASCII, or nothing recognised, reads as the Western code page.
     if (found.empty() || found == "ASCII")
         return "WINDOWS-1252";
     return found;
@@ -300,7 +289,7 @@ std::string DetectCodePage(const char* data, std::size_t size)
 
 std::string ToUtf8(const std::string& bytes, const std::string& codePage)
 {
-    return decodeIn(bytes, codePage).toStdString();
+    return decodeIn(bytes, codePage.c_str(), true).toStdString();
 }
 
 } // namespace lumelle

@@ -1,12 +1,17 @@
-// Turns the 8-bit text of a subtitle line into Unicode by the line's GDI character-set number.
+// Turns the text of a subtitle file into Unicode: the character sets the window offers, the
+// encoding a file declares or is found in, and the decoding of its lines.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 #include <array>
 #include <string>
 
 namespace lumelle {
+
+// The character set "DEFAULT": the file's own encoding, found or declared.
+inline constexpr quint8 kDefaultCharset = 1;
 
 // A GDI character set: its name in the window's list, its number, and the iconv code page its
 // 8-bit text is decoded with.
@@ -21,19 +26,13 @@ struct Charset
 const std::array<Charset, 19>& Charsets();
 
 // The iconv code page that stands for a GDI character-set number ("WINDOWS-1253" for 161, ...).
-// Character set 1 ("DEFAULT") and unknown numbers give "WINDOWS-1252"; DecodeText reads valid
-// UTF-8 before falling back to it for those.
+// Character set 1 ("DEFAULT") and unknown numbers give "WINDOWS-1252"; under "DEFAULT" a file
+// is read as UTF-8 or in the code page it was found in before that (see CodePageFor).
 const char* CodePageForCharset(quint8 charset);
 
 // True when `bytes` is well-formed UTF-8 (no overlong forms, surrogates or values past
 // U+10FFFF, no cut-off sequence).
 bool IsValidUtf8(const std::string& bytes);
-
-// Decodes `bytes` in the code page of `charset`. "DEFAULT" (1) reads the bytes as UTF-8 when
-// they are valid UTF-8 (a leading byte-order mark is dropped), otherwise as WINDOWS-1252.
-// Never throws: every byte that does not start a valid sequence of the code page becomes one
-// U+FFFD and decoding goes on with the next byte.
-QString DecodeText(const std::string& bytes, quint8 charset);
 
 // The encoding of the text lines of one subtitle file, as the reader found it.
 //  - A byte-order mark declares it: UTF-16 and UTF-32 files are turned into UTF-8 as they are
@@ -41,8 +40,7 @@ QString DecodeText(const std::string& bytes, quint8 charset);
 //    every character set chosen in the window.
 //  - Otherwise `codePage` is what the bytes were found to be ("UTF-8" for valid UTF-8, else
 //    the code page the detector named, such as "WINDOWS-1253"); it is used only under the
-//    "DEFAULT" character set, since a chosen character set wins over a guess. The line bytes
-//    stay as they are in the file.
+//    "DEFAULT" character set, since a chosen character set wins over a guess.
 //  - An empty `codePage` means nothing is known: the character set decides alone.
 struct FileEncoding
 {
@@ -51,6 +49,9 @@ struct FileEncoding
     // The encoding of the file itself ("UTF-16LE"), for messages; empty when it is `codePage`.
     std::string inFile;
 
+    // True when the file's own code page decides how its lines are read under `charset`: one
+    // declared by a mark, or one found under "DEFAULT".
+    bool decidesUnder(quint8 charset) const;
     // How the file's lines are read under `charset`, for messages: "UTF-16LE (byte-order
     // mark)", "WINDOWS-1253 (detected)", "UTF-8", "CP932 (chosen character set)".
     QString description(quint8 charset) const;
@@ -60,19 +61,36 @@ struct FileEncoding
     bool operator==(const FileEncoding&) const = default;
 };
 
-// The iconv code page that a line of a file in `encoding` is decoded with under `charset`.
+// The iconv code page that a line of a file in `encoding` is decoded with under `charset`: the
+// file's own when it decides (FileEncoding::decidesUnder), the character set's otherwise.
 std::string CodePageFor(quint8 charset, const FileEncoding& encoding);
 
-// Decodes a line of a subtitle file: by the file's encoding when it was declared by a
-// byte-order mark or, under "DEFAULT", detected; by `charset` otherwise, as the overload
-// above. Never throws; undecodable bytes become U+FFFD.
-QString DecodeText(const std::string& bytes, quint8 charset, const FileEncoding& encoding);
+// Turns the lines of one file into Unicode, each line on its own: a byte that starts no valid
+// sequence becomes one U+FFFD and the rest of the line is still read. Never throws.
+class TextDecoder
+{
+public:
+    TextDecoder(quint8 charset, const FileEncoding& encoding);
 
-// Every byte of `bytes` that does not start a character of `codePage` (the trail bytes of the
-// double-byte code pages, which may look like "|", "\\" or "{") replaced by 0x80, so that a
-// search for an ASCII mark in the result finds only whole characters. Empty when the code page
-// has no such trail bytes (the caller then searches `bytes` itself).
-std::string MaskTrailBytes(const std::string& bytes, const std::string& codePage);
+    std::string utf8(const std::string& bytes) const;
+    QString text(const std::string& bytes) const;
+
+private:
+    std::string m_codePage;
+    // ASCII is taken as it stands in the code page a file was found in; a chosen code page
+    // that is not ASCII-based throughout (JOHAB reads a backslash as a won sign) is asked.
+    bool m_asciiAsItStands;
+};
+
+// The text of a file in memory and its encoding: UTF-16 and UTF-32 (declared by a byte-order
+// mark) turned into UTF-8, a UTF-8 mark dropped, other bytes as they are with the code page
+// they were found to be in.
+struct PreparedText
+{
+    std::string text;
+    FileEncoding encoding;
+};
+PreparedText PrepareText(const QByteArray& raw);
 
 // The code page of text that is not valid UTF-8, as the character-set detector finds it
 // ("WINDOWS-1253", "SHIFT_JIS", ...); "WINDOWS-1252" when it finds none.

@@ -18,8 +18,8 @@ inline std::string TextOfWidth(int width, const RenderSettings& settings)
             for (int n = 0; n < 80; ++n) {
                 for (int k = 0; k < 200; ++k) {
                     const std::string text = std::string(n, wide) + std::string(k, fill);
-                    const int w = MeasureLine(text, settings.fontName, settings.fontSize,
-                                              settings.fontStyle, settings.charset)
+                    const int w = MeasureText(QString::fromLatin1(text), settings.fontName,
+                                              settings.fontSize, settings.fontStyle)
                                       .width;
                     if (w == width)
                         return text;

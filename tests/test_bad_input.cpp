@@ -8,6 +8,7 @@
 #include "platform/Error.h"
 #include "platform/IniStore.h"
 #include "render/Renderer.h"
+#include "render/TextBlock.h"
 #include "render/WidthCheck.h"
 #include "subtitle/FileReading.h"
 #include "subtitle/Subtitle.h"
@@ -238,11 +239,11 @@ TEST_F(BadInput, FiftyMegabyteLine)
     mdvd.LoadFromFile(sub, true, kRate, 0);
     ASSERT_EQ(mdvd.Count(), 1);
     EXPECT_TRUE(mdvd.line(1).Line1 == text) << "the text is kept byte for byte";
-    EXPECT_GE(MeasureLine(text, m_settings.fontName, m_settings.fontSize, m_settings.fontStyle,
-                          m_settings.charset)
+    EXPECT_GE(MeasureText(QString::fromStdString(text), m_settings.fontName, m_settings.fontSize,
+                          m_settings.fontStyle)
                   .width,
               kMaxLineWidth);
-    EXPECT_FALSE(SubtitleFitsWidth("short", text, m_settings));
+    EXPECT_FALSE(EntryFitsWidth(mdvd.line(1), m_settings));
 }
 
 TEST_F(BadInput, LongLinesMeasureLikeTheirPieces)
@@ -253,43 +254,39 @@ TEST_F(BadInput, LongLinesMeasureLikeTheirPieces)
     while (text.size() < 5000)
         text += piece;
     const auto width = [this](const std::string& t) {
-        return MeasureLine(t, m_settings.fontName, 6, m_settings.fontStyle, 0).width;
+        return MeasureText(QString::fromStdString(t), m_settings.fontName, 6, m_settings.fontStyle)
+            .width;
     };
     const int whole = width(text.substr(0, 4096)) + width(text.substr(4096));
     EXPECT_NEAR(width(text), whole, 4);
     EXPECT_GT(width(text), width(text.substr(0, 4096)));
 }
 
-TEST_F(BadInput, InvalidUtf8UnderDefaultFallsBackToWindows1252)
+TEST_F(BadInput, InvalidUtf8IsReadInTheFoundOrChosenCodePage)
 {
     // A lone Latin-1 byte, 0x81 (undefined in WINDOWS-1252), a broken two-byte sequence, a
     // cut-off three-byte sequence and an overlong form.
     const std::string bytes = "Caf\xe9 \x81 \xc3\x28 \xe2\x82 \xc0\xaf";
     ASSERT_FALSE(IsValidUtf8(bytes));
-    EXPECT_EQ(DecodeText(bytes, 1), QString::fromUtf8("Caf\u00e9 \ufffd \u00c3( \u00e2\u201a "
-                                                      "\u00c0\u00af"));
-    EXPECT_EQ(DecodeText(bytes, 1), DecodeText(bytes, 0)) << "DEFAULT reads it as ANSI";
-
     const QString path = write("latin.srt", QByteArray("1\n00:00:01,000 --> 00:00:02,000\n") +
                                                 QByteArray::fromStdString(bytes) + "\n" +
                                                 QByteArray::fromStdString(bytes) + "\n");
     TSubtitle list;
-    list.LoadFromFile(path, true, kRate, 0);
+    list.LoadFromFile(path, true, kRate, 0, 0);
     ASSERT_EQ(list.Count(), 1);
-    EXPECT_EQ(list.line(1).Line1, bytes) << "the reader keeps the bytes";
+    EXPECT_EQ(QString::fromStdString(list.line(1).Line1),
+              QString::fromUtf8("Caf\u00e9 \ufffd \u00c3( \u00e2\u201a \u00c0\u00af"))
+        << "ANSI";
+    // Under DEFAULT the code page the file is found in reads it; the text is Unicode either way.
+    TSubtitle found;
+    found.LoadFromFile(path, true, kRate, 0);
+    ASSERT_EQ(found.Count(), 1);
+    EXPECT_NE(found.Encoding().codePage, "UTF-8");
+    EXPECT_EQ(found.line(1).Line1, ToUtf8(bytes, found.Encoding().codePage));
+    EXPECT_TRUE(IsValidUtf8(found.line(1).Line1));
+    EXPECT_TRUE(EntryFitsWidth(found.line(1), m_settings));
 
-    // Drawn under DEFAULT exactly as under ANSI, with something on the picture.
-    SubtitleImage asDefault;
-    SubtitleImage asAnsi;
-    RenderSubtitleImage(asDefault, bytes, bytes, m_settings);
-    RenderSettings ansi = m_settings;
-    ansi.charset = 0;
-    RenderSubtitleImage(asAnsi, bytes, bytes, ansi);
-    EXPECT_EQ(asDefault.pixels, asAnsi.pixels);
-    EXPECT_GT(asDefault.bandHeight, 0);
-    EXPECT_TRUE(SubtitleFitsWidth(bytes, bytes, m_settings));
-
-    const GenerationResult result = RunGeneration(request(list, path), {});
+    const GenerationResult result = RunGeneration(request(found, path), {});
     EXPECT_EQ(checkPairIsWhole(idxOf(result), subOf(result)), 1);
 }
 
@@ -690,14 +687,14 @@ TEST(BadInputQuotes, HugeLineIsQuotedShortInMessagesAndRows)
     // A refused line of a million characters is quoted by its first 500 and "...": the
     // message box and the list row stay usable.
     const std::string huge(1000000, 'W');
-    const QString message = TooLongMessage(huge, "second", 1, kTooLongAfterLoad);
+    const QString message = TooLongMessage(huge, "second", kTooLongAfterLoad);
     EXPECT_EQ(message, "The string \r" + QString(500, 'W') + "...\rsecond\r" +
                            QString::fromLatin1(kTooLongAfterLoad));
     // Ordinary lines are quoted whole.
     const std::string ordinary(120, 'x');
-    EXPECT_EQ(ShownLine(ordinary, 1), QString(120, 'x'));
-    EXPECT_EQ(ShownLine(std::string(500, 'y'), 1), QString(500, 'y'));
-    EXPECT_EQ(ShownLine(std::string(501, 'y'), 1), QString(500, 'y') + "...");
+    EXPECT_EQ(ShownLine(ordinary), QString(120, 'x'));
+    EXPECT_EQ(ShownLine(std::string(500, 'y')), QString(500, 'y'));
+    EXPECT_EQ(ShownLine(std::string(501, 'y')), QString(500, 'y') + "...");
 }
 
 namespace {

@@ -1,5 +1,6 @@
 // The subtitle image: placement of the lines, the band, the four colours, the rings around the
 // glyphs, and the one-draw outline against drawing the line at every offset.
+#include "TwoLines.h"
 #include "render/Renderer.h"
 
 #include <QFontInfo>
@@ -9,6 +10,8 @@
 #include <set>
 
 using namespace lumelle;
+using lumelle::testing::MeasureUtf8;
+using lumelle::testing::RenderTwoLines;
 
 namespace {
 
@@ -99,25 +102,27 @@ TEST(RenderFont, ArialResolvesToLiberationSansAtNinetySixDpi)
     EXPECT_TRUE(styled.bold() && styled.italic() && styled.underline() && !styled.strikeOut());
 }
 
-TEST(MeasureLine, HeightIsTheCellAndEmptyLineIsASpace)
+TEST(MeasureText, HeightIsTheCellAndEmptyLineIsASpace)
 {
     const QFont font = RenderFont(QStringLiteral("Arial"), 20, {});
     const QFontMetrics metrics(font);
-    const LineSize empty = MeasureLine("", QStringLiteral("Arial"), 20, {}, 1);
+    const LineSize empty = MeasureText(QString::fromStdString(""), QStringLiteral("Arial"), 20, {});
     EXPECT_EQ(empty.height, metrics.ascent() + metrics.descent());
-    EXPECT_EQ(empty.width, MeasureLine(" ", QStringLiteral("Arial"), 20, {}, 1).width);
+    EXPECT_EQ(empty.width,
+              MeasureText(QString::fromStdString(" "), QStringLiteral("Arial"), 20, {}).width);
     EXPECT_GT(empty.width, 0);
     // Every line of a font has the same height, whatever its letters.
-    EXPECT_EQ(MeasureLine("gyp", QStringLiteral("Arial"), 20, {}, 1).height, empty.height);
+    EXPECT_EQ(MeasureText(QString::fromStdString("gyp"), QStringLiteral("Arial"), 20, {}).height,
+              empty.height);
 }
 
-TEST(MeasureLine, WidthsOfKnownAdvancesSoThe680LimitIsMeasurable)
+TEST(MeasureText, WidthsOfKnownAdvancesSoThe680LimitIsMeasurable)
 {
     // Liberation Sans (Arial's metrics) at 27 pixels: "0" advances 1139/2048 em, "l" 455/2048
     // and the space 569/2048, that is 961, 383 and 480 sixty-fourths of a pixel. The line's
     // width is the sum of those, rounded to whole pixels.
     auto width = [](const std::string& text) {
-        return MeasureLine(text, QStringLiteral("Arial"), 20, {}, 1).width;
+        return MeasureText(QString::fromStdString(text), QStringLiteral("Arial"), 20, {}).width;
     };
     EXPECT_EQ(width("0"), 15);
     EXPECT_EQ(width(std::string(10, '0')), 150);              // 9610/64 = 150.16
@@ -126,10 +131,12 @@ TEST(MeasureLine, WidthsOfKnownAdvancesSoThe680LimitIsMeasurable)
     // 40 zeros, 2 l and 9 spaces: 43526/64 = 680.09, the first width that is too wide.
     EXPECT_EQ(width("0000 0000 0000 0000 0000 0000 0000 0000 0000 0000ll"), 680);
     // The size is in points at 96 dpi: 40 points is 53 pixels, about twice as wide.
-    EXPECT_EQ(MeasureLine("0000000000", QStringLiteral("Arial"), 40, {}, 1).width, 295);
+    EXPECT_EQ(
+        MeasureText(QString::fromStdString("0000000000"), QStringLiteral("Arial"), 40, {}).width,
+        295);
 }
 
-TEST(DrawOutlinedLine, EqualsDrawingTheLineAtEveryOffset)
+TEST(DrawOutlinedText, EqualsDrawingTheLineAtEveryOffset)
 {
     struct Case
     {
@@ -166,14 +173,14 @@ TEST(DrawOutlinedLine, EqualsDrawingTheLineAtEveryOffset)
         s.outlineWidth = c.outline;
         QImage fast = blueFrame();
         QImage plain = blueFrame();
-        DrawOutlinedLine(fast, c.text, c.x, c.y, s);
-        drawAtEveryOffset(plain, DecodeText(c.text, 1), c.x, c.y, s);
+        DrawOutlinedText(fast, QString::fromUtf8(c.text), c.x, c.y, s);
+        drawAtEveryOffset(plain, QString::fromUtf8(c.text), c.x, c.y, s);
         EXPECT_TRUE(fast == plain) << c.text << ": " << firstDifferences(fast, plain).toStdString();
         EXPECT_NE(fast, blueFrame()) << c.text;
     }
 }
 
-TEST(DrawOutlinedLine, EqualsDrawingAtEveryOffsetForOtherFontsSizesAndPlaces)
+TEST(DrawOutlinedText, EqualsDrawingAtEveryOffsetForOtherFontsSizesAndPlaces)
 {
     // Fixed pseudo-random cases over the installed families, every style, sizes from the
     // smallest to the largest and places that cut the line at every frame edge.
@@ -203,8 +210,8 @@ TEST(DrawOutlinedLine, EqualsDrawingAtEveryOffsetForOtherFontsSizesAndPlaces)
         const int y = next(560) - 40;
         QImage fast = blueFrame(720, 480);
         QImage plain = blueFrame(720, 480);
-        DrawOutlinedLine(fast, text, x, y, s);
-        drawAtEveryOffset(plain, DecodeText(text, 1), x, y, s);
+        DrawOutlinedText(fast, QString::fromStdString(text), x, y, s);
+        drawAtEveryOffset(plain, QString::fromStdString(text), x, y, s);
         EXPECT_TRUE(fast == plain)
             << s.fontName.toStdString() << " " << s.fontSize << " " << text << " at " << x << ","
             << y << ": " << firstDifferences(fast, plain).toStdString();
@@ -213,7 +220,7 @@ TEST(DrawOutlinedLine, EqualsDrawingAtEveryOffsetForOtherFontsSizesAndPlaces)
     EXPECT_GE(drawn, 28) << "most cases draw inside the frame";
 }
 
-TEST(RenderSubtitleImage, EqualsPlainDrawingOfBothLinesSecondOverFirst)
+TEST(RenderSubtitleBlock, EqualsPlainDrawingOfBothLinesSecondOverFirst)
 {
     // No gap between the lines and a wide outline: the second line's outline and ring paint
     // over the first line's descenders.
@@ -223,13 +230,13 @@ TEST(RenderSubtitleImage, EqualsPlainDrawingOfBothLinesSecondOverFirst)
     const std::string line1 = "gjqpy descenders";
     const std::string line2 = "\xc3\x89\xc3\x85\xc3\x8a TALL \xc3\x80\xc3\x94";
     SubtitleImage image;
-    RenderSubtitleImage(image, line1, line2, s);
+    RenderTwoLines(image, line1, line2, s);
 
-    const LineSize size1 = MeasureLine(line1, s.fontName, s.fontSize, s.fontStyle, s.charset);
-    const LineSize size2 = MeasureLine(line2, s.fontName, s.fontSize, s.fontStyle, s.charset);
+    const LineSize size1 = MeasureUtf8(line1, s);
+    const LineSize size2 = MeasureUtf8(line2, s);
     QImage plain = blueFrame();
     const int y1 = FirstLineY(576, size1.height, s.offset);
-    const int y2 = SecondLineY(576, size1.height, size2.height, s.offset, s.offset_or);
+    const int y2 = LineBelowY(y1, size2.height, s.offset_or);
     drawAtEveryOffset(plain, QString::fromUtf8(line1), LineX("center", 720, size1.width), y1, s);
     drawAtEveryOffset(plain, QString::fromUtf8(line2), LineX("center", 720, size2.width), y2, s);
     EXPECT_TRUE(image.pixels == plain) << firstDifferences(image.pixels, plain).toStdString();
@@ -335,7 +342,7 @@ TEST(DrawSubtitleBlock, StyledLineIsItsRunsMeasuredAndDrawnSideBySide)
     }
 }
 
-TEST(RenderSubtitleImage, HoldsOnlyBlueAndTheThreeColoursForEveryStyleAndOutline)
+TEST(RenderSubtitleBlock, HoldsOnlyBlueAndTheThreeColoursForEveryStyleAndOutline)
 {
     for (const QString& style : StyleNames()) {
         for (int outline : {2, 3, 4}) {
@@ -343,8 +350,7 @@ TEST(RenderSubtitleImage, HoldsOnlyBlueAndTheThreeColoursForEveryStyleAndOutline
             s.fontStyle = FontStyleFromName(style);
             s.outlineWidth = outline;
             SubtitleImage image;
-            RenderSubtitleImage(image, "Wolves & jaguars, 1984!",
-                                "\xc3\x89t\xc3\xa9 \xc3\xa0 Paris", s);
+            RenderTwoLines(image, "Wolves & jaguars, 1984!", "\xc3\x89t\xc3\xa9 \xc3\xa0 Paris", s);
             const std::set<QRgb> expected{kBlue, rgbOf(s.textColor), rgbOf(s.antialiasColor),
                                           rgbOf(s.outlineColor)};
             EXPECT_EQ(coloursOf(image.pixels), expected) << style.toStdString() << " " << outline;
@@ -353,7 +359,7 @@ TEST(RenderSubtitleImage, HoldsOnlyBlueAndTheThreeColoursForEveryStyleAndOutline
     }
 }
 
-TEST(RenderSubtitleImage, RingsAroundAVerticalStroke)
+TEST(RenderSubtitleBlock, RingsAroundAVerticalStroke)
 {
     // The middle row of a capital I crosses one vertical stroke: outline ring of w - 1 pixels,
     // one antialias pixel, the stroke in text colour, one antialias pixel, the outline ring.
@@ -361,8 +367,8 @@ TEST(RenderSubtitleImage, RingsAroundAVerticalStroke)
         RenderSettings s = distinctColours();
         s.outlineWidth = w;
         SubtitleImage image;
-        RenderSubtitleImage(image, "I", "", s);
-        const LineSize size = MeasureLine("I", s.fontName, s.fontSize, s.fontStyle, s.charset);
+        RenderTwoLines(image, "I", "", s);
+        const LineSize size = MeasureUtf8("I", s);
         const int y1 = FirstLineY(576, size.height, s.offset);
         const int row = y1 + size.height / 2;
         QString pattern;
@@ -387,28 +393,28 @@ TEST(RenderSubtitleImage, RingsAroundAVerticalStroke)
     }
 }
 
-TEST(RenderSubtitleImage, BandStartsOnAnEvenRowAndCoversBothLines)
+TEST(RenderSubtitleBlock, BandStartsOnAnEvenRowAndCoversBothLines)
 {
     RenderSettings s;
-    const int h = MeasureLine("", s.fontName, s.fontSize, s.fontStyle, s.charset).height;
+    const int h = MeasureUtf8("", s).height;
     SubtitleImage image;
     // Choose the offset that puts y1 on 475 and on 476.
     s.offset = 576 - h - 40 - 475;
-    RenderSubtitleImage(image, "Odd", "row", s);
+    RenderTwoLines(image, "Odd", "row", s);
     EXPECT_EQ(image.bandTop, 474);
     EXPECT_EQ(image.bandHeight, h + h + 4 + 6);
     s.offset -= 1;
-    RenderSubtitleImage(image, "Even", "row", s);
+    RenderTwoLines(image, "Even", "row", s);
     EXPECT_EQ(image.bandTop, 476);
     s.offset_or = 0;
-    RenderSubtitleImage(image, "Even", "row", s);
+    RenderTwoLines(image, "Even", "row", s);
     EXPECT_EQ(image.bandHeight, h + h + 6);
 
     // A one-line subtitle keeps the band of two lines and sits at y1.
     s = RenderSettings{};
     SubtitleImage one, two;
-    RenderSubtitleImage(one, "Same first line", "", s);
-    RenderSubtitleImage(two, "Same first line", "second", s);
+    RenderTwoLines(one, "Same first line", "", s);
+    RenderTwoLines(two, "Same first line", "second", s);
     EXPECT_EQ(one.bandTop, two.bandTop);
     EXPECT_EQ(one.bandHeight, two.bandHeight);
     const int y1 = FirstLineY(576, h, s.offset);
@@ -417,67 +423,62 @@ TEST(RenderSubtitleImage, BandStartsOnAnEvenRowAndCoversBothLines)
             ASSERT_EQ(one.pixels.pixel(x, y), two.pixels.pixel(x, y)) << x << "," << y;
 }
 
-TEST(RenderSubtitleImage, BandOutsideTheFrameIsClippedKeepingTheTopEven)
+TEST(RenderSubtitleBlock, BandLeavingTheFrameIsMovedInsideKeepingTheTopEven)
 {
     RenderSettings s;
     SubtitleImage image;
-    // Large letters at the default place run past the last row.
+    // Large letters at the default place would run past the last row: moved up by whole pairs
+    // of rows until the band ends inside.
     s.fontSize = 50;
-    const int h = MeasureLine("", s.fontName, s.fontSize, s.fontStyle, s.charset).height;
-    RenderSubtitleImage(image, "Big", "Letters", s);
+    const int h = MeasureUtf8("", s).height;
+    ASSERT_TRUE(RenderTwoLines(image, "Big", "Letters", s));
     const int y1 = 576 - h - 40 - s.offset;
     const int top = y1 - (y1 & 1);
     ASSERT_GT(top + 2 * h + 4 + 6, 576);
-    EXPECT_EQ(image.bandTop, top);
-    EXPECT_EQ(image.bandTop + image.bandHeight, 576);
+    EXPECT_EQ(image.bandHeight, 2 * h + 4 + 6);
+    EXPECT_EQ(image.bandTop % 2, 0);
+    EXPECT_LE(image.bandTop + image.bandHeight, 576);
+    EXPECT_GE(image.bandTop + image.bandHeight, 575);
 
-    // NTSC with the line pushed above the top: the band starts at row 0.
+    // NTSC with the lines pushed above the top: moved down to row 0, whole.
     s.videoStandard = VideoStandard::NTSC;
     s.offset = 492;
-    RenderSubtitleImage(image, "High", "up", s);
+    ASSERT_TRUE(RenderTwoLines(image, "High", "up", s));
     EXPECT_EQ(image.pixels.height(), 480);
     EXPECT_EQ(image.bandTop, 0);
-    const int ntscY1 = 480 - h - 40 - 492;
-    const int ntscTop = ntscY1 - (ntscY1 & 1);
-    EXPECT_EQ(image.bandHeight, ntscTop + 2 * h + 4 + 6);
-    EXPECT_EQ(image.bandTop % 2, 0);
+    EXPECT_EQ(image.bandHeight, 2 * h + 4 + 6);
 
-    // Nothing of the band inside: an empty band on a valid even row.
-    s.fontSize = 20;
-    s.offset = 492;
-    s.offset_or = 0;
-    RenderSettings far = s;
-    far.offset = 2000;
-    RenderSubtitleImage(image, "gone", "", far);
-    EXPECT_EQ(image.bandHeight, 0);
-    EXPECT_EQ(image.bandTop, 0);
-    EXPECT_EQ(coloursOf(image.pixels), std::set<QRgb>{kBlue});
+    // A block taller than the frame is not drawn.
+    const std::vector<StyledText> tall(12, lumelle::testing::PlainLine("LINE"));
+    EXPECT_FALSE(RenderSubtitleBlock(image, tall, 0, s));
+    EXPECT_FALSE(BlockFitsFrame(tall, s));
+    EXPECT_TRUE(BlockFitsFrame({tall[0], tall[1]}, s));
 }
 
-TEST(RenderSubtitleImage, EmptyLinesLeaveTheFrameBlueWithABand)
+TEST(RenderSubtitleBlock, EmptyLinesLeaveTheFrameBlueWithABand)
 {
     RenderSettings s;
     SubtitleImage image;
-    RenderSubtitleImage(image, "", "", s);
-    const int h = MeasureLine("", s.fontName, s.fontSize, s.fontStyle, s.charset).height;
+    RenderTwoLines(image, "", "", s);
+    const int h = MeasureUtf8("", s).height;
     EXPECT_EQ(coloursOf(image.pixels), std::set<QRgb>{kBlue});
     EXPECT_EQ(image.bandHeight, 2 * h + 4 + 6);
     // An underlined style draws no stroke for an empty line either.
     s.fontStyle = FontStyleFromName("Underline");
-    RenderSubtitleImage(image, "", "", s);
+    RenderTwoLines(image, "", "", s);
     EXPECT_EQ(coloursOf(image.pixels), std::set<QRgb>{kBlue});
 }
 
-TEST(RenderSubtitleImage, ReusedImageKeepsNothingOfTheLastSubtitle)
+TEST(RenderSubtitleBlock, ReusedImageKeepsNothingOfTheLastSubtitle)
 {
     RenderSettings s;
     SubtitleImage reused;
-    RenderSubtitleImage(reused, "A first subtitle, rather long", "with two lines", s);
+    RenderTwoLines(reused, "A first subtitle, rather long", "with two lines", s);
     const uchar* buffer = reused.pixels.constBits();
-    RenderSubtitleImage(reused, "Short", "", s);
+    RenderTwoLines(reused, "Short", "", s);
     EXPECT_EQ(reused.pixels.constBits(), buffer) << "the buffer is reused";
     SubtitleImage fresh;
-    RenderSubtitleImage(fresh, "Short", "", s);
+    RenderTwoLines(fresh, "Short", "", s);
     EXPECT_TRUE(reused.pixels == fresh.pixels);
 
     // Someone else drew on the picture (the window shows it, a test marks it): the next call
@@ -487,27 +488,27 @@ TEST(RenderSubtitleImage, ReusedImageKeepsNothingOfTheLastSubtitle)
         painter.fillRect(0, 0, 50, 50, Qt::red);
     }
     reused.pixels.setPixel(700, 570, qRgb(1, 2, 3));
-    RenderSubtitleImage(reused, "Short", "", s);
+    RenderTwoLines(reused, "Short", "", s);
     EXPECT_TRUE(reused.pixels == fresh.pixels);
 
     // A shared copy is left as it was.
     const QImage shown = reused.pixels;
-    RenderSubtitleImage(reused, "Different", "text", s);
+    RenderTwoLines(reused, "Different", "text", s);
     EXPECT_TRUE(shown == fresh.pixels);
     EXPECT_FALSE(reused.pixels == fresh.pixels);
 
     // Switching the standard gives a frame of the other size.
     s.videoStandard = VideoStandard::NTSC;
-    RenderSubtitleImage(reused, "Short", "", s);
+    RenderTwoLines(reused, "Short", "", s);
     EXPECT_EQ(reused.pixels.size(), QSize(720, 480));
 }
 
-TEST(DrawOutlinedLine, DrawsOnPicturesOfOtherFormats)
+TEST(DrawOutlinedText, DrawsOnPicturesOfOtherFormats)
 {
     RenderSettings s = distinctColours();
     QImage rgb888(720, 480, QImage::Format_RGB888);
     rgb888.fill(Qt::darkGreen);
-    DrawOutlinedLine(rgb888, "Preview", 100, 300, s);
+    DrawOutlinedText(rgb888, QStringLiteral("Preview"), 100, 300, s);
     QImage expected(720, 480, QImage::Format_RGB32);
     expected.fill(Qt::darkGreen);
     drawAtEveryOffset(expected, QStringLiteral("Preview"), 100, 300, s);

@@ -274,6 +274,57 @@ TEST_F(DrawnSubtitles, FirstTooWideSubtitleIsTheSameOnAnyNumberOfThreads)
     }
 }
 
+TEST(WidthCheck, SharedSearchKeepsTheLowestRefusedEntryWhateverTheOrder)
+{
+    FirstRefusedSearch search(1000, 64);
+    int first = 0, last = 0;
+    ASSERT_TRUE(search.nextBlock(first, last));
+    EXPECT_EQ(std::pair(first, last), std::pair(1, 65));
+    ASSERT_TRUE(search.nextBlock(first, last));
+    EXPECT_EQ(std::pair(first, last), std::pair(65, 129));
+    // The first block's thread reports before the second's, which found a later entry.
+    search.refused(30);
+    search.refused(100);
+    EXPECT_EQ(search.result(), 30);
+    // No block after the refused entry is handed out.
+    EXPECT_FALSE(search.nextBlock(first, last));
+    // Found the other way round, the answer is the same.
+    FirstRefusedSearch reversed(1000, 64);
+    reversed.refused(100);
+    reversed.refused(30);
+    EXPECT_EQ(reversed.result(), 30);
+    EXPECT_EQ(FirstRefusedSearch(1000, 64).result(), 0);
+    // The last block ends with the list.
+    FirstRefusedSearch shortList(70, 64);
+    ASSERT_TRUE(shortList.nextBlock(first, last));
+    ASSERT_TRUE(shortList.nextBlock(first, last));
+    EXPECT_EQ(std::pair(first, last), std::pair(65, 71));
+    EXPECT_FALSE(shortList.nextBlock(first, last));
+}
+
+TEST_F(DrawnSubtitles, BrokenLinesKeepTheirStylesOnTheirOwnText)
+{
+    std::string text;
+    for (int i = 0; i < 8; ++i)
+        text += "PLAIN WORDS ";
+    text += "ITALIC END";
+    const qsizetype at = qsizetype(text.find("ITALIC"));
+    const StyledText line{QString::fromStdString(text), {{at, at + 6, kItalic}}};
+    settings.wrapLongLines = true;
+    const auto parts = FitLinesToWidth({line}, settings);
+    ASSERT_TRUE(parts.has_value());
+    ASSERT_GE(parts->size(), 2u);
+    int italic = 0;
+    for (const StyledText& part : *parts) {
+        for (const TextRun& run : part.runs) {
+            EXPECT_EQ(part.text.mid(run.begin, run.end - run.begin), "ITALIC");
+            ++italic;
+        }
+    }
+    EXPECT_EQ(italic, 1);
+    EXPECT_TRUE(parts->back().text.endsWith("ITALIC END"));
+}
+
 TEST_F(DrawnSubtitles, BlocksStayWholeInsideTheFrame)
 {
     struct Case

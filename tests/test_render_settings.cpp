@@ -126,11 +126,11 @@ TEST(Placement, HorizontalByAlignment)
 TEST(Placement, VerticalFromTheBottomOfTheFrame)
 {
     EXPECT_EQ(FirstLineY(576, 31, 30), 475);
-    EXPECT_EQ(SecondLineY(576, 31, 31, 30, -4), 510);
+    EXPECT_EQ(LineBelowY(475, 31, -4), 510);
     // The second line starts -offset_or below the first line's cell.
-    EXPECT_EQ(SecondLineY(576, 31, 31, 30, 0), 475 + 31);
-    // Unequal heights: y2 = y1 + h2 - offset_or.
-    EXPECT_EQ(SecondLineY(480, 31, 40, 8, -14), FirstLineY(480, 31, 8) + 40 + 14);
+    EXPECT_EQ(LineBelowY(475, 31, 0), 475 + 31);
+    // Unequal heights: y2 = y1 + h2 - offset_or, h2 the lower line's height.
+    EXPECT_EQ(LineBelowY(FirstLineY(480, 31, 8), 40, -14), FirstLineY(480, 31, 8) + 40 + 14);
     // Off the top when the offset is large.
     EXPECT_EQ(FirstLineY(480, 31, 492), -83);
 }

@@ -2,6 +2,7 @@
 #include "doubles/RecordingMessages.h"
 #include "platform/Error.h"
 #include "subtitle/Subtitle.h"
+#include "subtitle/TimeCodes.h"
 
 #include <QDir>
 #include <QFile>
@@ -78,29 +79,46 @@ TEST(TimeCodes, ZeroRateIsAnErrorCarryingTheMessage)
     }
 }
 
-TEST(TimeCodes, TimeToFramesRoundsHalvesToEven)
+TEST(TimeCodes, SubRipTimesGoToTheNearestFrameHalvesToEven)
 {
-    EXPECT_EQ(TSubtitle::TimeToFrames("00:00:01,000", FrameRate(25000)), "25");
-    EXPECT_EQ(TSubtitle::TimeToFrames("01:02:03,456", FrameRate(25000)), "93086");
-    EXPECT_EQ(TSubtitle::TimeToFrames("00:01:00,000", FrameRate(23976)), "1439");
-    EXPECT_EQ(TSubtitle::TimeToFrames("00:00:02,500", FrameRate(29970)), "75");
-    EXPECT_EQ(TSubtitle::TimeToFrames("00:00:01.500", FrameRate(24000)), "36")
-        << "a full stop reads as a comma";
-    EXPECT_EQ(TSubtitle::TimeToFrames("00:00:02,500", FrameRate(25000)), "62");
-    EXPECT_EQ(TSubtitle::TimeToFrames("00:00:01,500", FrameRate(25000)), "38");
+    const auto startFrame = [](const char* time, std::int64_t rate) {
+        TSubtitle list;
+        list.LoadFromData("a.srt", QByteArray("1\n") + time + " --> 99:00:00,000\nx\n", true,
+                          FrameRate(rate), 0);
+        return list.Count() == 1 ? list.line(1).StartFrame : std::string("(skipped)");
+    };
+    EXPECT_EQ(startFrame("00:00:01,000", 25000), "25");
+    EXPECT_EQ(startFrame("01:02:03,456", 25000), "93086");
+    EXPECT_EQ(startFrame("00:01:00,000", 23976), "1439");
+    EXPECT_EQ(startFrame("00:00:02,500", 29970), "75");
+    EXPECT_EQ(startFrame("00:00:01.500", 24000), "36") << "a full stop reads as a comma";
+    EXPECT_EQ(startFrame("00:00:02,500", 25000), "62");
+    EXPECT_EQ(startFrame("00:00:01,500", 25000), "38");
     // 20 ms and 60 ms are exact halves in decimal terms: even neighbours.
-    EXPECT_EQ(TSubtitle::TimeToFrames("00:00:00,020", FrameRate(25000)), "0");
-    EXPECT_EQ(TSubtitle::TimeToFrames("00:00:00,060", FrameRate(25000)), "2");
+    EXPECT_EQ(startFrame("00:00:00,020", 25000), "0");
+    EXPECT_EQ(startFrame("00:00:00,060", 25000), "2");
 }
 
-TEST(TimeCodes, MalformedTimeIsAConversionErrorNamingTheText)
+TEST(TimeCodes, MalformedTimeIsAnErrorNamingTheText)
 {
     try {
-        TSubtitle::TimeToFrames("00:0a:01,000", FrameRate(25000));
+        MillisOfTime("00:0a:01,000");
         FAIL() << "no error";
     } catch (const ConversionError& e) {
         EXPECT_EQ(e.message(), "'0a' is not a valid integer value");
     }
+    // Minutes and seconds are two digits each, the fraction at most three.
+    for (const char* time : {"00:00:5,000", "00:0:05,000", "00:00:05,0000", "00:00:05"}) {
+        try {
+            MillisOfTime(time);
+            ADD_FAILURE() << time << " was read";
+        } catch (const ConversionError&) {
+            ADD_FAILURE() << time << ": not a number error";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.message(), QStringLiteral("'%1' is not a time (hh:mm:ss,mmm)").arg(time));
+        }
+    }
+    EXPECT_EQ(MillisOfTime("00:00:75,000"), 75000) << "seconds past 59 add up";
     EXPECT_THROW(StrToInt(""), ConversionError);
     EXPECT_THROW(StrToInt("99999999999"), ConversionError);
     EXPECT_THROW(StrToInt("2147483648"), ConversionError);
@@ -119,34 +137,6 @@ TEST(SubtitleList, AddCountGetAndClear)
     EXPECT_EQ(l, (SubtitleLine{"3", "4", "d", "", ""}));
     list.Clear();
     EXPECT_EQ(list.Count(), 0);
-}
-
-TEST(Markup, StripTagsRemovesEveryTagEveryTime)
-{
-    EXPECT_EQ(TSubtitle::StripTags("<i>a</i> <i>b</i>"), "a b");
-    EXPECT_EQ(TSubtitle::StripTags("<b><i>x</i></b>"), "x");
-    EXPECT_EQ(TSubtitle::StripTags("<U>u</U> <font color=red>f</font>"), "u f");
-}
-
-TEST(MicroDvdSplitter, PiecesBetweenBracesAndBars)
-{
-    EXPECT_EQ(TSubtitle::SplitMicroDvdLine("{100}{200}Hello|World"),
-              (fivestrings{"100", "200", "Hello", "World", ""}));
-    EXPECT_EQ(TSubtitle::SplitMicroDvdLine("{10}{20}a|b|c|d"),
-              (fivestrings{"10", "20", "a", "b", "c|d"}));
-    EXPECT_EQ(TSubtitle::SplitMicroDvdLine("{10}{20}|b"), (fivestrings{"10", "20", "", "b", ""}));
-    EXPECT_EQ(TSubtitle::SplitMicroDvdLine("{1}{2}{y:i}x"),
-              (fivestrings{"1", "2", "{y:i}x", "", ""}));
-    EXPECT_EQ(TSubtitle::SplitMicroDvdLine("hello").StartText, "hello");
-}
-
-TEST(TimeLine, TwoTimesAroundAnArrowWrittenLoosely)
-{
-    EXPECT_TRUE(TSubtitle::IsTimeLine("00:00:01,000 --> 00:00:02,000"));
-    EXPECT_TRUE(TSubtitle::IsTimeLine("00:00:01,000 --> 00:00:02,00"));
-    EXPECT_TRUE(TSubtitle::IsTimeLine("0:00:01,000 --> 0:00:02,000"));
-    EXPECT_FALSE(TSubtitle::IsTimeLine("00:00:01,000 -> 00:00:02,000"));
-    EXPECT_FALSE(TSubtitle::IsTimeLine("00:00:0x,000 --> 00:00:02,000"));
 }
 
 TEST_F(SubtitleFiles, WellFormedSubRipGivesOneEntryPerSubtitle)
@@ -199,11 +189,12 @@ TEST_F(SubtitleFiles, CarriageReturnLineFeedOrEitherAloneEndsALine)
     EXPECT_EQ(m_outcomes, (std::vector{LoadOutcome::Read, LoadOutcome::Read}));
 }
 
-TEST_F(SubtitleFiles, BytesAboveAsciiAreKeptUnchanged)
+TEST_F(SubtitleFiles, BytesAboveAsciiAreReadInTheCodePageTheFileIsFoundIn)
 {
     TSubtitle list = load(dataFile("bytes.srt"));
     ASSERT_EQ(list.Count(), 1);
-    EXPECT_EQ(entry(list, 1).Line1, "Caf\xe9 \xc3\xa9 \xff");
+    EXPECT_EQ(entry(list, 1).Line1, ToUtf8("Caf\xe9 \xc3\xa9 \xff", list.Encoding().codePage));
+    EXPECT_TRUE(IsValidUtf8(entry(list, 1).Line1));
 }
 
 TEST_F(SubtitleFiles, RecognitionByExtensionAndContent)

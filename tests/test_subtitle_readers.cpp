@@ -1,9 +1,10 @@
 // Subtitle files as people bring them: loose times, markup, many lines, encodings, old line
 // ends, frame-rate headers, unreadable entries.
 #include "TestFiles.h"
-#include "subtitle/TextDecoding.h"
+#include "convert/ShowPlan.h"
 #include "subtitle/LoadReport.h"
 #include "subtitle/Subtitle.h"
+#include "subtitle/TextDecoding.h"
 
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -98,6 +99,14 @@ TEST_F(Readers, MarkupIsRemovedEverywhereAndItsStylesKept)
         {"a.srt", "{\\an8}top {\\i1}it{\\i0}", {"top it"}, {{0, 4, 6, i}}},
         {"a.srt", "one\\Ntwo\\nthree\\hfour", {"one", "two", "three four"}, {}},
         {"a.srt", "a < b and c > d <3", {"a < b and c > d <3"}, {}},
+        {"a.srt",
+         "<b><i>x</i></b> <U>u</U> <font color=red>f</font>",
+         {"x u f"},
+         {{0, 0, 1, {.italic = true, .bold = true}}, {0, 2, 3, u}}},
+        // A style open across a line break starts again at the start of the next line.
+        {"a.srt", "<i>ab\\Ncd</i>", {"ab", "cd"}, {{0, 0, 2, i}, {1, 0, 2, i}}},
+        // Neighbouring stretches of one style are one span.
+        {"a.srt", "<i>a</i><i>b</i>{\\i1}c", {"abc"}, {{0, 0, 3, i}}},
         {"a.sub", "{y:i}first|second", {"first", "second"}, {{0, 0, 5, i}}},
         {"a.sub", "/slanted|plain", {"slanted", "plain"}, {{0, 0, 7, i}}},
         {"a.sub", "{Y:b}both|lines", {"both", "lines"}, {{0, 0, 4, b}, {1, 0, 5, b}}},
@@ -125,8 +134,9 @@ TEST_F(Readers, DoubleByteCodePagesSplitOnWholeCharacters)
     for (const auto& [bytes, charset] : {std::pair{sjis, kShiftJis}, std::pair{big5, kBig5}}) {
         const TSubtitle list = load("a.sub", bytes, charset);
         ASSERT_EQ(list.Count(), 1);
-        EXPECT_EQ(list.line(1).TextLines(),
-                  (Rows{bytes.mid(8, 5).toStdString(), bytes.mid(14, 2).toStdString()}));
+        const TextDecoder decoder(charset, FileEncoding{});
+        EXPECT_EQ(list.line(1).TextLines(), (Rows{decoder.utf8(bytes.mid(8, 5).toStdString()),
+                                                  decoder.utf8(bytes.mid(14, 2).toStdString())}));
     }
 }
 
@@ -145,7 +155,7 @@ TEST_F(Readers, UnicodeFilesWithAByteOrderMarkReadInBothFormats)
             // A chosen character set does not override what the mark declares.
             const TSubtitle list = load(name, bytes, kRussian);
             ASSERT_EQ(list.Count(), 1) << encoding << " " << name;
-            EXPECT_EQ(DecodeText(list.line(1).Line1, kRussian, list.Encoding()), text);
+            EXPECT_EQ(QString::fromStdString(list.line(1).Line1), text);
             EXPECT_EQ(list.Encoding().description(kRussian),
                       QString(encoding) + " (byte-order mark)");
         }
@@ -176,17 +186,17 @@ TEST_F(Readers, GreekCodePageIsDetectedUnderDefaultAndAChosenCharsetWins)
     const TSubtitle list = load("greek.srt", bytes);
     ASSERT_EQ(list.Count(), 4);
     EXPECT_FALSE(list.Encoding().declared);
-    EXPECT_EQ(list.line(1).Line1, bytes.mid(34, 27).toStdString()) << "bytes stay as in the file";
     for (int n = 0; n < 4; ++n)
-        EXPECT_EQ(DecodeText(list.line(n + 1).Line1, kDefault, list.Encoding()), greek[n])
+        EXPECT_EQ(QString::fromStdString(list.line(n + 1).Line1), greek[n])
             << list.Encoding().codePage;
     EXPECT_TRUE(LoadReport(list, "greek.srt", kDefault).startsWith("greek.srt was read as "));
     EXPECT_TRUE(LoadReport(list, "greek.srt", kDefault).contains(" (detected)"));
-    EXPECT_EQ(DecodeText(list.line(1).Line1, kGreek, list.Encoding()), greek[0]);
-    EXPECT_EQ(DecodeText(list.line(1).Line1, kRussian, list.Encoding()),
-              DecodeText(list.line(1).Line1, kRussian));
-    EXPECT_EQ(list.Encoding().description(kRussian), "WINDOWS-1251 (chosen character set)");
-    EXPECT_EQ(LoadReport(list, "greek.srt", kRussian), QString());
+    EXPECT_EQ(QString::fromStdString(load("greek.srt", bytes, kGreek).line(1).Line1), greek[0]);
+    const TSubtitle russian = load("greek.srt", bytes, kRussian);
+    EXPECT_EQ(QString::fromStdString(russian.line(1).Line1),
+              TextDecoder(kRussian, FileEncoding{}).text(bytes.mid(34, 27).toStdString()));
+    EXPECT_EQ(russian.Encoding().description(kRussian), "WINDOWS-1251 (chosen character set)");
+    EXPECT_EQ(LoadReport(russian, "greek.srt", kRussian), QString());
 }
 
 TEST_F(Readers, FilesAreRecognisedByWhatTheyHold)
@@ -239,11 +249,28 @@ TEST_F(Readers, MicroDvdFrameRateHeaderConvertsFrameNumbers)
         EXPECT_TRUE(same.RateNote().isEmpty());
     }
 
+    // Only the first entry can name the rate: later, {1}{1}25 is a subtitle reading "25",
+    // after a closed entry as after one whose end is still open.
+    for (FrameRate rate : {FrameRate(25000), FrameRate(23976)}) {
+        const TSubtitle later =
+            load("later.sub", "{10}{20}A\n{1}{1}25\n{30}{40}B\n", kDefault, rate);
+        EXPECT_EQ(rows(later), (Rows{"10-20|A", "1-1|25", "30-40|B"}));
+        EXPECT_TRUE(later.RateNote().isEmpty());
+    }
+    EXPECT_EQ(rows(load("open.sub", "{10}{}A\n{1}{1}25\n")), (Rows{"10-135|A", "1-1|25"}));
+
     // A frame number that the conversion takes past what a run can hold is skipped and named.
     const TSubtitle huge = load("huge.sub", "{1}{1}23.976\n{0}{2147000000}A\n{10}{20}B\n");
     EXPECT_EQ(rows(huge), Rows{"10-21|B"});
     EXPECT_EQ(huge.Skipped(),
               (std::vector<SkippedEntry>{{2, "frame 2238697030 is out of range at 25 fps"}}));
+}
+
+TEST_F(Readers, MicroDvdOpenEndLastsUntilTheNextStartAtMostFiveSeconds)
+{
+    // 5 s at 25 fps is 125 frames; a next entry starting together does not cut it short.
+    EXPECT_EQ(rows(load("open.sub", "{10}{}A\n{60}{70}B\n{100}{}C\n{100}{110}D\n{500}{}E\n")),
+              (Rows{"10-60|A", "60-70|B", "100-225|C", "100-110|D", "500-625|E"}));
 }
 
 TEST_F(Readers, UnreadableEntriesAreSkippedAndNamed)
@@ -286,12 +313,19 @@ TEST_F(Readers, ReportListsTwentySkippedLinesThenCounts)
     EXPECT_TRUE(report.endsWith("\n... and 5 more."));
 }
 
-TEST(SubtitleOrder, EntriesByStartTimeKeepFileOrderForEqualStarts)
+TEST(SubtitleOrder, ShownByStartTimeKeepingFileOrderForEqualStarts)
 {
     TSubtitle list;
     for (const char* start : {"50", "10", "30", "10", "0"})
-        list.AddLine(start, "60", start, "", "");
-    EXPECT_EQ(list.IndicesByStart(), (std::vector<int>{5, 2, 4, 3, 1}));
+        list.AddLine(start, std::to_string(std::stoi(start) + 5), start, "", "");
+    std::vector<ShowTimes> times;
+    for (int i = 1; i <= list.Count(); ++i)
+        times.push_back({std::stoi(list.line(i).StartFrame), std::stoi(list.line(i).EndFrame)});
+    const ShowPlan plan = PlanShowing(times);
+    std::vector<std::vector<int>> shown;
+    for (const ShowSegment& segment : plan.segments)
+        shown.push_back(segment.entries);
+    EXPECT_EQ(shown, (std::vector<std::vector<int>>{{4}, {1, 3}, {2}, {0}}));
     EXPECT_EQ(list.line(1).StartFrame, "50") << "the list keeps file order";
 }
 
@@ -318,4 +352,40 @@ TEST(SubtitleList, EntriesComeBackExactlyAsStored)
     list.AddLine("1", "2", "again", "", "");
     ASSERT_EQ(list.Count(), 1);
     EXPECT_EQ(list.line(1).Line1, "again");
+}
+
+TEST(TimeCodes, TimeLinesNeedAnArrowAndTwoWellWrittenTimes)
+{
+    TSubtitle list;
+    list.LoadFromData("a.srt",
+                      "1\n00:00:01,000 --> 00:00:02,00\nA\n\n"
+                      "2\n00:00:03,000 -> 00:00:04,000\nB\n\n"
+                      "3\n00:00:0x,000 --> 00:00:06,000\nC\n\n"
+                      "4\n00:00:7,000 --> 00:00:08,000\nD\n\n"
+                      "5\n00:00:09,000 --> 00:00:10,000\nE\n",
+                      true, FrameRate(25000), 0);
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.line(1).EndFrame, "50");
+    EXPECT_EQ(list.line(2).Line1, "E");
+    EXPECT_EQ(list.Skipped(), (std::vector<SkippedEntry>{
+                                  {6, "'00:00:03,000 -> 00:00:04,000' has no time line before it"},
+                                  {10, "subtitle 3: '0x' is not a valid integer value"},
+                                  {14, "subtitle 4: '00:00:7,000' is not a time (hh:mm:ss,mmm)"}}));
+}
+
+TEST(MicroDvd, LinesSplitAtTheirBracesAndBars)
+{
+    TSubtitle list;
+    list.LoadFromData("a.sub",
+                      "{100}{200}Hello|World\n{10}{20}a|b|c|d\n{10}{20}|b\n{1}{2}{y:i}x\nhello\n"
+                      "{3}{4\n",
+                      true, FrameRate(25000), 0);
+    std::vector<std::vector<std::string>> lines;
+    for (int i = 1; i <= list.Count(); ++i)
+        lines.push_back(list.line(i).TextLines());
+    EXPECT_EQ(lines, (std::vector<std::vector<std::string>>{
+                         {"Hello", "World"}, {"a", "b", "c", "d"}, {"", "b"}, {"x"}, {""}}));
+    EXPECT_EQ(list.line(5).EndFrame, "4") << "a line cut after its end frame has no text";
+    EXPECT_EQ(list.Skipped(),
+              (std::vector<SkippedEntry>{{5, "'hello' is not a valid integer value"}}));
 }

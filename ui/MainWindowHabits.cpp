@@ -115,11 +115,16 @@ void TForm1::showFileStatus(const QString& path)
     EditLoadSrt->setToolTip(tip);
 }
 
-void TForm1::reloadAfterDefaults(const QString& frameRateBefore)
+void TForm1::reloadAfterDefaults(const QString& frameRateBefore, quint8 charsetBefore)
 {
-    // Frame numbers were counted at the old rate: written at the new one they would be wrong.
-    if (ComboBoxFps->currentText() != frameRateBefore && !OpenDialogsub.FileName.isEmpty())
+    // Frame numbers were counted at the old rate and the text read in the old character set:
+    // both would be wrong under the new ones.
+    if (OpenDialogsub.FileName.isEmpty())
+        return;
+    if (ComboBoxFps->currentText() != frameRateBefore)
         ComboBoxFpsChange();
+    else if (CurrentCharset() != charsetBefore)
+        ComboBox7Change();
 }
 
 bool TForm1::acceptPicturePath(const QString& path)
@@ -150,9 +155,8 @@ bool TForm1::allSubtitlesFit()
         return true;
     LinesFit = false;
     const SubtitleLine& entry = Subtitle->line(first);
-    platform::messages().showMessage(TooLongMessage(entry.Line1, LinesAfterFirst(entry),
-                                                    settings.charset, kTooLongAfterFontChange,
-                                                    settings.fileEncoding));
+    platform::messages().showMessage(
+        TooLongMessage(entry.Line1, LinesAfterFirst(entry), kTooLongAfterFontChange));
     return false;
 }
 

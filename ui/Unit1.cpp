@@ -391,6 +391,7 @@ void TForm1::RunGuarded(const std::function<void()>& handler)
 void TForm1::FormCreate(QObject* Sender)
 {
     const QString frameRateBefore = ComboBoxFps->currentText();
+    const quint8 charsetBefore = CurrentCharset();
     SetItemIndex(ComboBoxFps, FrameRateTexts().indexOf(QLatin1String(kDefaultFrameRate)));
     SetItemIndex(ComboBoxVobsubLanguage,
                  VobsubLanguageNames().indexOf(QLatin1String(kDefaultLanguage)));
@@ -430,7 +431,7 @@ void TForm1::FormCreate(QObject* Sender)
             m_colorOptions->ApplyPaletteMode(Sender);
         }
         ColorOptionsResetPending = true;
-        reloadAfterDefaults(frameRateBefore);
+        reloadAfterDefaults(frameRateBefore, charsetBefore);
     }
 }
 
@@ -581,8 +582,6 @@ RenderSettings TForm1::GatherRenderSettings() const
     s.antialiasColor = JvColorButtonAntialias->colorValue();
     s.videoStandard = VideoStandardFromFps(ComboBoxFps->currentText());
     s.wrapLongLines = CheckBoxWrap->isChecked();
-    if (Subtitle)
-        s.fileEncoding = Subtitle->Encoding();
     return s;
 }
 
@@ -601,72 +600,32 @@ quint8 TForm1::CurrentCharset() const
 void TForm1::DrawPreview(const std::string& line1, const std::string& line2,
                          const RenderSettings& settings)
 {
-    LoadPreviewBackground();
-    const LineSize size1 = MeasureLine(line1, settings.fontName, settings.fontSize,
-                                       settings.fontStyle, settings.charset);
-    const LineSize size2 = MeasureLine(line2, settings.fontName, settings.fontSize,
-                                       settings.fontStyle, settings.charset);
-    if (!LineFitsWidth(size1.width) || !LineFitsWidth(size2.width)) {
-        LinesFit = false;
-        platform::messages().showMessage(TooLongMessage(line1, line2, settings.charset,
-                                                        kTooLongInPreview, settings.fileEncoding));
-        return;
-    }
-    LinesFit = true;
-    // Positions come from the preview's frame, not from the picture that was loaded.
-    const int frameW = preview->width();
-    const int frameH = preview->height();
-    const int x1 = LineX(settings.align, frameW, size1.width);
-    const int y1 = FirstLineY(frameH, size1.height, settings.offset);
-    const int x2 = LineX(settings.align, frameW, size2.width);
-    const int y2 =
-        SecondLineY(frameH, size1.height, size2.height, settings.offset, settings.offset_or);
-    DrawOutlinedLine(m_previewPicture, line1, x1, y1, settings);
-    DrawOutlinedLine(m_previewPicture, line2, x2, y2, settings);
-    preview->setPicture(m_previewPicture);
+    DrawEntryPreview(SubtitleLine{std::string(), std::string(), line1, line2, std::string()},
+                     settings);
 }
 
-void TForm1::CheckSubtitleWidth(const std::string& line1, const std::string& line2, int fontSize,
-                                const QString& fontName, quint8 charset, FontStyle fontStyle)
-{
-    RenderSettings font;
-    font.fontName = fontName;
-    font.fontSize = fontSize;
-    font.fontStyle = fontStyle;
-    font.charset = charset;
-    if (SubtitleFitsWidth(line1, line2, font)) {
-        LinesFit = true;
-        return;
-    }
-    ReportTooWide(line1, line2, charset);
-}
-
-void TForm1::ReportTooWide(const std::string& line1, const std::string& line2, quint8 charset,
-                           const FileEncoding& encoding)
+void TForm1::ReportTooWide(const std::string& line1, const std::string& line2)
 {
     LinesFit = false;
     if (SubtitleLoaded) {
-        platform::messages().showMessage(
-            TooLongMessage(line1, line2, charset, kTooLongAfterFontChange, encoding));
+        platform::messages().showMessage(TooLongMessage(line1, line2, kTooLongAfterFontChange));
     } else {
         {
             QSignalBlocker quiet(ListBox1);
             ListBox1->clear();
         }
-        platform::messages().showMessage(
-            TooLongMessage(line1, line2, charset, kTooLongAfterLoad, encoding));
+        platform::messages().showMessage(TooLongMessage(line1, line2, kTooLongAfterLoad));
     }
 }
 
-// Every line of the entry, broken when the setting allows, against the frame width; the
-// messages are those of CheckSubtitleWidth.
+// Every line of the entry, broken when the setting allows, against the frame width.
 void TForm1::CheckEntryWidth(const SubtitleLine& entry, const RenderSettings& settings)
 {
     if (EntryFitsWidth(entry, settings)) {
         LinesFit = true;
         return;
     }
-    ReportTooWide(entry.Line1, LinesAfterFirst(entry), settings.charset, settings.fileEncoding);
+    ReportTooWide(entry.Line1, LinesAfterFirst(entry));
 }
 
 // The selected subtitle as the output draws it: every line, its styles, broken when allowed,
@@ -676,9 +635,8 @@ void TForm1::DrawEntryPreview(const SubtitleLine& entry, const RenderSettings& s
     LoadPreviewBackground();
     if (!EntryFitsWidth(entry, settings)) {
         LinesFit = false;
-        platform::messages().showMessage(TooLongMessage(entry.Line1, LinesAfterFirst(entry),
-                                                        settings.charset, kTooLongInPreview,
-                                                        settings.fileEncoding));
+        platform::messages().showMessage(
+            TooLongMessage(entry.Line1, LinesAfterFirst(entry), kTooLongInPreview));
         return;
     }
     LinesFit = true;
@@ -741,9 +699,12 @@ void TForm1::ComboBoxFontSizeChange()
 
 void TForm1::ComboBox7Change()
 {
-    // The rows show the subtitle text in the chosen character set.
-    if (SubtitleLoaded)
-        fillListRows();
+    // The file's text is read in the chosen character set: read it again, as a frame-rate
+    // change does.
+    if (!OpenDialogsub.FileName.isEmpty()) {
+        Subtitle.reset();
+        ButtonLoadSrtClick(ComboBox7);
+    }
     drawSampleAndSelected();
 }
 
@@ -771,7 +732,7 @@ void TForm1::offset_orChange()
 void TForm1::JvColorButtonAntialiasChange()
 {
     if (isMainWindowActive())
-        ComboBox7Change();
+        drawSampleAndSelected();
 }
 
 // ---------------------------------------------------------------- loading
@@ -785,10 +746,9 @@ void TForm1::fillListRows()
     ListBox1->clear();
     for (int i = 1; i <= Subtitle->Count(); ++i) {
         const SubtitleLine& line = Subtitle->line(i);
-        QString text = ShownLine(line.Line1, CurrentCharset(), Subtitle->Encoding());
+        QString text = ShownLine(line.Line1);
         if (!line.Line2.empty())
-            text +=
-                QLatin1Char('|') + ShownLine(line.Line2, CurrentCharset(), Subtitle->Encoding());
+            text += QLatin1Char('|') + ShownLine(line.Line2);
         ListBox1->addItem(text);
     }
     if (row >= 0 && row < ListBox1->count())

@@ -161,18 +161,16 @@ public:
     void LoadPreviewBackground();
     RenderSettings GatherRenderSettings() const;
     PaletteMode CurrentPaletteMode() const;
-    // The character set of ComboBox7, as the font and the text decoding use it.
+    // The character set of ComboBox7: the font's, and the one a file is read in.
     quint8 CurrentCharset() const;
 
     // --- Preview and width check
+    // Draws two lines (UTF-8) as a subtitle is drawn: the sample lines of the preview.
     void DrawPreview(const std::string& line1, const std::string& line2,
                      const RenderSettings& settings);
-    void CheckSubtitleWidth(const std::string& line1, const std::string& line2, int fontSize,
-                            const QString& fontName, quint8 charset, FontStyle fontStyle);
     void CheckLineWidths();
     void CheckEntryWidth(const SubtitleLine& entry, const RenderSettings& settings);
-    void ReportTooWide(const std::string& line1, const std::string& line2, quint8 charset,
-                       const FileEncoding& encoding = FileEncoding());
+    void ReportTooWide(const std::string& line1, const std::string& line2);
     void DrawEntryPreview(const SubtitleLine& entry, const RenderSettings& settings);
     void ListBox1Click();
     void ComboBoxFontSizeChange();
@@ -180,6 +178,8 @@ public:
     void offsetChange();
     void offset_orChange();
     void JvColorButtonAntialiasChange();
+    // The preview drawn again with the current settings: the sample, then the selected row.
+    void drawSampleAndSelected();
     // The preview picture as last drawn (background plus subtitle).
     const QImage& PreviewPicture() const { return m_previewPicture; }
 
@@ -225,7 +225,6 @@ private:
     void buildSettingsGroup();
     void buildWrapCheckBox();
     void connectHandlers();
-    void drawSampleAndSelected();
     void drawSelected();
     void fillListRows();
     GenerationRequest generationRequest();
@@ -242,8 +241,8 @@ private:
     // The file-name box: the loaded file's path scrolled to its end, the whole path (and the
     // last output folder) as its tooltip.
     void showFileStatus(const QString& path);
-    // The defaults changed the frame rate of a loaded file: read it again at the new rate.
-    void reloadAfterDefaults(const QString& frameRateBefore);
+    // The defaults changed the frame rate or the character set of a loaded file: read it again.
+    void reloadAfterDefaults(const QString& frameRateBefore, quint8 charsetBefore);
     // A picture path the settings file can keep (one line); otherwise a message and false.
     bool acceptPicturePath(const QString& path);
     void connectDesktopHabits();

@@ -224,7 +224,7 @@ void TFormColorOptions::ApplyPaletteMode(QObject*)
         return;
     const bool safe = RadioButtonPCDVD2->isChecked();
     m_mainWindow->fillColorLists(safe);
-    m_mainWindow->ComboBox7Change();
+    m_mainWindow->drawSampleAndSelected();
 }
 
 void TFormColorOptions::FormClose()

@@ -1,8 +1,9 @@
-// Fuzzes the line-level helpers: the MicroDVD splitter, tag stripping, the time-line test and
-// the SubRip time conversion.
+// Fuzzes the line-level pieces of the readers: markup removal with its style spans, the SubRip
+// time line and the strict integer fields.
 #include "FuzzSupport.h"
 #include "platform/Error.h"
-#include "subtitle/Subtitle.h"
+#include "subtitle/Markup.h"
+#include "subtitle/TimeCodes.h"
 
 #include <cstdint>
 #include <string>
@@ -10,26 +11,27 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string line(reinterpret_cast<const char*>(data), size);
-    const lumelle::fivestrings parts = lumelle::TSubtitle::SplitMicroDvdLine(line);
-    // No piece holds more than the line did (a line without braces gives its whole text as
-    // start and, less one character, as end, so the pieces may overlap).
-    for (const std::string* piece :
-         {&parts.StartText, &parts.EndText, &parts.First, &parts.Second, &parts.Third}) {
-        if (piece->size() > line.size())
+    for (bool microDvd : {false, true}) {
+        lumelle::MarkedText marked;
+        lumelle::TextStyle style;
+        lumelle::AppendMarkedLine(line, microDvd, style, marked);
+        // Markup is only ever removed ("\h" becomes one space for its two characters).
+        std::size_t kept = 0;
+        for (const std::string& piece : marked.lines)
+            kept += piece.size();
+        if (marked.lines.empty() || kept > line.size())
             __builtin_trap();
-    }
-    // The text lines come from behind the frame numbers and never overlap one another.
-    if (parts.First.size() + parts.Second.size() + parts.Third.size() > line.size())
-        __builtin_trap();
-    const std::string stripped = lumelle::TSubtitle::StripTags(line);
-    if (stripped.size() > line.size())
-        __builtin_trap();
-    if (lumelle::TSubtitle::IsTimeLine(line)) {
-        try {
-            (void)lumelle::TSubtitle::TimeToFrames(line.substr(0, 12), lumelle::FrameRate(29970));
-            (void)lumelle::TSubtitle::TimeToFrames(line.substr(17, 12), lumelle::FrameRate(23976));
-        } catch (const lumelle::Error&) {
+        // Every span lies inside its line and says something.
+        for (const lumelle::StyleSpan& span : marked.spans) {
+            if (span.line < 0 || std::size_t(span.line) >= marked.lines.size() ||
+                span.begin >= span.end || span.end > marked.lines[std::size_t(span.line)].size() ||
+                span.style == lumelle::TextStyle{})
+                __builtin_trap();
         }
+    }
+    try {
+        (void)lumelle::TimesOfLine(line);
+    } catch (const lumelle::Error&) {
     }
     try {
         (void)lumelle::StrToInt(line);

@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 #include "test_settings_fixture.h"
 
+#include "render/TextBlock.h"
 #include "render/WidthCheck.h"
 #include "ui/PreviewThrottle.h"
 #include "ui/WindowPlacement.h"
@@ -85,8 +86,9 @@ TEST_F(MainWindowTest, GenerateChecksEverySubtitleAgainstTheCurrentSettings)
     const std::string wide(20, 'W');
     RenderSettings big = form->GatherRenderSettings();
     big.fontSize = 50;
-    ASSERT_TRUE(SubtitleFitsWidth(wide, "", form->GatherRenderSettings()));
-    ASSERT_FALSE(SubtitleFitsWidth(wide, "", big));
+    const SubtitleLine wideEntry{"1", "2", wide, "", ""};
+    ASSERT_TRUE(EntryFitsWidth(wideEntry, form->GatherRenderSettings()));
+    ASSERT_FALSE(EntryFitsWidth(wideEntry, big));
     loadFile(write("wide.srt", subtitles(1, "short") + "2\r\n00:00:20,000 --> 00:00:21,000\r\n" +
                                    QByteArray::fromStdString(wide) + "\r\n\r\n"));
     ASSERT_TRUE(form->SubtitleLoaded);

@@ -2,6 +2,7 @@
 #include "../TextOfWidth.h"
 #include "MainWindowFixture.h"
 
+#include "render/RenderSettings.h"
 #include "render/Renderer.h"
 
 #include <QDir>
@@ -191,11 +192,29 @@ TEST_F(MainWindowTest, FontChangeRechecksTheLoadedList)
     form->ComboBoxFontSize->setCurrentIndex(form->ComboBoxFontSize->findText("12"));
     EXPECT_EQ(recorded.texts(), QStringList{kLoaded});
     EXPECT_TRUE(form->LinesFit);
+}
 
-    // A character-set change redraws without re-checking the list.
+TEST_F(MainWindowTest, CharsetChangeReadsTheFileAgainInTheChosenSet)
+{
+    // "\u30dd" is 83 7C in Shift-JIS: read as ANSI its second byte is a "|" that splits the line.
+    form->ComboBox7->setCurrentIndex(CharsetNames().indexOf("ANSI"));
+    loadFile(write("k.sub", "{1}{2}\x83\x7Cx\r\n"));
+    ASSERT_TRUE(form->SubtitleLoaded);
+    EXPECT_EQ(form->Subtitle->line(1).TextLines(), (std::vector<std::string>{"\xc6\x92", "x"}));
+    EXPECT_EQ(rowsOf(form->ListBox1), QStringList{QString::fromUtf8("\u0192|x")});
+
     recorded.clear();
-    form->ComboBox7->setCurrentIndex(0);
-    EXPECT_TRUE(recorded.texts().isEmpty());
+    form->ComboBox7->setCurrentIndex(CharsetNames().indexOf("SHIFTJIS"));
+    EXPECT_EQ(form->Subtitle->line(1).TextLines(), std::vector<std::string>{"\xe3\x83\x9dx"});
+    EXPECT_EQ(rowsOf(form->ListBox1), QStringList{QString::fromUtf8("\u30ddx")});
+    EXPECT_TRUE(recorded.texts().contains(kLoaded));
+    EXPECT_TRUE(form->SubtitleLoaded);
+
+    // Defaults that change the character set read the file again too.
+    recorded.clear();
+    form->BitBtnSetDefaultValues->click();
+    EXPECT_EQ(form->ComboBox7->currentText(), QString("DEFAULT"));
+    EXPECT_TRUE(recorded.texts().contains(kLoaded));
 }
 
 TEST_F(MainWindowTest, WidthLimitIs680Exclusive)
@@ -206,10 +225,10 @@ TEST_F(MainWindowTest, WidthLimitIs680Exclusive)
     ASSERT_FALSE(at679.empty());
     ASSERT_FALSE(at680.empty());
 
-    form->CheckSubtitleWidth(at679, "", s.fontSize, s.fontName, s.charset, s.fontStyle);
+    form->CheckEntryWidth(SubtitleLine{"1", "2", at679, "", ""}, s);
     EXPECT_TRUE(form->LinesFit);
     EXPECT_TRUE(recorded.texts().isEmpty());
-    form->CheckSubtitleWidth("", at680, s.fontSize, s.fontName, s.charset, s.fontStyle);
+    form->CheckEntryWidth(SubtitleLine{"1", "2", "", at680, ""}, s);
     EXPECT_FALSE(form->LinesFit);
     ASSERT_EQ(recorded.texts().size(), 1);
     EXPECT_TRUE(recorded.texts()[0].startsWith("The string \r\r"));

@@ -1,0 +1,127 @@
+#include "subtitle/FileKind.h"
+
+#include "platform/Error.h"
+#include "subtitle/FileReading.h"
+#include "subtitle/LineReader.h"
+#include "subtitle/Subtitle.h"
+#include "subtitle/TextDecoding.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+
+namespace lumelle {
+
+namespace {
+
+std::vector<std::string> firstLinesOf(const std::string& text, int count)
+{
+    std::vector<std::string> lines;
+    LineReader reader(text);
+    for (int i = 0; i < count && !reader.atEnd(); ++i)
+        lines.push_back(reader.readLine());
+    return lines;
+}
+
+// The text at the top of a file, enough for its first `count` lines. A file that exists but
+// cannot be opened ends the load with the system's error text.
+std::string headOfFile(const QString& fileName, int count)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Error(file.errorString());
+    // A line can be long; read in blocks until enough line ends were seen. Only the new
+    // block is searched each time, so a file that is one long line is read once.
+    QByteArray head;
+    qsizetype lineEnds = 0;
+    while (!file.atEnd() && lineEnds < count && head.size() <= kMaxLineBytes) {
+        QByteArray block = file.read(64 * 1024);
+        if (block.isEmpty())
+            break;
+        lineEnds += block.count('\n') + block.count('\r');
+        head += block;
+    }
+    if (file.error() != QFileDevice::NoError)
+        throw Error(file.errorString());
+    return PrepareText(head).text;
+}
+
+// The extension as the part of the name after the last separator, from its last "." on, its
+// ASCII letters in upper case.
+QString upperExtension(const QString& fileName)
+{
+    const QString base = fileName.mid(fileName.lastIndexOf(QLatin1Char('/')) + 1);
+    const qsizetype dot = base.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0)
+        return QString();
+    QString ext = base.mid(dot);
+    for (QChar& c : ext) {
+        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+            c = QChar(c.unicode() - 'a' + 'A');
+    }
+    return ext;
+}
+
+FileKind kindByExtension(const QString& fileName)
+{
+    const QString ext = upperExtension(fileName);
+    if (ext == QLatin1String(".SRT"))
+        return FileKind::SubRip;
+    if (ext == QLatin1String(".TXT") || ext == QLatin1String(".SUB"))
+        return FileKind::MicroDvd;
+    return FileKind::Unknown;
+}
+
+// A SubRip file has a time line among its first lines.
+bool looksLikeSubRip(const std::vector<std::string>& lines)
+{
+    return std::any_of(lines.begin(), lines.end(), LooksLikeTimeLine);
+}
+
+// A MicroDVD file starts with "{" (after blank lines, if any).
+bool looksLikeMicroDvd(const std::vector<std::string>& lines)
+{
+    for (const std::string& line : lines) {
+        if (!IsBlankLine(line))
+            return Trimmed(line)[0] == '{';
+    }
+    return false;
+}
+
+FileKind kindOfLines(FileKind byExtension, const std::vector<std::string>& head)
+{
+    if (byExtension == FileKind::SubRip && looksLikeSubRip(head))
+        return FileKind::SubRip;
+    if (byExtension == FileKind::MicroDvd && looksLikeMicroDvd(head))
+        return FileKind::MicroDvd;
+    return FileKind::Unknown;
+}
+
+} // namespace
+
+FileKind KindOfText(const QString& fileName, const std::string& text)
+{
+    return kindOfLines(kindByExtension(fileName), firstLinesOf(text, kRecognitionLines));
+}
+
+FileKind KindOfFile(const QString& fileName)
+{
+    const FileKind byExtension = kindByExtension(fileName);
+    const QFileInfo info(fileName);
+    if (byExtension == FileKind::Unknown || !info.exists() || !info.isFile())
+        return FileKind::Unknown;
+    return kindOfLines(byExtension,
+                       firstLinesOf(headOfFile(fileName, kRecognitionLines), kRecognitionLines));
+}
+
+bool TSubtitle::IsSrtFile(const QString& fileName)
+{
+    return KindOfFile(fileName) == FileKind::SubRip;
+}
+
+bool TSubtitle::IsMicroDvdFile(const QString& fileName)
+{
+    return KindOfFile(fileName) == FileKind::MicroDvd;
+}
+
+} // namespace lumelle

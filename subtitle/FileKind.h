@@ -1,0 +1,25 @@
+// Recognition of the kind of a subtitle file: by its extension and by what its first lines
+// hold, so that a file is never read by the wrong reader.
+#pragma once
+
+#include <QString>
+#include <string>
+#include <vector>
+
+namespace lumelle {
+
+enum class FileKind { Unknown, SubRip, MicroDvd };
+
+// How many lines at the top of a file are searched for its first subtitle.
+inline constexpr int kRecognitionLines = 50;
+
+// The kind of a file named `fileName` whose text (byte-order mark handled) begins with
+// `text`: a ".srt" file with a SubRip time line among its first lines, or a ".sub" or ".txt"
+// file whose first line that is not blank starts with "{".
+FileKind KindOfText(const QString& fileName, const std::string& text);
+
+// The same for a file on disk, reading no more of it than its first lines. A file that exists
+// but cannot be opened throws Error with the system's reason.
+FileKind KindOfFile(const QString& fileName);
+
+} // namespace lumelle

@@ -1,0 +1,198 @@
+// The MicroDVD reader: one subtitle per line, "{start}{end}text" with frame numbers, "|"
+// between text lines, and an optional first entry naming the file's own frame rate.
+#include "platform/Error.h"
+#include "subtitle/LineReader.h"
+#include "subtitle/Markup.h"
+#include "subtitle/Subtitle.h"
+
+#include <QRegularExpression>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace lumelle {
+
+namespace {
+
+// A MicroDVD line's frame fields as they stand, and its text after "{start}{end}".
+struct MicroDvdLine
+{
+    std::string start;
+    std::string end;
+    std::string text;
+};
+
+// The start is what lies between the first "{" and the next "}{", the end what follows up to
+// the next "}", the text the rest. Without a "}{" the start runs to the end of the line and
+// there is no text.
+MicroDvdLine splitLine(const std::string& line)
+{
+    MicroDvdLine out;
+    const std::size_t open = line.find('{');
+    const std::string r = open == std::string::npos ? line : line.substr(open + 1);
+    const std::size_t between = r.find("}{");
+    if (between == std::string::npos) {
+        out.start = r;
+        const std::string rest = r.substr(std::min<std::size_t>(1, r.size()));
+        out.end = rest.substr(0, rest.find('}'));
+        return out;
+    }
+    out.start = r.substr(0, between);
+    const std::size_t close = r.find('}', between + 2);
+    if (close == std::string::npos) {
+        out.end = r.substr(between + 2);
+        return out;
+    }
+    out.end = r.substr(between + 2, close - between - 2);
+    out.text = r.substr(close + 1);
+    return out;
+}
+
+// The frame rate of a MicroDVD header entry {1}{1}23.976 (also {0}{0}25, or with a comma), or
+// 0 when the entry is an ordinary subtitle.
+double headerRate(std::int64_t start, std::int64_t end, const std::string& text)
+{
+    if (start != end || (start != 0 && start != 1))
+        return 0;
+    QString number = QString::fromLatin1(Trimmed(text));
+    number.replace(QLatin1Char(','), QLatin1Char('.'));
+    bool ok = false;
+    const double rate = number.toDouble(&ok);
+    return ok && rate >= 1 && rate <= 1000 ? rate : 0;
+}
+
+// The text lines of a MicroDVD entry: the pieces between "|", each without its markup.
+MarkedText microDvdMarkedText(std::string text)
+{
+    const TextStyle whole = TakeWholeSubtitleStyle(text);
+    MarkedText marked;
+    std::size_t from = 0;
+    for (;;) {
+        const std::size_t bar = text.find('|', from);
+        TextStyle style = whole;
+        AppendMarkedLine(text.substr(from, bar == std::string::npos ? bar : bar - from), true,
+                         style, marked);
+        if (bar == std::string::npos)
+            return marked;
+        from = bar + 1;
+    }
+}
+
+// Stores MicroDVD entries in file order. An entry written {start}{} is shown until the next
+// one starts, at most 5 seconds, so it waits here for the next one or the end of the file.
+class EntriesWithOpenEnds
+{
+public:
+    EntriesWithOpenEnds(EntryStore& store, FrameRate rate)
+        : m_store(store), m_longest(rate.framesPer1000Seconds() * 5 / 1000)
+    {}
+
+    bool holdsOne() const { return m_waiting; }
+
+    void add(SubtitleLine entry, bool openEnd)
+    {
+        if (m_waiting)
+            release(&entry);
+        m_waiting = openEnd;
+        if (openEnd)
+            m_open = std::move(entry);
+        else
+            m_store.append(entry);
+    }
+
+    void finish()
+    {
+        if (m_waiting)
+            release(nullptr);
+        m_waiting = false;
+    }
+
+private:
+    void release(const SubtitleLine* next)
+    {
+        const std::int64_t start = std::strtoll(m_open.StartFrame.c_str(), nullptr, 10);
+        std::int64_t end = start + m_longest;
+        if (next) {
+            const std::int64_t nextStart = std::strtoll(next->StartFrame.c_str(), nullptr, 10);
+            if (nextStart > start)
+                end = std::min(end, nextStart);
+        }
+        m_open.EndFrame = std::to_string(end);
+        m_store.append(m_open);
+    }
+
+    EntryStore& m_store;
+    std::int64_t m_longest;
+    SubtitleLine m_open;
+    bool m_waiting = false;
+};
+
+QString rateText(double fps)
+{
+    return QString::number(fps, 'f', 3).remove(QRegularExpression(QStringLiteral("\\.?0+$")));
+}
+
+} // namespace
+
+void TSubtitle::readMicroDvd(const std::string& data, FrameRate rate, std::int64_t frameOffset,
+                             const TextDecoder& decoder)
+{
+    LineReader reader(data);
+    m_lines.reserve(0, data.size());
+    const std::size_t firstEntry = m_lines.size();
+    EntriesWithOpenEnds entries(m_lines, rate);
+    double fileRate = 0;
+    const double chosenRate = double(rate.framesPer1000Seconds()) / 1000.0;
+    auto converted = [&](std::int64_t frame) {
+        return fileRate > 0 ? std::llround(double(frame) * chosenRate / fileRate) : frame;
+    };
+    while (!reader.atEnd()) {
+        const std::string line = reader.readLine();
+        const int lineNumber = reader.lineNumber();
+        if (IsBlankLine(line))
+            continue;
+        if (IsEndOfFileMark(line)) {
+            skip(lineNumber, QString::fromLatin1(kEndOfFileMarkReason));
+            continue;
+        }
+        const MicroDvdLine parts = splitLine(line);
+        std::int64_t start = 0;
+        std::int64_t end = 0;
+        try {
+            start = StrToInt(parts.start);
+            end = parts.end.empty() ? start : StrToInt(parts.end);
+        } catch (const ConversionError& e) {
+            skip(lineNumber, e.message());
+            continue;
+        }
+        // Frame fields are ASCII in every code page; the text is read in the file's.
+        std::string text = decoder.utf8(parts.text);
+        // Only the first entry of a file can name its frame rate.
+        if (m_lines.size() == firstEntry && !entries.holdsOne() && fileRate == 0 &&
+            !parts.end.empty()) {
+            if ((fileRate = headerRate(start, end, text)) > 0) {
+                if (std::abs(fileRate - chosenRate) < 0.0005)
+                    fileRate = 0; // the file's own rate: nothing to convert
+                else
+                    m_rateNote = QStringLiteral("frame numbers converted from %1 fps to %2 fps")
+                                     .arg(rateText(fileRate), rateText(chosenRate));
+                continue;
+            }
+        }
+        const std::int64_t first = converted(start) + frameOffset;
+        const std::int64_t last = converted(end) + frameOffset;
+        if (std::max(first, last) > std::numeric_limits<int>::max()) {
+            // Only a frame number converted to a higher rate can grow past what the run reads.
+            skip(lineNumber,
+                 QStringLiteral("frame %1 is out of range at %2 fps")
+                     .arg(QString::number(std::max(first, last)), rateText(chosenRate)));
+            continue;
+        }
+        SubtitleLine entry{std::to_string(first), std::to_string(last), {}, {}, {}};
+        SetTextLines(entry, microDvdMarkedText(std::move(text)));
+        entries.add(std::move(entry), parts.end.empty());
+    }
+    entries.finish();
+}
+
+} // namespace lumelle

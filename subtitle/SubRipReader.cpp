@@ -1,0 +1,105 @@
+// The SubRip reader: numbered entries of a time line and text lines, ended by a blank line.
+#include "platform/Error.h"
+#include "subtitle/LineReader.h"
+#include "subtitle/Markup.h"
+#include "subtitle/Subtitle.h"
+#include "subtitle/TimeCodes.h"
+
+namespace lumelle {
+
+namespace {
+
+bool isDigitsOnly(const std::string& line)
+{
+    const std::string t = Trimmed(line);
+    return !t.empty() && t.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// Reads the text lines of one SubRip subtitle: up to a blank line or the end of the file. A
+// time line, or a number line directly followed by a time line, starts the next subtitle and
+// is left for the caller, so a subtitle without text or without a closing blank line never
+// swallows its neighbour.
+std::vector<std::string> subRipTextLines(LineReader& reader)
+{
+    std::vector<std::string> text;
+    while (!reader.atEnd()) {
+        const LineReader::Mark here = reader.position();
+        std::string candidate = reader.readLine();
+        if (IsBlankLine(candidate))
+            break;
+        if (LooksLikeTimeLine(candidate) || IsEndOfFileMark(candidate)) {
+            reader.seek(here);
+            break;
+        }
+        if (isDigitsOnly(candidate)) {
+            const LineReader::Mark afterNumber = reader.position();
+            const bool nextIsTime = !reader.atEnd() && LooksLikeTimeLine(reader.readLine());
+            reader.seek(afterNumber);
+            if (nextIsTime) {
+                reader.seek(here);
+                break;
+            }
+        }
+        text.push_back(std::move(candidate));
+    }
+    return text;
+}
+
+} // namespace
+
+void TSubtitle::readSubRip(const std::string& data, FrameRate rate, std::int64_t frameOffset,
+                           const TextDecoder& decoder)
+{
+    // One entry per arrow at most, and the entries take little more room than the text they
+    // come from: room for all of them at once saves regrowing a long list.
+    std::size_t arrows = 0;
+    for (std::size_t at = data.find("-->"); at != std::string::npos; at = data.find("-->", at + 3))
+        ++arrows;
+    m_lines.reserve(arrows, data.size());
+    LineReader reader(data);
+    std::string number; // the index line before the time line, if any
+    int ordinal = 0;
+    while (!reader.atEnd()) {
+        const std::string line = reader.readLine();
+        const int lineNumber = reader.lineNumber();
+        if (IsBlankLine(line))
+            continue;
+        if (isDigitsOnly(line)) {
+            number = Trimmed(line);
+            continue;
+        }
+        if (!LooksLikeTimeLine(line)) {
+            // Text that belongs to no time line, with the lines that follow it. It is quoted
+            // by its first 40 bytes, read as the file was found to be written.
+            const std::vector<std::string> stray = subRipTextLines(reader);
+            skip(lineNumber, IsEndOfFileMark(line) && stray.empty()
+                                 ? QString::fromLatin1(kEndOfFileMarkReason)
+                                 : QStringLiteral("'%1' has no time line before it")
+                                       .arg(TextDecoder(kDefaultCharset, m_encoding)
+                                                .text(Trimmed(line).substr(0, 40))));
+            continue;
+        }
+        ++ordinal;
+        const QString name =
+            number.empty() ? QString::number(ordinal) : QString::fromStdString(number);
+        number.clear();
+        const std::vector<std::string> rawText = subRipTextLines(reader);
+        SubtitleLine entry;
+        try {
+            const auto [startMs, endMs] = TimesOfLine(line);
+            entry.StartFrame = std::to_string(FramesOfMillis(startMs, rate) + frameOffset);
+            entry.EndFrame = std::to_string(FramesOfMillis(endMs, rate) + frameOffset);
+        } catch (const Error& e) {
+            skip(lineNumber, QStringLiteral("subtitle %1: %2").arg(name, e.message()));
+            continue;
+        }
+        MarkedText marked;
+        TextStyle style;
+        for (const std::string& raw : rawText)
+            AppendMarkedLine(decoder.utf8(raw), false, style, marked);
+        SetTextLines(entry, std::move(marked));
+        m_lines.append(entry);
+    }
+}
+
+} // namespace lumelle

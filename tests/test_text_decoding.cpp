@@ -1,0 +1,139 @@
+// Subtitle bytes to text by character set: UTF-8 or the detected code page under DEFAULT, the
+// code pages of the other sets, and broken input.
+#include "render/RenderSettings.h"
+#include "subtitle/Subtitle.h"
+#include "subtitle/TextDecoding.h"
+
+#include <QStringEncoder>
+#include <gtest/gtest.h>
+
+using namespace lumelle;
+
+namespace {
+
+const QString kGreek = QString::fromUtf8("Ελληνικά");
+const QString kRussian = QString::fromUtf8("Русский");
+const QString kHebrew = QString::fromUtf8("עברית");
+const QString kArabic = QString::fromUtf8("عربي");
+
+// The first text line of a one-entry MicroDVD file of `text` read under `charset`.
+QString readUnder(const QByteArray& text, quint8 charset, FileEncoding* encoding = nullptr)
+{
+    TSubtitle list;
+    list.LoadFromData("a.sub", "{1}{2}" + text + "\n", true, FrameRate(25000), 0, charset);
+    if (encoding)
+        *encoding = list.Encoding();
+    return list.Count() == 1 ? QString::fromStdString(list.line(1).Line1) : QString("(none)");
+}
+
+QString decoded(const char* bytes, const char* charset)
+{
+    return TextDecoder(FontCharsetFromName(charset), FileEncoding{}).text(bytes);
+}
+
+} // namespace
+
+TEST(TextDecoding, DefaultReadsAUtf8FileAsUtf8)
+{
+    EXPECT_EQ(readUnder("Caf\xc3\xa9 cr\xc3\xa8me br\xc3\xbbl\xc3\xa9\x65", kDefaultCharset),
+              QString::fromUtf8("Café crème brûlée"));
+    for (const QString& text : {kGreek, kRussian, kHebrew, kArabic})
+        EXPECT_EQ(readUnder(text.toUtf8(), kDefaultCharset), text);
+    EXPECT_EQ(readUnder("", kDefaultCharset), QString());
+}
+
+TEST(TextDecoding, DefaultReadsOtherBytesInTheDetectedCodePage)
+{
+    // Overlong forms, surrogates and cut-off sequences are not UTF-8.
+    EXPECT_FALSE(IsValidUtf8("\xc0\xaf"));
+    EXPECT_FALSE(IsValidUtf8("\xed\xa0\x80"));
+    EXPECT_FALSE(IsValidUtf8("\xf4\x90\x80\x80"));
+    EXPECT_FALSE(IsValidUtf8("ab\xe2\x82"));
+    EXPECT_TRUE(IsValidUtf8("\xf0\x9f\x98\x80 ok"));
+    // Nothing recognised reads as the Western code page.
+    EXPECT_EQ(DetectCodePage("", 0), "WINDOWS-1252");
+
+    const QByteArray greek = QStringEncoder("windows-1253")(QString::fromUtf8(
+        "Καλημέρα, τι κάνεις σήμερα; Πολύ καλά, ευχαριστώ. Θα πάμε στη θάλασσα το απόγευμα."));
+    FileEncoding encoding;
+    const QString text = readUnder(greek, kDefaultCharset, &encoding);
+    EXPECT_EQ(text.toStdString(), ToUtf8(greek.toStdString(), encoding.codePage));
+    EXPECT_NE(encoding.codePage, "UTF-8");
+    // A chosen character set wins over what was detected.
+    EXPECT_EQ(readUnder(greek, FontCharsetFromName("RUSSIAN")),
+              decoded(greek.constData(), "RUSSIAN"));
+}
+
+TEST(TextDecoding, CodePagesOfTheCharacterSets)
+{
+    struct Case
+    {
+        const char* bytes;
+        const char* charset;
+        QString text;
+    };
+    const Case cases[] = {
+        {"\xc5\xeb\xeb\xe7\xed\xe9\xea\xdc", "GREEK", kGreek},
+        {"\xd0\xf3\xf1\xf1\xea\xe8\xe9", "RUSSIAN", kRussian},
+        {"\xf2\xe1\xf8\xe9\xfa", "HEBREW", kHebrew},
+        {"\xda\xd1\xc8\xed", "ARABIC", kArabic},
+        {"\xb3\xf3"
+         "d\x9f",
+         "EASTEUROPE", QString::fromUtf8("łódź")},
+        {"\xfe", "TURKISH", QString::fromUtf8("ş")},
+        {"\x82\xa0", "SHIFTJIS", QString::fromUtf8("あ")},
+        {"\xb0\xa1", "HANGEUL", QString::fromUtf8("가")},
+        {"\xc4\xe3", "GB2312", QString::fromUtf8("你")},
+        {"\xa7\x41", "CHINESEBIG5", QString::fromUtf8("你")},
+        {"\xa1", "THAI", QString::fromUtf8("ก")},
+        {"\x82", "OEM", QString::fromUtf8("é")},
+        {"\x8e", "MAC", QString::fromUtf8("é")},
+        {"\xe9", "SYMBOL", QString::fromUtf8("é")},
+        // The same bytes read differently by the chosen set.
+        {"\xe9", "ANSI", QString::fromUtf8("é")},
+        {"\xe9", "RUSSIAN", QString::fromUtf8("й")},
+        // UTF-8 bytes are not read as UTF-8 outside DEFAULT.
+        {"\xc3\xa9", "ANSI", QString::fromUtf8("Ã©")},
+        // JOHAB's backslash is the won sign, even in a line of ASCII.
+        {"a\\b", "JOHAB", QString::fromUtf8("a₩b")},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(decoded(c.bytes, c.charset), c.text) << c.charset;
+        // The reader gives the same text.
+        EXPECT_EQ(readUnder(c.bytes, FontCharsetFromName(c.charset)), c.text) << c.charset;
+    }
+    // Every other set of the list turns plain ASCII letters into themselves.
+    for (quint8 charset : CharsetNumbers())
+        EXPECT_EQ(TextDecoder(charset, FileEncoding{}).utf8("Hello, 42"), "Hello, 42")
+            << int(charset);
+}
+
+TEST(TextDecoding, BytesOutsideTheCodePageBecomeReplacementCharacters)
+{
+    const QString replacement(QChar(0xFFFD));
+    // 0x81 has no character in windows-1252; 0xAA none in windows-1253.
+    EXPECT_EQ(decoded("a\x81"
+                      "b",
+                      "ANSI"),
+              "a" + replacement + "b");
+    EXPECT_EQ(decoded("\xaa\xc5", "GREEK"), replacement + QString::fromUtf8("Ε"));
+    // A double-byte lead at the end, and a lead followed by a byte that cannot follow it.
+    EXPECT_EQ(decoded("x\x82", "SHIFTJIS"), "x" + replacement);
+    EXPECT_EQ(decoded("\x82\x20y", "SHIFTJIS"), replacement + " y");
+    // A cut-off Korean pair at the end: the converter reports it having consumed every byte,
+    // which once stepped past the end of the text.
+    for (const char* name : {"HANGEUL", "JOHAB"}) {
+        const QString cut = decoded("C\xa2\xe8", name);
+        EXPECT_TRUE(cut.startsWith("C")) << name;
+        EXPECT_LE(cut.size(), 3) << name;
+    }
+    // A long run of garbage neither crashes nor loses the text after it.
+    std::string garbage(5000, '\x81');
+    garbage += "end";
+    const QString text = TextDecoder(0, FileEncoding{}).text(garbage);
+    EXPECT_EQ(text.size(), 5003);
+    EXPECT_TRUE(text.endsWith("end"));
+    // A broken line of a UTF-8 file gives replacement characters, not the Western code page.
+    EXPECT_EQ(TextDecoder(kDefaultCharset, FileEncoding{"UTF-8", true}).utf8("a\xe9"),
+              "a\xef\xbf\xbd");
+}
