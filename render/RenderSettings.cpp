@@ -166,7 +166,7 @@ QString OutputPictureResource(VideoStandard standard)
 QImage OutputBackground(VideoStandard standard)
 {
     QImage image(frameWidth(standard), frameHeight(standard), QImage::Format_RGB32);
-    image.fill(QColor(0, 0, 255));
+    image.fill(QColor(redOf(kBackgroundBlue), greenOf(kBackgroundBlue), blueOf(kBackgroundBlue)));
     return image;
 }
 

@@ -16,12 +16,13 @@ namespace lumelle {
 
 namespace {
 
-constexpr QRgb kBlue = 0xFF0000FF;
-
-QRgb toRgb(ColorValue c)
+constexpr QRgb toRgb(ColorValue c)
 {
     return qRgb(redOf(c), greenOf(c), blueOf(c));
 }
+
+// The output background, as the pixels hold it.
+constexpr QRgb kBlue = toRgb(kBackgroundBlue);
 
 // A font with its metrics, kept per thread: QFont and QFontMetrics may be used on any thread,
 // but not shared between threads while in use.

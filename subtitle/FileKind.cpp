@@ -4,11 +4,13 @@
 #include "subtitle/FileReading.h"
 #include "subtitle/LineReader.h"
 #include "subtitle/Subtitle.h"
+#include "subtitle/SubtitleKinds.h"
 #include "subtitle/TextDecoding.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <span>
 
 namespace lumelle {
 
@@ -62,12 +64,20 @@ QString upperExtension(const QString& fileName)
     return ext;
 }
 
+// True when `upperExt` (".SRT") is one of `extensions` ("srt").
+bool isOneOf(const QString& upperExt, std::span<const char* const> extensions)
+{
+    return std::any_of(extensions.begin(), extensions.end(), [&upperExt](const char* e) {
+        return upperExt == QLatin1Char('.') + QString::fromLatin1(e).toUpper();
+    });
+}
+
 FileKind kindByExtension(const QString& fileName)
 {
     const QString ext = upperExtension(fileName);
-    if (ext == QLatin1String(".SRT"))
+    if (isOneOf(ext, kSubRipExtensions))
         return FileKind::SubRip;
-    if (ext == QLatin1String(".TXT") || ext == QLatin1String(".SUB"))
+    if (isOneOf(ext, kMicroDvdExtensions))
         return FileKind::MicroDvd;
     return FileKind::Unknown;
 }
