@@ -5,8 +5,8 @@
 
 #include "platform/IniStore.h"
 #include "platform/widgets/FileDialogs.h"
-#include "settings/FontNames.h"
 #include "render/RenderSettings.h"
+#include "settings/FontNames.h"
 #include "subtitle/Subtitle.h"
 #include "ui/PreviewThrottle.h"
 #include "vobsub/Palette.h"
