@@ -596,15 +596,8 @@ QList<HelpPaletteRow> paletteRows()
 // "SubRip (.srt) and MicroDVD (.sub, .txt)".
 QString subtitleKinds()
 {
-    QStringList kinds;
-    for (const SubtitleKind& kind : kSubtitleKinds) {
-        QStringList extensions;
-        for (const char* extension : kind.extensions)
-            extensions << QLatin1Char('.') + QLatin1String(extension);
-        kinds << QStringLiteral("%1 (%2)").arg(QLatin1String(kind.name),
-                                               extensions.join(QStringLiteral(", ")));
-    }
-    return kinds.join(QStringLiteral(" and "));
+    return SubtitleKindsText(QStringLiteral("%1 (%2)"), QStringLiteral(", "),
+                             QStringLiteral(" and "));
 }
 
 QStringList helpDescription()

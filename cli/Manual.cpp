@@ -57,15 +57,7 @@ QString taggedParagraph(const QString& tag, const QString& text)
 // "SubRip .srt, MicroDVD .sub or .txt".
 QString subtitleKinds()
 {
-    QStringList kinds;
-    for (const SubtitleKind& kind : kSubtitleKinds) {
-        QStringList extensions;
-        for (const char* extension : kind.extensions)
-            extensions << QLatin1Char('.') + QLatin1String(extension);
-        kinds << QStringLiteral("%1 %2").arg(QLatin1String(kind.name),
-                                             extensions.join(QStringLiteral(" or ")));
-    }
-    return kinds.join(QStringLiteral(", "));
+    return SubtitleKindsText(QStringLiteral("%1 %2"), QStringLiteral(" or "), QStringLiteral(", "));
 }
 
 QString paletteSection()

@@ -33,6 +33,21 @@ inline QStringList SubtitleExtensions()
     return all;
 }
 
+// The kinds with their extensions, for help texts: `kindPattern` "%1 (%2)" with ", " and
+// " and " gives "SubRip (.srt) and MicroDVD (.sub, .txt)".
+inline QString SubtitleKindsText(const QString& kindPattern, const QString& extensionSeparator,
+                                 const QString& kindSeparator)
+{
+    QStringList kinds;
+    for (const SubtitleKind& kind : kSubtitleKinds) {
+        QStringList extensions;
+        for (const char* extension : kind.extensions)
+            extensions << QLatin1Char('.') + QLatin1String(extension);
+        kinds << kindPattern.arg(QLatin1String(kind.name), extensions.join(extensionSeparator));
+    }
+    return kinds.join(kindSeparator);
+}
+
 // True when the file name ends in one of those extensions, in any case.
 inline bool HasSubtitleExtension(const QString& fileName)
 {
