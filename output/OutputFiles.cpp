@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <iterator>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
@@ -36,6 +37,19 @@ QByteArray headOf(const QString& path, qint64 count)
     if (!file.open(QIODevice::ReadOnly))
         return QByteArray();
     return file.read(count);
+}
+
+// A name beside `finalPath` that a run uses while it works; random, so that a file of another
+// run is never taken.
+QString temporaryNameFor(const QString& finalPath)
+{
+    return QStringLiteral("%1.%2.part")
+        .arg(finalPath, QString::number(QRandomGenerator::global()->generate() % 1000000, 36));
+}
+
+QByteArray nativeName(const QString& path)
+{
+    return QFile::encodeName(path);
 }
 
 } // namespace
@@ -148,10 +162,7 @@ StagedFile::StagedFile(const QString& finalPath) : m_finalPath(finalPath)
     // a file of another run is never opened.
     QString reason;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString temporary =
-            QStringLiteral("%1.%2.part")
-                .arg(finalPath,
-                     QString::number(QRandomGenerator::global()->generate() % 1000000, 36));
+        const QString temporary = temporaryNameFor(finalPath);
         m_file.setFileName(temporary);
         if (m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
             break;
@@ -188,13 +199,109 @@ void StagedFile::startWriteback(qint64 written)
 
 void StagedFile::commit()
 {
+    flush();
+    putInPlace();
+}
+
+void StagedFile::flush()
+{
+    if (!m_file.isOpen())
+        return;
     if (::fsync(m_file.handle()) != 0)
         throw Error(CannotWriteFileMessage(m_finalPath, systemReason(errno)));
     m_file.close();
-    if (::rename(QFile::encodeName(m_file.fileName()).constData(),
-                 QFile::encodeName(m_finalPath).constData()) != 0)
+}
+
+void StagedFile::putInPlace()
+{
+    if (::rename(nativeName(m_file.fileName()).constData(), nativeName(m_finalPath).constData()) !=
+        0)
         throw Error(CannotWriteFileMessage(m_finalPath, systemReason(errno)));
     m_committed = true;
+}
+
+StagedFile& StagedSet::add(const QString& finalPath)
+{
+    m_files.push_back(std::make_unique<StagedFile>(finalPath));
+    return *m_files.back();
+}
+
+namespace {
+
+// A second name for the file at `path` while it is being replaced, so that it can be put back.
+// Empty when there is no file or the file system has no links (FAT, exFAT).
+QString linkToEarlier(const QString& path)
+{
+    if (!QFileInfo(path).isFile())
+        return QString();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString name = temporaryNameFor(path);
+        if (::link(nativeName(path).constData(), nativeName(name).constData()) == 0)
+            return name;
+        if (errno != EEXIST)
+            break;
+    }
+    return QString();
+}
+
+} // namespace
+
+void StagedSet::commit()
+{
+    // Everything on disk before the first rename, so a failing disk stops the set whole.
+    for (const auto& file : m_files)
+        file->flush();
+
+    struct Renamed
+    {
+        QString finalPath;
+        QString earlier; // a link to the file it replaced; empty when there was none
+        bool hadEarlier = false;
+    };
+    std::vector<Renamed> renamed;
+    // The links to the earlier files go once the set is in place or put back.
+    struct DropLinks
+    {
+        std::vector<Renamed>& renamed;
+        ~DropLinks()
+        {
+            for (const Renamed& r : renamed) {
+                if (!r.earlier.isEmpty())
+                    ::unlink(nativeName(r.earlier).constData());
+            }
+        }
+    } dropLinks{renamed};
+
+    for (auto file = m_files.rbegin(); file != m_files.rend(); ++file) {
+        const QString& finalPath = (*file)->finalPath();
+        const bool last = std::next(file) == m_files.rend();
+        const bool hadEarlier = QFileInfo::exists(finalPath);
+        const QString earlier = last ? QString() : linkToEarlier(finalPath);
+        try {
+            (*file)->putInPlace();
+        } catch (const Error& e) {
+            if (!earlier.isEmpty())
+                ::unlink(nativeName(earlier).constData());
+            QString message = e.message();
+            for (Renamed& r : renamed) {
+                const QString shown = QDir::toNativeSeparators(r.finalPath);
+                if (!r.earlier.isEmpty() && ::rename(nativeName(r.earlier).constData(),
+                                                     nativeName(r.finalPath).constData()) == 0) {
+                    r.earlier.clear();
+                    message +=
+                        QStringLiteral(". The earlier \"%1\" was put back as it was").arg(shown);
+                } else if (!r.hadEarlier && ::unlink(nativeName(r.finalPath).constData()) == 0) {
+                    message += QStringLiteral(". The new \"%1\" was removed").arg(shown);
+                } else {
+                    message += QStringLiteral(". \"%1\" is the new one and the earlier one could "
+                                              "not be put back, so the files do not match")
+                                   .arg(shown);
+                }
+            }
+            throw Error(message + (renamed.empty() ? QString() : QStringLiteral(".")));
+        }
+        renamed.push_back({finalPath, earlier, hadEarlier});
+    }
 }
 
 } // namespace lumelle

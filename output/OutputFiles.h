@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QString>
 #include <QStringList>
+#include <memory>
+#include <vector>
 
 namespace lumelle {
 
@@ -48,7 +50,8 @@ private:
 
 // A file written under a temporary name beside `finalPath`, unbuffered. commit() flushes it to
 // disk and renames it over `finalPath`; otherwise the temporary file is removed when this
-// ends, and whatever was at `finalPath` stays as it was.
+// ends, and whatever was at `finalPath` stays as it was. A file that belongs to a set goes
+// in place through StagedSet.
 class StagedFile
 {
 public:
@@ -65,12 +68,40 @@ public:
     void startWriteback(qint64 written);
     // Throws Error with the "Cannot write file" message for the final path.
     void commit();
+    // The two halves of commit(): puts the bytes on disk and closes the file, then renames it
+    // over the final path. Each throws as commit() does.
+    void flush();
+    void putInPlace();
 
 private:
     QString m_finalPath;
     QFile m_file;
     qint64 m_writebackFrom = 0;
     bool m_committed = false;
+};
+
+// Files written under temporary names and put in place as one: every file is flushed to disk
+// first, then they are renamed back to back, the first added last (it names the set, so it
+// never names parts that are not there yet). When a rename fails, the files already renamed
+// are put back as they were (a link to each earlier file is kept until all are in place) and
+// the message says so. Whatever is not committed is removed when the set ends.
+class StagedSet
+{
+public:
+    StagedSet() = default;
+    StagedSet(const StagedSet&) = delete;
+    StagedSet& operator=(const StagedSet&) = delete;
+
+    // Creates the next file of the set; throws as StagedFile does.
+    StagedFile& add(const QString& finalPath);
+    // Throws Error with the "Cannot write file" message of the file that failed and what became
+    // of the others.
+    void commit();
+    // Removes the temporary files; the earlier files stay as they were.
+    void clear() { m_files.clear(); }
+
+private:
+    std::vector<std::unique_ptr<StagedFile>> m_files;
 };
 
 } // namespace lumelle

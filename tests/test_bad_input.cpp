@@ -5,6 +5,7 @@
 #include "cli/ConvertOptions.h"
 #include "convert/GenerationRun.h"
 #include "doubles/RecordingMessages.h"
+#include "output/OutputFiles.h"
 #include "platform/Error.h"
 #include "platform/IniStore.h"
 #include "render/Renderer.h"
@@ -55,6 +56,12 @@ QString reasonCreateFails(const QString& path)
         return QString();
     }
     return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+// The files in `folder`, hidden ones too, without its folders.
+QStringList filesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::System | QDir::Hidden);
 }
 
 // Junk that is not subtitle text: seeded, so every run sees the same bytes.
@@ -464,6 +471,57 @@ TEST_F(BadInput, DeviceOrFifoInPlaceOfAnOutputIsNeverOpened)
     EXPECT_EQ(list.Count(), 2);
 }
 
+TEST_F(BadInput, PairGoesInPlaceAsOneOrTheEarlierStays)
+{
+    const QString idx = m_dir.filePath("film.idx");
+    const QString sub = m_dir.filePath("film.sub");
+    const auto stage = [&](StagedSet& set) {
+        set.add(idx).device().write("new idx");
+        set.add(sub).device().write("new sub");
+    };
+
+    // Both in place, the links to the earlier files gone.
+    write("film.idx", "old idx");
+    write("film.sub", "old sub");
+    {
+        StagedSet set;
+        stage(set);
+        set.commit();
+    }
+    EXPECT_EQ(readAll(idx), "new idx");
+    EXPECT_EQ(readAll(sub), "new sub");
+    EXPECT_EQ(filesIn(m_dir.path()), QStringList({"film.idx", "film.sub"}));
+
+    // The .idx cannot be renamed into place (a folder took its name meanwhile): the .sub that
+    // went first is put back, and the message says so.
+    write("film.sub", "old sub");
+    ASSERT_TRUE(QFile::remove(idx));
+    ASSERT_TRUE(QDir().mkpath(idx + "/inside"));
+    {
+        StagedSet set;
+        stage(set);
+        try {
+            set.commit();
+            ADD_FAILURE() << "no error";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.message(), "Cannot write file \"" + idx +
+                                       "\". Is a directory. The earlier \"" + sub +
+                                       "\" was put back as it was.");
+        }
+    }
+    EXPECT_EQ(readAll(sub), "old sub");
+    EXPECT_EQ(filesIn(m_dir.path()), QStringList({"film.sub"})) << "temporary files left";
+
+    // No earlier .sub: the new one is removed again.
+    ASSERT_TRUE(QFile::remove(sub));
+    {
+        StagedSet set;
+        stage(set);
+        EXPECT_THROW(set.commit(), Error);
+    }
+    EXPECT_EQ(filesIn(m_dir.path()), QStringList());
+}
+
 namespace {
 
 // A device with room for `capacity` bytes: a write takes what still fits, the next one fails
@@ -720,11 +778,6 @@ private:
     rlimit m_saved{};
     sighandler_t m_oldHandler;
 };
-
-QStringList filesIn(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::Files | QDir::System | QDir::Hidden);
-}
 
 // Starts lumelle-convert with `args`.
 void startConverter(QProcess& p, const QStringList& args)

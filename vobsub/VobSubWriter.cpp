@@ -57,14 +57,14 @@ void VobSubWriter::open(const QStringList& paths)
 {
     discard();
     m_packCount = 0;
-    m_idx.emplace(paths[0]);
+    m_idx = &m_files.add(paths[0]);
     try {
         WriteIndexHeader(m_idx->device(), m_options.frameRate, m_options.mode, m_options.colours,
                          m_options.languageText);
     } catch (const Error& e) {
         throw Error(writeError(*m_idx, e));
     }
-    m_sub.emplace(paths[1]);
+    m_sub = &m_files.add(paths[1]);
 }
 
 EncodedPicture VobSubWriter::encode(const TimedPicture& picture) const
@@ -96,17 +96,18 @@ void VobSubWriter::write(const PictureTimes& times, const EncodedPicture& encode
     m_sub->startWriteback(qint64(m_packCount) * qint64(kPackSize));
 }
 
-// The .sub goes in place first, so that the index never names missing packs.
+// Both files are flushed, then the .sub goes in place just before the .idx, so that the index
+// never names missing packs; a failing .idx puts the earlier .sub back.
 void VobSubWriter::commit()
 {
-    m_sub->commit();
-    m_idx->commit();
+    m_files.commit();
 }
 
 void VobSubWriter::discard()
 {
-    m_sub.reset();
-    m_idx.reset();
+    m_idx = nullptr;
+    m_sub = nullptr;
+    m_files.clear();
 }
 
 // Writes the help file beside the pair, unless its name is taken by a file that is not ours.

@@ -8,7 +8,6 @@
 #include "vobsub/Palette.h"
 
 #include <QString>
-#include <optional>
 
 namespace lumelle {
 
@@ -39,8 +38,9 @@ public:
 
 private:
     VobSubOptions m_options;
-    std::optional<StagedFile> m_idx;
-    std::optional<StagedFile> m_sub;
+    StagedSet m_files;
+    StagedFile* m_idx = nullptr;
+    StagedFile* m_sub = nullptr;
     std::uint32_t m_packCount = 0;
 };
 
