@@ -612,8 +612,9 @@ QStringList helpDescription()
                        "first; a file with a line too wide is refused and nothing is written for "
                        "it.")
             .arg(kMaxLineWidth),
-        QStringLiteral("Ctrl+C stops a conversion after the current subtitle; the pair then holds "
-                       "every subtitle finished so far."),
+        QStringLiteral("Ctrl+C or a kill (SIGINT, SIGTERM) stops a conversion after the current "
+                       "subtitle and removes its temporary files: the earlier pair stays as it "
+                       "was. Only the window's Abort button keeps the subtitles finished so far."),
     };
 }
 

@@ -138,6 +138,12 @@ QString WindowManualPage()
                 "\"Generate Vobsub\". The pair is written beside the subtitle file; the subtitle "
                 "file itself is never overwritten.")
                 .arg(subtitleKinds())) +
+        paragraph(QStringLiteral(
+            "A second press of the button (then captioned \"Abort\") stops the run after the "
+            "current subtitle and keeps the subtitles finished so far; when that would replace "
+            "an earlier pair, the window asks first (\"Keep the N subtitles written so far? The "
+            "earlier pair will be replaced.\"). Closing the window during a run keeps the "
+            "earlier pair.")) +
         paragraph(QStringLiteral("lumelle-convert(1) does the same without the window, for "
                                  "scripts and whole folders."));
     page += paletteSection();

@@ -32,9 +32,9 @@ using namespace lumelle;
 namespace {
 
 volatile std::sig_atomic_t g_stopRequested = 0;
-// Set while a pair is being written: a stop then ends the run after the subtitle in hand, so
-// that the finished ones are put in place. Before that (reading and checking) nothing is open
-// and a stop ends the program at once.
+// Set while a pair is being written: a stop then ends the run after the subtitle in hand and
+// removes the temporary files, so that the earlier pair stays as it was. Before that (reading
+// and checking) nothing is open and a stop ends the program at once.
 volatile std::sig_atomic_t g_writing = 0;
 
 void requestStop(int)
@@ -213,9 +213,10 @@ struct FileReport
 void fillReport(FileReport& report, const GenerationResult& result, const TSubtitle& list)
 {
     // Overlapping subtitles share pictures: a finished run wrote every subtitle of the list.
-    report.written = result.aborted ? result.written : list.Count();
+    report.written = !result.committed ? 0 : result.aborted ? result.written : list.Count();
     report.skipped = int(list.Skipped().size());
-    report.outputs = result.outputs;
+    if (result.committed)
+        report.outputs = result.outputs;
     if (!result.aborted)
         report.outputs << result.helpPath;
 }
@@ -316,7 +317,7 @@ int reportRun(const QString& file, int subtitles, const GenerationResult& result
         printLine(stderr, QStringLiteral("%1: %2").arg(shownName(file), note));
     if (result.aborted) {
         printLine(stderr, QStringLiteral("%1: Operation Aborted").arg(shownName(file)));
-        if (result.written == 0)
+        if (!result.committed)
             printLine(stderr, QStringLiteral("Nothing was written; the earlier files stay as they "
                                              "were."));
         else
@@ -399,6 +400,8 @@ int convertFile(const QString& file, const ConvertOptions& options, FileReport& 
         bar.show(index, count);
         return true;
     };
+    // A stop keeps nothing: only the window's Abort keeps the finished subtitles.
+    callbacks.keepFinished = [](int, bool) { return false; };
     struct WritingEnds
     {
         ~WritingEnds() { g_writing = 0; }

@@ -56,10 +56,18 @@ GenerationResult RunGeneration(const GenerationRequest& request,
         ++result.written;
     };
     result.aborted = RunInOrder(count, jobs, steps).stopped;
-    // An aborted run still puts its finished pictures in place; one that finished none leaves
-    // the earlier files as they were. On an error the temporary files go.
-    if (!result.aborted || result.written > 0)
+    // An aborted run puts its finished pictures in place when the caller keeps them; one that
+    // finished none leaves the earlier files as they were. On an error the temporary files go.
+    bool keep = !result.aborted;
+    if (result.aborted && result.written > 0) {
+        const bool replacesEarlier = std::any_of(
+            paths.begin(), paths.end(), [](const QString& p) { return QFileInfo::exists(p); });
+        keep = !callbacks.keepFinished || callbacks.keepFinished(result.written, replacesEarlier);
+    }
+    if (keep) {
         writer.commit();
+        result.committed = true;
+    }
     if (!result.aborted)
         writer.finish(planned.folder, inputs, result);
     return result;

@@ -32,6 +32,10 @@ struct GenerationCallbacks
     // Called before picture `index` (1-based) of `count`; false stops the run (abort): the
     // remaining pictures are skipped and nothing is written beside the output.
     std::function<bool(int index, int count)> beforeSubtitle;
+    // After a stop with `written` pictures finished: true puts them in place, false removes
+    // them and leaves the earlier files as they were. `replacesEarlier` tells whether files
+    // are there to be replaced. Unset, the finished pictures are put in place.
+    std::function<bool(int written, bool replacesEarlier)> keepFinished;
     // Called with a picture as it is to be shown, after beforeSubtitle and before it is
     // written. It is drawn for this on the calling thread (the output itself is drawn on
     // workers).
@@ -48,9 +52,9 @@ OutputPlan PlannedOutputs(const GenerationRequest& request);
 // Runs the whole generation. Every start time and picture is checked before a file is opened,
 // so a list the output cannot hold is refused with no file touched. The files are written
 // under temporary names and renamed into place at the end, also after an abort with finished
-// pictures; a second run on the same files meanwhile is refused. Throws Error with the
-// message on any failure; the earlier files then stay as they were and the temporary ones
-// are removed.
+// pictures unless keepFinished says no; a second run on the same files meanwhile is refused. Throws
+// Error with the message on any failure; the earlier files then stay as they were and the temporary
+// ones are removed.
 GenerationResult RunGeneration(const GenerationRequest& request,
                                const GenerationCallbacks& callbacks);
 

@@ -17,10 +17,11 @@ using EncodedPicture = std::vector<std::uint8_t>;
 struct GenerationResult
 {
     bool aborted = false;
-    int written = 0;     // pictures written: one per subtitle, fewer or more with overlaps
-    int merged = 0;      // subtitles shown together with another for part of their time
-    QStringList outputs; // the files of the output set, in the writer's order
-    QString helpPath;    // a help file written beside them; empty when none (or aborted)
+    int written = 0;        // pictures written: one per subtitle, fewer or more with overlaps
+    bool committed = false; // the files were put in place (after an abort too, when kept)
+    int merged = 0;         // subtitles shown together with another for part of their time
+    QStringList outputs;    // the files of the output set, in the writer's order
+    QString helpPath;       // a help file written beside them; empty when none (or aborted)
     std::string helpText;
     QStringList notes; // files left as they were and where the output went instead
 };

@@ -922,8 +922,25 @@ TEST_F(BadInput, KillOrCtrlCWhileReadingLeavesTheEarlierPair)
     EXPECT_EQ(reading.exitCode(), 1);
     EXPECT_EQ(reading.readAllStandardError(), "Operation Aborted\n");
 
-    // Killed while writing: the earlier pair stays, at most temporary files are left.
+    // SIGTERM (or Ctrl+C) while writing: the run stops, keeps the earlier pair and removes
+    // its temporary files.
     write("film.srt", numberedSrt(20000, 500, "\n"));
+    QProcess stopped;
+    startConverter(stopped, {"--jobs", "1", path});
+    ASSERT_TRUE(waitForFile(m_dir.path(), "film.sub.*.part", 10 * 2048));
+    ::kill(pid_t(stopped.processId()), SIGTERM);
+    stopped.waitForFinished(60000);
+    EXPECT_EQ(stopped.exitCode(), 1);
+    EXPECT_EQ(stopped.readAllStandardError(),
+              (path + ": Operation Aborted\nNothing was written; the earlier files stay as they "
+                      "were.\n")
+                  .toLocal8Bit());
+    EXPECT_EQ(readAll(m_dir.filePath("film.idx")), idx);
+    EXPECT_EQ(readAll(m_dir.filePath("film.sub")), sub);
+    EXPECT_EQ(filesIn(m_dir.path()),
+              QStringList({"film.idx", "film.srt", "film.sub", "Lumelle_Help_File.txt"}));
+
+    // Killed while writing: the earlier pair stays, at most temporary files are left.
     QProcess writing;
     startConverter(writing, {path});
     ASSERT_TRUE(waitForFile(m_dir.path(), "film.sub.*.part", 10 * 2048));

@@ -303,7 +303,7 @@ TEST(ConvertCommand, SafePaletteDrawsInItsDefaultColours)
             << problem.toStdString();
 }
 
-TEST(ConvertCommand, InterruptLeavesIndexLinesMatchingThePacks)
+TEST(ConvertCommand, InterruptWritesNothingAndRemovesTheTemporaryFiles)
 {
     QTemporaryDir dir;
     const QString srt = dir.filePath("long.srt");
@@ -312,30 +312,12 @@ TEST(ConvertCommand, InterruptLeavesIndexLinesMatchingThePacks)
     p.start(QStringLiteral(LUMELLE_CONVERT_BIN), {"--jobs", "1", srt});
     ASSERT_TRUE(p.waitForStarted());
     // Interrupt once the run has written some packs (under the .sub's temporary name).
-    const QString subPath = dir.filePath("long.sub");
     ASSERT_TRUE(waitForFile(dir.path(), "long.sub.*.part", 40 * 2048));
     ASSERT_EQ(::kill(pid_t(p.processId()), SIGINT), 0);
     ASSERT_TRUE(p.waitForFinished(60000));
     EXPECT_EQ(p.exitCode(), 1);
     EXPECT_TRUE(QString::fromLocal8Bit(p.readAllStandardError()).contains("Operation Aborted"));
-
-    const QByteArray sub = readAll(subPath);
-    ASSERT_EQ(sub.size() % 2048, 0);
-    // Every pack that starts a subtitle carries a time stamp (flag byte 0x80).
-    QList<qint64> firstPacks;
-    for (qint64 at = 0; at < sub.size(); at += 2048) {
-        if (uchar(sub[at + 21]) == 0x80)
-            firstPacks << at;
-    }
-    QList<qint64> indexed;
-    for (const QByteArray& line : readAll(dir.filePath("long.idx")).split('\n')) {
-        if (line.startsWith("timestamp: "))
-            indexed << line.mid(line.indexOf("filepos: ") + 9).trimmed().toLongLong(nullptr, 16);
-    }
-    EXPECT_GT(indexed.size(), 0);
-    EXPECT_LT(indexed.size(), 40000) << "the run stopped early";
-    EXPECT_EQ(indexed, firstPacks);
-    EXPECT_FALSE(QFile::exists(dir.filePath("Lumelle_Help_File.txt")));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"long.srt"});
 }
 
 TEST(ConvertCommand, SkippedEntriesAreNamedCountedAndGiveStatusThree)

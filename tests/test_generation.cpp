@@ -105,6 +105,30 @@ TEST_F(Generation, AbortKeepsFinishedSubtitlesAndWritesNoHelp)
     EXPECT_FALSE(QFile::exists(m_dir.filePath("Lumelle_Help_File.txt")));
 }
 
+TEST_F(Generation, AbortAsksTheCallerWhetherToKeepTheFinishedSubtitles)
+{
+    GenerationCallbacks callbacks;
+    callbacks.beforeSubtitle = [](int index, int) { return index < 3; };
+    QList<std::pair<int, bool>> asked;
+    callbacks.keepFinished = [&asked](int written, bool replacesEarlier) {
+        asked.append({written, replacesEarlier});
+        return false;
+    };
+    // Nothing there yet: nothing is kept and no temporary file stays.
+    GenerationResult result = RunGeneration(request(), callbacks);
+    EXPECT_TRUE(result.aborted);
+    EXPECT_FALSE(result.committed);
+    EXPECT_EQ(QDir(m_dir.path()).entryList({"movie.*"}, QDir::Files), QStringList{"movie.srt"});
+
+    // An earlier pair stays as it was.
+    ASSERT_TRUE(RunGeneration(request(), {}).committed);
+    const QByteArray idx = readAll(m_dir.filePath("movie.idx"));
+    result = RunGeneration(request(), callbacks);
+    EXPECT_FALSE(result.committed);
+    EXPECT_EQ(readAll(m_dir.filePath("movie.idx")), idx);
+    EXPECT_EQ(asked, (QList<std::pair<int, bool>>{{2, false}, {2, true}}));
+}
+
 TEST_F(Generation, MicroDvdSubInputStaysUnchangedBesideItsPair)
 {
     const QString input = m_dir.filePath("film.sub");

@@ -880,6 +880,18 @@ GenerationCallbacks TForm1::generationCallbacks()
         ProgressBar1->setValue(std::min(ProgressBar1->value() + 1, ProgressBar1->maximum()));
         return true;
     };
+    // Abort keeps the finished subtitles, asking first when they would replace an earlier
+    // pair; closing the window keeps the earlier pair.
+    callbacks.keepFinished = [this](int written, bool replacesEarlier) {
+        if (!replacesEarlier)
+            return true;
+        if (m_closeAfterRun)
+            return false;
+        return platform::messages().askYesNo(
+            QStringLiteral("Keep the %1 subtitles written so far? The earlier pair will be "
+                           "replaced.")
+                .arg(written));
+    };
     callbacks.pictureWanted = [this](int, int) { return m_showNextPicture; };
     callbacks.afterRender = [this](const SubtitleImage& image) {
         m_previewPicture = image.pixels;

@@ -358,6 +358,26 @@ TEST_F(MainWindowTest, SecondPressDuringARunAborts)
     form->ButtonGenerate->click();
     EXPECT_TRUE(QFileInfo::exists(dir.filePath("Lumelle_Help_File.txt")));
     EXPECT_EQ(recorded.texts().size(), 1);
+
+    // An abort that would replace that pair asks first: No keeps it, Yes replaces it.
+    const auto abortRun = [&] {
+        recorded.clear();
+        QApplication::setDoubleClickInterval(0);
+        QTimer::singleShot(0, form.get(), [&] { form->ButtonGenerate->click(); });
+        form->ButtonGenerate->click();
+        QApplication::setDoubleClickInterval(doubleClick);
+    };
+    const QStringList asked = {"Operation Aborted",
+                               "Keep the 1 subtitles written so far? The earlier pair will be "
+                               "replaced."};
+    const QByteArray whole = readAll(dir.filePath("abort.idx"));
+    abortRun();
+    EXPECT_EQ(recorded.texts(), asked);
+    EXPECT_EQ(readAll(dir.filePath("abort.idx")), whole);
+    recorded.queueAnswer(true);
+    abortRun();
+    EXPECT_EQ(recorded.texts(), asked);
+    EXPECT_EQ(readAll(dir.filePath("abort.idx")).count("timestamp: "), 1);
 }
 
 TEST_F(MainWindowTest, ClosingDuringARunStopsItThenCloses)
@@ -373,5 +393,20 @@ TEST_F(MainWindowTest, ClosingDuringARunStopsItThenCloses)
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(recorded.texts().isEmpty());
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("Lumelle_Help_File.txt")));
-    EXPECT_TRUE(QFileInfo::exists(dir.filePath("close.idx")));
+    EXPECT_EQ(readAll(dir.filePath("close.idx")).count("timestamp: "), 1)
+        << "with no earlier pair the finished subtitle is kept";
+
+    // With an earlier pair, closing keeps it and asks nothing.
+    form->ButtonGenerate->click();
+    const QByteArray idx = readAll(dir.filePath("close.idx"));
+    ASSERT_EQ(idx.count("timestamp: "), 3);
+    form->show();
+    QApplication::processEvents();
+    recorded.clear();
+    QTimer::singleShot(0, form.get(), [&] { form->close(); });
+    form->ButtonGenerate->click();
+    QApplication::processEvents();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(recorded.texts().isEmpty());
+    EXPECT_EQ(readAll(dir.filePath("close.idx")), idx);
 }
