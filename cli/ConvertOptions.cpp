@@ -614,7 +614,10 @@ QStringList helpDescription()
             .arg(kMaxLineWidth),
         QStringLiteral("Ctrl+C or a kill (SIGINT, SIGTERM) stops a conversion after the current "
                        "subtitle and removes its temporary files: the earlier pair stays as it "
-                       "was. Only the window's Abort button keeps the subtitles finished so far."),
+                       "was. Only the window's Abort button keeps the subtitles finished so far. A "
+                       "stopped batch prints \"Operation Aborted\", names each file not converted "
+                       "(\"FILE: not converted\") and exits with 1; --json still prints its "
+                       "summary, those files marked \"aborted\"."),
     };
 }
 

@@ -21,8 +21,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+#include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <list>
 #include <new>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -32,17 +34,42 @@ using namespace lumelle;
 namespace {
 
 volatile std::sig_atomic_t g_stopRequested = 0;
-// Set while a pair is being written: a stop then ends the run after the subtitle in hand and
-// removes the temporary files, so that the earlier pair stays as it was. Before that (reading
-// and checking) nothing is open and a stop ends the program at once.
+// Set while a pair is being written and until the batch has taken its outcome: a stop then
+// ends the run after the subtitle in hand and removes the temporary files, so that the earlier
+// pair stays as it was. Before that (reading and checking) nothing is open and a stop ends the
+// program at once.
 volatile std::sig_atomic_t g_writing = 0;
+
+// What a stop that ends the program at once prints: made ready before each file, because a
+// signal handler can only write bytes that are already there.
+struct StopText
+{
+    QByteArray toStderr; // "Operation Aborted" and the files not converted
+    QByteArray toStdout; // the --json summary with those files marked
+};
+std::atomic<const StopText*> g_stopText{nullptr};
+
+void writeAll(int fd, const QByteArray& bytes)
+{
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, std::size_t(bytes.size() - done));
+        if (n <= 0)
+            return;
+        done += n;
+    }
+}
 
 void requestStop(int)
 {
     g_stopRequested = 1;
     if (!g_writing) {
-        static const char message[] = "Operation Aborted\n";
-        [[maybe_unused]] const ssize_t written = ::write(2, message, sizeof message - 1);
+        if (const StopText* text = g_stopText.load()) {
+            writeAll(2, text->toStderr);
+            writeAll(1, text->toStdout);
+        } else {
+            writeAll(2, QByteArrayLiteral("Operation Aborted\n"));
+        }
         ::_exit(1);
     }
 }
@@ -65,13 +92,19 @@ QString escapedControls(const QString& text, bool keepLayout)
     return shown;
 }
 
-void printLine(FILE* to, const QString& text)
+// A line as printed: control characters shown, a line end added.
+QByteArray lineBytes(const QString& text)
 {
     QString shown = text;
     shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     shown = escapedControls(shown, true);
+    return shown.toLocal8Bit() + '\n';
+}
+
+void printLine(FILE* to, const QString& text)
+{
     // Written by length: a NUL byte quoted from a subtitle file must not cut the message.
-    const QByteArray bytes = shown.toLocal8Bit() + '\n';
+    const QByteArray bytes = lineBytes(text);
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), to);
 }
 
@@ -207,12 +240,14 @@ struct FileReport
     int status = 1;
     int written = 0;
     int skipped = 0;
-    QStringList outputs; // the .idx, .sub and help file written
+    QStringList outputs;  // the .idx, .sub and help file written
+    bool aborted = false; // a stop came before the file was converted
 };
 
 void fillReport(FileReport& report, const GenerationResult& result, const TSubtitle& list)
 {
     // Overlapping subtitles share pictures: a finished run wrote every subtitle of the list.
+    report.aborted = result.aborted;
     report.written = !result.committed ? 0 : result.aborted ? result.written : list.Count();
     report.skipped = int(list.Skipped().size());
     if (result.committed)
@@ -221,20 +256,44 @@ void fillReport(FileReport& report, const GenerationResult& result, const TSubti
         report.outputs << result.helpPath;
 }
 
-// The summary of --json: one object per file, in the order given.
-void printJsonSummary(const QList<FileReport>& reports)
+// The summary of --json: one object per file, in the order given; a file a stop left
+// unconverted is marked "aborted".
+QByteArray jsonSummary(const QList<FileReport>& reports)
 {
     QJsonArray files;
     for (const FileReport& r : reports) {
-        files.append(
-            QJsonObject{{QStringLiteral("file"), r.file},
-                        {QStringLiteral("status"), r.status},
-                        {QStringLiteral("subtitles"), r.written},
-                        {QStringLiteral("skipped"), r.skipped},
-                        {QStringLiteral("outputs"), QJsonArray::fromStringList(r.outputs)}});
+        QJsonObject file{{QStringLiteral("file"), r.file},
+                         {QStringLiteral("status"), r.status},
+                         {QStringLiteral("subtitles"), r.written},
+                         {QStringLiteral("skipped"), r.skipped},
+                         {QStringLiteral("outputs"), QJsonArray::fromStringList(r.outputs)}};
+        if (r.aborted)
+            file.insert(QStringLiteral("aborted"), true);
+        files.append(file);
     }
-    const QJsonDocument document(QJsonObject{{QStringLiteral("files"), files}});
-    std::fputs(document.toJson(QJsonDocument::Indented).constData(), stdout);
+    return QJsonDocument(QJsonObject{{QStringLiteral("files"), files}})
+        .toJson(QJsonDocument::Indented);
+}
+
+// `reports` followed by a report for each of `files` from `first` on, marked as left
+// unconverted by a stop.
+QList<FileReport> withUnconverted(QList<FileReport> reports, const QStringList& files,
+                                  qsizetype first)
+{
+    for (qsizetype i = first; i < files.size(); ++i) {
+        FileReport& r = reports.emplace_back(FileReport{shownName(files[i])});
+        r.aborted = true;
+    }
+    return reports;
+}
+
+// The lines naming the files from `first` on as not converted.
+QByteArray unconvertedLines(const QStringList& files, qsizetype first)
+{
+    QByteArray lines;
+    for (qsizetype i = first; i < files.size(); ++i)
+        lines += lineBytes(QStringLiteral("%1: not converted").arg(shownName(files[i])));
+    return lines;
 }
 
 // Qt warns on every start when XDG_RUNTIME_DIR is unset, as it is under cron, ssh or a
@@ -402,10 +461,6 @@ int convertFile(const QString& file, const ConvertOptions& options, FileReport& 
     };
     // A stop keeps nothing: only the window's Abort keeps the finished subtitles.
     callbacks.keepFinished = [](int, bool) { return false; };
-    struct WritingEnds
-    {
-        ~WritingEnds() { g_writing = 0; }
-    } writingEnds;
     const GenerationResult result = RunGeneration(request, callbacks);
     bar.finish();
     fillReport(report, result, list);
@@ -450,8 +505,23 @@ int convertAll(const ConvertOptions& options)
     QList<FileReport> reports;
     int withSkipped = 0;
     QList<Produced> produced;
-    for (qsizetype i = 0; i < options.files.size(); ++i) {
+    // The texts a stop prints, one set per file; each stays alive, as the handler may hold it.
+    std::list<StopText> stopTexts;
+    const auto prepareStop = [&](qsizetype next) {
+        StopText& text = stopTexts.emplace_back();
+        text.toStderr =
+            QByteArrayLiteral("Operation Aborted\n") + unconvertedLines(options.files, next);
+        if (options.json)
+            text.toStdout = jsonSummary(withUnconverted(reports, options.files, next));
+        g_stopText.store(&text);
+    };
+    qsizetype next = 0;
+    for (; next < options.files.size() && !g_stopRequested; ++next) {
+        const qsizetype i = next;
         const QString& file = options.files[i];
+        // What was printed so far is out before a stop can end the program.
+        std::fflush(stdout);
+        prepareStop(i);
         FileReport& report = reports.emplace_back(FileReport{shownName(file)});
         try {
             if (!options.listOnly &&
@@ -472,11 +542,23 @@ int convertAll(const ConvertOptions& options)
                       QStringLiteral("%1: Not enough memory for this file.").arg(shownName(file)));
             ++failures;
         }
-        if (g_stopRequested)
-            break;
+        // The outcome is taken: a stop from here on ends the program at once again.
+        prepareStop(i + 1);
+        g_writing = 0;
     }
-    if (options.json)
-        printJsonSummary(reports);
+    // A stop while a pair was written ends the batch after that file.
+    if (next < options.files.size()) {
+        if (reports.isEmpty() || !reports.back().aborted)
+            printLine(stderr, QStringLiteral("Operation Aborted"));
+        const QByteArray lines = unconvertedLines(options.files, next);
+        std::fwrite(lines.constData(), 1, std::size_t(lines.size()), stderr);
+        reports = withUnconverted(reports, options.files, next);
+        ++failures;
+    }
+    if (options.json) {
+        const QByteArray summary = jsonSummary(reports);
+        std::fwrite(summary.constData(), 1, std::size_t(summary.size()), stdout);
+    }
     return failures != 0 ? 1 : withSkipped != 0 ? kEntriesSkipped : 0;
 }
 

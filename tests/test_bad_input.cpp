@@ -21,6 +21,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -920,7 +923,8 @@ TEST_F(BadInput, KillOrCtrlCWhileReadingLeavesTheEarlierPair)
     EXPECT_TRUE(reading.waitForFinished(1500)) << "the stop was not honoured at once";
     reading.waitForFinished(60000);
     EXPECT_EQ(reading.exitCode(), 1);
-    EXPECT_EQ(reading.readAllStandardError(), "Operation Aborted\n");
+    EXPECT_EQ(reading.readAllStandardError(),
+              ("Operation Aborted\n" + path + ": not converted\n").toLocal8Bit());
 
     // SIGTERM (or Ctrl+C) while writing: the run stops, keeps the earlier pair and removes
     // its temporary files.
@@ -952,6 +956,34 @@ TEST_F(BadInput, KillOrCtrlCWhileReadingLeavesTheEarlierPair)
         EXPECT_TRUE(name.endsWith(".part") || name.startsWith("film.") ||
                     name == "Lumelle_Help_File.txt")
             << name.toStdString();
+}
+
+TEST_F(BadInput, CtrlCDuringABatchNamesTheFilesNotConverted)
+{
+    const QString first = write("a.srt", tenSubtitles());
+    const QString slow = write("b.srt", numberedSrt(300000, 500, "\n"));
+    const QString last = write("c.srt", tenSubtitles());
+    QProcess batch;
+    startConverter(batch, {"-q", "--json", first, slow, last});
+    // The first pair is in place; the long second file is being read.
+    ASSERT_TRUE(waitForFile(m_dir.path(), "Lumelle_Help_File.txt", 1));
+    ::kill(pid_t(batch.processId()), SIGINT);
+    ASSERT_TRUE(batch.waitForFinished(60000));
+    EXPECT_EQ(batch.exitCode(), 1);
+    EXPECT_EQ(batch.readAllStandardError(),
+              ("Operation Aborted\n" + slow + ": not converted\n" + last + ": not converted\n")
+                  .toLocal8Bit());
+    const QJsonArray files =
+        QJsonDocument::fromJson(batch.readAllStandardOutput()).object().value("files").toArray();
+    ASSERT_EQ(files.size(), 3);
+    EXPECT_EQ(files[0].toObject().value("status"), 0);
+    EXPECT_FALSE(files[0].toObject().contains("aborted"));
+    for (const int i : {1, 2}) {
+        EXPECT_EQ(files[i].toObject().value("status"), 1);
+        EXPECT_EQ(files[i].toObject().value("aborted"), true);
+    }
+    EXPECT_EQ(files[2].toObject().value("file"), last);
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("c.idx")));
 }
 
 TEST_F(BadInput, SecondRunOnThePairIsRefusedAndTheFirstStaysWhole)
