@@ -551,7 +551,8 @@ namespace {
 
 const HelpStatus kHelpStatuses[] = {
     {0, "every file was converted"},
-    {1, "a file could not be read, converted or written, or the run was aborted"},
+    {1, "a file could not be read, converted or written, the run was aborted, or standard "
+        "output could not be written (said on standard error)"},
     {2, "bad usage: an unknown option, a value out of range or no file"},
     {3, "converted, but entries that could not be read were skipped (each is named on standard "
         "error with its line and reason)"},

@@ -22,8 +22,11 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 #include <list>
 #include <new>
 #include <sys/stat.h>
@@ -72,6 +75,36 @@ void requestStop(int)
         }
         ::_exit(1);
     }
+}
+
+// Standard output closed by the caller: /dev/full stands in for it, so that no file opened
+// later takes its number (and the printed lines), and the first write fails as it should.
+bool g_stdoutClosed = false;
+// The system's reason for the first failed write to standard output; 0 while none failed.
+int g_stdoutError = 0;
+
+// Standard input, output and error each hold an open file before anything else is opened.
+void guardStandardFiles()
+{
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        if (fd == 1)
+            g_stdoutClosed = true;
+        const int stand =
+            ::open(fd == 1 ? "/dev/full" : "/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+        if (stand >= 0 && stand != fd) {
+            ::dup2(stand, fd);
+            ::close(stand);
+        }
+    }
+}
+
+// Puts what was printed on standard output out now, noting the first failure.
+void flushStandardOutput()
+{
+    if ((std::fflush(stdout) != 0 || std::ferror(stdout)) && g_stdoutError == 0)
+        g_stdoutError = g_stdoutClosed ? EBADF : errno != 0 ? errno : EIO;
 }
 
 // Control characters of a text shown on a terminal, as \xHH, so that escape sequences from a
@@ -520,7 +553,7 @@ int convertAll(const ConvertOptions& options)
         const qsizetype i = next;
         const QString& file = options.files[i];
         // What was printed so far is out before a stop can end the program.
-        std::fflush(stdout);
+        flushStandardOutput();
         prepareStop(i);
         FileReport& report = reports.emplace_back(FileReport{shownName(file)});
         try {
@@ -562,10 +595,23 @@ int convertAll(const ConvertOptions& options)
     return failures != 0 ? 1 : withSkipped != 0 ? kEntriesSkipped : 0;
 }
 
+// The exit status once standard output is flushed: a failed write there turns success into
+// failure, after saying so on standard error.
+int checkedStatus(int status)
+{
+    flushStandardOutput();
+    if (g_stdoutError == 0)
+        return status;
+    std::fprintf(stderr, "lumelle-convert: cannot write to standard output: %s\n",
+                 std::strerror(g_stdoutError));
+    return status == 0 || status == kEntriesSkipped ? 1 : status;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    guardStandardFiles();
     // The arguments as given: the application below takes options such as --style for itself.
     LinkedInputs linkedInputs;
     g_linkedInputs = &linkedInputs;
@@ -586,11 +632,11 @@ int main(int argc, char** argv)
     const ParseOutcome outcome = ParseConvertOptions(arguments, options, error);
     if (outcome == ParseOutcome::Help) {
         std::fputs(ConvertHelpText().toLocal8Bit().constData(), stdout);
-        return 0;
+        return checkedStatus(0);
     }
     if (outcome == ParseOutcome::Version) {
         std::printf("lumelle-convert %s\n", LUMELLE_VERSION);
-        return 0;
+        return checkedStatus(0);
     }
     if (outcome == ParseOutcome::Error) {
         printLine(stderr, QStringLiteral("lumelle-convert: %1").arg(error));
@@ -605,5 +651,5 @@ int main(int argc, char** argv)
     std::signal(SIGINT, requestStop);
     std::signal(SIGTERM, requestStop);
 
-    return convertAll(options);
+    return checkedStatus(convertAll(options));
 }

@@ -667,6 +667,38 @@ TEST_F(BadInput, DiskThatFillsDuringARunLeavesTheEarlierPairAsItWas)
         << "the temporary files are removed";
 }
 
+TEST_F(BadInput, StandardOutputThatRefusesWritesFailsTheRun)
+{
+    const QString path = write("film.srt", tenSubtitles());
+    const auto run = [](const QStringList& args, bool closed) {
+        QProcess p;
+        p.setProcessEnvironment(converterEnvironment());
+        if (closed)
+            p.setChildProcessModifier([] { ::close(1); });
+        else
+            p.setStandardOutputFile(QStringLiteral("/dev/full"));
+        p.start(QStringLiteral(LUMELLE_CONVERT_BIN), args);
+        EXPECT_TRUE(p.waitForFinished(60000));
+        return Converted{p.exitCode(), {}, p.readAllStandardError()};
+    };
+    const QByteArray full = "lumelle-convert: cannot write to standard output: No space left on "
+                            "device\n";
+    for (const QStringList& args : {QStringList{path}, QStringList{"--json", path},
+                                    QStringList{"--list", path}, QStringList{"--version"}}) {
+        const Converted toFull = run(args, false);
+        EXPECT_EQ(toFull.exitCode, 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(toFull.err.endsWith(full)) << toFull.err.constData();
+    }
+    const Converted closed = run({"--json", path}, true);
+    EXPECT_EQ(closed.exitCode, 1);
+    EXPECT_EQ(closed.err,
+              "lumelle-convert: cannot write to standard output: Bad file descriptor\n");
+    EXPECT_EQ(checkPairIsWhole(m_dir.filePath("film.idx"), m_dir.filePath("film.sub")), 10)
+        << "nothing printed reached the pair";
+    // Quiet, nothing is printed and nothing fails.
+    EXPECT_EQ(run({"-q", path}, false).exitCode, 0);
+}
+
 TEST_F(BadInput, ConverterNamesTheFolderThatRefusesFiles)
 {
     const QString path = write("film.srt", tenSubtitles());
