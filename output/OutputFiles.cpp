@@ -40,11 +40,20 @@ QByteArray headOf(const QString& path, qint64 count)
 }
 
 // A name beside `finalPath` that a run uses while it works; random, so that a file of another
-// run is never taken.
+// run is never taken. It is the final name with a short suffix, or, when that would be longer
+// than the folder allows a name to be, a short name of its own: a final name that fits always
+// gets a temporary one.
 QString temporaryNameFor(const QString& finalPath)
 {
-    return QStringLiteral("%1.%2.part")
-        .arg(finalPath, QString::number(QRandomGenerator::global()->generate() % 1000000, 36));
+    const QString random = QString::number(QRandomGenerator::global()->generate() % 1000000, 36);
+    const QString beside = QStringLiteral("%1.%2.part").arg(finalPath, random);
+    const QFileInfo info(finalPath);
+    long longest = ::pathconf(QFile::encodeName(info.absolutePath()).constData(), _PC_NAME_MAX);
+    if (longest <= 0)
+        longest = 255;
+    if (QFile::encodeName(QFileInfo(beside).fileName()).size() <= longest)
+        return beside;
+    return info.dir().filePath(QStringLiteral(".lumelle-%1.part").arg(random));
 }
 
 QByteArray nativeName(const QString& path)

@@ -67,6 +67,17 @@ QStringList filesIn(const QString& folder)
     return QDir(folder).entryList(QDir::Files | QDir::System | QDir::Hidden);
 }
 
+QByteArray tenSubtitles()
+{
+    QByteArray srt;
+    for (int i = 0; i < 10; ++i)
+        srt += QByteArray::number(i + 1) + "\n" +
+               QString::asprintf("00:00:%02d,000 --> 00:00:%02d,500\n", 2 * i + 1, 2 * i + 2)
+                   .toLatin1() +
+               "Line " + QByteArray::number(i) + "\n\n";
+    return srt;
+}
+
 // Junk that is not subtitle text: seeded, so every run sees the same bytes.
 QByteArray junk(int size, quint32 seed)
 {
@@ -450,6 +461,24 @@ TEST_F(BadInput, OutputFolderThatRefusesWrites)
     EXPECT_EQ(checkPairIsWhole(out + "/movie.idx", out + "/movie.sub"), 1);
 }
 
+TEST_F(BadInput, NamesAsLongAsTheFolderAllowsAreWritten)
+{
+    // NAME.idx fits in 255 bytes; its temporary name must not be what stops the run.
+    for (const int stem : {246, 251}) {
+        QTemporaryDir dir;
+        const QString name = QString(stem, QLatin1Char('x'));
+        const QString path = writeFileIn(dir, name + ".srt", tenSubtitles());
+        TSubtitle list;
+        list.LoadFromFile(path, true, kRate, 0);
+        const GenerationResult result = RunGeneration(request(list, path), {});
+        EXPECT_EQ(checkPairIsWhole(dir.filePath(name + ".idx"), dir.filePath(name + ".sub")), 10);
+        EXPECT_EQ(filesIn(dir.path()).size(), 4) << "temporary files left";
+        // An earlier pair of that name is replaced the same way.
+        RunGeneration(request(list, path), {});
+        EXPECT_EQ(filesIn(dir.path()).size(), 4);
+    }
+}
+
 TEST_F(BadInput, DeviceOrFifoInPlaceOfAnOutputIsNeverOpened)
 {
     const QString path = write("movie.srt", "1\n00:00:01,000 --> 00:00:02,000\nOne\n\n"
@@ -630,17 +659,6 @@ Converted convert(const QStringList& args, qint64 fileSizeLimit = 0)
     p.start(QStringLiteral(LUMELLE_CONVERT_BIN), args);
     EXPECT_TRUE(p.waitForFinished(60000));
     return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
-}
-
-QByteArray tenSubtitles()
-{
-    QByteArray srt;
-    for (int i = 0; i < 10; ++i)
-        srt += QByteArray::number(i + 1) + "\n" +
-               QString::asprintf("00:00:%02d,000 --> 00:00:%02d,500\n", 2 * i + 1, 2 * i + 2)
-                   .toLatin1() +
-               "Line " + QByteArray::number(i) + "\n\n";
-    return srt;
 }
 
 } // namespace
