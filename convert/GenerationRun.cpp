@@ -29,6 +29,7 @@ GenerationResult RunGeneration(const GenerationRequest& request,
     std::optional<OutputLock> movedLock;
     if (paths.front() != planned.files.front())
         movedLock.emplace(paths.front());
+    RemoveLeftoverParts(paths);
     source.plan([&writer](int startFrame, int number) { writer.checkStart(startFrame, number); });
 
     result.outputs = paths;

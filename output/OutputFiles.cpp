@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -127,42 +128,75 @@ QString ReasonToKeep(const QString& path, const OutputKind& kind, const QStringL
     return QStringLiteral("it is not %1").arg(kind.description);
 }
 
-OutputLock::OutputLock(const QString& idxPath)
+QString LockPathFor(const QString& idxPath)
 {
     const QFileInfo info(idxPath);
-    QString folder = info.absolutePath();
-    struct stat st;
-    if (statOf(folder, st))
-        // Two strings: arg(number, number) would take the inode for a field width.
-        folder = QStringLiteral("%1:%2").arg(QString::number(qulonglong(st.st_dev)),
-                                             QString::number(qulonglong(st.st_ino)));
     QString name = info.fileName();
     if (FolderIgnoresCase(info.absolutePath()))
         name = name.toLower();
-    const QByteArray key = QCryptographicHash::hash((folder + QLatin1Char('/') + name).toUtf8(),
-                                                    QCryptographicHash::Sha1)
-                               .toHex()
-                               .left(20);
-    const QString lockPath =
-        QDir(QDir::tempPath())
-            .filePath(QStringLiteral("lumelle-%1-%2.lock")
-                          .arg(QString::number(::getuid()), QString::fromLatin1(key)));
-    m_fd = ::open(QFile::encodeName(lockPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (m_fd < 0)
-        throw Error(CannotCreateFileMessage(lockPath, systemReason(errno)));
-    if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+    const QByteArray key =
+        QCryptographicHash::hash(QFile::encodeName(name), QCryptographicHash::Sha1)
+            .toHex()
+            .left(20);
+    return info.absoluteDir().filePath(
+        QStringLiteral(".lumelle-%1.lock").arg(QString::fromLatin1(key)));
+}
+
+OutputLock::OutputLock(const QString& idxPath) : m_path(LockPathFor(idxPath))
+{
+    const QByteArray path = nativeName(m_path);
+    // A lock file removed by the run that held it between our open and our lock is not the
+    // lock any more: try again on the file now there.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        m_fd = ::open(path.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (m_fd < 0)
+            throw Error(CannotCreateFileMessage(idxPath, systemReason(errno)));
+        if (::flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+            // A file system without locks (some FUSE ones) cannot keep two runs apart.
+            if (errno != EWOULDBLOCK)
+                return;
+            ::close(m_fd);
+            m_fd = -1;
+            throw Error(CannotCreateFileMessage(
+                idxPath,
+                QStringLiteral("Another run is writing this pair; try again when it is done.")));
+        }
+        struct stat held, there;
+        if (::fstat(m_fd, &held) == 0 && ::lstat(path.constData(), &there) == 0 &&
+            held.st_dev == there.st_dev && held.st_ino == there.st_ino)
+            return;
         ::close(m_fd);
         m_fd = -1;
-        throw Error(CannotCreateFileMessage(
-            idxPath,
-            QStringLiteral("Another run is writing this pair; try again when it is done.")));
     }
+    throw Error(CannotCreateFileMessage(
+        idxPath, QStringLiteral("Another run is writing this pair; try again when it is done.")));
 }
 
 OutputLock::~OutputLock()
 {
-    if (m_fd >= 0)
-        ::close(m_fd); // releases the lock
+    if (m_fd >= 0) {
+        // Removed while still held, so that a run waiting on this file sees it is gone.
+        ::unlink(nativeName(m_path).constData());
+        ::close(m_fd);
+    }
+}
+
+void RemoveLeftoverParts(const QStringList& finalPaths)
+{
+    static const QRegularExpression random(QStringLiteral("^[0-9a-z]{1,4}$"));
+    for (const QString& finalPath : finalPaths) {
+        const QFileInfo info(finalPath);
+        const QString prefix = info.fileName() + QLatin1Char('.');
+        for (const QString& name : info.absoluteDir().entryList(
+                 {prefix + QStringLiteral("*.part")}, QDir::Files | QDir::Hidden | QDir::System)) {
+            const QString middle = name.mid(prefix.size(), name.size() - prefix.size() - 5);
+            const QString path = info.absoluteDir().filePath(name);
+            struct stat st;
+            if (name.startsWith(prefix) && random.match(middle).hasMatch() &&
+                ::lstat(nativeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode))
+                ::unlink(nativeName(path).constData());
+        }
+    }
 }
 
 StagedFile::StagedFile(const QString& finalPath) : m_finalPath(finalPath)

@@ -33,9 +33,13 @@ bool IsRegularOrAbsent(const QString& path);
 // signature of `kind`, or is empty. Files in `inputs` are never replaceable.
 QString ReasonToKeep(const QString& path, const OutputKind& kind, const QStringList& inputs);
 
-// Holds the lock on one output pair for as long as it lives. The lock file lives in the
-// system's temporary folder, keyed by the pair's folder and name, so it adds nothing to the
-// user's folder. Throws Error naming `idxPath` when another run holds it.
+// The lock file of the pair named by `idxPath`: a hidden file of fixed length in the pair's
+// own folder, keyed by the name (in lower case where the folder ignores case).
+QString LockPathFor(const QString& idxPath);
+
+// Holds the lock on one output pair for as long as it lives, and removes the lock file when it
+// ends. A link in the lock file's place is never followed. Throws Error naming `idxPath` when
+// another run holds the lock or the file cannot be made.
 class OutputLock
 {
 public:
@@ -45,8 +49,13 @@ public:
     OutputLock& operator=(const OutputLock&) = delete;
 
 private:
+    QString m_path;
     int m_fd = -1;
 };
+
+// Removes the temporary files that a killed run left beside `finalPaths` (NAME.RANDOM.part).
+// Call it holding the lock on those files, so that no live run's files are taken.
+void RemoveLeftoverParts(const QStringList& finalPaths);
 
 // A file written under a temporary name beside `finalPath`, unbuffered. commit() flushes it to
 // disk and renames it over `finalPath`; otherwise the temporary file is removed when this

@@ -1004,8 +1004,40 @@ TEST_F(BadInput, KillOrCtrlCWhileReadingLeavesTheEarlierPair)
     EXPECT_EQ(readAll(m_dir.filePath("film.sub")), sub);
     for (const QString& name : filesIn(m_dir.path()))
         EXPECT_TRUE(name.endsWith(".part") || name.startsWith("film.") ||
-                    name == "Lumelle_Help_File.txt")
+                    name == "Lumelle_Help_File.txt" || name.endsWith(".lock"))
             << name.toStdString();
+
+    // The next run on the pair removes what the killed one left.
+    write("film.srt", tenSubtitles());
+    ASSERT_EQ(convert({path}).exitCode, 0);
+    EXPECT_EQ(filesIn(m_dir.path()),
+              QStringList({"film.idx", "film.srt", "film.sub", "Lumelle_Help_File.txt"}));
+}
+
+TEST_F(BadInput, TheLockFollowsNoLinkAndNeedsNoTemporaryFolder)
+{
+    const QString path = write("film.srt", tenSubtitles());
+    // A link planted where the lock goes is not followed: the run is refused, naming the pair.
+    const QString victim = m_dir.filePath("victim");
+    ASSERT_TRUE(QFile::link(victim, LockPathFor(m_dir.filePath("film.idx"))));
+    const Converted planted = convert({path});
+    EXPECT_EQ(planted.exitCode, 1);
+    EXPECT_EQ(planted.err, (path + ": Cannot create file \"" + m_dir.filePath("film.idx") +
+                            "\". Too many levels of symbolic links\n")
+                               .toLocal8Bit());
+    EXPECT_FALSE(QFileInfo::exists(victim));
+    ASSERT_TRUE(QFile::remove(LockPathFor(m_dir.filePath("film.idx"))));
+
+    // A temporary folder that takes no files does not matter, and no lock file stays.
+    QProcess run;
+    QProcessEnvironment environment = converterEnvironment();
+    environment.insert("TMPDIR", "/sys");
+    run.setProcessEnvironment(environment);
+    run.start(QStringLiteral(LUMELLE_CONVERT_BIN), {"-q", path});
+    ASSERT_TRUE(run.waitForFinished(60000));
+    EXPECT_EQ(run.exitCode(), 0) << run.readAllStandardError().constData();
+    EXPECT_EQ(filesIn(m_dir.path()),
+              QStringList({"film.idx", "film.srt", "film.sub", "Lumelle_Help_File.txt"}));
 }
 
 TEST_F(BadInput, CtrlCDuringABatchNamesTheFilesNotConverted)
