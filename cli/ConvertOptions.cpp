@@ -373,6 +373,9 @@ const OptionRow kOptions[] = {
              "write the pair and the help file into DIR, which is created when it does not exist");
      },
      [](ParseState& s, const QString& v) {
+         // An empty name would quietly mean the subtitle file's folder.
+         if (v.isEmpty())
+             return QStringLiteral("--output needs a folder name, not an empty one");
          s.options.outputFolder = v;
          return QString();
      }},

@@ -182,9 +182,23 @@ private:
 
 LinkedInputs* g_linkedInputs = nullptr;
 
-QString shownName(const QString& file)
+// The name of `file` as given on the command line, for --json (which escapes it itself).
+QString givenName(const QString& file)
 {
     return g_linkedInputs ? g_linkedInputs->shown(file) : file;
+}
+
+// A path in a printed line: a line feed or carriage return in it is shown as \x0A or \x0D,
+// so that a file name cannot make a line of its own.
+QString shownPath(const QString& path)
+{
+    return escapedControls(path, false);
+}
+
+// The name of `file` as given, for a printed line.
+QString shownName(const QString& file)
+{
+    return shownPath(givenName(file));
 }
 
 // Exit status of a file that was converted (or listed) with entries skipped.
@@ -221,8 +235,16 @@ bool reportLoad(const TSubtitle& list, const QString& file, const ConvertOptions
 // readable subtitle.
 bool load(TSubtitle& list, const QString& file, const ConvertOptions& options)
 {
-    if (!QFileInfo::exists(file)) {
+    const QFileInfo info(file);
+    if (!info.exists()) {
         printLine(stderr, QStringLiteral("%1: No such file").arg(shownName(file)));
+        return false;
+    }
+    if (!info.isFile()) {
+        printLine(stderr,
+                  QStringLiteral("%1: %2").arg(
+                      shownName(file), info.isDir() ? QStringLiteral("is a folder")
+                                                    : QStringLiteral("is not a regular file")));
         return false;
     }
     if (list.LoadFromFile(file, true, FrameRate::fromText(options.fpsText), 0,
@@ -314,7 +336,7 @@ QList<FileReport> withUnconverted(QList<FileReport> reports, const QStringList& 
                                   qsizetype first)
 {
     for (qsizetype i = first; i < files.size(); ++i) {
-        FileReport& r = reports.emplace_back(FileReport{shownName(files[i])});
+        FileReport& r = reports.emplace_back(FileReport{givenName(files[i])});
         r.aborted = true;
     }
     return reports;
@@ -414,18 +436,19 @@ int reportRun(const QString& file, int subtitles, const GenerationResult& result
                                              "were."));
         else
             printLine(stderr, QStringLiteral("%1 hold the first %2 subtitles.")
-                                  .arg(result.outputs.join(QStringLiteral(" and ")),
+                                  .arg(shownPath(result.outputs.join(QStringLiteral(" and "))),
                                        QString::number(result.written)));
         return 1;
     }
     if (options.quiet || options.json)
         return 0;
     reportMerged(shownName(file), result);
-    const QString help = result.helpPath.isEmpty() ? QStringLiteral("no help file")
-                                                   : QStringLiteral("help: ") + result.helpPath;
+    const QString help = result.helpPath.isEmpty()
+                             ? QStringLiteral("no help file")
+                             : QStringLiteral("help: ") + shownPath(result.helpPath);
     printLine(stdout, QStringLiteral("%1: %2 subtitles -> %3 (%4)")
                           .arg(shownName(file), QString::number(subtitles),
-                               result.outputs.join(QStringLiteral(", ")), help));
+                               shownPath(result.outputs.join(QStringLiteral(", "))), help));
     return 0;
 }
 
@@ -494,6 +517,8 @@ int convertFile(const QString& file, const ConvertOptions& options, FileReport& 
     };
     // A stop keeps nothing: only the window's Abort keeps the finished subtitles.
     callbacks.keepFinished = [](int, bool) { return false; };
+    // From here the temporary files may be open: a stop ends the run, which removes them.
+    g_writing = 1;
     const GenerationResult result = RunGeneration(request, callbacks);
     bar.finish();
     fillReport(report, result, list);
@@ -555,7 +580,7 @@ int convertAll(const ConvertOptions& options)
         // What was printed so far is out before a stop can end the program.
         flushStandardOutput();
         prepareStop(i);
-        FileReport& report = reports.emplace_back(FileReport{shownName(file)});
+        FileReport& report = reports.emplace_back(FileReport{givenName(file)});
         try {
             if (!options.listOnly &&
                 sharesOutputWithEarlierFile(options, i, plannedIdx, produced)) {

@@ -717,6 +717,31 @@ TEST_F(BadInput, StandardOutputThatRefusesWritesFailsTheRun)
     EXPECT_EQ(run({"-q", path}, false).exitCode, 0);
 }
 
+TEST_F(BadInput, ConverterSaysWhatIsWrongWithAnInputOrAnEmptyOutputName)
+{
+    const QString path = write("film.srt", tenSubtitles());
+    const Converted empty = convert({"-o", "", path});
+    EXPECT_EQ(empty.exitCode, 2);
+    EXPECT_TRUE(
+        empty.err.startsWith("lumelle-convert: --output needs a folder name, not an empty one\n"));
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("film.idx")));
+
+    const QString fifo = m_dir.filePath("pipe.srt");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const Converted odd = convert({m_dir.path(), fifo, "/dev/null"});
+    EXPECT_EQ(odd.exitCode, 1);
+    EXPECT_EQ(odd.err, (m_dir.path() + ": is a folder\n" + fifo +
+                        ": is not a regular file\n/dev/null: is not a regular file\n")
+                           .toLocal8Bit());
+
+    // A line feed in a name cannot forge a line of the output.
+    const QString forged = write("a\nb.srt", tenSubtitles());
+    const Converted named = convert({forged});
+    EXPECT_EQ(named.exitCode, 0);
+    EXPECT_EQ(named.out.count('\n'), 1) << named.out.constData();
+    EXPECT_TRUE(named.out.startsWith((m_dir.path() + "/a\\x0Ab.srt: 10 subtitles").toLocal8Bit()));
+}
+
 TEST_F(BadInput, ConverterNamesTheFolderThatRefusesFiles)
 {
     const QString path = write("film.srt", tenSubtitles());
