@@ -84,15 +84,25 @@ bool FolderIgnoresCase(const QString& folder)
     default:
         return false;
     }
-    // Ask the file system itself: the folder's own name with its case flipped.
-    const QFileInfo info(folder);
-    const QString name = info.fileName();
-    QString flipped = name;
-    for (QChar& c : flipped)
-        c = c.isUpper() ? c.toLower() : c.toUpper();
-    if (flipped == name)
+    // Ask the file system itself, in the folder: a new name in mixed case, then its other
+    // spelling. (The folder's own name, flipped, would ask its parent, which at a volume's root
+    // is another file system.)
+    const QDir dir(folder);
+    const QString random = QString::number(QRandomGenerator::global()->generate() % 1000000, 36);
+    const QByteArray mixed =
+        nativeName(dir.filePath(QStringLiteral(".Lumelle-Case-%1.part").arg(random.toUpper())));
+    const QByteArray other =
+        nativeName(dir.filePath(QStringLiteral(".lUMELLE-cASE-%1.part").arg(random.toLower())));
+    const int fd =
+        ::open(mixed.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        // Nothing can be written there; FAT, exFAT and NTFS ignore case as they are made.
         return fs.f_type != 0x65735546L;
-    return SameFile(folder, info.absoluteDir().filePath(flipped));
+    ::close(fd);
+    struct stat st;
+    const bool ignores = ::lstat(other.constData(), &st) == 0;
+    ::unlink(mixed.constData());
+    return ignores;
 }
 
 bool SameOutput(const QString& a, const QString& b)

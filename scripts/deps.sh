@@ -11,6 +11,7 @@ packages=(
   libuchardet-dev
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fontconfig
   ffmpeg mkvtoolnix
+  fusefat dosfstools
   xvfb xauth
   mpv
   lintian

@@ -742,6 +742,41 @@ TEST_F(BadInput, ConverterSaysWhatIsWrongWithAnInputOrAnEmptyOutputName)
     EXPECT_TRUE(named.out.startsWith((m_dir.path() + "/a\\x0Ab.srt: 10 subtitles").toLocal8Bit()));
 }
 
+TEST_F(BadInput, CaseOnlyNamesOnAFatStickAreOneOutput)
+{
+    // A FAT image under fusefat, which gives each spelling of a name its own inode.
+    const QString image = m_dir.filePath("stick.img");
+    const QString stick = m_dir.filePath("stick");
+    QDir().mkpath(stick);
+    const auto ran = [](const QString& program, const QStringList& args) {
+        QProcess p;
+        p.start(program, args);
+        return p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit &&
+               p.exitCode() == 0;
+    };
+    if (!ran("mkfs.vfat", {"-C", image, "8192"}) || !ran("fusefat", {"-o", "rw+", image, stick}))
+        GTEST_SKIP() << "no FAT stick here: mkfs.vfat and fusefat (Debian dosfstools, fusefat) "
+                        "and /dev/fuse are needed";
+    struct Unmount
+    {
+        QString folder;
+        ~Unmount() { QProcess::execute("fusermount", {"-u", folder}); }
+    } unmount{stick};
+
+    EXPECT_TRUE(FolderIgnoresCase(stick));
+    EXPECT_FALSE(FolderIgnoresCase(m_dir.path()));
+    QDir(m_dir.path()).mkpath("a");
+    QDir(m_dir.path()).mkpath("b");
+    const QString upper = write("a/Film.srt", tenSubtitles());
+    const QString lower = write("b/film.srt", tenSubtitles().replace("Line", "Other"));
+    const Converted run = convert({"-o", stick, upper, lower});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains((lower + ": refused: " + upper).toLocal8Bit()))
+        << run.err.constData();
+    EXPECT_EQ(readAll(stick + "/Film.idx").count("timestamp: "), 10);
+    EXPECT_EQ(filesIn(stick), QStringList({"Film.idx", "Film.sub", "Lumelle_Help_File.txt"}));
+}
+
 TEST_F(BadInput, ConverterNamesTheFolderThatRefusesFiles)
 {
     const QString path = write("film.srt", tenSubtitles());
