@@ -98,6 +98,17 @@ bool asciiCompatible(const char* codePage)
     return std::strncmp(codePage, "WINDOWS-", 8) == 0 || std::strcmp(codePage, "ISO-8859-1") == 0;
 }
 
+// Code pages in which bytes below 0x80 need not be ASCII: the wide Unicode forms (a NUL byte
+// is half of a character) and the 7-bit forms whose escapes switch to other character sets.
+bool notAsciiBased(const char* codePage)
+{
+    for (const char* prefix : {"UTF-16", "UTF-32", "UCS-", "UTF-7", "ISO-2022-", "HZ"}) {
+        if (std::strncmp(codePage, prefix, std::strlen(prefix)) == 0)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 const std::array<Charset, 19>& Charsets()
@@ -222,7 +233,8 @@ std::string CodePageFor(quint8 charset, const FileEncoding& encoding)
 
 TextDecoder::TextDecoder(quint8 charset, const FileEncoding& encoding)
     : m_codePage(CodePageFor(charset, encoding)),
-      m_asciiAsItStands(encoding.decidesUnder(charset) || asciiCompatible(m_codePage.c_str()))
+      m_asciiAsItStands((encoding.decidesUnder(charset) && !notAsciiBased(m_codePage.c_str())) ||
+                        asciiCompatible(m_codePage.c_str()))
 {}
 
 QString TextDecoder::text(const std::string& bytes) const
@@ -289,7 +301,7 @@ std::string DetectCodePage(const char* data, std::size_t size)
 
 std::string ToUtf8(const std::string& bytes, const std::string& codePage)
 {
-    return decodeIn(bytes, codePage.c_str(), true).toStdString();
+    return decodeIn(bytes, codePage.c_str(), !notAsciiBased(codePage.c_str())).toStdString();
 }
 
 } // namespace lumelle

@@ -142,22 +142,33 @@ TEST_F(Readers, DoubleByteCodePagesSplitOnWholeCharacters)
 
 TEST_F(Readers, UnicodeFilesWithAByteOrderMarkReadInBothFormats)
 {
-    const QString text = QStringLiteral("Grüße, καλημέρα");
-    const QString srt = "1\r\n00:00:01,000 --> 00:00:02,000\r\n" + text + "\r\n";
-    const QString sub = "{10}{20}" + text + "|2\r\n";
-    for (const char* encoding : {"UTF-16LE", "UTF-16BE", "UTF-32LE", "UTF-32BE"}) {
-        auto encode = [&](const QString& s) {
-            auto encoder = QStringEncoder(encoding, QStringEncoder::Flag::WriteBom);
-            return QByteArray(encoder(s));
-        };
-        for (const auto& [name, bytes] :
-             {std::pair{"a.srt", encode(srt)}, std::pair{"a.sub", encode(sub)}}) {
-            // A chosen character set does not override what the mark declares.
-            const TSubtitle list = load(name, bytes, kRussian);
-            ASSERT_EQ(list.Count(), 1) << encoding << " " << name;
-            EXPECT_EQ(QString::fromStdString(list.line(1).Line1), text);
-            EXPECT_EQ(list.Encoding().description(kRussian),
-                      QString(encoding) + " (byte-order mark)");
+    // Plain English and Cyrillic-only text hold no byte of 0x80 or more in the wide forms.
+    for (const QString& text : {QStringLiteral("Grüße, καλημέρα"), QStringLiteral("Hello there."),
+                                QStringLiteral("Привет, мир")}) {
+        for (const QString& newline : {QStringLiteral("\n"), QStringLiteral("\r\n")}) {
+            const QString srt = "1" + newline + "00:00:01,000 --> 00:00:02,000" + newline + text +
+                                newline + newline + "2" + newline +
+                                "00:00:03,000 --> 00:00:04,000" + newline + "B" + newline;
+            const QString sub = "{10}{20}" + text + "|2" + newline;
+            for (const char* encoding : {"UTF-16LE", "UTF-16BE", "UTF-32LE", "UTF-32BE"}) {
+                auto encode = [&](const QString& s) {
+                    auto encoder = QStringEncoder(encoding, QStringEncoder::Flag::WriteBom);
+                    return QByteArray(encoder(s));
+                };
+                for (const auto& [name, bytes] :
+                     {std::pair{"a.srt", encode(srt)}, std::pair{"a.sub", encode(sub)}}) {
+                    const std::string what = std::string(encoding) + " " + name + " " +
+                                             text.toStdString() +
+                                             (newline.size() == 2 ? " CRLF" : " LF");
+                    // A chosen character set does not override what the mark declares.
+                    const TSubtitle list = load(name, bytes, kRussian);
+                    ASSERT_EQ(m_outcome, LoadOutcome::Read) << what;
+                    ASSERT_GE(list.Count(), 1) << what;
+                    EXPECT_EQ(QString::fromStdString(list.line(1).Line1), text) << what;
+                    EXPECT_EQ(list.Encoding().description(kRussian),
+                              QString(encoding) + " (byte-order mark)");
+                }
+            }
         }
     }
 }
