@@ -125,6 +125,37 @@ TEST_F(Readers, MarkupIsRemovedEverywhereAndItsStylesKept)
     }
 }
 
+TEST_F(Readers, HtmlCharacterReferencesAreDecodedAndALoneAmpersandStays)
+{
+    const struct
+    {
+        const char* text;
+        const char* shown;
+    } cases[] = {
+        {"Tom &amp; Jerry &lt;3 &gt; &quot;q&quot; it&apos;s", "Tom & Jerry <3 > \"q\" it's"},
+        {"a&nbsp;b", "a\xC2\xA0"
+                     "b"},
+        {"caf&#233; caf&#xE9; caf&#XE9; &#128512;", "café café café \xF0\x9F\x98\x80"},
+        // Decoded once: a written-out reference stays one, and a decoded "<" opens no tag.
+        {"&amp;lt; &lt;i&gt;x&lt;/i&gt;", "&lt; <i>x</i>"},
+        {"Tom & Jerry, R&D; a&b;c &", "Tom & Jerry, R&D; a&b;c &"},
+        {"&#0; &#xD800; &#x110000; &#; &#x; &#12a; &AMP; &amp", "&#0; &#xD800; &#x110000; &#; "
+                                                                "&#x; &#12a; &AMP; &amp"},
+        {"<i>&amp;</i>", "&"},
+    };
+    for (const auto& c : cases) {
+        for (const char* file : {"a.srt", "a.sub"}) {
+            const QByteArray bytes =
+                QByteArray(file).endsWith(".srt")
+                    ? "1\n00:00:01,000 --> 00:00:02,000\n" + QByteArray(c.text) + "\n"
+                    : "{10}{20}" + QByteArray(c.text) + "\n";
+            const TSubtitle list = load(file, bytes);
+            ASSERT_EQ(list.Count(), 1) << c.text;
+            EXPECT_EQ(list.line(1).Line1, c.shown) << file << " " << c.text;
+        }
+    }
+}
+
 TEST_F(Readers, DoubleByteCodePagesSplitOnWholeCharacters)
 {
     // "ポ" is 83 7C in Shift-JIS and "吜" CA 7C in Big5: their trail byte is "|". "ソ" (83 5C)
