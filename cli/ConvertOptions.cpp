@@ -553,8 +553,8 @@ const HelpStatus kHelpStatuses[] = {
     {0, "every file was converted"},
     {1, "a file could not be read, converted or written, or the run was aborted"},
     {2, "bad usage: an unknown option, a value out of range or no file"},
-    {3, "converted, but entries that could not be read were skipped (each is named on standard "
-        "error with its line and reason)"},
+    {3, "converted, but entries that could not be read or shown were skipped (each is named on "
+        "standard error with its line and reason)"},
 };
 
 // Which palette modes suit a use, the better first.

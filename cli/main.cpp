@@ -145,6 +145,17 @@ bool reportLoad(const TSubtitle& list, const QString& file, const ConvertOptions
     if (!list.Skipped().empty())
         printLine(stderr, QStringLiteral("%1: %2 entries skipped")
                               .arg(shownName(file), QString::number(list.Skipped().size())));
+    for (const SkippedEntry& changed : list.Changed())
+        printLine(stderr,
+                  QStringLiteral("%1:%2: warning: %3")
+                      .arg(shownName(file), QString::number(changed.lineNumber), changed.reason));
+    if (list.HiddenCount() == 1)
+        printLine(
+            stderr,
+            QStringLiteral("%1: 1 entry ends where it starts: not shown").arg(shownName(file)));
+    else if (list.HiddenCount() > 1)
+        printLine(stderr, QStringLiteral("%1: %2 entries end where they start: not shown")
+                              .arg(shownName(file), QString::number(list.HiddenCount())));
     if (list.Count() > 0)
         return true;
     printLine(stderr, QStringLiteral("%1: no subtitle could be read").arg(shownName(file)));

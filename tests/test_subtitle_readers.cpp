@@ -296,10 +296,11 @@ TEST_F(Readers, MicroDvdFrameRateHeaderConvertsFrameNumbers)
     for (FrameRate rate : {FrameRate(25000), FrameRate(23976)}) {
         const TSubtitle later =
             load("later.sub", "{10}{20}A\n{1}{1}25\n{30}{40}B\n", kDefault, rate);
-        EXPECT_EQ(rows(later), (Rows{"10-20|A", "1-1|25", "30-40|B"}));
+        EXPECT_EQ(rows(later), (Rows{"10-20|A", "30-40|B"}));
+        EXPECT_EQ(later.HiddenCount(), 1);
         EXPECT_TRUE(later.RateNote().isEmpty());
     }
-    EXPECT_EQ(rows(load("open.sub", "{10}{}A\n{1}{1}25\n")), (Rows{"10-135|A", "1-1|25"}));
+    EXPECT_EQ(rows(load("open.sub", "{10}{}A\n{1}{1}25\n")), (Rows{"10-135|A"}));
 
     // A frame number that the conversion takes past what a run can hold is skipped and named.
     const TSubtitle huge = load("huge.sub", "{1}{1}23.976\n{0}{2147000000}A\n{10}{20}B\n");
@@ -313,6 +314,78 @@ TEST_F(Readers, MicroDvdOpenEndLastsUntilTheNextStartAtMostFiveSeconds)
     // 5 s at 25 fps is 125 frames; a next entry starting together does not cut it short.
     EXPECT_EQ(rows(load("open.sub", "{10}{}A\n{60}{70}B\n{100}{}C\n{100}{110}D\n{500}{}E\n")),
               (Rows{"10-60|A", "60-70|B", "100-225|C", "100-110|D", "500-625|E"}));
+}
+
+TEST_F(Readers, TimesThatCannotBeShownAsWrittenAreNamed)
+{
+    // Each case is followed by an entry at 10 s (frame 250) that is always read.
+    const struct
+    {
+        const char* name;
+        const char* entry;
+        Rows rows;
+        const char* report;
+    } cases[] = {
+        {"reversed.srt",
+         "1\n00:00:02,000 --> 00:00:01,000\nR\n\n",
+         {"50-175|R"},
+         "1 entry of t was shown otherwise than written:\nline 2: subtitle 1: ends before it "
+         "starts; shown until the next subtitle starts, at most 5 s"},
+        {"reversed.sub",
+         "{240}{20}R\n",
+         {"240-250|R"},
+         "1 entry of t was shown otherwise than written:\nline 1: ends before it starts; shown "
+         "until the next subtitle starts, at most 5 s"},
+        {"equal.srt",
+         "1\n00:00:02,000 --> 00:00:02,000\nnote\n\n",
+         {},
+         "1 subtitle of t ends where it starts and is not shown."},
+        {"equal.sub",
+         "{50}{50}note\n{60}{60}note\n",
+         {},
+         "2 subtitles of t end where they start and are not shown."},
+        {"negative.srt",
+         "1\n-00:00:01,000 --> 00:00:02,000\nX\n\n",
+         {"0-50|X"},
+         "1 entry of t was shown otherwise than written:\nline 2: subtitle 1: starts before "
+         "00:00:00,000; shown from 00:00:00,000"},
+        {"negative.sub",
+         "{-25}{50}X\n",
+         {"0-50|X"},
+         "1 entry of t was shown otherwise than written:\nline 1: starts before 00:00:00,000; "
+         "shown from 00:00:00,000"},
+        {"before.srt",
+         "1\n-00:00:06,840 --> -00:00:05,000\nX\n\n",
+         {},
+         "1 entry of t could not be read and was skipped:\nline 2: subtitle 1: ends before "
+         "00:00:00,000"},
+        {"before.sub",
+         "{-50}{-25}X\n",
+         {},
+         "1 entry of t could not be read and was skipped:\nline 1: ends before 00:00:00,000"},
+        {"late.srt",
+         "1\n26:40:00,000 --> 26:40:01,000\nX\n\n",
+         {},
+         "1 entry of t could not be read and was skipped:\nline 2: subtitle 1: starts later "
+         "than a subtitle stream can hold (before 26:30:43,717)"},
+        {"late.sub",
+         "{2400000}{2400025}X\n",
+         {},
+         "1 entry of t could not be read and was skipped:\nline 1: frame 2400000 starts later "
+         "than a subtitle stream can hold (before 26:30:43,717) at 25 fps"},
+        {"no-millis.srt", "1\n00:00:01 --> 00:00:02\nX\n\n", {"25-50|X"}, ""},
+        {"colon-millis.srt", "1\n00:00:01:500 --> 00:00:02:000\nX\n\n", {"38-50|X"}, ""},
+    };
+    for (const auto& c : cases) {
+        const bool srt = QByteArray(c.name).endsWith(".srt");
+        const TSubtitle list =
+            load(c.name, c.entry + QByteArray(srt ? "2\n00:00:10,000 --> 00:00:11,000\nN\n"
+                                                  : "{250}{275}N\n"));
+        Rows expected = c.rows;
+        expected.push_back("250-275|N");
+        EXPECT_EQ(rows(list), expected) << c.name;
+        EXPECT_EQ(LoadReport(list, "t", kDefault), c.report) << c.name;
+    }
 }
 
 TEST_F(Readers, UnreadableEntriesAreSkippedAndNamed)
