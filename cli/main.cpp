@@ -132,7 +132,11 @@ bool reportLoad(const TSubtitle& list, const QString& file, const ConvertOptions
     // A listing always names the encoding; a conversion when it was declared or detected.
     const FileEncoding& encoding = list.Encoding();
     const quint8 charset = options.settings.charset;
-    if (options.listOnly || encoding.worthNaming(charset))
+    if (encoding.guessedUnder(charset))
+        printLine(stderr, QStringLiteral("%1: warning: the encoding could not be detected; read "
+                                         "as %2 (name the right one with --charset)")
+                              .arg(shownName(file), QString::fromStdString(encoding.codePage)));
+    else if (options.listOnly || encoding.worthNaming(charset))
         printLine(
             stderr,
             QStringLiteral("%1: read as %2").arg(shownName(file), encoding.description(charset)));

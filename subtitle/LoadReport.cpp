@@ -32,7 +32,12 @@ QString LoadReport(const TSubtitle& list, const QString& fileName, quint8 charse
 {
     QStringList parts;
     const FileEncoding& encoding = list.Encoding();
-    if (encoding.worthNaming(charset))
+    if (encoding.guessedUnder(charset))
+        parts << QStringLiteral("The encoding of %1 could not be detected; read as %2. If the "
+                                "text looks wrong, choose its character set in the Font Charset "
+                                "list.")
+                     .arg(fileName, QString::fromStdString(encoding.codePage));
+    else if (encoding.worthNaming(charset))
         parts << QStringLiteral("%1 was read as %2.").arg(fileName, encoding.description(charset));
     if (!list.RateNote().isEmpty())
         parts << QStringLiteral("The file names its own frame rate: %1.").arg(list.RateNote());

@@ -215,6 +215,8 @@ QString FileEncoding::description(quint8 charset) const
         return name + QStringLiteral(" (byte-order mark)");
     if (codePage == "UTF-8")
         return name;
+    if (undetected)
+        return name + QStringLiteral(" (could not be detected)");
     return name + QStringLiteral(" (detected)");
 }
 
@@ -222,6 +224,11 @@ bool FileEncoding::worthNaming(quint8 charset) const
 {
     const bool plainUtf8 = codePage == "UTF-8" && (inFile.empty() || inFile == "UTF-8");
     return !plainUtf8 && decidesUnder(charset);
+}
+
+bool FileEncoding::guessedUnder(quint8 charset) const
+{
+    return undetected && decidesUnder(charset);
 }
 
 std::string CodePageFor(quint8 charset, const FileEncoding& encoding)
@@ -281,6 +288,11 @@ PreparedText PrepareText(const QByteArray& raw)
     prepared.encoding.codePage = IsValidUtf8(prepared.text)
                                      ? std::string("UTF-8")
                                      : DetectCodePage(prepared.text.data(), prepared.text.size());
+    // Nothing recognised: read as the Western code page, and say so.
+    if (prepared.encoding.codePage.empty()) {
+        prepared.encoding.codePage = "WINDOWS-1252";
+        prepared.encoding.undetected = true;
+    }
     return prepared;
 }
 
@@ -293,8 +305,8 @@ std::string DetectCodePage(const char* data, std::size_t size)
         found = uchardet_get_charset(detector);
     }
     uchardet_delete(detector);
-    // Plain ASCII, or nothing recognised, reads as the Western code page.
-    if (found.empty() || found == "ASCII")
+    // Plain ASCII reads as the Western code page.
+    if (found == "ASCII")
         return "WINDOWS-1252";
     return found;
 }

@@ -437,6 +437,22 @@ TEST(ConvertCommand, DetectedEncodingIsNamedListedAndDrawn)
         << refused.err.toStdString();
 }
 
+TEST(ConvertCommand, AnUndetectedCodePageIsAWarningWithTheWayOut)
+{
+    QTemporaryDir dir;
+    const QString srt = dir.filePath("odd.srt");
+    writeFile(srt, "1\r\n00:00:01,000 --> 00:00:02,000\r\n\x81\x8d\x8f\x90\r\n");
+    const QString warning = srt + ": warning: the encoding could not be detected; read as "
+                                  "WINDOWS-1252 (name the right one with --charset)\n";
+    for (const QStringList& args : {QStringList{srt}, QStringList{"--list", srt}}) {
+        const Outcome run = convert(args);
+        // Every entry was read and converted: a warning, not a failure.
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(warning)) << run.err.toStdString();
+    }
+    EXPECT_FALSE(convert({"--charset", "GREEK", srt}).err.contains("warning"));
+}
+
 TEST(ConvertCommand, OutOfOrderEntriesGoOutByStartTime)
 {
     QTemporaryDir dir;

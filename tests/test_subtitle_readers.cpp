@@ -241,6 +241,21 @@ TEST_F(Readers, GreekCodePageIsDetectedUnderDefaultAndAChosenCharsetWins)
     EXPECT_EQ(LoadReport(russian, "greek.srt", kRussian), QString());
 }
 
+TEST_F(Readers, ACodePageThatCannotBeDetectedIsSaidToBeAGuess)
+{
+    // Bytes that no code page the detector knows would hold.
+    const QByteArray bytes = "1\r\n00:00:01,000 --> 00:00:02,000\r\n\x81\x8d\x8f\x90\r\n";
+    const TSubtitle list = load("odd.srt", bytes);
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_TRUE(list.Encoding().undetected);
+    EXPECT_EQ(list.Encoding().description(kDefault), "WINDOWS-1252 (could not be detected)");
+    EXPECT_EQ(LoadReport(list, "odd.srt", kDefault),
+              "The encoding of odd.srt could not be detected; read as WINDOWS-1252. If the text "
+              "looks wrong, choose its character set in the Font Charset list.");
+    // A chosen character set is no guess.
+    EXPECT_EQ(LoadReport(load("odd.srt", bytes, kGreek), "odd.srt", kGreek), QString());
+}
+
 TEST_F(Readers, FilesAreRecognisedByWhatTheyHold)
 {
     const struct
