@@ -285,6 +285,14 @@ PreparedText PrepareText(const QByteArray& raw)
         }
     }
     PreparedText prepared{std::string(raw.constData(), std::size_t(raw.size())), FileEncoding{}};
+    // ISO-2022-JP is 7-bit, so valid UTF-8 as it stands: its escapes into the JIS character
+    // sets tell it apart.
+    for (const char* escape : {"\x1B$B", "\x1B$@", "\x1B(J"}) {
+        if (prepared.text.find(escape) != std::string::npos) {
+            prepared.encoding.codePage = "ISO-2022-JP";
+            return prepared;
+        }
+    }
     prepared.encoding.codePage = IsValidUtf8(prepared.text)
                                      ? std::string("UTF-8")
                                      : DetectCodePage(prepared.text.data(), prepared.text.size());

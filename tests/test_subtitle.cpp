@@ -205,12 +205,16 @@ TEST_F(SubtitleFiles, RecognitionByExtensionAndContent)
     EXPECT_EQ(load(write("ok.TXT", mdvd)).Count(), 1);
     EXPECT_EQ(m_outcomes, std::vector(2, LoadOutcome::Read));
 
+    // A .txt file is read by what it holds; a .sub file holds MicroDVD text only.
+    const TSubtitle txt = load(write("srt.txt", srt));
+    ASSERT_EQ(txt.Count(), 1);
+    EXPECT_EQ(entry(txt, 1).StartFrame, "25");
     load(write("mdvd.srt", mdvd));
-    load(write("srt.txt", srt));
+    load(write("srt.sub", srt));
     load(write("noext", srt));
     load(write("binary.sub", QByteArray("\x00\x00\x01\xba\x44", 5)));
     load(m_dir.filePath("missing.srt"));
-    m_outcomes.erase(m_outcomes.begin(), m_outcomes.begin() + 2);
+    m_outcomes.erase(m_outcomes.begin(), m_outcomes.begin() + 3);
     EXPECT_EQ(m_outcomes, std::vector(5, LoadOutcome::UnsupportedFormat));
 }
 

@@ -256,6 +256,22 @@ TEST_F(Readers, ACodePageThatCannotBeDetectedIsSaidToBeAGuess)
     EXPECT_EQ(LoadReport(load("odd.srt", bytes, kGreek), "odd.srt", kGreek), QString());
 }
 
+TEST_F(Readers, Iso2022JpIsToldByItsEscapesAndDecoded)
+{
+    // "こんにちは、世界" and "またね" in ISO-2022-JP: 7-bit, switched by escapes.
+    const QByteArray hello = "\x1B$B$3$s$K$A$O!\"@$3&\x1B(B";
+    const QByteArray bye = "\x1B$B$^$?$M\x1B(B!";
+    for (const auto& [name, bytes] :
+         {std::pair{"jp.srt",
+                    "1\r\n00:00:01,000 --> 00:00:02,000\r\n" + hello + "\r\n" + bye + "\r\n"},
+          std::pair{"jp.sub", "{10}{20}" + hello + "|" + bye + "\r\n"}}) {
+        const TSubtitle list = load(name, bytes);
+        ASSERT_EQ(list.Count(), 1) << name;
+        EXPECT_EQ(list.line(1).TextLines(), (Rows{"こんにちは、世界", "またね!"})) << name;
+        EXPECT_EQ(list.Encoding().description(kDefault), "ISO-2022-JP (detected)");
+    }
+}
+
 TEST_F(Readers, FilesAreRecognisedByWhatTheyHold)
 {
     const struct
