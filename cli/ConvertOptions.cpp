@@ -557,8 +557,8 @@ const HelpStatus kHelpStatuses[] = {
     {1, "a file could not be read, converted or written, the run was aborted, or standard "
         "output could not be written (said on standard error)"},
     {2, "bad usage: an unknown option, a value out of range or no file"},
-    {3, "converted, but entries that could not be read were skipped (each is named on standard "
-        "error with its line and reason)"},
+    {3, "converted, but entries that could not be read or shown were skipped (each is named on "
+        "standard error with its line and reason)"},
 };
 
 // Which palette modes suit a use, the better first.

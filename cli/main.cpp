@@ -212,7 +212,11 @@ bool reportLoad(const TSubtitle& list, const QString& file, const ConvertOptions
     // A listing always names the encoding; a conversion when it was declared or detected.
     const FileEncoding& encoding = list.Encoding();
     const quint8 charset = options.settings.charset;
-    if (options.listOnly || encoding.worthNaming(charset))
+    if (encoding.guessedUnder(charset))
+        printLine(stderr, QStringLiteral("%1: warning: the encoding could not be detected; read "
+                                         "as %2 (name the right one with --charset)")
+                              .arg(shownName(file), QString::fromStdString(encoding.codePage)));
+    else if (options.listOnly || encoding.worthNaming(charset))
         printLine(
             stderr,
             QStringLiteral("%1: read as %2").arg(shownName(file), encoding.description(charset)));
@@ -225,6 +229,17 @@ bool reportLoad(const TSubtitle& list, const QString& file, const ConvertOptions
     if (!list.Skipped().empty())
         printLine(stderr, QStringLiteral("%1: %2 entries skipped")
                               .arg(shownName(file), QString::number(list.Skipped().size())));
+    for (const SkippedEntry& changed : list.Changed())
+        printLine(stderr,
+                  QStringLiteral("%1:%2: warning: %3")
+                      .arg(shownName(file), QString::number(changed.lineNumber), changed.reason));
+    if (list.HiddenCount() == 1)
+        printLine(
+            stderr,
+            QStringLiteral("%1: 1 entry ends where it starts: not shown").arg(shownName(file)));
+    else if (list.HiddenCount() > 1)
+        printLine(stderr, QStringLiteral("%1: %2 entries end where they start: not shown")
+                              .arg(shownName(file), QString::number(list.HiddenCount())));
     if (list.Count() > 0)
         return true;
     printLine(stderr, QStringLiteral("%1: no subtitle could be read").arg(shownName(file)));

@@ -98,12 +98,21 @@ bool looksLikeMicroDvd(const std::vector<std::string>& lines)
     return false;
 }
 
-FileKind kindOfLines(FileKind byExtension, const std::vector<std::string>& head)
+// ".txt" is plain text, whatever it holds: SubRip text saved under that name is read too.
+bool isPlainText(const QString& fileName)
 {
+    return upperExtension(fileName) == QStringLiteral(".TXT");
+}
+
+FileKind kindOfLines(const QString& fileName, const std::vector<std::string>& head)
+{
+    const FileKind byExtension = kindByExtension(fileName);
     if (byExtension == FileKind::SubRip && looksLikeSubRip(head))
         return FileKind::SubRip;
     if (byExtension == FileKind::MicroDvd && looksLikeMicroDvd(head))
         return FileKind::MicroDvd;
+    if (isPlainText(fileName) && looksLikeSubRip(head))
+        return FileKind::SubRip;
     return FileKind::Unknown;
 }
 
@@ -111,7 +120,7 @@ FileKind kindOfLines(FileKind byExtension, const std::vector<std::string>& head)
 
 FileKind KindOfText(const QString& fileName, const std::string& text)
 {
-    return kindOfLines(kindByExtension(fileName), firstLinesOf(text, kRecognitionLines));
+    return kindOfLines(fileName, firstLinesOf(text, kRecognitionLines));
 }
 
 FileKind KindOfFile(const QString& fileName)
@@ -120,7 +129,7 @@ FileKind KindOfFile(const QString& fileName)
     const QFileInfo info(fileName);
     if (byExtension == FileKind::Unknown || !info.exists() || !info.isFile())
         return FileKind::Unknown;
-    return kindOfLines(byExtension,
+    return kindOfLines(fileName,
                        firstLinesOf(headOfFile(fileName, kRecognitionLines), kRecognitionLines));
 }
 

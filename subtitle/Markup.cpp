@@ -144,6 +144,65 @@ std::size_t microDvdCodeEnd(const std::string& text, std::size_t at)
     return close == std::string::npos ? close : close + 1;
 }
 
+// `value` as UTF-8, for a character reference; false for what no text may hold (NUL, a
+// surrogate half, past U+10FFFF).
+bool appendUtf8(char32_t value, std::string& out)
+{
+    if (value == 0 || (value >= 0xD800 && value <= 0xDFFF) || value > 0x10FFFF)
+        return false;
+    if (value < 0x80) {
+        out += char(value);
+    } else if (value < 0x800) {
+        out += char(0xC0 | (value >> 6));
+        out += char(0x80 | (value & 0x3F));
+    } else if (value < 0x10000) {
+        out += char(0xE0 | (value >> 12));
+        out += char(0x80 | ((value >> 6) & 0x3F));
+        out += char(0x80 | (value & 0x3F));
+    } else {
+        out += char(0xF0 | (value >> 18));
+        out += char(0x80 | ((value >> 12) & 0x3F));
+        out += char(0x80 | ((value >> 6) & 0x3F));
+        out += char(0x80 | (value & 0x3F));
+    }
+    return true;
+}
+
+// An HTML character reference at `at` of `text` ("&amp;", "&#233;", "&#xE9;"): its character
+// appended to `out` and the position after its ";"; npos (and nothing appended) when the "&"
+// starts none, so that "Tom & Jerry" and "&nosuch;" stay as written.
+std::size_t takeCharacterReference(const std::string& text, std::size_t at, std::string& out)
+{
+    // The longest reference read: "&#x10FFFF;" and "&nbsp;" fit well within it.
+    constexpr std::size_t kLongest = 12;
+    const std::size_t semicolon = text.find(';', at + 1);
+    if (semicolon == std::string::npos || semicolon - at > kLongest)
+        return std::string::npos;
+    const std::string name = text.substr(at + 1, semicolon - at - 1);
+    static const struct
+    {
+        const char* name;
+        const char* utf8;
+    } kNamed[] = {{"amp", "&"},   {"lt", "<"},   {"gt", ">"},
+                  {"quot", "\""}, {"apos", "'"}, {"nbsp", "\xC2\xA0"}};
+    for (const auto& named : kNamed) {
+        if (name == named.name) {
+            out += named.utf8;
+            return semicolon + 1;
+        }
+    }
+    if (name.size() < 2 || name[0] != '#')
+        return std::string::npos;
+    const bool hex = name[1] == 'x' || name[1] == 'X';
+    const std::string digits = name.substr(hex ? 2 : 1);
+    if (digits.empty() || digits.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789") !=
+                              std::string::npos)
+        return std::string::npos;
+    const unsigned long value = std::stoul(digits, nullptr, hex ? 16 : 10);
+    return value <= 0x10FFFF && appendUtf8(char32_t(value), out) ? semicolon + 1
+                                                                 : std::string::npos;
+}
+
 } // namespace
 
 namespace {
@@ -199,6 +258,13 @@ std::size_t takeMarkup(const std::string& m, std::size_t i, bool microDvd, const
             builder.setStyle(microDvdStyle(m.substr(i + 3, end - i - 4), builder.style()));
         return end;
     }
+    if (c == '&') {
+        std::string character;
+        const std::size_t end = takeCharacterReference(m, i, character);
+        if (end != std::string::npos)
+            builder.append(character.data(), character.size());
+        return end;
+    }
     if (c == '\\' && i + 1 < m.size() && (m[i + 1] == 'N' || m[i + 1] == 'n' || m[i + 1] == 'h')) {
         if (m[i + 1] == 'h')
             builder.append(" ", 1);
@@ -225,7 +291,7 @@ void AppendMarkedLine(const std::string& raw, bool microDvd, TextStyle& style, M
     const LastClosers last{raw.rfind('>'), raw.rfind('}')};
     std::size_t plainFrom = i;
     while (i < raw.size()) {
-        if (raw[i] != '<' && raw[i] != '{' && raw[i] != '\\') {
+        if (raw[i] != '<' && raw[i] != '{' && raw[i] != '\\' && raw[i] != '&') {
             ++i;
             continue;
         }

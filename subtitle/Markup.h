@@ -19,10 +19,11 @@ struct MarkedText
 // Appends the lines of one raw text line to `out`, with all markup removed: HTML-like tags
 // "<...>" of the SubRip family (any case, with attributes; <i>, <b> and <u> set styles), "{\...}"
 // override blocks (\i1, \b1, \u1 and their 0 forms set styles, \r resets), "\N" and "\n" as line
-// breaks and "\h" as a space. With `microDvd` also MicroDVD control codes "{x:...}" anywhere and
-// a leading "/" (italic). A "<" or "{" that opens no tag stays text. `style` carries the style
-// from line to line (an <i> may close on a later line). `raw` is UTF-8, so every mark found in
-// it is a whole character.
+// breaks and "\h" as a space. HTML character references ("&amp;", "&lt;", "&#233;", "&#xE9;")
+// become their characters; an "&" that starts none stays. With `microDvd` also MicroDVD control
+// codes "{x:...}" anywhere and a leading "/" (italic). A "<" or "{" that opens no tag stays text.
+// `style` carries the style from line to line (an <i> may close on a later line). `raw` is UTF-8,
+// so every mark found in it is a whole character.
 void AppendMarkedLine(const std::string& raw, bool microDvd, TextStyle& style, MarkedText& out);
 
 // The style that MicroDVD codes "{Y:...}" (upper-case: for every line of the subtitle) ask for

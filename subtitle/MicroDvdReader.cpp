@@ -1,13 +1,14 @@
 // The MicroDVD reader: one subtitle per line, "{start}{end}text" with frame numbers, "|"
 // between text lines, and an optional first entry naming the file's own frame rate.
 #include "platform/Error.h"
+#include "subtitle/EntryTimes.h"
 #include "subtitle/LineReader.h"
 #include "subtitle/Markup.h"
 #include "subtitle/Subtitle.h"
+#include "subtitle/TimeCodes.h"
 
 #include <QRegularExpression>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 
 namespace lumelle {
@@ -78,55 +79,6 @@ MarkedText microDvdMarkedText(std::string text)
     }
 }
 
-// Stores MicroDVD entries in file order. An entry written {start}{} is shown until the next
-// one starts, at most 5 seconds, so it waits here for the next one or the end of the file.
-class EntriesWithOpenEnds
-{
-public:
-    EntriesWithOpenEnds(EntryStore& store, FrameRate rate)
-        : m_store(store), m_longest(rate.framesPer1000Seconds() * 5 / 1000)
-    {}
-
-    bool holdsOne() const { return m_waiting; }
-
-    void add(SubtitleLine entry, bool openEnd)
-    {
-        if (m_waiting)
-            release(&entry);
-        m_waiting = openEnd;
-        if (openEnd)
-            m_open = std::move(entry);
-        else
-            m_store.append(entry);
-    }
-
-    void finish()
-    {
-        if (m_waiting)
-            release(nullptr);
-        m_waiting = false;
-    }
-
-private:
-    void release(const SubtitleLine* next)
-    {
-        const std::int64_t start = std::strtoll(m_open.StartFrame.c_str(), nullptr, 10);
-        std::int64_t end = start + m_longest;
-        if (next) {
-            const std::int64_t nextStart = std::strtoll(next->StartFrame.c_str(), nullptr, 10);
-            if (nextStart > start)
-                end = std::min(end, nextStart);
-        }
-        m_open.EndFrame = std::to_string(end);
-        m_store.append(m_open);
-    }
-
-    EntryStore& m_store;
-    std::int64_t m_longest;
-    SubtitleLine m_open;
-    bool m_waiting = false;
-};
-
 QString rateText(double fps)
 {
     return QString::number(fps, 'f', 3).remove(QRegularExpression(QStringLiteral("\\.?0+$")));
@@ -179,6 +131,28 @@ void TSubtitle::readMicroDvd(const std::string& data, FrameRate rate, std::int64
                 continue;
             }
         }
+        // An open end {start}{} waits for the next start; an end written at or before the
+        // start is shown the same way.
+        bool openEnd = parts.end.empty();
+        const EntryTimes judged = JudgeTimes(start, openEnd ? start + 1 : end);
+        if (judged == EntryTimes::EndsAsItStarts) {
+            ++m_hidden;
+            continue;
+        }
+        if (judged == EntryTimes::WhollyBeforeZero) {
+            skip(lineNumber, TimesReason(judged));
+            continue;
+        }
+        if (judged == EntryTimes::StartsBeforeZero) {
+            start = 0;
+            noteChanged(lineNumber, TimesReason(judged));
+        }
+        if (judged == EntryTimes::EndsBeforeStart) {
+            openEnd = true;
+            noteChanged(lineNumber, TimesReason(judged));
+        }
+        if (openEnd)
+            end = start;
         const std::int64_t first = converted(start) + frameOffset;
         const std::int64_t last = converted(end) + frameOffset;
         if (std::max(first, last) > std::numeric_limits<int>::max()) {
@@ -188,9 +162,15 @@ void TSubtitle::readMicroDvd(const std::string& data, FrameRate rate, std::int64
                      .arg(QString::number(std::max(first, last)), rateText(chosenRate)));
             continue;
         }
+        if (!StartFitsStream(first, rate)) {
+            skip(lineNumber,
+                 QStringLiteral("frame %1 %2 at %3 fps")
+                     .arg(QString::number(first), StartOutOfStream(first), rateText(chosenRate)));
+            continue;
+        }
         SubtitleLine entry{std::to_string(first), std::to_string(last), {}, {}, {}};
         SetTextLines(entry, microDvdMarkedText(std::move(text)));
-        entries.add(std::move(entry), parts.end.empty());
+        entries.add(std::move(entry), openEnd);
     }
     entries.finish();
 }

@@ -1,5 +1,6 @@
 // The SubRip reader: numbered entries of a time line and text lines, ended by a blank line.
 #include "platform/Error.h"
+#include "subtitle/EntryTimes.h"
 #include "subtitle/LineReader.h"
 #include "subtitle/Markup.h"
 #include "subtitle/Subtitle.h"
@@ -57,6 +58,7 @@ void TSubtitle::readSubRip(const std::string& data, FrameRate rate, std::int64_t
         ++arrows;
     m_lines.reserve(arrows, data.size());
     LineReader reader(data);
+    EntriesWithOpenEnds entries(m_lines, rate);
     std::string number; // the index line before the time line, if any
     int ordinal = 0;
     while (!reader.atEnd()) {
@@ -85,9 +87,35 @@ void TSubtitle::readSubRip(const std::string& data, FrameRate rate, std::int64_t
         number.clear();
         const std::vector<std::string> rawText = subRipTextLines(reader);
         SubtitleLine entry;
+        bool openEnd = false;
         try {
-            const auto [startMs, endMs] = TimesOfLine(line);
-            entry.StartFrame = std::to_string(FramesOfMillis(startMs, rate) + frameOffset);
+            auto [startMs, endMs] = TimesOfLine(line);
+            const EntryTimes judged = JudgeTimes(startMs, endMs);
+            const QString why = QStringLiteral("subtitle %1: %2").arg(name, TimesReason(judged));
+            if (judged == EntryTimes::EndsAsItStarts) {
+                ++m_hidden;
+                continue;
+            }
+            if (judged == EntryTimes::WhollyBeforeZero) {
+                skip(lineNumber, why);
+                continue;
+            }
+            if (judged == EntryTimes::StartsBeforeZero) {
+                startMs = 0;
+                noteChanged(lineNumber, why);
+            }
+            if (judged == EntryTimes::EndsBeforeStart) {
+                openEnd = true;
+                endMs = startMs;
+                noteChanged(lineNumber, why);
+            }
+            const std::int64_t start = FramesOfMillis(startMs, rate) + frameOffset;
+            if (!StartFitsStream(start, rate)) {
+                skip(lineNumber,
+                     QStringLiteral("subtitle %1: %2").arg(name, StartOutOfStream(start)));
+                continue;
+            }
+            entry.StartFrame = std::to_string(start);
             entry.EndFrame = std::to_string(FramesOfMillis(endMs, rate) + frameOffset);
         } catch (const Error& e) {
             skip(lineNumber, QStringLiteral("subtitle %1: %2").arg(name, e.message()));
@@ -98,8 +126,9 @@ void TSubtitle::readSubRip(const std::string& data, FrameRate rate, std::int64_t
         for (const std::string& raw : rawText)
             AppendMarkedLine(decoder.utf8(raw), false, style, marked);
         SetTextLines(entry, std::move(marked));
-        m_lines.append(entry);
+        entries.add(std::move(entry), openEnd);
     }
+    entries.finish();
 }
 
 } // namespace lumelle

@@ -54,6 +54,11 @@ void TSubtitle::skip(int lineNumber, const QString& reason)
     m_skipped.push_back({lineNumber, reason});
 }
 
+void TSubtitle::noteChanged(int lineNumber, const QString& reason)
+{
+    m_changed.push_back({lineNumber, reason});
+}
+
 LoadOutcome TSubtitle::LoadFromFile(const QString& fileName, bool clearFirst, FrameRate rate,
                                     double frameOffset, quint8 charset)
 {
@@ -82,6 +87,8 @@ LoadOutcome TSubtitle::loadText(const QString& fileName, PreparedText prepared, 
     if (clearFirst)
         Clear();
     m_skipped.clear();
+    m_changed.clear();
+    m_hidden = 0;
     m_rateNote.clear();
     m_encoding = std::move(prepared.encoding);
     const TextDecoder decoder(charset, m_encoding);

@@ -106,6 +106,12 @@ public:
 
     // The entries of the last load that were skipped, in file order.
     const std::vector<SkippedEntry>& Skipped() const { return m_skipped; }
+    // The entries of the last load shown otherwise than their times say (an end before the
+    // start, a start before zero), with what was done, in file order.
+    const std::vector<SkippedEntry>& Changed() const { return m_changed; }
+    // How many entries of the last load end where they start: notes not meant to be shown,
+    // left out of the list.
+    int HiddenCount() const { return m_hidden; }
     // The encoding of the last file read, for telling the user how it was read.
     const FileEncoding& Encoding() const { return m_encoding; }
     // When a MicroDVD file named its own frame rate and it differed from the chosen one, what
@@ -122,9 +128,12 @@ private:
     void readMicroDvd(const std::string& data, FrameRate rate, std::int64_t frameOffset,
                       const TextDecoder& decoder);
     void skip(int lineNumber, const QString& reason);
+    void noteChanged(int lineNumber, const QString& reason);
 
     EntryStore m_lines;
     std::vector<SkippedEntry> m_skipped;
+    std::vector<SkippedEntry> m_changed;
+    int m_hidden = 0;
     FileEncoding m_encoding;
     QString m_rateNote;
 };

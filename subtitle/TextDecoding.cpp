@@ -98,6 +98,17 @@ bool asciiCompatible(const char* codePage)
     return std::strncmp(codePage, "WINDOWS-", 8) == 0 || std::strcmp(codePage, "ISO-8859-1") == 0;
 }
 
+// Code pages in which bytes below 0x80 need not be ASCII: the wide Unicode forms (a NUL byte
+// is half of a character) and the 7-bit forms whose escapes switch to other character sets.
+bool notAsciiBased(const char* codePage)
+{
+    for (const char* prefix : {"UTF-16", "UTF-32", "UCS-", "UTF-7", "ISO-2022-", "HZ"}) {
+        if (std::strncmp(codePage, prefix, std::strlen(prefix)) == 0)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 const std::array<Charset, 19>& Charsets()
@@ -204,6 +215,8 @@ QString FileEncoding::description(quint8 charset) const
         return name + QStringLiteral(" (byte-order mark)");
     if (codePage == "UTF-8")
         return name;
+    if (undetected)
+        return name + QStringLiteral(" (could not be detected)");
     return name + QStringLiteral(" (detected)");
 }
 
@@ -211,6 +224,11 @@ bool FileEncoding::worthNaming(quint8 charset) const
 {
     const bool plainUtf8 = codePage == "UTF-8" && (inFile.empty() || inFile == "UTF-8");
     return !plainUtf8 && decidesUnder(charset);
+}
+
+bool FileEncoding::guessedUnder(quint8 charset) const
+{
+    return undetected && decidesUnder(charset);
 }
 
 std::string CodePageFor(quint8 charset, const FileEncoding& encoding)
@@ -222,7 +240,8 @@ std::string CodePageFor(quint8 charset, const FileEncoding& encoding)
 
 TextDecoder::TextDecoder(quint8 charset, const FileEncoding& encoding)
     : m_codePage(CodePageFor(charset, encoding)),
-      m_asciiAsItStands(encoding.decidesUnder(charset) || asciiCompatible(m_codePage.c_str()))
+      m_asciiAsItStands((encoding.decidesUnder(charset) && !notAsciiBased(m_codePage.c_str())) ||
+                        asciiCompatible(m_codePage.c_str()))
 {}
 
 QString TextDecoder::text(const std::string& bytes) const
@@ -266,9 +285,22 @@ PreparedText PrepareText(const QByteArray& raw)
         }
     }
     PreparedText prepared{std::string(raw.constData(), std::size_t(raw.size())), FileEncoding{}};
+    // ISO-2022-JP is 7-bit, so valid UTF-8 as it stands: its escapes into the JIS character
+    // sets tell it apart.
+    for (const char* escape : {"\x1B$B", "\x1B$@", "\x1B(J"}) {
+        if (prepared.text.find(escape) != std::string::npos) {
+            prepared.encoding.codePage = "ISO-2022-JP";
+            return prepared;
+        }
+    }
     prepared.encoding.codePage = IsValidUtf8(prepared.text)
                                      ? std::string("UTF-8")
                                      : DetectCodePage(prepared.text.data(), prepared.text.size());
+    // Nothing recognised: read as the Western code page, and say so.
+    if (prepared.encoding.codePage.empty()) {
+        prepared.encoding.codePage = "WINDOWS-1252";
+        prepared.encoding.undetected = true;
+    }
     return prepared;
 }
 
@@ -281,15 +313,15 @@ std::string DetectCodePage(const char* data, std::size_t size)
         found = uchardet_get_charset(detector);
     }
     uchardet_delete(detector);
-    // Plain ASCII, or nothing recognised, reads as the Western code page.
-    if (found.empty() || found == "ASCII")
+    // Plain ASCII reads as the Western code page.
+    if (found == "ASCII")
         return "WINDOWS-1252";
     return found;
 }
 
 std::string ToUtf8(const std::string& bytes, const std::string& codePage)
 {
-    return decodeIn(bytes, codePage.c_str(), true).toStdString();
+    return decodeIn(bytes, codePage.c_str(), !notAsciiBased(codePage.c_str())).toStdString();
 }
 
 } // namespace lumelle

@@ -48,16 +48,23 @@ struct FileEncoding
     bool declared = false;
     // The encoding of the file itself ("UTF-16LE"), for messages; empty when it is `codePage`.
     std::string inFile;
+    // Set when the text is not UTF-8 and the detector named no code page: `codePage` is then
+    // the Western one it is read as, a guess the user is told about.
+    bool undetected = false;
 
     // True when the file's own code page decides how its lines are read under `charset`: one
     // declared by a mark, or one found under "DEFAULT".
     bool decidesUnder(quint8 charset) const;
     // How the file's lines are read under `charset`, for messages: "UTF-16LE (byte-order
-    // mark)", "WINDOWS-1253 (detected)", "UTF-8", "CP932 (chosen character set)".
+    // mark)", "WINDOWS-1253 (detected)", "WINDOWS-1252 (could not be detected)", "UTF-8", "CP932
+    // (chosen character set)".
     QString description(quint8 charset) const;
     // True when the user needs to be told how the file was read under `charset`: the encoding
     // was declared by a mark or detected, and is not simply UTF-8.
     bool worthNaming(quint8 charset) const;
+    // True when the file's code page could not be detected and decides under `charset`: the
+    // text was read as WINDOWS-1252 and may be wrong.
+    bool guessedUnder(quint8 charset) const;
     bool operator==(const FileEncoding&) const = default;
 };
 
@@ -93,7 +100,7 @@ struct PreparedText
 PreparedText PrepareText(const QByteArray& raw);
 
 // The code page of text that is not valid UTF-8, as the character-set detector finds it
-// ("WINDOWS-1253", "SHIFT_JIS", ...); "WINDOWS-1252" when it finds none.
+// ("WINDOWS-1253", "SHIFT_JIS", ...); empty when it finds none.
 std::string DetectCodePage(const char* data, std::size_t size);
 
 // `bytes` in `codePage` turned into UTF-8; undecodable bytes become U+FFFD.

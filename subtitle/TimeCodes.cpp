@@ -56,21 +56,27 @@ int StrToInt(const std::string& text)
 
 std::int64_t MillisOfTime(const std::string& text)
 {
-    const std::size_t c1 = text.find(':');
-    const std::size_t c2 = c1 == std::string::npos ? c1 : text.find(':', c1 + 1);
-    const std::size_t dot = c2 == std::string::npos ? c2 : text.find_first_of(",.", c2 + 1);
     auto shown = [&text] { return QString::fromLatin1(text.data(), qsizetype(text.size())); };
-    if (dot == std::string::npos)
+    // A sign stands for the whole time: -00:00:06,840 is 6.84 s before zero.
+    const bool negative = !text.empty() && text[0] == '-';
+    const std::string time = negative ? text.substr(1) : text;
+    const std::size_t c1 = time.find(':');
+    const std::size_t c2 = c1 == std::string::npos ? c1 : time.find(':', c1 + 1);
+    if (c2 == std::string::npos || time.empty() || time[0] == '+' || time[0] == '-')
         throw Error(QStringLiteral("'%1' is not a time (hh:mm:ss,mmm)").arg(shown()));
-    const std::int64_t hours = StrToInt(text.substr(0, c1));
-    const std::string mm = text.substr(c1 + 1, c2 - c1 - 1);
-    const std::string ss = text.substr(c2 + 1, dot - c2 - 1);
-    const std::string fraction = text.substr(dot + 1);
+    // The milliseconds follow a comma, a full stop or (as some editors write) a colon, or are
+    // left out.
+    const std::size_t dot = time.find_first_of(",.:", c2 + 1);
+    const std::int64_t hours = StrToInt(time.substr(0, c1));
+    const std::string mm = time.substr(c1 + 1, c2 - c1 - 1);
+    const std::string ss = time.substr(c2 + 1, dot == std::string::npos ? dot : dot - c2 - 1);
+    const std::string fraction = dot == std::string::npos ? "0" : time.substr(dot + 1);
     const std::int64_t minutes = StrToInt(mm);
     const std::int64_t seconds = StrToInt(ss);
     std::int64_t millis = StrToInt(fraction);
     // Minutes and seconds past 59 are added up as they stand: 00:00:75,000 is 75 seconds.
-    if (mm.size() != 2 || ss.size() != 2 || fraction.size() > 3)
+    if (mm.size() != 2 || ss.size() != 2 || fraction.size() > 3 || minutes < 0 || seconds < 0 ||
+        millis < 0 || fraction[0] == '+')
         throw Error(QStringLiteral("'%1' is not a time (hh:mm:ss,mmm)").arg(shown()));
     millis *= fraction.size() == 1 ? 100 : fraction.size() == 2 ? 10 : 1;
     const std::int64_t total = ((hours * 60 + minutes) * 60 + seconds) * 1000 + millis;
@@ -78,7 +84,7 @@ std::int64_t MillisOfTime(const std::string& text)
     if (hours >= 100)
         throw Error(
             QStringLiteral("the time %1 is out of range (at most 99:59:59,999)").arg(shown()));
-    return total;
+    return negative ? -total : total;
 }
 
 std::pair<std::int64_t, std::int64_t> TimesOfLine(const std::string& line)
@@ -90,6 +96,15 @@ std::pair<std::int64_t, std::int64_t> TimesOfLine(const std::string& line)
     const std::string rest = Trimmed(line.substr(arrow + 3));
     const std::string endText = rest.substr(0, rest.find_first_of(" \t"));
     return {MillisOfTime(startText), MillisOfTime(endText)};
+}
+
+bool StartFitsStream(std::int64_t frame, FrameRate rate)
+{
+    if (frame < 0 || frame > kLongestStartFrame)
+        return false;
+    const std::int64_t ticks =
+        DivideRoundHalfEven(frame * kClockTicksPerSecondTimesThousand, rate.divisor());
+    return std::uint64_t(ticks) < kClockTickLimit;
 }
 
 std::int64_t FramesOfMillis(std::int64_t ms, FrameRate rate)

@@ -314,14 +314,18 @@ TEST_F(BadInput, InvalidUtf8IsReadInTheFoundOrChosenCodePage)
 TEST_F(BadInput, TimesLikeNinetyNineHoursAreRefusedBeforeAnyFileIsWritten)
 {
     const QByteArray bytes = "1\n00:00:01,000 --> 00:00:02,000\nFine\n\n"
-                             "2\n99:99:99,999 --> 99:99:99,999\nNines\n";
+                             "2\n99:99:99,000 --> 99:99:99,999\nNines\n";
     const QString path = write("nines.srt", bytes);
     TSubtitle list;
     list.LoadFromFile(path, true, kRate, 0);
-    ASSERT_EQ(list.Count(), 2);
-    // 99 h + 99 min + 99 s + 999 ms = 362 439.999 s, frame 9 061 000 at 25 fps.
-    EXPECT_EQ(list.line(2), (SubtitleLine{"9061000", "9061000", "Nines", "", ""}));
-
+    // 99 h + 99 min + 99 s = 362 439 s: the reader skips it and names it.
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.Skipped(), (std::vector<SkippedEntry>{
+                                  {6, "subtitle 2: starts later than a subtitle stream can hold "
+                                      "(before 26:30:43,717)"}}));
+    // A list that holds such a start all the same (frame 9 061 000 at 25 fps) is refused by the
+    // writer before any file is written.
+    list.AddLine("9061000", "9061000", "Nines", "", "");
     // An earlier pair of the same name stays as it was.
     const QString oldIdx = write("nines.idx", "old index");
     const QString oldSub = write("nines.sub", "old stream");
@@ -337,27 +341,18 @@ TEST_F(BadInput, TimesLikeNinetyNineHoursAreRefusedBeforeAnyFileIsWritten)
 
 TEST_F(BadInput, NegativeStartsAreRefusedAndHugeFramesAreConversionErrors)
 {
-    // "{-5}{10}" is a valid number, but no time stamp can hold a start before 0: the run names
-    // the subtitle and touches no file. So does a SubRip time with negative hours.
+    // The readers cut or skip starts before 0; a list that holds one all the same is refused by
+    // the writer, which names the subtitle and touches no file.
     const QByteArray negative = "{25}{50}First\n{-5}{10}Early\n";
     const QString mdvd = write("neg.sub", negative);
     TSubtitle list;
-    list.LoadFromFile(mdvd, true, kRate, 0);
-    ASSERT_EQ(list.Count(), 2);
-    EXPECT_EQ(list.line(2), (SubtitleLine{"-5", "10", "Early", "", ""}));
+    list.AddLine("25", "50", "First", "", "");
+    list.AddLine("-5", "10", "Early", "", "");
     EXPECT_EQ(runFails(request(list, mdvd)),
               "Subtitle 2 starts before 00:00:00:000; the .sub file cannot hold it.");
     EXPECT_FALSE(QFile::exists(m_dir.filePath("neg_vobsub.idx")));
     EXPECT_FALSE(QFile::exists(m_dir.filePath("neg_vobsub.sub")));
     EXPECT_EQ(readAll(mdvd), negative);
-
-    const QString srt = write("neg.srt", "1\n-1:00:00,000 --> 00:00:01,000\nHours\n");
-    TSubtitle hours;
-    hours.LoadFromFile(srt, true, kRate, 0);
-    ASSERT_EQ(hours.Count(), 1);
-    EXPECT_EQ(hours.line(1).StartFrame, "-90000");
-    EXPECT_EQ(runFails(request(hours, srt)),
-              "Subtitle 1 starts before 00:00:00:000; the .sub file cannot hold it.");
 
     // A number past 32 bits is the conversion message; the entries before it stay.
     for (const QByteArray& line : {QByteArray("{99999999999}{1}Huge"), QByteArray("{1}{99999999999}"
@@ -372,7 +367,7 @@ TEST_F(BadInput, NegativeStartsAreRefusedAndHugeFramesAreConversionErrors)
     // The largest 32-bit start is too late for the stream; the largest end only makes the
     // hide delay as long as its field holds.
     TSubtitle late;
-    late.LoadFromFile(write("late.sub", "{2147483647}{2147483647}Late\n"), true, kRate, 0);
+    late.AddLine("2147483647", "2147483647", "Late", "", "");
     EXPECT_EQ(runFails(request(late, m_dir.filePath("late.sub"))),
               "Subtitle 1 starts too late: the .sub file can only hold start times before "
               "26:30:43:717.");
@@ -386,22 +381,20 @@ TEST_F(BadInput, NegativeStartsAreRefusedAndHugeFramesAreConversionErrors)
 
 TEST_F(BadInput, EndBeforeStartHidesAtOnce)
 {
-    const QString mdvd = write("back.sub", "{100}{50}Backwards\n");
-    const QString srt = write("back.srt", "1\n00:00:05,000 --> 00:00:01,000\nBackwards\n");
-    for (const QString& path : {mdvd, srt}) {
-        TSubtitle list;
-        list.LoadFromFile(path, true, kRate, 0);
-        ASSERT_EQ(list.Count(), 1);
-        const GenerationResult result = RunGeneration(request(list, path), {});
-        EXPECT_EQ(checkPairIsWhole(idxOf(result), subOf(result)), 1);
-        // One unit (about 11 ms): a delay of 0 would keep it up until the next subtitle.
-        EXPECT_EQ(hideDelayOfFirstPack(readAll(subOf(result))), 1) << path.toStdString();
-    }
+    // The readers show such an entry until the next one; a list that holds one all the same
+    // hides it at once.
+    const QString path = write("back.sub", "{100}{50}Backwards\n");
+    TSubtitle list;
+    list.AddLine("100", "50", "Backwards", "", "");
+    const GenerationResult back = RunGeneration(request(list, path), {});
+    EXPECT_EQ(checkPairIsWhole(idxOf(back), subOf(back)), 1);
+    // One unit (about 11 ms): a delay of 0 would keep it up until the next subtitle.
+    EXPECT_EQ(hideDelayOfFirstPack(readAll(subOf(back))), 1);
     // The control: a subtitle of 2 s (50 frames) hides after 50 x 90000 / 25 / 1024 = 176 units.
     TSubtitle forward;
-    const QString path = write("fwd.sub", "{50}{100}Forwards\n");
-    forward.LoadFromFile(path, true, kRate, 0);
-    EXPECT_EQ(hideDelayOfFirstPack(readAll(subOf(RunGeneration(request(forward, path), {})))), 176);
+    const QString fwd = write("fwd.sub", "{50}{100}Forwards\n");
+    forward.LoadFromFile(fwd, true, kRate, 0);
+    EXPECT_EQ(hideDelayOfFirstPack(readAll(subOf(RunGeneration(request(forward, fwd), {})))), 176);
 }
 
 TEST_F(BadInput, SubtitleFileVanishesBetweenLoadingAndGenerating)

@@ -347,7 +347,37 @@ TEST(ConvertCommand, SkippedEntriesAreNamedCountedAndGiveStatusThree)
     EXPECT_TRUE(both.err.endsWith(none + ": no subtitle could be read\n"));
 
     EXPECT_TRUE(convert({"--help"})
-                    .out.contains("3  converted, but entries that could not be read were skipped"));
+                    .out.contains("3  converted, but entries that could not be read or shown were "
+                                  "skipped"));
+}
+
+TEST(ConvertCommand, EntriesThatCannotBeShownAreSkippedAndTheRestConverted)
+{
+    QTemporaryDir dir;
+    const struct
+    {
+        const char* name;
+        const char* times;
+        int status;
+        const char* warning;
+    } cases[] = {
+        {"reversed", "00:00:02,000 --> 00:00:01,000", 0, ":2: warning: subtitle 1: ends before"},
+        {"equal", "00:00:02,000 --> 00:00:02,000", 0, ": 1 entry ends where it starts: not shown"},
+        {"negative", "-00:00:01,000 --> 00:00:02,000", 0, ":2: warning: subtitle 1: starts"},
+        {"before", "-00:00:06,840 --> -00:00:05,000", 3, ":2: warning: skipped: subtitle 1"},
+        {"late", "26:40:00,000 --> 26:40:01,000", 3, ":2: warning: skipped: subtitle 1"},
+        {"no-millis", "00:00:01 --> 00:00:02", 0, ""},
+    };
+    for (const auto& c : cases) {
+        const QString srt = dir.filePath(QString::fromLatin1(c.name) + ".srt");
+        writeFile(srt,
+                  "1\n" + QByteArray(c.times) + "\nX\n\n2\n00:00:10,000 --> 00:00:11,000\nN\n");
+        const Outcome run = convert({srt});
+        EXPECT_EQ(run.exitCode, c.status) << c.name << "\n" << run.err.toStdString();
+        EXPECT_EQ(run.err.contains(srt + c.warning), *c.warning != '\0') << c.name << "\n"
+                                                                         << run.err.toStdString();
+        EXPECT_TRUE(QFile::exists(dir.filePath(QString::fromLatin1(c.name) + ".sub"))) << c.name;
+    }
 }
 
 TEST(ConvertCommand, DetectedEncodingIsNamedListedAndDrawn)
@@ -387,6 +417,22 @@ TEST(ConvertCommand, DetectedEncodingIsNamedListedAndDrawn)
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("Καλημέρα, τι Καλημέρα")))
         << refused.err.toStdString();
+}
+
+TEST(ConvertCommand, AnUndetectedCodePageIsAWarningWithTheWayOut)
+{
+    QTemporaryDir dir;
+    const QString srt = dir.filePath("odd.srt");
+    writeFile(srt, "1\r\n00:00:01,000 --> 00:00:02,000\r\n\x81\x8d\x8f\x90\r\n");
+    const QString warning = srt + ": warning: the encoding could not be detected; read as "
+                                  "WINDOWS-1252 (name the right one with --charset)\n";
+    for (const QStringList& args : {QStringList{srt}, QStringList{"--list", srt}}) {
+        const Outcome run = convert(args);
+        // Every entry was read and converted: a warning, not a failure.
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(warning)) << run.err.toStdString();
+    }
+    EXPECT_FALSE(convert({"--charset", "GREEK", srt}).err.contains("warning"));
 }
 
 TEST(ConvertCommand, OutOfOrderEntriesGoOutByStartTime)

@@ -108,7 +108,7 @@ TEST(TimeCodes, MalformedTimeIsAnErrorNamingTheText)
         EXPECT_EQ(e.message(), "'0a' is not a valid integer value");
     }
     // Minutes and seconds are two digits each, the fraction at most three.
-    for (const char* time : {"00:00:5,000", "00:0:05,000", "00:00:05,0000", "00:00:05"}) {
+    for (const char* time : {"00:00:5,000", "00:0:05,000", "00:00:05,0000", "00:05,000"}) {
         try {
             MillisOfTime(time);
             ADD_FAILURE() << time << " was read";
@@ -205,12 +205,16 @@ TEST_F(SubtitleFiles, RecognitionByExtensionAndContent)
     EXPECT_EQ(load(write("ok.TXT", mdvd)).Count(), 1);
     EXPECT_EQ(m_outcomes, std::vector(2, LoadOutcome::Read));
 
+    // A .txt file is read by what it holds; a .sub file holds MicroDVD text only.
+    const TSubtitle txt = load(write("srt.txt", srt));
+    ASSERT_EQ(txt.Count(), 1);
+    EXPECT_EQ(entry(txt, 1).StartFrame, "25");
     load(write("mdvd.srt", mdvd));
-    load(write("srt.txt", srt));
+    load(write("srt.sub", srt));
     load(write("noext", srt));
     load(write("binary.sub", QByteArray("\x00\x00\x01\xba\x44", 5)));
     load(m_dir.filePath("missing.srt"));
-    m_outcomes.erase(m_outcomes.begin(), m_outcomes.begin() + 2);
+    m_outcomes.erase(m_outcomes.begin(), m_outcomes.begin() + 3);
     EXPECT_EQ(m_outcomes, std::vector(5, LoadOutcome::UnsupportedFormat));
 }
 
@@ -292,9 +296,12 @@ TEST_F(SubtitleFiles, FrameRateAndOffsetApply)
     EXPECT_EQ(entry(list, 2).StartFrame, "110");
 }
 
-TEST_F(SubtitleFiles, HundredThousandEntriesAreAllRead)
+TEST_F(SubtitleFiles, HundredThousandEntriesAreAllAccountedFor)
 {
+    // One every 2 s: those starting before 26:30:43,717 are read, the rest (up to 55 h) are
+    // skipped and named.
     TSubtitle list = load(write("big.srt", numberedSrt(100000, 500, "\r\n")));
-    ASSERT_EQ(list.Count(), 100000);
-    EXPECT_EQ(entry(list, 100000), (SubtitleLine{"4999950", "4999962", "Line 99999", "", ""}));
+    ASSERT_EQ(list.Count(), 47722);
+    EXPECT_EQ(entry(list, 47722), (SubtitleLine{"2386050", "2386062", "Line 47721", "", ""}));
+    EXPECT_EQ(list.Skipped().size(), std::size_t(100000 - 47722));
 }

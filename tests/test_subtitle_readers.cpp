@@ -125,6 +125,37 @@ TEST_F(Readers, MarkupIsRemovedEverywhereAndItsStylesKept)
     }
 }
 
+TEST_F(Readers, HtmlCharacterReferencesAreDecodedAndALoneAmpersandStays)
+{
+    const struct
+    {
+        const char* text;
+        const char* shown;
+    } cases[] = {
+        {"Tom &amp; Jerry &lt;3 &gt; &quot;q&quot; it&apos;s", "Tom & Jerry <3 > \"q\" it's"},
+        {"a&nbsp;b", "a\xC2\xA0"
+                     "b"},
+        {"caf&#233; caf&#xE9; caf&#XE9; &#128512;", "café café café \xF0\x9F\x98\x80"},
+        // Decoded once: a written-out reference stays one, and a decoded "<" opens no tag.
+        {"&amp;lt; &lt;i&gt;x&lt;/i&gt;", "&lt; <i>x</i>"},
+        {"Tom & Jerry, R&D; a&b;c &", "Tom & Jerry, R&D; a&b;c &"},
+        {"&#0; &#xD800; &#x110000; &#; &#x; &#12a; &AMP; &amp", "&#0; &#xD800; &#x110000; &#; "
+                                                                "&#x; &#12a; &AMP; &amp"},
+        {"<i>&amp;</i>", "&"},
+    };
+    for (const auto& c : cases) {
+        for (const char* file : {"a.srt", "a.sub"}) {
+            const QByteArray bytes =
+                QByteArray(file).endsWith(".srt")
+                    ? "1\n00:00:01,000 --> 00:00:02,000\n" + QByteArray(c.text) + "\n"
+                    : "{10}{20}" + QByteArray(c.text) + "\n";
+            const TSubtitle list = load(file, bytes);
+            ASSERT_EQ(list.Count(), 1) << c.text;
+            EXPECT_EQ(list.line(1).Line1, c.shown) << file << " " << c.text;
+        }
+    }
+}
+
 TEST_F(Readers, DoubleByteCodePagesSplitOnWholeCharacters)
 {
     // "ポ" is 83 7C in Shift-JIS and "吜" CA 7C in Big5: their trail byte is "|". "ソ" (83 5C)
@@ -142,22 +173,33 @@ TEST_F(Readers, DoubleByteCodePagesSplitOnWholeCharacters)
 
 TEST_F(Readers, UnicodeFilesWithAByteOrderMarkReadInBothFormats)
 {
-    const QString text = QStringLiteral("Grüße, καλημέρα");
-    const QString srt = "1\r\n00:00:01,000 --> 00:00:02,000\r\n" + text + "\r\n";
-    const QString sub = "{10}{20}" + text + "|2\r\n";
-    for (const char* encoding : {"UTF-16LE", "UTF-16BE", "UTF-32LE", "UTF-32BE"}) {
-        auto encode = [&](const QString& s) {
-            auto encoder = QStringEncoder(encoding, QStringEncoder::Flag::WriteBom);
-            return QByteArray(encoder(s));
-        };
-        for (const auto& [name, bytes] :
-             {std::pair{"a.srt", encode(srt)}, std::pair{"a.sub", encode(sub)}}) {
-            // A chosen character set does not override what the mark declares.
-            const TSubtitle list = load(name, bytes, kRussian);
-            ASSERT_EQ(list.Count(), 1) << encoding << " " << name;
-            EXPECT_EQ(QString::fromStdString(list.line(1).Line1), text);
-            EXPECT_EQ(list.Encoding().description(kRussian),
-                      QString(encoding) + " (byte-order mark)");
+    // Plain English and Cyrillic-only text hold no byte of 0x80 or more in the wide forms.
+    for (const QString& text : {QStringLiteral("Grüße, καλημέρα"), QStringLiteral("Hello there."),
+                                QStringLiteral("Привет, мир")}) {
+        for (const QString& newline : {QStringLiteral("\n"), QStringLiteral("\r\n")}) {
+            const QString srt = "1" + newline + "00:00:01,000 --> 00:00:02,000" + newline + text +
+                                newline + newline + "2" + newline +
+                                "00:00:03,000 --> 00:00:04,000" + newline + "B" + newline;
+            const QString sub = "{10}{20}" + text + "|2" + newline;
+            for (const char* encoding : {"UTF-16LE", "UTF-16BE", "UTF-32LE", "UTF-32BE"}) {
+                auto encode = [&](const QString& s) {
+                    auto encoder = QStringEncoder(encoding, QStringEncoder::Flag::WriteBom);
+                    return QByteArray(encoder(s));
+                };
+                for (const auto& [name, bytes] :
+                     {std::pair{"a.srt", encode(srt)}, std::pair{"a.sub", encode(sub)}}) {
+                    const std::string what = std::string(encoding) + " " + name + " " +
+                                             text.toStdString() +
+                                             (newline.size() == 2 ? " CRLF" : " LF");
+                    // A chosen character set does not override what the mark declares.
+                    const TSubtitle list = load(name, bytes, kRussian);
+                    ASSERT_EQ(m_outcome, LoadOutcome::Read) << what;
+                    ASSERT_GE(list.Count(), 1) << what;
+                    EXPECT_EQ(QString::fromStdString(list.line(1).Line1), text) << what;
+                    EXPECT_EQ(list.Encoding().description(kRussian),
+                              QString(encoding) + " (byte-order mark)");
+                }
+            }
         }
     }
 }
@@ -197,6 +239,37 @@ TEST_F(Readers, GreekCodePageIsDetectedUnderDefaultAndAChosenCharsetWins)
               TextDecoder(kRussian, FileEncoding{}).text(bytes.mid(34, 27).toStdString()));
     EXPECT_EQ(russian.Encoding().description(kRussian), "WINDOWS-1251 (chosen character set)");
     EXPECT_EQ(LoadReport(russian, "greek.srt", kRussian), QString());
+}
+
+TEST_F(Readers, ACodePageThatCannotBeDetectedIsSaidToBeAGuess)
+{
+    // Bytes that no code page the detector knows would hold.
+    const QByteArray bytes = "1\r\n00:00:01,000 --> 00:00:02,000\r\n\x81\x8d\x8f\x90\r\n";
+    const TSubtitle list = load("odd.srt", bytes);
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_TRUE(list.Encoding().undetected);
+    EXPECT_EQ(list.Encoding().description(kDefault), "WINDOWS-1252 (could not be detected)");
+    EXPECT_EQ(LoadReport(list, "odd.srt", kDefault),
+              "The encoding of odd.srt could not be detected; read as WINDOWS-1252. If the text "
+              "looks wrong, choose its character set in the Font Charset list.");
+    // A chosen character set is no guess.
+    EXPECT_EQ(LoadReport(load("odd.srt", bytes, kGreek), "odd.srt", kGreek), QString());
+}
+
+TEST_F(Readers, Iso2022JpIsToldByItsEscapesAndDecoded)
+{
+    // "こんにちは、世界" and "またね" in ISO-2022-JP: 7-bit, switched by escapes.
+    const QByteArray hello = "\x1B$B$3$s$K$A$O!\"@$3&\x1B(B";
+    const QByteArray bye = "\x1B$B$^$?$M\x1B(B!";
+    for (const auto& [name, bytes] :
+         {std::pair{"jp.srt",
+                    "1\r\n00:00:01,000 --> 00:00:02,000\r\n" + hello + "\r\n" + bye + "\r\n"},
+          std::pair{"jp.sub", "{10}{20}" + hello + "|" + bye + "\r\n"}}) {
+        const TSubtitle list = load(name, bytes);
+        ASSERT_EQ(list.Count(), 1) << name;
+        EXPECT_EQ(list.line(1).TextLines(), (Rows{"こんにちは、世界", "またね!"})) << name;
+        EXPECT_EQ(list.Encoding().description(kDefault), "ISO-2022-JP (detected)");
+    }
 }
 
 TEST_F(Readers, FilesAreRecognisedByWhatTheyHold)
@@ -254,10 +327,11 @@ TEST_F(Readers, MicroDvdFrameRateHeaderConvertsFrameNumbers)
     for (FrameRate rate : {FrameRate(25000), FrameRate(23976)}) {
         const TSubtitle later =
             load("later.sub", "{10}{20}A\n{1}{1}25\n{30}{40}B\n", kDefault, rate);
-        EXPECT_EQ(rows(later), (Rows{"10-20|A", "1-1|25", "30-40|B"}));
+        EXPECT_EQ(rows(later), (Rows{"10-20|A", "30-40|B"}));
+        EXPECT_EQ(later.HiddenCount(), 1);
         EXPECT_TRUE(later.RateNote().isEmpty());
     }
-    EXPECT_EQ(rows(load("open.sub", "{10}{}A\n{1}{1}25\n")), (Rows{"10-135|A", "1-1|25"}));
+    EXPECT_EQ(rows(load("open.sub", "{10}{}A\n{1}{1}25\n")), (Rows{"10-135|A"}));
 
     // A frame number that the conversion takes past what a run can hold is skipped and named.
     const TSubtitle huge = load("huge.sub", "{1}{1}23.976\n{0}{2147000000}A\n{10}{20}B\n");
@@ -271,6 +345,78 @@ TEST_F(Readers, MicroDvdOpenEndLastsUntilTheNextStartAtMostFiveSeconds)
     // 5 s at 25 fps is 125 frames; a next entry starting together does not cut it short.
     EXPECT_EQ(rows(load("open.sub", "{10}{}A\n{60}{70}B\n{100}{}C\n{100}{110}D\n{500}{}E\n")),
               (Rows{"10-60|A", "60-70|B", "100-225|C", "100-110|D", "500-625|E"}));
+}
+
+TEST_F(Readers, TimesThatCannotBeShownAsWrittenAreNamed)
+{
+    // Each case is followed by an entry at 10 s (frame 250) that is always read.
+    const struct
+    {
+        const char* name;
+        const char* entry;
+        Rows rows;
+        const char* report;
+    } cases[] = {
+        {"reversed.srt",
+         "1\n00:00:02,000 --> 00:00:01,000\nR\n\n",
+         {"50-175|R"},
+         "1 entry of t was shown otherwise than written:\nline 2: subtitle 1: ends before it "
+         "starts; shown until the next subtitle starts, at most 5 s"},
+        {"reversed.sub",
+         "{240}{20}R\n",
+         {"240-250|R"},
+         "1 entry of t was shown otherwise than written:\nline 1: ends before it starts; shown "
+         "until the next subtitle starts, at most 5 s"},
+        {"equal.srt",
+         "1\n00:00:02,000 --> 00:00:02,000\nnote\n\n",
+         {},
+         "1 subtitle of t ends where it starts and is not shown."},
+        {"equal.sub",
+         "{50}{50}note\n{60}{60}note\n",
+         {},
+         "2 subtitles of t end where they start and are not shown."},
+        {"negative.srt",
+         "1\n-00:00:01,000 --> 00:00:02,000\nX\n\n",
+         {"0-50|X"},
+         "1 entry of t was shown otherwise than written:\nline 2: subtitle 1: starts before "
+         "00:00:00,000; shown from 00:00:00,000"},
+        {"negative.sub",
+         "{-25}{50}X\n",
+         {"0-50|X"},
+         "1 entry of t was shown otherwise than written:\nline 1: starts before 00:00:00,000; "
+         "shown from 00:00:00,000"},
+        {"before.srt",
+         "1\n-00:00:06,840 --> -00:00:05,000\nX\n\n",
+         {},
+         "1 entry of t could not be read and was skipped:\nline 2: subtitle 1: ends before "
+         "00:00:00,000"},
+        {"before.sub",
+         "{-50}{-25}X\n",
+         {},
+         "1 entry of t could not be read and was skipped:\nline 1: ends before 00:00:00,000"},
+        {"late.srt",
+         "1\n26:40:00,000 --> 26:40:01,000\nX\n\n",
+         {},
+         "1 entry of t could not be read and was skipped:\nline 2: subtitle 1: starts later "
+         "than a subtitle stream can hold (before 26:30:43,717)"},
+        {"late.sub",
+         "{2400000}{2400025}X\n",
+         {},
+         "1 entry of t could not be read and was skipped:\nline 1: frame 2400000 starts later "
+         "than a subtitle stream can hold (before 26:30:43,717) at 25 fps"},
+        {"no-millis.srt", "1\n00:00:01 --> 00:00:02\nX\n\n", {"25-50|X"}, ""},
+        {"colon-millis.srt", "1\n00:00:01:500 --> 00:00:02:000\nX\n\n", {"38-50|X"}, ""},
+    };
+    for (const auto& c : cases) {
+        const bool srt = QByteArray(c.name).endsWith(".srt");
+        const TSubtitle list =
+            load(c.name, c.entry + QByteArray(srt ? "2\n00:00:10,000 --> 00:00:11,000\nN\n"
+                                                  : "{250}{275}N\n"));
+        Rows expected = c.rows;
+        expected.push_back("250-275|N");
+        EXPECT_EQ(rows(list), expected) << c.name;
+        EXPECT_EQ(LoadReport(list, "t", kDefault), c.report) << c.name;
+    }
 }
 
 TEST_F(Readers, UnreadableEntriesAreSkippedAndNamed)

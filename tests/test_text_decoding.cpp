@@ -51,7 +51,7 @@ TEST(TextDecoding, DefaultReadsOtherBytesInTheDetectedCodePage)
     EXPECT_FALSE(IsValidUtf8("ab\xe2\x82"));
     EXPECT_TRUE(IsValidUtf8("\xf0\x9f\x98\x80 ok"));
     // Nothing recognised reads as the Western code page.
-    EXPECT_EQ(DetectCodePage("", 0), "WINDOWS-1252");
+    EXPECT_EQ(DetectCodePage("", 0), "");
 
     const QByteArray greek = QStringEncoder("windows-1253")(QString::fromUtf8(
         "Καλημέρα, τι κάνεις σήμερα; Πολύ καλά, ευχαριστώ. Θα πάμε στη θάλασσα το απόγευμα."));
