@@ -322,8 +322,8 @@ void fillReport(FileReport& report, const GenerationResult& result, const TSubti
     report.skipped = int(list.Skipped().size());
     if (result.committed)
         report.outputs = result.outputs;
-    if (!result.aborted)
-        report.outputs << result.helpPath;
+    if (!result.helpPath.isEmpty())
+        report.outputs << result.helpPath; // none when its name was taken by a file not ours
 }
 
 // The summary of --json: one object per file, in the order given; a file a stop left

@@ -250,12 +250,6 @@ void StagedFile::startWriteback(qint64 written)
     m_writebackFrom = written;
 }
 
-void StagedFile::commit()
-{
-    flush();
-    putInPlace();
-}
-
 void StagedFile::flush()
 {
     if (!m_file.isOpen())

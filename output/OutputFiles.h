@@ -57,10 +57,10 @@ private:
 // Call it holding the lock on those files, so that no live run's files are taken.
 void RemoveLeftoverParts(const QStringList& finalPaths);
 
-// A file written under a temporary name beside `finalPath`, unbuffered. commit() flushes it to
-// disk and renames it over `finalPath`; otherwise the temporary file is removed when this
-// ends, and whatever was at `finalPath` stays as it was. A file that belongs to a set goes
-// in place through StagedSet.
+// A file written under a temporary name beside `finalPath`, unbuffered. flush() puts it on
+// disk and putInPlace() renames it over `finalPath`; otherwise the temporary file is removed
+// when this ends, and whatever was at `finalPath` stays as it was. Files go in place through
+// StagedSet, which takes both steps for a whole set.
 class StagedFile
 {
 public:
@@ -72,13 +72,11 @@ public:
     QFile& device() { return m_file; }
     const QString& finalPath() const { return m_finalPath; }
     // Starts putting the first `written` bytes on disk without waiting, once a megabyte has
-    // gathered since the last call, so that the disk works while the run goes on and commit()
+    // gathered since the last call, so that the disk works while the run goes on and flush()
     // has little left to wait for.
     void startWriteback(qint64 written);
-    // Throws Error with the "Cannot write file" message for the final path.
-    void commit();
-    // The two halves of commit(): puts the bytes on disk and closes the file, then renames it
-    // over the final path. Each throws as commit() does.
+    // Puts the bytes on disk and closes the file, then renames it over the final path. Each
+    // throws Error with the "Cannot write file" message for the final path.
     void flush();
     void putInPlace();
 
