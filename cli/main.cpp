@@ -9,6 +9,7 @@
 #include "render/FontMatch.h"
 #include "render/Renderer.h"
 #include "settings/SettingsTable.h"
+#include "subtitle/CodePageGuess.h"
 #include "subtitle/Subtitle.h"
 #include "vobsub/VobSubWriter.h"
 
@@ -262,6 +263,7 @@ bool load(TSubtitle& list, const QString& file, const ConvertOptions& options)
                                                     : QStringLiteral("is not a regular file")));
         return false;
     }
+    list.SetLanguageHint(LanguageCodeOf(options.languageText));
     if (list.LoadFromFile(file, true, FrameRate::fromText(options.fpsText), 0,
                           options.settings.charset) == LoadOutcome::Read)
         return reportLoad(list, file, options);

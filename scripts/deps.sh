@@ -8,7 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev
-  libuchardet-dev
+  libuchardet-dev libicu-dev
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fontconfig
   ffmpeg mkvtoolnix
   fusefat dosfstools

@@ -66,7 +66,7 @@ LoadOutcome TSubtitle::LoadFromFile(const QString& fileName, bool clearFirst, Fr
         return LoadOutcome::UnsupportedFormat;
     // The file's bytes are let go as soon as their text is prepared (a temporary would live
     // through the whole read), so that a long file is not held twice while its entries are read.
-    PreparedText prepared = PrepareText(ReadSubtitleFile(fileName));
+    PreparedText prepared = PrepareText(ReadSubtitleFile(fileName), m_languageHint);
     return loadText(fileName, std::move(prepared), clearFirst, rate, frameOffset, charset);
 }
 
@@ -74,7 +74,7 @@ LoadOutcome TSubtitle::LoadFromData(const QString& fileName, const QByteArray& d
                                     bool clearFirst, FrameRate rate, double frameOffset,
                                     quint8 charset)
 {
-    return loadText(fileName, PrepareText(data), clearFirst, rate, frameOffset, charset);
+    return loadText(fileName, PrepareText(data, m_languageHint), clearFirst, rate, frameOffset, charset);
 }
 
 LoadOutcome TSubtitle::loadText(const QString& fileName, PreparedText prepared, bool clearFirst,

@@ -84,6 +84,10 @@ public:
     LoadOutcome LoadFromData(const QString& fileName, const QByteArray& data, bool clearFirst,
                              FrameRate rate, double frameOffset, quint8 charset = 1);
 
+    // The two-letter code of the language the subtitles are for ("el"), or empty: a hint for
+    // telling apart code pages that the bytes of a short file fit equally well.
+    void SetLanguageHint(std::string languageCode) { m_languageHint = std::move(languageCode); }
+
     void AddLine(std::string startFrame, std::string endFrame, std::string line1, std::string line2,
                  std::string line3);
     // Appends a whole entry, its lines past the third and its style spans included.
@@ -136,6 +140,7 @@ private:
     int m_hidden = 0;
     FileEncoding m_encoding;
     QString m_rateNote;
+    std::string m_languageHint;
 };
 
 // Strict decimal conversion of a 32-bit integer field: an optional sign and digits only.

@@ -1,11 +1,12 @@
 #include "subtitle/TextDecoding.h"
 
+#include "subtitle/CodePageGuess.h"
+
 #include <cerrno>
 #include <cstring>
 #include <iconv.h>
 #include <map>
 #include <memory>
-#include <uchardet.h>
 
 namespace lumelle {
 
@@ -257,7 +258,7 @@ std::string TextDecoder::utf8(const std::string& bytes) const
     return text(bytes).toStdString();
 }
 
-PreparedText PrepareText(const QByteArray& raw)
+PreparedText PrepareText(const QByteArray& raw, const std::string& languageCode)
 {
     static const struct
     {
@@ -293,9 +294,10 @@ PreparedText PrepareText(const QByteArray& raw)
             return prepared;
         }
     }
-    prepared.encoding.codePage = IsValidUtf8(prepared.text)
-                                     ? std::string("UTF-8")
-                                     : DetectCodePage(prepared.text.data(), prepared.text.size());
+    prepared.encoding.codePage =
+        IsValidUtf8(prepared.text)
+            ? std::string("UTF-8")
+            : DetectCodePage(prepared.text.data(), prepared.text.size(), languageCode);
     // Nothing recognised: read as the Western code page, and say so.
     if (prepared.encoding.codePage.empty()) {
         prepared.encoding.codePage = "WINDOWS-1252";
@@ -304,19 +306,11 @@ PreparedText PrepareText(const QByteArray& raw)
     return prepared;
 }
 
-std::string DetectCodePage(const char* data, std::size_t size)
+std::string DetectCodePage(const char* data, std::size_t size, const std::string& languageCode)
 {
-    uchardet_t detector = uchardet_new();
-    std::string found;
-    if (uchardet_handle_data(detector, data, size) == 0) {
-        uchardet_data_end(detector);
-        found = uchardet_get_charset(detector);
-    }
-    uchardet_delete(detector);
-    // Plain ASCII reads as the Western code page.
-    if (found == "ASCII")
-        return "WINDOWS-1252";
-    return found;
+    if (size == 0)
+        return {};
+    return GuessCodePage(std::string(data, size), languageCode).codePage;
 }
 
 std::string ToUtf8(const std::string& bytes, const std::string& codePage)

@@ -91,17 +91,20 @@ private:
 
 // The text of a file in memory and its encoding: UTF-16 and UTF-32 (declared by a byte-order
 // mark) turned into UTF-8, a UTF-8 mark dropped, other bytes as they are with the code page
-// they were found to be in.
+// they were found to be in. `languageCode` is the two-letter code of the language the subtitles
+// are for, a hint for telling code pages apart; empty when none is known.
 struct PreparedText
 {
     std::string text;
     FileEncoding encoding;
 };
-PreparedText PrepareText(const QByteArray& raw);
+PreparedText PrepareText(const QByteArray& raw, const std::string& languageCode = {});
 
-// The code page of text that is not valid UTF-8, as the character-set detector finds it
-// ("WINDOWS-1253", "SHIFT_JIS", ...); empty when it finds none.
-std::string DetectCodePage(const char* data, std::size_t size);
+// The code page of text that is not valid UTF-8 ("WINDOWS-1253", "SHIFT_JIS", ...), as the
+// detectors and a trial of the usual code pages find it (see GuessCodePage); empty when none
+// reads clearly better than the others.
+std::string DetectCodePage(const char* data, std::size_t size,
+                           const std::string& languageCode = {});
 
 // `bytes` in `codePage` turned into UTF-8; undecodable bytes become U+FFFD.
 std::string ToUtf8(const std::string& bytes, const std::string& codePage);

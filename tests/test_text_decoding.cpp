@@ -1,11 +1,13 @@
 // Subtitle bytes to text by character set: UTF-8 or the detected code page under DEFAULT, the
 // code pages of the other sets, and broken input.
 #include "render/RenderSettings.h"
+#include "subtitle/CodePageGuess.h"
 #include "subtitle/Subtitle.h"
 #include "subtitle/TextDecoding.h"
 
 #include <QStringEncoder>
 #include <gtest/gtest.h>
+#include <iconv.h>
 
 using namespace lumelle;
 
@@ -31,7 +33,85 @@ QString decoded(const char* bytes, const char* charset)
     return TextDecoder(FontCharsetFromName(charset), FileEncoding{}).text(bytes);
 }
 
+// `utf8` in `codePage`, by the system's converter (which also decomposes Vietnamese letters
+// into the tone marks of WINDOWS-1258).
+std::string encodedIn(const std::string& utf8, const char* codePage)
+{
+    const iconv_t cd = iconv_open(codePage, "UTF-8");
+    std::string out(utf8.size() * 4, '\0');
+    char* in = const_cast<char*>(utf8.data());
+    char* to = out.data();
+    size_t inLeft = utf8.size(), outLeft = out.size();
+    iconv(cd, &in, &inLeft, &to, &outLeft);
+    iconv_close(cd);
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+// A short SubRip file of `lines`, one subtitle each, CRLF line ends.
+std::string shortFile(const std::vector<std::string>& lines)
+{
+    std::string file;
+    for (std::size_t n = 0; n < lines.size(); ++n)
+        file += std::to_string(n + 1) + "\r\n00:00:0" + std::to_string(2 * n + 1) +
+                ",000 --> 00:00:0" + std::to_string(2 * n + 2) + ",000\r\n" + lines[n] + "\r\n\r\n";
+    return file;
+}
+
 } // namespace
+
+TEST(TextDecoding, ShortFilesOfOneLanguageAreNamedByTheirOwnCodePage)
+{
+    // Two subtitles each: too little for a detector alone, which names no code page or a
+    // neighbour of the right one (ISO-8859-7 for WINDOWS-1253, TIS-620 for CP874, ...).
+    const struct
+    {
+        const char* codePage;
+        std::vector<std::string> lines;
+    } kFiles[] = {
+        {"WINDOWS-1250", {"Zażółć gęślą jaźń.", "Nie wiem, co się stało wczoraj."}},
+        {"WINDOWS-1251", {"Привет, как дела?", "Я не знаю, что случилось."}},
+        {"WINDOWS-1253", {"Γεια σου, τι κάνεις;", "Άσε με ήσυχο, δεν ξέρω τι έγινε χθες."}},
+        {"WINDOWS-1254", {"Merhaba, nasılsın?", "Ne olduğunu bilmiyorum."}},
+        {"WINDOWS-1255", {"שלום, מה שלומך?", "אני לא יודע מה קרה."}},
+        {"WINDOWS-1256", {"مرحبا، كيف حالك؟", "لا أعرف ماذا حدث."}},
+        {"WINDOWS-1257", {"Labas, kaip sekasi?", "Nežinau, kas atsitiko vakar."}},
+        {"WINDOWS-1258", {"Xin chào, bạn khỏe không?", "Tôi không biết chuyện gì đã xảy ra."}},
+        {"CP874", {"สวัสดี คุณสบายดีไหม", "ฉันไม่รู้ว่าเกิดอะไรขึ้น"}},
+        {"BIG5", {"你好，你今天好嗎？", "我不知道發生了什麼事。"}},
+        {"GB2312", {"你好，你今天好吗？", "我不知道发生了什么事。"}},
+        {"CP949", {"안녕하세요, 잘 지내세요?", "무슨 일이 있었는지 모르겠어요."}},
+        {"SHIFT_JIS", {"こんにちは、お元気ですか？", "何が起こったのか分かりません。"}},
+    };
+    for (const auto& file : kFiles) {
+        const std::string utf8 = shortFile(file.lines);
+        const std::string bytes = encodedIn(utf8, file.codePage);
+        // Named right with no hint, with the window's default language (Greek) and with the
+        // file's own.
+        for (const char* hint : {"", "el"}) {
+            EXPECT_EQ(DetectCodePage(bytes.data(), bytes.size(), hint), file.codePage)
+                << file.lines[0] << " hint " << hint;
+        }
+        EXPECT_EQ(ToUtf8(bytes, DetectCodePage(bytes.data(), bytes.size())), utf8) << file.codePage;
+    }
+}
+
+TEST(TextDecoding, TheSubtitlesLanguageTellsApartWhatTheBytesLeaveOpen)
+{
+    // One short Chinese line fits GB2312 and Big5 alike: without a hint it is no finding.
+    const std::string bytes = encodedIn(shortFile({"你好，你今天好吗？"}), "GB2312");
+    EXPECT_EQ(DetectCodePage(bytes.data(), bytes.size()), "");
+    EXPECT_EQ(DetectCodePage(bytes.data(), bytes.size(), "zh"), "GB2312");
+
+    TSubtitle list;
+    list.SetLanguageHint(LanguageCodeOf("zh CHINESE"));
+    list.LoadFromData("a.srt", QByteArray::fromStdString(bytes), true, FrameRate(25000), 0);
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.line(1).Line1, "你好，你今天好吗？");
+    EXPECT_EQ(list.Encoding().description(kDefaultCharset), "GB2312 (detected)");
+    EXPECT_EQ(LanguageCodeOf(" el GREEK"), "el");
+    EXPECT_EQ(LanguageCodeOf("Greek"), "");
+}
 
 TEST(TextDecoding, DefaultReadsAUtf8FileAsUtf8)
 {

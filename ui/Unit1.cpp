@@ -9,6 +9,7 @@
 #include "render/TextBlock.h"
 #include "render/WidthCheck.h"
 #include "settings/SettingsTable.h"
+#include "subtitle/CodePageGuess.h"
 #include "subtitle/LoadReport.h"
 #include "subtitle/SubtitleKinds.h"
 #include "subtitle/TextDecoding.h"
@@ -774,6 +775,7 @@ void TForm1::ButtonLoadSrtClick(QObject* Sender)
         ListBox1->clear();
     }
     Subtitle = std::make_unique<TSubtitle>();
+    Subtitle->SetLanguageHint(LanguageCodeOf(ComboBoxVobsubLanguage->currentText()));
     if (Subtitle->LoadFromFile(fileName, true, FrameRate::fromText(ComboBoxFps->currentText()), 0,
                                CurrentCharset()) == LoadOutcome::UnsupportedFormat)
         platform::messages().showMessage(QString::fromLatin1(kUnsupportedFormatMessage));

@@ -1,0 +1,427 @@
+#include "subtitle/CodePageGuess.h"
+
+#include "subtitle/TextDecoding.h"
+
+#include <QChar>
+#include <QList>
+#include <QStringView>
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <iconv.h>
+#include <uchardet.h>
+#include <unicode/ucsdet.h>
+#include <vector>
+
+namespace lumelle {
+
+namespace {
+
+// Letters are grouped by the writing system they belong to; a word whose letters come from two
+// groups is what a wrong code page makes of text. Chinese characters and Japanese kana share a
+// group, Korean syllables have their own.
+enum class LetterGroup { None, Latin, Greek, Cyrillic, Hebrew, Arabic, Thai, Hangul, Cjk, Other };
+
+LetterGroup groupOf(char32_t c)
+{
+    switch (QChar::script(c)) {
+    case QChar::Script_Latin:
+        return LetterGroup::Latin;
+    case QChar::Script_Greek:
+        return LetterGroup::Greek;
+    case QChar::Script_Cyrillic:
+        return LetterGroup::Cyrillic;
+    case QChar::Script_Hebrew:
+        return LetterGroup::Hebrew;
+    case QChar::Script_Arabic:
+        return LetterGroup::Arabic;
+    case QChar::Script_Thai:
+        return LetterGroup::Thai;
+    case QChar::Script_Hangul:
+        return LetterGroup::Hangul;
+    case QChar::Script_Han:
+    case QChar::Script_Hiragana:
+    case QChar::Script_Katakana:
+    case QChar::Script_Bopomofo:
+        return LetterGroup::Cjk;
+    case QChar::Script_Common:
+    case QChar::Script_Inherited:
+        return LetterGroup::None;
+    default:
+        return LetterGroup::Other;
+    }
+}
+
+bool isMark(char32_t c)
+{
+    const QChar::Category category = QChar::category(c);
+    return category == QChar::Mark_NonSpacing || category == QChar::Mark_SpacingCombining ||
+           category == QChar::Mark_Enclosing;
+}
+
+bool isWordPart(char32_t c)
+{
+    return QChar::isLetter(c) || isMark(c);
+}
+
+// Symbols that real subtitle text holds: degrees, currencies, notes, marks of trade.
+bool commonSymbol(char32_t c)
+{
+    static constexpr char32_t kCommon[] = {0xA3,   0xA5,   0xA9,   0xAE,   0xB0,  0xBD,
+                                           0x20AC, 0x2116, 0x2122, 0x266A, 0x266B};
+    return std::find(std::begin(kCommon), std::end(kCommon), c) != std::end(kCommon);
+}
+
+// Marks that stand inside words in real text: apostrophes, hyphens, the middle dot.
+bool fitsInsideWord(char32_t c)
+{
+    return c == 0x2019 || c == 0x2010 || c == 0x2011 || c == 0xB7 || c == 0xAD || c == 0x2BC;
+}
+
+// A letter of a script that separates its words with spaces: Chinese, Japanese and Thai lines
+// hold punctuation between letters as a matter of course.
+bool spacedLetter(char32_t c)
+{
+    if (!QChar::isLetter(c))
+        return false;
+    const LetterGroup group = groupOf(c);
+    return group != LetterGroup::Cjk && group != LetterGroup::Thai && group != LetterGroup::Hangul;
+}
+
+// Letters that a wrong code page makes often and real text seldom holds: the Icelandic thorn and
+// eth (what Baltic and Turkish letters become in the Western code page) and the Greek vowels with
+// both diaereses and accent (what the commonest Russian and Hebrew letters become in the Greek).
+bool rareLetter(char32_t c)
+{
+    return c == 0xFE || c == 0xDE || c == 0xF0 || c == 0xD0 || c == 0x390 || c == 0x3B0;
+}
+
+// Greek vowels with the accent that every Greek word of more than one syllable carries.
+bool accentedGreek(char32_t c)
+{
+    return (c >= 0x3AC && c <= 0x3AF) || (c >= 0x3CC && c <= 0x3CE) || c == 0x386 ||
+           (c >= 0x388 && c <= 0x38A) || c == 0x38C || c == 0x38E || c == 0x38F || c == 0x390 ||
+           c == 0x3B0;
+}
+
+struct WordCounts
+{
+    std::array<int, 10> letters{};
+    int nonAscii = 0;
+    bool greekAccent = false;
+    bool seenUpperOnly = true;
+    bool caseBreak = false;
+    bool seenLower = false;
+};
+
+// A code page a detector or the language named, with the weight of that naming.
+struct Candidate
+{
+    std::string codePage;
+    double support = 0;
+    bool named = false;
+};
+
+bool canOpen(const std::string& codePage)
+{
+    const iconv_t cd = iconv_open("UTF-8", codePage.c_str());
+    if (cd == iconv_t(-1))
+        return false;
+    iconv_close(cd);
+    return true;
+}
+
+// The code pages a detector's answer stands for, the one subtitle files are usually written in
+// first: the detectors often name the ISO sibling of a Windows code page, which decodes the same
+// letters but not the quotation marks and dashes of 0x80-0x9F.
+std::vector<std::string> namesFor(std::string name)
+{
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return char(std::toupper(c)); });
+    if (name.empty() || name == "ASCII" || name == "UTF-8" || name.rfind("UTF-", 0) == 0 ||
+        name.rfind("IBM42", 0) == 0)
+        return {};
+    struct Family
+    {
+        const char* names[3];
+        const char* preferred[2];
+    };
+    static const Family kFamilies[] = {
+        {{"ISO-8859-1", "ISO-8859-15", "WINDOWS-1252"}, {"WINDOWS-1252", nullptr}},
+        {{"ISO-8859-2", nullptr, nullptr}, {"WINDOWS-1250", "ISO-8859-2"}},
+        {{"ISO-8859-7", nullptr, nullptr}, {"WINDOWS-1253", "ISO-8859-7"}},
+        {{"ISO-8859-8", "ISO-8859-8-I", nullptr}, {"WINDOWS-1255", "ISO-8859-8"}},
+        {{"ISO-8859-6", nullptr, nullptr}, {"WINDOWS-1256", "ISO-8859-6"}},
+        {{"ISO-8859-9", nullptr, nullptr}, {"WINDOWS-1254", "ISO-8859-9"}},
+        {{"ISO-8859-13", "ISO-8859-4", nullptr}, {"WINDOWS-1257", nullptr}},
+        {{"TIS-620", "ISO-8859-11", nullptr}, {"CP874", nullptr}},
+        {{"UHC", "EUC-KR", "CP949"}, {"CP949", nullptr}},
+        {{"GB18030", "GBK", "GB2312"}, {"GB2312", "GB18030"}},
+    };
+    for (const Family& family : kFamilies) {
+        for (const char* member : family.names) {
+            if (member && name == member) {
+                std::vector<std::string> names;
+                for (const char* preferred : family.preferred)
+                    if (preferred)
+                        names.emplace_back(preferred);
+                if (std::find(names.begin(), names.end(), name) == names.end())
+                    names.push_back(name);
+                return names;
+            }
+        }
+    }
+    if (canOpen(name))
+        return {name};
+    return {};
+}
+
+// The code pages subtitles in a language are usually written in.
+std::vector<std::string> pagesForLanguage(const std::string& code)
+{
+    struct Usual
+    {
+        const char* codes;
+        const char* pages[2];
+    };
+    static const Usual kUsual[] = {
+        {"el", {"WINDOWS-1253", nullptr}},
+        {"ru uk be bg sr mk", {"WINDOWS-1251", nullptr}},
+        {"pl cs sk hu hr sl ro bs sq", {"WINDOWS-1250", nullptr}},
+        {"tr az", {"WINDOWS-1254", nullptr}},
+        {"he yi", {"WINDOWS-1255", nullptr}},
+        {"ar fa ur", {"WINDOWS-1256", nullptr}},
+        {"lt lv et", {"WINDOWS-1257", nullptr}},
+        {"vi", {"WINDOWS-1258", nullptr}},
+        {"th", {"CP874", nullptr}},
+        {"zh", {"GB2312", "BIG5"}},
+        {"ja", {"SHIFT_JIS", nullptr}},
+        {"ko", {"CP949", nullptr}},
+    };
+    if (code.size() != 2)
+        return {};
+    for (const Usual& usual : kUsual) {
+        const std::string codes = usual.codes;
+        for (std::size_t at = 0; at + 2 <= codes.size(); at += 3) {
+            if (codes.compare(at, 2, code) == 0) {
+                std::vector<std::string> pages;
+                for (const char* page : usual.pages)
+                    if (page)
+                        pages.emplace_back(page);
+                return pages;
+            }
+        }
+    }
+    return {};
+}
+
+// Every code page tried when the detectors name none that reads well.
+constexpr const char* kEveryPage[] = {
+    "WINDOWS-1252", "WINDOWS-1250", "WINDOWS-1251", "WINDOWS-1253", "WINDOWS-1254", "WINDOWS-1255",
+    "WINDOWS-1256", "WINDOWS-1257", "WINDOWS-1258", "CP874",        "KOI8-R",       "SHIFT_JIS",
+    "GB2312",       "GB18030",      "BIG5",         "CP949"};
+
+// The lines of the text that hold bytes past ASCII, up to a size that keeps the trial of every
+// candidate quick on a long film: only they tell code pages apart.
+std::string sampleOf(const std::string& text)
+{
+    constexpr std::size_t kSampleSize = 32 * 1024;
+    std::string sample;
+    std::size_t start = 0;
+    while (start < text.size() && sample.size() < kSampleSize) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        const bool wide =
+            std::any_of(text.begin() + std::ptrdiff_t(start), text.begin() + std::ptrdiff_t(end),
+                        [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+        if (wide)
+            sample.append(text, start, end - start + 1);
+        start = end + 1;
+    }
+    return sample;
+}
+
+std::string uchardetAnswer(const std::string& text)
+{
+    uchardet_t detector = uchardet_new();
+    std::string found;
+    if (uchardet_handle_data(detector, text.data(), text.size()) == 0) {
+        uchardet_data_end(detector);
+        found = uchardet_get_charset(detector);
+    }
+    uchardet_delete(detector);
+    return found;
+}
+
+// ICU's answers with their confidence (0-100), best first; answers below 20 are noise.
+std::vector<std::pair<std::string, int>> icuAnswers(const std::string& sample)
+{
+    std::vector<std::pair<std::string, int>> answers;
+    UErrorCode status = U_ZERO_ERROR;
+    UCharsetDetector* detector = ucsdet_open(&status);
+    if (U_FAILURE(status))
+        return answers;
+    ucsdet_setText(detector, sample.data(), int32_t(sample.size()), &status);
+    int32_t found = 0;
+    const UCharsetMatch** matches = ucsdet_detectAll(detector, &found, &status);
+    for (int32_t i = 0; U_SUCCESS(status) && i < found; ++i) {
+        UErrorCode itemStatus = U_ZERO_ERROR;
+        const char* name = ucsdet_getName(matches[i], &itemStatus);
+        const int confidence = ucsdet_getConfidence(matches[i], &itemStatus);
+        if (U_SUCCESS(itemStatus) && name && confidence >= 20)
+            answers.emplace_back(name, confidence);
+    }
+    ucsdet_close(detector);
+    return answers;
+}
+
+} // namespace
+
+std::string LanguageCodeOf(const QString& languageText)
+{
+    const QString code = languageText.trimmed().section(QLatin1Char(' '), 0, 0).toLower();
+    if (code.size() != 2 || !code.at(0).isLetter() || !code.at(1).isLetter())
+        return {};
+    return code.toStdString();
+}
+
+double Implausibility(const QString& decoded)
+{
+    std::vector<char32_t> chars;
+    chars.reserve(std::size_t(decoded.size()));
+    for (const char32_t c : QStringView(decoded).toUcs4())
+        chars.push_back(c);
+
+    int bad = 0, mixed = 0, odd = 0, rare = 0, latinLetters = 0, latinAccented = 0;
+    int greekWords = 0, unaccentedGreekWords = 0;
+    WordCounts word;
+    auto closeWord = [&] {
+        const auto most = std::max_element(word.letters.begin() + 1, word.letters.end());
+        int total = 0;
+        for (int count : word.letters)
+            total += count;
+        mixed += total - *most;
+        if (most - word.letters.begin() == int(LetterGroup::Latin)) {
+            latinLetters += total;
+            latinAccented += word.nonAscii;
+        }
+        if (most - word.letters.begin() == int(LetterGroup::Greek) && *most >= 4 &&
+            !word.seenUpperOnly) {
+            ++greekWords;
+            unaccentedGreekWords += word.greekAccent ? 0 : 1;
+        }
+        odd += word.caseBreak ? 1 : 0;
+        word = WordCounts{};
+    };
+    for (std::size_t i = 0; i < chars.size(); ++i) {
+        const char32_t c = chars[i];
+        if (isWordPart(c)) {
+            if (QChar::isLetter(c)) {
+                const LetterGroup group = groupOf(c);
+                if (group != LetterGroup::None)
+                    ++word.letters[std::size_t(group)];
+                if (c >= 0x80 && group == LetterGroup::Latin)
+                    ++word.nonAscii;
+                rare += rareLetter(c) ? 1 : 0;
+                word.greekAccent = word.greekAccent || accentedGreek(c);
+                if (QChar::isLower(c)) {
+                    word.seenLower = true;
+                    word.seenUpperOnly = false;
+                } else if (QChar::isUpper(c) && word.seenLower)
+                    word.caseBreak = true;
+                // Half-width katakana: what Chinese or Korean bytes become as Shift-JIS.
+                if (c >= 0xFF61 && c <= 0xFF9F)
+                    ++odd;
+                // A final sigma inside a word: Hebrew or Cyrillic bytes read as Greek.
+                if (c == 0x3C2 && i + 1 < chars.size() && QChar::isLetter(chars[i + 1]))
+                    ++odd;
+            }
+            continue;
+        }
+        closeWord();
+        if (c < 0x80) {
+            if (c < 0x20 && c != '\t' && c != '\n' && c != '\r')
+                ++bad;
+            continue;
+        }
+        const QChar::Category category = QChar::category(c);
+        if (c == 0xFFFD || category == QChar::Other_Control ||
+            category == QChar::Other_PrivateUse || category == QChar::Other_NotAssigned ||
+            category == QChar::Other_Surrogate) {
+            ++bad;
+        } else if (category == QChar::Symbol_Math || category == QChar::Symbol_Currency ||
+                   category == QChar::Symbol_Modifier || category == QChar::Symbol_Other ||
+                   category == QChar::Number_Other) {
+            odd += commonSymbol(c) ? 0 : 1;
+        } else if (i > 0 && i + 1 < chars.size() && spacedLetter(chars[i - 1]) &&
+                   spacedLetter(chars[i + 1]) && !fitsInsideWord(c)) {
+            // Punctuation between two letters of one word: "mo¿e" is Polish read as Western.
+            ++odd;
+        }
+    }
+    closeWord();
+    // Languages in Latin letters write most of them without accents; text in which most are
+    // accented is another script read in a Western code page.
+    const double accentedExcess = std::max(0.0, latinAccented - 0.3 * latinLetters);
+    // Greek in lower case carries an accent on nearly every longer word; letters of another
+    // script read as Greek carry none.
+    const double unaccentedExcess = std::max(0.0, unaccentedGreekWords - 0.5 * greekWords);
+    return 3.0 * bad + 2.0 * mixed + 2.0 * odd + rare + accentedExcess + unaccentedExcess;
+}
+
+CodePageGuess GuessCodePage(const std::string& text, const std::string& languageCode)
+{
+    const std::string sample = sampleOf(text);
+    std::vector<Candidate> candidates;
+    auto support = [&](const std::string& codePage, double weight) {
+        auto found = std::find_if(candidates.begin(), candidates.end(),
+                                  [&](const Candidate& c) { return c.codePage == codePage; });
+        if (found == candidates.end())
+            candidates.push_back({codePage, weight, weight > 0});
+        else {
+            found->support += weight;
+            found->named = found->named || weight > 0;
+        }
+    };
+    for (const std::string& name : namesFor(uchardetAnswer(text)))
+        support(name, 2.0);
+    for (const auto& [name, confidence] : icuAnswers(sample))
+        for (const std::string& page : namesFor(name))
+            support(page, confidence / 20.0);
+    for (const std::string& page : pagesForLanguage(languageCode))
+        support(page, 1.0);
+    for (const char* page : kEveryPage)
+        support(page, 0.0);
+
+    struct Trial
+    {
+        const Candidate* candidate;
+        std::string decoded;
+        double score;
+    };
+    std::vector<Trial> trials;
+    for (const Candidate& candidate : candidates) {
+        std::string decoded = ToUtf8(sample, candidate.codePage);
+        const double score = candidate.support - Implausibility(QString::fromStdString(decoded));
+        trials.push_back({&candidate, std::move(decoded), score});
+    }
+    // The best score wins; among equals the earlier candidate, the one named first.
+    const auto best =
+        std::max_element(trials.begin(), trials.end(),
+                         [](const Trial& a, const Trial& b) { return a.score < b.score; });
+    if (best == trials.end())
+        return {};
+    // A code page nobody named is a finding only when it reads clearly better than every
+    // other reading of the text.
+    if (!best->candidate->named) {
+        for (const Trial& other : trials) {
+            if (&other != &*best && other.decoded != best->decoded &&
+                other.score > best->score - 2.0)
+                return {};
+        }
+    }
+    return {best->candidate->codePage};
+}
+
+} // namespace lumelle
