@@ -12,6 +12,11 @@ QByteArray ReadSubtitleFile(const QString& fileName)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         throw Error(file.errorString());
+    if (file.size() > kMaxFileBytes)
+        throw Error(QStringLiteral("The file is %1 MB: a subtitle file of more than %2 MB is not "
+                                   "read.")
+                        .arg(QString::number(file.size() >> 20),
+                             QString::number(kMaxFileBytes >> 20)));
     QByteArray data;
     if (file.size() > 0)
         data.reserve(qsizetype(file.size()));

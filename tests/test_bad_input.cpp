@@ -1178,6 +1178,19 @@ TEST_F(BadInput, FifosDevicesAndOversizedSettingsAreNotRead)
 
 TEST_F(BadInput, LineLongerThanAnySubtitleIsRefusedWithItsNumber)
 {
+    // A sparse file of 30 GB is refused by its size, not by running out of memory.
+    const QString sparse = write("sparse.srt", "1\n00:00:01,000 --> 00:00:02,000\nA\n");
+    ASSERT_EQ(::truncate(QFile::encodeName(sparse).constData(), off_t(30) << 30), 0);
+    try {
+        TSubtitle list;
+        list.LoadFromFile(sparse, true, kRate, 0);
+        ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.message(),
+                  "The file is 30720 MB: a subtitle file of more than 1024 MB is not read.");
+    }
+    QFile::remove(sparse);
+
     QByteArray bytes = "{1}{2}short\n{3}{4}";
     bytes += QByteArray(qsizetype(kMaxLineBytes) + 1, 'W');
     const QString path = write("huge.sub", bytes);
