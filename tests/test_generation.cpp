@@ -201,13 +201,16 @@ TEST_F(Generation, ErrorLeavesTheEarlierFilesAndNoTemporaryOnes)
     EXPECT_EQ(readAll(subOf(first)), sub);
     EXPECT_EQ(QDir(m_dir.path()).entryList({"*.part"}, QDir::Files), QStringList());
 
-    // An abort before the first subtitle has nothing to give: the earlier pair stays too.
+    // An abort before the first subtitle has nothing to give: the earlier pair stays too, and
+    // the temporary files opened for it are gone.
     GenerationCallbacks stopAtOnce;
     stopAtOnce.beforeSubtitle = [](int, int) { return false; };
     const GenerationResult aborted = RunGeneration(request(), stopAtOnce);
     EXPECT_TRUE(aborted.aborted);
     EXPECT_EQ(readAll(idxOf(first)), idx);
     EXPECT_EQ(readAll(subOf(first)), sub);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 4)
+        << QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).join(' ').toStdString();
 }
 
 TEST_F(Generation, OnlyFilesOfOursAreReplacedAndAMovedPairIsGuardedToo)
