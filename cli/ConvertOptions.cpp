@@ -597,7 +597,7 @@ QList<HelpPaletteRow> paletteRows()
     return rows;
 }
 
-// "SubRip (.srt) and MicroDVD (.sub, .txt)".
+// "SubRip (.srt), MicroDVD (.sub, .txt) and WebVTT (.vtt)".
 QString subtitleKinds()
 {
     return SubtitleKindsText(QStringLiteral("%1 (%2)"), QStringLiteral(", "),

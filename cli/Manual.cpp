@@ -54,7 +54,7 @@ QString taggedParagraph(const QString& tag, const QString& text)
     return QStringLiteral(".TP\n%1\n%2\n").arg(tag, roff(text));
 }
 
-// "SubRip .srt, MicroDVD .sub or .txt".
+// "SubRip .srt, MicroDVD .sub or .txt, WebVTT .vtt".
 QString subtitleKinds()
 {
     return SubtitleKindsText(QStringLiteral("%1 %2"), QStringLiteral(" or "), QStringLiteral(", "));

@@ -79,6 +79,8 @@ FileKind kindByExtension(const QString& fileName)
         return FileKind::SubRip;
     if (isOneOf(ext, kMicroDvdExtensions))
         return FileKind::MicroDvd;
+    if (isOneOf(ext, kWebVttExtensions))
+        return FileKind::WebVtt;
     return FileKind::Unknown;
 }
 
@@ -104,9 +106,21 @@ bool isPlainText(const QString& fileName)
     return upperExtension(fileName) == QStringLiteral(".TXT");
 }
 
+// A WebVTT file opens with "WEBVTT", alone or followed by a blank and a title.
+bool looksLikeWebVtt(const std::vector<std::string>& lines)
+{
+    if (lines.empty() || lines[0].compare(0, 6, "WEBVTT") != 0)
+        return false;
+    return lines[0].size() == 6 || lines[0][6] == ' ' || lines[0][6] == '\t';
+}
+
 FileKind kindOfLines(const QString& fileName, const std::vector<std::string>& head)
 {
     const FileKind byExtension = kindByExtension(fileName);
+    // The signature is unmistakable: a WebVTT file saved under another subtitle extension is
+    // still read as what it is.
+    if (byExtension != FileKind::Unknown && looksLikeWebVtt(head))
+        return FileKind::WebVtt;
     if (byExtension == FileKind::SubRip && looksLikeSubRip(head))
         return FileKind::SubRip;
     if (byExtension == FileKind::MicroDvd && looksLikeMicroDvd(head))
@@ -136,6 +150,11 @@ FileKind KindOfFile(const QString& fileName)
 bool TSubtitle::IsSrtFile(const QString& fileName)
 {
     return KindOfFile(fileName) == FileKind::SubRip;
+}
+
+bool TSubtitle::IsWebVttFile(const QString& fileName)
+{
+    return KindOfFile(fileName) == FileKind::WebVtt;
 }
 
 bool TSubtitle::IsMicroDvdFile(const QString& fileName)

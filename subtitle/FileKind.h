@@ -8,14 +8,15 @@
 
 namespace lumelle {
 
-enum class FileKind { Unknown, SubRip, MicroDvd };
+enum class FileKind { Unknown, SubRip, MicroDvd, WebVtt };
 
 // How many lines at the top of a file are searched for its first subtitle.
 inline constexpr int kRecognitionLines = 50;
 
 // The kind of a file named `fileName` whose text (byte-order mark handled) begins with
 // `text`: a ".srt" file with a SubRip time line among its first lines, or a ".sub" or ".txt"
-// file whose first line that is not blank starts with "{".
+// file whose first line that is not blank starts with "{", or a file of any of those
+// extensions and ".vtt" whose first line is the WebVTT signature "WEBVTT".
 FileKind KindOfText(const QString& fileName, const std::string& text);
 
 // The same for a file on disk, reading no more of it than its first lines. A file that exists

@@ -48,6 +48,55 @@ std::vector<std::string> subRipTextLines(LineReader& reader)
 
 } // namespace
 
+void TSubtitle::addTimedEntry(const TimedText& timed, std::vector<std::string> textLines,
+                              FrameRate rate, std::int64_t frameOffset,
+                              EntriesWithOpenEnds& entries)
+{
+    auto [startMs, endMs] = std::pair(timed.startMs, timed.endMs);
+    const QString why =
+        QStringLiteral("subtitle %1: %2").arg(timed.name, TimesReason(JudgeTimes(startMs, endMs)));
+    SubtitleLine entry;
+    bool openEnd = false;
+    switch (JudgeTimes(startMs, endMs)) {
+    case EntryTimes::EndsAsItStarts:
+        ++m_hidden;
+        return;
+    case EntryTimes::WhollyBeforeZero:
+        skip(timed.lineNumber, why);
+        return;
+    case EntryTimes::StartsBeforeZero:
+        startMs = 0;
+        noteChanged(timed.lineNumber, why);
+        break;
+    case EntryTimes::EndsBeforeStart:
+        openEnd = true;
+        endMs = startMs;
+        noteChanged(timed.lineNumber, why);
+        break;
+    default:
+        break;
+    }
+    try {
+        const std::int64_t start = FramesOfMillis(startMs, rate) + frameOffset;
+        if (!StartFitsStream(start, rate)) {
+            skip(timed.lineNumber,
+                 QStringLiteral("subtitle %1: %2").arg(timed.name, StartOutOfStream(start)));
+            return;
+        }
+        entry.StartFrame = std::to_string(start);
+        entry.EndFrame = std::to_string(FramesOfMillis(endMs, rate) + frameOffset);
+    } catch (const Error& e) {
+        skip(timed.lineNumber, QStringLiteral("subtitle %1: %2").arg(timed.name, e.message()));
+        return;
+    }
+    MarkedText marked;
+    TextStyle style;
+    for (const std::string& text : textLines)
+        AppendMarkedLine(text, false, style, marked);
+    SetTextLines(entry, std::move(marked));
+    entries.add(std::move(entry), openEnd);
+}
+
 void TSubtitle::readSubRip(const std::string& data, FrameRate rate, std::int64_t frameOffset,
                            const TextDecoder& decoder)
 {
@@ -86,47 +135,19 @@ void TSubtitle::readSubRip(const std::string& data, FrameRate rate, std::int64_t
             number.empty() ? QString::number(ordinal) : QString::fromStdString(number);
         number.clear();
         const std::vector<std::string> rawText = subRipTextLines(reader);
-        SubtitleLine entry;
-        bool openEnd = false;
+        std::pair<std::int64_t, std::int64_t> times;
         try {
-            auto [startMs, endMs] = TimesOfLine(line);
-            const EntryTimes judged = JudgeTimes(startMs, endMs);
-            const QString why = QStringLiteral("subtitle %1: %2").arg(name, TimesReason(judged));
-            if (judged == EntryTimes::EndsAsItStarts) {
-                ++m_hidden;
-                continue;
-            }
-            if (judged == EntryTimes::WhollyBeforeZero) {
-                skip(lineNumber, why);
-                continue;
-            }
-            if (judged == EntryTimes::StartsBeforeZero) {
-                startMs = 0;
-                noteChanged(lineNumber, why);
-            }
-            if (judged == EntryTimes::EndsBeforeStart) {
-                openEnd = true;
-                endMs = startMs;
-                noteChanged(lineNumber, why);
-            }
-            const std::int64_t start = FramesOfMillis(startMs, rate) + frameOffset;
-            if (!StartFitsStream(start, rate)) {
-                skip(lineNumber,
-                     QStringLiteral("subtitle %1: %2").arg(name, StartOutOfStream(start)));
-                continue;
-            }
-            entry.StartFrame = std::to_string(start);
-            entry.EndFrame = std::to_string(FramesOfMillis(endMs, rate) + frameOffset);
+            times = TimesOfLine(line);
         } catch (const Error& e) {
             skip(lineNumber, QStringLiteral("subtitle %1: %2").arg(name, e.message()));
             continue;
         }
-        MarkedText marked;
-        TextStyle style;
+        std::vector<std::string> textLines;
+        textLines.reserve(rawText.size());
         for (const std::string& raw : rawText)
-            AppendMarkedLine(decoder.utf8(raw), false, style, marked);
-        SetTextLines(entry, std::move(marked));
-        entries.add(std::move(entry), openEnd);
+            textLines.push_back(decoder.utf8(raw));
+        addTimedEntry({lineNumber, name, times.first, times.second}, std::move(textLines), rate,
+                      frameOffset, entries);
     }
     entries.finish();
 }

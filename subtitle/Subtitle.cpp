@@ -62,7 +62,7 @@ void TSubtitle::noteChanged(int lineNumber, const QString& reason)
 LoadOutcome TSubtitle::LoadFromFile(const QString& fileName, bool clearFirst, FrameRate rate,
                                     double frameOffset, quint8 charset)
 {
-    if (!IsSrtFile(fileName) && !IsMicroDvdFile(fileName))
+    if (KindOfFile(fileName) == FileKind::Unknown)
         return LoadOutcome::UnsupportedFormat;
     // The file's bytes are let go as soon as their text is prepared (a temporary would live
     // through the whole read), so that a long file is not held twice while its entries are read.
@@ -94,6 +94,8 @@ LoadOutcome TSubtitle::loadText(const QString& fileName, PreparedText prepared, 
     const TextDecoder decoder(charset, m_encoding);
     if (kind == FileKind::SubRip)
         readSubRip(prepared.text, rate, offset, decoder);
+    else if (kind == FileKind::WebVtt)
+        readWebVtt(prepared.text, rate, offset, decoder);
     else
         readMicroDvd(prepared.text, rate, offset, decoder);
     return LoadOutcome::Read;

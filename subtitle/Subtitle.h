@@ -13,6 +13,8 @@
 
 namespace lumelle {
 
+class EntriesWithOpenEnds;
+
 // How a stretch of a text line is to be drawn, as the file's markup asked.
 struct TextStyle
 {
@@ -107,6 +109,7 @@ public:
     // True for an existing file of that kind, by its extension and its first lines.
     static bool IsSrtFile(const QString& fileName);
     static bool IsMicroDvdFile(const QString& fileName);
+    static bool IsWebVttFile(const QString& fileName);
 
     // The entries of the last load that were skipped, in file order.
     const std::vector<SkippedEntry>& Skipped() const { return m_skipped; }
@@ -131,6 +134,21 @@ private:
                     const TextDecoder& decoder);
     void readMicroDvd(const std::string& data, FrameRate rate, std::int64_t frameOffset,
                       const TextDecoder& decoder);
+    void readWebVtt(const std::string& data, FrameRate rate, std::int64_t frameOffset,
+                    const TextDecoder& decoder);
+    // A subtitle with times in milliseconds, as the SubRip and WebVTT readers find one: the
+    // line its times stand on (1-based) and its name (number or identifier) for messages.
+    struct TimedText
+    {
+        int lineNumber = 0;
+        QString name;
+        std::int64_t startMs = 0;
+        std::int64_t endMs = 0;
+    };
+    // Judges the times of `timed` (hidden, skipped, moved to zero, open end), reads the markup
+    // of its text lines (UTF-8) and adds it.
+    void addTimedEntry(const TimedText& timed, std::vector<std::string> textLines, FrameRate rate,
+                       std::int64_t frameOffset, EntriesWithOpenEnds& entries);
     void skip(int lineNumber, const QString& reason);
     void noteChanged(int lineNumber, const QString& reason);
 

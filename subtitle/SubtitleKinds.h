@@ -11,6 +11,7 @@ namespace lumelle {
 // Extensions without the dot, in lower case; a file's own may be in any case.
 inline constexpr const char* kSubRipExtensions[] = {"srt"};
 inline constexpr const char* kMicroDvdExtensions[] = {"sub", "txt"};
+inline constexpr const char* kWebVttExtensions[] = {"vtt"};
 
 struct SubtitleKind
 {
@@ -20,9 +21,10 @@ struct SubtitleKind
 inline constexpr SubtitleKind kSubtitleKinds[] = {
     {"SubRip", kSubRipExtensions},
     {"MicroDVD", kMicroDvdExtensions},
+    {"WebVTT", kWebVttExtensions},
 };
 
-// Every extension of every kind, in the order above: "srt", "sub", "txt".
+// Every extension of every kind, in the order above: "srt", "sub", "txt", "vtt".
 inline QStringList SubtitleExtensions()
 {
     QStringList all;
@@ -34,7 +36,8 @@ inline QStringList SubtitleExtensions()
 }
 
 // The kinds with their extensions, for help texts: `kindPattern` "%1 (%2)" with ", " and
-// " and " gives "SubRip (.srt) and MicroDVD (.sub, .txt)".
+// " and " gives "SubRip (.srt), MicroDVD (.sub, .txt) and WebVTT (.vtt)": the kinds are listed
+// with ", " and the last one joined by `kindSeparator`.
 inline QString SubtitleKindsText(const QString& kindPattern, const QString& extensionSeparator,
                                  const QString& kindSeparator)
 {
@@ -45,7 +48,8 @@ inline QString SubtitleKindsText(const QString& kindPattern, const QString& exte
             extensions << QLatin1Char('.') + QLatin1String(extension);
         kinds << kindPattern.arg(QLatin1String(kind.name), extensions.join(extensionSeparator));
     }
-    return kinds.join(kindSeparator);
+    const QString last = kinds.takeLast();
+    return kinds.isEmpty() ? last : kinds.join(QStringLiteral(", ")) + kindSeparator + last;
 }
 
 // True when the file name ends in one of those extensions, in any case.

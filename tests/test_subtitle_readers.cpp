@@ -305,6 +305,34 @@ TEST_F(Readers, FilesAreRecognisedByWhatTheyHold)
               (std::vector<SkippedEntry>{{1, "'My Film' has no time line before it"}}));
 }
 
+TEST_F(Readers, WebVttCuesAreReadAndTheirTagsDrawnOrDropped)
+{
+    // Header metadata, NOTE, STYLE and REGION blocks, identifiers, hours left out, settings,
+    // voices, colour classes, ruby readings, inline times and references, CRLF line ends.
+    const QByteArray vtt =
+        "WEBVTT - a film\r\nX-TIMESTAMP-MAP=MPEGTS:900000,LOCAL:00:00:00.000\r\n"
+        "\r\nSTYLE\r\n::cue(.loud) { color: red }\r\n\r\nNOTE two\r\nlines\r\n"
+        "\r\nREGION\r\nid:r1\r\n\r\nintro\r\n"
+        "00:01.000 --> 00:02.000 line:0 align:start\r\n<v Bob>Sign</v>\r\n\r\n"
+        "01:00:03.000 --> 01:00:04.000\r\n<i>It</i> <c.yellow.bg_blue>A &amp; B</c>"
+        "\r\n<ruby>漢<rt>かん</rt></ruby>字 <01:00:03.500>then\r\n\r\n"
+        "00:05.000 --> 00:05.000\r\nhidden\r\n"
+        "00:06.000 --> 00:07.000\r\nno blank line before\r\n";
+    for (const char* name : {"film.vtt", "film.srt"}) {
+        const TSubtitle list = load(name, vtt);
+        EXPECT_EQ(m_outcome, LoadOutcome::Read) << name;
+        EXPECT_EQ(rows(list), (Rows{"25-50|Sign", "90075-90100|It A & B|漢字 then",
+                                    "150-175|no blank line before"}))
+            << name;
+        EXPECT_EQ(list.HiddenCount(), 1);
+        ASSERT_EQ(list.Count(), 3);
+        EXPECT_EQ(list.line(2).Spans.size(), 1u) << "the italic run";
+    }
+    // Without its signature a .vtt file is not taken for one.
+    load("plain.vtt", "00:01.000 --> 00:02.000\nA\n");
+    EXPECT_EQ(m_outcome, LoadOutcome::UnsupportedFormat);
+}
+
 TEST_F(Readers, MicroDvdFrameRateHeaderConvertsFrameNumbers)
 {
     const TSubtitle list = load("film.sub", "{1}{1}23.976\n{23976}{47952}A\n{0}{}B\n{100}{}C\n"

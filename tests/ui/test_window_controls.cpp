@@ -87,7 +87,8 @@ TEST_F(MainWindowTest, ControlsStartWithTheirDefaultsAndEntries)
     EXPECT_EQ(form->offset_or->geometry(), QRect(458, 8, 15, 46));
     EXPECT_EQ(form->preview->geometry(), QRect(40, 126, 720, 576));
     EXPECT_TRUE(form->findChild<QLabel*>("Label4")->text() == "Outine");
-    EXPECT_EQ(form->OpenDialogsub.Filter, QString("*.srt;*.sub;*.txt|*.srt;*.sub;*.txt"));
+    EXPECT_EQ(form->OpenDialogsub.Filter,
+              QString("*.srt;*.sub;*.txt;*.vtt|*.srt;*.sub;*.txt;*.vtt"));
     EXPECT_FALSE(form->SubtitleLoaded);
     EXPECT_FALSE(form->LinesFit);
     EXPECT_TRUE(RunStopped);
