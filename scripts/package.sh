@@ -21,9 +21,15 @@ fi
 version=$(dpkg-parsechangelog -S Version)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-# The files of the tree, without build folders or anything git ignores.
+# The files of the tree, without build folders or anything git ignores (or, in a tree that is
+# no git checkout, without the build, dist and obj-* folders).
 mkdir "$work/lumelle-$version"
-git ls-files -co --exclude-standard -z | tar -c --null -T - | tar -x -C "$work/lumelle-$version"
+if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+  git ls-files -co --exclude-standard -z | tar -c --null -T - | tar -x -C "$work/lumelle-$version"
+else
+  tar -c --exclude='./build*' --exclude=./dist --exclude='./obj-*' . |
+    tar -x -C "$work/lumelle-$version"
+fi
 (cd "$work/lumelle-$version" && dpkg-buildpackage -us -uc) >"$work/build.log" 2>&1 ||
   { tail -n 60 "$work/build.log"; echo "dpkg-buildpackage failed (log above)" >&2; exit 1; }
 mkdir -p dist

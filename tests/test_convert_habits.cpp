@@ -177,18 +177,18 @@ TEST(ConvertHabits, OptionsAreReadAsGetoptLongReadsThemAndValuesWithoutRegardToC
         {{"-r23976", "a.srt"}, "", [](auto& o) { EXPECT_EQ(o.fpsText, "23976"); }},
         {{"-qj2", "a.srt"}, "", [](auto& o) { EXPECT_TRUE(o.quiet && o.jobs == 2); }},
         {{"-qj", "3", "a.srt"}, "", [](auto& o) { EXPECT_TRUE(o.quiet && o.jobs == 3); }},
-        {{"--offset=-7", "-o", "-x", "a.srt"},
+        {{"--offset-or=-8", "-o", "-x", "a.srt"},
          "",
-         [](auto& o) { EXPECT_TRUE(o.settings.offset == -7 && o.outputFolder == "-x"); }},
+         [](auto& o) { EXPECT_TRUE(o.settings.offset_or == -8 && o.outputFolder == "-x"); }},
         {{"--style", "bold+ITALIC", "--charset", "greek", "--palette", "PC", "--language", "EN",
-          "--align", "left", "a.srt"},
+          "--align", "RIGHT", "a.srt"},
          "",
          [](auto& o) {
              EXPECT_TRUE(o.settings.fontStyle.bold && o.settings.fontStyle.italic);
              EXPECT_EQ(o.settings.charset, 161);
              EXPECT_EQ(o.mode, PaletteMode::PcOnly);
              EXPECT_EQ(o.languageText, "en");
-             EXPECT_EQ(o.settings.align, "Left") << "the list's spelling is kept";
+             EXPECT_EQ(o.settings.align, "right") << "the list's spelling is kept";
          }},
         {{"--no-help-file", "--", "-", "-b.srt"}, "- (standard input) must be the only", {}},
         {{"--no-help-file", "a.srt"}, "", [](auto& o) { EXPECT_FALSE(o.helpFile); }},
