@@ -46,10 +46,12 @@ for f in /usr/bin/lumelle /usr/bin/lumelle-convert /usr/share/applications/lumel
   /usr/share/metainfo/lumelle.metainfo.xml /usr/share/icons/hicolor/scalable/apps/lumelle.svg \
   /usr/share/icons/hicolor/48x48/apps/lumelle.png /usr/share/icons/hicolor/256x256/apps/lumelle.png \
   /usr/share/man/man1/lumelle.1.gz /usr/share/man/man1/lumelle-convert.1.gz \
-  /usr/share/doc/lumelle-convert/README.md /usr/share/doc/lumelle-convert/copyright \
-  /usr/share/doc/lumelle/copyright; do
+  /usr/share/doc/lumelle-convert/copyright /usr/share/doc/lumelle/copyright; do
   grep -qx "$f" "$work/files" || fail "$f is not in the packages"
 done
+# dh_compress packs the README; CPack leaves it as it is.
+grep -qx '/usr/share/doc/lumelle-convert/README.md\(.gz\)\?' "$work/files" ||
+  fail "the README is not in the packages"
 grep -q '^License: Expat' "$work/root/usr/share/doc/lumelle/copyright" ||
   fail "copyright does not name the Expat licence"
 grep -q '^MimeType=.*application/x-subrip;.*text/x-microdvd;' \
