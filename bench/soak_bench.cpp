@@ -45,8 +45,10 @@ SoakRun convert(const QString& srt, const QString& outFolder)
     if (child < 0)
         return run;
     if (child == 0) {
-        // Quiet: the converter's summary line is not part of the figures.
-        std::freopen("/dev/null", "w", stdout);
+        // Quiet: the converter's summary line is not part of the figures (if /dev/null cannot
+        // be opened, the line is printed and the figures stay the same).
+        if (!std::freopen("/dev/null", "w", stdout))
+            std::perror("/dev/null");
         char* const argv[] = {const_cast<char*>(program.constData()), const_cast<char*>("--output"),
                               const_cast<char*>(output.constData()),
                               const_cast<char*>(input.constData()), nullptr};

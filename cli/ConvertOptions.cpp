@@ -179,7 +179,7 @@ QString applyPalette(ParseState& state, const QString& value)
 {
     QStringList names;
     for (const NamedMode& m : kModes) {
-        if (value == QLatin1String(m.name)) {
+        if (value.compare(QLatin1String(m.name), Qt::CaseInsensitive) == 0) {
             state.options.mode = m.mode;
             return QString();
         }
@@ -191,9 +191,9 @@ QString applyPalette(ParseState& state, const QString& value)
 QString applyLanguage(ParseState& state, const QString& value)
 {
     static const QRegularExpression code(QStringLiteral("^[a-z]{2}$"));
-    if (!code.match(value).hasMatch())
+    if (!code.match(value.toLower()).hasMatch())
         return QStringLiteral("language must be a two-letter code such as en, not '%1'").arg(value);
-    state.options.languageText = value;
+    state.options.languageText = value.toLower();
     return QString();
 }
 
@@ -370,7 +370,9 @@ const OptionRow kOptions[] = {
     {"-o", "--output", "DIR", nullptr, nullptr, 0, 0, nullptr,
      [](const OptionRow&) {
          return QStringLiteral(
-             "write the pair and the help file into DIR, which is created when it does not exist");
+             "write the pair and the help file into DIR, which is created when it does not "
+             "exist; for a subtitle read from standard input (FILE -) it names the pair "
+             "instead: -o out/film writes out/film.idx and out/film.sub");
      },
      [](ParseState& s, const QString& v) {
          // An empty name would quietly mean the subtitle file's folder.
@@ -394,6 +396,14 @@ const OptionRow kOptions[] = {
      },
      [](ParseState& s, const QString& v) {
          s.options.jobs = v.toInt();
+         return QString();
+     }},
+    {nullptr, "--no-help-file", nullptr, nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral("write the pair only, without Lumelle_Help_File.txt");
+     },
+     [](ParseState& s, const QString&) {
+         s.options.helpFile = false;
          return QString();
      }},
     {nullptr, "--list", nullptr, nullptr, nullptr, 0, 0, nullptr,
@@ -420,8 +430,8 @@ const OptionRow kOptions[] = {
          s.options.json = true;
          return QString();
      }},
-    {nullptr, "--version", nullptr, nullptr, nullptr, 0, 0, nullptr,
-     [](const OptionRow&) { return QStringLiteral("print the version and stop"); },
+    {"-V", "--version", nullptr, nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) { return QStringLiteral("print the version and licence and stop"); },
      [](ParseState& s, const QString&) {
          s.stop = ParseOutcome::Version;
          return QString();
@@ -434,11 +444,12 @@ const OptionRow kOptions[] = {
      }},
 };
 
-const OptionRow* findOption(const QString& arg)
+// The row named `name` ("--fps" or "-r"); names are matched exactly, as getopt_long does.
+const OptionRow* findOption(const QString& name)
 {
     for (const OptionRow& row : kOptions) {
-        if ((row.shortName && arg == QLatin1String(row.shortName)) ||
-            arg == QLatin1String(row.longName))
+        if ((row.shortName && name == QLatin1String(row.shortName)) ||
+            name == QLatin1String(row.longName))
             return &row;
     }
     return nullptr;
@@ -448,10 +459,15 @@ const OptionRow* findOption(const QString& arg)
 QString checkedValue(const OptionRow& row, QString& value)
 {
     if (row.choices) {
+        // Without regard to case, as font and colour names are; the list's spelling is kept.
         const QStringList& items = row.choices();
-        if (!items.contains(value))
+        const auto at = std::find_if(items.begin(), items.end(), [&](const QString& item) {
+            return item.compare(value, Qt::CaseInsensitive) == 0;
+        });
+        if (at == items.end())
             return QStringLiteral("%1 must be one of %2, not '%3'")
                 .arg(QLatin1String(row.what), items.join(QStringLiteral(", ")), value);
+        value = *at;
     } else if (row.isNumber()) {
         int number = 0;
         if (!parseInt(value, number) || number < row.min || number > row.max)
@@ -515,29 +531,65 @@ ParseOutcome ParseConvertOptions(const QStringList& arguments, ConvertOptions& o
         return ParseOutcome::Error;
     };
 
-    for (qsizetype pos = 1; pos < arguments.size();) {
+    // Takes option `row`, given as `name`: its value is `attached` ("--fps=25000", "-r25000")
+    // or else the next argument. False, with `error` set, on a problem.
+    qsizetype pos = 1;
+    auto take = [&](const OptionRow& row, const QString& name,
+                    const std::optional<QString>& attached) {
+        QString value;
+        if (!row.valueName && attached) {
+            error = QStringLiteral("option %1 takes no value").arg(name);
+            return false;
+        }
+        if (row.valueName) {
+            if (!attached && pos >= arguments.size()) {
+                error = QStringLiteral("option %1 needs a value").arg(name);
+                return false;
+            }
+            value = attached ? *attached : arguments.at(pos++);
+            if (const QString problem = checkedValue(row, value); !problem.isEmpty()) {
+                error = problem;
+                return false;
+            }
+        }
+        error = row.apply(state, value);
+        return error.isEmpty();
+    };
+
+    while (pos < arguments.size()) {
         const QString arg = arguments.at(pos++);
         if (arg == QLatin1String("--")) {
             options.files << arguments.mid(pos);
             break;
         }
-        const OptionRow* row = findOption(arg);
-        if (!row) {
-            if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1)
-                return fail(QStringLiteral("unknown option %1").arg(arg));
-            options.files << arg;
-            continue;
+        if (arg.startsWith(QLatin1String("--"))) {
+            // A long option, its value after "=" or in the next argument.
+            const qsizetype equals = arg.indexOf(QLatin1Char('='));
+            const QString name = equals < 0 ? arg : arg.left(equals);
+            const OptionRow* row = findOption(name);
+            if (!row)
+                return fail(QStringLiteral("unknown option %1").arg(name));
+            if (!take(*row, name,
+                      equals < 0 ? std::nullopt : std::optional<QString>(arg.mid(equals + 1))))
+                return ParseOutcome::Error;
+        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
+            // Short options, bundled ("-qj2"): one that takes a value takes the rest of the
+            // argument, or the next argument when nothing is left.
+            for (qsizetype at = 1; at < arg.size() && !state.stop; ++at) {
+                const QString name = QStringLiteral("-") + arg.at(at);
+                const OptionRow* row = findOption(name);
+                if (!row)
+                    return fail(QStringLiteral("unknown option %1").arg(name));
+                const QString rest = arg.mid(at + 1);
+                const bool takesRest = row->valueName && !rest.isEmpty();
+                if (!take(*row, name, takesRest ? std::optional<QString>(rest) : std::nullopt))
+                    return ParseOutcome::Error;
+                if (takesRest)
+                    break;
+            }
+        } else {
+            options.files << arg; // "-" is standard input
         }
-        QString value;
-        if (row->valueName) {
-            if (pos >= arguments.size())
-                return fail(QStringLiteral("option %1 needs a value").arg(arg));
-            value = arguments.at(pos++);
-            if (const QString problem = checkedValue(*row, value); !problem.isEmpty())
-                return fail(problem);
-        }
-        if (const QString problem = row->apply(state, value); !problem.isEmpty())
-            return fail(problem);
         if (state.stop)
             return *state.stop;
     }
@@ -547,6 +599,13 @@ ParseOutcome ParseConvertOptions(const QStringList& arguments, ConvertOptions& o
         return fail(QStringLiteral("--json sums up conversions; it cannot go with --list"));
     if (options.files.isEmpty())
         return fail(QStringLiteral("no subtitle file given"));
+    if (options.files.contains(QLatin1String(kStandardInput))) {
+        // A subtitle read from standard input has no name of its own: --output names its pair.
+        if (options.files.size() > 1)
+            return fail(QStringLiteral("- (standard input) must be the only subtitle file"));
+        if (options.outputFolder.isEmpty() && !options.listOnly)
+            return fail(QStringLiteral("- (standard input) needs --output NAME to name the pair"));
+    }
     return ParseOutcome::Run;
 }
 
@@ -677,7 +736,8 @@ QString HelpOptionLabel(const HelpOption& option)
 QString ConvertHelpText()
 {
     const HelpDocument doc = ConvertHelpDocument();
-    QString text = QStringLiteral("Usage: lumelle-convert [options] FILE...\n");
+    QString text = QStringLiteral("Usage: lumelle-convert [options] FILE...\n"
+                                  "       lumelle-convert [options] -o NAME - < FILE\n");
     for (const QString& paragraph : doc.description)
         text += QLatin1Char('\n') + hangingParagraph(QString(), paragraph);
     text += QStringLiteral("\nOptions (defaults are those of the window):\n");

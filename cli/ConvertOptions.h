@@ -21,10 +21,14 @@ struct ConvertOptions
     QString languageText = QLatin1String(kDefaultLanguage);
     QString outputFolder;
     bool listOnly = false;
-    bool quiet = false; // problems only
-    bool json = false;  // a summary for scripts instead of a line per file
-    int jobs = 0;       // drawing threads; 0: one per core
+    bool quiet = false;   // problems only
+    bool json = false;    // a summary for scripts instead of a line per file
+    int jobs = 0;         // drawing threads; 0: one per processor this process may use
+    bool helpFile = true; // write Lumelle_Help_File.txt beside the pair
 };
+
+// The file name that stands for standard input.
+inline constexpr char kStandardInput[] = "-";
 
 constexpr int kMaxJobs = 256;
 

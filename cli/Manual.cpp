@@ -2,6 +2,7 @@
 
 #include "cli/ConvertOptions.h"
 #include "platform/IniStore.h"
+#include "platform/Licence.h"
 #include "subtitle/SubtitleKinds.h"
 #include "vobsub/HelpText.h"
 
@@ -32,11 +33,12 @@ QString bold(const char* text)
     return QStringLiteral("\\fB%1\\fR").arg(roff(QLatin1String(text)));
 }
 
+// The title line, dated with the release, and the NAME section.
 QString heading(const char* name, const char* title)
 {
-    return QStringLiteral(".TH %1 1 \"\" \"Lumelle %2\" \"User Commands\"\n.SH NAME\n%3\n")
-        .arg(QString::fromLatin1(name).toUpper(), QStringLiteral(LUMELLE_VERSION),
-             roff(QLatin1String(title)));
+    return QStringLiteral(".TH %1 1 \"%2\" \"Lumelle %3\" \"User Commands\"\n.SH NAME\n%4\n")
+        .arg(QString::fromLatin1(name).toUpper(), QStringLiteral(LUMELLE_RELEASE_DATE),
+             QStringLiteral(LUMELLE_VERSION), roff(QLatin1String(title)));
 }
 
 QString section(const char* title)
@@ -88,6 +90,44 @@ QString settingsFileSection()
                                           "enter in an IFO editor and the files made."));
 }
 
+QString environmentSection(bool window)
+{
+    QString text = section("ENVIRONMENT");
+    if (!window)
+        text += taggedParagraph(
+            bold("TMPDIR"),
+            QStringLiteral("Where the private folder for a subtitle read from standard input, and "
+                           "for names the system cannot decode, is made (/tmp when unset). The "
+                           "temporary files and the lock of a pair are made beside the pair."));
+    text += taggedParagraph(
+        bold("XDG_CONFIG_HOME"),
+        QStringLiteral("The folder of the window's settings file, in its subfolder Lumelle "
+                       "(~/.config when unset)."));
+    text += taggedParagraph(
+        bold("QT_QPA_PLATFORM"),
+        window ? QStringLiteral("The Qt platform the window is shown on, such as xcb or wayland; "
+                                "chosen by Qt when unset.")
+               : QStringLiteral("The Qt platform that draws the text; offscreen when unset, so "
+                                "that no display is needed."));
+    return text;
+}
+
+QString reportingBugsSection()
+{
+    return section("REPORTING BUGS") +
+           paragraph(QStringLiteral("Report bugs on the forum at https://%1/forum, with the "
+                                    "subtitle file and the command or settings used.")
+                         .arg(QStringLiteral(LUMELLE_SITE_HOST)));
+}
+
+QString copyrightSection()
+{
+    return section("COPYRIGHT") +
+           paragraph(QStringLiteral("Copyright (c) 2026 The Lumelle developers. Released under "
+                                    "the %1.")
+                         .arg(platform::licenceName()));
+}
+
 } // namespace
 
 QString ConvertManualPage()
@@ -97,7 +137,9 @@ QString ConvertManualPage()
                            "lumelle-convert - convert text subtitles into VobSub (.idx/.sub) "
                            "pairs");
     page += section("SYNOPSIS") +
-            QStringLiteral(".B lumelle\\-convert\n[\\fIoptions\\fR] \\fIFILE\\fR...\n");
+            QStringLiteral(".B lumelle\\-convert\n[\\fIoptions\\fR] \\fIFILE\\fR...\n.br\n"
+                           ".B lumelle\\-convert\n[\\fIoptions\\fR] \\fB\\-o\\fR \\fINAME\\fR "
+                           "\\fB\\-\\fR < \\fIFILE\\fR\n");
     page += section("DESCRIPTION");
     for (const QString& text : doc.description)
         page += paragraph(text);
@@ -118,7 +160,9 @@ QString ConvertManualPage()
                            "lumelle\\-convert \\-\\-settings ~/.config/Lumelle/%1 \\-o out *.srt\n"
                            ".fi\n")
                 .arg(roff(QLatin1String(platform::kSettingsFileName)));
+    page += environmentSection(false);
     page += settingsFileSection();
+    page += reportingBugsSection() + copyrightSection();
     page += section("SEE ALSO") + QStringLiteral(".BR lumelle (1)\n");
     return page;
 }
@@ -127,7 +171,8 @@ QString WindowManualPage()
 {
     QString page = heading("lumelle", "lumelle - turn text subtitles into DVD bitmap subtitles "
                                       "(VobSub)");
-    page += section("SYNOPSIS") + QStringLiteral(".B lumelle\n");
+    page += section("SYNOPSIS") +
+            QStringLiteral(".B lumelle\n[\\fB\\-h\\fR|\\fB\\-V\\fR] [\\fIFILE\\fR]\n");
     page +=
         section("DESCRIPTION") +
         paragraph(
@@ -146,8 +191,21 @@ QString WindowManualPage()
             "earlier pair.")) +
         paragraph(QStringLiteral("lumelle-convert(1) does the same without the window, for "
                                  "scripts and whole folders."));
+    page += section("OPTIONS") +
+            taggedParagraph(QStringLiteral("\\fIFILE\\fR"),
+                            QStringLiteral("A subtitle file to load at start, as if chosen with "
+                                           "\"Load Srt,Sub\"; the desktop entry passes the file "
+                                           "opened. A name that starts with - follows --.")) +
+            taggedParagraph(bold("-h") + QStringLiteral(", ") + bold("--help"),
+                            QStringLiteral("Print a short usage text and stop.")) +
+            taggedParagraph(bold("-V") + QStringLiteral(", ") + bold("--version"),
+                            QStringLiteral("Print the version and licence and stop.")) +
+            paragraph(QStringLiteral("Qt's own options, such as -platform NAME and -style NAME, "
+                                     "are taken as well."));
     page += paletteSection();
+    page += environmentSection(true);
     page += settingsFileSection();
+    page += reportingBugsSection() + copyrightSection();
     page += section("SEE ALSO") + QStringLiteral(".BR lumelle\\-convert (1)\n");
     return page;
 }

@@ -1,15 +1,18 @@
 // lumelle-convert: converts subtitle files to VobSub pairs without the window, with the same
 // readers, renderer and writer.
 #include "cli/ConvertOptions.h"
+#include "cli/ProgressBar.h"
 #include "convert/GenerationRun.h"
 #include "convert/TextSource.h"
 #include "convert/UnitPipeline.h"
 #include "output/OutputFiles.h"
 #include "platform/Error.h"
+#include "platform/Licence.h"
 #include "render/FontMatch.h"
 #include "render/Renderer.h"
 #include "settings/SettingsTable.h"
 #include "subtitle/CodePageGuess.h"
+#include "subtitle/FileKind.h"
 #include "subtitle/Subtitle.h"
 #include "vobsub/VobSubWriter.h"
 
@@ -169,6 +172,40 @@ public:
         m_shown.insert(link, decoded);
         return link;
     }
+    // A private copy of what standard input holds, named `name` with the extension of the kind
+    // its text shows, so that its pair is named NAME.idx/.sub; shown as "-". Empty, with
+    // `error` set, when it cannot be made.
+    QString standardInput(const QString& name, QString& error)
+    {
+        QByteArray bytes;
+        char buffer[65536];
+        std::size_t n = 0;
+        while ((n = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
+            bytes.append(buffer, qsizetype(n));
+        if (std::ferror(stdin)) {
+            error = QStringLiteral("cannot read standard input: %1")
+                        .arg(QString::fromLocal8Bit(std::strerror(errno)));
+            return QString();
+        }
+        const std::string text = bytes.left(64 * 1024).toStdString();
+        const QString extension = KindOfText(QStringLiteral("-.srt"), text) == FileKind::SubRip
+                                      ? QStringLiteral(".srt")
+                                  : KindOfText(QStringLiteral("-.sub"), text) == FileKind::MicroDvd
+                                      ? QStringLiteral(".sub")
+                                      : QStringLiteral(".srt");
+        const QString copy =
+            QDir(m_folder.path()).filePath(QStringLiteral("stdin/") + name + extension);
+        QFile file(copy);
+        if (!m_folder.isValid() || !QDir().mkpath(QFileInfo(copy).path()) ||
+            !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
+            !file.flush()) {
+            error = QStringLiteral("cannot keep standard input in a temporary file: %1")
+                        .arg(file.errorString());
+            return QString();
+        }
+        m_shown.insert(copy, QLatin1String(kStandardInput));
+        return copy;
+    }
     // The name to show for `file`, and the folder its pair goes to by default.
     QString shown(const QString& file) const { return m_shown.value(file, file); }
     QString folderOf(const QString& file) const
@@ -272,39 +309,6 @@ bool load(TSubtitle& list, const QString& file, const ConvertOptions& options)
     return false;
 }
 
-class ProgressBar
-{
-public:
-    ProgressBar(const QString& name, bool quiet)
-        : m_name(QFileInfo(name).fileName()), m_tty(!quiet && isatty(2))
-    {}
-    ~ProgressBar() { finish(); }
-
-    void show(int done, int count)
-    {
-        if (!m_tty || count <= 0)
-            return;
-        const int width = 30;
-        const int filled = int(qint64(done) * width / count);
-        std::fprintf(stderr, "\r[%s%s] %3d%% %d/%d %s", QByteArray(filled, '#').constData(),
-                     QByteArray(width - filled, '.').constData(), int(qint64(done) * 100 / count),
-                     done, count, escapedControls(m_name, false).toLocal8Bit().constData());
-        std::fflush(stderr);
-        m_shown = true;
-    }
-    void finish()
-    {
-        if (m_shown)
-            std::fprintf(stderr, "\n");
-        m_shown = false;
-    }
-
-private:
-    QString m_name;
-    bool m_tty;
-    bool m_shown = false;
-};
-
 // What became of one file, for the --json summary.
 struct FileReport
 {
@@ -368,16 +372,50 @@ QByteArray unconvertedLines(const QStringList& files, qsizetype first)
     return lines;
 }
 
-// Qt warns on every start when XDG_RUNTIME_DIR is unset, as it is under cron, ssh or a
-// container; the converter never uses that folder, so exactly that warning is dropped.
+// Qt's messages. The warnings about XDG_RUNTIME_DIR (unset under cron, ssh or a container,
+// owned by another user under sudo -E) are dropped: the converter never uses that folder. The
+// others are held while the application starts and the options are read; then -q drops
+// Qt's warnings and notes, and otherwise they are passed on.
 QtMessageHandler g_defaultMessageHandler = nullptr;
-
-void dropRuntimeDirWarning(QtMsgType type, const QMessageLogContext& context, const QString& text)
+enum class QtMessages { Held, Shown, Quiet };
+QtMessages g_qtMessages = QtMessages::Held;
+struct HeldMessage
 {
-    if (type == QtWarningMsg &&
-        text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+QList<HeldMessage> g_heldMessages;
+
+bool isRuntimeDirWarning(const QString& text)
+{
+    return text.startsWith(QLatin1String("QStandardPaths: ")) &&
+           (text.contains(QLatin1String("XDG_RUNTIME_DIR")) ||
+            text.contains(QLatin1String("runtime directory")));
+}
+
+void handleQtMessage(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    if (type == QtWarningMsg && isRuntimeDirWarning(text))
         return;
-    g_defaultMessageHandler(type, context, text);
+    const bool problem = type == QtCriticalMsg || type == QtFatalMsg;
+    if (g_qtMessages == QtMessages::Held && !problem)
+        g_heldMessages.append({type, QByteArray(context.category), text});
+    else if (g_qtMessages != QtMessages::Quiet || problem)
+        g_defaultMessageHandler(type, context, text);
+}
+
+// Once the options are read: the held messages are dropped under -q, otherwise passed on.
+void releaseQtMessages(bool quiet)
+{
+    g_qtMessages = quiet ? QtMessages::Quiet : QtMessages::Shown;
+    if (!quiet) {
+        for (const HeldMessage& m : std::as_const(g_heldMessages)) {
+            const QMessageLogContext context(nullptr, 0, nullptr, m.category.constData());
+            g_defaultMessageHandler(m.type, context, m.text);
+        }
+    }
+    g_heldMessages.clear();
 }
 
 // An unknown font name is refused with the nearest installed names, rather than silently
@@ -396,6 +434,34 @@ bool checkFont(ConvertOptions& options)
             .arg(options.settings.fontName,
                  NearestFontNames(options.settings.fontName, names, 5).join(QStringLiteral(", "))));
     return false;
+}
+
+// A subtitle read from standard input is converted from a private copy named after --output:
+// "-o out/film" writes out/film.idx and out/film.sub (and the help file in out/).
+bool readStandardInput(ConvertOptions& options, LinkedInputs& inputs)
+{
+    QString name = QStringLiteral("stdin"); // --list needs no name
+    if (!options.outputFolder.isEmpty()) {
+        const QFileInfo given(options.outputFolder);
+        if (given.fileName().isEmpty() || given.isDir()) {
+            printLine(stderr, QStringLiteral("lumelle-convert: --output %1 is a folder; for - "
+                                             "(standard input) it names the pair, as in out/film")
+                                  .arg(shownPath(options.outputFolder)));
+            return false;
+        }
+        name = given.fileName();
+        if (name.endsWith(QLatin1String(".idx"), Qt::CaseInsensitive))
+            name.chop(4);
+        options.outputFolder = given.path();
+    }
+    QString error;
+    const QString copy = inputs.standardInput(name, error);
+    if (copy.isEmpty()) {
+        printLine(stderr, QStringLiteral("lumelle-convert: %1").arg(error));
+        return false;
+    }
+    options.files = QStringList{copy};
+    return true;
 }
 
 // --output names a folder that is created when missing.
@@ -491,6 +557,7 @@ VobSubOptions vobSubOptions(const ConvertOptions& options)
     pair.frameRate = FrameRate::fromText(options.fpsText);
     pair.mode = options.mode;
     pair.languageText = options.languageText;
+    pair.helpFile = options.helpFile;
     pair.colours = {options.settings.antialiasColor, options.settings.outlineColor,
                     options.settings.textColor};
     return pair;
@@ -523,7 +590,11 @@ int convertFile(const QString& file, const ConvertOptions& options, FileReport& 
         request.otherInputs << earlier.outputs;
     request.jobs = options.jobs;
 
-    ProgressBar bar(file, options.quiet);
+    ProgressBar bar(escapedControls(QFileInfo(file).fileName(), false), !options.quiet && isatty(2),
+                    [](const QByteArray& bytes) {
+                        std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stderr);
+                        std::fflush(stderr);
+                    });
     GenerationCallbacks callbacks;
     callbacks.beforeSubtitle = [&bar](int index, int count) {
         g_writing = 1;
@@ -661,7 +732,7 @@ int main(int argc, char** argv)
     for (int i = 0; i < argc; ++i)
         arguments << linkedInputs.reachable(QByteArray(argv[i]));
 
-    g_defaultMessageHandler = qInstallMessageHandler(dropRuntimeDirWarning);
+    g_defaultMessageHandler = qInstallMessageHandler(handleQtMessage);
     // Fonts need a GUI application; without a display the offscreen platform serves.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -672,12 +743,15 @@ int main(int argc, char** argv)
     ConvertOptions options;
     QString error;
     const ParseOutcome outcome = ParseConvertOptions(arguments, options, error);
+    releaseQtMessages(outcome == ParseOutcome::Run && options.quiet);
     if (outcome == ParseOutcome::Help) {
         std::fputs(ConvertHelpText().toLocal8Bit().constData(), stdout);
         return checkedStatus(0);
     }
     if (outcome == ParseOutcome::Version) {
-        std::printf("lumelle-convert %s\n", LUMELLE_VERSION);
+        std::fputs(
+            platform::versionText(QStringLiteral("lumelle-convert")).toLocal8Bit().constData(),
+            stdout);
         return checkedStatus(0);
     }
     if (outcome == ParseOutcome::Error) {
@@ -687,6 +761,9 @@ int main(int argc, char** argv)
     }
     if (!checkFont(options))
         return 2;
+    if (options.files == QStringList{QLatin1String(kStandardInput)} &&
+        !readStandardInput(options, linkedInputs))
+        return 1;
     if (!prepareOutputFolder(options))
         return 1;
 

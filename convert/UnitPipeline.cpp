@@ -1,5 +1,7 @@
 #include "convert/UnitPipeline.h"
 
+#include "platform/Processors.h"
+
 #include <algorithm>
 #include <condition_variable>
 #include <exception>
@@ -160,7 +162,7 @@ int WorkerCount(int requested)
 {
     if (requested > 0)
         return requested;
-    return std::max(1, int(std::thread::hardware_concurrency()));
+    return platform::usableProcessors();
 }
 
 PipelineOutcome RunInOrder(int count, int jobs, const PipelineSteps& steps)

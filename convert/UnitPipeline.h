@@ -28,7 +28,8 @@ struct PipelineOutcome
     bool stopped = false; // `before` said false
 };
 
-// The number of workers for `requested` jobs: 0 asks for one per core.
+// The number of workers for `requested` jobs: 0 asks for one per processor this process may
+// use.
 int WorkerCount(int requested);
 
 // Runs units 0 .. count - 1 through `steps` on `jobs` workers: jobs - 1 threads and the

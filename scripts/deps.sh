@@ -14,7 +14,7 @@ packages=(
   fusefat dosfstools
   xvfb xauth
   mpv
-  lintian
+  lintian appstream
   file
 )
 if [ "${LUMELLE_EXTRA_PACKAGES:-}" != "" ]; then

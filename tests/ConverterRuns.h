@@ -13,15 +13,19 @@ struct ConverterRun
     QString err;
 };
 
-// Runs the converter with `args`; `env` replaces the environment when given (as under cron or
-// ssh, without XDG_RUNTIME_DIR).
+// Runs `program` (the converter unless named) with `args`, `input` on its standard input; `env`
+// replaces the environment when given (as under cron or ssh, without XDG_RUNTIME_DIR).
 inline ConverterRun runConverter(const QStringList& args,
-                                 const QProcessEnvironment& env = QProcessEnvironment())
+                                 const QProcessEnvironment& env = QProcessEnvironment(),
+                                 const QByteArray& input = QByteArray(),
+                                 const QString& program = QStringLiteral(LUMELLE_CONVERT_BIN))
 {
     QProcess p;
     if (!env.isEmpty())
         p.setProcessEnvironment(env);
-    p.start(QStringLiteral(LUMELLE_CONVERT_BIN), args);
+    p.start(program, args);
+    p.write(input);
+    p.closeWriteChannel();
     p.waitForFinished(60000);
     return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardOutput()),
             QString::fromLocal8Bit(p.readAllStandardError())};

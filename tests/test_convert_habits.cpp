@@ -1,9 +1,11 @@
 // How lumelle-convert behaves for people and scripts: its switches, messages and summary, its
-// help text and manual pages, and the font names it accepts.
+// help text and manual pages, and the font names it accepts; and the window program's command
+// line.
 #include "ConverterRuns.h"
 #include "TestFiles.h"
 #include "cli/ConvertOptions.h"
 #include "cli/Manual.h"
+#include "cli/ProgressBar.h"
 #include "render/FontMatch.h"
 
 #include <QDir>
@@ -23,11 +25,11 @@ using namespace lumelle;
 namespace {
 
 // Runs the converter as under cron or ssh: no XDG_RUNTIME_DIR.
-ConverterRun runWithoutRuntimeDir(const QStringList& args)
+ConverterRun runWithoutRuntimeDir(const QStringList& args, const QByteArray& input = {})
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
-    return runConverter(args, env);
+    return runConverter(args, env, input);
 }
 
 struct HabitCase
@@ -38,6 +40,7 @@ struct HabitCase
     QStringList outHas;
     QStringList errHas;
     std::function<void(const ConverterRun&, const QTemporaryDir&)> check = {};
+    QByteArray input = {}; // standard input
 };
 
 } // namespace
@@ -52,7 +55,7 @@ TEST(ConvertHabits, SwitchesMessagesAndSummary)
     const QString missing = dir.filePath("missing.srt");
 
     const HabitCase cases[] = {
-        {"version", {"--version"}, 0, {"lumelle-convert " LUMELLE_VERSION}, {}},
+        {"version", {"-V"}, 0, {"lumelle-convert " LUMELLE_VERSION "\n", "MIT licence"}, {}},
         {"help names the mode for PC players and the statuses",
          {"--help"},
          0,
@@ -97,6 +100,26 @@ TEST(ConvertHabits, SwitchesMessagesAndSummary)
          {}},
         {"every message names its file", {"{srt}", "{junk}"}, 1, {"film.srt:"}, {"{junk}: "}},
         {"json with list is bad usage", {"--json", "--list", "{srt}"}, 2, {}, {"--json"}},
+        {"standard input, its pair named by -o, without the help file",
+         {"-qj2", "--no-help-file", "-o", "{dir}/piped/film", "-"},
+         0,
+         {},
+         {},
+         [](const ConverterRun& r, const QTemporaryDir& d) {
+             EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+             EXPECT_EQ(QDir(d.filePath("piped")).entryList(QDir::Files),
+                       QStringList({"film.idx", "film.sub"}));
+         },
+         "1\n00:00:01,000 --> 00:00:02,000\nHello\n"},
+        {"standard input is named - in messages",
+         {"-o", "{dir}/piped2/film.idx", "-"},
+         0,
+         {"-: 1 subtitles -> {dir}/piped2/film.idx"},
+         {},
+         {},
+         "{10}{50}Hello\n"},
+        {"standard input needs -o", {"-"}, 2, {}, {"--output NAME"}},
+        {"standard input cannot be named by a folder", {"-o", "{dir}", "-"}, 1, {}, {"folder"}},
         {"json sums up every file",
          {"--json", "-o", "{dir}/json", "{srt}", "{junk}"},
          1,
@@ -129,7 +152,7 @@ TEST(ConvertHabits, SwitchesMessagesAndSummary)
         QStringList args;
         for (const QString& a : c.args)
             args << expand(a);
-        const ConverterRun run = runWithoutRuntimeDir(args);
+        const ConverterRun run = runWithoutRuntimeDir(args, c.input);
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
         for (const QString& text : c.outHas)
             EXPECT_TRUE(run.out.contains(expand(text))) << run.out.toStdString();
@@ -139,6 +162,78 @@ TEST(ConvertHabits, SwitchesMessagesAndSummary)
         if (c.check)
             c.check(run, dir);
     }
+}
+
+TEST(ConvertHabits, OptionsAreReadAsGetoptLongReadsThemAndValuesWithoutRegardToCase)
+{
+    struct ParseCase
+    {
+        QStringList args;
+        QString error; // the start of the message, or empty when the arguments are taken
+        std::function<void(const ConvertOptions&)> check = {};
+    };
+    const ParseCase cases[] = {
+        {{"--fps=23976", "a.srt"}, "", [](auto& o) { EXPECT_EQ(o.fpsText, "23976"); }},
+        {{"-r23976", "a.srt"}, "", [](auto& o) { EXPECT_EQ(o.fpsText, "23976"); }},
+        {{"-qj2", "a.srt"}, "", [](auto& o) { EXPECT_TRUE(o.quiet && o.jobs == 2); }},
+        {{"-qj", "3", "a.srt"}, "", [](auto& o) { EXPECT_TRUE(o.quiet && o.jobs == 3); }},
+        {{"--offset-or=-8", "-o", "-x", "a.srt"},
+         "",
+         [](auto& o) { EXPECT_TRUE(o.settings.offset_or == -8 && o.outputFolder == "-x"); }},
+        {{"--style", "bold+ITALIC", "--charset", "greek", "--palette", "PC", "--language", "EN",
+          "--align", "RIGHT", "a.srt"},
+         "",
+         [](auto& o) {
+             EXPECT_TRUE(o.settings.fontStyle.bold && o.settings.fontStyle.italic);
+             EXPECT_EQ(o.settings.charset, 161);
+             EXPECT_EQ(o.mode, PaletteMode::PcOnly);
+             EXPECT_EQ(o.languageText, "en");
+             EXPECT_EQ(o.settings.align, "right") << "the list's spelling is kept";
+         }},
+        {{"--no-help-file", "--", "-", "-b.srt"}, "- (standard input) must be the only", {}},
+        {{"--no-help-file", "a.srt"}, "", [](auto& o) { EXPECT_FALSE(o.helpFile); }},
+        {{"-o", "out/film", "-"}, "", [](auto& o) { EXPECT_EQ(o.files, QStringList{"-"}); }},
+        {{"--quiet=yes", "a.srt"}, "option --quiet takes no value"},
+        {{"--fps=", "a.srt"}, "frame rate must be one of"},
+        {{"-qx", "a.srt"}, "unknown option -x"},
+        {{"--FPS", "25000", "a.srt"}, "unknown option --FPS"},
+        {{"a.srt", "-j"}, "option -j needs a value"},
+    };
+    for (const ParseCase& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        ConvertOptions options;
+        QString error;
+        const ParseOutcome outcome =
+            ParseConvertOptions(QStringList{"lumelle-convert"} + c.args, options, error);
+        if (c.error.isEmpty()) {
+            ASSERT_EQ(outcome, ParseOutcome::Run) << error.toStdString();
+            c.check(options);
+        } else {
+            EXPECT_EQ(outcome, ParseOutcome::Error);
+            EXPECT_TRUE(error.startsWith(c.error)) << error.toStdString();
+        }
+    }
+}
+
+TEST(ConvertHabits, QtStartUpWarningsAreDroppedUnderQuiet)
+{
+    // A runtime folder Qt finds fault with, as under sudo -E; and a platform plugin that does
+    // not exist beside one that does, which Qt warns about while starting.
+    QTemporaryDir dir;
+    const QString srt = writeFileIn(dir, "film.srt", "1\n00:00:01,000 --> 00:00:02,000\nHi\n");
+    QDir().mkpath(dir.filePath("run"));
+    QFile::setPermissions(dir.filePath("run"), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                   QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                                   QFileDevice::ExeOther);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_RUNTIME_DIR", dir.filePath("run"));
+    env.insert("QT_QPA_PLATFORM", "nosuchplatform;offscreen");
+    const ConverterRun quiet = runConverter({"-q", "-o", dir.filePath("out"), srt}, env);
+    EXPECT_EQ(quiet.exitCode, 0);
+    EXPECT_TRUE(quiet.err.isEmpty()) << quiet.err.toStdString();
+    const ConverterRun talkative = runConverter({"-o", dir.filePath("out"), srt}, env);
+    EXPECT_EQ(talkative.exitCode, 0);
+    EXPECT_FALSE(talkative.err.contains("runtime directory")) << talkative.err.toStdString();
 }
 
 TEST(ConvertHabits, EveryOptionOfTheHelpParsesAndEveryOptionParsedIsInTheHelp)
@@ -207,10 +302,54 @@ TEST(ConvertHabits, EveryOptionOfTheHelpParsesAndEveryOptionParsedIsInTheHelp)
     for (const QString& page : {manual, WindowManualPage()}) {
         for (const QString& line : page.split('\n'))
             EXPECT_FALSE(line.startsWith('\'')) << line.toStdString();
-        EXPECT_TRUE(page.contains(".SH \"WHICH PALETTE MODE?\""));
+        for (const char* section : {".SH \"WHICH PALETTE MODE?\"", ".SH \"ENVIRONMENT\"",
+                                    ".SH \"REPORTING BUGS\"", "XDG_CONFIG_HOME", "QT_QPA_PLATFORM"})
+            EXPECT_TRUE(page.contains(section)) << section;
+        // Dated with the release, in the title line.
+        EXPECT_TRUE(page.contains(QRegularExpression(
+            QStringLiteral("^\\.TH \\S+ 1 \"\\d{4}-\\d\\d-\\d\\d\" \"Lumelle %1\"")
+                .arg(LUMELLE_VERSION),
+            QRegularExpression::MultilineOption)))
+            << page.left(200).toStdString();
     }
+    EXPECT_TRUE(manual.contains("TMPDIR"));
+    EXPECT_TRUE(WindowManualPage().contains("\\fIFILE\\fR"));
     for (const QString& line : help.split('\n'))
         EXPECT_LE(line.size(), 79) << line.toStdString();
+}
+
+TEST(ConvertHabits, ProgressBarRedrawsAboutTenTimesASecondAndAlwaysItsLastState)
+{
+    using namespace std::chrono;
+    steady_clock::time_point now{};
+    QList<QByteArray> drawn;
+    const auto draw = [&](const QByteArray& bytes) { drawn << bytes; };
+    {
+        // A film of 100 000 subtitles encoded in 10 seconds.
+        ProgressBar bar("film.srt", true, draw, [&] { return now; });
+        for (int i = 1; i <= 100000; ++i) {
+            bar.show(i, 100000);
+            now += microseconds(100);
+        }
+    }
+    EXPECT_GE(drawn.size(), 95);
+    EXPECT_LE(drawn.size(), 110) << "about ten a second, not one per subtitle";
+    ASSERT_EQ(drawn.back(), "\n");
+    EXPECT_TRUE(drawn[drawn.size() - 2].contains("100% 100000/100000 film.srt"));
+
+    // A stop just after a redraw: the state reached is still drawn before the line ends.
+    drawn.clear();
+    {
+        ProgressBar bar("film.srt", true, draw, [&] { return now; });
+        bar.show(1, 3);
+        bar.show(2, 3);
+    }
+    ASSERT_EQ(drawn.size(), 3);
+    EXPECT_TRUE(drawn[1].contains(" 2/3 ")) << drawn[1].toStdString();
+
+    drawn.clear();
+    ProgressBar(QStringLiteral("film.srt"), false, draw).show(1, 3);
+    EXPECT_TRUE(drawn.isEmpty()) << "no bar when quiet or not on a terminal";
 }
 
 TEST(FontMatch, ExactWithoutCaseAndNearestNames)
@@ -225,3 +364,35 @@ TEST(FontMatch, ExactWithoutCaseAndNearestNames)
     EXPECT_EQ(NearestFontNames("Liberaton Serif", names, 1), QStringList{"Liberation Serif"});
     EXPECT_EQ(NearestFontNames("x", {}, 3), QStringList{});
 }
+
+#ifdef LUMELLE_TESTS_WITH_UI
+TEST(WindowCommandLine, AnswersHelpAndVersionWithoutADisplayAndRefusesUnknownOptions)
+{
+    // No display at all: --help and --version must not need one.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    const struct
+    {
+        QStringList args;
+        int exitCode;
+        const char* out;
+        const char* err;
+    } cases[] = {
+        {{"--help"}, 0, "Usage: lumelle [options] [FILE]", ""},
+        {{"-h"}, 0, "-V, --version", ""},
+        {{"--version"}, 0, "lumelle " LUMELLE_VERSION "\n", ""},
+        {{"-V"}, 0, "MIT licence (Expat)", ""},
+        {{"-platform", "offscreen", "--bogus"}, 2, "", "lumelle: unknown option --bogus"},
+        {{"-platform", "offscreen", "a.srt", "b.srt"}, 2, "", "only one subtitle file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const ConverterRun run = runConverter(c.args, env, {}, LUMELLE_WINDOW_BIN);
+        EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
+        EXPECT_TRUE(run.out.contains(c.out)) << run.out.toStdString();
+        EXPECT_TRUE(run.err.contains(c.err)) << run.err.toStdString();
+    }
+}
+#endif

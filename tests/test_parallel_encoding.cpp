@@ -4,6 +4,7 @@
 #include "TestFiles.h"
 #include "convert/UnitPipeline.h"
 #include "platform/Error.h"
+#include "platform/Processors.h"
 #include "reference/PixelEncoder.h"
 #include "render/TextBlock.h"
 #include "vobsub/SubpictureEncoder.h"
@@ -13,6 +14,7 @@
 #include <atomic>
 #include <gtest/gtest.h>
 #include <random>
+#include <sched.h>
 #include <set>
 #include <stdexcept>
 
@@ -322,3 +324,30 @@ TEST(ParallelGeneration, ManyThreadsWriteWhatOneWrites)
 }
 
 } // namespace
+
+TEST(UnitPipeline, WorkersFollowTheProcessorsTheProcessMayUse)
+{
+    // A CPU quota of a container, rounded up to whole processors; "max" is none.
+    EXPECT_EQ(platform::processorsOfQuota("200000 100000"), 2);
+    EXPECT_EQ(platform::processorsOfQuota("150000 100000"), 2);
+    EXPECT_EQ(platform::processorsOfQuota("50000 100000"), 1);
+    EXPECT_EQ(platform::processorsOfQuota("max 100000"), std::nullopt);
+    EXPECT_EQ(platform::processorsOfQuota(""), std::nullopt);
+
+    // As under "taskset -c N": one processor allowed, one worker by default.
+    cpu_set_t all;
+    ASSERT_EQ(sched_getaffinity(0, sizeof all, &all), 0);
+    cpu_set_t one;
+    CPU_ZERO(&one);
+    for (int cpu = 0; cpu < CPU_SETSIZE; ++cpu) {
+        if (CPU_ISSET(cpu, &all)) {
+            CPU_SET(cpu, &one);
+            break;
+        }
+    }
+    ASSERT_EQ(sched_setaffinity(0, sizeof one, &one), 0);
+    const int workers = WorkerCount(0);
+    sched_setaffinity(0, sizeof all, &all);
+    EXPECT_EQ(workers, 1);
+    EXPECT_EQ(WorkerCount(3), 3) << "--jobs given is taken as it is";
+}

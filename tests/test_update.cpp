@@ -96,7 +96,8 @@ protected:
     UpdateSite site(int port) const
     {
         return {QStringLiteral("127.0.0.1"), port,
-                QStringLiteral("divx/Versions/LumelleVersion.html"), kDownloadPage};
+                QStringLiteral("divx/Versions/LumelleVersion.html"), kDownloadPage,
+                QStringLiteral("http")};
     }
     UpdateCheckResult check() { return CheckSite(QStringLiteral("3.2"), site(server.port())); }
 
@@ -177,7 +178,7 @@ TEST_F(UpdateCheck, SecondUpdaterIsRefusedWhileOneIsAlive)
     EXPECT_NE(CreateUpdater(), nullptr) << "a new updater is allowed once the old one is gone";
 }
 
-TEST(UpdateSiteOfMaker, AsksPort80OfTheConfiguredHostForTheVersionPage)
+TEST(UpdateSiteOfMaker, AsksTheConfiguredHostOverHttpsForTheVersionPage)
 {
     auto log = std::make_shared<FakeHttpClient::Log>();
     auto answers = std::make_shared<std::deque<FakeHttpClient::Answer>>();
@@ -190,10 +191,10 @@ TEST(UpdateSiteOfMaker, AsksPort80OfTheConfiguredHostForTheVersionPage)
     EXPECT_EQ(result, (UpdateCheckResult{Outcome::UpdateFound, "3.3"}));
     const QString host = QStringLiteral(LUMELLE_SITE_HOST);
     EXPECT_EQ(log->hosts, QStringList{host});
-    EXPECT_EQ(log->ports, QList<int>{80});
+    EXPECT_EQ(log->ports, QList<int>{443});
     EXPECT_EQ(log->addresses,
-              QStringList{"http://" + host + ":80/divx/Versions/LumelleVersion.html"});
-    EXPECT_EQ(officialUpdateSite().downloadPage, "http://" + host + "/divx/SoftwareLumelle.html");
+              QStringList{"https://" + host + ":443/divx/Versions/LumelleVersion.html"});
+    EXPECT_EQ(officialUpdateSite().downloadPage, "https://" + host + "/divx/SoftwareLumelle.html");
 }
 
 TEST(QtHttpClientGet, ReadsAtMostFourKilobytes)

@@ -1,6 +1,7 @@
 // The window program: creates the main window, the About window and the colour options dialog,
 // in that order, shows any error that ends an operation in a message box, and runs the loop.
 #include "platform/Error.h"
+#include "platform/Licence.h"
 #include "platform/Messages.h"
 #include "platform/widgets/WidgetMessages.h"
 #include "ui/Artwork.h"
@@ -10,6 +11,9 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <cstdio>
+#include <optional>
+#include <string_view>
 
 namespace {
 
@@ -33,14 +37,74 @@ public:
     }
 };
 
+// What `lumelle --help` prints.
+constexpr char kUsage[] =
+    "Usage: lumelle [options] [FILE]\n"
+    "\n"
+    "Turns a text subtitle file (SubRip .srt, MicroDVD .sub or .txt) into DVD bitmap\n"
+    "subtitles (VobSub .idx/.sub). FILE, when given, is loaded as if chosen with\n"
+    "\"Load Srt,Sub\"; a name that starts with '-' follows '--'.\n"
+    "\n"
+    "Options:\n"
+    "  -h, --help     show this text\n"
+    "  -V, --version  print the version and licence\n"
+    "Qt's own options (-platform NAME, -style NAME, ...) are taken as well.\n"
+    "lumelle-convert(1) converts without the window.\n";
+
+// The command line before the window exists: --help and --version are answered without a
+// display. Gives the exit status when the program is done, or none to go on.
+std::optional<int> answerInfoOptions(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg(argv[i]);
+        if (arg == "--")
+            break;
+        if (arg == "-h" || arg == "--help") {
+            std::fputs(kUsage, stdout);
+            return std::fflush(stdout) == 0 ? 0 : 1;
+        }
+        if (arg == "-V" || arg == "--version") {
+            std::fputs(lumelle::platform::versionText(QStringLiteral("lumelle")).toLocal8Bit(),
+                       stdout);
+            return std::fflush(stdout) == 0 ? 0 : 1;
+        }
+    }
+    return std::nullopt;
+}
+
+// The subtitle file of the command line once Qt has taken its own options: at most one name;
+// any other option is refused. Empty when none was given; none after a usage error.
+std::optional<QString> fileArgument(const QStringList& arguments)
+{
+    QString file;
+    bool optionsEnd = false;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& arg = arguments.at(i);
+        QString problem;
+        if (!optionsEnd && arg == QLatin1String("--"))
+            optionsEnd = true;
+        else if (!optionsEnd && arg.size() > 1 && arg.startsWith(QLatin1Char('-')))
+            problem = QStringLiteral("unknown option %1").arg(arg);
+        else if (!file.isEmpty())
+            problem = QStringLiteral("only one subtitle file can be opened, not %1 and %2")
+                          .arg(file, arg);
+        else
+            file = arg;
+        if (!problem.isEmpty()) {
+            std::fprintf(stderr, "lumelle: %s\nTry 'lumelle --help'.\n",
+                         problem.toLocal8Bit().constData());
+            return std::nullopt;
+        }
+    }
+    return file;
+}
+
 // A subtitle file named on the command line, as the desktop entry passes it, is loaded as if
 // chosen in the open dialog once the event loop runs.
-void openFileFromCommandLine(lumelle::TForm1& form)
+void openFileFromCommandLine(lumelle::TForm1& form, const QString& file)
 {
-    const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() < 2)
+    if (file.isEmpty())
         return;
-    const QString file = arguments.at(1);
     QTimer::singleShot(0, &form, [&form, file] {
         form.OpenDialogsub.FileName = file;
         form.RunGuarded([&form] { form.ButtonLoadSrtClick(nullptr); });
@@ -51,10 +115,15 @@ void openFileFromCommandLine(lumelle::TForm1& form)
 
 int main(int argc, char** argv)
 {
+    if (const std::optional<int> status = answerInfoOptions(argc, argv))
+        return *status;
     LumelleApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumelle"));
     QApplication::setApplicationVersion(QStringLiteral(LUMELLE_VERSION));
     QApplication::setWindowIcon(lumelle::ProgramIcon());
+    const std::optional<QString> file = fileArgument(QCoreApplication::arguments());
+    if (!file)
+        return 2;
 
     lumelle::platform::WidgetMessages messageBoxes;
     lumelle::platform::ScopedMessages useMessageBoxes(&messageBoxes);
@@ -70,6 +139,6 @@ int main(int argc, char** argv)
     // Ask for the focus: without a window manager nothing else activates the window, and its
     // start-up steps (preview picture, stored colours) run on that first activation.
     Form1.activateWindow();
-    openFileFromCommandLine(Form1);
+    openFileFromCommandLine(Form1, *file);
     return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "ui/Unit2.h"
 
+#include "platform/Licence.h"
 #include "platform/Shell.h"
 #include "ui/Controls.h"
 #include "ui/UpdateCheck.h"
@@ -137,6 +138,7 @@ void TForm2::buildVersionAndUsage()
                        {.bold = true});
     LabelVersion = makeLabel(this, "LabelVersion", QStringLiteral(LUMELLE_VERSION),
                              {256, 128, 0, 0}, {.bold = true});
+    LabelLicence = makeLabel(this, "LabelLicence", platform::licenceName(), {300, 128, 0, 0});
 
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));

@@ -30,6 +30,7 @@ public:
     QLabel* Label1;
     QLabel* Label3;
     QLabel* LabelVersion;
+    QLabel* LabelLicence; // the licence Lumelle is released under
     QPlainTextEdit* Memo1;
     QLabel* Label4;
     QLabel* Label6;

@@ -50,20 +50,20 @@ UpdateCheckResult FetchFailure(const QString& error)
     return {error == kServerDownError ? Outcome::ServerDown : Outcome::Offline, error};
 }
 
-QString TUpdater::GetPage(const QString& host, const QString& path, int port)
+QString TUpdater::GetPage(const QString& host, const QString& path, int port, const QString& scheme)
 {
     m_http->setHost(host);
     m_http->setPort(port);
     const QString address =
-        QStringLiteral("http://") + host + u':' + QString::number(port) + u'/' + path;
+        scheme + QStringLiteral("://") + host + u':' + QString::number(port) + u'/' + path;
     return m_http->get(address);
 }
 
 UpdateCheckResult TUpdater::CheckForUpdate(const QString& runningVersion, const QString& host,
-                                           const QString& path, int port)
+                                           const QString& path, int port, const QString& scheme)
 {
     try {
-        return CompareVersion(runningVersion, GetPage(host, path, port));
+        return CompareVersion(runningVersion, GetPage(host, path, port, scheme));
     } catch (const Error& e) {
         return FetchFailure(e.message());
     }
@@ -73,7 +73,7 @@ UpdateSite officialUpdateSite()
 {
     const QString host = QStringLiteral(LUMELLE_SITE_HOST);
     return {host, kVersionPagePort, QStringLiteral("divx/Versions/LumelleVersion.html"),
-            QStringLiteral("http://") + host + QStringLiteral("/divx/SoftwareLumelle.html")};
+            QStringLiteral("https://") + host + QStringLiteral("/divx/SoftwareLumelle.html")};
 }
 
 UpdateCheckResult CheckSite(const QString& runningVersion, const UpdateSite& site)
@@ -81,7 +81,8 @@ UpdateCheckResult CheckSite(const QString& runningVersion, const UpdateSite& sit
     const std::unique_ptr<TUpdater> updater = CreateUpdater();
     if (!updater)
         return {UpdateCheckResult::Outcome::Refused, QString()};
-    return updater->CheckForUpdate(runningVersion, site.host, site.versionPath, site.port);
+    return updater->CheckForUpdate(runningVersion, site.host, site.versionPath, site.port,
+                                   site.scheme);
 }
 
 } // namespace lumelle

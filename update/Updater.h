@@ -10,8 +10,10 @@
 
 namespace lumelle {
 
-// The port of the version page.
-inline constexpr int kVersionPagePort = 80;
+// The scheme and port of the version page: the answer decides what the user is sent to
+// download, so it is asked over https.
+inline constexpr char kVersionPageScheme[] = "https";
+inline constexpr int kVersionPagePort = 443;
 
 // What one check found.
 struct UpdateCheckResult
@@ -43,12 +45,14 @@ public:
     TUpdater(const TUpdater&) = delete;
     TUpdater& operator=(const TUpdater&) = delete;
 
-    // The body of "http://host:port/path". A failed fetch throws Error with the client's text.
-    QString GetPage(const QString& host, const QString& path, int port);
+    // The body of "scheme://host:port/path". A failed fetch throws Error with the client's text.
+    QString GetPage(const QString& host, const QString& path, int port,
+                    const QString& scheme = QLatin1String(kVersionPageScheme));
 
     // Fetches the version page and compares it with the running version.
     UpdateCheckResult CheckForUpdate(const QString& runningVersion, const QString& host,
-                                     const QString& path, int port = kVersionPagePort);
+                                     const QString& path, int port = kVersionPagePort,
+                                     const QString& scheme = QLatin1String(kVersionPageScheme));
 
 private:
     TUpdater();
@@ -68,8 +72,9 @@ struct UpdateSite
 {
     QString host;
     int port = kVersionPagePort;
-    QString versionPath;  // without a leading "/"
-    QString downloadPage; // full address
+    QString versionPath;                                // without a leading "/"
+    QString downloadPage;                               // full address
+    QString scheme = QLatin1String(kVersionPageScheme); // "http" only for a local test server
 };
 
 // The maker's site: the configured host, its version page and download page.

@@ -110,9 +110,12 @@ void VobSubWriter::discard()
     m_files.clear();
 }
 
-// Writes the help file beside the pair, unless its name is taken by a file that is not ours.
+// Writes the help file beside the pair, unless it was not asked for or its name is taken by a
+// file that is not ours.
 void VobSubWriter::finish(const QDir& folder, const QStringList& inputs, GenerationResult& result)
 {
+    if (!m_options.helpFile)
+        return;
     const QString help = FollowLinks(folder.filePath(QString::fromLatin1(kHelpFileName)));
     const QString keepHelp = ReasonToKeep(help, helpKind(), inputs);
     if (!keepHelp.isEmpty()) {

@@ -17,6 +17,7 @@ struct VobSubOptions
     PaletteMode mode = PaletteMode::PcDvdTwoPalettes;
     QString languageText;  // a language list entry such as "el GREEK"
     OutputColours colours; // the palette of every subtitle
+    bool helpFile = true;  // write the help file beside the pair
 };
 
 class VobSubWriter : public PictureWriter

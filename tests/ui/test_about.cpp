@@ -50,6 +50,10 @@ TEST_F(AboutTest, WindowTextsAndPlaces)
     EXPECT_EQ(about.LabelVersion->text(), QString("3.2"));
     EXPECT_EQ(about.LabelVersion->text(), QString(LUMELLE_VERSION));
     EXPECT_TRUE(about.LabelVersion->font().bold());
+    // The licence beside the version, neither over it nor cut off by the window's edge.
+    EXPECT_EQ(about.LabelLicence->text(), QString("MIT licence (Expat)"));
+    EXPECT_GT(about.LabelLicence->geometry().left(), about.LabelVersion->geometry().right());
+    EXPECT_LE(about.LabelLicence->geometry().right(), about.width());
     EXPECT_EQ(about.Label4->text(), QString("Special Thanks to:"));
     for (QLabel* credit : {about.Label6, about.Label5, about.Label7}) {
         EXPECT_FALSE(credit->text().isEmpty());
@@ -125,8 +129,8 @@ TEST_F(AboutTest, CheckVersionSendsTheShownVersion)
     answer("3.2");
     about.ButtonCheckVersion->click();
     EXPECT_EQ(recorded.texts(), QStringList{"No updates found."});
-    EXPECT_EQ(log->addresses, QStringList{QString("http://") + LUMELLE_SITE_HOST +
-                                          ":80/divx/Versions/LumelleVersion.html"});
+    EXPECT_EQ(log->addresses, QStringList{QString("https://") + LUMELLE_SITE_HOST +
+                                          ":443/divx/Versions/LumelleVersion.html"});
     EXPECT_TRUE(shell.opened().isEmpty());
 
     // Whatever the label shows is what is compared.
