@@ -15,6 +15,7 @@
 #include "ui/Artwork.h"
 #include "ui/ColorListWidget.h"
 #include "ui/Controls.h"
+#include "ui/FileNameBox.h"
 #include "ui/FormStorage.h"
 #include "ui/PreviewView.h"
 #include "ui/Unit2.h"
@@ -141,7 +142,9 @@ TForm1::TForm1(QWidget* parent, const QString& settingsFile) : QWidget(parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     SetWindowFont(this);
-    setFixedSize(803, 705);
+    // The layout of the controls, with the output folder's row under the preview; on a screen
+    // too small for it the window is made smaller and the controls scroll (FitToAvailableArea).
+    setFixedSize(803, 732);
     // Group boxes with the caption on the frame line and lists with a narrow arrow, so that
     // the controls fit the small places of the layout.
     // A style sheet decides the fonts of the children, so the window font is named here too.
@@ -169,6 +172,9 @@ TForm1::TForm1(QWidget* parent, const QString& settingsFile) : QWidget(parent)
     FormCreate(this);
     connectHandlers();
     connectDesktopHabits();
+    MakeScrollable(this);
+    // After the controls found their place in the scroll area, which orders them anew.
+    setKeyboardOrder();
     if (!settingsFile.isEmpty()) {
         JvFormStorage = std::make_unique<FormStorage>(
             this, &JvAppIniFileStorage, QLatin1String(kMainWindowSection), MainWindowStoredProps(),
@@ -209,6 +215,7 @@ void TForm1::buildControls()
     buildColorsGroup();
     buildSettingsGroup();
     buildWrapCheckBox();
+    buildOutputFolderRow();
 }
 
 // The preview, the subtitle list, the run's button and bar, and the hidden picture names.
@@ -232,7 +239,10 @@ void TForm1::buildRunControls()
     ProgressBar1->setGeometry(538, 75, 106, 15);
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
-    ProgressBar1->setTextVisible(false);
+    // "N of M" while a run goes and after it; nothing before the first.
+    ProgressBar1->setTextVisible(true);
+    ProgressBar1->setFormat(QString());
+    ProgressBar1->setAlignment(Qt::AlignCenter);
     ProgressBar1->setToolTip(QStringLiteral("ProgressBar"));
 
     LabelImageChangedPAL = makeLabel(this, control::kPicturePal, QString(), {43, 456, 0, 0});
@@ -246,7 +256,7 @@ void TForm1::buildRunControls()
 void TForm1::buildInputGroup()
 {
     GroupBoxInput = makeGroup(this, "GroupBoxInput", QStringLiteral("Input"), {8, 4, 169, 57});
-    EditLoadSrt = new QLineEdit(kNoFileStatus, GroupBoxInput);
+    EditLoadSrt = new FileNameBox(kNoFileStatus, GroupBoxInput);
     EditLoadSrt->setObjectName(QStringLiteral("EditLoadSrt"));
     EditLoadSrt->setGeometry(8, 16, 89, 15);
     EditLoadSrt->setEnabled(false);
@@ -292,6 +302,9 @@ void TForm1::buildRenderGroup()
     // Only even gaps: steps of 2, so that every key press and groove click reaches the next one.
     offset_or->setSingleStep(2);
     offset_or->setPageStep(2);
+    // The thumb stands where the second line goes: 0 (the lines close together) at the top,
+    // -14 (the second line lowest) at the bottom, so that Down moves both down.
+    offset_or->setInvertedAppearance(false);
     LabelOffset = makeLabel(GroupBoxRender, "LabelOffset", QStringLiteral("30"), {411, 25, 0, 0});
     LabelOffset->setEnabled(false);
     LabelOffset_Or =
@@ -311,7 +324,8 @@ void TForm1::buildWrapCheckBox()
     CheckBoxWrap->setToolTip(
         QStringLiteral("Break lines too wide for the frame at a space instead of refusing them"));
     CheckBoxWrap->adjustSize();
-    CheckBoxWrap->move(100, 0);
+    // On the frame line only: the labels of the lists start at row 14.
+    CheckBoxWrap->setGeometry(100, 0, CheckBoxWrap->width(), 14);
 }
 
 void TForm1::buildColorsGroup()
@@ -425,6 +439,7 @@ void TForm1::FormCreate(QObject* Sender)
     if (Sender == BitBtnSetDefaultValues) {
         LabelImageChangedPAL->setText(QString());
         LabelImageChangedNTSC->setText(QString());
+        SetOutputFolder(QString());
         LoadPreviewBackground();
         if (m_colorOptions) {
             m_colorOptions->RadioButtonPCDVD1->setChecked(true);
@@ -443,6 +458,7 @@ void TForm1::FormActivate()
     fillColorLists(safe);
     if (restoreFormSettings)
         restoreFormSettings();
+    SetOutputFolder(OutputFolder());
     LoadPreviewBackground();
     if (platform::FontSmoothingEnabled())
         platform::SetFontSmoothing(false);
@@ -463,16 +479,22 @@ void TForm1::FormDestroy()
 bool TForm1::event(QEvent* event)
 {
     // Restored when shown (not when brought back from the taskbar).
-    if (event->type() == QEvent::Show && !event->spontaneous() && JvFormStorage)
+    if (event->type() == QEvent::Show && !event->spontaneous() && JvFormStorage) {
         RunGuarded([this] { JvFormStorage->RestoreFormPlacement(); });
+        SetOutputFolder(OutputFolder());
+    }
     if (event->type() == QEvent::Show && !event->spontaneous())
-        KeepInsideAvailableArea(this);
+        FitToAvailableArea(this);
     bool handled = QWidget::event(event);
     if (event->type() == QEvent::WindowActivate && !m_activated) {
         m_activated = true;
         RunGuarded([this] { FormActivate(); });
-        // The second restore may have moved the window again.
-        KeepInsideAvailableArea(this);
+        // The second restore may have moved the window again, and the window manager's frame
+        // is known now.
+        FitToAvailableArea(this);
+        // The focus is seen from the start, not only after the first Tab.
+        setAttribute(Qt::WA_KeyboardFocusChange);
+        ButtonLoadSrt->setFocus(Qt::OtherFocusReason);
     }
     return handled;
 }
@@ -520,9 +542,9 @@ void TForm1::fillColorBoxes(ColorListWidget* box, int index, bool safe)
 
 void TForm1::SetControlsEnabled(bool enabled)
 {
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{GroupBoxInput, GroupBoxOutput, GroupBoxColors,
-                                         GroupBoxSettings, GroupBoxRender, ListBox1})
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             GroupBoxInput, GroupBoxOutput, GroupBoxColors, GroupBoxSettings, GroupBoxRender,
+             ListBox1, GroupBoxOutputFolder})
         control->setEnabled(enabled);
     ButtonGenerate->setText(enabled ? kGenerateCaption : kAbortCaption);
 }
@@ -606,37 +628,64 @@ void TForm1::DrawPreview(const std::string& line1, const std::string& line2,
 
 void TForm1::ReportTooWide(const std::string& line1, const std::string& line2)
 {
+    reportTooWide(0, line1, line2);
+}
+
+void TForm1::reportTooWide(int number, const std::string& line1, const std::string& line2)
+{
     LinesFit = false;
     if (SubtitleLoaded) {
-        platform::messages().showMessage(TooLongMessage(line1, line2, kTooLongAfterFontChange));
+        showTooWide(number, line1, line2, kTooLongAfterFontChange);
     } else {
         {
             QSignalBlocker quiet(ListBox1);
             ListBox1->clear();
         }
-        platform::messages().showMessage(TooLongMessage(line1, line2, kTooLongAfterLoad));
+        showTooWide(number, line1, line2, kTooLongAfterLoad);
     }
+}
+
+void TForm1::showTooWide(int number, const std::string& line1, const std::string& line2,
+                         const char* tail)
+{
+    QString text = TooLongMessage(line1, line2, tail);
+    if (number > 0) {
+        text += QStringLiteral("\r\r") + tr("This is subtitle %1.").arg(number) + QLatin1Char(' ');
+        text += CheckBoxWrap->isChecked()
+                    ? tr("Even with \"Wrap long lines\" a word of it is wider than the frame.")
+                    : tr("Tick \"Wrap long lines\" to break it at a space instead.");
+    }
+    platform::messages().showMessage(text);
 }
 
 // Every line of the entry, broken when the setting allows, against the frame width.
 void TForm1::CheckEntryWidth(const SubtitleLine& entry, const RenderSettings& settings)
 {
+    checkEntryWidth(0, entry, settings);
+}
+
+void TForm1::checkEntryWidth(int number, const SubtitleLine& entry, const RenderSettings& settings)
+{
     if (EntryFitsWidth(entry, settings)) {
         LinesFit = true;
         return;
     }
-    ReportTooWide(entry.Line1, LinesAfterFirst(entry));
+    reportTooWide(number, entry.Line1, LinesAfterFirst(entry));
 }
 
 // The selected subtitle as the output draws it: every line, its styles, broken when allowed,
 // and placed inside the frame.
 void TForm1::DrawEntryPreview(const SubtitleLine& entry, const RenderSettings& settings)
 {
+    drawEntryPreview(0, entry, settings);
+}
+
+void TForm1::drawEntryPreview(int number, const SubtitleLine& entry, const RenderSettings& settings)
+{
     LoadPreviewBackground();
     if (!EntryFitsWidth(entry, settings)) {
         LinesFit = false;
-        platform::messages().showMessage(
-            TooLongMessage(entry.Line1, LinesAfterFirst(entry), kTooLongInPreview));
+        showTooWide(number, entry.Line1, LinesAfterFirst(entry), kTooLongInPreview);
         return;
     }
     LinesFit = true;
@@ -655,7 +704,7 @@ void TForm1::CheckLineWidths()
     const int count = Subtitle ? Subtitle->Count() : 0;
     const RenderSettings settings = GatherRenderSettings();
     for (int i = 1; i <= count; ++i) {
-        CheckEntryWidth(Subtitle->line(i), settings);
+        checkEntryWidth(i, Subtitle->line(i), settings);
         if (!LinesFit)
             break;
     }
@@ -673,7 +722,7 @@ void TForm1::drawSelected()
     const int row = ListBox1->currentRow();
     if (row < 0 || row >= Subtitle->Count())
         return;
-    DrawEntryPreview(Subtitle->line(row + 1), GatherRenderSettings());
+    drawEntryPreview(row + 1, Subtitle->line(row + 1), GatherRenderSettings());
 }
 
 void TForm1::drawSampleAndSelected()
@@ -703,7 +752,8 @@ void TForm1::ComboBox7Change()
     // change does.
     if (!OpenDialogsub.FileName.isEmpty()) {
         Subtitle.reset();
-        ButtonLoadSrtClick(ComboBox7);
+        ButtonLoadSrtClick(ComboBox7); // draws the preview again
+        return;
     }
     drawSampleAndSelected();
 }
@@ -786,6 +836,12 @@ void TForm1::ButtonLoadSrtClick(QObject* Sender)
         ListBox1->setCurrentRow(0);
     }
     CheckLineWidths();
+    // Nothing of the previous file stays on the preview: the first subtitle of this one, or
+    // the bare background when it could not be used.
+    if (SubtitleLoaded)
+        drawSelected();
+    else
+        LoadPreviewBackground();
 }
 
 void TForm1::ComboBoxFpsChange()
@@ -806,9 +862,15 @@ void TForm1::ButtonGenerateClick()
     RunStopped = !RunStopped;
     ProgressBar1->setMinimum(0);
     ProgressBar1->setValue(0);
+    ProgressBar1->setFormat(QString());
     if (RunStopped) {
         // A run is active and handles events: it stops before its next subtitle.
         platform::messages().showMessage(QStringLiteral("Operation Aborted"));
+        return;
+    }
+    // A refusal is read with the window idle, the button reading "Generate Vobsub".
+    if (!runMayStart()) {
+        RunStopped = true;
         return;
     }
     SetControlsEnabled(false);
@@ -821,21 +883,44 @@ void TForm1::ButtonGenerateClick()
         ~BackToIdle() { form->finishRun(); }
     } backToIdle{this};
 
-    if (!SubtitleLoaded || !Subtitle) {
-        platform::messages().showMessage(QStringLiteral("Please load an Srt/Sub/Txt subtitle."));
-        return;
-    }
-    if (!LinesFit) {
-        platform::messages().showMessage(QStringLiteral("Please use smaller font."));
-        return;
-    }
-    if (!allSubtitlesFit())
-        return;
     // A single subtitle still gets a range, so that the bar does not turn into a busy sign.
     ProgressBar1->setMaximum(std::max(Subtitle->Count() - 1, 1));
 
-    const GenerationResult result = RunGeneration(generationRequest(), generationCallbacks());
+    GenerationResult result;
+    try {
+        result = RunGeneration(generationRequest(), generationCallbacks());
+    } catch (...) {
+        showPreviewAfterRun();
+        throw;
+    }
+    showPreviewAfterRun();
+    // The end is read with the window idle; a close asked for during the run waits for it.
+    RunStopped = true;
+    SetControlsEnabled(true);
     showRunResult(result);
+}
+
+bool TForm1::runMayStart()
+{
+    if (!SubtitleLoaded || !Subtitle) {
+        platform::messages().showMessage(QStringLiteral("Please load an Srt/Sub/Txt subtitle."));
+        return false;
+    }
+    if (!LinesFit) {
+        platform::messages().showMessage(QStringLiteral("Please use smaller font."));
+        return false;
+    }
+    return allSubtitlesFit() && outputFolderUsable();
+}
+
+void TForm1::showPreviewAfterRun()
+{
+    // The run drew the output pictures, on the blue that the preview keys out, into the
+    // preview: the background and the selected subtitle come back.
+    if (SubtitleLoaded && Subtitle && ListBox1->currentRow() >= 0)
+        drawSelected();
+    else
+        LoadPreviewBackground();
 }
 
 void TForm1::finishRun()
@@ -861,6 +946,7 @@ GenerationRequest TForm1::generationRequest()
                       JvColorButtonText->colorValue()};
     request.writer = std::make_shared<VobSubWriter>(pair);
     request.subtitleFile = OpenDialogsub.FileName;
+    request.outputFolder = OutputFolder();
     return request;
 }
 
@@ -878,6 +964,7 @@ GenerationCallbacks TForm1::generationCallbacks()
         // subtitle in hand is still finished.
         QCoreApplication::processEvents();
         ProgressBar1->setValue(std::min(ProgressBar1->value() + 1, ProgressBar1->maximum()));
+        ProgressBar1->setFormat(tr("%1 of %2").arg(index).arg(count));
         return true;
     };
     // Abort keeps the finished subtitles, asking first when they would replace an earlier

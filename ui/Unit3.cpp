@@ -66,6 +66,7 @@ TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
     buildPaletteChoices();
     buildInfoAndButtons();
     connectStorage();
+    MakeScrollable(this);
 }
 
 // The colour example and the question above the choices.
@@ -204,7 +205,7 @@ void TFormColorOptions::showEvent(QShowEvent* event)
     m_placed = true;
     if (FormStorage* storage = liveStorage())
         storage->RestoreFormPlacement();
-    KeepInsideAvailableArea(this);
+    FitToAvailableArea(this);
     FormActivate();
 }
 

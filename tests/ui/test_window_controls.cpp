@@ -2,8 +2,10 @@
 #include "MainWindowFixture.h"
 
 #include "platform/FontSmoothing.h"
+#include "ui/WindowPlacement.h"
 #include "vobsub/Languages.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -52,7 +54,7 @@ TEST(ColorList, FirstEntryWithTheColourIsSelected)
 TEST_F(MainWindowTest, ControlsStartWithTheirDefaultsAndEntries)
 {
     EXPECT_EQ(form->windowTitle(), QString("Lumelle By Orvane"));
-    EXPECT_EQ(form->size(), QSize(803, 705));
+    EXPECT_EQ(form->size(), QSize(803, 732)) << "the layout with the output folder's row";
     EXPECT_EQ(form->ComboBoxFps->currentText(), QString("25000"));
     EXPECT_EQ(form->ComboBoxFps->count(), 5);
 
@@ -91,6 +93,32 @@ TEST_F(MainWindowTest, ControlsStartWithTheirDefaultsAndEntries)
     EXPECT_FALSE(form->SubtitleLoaded);
     EXPECT_FALSE(form->LinesFit);
     EXPECT_TRUE(RunStopped);
+}
+
+TEST(WindowFit, AWindowTallerOrWiderThanTheScreenIsCutAndScrolls)
+{
+    const QMargins frame(1, 30, 1, 1);
+    struct Case
+    {
+        QSize available;
+        QSize expected;
+    } cases[] = {
+        {{1366, 768}, {803, 732}}, // fits whole
+        {{1280, 690}, {818, 659}}, // 1920x1080 at 150 %: shorter, wider by the scroll bar
+        {{960, 510}, {818, 479}},  // 200 %
+        {{700, 900}, {698, 747}},  // narrower: taller by the scroll bar
+        {{600, 400}, {598, 369}},  // both
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FittedClientSize({803, 732}, c.available, frame, 15), c.expected)
+            << c.available.width() << "x" << c.available.height();
+}
+
+TEST_F(MainWindowTest, TheWrapBoxCoversNoLabelOfItsGroup)
+{
+    for (QLabel* label : form->GroupBoxRender->findChildren<QLabel*>())
+        EXPECT_FALSE(form->CheckBoxWrap->geometry().intersects(label->geometry()))
+            << label->objectName().toStdString();
 }
 
 TEST_F(MainWindowTest, FontListHoldsDefaultAndFamiliesOnceSortedWithoutCase)
