@@ -459,7 +459,8 @@ void TForm1::FormActivate()
     if (restoreFormSettings)
         restoreFormSettings();
     SetOutputFolder(OutputFolder());
-    LoadPreviewBackground();
+    // A file named on the command line may be loaded already: its subtitle stays in view.
+    showPreviewOfSelected();
     if (platform::FontSmoothingEnabled())
         platform::SetFontSmoothing(false);
 }
@@ -890,10 +891,10 @@ void TForm1::ButtonGenerateClick()
     try {
         result = RunGeneration(generationRequest(), generationCallbacks());
     } catch (...) {
-        showPreviewAfterRun();
+        showPreviewOfSelected();
         throw;
     }
-    showPreviewAfterRun();
+    showPreviewOfSelected();
     // The end is read with the window idle; a close asked for during the run waits for it.
     RunStopped = true;
     SetControlsEnabled(true);
@@ -913,10 +914,8 @@ bool TForm1::runMayStart()
     return allSubtitlesFit() && outputFolderUsable();
 }
 
-void TForm1::showPreviewAfterRun()
+void TForm1::showPreviewOfSelected()
 {
-    // The run drew the output pictures, on the blue that the preview keys out, into the
-    // preview: the background and the selected subtitle come back.
     if (SubtitleLoaded && Subtitle && ListBox1->currentRow() >= 0)
         drawSelected();
     else

@@ -254,8 +254,10 @@ private:
     bool runMayStart();
     // The output folder can take the pair, or the user chose one that can.
     bool outputFolderUsable();
-    // The preview as it was before a run drew the output pictures into it.
-    void showPreviewAfterRun();
+    // The preview background with the selected subtitle over it, when a file is loaded. A run
+    // draws its output pictures into the preview, on the blue that the preview keys out; this
+    // brings the background back after it.
+    void showPreviewOfSelected();
     // The refusal of a subtitle too wide for the frame: the text of the check, the subtitle's
     // number (0: the sample) and what would make it fit.
     void showTooWide(int number, const std::string& line1, const std::string& line2,
