@@ -118,12 +118,13 @@ bool TForm1::outputFolderUsable()
         const QString folder = EffectiveOutputFolder();
         if (folderTakesFiles(folder))
             return true;
-        const QString question =
-            OutputFolder().isEmpty()
-                ? tr("The folder of the subtitle file cannot be written:\r%1\r\rChoose another "
-                     "folder for the VobSub pair?")
-                : tr("The output folder cannot be written:\r%1\r\rChoose another folder for the "
-                     "VobSub pair?");
+        QString question;
+        if (OutputFolder().isEmpty())
+            question = tr("The folder of the subtitle file cannot be written:\r%1\r\rChoose "
+                          "another folder for the VobSub pair?");
+        else
+            question = tr("The output folder cannot be written:\r%1\r\rChoose another folder "
+                          "for the VobSub pair?");
         if (!platform::messages().askYesNo(question.arg(QDir::toNativeSeparators(folder))))
             return false;
         if (!ButtonOutputFolderClick())

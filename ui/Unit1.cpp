@@ -51,13 +51,35 @@ const char* const TForm1::SampleLine2 = "Ostra Valley";
 
 namespace {
 
-const QString kCaption = QStringLiteral("Lumelle By Orvane");
-const QString kLoadingCaption = QStringLiteral("Lumelle By Orvane Loading Subtitle...");
-const QString kCheckingCaption = QStringLiteral("Lumelle By Orvane Checking Subtitle Length...");
-const QString kGenerateCaption = QStringLiteral("Generate Vobsub");
-const QString kAbortCaption = QStringLiteral("Abort");
-const QString kNoFileStatus = QStringLiteral("Load SRT");
-const QString kLoadedMessage = QStringLiteral("Subtitle Style Modified/Loaded Successfully");
+// The window's own texts, in the user's language.
+QString mainCaption()
+{
+    return TForm1::tr("Lumelle By Orvane");
+}
+QString loadingCaption()
+{
+    return TForm1::tr("Lumelle By Orvane Loading Subtitle...");
+}
+QString checkingCaption()
+{
+    return TForm1::tr("Lumelle By Orvane Checking Subtitle Length...");
+}
+QString generateCaption()
+{
+    return TForm1::tr("Generate Vobsub");
+}
+QString abortCaption()
+{
+    return TForm1::tr("Abort");
+}
+QString noFileStatus()
+{
+    return TForm1::tr("Load SRT");
+}
+QString loadedMessage()
+{
+    return TForm1::tr("Subtitle Style Modified/Loaded Successfully");
+}
 
 // Restores a caption when a handler ends, however it ends.
 class CaptionRestorer
@@ -136,7 +158,7 @@ TForm1::TForm1(QWidget* parent) : TForm1(parent, QString()) {}
 TForm1::TForm1(QWidget* parent, const QString& settingsFile) : QWidget(parent)
 {
     setObjectName(QLatin1String(kMainWindowSection));
-    setWindowTitle(kCaption);
+    setWindowTitle(mainCaption());
     setWindowIcon(ProgramIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -159,10 +181,10 @@ TForm1::TForm1(QWidget* parent, const QString& settingsFile) : QWidget(parent)
     const QString patterns =
         QStringLiteral("*.") + SubtitleExtensions().join(QStringLiteral(";*."));
     OpenDialogsub.Filter = patterns + QLatin1Char('|') + patterns;
-    OpenDialogImagePAL.Title = QStringLiteral("Load 720x576 PAL image");
-    OpenDialogImagePAL.Filter = QStringLiteral("Load your PAL 720x576 BMP|*.bmp");
-    OpenDialogImageNTSC.Title = QStringLiteral("Load 720x480 NTSC image");
-    OpenDialogImageNTSC.Filter = QStringLiteral("Load your NTSC 720x480 BMP|*.bmp");
+    OpenDialogImagePAL.Title = tr("Load 720x576 PAL image");
+    OpenDialogImagePAL.Filter = tr("Load your PAL 720x576 BMP|*.bmp");
+    OpenDialogImageNTSC.Title = tr("Load 720x480 NTSC image");
+    OpenDialogImageNTSC.Filter = tr("Load your NTSC 720x480 BMP|*.bmp");
 
     buildControls();
     // The colour lists start with the standard set and their designed values; the activation
@@ -232,7 +254,7 @@ void TForm1::buildRunControls()
     ListBox1->setUniformItemSizes(true);
 
     ButtonGenerate =
-        makeButton(this, "ButtonGenerate", kGenerateCaption, QRect(538, 90, 106, 23), true);
+        makeButton(this, "ButtonGenerate", generateCaption(), QRect(538, 90, 106, 23), true);
 
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
@@ -243,7 +265,7 @@ void TForm1::buildRunControls()
     ProgressBar1->setTextVisible(true);
     ProgressBar1->setFormat(QString());
     ProgressBar1->setAlignment(Qt::AlignCenter);
-    ProgressBar1->setToolTip(QStringLiteral("ProgressBar"));
+    ProgressBar1->setToolTip(tr("ProgressBar"));
 
     LabelImageChangedPAL = makeLabel(this, control::kPicturePal, QString(), {43, 456, 0, 0});
     LabelImageChangedPAL->resize(46, 13);
@@ -255,23 +277,23 @@ void TForm1::buildRunControls()
 
 void TForm1::buildInputGroup()
 {
-    GroupBoxInput = makeGroup(this, "GroupBoxInput", QStringLiteral("Input"), {8, 4, 169, 57});
-    EditLoadSrt = new FileNameBox(kNoFileStatus, GroupBoxInput);
+    GroupBoxInput = makeGroup(this, "GroupBoxInput", tr("Input"), {8, 4, 169, 57});
+    EditLoadSrt = new FileNameBox(noFileStatus(), GroupBoxInput);
     EditLoadSrt->setObjectName(QStringLiteral("EditLoadSrt"));
     EditLoadSrt->setGeometry(8, 16, 89, 15);
     EditLoadSrt->setEnabled(false);
     EditLoadSrt->setFrame(false);
     EditLoadSrt->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #808080; }"));
-    ButtonLoadSrt = makeButton(GroupBoxInput, "ButtonLoadSrt", QStringLiteral("Load Srt,Sub"),
-                               {8, 34, 89, 18}, true);
-    Label2 = makeLabel(GroupBoxInput, "Label2", QStringLiteral("Fps"), {104, 16, 0, 0});
+    ButtonLoadSrt =
+        makeButton(GroupBoxInput, "ButtonLoadSrt", tr("Load Srt,Sub"), {8, 34, 89, 18}, true);
+    Label2 = makeLabel(GroupBoxInput, "Label2", tr("Fps"), {104, 16, 0, 0});
     ComboBoxFps = makeList(GroupBoxInput, control::kFps, 104, 30, 57, FrameRateTexts());
 }
 
 void TForm1::buildOutputGroup()
 {
-    GroupBoxOutput = makeGroup(this, "GroupBoxOutput", QStringLiteral("Output"), {184, 4, 97, 57});
-    Label14 = makeLabel(GroupBoxOutput, "Label14", QStringLiteral("Language "), {8, 16, 0, 0});
+    GroupBoxOutput = makeGroup(this, "GroupBoxOutput", tr("Output"), {184, 4, 97, 57});
+    Label14 = makeLabel(GroupBoxOutput, "Label14", tr("Language "), {8, 16, 0, 0});
     ComboBoxVobsubLanguage =
         makeList(GroupBoxOutput, control::kLanguage, 8, 30, 81, VobsubLanguageNames());
     ComboBoxVobsubLanguage->view()->setMinimumWidth(170);
@@ -280,21 +302,20 @@ void TForm1::buildOutputGroup()
 // The font, its size and style, the alignment, the offsets and the outline width.
 void TForm1::buildRenderGroup()
 {
-    GroupBoxRender =
-        makeGroup(this, "GroupBoxRender", QStringLiteral("Render Fonts"), {8, 64, 521, 57});
-    Label8 = makeLabel(GroupBoxRender, "Label8", QStringLiteral("Font Name"), {8, 16, 0, 0});
+    GroupBoxRender = makeGroup(this, "GroupBoxRender", tr("Render Fonts"), {8, 64, 521, 57});
+    Label8 = makeLabel(GroupBoxRender, "Label8", tr("Font Name"), {8, 16, 0, 0});
     ComboBox5 = makeList(GroupBoxRender, control::kFontName, 8, 30, 81, {});
     ComboBox5->view()->setMinimumWidth(200);
-    Label11 = makeLabel(GroupBoxRender, "Label11", QStringLiteral("Font Charset"), {104, 16, 0, 0});
+    Label11 = makeLabel(GroupBoxRender, "Label11", tr("Font Charset"), {104, 16, 0, 0});
     ComboBox7 = makeList(GroupBoxRender, control::kCharset, 104, 30, 81, CharsetNames());
     ComboBox7->view()->setMinimumWidth(110);
-    Label12 = makeLabel(GroupBoxRender, "Label12", QStringLiteral("Font Style"), {200, 16, 0, 0});
+    Label12 = makeLabel(GroupBoxRender, "Label12", tr("Font Style"), {200, 16, 0, 0});
     ComboBox8 = makeList(GroupBoxRender, control::kStyle, 200, 30, 81, StyleNames());
-    Label9 = makeLabel(GroupBoxRender, "Label9", QStringLiteral("Font Size"), {292, 16, 0, 0});
+    Label9 = makeLabel(GroupBoxRender, "Label9", tr("Font Size"), {292, 16, 0, 0});
     ComboBoxFontSize = makeList(GroupBoxRender, control::kFontSize, 292, 30, 40, FontSizeTexts());
-    LabelAlign = makeLabel(GroupBoxRender, "LabelAlign", QStringLiteral("Align"), {346, 16, 0, 0});
+    LabelAlign = makeLabel(GroupBoxRender, "LabelAlign", tr("Align"), {346, 16, 0, 0});
     ComboBoxAlign = makeList(GroupBoxRender, control::kAlign, 346, 30, 55, AlignNames());
-    Label10 = makeLabel(GroupBoxRender, "Label10", QStringLiteral("Offsets"), {412, 14, 0, 0});
+    Label10 = makeLabel(GroupBoxRender, "Label10", tr("Offsets"), {412, 14, 0, 0});
     offset = makeTrackBar(GroupBoxRender, control::kOffset, Qt::Horizontal, kOffsetMin, kOffsetMax,
                           kOffsetDefault, {400, 36, 60, 17});
     offset_or = makeTrackBar(GroupBoxRender, control::kLineGap, Qt::Vertical, kLineGapMin,
@@ -310,7 +331,7 @@ void TForm1::buildRenderGroup()
     LabelOffset_Or =
         makeLabel(GroupBoxRender, "LabelOffset_Or", QStringLiteral("-4"), {441, 25, 0, 0});
     LabelOffset_Or->setEnabled(false);
-    Label13 = makeLabel(GroupBoxRender, "Label13", QStringLiteral("Outline"), {480, 16, 0, 0});
+    Label13 = makeLabel(GroupBoxRender, "Label13", tr("Outline"), {480, 16, 0, 0});
     ComboBoxOutlineWidth =
         makeList(GroupBoxRender, control::kOutlineWidth, 480, 30, 36, OutlineWidthTexts());
 }
@@ -318,11 +339,11 @@ void TForm1::buildRenderGroup()
 // "Wrap long lines": on the Render Fonts group's frame, beside its title.
 void TForm1::buildWrapCheckBox()
 {
-    CheckBoxWrap = new QCheckBox(QStringLiteral("Wrap long lines"), GroupBoxRender);
+    CheckBoxWrap = new QCheckBox(tr("Wrap long lines"), GroupBoxRender);
     CheckBoxWrap->setObjectName(QLatin1String(control::kWrapLines));
     CheckBoxWrap->setAutoFillBackground(true);
     CheckBoxWrap->setToolTip(
-        QStringLiteral("Break lines too wide for the frame at a space instead of refusing them"));
+        tr("Break lines too wide for the frame at a space instead of refusing them"));
     CheckBoxWrap->adjustSize();
     // On the frame line only: the labels of the lists start at row 14.
     CheckBoxWrap->setGeometry(100, 0, CheckBoxWrap->width(), 14);
@@ -330,7 +351,7 @@ void TForm1::buildWrapCheckBox()
 
 void TForm1::buildColorsGroup()
 {
-    GroupBoxColors = makeGroup(this, "GroupBoxColors", QStringLiteral("Colors"), {288, 4, 241, 57});
+    GroupBoxColors = makeGroup(this, "GroupBoxColors", tr("Colors"), {288, 4, 241, 57});
     auto makeColorList = [this](const char* name, int x) {
         auto* list = new ColorListWidget(GroupBoxColors);
         list->setObjectName(QLatin1String(name));
@@ -338,28 +359,26 @@ void TForm1::buildColorsGroup()
         list->view()->setMinimumWidth(41);
         return list;
     };
-    Label3 = makeLabel(GroupBoxColors, "Label3", QStringLiteral("Antialias"), {8, 16, 0, 0});
+    Label3 = makeLabel(GroupBoxColors, "Label3", tr("Antialias"), {8, 16, 0, 0});
     JvColorButtonAntialias = makeColorList(control::kAntialiasColour, 8);
-    Label4 = makeLabel(GroupBoxColors, "Label4", QStringLiteral("Outine"), {56, 16, 0, 0});
+    Label4 = makeLabel(GroupBoxColors, "Label4", tr("Outine"), {56, 16, 0, 0});
     JvColorButtonOutline = makeColorList(control::kOutlineColour, 56);
-    Label5 = makeLabel(GroupBoxColors, "Label5", QStringLiteral("Text"), {104, 16, 0, 0});
+    Label5 = makeLabel(GroupBoxColors, "Label5", tr("Text"), {104, 16, 0, 0});
     JvColorButtonText = makeColorList(control::kTextColour, 104);
-    ButtonColorOptions = makeButton(GroupBoxColors, "ButtonColorOptions",
-                                    QStringLiteral("Color Options"), {152, 20, 81, 25}, false);
+    ButtonColorOptions = makeButton(GroupBoxColors, "ButtonColorOptions", tr("Color Options"),
+                                    {152, 20, 81, 25}, false);
 }
 
 void TForm1::buildSettingsGroup()
 {
     GroupBoxSettings =
-        makeGroup(this, "GroupBoxSettings", QStringLiteral("General Settings"), {536, 4, 257, 57});
-    BitBtnSetDefaultValues =
-        makePictureButton(GroupBoxSettings, "BitBtnSetDefaultValues", QStringLiteral("Set Default"),
-                          QStringLiteral("Values"), {19, 20, 54, 25});
-    BitBtnChangeImage =
-        makePictureButton(GroupBoxSettings, "BitBtnChangeImage", QStringLiteral("Change"),
-                          QStringLiteral("Images"), {104, 20, 54, 25});
-    ButtonAbout = makeButton(GroupBoxSettings, "ButtonAbout", QStringLiteral("About"),
-                             {187, 20, 54, 25}, false);
+        makeGroup(this, "GroupBoxSettings", tr("General Settings"), {536, 4, 257, 57});
+    BitBtnSetDefaultValues = makePictureButton(GroupBoxSettings, "BitBtnSetDefaultValues",
+                                               tr("Set Default"), tr("Values"), {19, 20, 54, 25});
+    BitBtnChangeImage = makePictureButton(GroupBoxSettings, "BitBtnChangeImage", tr("Change"),
+                                          tr("Images"), {104, 20, 54, 25});
+    ButtonAbout =
+        makeButton(GroupBoxSettings, "ButtonAbout", tr("About"), {187, 20, 54, 25}, false);
 }
 
 void TForm1::connectHandlers()
@@ -394,7 +413,7 @@ void TForm1::RunGuarded(const std::function<void()>& handler)
     } catch (const Error& error) {
         platform::messages().showMessage(error.message());
     } catch (const std::bad_alloc&) {
-        platform::messages().showMessage(QStringLiteral("Not enough memory to finish this."));
+        platform::messages().showMessage(tr("Not enough memory to finish this."));
     } catch (const std::exception& error) {
         platform::messages().showMessage(QString::fromLocal8Bit(error.what()));
     }
@@ -547,7 +566,7 @@ void TForm1::SetControlsEnabled(bool enabled)
              GroupBoxInput, GroupBoxOutput, GroupBoxColors, GroupBoxSettings, GroupBoxRender,
              ListBox1, GroupBoxOutputFolder})
         control->setEnabled(enabled);
-    ButtonGenerate->setText(enabled ? kGenerateCaption : kAbortCaption);
+    ButtonGenerate->setText(enabled ? generateCaption() : abortCaption());
 }
 
 void TForm1::BitBtnChangeImageClick()
@@ -694,8 +713,8 @@ void TForm1::drawEntryPreview(int number, const SubtitleLine& entry, const Rende
     const std::vector<StyledText> lines = StackedLines({entry}, settings, anchor);
     if (!DrawSubtitleBlock(m_previewPicture, lines, anchor, settings, preview->size())) {
         LinesFit = false;
-        platform::messages().showMessage(QStringLiteral(
-            "The subtitle is taller than the frame. Please use a smaller font size."));
+        platform::messages().showMessage(
+            tr("The subtitle is taller than the frame. Please use a smaller font size."));
     }
     preview->setPicture(m_previewPicture);
 }
@@ -710,7 +729,7 @@ void TForm1::CheckLineWidths()
             break;
     }
     if (LinesFit) {
-        platform::messages().showMessage(kLoadedMessage);
+        platform::messages().showMessage(loadedMessage());
         showFileStatus(OpenDialogsub.FileName);
         SubtitleLoaded = true;
     }
@@ -741,8 +760,8 @@ void TForm1::ComboBoxFontSizeChange()
 {
     drawSampleAndSelected();
     if (SubtitleLoaded) {
-        setWindowTitle(kCheckingCaption);
-        CaptionRestorer restore(this, kCaption);
+        setWindowTitle(checkingCaption());
+        CaptionRestorer restore(this, mainCaption());
         CheckLineWidths();
     }
 }
@@ -810,7 +829,7 @@ void TForm1::ButtonLoadSrtClick(QObject* Sender)
 {
     SubtitleLoaded = false;
     LinesFit = false;
-    EditLoadSrt->setText(kNoFileStatus);
+    EditLoadSrt->setText(noFileStatus());
     if (qobject_cast<QAbstractButton*>(Sender))
         OpenDialogsub.Execute(this);
     const QString fileName = OpenDialogsub.FileName;
@@ -818,8 +837,8 @@ void TForm1::ButtonLoadSrtClick(QObject* Sender)
         return;
     // Let the window repaint where the dialog was before the reading starts.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    setWindowTitle(kLoadingCaption);
-    CaptionRestorer restore(this, kCaption);
+    setWindowTitle(loadingCaption());
+    CaptionRestorer restore(this, mainCaption());
     {
         QSignalBlocker quiet(ListBox1);
         ListBox1->clear();
@@ -866,7 +885,7 @@ void TForm1::ButtonGenerateClick()
     ProgressBar1->setFormat(QString());
     if (RunStopped) {
         // A run is active and handles events: it stops before its next subtitle.
-        platform::messages().showMessage(QStringLiteral("Operation Aborted"));
+        platform::messages().showMessage(tr("Operation Aborted"));
         return;
     }
     // A refusal is read with the window idle, the button reading "Generate Vobsub".
@@ -904,11 +923,11 @@ void TForm1::ButtonGenerateClick()
 bool TForm1::runMayStart()
 {
     if (!SubtitleLoaded || !Subtitle) {
-        platform::messages().showMessage(QStringLiteral("Please load an Srt/Sub/Txt subtitle."));
+        platform::messages().showMessage(tr("Please load an Srt/Sub/Txt subtitle."));
         return false;
     }
     if (!LinesFit) {
-        platform::messages().showMessage(QStringLiteral("Please use smaller font."));
+        platform::messages().showMessage(tr("Please use smaller font."));
         return false;
     }
     return allSubtitlesFit() && outputFolderUsable();
@@ -974,8 +993,8 @@ GenerationCallbacks TForm1::generationCallbacks()
         if (m_closeAfterRun)
             return false;
         return platform::messages().askYesNo(
-            QStringLiteral("Keep the %1 subtitles written so far? The earlier pair will be "
-                           "replaced.")
+            tr("Keep the %1 subtitles written so far? The earlier pair will be "
+               "replaced.")
                 .arg(written));
     };
     callbacks.pictureWanted = [this](int, int) { return m_showNextPicture; };

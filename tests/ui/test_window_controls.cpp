@@ -9,7 +9,10 @@
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
+#include <QRegularExpression>
+#include <QTranslator>
 
 using namespace lumelle;
 using namespace lumelle::testing;
@@ -304,4 +307,54 @@ TEST_F(MainWindowTest, ColourChangeRedrawsOnlyWhileTheWindowIsActive)
     const QImage background = form->PreviewPicture();
     form->JvColorButtonText->setColorValue(makeColor(0, 255, 0));
     EXPECT_NE(form->PreviewPicture(), background) << "the sample is drawn in the new colour";
+}
+
+namespace {
+
+// Puts a mark before every text that passes through a catalogue, so that a text that does not
+// stands out.
+class MarkingTranslator : public QTranslator
+{
+public:
+    QString translate(const char*, const char* source, const char*, int) const override
+    {
+        return QChar(0x27E6) + QString::fromUtf8(source);
+    }
+    bool isEmpty() const override { return false; }
+};
+
+} // namespace
+
+TEST(Translations, EveryTextOfTheMainWindowAndColourOptionsIsMarked)
+{
+    MarkingTranslator marking;
+    QCoreApplication::installTranslator(&marking);
+    QStringList unmarked;
+    {
+        TForm1 form;
+        TFormColorOptions options(&form, &form);
+        auto check = [&](const QObject* owner, const char* what, const QString& text) {
+            static const QRegularExpression letters(QStringLiteral("[A-Za-z]"));
+            if (text.contains(letters) && !text.startsWith(QChar(0x27E6)))
+                unmarked << owner->objectName() + "." + what + ": " + text;
+        };
+        for (QWidget* window : std::initializer_list<QWidget*>{&form, &options}) {
+            check(window, "title", window->windowTitle());
+            for (QWidget* control : window->findChildren<QWidget*>()) {
+                if (auto* label = qobject_cast<QLabel*>(control))
+                    check(label, "text", label->text());
+                if (auto* button = qobject_cast<QAbstractButton*>(control))
+                    check(button, "text", button->text());
+                if (auto* group = qobject_cast<QGroupBox*>(control))
+                    check(group, "title", group->title());
+                if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+                    check(edit, "text", edit->text());
+                    check(edit, "placeholder", edit->placeholderText());
+                }
+                check(control, "tooltip", control->toolTip());
+            }
+        }
+    }
+    QCoreApplication::removeTranslator(&marking);
+    EXPECT_TRUE(unmarked.isEmpty()) << unmarked.join('\n').toStdString();
 }
