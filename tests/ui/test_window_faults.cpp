@@ -139,6 +139,8 @@ TEST_F(MainWindowTest, AClickOnTheSelectedRowDrawsIt)
     loadFile(write("rows.srt", subtitles(2, "Visible text")));
     form->show();
     QApplication::processEvents();
+    // The bare background, as a change of picture leaves it.
+    form->LoadPreviewBackground();
     const QImage background = form->PreviewPicture();
     ASSERT_EQ(form->ListBox1->currentRow(), 0);
 
