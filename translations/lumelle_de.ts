@@ -141,7 +141,7 @@
     </message>
     <message>
         <source>Offsets</source>
-        <translation>Abstände</translation>
+        <translation>Lage</translation>
     </message>
     <message>
         <source>Outline</source>

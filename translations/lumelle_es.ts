@@ -141,7 +141,7 @@
     </message>
     <message>
         <source>Offsets</source>
-        <translation>Márgenes</translation>
+        <translation>Posición</translation>
     </message>
     <message>
         <source>Outline</source>

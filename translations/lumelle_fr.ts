@@ -141,7 +141,7 @@
     </message>
     <message>
         <source>Offsets</source>
-        <translation>Décalages</translation>
+        <translation>Position</translation>
     </message>
     <message>
         <source>Outline</source>
