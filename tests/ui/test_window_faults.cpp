@@ -176,13 +176,16 @@ TEST_F(MainWindowTest, TheLineGapMovesByTwoEitherWay)
     EXPECT_EQ(form->LabelOffset_Or->text(), QString("-4"));
 
     // Down moves the thumb down and the second line down (a larger gap), Up the other way.
-    struct SliderOption : QSlider
-    {
-        using QSlider::initStyleOption;
-    };
     auto thumbTop = [gap] {
         QStyleOptionSlider option;
-        static_cast<SliderOption*>(gap)->initStyleOption(&option);
+        option.initFrom(gap);
+        option.orientation = gap->orientation();
+        option.minimum = gap->minimum();
+        option.maximum = gap->maximum();
+        option.sliderPosition = gap->sliderPosition();
+        option.sliderValue = gap->value();
+        // A vertical QSlider shows its maximum at the top unless its appearance is inverted.
+        option.upsideDown = !gap->invertedAppearance();
         return gap->style()
             ->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, gap)
             .top();
