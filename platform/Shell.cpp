@@ -5,9 +5,9 @@
 
 namespace lumelle::platform {
 
-void DesktopShell::openAddress(const QString& address)
+bool DesktopShell::openAddress(const QString& address)
 {
-    QDesktopServices::openUrl(QUrl(address));
+    return QDesktopServices::openUrl(QUrl(address));
 }
 
 template <> Shell& Replaceable<Shell>::standard()

@@ -1,5 +1,6 @@
-// The shell's "open" of a web address: shows the page in the user's web browser. The program
-// neither waits for nor checks the result.
+// The shell's "open" of an address: shows a web page in the user's web browser, a folder in
+// the file manager. The program does not wait for the result; it learns only whether the
+// desktop had a program to hand the address to.
 #pragma once
 
 #include "platform/Replaceable.h"
@@ -12,14 +13,15 @@ class Shell
 {
 public:
     virtual ~Shell() = default;
-    virtual void openAddress(const QString& address) = 0;
+    // False when the desktop has no program for the address.
+    virtual bool openAddress(const QString& address) = 0;
 };
 
 // The desktop's own handler for web addresses.
 class DesktopShell : public Shell
 {
 public:
-    void openAddress(const QString& address) override;
+    bool openAddress(const QString& address) override;
 };
 
 // The desktop shell unless another one is installed.

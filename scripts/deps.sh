@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-l10n-tools
   libgtest-dev libgmock-dev
   libuchardet-dev libicu-dev
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fontconfig

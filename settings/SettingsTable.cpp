@@ -66,6 +66,7 @@ const QStringList& MainWindowStoredProps()
         storedProp(control::kLineGap, "Position"),
         // Added after the keys of older settings files, which read the same and keep their order.
         storedProp(control::kWrapLines, "Checked"),
+        storedProp(control::kOutputFolder, "Caption"),
     };
     return props;
 }

@@ -63,6 +63,7 @@ inline constexpr char kLineGap[] = "offset_or";
 inline constexpr char kWrapLines[] = "CheckBoxWrap";
 inline constexpr char kPicturePal[] = "LabelImageChangedPAL";
 inline constexpr char kPictureNtsc[] = "LabelImageChangedNTSC";
+inline constexpr char kOutputFolder[] = "LabelOutputFolder";
 inline constexpr char kPaletteDvd[] = "RadioButtonDVD";
 inline constexpr char kPalettePc[] = "RadioButtonPC";
 inline constexpr char kPaletteTwo[] = "RadioButtonPCDVD1";

@@ -31,8 +31,6 @@ namespace lumelle {
 
 namespace {
 
-const QString kOpenFolderCaption = QStringLiteral("Open Folder");
-
 // The one local file of a drag, or nothing when it carries anything else.
 QString draggedFile(const QMimeData* data)
 {
@@ -90,17 +88,31 @@ bool TForm1::LoadDroppedFile(const QString& path)
     return true;
 }
 
+// A drop is always a copy: the file stays where it was, whatever the source proposed (a file
+// manager told "moved" may delete its file).
 void TForm1::dragEnterEvent(QDragEnterEvent* event)
 {
     const QString path = draggedFile(event->mimeData());
-    if (!path.isEmpty() && IsSubtitleFileName(path) && RunStopped && GroupBoxInput->isEnabled())
-        event->acceptProposedAction();
+    if (!path.isEmpty() && IsSubtitleFileName(path) && RunStopped && GroupBoxInput->isEnabled() &&
+        (event->possibleActions() & Qt::CopyAction)) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    }
 }
 
 void TForm1::dropEvent(QDropEvent* event)
 {
-    if (LoadDroppedFile(draggedFile(event->mimeData())))
-        event->acceptProposedAction();
+    if (!(event->possibleActions() & Qt::CopyAction))
+        return;
+    const QString path = draggedFile(event->mimeData());
+    // The drop's messages belong to this window, which the drag left inactive.
+    activateWindow();
+    raise();
+    event->setDropAction(Qt::CopyAction);
+    if (LoadDroppedFile(path))
+        event->accept();
+    else
+        event->ignore();
 }
 
 void TForm1::showFileStatus(const QString& path)
@@ -109,9 +121,11 @@ void TForm1::showFileStatus(const QString& path)
     // The end of the path, the file's own name, is what a narrow box should show.
     EditLoadSrt->setCursorPosition(int(path.size()));
     QString tip = QDir::toNativeSeparators(path);
-    if (!m_lastOutputFolder.isEmpty())
-        tip += QStringLiteral("\nLast VobSub pair written to ") +
-               QDir::toNativeSeparators(m_lastOutputFolder);
+    // Only a run made from this very file tells where its pair went.
+    if (!m_lastOutputFolder.isEmpty() && path == m_lastRunFile)
+        tip +=
+            QLatin1Char('\n') +
+            tr("Last VobSub pair written to %1").arg(QDir::toNativeSeparators(m_lastOutputFolder));
     EditLoadSrt->setToolTip(tip);
 }
 
@@ -155,8 +169,7 @@ bool TForm1::allSubtitlesFit()
         return true;
     LinesFit = false;
     const SubtitleLine& entry = Subtitle->line(first);
-    platform::messages().showMessage(
-        TooLongMessage(entry.Line1, LinesAfterFirst(entry), kTooLongAfterFontChange));
+    showTooWide(first, entry.Line1, LinesAfterFirst(entry), kTooLongAfterFontChange);
     return false;
 }
 
@@ -169,14 +182,18 @@ void TForm1::showRunResult(const GenerationResult& result)
         return;
     }
     m_lastOutputFolder = QFileInfo(result.outputs.front()).absolutePath();
+    m_lastRunFile = OpenDialogsub.FileName;
     showFileStatus(OpenDialogsub.FileName);
     if (!result.helpText.empty())
         parts << QString::fromStdString(result.helpText);
     if (parts.isEmpty())
         return;
     if (platform::messages().showMessageWithAction(parts.join(QStringLiteral("\r\r")),
-                                                   kOpenFolderCaption))
-        platform::shell().openAddress(QUrl::fromLocalFile(m_lastOutputFolder).toString());
+                                                   tr("Open Folder")) &&
+        !platform::shell().openAddress(QUrl::fromLocalFile(m_lastOutputFolder).toString()))
+        platform::messages().showMessage(
+            tr("This desktop has no program that opens folders. The VobSub pair is in:\r%1")
+                .arg(QDir::toNativeSeparators(m_lastOutputFolder)));
 }
 
 } // namespace lumelle

@@ -5,6 +5,7 @@
 #include "platform/Messages.h"
 #include "platform/widgets/WidgetMessages.h"
 #include "ui/Artwork.h"
+#include "ui/Translations.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
@@ -121,6 +122,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Lumelle"));
     QApplication::setApplicationVersion(QStringLiteral(LUMELLE_VERSION));
     QApplication::setWindowIcon(lumelle::ProgramIcon());
+    lumelle::InstallTranslations(app);
     const std::optional<QString> file = fileArgument(QCoreApplication::arguments());
     if (!file)
         return 2;

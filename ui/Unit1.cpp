@@ -16,6 +16,7 @@
 #include "ui/Artwork.h"
 #include "ui/ColorListWidget.h"
 #include "ui/Controls.h"
+#include "ui/FileNameBox.h"
 #include "ui/FormStorage.h"
 #include "ui/PreviewView.h"
 #include "ui/Unit2.h"
@@ -51,13 +52,35 @@ const char* const TForm1::SampleLine2 = "Ostra Valley";
 
 namespace {
 
-const QString kCaption = QStringLiteral("Lumelle By Orvane");
-const QString kLoadingCaption = QStringLiteral("Lumelle By Orvane Loading Subtitle...");
-const QString kCheckingCaption = QStringLiteral("Lumelle By Orvane Checking Subtitle Length...");
-const QString kGenerateCaption = QStringLiteral("Generate Vobsub");
-const QString kAbortCaption = QStringLiteral("Abort");
-const QString kNoFileStatus = QStringLiteral("Load SRT");
-const QString kLoadedMessage = QStringLiteral("Subtitle Style Modified/Loaded Successfully");
+// The window's own texts, in the user's language.
+QString mainCaption()
+{
+    return TForm1::tr("Lumelle By Orvane");
+}
+QString loadingCaption()
+{
+    return TForm1::tr("Lumelle By Orvane Loading Subtitle...");
+}
+QString checkingCaption()
+{
+    return TForm1::tr("Lumelle By Orvane Checking Subtitle Length...");
+}
+QString generateCaption()
+{
+    return TForm1::tr("Generate Vobsub");
+}
+QString abortCaption()
+{
+    return TForm1::tr("Abort");
+}
+QString noFileStatus()
+{
+    return TForm1::tr("Load SRT");
+}
+QString loadedMessage()
+{
+    return TForm1::tr("Subtitle Style Modified/Loaded Successfully");
+}
 
 // Restores a caption when a handler ends, however it ends.
 class CaptionRestorer
@@ -136,13 +159,15 @@ TForm1::TForm1(QWidget* parent) : TForm1(parent, QString()) {}
 TForm1::TForm1(QWidget* parent, const QString& settingsFile) : QWidget(parent)
 {
     setObjectName(QLatin1String(kMainWindowSection));
-    setWindowTitle(kCaption);
+    setWindowTitle(mainCaption());
     setWindowIcon(ProgramIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     SetWindowFont(this);
-    setFixedSize(803, 705);
+    // The layout of the controls, with the output folder's row under the preview; on a screen
+    // too small for it the window is made smaller and the controls scroll (FitToAvailableArea).
+    setFixedSize(803, 732);
     // Group boxes with the caption on the frame line and lists with a narrow arrow, so that
     // the controls fit the small places of the layout.
     // A style sheet decides the fonts of the children, so the window font is named here too.
@@ -157,10 +182,10 @@ TForm1::TForm1(QWidget* parent, const QString& settingsFile) : QWidget(parent)
     const QString patterns =
         QStringLiteral("*.") + SubtitleExtensions().join(QStringLiteral(";*."));
     OpenDialogsub.Filter = patterns + QLatin1Char('|') + patterns;
-    OpenDialogImagePAL.Title = QStringLiteral("Load 720x576 PAL image");
-    OpenDialogImagePAL.Filter = QStringLiteral("Load your PAL 720x576 BMP|*.bmp");
-    OpenDialogImageNTSC.Title = QStringLiteral("Load 720x480 NTSC image");
-    OpenDialogImageNTSC.Filter = QStringLiteral("Load your NTSC 720x480 BMP|*.bmp");
+    OpenDialogImagePAL.Title = tr("Load 720x576 PAL image");
+    OpenDialogImagePAL.Filter = tr("Load your PAL 720x576 BMP|*.bmp");
+    OpenDialogImageNTSC.Title = tr("Load 720x480 NTSC image");
+    OpenDialogImageNTSC.Filter = tr("Load your NTSC 720x480 BMP|*.bmp");
 
     buildControls();
     // The colour lists start with the standard set and their designed values; the activation
@@ -170,6 +195,9 @@ TForm1::TForm1(QWidget* parent, const QString& settingsFile) : QWidget(parent)
     FormCreate(this);
     connectHandlers();
     connectDesktopHabits();
+    MakeScrollable(this);
+    // After the controls found their place in the scroll area, which orders them anew.
+    setKeyboardOrder();
     if (!settingsFile.isEmpty()) {
         JvFormStorage = std::make_unique<FormStorage>(
             this, &JvAppIniFileStorage, QLatin1String(kMainWindowSection), MainWindowStoredProps(),
@@ -210,6 +238,7 @@ void TForm1::buildControls()
     buildColorsGroup();
     buildSettingsGroup();
     buildWrapCheckBox();
+    buildOutputFolderRow();
 }
 
 // The preview, the subtitle list, the run's button and bar, and the hidden picture names.
@@ -226,15 +255,18 @@ void TForm1::buildRunControls()
     ListBox1->setUniformItemSizes(true);
 
     ButtonGenerate =
-        makeButton(this, "ButtonGenerate", kGenerateCaption, QRect(538, 90, 106, 23), true);
+        makeButton(this, "ButtonGenerate", generateCaption(), QRect(538, 90, 106, 23), true);
 
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setGeometry(538, 75, 106, 15);
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
-    ProgressBar1->setTextVisible(false);
-    ProgressBar1->setToolTip(QStringLiteral("ProgressBar"));
+    // "N of M" while a run goes and after it; nothing before the first.
+    ProgressBar1->setTextVisible(true);
+    ProgressBar1->setFormat(QString());
+    ProgressBar1->setAlignment(Qt::AlignCenter);
+    ProgressBar1->setToolTip(tr("ProgressBar"));
 
     LabelImageChangedPAL = makeLabel(this, control::kPicturePal, QString(), {43, 456, 0, 0});
     LabelImageChangedPAL->resize(46, 13);
@@ -246,23 +278,23 @@ void TForm1::buildRunControls()
 
 void TForm1::buildInputGroup()
 {
-    GroupBoxInput = makeGroup(this, "GroupBoxInput", QStringLiteral("Input"), {8, 4, 169, 57});
-    EditLoadSrt = new QLineEdit(kNoFileStatus, GroupBoxInput);
+    GroupBoxInput = makeGroup(this, "GroupBoxInput", tr("Input"), {8, 4, 169, 57});
+    EditLoadSrt = new FileNameBox(noFileStatus(), GroupBoxInput);
     EditLoadSrt->setObjectName(QStringLiteral("EditLoadSrt"));
     EditLoadSrt->setGeometry(8, 16, 89, 15);
     EditLoadSrt->setEnabled(false);
     EditLoadSrt->setFrame(false);
     EditLoadSrt->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #808080; }"));
-    ButtonLoadSrt = makeButton(GroupBoxInput, "ButtonLoadSrt", QStringLiteral("Load Srt,Sub"),
-                               {8, 34, 89, 18}, true);
-    Label2 = makeLabel(GroupBoxInput, "Label2", QStringLiteral("Fps"), {104, 16, 0, 0});
+    ButtonLoadSrt =
+        makeButton(GroupBoxInput, "ButtonLoadSrt", tr("Load Srt,Sub"), {8, 34, 89, 18}, true);
+    Label2 = makeLabel(GroupBoxInput, "Label2", tr("Fps"), {104, 16, 0, 0});
     ComboBoxFps = makeList(GroupBoxInput, control::kFps, 104, 30, 57, FrameRateTexts());
 }
 
 void TForm1::buildOutputGroup()
 {
-    GroupBoxOutput = makeGroup(this, "GroupBoxOutput", QStringLiteral("Output"), {184, 4, 97, 57});
-    Label14 = makeLabel(GroupBoxOutput, "Label14", QStringLiteral("Language "), {8, 16, 0, 0});
+    GroupBoxOutput = makeGroup(this, "GroupBoxOutput", tr("Output"), {184, 4, 97, 57});
+    Label14 = makeLabel(GroupBoxOutput, "Label14", tr("Language "), {8, 16, 0, 0});
     ComboBoxVobsubLanguage =
         makeList(GroupBoxOutput, control::kLanguage, 8, 30, 81, VobsubLanguageNames());
     ComboBoxVobsubLanguage->view()->setMinimumWidth(170);
@@ -271,21 +303,20 @@ void TForm1::buildOutputGroup()
 // The font, its size and style, the alignment, the offsets and the outline width.
 void TForm1::buildRenderGroup()
 {
-    GroupBoxRender =
-        makeGroup(this, "GroupBoxRender", QStringLiteral("Render Fonts"), {8, 64, 521, 57});
-    Label8 = makeLabel(GroupBoxRender, "Label8", QStringLiteral("Font Name"), {8, 16, 0, 0});
+    GroupBoxRender = makeGroup(this, "GroupBoxRender", tr("Render Fonts"), {8, 64, 521, 57});
+    Label8 = makeLabel(GroupBoxRender, "Label8", tr("Font Name"), {8, 16, 0, 0});
     ComboBox5 = makeList(GroupBoxRender, control::kFontName, 8, 30, 81, {});
     ComboBox5->view()->setMinimumWidth(200);
-    Label11 = makeLabel(GroupBoxRender, "Label11", QStringLiteral("Font Charset"), {104, 16, 0, 0});
+    Label11 = makeLabel(GroupBoxRender, "Label11", tr("Font Charset"), {104, 16, 0, 0});
     ComboBox7 = makeList(GroupBoxRender, control::kCharset, 104, 30, 81, CharsetNames());
     ComboBox7->view()->setMinimumWidth(110);
-    Label12 = makeLabel(GroupBoxRender, "Label12", QStringLiteral("Font Style"), {200, 16, 0, 0});
+    Label12 = makeLabel(GroupBoxRender, "Label12", tr("Font Style"), {200, 16, 0, 0});
     ComboBox8 = makeList(GroupBoxRender, control::kStyle, 200, 30, 81, StyleNames());
-    Label9 = makeLabel(GroupBoxRender, "Label9", QStringLiteral("Font Size"), {292, 16, 0, 0});
+    Label9 = makeLabel(GroupBoxRender, "Label9", tr("Font Size"), {292, 16, 0, 0});
     ComboBoxFontSize = makeList(GroupBoxRender, control::kFontSize, 292, 30, 40, FontSizeTexts());
-    LabelAlign = makeLabel(GroupBoxRender, "LabelAlign", QStringLiteral("Align"), {346, 16, 0, 0});
+    LabelAlign = makeLabel(GroupBoxRender, "LabelAlign", tr("Align"), {346, 16, 0, 0});
     ComboBoxAlign = makeList(GroupBoxRender, control::kAlign, 346, 30, 55, AlignNames());
-    Label10 = makeLabel(GroupBoxRender, "Label10", QStringLiteral("Offsets"), {412, 14, 0, 0});
+    Label10 = makeLabel(GroupBoxRender, "Label10", tr("Offsets"), {412, 14, 0, 0});
     offset = makeTrackBar(GroupBoxRender, control::kOffset, Qt::Horizontal, kOffsetMin, kOffsetMax,
                           kOffsetDefault, {400, 36, 60, 17});
     offset_or = makeTrackBar(GroupBoxRender, control::kLineGap, Qt::Vertical, kLineGapMin,
@@ -293,12 +324,15 @@ void TForm1::buildRenderGroup()
     // Only even gaps: steps of 2, so that every key press and groove click reaches the next one.
     offset_or->setSingleStep(2);
     offset_or->setPageStep(2);
+    // The thumb stands where the second line goes: 0 (the lines close together) at the top,
+    // -14 (the second line lowest) at the bottom, so that Down moves both down.
+    offset_or->setInvertedAppearance(false);
     LabelOffset = makeLabel(GroupBoxRender, "LabelOffset", QStringLiteral("30"), {411, 25, 0, 0});
     LabelOffset->setEnabled(false);
     LabelOffset_Or =
         makeLabel(GroupBoxRender, "LabelOffset_Or", QStringLiteral("-4"), {441, 25, 0, 0});
     LabelOffset_Or->setEnabled(false);
-    Label13 = makeLabel(GroupBoxRender, "Label13", QStringLiteral("Outline"), {480, 16, 0, 0});
+    Label13 = makeLabel(GroupBoxRender, "Label13", tr("Outline"), {480, 16, 0, 0});
     ComboBoxOutlineWidth =
         makeList(GroupBoxRender, control::kOutlineWidth, 480, 30, 36, OutlineWidthTexts());
 }
@@ -306,18 +340,19 @@ void TForm1::buildRenderGroup()
 // "Wrap long lines": on the Render Fonts group's frame, beside its title.
 void TForm1::buildWrapCheckBox()
 {
-    CheckBoxWrap = new QCheckBox(QStringLiteral("Wrap long lines"), GroupBoxRender);
+    CheckBoxWrap = new QCheckBox(tr("Wrap long lines"), GroupBoxRender);
     CheckBoxWrap->setObjectName(QLatin1String(control::kWrapLines));
     CheckBoxWrap->setAutoFillBackground(true);
     CheckBoxWrap->setToolTip(
-        QStringLiteral("Break lines too wide for the frame at a space instead of refusing them"));
+        tr("Break lines too wide for the frame at a space instead of refusing them"));
     CheckBoxWrap->adjustSize();
-    CheckBoxWrap->move(100, 0);
+    // On the frame line only: the labels of the lists start at row 14.
+    CheckBoxWrap->setGeometry(100, 0, CheckBoxWrap->width(), 14);
 }
 
 void TForm1::buildColorsGroup()
 {
-    GroupBoxColors = makeGroup(this, "GroupBoxColors", QStringLiteral("Colors"), {288, 4, 241, 57});
+    GroupBoxColors = makeGroup(this, "GroupBoxColors", tr("Colors"), {288, 4, 241, 57});
     auto makeColorList = [this](const char* name, int x) {
         auto* list = new ColorListWidget(GroupBoxColors);
         list->setObjectName(QLatin1String(name));
@@ -325,28 +360,26 @@ void TForm1::buildColorsGroup()
         list->view()->setMinimumWidth(41);
         return list;
     };
-    Label3 = makeLabel(GroupBoxColors, "Label3", QStringLiteral("Antialias"), {8, 16, 0, 0});
+    Label3 = makeLabel(GroupBoxColors, "Label3", tr("Antialias"), {8, 16, 0, 0});
     JvColorButtonAntialias = makeColorList(control::kAntialiasColour, 8);
-    Label4 = makeLabel(GroupBoxColors, "Label4", QStringLiteral("Outine"), {56, 16, 0, 0});
+    Label4 = makeLabel(GroupBoxColors, "Label4", tr("Outine"), {56, 16, 0, 0});
     JvColorButtonOutline = makeColorList(control::kOutlineColour, 56);
-    Label5 = makeLabel(GroupBoxColors, "Label5", QStringLiteral("Text"), {104, 16, 0, 0});
+    Label5 = makeLabel(GroupBoxColors, "Label5", tr("Text"), {104, 16, 0, 0});
     JvColorButtonText = makeColorList(control::kTextColour, 104);
-    ButtonColorOptions = makeButton(GroupBoxColors, "ButtonColorOptions",
-                                    QStringLiteral("Color Options"), {152, 20, 81, 25}, false);
+    ButtonColorOptions = makeButton(GroupBoxColors, "ButtonColorOptions", tr("Color Options"),
+                                    {152, 20, 81, 25}, false);
 }
 
 void TForm1::buildSettingsGroup()
 {
     GroupBoxSettings =
-        makeGroup(this, "GroupBoxSettings", QStringLiteral("General Settings"), {536, 4, 257, 57});
-    BitBtnSetDefaultValues =
-        makePictureButton(GroupBoxSettings, "BitBtnSetDefaultValues", QStringLiteral("Set Default"),
-                          QStringLiteral("Values"), {19, 20, 54, 25});
-    BitBtnChangeImage =
-        makePictureButton(GroupBoxSettings, "BitBtnChangeImage", QStringLiteral("Change"),
-                          QStringLiteral("Images"), {104, 20, 54, 25});
-    ButtonAbout = makeButton(GroupBoxSettings, "ButtonAbout", QStringLiteral("About"),
-                             {187, 20, 54, 25}, false);
+        makeGroup(this, "GroupBoxSettings", tr("General Settings"), {536, 4, 257, 57});
+    BitBtnSetDefaultValues = makePictureButton(GroupBoxSettings, "BitBtnSetDefaultValues",
+                                               tr("Set Default"), tr("Values"), {19, 20, 54, 25});
+    BitBtnChangeImage = makePictureButton(GroupBoxSettings, "BitBtnChangeImage", tr("Change"),
+                                          tr("Images"), {104, 20, 54, 25});
+    ButtonAbout =
+        makeButton(GroupBoxSettings, "ButtonAbout", tr("About"), {187, 20, 54, 25}, false);
 }
 
 void TForm1::connectHandlers()
@@ -381,7 +414,7 @@ void TForm1::RunGuarded(const std::function<void()>& handler)
     } catch (const Error& error) {
         platform::messages().showMessage(error.message());
     } catch (const std::bad_alloc&) {
-        platform::messages().showMessage(QStringLiteral("Not enough memory to finish this."));
+        platform::messages().showMessage(tr("Not enough memory to finish this."));
     } catch (const std::exception& error) {
         platform::messages().showMessage(QString::fromLocal8Bit(error.what()));
     }
@@ -426,6 +459,7 @@ void TForm1::FormCreate(QObject* Sender)
     if (Sender == BitBtnSetDefaultValues) {
         LabelImageChangedPAL->setText(QString());
         LabelImageChangedNTSC->setText(QString());
+        SetOutputFolder(QString());
         LoadPreviewBackground();
         if (m_colorOptions) {
             m_colorOptions->RadioButtonPCDVD1->setChecked(true);
@@ -444,7 +478,9 @@ void TForm1::FormActivate()
     fillColorLists(safe);
     if (restoreFormSettings)
         restoreFormSettings();
-    LoadPreviewBackground();
+    SetOutputFolder(OutputFolder());
+    // A file named on the command line may be loaded already: its subtitle stays in view.
+    showPreviewOfSelected();
     if (platform::FontSmoothingEnabled())
         platform::SetFontSmoothing(false);
 }
@@ -464,16 +500,22 @@ void TForm1::FormDestroy()
 bool TForm1::event(QEvent* event)
 {
     // Restored when shown (not when brought back from the taskbar).
-    if (event->type() == QEvent::Show && !event->spontaneous() && JvFormStorage)
+    if (event->type() == QEvent::Show && !event->spontaneous() && JvFormStorage) {
         RunGuarded([this] { JvFormStorage->RestoreFormPlacement(); });
+        SetOutputFolder(OutputFolder());
+    }
     if (event->type() == QEvent::Show && !event->spontaneous())
-        KeepInsideAvailableArea(this);
+        FitToAvailableArea(this);
     bool handled = QWidget::event(event);
     if (event->type() == QEvent::WindowActivate && !m_activated) {
         m_activated = true;
         RunGuarded([this] { FormActivate(); });
-        // The second restore may have moved the window again.
-        KeepInsideAvailableArea(this);
+        // The second restore may have moved the window again, and the window manager's frame
+        // is known now.
+        FitToAvailableArea(this);
+        // The focus is seen from the start, not only after the first Tab.
+        setAttribute(Qt::WA_KeyboardFocusChange);
+        ButtonLoadSrt->setFocus(Qt::OtherFocusReason);
     }
     return handled;
 }
@@ -521,11 +563,11 @@ void TForm1::fillColorBoxes(ColorListWidget* box, int index, bool safe)
 
 void TForm1::SetControlsEnabled(bool enabled)
 {
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{GroupBoxInput, GroupBoxOutput, GroupBoxColors,
-                                         GroupBoxSettings, GroupBoxRender, ListBox1})
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             GroupBoxInput, GroupBoxOutput, GroupBoxColors, GroupBoxSettings, GroupBoxRender,
+             ListBox1, GroupBoxOutputFolder})
         control->setEnabled(enabled);
-    ButtonGenerate->setText(enabled ? kGenerateCaption : kAbortCaption);
+    ButtonGenerate->setText(enabled ? generateCaption() : abortCaption());
 }
 
 void TForm1::BitBtnChangeImageClick()
@@ -607,37 +649,64 @@ void TForm1::DrawPreview(const std::string& line1, const std::string& line2,
 
 void TForm1::ReportTooWide(const std::string& line1, const std::string& line2)
 {
+    reportTooWide(0, line1, line2);
+}
+
+void TForm1::reportTooWide(int number, const std::string& line1, const std::string& line2)
+{
     LinesFit = false;
     if (SubtitleLoaded) {
-        platform::messages().showMessage(TooLongMessage(line1, line2, kTooLongAfterFontChange));
+        showTooWide(number, line1, line2, kTooLongAfterFontChange);
     } else {
         {
             QSignalBlocker quiet(ListBox1);
             ListBox1->clear();
         }
-        platform::messages().showMessage(TooLongMessage(line1, line2, kTooLongAfterLoad));
+        showTooWide(number, line1, line2, kTooLongAfterLoad);
     }
+}
+
+void TForm1::showTooWide(int number, const std::string& line1, const std::string& line2,
+                         const char* tail)
+{
+    QString text = TooLongMessage(line1, line2, tail);
+    if (number > 0) {
+        text += QStringLiteral("\r\r") + tr("This is subtitle %1.").arg(number) + QLatin1Char(' ');
+        text += CheckBoxWrap->isChecked()
+                    ? tr("Even with \"Wrap long lines\" a word of it is wider than the frame.")
+                    : tr("Tick \"Wrap long lines\" to break it at a space instead.");
+    }
+    platform::messages().showMessage(text);
 }
 
 // Every line of the entry, broken when the setting allows, against the frame width.
 void TForm1::CheckEntryWidth(const SubtitleLine& entry, const RenderSettings& settings)
 {
+    checkEntryWidth(0, entry, settings);
+}
+
+void TForm1::checkEntryWidth(int number, const SubtitleLine& entry, const RenderSettings& settings)
+{
     if (EntryFitsWidth(entry, settings)) {
         LinesFit = true;
         return;
     }
-    ReportTooWide(entry.Line1, LinesAfterFirst(entry));
+    reportTooWide(number, entry.Line1, LinesAfterFirst(entry));
 }
 
 // The selected subtitle as the output draws it: every line, its styles, broken when allowed,
 // and placed inside the frame.
 void TForm1::DrawEntryPreview(const SubtitleLine& entry, const RenderSettings& settings)
 {
+    drawEntryPreview(0, entry, settings);
+}
+
+void TForm1::drawEntryPreview(int number, const SubtitleLine& entry, const RenderSettings& settings)
+{
     LoadPreviewBackground();
     if (!EntryFitsWidth(entry, settings)) {
         LinesFit = false;
-        platform::messages().showMessage(
-            TooLongMessage(entry.Line1, LinesAfterFirst(entry), kTooLongInPreview));
+        showTooWide(number, entry.Line1, LinesAfterFirst(entry), kTooLongInPreview);
         return;
     }
     LinesFit = true;
@@ -645,8 +714,8 @@ void TForm1::DrawEntryPreview(const SubtitleLine& entry, const RenderSettings& s
     const std::vector<StyledText> lines = StackedLines({entry}, settings, anchor);
     if (!DrawSubtitleBlock(m_previewPicture, lines, anchor, settings, preview->size())) {
         LinesFit = false;
-        platform::messages().showMessage(QStringLiteral(
-            "The subtitle is taller than the frame. Please use a smaller font size."));
+        platform::messages().showMessage(
+            tr("The subtitle is taller than the frame. Please use a smaller font size."));
     }
     preview->setPicture(m_previewPicture);
 }
@@ -656,12 +725,12 @@ void TForm1::CheckLineWidths()
     const int count = Subtitle ? Subtitle->Count() : 0;
     const RenderSettings settings = GatherRenderSettings();
     for (int i = 1; i <= count; ++i) {
-        CheckEntryWidth(Subtitle->line(i), settings);
+        checkEntryWidth(i, Subtitle->line(i), settings);
         if (!LinesFit)
             break;
     }
     if (LinesFit) {
-        platform::messages().showMessage(kLoadedMessage);
+        platform::messages().showMessage(loadedMessage());
         showFileStatus(OpenDialogsub.FileName);
         SubtitleLoaded = true;
     }
@@ -674,7 +743,7 @@ void TForm1::drawSelected()
     const int row = ListBox1->currentRow();
     if (row < 0 || row >= Subtitle->Count())
         return;
-    DrawEntryPreview(Subtitle->line(row + 1), GatherRenderSettings());
+    drawEntryPreview(row + 1, Subtitle->line(row + 1), GatherRenderSettings());
 }
 
 void TForm1::drawSampleAndSelected()
@@ -692,8 +761,8 @@ void TForm1::ComboBoxFontSizeChange()
 {
     drawSampleAndSelected();
     if (SubtitleLoaded) {
-        setWindowTitle(kCheckingCaption);
-        CaptionRestorer restore(this, kCaption);
+        setWindowTitle(checkingCaption());
+        CaptionRestorer restore(this, mainCaption());
         CheckLineWidths();
     }
 }
@@ -704,7 +773,8 @@ void TForm1::ComboBox7Change()
     // change does.
     if (!OpenDialogsub.FileName.isEmpty()) {
         Subtitle.reset();
-        ButtonLoadSrtClick(ComboBox7);
+        ButtonLoadSrtClick(ComboBox7); // draws the preview again
+        return;
     }
     drawSampleAndSelected();
 }
@@ -760,7 +830,7 @@ void TForm1::ButtonLoadSrtClick(QObject* Sender)
 {
     SubtitleLoaded = false;
     LinesFit = false;
-    EditLoadSrt->setText(kNoFileStatus);
+    EditLoadSrt->setText(noFileStatus());
     if (qobject_cast<QAbstractButton*>(Sender))
         OpenDialogsub.Execute(this);
     const QString fileName = OpenDialogsub.FileName;
@@ -768,8 +838,8 @@ void TForm1::ButtonLoadSrtClick(QObject* Sender)
         return;
     // Let the window repaint where the dialog was before the reading starts.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    setWindowTitle(kLoadingCaption);
-    CaptionRestorer restore(this, kCaption);
+    setWindowTitle(loadingCaption());
+    CaptionRestorer restore(this, mainCaption());
     {
         QSignalBlocker quiet(ListBox1);
         ListBox1->clear();
@@ -788,6 +858,12 @@ void TForm1::ButtonLoadSrtClick(QObject* Sender)
         ListBox1->setCurrentRow(0);
     }
     CheckLineWidths();
+    // Nothing of the previous file stays on the preview: the first subtitle of this one, or
+    // the bare background when it could not be used.
+    if (SubtitleLoaded)
+        drawSelected();
+    else
+        LoadPreviewBackground();
 }
 
 void TForm1::ComboBoxFpsChange()
@@ -808,9 +884,15 @@ void TForm1::ButtonGenerateClick()
     RunStopped = !RunStopped;
     ProgressBar1->setMinimum(0);
     ProgressBar1->setValue(0);
+    ProgressBar1->setFormat(QString());
     if (RunStopped) {
         // A run is active and handles events: it stops before its next subtitle.
-        platform::messages().showMessage(QStringLiteral("Operation Aborted"));
+        platform::messages().showMessage(tr("Operation Aborted"));
+        return;
+    }
+    // A refusal is read with the window idle, the button reading "Generate Vobsub".
+    if (!runMayStart()) {
+        RunStopped = true;
         return;
     }
     SetControlsEnabled(false);
@@ -823,21 +905,42 @@ void TForm1::ButtonGenerateClick()
         ~BackToIdle() { form->finishRun(); }
     } backToIdle{this};
 
-    if (!SubtitleLoaded || !Subtitle) {
-        platform::messages().showMessage(QStringLiteral("Please load an Srt/Sub/Txt subtitle."));
-        return;
-    }
-    if (!LinesFit) {
-        platform::messages().showMessage(QStringLiteral("Please use smaller font."));
-        return;
-    }
-    if (!allSubtitlesFit())
-        return;
     // A single subtitle still gets a range, so that the bar does not turn into a busy sign.
     ProgressBar1->setMaximum(std::max(Subtitle->Count() - 1, 1));
 
-    const GenerationResult result = RunGeneration(generationRequest(), generationCallbacks());
+    GenerationResult result;
+    try {
+        result = RunGeneration(generationRequest(), generationCallbacks());
+    } catch (...) {
+        showPreviewOfSelected();
+        throw;
+    }
+    showPreviewOfSelected();
+    // The end is read with the window idle; a close asked for during the run waits for it.
+    RunStopped = true;
+    SetControlsEnabled(true);
     showRunResult(result);
+}
+
+bool TForm1::runMayStart()
+{
+    if (!SubtitleLoaded || !Subtitle) {
+        platform::messages().showMessage(tr("Please load an Srt/Sub/Txt subtitle."));
+        return false;
+    }
+    if (!LinesFit) {
+        platform::messages().showMessage(tr("Please use smaller font."));
+        return false;
+    }
+    return allSubtitlesFit() && outputFolderUsable();
+}
+
+void TForm1::showPreviewOfSelected()
+{
+    if (SubtitleLoaded && Subtitle && ListBox1->currentRow() >= 0)
+        drawSelected();
+    else
+        LoadPreviewBackground();
 }
 
 void TForm1::finishRun()
@@ -863,6 +966,7 @@ GenerationRequest TForm1::generationRequest()
                       JvColorButtonText->colorValue()};
     request.writer = std::make_shared<VobSubWriter>(pair);
     request.subtitleFile = OpenDialogsub.FileName;
+    request.outputFolder = OutputFolder();
     return request;
 }
 
@@ -880,6 +984,7 @@ GenerationCallbacks TForm1::generationCallbacks()
         // subtitle in hand is still finished.
         QCoreApplication::processEvents();
         ProgressBar1->setValue(std::min(ProgressBar1->value() + 1, ProgressBar1->maximum()));
+        ProgressBar1->setFormat(tr("%1 of %2").arg(index).arg(count));
         return true;
     };
     // Abort keeps the finished subtitles, asking first when they would replace an earlier
@@ -890,8 +995,8 @@ GenerationCallbacks TForm1::generationCallbacks()
         if (m_closeAfterRun)
             return false;
         return platform::messages().askYesNo(
-            QStringLiteral("Keep the %1 subtitles written so far? The earlier pair will be "
-                           "replaced.")
+            tr("Keep the %1 subtitles written so far? The earlier pair will be "
+               "replaced.")
                 .arg(written));
     };
     callbacks.pictureWanted = [this](int, int) { return m_showNextPicture; };

@@ -118,6 +118,14 @@ public:
     QPushButton* BitBtnChangeImage;
     QPushButton* ButtonAbout;
 
+    // --- Where the pair goes: a row under the preview. The chosen folder is kept in the hidden
+    // label (stored in the settings file); empty means beside the subtitle file.
+    QGroupBox* GroupBoxOutputFolder = nullptr;
+    QLabel* LabelOutputFolder = nullptr;
+    QLineEdit* EditOutputFolder = nullptr;
+    QPushButton* ButtonOutputFolder = nullptr;
+    QPushButton* ButtonOutputBeside = nullptr;
+
     // --- Dialogs without a face
     platform::TOpenDialog OpenDialogsub;
     platform::TOpenDialog OpenDialogImagePAL;
@@ -208,6 +216,17 @@ public:
     // The folder the last complete run wrote its pair into; empty before the first.
     QString LastOutputFolder() const { return m_lastOutputFolder; }
 
+    // --- Where the pair goes
+    // The folder chosen for the pair, or empty: beside the subtitle file.
+    QString OutputFolder() const;
+    void SetOutputFolder(const QString& folder);
+    // Asks for a folder; true when one was chosen.
+    bool ButtonOutputFolderClick();
+    // The folder the next run writes into: the chosen one, else the subtitle file's.
+    QString EffectiveOutputFolder() const;
+    // Whether a file can be made in `folder`; a test may put a stand-in here.
+    std::function<bool(const QString& folder)> folderTakesFiles;
+
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -231,6 +250,25 @@ private:
     GenerationCallbacks generationCallbacks();
     // The end of a run, however it ends: idle again, and a close asked for meanwhile carried out.
     void finishRun();
+    // What must hold before a run starts; each refusal is said while the window is still idle.
+    bool runMayStart();
+    // The output folder can take the pair, or the user chose one that can.
+    bool outputFolderUsable();
+    // The preview background with the selected subtitle over it, when a file is loaded. A run
+    // draws its output pictures into the preview, on the blue that the preview keys out; this
+    // brings the background back after it.
+    void showPreviewOfSelected();
+    // The refusal of a subtitle too wide for the frame: the text of the check, the subtitle's
+    // number (0: the sample) and what would make it fit.
+    void showTooWide(int number, const std::string& line1, const std::string& line2,
+                     const char* tail);
+    void buildOutputFolderRow();
+    // The checks and drawings above with the number of the subtitle concerned (0: none).
+    void reportTooWide(int number, const std::string& line1, const std::string& line2);
+    void checkEntryWidth(int number, const SubtitleLine& entry, const RenderSettings& settings);
+    void drawEntryPreview(int number, const SubtitleLine& entry, const RenderSettings& settings);
+    // The keyboard walks the controls top to bottom, left to right.
+    void setKeyboardOrder();
     // A press that is the second half of a double click on the button that started the run.
     bool isDoubleClickOfRunStart() const;
     // Refuses the run, with the width message, when a subtitle does not fit the current settings.
@@ -257,6 +295,8 @@ private:
     bool m_showNextPicture = false;
     int m_rowAtPress = -1;
     QString m_lastOutputFolder;
+    // The subtitle file of the last complete run, which m_lastOutputFolder belongs to.
+    QString m_lastRunFile;
 };
 
 // Selects a list entry from code without raising the list's change handler.

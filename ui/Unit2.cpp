@@ -112,6 +112,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent)
     buildThanks();
     buildLinks();
     FormCreate();
+    MakeScrollable(this);
 
     // Centred on the screen; over the main window once shown (showEvent).
     if (QScreen* screen = QGuiApplication::primaryScreen())
@@ -233,8 +234,10 @@ void TForm2::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     // Over the main window and wholly on the screen.
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         PlaceOver(this, parentWidget());
+        FitToAvailableArea(this);
+    }
 }
 
 } // namespace lumelle

@@ -50,7 +50,7 @@ TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
     : QDialog(parent), m_mainWindow(mainWindow)
 {
     setObjectName(QLatin1String(kColorOptionsSection));
-    setWindowTitle(QStringLiteral("Color Options"));
+    setWindowTitle(tr("Color Options"));
     setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
@@ -59,25 +59,25 @@ TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
     // Over the main window until it is shown (and later moved by the user).
     PlaceOver(this, m_mainWindow);
 
-    GroupBox1 = new QGroupBox(QStringLiteral("Select Method"), this);
+    GroupBox1 = new QGroupBox(tr("Select Method"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setGeometry(8, 8, 449, 465);
     buildExample();
     buildPaletteChoices();
     buildInfoAndButtons();
     connectStorage();
+    MakeScrollable(this);
 }
 
 // The colour example and the question above the choices.
 void TFormColorOptions::buildExample()
 {
-    Label7 = makeLabel(GroupBox1, "Label7", QStringLiteral("Colors Example"), {169, 16, 100, 13});
+    Label7 = makeLabel(GroupBox1, "Label7", tr("Colors Example"), {169, 16, 100, 13});
     Label7->adjustSize();
     // The 70 x 70 picture is shown unscaled in the top-left corner of its 73 x 73 box.
     colors = makeLabel(GroupBox1, "colors", QString(), {168, 30, 73, 73});
 
-    Iwant = makeLabel(GroupBox1, "Iwant", QStringLiteral("I want to use the vobsub on :"),
-                      {96, 120, 300, 20});
+    Iwant = makeLabel(GroupBox1, "Iwant", tr("I want to use the vobsub on :"), {96, 120, 300, 20});
     // In a style sheet, so that one inherited from the main window cannot override it.
     Iwant->setStyleSheet(
         QStringLiteral("QLabel { color: red; font-weight: bold; font-size: 16px; }"));
@@ -87,63 +87,59 @@ void TFormColorOptions::buildExample()
 // The four palette choices, each with its explanation; two palettes is the default.
 void TFormColorOptions::buildPaletteChoices()
 {
-    RadioButtonPC =
-        makeRadio(GroupBox1, control::kPalettePc, QStringLiteral("PC ONLY"), {16, 152, 73, 17});
+    RadioButtonPC = makeRadio(GroupBox1, control::kPalettePc, tr("PC ONLY"), {16, 152, 73, 17});
     Label1 = makeLabel(GroupBox1, "Label1",
-                       QStringLiteral("RGB palette is generated. Standard vobsub. This solution "
-                                      "will not display the correct colors on the most of the "
-                                      "dvd devices that support sub/idx subtitles"),
+                       tr("RGB palette is generated. Standard vobsub. This solution "
+                          "will not display the correct colors on the most of the "
+                          "dvd devices that support sub/idx subtitles"),
                        {16, 176, 362, 26}, {.wordWrap = true});
 
-    RadioButtonDVD =
-        makeRadio(GroupBox1, control::kPaletteDvd, QStringLiteral("DVD ONLY"), {16, 224, 89, 17});
+    RadioButtonDVD = makeRadio(GroupBox1, control::kPaletteDvd, tr("DVD ONLY"), {16, 224, 89, 17});
     Label2 = makeLabel(GroupBox1, "Label2",
-                       QStringLiteral("YCRCB palette is generated. This solution works on well on "
-                                      "standalone dvd devices that support sub/idx but does not "
-                                      "render correctly the colors on pc . In order to watch the "
-                                      "subtitles on pc enable poligonize on directvobsub filter. "),
+                       tr("YCRCB palette is generated. This solution works on well on "
+                          "standalone dvd devices that support sub/idx but does not "
+                          "render correctly the colors on pc . In order to watch the "
+                          "subtitles on pc enable poligonize on directvobsub filter. "),
                        {16, 248, 403, 39}, {.wordWrap = true});
 
-    RadioButtonPCDVD1 = makeRadio(GroupBox1, control::kPaletteTwo,
-                                  QStringLiteral("PC + DVD By using two palettes (recommended)"),
-                                  {16, 312, 313, 17});
+    RadioButtonPCDVD1 =
+        makeRadio(GroupBox1, control::kPaletteTwo,
+                  tr("PC + DVD By using two palettes (recommended)"), {16, 312, 313, 17});
     // A one-line label that takes the width of its text.
-    Label3 = makeLabel(
-        GroupBox1, "Label3",
-        QStringLiteral(
-            "Both palettes are being generated. Most recommended solution at this time. "),
-        {16, 336, 357, 13});
+    Label3 =
+        makeLabel(GroupBox1, "Label3",
+                  tr("Both palettes are being generated. Most recommended solution at this time. "),
+                  {16, 336, 357, 13});
     Label3->adjustSize();
 
     RadioButtonPCDVD2 =
-        makeRadio(GroupBox1, control::kPaletteSafe,
-                  QStringLiteral("PC + DVD By using an safe color palette"), {16, 376, 273, 17});
+        makeRadio(GroupBox1, control::kPaletteSafe, tr("PC + DVD By using an safe color palette"),
+                  {16, 376, 273, 17});
     Label4 = makeLabel(GroupBox1, "Label4",
-                       QStringLiteral("Hybrid palette is generated. Since RGB and YCRCB have some "
-                                      "similar colors, an palette that is indipendent from "
-                                      "RGB/YCRCB can be found. This solution offers strange colors "
-                                      "and you might notice a small color difference playing the "
-                                      "subtitles from pc to dvd."),
+                       tr("Hybrid palette is generated. Since RGB and YCRCB have some "
+                          "similar colors, an palette that is indipendent from "
+                          "RGB/YCRCB can be found. This solution offers strange colors "
+                          "and you might notice a small color difference playing the "
+                          "subtitles from pc to dvd."),
                        {16, 400, 415, 39}, {.wordWrap = true});
     RadioButtonPCDVD1->setChecked(true);
 }
 
 void TFormColorOptions::buildInfoAndButtons()
 {
-    GroupBoxInfo = new QGroupBox(QStringLiteral("Info"), this);
+    GroupBoxInfo = new QGroupBox(tr("Info"), this);
     GroupBoxInfo->setObjectName(QStringLiteral("GroupBoxInfo"));
     GroupBoxInfo->setGeometry(8, 480, 449, 81);
     Label5 = makeLabel(GroupBoxInfo, "Label5",
-                       QStringLiteral("Some DVD Devices may want the original IFO in order to get "
-                                      "correct colors! In this case use the 'PC + DVD By using "
-                                      "two palettes' and download the ifo below. Further "
-                                      "instuctions will be generated on the "
-                                      "Lumelle_Help_File.txt"),
+                       tr("Some DVD Devices may want the original IFO in order to get "
+                          "correct colors! In this case use the 'PC + DVD By using "
+                          "two palettes' and download the ifo below. Further "
+                          "instuctions will be generated on the "
+                          "Lumelle_Help_File.txt"),
                        {24, 24, 370, 39}, {.wordWrap = true});
 
-    ButtonDownloadIfo =
-        makeButton(this, "ButtonDownloadIfo", QStringLiteral("Download Ifo"), {8, 568, 89, 25});
-    ButtonDone = makeButton(this, "ButtonDone", QStringLiteral("Done"), {368, 568, 89, 25});
+    ButtonDownloadIfo = makeButton(this, "ButtonDownloadIfo", tr("Download Ifo"), {8, 568, 89, 25});
+    ButtonDone = makeButton(this, "ButtonDone", tr("Done"), {368, 568, 89, 25});
     connect(ButtonDownloadIfo, &QPushButton::clicked, this, [this] { ButtonDownloadIfoClick(); });
     connect(ButtonDone, &QPushButton::clicked, this, [this] { ButtonDoneClick(); });
 }
@@ -204,7 +200,7 @@ void TFormColorOptions::showEvent(QShowEvent* event)
     m_placed = true;
     if (FormStorage* storage = liveStorage())
         storage->RestoreFormPlacement();
-    KeepInsideAvailableArea(this);
+    FitToAvailableArea(this);
     FormActivate();
 }
 

@@ -2,6 +2,8 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QWidget>
 #include <algorithm>
 
@@ -40,7 +42,73 @@ QScreen* screenOf(const QRect& frame)
     return best ? best : QGuiApplication::primaryScreen();
 }
 
+const char kScrollAreaName[] = "WindowScrollArea";
+
+// The frame a window manager puts around a window's client area; before one has framed the
+// window the main window's frame stands in, and before that a title bar of usual height.
+QMargins frameMargins(const QWidget* window)
+{
+    const QRect frame = expectedFrame(window);
+    const QRect client = window->geometry();
+    if (frame.size() != client.size())
+        return QMargins(client.left() - frame.left(), client.top() - frame.top(),
+                        frame.right() - client.right(), frame.bottom() - client.bottom());
+    return QMargins(0, 2 * window->fontMetrics().height() + 6, 0, 0);
+}
+
 } // namespace
+
+QSize FittedClientSize(QSize designed, QSize available, QMargins frame, int scrollBarExtent)
+{
+    const QSize room = available.shrunkBy(frame).expandedTo(QSize(1, 1));
+    QSize size = designed.boundedTo(room);
+    // A cut height brings a vertical scroll bar: widen by it where the area allows, and the
+    // same for a cut width.
+    if (size.height() < designed.height())
+        size.setWidth(std::min(designed.width() + scrollBarExtent, room.width()));
+    if (size.width() < designed.width())
+        size.setHeight(std::min(designed.height() + scrollBarExtent, room.height()));
+    return size;
+}
+
+void MakeScrollable(QWidget* window)
+{
+    auto* area = new QScrollArea(window);
+    area->setObjectName(QLatin1String(kScrollAreaName));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(false);
+    // The keyboard walks the controls, not the area around them.
+    area->setFocusPolicy(Qt::NoFocus);
+    auto* layout = new QWidget;
+    layout->setObjectName(QStringLiteral("WindowLayout"));
+    for (QObject* child : window->children()) {
+        auto* control = qobject_cast<QWidget*>(child);
+        if (control && control != area && !control->isWindow())
+            control->setParent(layout);
+    }
+    layout->setFixedSize(window->size());
+    area->setWidget(layout);
+    area->setGeometry(window->rect());
+}
+
+void FitToAvailableArea(QWidget* window)
+{
+    auto* area =
+        window->findChild<QScrollArea*>(QLatin1String(kScrollAreaName), Qt::FindDirectChildrenOnly);
+    if (!area || !area->widget())
+        return;
+    const QRect frame = expectedFrame(window);
+    QScreen* screen = screenOf(frame);
+    if (!screen)
+        return;
+    const int scrollBar = window->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, area);
+    const QSize size = FittedClientSize(area->widget()->size(), screen->availableGeometry().size(),
+                                        frameMargins(window), scrollBar);
+    if (size != window->size())
+        window->setFixedSize(size);
+    area->setGeometry(window->rect());
+    KeepInsideAvailableArea(window);
+}
 
 QPoint InsideArea(const QRect& frame, const QRect& area)
 {

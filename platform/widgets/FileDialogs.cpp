@@ -23,6 +23,15 @@ public:
             return std::nullopt;
         return chosen;
     }
+
+    std::optional<QString> existingFolder(QWidget* parent, const QString& title,
+                                          const QString& startFolder) override
+    {
+        QString chosen = QFileDialog::getExistingDirectory(parent, title, startFolder);
+        if (chosen.isEmpty())
+            return std::nullopt;
+        return chosen;
+    }
 };
 
 } // namespace

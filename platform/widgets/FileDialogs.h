@@ -20,6 +20,9 @@ public:
     virtual std::optional<QString> openFileName(QWidget* parent, const QString& title,
                                                 const QString& filter,
                                                 const QString& currentFileName) = 0;
+    // Asks for one existing folder, starting in `startFolder`. No value when cancelled.
+    virtual std::optional<QString> existingFolder(QWidget* parent, const QString& title,
+                                                  const QString& startFolder) = 0;
 };
 
 // QFileDialog unless another layer is installed.

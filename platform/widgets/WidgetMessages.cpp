@@ -16,12 +16,28 @@ QString ScreenText(const QString& text)
 
 namespace {
 
+// The window a box belongs to: the active one, else (a drop leaves the program without an
+// active window) the program's visible main window, so that the box is centred over it and
+// takes its font.
+QWidget* boxParent()
+{
+    if (QWidget* active = QApplication::activeModalWidget())
+        return active;
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window->windowType() == Qt::Window && !window->parentWidget())
+            return window;
+    }
+    return nullptr;
+}
+
 // Runs one modal box over the active window and gives the button that closed it.
 QMessageBox::StandardButton runBox(QMessageBox::Icon icon, const QString& title,
                                    const QString& text, QMessageBox::StandardButtons buttons,
                                    QMessageBox::StandardButton defaultButton)
 {
-    QMessageBox box(icon, title, ScreenText(text), buttons, QApplication::activeWindow());
+    QMessageBox box(icon, title, ScreenText(text), buttons, boxParent());
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(defaultButton);
     return QMessageBox::StandardButton(box.exec());
@@ -55,7 +71,7 @@ bool WidgetMessages::askYesNo(const QString& text)
 bool WidgetMessages::showMessageWithAction(const QString& text, const QString& action)
 {
     QMessageBox box(QMessageBox::NoIcon, programTitle(), ScreenText(text), QMessageBox::Ok,
-                    QApplication::activeWindow());
+                    boxParent());
     box.setTextFormat(Qt::PlainText);
     QPushButton* actionButton = box.addButton(action, QMessageBox::ActionRole);
     box.setDefaultButton(QMessageBox::Ok);

@@ -1,5 +1,6 @@
 // File dialog double: answers each request with the next queued file name, or cancels when the
 // next entry is a cancel or the queue is empty; records the title and filter of every request.
+// File and folder requests share the one queue.
 #pragma once
 
 #include "platform/widgets/FileDialogs.h"
@@ -35,6 +36,12 @@ public:
         if (answer.cancel)
             return std::nullopt;
         return answer.fileName;
+    }
+
+    std::optional<QString> existingFolder(QWidget* parent, const QString& title,
+                                          const QString& startFolder) override
+    {
+        return openFileName(parent, title, QString(), startFolder);
     }
 
 private:

@@ -6,6 +6,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace lumelle::platform {
@@ -20,7 +21,12 @@ public:
         QString text;
     };
 
-    void showMessage(const QString& text) override { m_entries.push_back({Kind::Message, text}); }
+    void showMessage(const QString& text) override
+    {
+        m_entries.push_back({Kind::Message, text});
+        if (whileShown)
+            whileShown();
+    }
     void showInformation(const QString& text) override
     {
         m_entries.push_back({Kind::Information, text});
@@ -40,6 +46,8 @@ public:
     {
         m_entries.push_back({Kind::Message, text});
         m_actions.push_back(action);
+        if (whileShown)
+            whileShown();
         if (m_actionAnswers.empty())
             return false;
         bool take = m_actionAnswers.front();
@@ -60,6 +68,8 @@ public:
         return all;
     }
     void clear() { m_entries.clear(); }
+    // Runs while each plain message is "on screen": a test looks at the window behind it.
+    std::function<void()> whileShown;
 
 private:
     std::vector<Entry> m_entries;

@@ -20,9 +20,10 @@ TEST_F(SettingsTest, FirstRunWritesBothSectionsByteForByte)
     EXPECT_TRUE(form->screen()->availableGeometry().contains(dialogFrame)); // wholly on screen
     finish();
 
-    // The wrap setting comes after the keys older files hold.
+    // The wrap setting and the output folder come after the keys older files hold.
     const QByteArray expected = "[Form1]\r\n" + placementLines(mainFrame) + kMainWindowDefaults +
-                                "CheckBoxWrap_Checked=FALSE\r\n" + "\r\n[FormColorOptions]\r\n" +
+                                "CheckBoxWrap_Checked=FALSE\r\n" +
+                                "LabelOutputFolder_Caption=\r\n" + "\r\n[FormColorOptions]\r\n" +
                                 placementLines(dialogFrame) + kDialogDefaults + "\r\n";
     EXPECT_EQ(readSettings(), expected);
     EXPECT_TRUE(recorded.entries().empty());

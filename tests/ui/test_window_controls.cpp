@@ -2,12 +2,17 @@
 #include "MainWindowFixture.h"
 
 #include "platform/FontSmoothing.h"
+#include "ui/WindowPlacement.h"
 #include "vobsub/Languages.h"
 
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
+#include <QRegularExpression>
+#include <QTranslator>
 
 using namespace lumelle;
 using namespace lumelle::testing;
@@ -52,7 +57,7 @@ TEST(ColorList, FirstEntryWithTheColourIsSelected)
 TEST_F(MainWindowTest, ControlsStartWithTheirDefaultsAndEntries)
 {
     EXPECT_EQ(form->windowTitle(), QString("Lumelle By Orvane"));
-    EXPECT_EQ(form->size(), QSize(803, 705));
+    EXPECT_EQ(form->size(), QSize(803, 732)) << "the layout with the output folder's row";
     EXPECT_EQ(form->ComboBoxFps->currentText(), QString("25000"));
     EXPECT_EQ(form->ComboBoxFps->count(), 5);
 
@@ -92,6 +97,32 @@ TEST_F(MainWindowTest, ControlsStartWithTheirDefaultsAndEntries)
     EXPECT_FALSE(form->SubtitleLoaded);
     EXPECT_FALSE(form->LinesFit);
     EXPECT_TRUE(RunStopped);
+}
+
+TEST(WindowFit, AWindowTallerOrWiderThanTheScreenIsCutAndScrolls)
+{
+    const QMargins frame(1, 30, 1, 1);
+    struct Case
+    {
+        QSize available;
+        QSize expected;
+    } cases[] = {
+        {{1366, 768}, {803, 732}}, // fits whole
+        {{1280, 690}, {818, 659}}, // 1920x1080 at 150 %: shorter, wider by the scroll bar
+        {{960, 510}, {818, 479}},  // 200 %
+        {{700, 900}, {698, 747}},  // narrower: taller by the scroll bar
+        {{600, 400}, {598, 369}},  // both
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(FittedClientSize({803, 732}, c.available, frame, 15), c.expected)
+            << c.available.width() << "x" << c.available.height();
+}
+
+TEST_F(MainWindowTest, TheWrapBoxCoversNoLabelOfItsGroup)
+{
+    for (QLabel* label : form->GroupBoxRender->findChildren<QLabel*>())
+        EXPECT_FALSE(form->CheckBoxWrap->geometry().intersects(label->geometry()))
+            << label->objectName().toStdString();
 }
 
 TEST_F(MainWindowTest, FontListHoldsDefaultAndFamiliesOnceSortedWithoutCase)
@@ -277,4 +308,54 @@ TEST_F(MainWindowTest, ColourChangeRedrawsOnlyWhileTheWindowIsActive)
     const QImage background = form->PreviewPicture();
     form->JvColorButtonText->setColorValue(makeColor(0, 255, 0));
     EXPECT_NE(form->PreviewPicture(), background) << "the sample is drawn in the new colour";
+}
+
+namespace {
+
+// Puts a mark before every text that passes through a catalogue, so that a text that does not
+// stands out.
+class MarkingTranslator : public QTranslator
+{
+public:
+    QString translate(const char*, const char* source, const char*, int) const override
+    {
+        return QChar(0x27E6) + QString::fromUtf8(source);
+    }
+    bool isEmpty() const override { return false; }
+};
+
+} // namespace
+
+TEST(Translations, EveryTextOfTheMainWindowAndColourOptionsIsMarked)
+{
+    MarkingTranslator marking;
+    QCoreApplication::installTranslator(&marking);
+    QStringList unmarked;
+    {
+        TForm1 form;
+        TFormColorOptions options(&form, &form);
+        auto check = [&](const QObject* owner, const char* what, const QString& text) {
+            static const QRegularExpression letters(QStringLiteral("[A-Za-z]"));
+            if (text.contains(letters) && !text.startsWith(QChar(0x27E6)))
+                unmarked << owner->objectName() + "." + what + ": " + text;
+        };
+        for (QWidget* window : std::initializer_list<QWidget*>{&form, &options}) {
+            check(window, "title", window->windowTitle());
+            for (QWidget* control : window->findChildren<QWidget*>()) {
+                if (auto* label = qobject_cast<QLabel*>(control))
+                    check(label, "text", label->text());
+                if (auto* button = qobject_cast<QAbstractButton*>(control))
+                    check(button, "text", button->text());
+                if (auto* group = qobject_cast<QGroupBox*>(control))
+                    check(group, "title", group->title());
+                if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+                    check(edit, "text", edit->text());
+                    check(edit, "placeholder", edit->placeholderText());
+                }
+                check(control, "tooltip", control->toolTip());
+            }
+        }
+    }
+    QCoreApplication::removeTranslator(&marking);
+    EXPECT_TRUE(unmarked.isEmpty()) << unmarked.join('\n').toStdString();
 }

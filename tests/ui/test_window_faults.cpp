@@ -5,6 +5,7 @@
 
 #include "render/TextBlock.h"
 #include "render/WidthCheck.h"
+#include "ui/FileNameBox.h"
 #include "ui/PreviewThrottle.h"
 #include "ui/WindowPlacement.h"
 
@@ -15,6 +16,8 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QShortcut>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTimer>
 #include <QUrl>
 
@@ -102,7 +105,9 @@ TEST_F(MainWindowTest, GenerateChecksEverySubtitleAgainstTheCurrentSettings)
 
     form->ButtonGenerate->click();
     const QString expected = QStringLiteral("The string \r") + QString::fromStdString(wide) +
-                             "\r\r" + "is too long. Please use a smaler font size.";
+                             "\r\r" + "is too long. Please use a smaler font size." +
+                             "\r\rThis is subtitle 2. Tick \"Wrap long lines\" to break it at "
+                             "a space instead.";
     EXPECT_EQ(recorded.texts(), QStringList{expected});
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("wide.idx"))) << "nothing is written";
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("wide.sub")));
@@ -134,18 +139,19 @@ TEST_F(MainWindowTest, AClickOnTheSelectedRowDrawsIt)
     loadFile(write("rows.srt", subtitles(2, "Visible text")));
     form->show();
     QApplication::processEvents();
+    // The bare background, as a change of picture leaves it.
+    form->LoadPreviewBackground();
     const QImage background = form->PreviewPicture();
     ASSERT_EQ(form->ListBox1->currentRow(), 0);
 
     clickRow(form->ListBox1, 0);
     EXPECT_NE(form->PreviewPicture(), background) << "the first row is drawn when clicked";
 
-    // After a run the preview shows the last subtitle on blue; a click brings back the
-    // preview picture with the subtitle over it.
+    // After a run the preview picture is back with the selected subtitle over it, not the
+    // last output picture on blue.
+    const QImage firstRow = form->PreviewPicture();
     form->ButtonGenerate->click();
-    ASSERT_EQ(form->PreviewPicture().pixel(0, 0), qRgb(0, 0, 255));
-    clickRow(form->ListBox1, 0);
-    EXPECT_NE(form->PreviewPicture().pixel(0, 0), qRgb(0, 0, 255));
+    EXPECT_EQ(form->PreviewPicture(), firstRow);
 
     // A click that changes the row draws it once, with one message when it is refused.
     form->ComboBoxFontSize->setCurrentIndex(form->ComboBoxFontSize->findText("6"));
@@ -168,6 +174,70 @@ TEST_F(MainWindowTest, TheLineGapMovesByTwoEitherWay)
     gap->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_EQ(gap->value(), -4);
     EXPECT_EQ(form->LabelOffset_Or->text(), QString("-4"));
+
+    // Down moves the thumb down and the second line down (a larger gap), Up the other way.
+    auto thumbTop = [gap] {
+        QStyleOptionSlider option;
+        option.initFrom(gap);
+        option.orientation = gap->orientation();
+        option.minimum = gap->minimum();
+        option.maximum = gap->maximum();
+        option.sliderPosition = gap->sliderPosition();
+        option.sliderValue = gap->value();
+        // A vertical QSlider shows its maximum at the top unless its appearance is inverted.
+        option.upsideDown = !gap->invertedAppearance();
+        return gap->style()
+            ->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, gap)
+            .top();
+    };
+    const int before = thumbTop();
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QApplication::sendEvent(gap, &down);
+    EXPECT_EQ(gap->value(), -6) << "the second line one step lower";
+    EXPECT_GT(thumbTop(), before) << "the thumb lower";
+    QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+    QApplication::sendEvent(gap, &up);
+    EXPECT_EQ(gap->value(), -4);
+}
+
+TEST_F(MainWindowTest, TabWalksTheControlsRowByRowAndTheFocusIsSeen)
+{
+    ASSERT_TRUE(showActive());
+    EXPECT_EQ(form->focusWidget(), form->ButtonLoadSrt) << "the first control has the focus";
+    EXPECT_TRUE(form->testAttribute(Qt::WA_KeyboardFocusChange)) << "and shows it";
+    QStringList walked{form->focusWidget()->objectName()};
+    for (int i = 0; i < 23; ++i) {
+        QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+        QApplication::sendEvent(form->focusWidget(), &tab);
+        walked << form->focusWidget()->objectName();
+    }
+    EXPECT_EQ(walked.join(' ').toStdString(), (QStringList{"ButtonLoadSrt",
+                                                           "ComboBoxFps",
+                                                           "ComboBoxVobsubLanguage",
+                                                           "JvColorButtonAntialias",
+                                                           "JvColorButtonOutline",
+                                                           "JvColorButtonText",
+                                                           "ButtonColorOptions",
+                                                           "BitBtnSetDefaultValues",
+                                                           "BitBtnChangeImage",
+                                                           "ButtonAbout",
+                                                           "CheckBoxWrap",
+                                                           "ComboBox5",
+                                                           "ComboBox7",
+                                                           "ComboBox8",
+                                                           "ComboBoxFontSize",
+                                                           "ComboBoxAlign",
+                                                           "offset",
+                                                           "offset_or",
+                                                           "ComboBoxOutlineWidth",
+                                                           "ButtonGenerate",
+                                                           "ListBox1",
+                                                           "EditOutputFolder",
+                                                           "ButtonOutputFolder",
+                                                           "ButtonLoadSrt"})
+                                                  .join(' ')
+                                                  .toStdString())
+        << "\"Beside Subtitle\" is greyed while no folder is chosen";
 }
 
 TEST(PreviewThrottle, ShowsTheFirstAtMost25ASecondAndAlwaysTheLast)
@@ -186,16 +256,25 @@ TEST_F(MainWindowTest, ADroppedFileLoadsAndCtrlOOpensTheDialog)
     const QString path = write("dropped.srt", subtitles(3));
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(path)});
-    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    // A file manager offers Copy and Move and proposes Move: the drop is taken as a copy, so
+    // that the source never deletes the file.
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(QPoint(10, 10), offered, &data, Qt::LeftButton, Qt::NoModifier);
+    enter.setDropAction(Qt::MoveAction);
     QApplication::sendEvent(form.get(), &enter);
     EXPECT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    EXPECT_EQ(enter.dropAction(), Qt::CopyAction);
+    QDropEvent drop(QPointF(10, 10), offered, &data, Qt::LeftButton, Qt::NoModifier);
+    drop.setDropAction(Qt::MoveAction);
     QApplication::sendEvent(form.get(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(drop.dropAction(), Qt::CopyAction);
+    EXPECT_TRUE(QFileInfo::exists(path));
 
     EXPECT_EQ(form->ListBox1->count(), 3);
     EXPECT_EQ(recorded.texts(), QStringList{kLoaded});
     EXPECT_TRUE(dialogs.requests().empty()) << "no file dialog for a dropped file";
-    // The file-name box shows the end of the path, the whole path as its tooltip.
+    // The file-name box holds the path, the whole path as its tooltip.
     EXPECT_EQ(form->EditLoadSrt->text(), path);
     EXPECT_EQ(form->EditLoadSrt->cursorPosition(), path.size());
     EXPECT_EQ(form->EditLoadSrt->toolTip(), QDir::toNativeSeparators(path));
@@ -235,6 +314,89 @@ TEST_F(MainWindowTest, TheEndOfARunOffersToOpenTheFolderOfThePair)
     // Not asked for: nothing is opened.
     form->ButtonGenerate->click();
     EXPECT_EQ(shell.opened().size(), 1);
+
+    // A desktop without a program for folders: said so, with the folder.
+    shell.setHasProgram(false);
+    recorded.clear();
+    recorded.queueAction(true);
+    form->ButtonGenerate->click();
+    ASSERT_EQ(recorded.texts().size(), 2);
+    EXPECT_EQ(recorded.texts()[1],
+              "This desktop has no program that opens folders. The VobSub pair is in:\r" +
+                  QDir::toNativeSeparators(folder));
+
+    // Another file loaded: the tooltip no longer speaks of the pair of the first one.
+    loadFile(write("other.srt", subtitles(2, "other")));
+    EXPECT_FALSE(form->EditLoadSrt->toolTip().contains("Last VobSub pair"));
+}
+
+TEST_F(MainWindowTest, LoadingAnotherFileLeavesNothingOfThePreviousOnOnThePreview)
+{
+    loadFile(write("first.srt", subtitles(1, "First file")));
+    const QImage first = form->PreviewPicture();
+    form->LoadPreviewBackground();
+    const QImage background = form->PreviewPicture();
+    EXPECT_NE(first, background) << "the loaded file's first subtitle is shown";
+
+    loadFile(write("second.srt", subtitles(1, "Another one")));
+    EXPECT_NE(form->PreviewPicture(), first);
+    EXPECT_NE(form->PreviewPicture(), background);
+
+    // A file that cannot be used leaves the bare background.
+    loadFile(write("empty.srt", "no subtitles here\r\n"));
+    EXPECT_EQ(form->PreviewPicture(), background);
+}
+
+TEST(FileNameBox, ShowsTheFileNameWholeOrElidedInTheMiddle)
+{
+    const QFontMetrics metrics(QFont(QStringLiteral("DejaVu Sans"), 9));
+    const QString path = QStringLiteral("/home/user/films/Some Film (2004)/subtitles.srt");
+    EXPECT_EQ(FileNameBox::ShownText(path, metrics, 400), QString("subtitles.srt"));
+    EXPECT_EQ(FileNameBox::ShownText("Load SRT", metrics, 400), QString("Load SRT"));
+    const QString narrow = FileNameBox::ShownText(
+        QStringLiteral("/films/The.Long.Title.Of.A.Film.1080p.srt"), metrics, 80);
+    EXPECT_TRUE(narrow.startsWith("The")) << narrow.toStdString();
+    EXPECT_TRUE(narrow.endsWith(".srt")) << narrow.toStdString();
+    EXPECT_TRUE(narrow.contains(QChar(0x2026)));
+    EXPECT_LE(metrics.horizontalAdvance(narrow), 80);
+}
+
+TEST_F(MainWindowTest, ThePairGoesToTheChosenFolderAndAnUnwritableOneOffersAnother)
+{
+    const QString path = write("where.srt", subtitles(2));
+    loadFile(path);
+    QDir(dir.path()).mkdir("out");
+    const QString out = dir.filePath("out");
+    dialogs.queueFile(out);
+    ASSERT_TRUE(form->ButtonOutputFolderClick());
+    EXPECT_EQ(form->OutputFolder(), out);
+    EXPECT_EQ(form->EditOutputFolder->text(), QDir::toNativeSeparators(out));
+    recorded.clear();
+    form->ButtonGenerate->click();
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("out/where.idx")));
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("out/where.sub")));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("where.idx")));
+
+    // Beside the subtitle file again, but that folder takes no files: the window offers to
+    // choose one; No writes nothing, Yes and a folder write the pair there.
+    form->ButtonOutputBeside->click();
+    EXPECT_TRUE(form->OutputFolder().isEmpty());
+    const QString subtitleFolder = QFileInfo(path).absolutePath();
+    form->folderTakesFiles = [&](const QString& folder) { return folder != subtitleFolder; };
+    recorded.clear();
+    form->ButtonGenerate->click();
+    ASSERT_EQ(recorded.entries().size(), 1u);
+    EXPECT_EQ(recorded.entries()[0].kind, platform::RecordingMessages::Kind::Question);
+    EXPECT_TRUE(recorded.texts()[0].contains(QDir::toNativeSeparators(subtitleFolder)));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("where.idx")));
+    EXPECT_TRUE(RunStopped);
+
+    QDir(dir.path()).mkdir("elsewhere");
+    recorded.queueAnswer(true);
+    dialogs.queueFile(dir.filePath("elsewhere"));
+    form->ButtonGenerate->click();
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("elsewhere/where.idx")));
+    EXPECT_EQ(form->OutputFolder(), dir.filePath("elsewhere")) << "kept as the output folder";
 }
 
 TEST_F(SettingsTest, ListIndexesOutsideTheirListKeepTheDesignedEntry)

@@ -5,6 +5,7 @@
 #include "render/RenderSettings.h"
 #include "render/Renderer.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QProgressBar>
@@ -150,14 +151,19 @@ TEST_F(MainWindowTest, TooWideLineAfterLoadEmptiesListAndRefusesGeneration)
     EXPECT_EQ(recorded.texts()[0],
               "The string \r" + QString::fromStdString(wide) +
                   "\r\ris too long. Please correct the srt and reload it. You can just use a "
-                  "smaler font size.");
+                  "smaler font size.\r\rThis is subtitle 2. Tick \"Wrap long lines\" to break "
+                  "it at a space instead.");
     EXPECT_EQ(form->ListBox1->count(), 0);
     EXPECT_FALSE(form->SubtitleLoaded);
     EXPECT_EQ(form->EditLoadSrt->text(), QString("Load SRT"));
 
+    // The refusal is read with the window idle.
     recorded.clear();
+    QStringList captionWhileShown;
+    recorded.whileShown = [&] { captionWhileShown << form->ButtonGenerate->text(); };
     form->ButtonGenerate->click();
     EXPECT_EQ(recorded.texts(), QStringList{"Please load an Srt/Sub/Txt subtitle."});
+    EXPECT_EQ(captionWhileShown, QStringList{"Generate Vobsub"});
     EXPECT_TRUE(RunStopped);
     EXPECT_EQ(form->ButtonGenerate->text(), QString("Generate Vobsub"));
     EXPECT_TRUE(form->GroupBoxInput->isEnabled());
@@ -174,10 +180,21 @@ TEST_F(MainWindowTest, FontChangeRechecksTheLoadedList)
     // Size 50: the line no longer fits. The preview refuses it first, then the list check.
     form->ComboBoxFontSize->setCurrentIndex(form->ComboBoxFontSize->findText("50"));
     const QString line = QString::fromStdString(longish);
-    EXPECT_EQ(
-        recorded.texts(),
-        (QStringList{"The string \r" + line + "\r\ris too long.",
-                     "The string \r" + line + "\r\ris too long. Please use a smaler font size."}));
+    const QString number = "\r\rThis is subtitle 1. Tick \"Wrap long lines\" to break it at a "
+                           "space instead.";
+    EXPECT_EQ(recorded.texts(),
+              (QStringList{"The string \r" + line + "\r\ris too long." + number,
+                           "The string \r" + line +
+                               "\r\ris too long. Please use a smaler font size." + number}));
+
+    // With the lines wrapped a single word that is too wide is still refused, and said so.
+    recorded.clear();
+    form->CheckBoxWrap->setChecked(true);
+    ASSERT_FALSE(recorded.texts().isEmpty());
+    EXPECT_TRUE(recorded.texts().last().endsWith(
+        "This is subtitle 1. Even with \"Wrap long lines\" a word of it is wider than the "
+        "frame."));
+    form->CheckBoxWrap->setChecked(false);
     EXPECT_TRUE(form->SubtitleLoaded) << "the list stays usable";
     EXPECT_FALSE(form->LinesFit);
     EXPECT_EQ(form->ListBox1->count(), 1);
@@ -301,7 +318,15 @@ TEST_F(MainWindowTest, GenerationWritesThePairAndShowsTheHelpText)
     const QString path = write("three.srt", threeEntrySrt());
     loadFile(path);
     recorded.clear();
+    QStringList captionWhileShown;
+    recorded.whileShown = [&] {
+        captionWhileShown << form->ButtonGenerate->text() +
+                                 (form->GroupBoxRender->isEnabled() ? " enabled" : " grey");
+    };
     form->ButtonGenerate->click();
+    EXPECT_EQ(captionWhileShown, QStringList{"Generate Vobsub enabled"})
+        << "the end of the run is read with the window idle";
+    EXPECT_EQ(form->ProgressBar1->text(), QString("3 of 3"));
 
     const QByteArray idxText = readAll(dir.filePath("three.idx"));
     EXPECT_EQ(idxText.count("\r\n"), 66);
@@ -319,8 +344,8 @@ TEST_F(MainWindowTest, GenerationWritesThePairAndShowsTheHelpText)
     EXPECT_TRUE(RunStopped);
     EXPECT_EQ(form->ButtonGenerate->text(), QString("Generate Vobsub"));
     EXPECT_TRUE(form->GroupBoxRender->isEnabled());
-    EXPECT_EQ(form->preview->picture().pixel(0, 0), qRgb(0, 0, 255))
-        << "the preview shows the last subtitle drawn on blue";
+    EXPECT_NE(form->preview->picture().pixel(0, 0), qRgb(0, 0, 255))
+        << "the preview picture is back, not the last output picture on blue";
 }
 
 TEST_F(MainWindowTest, SecondPressDuringARunAborts)

@@ -1,0 +1,337 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>lumelle::TForm1</name>
+    <message>
+        <source>Last VobSub pair written to %1</source>
+        <translation>Letztes VobSub-Paar geschrieben nach %1</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>Ordner öffnen</translation>
+    </message>
+    <message>
+        <source>This desktop has no program that opens folders. The VobSub pair is in:<byte value="xd"/>%1</source>
+        <translation>Dieser Desktop hat kein Programm zum Öffnen von Ordnern. Das VobSub-Paar liegt in:<byte value="xd"/>%1</translation>
+    </message>
+    <message>
+        <source>Output folder:</source>
+        <translation>Ausgabeordner:</translation>
+    </message>
+    <message>
+        <source>beside the subtitle file</source>
+        <translation>neben der Untertiteldatei</translation>
+    </message>
+    <message>
+        <source>Choose Folder...</source>
+        <translation>Ordner wählen...</translation>
+    </message>
+    <message>
+        <source>Beside Subtitle</source>
+        <translation>Neben Untertitel</translation>
+    </message>
+    <message>
+        <source>Choose the folder for the VobSub pair</source>
+        <translation>Ordner für das VobSub-Paar wählen</translation>
+    </message>
+    <message>
+        <source>The folder name has a line break, which the settings file cannot keep. Please choose another folder.</source>
+        <translation>Der Ordnername enthält einen Zeilenumbruch, den die Einstellungsdatei nicht speichern kann. Bitte wählen Sie einen anderen Ordner.</translation>
+    </message>
+    <message>
+        <source>The folder of the subtitle file cannot be written:<byte value="xd"/>%1<byte value="xd"/><byte value="xd"/>Choose another folder for the VobSub pair?</source>
+        <translation>In den Ordner der Untertiteldatei kann nicht geschrieben werden:<byte value="xd"/>%1<byte value="xd"/><byte value="xd"/>Einen anderen Ordner für das VobSub-Paar wählen?</translation>
+    </message>
+    <message>
+        <source>The output folder cannot be written:<byte value="xd"/>%1<byte value="xd"/><byte value="xd"/>Choose another folder for the VobSub pair?</source>
+        <translation>In den Ausgabeordner kann nicht geschrieben werden:<byte value="xd"/>%1<byte value="xd"/><byte value="xd"/>Einen anderen Ordner für das VobSub-Paar wählen?</translation>
+    </message>
+    <message>
+        <source>Lumelle By Orvane</source>
+        <translation>Lumelle von Orvane</translation>
+    </message>
+    <message>
+        <source>Lumelle By Orvane Loading Subtitle...</source>
+        <translation>Lumelle von Orvane – Untertitel wird geladen...</translation>
+    </message>
+    <message>
+        <source>Lumelle By Orvane Checking Subtitle Length...</source>
+        <translation>Lumelle von Orvane – Zeilenlänge wird geprüft...</translation>
+    </message>
+    <message>
+        <source>Generate Vobsub</source>
+        <translation>VobSub erzeugen</translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Load SRT</source>
+        <translation>SRT laden</translation>
+    </message>
+    <message>
+        <source>Subtitle Style Modified/Loaded Successfully</source>
+        <translation>Untertitel erfolgreich geladen/Stil geändert</translation>
+    </message>
+    <message>
+        <source>Load 720x576 PAL image</source>
+        <translation>720x576-PAL-Bild laden</translation>
+    </message>
+    <message>
+        <source>Load your PAL 720x576 BMP|*.bmp</source>
+        <translation>PAL-BMP 720x576|*.bmp</translation>
+    </message>
+    <message>
+        <source>Load 720x480 NTSC image</source>
+        <translation>720x480-NTSC-Bild laden</translation>
+    </message>
+    <message>
+        <source>Load your NTSC 720x480 BMP|*.bmp</source>
+        <translation>NTSC-BMP 720x480|*.bmp</translation>
+    </message>
+    <message>
+        <source>ProgressBar</source>
+        <translation>Fortschritt</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>Eingabe</translation>
+    </message>
+    <message>
+        <source>Load Srt,Sub</source>
+        <translation>Srt,Sub laden</translation>
+    </message>
+    <message>
+        <source>Fps</source>
+        <translation>Bilder/s</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Ausgabe</translation>
+    </message>
+    <message>
+        <source>Language </source>
+        <translation>Sprache </translation>
+    </message>
+    <message>
+        <source>Render Fonts</source>
+        <translation>Schrift</translation>
+    </message>
+    <message>
+        <source>Font Name</source>
+        <translation>Schriftart</translation>
+    </message>
+    <message>
+        <source>Font Charset</source>
+        <translation>Zeichensatz</translation>
+    </message>
+    <message>
+        <source>Font Style</source>
+        <translation>Schriftstil</translation>
+    </message>
+    <message>
+        <source>Font Size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source>Align</source>
+        <translation>Ausricht.</translation>
+    </message>
+    <message>
+        <source>Offsets</source>
+        <translation>Lage</translation>
+    </message>
+    <message>
+        <source>Outline</source>
+        <translation>Rand</translation>
+    </message>
+    <message>
+        <source>Wrap long lines</source>
+        <translation>Lange Zeilen umbrechen</translation>
+    </message>
+    <message>
+        <source>Break lines too wide for the frame at a space instead of refusing them</source>
+        <translation>Zu breite Zeilen an einem Leerzeichen umbrechen, statt sie abzulehnen</translation>
+    </message>
+    <message>
+        <source>Colors</source>
+        <translation>Farben</translation>
+    </message>
+    <message>
+        <source>Antialias</source>
+        <translation>Kanten</translation>
+    </message>
+    <message>
+        <source>Outine</source>
+        <translation>Rand</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Color Options</source>
+        <translation>Farboptionen</translation>
+    </message>
+    <message>
+        <source>General Settings</source>
+        <translation>Allgemein</translation>
+    </message>
+    <message>
+        <source>Set Default</source>
+        <translation>Standard-</translation>
+    </message>
+    <message>
+        <source>Values</source>
+        <translation>werte</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Bilder</translation>
+    </message>
+    <message>
+        <source>Images</source>
+        <translation>ändern</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>Not enough memory to finish this.</source>
+        <translation>Nicht genug Speicher, um dies zu beenden.</translation>
+    </message>
+    <message>
+        <source>This is subtitle %1.</source>
+        <translation>Das ist Untertitel %1.</translation>
+    </message>
+    <message>
+        <source>Even with &quot;Wrap long lines&quot; a word of it is wider than the frame.</source>
+        <translation>Auch mit „Lange Zeilen umbrechen“ ist ein Wort darin breiter als das Bild.</translation>
+    </message>
+    <message>
+        <source>Tick &quot;Wrap long lines&quot; to break it at a space instead.</source>
+        <translation>Kreuzen Sie „Lange Zeilen umbrechen“ an, um sie stattdessen an einem Leerzeichen umzubrechen.</translation>
+    </message>
+    <message>
+        <source>The subtitle is taller than the frame. Please use a smaller font size.</source>
+        <translation>Der Untertitel ist höher als das Bild. Bitte eine kleinere Schriftgröße wählen.</translation>
+    </message>
+    <message>
+        <source>Operation Aborted</source>
+        <translation>Vorgang abgebrochen</translation>
+    </message>
+    <message>
+        <source>Please load an Srt/Sub/Txt subtitle.</source>
+        <translation>Bitte einen Srt/Sub/Txt-Untertitel laden.</translation>
+    </message>
+    <message>
+        <source>Please use smaller font.</source>
+        <translation>Bitte eine kleinere Schrift wählen.</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+    <message>
+        <source>Keep the %1 subtitles written so far? The earlier pair will be replaced.</source>
+        <translation>Die %1 bisher geschriebenen Untertitel behalten? Das frühere Paar wird ersetzt.</translation>
+    </message>
+</context>
+<context>
+    <name>lumelle::TFormColorOptions</name>
+    <message>
+        <source>Color Options</source>
+        <translation>Farboptionen</translation>
+    </message>
+    <message>
+        <source>Select Method</source>
+        <translation>Verfahren wählen</translation>
+    </message>
+    <message>
+        <source>Colors Example</source>
+        <translation>Farbbeispiel</translation>
+    </message>
+    <message>
+        <source>I want to use the vobsub on :</source>
+        <translation>Ich will das VobSub nutzen auf:</translation>
+    </message>
+    <message>
+        <source>PC ONLY</source>
+        <translation>NUR PC</translation>
+    </message>
+    <message>
+        <source>RGB palette is generated. Standard vobsub. This solution will not display the correct colors on the most of the dvd devices that support sub/idx subtitles</source>
+        <translation>Eine RGB-Palette wird erzeugt. Standard-VobSub. Die meisten DVD-Geräte mit sub/idx-Unterstützung zeigen damit nicht die richtigen Farben.</translation>
+    </message>
+    <message>
+        <source>DVD ONLY</source>
+        <translation>NUR DVD</translation>
+    </message>
+    <message>
+        <source>YCRCB palette is generated. This solution works on well on standalone dvd devices that support sub/idx but does not render correctly the colors on pc . In order to watch the subtitles on pc enable poligonize on directvobsub filter. </source>
+        <translation>Eine YCrCb-Palette wird erzeugt. Das funktioniert gut auf DVD-Spielern mit sub/idx-Unterstützung, zeigt aber am PC falsche Farben. Um die Untertitel am PC zu sehen, im DirectVobSub-Filter „Polygonize“ einschalten. </translation>
+    </message>
+    <message>
+        <source>PC + DVD By using two palettes (recommended)</source>
+        <translation>PC + DVD mit zwei Paletten (empfohlen)</translation>
+    </message>
+    <message>
+        <source>Both palettes are being generated. Most recommended solution at this time. </source>
+        <translation>Beide Paletten werden erzeugt. Derzeit die empfohlene Lösung. </translation>
+    </message>
+    <message>
+        <source>PC + DVD By using an safe color palette</source>
+        <translation>PC + DVD mit einer sicheren Farbpalette</translation>
+    </message>
+    <message>
+        <source>Hybrid palette is generated. Since RGB and YCRCB have some similar colors, an palette that is indipendent from RGB/YCRCB can be found. This solution offers strange colors and you might notice a small color difference playing the subtitles from pc to dvd.</source>
+        <translation>Eine hybride Palette wird erzeugt. Da RGB und YCrCb einige ähnliche Farben haben, lässt sich eine von RGB/YCrCb unabhängige Palette finden. Die Farben wirken ungewohnt, und zwischen PC und DVD kann ein kleiner Farbunterschied auffallen.</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>Some DVD Devices may want the original IFO in order to get correct colors! In this case use the &apos;PC + DVD By using two palettes&apos; and download the ifo below. Further instuctions will be generated on the Lumelle_Help_File.txt</source>
+        <translation>Manche DVD-Geräte brauchen die originale IFO-Datei für richtige Farben! Wählen Sie dann „PC + DVD mit zwei Paletten“ und laden Sie die IFO unten herunter. Weitere Hinweise stehen in Lumelle_Help_File.txt.</translation>
+    </message>
+    <message>
+        <source>Download Ifo</source>
+        <translation>IFO laden</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Fertig</translation>
+    </message>
+</context>
+<context>
+    <name>lumelle::UpdateCheck</name>
+    <message>
+        <source>Max Updaters created</source>
+        <translation>Höchstzahl an Update-Prüfungen erreicht</translation>
+    </message>
+    <message>
+        <source>Server Down. Retry later. Error : </source>
+        <translation>Server nicht erreichbar. Bitte später erneut versuchen. Fehler: </translation>
+    </message>
+    <message>
+        <source>You are Offline. Connect to internet and retry. Error : </source>
+        <translation>Sie sind offline. Mit dem Internet verbinden und erneut versuchen. Fehler: </translation>
+    </message>
+    <message>
+        <source>No updates found.</source>
+        <translation>Keine Aktualisierung gefunden.</translation>
+    </message>
+    <message>
+        <source>Update Found. Version :</source>
+        <translation>Aktualisierung gefunden. Version: </translation>
+    </message>
+    <message>
+        <source>Update Now ?</source>
+        <translation>Jetzt aktualisieren?</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,337 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es_ES">
+<context>
+    <name>lumelle::TForm1</name>
+    <message>
+        <source>Last VobSub pair written to %1</source>
+        <translation>Último par VobSub escrito en %1</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>Abrir carpeta</translation>
+    </message>
+    <message>
+        <source>This desktop has no program that opens folders. The VobSub pair is in:<byte value="xd"/>%1</source>
+        <translation>Este escritorio no tiene ningún programa para abrir carpetas. El par VobSub está en:<byte value="xd"/>%1</translation>
+    </message>
+    <message>
+        <source>Output folder:</source>
+        <translation>Carpeta de salida:</translation>
+    </message>
+    <message>
+        <source>beside the subtitle file</source>
+        <translation>junto al archivo de subtítulos</translation>
+    </message>
+    <message>
+        <source>Choose Folder...</source>
+        <translation>Elegir carpeta...</translation>
+    </message>
+    <message>
+        <source>Beside Subtitle</source>
+        <translation>Junto al subtítulo</translation>
+    </message>
+    <message>
+        <source>Choose the folder for the VobSub pair</source>
+        <translation>Elija la carpeta para el par VobSub</translation>
+    </message>
+    <message>
+        <source>The folder name has a line break, which the settings file cannot keep. Please choose another folder.</source>
+        <translation>El nombre de la carpeta contiene un salto de línea que el archivo de ajustes no puede guardar. Elija otra carpeta.</translation>
+    </message>
+    <message>
+        <source>The folder of the subtitle file cannot be written:<byte value="xd"/>%1<byte value="xd"/><byte value="xd"/>Choose another folder for the VobSub pair?</source>
+        <translation>No se puede escribir en la carpeta del archivo de subtítulos:<byte value="xd"/>%1<byte value="xd"/><byte value="xd"/>¿Elegir otra carpeta para el par VobSub?</translation>
+    </message>
+    <message>
+        <source>The output folder cannot be written:<byte value="xd"/>%1<byte value="xd"/><byte value="xd"/>Choose another folder for the VobSub pair?</source>
+        <translation>No se puede escribir en la carpeta de salida:<byte value="xd"/>%1<byte value="xd"/><byte value="xd"/>¿Elegir otra carpeta para el par VobSub?</translation>
+    </message>
+    <message>
+        <source>Lumelle By Orvane</source>
+        <translation>Lumelle por Orvane</translation>
+    </message>
+    <message>
+        <source>Lumelle By Orvane Loading Subtitle...</source>
+        <translation>Lumelle por Orvane – cargando subtítulos...</translation>
+    </message>
+    <message>
+        <source>Lumelle By Orvane Checking Subtitle Length...</source>
+        <translation>Lumelle por Orvane – comprobando la longitud...</translation>
+    </message>
+    <message>
+        <source>Generate Vobsub</source>
+        <translation>Generar VobSub</translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Load SRT</source>
+        <translation>Cargar SRT</translation>
+    </message>
+    <message>
+        <source>Subtitle Style Modified/Loaded Successfully</source>
+        <translation>Subtítulos cargados/estilo modificado correctamente</translation>
+    </message>
+    <message>
+        <source>Load 720x576 PAL image</source>
+        <translation>Cargar imagen PAL 720x576</translation>
+    </message>
+    <message>
+        <source>Load your PAL 720x576 BMP|*.bmp</source>
+        <translation>BMP PAL 720x576|*.bmp</translation>
+    </message>
+    <message>
+        <source>Load 720x480 NTSC image</source>
+        <translation>Cargar imagen NTSC 720x480</translation>
+    </message>
+    <message>
+        <source>Load your NTSC 720x480 BMP|*.bmp</source>
+        <translation>BMP NTSC 720x480|*.bmp</translation>
+    </message>
+    <message>
+        <source>ProgressBar</source>
+        <translation>Progreso</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>Entrada</translation>
+    </message>
+    <message>
+        <source>Load Srt,Sub</source>
+        <translation>Cargar Srt,Sub</translation>
+    </message>
+    <message>
+        <source>Fps</source>
+        <translation>Fps</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Salida</translation>
+    </message>
+    <message>
+        <source>Language </source>
+        <translation>Idioma </translation>
+    </message>
+    <message>
+        <source>Render Fonts</source>
+        <translation>Fuente</translation>
+    </message>
+    <message>
+        <source>Font Name</source>
+        <translation>Fuente</translation>
+    </message>
+    <message>
+        <source>Font Charset</source>
+        <translation>Juego de car.</translation>
+    </message>
+    <message>
+        <source>Font Style</source>
+        <translation>Estilo</translation>
+    </message>
+    <message>
+        <source>Font Size</source>
+        <translation>Tamaño</translation>
+    </message>
+    <message>
+        <source>Align</source>
+        <translation>Alinear</translation>
+    </message>
+    <message>
+        <source>Offsets</source>
+        <translation>Posición</translation>
+    </message>
+    <message>
+        <source>Outline</source>
+        <translation>Borde</translation>
+    </message>
+    <message>
+        <source>Wrap long lines</source>
+        <translation>Partir líneas largas</translation>
+    </message>
+    <message>
+        <source>Break lines too wide for the frame at a space instead of refusing them</source>
+        <translation>Partir por un espacio las líneas demasiado anchas en vez de rechazarlas</translation>
+    </message>
+    <message>
+        <source>Colors</source>
+        <translation>Colores</translation>
+    </message>
+    <message>
+        <source>Antialias</source>
+        <translation>Suavizado</translation>
+    </message>
+    <message>
+        <source>Outine</source>
+        <translation>Borde</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Texto</translation>
+    </message>
+    <message>
+        <source>Color Options</source>
+        <translation>Opciones color</translation>
+    </message>
+    <message>
+        <source>General Settings</source>
+        <translation>Ajustes generales</translation>
+    </message>
+    <message>
+        <source>Set Default</source>
+        <translation>Valores por</translation>
+    </message>
+    <message>
+        <source>Values</source>
+        <translation>defecto</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Cambiar</translation>
+    </message>
+    <message>
+        <source>Images</source>
+        <translation>imágenes</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Acerca de</translation>
+    </message>
+    <message>
+        <source>Not enough memory to finish this.</source>
+        <translation>No hay memoria suficiente para terminar.</translation>
+    </message>
+    <message>
+        <source>This is subtitle %1.</source>
+        <translation>Es el subtítulo %1.</translation>
+    </message>
+    <message>
+        <source>Even with &quot;Wrap long lines&quot; a word of it is wider than the frame.</source>
+        <translation>Incluso con «Partir líneas largas», una de sus palabras es más ancha que la imagen.</translation>
+    </message>
+    <message>
+        <source>Tick &quot;Wrap long lines&quot; to break it at a space instead.</source>
+        <translation>Marque «Partir líneas largas» para partirla por un espacio.</translation>
+    </message>
+    <message>
+        <source>The subtitle is taller than the frame. Please use a smaller font size.</source>
+        <translation>El subtítulo es más alto que la imagen. Use un tamaño de fuente menor.</translation>
+    </message>
+    <message>
+        <source>Operation Aborted</source>
+        <translation>Operación cancelada</translation>
+    </message>
+    <message>
+        <source>Please load an Srt/Sub/Txt subtitle.</source>
+        <translation>Cargue un subtítulo Srt/Sub/Txt.</translation>
+    </message>
+    <message>
+        <source>Please use smaller font.</source>
+        <translation>Use una fuente más pequeña.</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 de %2</translation>
+    </message>
+    <message>
+        <source>Keep the %1 subtitles written so far? The earlier pair will be replaced.</source>
+        <translation>¿Conservar los %1 subtítulos escritos hasta ahora? El par anterior será reemplazado.</translation>
+    </message>
+</context>
+<context>
+    <name>lumelle::TFormColorOptions</name>
+    <message>
+        <source>Color Options</source>
+        <translation>Opciones color</translation>
+    </message>
+    <message>
+        <source>Select Method</source>
+        <translation>Elegir método</translation>
+    </message>
+    <message>
+        <source>Colors Example</source>
+        <translation>Ejemplo de colores</translation>
+    </message>
+    <message>
+        <source>I want to use the vobsub on :</source>
+        <translation>Quiero usar el VobSub en:</translation>
+    </message>
+    <message>
+        <source>PC ONLY</source>
+        <translation>SOLO PC</translation>
+    </message>
+    <message>
+        <source>RGB palette is generated. Standard vobsub. This solution will not display the correct colors on the most of the dvd devices that support sub/idx subtitles</source>
+        <translation>Se genera una paleta RGB. VobSub estándar. La mayoría de los reproductores DVD compatibles con sub/idx no mostrarán los colores correctos.</translation>
+    </message>
+    <message>
+        <source>DVD ONLY</source>
+        <translation>SOLO DVD</translation>
+    </message>
+    <message>
+        <source>YCRCB palette is generated. This solution works on well on standalone dvd devices that support sub/idx but does not render correctly the colors on pc . In order to watch the subtitles on pc enable poligonize on directvobsub filter. </source>
+        <translation>Se genera una paleta YCrCb. Funciona bien en reproductores DVD compatibles con sub/idx, pero en el PC los colores no son correctos. Para ver los subtítulos en el PC active «polygonize» en el filtro DirectVobSub. </translation>
+    </message>
+    <message>
+        <source>PC + DVD By using two palettes (recommended)</source>
+        <translation>PC + DVD con dos paletas (recomendado)</translation>
+    </message>
+    <message>
+        <source>Both palettes are being generated. Most recommended solution at this time. </source>
+        <translation>Se generan ambas paletas. La solución más recomendada por ahora. </translation>
+    </message>
+    <message>
+        <source>PC + DVD By using an safe color palette</source>
+        <translation>PC + DVD con una paleta de colores segura</translation>
+    </message>
+    <message>
+        <source>Hybrid palette is generated. Since RGB and YCRCB have some similar colors, an palette that is indipendent from RGB/YCRCB can be found. This solution offers strange colors and you might notice a small color difference playing the subtitles from pc to dvd.</source>
+        <translation>Se genera una paleta híbrida. Como RGB e YCrCb tienen colores parecidos, se puede encontrar una paleta independiente de RGB/YCrCb. Los colores son poco habituales y puede notarse una pequeña diferencia entre PC y DVD.</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Some DVD Devices may want the original IFO in order to get correct colors! In this case use the &apos;PC + DVD By using two palettes&apos; and download the ifo below. Further instuctions will be generated on the Lumelle_Help_File.txt</source>
+        <translation>¡Algunos reproductores DVD necesitan el IFO original para mostrar los colores correctos! En ese caso use «PC + DVD con dos paletas» y descargue el IFO de abajo. Encontrará más instrucciones en Lumelle_Help_File.txt.</translation>
+    </message>
+    <message>
+        <source>Download Ifo</source>
+        <translation>Descargar IFO</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Hecho</translation>
+    </message>
+</context>
+<context>
+    <name>lumelle::UpdateCheck</name>
+    <message>
+        <source>Max Updaters created</source>
+        <translation>Se alcanzó el máximo de comprobaciones</translation>
+    </message>
+    <message>
+        <source>Server Down. Retry later. Error : </source>
+        <translation>Servidor no disponible. Inténtelo más tarde. Error: </translation>
+    </message>
+    <message>
+        <source>You are Offline. Connect to internet and retry. Error : </source>
+        <translation>No tiene conexión. Conéctese a internet e inténtelo de nuevo. Error: </translation>
+    </message>
+    <message>
+        <source>No updates found.</source>
+        <translation>No se encontraron actualizaciones.</translation>
+    </message>
+    <message>
+        <source>Update Found. Version :</source>
+        <translation>Actualización encontrada. Versión: </translation>
+    </message>
+    <message>
+        <source>Update Now ?</source>
+        <translation>¿Actualizar ahora?</translation>
+    </message>
+</context>
+</TS>

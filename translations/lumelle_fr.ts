@@ -1,0 +1,337 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR">
+<context>
+    <name>lumelle::TForm1</name>
+    <message>
+        <source>Last VobSub pair written to %1</source>
+        <translation>Dernière paire VobSub écrite dans %1</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>Ouvrir le dossier</translation>
+    </message>
+    <message>
+        <source>This desktop has no program that opens folders. The VobSub pair is in:<byte value="xd"/>%1</source>
+        <translation>Ce bureau n&apos;a aucun programme pour ouvrir les dossiers. La paire VobSub se trouve dans :<byte value="xd"/>%1</translation>
+    </message>
+    <message>
+        <source>Output folder:</source>
+        <translation>Dossier de sortie :</translation>
+    </message>
+    <message>
+        <source>beside the subtitle file</source>
+        <translation>à côté du fichier de sous-titres</translation>
+    </message>
+    <message>
+        <source>Choose Folder...</source>
+        <translation>Choisir...</translation>
+    </message>
+    <message>
+        <source>Beside Subtitle</source>
+        <translation>À côté</translation>
+    </message>
+    <message>
+        <source>Choose the folder for the VobSub pair</source>
+        <translation>Choisir le dossier de la paire VobSub</translation>
+    </message>
+    <message>
+        <source>The folder name has a line break, which the settings file cannot keep. Please choose another folder.</source>
+        <translation>Le nom du dossier contient un saut de ligne que le fichier de réglages ne peut pas conserver. Veuillez choisir un autre dossier.</translation>
+    </message>
+    <message>
+        <source>The folder of the subtitle file cannot be written:<byte value="xd"/>%1<byte value="xd"/><byte value="xd"/>Choose another folder for the VobSub pair?</source>
+        <translation>Impossible d&apos;écrire dans le dossier du fichier de sous-titres :<byte value="xd"/>%1<byte value="xd"/><byte value="xd"/>Choisir un autre dossier pour la paire VobSub ?</translation>
+    </message>
+    <message>
+        <source>The output folder cannot be written:<byte value="xd"/>%1<byte value="xd"/><byte value="xd"/>Choose another folder for the VobSub pair?</source>
+        <translation>Impossible d&apos;écrire dans le dossier de sortie :<byte value="xd"/>%1<byte value="xd"/><byte value="xd"/>Choisir un autre dossier pour la paire VobSub ?</translation>
+    </message>
+    <message>
+        <source>Lumelle By Orvane</source>
+        <translation>Lumelle par Orvane</translation>
+    </message>
+    <message>
+        <source>Lumelle By Orvane Loading Subtitle...</source>
+        <translation>Lumelle par Orvane – chargement des sous-titres...</translation>
+    </message>
+    <message>
+        <source>Lumelle By Orvane Checking Subtitle Length...</source>
+        <translation>Lumelle par Orvane – vérification de la longueur...</translation>
+    </message>
+    <message>
+        <source>Generate Vobsub</source>
+        <translation>Créer VobSub</translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation>Interrompre</translation>
+    </message>
+    <message>
+        <source>Load SRT</source>
+        <translation>Charger SRT</translation>
+    </message>
+    <message>
+        <source>Subtitle Style Modified/Loaded Successfully</source>
+        <translation>Sous-titres chargés/style modifié avec succès</translation>
+    </message>
+    <message>
+        <source>Load 720x576 PAL image</source>
+        <translation>Charger une image PAL 720x576</translation>
+    </message>
+    <message>
+        <source>Load your PAL 720x576 BMP|*.bmp</source>
+        <translation>BMP PAL 720x576|*.bmp</translation>
+    </message>
+    <message>
+        <source>Load 720x480 NTSC image</source>
+        <translation>Charger une image NTSC 720x480</translation>
+    </message>
+    <message>
+        <source>Load your NTSC 720x480 BMP|*.bmp</source>
+        <translation>BMP NTSC 720x480|*.bmp</translation>
+    </message>
+    <message>
+        <source>ProgressBar</source>
+        <translation>Progression</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>Entrée</translation>
+    </message>
+    <message>
+        <source>Load Srt,Sub</source>
+        <translation>Charger Srt,Sub</translation>
+    </message>
+    <message>
+        <source>Fps</source>
+        <translation>Img/s</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Sortie</translation>
+    </message>
+    <message>
+        <source>Language </source>
+        <translation>Langue </translation>
+    </message>
+    <message>
+        <source>Render Fonts</source>
+        <translation>Police</translation>
+    </message>
+    <message>
+        <source>Font Name</source>
+        <translation>Police</translation>
+    </message>
+    <message>
+        <source>Font Charset</source>
+        <translation>Jeu de car.</translation>
+    </message>
+    <message>
+        <source>Font Style</source>
+        <translation>Style</translation>
+    </message>
+    <message>
+        <source>Font Size</source>
+        <translation>Taille</translation>
+    </message>
+    <message>
+        <source>Align</source>
+        <translation>Align.</translation>
+    </message>
+    <message>
+        <source>Offsets</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>Outline</source>
+        <translation>Contour</translation>
+    </message>
+    <message>
+        <source>Wrap long lines</source>
+        <translation>Couper les lignes longues</translation>
+    </message>
+    <message>
+        <source>Break lines too wide for the frame at a space instead of refusing them</source>
+        <translation>Couper à une espace les lignes trop larges pour l&apos;image au lieu de les refuser</translation>
+    </message>
+    <message>
+        <source>Colors</source>
+        <translation>Couleurs</translation>
+    </message>
+    <message>
+        <source>Antialias</source>
+        <translation>Lissage</translation>
+    </message>
+    <message>
+        <source>Outine</source>
+        <translation>Contour</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Texte</translation>
+    </message>
+    <message>
+        <source>Color Options</source>
+        <translation>Options couleurs</translation>
+    </message>
+    <message>
+        <source>General Settings</source>
+        <translation>Réglages généraux</translation>
+    </message>
+    <message>
+        <source>Set Default</source>
+        <translation>Valeurs par</translation>
+    </message>
+    <message>
+        <source>Values</source>
+        <translation>défaut</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Changer</translation>
+    </message>
+    <message>
+        <source>Images</source>
+        <translation>images</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>À propos</translation>
+    </message>
+    <message>
+        <source>Not enough memory to finish this.</source>
+        <translation>Pas assez de mémoire pour terminer.</translation>
+    </message>
+    <message>
+        <source>This is subtitle %1.</source>
+        <translation>C&apos;est le sous-titre %1.</translation>
+    </message>
+    <message>
+        <source>Even with &quot;Wrap long lines&quot; a word of it is wider than the frame.</source>
+        <translation>Même avec « Couper les lignes longues », un de ses mots est plus large que l&apos;image.</translation>
+    </message>
+    <message>
+        <source>Tick &quot;Wrap long lines&quot; to break it at a space instead.</source>
+        <translation>Cochez « Couper les lignes longues » pour la couper plutôt à une espace.</translation>
+    </message>
+    <message>
+        <source>The subtitle is taller than the frame. Please use a smaller font size.</source>
+        <translation>Le sous-titre est plus haut que l&apos;image. Veuillez choisir une taille de police plus petite.</translation>
+    </message>
+    <message>
+        <source>Operation Aborted</source>
+        <translation>Opération interrompue</translation>
+    </message>
+    <message>
+        <source>Please load an Srt/Sub/Txt subtitle.</source>
+        <translation>Veuillez charger des sous-titres Srt/Sub/Txt.</translation>
+    </message>
+    <message>
+        <source>Please use smaller font.</source>
+        <translation>Veuillez choisir une police plus petite.</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 sur %2</translation>
+    </message>
+    <message>
+        <source>Keep the %1 subtitles written so far? The earlier pair will be replaced.</source>
+        <translation>Garder les %1 sous-titres déjà écrits ? La paire précédente sera remplacée.</translation>
+    </message>
+</context>
+<context>
+    <name>lumelle::TFormColorOptions</name>
+    <message>
+        <source>Color Options</source>
+        <translation>Options couleurs</translation>
+    </message>
+    <message>
+        <source>Select Method</source>
+        <translation>Choisir la méthode</translation>
+    </message>
+    <message>
+        <source>Colors Example</source>
+        <translation>Exemple de couleurs</translation>
+    </message>
+    <message>
+        <source>I want to use the vobsub on :</source>
+        <translation>Je veux utiliser le VobSub sur :</translation>
+    </message>
+    <message>
+        <source>PC ONLY</source>
+        <translation>PC SEULEMENT</translation>
+    </message>
+    <message>
+        <source>RGB palette is generated. Standard vobsub. This solution will not display the correct colors on the most of the dvd devices that support sub/idx subtitles</source>
+        <translation>Une palette RVB est créée. VobSub standard. La plupart des lecteurs DVD qui lisent les sous-titres sub/idx n&apos;afficheront pas les bonnes couleurs.</translation>
+    </message>
+    <message>
+        <source>DVD ONLY</source>
+        <translation>DVD SEULEMENT</translation>
+    </message>
+    <message>
+        <source>YCRCB palette is generated. This solution works on well on standalone dvd devices that support sub/idx but does not render correctly the colors on pc . In order to watch the subtitles on pc enable poligonize on directvobsub filter. </source>
+        <translation>Une palette YCrCb est créée. Cela fonctionne bien sur les lecteurs DVD de salon qui lisent sub/idx, mais les couleurs sont fausses sur PC. Pour voir les sous-titres sur PC, activez « polygonize » dans le filtre DirectVobSub. </translation>
+    </message>
+    <message>
+        <source>PC + DVD By using two palettes (recommended)</source>
+        <translation>PC + DVD avec deux palettes (recommandé)</translation>
+    </message>
+    <message>
+        <source>Both palettes are being generated. Most recommended solution at this time. </source>
+        <translation>Les deux palettes sont créées. Solution recommandée actuellement. </translation>
+    </message>
+    <message>
+        <source>PC + DVD By using an safe color palette</source>
+        <translation>PC + DVD avec une palette de couleurs sûres</translation>
+    </message>
+    <message>
+        <source>Hybrid palette is generated. Since RGB and YCRCB have some similar colors, an palette that is indipendent from RGB/YCRCB can be found. This solution offers strange colors and you might notice a small color difference playing the subtitles from pc to dvd.</source>
+        <translation>Une palette hybride est créée. Comme RVB et YCrCb ont des couleurs proches, on peut trouver une palette indépendante de RVB/YCrCb. Les couleurs sont inhabituelles et une petite différence peut se voir entre PC et DVD.</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Some DVD Devices may want the original IFO in order to get correct colors! In this case use the &apos;PC + DVD By using two palettes&apos; and download the ifo below. Further instuctions will be generated on the Lumelle_Help_File.txt</source>
+        <translation>Certains lecteurs DVD veulent l&apos;IFO d&apos;origine pour afficher les bonnes couleurs ! Dans ce cas, choisissez « PC + DVD avec deux palettes » et téléchargez l&apos;IFO ci-dessous. D&apos;autres instructions seront écrites dans Lumelle_Help_File.txt.</translation>
+    </message>
+    <message>
+        <source>Download Ifo</source>
+        <translation>Télécharger IFO</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Terminé</translation>
+    </message>
+</context>
+<context>
+    <name>lumelle::UpdateCheck</name>
+    <message>
+        <source>Max Updaters created</source>
+        <translation>Nombre maximal de vérifications atteint</translation>
+    </message>
+    <message>
+        <source>Server Down. Retry later. Error : </source>
+        <translation>Serveur indisponible. Réessayez plus tard. Erreur : </translation>
+    </message>
+    <message>
+        <source>You are Offline. Connect to internet and retry. Error : </source>
+        <translation>Vous êtes hors ligne. Connectez-vous à Internet et réessayez. Erreur : </translation>
+    </message>
+    <message>
+        <source>No updates found.</source>
+        <translation>Aucune mise à jour trouvée.</translation>
+    </message>
+    <message>
+        <source>Update Found. Version :</source>
+        <translation>Mise à jour trouvée. Version : </translation>
+    </message>
+    <message>
+        <source>Update Now ?</source>
+        <translation>Mettre à jour maintenant ?</translation>
+    </message>
+</context>
+</TS>
