@@ -3,6 +3,7 @@
 #include "render/WidthCheck.h"
 
 #include <algorithm>
+#include <map>
 
 namespace lumelle {
 
@@ -50,6 +51,8 @@ StyledText styledLine(const std::string& utf8, int lineIndex, const std::vector<
                 style.italic = style.italic || span.style.italic;
                 style.bold = style.bold || span.style.bold;
                 style.underline = style.underline || span.style.underline;
+                if (span.style.colour)
+                    style.colour = span.style.colour;
             }
         }
         if (style != TextStyle())
@@ -168,6 +171,114 @@ std::vector<StyledText> StackedLines(const std::vector<SubtitleLine>& entries,
     while (lines.size() < 2)
         lines.push_back(StyledText());
     return lines;
+}
+
+namespace {
+
+// The row and column of a keypad place; unset places go to the bottom at `align`.
+std::pair<BlockRow, QString> rowAndColumn(int place, const QString& align)
+{
+    if (place < 1 || place > 9)
+        return {BlockRow::Bottom, align};
+    static const QString kColumns[3] = {QStringLiteral("left"), QStringLiteral("center"),
+                                        QStringLiteral("right")};
+    const BlockRow rows[3] = {BlockRow::Bottom, BlockRow::Middle, BlockRow::Top};
+    return {rows[(place - 1) / 3], kColumns[(place - 1) % 3]};
+}
+
+std::vector<StyledText> shownLines(const SubtitleLine& entry, const RenderSettings& s)
+{
+    std::vector<StyledText> text = EntryTextLines(entry);
+    if (!s.wrapLongLines)
+        return text;
+    std::optional<std::vector<StyledText>> fitted = FitLinesToWidth(text, s);
+    return fitted ? std::move(*fitted) : text;
+}
+
+} // namespace
+
+std::vector<PlacedBlock> PlacedBlocks(const std::vector<SubtitleLine>& entries,
+                                      const RenderSettings& s)
+{
+    // Entries without a place of their own are drawn exactly as StackedLines stacks them.
+    std::vector<PlacedBlock> blocks;
+    if (std::all_of(entries.begin(), entries.end(),
+                    [](const SubtitleLine& e) { return e.Place == kPlaceUnset; })) {
+        blocks.push_back({{}, 0, BlockRow::Bottom, s.align});
+        blocks.back().lines = StackedLines(entries, s, blocks.back().anchor);
+        return blocks;
+    }
+    std::vector<int> places;
+    for (const SubtitleLine& entry : entries) {
+        const int place = entry.Place >= 1 && entry.Place <= 9 ? entry.Place : kPlaceUnset;
+        if (std::find(places.begin(), places.end(), place) == places.end())
+            places.push_back(place);
+    }
+    for (int place : places) {
+        std::vector<SubtitleLine> here;
+        for (const SubtitleLine& entry : entries) {
+            const int own = entry.Place >= 1 && entry.Place <= 9 ? entry.Place : kPlaceUnset;
+            if (own == place)
+                here.push_back(entry);
+        }
+        auto [row, column] = rowAndColumn(place, s.align);
+        PlacedBlock block{{}, 0, row, column};
+        if (row == BlockRow::Bottom) {
+            block.lines = StackedLines(here, s, block.anchor);
+        } else {
+            // Top to bottom: at the top the first entry comes first; in the middle the last.
+            if (row == BlockRow::Middle)
+                std::reverse(here.begin(), here.end());
+            for (const SubtitleLine& entry : here) {
+                const std::vector<StyledText> lines = shownLines(entry, s);
+                block.lines.insert(block.lines.end(), lines.begin(), lines.end());
+            }
+        }
+        blocks.push_back(std::move(block));
+    }
+    return blocks;
+}
+
+ColorValue PictureTextColour(const std::vector<SubtitleLine>& entries, const RenderSettings& s,
+                             bool& mixed)
+{
+    std::map<ColorValue, std::size_t> characters;
+    std::vector<ColorValue> order; // colours as first met, so that ties keep the file's order
+    const auto count = [&](ColorValue colour, std::size_t n) {
+        if (n == 0)
+            return;
+        if (characters.find(colour) == characters.end())
+            order.push_back(colour);
+        characters[colour] += n;
+    };
+    for (const SubtitleLine& entry : entries) {
+        const std::vector<std::string> texts = entry.TextLines();
+        for (std::size_t line = 0; line < texts.size(); ++line) {
+            // Bytes of the line asking for each colour; the rest, spaces aside, is plain.
+            const std::string& text = texts[line];
+            std::vector<bool> coloured(text.size(), false);
+            for (const StyleSpan& span : entry.Spans) {
+                if (span.line != int(line) || !span.style.colour)
+                    continue;
+                const std::size_t end = std::min(span.end, text.size());
+                for (std::size_t i = span.begin; i < end; ++i)
+                    coloured[i] = true;
+                count(*span.style.colour, end > span.begin ? end - span.begin : 0);
+            }
+            std::size_t plain = 0;
+            for (std::size_t i = 0; i < text.size(); ++i)
+                plain += !coloured[i] && text[i] != ' ' ? 1 : 0;
+            count(s.textColor, plain);
+        }
+    }
+    mixed = characters.size() > 1;
+    if (characters.empty() || characters.count(s.textColor))
+        return s.textColor;
+    ColorValue best = order.front();
+    for (ColorValue colour : order)
+        if (characters[colour] > characters[best])
+            best = colour;
+    return best;
 }
 
 } // namespace lumelle

@@ -39,4 +39,17 @@ bool EntryFitsWhenWrapped(const SubtitleLine& entry, RenderSettings s);
 std::vector<StyledText> StackedLines(const std::vector<SubtitleLine>& entries,
                                      const RenderSettings& s, int& anchor);
 
+// The entries shown together, in blocks by the place each is given (its Place, else the bottom
+// at the settings' alignment), in the order the blocks' places first occur. Entries at one place
+// stack as StackedLines stacks them: at the bottom and in the middle each later one above, at
+// the top each later one below.
+std::vector<PlacedBlock> PlacedBlocks(const std::vector<SubtitleLine>& entries,
+                                      const RenderSettings& s);
+
+// The one text colour a picture of `entries` can show (the outline and antialias colours take
+// the other two inks): the settings' text colour when some of the text is plain, else the
+// colour most of the characters ask for. `mixed` is set when the text asks for more than one.
+ColorValue PictureTextColour(const std::vector<SubtitleLine>& entries, const RenderSettings& s,
+                             bool& mixed);
+
 } // namespace lumelle
