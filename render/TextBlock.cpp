@@ -2,6 +2,8 @@
 
 #include "render/WidthCheck.h"
 
+#include <QTextBoundaryFinder>
+
 #include <algorithm>
 #include <map>
 
@@ -74,6 +76,34 @@ StyledText slice(const StyledText& line, qsizetype begin, qsizetype end)
     return part;
 }
 
+// A place a line may be broken at: the first part ends at leftEnd, the second begins at
+// rightBegin (a space between them is dropped).
+struct Break
+{
+    qsizetype leftEnd;
+    qsizetype rightBegin;
+};
+
+// Where `text` may be broken: at each space, as words are parted; a line without spaces
+// (Chinese, Japanese, a long address) at the line-break opportunities of Unicode's rules
+// (UAX #14), between ideographs and after a slash, never inside a word.
+std::vector<Break> breaksOf(const QString& text)
+{
+    std::vector<Break> breaks;
+    for (qsizetype at = text.indexOf(QLatin1Char(' ')); at >= 0;
+         at = text.indexOf(QLatin1Char(' '), at + 1))
+        breaks.push_back({at, at + 1});
+    if (!breaks.empty())
+        return breaks;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Line, text);
+    for (qsizetype at = finder.toNextBoundary(); at > 0 && at < text.size();
+         at = finder.toNextBoundary()) {
+        if (finder.boundaryReasons() & QTextBoundaryFinder::BreakOpportunity)
+            breaks.push_back({at, at});
+    }
+    return breaks;
+}
+
 bool fits(const StyledText& line, const RenderSettings& s)
 {
     return LineFitsWidth(MeasureStyled(line, s).width);
@@ -88,23 +118,22 @@ bool appendBroken(const StyledText& line, const RenderSettings& s, std::vector<S
     }
     if (!s.wrapLongLines || line.text.size() > kLongestBreakableLine)
         return false;
-    // The space whose parts' wider one is narrowest.
-    qsizetype best = -1;
+    // The break whose parts' wider one is narrowest.
+    std::optional<Break> best;
     int bestWidth = 0;
-    for (qsizetype at = line.text.indexOf(QLatin1Char(' ')); at >= 0;
-         at = line.text.indexOf(QLatin1Char(' '), at + 1)) {
-        const int left = MeasureStyled(slice(line, 0, at), s).width;
-        const int right = MeasureStyled(slice(line, at + 1, line.text.size()), s).width;
+    for (const Break& at : breaksOf(line.text)) {
+        const int left = MeasureStyled(slice(line, 0, at.leftEnd), s).width;
+        const int right = MeasureStyled(slice(line, at.rightBegin, line.text.size()), s).width;
         const int wider = std::max(left, right);
-        if (best < 0 || wider < bestWidth) {
+        if (!best || wider < bestWidth) {
             best = at;
             bestWidth = wider;
         }
     }
-    if (best < 0)
+    if (!best)
         return false;
-    return appendBroken(slice(line, 0, best), s, out) &&
-           appendBroken(slice(line, best + 1, line.text.size()), s, out);
+    return appendBroken(slice(line, 0, best->leftEnd), s, out) &&
+           appendBroken(slice(line, best->rightBegin, line.text.size()), s, out);
 }
 
 } // namespace

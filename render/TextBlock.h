@@ -15,8 +15,9 @@ namespace lumelle {
 std::vector<StyledText> EntryTextLines(const SubtitleLine& entry);
 
 // The lines, each narrower than the frame allows (LineFitsWidth). With s.wrapLongLines a line
-// too wide is broken at the space that best balances the two parts (the space is dropped),
-// and a part still too wide is broken again; nullopt when a line cannot be made to fit.
+// too wide is broken at the space that best balances the two parts (the space is dropped), a
+// line without spaces at the Unicode line-break opportunity that does, and a part still too
+// wide is broken again; nullopt when a line cannot be made to fit.
 std::optional<std::vector<StyledText>> FitLinesToWidth(const std::vector<StyledText>& lines,
                                                        const RenderSettings& s);
 
