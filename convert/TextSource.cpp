@@ -1,6 +1,7 @@
 #include "convert/TextSource.h"
 
 #include "platform/Error.h"
+#include "platform/FontCoverage.h"
 #include "render/TextBlock.h"
 
 namespace lumelle {
@@ -66,8 +67,14 @@ void TextPictureSource::plan(const std::function<void(int startFrame, int number
     // Every subtitle's frame numbers are read once.
     std::vector<ShowTimes> frames;
     frames.reserve(std::size_t(m_list.Count()));
+    std::vector<platform::UndrawableSubtitle> undrawable;
     for (int i = 1; i <= m_list.Count(); ++i) {
         const SubtitleLine entry = m_list.line(i);
+        QString text;
+        for (const std::string& line : entry.TextLines())
+            text += QString::fromStdString(line);
+        if (const QString missing = platform::UndrawableCharacters(text); !missing.isEmpty())
+            undrawable.emplace_back(i, missing);
         const int end = StrToInt(entry.EndFrame);
         const int start = StrToInt(entry.StartFrame);
         checkStart(start, i);
@@ -76,6 +83,8 @@ void TextPictureSource::plan(const std::function<void(int startFrame, int number
     m_plan = PlanShowing(frames);
     m_textColours.clear();
     m_notes.clear();
+    if (!undrawable.empty())
+        m_notes << platform::UndrawableMessage(undrawable, QString());
     PaletteCount count(m_settings.antialiasColor, m_settings.outlineColor, m_settings.textColor);
     std::vector<ColorValue> asked(m_plan.segments.size(), m_settings.textColor);
     std::vector<int> mixed; // subtitles that ask for more text colours than a picture shows

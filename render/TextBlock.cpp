@@ -310,4 +310,13 @@ ColorValue PictureTextColour(const std::vector<SubtitleLine>& entries, const Ren
     return best;
 }
 
+bool DrawEntries(QImage& surface, const std::vector<SubtitleLine>& entries, const RenderSettings& s,
+                 QSize frame)
+{
+    bool mixed = false;
+    RenderSettings shown = s;
+    shown.textColor = PictureTextColour(entries, s, mixed);
+    return DrawSubtitleBlocks(surface, PlacedBlocks(entries, shown), shown, frame);
+}
+
 } // namespace lumelle

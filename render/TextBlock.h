@@ -53,4 +53,10 @@ std::vector<PlacedBlock> PlacedBlocks(const std::vector<SubtitleLine>& entries,
 ColorValue PictureTextColour(const std::vector<SubtitleLine>& entries, const RenderSettings& s,
                              bool& mixed);
 
+// Draws `entries` onto `surface` as a picture of the output shows them (the preview): each at
+// its place, the text in the picture's text colour, in a frame of `frame`'s size; false, with
+// nothing drawn, when a block is taller than that frame.
+bool DrawEntries(QImage& surface, const std::vector<SubtitleLine>& entries, const RenderSettings& s,
+                 QSize frame);
+
 } // namespace lumelle

@@ -640,9 +640,7 @@ void TForm1::DrawEntryPreview(const SubtitleLine& entry, const RenderSettings& s
         return;
     }
     LinesFit = true;
-    int anchor = 0;
-    const std::vector<StyledText> lines = StackedLines({entry}, settings, anchor);
-    if (!DrawSubtitleBlock(m_previewPicture, lines, anchor, settings, preview->size())) {
+    if (!DrawEntries(m_previewPicture, {entry}, settings, preview->size())) {
         LinesFit = false;
         platform::messages().showMessage(QStringLiteral(
             "The subtitle is taller than the frame. Please use a smaller font size."));
