@@ -408,8 +408,7 @@ TEST_F(DrawnSubtitles, MarkedSubtitlesStandWhereTheFilePlacesThem)
     EXPECT_EQ(both[1], alone[0]);
     const int bottomGap = H - 1 - alone[0].second; // below the dialogue's glyphs
     EXPECT_LT(both[0].first, H / 4);
-    EXPECT_NEAR(both[0].first, TopLineY(settings.offset) + (bottomGap - (40 + settings.offset)),
-                12);
+    EXPECT_NEAR(both[0].first, bottomGap, 6);
 
     const QImage left = decodedAt(g, 5.2, settings.videoStandard, "placed-7");
     const QImage right = decodedAt(g, 6.2, settings.videoStandard, "placed-9");
