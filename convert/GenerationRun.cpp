@@ -32,6 +32,8 @@ GenerationResult RunGeneration(const GenerationRequest& request,
     RemoveLeftoverParts(paths);
     source.plan([&writer](int startFrame, int number) { writer.checkStart(startFrame, number); });
 
+    writer.usePalette(source.palette());
+    result.notes << source.notes();
     result.outputs = paths;
     result.merged = source.merged();
     // Whatever ends the run before the files are put in place removes the temporary ones.

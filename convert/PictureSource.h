@@ -1,8 +1,10 @@
 // What a run draws from: one read subtitle file turned into timed pictures in show order.
 #pragma once
 
+#include "convert/PalettePlan.h"
 #include "convert/TimedPicture.h"
 
+#include <QStringList>
 #include <functional>
 
 namespace lumelle {
@@ -22,6 +24,12 @@ public:
     virtual PictureTimes times(int index) const = 0;
     // Subtitles that share a picture with another during part of their time.
     virtual int merged() const = 0;
+    // The palette entries the planned pictures need besides the window's colours; a picture's
+    // text layer is painted in one of them or in the window's text colour.
+    virtual PalettePlan palette() const { return {}; }
+    // What the user should know about how the planned pictures show the file (colours drawn
+    // otherwise than asked, characters no font can draw), one line each.
+    virtual QStringList notes() const { return {}; }
 
     // Readies drawing on `workers` threads; worker w draws from one thread only.
     virtual void startWorkers(int workers) = 0;

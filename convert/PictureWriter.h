@@ -1,6 +1,7 @@
 // What a run writes to: the files of one output form, made from timed pictures in show order.
 #pragma once
 
+#include "convert/PalettePlan.h"
 #include "convert/TimedPicture.h"
 #include "output/OutputPlan.h"
 
@@ -33,6 +34,8 @@ public:
 
     // The files this form makes from one input.
     virtual const OutputSet& outputs() const = 0;
+    // The palette the source planned, before open(): a form without a palette ignores it.
+    virtual void usePalette(const PalettePlan& plan) { (void)plan; }
     // Refuses, with a message naming subtitle `number`, a start time the form cannot hold.
     virtual void checkStart(int startFrame, int number) const = 0;
     // Creates the files at `paths` (in the order of outputs().files) under temporary names and

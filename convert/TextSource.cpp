@@ -1,6 +1,7 @@
 #include "convert/TextSource.h"
 
 #include "platform/Error.h"
+#include "platform/FontCoverage.h"
 #include "render/TextBlock.h"
 
 namespace lumelle {
@@ -26,9 +27,22 @@ QString tooTallMessage(int number)
 bool drawEntries(SubtitleImage& image, const std::vector<SubtitleLine>& entries,
                  const RenderSettings& settings)
 {
-    int anchor = 0;
-    const std::vector<StyledText> lines = StackedLines(entries, settings, anchor);
-    return RenderSubtitleBlock(image, lines, anchor, settings);
+    return RenderSubtitleBlocks(image, PlacedBlocks(entries, settings), settings);
+}
+
+// "Subtitles 3, 7 and 12" for the notes, the first few named and the rest counted.
+QString subtitleList(const std::vector<int>& numbers)
+{
+    constexpr std::size_t kNamed = 20;
+    QStringList named;
+    for (std::size_t i = 0; i < numbers.size() && i < kNamed; ++i)
+        named << QString::number(numbers[i]);
+    QString text =
+        (numbers.size() == 1 ? QStringLiteral("Subtitle ") : QStringLiteral("Subtitles ")) +
+        named.join(QStringLiteral(", "));
+    if (numbers.size() > kNamed)
+        text += QStringLiteral(" and %1 more").arg(numbers.size() - kNamed);
+    return text;
 }
 
 } // namespace
@@ -53,19 +67,80 @@ void TextPictureSource::plan(const std::function<void(int startFrame, int number
     // Every subtitle's frame numbers are read once.
     std::vector<ShowTimes> frames;
     frames.reserve(std::size_t(m_list.Count()));
+    std::vector<platform::UndrawableSubtitle> undrawable;
     for (int i = 1; i <= m_list.Count(); ++i) {
         const SubtitleLine entry = m_list.line(i);
+        QString text;
+        for (const std::string& line : entry.TextLines())
+            text += QString::fromStdString(line);
+        if (const QString missing = platform::UndrawableCharacters(text); !missing.isEmpty())
+            undrawable.emplace_back(i, missing);
         const int end = StrToInt(entry.EndFrame);
         const int start = StrToInt(entry.StartFrame);
         checkStart(start, i);
         frames.push_back({start, end});
     }
     m_plan = PlanShowing(frames);
-    for (const ShowSegment& segment : m_plan.segments) {
-        int anchor = 0;
-        if (!BlockFitsFrame(StackedLines(entriesOf(segment), m_settings, anchor), m_settings))
+    m_textColours.clear();
+    m_notes.clear();
+    if (!undrawable.empty())
+        m_notes << platform::UndrawableMessage(undrawable, QString());
+    PaletteCount count(m_settings.antialiasColor, m_settings.outlineColor, m_settings.textColor);
+    std::vector<ColorValue> asked(m_plan.segments.size(), m_settings.textColor);
+    std::vector<int> mixed; // subtitles that ask for more text colours than a picture shows
+    for (std::size_t k = 0; k < m_plan.segments.size(); ++k) {
+        const ShowSegment& segment = m_plan.segments[k];
+        const std::vector<SubtitleLine> entries = entriesOf(segment);
+        if (!BlocksFitFrame(PlacedBlocks(entries, m_settings), m_settings))
             throw Error(tooTallMessage(numberOf(segment)));
+        bool severalColours = false;
+        asked[k] = DrawableTextColour(PictureTextColour(entries, m_settings, severalColours));
+        count.add(asked[k]);
+        if (severalColours && (mixed.empty() || mixed.back() != numberOf(segment)))
+            mixed.push_back(numberOf(segment));
     }
+    m_palette = count.plan();
+    std::vector<int> replaced; // subtitles whose colour found no palette entry
+    for (std::size_t k = 0; k < asked.size(); ++k) {
+        const ColorValue shown = count.shownColour(asked[k], m_palette);
+        if (shown != asked[k])
+            replaced.push_back(numberOf(m_plan.segments[k]));
+        asked[k] = shown;
+    }
+    if (!m_palette.extra.empty())
+        m_textColours = std::move(asked);
+    if (!mixed.empty())
+        m_notes << QStringLiteral("%1 %2 for more text colours than a DVD picture can show (three "
+                                  "inks: outline, antialias and one text colour) and %3 drawn in "
+                                  "one of them.")
+                       .arg(subtitleList(mixed),
+                            mixed.size() == 1 ? QStringLiteral("asks") : QStringLiteral("ask"),
+                            mixed.size() == 1 ? QStringLiteral("is") : QStringLiteral("are"));
+    if (!replaced.empty())
+        m_notes << QStringLiteral("%1 %2 for colours beyond the 16 of the palette and %3 drawn in "
+                                  "the nearest colour it holds.")
+                       .arg(subtitleList(replaced),
+                            replaced.size() == 1 ? QStringLiteral("asks") : QStringLiteral("ask"),
+                            replaced.size() == 1 ? QStringLiteral("is") : QStringLiteral("are"));
+}
+
+RenderSettings TextPictureSource::settingsOf(int index) const
+{
+    if (m_textColours.empty())
+        return m_settings;
+    RenderSettings settings = m_settings;
+    settings.textColor = m_textColours[std::size_t(index)];
+    return settings;
+}
+
+PalettePlan TextPictureSource::palette() const
+{
+    return m_palette;
+}
+
+QStringList TextPictureSource::notes() const
+{
+    return m_notes;
 }
 
 int TextPictureSource::count() const
@@ -95,14 +170,14 @@ TimedPicture TextPictureSource::draw(int index, int worker)
 {
     SubtitleImage& image = m_images[std::size_t(worker)];
     const ShowSegment& segment = m_plan.segments[std::size_t(index)];
-    if (!drawEntries(image, entriesOf(segment), m_settings))
+    if (!drawEntries(image, entriesOf(segment), settingsOf(index)))
         throw Error(tooTallMessage(numberOf(segment)));
     return {times(index), &image.masks, image.bandTop, image.bandHeight};
 }
 
 const SubtitleImage& TextPictureSource::drawShown(int index)
 {
-    drawEntries(m_shown, entriesOf(m_plan.segments[std::size_t(index)]), m_settings);
+    drawEntries(m_shown, entriesOf(m_plan.segments[std::size_t(index)]), settingsOf(index));
     return m_shown;
 }
 

@@ -21,16 +21,23 @@ public:
     int count() const override;
     PictureTimes times(int index) const override;
     int merged() const override;
+    PalettePlan palette() const override;
+    QStringList notes() const override;
     void startWorkers(int workers) override;
     TimedPicture draw(int index, int worker) override;
     const SubtitleImage& drawShown(int index) override;
 
 private:
     std::vector<SubtitleLine> entriesOf(const ShowSegment& segment) const;
+    // The settings picture `index` is drawn with: its own text colour, when the file asks.
+    RenderSettings settingsOf(int index) const;
 
     const TSubtitle& m_list;
     RenderSettings m_settings;
     ShowPlan m_plan;
+    PalettePlan m_palette;
+    std::vector<ColorValue> m_textColours; // per picture; empty when every one is the window's
+    QStringList m_notes;
     std::vector<SubtitleImage> m_images; // one drawing space per worker: layers only
     SubtitleImage m_shown;               // the pictures drawn to be shown, with pixels
 };

@@ -184,6 +184,11 @@ int FirstLineY(int frameHeight, int h1, int offset)
     return frameHeight - h1 - kBottomMargin - offset;
 }
 
+int TopLineY(int offset)
+{
+    return kBottomMargin + offset;
+}
+
 int LineBelowY(int yAbove, int h, int offset_or)
 {
     return yAbove + h - offset_or;

@@ -85,6 +85,9 @@ QImage OutputBackground(VideoStandard standard);
 // Nothing is clamped: results may lie outside the frame.
 int LineX(const QString& align, int frameWidth, int lineWidth);
 int FirstLineY(int frameHeight, int h1, int offset);
+// The first line of a subtitle placed at the top: its cell starts as far below the top edge as
+// a lone bottom line's cell ends above the bottom edge.
+int TopLineY(int offset);
 // The line under a line at `yAbove` when it is `h` high: offset_or is the gap between them.
 int LineBelowY(int yAbove, int h, int offset_or);
 

@@ -8,6 +8,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -761,8 +762,48 @@ struct BlockLayout
     bool fits = true; // false when the band is taller than the frame
 };
 
+// The rows of a block's lines, top to bottom, at its place in a frame `H` high.
+std::vector<int> lineRows(const std::vector<LinePieces>& lines, int anchor, BlockRow row,
+                          const RenderSettings& s, int H)
+{
+    const int n = int(lines.size());
+    std::vector<int> ys(std::size_t(n), 0);
+    const auto h = [&lines](int k) { return lines[std::size_t(k)].height; };
+    // Each line above another placed so that the line below it lies where LineBelowY puts it.
+    const auto stackUpFrom = [&](int k) {
+        for (; k >= 0; --k)
+            ys[std::size_t(k)] = ys[std::size_t(k + 1)] - LineBelowY(0, h(k + 1), s.offset_or);
+    };
+    if (row != BlockRow::Bottom) {
+        ys[0] = TopLineY(s.offset);
+        for (int k = 1; k < n; ++k)
+            ys[std::size_t(k)] = LineBelowY(ys[std::size_t(k - 1)], h(k), s.offset_or);
+        if (row == BlockRow::Middle) {
+            const int height = ys[std::size_t(n - 1)] + h(n - 1) - ys[0];
+            const int shift = (H - height) / 2 - ys[0];
+            for (int& y : ys)
+                y += shift;
+        }
+        return ys;
+    }
+    anchor = std::clamp(anchor, 0, n - 1);
+    const int first = FirstLineY(H, h(anchor), s.offset);
+    if (n - anchor > 2) {
+        // A third line and more would reach into the rows an overscan hides: the last line
+        // stands where a two-line subtitle's second line does, the others above it.
+        ys[std::size_t(n - 1)] = LineBelowY(first, h(n - 1), s.offset_or);
+        stackUpFrom(n - 2);
+        return ys;
+    }
+    ys[std::size_t(anchor)] = first;
+    for (int k = anchor + 1; k < n; ++k)
+        ys[std::size_t(k)] = LineBelowY(ys[std::size_t(k - 1)], h(k), s.offset_or);
+    stackUpFrom(anchor - 1);
+    return ys;
+}
+
 BlockLayout layOut(const std::vector<LinePieces>& lines, int anchor, const RenderSettings& s,
-                   QSize frame)
+                   QSize frame, BlockRow row = BlockRow::Bottom, const QString& align = QString())
 {
     BlockLayout layout;
     const int W = frame.width();
@@ -770,15 +811,8 @@ BlockLayout layOut(const std::vector<LinePieces>& lines, int anchor, const Rende
     const int n = int(lines.size());
     if (n == 0)
         return layout;
-    anchor = std::clamp(anchor, 0, n - 1);
-    std::vector<int> ys(std::size_t(n), 0);
-    const auto h = [&lines](int k) { return lines[std::size_t(k)].height; };
-    ys[std::size_t(anchor)] = FirstLineY(H, h(anchor), s.offset);
-    for (int k = anchor + 1; k < n; ++k)
-        ys[std::size_t(k)] = LineBelowY(ys[std::size_t(k - 1)], h(k), s.offset_or);
-    // Above the anchor: placed so that the line below it lies where LineBelowY puts it.
-    for (int k = anchor - 1; k >= 0; --k)
-        ys[std::size_t(k)] = ys[std::size_t(k + 1)] - LineBelowY(0, h(k + 1), s.offset_or);
+    const std::vector<int> ys = lineRows(lines, anchor, row, s, H);
+    const QString& column = align.isEmpty() ? s.align : align;
 
     // The band starts on an even row at or above the top line.
     int top = (ys[0] & 1) ? ys[0] - 1 : ys[0];
@@ -802,7 +836,7 @@ BlockLayout layOut(const std::vector<LinePieces>& lines, int anchor, const Rende
     layout.bandHeight = int(height);
     for (int k = 0; k < n; ++k) {
         const LinePieces& line = lines[std::size_t(k)];
-        layout.cells.emplace_back(LineX(s.align, W, line.width), ys[std::size_t(k)] + shift);
+        layout.cells.emplace_back(LineX(column, W, line.width), ys[std::size_t(k)] + shift);
     }
     return layout;
 }
@@ -832,16 +866,60 @@ LineSize MeasureStyled(const StyledText& line, const RenderSettings& s)
     return {pieces.width, pieces.height};
 }
 
+namespace {
+
+// The lines of every block with the cells they are drawn at, and the band that holds them all.
+struct PictureLayout
+{
+    std::vector<LinePieces> pieces;
+    std::vector<QPoint> cells;
+    int bandTop = 0;
+    int bandHeight = 0;
+};
+
+std::optional<PictureLayout> layOutBlocks(const std::vector<PlacedBlock>& blocks,
+                                          const RenderSettings& s, QSize frame)
+{
+    PictureLayout picture;
+    int bandEnd = 0;
+    bool first = true;
+    for (const PlacedBlock& block : blocks) {
+        std::vector<LinePieces> pieces = piecesOf(block.lines, s);
+        const BlockLayout layout = layOut(pieces, block.anchor, s, frame, block.row, block.align);
+        if (!layout.fits)
+            return std::nullopt;
+        if (pieces.empty())
+            continue;
+        // Both tops are even, so the band's top stays even.
+        const int end = layout.bandTop + layout.bandHeight;
+        picture.bandTop = first ? layout.bandTop : std::min(picture.bandTop, layout.bandTop);
+        bandEnd = first ? end : std::max(bandEnd, end);
+        first = false;
+        std::move(pieces.begin(), pieces.end(), std::back_inserter(picture.pieces));
+        picture.cells.insert(picture.cells.end(), layout.cells.begin(), layout.cells.end());
+    }
+    picture.bandHeight = bandEnd - picture.bandTop;
+    return picture;
+}
+
+} // namespace
+
+bool DrawSubtitleBlocks(QImage& surface, const std::vector<PlacedBlock>& blocks,
+                        const RenderSettings& s, QSize frame)
+{
+    const std::optional<PictureLayout> layout = layOutBlocks(blocks, s, frame);
+    if (!layout)
+        return false;
+    for (std::size_t k = 0; k < layout->pieces.size(); ++k)
+        drawLine(surface, layout->pieces[k], layout->cells[k].x(), layout->cells[k].y(), s);
+    return true;
+}
+
 bool DrawSubtitleBlock(QImage& surface, const std::vector<StyledText>& lines, int anchor,
                        const RenderSettings& s, QSize frame)
 {
-    const std::vector<LinePieces> pieces = piecesOf(lines, s);
-    const BlockLayout layout = layOut(pieces, anchor, s, frame);
-    if (!layout.fits)
-        return false;
-    for (std::size_t k = 0; k < pieces.size(); ++k)
-        drawLine(surface, pieces[k], layout.cells[k].x(), layout.cells[k].y(), s);
-    return true;
+    return DrawSubtitleBlocks(surface, {PlacedBlock{lines, anchor, BlockRow::Bottom, {}}}, s,
+                              frame);
 }
 
 bool BlockFitsFrame(const std::vector<StyledText>& lines, const RenderSettings& s)
@@ -853,25 +931,35 @@ bool BlockFitsFrame(const std::vector<StyledText>& lines, const RenderSettings& 
     return lines.empty() || bandHeight(heights, s) <= frameHeight(s.videoStandard);
 }
 
-bool RenderSubtitleBlock(SubtitleImage& image, const std::vector<StyledText>& lines, int anchor,
-                         const RenderSettings& s)
+bool BlocksFitFrame(const std::vector<PlacedBlock>& blocks, const RenderSettings& s)
 {
-    const std::vector<LinePieces> pieces = piecesOf(lines, s);
-    const BlockLayout layout = layOut(pieces, anchor, s, outputFrame(s));
-    if (!layout.fits)
+    return std::all_of(blocks.begin(), blocks.end(),
+                       [&s](const PlacedBlock& b) { return BlockFitsFrame(b.lines, s); });
+}
+
+bool RenderSubtitleBlocks(SubtitleImage& image, const std::vector<PlacedBlock>& blocks,
+                          const RenderSettings& s)
+{
+    const std::optional<PictureLayout> layout = layOutBlocks(blocks, s, outputFrame(s));
+    if (!layout)
         return false;
-    image.bandTop = layout.bandTop;
-    image.bandHeight = layout.bandHeight;
-    std::vector<QPoint> cells = layout.cells;
+    image.bandTop = layout->bandTop;
+    image.bandHeight = layout->bandHeight;
     drawOutput(image, s, [&](QImage* surface, LayerMasks& masks) {
         Painted painted;
-        for (std::size_t k = 0; k < pieces.size(); ++k)
-            painted.add(
-                drawLine(surface, outputFrame(s), pieces[k], cells[k].x(), cells[k].y(), s, &masks)
-                    .rect);
+        for (std::size_t k = 0; k < layout->pieces.size(); ++k)
+            painted.add(drawLine(surface, outputFrame(s), layout->pieces[k], layout->cells[k].x(),
+                                 layout->cells[k].y(), s, &masks)
+                            .rect);
         return painted;
     });
     return true;
+}
+
+bool RenderSubtitleBlock(SubtitleImage& image, const std::vector<StyledText>& lines, int anchor,
+                         const RenderSettings& s)
+{
+    return RenderSubtitleBlocks(image, {PlacedBlock{lines, anchor, BlockRow::Bottom, {}}}, s);
 }
 
 QFont RenderFont(const QString& fontName, int fontSize, FontStyle style)

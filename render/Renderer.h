@@ -97,11 +97,40 @@ struct SubtitleImage
     bool paintPixels = true;
 };
 
+// Where a block of lines stands: its row in the frame and its column ("left", "center",
+// "right", as the window's alignment names them).
+enum class BlockRow { Bottom, Middle, Top };
+
+// A block of lines (top to bottom) drawn at one place of the frame. Bottom blocks have at
+// least two lines and `anchor` as RenderSubtitleBlock reads it; the other rows ignore it.
+struct PlacedBlock
+{
+    std::vector<StyledText> lines;
+    int anchor = 0;
+    BlockRow row = BlockRow::Bottom;
+    QString align;
+};
+
+// Draws several blocks into one picture, each at its place: a bottom block as
+// RenderSubtitleBlock places it, a top block with its first line as far below the top edge
+// (offset included) as a lone bottom line's cell ends above the bottom edge, a middle block
+// centred; each line at its block's column. The band holds every block. False, with nothing
+// drawn, when a block is taller than the frame.
+bool RenderSubtitleBlocks(SubtitleImage& image, const std::vector<PlacedBlock>& blocks,
+                          const RenderSettings& s);
+// The same onto `surface`, in a frame of `frame`'s size (the preview).
+bool DrawSubtitleBlocks(QImage& surface, const std::vector<PlacedBlock>& blocks,
+                        const RenderSettings& s, QSize frame);
+// True when every block fits the frame's height.
+bool BlocksFitFrame(const std::vector<PlacedBlock>& blocks, const RenderSettings& s);
+
 // A block of lines (top to bottom, at least two) is placed in the frame with line `anchor`
 // where a first line goes and each line under the one above it as a second line goes under the
-// first (offset_or is the gap). The band starts on the even row at or above the top line and
-// holds the whole block; a band that would leave the frame is moved up (or, at the top, down)
-// until it lies wholly inside; false, with nothing drawn, when the block is taller than the
+// first (offset_or is the gap). When more than two lines lie from the anchor down, the block is
+// moved up so that its last line stands where a two-line subtitle's second line stands, out of
+// the rows a television's overscan may hide. The band starts on the even row at or above the top
+// line and holds the whole block; a band that would leave the frame is moved up (or, at the top,
+// down) until it lies wholly inside; false, with nothing drawn, when the block is taller than the
 // frame. The image buffer is reused between calls: when `pixels` is unchanged since the last
 // call drew it, only the rectangle drawn on then is refilled.
 bool RenderSubtitleBlock(SubtitleImage& image, const std::vector<StyledText>& lines, int anchor,

@@ -2,7 +2,10 @@
 
 #include "render/WidthCheck.h"
 
+#include <QTextBoundaryFinder>
+
 #include <algorithm>
+#include <map>
 
 namespace lumelle {
 
@@ -50,6 +53,8 @@ StyledText styledLine(const std::string& utf8, int lineIndex, const std::vector<
                 style.italic = style.italic || span.style.italic;
                 style.bold = style.bold || span.style.bold;
                 style.underline = style.underline || span.style.underline;
+                if (span.style.colour)
+                    style.colour = span.style.colour;
             }
         }
         if (style != TextStyle())
@@ -71,6 +76,34 @@ StyledText slice(const StyledText& line, qsizetype begin, qsizetype end)
     return part;
 }
 
+// A place a line may be broken at: the first part ends at leftEnd, the second begins at
+// rightBegin (a space between them is dropped).
+struct Break
+{
+    qsizetype leftEnd;
+    qsizetype rightBegin;
+};
+
+// Where `text` may be broken: at each space, as words are parted; a line without spaces
+// (Chinese, Japanese, a long address) at the line-break opportunities of Unicode's rules
+// (UAX #14), between ideographs and after a slash, never inside a word.
+std::vector<Break> breaksOf(const QString& text)
+{
+    std::vector<Break> breaks;
+    for (qsizetype at = text.indexOf(QLatin1Char(' ')); at >= 0;
+         at = text.indexOf(QLatin1Char(' '), at + 1))
+        breaks.push_back({at, at + 1});
+    if (!breaks.empty())
+        return breaks;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Line, text);
+    for (qsizetype at = finder.toNextBoundary(); at > 0 && at < text.size();
+         at = finder.toNextBoundary()) {
+        if (finder.boundaryReasons() & QTextBoundaryFinder::BreakOpportunity)
+            breaks.push_back({at, at});
+    }
+    return breaks;
+}
+
 bool fits(const StyledText& line, const RenderSettings& s)
 {
     return LineFitsWidth(MeasureStyled(line, s).width);
@@ -85,23 +118,22 @@ bool appendBroken(const StyledText& line, const RenderSettings& s, std::vector<S
     }
     if (!s.wrapLongLines || line.text.size() > kLongestBreakableLine)
         return false;
-    // The space whose parts' wider one is narrowest.
-    qsizetype best = -1;
+    // The break whose parts' wider one is narrowest.
+    std::optional<Break> best;
     int bestWidth = 0;
-    for (qsizetype at = line.text.indexOf(QLatin1Char(' ')); at >= 0;
-         at = line.text.indexOf(QLatin1Char(' '), at + 1)) {
-        const int left = MeasureStyled(slice(line, 0, at), s).width;
-        const int right = MeasureStyled(slice(line, at + 1, line.text.size()), s).width;
+    for (const Break& at : breaksOf(line.text)) {
+        const int left = MeasureStyled(slice(line, 0, at.leftEnd), s).width;
+        const int right = MeasureStyled(slice(line, at.rightBegin, line.text.size()), s).width;
         const int wider = std::max(left, right);
-        if (best < 0 || wider < bestWidth) {
+        if (!best || wider < bestWidth) {
             best = at;
             bestWidth = wider;
         }
     }
-    if (best < 0)
+    if (!best)
         return false;
-    return appendBroken(slice(line, 0, best), s, out) &&
-           appendBroken(slice(line, best + 1, line.text.size()), s, out);
+    return appendBroken(slice(line, 0, best->leftEnd), s, out) &&
+           appendBroken(slice(line, best->rightBegin, line.text.size()), s, out);
 }
 
 } // namespace
@@ -168,6 +200,123 @@ std::vector<StyledText> StackedLines(const std::vector<SubtitleLine>& entries,
     while (lines.size() < 2)
         lines.push_back(StyledText());
     return lines;
+}
+
+namespace {
+
+// The row and column of a keypad place; unset places go to the bottom at `align`.
+std::pair<BlockRow, QString> rowAndColumn(int place, const QString& align)
+{
+    if (place < 1 || place > 9)
+        return {BlockRow::Bottom, align};
+    static const QString kColumns[3] = {QStringLiteral("left"), QStringLiteral("center"),
+                                        QStringLiteral("right")};
+    const BlockRow rows[3] = {BlockRow::Bottom, BlockRow::Middle, BlockRow::Top};
+    return {rows[(place - 1) / 3], kColumns[(place - 1) % 3]};
+}
+
+std::vector<StyledText> shownLines(const SubtitleLine& entry, const RenderSettings& s)
+{
+    std::vector<StyledText> text = EntryTextLines(entry);
+    if (!s.wrapLongLines)
+        return text;
+    std::optional<std::vector<StyledText>> fitted = FitLinesToWidth(text, s);
+    return fitted ? std::move(*fitted) : text;
+}
+
+} // namespace
+
+std::vector<PlacedBlock> PlacedBlocks(const std::vector<SubtitleLine>& entries,
+                                      const RenderSettings& s)
+{
+    // Entries without a place of their own are drawn exactly as StackedLines stacks them.
+    std::vector<PlacedBlock> blocks;
+    if (std::all_of(entries.begin(), entries.end(),
+                    [](const SubtitleLine& e) { return e.Place == kPlaceUnset; })) {
+        blocks.push_back({{}, 0, BlockRow::Bottom, s.align});
+        blocks.back().lines = StackedLines(entries, s, blocks.back().anchor);
+        return blocks;
+    }
+    std::vector<int> places;
+    for (const SubtitleLine& entry : entries) {
+        const int place = entry.Place >= 1 && entry.Place <= 9 ? entry.Place : kPlaceUnset;
+        if (std::find(places.begin(), places.end(), place) == places.end())
+            places.push_back(place);
+    }
+    for (int place : places) {
+        std::vector<SubtitleLine> here;
+        for (const SubtitleLine& entry : entries) {
+            const int own = entry.Place >= 1 && entry.Place <= 9 ? entry.Place : kPlaceUnset;
+            if (own == place)
+                here.push_back(entry);
+        }
+        auto [row, column] = rowAndColumn(place, s.align);
+        PlacedBlock block{{}, 0, row, column};
+        if (row == BlockRow::Bottom) {
+            block.lines = StackedLines(here, s, block.anchor);
+        } else {
+            // Top to bottom: at the top the first entry comes first; in the middle the last.
+            if (row == BlockRow::Middle)
+                std::reverse(here.begin(), here.end());
+            for (const SubtitleLine& entry : here) {
+                const std::vector<StyledText> lines = shownLines(entry, s);
+                block.lines.insert(block.lines.end(), lines.begin(), lines.end());
+            }
+        }
+        blocks.push_back(std::move(block));
+    }
+    return blocks;
+}
+
+ColorValue PictureTextColour(const std::vector<SubtitleLine>& entries, const RenderSettings& s,
+                             bool& mixed)
+{
+    std::map<ColorValue, std::size_t> characters;
+    std::vector<ColorValue> order; // colours as first met, so that ties keep the file's order
+    const auto count = [&](ColorValue colour, std::size_t n) {
+        if (n == 0)
+            return;
+        if (characters.find(colour) == characters.end())
+            order.push_back(colour);
+        characters[colour] += n;
+    };
+    for (const SubtitleLine& entry : entries) {
+        const std::vector<std::string> texts = entry.TextLines();
+        for (std::size_t line = 0; line < texts.size(); ++line) {
+            // Bytes of the line asking for each colour; the rest, spaces aside, is plain.
+            const std::string& text = texts[line];
+            std::vector<bool> coloured(text.size(), false);
+            for (const StyleSpan& span : entry.Spans) {
+                if (span.line != int(line) || !span.style.colour)
+                    continue;
+                const std::size_t end = std::min(span.end, text.size());
+                for (std::size_t i = span.begin; i < end; ++i)
+                    coloured[i] = true;
+                count(*span.style.colour, end > span.begin ? end - span.begin : 0);
+            }
+            std::size_t plain = 0;
+            for (std::size_t i = 0; i < text.size(); ++i)
+                plain += !coloured[i] && text[i] != ' ' ? 1 : 0;
+            count(s.textColor, plain);
+        }
+    }
+    mixed = characters.size() > 1;
+    if (characters.empty() || characters.count(s.textColor))
+        return s.textColor;
+    ColorValue best = order.front();
+    for (ColorValue colour : order)
+        if (characters[colour] > characters[best])
+            best = colour;
+    return best;
+}
+
+bool DrawEntries(QImage& surface, const std::vector<SubtitleLine>& entries, const RenderSettings& s,
+                 QSize frame)
+{
+    bool mixed = false;
+    RenderSettings shown = s;
+    shown.textColor = PictureTextColour(entries, s, mixed);
+    return DrawSubtitleBlocks(surface, PlacedBlocks(entries, shown), shown, frame);
 }
 
 } // namespace lumelle

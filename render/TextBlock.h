@@ -15,8 +15,9 @@ namespace lumelle {
 std::vector<StyledText> EntryTextLines(const SubtitleLine& entry);
 
 // The lines, each narrower than the frame allows (LineFitsWidth). With s.wrapLongLines a line
-// too wide is broken at the space that best balances the two parts (the space is dropped),
-// and a part still too wide is broken again; nullopt when a line cannot be made to fit.
+// too wide is broken at the space that best balances the two parts (the space is dropped), a
+// line without spaces at the Unicode line-break opportunity that does, and a part still too
+// wide is broken again; nullopt when a line cannot be made to fit.
 std::optional<std::vector<StyledText>> FitLinesToWidth(const std::vector<StyledText>& lines,
                                                        const RenderSettings& s);
 
@@ -38,5 +39,24 @@ bool EntryFitsWhenWrapped(const SubtitleLine& entry, RenderSettings s);
 // (the width checks before a run refuse it).
 std::vector<StyledText> StackedLines(const std::vector<SubtitleLine>& entries,
                                      const RenderSettings& s, int& anchor);
+
+// The entries shown together, in blocks by the place each is given (its Place, else the bottom
+// at the settings' alignment), in the order the blocks' places first occur. Entries at one place
+// stack as StackedLines stacks them: at the bottom and in the middle each later one above, at
+// the top each later one below.
+std::vector<PlacedBlock> PlacedBlocks(const std::vector<SubtitleLine>& entries,
+                                      const RenderSettings& s);
+
+// The one text colour a picture of `entries` can show (the outline and antialias colours take
+// the other two inks): the settings' text colour when some of the text is plain, else the
+// colour most of the characters ask for. `mixed` is set when the text asks for more than one.
+ColorValue PictureTextColour(const std::vector<SubtitleLine>& entries, const RenderSettings& s,
+                             bool& mixed);
+
+// Draws `entries` onto `surface` as a picture of the output shows them (the preview): each at
+// its place, the text in the picture's text colour, in a frame of `frame`'s size; false, with
+// nothing drawn, when a block is taller than that frame.
+bool DrawEntries(QImage& surface, const std::vector<SubtitleLine>& entries, const RenderSettings& s,
+                 QSize frame);
 
 } // namespace lumelle

@@ -43,14 +43,22 @@ std::string takeText(const char*& at)
     return text;
 }
 
-int styleBits(const TextStyle& style)
+// Italic, bold and underline in the low three bits; a colour as bit 3 and the 24-bit value
+// above it.
+std::uint64_t styleBits(const TextStyle& style)
 {
-    return (style.italic ? 1 : 0) | (style.bold ? 2 : 0) | (style.underline ? 4 : 0);
+    std::uint64_t bits = (style.italic ? 1 : 0) | (style.bold ? 2 : 0) | (style.underline ? 4 : 0);
+    if (style.colour)
+        bits |= 8 | (std::uint64_t(*style.colour) << 4);
+    return bits;
 }
 
 TextStyle styleOf(std::uint64_t bits)
 {
-    return {(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0};
+    TextStyle style{(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0, std::nullopt};
+    if (bits & 8)
+        style.colour = ColorValue(bits >> 4);
+    return style;
 }
 
 } // namespace
@@ -75,8 +83,9 @@ void EntryStore::append(const SubtitleLine& entry)
         putCount(m_bytes, std::uint32_t(span.line));
         putCount(m_bytes, span.begin);
         putCount(m_bytes, span.end);
-        putCount(m_bytes, std::uint64_t(styleBits(span.style)));
+        putCount(m_bytes, styleBits(span.style));
     }
+    putCount(m_bytes, std::uint64_t(entry.Place));
 }
 
 SubtitleLine EntryStore::at(std::size_t index) const
@@ -96,6 +105,7 @@ SubtitleLine EntryStore::at(std::size_t index) const
         span.end = std::size_t(takeCount(at));
         span.style = styleOf(takeCount(at));
     }
+    entry.Place = int(takeCount(at));
     return entry;
 }
 

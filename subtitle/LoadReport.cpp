@@ -1,5 +1,7 @@
 #include "subtitle/LoadReport.h"
 
+#include "platform/FontCoverage.h"
+
 #include <QStringList>
 
 namespace lumelle {
@@ -28,6 +30,19 @@ QString listed(const std::vector<SkippedEntry>& entries, const QString& fileName
 
 } // namespace
 
+std::vector<platform::UndrawableSubtitle> UndrawableSubtitles(const TSubtitle& list)
+{
+    std::vector<platform::UndrawableSubtitle> found;
+    for (int i = 1; i <= list.Count(); ++i) {
+        QString text;
+        for (const std::string& line : list.line(i).TextLines())
+            text += QString::fromStdString(line);
+        if (const QString missing = platform::UndrawableCharacters(text); !missing.isEmpty())
+            found.emplace_back(i, missing);
+    }
+    return found;
+}
+
 QString LoadReport(const TSubtitle& list, const QString& fileName, quint8 charset)
 {
     QStringList parts;
@@ -53,6 +68,8 @@ QString LoadReport(const TSubtitle& list, const QString& fileName, quint8 charse
     else if (list.HiddenCount() > 1)
         parts << QStringLiteral("%1 subtitles of %2 end where they start and are not shown.")
                      .arg(QString::number(list.HiddenCount()), fileName);
+    if (const auto undrawable = UndrawableSubtitles(list); !undrawable.empty())
+        parts << platform::UndrawableMessage(undrawable, fileName, kListedSkippedEntries);
     if (list.Count() == 0)
         parts << QStringLiteral("No subtitle could be read from %1.").arg(fileName);
     return parts.join(QStringLiteral("\n\n"));

@@ -1,7 +1,11 @@
 #include "subtitle/Markup.h"
 
+#include <QColor>
+#include <QString>
+
 #include <algorithm>
 #include <cctype>
+#include <optional>
 
 namespace lumelle {
 
@@ -41,6 +45,12 @@ public:
         m_style = style;
     }
     TextStyle style() const { return m_style; }
+    // The first position mark of a subtitle counts, as players take it.
+    void setPlace(int place)
+    {
+        if (m_out.place == kPlaceUnset)
+            m_out.place = place;
+    }
     void finish() { closeSpan(); }
 
 private:
@@ -85,10 +95,56 @@ std::string tagName(const std::string& inside, bool& closing)
     return name;
 }
 
-void applyHtmlTag(const std::string& name, bool closing, Builder& builder)
+// A colour as HTML writes it: "#RRGGBB", "RRGGBB", "#RGB" or a name ("yellow", "lime").
+std::optional<ColorValue> htmlColour(std::string text)
+{
+    text.erase(0, text.find_first_not_of(" \t\"'"));
+    text.erase(text.find_last_not_of(" \t\"'") + 1);
+    if (text.size() == 6 && text.find_first_not_of("0123456789abcdefABCDEF") == std::string::npos)
+        text = std::string(1, '#') + text;
+    const QColor colour = QColor::fromString(QString::fromStdString(text));
+    if (!colour.isValid())
+        return std::nullopt;
+    return makeColor(colour.red(), colour.green(), colour.blue());
+}
+
+// The value of attribute `name` in the inside of a tag ("font color=\"#FF0000\" face=x"), quoted
+// or not; nullopt without it.
+std::optional<std::string> attribute(const std::string& inside, const std::string& name)
+{
+    std::string lowered = inside;
+    std::transform(lowered.begin(), lowered.end(), lowered.begin(), lower);
+    for (std::size_t at = lowered.find(name); at != std::string::npos;
+         at = lowered.find(name, at + 1)) {
+        if (at == 0 || (lowered[at - 1] != ' ' && lowered[at - 1] != '\t'))
+            continue;
+        std::size_t i = lowered.find_first_not_of(" \t", at + name.size());
+        if (i == std::string::npos || inside[i] != '=')
+            continue;
+        i = inside.find_first_not_of(" \t", i + 1);
+        if (i == std::string::npos)
+            return std::string();
+        if (inside[i] == '"' || inside[i] == '\'') {
+            const std::size_t close = inside.find(inside[i], i + 1);
+            return inside.substr(i + 1, close == std::string::npos ? close : close - i - 1);
+        }
+        return inside.substr(i, inside.find_first_of(" \t", i) - i);
+    }
+    return std::nullopt;
+}
+
+void applyHtmlTag(const std::string& name, const std::string& inside, bool closing,
+                  Builder& builder)
 {
     TextStyle style = builder.style();
-    if (name == "i")
+    if (name == "font") {
+        // A closing </font> ends the colour; a <font> without one keeps the colour in force.
+        if (closing)
+            style.colour.reset();
+        else if (const auto value = attribute(inside, "color"))
+            if (const auto colour = htmlColour(*value))
+                style.colour = colour;
+    } else if (name == "i")
         style.italic = !closing;
     else if (name == "b")
         style.bold = !closing;
@@ -97,14 +153,63 @@ void applyHtmlTag(const std::string& name, bool closing, Builder& builder)
     builder.setStyle(style);
 }
 
-// The codes of one "{\...}" block: \i1, \i0, \b1, \b0 (or a weight), \u1, \u0, \r.
+// The keypad position of the older "\\a" numbers: 1..3 bottom, 5..7 top, 9..11 middle.
+int legacyPlace(int number)
+{
+    static const int kPlaces[12] = {0, 1, 2, 3, 0, 7, 8, 9, 0, 4, 5, 6};
+    return number >= 1 && number <= 11 ? kPlaces[number] : kPlaceUnset;
+}
+
+// A whole number of one or two digits making up all of `digits`; -1 otherwise.
+int smallNumber(const std::string& digits)
+{
+    if (digits.empty() || digits.size() > 2 ||
+        digits.find_first_not_of("0123456789") != std::string::npos)
+        return -1;
+    return std::stoi(digits);
+}
+
+// "&HBBGGRR&" of a "\\c" or "\\1c" code (the "&H" and "&" optional).
+std::optional<ColorValue> assColour(std::string value)
+{
+    if (value.size() >= 2 && value[0] == '&' && (value[1] == 'H' || value[1] == 'h'))
+        value.erase(0, 2);
+    if (!value.empty() && value.back() == '&')
+        value.pop_back();
+    if (value.empty() || value.size() > 6 ||
+        value.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+        return std::nullopt;
+    return ColorValue(std::stoul(value, nullptr, 16)); // BBGGRR: red in the lowest byte
+}
+
+// The codes of one "{\\...}" block: \\i1, \\i0, \\b1, \\b0 (or a weight), \\u1, \\u0, \\c and
+// \\1c colours, \\an and \\a positions, \\r.
 void applyOverrides(const std::string& block, Builder& builder)
 {
     TextStyle style = builder.style();
     for (std::size_t i = block.find('\\'); i != std::string::npos; i = block.find('\\', i + 1)) {
         const std::string code = block.substr(i + 1, block.find('\\', i + 1) - i - 1);
-        if (!code.empty() && code[0] == 'r') { // \r or \rStyleName: back to plain
+        if (!code.empty() && code[0] == 'r') { // \\r or \\rStyleName: back to plain
             style = TextStyle{};
+            continue;
+        }
+        if (code.size() >= 3 && code.compare(0, 2, "an") == 0) {
+            if (const int n = smallNumber(code.substr(2)); n >= 1 && n <= 9)
+                builder.setPlace(n);
+            continue;
+        }
+        if (code.size() >= 2 && code[0] == 'a' &&
+            std::isdigit(static_cast<unsigned char>(code[1]))) {
+            if (const int place = legacyPlace(smallNumber(code.substr(1))); place != kPlaceUnset)
+                builder.setPlace(place);
+            continue;
+        }
+        if (code.size() >= 1 && (code[0] == 'c' || code.compare(0, 2, "1c") == 0)) {
+            const std::string value = code.substr(code[0] == 'c' ? 1 : 2);
+            if (value.empty())
+                style.colour.reset(); // a bare \\c goes back to the default colour
+            else if (const auto colour = assColour(value))
+                style.colour = colour;
             continue;
         }
         if (code.size() < 2 || !std::isdigit(static_cast<unsigned char>(code[1])))
@@ -118,6 +223,14 @@ void applyOverrides(const std::string& block, Builder& builder)
             style.underline = on;
     }
     builder.setStyle(style);
+}
+
+// "$BBGGRR" of a MicroDVD colour code.
+std::optional<ColorValue> microDvdColour(std::string value)
+{
+    if (!value.empty() && value[0] == '$')
+        value.erase(0, 1);
+    return assColour(value);
 }
 
 // The MicroDVD codes y:i, y:b, y:u (several may be joined by commas).
@@ -241,7 +354,7 @@ std::size_t takeMarkup(const std::string& m, std::size_t i, bool microDvd, const
         const std::string name = tagName(m.substr(i + 1, close - i - 1), closing);
         if (name.empty())
             return std::string::npos;
-        applyHtmlTag(name, closing, builder);
+        applyHtmlTag(name, m.substr(i + 1, close - i - 1), closing, builder);
         return close + 1;
     }
     if (c == '{' && !closesLater(last.brace, i))
@@ -254,8 +367,26 @@ std::size_t takeMarkup(const std::string& m, std::size_t i, bool microDvd, const
     }
     if (c == '{' && microDvd) {
         const std::size_t end = microDvdCodeEnd(m, i);
-        if (end != std::string::npos && lower(m[i + 1]) == 'y')
-            builder.setStyle(microDvdStyle(m.substr(i + 3, end - i - 4), builder.style()));
+        if (end == std::string::npos)
+            return end;
+        const std::string value = m.substr(i + 3, end - i - 4);
+        const char code = lower(m[i + 1]);
+        if (code == 'y') {
+            builder.setStyle(microDvdStyle(value, builder.style()));
+        } else if (code == 'c') {
+            TextStyle style = builder.style();
+            if (const auto colour = microDvdColour(value)) {
+                style.colour = colour;
+                builder.setStyle(style);
+            }
+        } else if (code == 'p') {
+            // {P:1} puts the subtitle at the top, {P:0} at the bottom; players read no more of
+            // it (a position "x,y" in pixels of an unknown frame is not honoured).
+            if (value == "1")
+                builder.setPlace(8);
+            else if (value == "0")
+                builder.setPlace(2);
+        }
         return end;
     }
     if (c == '&') {
@@ -310,12 +441,18 @@ void AppendMarkedLine(const std::string& raw, bool microDvd, TextStyle& style, M
 TextStyle TakeWholeSubtitleStyle(std::string& raw)
 {
     TextStyle style;
-    for (std::size_t i = raw.find("{Y:"); i != std::string::npos; i = raw.find("{Y:", i)) {
-        const std::size_t end = microDvdCodeEnd(raw, i);
-        if (end == std::string::npos)
-            break;
-        style = microDvdStyle(raw.substr(i + 3, end - i - 4), style);
-        raw.erase(i, end - i);
+    for (const char* code : {"{Y:", "{C:"}) {
+        for (std::size_t i = raw.find(code); i != std::string::npos; i = raw.find(code, i)) {
+            const std::size_t end = microDvdCodeEnd(raw, i);
+            if (end == std::string::npos)
+                break;
+            const std::string value = raw.substr(i + 3, end - i - 4);
+            if (code[1] == 'Y')
+                style = microDvdStyle(value, style);
+            else if (const auto colour = microDvdColour(value))
+                style.colour = colour;
+            raw.erase(i, end - i);
+        }
     }
     return style;
 }
@@ -333,6 +470,7 @@ void SetTextLines(SubtitleLine& entry, MarkedText&& marked)
             entry.MoreLines.push_back(std::move(lines[i]));
     }
     entry.Spans = std::move(marked.spans);
+    entry.Place = marked.place;
 }
 
 } // namespace lumelle

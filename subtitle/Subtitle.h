@@ -2,12 +2,14 @@
 // them, their text in Unicode with the styles the markup asked for.
 #pragma once
 
+#include "platform/Colour.h"
 #include "subtitle/EntryStore.h"
 #include "subtitle/FrameRate.h"
 #include "subtitle/TextDecoding.h"
 
 #include <QString>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,9 +23,15 @@ struct TextStyle
     bool italic = false;
     bool bold = false;
     bool underline = false;
+    std::optional<ColorValue> colour; // the text colour the file asks for; none: the window's
 
     bool operator==(const TextStyle&) const = default;
 };
+
+// Where the file places a subtitle, in the numeric keypad's layout: 1..3 at the bottom, 4..6 in
+// the middle, 7..9 at the top, each row left, centre, right. kPlaceUnset: the file says nothing,
+// and the window's alignment places it at the bottom.
+inline constexpr int kPlaceUnset = 0;
 
 // A styled stretch of one text line: byte offsets [begin, end) into the UTF-8 of text line
 // `line` of the entry (0-based: Line1 is 0), counted in the text after its markup was removed.
@@ -48,6 +56,7 @@ struct SubtitleLine
     std::string Line3;
     std::vector<std::string> MoreLines; // text lines 4, 5, ...
     std::vector<StyleSpan> Spans;       // styled stretches; empty for plain text
+    int Place = kPlaceUnset;            // a keypad position 1..9 when the file gives one
 
     // Every text line in order (Line1, Line2, Line3, then MoreLines) without the empty lines
     // at the end; at least one line, empty for a subtitle without text.

@@ -1,4 +1,5 @@
 // Colour forms and the .idx palette lines of the four palette modes.
+#include "convert/PalettePlan.h"
 #include "vobsub/Palette.h"
 
 #include <gtest/gtest.h>
@@ -120,4 +121,44 @@ TEST(Palette, CustomColourLineIsOnOnlyWithTwoPalettes)
     const OutputColours picked{makeColor(1, 2, 3), makeColor(4, 5, 6), makeColor(7, 8, 9)};
     EXPECT_EQ(CustomColourLine(PaletteMode::PcDvdTwoPalettes, picked),
               "custom colors: ON, tridx: 1000, colors: 0000FF, 070809, 040506, 010203");
+}
+
+TEST(Palette, ColoursTheFileAsksForFillTheSlotsAfterBlueInEachModesForm)
+{
+    OutputColours colours = kDefaultColours;
+    colours.extra = {makeColor(255, 255, 0), makeColor(0, 255, 255)};
+    const std::string tenUnused = kTwelveUnused.substr(2 * std::string(", 000000").size());
+    EXPECT_EQ(PaletteLine(PaletteMode::PcOnly, colours),
+              "palette: 808080, 000000, FFFFFF, 0000FF, FFFF00, 00FFFF" + tenUnused);
+    EXPECT_EQ(PaletteLine(PaletteMode::PcDvdSafePalette, colours),
+              "palette: 808080, 000000, FFFFFF, 0000FF, FFFF00, 00FFFF" + tenUnused);
+    const std::string ycrcb = "palette: 80807F, 008080, FF807F, 1D6BFF, " +
+                              ToYCrCbHex(colours.extra[0]) + ", " + ToYCrCbHex(colours.extra[1]);
+    EXPECT_EQ(PaletteLine(PaletteMode::DvdOnly, colours), ycrcb + tenUnused);
+    EXPECT_EQ(PaletteLine(PaletteMode::PcDvdTwoPalettes, colours), ycrcb + tenUnused);
+}
+
+TEST(PalettePlan, MostUsedColoursFirstTheWindowsOwnLeftOutTheRestTakeTheNearest)
+{
+    const ColorValue white = makeColor(255, 255, 255);
+    PaletteCount count(makeColor(128, 128, 128), makeColor(0, 0, 0), white);
+    for (int k = 0; k < 3; ++k)
+        count.add(makeColor(255, 255, 0)); // yellow: three pictures
+    count.add(white);                      // the window's text colour needs no entry
+    for (int c = 0; c < 13; ++c)           // thirteen reds, one picture each
+        count.add(makeColor(200 + c, 0, 0));
+    count.add(makeColor(0, 255, 255));
+    count.add(makeColor(0, 255, 255));
+    const PalettePlan plan = count.plan();
+    ASSERT_EQ(plan.extra.size(), kPaletteExtraEntries);
+    EXPECT_EQ(plan.extra[0], makeColor(255, 255, 0));
+    EXPECT_EQ(plan.extra[1], makeColor(0, 255, 255));
+    // Equal counts keep the order of their values; the reds that found no entry are drawn in
+    // the nearest red that did.
+    EXPECT_EQ(plan.extra[2], makeColor(200, 0, 0));
+    EXPECT_EQ(count.shownColour(makeColor(212, 0, 0), plan), makeColor(209, 0, 0));
+    EXPECT_EQ(count.shownColour(white, plan), white);
+    EXPECT_EQ(count.shownColour(makeColor(250, 250, 240), plan), white);
+    // Blue text would vanish into the transparent background: it takes the blue beside it.
+    EXPECT_EQ(DrawableTextColour(kBackgroundBlue), makeColor(0, 0, 254));
 }

@@ -371,6 +371,156 @@ TEST_F(DrawnSubtitles, BlocksStayWholeInsideTheFrame)
     EXPECT_FALSE(QFile::exists(dir.filePath("tall/tall.sub")));
 }
 
+// The leftmost and rightmost columns of white pixels in rows [first, last].
+std::pair<int, int> whiteColumns(const QImage& frame, std::pair<int, int> rows)
+{
+    std::pair<int, int> columns{frame.width(), -1};
+    for (int y = rows.first; y <= rows.second; ++y)
+        for (int x = 0; x < frame.width(); ++x)
+            if (frame.pixel(x, y) == qRgb(255, 255, 255)) {
+                columns.first = std::min(columns.first, x);
+                columns.second = std::max(columns.second, x);
+            }
+    return columns;
+}
+
+TEST_F(DrawnSubtitles, MarkedSubtitlesStandWhereTheFilePlacesThem)
+{
+    const int H = frameHeight(settings.videoStandard);
+    const int W = frameWidth(settings.videoStandard);
+    TSubtitle list;
+    addEntry(list, 25, 100, {"DIALOGUE"});         // 1 s .. 4 s
+    SubtitleLine sign{"50", "75", "SIGN", "", ""}; // 2 s .. 3 s, at the top
+    sign.Place = 8;
+    list.AddEntry(sign);
+    for (const auto& [place, start] : {std::pair(7, 125), std::pair(9, 150), std::pair(5, 175)}) {
+        SubtitleLine entry{std::to_string(start), std::to_string(start + 10), "PLACED", "", ""};
+        entry.Place = place;
+        list.AddEntry(entry);
+    }
+    const Generated g = generate(dir, "placed", list, settings);
+    const auto alone = textRowGroups(decodedAt(g, 1.5, settings.videoStandard, "placed-alone"));
+    const auto both = textRowGroups(decodedAt(g, 2.5, settings.videoStandard, "placed-both"));
+    ASSERT_EQ(alone.size(), 1u);
+    ASSERT_EQ(both.size(), 2u);
+    // The dialogue keeps its place; the sign stands as far from the top as a bottom line from
+    // the bottom (the same cell and offset, mirrored), not stacked onto the dialogue.
+    EXPECT_EQ(both[1], alone[0]);
+    const int bottomGap = H - 1 - alone[0].second; // below the dialogue's glyphs
+    EXPECT_LT(both[0].first, H / 4);
+    EXPECT_NEAR(both[0].first, bottomGap, 6);
+
+    const QImage left = decodedAt(g, 5.2, settings.videoStandard, "placed-7");
+    const QImage right = decodedAt(g, 6.2, settings.videoStandard, "placed-9");
+    const QImage middle = decodedAt(g, 7.2, settings.videoStandard, "placed-5");
+    ASSERT_EQ(textRowGroups(left).size(), 1u);
+    EXPECT_LT(whiteColumns(left, textRowGroups(left)[0]).first, 20);
+    EXPECT_LT(textRowGroups(left)[0].first, H / 4);
+    EXPECT_GT(whiteColumns(right, textRowGroups(right)[0]).second, W - 20);
+    const auto [top, bottom] = textRowGroups(middle).at(0);
+    EXPECT_NEAR((top + bottom) / 2, H / 2, 8);
+}
+
+TEST_F(DrawnSubtitles, TallBlocksEndWhereATwoLineSubtitleEnds)
+{
+    // The last line of a block of three or more stands where a two-line subtitle's second line
+    // does (out of the overscan); at the top, the first line where a one-line top one stands.
+    const auto lines = [](int n) {
+        std::vector<std::string> out;
+        for (int k = 0; k < n; ++k)
+            out.push_back("LINE " + std::to_string(k + 1));
+        return out;
+    };
+    TSubtitle list;
+    for (int n = 1; n <= 4; ++n)
+        addEntry(list, n * 50, n * 50 + 25, lines(n)); // at 2, 4, 6, 8 s
+    for (int n : {1, 3}) {
+        SubtitleLine top{std::to_string(250 + n * 50), std::to_string(275 + n * 50), "", "", ""};
+        const auto text = lines(n);
+        top.Line1 = text[0];
+        top.Line2 = n > 1 ? text[1] : "";
+        top.Line3 = n > 2 ? text[2] : "";
+        top.Place = 8;
+        list.AddEntry(top); // at 12, 16 s
+    }
+    const Generated g = generate(dir, "tall-blocks", list, settings);
+    std::vector<std::vector<std::pair<int, int>>> shown;
+    for (double t : {2.5, 4.5, 6.5, 8.5, 12.5, 16.5})
+        shown.push_back(textRowGroups(
+            decodedAt(g, t, settings.videoStandard, QStringLiteral("tall-%1").arg(t))));
+    ASSERT_EQ(shown[1].size(), 2u);
+    ASSERT_EQ(shown[2].size(), 3u);
+    ASSERT_EQ(shown[3].size(), 4u);
+    EXPECT_EQ(shown[0][0], shown[1][0]) << "one and two lines keep their place";
+    EXPECT_EQ(shown[2].back(), shown[1].back());
+    EXPECT_EQ(shown[3].back(), shown[1].back());
+    ASSERT_EQ(shown[5].size(), 3u);
+    EXPECT_EQ(shown[5].front(), shown[4].front());
+}
+
+TEST_F(DrawnSubtitles, ColouredTextIsDrawnInItsColourFromTheFilesPalette)
+{
+    const ColorValue yellow = makeColor(255, 255, 0);
+    const TextStyle yellowText{.colour = yellow};
+    TSubtitle list;
+    addEntry(list, 25, 75, {"SONG LINE", "ALL YELLOW"},
+             {{0, 0, 9, yellowText}, {1, 0, 10, yellowText}});
+    addEntry(list, 100, 150, {"YELLOW AND WHITE"}, {{0, 0, 6, yellowText}});
+    const Generated g = generate(dir, "coloured", list, settings);
+    const auto count = [](const QImage& frame, QRgb colour) {
+        int n = 0;
+        for (int y = 0; y < frame.height(); ++y)
+            for (int x = 0; x < frame.width(); ++x)
+                n += frame.pixel(x, y) == colour ? 1 : 0;
+        return n;
+    };
+    const QImage song = decodedAt(g, 2, settings.videoStandard, "coloured-song");
+    EXPECT_GT(count(song, qRgb(255, 255, 0)), 100);
+    EXPECT_EQ(count(song, qRgb(255, 255, 255)), 0);
+    // A picture holds one text ink: the white of the window wins and the subtitle is named.
+    const QImage mixed = decodedAt(g, 5, settings.videoStandard, "coloured-mixed");
+    EXPECT_EQ(count(mixed, qRgb(255, 255, 0)), 0);
+    EXPECT_GT(count(mixed, qRgb(255, 255, 255)), 100);
+    ASSERT_EQ(g.result.notes.size(), 1);
+    EXPECT_TRUE(g.result.notes[0].startsWith("Subtitle 2 asks for more text colours"))
+        << g.result.notes[0].toStdString();
+    // The palette holds the window's colours, blue, then yellow.
+    QFile idx(g.idx);
+    ASSERT_TRUE(idx.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(
+        idx.readAll().contains("palette: 808080, 000000, FFFFFF, 0000FF, FFFF00, 000000, 000000"));
+}
+
+TEST_F(DrawnSubtitles, LinesWithoutSpacesBreakWhereUnicodeAllows)
+{
+    settings.wrapLongLines = true;
+    const struct
+    {
+        const char* text;
+        const char* firstPart;
+    } cases[] = {
+        {"https://www.example.com/a/rather/long/path/to/some/subtitle/file.srt",
+         "https://www.example.com/a/rather/"},
+        {"我们今天晚上要去电影院看一部非常有意思的新电影你想一起来吗", nullptr},
+        {"今日はとても良い天気ですね公園に散歩に行きましょうかそれとも家で映画を見ますか", nullptr},
+    };
+    for (const auto& c : cases) {
+        const StyledText line{QString::fromUtf8(c.text), {}};
+        ASSERT_FALSE(LineFitsWidth(MeasureStyled(line, settings).width)) << c.text;
+        const auto parts = FitLinesToWidth({line}, settings);
+        ASSERT_TRUE(parts.has_value()) << c.text;
+        ASSERT_EQ(parts->size(), 2u) << c.text;
+        EXPECT_EQ((*parts)[0].text + (*parts)[1].text, line.text) << "nothing dropped";
+        if (c.firstPart) {
+            EXPECT_EQ((*parts)[0].text, QString::fromUtf8(c.firstPart));
+        }
+        // Balanced: neither half is more than a third wider than the other.
+        const int a = MeasureStyled((*parts)[0], settings).width;
+        const int b = MeasureStyled((*parts)[1], settings).width;
+        EXPECT_LT(std::max(a, b) * 3, std::min(a, b) * 4 + 40) << c.text;
+    }
+}
+
 TEST_F(DrawnSubtitles, SubtitleWithoutDurationStillEnds)
 {
     TSubtitle list;

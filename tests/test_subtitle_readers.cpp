@@ -82,6 +82,7 @@ TEST_F(Readers, LooselyWrittenTimeLinesAllRead)
 TEST_F(Readers, MarkupIsRemovedEverywhereAndItsStylesKept)
 {
     const TextStyle i{.italic = true}, b{.bold = true}, u{.underline = true};
+    const TextStyle red{.colour = makeColor(255, 0, 0)}, blue{.colour = makeColor(0, 0, 255)};
     const struct
     {
         const char* file;
@@ -90,7 +91,7 @@ TEST_F(Readers, MarkupIsRemovedEverywhereAndItsStylesKept)
         std::vector<StyleSpan> spans;
     } cases[] = {
         {"a.srt", "<i>one</i> and <i>two</i>", {"one and two"}, {{0, 0, 3, i}, {0, 8, 11, i}}},
-        {"a.srt", "<font color=\"#ff0000\">red</font> <s>gone</s>", {"red gone"}, {}},
+        {"a.srt", "<font color=\"#ff0000\">red</font> <s>gone</s>", {"red gone"}, {{0, 0, 3, red}}},
         {"a.srt", "<B>bold</B> <U>under</U>", {"bold under"}, {{0, 0, 4, b}, {0, 5, 10, u}}},
         {"a.srt",
          "<i>open\nclosed</i> after",
@@ -102,7 +103,7 @@ TEST_F(Readers, MarkupIsRemovedEverywhereAndItsStylesKept)
         {"a.srt",
          "<b><i>x</i></b> <U>u</U> <font color=red>f</font>",
          {"x u f"},
-         {{0, 0, 1, {.italic = true, .bold = true}}, {0, 2, 3, u}}},
+         {{0, 0, 1, {.italic = true, .bold = true}}, {0, 2, 3, u}, {0, 4, 5, red}}},
         // A style open across a line break starts again at the start of the next line.
         {"a.srt", "<i>ab\\Ncd</i>", {"ab", "cd"}, {{0, 0, 2, i}, {1, 0, 2, i}}},
         // Neighbouring stretches of one style are one span.
@@ -110,7 +111,8 @@ TEST_F(Readers, MarkupIsRemovedEverywhereAndItsStylesKept)
         {"a.sub", "{y:i}first|second", {"first", "second"}, {{0, 0, 5, i}}},
         {"a.sub", "/slanted|plain", {"slanted", "plain"}, {{0, 0, 7, i}}},
         {"a.sub", "{Y:b}both|lines", {"both", "lines"}, {{0, 0, 4, b}, {1, 0, 5, b}}},
-        {"a.sub", "{c:$0000ff}{f:Arial}blue {s:20}big", {"blue big"}, {}},
+        {"a.sub", "{c:$0000ff}{f:Arial}red {s:20}big", {"red big"}, {{0, 0, 7, red}}},
+        {"a.sub", "{C:$FF0000}blue|both", {"blue", "both"}, {{0, 0, 4, blue}, {1, 0, 4, blue}}},
         {"a.sub", "a|b|c|d|e", {"a", "b", "c", "d", "e"}, {}},
     };
     for (const auto& c : cases) {
@@ -123,6 +125,59 @@ TEST_F(Readers, MarkupIsRemovedEverywhereAndItsStylesKept)
         EXPECT_EQ(list.line(1).TextLines(), c.lines) << c.text;
         EXPECT_EQ(list.line(1).Spans, c.spans) << c.text;
     }
+}
+
+TEST_F(Readers, PositionAndColourMarksAreKeptAsTheFileWritesThem)
+{
+    const auto colour = [](int r, int g, int b) { return TextStyle{.colour = makeColor(r, g, b)}; };
+    const struct
+    {
+        const char* file;
+        const char* text;
+        int place;
+        std::vector<StyleSpan> spans;
+    } cases[] = {
+        {"a.srt", "{\\an8}Top sign", 8, {}},
+        {"a.srt", "{\\an7}left{\\an3} first mark wins", 7, {}},
+        {"a.srt", "{\\a6}old top", 8, {}}, // the older numbers: 5..7 top, 9..11 middle
+        {"a.srt", "{\\a10}old middle", 5, {}},
+        {"a.srt", "{\\an0}{\\a4}no such place", kPlaceUnset, {}},
+        {"a.srt", "plain", kPlaceUnset, {}},
+        {"a.srt", "<font color=yellow>ye</font>s", kPlaceUnset, {{0, 0, 2, colour(255, 255, 0)}}},
+        {"a.srt",
+         "<FONT COLOR='00ff00' face=x>gr</FONT>",
+         kPlaceUnset,
+         {{0, 0, 2, colour(0, 255, 0)}}},
+        {"a.srt", "<font color=\"nosuch\">x</font>", kPlaceUnset, {}},
+        {"a.srt", "{\\c&H00FFFF&}ye{\\c}w", kPlaceUnset, {{0, 0, 2, colour(255, 255, 0)}}},
+        {"a.sub", "{P:1}{c:$00FF00}top", 8, {{0, 0, 3, colour(0, 255, 0)}}},
+        {"a.sub", "{P:0}bottom", 2, {}},
+    };
+    for (const auto& c : cases) {
+        const bool srt = QByteArray(c.file).endsWith(".srt");
+        const QByteArray bytes =
+            srt ? "1\n00:00:01,000 --> 00:00:02,000\n" + QByteArray(c.text) + "\n"
+                : "{10}{20}" + QByteArray(c.text) + "\n";
+        const TSubtitle list = load(c.file, bytes);
+        ASSERT_EQ(list.Count(), 1) << c.text;
+        EXPECT_EQ(list.line(1).Place, c.place) << c.text;
+        EXPECT_EQ(list.line(1).Spans, c.spans) << c.text;
+    }
+}
+
+TEST_F(Readers, ReportNamesCharactersNoInstalledFontCanDraw)
+{
+    // A private-use character of plane 15: no font of a desktop holds one.
+    const QString report =
+        LoadReport(load("boxes.srt", "1\n00:00:01,000 --> 00:00:02,000\nfine\n\n"
+                                     "2\n00:00:03,000 --> 00:00:04,000\nbox \xF3\xB0\x81\x81 and "
+                                     "\xF3\xB0\x81\x81 again\n"),
+                   "boxes.srt", kDefault);
+    EXPECT_TRUE(report.startsWith("1 subtitle of boxes.srt holds characters that no installed "
+                                  "font can draw"))
+        << report.toStdString();
+    EXPECT_TRUE(report.endsWith("\nsubtitle 2: " + QString::fromUcs4(U"\U000F0041")))
+        << report.toStdString();
 }
 
 TEST_F(Readers, HtmlCharacterReferencesAreDecodedAndALoneAmpersandStays)
@@ -510,7 +565,9 @@ TEST(SubtitleList, EntriesComeBackExactlyAsStored)
     rich.MoreLines = {"", "four", std::string(70000, 'y')};
     rich.Spans = {{0, 0, 5, {true, false, false}},
                   {1, 128, 300, {false, true, true}},
-                  {4, 16383, 70000, {true, true, true}}};
+                  {4, 16383, 70000, {true, true, true}},
+                  {2, 1, 2, {false, false, false, makeColor(255, 254, 1)}}};
+    rich.Place = 9;
     const SubtitleLine plain{"0", "0", "", "", ""};
     TSubtitle list;
     list.AddEntry(rich);

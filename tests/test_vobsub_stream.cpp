@@ -357,6 +357,14 @@ TEST(HelpText, ColourLinesFollowSlotsAndNamesStayUtf8)
     EXPECT_NE(text.find("Color 1 Y Cr CB ,doubleclick it, and put the value: 95 15 2B\r\n"),
               std::string::npos);
     EXPECT_NE(text.find("\r\nfilm\xC3\xA9.idx\r\nfilm\xC3\xA9.sub\r\n"), std::string::npos);
+
+    // The colours the file asks for follow the background, numbered by their palette slots.
+    OutputColours coloured = colours;
+    coloured.extra = {makeColor(255, 255, 255)};
+    EXPECT_NE(HelpText(coloured, "a.idx", "a.sub", "h.txt")
+                  .find("value: 1D 6B FF\r\nThen find the Color 4 Y Cr CB ,doubleclick it, and "
+                        "put the value: FF 80 7F\r\nThen press save."),
+              std::string::npos);
 }
 
 TEST(HelpText, FileIsReplacedWithExactlyTheText)

@@ -710,9 +710,7 @@ void TForm1::drawEntryPreview(int number, const SubtitleLine& entry, const Rende
         return;
     }
     LinesFit = true;
-    int anchor = 0;
-    const std::vector<StyledText> lines = StackedLines({entry}, settings, anchor);
-    if (!DrawSubtitleBlock(m_previewPicture, lines, anchor, settings, preview->size())) {
+    if (!DrawEntries(m_previewPicture, {entry}, settings, preview->size())) {
         LinesFit = false;
         platform::messages().showMessage(
             tr("The subtitle is taller than the frame. Please use a smaller font size."));

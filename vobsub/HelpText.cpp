@@ -61,9 +61,15 @@ std::string HelpText(const OutputColours& colours, const QString& idxName, const
             KestrabindAddress(),
     };
     static_assert(std::size(lines) == 17);
+    constexpr std::size_t kAfterColours = 7; // the colour lines end before line 7
 
     std::string text;
     for (std::size_t i = 0; i < std::size(lines); ++i) {
+        if (i == kAfterColours) {
+            // The colours the file asks for, in the palette slots after the background.
+            for (std::size_t k = 0; k < colours.extra.size(); ++k)
+                text += "\r\n" + colourLine(int(kFixedPaletteSlots + k), colours.extra[k]);
+        }
         if (i > 0)
             text += "\r\n"; // between lines only: no break after the last
         text += lines[i];

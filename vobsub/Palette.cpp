@@ -17,8 +17,6 @@ namespace lumelle {
 
 namespace {
 
-constexpr int kUnusedPaletteEntries = 12;
-
 std::string hexPair(int value)
 {
     char buffer[3];
@@ -76,10 +74,11 @@ std::string ToYCrCbSpaced(ColorValue colour)
 std::string PaletteLine(PaletteMode mode, const OutputColours& colours)
 {
     std::string line = "palette: ";
-    line += writesYCrCbPalette(mode) ? joinedForms(colours, ToYCrCbHex)
-                                     : joinedForms(colours, ToRgbHex);
-    for (int i = 0; i < kUnusedPaletteEntries; ++i)
-        line += ", 000000";
+    const auto form = writesYCrCbPalette(mode) ? ToYCrCbHex : ToRgbHex;
+    line += joinedForms(colours, form);
+    for (int i = 0; i < kExtraPaletteSlots; ++i)
+        line += ", " + (std::size_t(i) < colours.extra.size() ? form(colours.extra[std::size_t(i)])
+                                                              : std::string("000000"));
     return line;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/Colour.h"
 
 #include <string>
+#include <vector>
 
 namespace lumelle {
 
@@ -12,13 +13,19 @@ namespace lumelle {
 enum class PaletteMode { PcOnly, DvdOnly, PcDvdTwoPalettes, PcDvdSafePalette };
 
 // The three user colours, in palette slots 0, 1, 2; slot 3 is always the background blue.
-// Pixel values in the subpicture: antialias 3, outline 2, text 1, background 0.
+// Pixel values in the subpicture: antialias 3, outline 2, text 1, background 0. `extra`: the
+// text colours the file asks for besides them, in slots 4 and up (kExtraPaletteSlots at most).
 struct OutputColours
 {
     ColorValue antialias;
     ColorValue outline;
     ColorValue text;
+    std::vector<ColorValue> extra = {};
 };
+
+// Palette slots of the four fixed colours, and how many more the 16 entries leave.
+inline constexpr int kFixedPaletteSlots = 4;
+inline constexpr int kExtraPaletteSlots = 12;
 
 struct YCrCb
 {
@@ -41,8 +48,8 @@ std::string ToYCrCbHex(ColorValue colour);
 // "YY CR CB" with one space between the pairs (white: "FF 80 7F").
 std::string ToYCrCbSpaced(ColorValue colour);
 
-// "palette: " and 16 entries: slots 0..3 (antialias, outline, text, background) in the mode's
-// form, then twelve "000000". No line end.
+// "palette: " and 16 entries: slots 0..3 (antialias, outline, text, background) and the extra
+// colours in the mode's form, then "000000" for each slot left. No line end.
 std::string PaletteLine(PaletteMode mode, const OutputColours& colours);
 
 // "custom colors: ..." in its off form, or, in the two-palettes mode, on with the RGB forms of

@@ -21,8 +21,10 @@ constexpr std::uint8_t kCmdSetDisplayArea = 0x05;
 constexpr std::uint8_t kCmdSetFieldOffsets = 0x06;
 constexpr std::uint8_t kCmdEnd = 0xFF;
 
-// Pixel values 3, 2, 1, 0 -> palette slots 0, 1, 2, 3 (one nibble each).
-constexpr std::uint8_t kColourSlots[2] = {0x01, 0x23};
+// Pixel values 3, 2 -> palette slots 0, 1 (one nibble each); pixel value 1 -> the text slot
+// and 0 -> the background's slot 3 in the second byte.
+constexpr std::uint8_t kColourSlotsOfRings = 0x01;
+constexpr std::uint8_t kBackgroundSlot = 3;
 // Pixel values 3, 2, 1 fully opaque, 0 fully transparent.
 constexpr std::uint8_t kContrast[2] = {0xFF, 0xF0};
 
@@ -59,6 +61,7 @@ struct FirstControl
     DisplayArea area{};
     unsigned topFieldOffset = 0;
     unsigned bottomFieldOffset = 0;
+    unsigned textSlot = kTextPaletteSlot;
 };
 
 // The first control sequence, shown at once: from its delay (the area's closing zero bytes)
@@ -69,7 +72,8 @@ void writeFirstControl(ByteWriter& w, const FirstControl& c)
     w.u16(c.secondControl); // 2: offset of the next sequence
     w.u8(kCmdStartDisplay); // 1
     w.u8(kCmdSetColour);    // 1 + 2
-    w.bytes(kColourSlots, 2);
+    w.u8(kColourSlotsOfRings);
+    w.u8(std::uint8_t(((c.textSlot & 0xF) << 4) | kBackgroundSlot));
     w.u8(kCmdSetContrast); // 1 + 2
     w.bytes(kContrast, 2);
     w.u8(kCmdSetDisplayArea); // 1 + 6: x1, x2, y1, y2 as 12-bit numbers
@@ -132,7 +136,8 @@ namespace {
 // Completes a unit whose first six bytes are reserved and whose fields follow them (the top
 // field `topSize` bytes long): fills in the header, adds the control sequences.
 void finishUnit(std::vector<std::uint8_t>& unit, std::size_t topSize, int width, int bandTop,
-                int bandHeight, int startFrame, int endFrame, FrameRate rate, int subtitleNumber)
+                int bandHeight, int startFrame, int endFrame, FrameRate rate, int subtitleNumber,
+                int textSlot)
 {
     const std::size_t fieldsSize = unit.size() - kUnitHeaderSize - kFieldStartInArea;
     // Pixel-data area: two zero bytes, the top field, the bottom field, two zero bytes.
@@ -148,6 +153,7 @@ void finishUnit(std::vector<std::uint8_t>& unit, std::size_t topSize, int width,
     }
 
     FirstControl first;
+    first.textSlot = unsigned(textSlot);
     first.topFieldOffset = unsigned(kUnitHeaderSize + kFieldStartInArea);
     first.bottomFieldOffset = first.topFieldOffset + unsigned(topSize);
     first.area = {0, unsigned(width - 1), unsigned(bandTop), unsigned(bandTop + bandHeight - 1)};
@@ -326,21 +332,22 @@ void encodeMaskRow(const std::uint64_t* low, const std::uint64_t* high, int widt
 
 std::vector<std::uint8_t> SubpictureUnit(std::span<const std::uint8_t> fields, std::size_t topSize,
                                          int width, int bandTop, int bandHeight, int startFrame,
-                                         int endFrame, FrameRate rate, int subtitleNumber)
+                                         int endFrame, FrameRate rate, int subtitleNumber,
+                                         int textSlot)
 {
     std::vector<std::uint8_t> unit;
     unit.reserve(kUnitHeaderSize + kFieldStartInArea + fields.size() + kControlAfterArea + 3);
     unit.resize(kUnitHeaderSize + kFieldStartInArea);
     unit.insert(unit.end(), fields.begin(), fields.end());
     finishUnit(unit, topSize, width, bandTop, bandHeight, startFrame, endFrame, rate,
-               subtitleNumber);
+               subtitleNumber, textSlot);
     return unit;
 }
 
 std::vector<std::uint8_t> EncodeSubpictureFromMasks(const LayerMasks& masks, int bandTop,
                                                     int bandHeight, const OutputColours& colours,
                                                     int startFrame, int endFrame, FrameRate rate,
-                                                    int subtitleNumber)
+                                                    int subtitleNumber, int textSlot)
 {
     // The renderer always starts the band on an even row. Fields are taken relative to
     // bandTop, so even an odd start would still give decodable fields.
@@ -364,7 +371,7 @@ std::vector<std::uint8_t> EncodeSubpictureFromMasks(const LayerMasks& masks, int
         encodeMaskRow(masks.lowRow(row), masks.highRow(row), masks.width, coding, distinct, out);
     const std::size_t fieldsSize = std::size_t(out.position() - scratch.data());
     return SubpictureUnit({scratch.data(), fieldsSize}, topSize, masks.width, bandTop, bandHeight,
-                          startFrame, endFrame, rate, subtitleNumber);
+                          startFrame, endFrame, rate, subtitleNumber, textSlot);
 }
 
 } // namespace lumelle

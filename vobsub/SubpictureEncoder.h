@@ -12,6 +12,9 @@
 
 namespace lumelle {
 
+// The palette slot text pixels are shown in unless a picture names another.
+constexpr int kTextPaletteSlot = 2;
+
 // Largest unit the 16-bit size field can describe.
 constexpr std::size_t kMaxSubpictureSize = 65535;
 
@@ -45,9 +48,11 @@ void CheckSubpictureBand(int width, int height, int bandTop, int bandHeight);
 // The whole unit around the coded rows of a band: `fields` holds the top field (rows bandTop,
 // bandTop + 2, ...; its first `topSize` bytes), then the bottom field, each row ended by its
 // end-of-line code. Refuses a unit above 65535 bytes with a message naming `subtitleNumber`.
+// Text pixels show in palette slot `textSlot`.
 std::vector<std::uint8_t> SubpictureUnit(std::span<const std::uint8_t> fields, std::size_t topSize,
                                          int width, int bandTop, int bandHeight, int startFrame,
-                                         int endFrame, FrameRate rate, int subtitleNumber);
+                                         int endFrame, FrameRate rate, int subtitleNumber,
+                                         int textSlot = kTextPaletteSlot);
 
 // The subpicture unit of rows bandTop .. bandTop + bandHeight - 1 of the drawing's layers
 // (`masks`) over their full width, each layer's colour classified by ClassifyPixel. In a row,
@@ -58,6 +63,7 @@ std::vector<std::uint8_t> SubpictureUnit(std::span<const std::uint8_t> fields, s
 std::vector<std::uint8_t> EncodeSubpictureFromMasks(const LayerMasks& masks, int bandTop,
                                                     int bandHeight, const OutputColours& colours,
                                                     int startFrame, int endFrame, FrameRate rate,
-                                                    int subtitleNumber);
+                                                    int subtitleNumber,
+                                                    int textSlot = kTextPaletteSlot);
 
 } // namespace lumelle

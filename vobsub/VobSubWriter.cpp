@@ -1,5 +1,7 @@
 #include "vobsub/VobSubWriter.h"
 
+#include <algorithm>
+
 #include "output/DeviceWriting.h"
 #include "platform/Error.h"
 #include "vobsub/HelpText.h"
@@ -48,6 +50,13 @@ const OutputSet& VobSubWriter::outputs() const
     return pair();
 }
 
+void VobSubWriter::usePalette(const PalettePlan& plan)
+{
+    m_options.colours.extra.assign(
+        plan.extra.begin(), plan.extra.begin() + std::ptrdiff_t(std::min<std::size_t>(
+                                                     plan.extra.size(), kExtraPaletteSlots)));
+}
+
 void VobSubWriter::checkStart(int startFrame, int number) const
 {
     PresentationTicks(startFrame, m_options.frameRate, number);
@@ -72,9 +81,22 @@ EncodedPicture VobSubWriter::encode(const TimedPicture& picture) const
     // A band wholly outside the frame has nothing to show; two rows inside it keep the
     // subtitle's place in the stream as an empty picture.
     const int bandHeight = picture.bandHeight >= 2 ? picture.bandHeight : 2;
-    return EncodeSubpictureFromMasks(*picture.layers, picture.bandTop, bandHeight,
-                                     m_options.colours, picture.times.start, picture.times.end,
-                                     m_options.frameRate, picture.times.number);
+    // A picture whose text the file colours has it in one of the extra palette slots; its
+    // layers are told apart by the colours they are painted in.
+    const OutputColours& file = m_options.colours;
+    const ColorValue text = picture.layers->colours[3];
+    int textSlot = kTextPaletteSlot;
+    OutputColours shown{file.antialias, file.outline, file.text};
+    if (text != file.text) {
+        const auto at = std::find(file.extra.begin(), file.extra.end(), text);
+        if (at != file.extra.end()) {
+            textSlot = kFixedPaletteSlots + int(at - file.extra.begin());
+            shown.text = text;
+        }
+    }
+    return EncodeSubpictureFromMasks(*picture.layers, picture.bandTop, bandHeight, shown,
+                                     picture.times.start, picture.times.end, m_options.frameRate,
+                                     picture.times.number, textSlot);
 }
 
 // The packs go out first and the index line only once they are written, so that every index

@@ -29,6 +29,7 @@ public:
     static const OutputSet& pair();
 
     const OutputSet& outputs() const override;
+    void usePalette(const PalettePlan& plan) override;
     void checkStart(int startFrame, int number) const override;
     void open(const QStringList& paths) override;
     EncodedPicture encode(const TimedPicture& picture) const override;

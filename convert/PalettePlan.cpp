@@ -1,0 +1,58 @@
+#include "convert/PalettePlan.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace lumelle {
+
+PaletteCount::PaletteCount(ColorValue antialias, ColorValue outline, ColorValue text)
+    : m_fixed{antialias, outline, text}
+{}
+
+void PaletteCount::add(ColorValue colour)
+{
+    if (std::find(std::begin(m_fixed), std::end(m_fixed), colour) == std::end(m_fixed))
+        ++m_uses[colour];
+}
+
+PalettePlan PaletteCount::plan() const
+{
+    std::vector<std::pair<ColorValue, long long>> uses(m_uses.begin(), m_uses.end());
+    // Most used first; equal counts in the order of their values, so a plan never depends on
+    // the order pictures were counted in.
+    std::stable_sort(uses.begin(), uses.end(),
+                     [](const auto& a, const auto& b) { return a.second > b.second; });
+    PalettePlan plan;
+    for (std::size_t i = 0; i < uses.size() && i < kPaletteExtraEntries; ++i)
+        plan.extra.push_back(uses[i].first);
+    return plan;
+}
+
+ColorValue PaletteCount::shownColour(ColorValue colour, const PalettePlan& plan) const
+{
+    if (std::find(std::begin(m_fixed), std::end(m_fixed), colour) != std::end(m_fixed) ||
+        std::find(plan.extra.begin(), plan.extra.end(), colour) != plan.extra.end())
+        return colour;
+    std::vector<ColorValue> choices{m_fixed[2]};
+    choices.insert(choices.end(), plan.extra.begin(), plan.extra.end());
+    return NearestColour(colour, choices);
+}
+
+ColorValue DrawableTextColour(ColorValue colour)
+{
+    return colour == kBackgroundBlue ? makeColor(0, 0, 254) : colour;
+}
+
+ColorValue NearestColour(ColorValue colour, const std::vector<ColorValue>& choices)
+{
+    const auto distance = [colour](ColorValue c) {
+        const int r = redOf(c) - redOf(colour);
+        const int g = greenOf(c) - greenOf(colour);
+        const int b = blueOf(c) - blueOf(colour);
+        return r * r + g * g + b * b;
+    };
+    return *std::min_element(choices.begin(), choices.end(),
+                             [&](ColorValue a, ColorValue b) { return distance(a) < distance(b); });
+}
+
+} // namespace lumelle
