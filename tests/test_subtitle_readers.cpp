@@ -381,7 +381,13 @@ TEST_F(Readers, WebVttCuesAreReadAndTheirTagsDrawnOrDropped)
             << name;
         EXPECT_EQ(list.HiddenCount(), 1);
         ASSERT_EQ(list.Count(), 3);
-        EXPECT_EQ(list.line(2).Spans.size(), 1u) << "the italic run";
+        // "line:0 align:start" places the sign top left; the italic and the yellow runs keep
+        // their styles.
+        EXPECT_EQ(list.line(1).Place, 7);
+        EXPECT_EQ(list.line(2).Place, kPlaceUnset);
+        ASSERT_EQ(list.line(2).Spans.size(), 2u);
+        EXPECT_TRUE(list.line(2).Spans[0].style.italic);
+        EXPECT_TRUE(list.line(2).Spans[1].style.colour.has_value());
     }
     // Without its signature a .vtt file is not taken for one.
     load("plain.vtt", "00:01.000 --> 00:02.000\nA\n");
