@@ -4,6 +4,7 @@
 #include "convert/TimedPicture.h"
 
 #include <functional>
+#include <vector>
 
 namespace lumelle {
 
@@ -22,6 +23,9 @@ public:
     virtual PictureTimes times(int index) const = 0;
     // Subtitles that share a picture with another during part of their time.
     virtual int merged() const = 0;
+    // How many of the planned pictures each stream has (PictureTimes::stream): one stream
+    // unless the source joins several.
+    virtual std::vector<int> picturesPerStream() const { return {count()}; }
 
     // Readies drawing on `workers` threads; worker w draws from one thread only.
     virtual void startWorkers(int workers) = 0;
