@@ -671,27 +671,6 @@ TEST(ConvertCommand, StreamsOfAPairAreReadWithTheirLanguagesAndTexts)
     }
 }
 
-// A stream without a subtitle to show (an empty file, one whose only entry ends where it
-// starts) is left out and the indexes stay without gaps.
-TEST(ConvertCommand, AStreamWithoutSubtitlesIsLeftOut)
-{
-    QTemporaryDir dir;
-    const Outcome run = convert(
-        {"--stream", "en:" + writeFileIn(dir, "f.en.srt", srtOf("01,000", "02,000", "One")),
-         "--stream", "de:" + writeFileIn(dir, "f.de.srt", ""), "--stream",
-         "it:" + writeFileIn(dir, "f.it.srt", srtOf("01,000", "01,000", "Note")), "--stream",
-         "fr:" + writeFileIn(dir, "f.fr.srt", srtOf("03,000", "04,000", "Deux")),
-         "--default-stream", "fr"});
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.err.contains(QStringLiteral("f.de.srt: empty: its stream is left out")))
-        << run.err.toStdString();
-    const QByteArray idx = readAll(dir.filePath("f.idx"));
-    EXPECT_TRUE(idx.contains("langidx: 1\r\n")) << idx.toStdString();
-    EXPECT_TRUE(idx.contains("id: en, index: 0\r\n")) << idx.toStdString();
-    EXPECT_TRUE(idx.contains("id: fr, index: 1\r\n")) << idx.toStdString();
-    EXPECT_FALSE(idx.contains("id: de") || idx.contains("id: it"));
-}
-
 // Forced subtitles are the only ones ffmpeg decodes with -forced_subs_only, from the pair and
 // from a Matroska file muxed by mkvmerge.
 TEST(ConvertCommand, ForcedSubtitlesAreTheOnlyOnesShownWhenOnlyForcedAreWanted)
@@ -814,4 +793,36 @@ TEST(ConvertCommand, DvdSupHoldsThePairsUnitsWithTheirTimes)
     ASSERT_EQ(supOnly.exitCode, 0) << supOnly.err.toStdString();
     EXPECT_EQ(readAll(other.filePath("three.sup")), readAll(dir.filePath("three.sup")));
     EXPECT_FALSE(QFileInfo::exists(other.filePath("three.idx")));
+}
+
+// A stream without a subtitle to show (an empty file, one whose only entry ends where it
+// starts) is left out, the indexes stay without gaps and the
+// units of the streams follow each other in start order.
+TEST(ConvertCommand, AStreamWithoutSubtitlesIsLeftOut)
+{
+    QTemporaryDir dir;
+    const Outcome run = convert(
+        {"--stream",
+         "en:" + writeFileIn(dir, "f.en.srt",
+                             srtOf("01,000", "02,000", "One") + "\n2\n00:00:05,000 --> "
+                                                                "00:00:06,000\nThree\n"),
+         "--stream", "de:" + writeFileIn(dir, "f.de.srt", ""), "--stream",
+         "it:" + writeFileIn(dir, "f.it.srt", srtOf("01,000", "01,000", "Note")), "--stream",
+         "fr:" + writeFileIn(dir, "f.fr.srt", srtOf("03,000", "04,000", "Deux")),
+         "--default-stream", "fr"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("f.de.srt: empty: its stream is left out")))
+        << run.err.toStdString();
+    const QByteArray idx = readAll(dir.filePath("f.idx"));
+    EXPECT_TRUE(idx.contains("langidx: 1\r\n")) << idx.toStdString();
+    EXPECT_TRUE(idx.contains("id: en, index: 0\r\n")) << idx.toStdString();
+    EXPECT_TRUE(idx.contains("id: fr, index: 1\r\n")) << idx.toStdString();
+    EXPECT_FALSE(idx.contains("id: de") || idx.contains("id: it"));
+
+    // The streams meet in start order, each unit whole.
+    std::vector<std::pair<int, std::uint64_t>> order;
+    for (const ReadUnit& unit : unitsOfSub(readAll(dir.filePath("f.sub"))))
+        order.emplace_back(unit.stream, unit.pts);
+    EXPECT_EQ(order,
+              (std::vector<std::pair<int, std::uint64_t>>{{0, 90000}, {1, 270000}, {0, 450000}}));
 }
