@@ -303,7 +303,8 @@ QString checkStreams(ParseState& state)
                               "another run")
             .arg(o.files.front());
     if (o.writeSup && o.streams.size() > 1)
-        return QStringLiteral("a .sup file holds one stream: --format dvd-sup takes one --stream");
+        return QStringLiteral("a .sup file holds one stream: --format dvd-sup takes one --stream "
+                              "(for a .sup per language, convert each file on its own)");
     if (o.streams.size() > std::size_t(kMaxSubpictureStreams))
         return QStringLiteral("a pair holds at most %1 streams").arg(kMaxSubpictureStreams);
     return applyDefaultStream(state);
@@ -786,6 +787,10 @@ QStringList helpDescription()
         QStringLiteral("Converts %1 subtitle files into VobSub pairs (.idx and .sub) with the help "
                        "file, as the window's \"Generate Vobsub\" does.")
             .arg(subtitleKinds()),
+        QStringLiteral("With --stream the files become the streams of one pair, a language each; "
+                       "--forced and names like film.LANG.forced.srt mark forced subtitles, which "
+                       "players show even with subtitles turned off; --format dvd-sup writes the "
+                       ".sup file DVD authoring programs import."),
         QStringLiteral("The pair is written beside each subtitle file unless --output is given; a "
                        "MicroDVD .sub input is never overwritten (the pair is then named "
                        "NAME_vobsub.idx/.sub). Every line is checked against the %1-pixel width "
