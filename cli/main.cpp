@@ -583,13 +583,15 @@ bool sharesOutputWithEarlierFile(const ConvertOptions& options, qsizetype index,
     return false;
 }
 
-// The file a pair of streams is named after: the first stream's, without its language and
-// forced parts ("film.en.srt" -> "film.srt"), in that file's folder.
+// The name a pair of streams is planned from: the first stream's file without its language
+// and forced parts ("film.en.srt", "film.en.sub" -> "film.srt"), in that file's folder. It
+// ends in ".srt" whatever the file's kind, so that "film.sub" of the pair is not taken for
+// the input itself; a stream file the pair would replace is still kept by the output checks.
 QString pairNameFile(const QString& firstStream)
 {
     const QFileInfo info(firstStream);
     const StreamFileName name = ReadStreamFileName(info.fileName());
-    return QDir(info.path()).filePath(name.stem + QLatin1Char('.') + info.suffix());
+    return QDir(info.path()).filePath(name.stem + QStringLiteral(".srt"));
 }
 
 // Converts the --stream files into one pair with a stream each. Each file is read, reported

@@ -819,6 +819,17 @@ TEST(ConvertCommand, AStreamWithoutSubtitlesIsLeftOut)
     EXPECT_TRUE(idx.contains("id: fr, index: 1\r\n")) << idx.toStdString();
     EXPECT_FALSE(idx.contains("id: de") || idx.contains("id: it"));
 
+    // A MicroDVD stream file names the pair as a SubRip one does, and is kept.
+    const QByteArray micro = "{25}{50}Un\n";
+    const QString microPath = writeFileIn(dir, "m.fr.sub", micro);
+    ASSERT_EQ(convert({"--stream", microPath}).exitCode, 0);
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("m.idx")));
+    EXPECT_EQ(readAll(microPath), micro);
+    const QString sameName = writeFileIn(dir, "n.sub", micro);
+    ASSERT_EQ(convert({"--stream", "fr:" + sameName}).exitCode, 0);
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("n_vobsub.idx"))) << "n.sub is the input";
+    EXPECT_EQ(readAll(sameName), micro);
+
     // The streams meet in start order, each unit whole.
     std::vector<std::pair<int, std::uint64_t>> order;
     for (const ReadUnit& unit : unitsOfSub(readAll(dir.filePath("f.sub"))))
