@@ -6,8 +6,10 @@
 #include "render/TextBlock.h"
 #include "render/WidthCheck.h"
 #include "settings/SettingsTable.h"
+#include "subtitle/ForcedMarks.h"
 #include "subtitle/SubtitleKinds.h"
 #include "vobsub/Languages.h"
+#include "vobsub/ProgramStream.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -48,6 +50,7 @@ struct ParseState
     bool outlineSet = false;
     bool antialiasSet = false;
     std::optional<ParseOutcome> stop; // --help or --version: the arguments after it are not read
+    QString defaultStream;            // --default-stream as given, read once every stream is
 };
 
 // One row of the option table: the parser, --help and the manual pages all read it.
@@ -188,13 +191,123 @@ QString applyPalette(ParseState& state, const QString& value)
     return QStringLiteral("palette must be %1, not '%2'").arg(listed(names), value);
 }
 
+// The two letters the index holds for `value`, or the refusal naming the nearest codes.
+QString languageCode(const QString& value, QString& code)
+{
+    code = IndexLanguageCode(value);
+    if (!code.isEmpty())
+        return QString();
+    return QStringLiteral("'%1' is not a language code; nearest: %2 (ISO 639-1 codes such as en, "
+                          "or ISO 639-2 codes such as eng)")
+        .arg(value, NearestLanguageCodes(value, 5).join(QStringLiteral(", ")));
+}
+
 QString applyLanguage(ParseState& state, const QString& value)
 {
-    static const QRegularExpression code(QStringLiteral("^[a-z]{2}$"));
-    if (!code.match(value.toLower()).hasMatch())
-        return QStringLiteral("language must be a two-letter code such as en, not '%1'").arg(value);
-    state.options.languageText = value.toLower();
+    return languageCode(value, state.options.languageText);
+}
+
+// --stream [LANG:]FILE: the language before a colon, else the one the name gives
+// (film.LANG.srt); a name ending .forced.srt makes a forced stream.
+QString applyStream(ParseState& state, const QString& value)
+{
+    static const QRegularExpression prefix(QStringLiteral("^([A-Za-z]{2,3}):(.+)$"));
+    StreamInput stream;
+    stream.file = value;
+    QString language;
+    if (const auto m = prefix.match(value); m.hasMatch()) {
+        language = m.captured(1);
+        stream.file = m.captured(2);
+    }
+    const StreamFileName name = ReadStreamFileName(QFileInfo(stream.file).fileName());
+    stream.forced = name.forced;
+    if (language.isEmpty()) {
+        if (name.language.isEmpty() || IndexLanguageCode(name.language).isEmpty())
+            return QStringLiteral("--stream %1: its name gives no language code; say it as "
+                                  "LANG:%1")
+                .arg(stream.file);
+        language = name.language;
+    }
+    if (const QString problem = languageCode(language, stream.code); !problem.isEmpty())
+        return problem;
+    state.options.streams.push_back(stream);
     return QString();
+}
+
+// The stream given just before; null when none was.
+StreamInput* lastStream(ParseState& state)
+{
+    return state.options.streams.empty() ? nullptr : &state.options.streams.back();
+}
+
+// "vobsub", "dvd-sup" or both, comma-separated.
+QString applyFormat(ParseState& state, const QString& value)
+{
+    bool pair = false, sup = false;
+    for (const QString& form : value.split(QLatin1Char(','))) {
+        if (form == QLatin1String("vobsub"))
+            pair = true;
+        else if (form == QLatin1String("dvd-sup"))
+            sup = true;
+        else
+            return QStringLiteral("format must be vobsub, dvd-sup or vobsub,dvd-sup, not '%1'")
+                .arg(value);
+    }
+    state.options.writePair = pair;
+    state.options.writeSup = sup;
+    return QString();
+}
+
+// --default-stream: a stream's language code or its number from 1.
+QString applyDefaultStream(ParseState& state)
+{
+    const std::vector<StreamInput>& streams = state.options.streams;
+    const QString& value = state.defaultStream;
+    if (value.isEmpty())
+        return QString();
+    if (streams.empty())
+        return QStringLiteral("--default-stream picks one of the --stream files; none was given");
+    bool isNumber = false;
+    const int number = value.toInt(&isNumber);
+    if (isNumber && number >= 1 && number <= int(streams.size())) {
+        state.options.defaultStream = number - 1;
+        return QString();
+    }
+    const QString code = IndexLanguageCode(value);
+    for (std::size_t i = 0; i < streams.size(); ++i) {
+        if (!code.isEmpty() && streams[i].code == code) {
+            state.options.defaultStream = int(i);
+            return QString();
+        }
+    }
+    return QStringLiteral("--default-stream %1 names no stream: give the language code of one or "
+                          "its number from 1 to %2")
+        .arg(value)
+        .arg(streams.size());
+}
+
+// The checks that need every option read: --stream makes one pair of its files alone.
+QString checkStreams(ParseState& state)
+{
+    ConvertOptions& o = state.options;
+    if (o.streams.empty())
+        return applyDefaultStream(state);
+    if (o.listOnly) {
+        for (const StreamInput& stream : o.streams)
+            o.files << stream.file;
+        o.streams.clear();
+        return QString();
+    }
+    if (!o.files.isEmpty())
+        return QStringLiteral("--stream makes one pair of the files it names; convert %1 in "
+                              "another run")
+            .arg(o.files.front());
+    if (o.writeSup && o.streams.size() > 1)
+        return QStringLiteral("a .sup file holds one stream: --format dvd-sup takes one --stream "
+                              "(for a .sup per language, convert each file on its own)");
+    if (o.streams.size() > std::size_t(kMaxSubpictureStreams))
+        return QStringLiteral("a pair holds at most %1 streams").arg(kMaxSubpictureStreams);
+    return applyDefaultStream(state);
 }
 
 QString applySettings(ParseState& state, const QString& value)
@@ -363,10 +476,72 @@ const OptionRow kOptions[] = {
     {nullptr, "--language", "CODE", nullptr, nullptr, 0, 0,
      [](const ConvertOptions& o) { return o.languageText.left(2); },
      [](const OptionRow& row) {
-         return QStringLiteral("two-letter language code of the stream (%1)")
+         return QStringLiteral("language of the stream: an ISO 639-1 code (en) or the ISO 639-2 "
+                               "code of a language of the window's list (eng), written as its "
+                               "two letters (%1)")
              .arg(row.defaultText());
      },
      applyLanguage},
+    {nullptr, "--stream", "[LANG:]FILE", nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral(
+             "make one pair with a stream per --stream, in the order given, instead of a pair "
+             "per FILE; LANG as for --language, or taken from a name like film.LANG.srt. A name "
+             "like film.LANG.forced.srt makes a forced stream. The pair is named after the first "
+             "file without its language part (film.idx); a file without subtitles is left out");
+     },
+     applyStream},
+    {nullptr, "--alt", "NAME", nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral("the name players show for the --stream given just before");
+     },
+     [](ParseState& s, const QString& v) {
+         StreamInput* stream = lastStream(s);
+         if (!stream)
+             return QStringLiteral("--alt names the --stream given before it; none was");
+         stream->alt = v;
+         return QString();
+     }},
+    {nullptr, "--forced", nullptr, nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral(
+             "mark every subtitle forced, so that players show it even with subtitles turned "
+             "off: those of the --stream given just before, or, before any --stream, those of "
+             "every FILE");
+     },
+     [](ParseState& s, const QString&) {
+         if (StreamInput* stream = lastStream(s))
+             stream->forced = true;
+         else
+             s.options.forced = true;
+         return QString();
+     }},
+    {nullptr, "--default-stream", "S", nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral("the stream players pick first: its language code or its number "
+                               "from 1 (the first)");
+     },
+     [](ParseState& s, const QString& v) {
+         s.defaultStream = v;
+         return QString();
+     }},
+    {nullptr, "--format", "FORM", nullptr, nullptr, 0, 0,
+     [](const ConvertOptions& o) {
+         QStringList forms;
+         if (o.writePair)
+             forms << QStringLiteral("vobsub");
+         if (o.writeSup)
+             forms << QStringLiteral("dvd-sup");
+         return forms.join(QLatin1Char(','));
+     },
+     [](const OptionRow& row) {
+         return QStringLiteral("what is written: vobsub (the .idx/.sub pair), dvd-sup (NAME.sup, "
+                               "the subpicture units DVD authoring programs import, each behind "
+                               "an \"SP\" header with its time; one stream) or vobsub,dvd-sup "
+                               "for both (%1)")
+             .arg(row.defaultText());
+     },
+     applyFormat},
     {"-o", "--output", "DIR", nullptr, nullptr, 0, 0, nullptr,
      [](const OptionRow&) {
          return QStringLiteral(
@@ -595,9 +770,11 @@ ParseOutcome ParseConvertOptions(const QStringList& arguments, ConvertOptions& o
     }
 
     applySafePaletteDefaults(state);
+    if (const QString problem = checkStreams(state); !problem.isEmpty())
+        return fail(problem);
     if (options.json && options.listOnly)
         return fail(QStringLiteral("--json sums up conversions; it cannot go with --list"));
-    if (options.files.isEmpty())
+    if (options.files.isEmpty() && options.streams.empty())
         return fail(QStringLiteral("no subtitle file given"));
     if (options.files.contains(QLatin1String(kStandardInput))) {
         // A subtitle read from standard input has no name of its own: --output names its pair.
@@ -669,6 +846,10 @@ QStringList helpDescription()
         QStringLiteral("Converts %1 subtitle files into VobSub pairs (.idx and .sub) with the help "
                        "file, as the window's \"Generate Vobsub\" does.")
             .arg(subtitleKinds()),
+        QStringLiteral("With --stream the files become the streams of one pair, a language each; "
+                       "--forced and names like film.LANG.forced.srt mark forced subtitles, which "
+                       "players show even with subtitles turned off; --format dvd-sup writes the "
+                       ".sup file DVD authoring programs import."),
         QStringLiteral("The pair is written beside each subtitle file unless --output is given; a "
                        "MicroDVD .sub input is never overwritten (the pair is then named "
                        "NAME_vobsub.idx/.sub). Every line is checked against the %1-pixel width "

@@ -9,12 +9,27 @@
 #include <QString>
 #include <QStringList>
 #include <span>
+#include <vector>
 
 namespace lumelle {
+
+// A file given with --stream: one stream of a pair with a stream per file.
+struct StreamInput
+{
+    QString file;
+    QString code; // the two letters the index holds
+    QString alt;  // the name players show; empty: none
+    bool forced = false;
+};
 
 struct ConvertOptions
 {
     QStringList files;
+    std::vector<StreamInput> streams; // --stream: one pair of all of them instead of `files`
+    int defaultStream = 0;            // of `streams`
+    bool forced = false;              // every subtitle of `files` is forced
+    bool writePair = true;            // the .idx/.sub pair
+    bool writeSup = false;            // the .sup file of DVD authoring programs
     QString fpsText = QLatin1String(kDefaultFrameRate);
     RenderSettings settings; // the window's defaults
     PaletteMode mode = PaletteMode::PcDvdTwoPalettes;

@@ -158,6 +158,12 @@ QString ConvertManualPage()
     page += section("EXAMPLES") +
             QStringLiteral(".nf\nlumelle\\-convert \\-\\-fps 23976 \\-\\-palette pc film.srt\n"
                            "lumelle\\-convert \\-\\-settings ~/.config/Lumelle/%1 \\-o out *.srt\n"
+                           "lumelle\\-convert \\-\\-stream en:film.en.srt \\-\\-stream "
+                           "fr:film.fr.srt \\-\\-alt Fran\\(,cais\n"
+                           "    \\-\\-stream film.en.forced.srt \\-\\-default\\-stream fr "
+                           "\\-o out\n"
+                           "lumelle\\-convert \\-\\-format vobsub,dvd\\-sup \\-\\-forced "
+                           "signs.srt\n"
                            ".fi\n")
                 .arg(roff(QLatin1String(platform::kSettingsFileName)));
     page += environmentSection(false);

@@ -3,6 +3,7 @@
 #include "cli/ConvertOptions.h"
 #include "cli/ProgressBar.h"
 #include "convert/GenerationRun.h"
+#include "convert/JoinedSource.h"
 #include "convert/TextSource.h"
 #include "convert/UnitPipeline.h"
 #include "output/OutputFiles.h"
@@ -13,6 +14,7 @@
 #include "settings/SettingsTable.h"
 #include "subtitle/CodePageGuess.h"
 #include "subtitle/FileKind.h"
+#include "subtitle/ForcedMarks.h"
 #include "subtitle/Subtitle.h"
 #include "vobsub/VobSubWriter.h"
 
@@ -32,6 +34,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <list>
+#include <memory>
 #include <new>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -285,8 +288,10 @@ bool reportLoad(const TSubtitle& list, const QString& file, const ConvertOptions
 }
 
 // Reads `file` into `list`; false, after saying so, when it is no subtitle file or holds no
-// readable subtitle.
-bool load(TSubtitle& list, const QString& file, const ConvertOptions& options)
+// readable subtitle (then `emptyRead`, when given, says whether it was read all the same).
+// The list's language hint is the caller's to set.
+bool load(TSubtitle& list, const QString& file, const ConvertOptions& options,
+          bool* emptyRead = nullptr)
 {
     const QFileInfo info(file);
     if (!info.exists()) {
@@ -300,10 +305,12 @@ bool load(TSubtitle& list, const QString& file, const ConvertOptions& options)
                                                     : QStringLiteral("is not a regular file")));
         return false;
     }
-    list.SetLanguageHint(LanguageCodeOf(options.languageText));
     if (list.LoadFromFile(file, true, FrameRate::fromText(options.fpsText), 0,
-                          options.settings.charset) == LoadOutcome::Read)
+                          options.settings.charset) == LoadOutcome::Read) {
+        if (emptyRead)
+            *emptyRead = list.Count() == 0;
         return reportLoad(list, file, options);
+    }
     printLine(stderr, QStringLiteral("%1: %2").arg(shownName(file),
                                                    QString::fromLatin1(kUnsupportedFormatMessage)));
     return false;
@@ -478,6 +485,7 @@ bool prepareOutputFolder(const ConvertOptions& options)
 int listFile(const QString& file, const ConvertOptions& options)
 {
     TSubtitle list;
+    list.SetLanguageHint(LanguageCodeOf(options.languageText));
     if (!load(list, file, options))
         return 1;
     const FrameRate rate = FrameRate::fromText(options.fpsText);
@@ -560,7 +568,18 @@ VobSubOptions vobSubOptions(const ConvertOptions& options)
     pair.helpFile = options.helpFile;
     pair.colours = {options.settings.antialiasColor, options.settings.outlineColor,
                     options.settings.textColor};
+    pair.pair = options.writePair;
+    pair.sup = options.writeSup;
+    for (const StreamInput& stream : options.streams)
+        pair.streams.push_back({stream.code, stream.alt, shownName(stream.file)});
+    pair.defaultStream = options.defaultStream;
     return pair;
+}
+
+// The files a conversion writes.
+const OutputSet& outputSetOf(const ConvertOptions& options)
+{
+    return VobSubWriter(vobSubOptions(options)).outputs();
 }
 
 // Converts one file; returns 0 on success, 3 when entries were skipped. `produced` gathers the
@@ -569,6 +588,7 @@ int convertFile(const QString& file, const ConvertOptions& options, FileReport& 
                 QList<Produced>& produced)
 {
     TSubtitle list;
+    list.SetLanguageHint(LanguageCodeOf(options.languageText));
     if (!load(list, file, options))
         return 1;
 
@@ -581,7 +601,7 @@ int convertFile(const QString& file, const ConvertOptions& options, FileReport& 
     }
 
     GenerationRequest request;
-    request.source = std::make_shared<TextPictureSource>(list, options.settings);
+    request.source = std::make_shared<TextPictureSource>(list, options.settings, options.forced);
     request.writer = std::make_shared<VobSubWriter>(vobSubOptions(options));
     request.subtitleFile = file;
     request.outputFolder = outputFolderFor(options, file);
@@ -638,14 +658,125 @@ bool sharesOutputWithEarlierFile(const ConvertOptions& options, qsizetype index,
     return false;
 }
 
+// The name a pair of streams is planned from: the first stream's file without its language
+// and forced parts ("film.en.srt", "film.en.sub" -> "film.srt"), in that file's folder. It
+// ends in ".srt" whatever the file's kind, so that "film.sub" of the pair is not taken for
+// the input itself; a stream file the pair would replace is still kept by the output checks.
+QString pairNameFile(const QString& firstStream)
+{
+    const QFileInfo info(firstStream);
+    const StreamFileName name = ReadStreamFileName(info.fileName());
+    return QDir(info.path()).filePath(name.stem + QStringLiteral(".srt"));
+}
+
+// Converts the --stream files into one pair with a stream each. Each file is read, reported
+// and checked on its own, and a file that cannot be read or has a line too wide refuses the
+// whole pair; a file without subtitles is left out. Returns the exit status.
+int convertStreams(const ConvertOptions& options, FileReport& report)
+{
+    std::vector<std::unique_ptr<TSubtitle>> lists;
+    std::vector<JoinedPictureSource::Input> inputs;
+    QStringList files;
+    int skipped = 0;
+    bool anySubtitle = false;
+    for (const StreamInput& stream : options.streams) {
+        const QString& file = stream.file;
+        files << file;
+        TSubtitle& list = *lists.emplace_back(std::make_unique<TSubtitle>());
+        // Each file's own language tells its code page apart.
+        list.SetLanguageHint(stream.code.toStdString());
+        bool emptyRead = false;
+        const QFileInfo info(file);
+        if (info.isFile() && info.size() == 0) {
+            printLine(stderr,
+                      QStringLiteral("%1: empty: its stream is left out").arg(shownName(file)));
+        } else if (!load(list, file, options, &emptyRead)) {
+            if (!emptyRead)
+                return 1;
+            printLine(stderr, QStringLiteral("%1: its stream is left out").arg(shownName(file)));
+        }
+        const QString tooWide =
+            FirstTooWideSubtitle(list, options.settings, WorkerCount(options.jobs));
+        if (!tooWide.isEmpty()) {
+            printLine(stderr, QStringLiteral("%1: %2").arg(shownName(file), tooWide));
+            return 1;
+        }
+        skipped += int(list.Skipped().size());
+        anySubtitle = anySubtitle || list.Count() > 0;
+        inputs.push_back(
+            {std::make_shared<TextPictureSource>(list, options.settings, stream.forced),
+             shownName(file)});
+    }
+    if (!anySubtitle) {
+        printLine(stderr, QStringLiteral("lumelle-convert: no stream has a subtitle to show"));
+        return 1;
+    }
+
+    GenerationRequest request;
+    request.source = std::make_shared<JoinedPictureSource>(std::move(inputs));
+    request.writer = std::make_shared<VobSubWriter>(vobSubOptions(options));
+    request.subtitleFile = pairNameFile(files.front());
+    request.outputFolder = outputFolderFor(options, files.front());
+    request.otherInputs = files;
+    request.jobs = options.jobs;
+
+    ProgressBar bar(request.subtitleFile, options.quiet);
+    GenerationCallbacks callbacks;
+    callbacks.beforeSubtitle = [&bar](int index, int count) {
+        g_writing = 1;
+        if (g_stopRequested)
+            return false;
+        bar.show(index, count);
+        return true;
+    };
+    callbacks.keepFinished = [](int, bool) { return false; };
+    g_writing = 1;
+    const GenerationResult result = RunGeneration(request, callbacks);
+    bar.finish();
+    report.aborted = result.aborted;
+    report.skipped = skipped;
+    int subtitles = 0;
+    for (const auto& list : lists)
+        subtitles += list->Count();
+    report.written = !result.committed ? 0 : result.aborted ? result.written : subtitles;
+    if (result.committed)
+        report.outputs = result.outputs;
+    if (!result.helpPath.isEmpty())
+        report.outputs << result.helpPath;
+    QStringList shown;
+    for (const QString& file : files)
+        shown << shownName(file);
+    const int rc = reportRun(shown.join(QStringLiteral(" + ")), subtitles, result, options);
+    return rc != 0 || skipped == 0 ? rc : kEntriesSkipped;
+}
+
 // Converts (or lists) every file of the command line in turn; gives the exit status of the
 // whole run: 1 when a file failed, else 3 when entries were skipped, else 0.
 int convertAll(const ConvertOptions& options)
 {
+    if (!options.streams.empty()) {
+        FileReport report{givenName(options.streams.front().file)};
+        int rc = 1;
+        try {
+            rc = convertStreams(options, report);
+        } catch (const Error& e) {
+            printLine(stderr, QStringLiteral("lumelle-convert: %1").arg(e.message()));
+        } catch (const std::bad_alloc&) {
+            printLine(stderr, QStringLiteral("lumelle-convert: Not enough memory for this pair."));
+        }
+        report.status = rc;
+        if (g_stopRequested && !report.aborted)
+            printLine(stderr, QStringLiteral("Operation Aborted"));
+        if (options.json) {
+            const QByteArray summary = jsonSummary({report});
+            std::fwrite(summary.constData(), 1, std::size_t(summary.size()), stdout);
+        }
+        return rc;
+    }
     // The .idx each file would be written to, planned once for the checks between files.
     QStringList plannedIdx;
     for (const QString& file : options.files)
-        plannedIdx << PlanOutputs(file, outputFolderFor(options, file), VobSubWriter::pair())
+        plannedIdx << PlanOutputs(file, outputFolderFor(options, file), outputSetOf(options))
                           .files.front();
     int failures = 0;
     QList<FileReport> reports;

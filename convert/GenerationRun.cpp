@@ -31,6 +31,7 @@ GenerationResult RunGeneration(const GenerationRequest& request,
         movedLock.emplace(paths.front());
     RemoveLeftoverParts(paths);
     source.plan([&writer](int startFrame, int number) { writer.checkStart(startFrame, number); });
+    writer.planStreams(source.picturesPerStream());
 
     writer.usePalette(source.palette());
     result.notes << source.notes();

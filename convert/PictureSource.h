@@ -6,6 +6,7 @@
 
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 namespace lumelle {
 
@@ -30,6 +31,9 @@ public:
     // What the user should know about how the planned pictures show the file (colours drawn
     // otherwise than asked, characters no font can draw), one line each.
     virtual QStringList notes() const { return {}; }
+    // How many of the planned pictures each stream has (PictureTimes::stream): one stream
+    // unless the source joins several.
+    virtual std::vector<int> picturesPerStream() const { return {count()}; }
 
     // Readies drawing on `workers` threads; worker w draws from one thread only.
     virtual void startWorkers(int workers) = 0;

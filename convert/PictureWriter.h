@@ -38,6 +38,9 @@ public:
     virtual void usePalette(const PalettePlan& plan) { (void)plan; }
     // Refuses, with a message naming subtitle `number`, a start time the form cannot hold.
     virtual void checkStart(int startFrame, int number) const = 0;
+    // Before open(): how many pictures each stream will bring (PictureTimes::stream), so that a
+    // form can leave out a stream without any. Refuses, with a message, streams it cannot hold.
+    virtual void planStreams(const std::vector<int>& picturesPerStream) { (void)picturesPerStream; }
     // Creates the files at `paths` (in the order of outputs().files) under temporary names and
     // writes what comes before the first picture.
     virtual void open(const QStringList& paths) = 0;

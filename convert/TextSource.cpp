@@ -47,8 +47,9 @@ QString subtitleList(const std::vector<int>& numbers)
 
 } // namespace
 
-TextPictureSource::TextPictureSource(const TSubtitle& list, const RenderSettings& settings)
-    : m_list(list), m_settings(settings)
+TextPictureSource::TextPictureSource(const TSubtitle& list, const RenderSettings& settings,
+                                     bool forced)
+    : m_list(list), m_settings(settings), m_forced(forced)
 {}
 
 // A picture's subtitles are read from the list as it is drawn, and their lines laid out then,
@@ -151,7 +152,7 @@ int TextPictureSource::count() const
 PictureTimes TextPictureSource::times(int index) const
 {
     const ShowSegment& segment = m_plan.segments[std::size_t(index)];
-    return {segment.start, segment.end, numberOf(segment)};
+    return {segment.start, segment.end, numberOf(segment), m_forced};
 }
 
 int TextPictureSource::merged() const

@@ -14,8 +14,8 @@ namespace lumelle {
 class TextPictureSource : public PictureSource
 {
 public:
-    // `list` must outlive the source.
-    TextPictureSource(const TSubtitle& list, const RenderSettings& settings);
+    // `list` must outlive the source. `forced`: every picture is marked forced.
+    TextPictureSource(const TSubtitle& list, const RenderSettings& settings, bool forced = false);
 
     void plan(const std::function<void(int startFrame, int number)>& checkStart) override;
     int count() const override;
@@ -34,6 +34,7 @@ private:
 
     const TSubtitle& m_list;
     RenderSettings m_settings;
+    bool m_forced = false;
     ShowPlan m_plan;
     PalettePlan m_palette;
     std::vector<ColorValue> m_textColours; // per picture; empty when every one is the window's

@@ -14,6 +14,7 @@ struct PictureTimes
     int end = 0; // may lie at or before the start, as the file gave it
     int number = 0;
     bool forced = false;
+    int stream = 0; // of an output with several streams: the input, from 0 in the order given
 };
 
 // One drawn picture: frame-sized layers (each pixel background, outline, antialias ring or

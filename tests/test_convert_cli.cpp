@@ -7,12 +7,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 #include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <map>
 #include <unistd.h>
 
 using namespace lumelle;
@@ -71,12 +75,72 @@ TEST(ConvertOptions, ValuesAreCheckedAgainstTheWindowLists)
                                    {"--size", "31", "a.srt"},
                                    {"--offset", "7", "a.srt"},
                                    {"--text-color", "blurple", "a.srt"},
-                                   {"--language", "eng", "a.srt"},
+                                   {"--language", "xx", "a.srt"},
                                    {"--jobs", "0", "a.srt"},
                                    {"--jobs", "many", "a.srt"},
                                    {"--bogus"},
                                    {"--outline"},
                                    {}}) {
+        ConvertOptions fresh;
+        EXPECT_EQ(parse(bad, fresh, error), ParseOutcome::Error) << bad.join(' ').toStdString();
+        EXPECT_FALSE(error.isEmpty());
+    }
+}
+
+TEST(ConvertOptions, LanguageCodesOfIso639AreTakenAsTheTwoLettersOfTheIndex)
+{
+    const struct
+    {
+        const char* given;
+        const char* code; // empty: refused
+        const char* nearest;
+    } cases[] = {
+        {"en", "en", ""},  {"EN", "en", ""},  {"eng", "en", ""}, {"ger", "de", ""},
+        {"deu", "de", ""}, {"fre", "fr", ""}, {"heb", "he", ""}, {"iw", "iw", ""},
+        {"ae", "ae", ""},  {"xx", "", "xh"},  {"enx", "", "en"}, {"english", "", "eng"},
+    };
+    for (const auto& c : cases) {
+        ConvertOptions o;
+        QString error;
+        const ParseOutcome outcome = parse({"--language", c.given, "a.srt"}, o, error);
+        if (*c.code) {
+            EXPECT_EQ(outcome, ParseOutcome::Run) << c.given << ": " << error.toStdString();
+            EXPECT_EQ(o.languageText, QLatin1String(c.code)) << c.given;
+        } else {
+            EXPECT_EQ(outcome, ParseOutcome::Error) << c.given;
+            EXPECT_TRUE(error.contains(QStringLiteral("nearest:"))) << error.toStdString();
+            EXPECT_TRUE(error.contains(QLatin1String(c.nearest))) << error.toStdString();
+        }
+    }
+}
+
+TEST(ConvertOptions, StreamsTakeTheirLanguageNameAndForcedMark)
+{
+    ConvertOptions o;
+    QString error;
+    ASSERT_EQ(
+        parse({"--stream", "en:film.srt", "--alt", "English SDH", "--stream", "dir/film.fre.srt",
+               "--stream", "film.de.forced.srt", "--default-stream", "de"},
+              o, error),
+        ParseOutcome::Run)
+        << error.toStdString();
+    ASSERT_EQ(o.streams.size(), 3u);
+    EXPECT_EQ(o.streams[0].file, QStringLiteral("film.srt"));
+    EXPECT_EQ(o.streams[0].alt, QStringLiteral("English SDH"));
+    EXPECT_EQ(o.streams[1].code, QStringLiteral("fr")) << "from the name, ISO 639-2";
+    EXPECT_FALSE(o.streams[1].forced);
+    EXPECT_EQ(o.streams[2].code, QStringLiteral("de"));
+    EXPECT_TRUE(o.streams[2].forced) << "NAME.LANG.forced.srt";
+    EXPECT_EQ(o.defaultStream, 2);
+
+    for (const QStringList& bad :
+         {QStringList{"--stream", "film.srt"}, // no language anywhere
+          {"--stream", "xq:film.srt"},         // not a code
+          {"--stream", "en:a.srt", "b.srt"},   // a pair and a plain file
+          {"--stream", "en:a.srt", "--default-stream", "fr"},
+          {"--stream", "en:a.srt", "--stream", "fr:b.srt", "--format", "dvd-sup"},
+          {"--alt", "Name", "a.srt"},
+          {"--format", "pgs", "a.srt"}}) {
         ConvertOptions fresh;
         EXPECT_EQ(parse(bad, fresh, error), ParseOutcome::Error) << bad.join(' ').toStdString();
         EXPECT_FALSE(error.isEmpty());
@@ -243,14 +307,26 @@ TEST(ConvertCommand, BadFilesAndOptionsFailWithAMessage)
 
 namespace {
 
-// Pixels of `rgb` in the frame that ffmpeg shows at `seconds` of `idx` laid over mid grey.
-int decodedPixelsOf(const QString& idx, double seconds, QRgb rgb, QString& problem)
+// Pixels of `rgb` in the frame that ffmpeg shows at `seconds` of subtitle stream `stream` of
+// `idx` (or a Matroska file) laid over mid grey; `forcedOnly` decodes the forced ones only.
+int decodedPixelsOf(const QString& idx, double seconds, QRgb rgb, QString& problem, int stream = 0,
+                    bool forcedOnly = false)
 {
     QProcess ffmpeg;
-    ffmpeg.start("ffmpeg", {"-v", "error", "-f", "lavfi", "-i",
-                            "color=c=0x808080:s=720x576:r=25:d=10", "-i", idx, "-filter_complex",
-                            "[0:v][1:s]overlay=format=rgb", "-ss", QString::number(seconds),
-                            "-frames:v", "1", "-f", "rawvideo", "-pix_fmt", "rgb24", "pipe:1"});
+    QStringList args{"-v", "error", "-f", "lavfi", "-i", "color=c=0x808080:s=720x576:r=25:d=10"};
+    if (forcedOnly)
+        args << "-forced_subs_only"
+             << "1";
+    args << "-i" << idx << "-filter_complex"
+         << QStringLiteral("[0:v][1:s:%1]overlay=format=rgb").arg(stream) << "-ss"
+         << QString::number(seconds) << "-frames:v"
+         << "1"
+         << "-f"
+         << "rawvideo"
+         << "-pix_fmt"
+         << "rgb24"
+         << "pipe:1";
+    ffmpeg.start("ffmpeg", args);
     if (!ffmpeg.waitForFinished(60000) || ffmpeg.exitCode() != 0) {
         problem = "ffmpeg failed: " + QString::fromLocal8Bit(ffmpeg.readAllStandardError());
         return -1;
@@ -486,4 +562,278 @@ TEST(ConvertCommand, FileNamesAndTextReachTheTerminalAsTheyAre)
     // Escape sequences of the text are shown, not obeyed.
     const Outcome listed = convert({"--list", percent});
     EXPECT_EQ(listed.out, "1\t00:00:01:000\t00:00:02:000\tred \\x1B[31mtext\\x07\n");
+}
+
+namespace {
+
+// What a tool printed on standard output, or an empty text when it failed.
+QByteArray toolOutput(const char* program, const QStringList& args)
+{
+    QProcess p;
+    p.start(QString::fromLatin1(program), args);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) {
+        ADD_FAILURE() << program << " failed: " << p.readAllStandardError().toStdString();
+        return {};
+    }
+    return p.readAllStandardOutput();
+}
+
+QByteArray srtOf(const char* start, const char* end, const char* text)
+{
+    return QByteArray("1\n00:00:") + start + " --> 00:00:" + end + "\n" + text + "\n";
+}
+
+constexpr QRgb kWhite = qRgb(255, 255, 255);
+
+// The value at `outer`.`inner` of a JSON object.
+QJsonValue field(const QJsonValue& value, const char* outer, const char* inner)
+{
+    return value.toObject().value(QLatin1String(outer)).toObject().value(QLatin1String(inner));
+}
+
+} // namespace
+
+// Each language of a pair is a stream of its own that ffprobe, ffmpeg and mkvmerge read with
+// its language, the chosen default and its own subtitles.
+TEST(ConvertCommand, StreamsOfAPairAreReadWithTheirLanguagesAndTexts)
+{
+    struct Language
+    {
+        const char* given; // as given to --stream
+        const char* file;
+        const char* ffprobe;  // the language ffprobe reads
+        const char* mkvmerge; // and mkvmerge
+        QByteArray srt;
+    };
+    const Language en{"en", "film.en.srt", "en", "eng", srtOf("01,000", "02,000", "Hi")};
+    const Language fr{"fre", "film.fr.srt", "fr", "fre",
+                      srtOf("01,000", "02,000", "Bonjour tout le monde, comment allez-vous")};
+    const Language de{"de", "film.de.srt", "de", "ger", srtOf("03,000", "04,000", "Guten Tag")};
+    const struct
+    {
+        std::vector<Language> languages;
+        const char* defaultStream;
+        int defaultIndex;
+    } cases[] = {{{en, fr}, nullptr, 0}, {{en, fr, de}, "3", 2}};
+    for (const auto& c : cases) {
+        QTemporaryDir dir;
+        QStringList args{"--palette", "pc", "-o", dir.filePath("out")};
+        for (const Language& l : c.languages)
+            args << "--stream"
+                 << QStringLiteral("%1:%2").arg(l.given, writeFileIn(dir, l.file, l.srt));
+        args << "--alt"
+             << "Last one";
+        if (c.defaultStream)
+            args << "--default-stream" << c.defaultStream;
+        const Outcome run = convert(args);
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const QString idx = dir.filePath("out/film.idx");
+        ASSERT_TRUE(QFileInfo::exists(idx)) << run.out.toStdString();
+        const int count = int(c.languages.size());
+
+        const QJsonArray streams =
+            QJsonDocument::fromJson(
+                toolOutput("ffprobe", {"-v", "error", "-show_streams", "-of", "json", idx}))
+                .object()
+                .value(QLatin1String("streams"))
+                .toArray();
+        ASSERT_EQ(streams.size(), count);
+        for (int i = 0; i < count; ++i) {
+            EXPECT_EQ(field(streams[i], "tags", "language").toString(),
+                      QLatin1String(c.languages[std::size_t(i)].ffprobe));
+            EXPECT_EQ(field(streams[i], "disposition", "default").toInt(),
+                      i == c.defaultIndex ? 1 : 0)
+                << i;
+        }
+        EXPECT_EQ(field(streams[count - 1], "tags", "title").toString(),
+                  QStringLiteral("Last one"));
+
+        const QJsonArray tracks = QJsonDocument::fromJson(toolOutput("mkvmerge", {"-J", idx}))
+                                      .object()
+                                      .value(QLatin1String("tracks"))
+                                      .toArray();
+        ASSERT_EQ(tracks.size(), count);
+        for (int i = 0; i < count; ++i)
+            EXPECT_EQ(field(tracks[i], "properties", "language").toString(),
+                      QLatin1String(c.languages[std::size_t(i)].mkvmerge));
+
+        // Each stream shows its own text: the long French line has far more white pixels
+        // than "Hi" at the same time, and the German one shows only later.
+        QString problem;
+        const int hi = decodedPixelsOf(idx, 1.5, kWhite, problem, 0);
+        const int bonjour = decodedPixelsOf(idx, 1.5, kWhite, problem, 1);
+        EXPECT_GT(hi, 20) << problem.toStdString();
+        EXPECT_GT(bonjour, 5 * hi) << problem.toStdString();
+        if (count == 3) {
+            EXPECT_EQ(decodedPixelsOf(idx, 1.5, kWhite, problem, 2), 0) << problem.toStdString();
+            EXPECT_GT(decodedPixelsOf(idx, 3.5, kWhite, problem, 2), 20) << problem.toStdString();
+        }
+    }
+}
+
+// Forced subtitles are the only ones ffmpeg decodes with -forced_subs_only, from the pair and
+// from a Matroska file muxed by mkvmerge.
+TEST(ConvertCommand, ForcedSubtitlesAreTheOnlyOnesShownWhenOnlyForcedAreWanted)
+{
+    QTemporaryDir dir;
+    const QString all = writeFileIn(dir, "film.en.srt", srtOf("01,000", "02,000", "Dialogue"));
+    const QString signs = writeFileIn(dir, "film.en.forced.srt", srtOf("01,000", "02,000", "SIGN"));
+    const Outcome run = convert({"--palette", "pc", "--stream", all, "--stream", signs});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QString idx = dir.filePath("film.idx");
+    const QString mkv = dir.filePath("film.mkv");
+    toolOutput("mkvmerge", {"-q", "-o", mkv, idx});
+    for (const QString& file : {idx, mkv}) {
+        QString problem;
+        EXPECT_EQ(decodedPixelsOf(file, 1.5, kWhite, problem, 0, true), 0)
+            << file.toStdString() << problem.toStdString();
+        EXPECT_GT(decodedPixelsOf(file, 1.5, kWhite, problem, 1, true), 20)
+            << file.toStdString() << problem.toStdString();
+        EXPECT_GT(decodedPixelsOf(file, 1.5, kWhite, problem, 0, false), 20)
+            << file.toStdString() << problem.toStdString();
+    }
+
+    // --forced marks a whole file.
+    const QString plain = writeFileIn(dir, "plain.srt", srtOf("01,000", "02,000", "Sign"));
+    ASSERT_EQ(convert({"--palette", "pc", "--forced", plain}).exitCode, 0);
+    QString problem;
+    EXPECT_GT(decodedPixelsOf(dir.filePath("plain.idx"), 1.5, kWhite, problem, 0, true), 20)
+        << problem.toStdString();
+}
+
+namespace {
+
+struct ReadUnit
+{
+    int stream = 0;
+    std::uint64_t pts = 0;
+    QByteArray bytes;
+};
+
+// The subpicture units of a .sub file, put together from its packs: a pack whose PES header
+// has a time starts a unit of its substream. Every length is checked against what is left.
+std::vector<ReadUnit> unitsOfSub(const QByteArray& sub)
+{
+    std::vector<ReadUnit> units;
+    std::map<int, std::size_t> open;
+    for (qsizetype at = 0; at + 2048 <= sub.size(); at += 2048) {
+        const auto byte = [&](qsizetype i) { return unsigned(uchar(sub[at + i])); };
+        EXPECT_EQ(byte(17), 0xBDu) << "private stream 1 at " << at;
+        const unsigned pesLength = byte(18) << 8 | byte(19);
+        const unsigned headerLength = byte(22);
+        const int stream = int(byte(23 + headerLength)) - 0x20;
+        const qsizetype payload = 24 + headerLength;
+        const qsizetype end = 20 + pesLength;
+        if (end > 2048 || payload > end) {
+            ADD_FAILURE() << "bad PES length at " << at;
+            break;
+        }
+        if (byte(21) & 0x80) {
+            std::uint64_t pts = (std::uint64_t(byte(23)) >> 1 & 7) << 30 | byte(24) << 22 |
+                                (byte(25) >> 1) << 15 | byte(26) << 7 | byte(27) >> 1;
+            open[stream] = units.size();
+            units.push_back({stream, pts, {}});
+        }
+        units.at(open.at(stream)).bytes += sub.mid(at + payload, end - payload);
+    }
+    return units;
+}
+
+// The units of a DVD .sup file: "SP", the time in 8 little-endian bytes, the unit, whose first
+// two bytes give its size.
+std::vector<ReadUnit> unitsOfSup(const QByteArray& sup)
+{
+    std::vector<ReadUnit> units;
+    qsizetype at = 0;
+    while (at < sup.size()) {
+        if (sup.size() - at < 14 || sup.mid(at, 2) != "SP") {
+            ADD_FAILURE() << "no header at " << at;
+            break;
+        }
+        std::uint64_t pts = 0;
+        for (int i = 7; i >= 0; --i)
+            pts = pts << 8 | uchar(sup[at + 2 + i]);
+        const qsizetype size = qsizetype(uchar(sup[at + 10])) << 8 | uchar(sup[at + 11]);
+        if (size < 4 || at + 10 + size > sup.size()) {
+            ADD_FAILURE() << "bad unit size at " << at;
+            break;
+        }
+        units.push_back({0, pts, sup.mid(at + 10, size)});
+        at += 10 + size;
+    }
+    return units;
+}
+
+} // namespace
+
+// The .sup file holds the pair's units in order, each after its "SP" header and time.
+TEST(ConvertCommand, DvdSupHoldsThePairsUnitsWithTheirTimes)
+{
+    QTemporaryDir dir;
+    const QString srt = dir.filePath("three.srt");
+    QFile::copy(QStringLiteral(LUMELLE_TEST_DATA "/subtitle/three.srt"), srt);
+    const Outcome both = convert({"--format", "vobsub,dvd-sup", "--forced", srt});
+    ASSERT_EQ(both.exitCode, 0) << both.err.toStdString();
+    const std::vector<ReadUnit> fromSub = unitsOfSub(readAll(dir.filePath("three.sub")));
+    const std::vector<ReadUnit> fromSup = unitsOfSup(readAll(dir.filePath("three.sup")));
+    ASSERT_EQ(fromSub.size(), 3u);
+    ASSERT_EQ(fromSup.size(), fromSub.size());
+    for (std::size_t i = 0; i < fromSub.size(); ++i) {
+        EXPECT_EQ(fromSup[i].pts, fromSub[i].pts) << i;
+        EXPECT_EQ(fromSup[i].bytes, fromSub[i].bytes) << i;
+        const QByteArray& unit = fromSup[i].bytes;
+        const int control = uchar(unit[2]) << 8 | uchar(unit[3]);
+        EXPECT_EQ(uchar(unit[control + 4]), 0x00) << "forced start command, unit " << i;
+    }
+    EXPECT_EQ(fromSup[0].pts, 90000u) << "the first subtitle starts at 1 s";
+
+    // Instead of the pair: the .sup alone, the same bytes.
+    QTemporaryDir other;
+    const Outcome supOnly = convert({"--format", "dvd-sup", "--forced", "-o", other.path(), srt});
+    ASSERT_EQ(supOnly.exitCode, 0) << supOnly.err.toStdString();
+    EXPECT_EQ(readAll(other.filePath("three.sup")), readAll(dir.filePath("three.sup")));
+    EXPECT_FALSE(QFileInfo::exists(other.filePath("three.idx")));
+}
+
+// A stream without a subtitle to show (an empty file, one whose only entry ends where it
+// starts) is left out, the indexes stay without gaps and the
+// units of the streams follow each other in start order.
+TEST(ConvertCommand, AStreamWithoutSubtitlesIsLeftOut)
+{
+    QTemporaryDir dir;
+    const Outcome run = convert(
+        {"--stream",
+         "en:" + writeFileIn(dir, "f.en.srt",
+                             srtOf("01,000", "02,000", "One") + "\n2\n00:00:05,000 --> "
+                                                                "00:00:06,000\nThree\n"),
+         "--stream", "de:" + writeFileIn(dir, "f.de.srt", ""), "--stream",
+         "it:" + writeFileIn(dir, "f.it.srt", srtOf("01,000", "01,000", "Note")), "--stream",
+         "fr:" + writeFileIn(dir, "f.fr.srt", srtOf("03,000", "04,000", "Deux")),
+         "--default-stream", "fr"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("f.de.srt: empty: its stream is left out")))
+        << run.err.toStdString();
+    const QByteArray idx = readAll(dir.filePath("f.idx"));
+    EXPECT_TRUE(idx.contains("langidx: 1\r\n")) << idx.toStdString();
+    EXPECT_TRUE(idx.contains("id: en, index: 0\r\n")) << idx.toStdString();
+    EXPECT_TRUE(idx.contains("id: fr, index: 1\r\n")) << idx.toStdString();
+    EXPECT_FALSE(idx.contains("id: de") || idx.contains("id: it"));
+
+    // A MicroDVD stream file names the pair as a SubRip one does, and is kept.
+    const QByteArray micro = "{25}{50}Un\n";
+    const QString microPath = writeFileIn(dir, "m.fr.sub", micro);
+    ASSERT_EQ(convert({"--stream", microPath}).exitCode, 0);
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("m.idx")));
+    EXPECT_EQ(readAll(microPath), micro);
+    const QString sameName = writeFileIn(dir, "n.sub", micro);
+    ASSERT_EQ(convert({"--stream", "fr:" + sameName}).exitCode, 0);
+    EXPECT_TRUE(QFileInfo::exists(dir.filePath("n_vobsub.idx"))) << "n.sub is the input";
+    EXPECT_EQ(readAll(sameName), micro);
+
+    // The streams meet in start order, each unit whole.
+    std::vector<std::pair<int, std::uint64_t>> order;
+    for (const ReadUnit& unit : unitsOfSub(readAll(dir.filePath("f.sub"))))
+        order.emplace_back(unit.stream, unit.pts);
+    EXPECT_EQ(order,
+              (std::vector<std::pair<int, std::uint64_t>>{{0, 90000}, {1, 270000}, {0, 450000}}));
 }

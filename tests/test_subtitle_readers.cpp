@@ -2,6 +2,7 @@
 // ends, frame-rate headers, unreadable entries.
 #include "TestFiles.h"
 #include "convert/ShowPlan.h"
+#include "subtitle/ForcedMarks.h"
 #include "subtitle/LoadReport.h"
 #include "subtitle/Subtitle.h"
 #include "subtitle/TextDecoding.h"
@@ -625,4 +626,43 @@ TEST(MicroDvd, LinesSplitAtTheirBracesAndBars)
     EXPECT_EQ(list.line(5).EndFrame, "4") << "a line cut after its end frame has no text";
     EXPECT_EQ(list.Skipped(),
               (std::vector<SkippedEntry>{{5, "'hello' is not a valid integer value"}}));
+}
+
+TEST(ForcedMarks, StyleNamesWithTheWordForcedOrSignMarkTheirLines)
+{
+    const struct
+    {
+        const char* style;
+        bool forced;
+    } cases[] = {
+        {"Forced", true},          {"Signs", true},      {"sign-top", true},  {"OP_forced", true},
+        {"ForcedNarrative", true}, {"SIGNS", true},      {"Default", false},  {"Design", false},
+        {"Assignment", false},     {"Signature", false}, {"Enforced", false}, {"", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(StyleNameMarksForced(QString::fromLatin1(c.style)), c.forced) << c.style;
+}
+
+TEST(ForcedMarks, StreamFileNamesGiveLanguageAndForcedFromTheirEnd)
+{
+    const struct
+    {
+        const char* name;
+        const char* stem;
+        const char* language;
+        bool forced;
+    } cases[] = {
+        {"film.en.srt", "film", "en", false},
+        {"film.en.forced.srt", "film", "en", true},
+        {"film.fre.FORCED.srt", "film", "fre", true},
+        {"film.srt", "film", "", false},
+        {"my.film.2019.srt", "my.film.2019", "", false},
+        {"film.forced.srt", "film", "", true},
+    };
+    for (const auto& c : cases) {
+        const StreamFileName name = ReadStreamFileName(QString::fromLatin1(c.name));
+        EXPECT_EQ(name.stem, QLatin1String(c.stem)) << c.name;
+        EXPECT_EQ(name.language, QLatin1String(c.language)) << c.name;
+        EXPECT_EQ(name.forced, c.forced) << c.name;
+    }
 }

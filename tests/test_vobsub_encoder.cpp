@@ -195,6 +195,23 @@ TEST(SubpictureEncoder, EmptySubtitleUnitByteForByte)
     EXPECT_EQ(slice(unit, 646, 30), controls);
 }
 
+TEST(SubpictureEncoder, ForcedUnitDiffersOnlyInItsStartCommand)
+{
+    const Bytes fields(16, 0x00); // two rows of any bytes: the commands are what matter
+    const Bytes plain = SubpictureUnit(fields, 8, 720, 420, 2, 0, 50, FrameRate(25000), 1);
+    const Bytes forced = SubpictureUnit(fields, 8, 720, 420, 2, 0, 50, FrameRate(25000), 1,
+                                        kTextPaletteSlot, true);
+    // D = 2 + 16 + 2 = 20; the first sequence at D + 2 = 22, its first command at 26.
+    ASSERT_EQ(forced.size(), plain.size());
+    EXPECT_EQ(plain[26], 0x01) << "start display";
+    EXPECT_EQ(forced[26], 0x00) << "forced start display";
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+        if (i != 26) {
+            EXPECT_EQ(forced[i], plain[i]) << i;
+        }
+    }
+}
+
 TEST(SubpictureEncoder, FieldsHoldEvenRowsThenOddRows)
 {
     QImage image = blueFrame();

@@ -1,6 +1,7 @@
 // Program-stream packs, .idx text and the help text, byte for byte.
 #include "TestFiles.h"
 #include "platform/Error.h"
+#include "vobsub/DvdSup.h"
 #include "vobsub/HelpText.h"
 #include "vobsub/IndexWriter.h"
 #include "vobsub/ProgramStream.h"
@@ -319,6 +320,30 @@ TEST(IndexWriter, WritesHeaderAndOneLinePerSubtitle)
     QBuffer readOnly;
     readOnly.open(QIODevice::ReadOnly);
     EXPECT_FALSE(errorOf([&] { WriteIndexEntry(readOnly, 25, FrameRate(25000), 0); }).isEmpty());
+}
+
+TEST(IndexWriter, StreamHeadersNameLanguageIndexAndAlternativeName)
+{
+    EXPECT_EQ(IndexStreamText({"fr", "French", ""}, 1),
+              "# French\r\n"
+              "id: fr, index: 1\r\n"
+              "# Decomment next line to activate alternative name in DirectVobSub / Windows "
+              "Media Player 6.x\r\n"
+              "# alt: French\r\n"
+              "# Vob/Cell ID: 1, 1 (PTS: 0)\r\n");
+    const std::string named = IndexStreamText({"de", "German", "Deutsch (Kommentar)"}, 2);
+    EXPECT_NE(named.find("\r\nalt: Deutsch (Kommentar)\r\n"), std::string::npos) << named;
+    EXPECT_EQ(LanguageIndexText(2), "langidx: 2\r\n\r\n");
+}
+
+TEST(DvdSup, HeaderIsSpAndTheTimeInEightLittleEndianBytes)
+{
+    const Bytes unit{0x00, 0x06, 0x00, 0x04, 0xAB, 0xCD};
+    // 0x1_2345_6789 ticks: a time that needs all 33 bits.
+    EXPECT_EQ(SupPacket(unit, 0x123456789u),
+              (Bytes{0x53, 0x50,                                     // "SP"
+                     0x89, 0x67, 0x45, 0x23, 0x01, 0x00, 0x00, 0x00, // the time, low byte first
+                     0x00, 0x06, 0x00, 0x04, 0xAB, 0xCD}));          // the unit as it stands
 }
 
 TEST(HelpText, DefaultColoursByteForByte)

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <vector>
 
 namespace lumelle {
 
@@ -38,8 +39,23 @@ QString HelpFilePath(const QString& subtitleFile)
 std::string HelpText(const OutputColours& colours, const QString& idxName, const QString& subName,
                      const QString& helpPath)
 {
+    return HelpText(colours, QStringList{idxName, subName}, helpPath, std::string());
+}
+
+std::string HelpText(const OutputColours& colours, const QStringList& fileNames,
+                     const QString& helpPath, const std::string& streamNote)
+{
+    std::vector<std::string> files;
+    for (const QString& name : fileNames)
+        files.push_back(name.toStdString());
+    files.push_back(helpPath.toStdString());
+    const std::string muxLine =
+        !streamNote.empty() ? streamNote
+                            : "If you want to MUX more vobsubs into one file (multilanguage "
+                              "vobsubs) then use Kestrabind: " +
+                                  KestrabindAddress();
     // Colours 0 to 3 are the palette slots: antialias, outline, text, background.
-    const std::string lines[] = {
+    const std::string before[] = {
         kHelpFileMagic,
         "Some DVD Devices might want an VTS_01_0.IFO file in order to get correct colors",
         "Just Download VTS_01_0.IFO load it on Ifoedit and press VTS_PGCITI and then VTS_PGC1.",
@@ -50,26 +66,20 @@ std::string HelpText(const OutputColours& colours, const QString& idxName, const
         "Then press save. Thats all.",
         "",
         "Generated Files:",
-        idxName.toStdString(),
-        subName.toStdString(),
-        helpPath.toStdString(),
-        "",
-        "Download Ifo File Here: " + IfoDownloadAddress(),
-        "",
-        "If you want to MUX more vobsubs into one file (multilanguage vobsubs) then use "
-        "Kestrabind: " +
-            KestrabindAddress(),
     };
-    static_assert(std::size(lines) == 17);
-    constexpr std::size_t kAfterColours = 7; // the colour lines end before line 7
+    std::vector<std::string> lines(std::begin(before), std::end(before));
+    // The colours the file asks for, in the palette slots after the background.
+    constexpr std::ptrdiff_t kAfterColours = 7; // the colour lines end before line 7
+    for (std::size_t k = 0; k < colours.extra.size(); ++k)
+        lines.insert(lines.begin() + kAfterColours + std::ptrdiff_t(k),
+                     colourLine(int(kFixedPaletteSlots + k), colours.extra[k]));
+    lines.insert(lines.end(), files.begin(), files.end());
+    for (const std::string& line :
+         {std::string(), "Download Ifo File Here: " + IfoDownloadAddress(), std::string(), muxLine})
+        lines.push_back(line);
 
     std::string text;
-    for (std::size_t i = 0; i < std::size(lines); ++i) {
-        if (i == kAfterColours) {
-            // The colours the file asks for, in the palette slots after the background.
-            for (std::size_t k = 0; k < colours.extra.size(); ++k)
-                text += "\r\n" + colourLine(int(kFixedPaletteSlots + k), colours.extra[k]);
-        }
+    for (std::size_t i = 0; i < lines.size(); ++i) {
         if (i > 0)
             text += "\r\n"; // between lines only: no break after the last
         text += lines[i];

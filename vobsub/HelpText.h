@@ -5,6 +5,7 @@
 #include "vobsub/Palette.h"
 
 #include <QString>
+#include <QStringList>
 #include <string>
 
 namespace lumelle {
@@ -23,6 +24,10 @@ QString HelpFilePath(const QString& subtitleFile);
 // The 17 lines, CR LF between them and none after the last. Names and path go in as UTF-8.
 std::string HelpText(const OutputColours& colours, const QString& idxName, const QString& subName,
                      const QString& helpPath);
+// The same for any set of files made; a non-empty `streamNote` (the streams of a pair with
+// several and how to mux them) stands in the place of the pointer to a muxer.
+std::string HelpText(const OutputColours& colours, const QStringList& fileNames,
+                     const QString& helpPath, const std::string& streamNote);
 
 // Creates or replaces the file with exactly `text`. The old file stays as it was unless the
 // whole text could be written. Throws Error with the file error's message.

@@ -22,11 +22,9 @@ void writeAll(QIODevice& device, const std::string& text)
 
 } // namespace
 
-std::string IndexHeaderText(FrameRate rate, PaletteMode mode, const OutputColours& colours,
-                            const QString& languageText)
+std::string IndexSettingsText(FrameRate rate, PaletteMode mode, const OutputColours& colours)
 {
     const std::string size = rate == kPalFrameRate ? "size: 720x576" : "size: 720x480";
-    const std::string language = languageText.left(2).toLatin1().toStdString();
 
     const std::string lines[] = {
         std::string(kIndexFileMagic) + ", v7 (do not modify this line!)",
@@ -86,21 +84,43 @@ std::string IndexHeaderText(FrameRate rate, PaletteMode mode, const OutputColour
         CustomColourLine(mode, colours),
         "",
         "# Language index in use",
-        "langidx: 0",
-        "",
-        "# English",
-        "id: " + language + ", index: 0",
-        "# Decomment next line to activate alternative name in DirectVobSub / Windows Media "
-        "Player 6.x",
-        "# alt: English",
-        "# Vob/Cell ID: 1, 1 (PTS: 0)",
     };
-    static_assert(std::size(lines) == 63);
+    static_assert(std::size(lines) == 56);
 
     std::string text;
     for (const std::string& line : lines)
         text += line + kLineEnd;
     return text;
+}
+
+std::string IndexStreamText(const IndexStream& stream, int index)
+{
+    const std::string lines[] = {
+        "# " + stream.name,
+        "id: " + stream.code + ", index: " + std::to_string(index),
+        "# Decomment next line to activate alternative name in DirectVobSub / Windows Media "
+        "Player 6.x",
+        stream.alt.empty() ? "# alt: " + stream.name : "alt: " + stream.alt,
+        "# Vob/Cell ID: 1, 1 (PTS: 0)",
+    };
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + kLineEnd;
+    return text;
+}
+
+std::string LanguageIndexText(int defaultIndex)
+{
+    return "langidx: " + std::to_string(defaultIndex) + kLineEnd + kLineEnd;
+}
+
+std::string IndexHeaderText(FrameRate rate, PaletteMode mode, const OutputColours& colours,
+                            const QString& languageText)
+{
+    // The single stream's comment lines always read English, whatever its language.
+    const IndexStream stream{languageText.left(2).toLatin1().toStdString(), "English", {}};
+    return IndexSettingsText(rate, mode, colours) + LanguageIndexText(0) +
+           IndexStreamText(stream, 0);
 }
 
 std::string IndexEntryLine(std::int64_t startFrame, FrameRate rate, std::uint32_t PackCount)
@@ -110,6 +130,11 @@ std::string IndexEntryLine(std::int64_t startFrame, FrameRate rate, std::uint32_
     std::snprintf(position, sizeof position, "%09" PRIx64, filePosition);
     return "timestamp: " + TSubtitle::FramesToTime(startFrame, rate) + ", filepos: " + position +
            kLineEnd;
+}
+
+void WriteIndexText(QIODevice& idx, const std::string& text)
+{
+    writeAll(idx, text);
 }
 
 void WriteIndexHeader(QIODevice& idx, FrameRate rate, PaletteMode mode,

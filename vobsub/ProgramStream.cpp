@@ -25,7 +25,7 @@ constexpr std::uint8_t kPesMarkerAndFlags = 0x81; // marker bits 10, flags 00000
 constexpr std::uint8_t kPesPtsPresent = 0x80;
 constexpr std::uint8_t kPesNothingPresent = 0x00;
 constexpr std::uint8_t kPtsLength = 5;
-constexpr std::uint8_t kSubpictureStream0 = 0x20;
+constexpr std::uint8_t kSubpictureStream0 = 0x20; // substream 0x20 + N: subpicture stream N
 
 // PES bytes after its length field besides the payload: flags (2), header data length (1),
 // the optional PTS, the substream number (1).
@@ -34,7 +34,7 @@ constexpr std::size_t kPaddingHeaderSize = 6; // start code + length
 constexpr std::uint8_t kFill = 0xFF;
 
 void writePack(ByteWriter& w, const std::uint8_t* payload, std::size_t payloadSize,
-               const std::array<std::uint8_t, 5>* pts)
+               const std::array<std::uint8_t, 5>* pts, int stream)
 {
     const std::size_t packStart = w.size();
     w.bytes(kPackStartCode.data(), 4); // 4: pack start code
@@ -49,9 +49,9 @@ void writePack(ByteWriter& w, const std::uint8_t* payload, std::size_t payloadSi
     w.u8(pts ? kPesPtsPresent : kPesNothingPresent); // 1: PTS present or not
     w.u8(pts ? kPtsLength : 0);                      // 1: PES header data length
     if (pts)
-        w.bytes(pts->data(), pts->size()); // 5: PTS
-    w.u8(kSubpictureStream0);              // 1: substream number
-    w.bytes(payload, payloadSize);         // n: the unit's next bytes
+        w.bytes(pts->data(), pts->size());       // 5: PTS
+    w.u8(kSubpictureStream0 + unsigned(stream)); // 1: substream number
+    w.bytes(payload, payloadSize);               // n: the unit's next bytes
 
     // Fill the rest of the pack: a padding packet when it has room for its header, otherwise
     // plain 0xFF bytes. Only the last pack of a unit has anything left.
@@ -106,8 +106,9 @@ std::array<std::uint8_t, 5> PtsBytes(std::uint64_t ticks)
 
 std::vector<std::uint8_t> BuildSubtitlePacks(const std::vector<std::uint8_t>& unit,
                                              std::int64_t startFrame, FrameRate rate,
-                                             int subtitleNumber)
+                                             int subtitleNumber, int stream)
 {
+    Q_ASSERT(stream >= 0 && stream < kMaxSubpictureStreams);
     const std::array<std::uint8_t, 5> pts =
         PtsBytes(PresentationTicks(startFrame, rate, subtitleNumber));
     const std::size_t packs = PackCountFor(unit.size());
@@ -119,7 +120,7 @@ std::vector<std::uint8_t> BuildSubtitlePacks(const std::vector<std::uint8_t>& un
     for (std::size_t pack = 0; pack < packs; ++pack) {
         const std::size_t capacity = pack == 0 ? kFirstPackPayload : kLaterPackPayload;
         const std::size_t take = std::min(capacity, unit.size() - position);
-        writePack(w, unit.data() + position, take, pack == 0 ? &pts : nullptr);
+        writePack(w, unit.data() + position, take, pack == 0 ? &pts : nullptr, stream);
         position += take;
     }
     Q_ASSERT(position == unit.size());
@@ -129,10 +130,10 @@ std::vector<std::uint8_t> BuildSubtitlePacks(const std::vector<std::uint8_t>& un
 
 void WriteSubtitlePacks(QIODevice& sub, const std::vector<std::uint8_t>& unit,
                         std::int64_t startFrame, FrameRate rate, int subtitleNumber,
-                        std::uint32_t& PackCount)
+                        std::uint32_t& PackCount, int stream)
 {
     const std::vector<std::uint8_t> packs =
-        BuildSubtitlePacks(unit, startFrame, rate, subtitleNumber);
+        BuildSubtitlePacks(unit, startFrame, rate, subtitleNumber, stream);
     WriteAll(sub, reinterpret_cast<const char*>(packs.data()), qint64(packs.size()),
              QStringLiteral("Cannot write the .sub file."));
     PackCount += std::uint32_t(packs.size() / kPackSize);

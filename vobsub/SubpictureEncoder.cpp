@@ -13,6 +13,7 @@ namespace lumelle {
 namespace {
 
 // Subpicture control commands.
+constexpr std::uint8_t kCmdForcedStartDisplay = 0x00; // shown even with subtitles turned off
 constexpr std::uint8_t kCmdStartDisplay = 0x01;
 constexpr std::uint8_t kCmdStopDisplay = 0x02;
 constexpr std::uint8_t kCmdSetColour = 0x03;
@@ -62,6 +63,7 @@ struct FirstControl
     unsigned topFieldOffset = 0;
     unsigned bottomFieldOffset = 0;
     unsigned textSlot = kTextPaletteSlot;
+    bool forced = false;
 };
 
 // The first control sequence, shown at once: from its delay (the area's closing zero bytes)
@@ -70,8 +72,8 @@ void writeFirstControl(ByteWriter& w, const FirstControl& c)
 {
     w.u16(0);               // 2: delay 0, also the closing zero bytes of the area
     w.u16(c.secondControl); // 2: offset of the next sequence
-    w.u8(kCmdStartDisplay); // 1
-    w.u8(kCmdSetColour);    // 1 + 2
+    w.u8(c.forced ? kCmdForcedStartDisplay : kCmdStartDisplay); // 1
+    w.u8(kCmdSetColour);                                        // 1 + 2
     w.u8(kColourSlotsOfRings);
     w.u8(std::uint8_t(((c.textSlot & 0xF) << 4) | kBackgroundSlot));
     w.u8(kCmdSetContrast); // 1 + 2
@@ -137,7 +139,7 @@ namespace {
 // field `topSize` bytes long): fills in the header, adds the control sequences.
 void finishUnit(std::vector<std::uint8_t>& unit, std::size_t topSize, int width, int bandTop,
                 int bandHeight, int startFrame, int endFrame, FrameRate rate, int subtitleNumber,
-                int textSlot)
+                int textSlot, bool forced)
 {
     const std::size_t fieldsSize = unit.size() - kUnitHeaderSize - kFieldStartInArea;
     // Pixel-data area: two zero bytes, the top field, the bottom field, two zero bytes.
@@ -154,6 +156,7 @@ void finishUnit(std::vector<std::uint8_t>& unit, std::size_t topSize, int width,
 
     FirstControl first;
     first.textSlot = unsigned(textSlot);
+    first.forced = forced;
     first.topFieldOffset = unsigned(kUnitHeaderSize + kFieldStartInArea);
     first.bottomFieldOffset = first.topFieldOffset + unsigned(topSize);
     first.area = {0, unsigned(width - 1), unsigned(bandTop), unsigned(bandTop + bandHeight - 1)};
@@ -333,21 +336,22 @@ void encodeMaskRow(const std::uint64_t* low, const std::uint64_t* high, int widt
 std::vector<std::uint8_t> SubpictureUnit(std::span<const std::uint8_t> fields, std::size_t topSize,
                                          int width, int bandTop, int bandHeight, int startFrame,
                                          int endFrame, FrameRate rate, int subtitleNumber,
-                                         int textSlot)
+                                         int textSlot, bool forced)
 {
     std::vector<std::uint8_t> unit;
     unit.reserve(kUnitHeaderSize + kFieldStartInArea + fields.size() + kControlAfterArea + 3);
     unit.resize(kUnitHeaderSize + kFieldStartInArea);
     unit.insert(unit.end(), fields.begin(), fields.end());
     finishUnit(unit, topSize, width, bandTop, bandHeight, startFrame, endFrame, rate,
-               subtitleNumber, textSlot);
+               subtitleNumber, textSlot, forced);
     return unit;
 }
 
 std::vector<std::uint8_t> EncodeSubpictureFromMasks(const LayerMasks& masks, int bandTop,
                                                     int bandHeight, const OutputColours& colours,
                                                     int startFrame, int endFrame, FrameRate rate,
-                                                    int subtitleNumber, int textSlot)
+                                                    int subtitleNumber, int textSlot,
+                                                    bool forced)
 {
     // The renderer always starts the band on an even row. Fields are taken relative to
     // bandTop, so even an odd start would still give decodable fields.
@@ -371,7 +375,7 @@ std::vector<std::uint8_t> EncodeSubpictureFromMasks(const LayerMasks& masks, int
         encodeMaskRow(masks.lowRow(row), masks.highRow(row), masks.width, coding, distinct, out);
     const std::size_t fieldsSize = std::size_t(out.position() - scratch.data());
     return SubpictureUnit({scratch.data(), fieldsSize}, topSize, masks.width, bandTop, bandHeight,
-                          startFrame, endFrame, rate, subtitleNumber, textSlot);
+                          startFrame, endFrame, rate, subtitleNumber, textSlot, forced);
 }
 
 } // namespace lumelle

@@ -48,11 +48,13 @@ void CheckSubpictureBand(int width, int height, int bandTop, int bandHeight);
 // The whole unit around the coded rows of a band: `fields` holds the top field (rows bandTop,
 // bandTop + 2, ...; its first `topSize` bytes), then the bottom field, each row ended by its
 // end-of-line code. Refuses a unit above 65535 bytes with a message naming `subtitleNumber`.
-// Text pixels show in palette slot `textSlot`.
+// Text pixels show in palette slot `textSlot`. A `forced` unit opens with the forced-start
+// command instead of the plain start, so that players show it even when subtitles are turned
+// off.
 std::vector<std::uint8_t> SubpictureUnit(std::span<const std::uint8_t> fields, std::size_t topSize,
                                          int width, int bandTop, int bandHeight, int startFrame,
                                          int endFrame, FrameRate rate, int subtitleNumber,
-                                         int textSlot = kTextPaletteSlot);
+                                         int textSlot = kTextPaletteSlot, bool forced = false);
 
 // The subpicture unit of rows bandTop .. bandTop + bandHeight - 1 of the drawing's layers
 // (`masks`) over their full width, each layer's colour classified by ClassifyPixel. In a row,
@@ -64,6 +66,7 @@ std::vector<std::uint8_t> EncodeSubpictureFromMasks(const LayerMasks& masks, int
                                                     int bandHeight, const OutputColours& colours,
                                                     int startFrame, int endFrame, FrameRate rate,
                                                     int subtitleNumber,
-                                                    int textSlot = kTextPaletteSlot);
+                                                    int textSlot = kTextPaletteSlot,
+                                                    bool forced = false);
 
 } // namespace lumelle

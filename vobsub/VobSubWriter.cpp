@@ -4,8 +4,10 @@
 
 #include "output/DeviceWriting.h"
 #include "platform/Error.h"
+#include "vobsub/DvdSup.h"
 #include "vobsub/HelpText.h"
 #include "vobsub/IndexWriter.h"
+#include "vobsub/Languages.h"
 #include "vobsub/ProgramStream.h"
 #include "vobsub/SubpictureEncoder.h"
 
@@ -28,26 +30,111 @@ const OutputKind& helpKind()
     return kind;
 }
 
+OutputKind idxKind()
+{
+    return {QStringLiteral(".idx"), QByteArray(kIndexFileMagic), QStringLiteral("a VobSub file")};
+}
+
+OutputKind subKind()
+{
+    return {QStringLiteral(".sub"),
+            QByteArray(reinterpret_cast<const char*>(kPackStartCode.data()),
+                       qsizetype(kPackStartCode.size())),
+            QStringLiteral("a VobSub file")};
+}
+
+OutputKind supKind()
+{
+    return {
+        QStringLiteral(".sup"),
+        QByteArray(reinterpret_cast<const char*>(kSupMagic.data()), qsizetype(kSupMagic.size())),
+        QStringLiteral("a DVD .sup file")};
+}
+
+QString fileNameOf(const QString& path)
+{
+    return QFileInfo(path).fileName();
+}
+
 } // namespace
 
-VobSubWriter::VobSubWriter(const VobSubOptions& options) : m_options(options) {}
+VobSubWriter::VobSubWriter(const VobSubOptions& options) : m_options(options)
+{
+    Q_ASSERT(m_options.pair || m_options.sup);
+    // Until the run says which streams have pictures, every stream is taken to have some.
+    std::vector<int> all(std::max<std::size_t>(1, m_options.streams.size()), 1);
+    planStreams(all);
+}
 
 const OutputSet& VobSubWriter::pair()
 {
     static const OutputSet set{
-        {{QStringLiteral(".idx"), QByteArray(kIndexFileMagic), QStringLiteral("a VobSub file")},
-         {QStringLiteral(".sub"),
-          QByteArray(reinterpret_cast<const char*>(kPackStartCode.data()),
-                     qsizetype(kPackStartCode.size())),
-          QStringLiteral("a VobSub file")}},
-        QStringLiteral("pair"),
-        QStringLiteral("_vobsub")};
+        {idxKind(), subKind()}, QStringLiteral("pair"), QStringLiteral("_vobsub")};
+    return set;
+}
+
+const OutputSet& VobSubWriter::pairAndSup()
+{
+    static const OutputSet set{
+        {idxKind(), subKind(), supKind()}, QStringLiteral("files"), QStringLiteral("_vobsub")};
+    return set;
+}
+
+const OutputSet& VobSubWriter::supOnly()
+{
+    static const OutputSet set{{supKind()}, QStringLiteral(".sup file"), QStringLiteral("_dvd")};
     return set;
 }
 
 const OutputSet& VobSubWriter::outputs() const
 {
-    return pair();
+    if (!m_options.sup)
+        return pair();
+    return m_options.pair ? pairAndSup() : supOnly();
+}
+
+void VobSubWriter::planStreams(const std::vector<int>& picturesPerStream)
+{
+    m_indexOf.assign(picturesPerStream.size(), -1);
+    m_written.clear();
+    for (std::size_t stream = 0; stream < picturesPerStream.size(); ++stream) {
+        if (picturesPerStream[stream] == 0 && severalStreams())
+            continue;
+        m_indexOf[stream] = int(m_written.size());
+        m_written.push_back(int(stream));
+    }
+    if (m_written.empty())
+        throw Error(QStringLiteral("No stream has a subtitle to show."));
+    if (m_written.size() > std::size_t(kMaxSubpictureStreams))
+        throw Error(QStringLiteral("A pair holds at most %1 streams.").arg(kMaxSubpictureStreams));
+    if (m_options.sup && m_written.size() > 1)
+        throw Error(QStringLiteral("A .sup file holds one stream; convert each file on its own."));
+}
+
+// The index of the default stream; the first when the chosen one has no pictures.
+int VobSubWriter::defaultIndex() const
+{
+    if (std::size_t(m_options.defaultStream) >= m_indexOf.size())
+        return 0;
+    return std::max(0, m_indexOf[std::size_t(m_options.defaultStream)]);
+}
+
+// The index of a pair with several streams: the settings, the default stream, then each
+// stream with pictures and its timestamps.
+std::string VobSubWriter::indexText() const
+{
+    std::string text = IndexSettingsText(m_options.frameRate, m_options.mode, m_options.colours) +
+                       LanguageIndexText(defaultIndex());
+    for (std::size_t index = 0; index < m_written.size(); ++index) {
+        const VobSubStream& stream = m_options.streams[std::size_t(m_written[index])];
+        if (index > 0)
+            text += "\r\n"; // an empty line between streams
+        text += IndexStreamText({stream.code.toStdString(), LanguageName(stream.code).toStdString(),
+                                 stream.alt.toStdString()},
+                                int(index)) +
+                m_timestamps[index];
+    }
+    return text;
 }
 
 void VobSubWriter::usePalette(const PalettePlan& plan)
@@ -66,14 +153,23 @@ void VobSubWriter::open(const QStringList& paths)
 {
     discard();
     m_packCount = 0;
-    m_idx = &m_files.add(paths[0]);
-    try {
-        WriteIndexHeader(m_idx->device(), m_options.frameRate, m_options.mode, m_options.colours,
-                         m_options.languageText);
-    } catch (const Error& e) {
-        throw Error(writeError(*m_idx, e));
+    m_timestamps.assign(m_written.size(), std::string());
+    if (m_options.pair) {
+        m_idx = &m_files.add(paths[0]);
+        // A single stream's index is written as the pictures come; several streams' at the
+        // end, as each stream's timestamps follow its own header.
+        if (!severalStreams()) {
+            try {
+                WriteIndexHeader(m_idx->device(), m_options.frameRate, m_options.mode,
+                                 m_options.colours, m_options.languageText);
+            } catch (const Error& e) {
+                throw Error(writeError(*m_idx, e));
+            }
+        }
+        m_sub = &m_files.add(paths[1]);
     }
-    m_sub = &m_files.add(paths[1]);
+    if (m_options.sup)
+        m_sup = &m_files.add(paths.back());
 }
 
 EncodedPicture VobSubWriter::encode(const TimedPicture& picture) const
@@ -94,26 +190,52 @@ EncodedPicture VobSubWriter::encode(const TimedPicture& picture) const
             shown.text = text;
         }
     }
-    return EncodeSubpictureFromMasks(*picture.layers, picture.bandTop, bandHeight, shown,
-                                     picture.times.start, picture.times.end, m_options.frameRate,
-                                     picture.times.number, textSlot);
+    try {
+        return EncodeSubpictureFromMasks(*picture.layers, picture.bandTop, bandHeight, shown,
+                                         picture.times.start, picture.times.end,
+                                         m_options.frameRate, picture.times.number, textSlot,
+                                         picture.times.forced);
+    } catch (const Error& e) {
+        // Subtitle numbers count in each file of a pair with several.
+        if (!severalStreams())
+            throw;
+        throw Error(QStringLiteral("%1: %2").arg(
+            m_options.streams[std::size_t(picture.times.stream)].source, e.message()));
+    }
 }
 
 // The packs go out first and the index line only once they are written, so that every index
 // line points at a whole subtitle.
 void VobSubWriter::write(const PictureTimes& times, const EncodedPicture& encoded)
 {
+    if (m_sup) {
+        try {
+            WriteSupPacket(m_sup->device(), encoded, times.start, m_options.frameRate,
+                           times.number);
+        } catch (const Error& e) {
+            throw Error(writeError(*m_sup, e));
+        }
+    }
+    if (!m_options.pair)
+        return;
+    const int index = m_indexOf.at(std::size_t(times.stream));
+    Q_ASSERT(index >= 0);
     const std::uint32_t packsBefore = m_packCount;
     try {
         WriteSubtitlePacks(m_sub->device(), encoded, times.start, m_options.frameRate, times.number,
-                           m_packCount);
+                           m_packCount, index);
     } catch (const Error& e) {
         throw Error(writeError(*m_sub, e));
     }
-    try {
-        WriteIndexEntry(m_idx->device(), times.start, m_options.frameRate, packsBefore);
-    } catch (const Error& e) {
-        throw Error(writeError(*m_idx, e));
+    if (severalStreams()) {
+        m_timestamps[std::size_t(index)] +=
+            IndexEntryLine(times.start, m_options.frameRate, packsBefore);
+    } else {
+        try {
+            WriteIndexEntry(m_idx->device(), times.start, m_options.frameRate, packsBefore);
+        } catch (const Error& e) {
+            throw Error(writeError(*m_idx, e));
+        }
     }
     m_sub->startWriteback(qint64(m_packCount) * qint64(kPackSize));
 }
@@ -122,6 +244,13 @@ void VobSubWriter::write(const PictureTimes& times, const EncodedPicture& encode
 // never names missing packs; a failing .idx puts the earlier .sub back.
 void VobSubWriter::commit()
 {
+    if (m_idx && severalStreams()) {
+        try {
+            WriteIndexText(m_idx->device(), indexText());
+        } catch (const Error& e) {
+            throw Error(writeError(*m_idx, e));
+        }
+    }
     m_files.commit();
 }
 
@@ -129,7 +258,29 @@ void VobSubWriter::discard()
 {
     m_idx = nullptr;
     m_sub = nullptr;
+    m_sup = nullptr;
     m_files.clear();
+}
+
+// What the help file says of a pair with several streams in place of the pointer to a muxer:
+// its streams and the mkvmerge line that keeps the default stream the default.
+std::string VobSubWriter::muxNote(const QString& idxName) const
+{
+    QStringList streams;
+    QString flags;
+    for (std::size_t index = 0; index < m_written.size(); ++index) {
+        const bool isDefault = int(index) == defaultIndex();
+        streams << QStringLiteral("%1 %2%3").arg(index).arg(
+            m_options.streams[std::size_t(m_written[index])].code,
+            isDefault ? QStringLiteral(" (default)") : QString());
+        flags += QStringLiteral(" --default-track-flag %1:%2")
+                     .arg(index)
+                     .arg(isDefault ? QStringLiteral("yes") : QStringLiteral("no"));
+    }
+    return QStringLiteral("Streams of this pair: %1. mkvmerge marks every stream default unless "
+                          "told: mkvmerge -o OUTPUT.mkv VIDEO%2 %3")
+        .arg(streams.join(QStringLiteral(", ")), flags, idxName)
+        .toStdString();
 }
 
 // Writes the help file beside the pair, unless it was not asked for or its name is taken by a
@@ -146,9 +297,12 @@ void VobSubWriter::finish(const QDir& folder, const QStringList& inputs, Generat
         return;
     }
     result.helpPath = help;
-    result.helpText =
-        HelpText(m_options.colours, QFileInfo(result.outputs[0]).fileName(),
-                 QFileInfo(result.outputs[1]).fileName(), QDir::toNativeSeparators(help));
+    QStringList names;
+    for (const QString& output : result.outputs)
+        names << fileNameOf(output);
+    const std::string note =
+        severalStreams() && m_options.pair ? muxNote(names.front()) : std::string();
+    result.helpText = HelpText(m_options.colours, names, QDir::toNativeSeparators(help), note);
     WriteHelpFile(help, result.helpText);
 }
 
