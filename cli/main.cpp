@@ -287,6 +287,17 @@ bool reportLoad(const TSubtitle& list, const QString& file, const ConvertOptions
     return false;
 }
 
+// The progress bar of a run on `file`, drawn on standard error when it is a terminal and the
+// run is not quiet.
+ProgressBar terminalBar(const QString& file, const ConvertOptions& options)
+{
+    return ProgressBar(escapedControls(QFileInfo(file).fileName(), false),
+                       !options.quiet && isatty(2), [](const QByteArray& bytes) {
+                           std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stderr);
+                           std::fflush(stderr);
+                       });
+}
+
 // Reads `file` into `list`; false, after saying so, when it is no subtitle file or holds no
 // readable subtitle (then `emptyRead`, when given, says whether it was read all the same).
 // The list's language hint is the caller's to set.
@@ -610,11 +621,7 @@ int convertFile(const QString& file, const ConvertOptions& options, FileReport& 
         request.otherInputs << earlier.outputs;
     request.jobs = options.jobs;
 
-    ProgressBar bar(escapedControls(QFileInfo(file).fileName(), false), !options.quiet && isatty(2),
-                    [](const QByteArray& bytes) {
-                        std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stderr);
-                        std::fflush(stderr);
-                    });
+    ProgressBar bar = terminalBar(file, options);
     GenerationCallbacks callbacks;
     callbacks.beforeSubtitle = [&bar](int index, int count) {
         g_writing = 1;
@@ -720,7 +727,7 @@ int convertStreams(const ConvertOptions& options, FileReport& report)
     request.otherInputs = files;
     request.jobs = options.jobs;
 
-    ProgressBar bar(request.subtitleFile, options.quiet);
+    ProgressBar bar = terminalBar(request.subtitleFile, options);
     GenerationCallbacks callbacks;
     callbacks.beforeSubtitle = [&bar](int index, int count) {
         g_writing = 1;

@@ -350,8 +350,7 @@ std::vector<std::uint8_t> SubpictureUnit(std::span<const std::uint8_t> fields, s
 std::vector<std::uint8_t> EncodeSubpictureFromMasks(const LayerMasks& masks, int bandTop,
                                                     int bandHeight, const OutputColours& colours,
                                                     int startFrame, int endFrame, FrameRate rate,
-                                                    int subtitleNumber, int textSlot,
-                                                    bool forced)
+                                                    int subtitleNumber, int textSlot, bool forced)
 {
     // The renderer always starts the band on an even row. Fields are taken relative to
     // bandTop, so even an odd start would still give decodable fields.
