@@ -298,6 +298,28 @@ ProgressBar terminalBar(const QString& file, const ConvertOptions& options)
                        });
 }
 
+// Runs `request` with a progress bar for `file`. Ctrl+C or SIGTERM stops it and keeps nothing:
+// only the window's Abort keeps the finished subtitles.
+GenerationResult runStoppable(const GenerationRequest& request, const QString& file,
+                              const ConvertOptions& options)
+{
+    ProgressBar bar = terminalBar(file, options);
+    GenerationCallbacks callbacks;
+    callbacks.beforeSubtitle = [&bar](int index, int count) {
+        g_writing = 1;
+        if (g_stopRequested)
+            return false;
+        bar.show(index, count);
+        return true;
+    };
+    callbacks.keepFinished = [](int, bool) { return false; };
+    // From here the temporary files may be open: a stop ends the run, which removes them.
+    g_writing = 1;
+    GenerationResult result = RunGeneration(request, callbacks);
+    bar.finish();
+    return result;
+}
+
 // Reads `file` into `list`; false, after saying so, when it is no subtitle file or holds no
 // readable subtitle (then `emptyRead`, when given, says whether it was read all the same).
 // The list's language hint is the caller's to set.
@@ -621,21 +643,7 @@ int convertFile(const QString& file, const ConvertOptions& options, FileReport& 
         request.otherInputs << earlier.outputs;
     request.jobs = options.jobs;
 
-    ProgressBar bar = terminalBar(file, options);
-    GenerationCallbacks callbacks;
-    callbacks.beforeSubtitle = [&bar](int index, int count) {
-        g_writing = 1;
-        if (g_stopRequested)
-            return false;
-        bar.show(index, count);
-        return true;
-    };
-    // A stop keeps nothing: only the window's Abort keeps the finished subtitles.
-    callbacks.keepFinished = [](int, bool) { return false; };
-    // From here the temporary files may be open: a stop ends the run, which removes them.
-    g_writing = 1;
-    const GenerationResult result = RunGeneration(request, callbacks);
-    bar.finish();
+    const GenerationResult result = runStoppable(request, file, options);
     fillReport(report, result, list);
     produced.append({result.outputs, file});
     const int rc = reportRun(file, list.Count(), result, options);
@@ -727,19 +735,7 @@ int convertStreams(const ConvertOptions& options, FileReport& report)
     request.otherInputs = files;
     request.jobs = options.jobs;
 
-    ProgressBar bar = terminalBar(request.subtitleFile, options);
-    GenerationCallbacks callbacks;
-    callbacks.beforeSubtitle = [&bar](int index, int count) {
-        g_writing = 1;
-        if (g_stopRequested)
-            return false;
-        bar.show(index, count);
-        return true;
-    };
-    callbacks.keepFinished = [](int, bool) { return false; };
-    g_writing = 1;
-    const GenerationResult result = RunGeneration(request, callbacks);
-    bar.finish();
+    const GenerationResult result = runStoppable(request, request.subtitleFile, options);
     report.aborted = result.aborted;
     report.skipped = skipped;
     int subtitles = 0;

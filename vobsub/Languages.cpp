@@ -1,5 +1,7 @@
 #include "vobsub/Languages.h"
 
+#include "platform/EditDistance.h"
+
 #include <algorithm>
 #include <limits>
 #include <vector>
@@ -247,24 +249,6 @@ const QStringList& acceptedCodes()
     return codes;
 }
 
-int editDistance(const QString& a, const QString& b)
-{
-    std::vector<int> row(std::size_t(b.size()) + 1);
-    for (std::size_t j = 0; j < row.size(); ++j)
-        row[j] = int(j);
-    for (qsizetype i = 1; i <= a.size(); ++i) {
-        int diagonal = row[0];
-        row[0] = int(i);
-        for (qsizetype j = 1; j <= b.size(); ++j) {
-            const int above = row[std::size_t(j)];
-            row[std::size_t(j)] = std::min({above + 1, row[std::size_t(j - 1)] + 1,
-                                            diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-            diagonal = above;
-        }
-    }
-    return row.back();
-}
-
 } // namespace
 
 QString IndexLanguageCode(const QString& code)
@@ -287,7 +271,7 @@ QStringList NearestLanguageCodes(const QString& code, int count)
     int best = std::numeric_limits<int>::max();
     QStringList nearest;
     for (const QString& candidate : acceptedCodes()) {
-        const int d = editDistance(c, candidate);
+        const int d = EditDistance(c, candidate);
         if (d < best) {
             best = d;
             nearest.clear();
