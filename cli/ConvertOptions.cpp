@@ -581,6 +581,15 @@ const OptionRow kOptions[] = {
          s.options.helpFile = false;
          return QString();
      }},
+    {nullptr, "--rolling-captions", nullptr, nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral("WebVTT captions that repeat each line as the next is typed (the "
+                               "automatic captions of video sites) show each line once");
+     },
+     [](ParseState& s, const QString&) {
+         s.options.rollingCaptions = true;
+         return QString();
+     }},
     {nullptr, "--list", nullptr, nullptr, nullptr, 0, 0, nullptr,
      [](const OptionRow&) {
          return QStringLiteral("only print the subtitles as read; write nothing");

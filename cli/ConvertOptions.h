@@ -36,10 +36,11 @@ struct ConvertOptions
     QString languageText = QLatin1String(kDefaultLanguage);
     QString outputFolder;
     bool listOnly = false;
-    bool quiet = false;   // problems only
-    bool json = false;    // a summary for scripts instead of a line per file
-    int jobs = 0;         // drawing threads; 0: one per processor this process may use
-    bool helpFile = true; // write Lumelle_Help_File.txt beside the pair
+    bool quiet = false;           // problems only
+    bool json = false;            // a summary for scripts instead of a line per file
+    int jobs = 0;                 // drawing threads; 0: one per processor this process may use
+    bool helpFile = true;         // write Lumelle_Help_File.txt beside the pair
+    bool rollingCaptions = false; // WebVTT captions typed as they are spoken: each line once
 };
 
 // The file name that stands for standard input.

@@ -519,6 +519,7 @@ int listFile(const QString& file, const ConvertOptions& options)
 {
     TSubtitle list;
     list.SetLanguageHint(LanguageCodeOf(options.languageText));
+    list.SetRollingCaptions(options.rollingCaptions);
     if (!load(list, file, options))
         return 1;
     const FrameRate rate = FrameRate::fromText(options.fpsText);
@@ -622,6 +623,7 @@ int convertFile(const QString& file, const ConvertOptions& options, FileReport& 
 {
     TSubtitle list;
     list.SetLanguageHint(LanguageCodeOf(options.languageText));
+    list.SetRollingCaptions(options.rollingCaptions);
     if (!load(list, file, options))
         return 1;
 
@@ -700,6 +702,7 @@ int convertStreams(const ConvertOptions& options, FileReport& report)
         TSubtitle& list = *lists.emplace_back(std::make_unique<TSubtitle>());
         // Each file's own language tells its code page apart.
         list.SetLanguageHint(stream.code.toStdString());
+        list.SetRollingCaptions(options.rollingCaptions);
         bool emptyRead = false;
         const QFileInfo info(file);
         if (info.isFile() && info.size() == 0) {

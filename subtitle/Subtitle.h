@@ -98,6 +98,11 @@ public:
     // The two-letter code of the language the subtitles are for ("el"), or empty: a hint for
     // telling apart code pages that the bytes of a short file fit equally well.
     void SetLanguageHint(std::string languageCode) { m_languageHint = std::move(languageCode); }
+    // WebVTT captions typed as they are spoken repeat each line in the next cue while the next
+    // line is typed, and hold each finished line in a cue of a few milliseconds. Set, such a
+    // file shows each line once: the cues of under 50 ms are left out and of every cue only the
+    // lines the cue before did not show are kept.
+    void SetRollingCaptions(bool collapse) { m_rollingCaptions = collapse; }
 
     void AddLine(std::string startFrame, std::string endFrame, std::string line1, std::string line2,
                  std::string line3);
@@ -168,6 +173,7 @@ private:
     FileEncoding m_encoding;
     QString m_rateNote;
     std::string m_languageHint;
+    bool m_rollingCaptions = false;
 };
 
 // Strict decimal conversion of a 32-bit integer field: an optional sign and digits only.

@@ -169,6 +169,41 @@ std::string subRipMarkupOf(const std::string& text, std::vector<bool>& open, boo
     return out;
 }
 
+// Rolling captions hold each finished line in a cue shorter than this.
+constexpr std::int64_t kRollingHoldMs = 50;
+
+// `line` without its tags and the blanks around it.
+std::string withoutTags(const std::string& line)
+{
+    std::string plain;
+    bool inTag = false;
+    for (const char c : line) {
+        if (c == '<' || (c == '{' && !inTag))
+            inTag = true;
+        else if (inTag && (c == '>' || c == '}'))
+            inTag = false;
+        else if (!inTag)
+            plain += c;
+    }
+    return Trimmed(plain);
+}
+
+// After a line of blanks inside a cue: true when the cue ends there (the file ends, or an empty
+// line, a time line or an identifier and its time line follows). Captions cut from video sites
+// hold lines of one blank inside their cues.
+bool endsCue(LineReader& reader)
+{
+    const LineReader::Mark here = reader.position();
+    bool ends = reader.atEnd();
+    if (!ends) {
+        const std::string next = reader.readLine();
+        ends = IsBlankLine(next) || next.find("-->") != std::string::npos ||
+               (!reader.atEnd() && reader.readLine().find("-->") != std::string::npos);
+    }
+    reader.seek(here);
+    return ends;
+}
+
 bool startsBlock(const std::string& line, const char* word)
 {
     const std::size_t size = std::strlen(word);
@@ -188,6 +223,7 @@ void TSubtitle::readWebVtt(const std::string& data, FrameRate rate, std::int64_t
     while (!reader.atEnd() && !IsBlankLine(reader.readLine())) {
     }
     int ordinal = 0;
+    std::vector<std::string> previous; // rolling captions: the lines of the cue before
     while (!reader.atEnd()) {
         std::string line = reader.readLine();
         if (IsBlankLine(line))
@@ -207,7 +243,7 @@ void TSubtitle::readWebVtt(const std::string& data, FrameRate rate, std::int64_t
         while (!reader.atEnd()) {
             const LineReader::Mark here = reader.position();
             std::string text = reader.readLine();
-            if (IsBlankLine(text))
+            if (text.empty() || (IsBlankLine(text) && endsCue(reader)))
                 break;
             // A time line without the blank line before it starts the next cue.
             if (!comment && text.find("-->") != std::string::npos) {
@@ -235,10 +271,26 @@ void TSubtitle::readWebVtt(const std::string& data, FrameRate rate, std::int64_t
             continue;
         }
         std::vector<std::string> textLines;
+        std::vector<std::string> plainLines; // without tags, for rolling captions
         std::vector<bool> open;
         bool inReading = false;
-        for (const std::string& raw : block)
-            textLines.push_back(subRipMarkupOf(decoder.utf8(raw), open, inReading));
+        for (const std::string& raw : block) {
+            if (IsBlankLine(raw))
+                continue; // a line of blanks inside a cue holds no text to draw
+            std::string line = subRipMarkupOf(decoder.utf8(raw), open, inReading);
+            std::string plain = withoutTags(line);
+            const bool shownBefore =
+                std::find(previous.begin(), previous.end(), plain) != previous.end();
+            plainLines.push_back(std::move(plain));
+            if (!m_rollingCaptions || !shownBefore)
+                textLines.push_back(std::move(line));
+        }
+        if (m_rollingCaptions) {
+            previous = std::move(plainLines);
+            // A cue of a few milliseconds holds the line just finished, shown already.
+            if (timing.endMs - timing.startMs < kRollingHoldMs || textLines.empty())
+                continue;
+        }
         if (const int place = placeOfSettings(timing.settings); place != 0 && !textLines.empty())
             textLines.front().insert(0, "{\\an" + std::to_string(place) + "}");
         addTimedEntry({lineNumber, shownName, timing.startMs, timing.endMs}, std::move(textLines),

@@ -390,6 +390,19 @@ TEST_F(Readers, WebVttCuesAreReadAndTheirTagsDrawnOrDropped)
         EXPECT_TRUE(list.line(2).Spans[0].style.italic);
         EXPECT_TRUE(list.line(2).Spans[1].style.colour.has_value());
     }
+    // Captions typed as they are spoken: a line of one blank inside a cue, each line repeated
+    // while the next is typed, finished lines held in 10 ms cues. Collapsed, each shows once.
+    const QByteArray rolling =
+        "WEBVTT\nKind: captions\n\n00:01.000 --> 00:02.000\n \n"
+        "one<00:01.500><c> two</c>\n\n00:02.000 --> 00:02.010\none two\n \n\n"
+        "00:02.010 --> 00:04.000\none two\nthree<00:03.000><c> four</c>\n";
+    EXPECT_EQ(rows(load("auto.vtt", rolling)),
+              (Rows{"25-50|one two", "50-50|one two", "50-100|one two|three four"}));
+    TSubtitle collapsed;
+    collapsed.SetRollingCaptions(true);
+    collapsed.LoadFromFile(writeFileIn(m_dir, "auto.vtt", rolling), true, FrameRate(25000), 0);
+    EXPECT_EQ(rows(collapsed), (Rows{"25-50|one two", "50-100|three four"}));
+
     // Without its signature a .vtt file is not taken for one.
     load("plain.vtt", "00:01.000 --> 00:02.000\nA\n");
     EXPECT_EQ(m_outcome, LoadOutcome::UnsupportedFormat);
