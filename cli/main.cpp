@@ -904,6 +904,15 @@ int main(int argc, char** argv)
     if (!prepareOutputFolder(options))
         return 1;
 
+    // A stop before the batch has prepared its first file's text names every file.
+    static StopText beforeFirstFile;
+    if (!options.listOnly && options.streams.empty()) {
+        beforeFirstFile.toStderr =
+            QByteArrayLiteral("Operation Aborted\n") + unconvertedLines(options.files, 0);
+        if (options.json)
+            beforeFirstFile.toStdout = jsonSummary(withUnconverted({}, options.files, 0));
+        g_stopText.store(&beforeFirstFile);
+    }
     std::signal(SIGINT, requestStop);
     std::signal(SIGTERM, requestStop);
 
