@@ -7,6 +7,8 @@
 #include "convert/TextSource.h"
 #include "convert/UnitPipeline.h"
 #include "output/OutputFiles.h"
+#include "pgs/BdnXmlWriter.h"
+#include "pgs/PgsWriter.h"
 #include "platform/Error.h"
 #include "platform/Licence.h"
 #include "render/FontMatch.h"
@@ -16,6 +18,7 @@
 #include "subtitle/FileKind.h"
 #include "subtitle/ForcedMarks.h"
 #include "subtitle/Subtitle.h"
+#include "vobsub/Languages.h"
 #include "vobsub/VobSubWriter.h"
 
 #include <QDir>
@@ -610,9 +613,42 @@ VobSubOptions vobSubOptions(const ConvertOptions& options)
     return pair;
 }
 
+BluRayOptions bluRayOptions(const ConvertOptions& options)
+{
+    BluRayOptions o;
+    o.frameRate = FrameRate::fromText(options.fpsText);
+    o.frame = BluRayFrameOf(options);
+    o.language =
+        ThreeLetterLanguageCode(QString::fromStdString(LanguageCodeOf(options.languageText)));
+    return o;
+}
+
+// The writer of the form the options ask for.
+std::shared_ptr<PictureWriter> writerFor(const ConvertOptions& options)
+{
+    if (options.writePgs)
+        return std::make_shared<PgsWriter>(bluRayOptions(options));
+    if (options.writeBdn)
+        return std::make_shared<BdnXmlWriter>(bluRayOptions(options));
+    return std::make_shared<VobSubWriter>(vobSubOptions(options));
+}
+
+// The settings subtitles are measured and drawn with: a Blu-ray form draws at its frame.
+RenderSettings drawingSettings(const ConvertOptions& options)
+{
+    RenderSettings settings = options.settings;
+    if (WritesBluRay(options))
+        settings.frame = BluRayFrameOf(options);
+    return settings;
+}
+
 // The files a conversion writes.
 const OutputSet& outputSetOf(const ConvertOptions& options)
 {
+    if (options.writePgs)
+        return PgsWriter::supFile();
+    if (options.writeBdn)
+        return BdnXmlWriter::xmlFile();
     return VobSubWriter(vobSubOptions(options)).outputs();
 }
 
@@ -629,7 +665,8 @@ int convertFile(const QString& file, const ConvertOptions& options, FileReport& 
 
     // Like the window: every line is checked against the frame width first, and a file with a
     // line too wide is refused before anything is written.
-    const QString tooWide = FirstTooWideSubtitle(list, options.settings, WorkerCount(options.jobs));
+    const QString tooWide =
+        FirstTooWideSubtitle(list, drawingSettings(options), WorkerCount(options.jobs));
     if (!tooWide.isEmpty()) {
         printLine(stderr, QStringLiteral("%1: %2").arg(shownName(file), tooWide));
         return 1;
@@ -637,7 +674,7 @@ int convertFile(const QString& file, const ConvertOptions& options, FileReport& 
 
     GenerationRequest request;
     request.source = std::make_shared<TextPictureSource>(list, options.settings, options.forced);
-    request.writer = std::make_shared<VobSubWriter>(vobSubOptions(options));
+    request.writer = writerFor(options);
     request.subtitleFile = file;
     request.outputFolder = outputFolderFor(options, file);
     request.otherInputs = options.files;
@@ -714,7 +751,7 @@ int convertStreams(const ConvertOptions& options, FileReport& report)
             printLine(stderr, QStringLiteral("%1: its stream is left out").arg(shownName(file)));
         }
         const QString tooWide =
-            FirstTooWideSubtitle(list, options.settings, WorkerCount(options.jobs));
+            FirstTooWideSubtitle(list, drawingSettings(options), WorkerCount(options.jobs));
         if (!tooWide.isEmpty()) {
             printLine(stderr, QStringLiteral("%1: %2").arg(shownName(file), tooWide));
             return 1;
@@ -732,7 +769,7 @@ int convertStreams(const ConvertOptions& options, FileReport& report)
 
     GenerationRequest request;
     request.source = std::make_shared<JoinedPictureSource>(std::move(inputs));
-    request.writer = std::make_shared<VobSubWriter>(vobSubOptions(options));
+    request.writer = writerFor(options);
     request.subtitleFile = pairNameFile(files.front());
     request.outputFolder = outputFolderFor(options, files.front());
     request.otherInputs = files;

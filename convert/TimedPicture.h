@@ -17,14 +17,24 @@ struct PictureTimes
     int stream = 0; // of an output with several streams: the input, from 0 in the order given
 };
 
-// One drawn picture: frame-sized layers (each pixel background, outline, antialias ring or
-// text, with the colour each layer is painted in) and the rows that hold the drawing.
+// How a writer wants its pictures drawn: four inks at the DVD frame of the video standard
+// (layers), or full colour with alpha at `frame`.
+struct PictureForm
+{
+    bool colour = false;
+    QSize frame; // with `colour`: the frame the pictures are drawn in
+};
+
+// One drawn picture. Four inks: frame-sized layers (each pixel background, outline, antialias
+// ring or text, with the colour each layer is painted in) and the rows that hold the drawing.
+// Full colour: `colour` holds the drawing with alpha and its place in the frame.
 struct TimedPicture
 {
     PictureTimes times;
     const LayerMasks* layers = nullptr;
     int bandTop = 0;
     int bandHeight = 0; // 0 when nothing of the drawing lies inside the frame
+    const ColourImage* colour = nullptr;
 };
 
 } // namespace lumelle

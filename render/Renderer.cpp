@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPainterPath>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -38,6 +39,9 @@ struct FontEntry
     int height;
 };
 
+QFont renderFontPixels(const QString& fontName, int pixelSize, FontStyle style);
+
+// `size` is the font's pixel size.
 const FontEntry& fontEntry(const QString& name, int size, FontStyle style)
 {
     constexpr std::size_t kMaxEntries = 16;
@@ -51,7 +55,7 @@ const FontEntry& fontEntry(const QString& name, int size, FontStyle style)
     }
     if (cache.size() >= kMaxEntries)
         cache.pop_back();
-    QFont font = RenderFont(name, size, style);
+    QFont font = renderFontPixels(name, size, style);
     QFontMetrics metrics(font);
     const int ascent = metrics.ascent();
     const int height = metrics.ascent() + metrics.descent();
@@ -516,7 +520,8 @@ Painted drawLine(QImage* surface, QSize frame, const LinePieces& line, int x, in
         return painted;
     if (surface && !isDirect32(surface->format()))
         surface->convertTo(QImage::Format_RGB32);
-    const int reach = std::clamp(settings.outlineWidth, 1, 32); // the outline's outer edge
+    // The outline's outer edge.
+    const int reach = std::clamp(ScaledLength(settings, settings.outlineWidth), 1, 32);
     Scratch& scratch = scratchSpace();
     const GlyphGrid grid = locateGlyphs(scratch, line, x, y, frame, reach);
     if (grid.rows.first > grid.rows.last)
@@ -675,7 +680,7 @@ LinePieces styledPieces(const StyledText& styled, const RenderSettings& s, Piece
     });
     if (parts.size() <= 1) {
         const FontStyle style = parts.empty() ? s.fontStyle : parts.front().second;
-        return plainPieces(fontEntry(s.fontName, s.fontSize, style), styled.text, use);
+        return plainPieces(fontEntry(s.fontName, FontPixelSize(s), style), styled.text, use);
     }
     // A long line may be cut into very many runs: keep no layouts for them, so that what such a
     // line holds grows with its text alone.
@@ -684,7 +689,7 @@ LinePieces styledPieces(const StyledText& styled, const RenderSettings& s, Piece
     LinePieces line;
     qint64 width = 0;
     for (auto& [text, style] : parts) {
-        const FontEntry& f = fontEntry(s.fontName, s.fontSize, style);
+        const FontEntry& f = fontEntry(s.fontName, FontPixelSize(s), style);
         line.pieces.push_back(makePiece(std::move(text), f, use));
         width += line.pieces.back().width;
         line.height = std::max(line.height, f.height);
@@ -698,11 +703,11 @@ LinePieces styledPieces(const StyledText& styled, const RenderSettings& s, Piece
 // when it is unchanged since.
 void prepareOutput(QImage& pixels, const RenderSettings& s)
 {
-    const int W = frameWidth(s.videoStandard);
-    const int H = frameHeight(s.videoStandard);
+    const QSize frame = OutputFrameSize(s);
     const std::optional<QRect> lastPainted = paintedAreas().take(pixels.cacheKey());
-    if (pixels.width() != W || pixels.height() != H || pixels.format() != QImage::Format_RGB32) {
-        pixels = OutputBackground(s.videoStandard);
+    if (pixels.size() != frame || pixels.format() != QImage::Format_RGB32) {
+        pixels = QImage(frame, QImage::Format_RGB32);
+        pixels.fill(kBlue);
     } else if (lastPainted) {
         // Only the rectangle the last subtitle drew on differs from blue.
         fillRect(pixels, *lastPainted, kBlue);
@@ -713,7 +718,7 @@ void prepareOutput(QImage& pixels, const RenderSettings& s)
 
 QSize outputFrame(const RenderSettings& s)
 {
-    return {frameWidth(s.videoStandard), frameHeight(s.videoStandard)};
+    return OutputFrameSize(s);
 }
 
 // Draws a subtitle for output: `draw(surface, masks)` draws every line into the masks and,
@@ -737,17 +742,18 @@ int lineHeight(const StyledText& styled, const RenderSettings& s)
     int height = 0;
     bool any = false;
     forEachStretch(styled, s, [&](qsizetype, qsizetype, FontStyle style) {
-        height = std::max(height, fontEntry(s.fontName, s.fontSize, style).height);
+        height = std::max(height, fontEntry(s.fontName, FontPixelSize(s), style).height);
         any = true;
     });
-    return any ? height : fontEntry(s.fontName, s.fontSize, s.fontStyle).height;
+    return any ? height : fontEntry(s.fontName, FontPixelSize(s), s.fontStyle).height;
 }
 
 // The height of the band of a block of lines `heights` high: their cells, less the gap
 // (offset_or) between each two, and six rows below.
 qint64 bandHeight(const std::vector<int>& heights, const RenderSettings& s)
 {
-    qint64 height = 6 - (qint64(heights.size()) - 1) * s.offset_or;
+    qint64 height =
+        ScaledLength(s, 6) - (qint64(heights.size()) - 1) * ScaledLength(s, s.offset_or);
     for (int h : heights)
         height += h;
     return height;
@@ -769,15 +775,17 @@ std::vector<int> lineRows(const std::vector<LinePieces>& lines, int anchor, Bloc
     const int n = int(lines.size());
     std::vector<int> ys(std::size_t(n), 0);
     const auto h = [&lines](int k) { return lines[std::size_t(k)].height; };
+    const double scale = FrameScale(s);
+    const int gap = ScaledLength(s, s.offset_or);
     // Each line above another placed so that the line below it lies where LineBelowY puts it.
     const auto stackUpFrom = [&](int k) {
         for (; k >= 0; --k)
-            ys[std::size_t(k)] = ys[std::size_t(k + 1)] - LineBelowY(0, h(k + 1), s.offset_or);
+            ys[std::size_t(k)] = ys[std::size_t(k + 1)] - LineBelowY(0, h(k + 1), gap);
     };
     if (row != BlockRow::Bottom) {
-        ys[0] = TopLineY(s.offset);
+        ys[0] = TopLineY(s.offset, scale);
         for (int k = 1; k < n; ++k)
-            ys[std::size_t(k)] = LineBelowY(ys[std::size_t(k - 1)], h(k), s.offset_or);
+            ys[std::size_t(k)] = LineBelowY(ys[std::size_t(k - 1)], h(k), gap);
         if (row == BlockRow::Middle) {
             const int height = ys[std::size_t(n - 1)] + h(n - 1) - ys[0];
             const int shift = (H - height) / 2 - ys[0];
@@ -787,17 +795,17 @@ std::vector<int> lineRows(const std::vector<LinePieces>& lines, int anchor, Bloc
         return ys;
     }
     anchor = std::clamp(anchor, 0, n - 1);
-    const int first = FirstLineY(H, h(anchor), s.offset);
+    const int first = FirstLineY(H, h(anchor), s.offset, scale);
     if (n - anchor > 2) {
         // A third line and more would reach into the rows an overscan hides: the last line
         // stands where a two-line subtitle's second line does, the others above it.
-        ys[std::size_t(n - 1)] = LineBelowY(first, h(n - 1), s.offset_or);
+        ys[std::size_t(n - 1)] = LineBelowY(first, h(n - 1), gap);
         stackUpFrom(n - 2);
         return ys;
     }
     ys[std::size_t(anchor)] = first;
     for (int k = anchor + 1; k < n; ++k)
-        ys[std::size_t(k)] = LineBelowY(ys[std::size_t(k - 1)], h(k), s.offset_or);
+        ys[std::size_t(k)] = LineBelowY(ys[std::size_t(k - 1)], h(k), gap);
     stackUpFrom(anchor - 1);
     return ys;
 }
@@ -836,7 +844,8 @@ BlockLayout layOut(const std::vector<LinePieces>& lines, int anchor, const Rende
     layout.bandHeight = int(height);
     for (int k = 0; k < n; ++k) {
         const LinePieces& line = lines[std::size_t(k)];
-        layout.cells.emplace_back(LineX(column, W, line.width), ys[std::size_t(k)] + shift);
+        layout.cells.emplace_back(LineX(column, W, line.width, FrameScale(s)),
+                                  ys[std::size_t(k)] + shift);
     }
     return layout;
 }
@@ -928,7 +937,7 @@ bool BlockFitsFrame(const std::vector<StyledText>& lines, const RenderSettings& 
     heights.reserve(lines.size());
     for (const StyledText& line : lines)
         heights.push_back(lineHeight(line, s));
-    return lines.empty() || bandHeight(heights, s) <= frameHeight(s.videoStandard);
+    return lines.empty() || bandHeight(heights, s) <= OutputFrameSize(s).height();
 }
 
 bool BlocksFitFrame(const std::vector<PlacedBlock>& blocks, const RenderSettings& s)
@@ -956,6 +965,73 @@ bool RenderSubtitleBlocks(SubtitleImage& image, const std::vector<PlacedBlock>& 
     return true;
 }
 
+namespace {
+
+// One line's glyph outlines, its pieces set side by side from the cell's top-left (x, y).
+QPainterPath lineOutlines(const LinePieces& line, int x, int y)
+{
+    QPainterPath path;
+    qreal penX = x;
+    const qreal baseline = y + line.ascent;
+    for (const Piece& piece : line.pieces) {
+        path.addText(QPointF(penX, baseline), piece.font->font, piece.text);
+        penX += piece.width;
+    }
+    return path;
+}
+
+} // namespace
+
+bool RenderColourBlocks(ColourImage& image, const std::vector<PlacedBlock>& blocks,
+                        const RenderSettings& s)
+{
+    const QSize frame = OutputFrameSize(s);
+    const std::optional<PictureLayout> layout = layOutBlocks(blocks, s, frame);
+    if (!layout)
+        return false;
+    const double scale = FrameScale(s);
+    // Half widths of the two rings, from the glyph's edge outwards.
+    const qreal outline = std::clamp(s.outlineWidth, 1, 32) * scale;
+    const qreal ring = std::min(outline, scale);
+    std::vector<QPainterPath> paths;
+    paths.reserve(layout->pieces.size());
+    QRectF bounds;
+    for (std::size_t k = 0; k < layout->pieces.size(); ++k) {
+        paths.push_back(
+            lineOutlines(layout->pieces[k], layout->cells[k].x(), layout->cells[k].y()));
+        if (!paths.back().isEmpty())
+            bounds |= paths.back().boundingRect();
+    }
+    // A pixel more than the outline for the antialiased edge.
+    const QRect box = bounds.adjusted(-outline - 1, -outline - 1, outline + 1, outline + 1)
+                          .toAlignedRect()
+                          .intersected(QRect(QPoint(0, 0), frame));
+    image.box = bounds.isEmpty() ? QRect() : box;
+    if (image.box.isEmpty()) {
+        image.argb = QImage();
+        return true;
+    }
+    if (image.argb.size() != box.size() ||
+        image.argb.format() != QImage::Format_ARGB32_Premultiplied)
+        image.argb = QImage(box.size(), QImage::Format_ARGB32_Premultiplied);
+    image.argb.fill(Qt::transparent);
+    QPainter painter(&image.argb);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.translate(-box.topLeft());
+    const auto colour = [](ColorValue c) { return QColor(redOf(c), greenOf(c), blueOf(c)); };
+    // Each line whole, one over the other: a later line's outline covers an earlier line.
+    for (const QPainterPath& path : paths) {
+        if (path.isEmpty())
+            continue;
+        painter.strokePath(path, QPen(colour(s.outlineColor), 2 * outline, Qt::SolidLine,
+                                      Qt::RoundCap, Qt::RoundJoin));
+        painter.strokePath(path, QPen(colour(s.antialiasColor), 2 * ring, Qt::SolidLine,
+                                      Qt::RoundCap, Qt::RoundJoin));
+        painter.fillPath(path, colour(s.textColor));
+    }
+    return true;
+}
+
 bool RenderSubtitleBlock(SubtitleImage& image, const std::vector<StyledText>& lines, int anchor,
                          const RenderSettings& s)
 {
@@ -964,8 +1040,15 @@ bool RenderSubtitleBlock(SubtitleImage& image, const std::vector<StyledText>& li
 
 QFont RenderFont(const QString& fontName, int fontSize, FontStyle style)
 {
+    return renderFontPixels(fontName, PixelSizeForPoints(fontSize), style);
+}
+
+namespace {
+
+QFont renderFontPixels(const QString& fontName, int pixelSize, FontStyle style)
+{
     QFont font(fontName);
-    font.setPixelSize(std::max(1, PixelSizeForPoints(fontSize)));
+    font.setPixelSize(std::max(1, pixelSize));
     font.setBold(style.bold);
     font.setItalic(style.italic);
     font.setUnderline(style.underline);
@@ -975,16 +1058,19 @@ QFont RenderFont(const QString& fontName, int fontSize, FontStyle style)
     return font;
 }
 
+} // namespace
+
 LineSize MeasureText(const QString& text, const QString& fontName, int fontSize, FontStyle style)
 {
-    return measure(fontEntry(fontName, fontSize, style), text);
+    return measure(fontEntry(fontName, PixelSizeForPoints(fontSize), style), text);
 }
 
 void DrawOutlinedText(QImage& surface, const QString& text, int x, int y, const RenderSettings& s)
 {
-    drawLine(surface,
-             plainPieces(fontEntry(s.fontName, s.fontSize, s.fontStyle), text, PieceUse::Draw), x,
-             y, s);
+    drawLine(
+        surface,
+        plainPieces(fontEntry(s.fontName, FontPixelSize(s), s.fontStyle), text, PieceUse::Draw), x,
+        y, s);
 }
 
 } // namespace lumelle
