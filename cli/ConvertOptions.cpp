@@ -598,15 +598,15 @@ const OptionRow kOptions[] = {
              .arg(row.defaultText());
      },
      applyFormat},
-    {nullptr, "--frame-size", "WxH", "frame size", BluRayFrameSizeTexts, 0, 0,
-     [](const ConvertOptions& o) {
-         return o.frameSizeText.isEmpty() ? BluRayFrameSizeTexts().front() : o.frameSizeText;
-     },
+    {nullptr, "--frame-size", "WxH", "frame size", BluRayFrameSizeTexts, 0, 0, nullptr,
      [](const OptionRow& row) {
-         return withRange(row, "the frame of --format pgs and bdn-xml: %1 (%2). The font size, "
-                               "outline width and offsets are meant for a 576-row frame and "
-                               "grow with the frame's height (x 1.875 at 1080 rows), so a "
-                               "subtitle takes the same share of the picture at every size");
+         return QStringLiteral("the frame of --format pgs and bdn-xml: %1 (the first when not "
+                               "given). The font size, outline width, offsets and margins are "
+                               "meant for a 576-row frame and grow with the frame's height "
+                               "(x 1.875 at 1080 rows), so a subtitle takes the same share of "
+                               "the picture's height at every size; long lines are checked and "
+                               "broken at the frame's width")
+             .arg(listed(row.choices()));
      },
      [](ParseState& s, const QString& v) {
          s.options.frameSizeText = v;

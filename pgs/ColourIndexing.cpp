@@ -99,7 +99,8 @@ std::vector<QRect> ObjectBoxes(const ColourImage& image, QSize frame)
         y = end;
     }
     std::vector<QRect> boxes{atLeastMinimum(whole, frame)};
-    if (gapLength > 0) {
+    // Only subtitles far apart (a top and a bottom one) are parted, not the lines of one.
+    if (gapLength >= frame.height() / 8) {
         const QRect top = atLeastMinimum(usedArea(image, whole.top(), gapStart - 1), frame);
         const QRect bottom =
             atLeastMinimum(usedArea(image, gapStart + gapLength, whole.bottom()), frame);

@@ -14,9 +14,9 @@ namespace lumelle::pgs {
 constexpr int kMinObjectSide = 8;
 
 // The boxes (frame coordinates) that hold every pixel of `image` that is not wholly
-// transparent: one, or two (top first) when the rows between them are empty and two boxes
-// cover fewer pixels than one. Each is at least kMinObjectSide square, inside `frame`. None
-// when nothing was drawn.
+// transparent: one, or two (top first) when an eighth of the frame's rows or more between them
+// are empty (a top and a bottom subtitle) and two boxes cover fewer pixels than one. Each is at
+// least kMinObjectSide square, inside `frame`. None when nothing was drawn.
 std::vector<QRect> ObjectBoxes(const ColourImage& image, QSize frame);
 
 // The pixels of `boxes` as palette indexes: index 0 is transparent, the other colours are the
