@@ -937,10 +937,15 @@ QStringList helpDescription()
                        "--forced and names like film.LANG.forced.srt mark forced subtitles, which "
                        "players show even with subtitles turned off; --format dvd-sup writes the "
                        ".sup file DVD authoring programs import."),
+        QStringLiteral("--format pgs writes a Blu-ray PGS .sup and --format bdn-xml a BDN XML "
+                       "index with a PNG picture per subtitle, drawn in full colour with smooth "
+                       "edges at --frame-size (1920x1080 unless given); the window's sizes grow "
+                       "with the frame's height over 576 rows."),
         QStringLiteral("The pair is written beside each subtitle file unless --output is given; a "
                        "MicroDVD .sub input is never overwritten (the pair is then named "
                        "NAME_vobsub.idx/.sub). Every line is checked against the %1-pixel width "
-                       "first; a file with a line too wide is refused and nothing is written for "
+                       "(of a DVD frame; wider at the Blu-ray sizes) first; a file with a line too "
+                       "wide is refused and nothing is written for "
                        "it.")
             .arg(kMaxLineWidth),
         QStringLiteral("Ctrl+C or a kill (SIGINT, SIGTERM) stops a conversion after the current "
