@@ -1,8 +1,11 @@
 #include "render/Renderer.h"
 
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPainterPathStroker>
+#include <QRawFont>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -12,6 +15,7 @@
 #include <iterator>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace lumelle {
@@ -980,6 +984,76 @@ QPainterPath lineOutlines(const LinePieces& line, int x, int y)
     return path;
 }
 
+// A glyph's two rings as filled outlines, made once per font, glyph and width: stroking is by far
+// the dearest step of a full-colour drawing, and a film uses few glyphs many times.
+struct GlyphRings
+{
+    QPainterPath outline;
+    QPainterPath ring;
+};
+
+const GlyphRings& glyphRings(const QRawFont& font, quint32 glyph, qreal outline, qreal ring)
+{
+    thread_local std::unordered_map<QString, GlyphRings> cache;
+    constexpr std::size_t kMaxGlyphs = 4096;
+    const QString key = QStringLiteral("%1|%2|%3|%4|%5|%6|%7")
+                            .arg(font.familyName(), font.styleName())
+                            .arg(font.pixelSize())
+                            .arg(glyph)
+                            .arg(outline)
+                            .arg(ring)
+                            .arg(int(font.weight()) * 2 + int(font.style()));
+    if (auto it = cache.find(key); it != cache.end())
+        return it->second;
+    if (cache.size() >= kMaxGlyphs)
+        cache.clear();
+    const QPainterPath path = font.pathForGlyph(glyph);
+    const auto stroked = [&path](qreal width) {
+        QPainterPathStroker stroker;
+        stroker.setWidth(2 * width);
+        stroker.setCapStyle(Qt::RoundCap);
+        stroker.setJoinStyle(Qt::RoundJoin);
+        return stroker.createStroke(path);
+    };
+    return cache.emplace(key, GlyphRings{stroked(outline), stroked(ring)}).first->second;
+}
+
+// Fills the rings of one line's glyphs: from its shaped layouts glyph by glyph (each ring made
+// once), else by stroking the line's outlines.
+void fillLineRings(QPainter& painter, const LinePieces& line, const QPainterPath& outlines, int x,
+                   int y, qreal outline, qreal ring, const QColor& outlineColour,
+                   const QColor& ringColour)
+{
+    const bool shaped = std::all_of(line.pieces.begin(), line.pieces.end(),
+                                    [](const Piece& p) { return p.shaped != nullptr; });
+    if (!shaped) {
+        painter.strokePath(
+            outlines, QPen(outlineColour, 2 * outline, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.strokePath(outlines,
+                           QPen(ringColour, 2 * ring, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        return;
+    }
+    for (const bool outer : {true, false}) {
+        qreal penX = x;
+        for (const Piece& piece : line.pieces) {
+            const QTextLine shapedLine = piece.shaped->lineAt(0);
+            // Where QTextLine::draw puts the layout: its baseline on the line's.
+            const QPointF origin(penX, y + line.ascent - shapedLine.ascent());
+            for (const QGlyphRun& run : piece.shaped->glyphRuns()) {
+                const QList<quint32> glyphs = run.glyphIndexes();
+                const QList<QPointF> positions = run.positions();
+                for (qsizetype i = 0; i < glyphs.size(); ++i) {
+                    const GlyphRings& rings = glyphRings(run.rawFont(), glyphs[i], outline, ring);
+                    const QPainterPath& shape = outer ? rings.outline : rings.ring;
+                    painter.fillPath(shape.translated(origin + positions[i]),
+                                     outer ? outlineColour : ringColour);
+                }
+            }
+            penX += piece.width;
+        }
+    }
+}
+
 } // namespace
 
 bool RenderColourBlocks(ColourImage& image, const std::vector<PlacedBlock>& blocks,
@@ -1020,13 +1094,12 @@ bool RenderColourBlocks(ColourImage& image, const std::vector<PlacedBlock>& bloc
     painter.translate(-box.topLeft());
     const auto colour = [](ColorValue c) { return QColor(redOf(c), greenOf(c), blueOf(c)); };
     // Each line whole, one over the other: a later line's outline covers an earlier line.
-    for (const QPainterPath& path : paths) {
+    for (std::size_t k = 0; k < paths.size(); ++k) {
+        const QPainterPath& path = paths[k];
         if (path.isEmpty())
             continue;
-        painter.strokePath(path, QPen(colour(s.outlineColor), 2 * outline, Qt::SolidLine,
-                                      Qt::RoundCap, Qt::RoundJoin));
-        painter.strokePath(path, QPen(colour(s.antialiasColor), 2 * ring, Qt::SolidLine,
-                                      Qt::RoundCap, Qt::RoundJoin));
+        fillLineRings(painter, layout->pieces[k], path, layout->cells[k].x(), layout->cells[k].y(),
+                      outline, ring, colour(s.outlineColor), colour(s.antialiasColor));
         painter.fillPath(path, colour(s.textColor));
     }
     return true;
