@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <iterator>
@@ -984,30 +985,29 @@ QPainterPath lineOutlines(const LinePieces& line, int x, int y)
     return path;
 }
 
-// A glyph's two rings as filled outlines, made once per font, glyph and width: stroking is by far
-// the dearest step of a full-colour drawing, and a film uses few glyphs many times.
-struct GlyphRings
+// The three coverages of one glyph (8-bit alpha, one byte per pixel, rows `width` long): the
+// outline ring, the antialias ring and the glyph itself, drawn once per font, glyph, outline
+// width and quarter-pixel position, then placed wherever the glyph is drawn. `origin` is where
+// the top-left pixel lies from the glyph's pen position, rounded down to whole pixels.
+struct GlyphCoverage
 {
-    QPainterPath outline;
-    QPainterPath ring;
+    QPoint origin;
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> layers[3]; // outline, ring, text
 };
 
-const GlyphRings& glyphRings(const QRawFont& font, quint32 glyph, qreal outline, qreal ring)
+// Glyph positions are rounded to a quarter pixel: finer steps would not change an edge's alpha
+// by more than a few levels.
+constexpr int kSubpixelSteps = 4;
+
+GlyphCoverage rasterGlyph(const QRawFont& font, quint32 glyph, qreal outline, qreal ring,
+                          QPointF offset)
 {
-    thread_local std::unordered_map<QString, GlyphRings> cache;
-    constexpr std::size_t kMaxGlyphs = 4096;
-    const QString key = QStringLiteral("%1|%2|%3|%4|%5|%6|%7")
-                            .arg(font.familyName(), font.styleName())
-                            .arg(font.pixelSize())
-                            .arg(glyph)
-                            .arg(outline)
-                            .arg(ring)
-                            .arg(int(font.weight()) * 2 + int(font.style()));
-    if (auto it = cache.find(key); it != cache.end())
-        return it->second;
-    if (cache.size() >= kMaxGlyphs)
-        cache.clear();
     const QPainterPath path = font.pathForGlyph(glyph);
+    GlyphCoverage coverage;
+    if (path.isEmpty())
+        return coverage;
     const auto stroked = [&path](qreal width) {
         QPainterPathStroker stroker;
         stroker.setWidth(2 * width);
@@ -1015,43 +1015,234 @@ const GlyphRings& glyphRings(const QRawFont& font, quint32 glyph, qreal outline,
         stroker.setJoinStyle(Qt::RoundJoin);
         return stroker.createStroke(path);
     };
-    return cache.emplace(key, GlyphRings{stroked(outline), stroked(ring)}).first->second;
+    const QPainterPath shapes[3] = {stroked(outline), stroked(ring), path};
+    // The outline ring holds the other two; a pixel more for the antialiased edge.
+    const QRect area =
+        shapes[0].boundingRect().translated(offset).adjusted(-1, -1, 1, 1).toAlignedRect();
+    coverage.origin = area.topLeft();
+    coverage.width = area.width();
+    coverage.height = area.height();
+    QImage layer(area.size(), QImage::Format_Alpha8);
+    for (int k = 0; k < 3; ++k) {
+        layer.fill(0);
+        {
+            QPainter painter(&layer);
+            painter.setRenderHint(QPainter::Antialiasing, true);
+            painter.translate(offset - QPointF(area.topLeft()));
+            painter.fillPath(shapes[k], Qt::black);
+        }
+        std::vector<std::uint8_t>& bytes = coverage.layers[k];
+        bytes.resize(std::size_t(area.width()) * std::size_t(area.height()));
+        for (int r = 0; r < area.height(); ++r)
+            std::memcpy(bytes.data() + std::size_t(r) * std::size_t(area.width()),
+                        layer.constScanLine(r), std::size_t(area.width()));
+    }
+    return coverage;
 }
 
-// Fills the rings of one line's glyphs: from its shaped layouts glyph by glyph (each ring made
-// once), else by stroking the line's outlines.
-void fillLineRings(QPainter& painter, const LinePieces& line, const QPainterPath& outlines, int x,
-                   int y, qreal outline, qreal ring, const QColor& outlineColour,
-                   const QColor& ringColour)
+// The glyphs of one font at one outline width, as drawn so far on this thread.
+struct FontGlyphs
 {
-    const bool shaped = std::all_of(line.pieces.begin(), line.pieces.end(),
-                                    [](const Piece& p) { return p.shaped != nullptr; });
-    if (!shaped) {
-        painter.strokePath(
-            outlines, QPen(outlineColour, 2 * outline, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter.strokePath(outlines,
-                           QPen(ringColour, 2 * ring, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        return;
-    }
-    for (const bool outer : {true, false}) {
-        qreal penX = x;
-        for (const Piece& piece : line.pieces) {
-            const QTextLine shapedLine = piece.shaped->lineAt(0);
-            // Where QTextLine::draw puts the layout: its baseline on the line's.
-            const QPointF origin(penX, y + line.ascent - shapedLine.ascent());
-            for (const QGlyphRun& run : piece.shaped->glyphRuns()) {
-                const QList<quint32> glyphs = run.glyphIndexes();
-                const QList<QPointF> positions = run.positions();
-                for (qsizetype i = 0; i < glyphs.size(); ++i) {
-                    const GlyphRings& rings = glyphRings(run.rawFont(), glyphs[i], outline, ring);
-                    const QPainterPath& shape = outer ? rings.outline : rings.ring;
-                    painter.fillPath(shape.translated(origin + positions[i]),
-                                     outer ? outlineColour : ringColour);
-                }
-            }
-            penX += piece.width;
+    QString key;
+    std::unordered_map<std::uint64_t, GlyphCoverage> glyphs;
+};
+
+// The glyph store of a font: the family, style, pixel size, weight and slant name the font;
+// the two ring widths complete what a glyph's coverage depends on. Kept per thread, most
+// recently used first; a film uses few fonts, so a few are kept.
+FontGlyphs& fontGlyphs(const QRawFont& font, qreal outline, qreal ring)
+{
+    constexpr std::size_t kMaxFonts = 8;
+    thread_local std::vector<std::unique_ptr<FontGlyphs>> fonts;
+    const QString key = QStringLiteral("%1|%2|%3|%4|%5|%6")
+                            .arg(font.familyName(), font.styleName())
+                            .arg(font.pixelSize())
+                            .arg(int(font.weight()) * 4 + int(font.style()))
+                            .arg(outline)
+                            .arg(ring);
+    for (auto it = fonts.begin(); it != fonts.end(); ++it) {
+        if ((*it)->key == key) {
+            std::rotate(fonts.begin(), it, it + 1);
+            return *fonts.front();
         }
     }
+    if (fonts.size() >= kMaxFonts)
+        fonts.pop_back();
+    fonts.insert(fonts.begin(), std::make_unique<FontGlyphs>(FontGlyphs{key, {}}));
+    return *fonts.front();
+}
+
+// A glyph's coverage at pen position `at`; `pixel` gets the whole-pixel part of the position.
+const GlyphCoverage& glyphCoverage(FontGlyphs& store, const QRawFont& font, quint32 glyph,
+                                   QPointF at, qreal outline, qreal ring, QPoint& pixel)
+{
+    constexpr std::size_t kMaxGlyphs = 4096;
+    const auto quarters = [](qreal v) { return qint64(std::floor(v * kSubpixelSteps + 0.5)); };
+    const qint64 qx = quarters(at.x()), qy = quarters(at.y());
+    const qint64 wholeX =
+        qx >= 0 ? qx / kSubpixelSteps : -((-qx + kSubpixelSteps - 1) / kSubpixelSteps);
+    const qint64 wholeY =
+        qy >= 0 ? qy / kSubpixelSteps : -((-qy + kSubpixelSteps - 1) / kSubpixelSteps);
+    const int fx = int(qx - wholeX * kSubpixelSteps), fy = int(qy - wholeY * kSubpixelSteps);
+    pixel = QPoint(int(wholeX), int(wholeY));
+    const std::uint64_t key = (std::uint64_t(glyph) << 8) | std::uint64_t(fx * kSubpixelSteps + fy);
+    if (auto it = store.glyphs.find(key); it != store.glyphs.end())
+        return it->second;
+    if (store.glyphs.size() >= kMaxGlyphs)
+        store.glyphs.clear();
+    const QPointF offset(qreal(fx) / kSubpixelSteps, qreal(fy) / kSubpixelSteps);
+    return store.glyphs.emplace(key, rasterGlyph(font, glyph, outline, ring, offset)).first->second;
+}
+
+// The coverage of `a` and then `b` laid over it, in 8-bit alpha: a + b (1 - a).
+inline std::uint8_t coverOver(std::uint8_t a, std::uint8_t b)
+{
+    const unsigned t = unsigned(255 - a) * b + 128;
+    return std::uint8_t(a + ((t + (t >> 8)) >> 8));
+}
+
+// One line's three coverages over the rectangle `area` of the picture, rows `area.width()` long.
+struct LineCoverage
+{
+    QRect area;
+    std::vector<std::uint8_t> layers[3];
+};
+
+// A glyph placed in the line: its coverage and the picture position of its top-left pixel.
+struct PlacedGlyph
+{
+    const GlyphCoverage* coverage;
+    QPoint at;
+};
+
+// Gathers the placed glyphs of a shaped line (pieces side by side from the cell's top-left
+// (x, y)); false when a piece has no shaped layout.
+bool placeGlyphs(const LinePieces& line, int x, int y, qreal outline, qreal ring,
+                 std::vector<PlacedGlyph>& placed)
+{
+    placed.clear();
+    if (!std::all_of(line.pieces.begin(), line.pieces.end(), [](const Piece& p) {
+            return p.shaped != nullptr && !p.font->font.strikeOut();
+        }))
+        return false;
+    qreal penX = x;
+    for (const Piece& piece : line.pieces) {
+        const QTextLine shapedLine = piece.shaped->lineAt(0);
+        // Where QTextLine::draw puts the layout: its baseline on the line's.
+        const QPointF origin(penX, y + line.ascent - shapedLine.ascent());
+        for (const QGlyphRun& run : piece.shaped->glyphRuns()) {
+            const QRawFont font = run.rawFont();
+            FontGlyphs& store = fontGlyphs(font, outline, ring);
+            const QList<quint32> glyphs = run.glyphIndexes();
+            const QList<QPointF> positions = run.positions();
+            for (qsizetype i = 0; i < glyphs.size(); ++i) {
+                QPoint pixel;
+                const GlyphCoverage& c = glyphCoverage(store, font, glyphs[i],
+                                                       origin + positions[i], outline, ring, pixel);
+                if (c.width > 0)
+                    placed.push_back({&c, pixel + c.origin});
+            }
+        }
+        penX += piece.width;
+    }
+    return true;
+}
+
+// Lays the glyphs' coverages over one another, layer by layer, within `clip`.
+void coverLine(LineCoverage& line, const std::vector<PlacedGlyph>& placed, const QRect& clip)
+{
+    QRect area;
+    for (const PlacedGlyph& g : placed)
+        area |= QRect(g.at, QSize(g.coverage->width, g.coverage->height));
+    line.area = area.intersected(clip);
+    if (line.area.isEmpty())
+        return;
+    const std::size_t size = std::size_t(line.area.width()) * std::size_t(line.area.height());
+    for (auto& layer : line.layers)
+        layer.assign(size, 0);
+    for (const PlacedGlyph& g : placed) {
+        const QRect rect =
+            QRect(g.at, QSize(g.coverage->width, g.coverage->height)).intersected(line.area);
+        if (rect.isEmpty())
+            continue;
+        const int n = rect.width();
+        for (int k = 0; k < 3; ++k) {
+            for (int r = rect.top(); r <= rect.bottom(); ++r) {
+                const std::uint8_t* from =
+                    g.coverage->layers[k].data() +
+                    std::size_t(r - g.at.y()) * std::size_t(g.coverage->width) +
+                    std::size_t(rect.left() - g.at.x());
+                std::uint8_t* to =
+                    line.layers[k].data() +
+                    std::size_t(r - line.area.top()) * std::size_t(line.area.width()) +
+                    std::size_t(rect.left() - line.area.left());
+                for (int i = 0; i < n; ++i)
+                    to[i] = coverOver(to[i], from[i]);
+            }
+        }
+    }
+}
+
+// Paints one line's coverages over the picture (whose top-left is `box`'s): the outline colour,
+// the ring colour over it and the text colour over both, each in proportion to its coverage.
+void paintCoverage(QImage& argb, const QRect& box, const LineCoverage& line, const QRgb colours[3])
+{
+    const auto over = [](QRgb dst, QRgb src, unsigned alpha) {
+        // src is opaque: src * alpha + dst * (1 - alpha), premultiplied.
+        const auto mix = [alpha](unsigned s, unsigned d) {
+            const unsigned t = s * alpha + d * (255 - alpha) + 128;
+            return (t + (t >> 8)) >> 8;
+        };
+        return qRgba(int(mix(unsigned(qRed(src)), unsigned(qRed(dst)))),
+                     int(mix(unsigned(qGreen(src)), unsigned(qGreen(dst)))),
+                     int(mix(unsigned(qBlue(src)), unsigned(qBlue(dst)))),
+                     int(mix(255u, unsigned(qAlpha(dst)))));
+    };
+    const int w = line.area.width();
+    for (int r = 0; r < line.area.height(); ++r) {
+        auto* row = reinterpret_cast<QRgb*>(argb.scanLine(line.area.top() + r - box.top())) +
+                    (line.area.left() - box.left());
+        const std::size_t at = std::size_t(r) * std::size_t(w);
+        const std::uint8_t* cover[3] = {line.layers[0].data() + at, line.layers[1].data() + at,
+                                        line.layers[2].data() + at};
+        for (int i = 0; i < w; ++i) {
+            const unsigned t = cover[2][i];
+            if (t == 255) {
+                row[i] = colours[2];
+                continue;
+            }
+            const unsigned o = cover[0][i], g = cover[1][i];
+            if (o == 0 && g == 0 && t == 0)
+                continue;
+            QRgb p = row[i];
+            if (o == 255)
+                p = colours[0];
+            else if (o)
+                p = over(p, colours[0], o);
+            if (g == 255)
+                p = colours[1];
+            else if (g)
+                p = over(p, colours[1], g);
+            if (t)
+                p = over(p, colours[2], t);
+            row[i] = p;
+        }
+    }
+}
+
+// Draws a line that has no shaped layout (or one struck out) with the painter: its outlines
+// stroked for the rings, then filled.
+void paintLineOutlines(QImage& argb, const QRect& box, const QPainterPath& path, qreal outline,
+                       qreal ring, const QRgb colours[3])
+{
+    QPainter painter(&argb);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.translate(-box.topLeft());
+    painter.strokePath(
+        path, QPen(QColor(colours[0]), 2 * outline, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.strokePath(
+        path, QPen(QColor(colours[1]), 2 * ring, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.fillPath(path, QColor(colours[2]));
 }
 
 } // namespace
@@ -1067,21 +1258,33 @@ bool RenderColourBlocks(ColourImage& image, const std::vector<PlacedBlock>& bloc
     // Half widths of the two rings, from the glyph's edge outwards.
     const qreal outline = std::clamp(s.outlineWidth, 1, 32) * scale;
     const qreal ring = std::min(outline, scale);
-    std::vector<QPainterPath> paths;
-    paths.reserve(layout->pieces.size());
-    QRectF bounds;
-    for (std::size_t k = 0; k < layout->pieces.size(); ++k) {
-        paths.push_back(
-            lineOutlines(layout->pieces[k], layout->cells[k].x(), layout->cells[k].y()));
-        if (!paths.back().isEmpty())
-            bounds |= paths.back().boundingRect();
+    const QRect frameRect(QPoint(0, 0), frame);
+    // Each line as placed glyphs when it is shaped, else as outlines.
+    const std::size_t n = layout->pieces.size();
+    thread_local std::vector<std::vector<PlacedGlyph>> placed;
+    placed.resize(std::max(placed.size(), n));
+    std::vector<QPainterPath> paths(n);
+    std::vector<bool> shaped(n, false);
+    QRect bounds;
+    for (std::size_t k = 0; k < n; ++k) {
+        const int x = layout->cells[k].x(), y = layout->cells[k].y();
+        shaped[k] = placeGlyphs(layout->pieces[k], x, y, outline, ring, placed[k]);
+        if (shaped[k]) {
+            for (const PlacedGlyph& g : placed[k])
+                bounds |= QRect(g.at, QSize(g.coverage->width, g.coverage->height));
+            continue;
+        }
+        paths[k] = lineOutlines(layout->pieces[k], x, y);
+        // A pixel more than the outline for the antialiased edge.
+        if (!paths[k].isEmpty())
+            bounds |= paths[k]
+                          .boundingRect()
+                          .adjusted(-outline - 1, -outline - 1, outline + 1, outline + 1)
+                          .toAlignedRect();
     }
-    // A pixel more than the outline for the antialiased edge.
-    const QRect box = bounds.adjusted(-outline - 1, -outline - 1, outline + 1, outline + 1)
-                          .toAlignedRect()
-                          .intersected(QRect(QPoint(0, 0), frame));
-    image.box = bounds.isEmpty() ? QRect() : box;
-    if (image.box.isEmpty()) {
+    const QRect box = bounds.intersected(frameRect);
+    image.box = box;
+    if (box.isEmpty()) {
         image.argb = QImage();
         return true;
     }
@@ -1089,18 +1292,20 @@ bool RenderColourBlocks(ColourImage& image, const std::vector<PlacedBlock>& bloc
         image.argb.format() != QImage::Format_ARGB32_Premultiplied)
         image.argb = QImage(box.size(), QImage::Format_ARGB32_Premultiplied);
     image.argb.fill(Qt::transparent);
-    QPainter painter(&image.argb);
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.translate(-box.topLeft());
-    const auto colour = [](ColorValue c) { return QColor(redOf(c), greenOf(c), blueOf(c)); };
-    // Each line whole, one over the other: a later line's outline covers an earlier line.
-    for (std::size_t k = 0; k < paths.size(); ++k) {
-        const QPainterPath& path = paths[k];
-        if (path.isEmpty())
+    const QRgb colours[3] = {toRgb(s.outlineColor), toRgb(s.antialiasColor), toRgb(s.textColor)};
+    // Each line whole, one over the other: a later line's outline covers an earlier line. Within
+    // a line every glyph's outline lies under every glyph's ring, and the rings under the text,
+    // so that one glyph's outline never covers its neighbour.
+    thread_local LineCoverage coverage;
+    for (std::size_t k = 0; k < n; ++k) {
+        if (!shaped[k]) {
+            if (!paths[k].isEmpty())
+                paintLineOutlines(image.argb, box, paths[k], outline, ring, colours);
             continue;
-        fillLineRings(painter, layout->pieces[k], path, layout->cells[k].x(), layout->cells[k].y(),
-                      outline, ring, colour(s.outlineColor), colour(s.antialiasColor));
-        painter.fillPath(path, colour(s.textColor));
+        }
+        coverLine(coverage, placed[k], box);
+        if (!coverage.area.isEmpty())
+            paintCoverage(image.argb, box, coverage, colours);
     }
     return true;
 }
