@@ -9,15 +9,6 @@ namespace {
 
 constexpr int kMaxColours = 255; // index 0 is the transparent entry
 
-// The pixel at frame position (x, y); transparent outside the drawing.
-QRgb pixelAt(const ColourImage& image, int x, int y)
-{
-    if (!image.box.contains(x, y))
-        return 0;
-    const auto* row = reinterpret_cast<const QRgb*>(image.argb.constScanLine(y - image.box.top()));
-    return row[x - image.box.left()];
-}
-
 // Rows [first, last] of the drawing and the columns its pixels use there; empty when none.
 QRect usedArea(const ColourImage& image, int first, int last)
 {
@@ -110,17 +101,107 @@ std::vector<QRect> ObjectBoxes(const ColourImage& image, QSize frame)
     return boxes;
 }
 
+namespace {
+
+// The colours of a picture, keyed by the premultiplied pixel, each with its pixel count and
+// palette index: open addressing in a power-of-two table kept under half full. Transparent
+// pixels are never entered, so a zero key marks an empty slot.
+class ColourTable
+{
+public:
+    struct Slot
+    {
+        QRgb key = 0;
+        std::uint32_t count = 0;
+        std::uint8_t index = 0;
+    };
+
+    ColourTable() : m_slots(kFirstSize) {}
+
+    Slot& at(QRgb key)
+    {
+        for (std::size_t i = home(key);; i = (i + 1) & (m_slots.size() - 1)) {
+            Slot& slot = m_slots[i];
+            if (slot.key == key)
+                return slot;
+            if (slot.key == 0) {
+                if (2 * (m_used + 1) > m_slots.size()) {
+                    grow();
+                    return at(key);
+                }
+                ++m_used;
+                slot.key = key;
+                return slot;
+            }
+        }
+    }
+    std::vector<Slot>& entries() { return m_slots; }
+
+private:
+    static constexpr std::size_t kFirstSize = std::size_t(1) << 10;
+
+    // Fibonacci hashing: the high bits of the product mix every bit of the key.
+    std::size_t home(QRgb key) const
+    {
+        return std::size_t((std::uint64_t(key) * 0x9E3779B97F4A7C15u) >> m_shift);
+    }
+    void grow()
+    {
+        std::vector<Slot> old(m_slots.size() * 2);
+        old.swap(m_slots);
+        --m_shift;
+        m_used = 0;
+        for (const Slot& slot : old)
+            if (slot.key != 0)
+                at(slot.key) = slot;
+    }
+
+    std::vector<Slot> m_slots;
+    std::size_t m_used = 0;
+    int m_shift = 64 - 10; // 64 less the bits of the table's size
+};
+
+// Calls visit(pixel, objectPixel) for each pixel of `box` that lies in the drawing and is not
+// wholly transparent; `objectPixel` counts from the box's top-left, row by row.
+template <typename Visit> void forEachDrawn(const ColourImage& image, const QRect& box, Visit visit)
+{
+    const QRect part = box.intersected(image.box);
+    for (int y = part.top(); y <= part.bottom(); ++y) {
+        const auto* row =
+            reinterpret_cast<const QRgb*>(image.argb.constScanLine(y - image.box.top())) +
+            (part.left() - image.box.left());
+        std::size_t at = std::size_t(y - box.top()) * std::size_t(box.width()) +
+                         std::size_t(part.left() - box.left());
+        for (int i = 0; i < part.width(); ++i, ++at)
+            if (qAlpha(row[i]) != 0)
+                visit(row[i], at);
+    }
+}
+
+} // namespace
+
 IndexedPicture IndexColours(const ColourImage& image, const std::vector<QRect>& boxes,
                             bool highDefinition)
 {
-    // Every colour the pixels use, unpremultiplied, and how many pixels use it.
-    std::unordered_map<QRgb, std::uint32_t> uses;
+    // Every colour the pixels use and how many pixels use it. Neighbouring pixels mostly share
+    // their colour, so the last one looked up is kept at hand.
+    ColourTable table;
     for (const QRect& box : boxes) {
-        for (int y = box.top(); y <= box.bottom(); ++y)
-            for (int x = box.left(); x <= box.right(); ++x)
-                if (const QRgb p = pixelAt(image, x, y); qAlpha(p) != 0)
-                    ++uses[qUnpremultiply(p)];
+        QRgb last = 0;
+        ColourTable::Slot* lastSlot = nullptr;
+        forEachDrawn(image, box, [&](QRgb p, std::size_t) {
+            if (p != last || !lastSlot) {
+                lastSlot = &table.at(p);
+                last = p;
+            }
+            ++lastSlot->count;
+        });
     }
+    // The same colours unpremultiplied (two premultiplied pixels may become one colour).
+    std::unordered_map<QRgb, std::uint32_t> uses;
+    for (const ColourTable::Slot& slot : table.entries())
+        if (slot.key != 0)
+            uses[qUnpremultiply(slot.key)] += slot.count;
     // Fewer bits per channel until the groups of colours that share them are few enough.
     int drop = 0;
     const auto groupOf = [&drop](QRgb c) {
@@ -169,13 +250,21 @@ IndexedPicture IndexColours(const ColourImage& image, const std::vector<QRect>& 
         picture.palette.push_back(e);
         indexOf.emplace(keys[i], e.id);
     }
+    // Each pixel's index, through its premultiplied colour's slot.
+    for (ColourTable::Slot& slot : table.entries())
+        if (slot.key != 0)
+            slot.index = indexOf.at(groupOf(qUnpremultiply(slot.key)));
     for (const QRect& box : boxes) {
         IndexedObject object{box, std::vector<std::uint8_t>(std::size_t(area(box)), 0)};
-        std::size_t at = 0;
-        for (int y = box.top(); y <= box.bottom(); ++y)
-            for (int x = box.left(); x <= box.right(); ++x, ++at)
-                if (const QRgb p = pixelAt(image, x, y); qAlpha(p) != 0)
-                    object.pixels[at] = indexOf.at(groupOf(qUnpremultiply(p)));
+        QRgb last = 0;
+        std::uint8_t lastIndex = 0;
+        forEachDrawn(image, box, [&](QRgb p, std::size_t at) {
+            if (p != last) {
+                lastIndex = table.at(p).index;
+                last = p;
+            }
+            object.pixels[at] = lastIndex;
+        });
         picture.objects.push_back(std::move(object));
     }
     return picture;
