@@ -103,42 +103,45 @@ std::vector<QRect> ObjectBoxes(const ColourImage& image, QSize frame)
 
 namespace {
 
-// The colours of a picture, keyed by the premultiplied pixel, each with its pixel count and
-// palette index: open addressing in a power-of-two table kept under half full. Transparent
-// pixels are never entered, so a zero key marks an empty slot.
+// The colours of a picture, each with a number (from 1, in the order first met) and its pixel
+// count: open addressing keyed by the premultiplied pixel, in a power-of-two table kept under
+// half full. Transparent pixels are never entered, so a zero key marks an empty slot.
 class ColourTable
 {
 public:
-    struct Slot
-    {
-        QRgb key = 0;
-        std::uint32_t count = 0;
-        std::uint8_t index = 0;
-    };
+    ColourTable() : m_slots(kFirstSize), m_colours(1), m_counts(1) {}
 
-    ColourTable() : m_slots(kFirstSize) {}
-
-    Slot& at(QRgb key)
+    // The number of `key`, entered when it is new.
+    std::uint32_t number(QRgb key)
     {
         for (std::size_t i = home(key);; i = (i + 1) & (m_slots.size() - 1)) {
             Slot& slot = m_slots[i];
             if (slot.key == key)
-                return slot;
+                return slot.number;
             if (slot.key == 0) {
-                if (2 * (m_used + 1) > m_slots.size()) {
+                if (2 * m_colours.size() > m_slots.size()) {
                     grow();
-                    return at(key);
+                    return number(key);
                 }
-                ++m_used;
-                slot.key = key;
-                return slot;
+                slot = {key, std::uint32_t(m_colours.size())};
+                m_colours.push_back(key);
+                m_counts.push_back(0);
+                return slot.number;
             }
         }
     }
-    std::vector<Slot>& entries() { return m_slots; }
+    // Premultiplied colours and pixel counts by number; number 0 is the transparent pixel.
+    const std::vector<QRgb>& colours() const { return m_colours; }
+    std::vector<std::uint32_t>& counts() { return m_counts; }
 
 private:
-    static constexpr std::size_t kFirstSize = std::size_t(1) << 10;
+    struct Slot
+    {
+        QRgb key = 0;
+        std::uint32_t number = 0;
+    };
+    static constexpr int kFirstBits = 10;
+    static constexpr std::size_t kFirstSize = std::size_t(1) << kFirstBits;
 
     // Fibonacci hashing: the high bits of the product mix every bit of the key.
     std::size_t home(QRgb key) const
@@ -147,35 +150,54 @@ private:
     }
     void grow()
     {
-        std::vector<Slot> old(m_slots.size() * 2);
-        old.swap(m_slots);
+        m_slots.assign(m_slots.size() * 2, Slot{});
         --m_shift;
-        m_used = 0;
-        for (const Slot& slot : old)
-            if (slot.key != 0)
-                at(slot.key) = slot;
+        for (std::size_t n = 1; n < m_colours.size(); ++n) {
+            std::size_t i = home(m_colours[n]);
+            while (m_slots[i].key != 0)
+                i = (i + 1) & (m_slots.size() - 1);
+            m_slots[i] = {m_colours[n], std::uint32_t(n)};
+        }
     }
 
     std::vector<Slot> m_slots;
-    std::size_t m_used = 0;
-    int m_shift = 64 - 10; // 64 less the bits of the table's size
+    std::vector<QRgb> m_colours;
+    std::vector<std::uint32_t> m_counts;
+    int m_shift = 64 - kFirstBits;
 };
 
-// Calls visit(pixel, objectPixel) for each pixel of `box` that lies in the drawing and is not
-// wholly transparent; `objectPixel` counts from the box's top-left, row by row.
-template <typename Visit> void forEachDrawn(const ColourImage& image, const QRect& box, Visit visit)
+// Numbers every pixel of `box` (row by row from its top-left) after its colour in `table`, 0
+// for a transparent one or one outside the drawing, and counts the pixels of each colour.
+void numberPixels(const ColourImage& image, const QRect& box, ColourTable& table,
+                  std::vector<std::uint32_t>& numbers)
 {
+    numbers.assign(std::size_t(area(box)), 0);
     const QRect part = box.intersected(image.box);
+    // Neighbouring pixels mostly share their colour: the last one's number is kept at hand.
+    QRgb last = 0;
+    std::uint32_t lastNumber = 0;
     for (int y = part.top(); y <= part.bottom(); ++y) {
         const auto* row =
             reinterpret_cast<const QRgb*>(image.argb.constScanLine(y - image.box.top())) +
             (part.left() - image.box.left());
-        std::size_t at = std::size_t(y - box.top()) * std::size_t(box.width()) +
-                         std::size_t(part.left() - box.left());
-        for (int i = 0; i < part.width(); ++i, ++at)
-            if (qAlpha(row[i]) != 0)
-                visit(row[i], at);
+        std::uint32_t* out = numbers.data() +
+                             std::size_t(y - box.top()) * std::size_t(box.width()) +
+                             std::size_t(part.left() - box.left());
+        for (int i = 0; i < part.width(); ++i) {
+            const QRgb p = row[i];
+            if (qAlpha(p) == 0)
+                continue;
+            if (p != last) {
+                last = p;
+                lastNumber = table.number(p);
+            }
+            out[i] = lastNumber;
+        }
     }
+    std::vector<std::uint32_t>& counts = table.counts();
+    counts.resize(table.colours().size());
+    for (const std::uint32_t n : numbers)
+        ++counts[n];
 }
 
 } // namespace
@@ -183,25 +205,15 @@ template <typename Visit> void forEachDrawn(const ColourImage& image, const QRec
 IndexedPicture IndexColours(const ColourImage& image, const std::vector<QRect>& boxes,
                             bool highDefinition)
 {
-    // Every colour the pixels use and how many pixels use it. Neighbouring pixels mostly share
-    // their colour, so the last one looked up is kept at hand.
+    // Every colour the pixels use and how many pixels use it.
     ColourTable table;
-    for (const QRect& box : boxes) {
-        QRgb last = 0;
-        ColourTable::Slot* lastSlot = nullptr;
-        forEachDrawn(image, box, [&](QRgb p, std::size_t) {
-            if (p != last || !lastSlot) {
-                lastSlot = &table.at(p);
-                last = p;
-            }
-            ++lastSlot->count;
-        });
-    }
+    std::vector<std::vector<std::uint32_t>> numbers(boxes.size());
+    for (std::size_t k = 0; k < boxes.size(); ++k)
+        numberPixels(image, boxes[k], table, numbers[k]);
     // The same colours unpremultiplied (two premultiplied pixels may become one colour).
     std::unordered_map<QRgb, std::uint32_t> uses;
-    for (const ColourTable::Slot& slot : table.entries())
-        if (slot.key != 0)
-            uses[qUnpremultiply(slot.key)] += slot.count;
+    for (std::size_t n = 1; n < table.colours().size(); ++n)
+        uses[qUnpremultiply(table.colours()[n])] += table.counts()[n];
     // Fewer bits per channel until the groups of colours that share them are few enough.
     int drop = 0;
     const auto groupOf = [&drop](QRgb c) {
@@ -250,21 +262,14 @@ IndexedPicture IndexColours(const ColourImage& image, const std::vector<QRect>& 
         picture.palette.push_back(e);
         indexOf.emplace(keys[i], e.id);
     }
-    // Each pixel's index, through its premultiplied colour's slot.
-    for (ColourTable::Slot& slot : table.entries())
-        if (slot.key != 0)
-            slot.index = indexOf.at(groupOf(qUnpremultiply(slot.key)));
-    for (const QRect& box : boxes) {
-        IndexedObject object{box, std::vector<std::uint8_t>(std::size_t(area(box)), 0)};
-        QRgb last = 0;
-        std::uint8_t lastIndex = 0;
-        forEachDrawn(image, box, [&](QRgb p, std::size_t at) {
-            if (p != last) {
-                lastIndex = table.at(p).index;
-                last = p;
-            }
-            object.pixels[at] = lastIndex;
-        });
+    // Each pixel's index, through its colour's number.
+    std::vector<std::uint8_t> indexOfNumber(table.colours().size(), 0);
+    for (std::size_t n = 1; n < table.colours().size(); ++n)
+        indexOfNumber[n] = indexOf.at(groupOf(qUnpremultiply(table.colours()[n])));
+    for (std::size_t k = 0; k < boxes.size(); ++k) {
+        IndexedObject object{boxes[k], std::vector<std::uint8_t>(numbers[k].size())};
+        for (std::size_t i = 0; i < numbers[k].size(); ++i)
+            object.pixels[i] = indexOfNumber[numbers[k][i]];
         picture.objects.push_back(std::move(object));
     }
     return picture;

@@ -1101,6 +1101,29 @@ inline std::uint8_t coverOver(std::uint8_t a, std::uint8_t b)
     return std::uint8_t(a + ((t + (t >> 8)) >> 8));
 }
 
+// to[i] = coverOver(to[i], from[i]) for n bytes, sixteen at a time where the compiler's vector
+// types allow.
+void coverRowOver(std::uint8_t* to, const std::uint8_t* from, int n)
+{
+    int i = 0;
+#if defined(__GNUC__)
+    using Bytes = std::uint8_t __attribute__((vector_size(16)));
+    using Words = std::uint16_t __attribute__((vector_size(32)));
+    for (; i + 16 <= n; i += 16) {
+        Bytes a8, b8;
+        std::memcpy(&a8, to + i, 16);
+        std::memcpy(&b8, from + i, 16);
+        const Words a = __builtin_convertvector(a8, Words);
+        const Words b = __builtin_convertvector(b8, Words);
+        const Words t = (255 - a) * b + 128;
+        const Bytes sum = __builtin_convertvector(a + ((t + (t >> 8)) >> 8), Bytes);
+        std::memcpy(to + i, &sum, 16);
+    }
+#endif
+    for (; i < n; ++i)
+        to[i] = coverOver(to[i], from[i]);
+}
+
 // One line's three coverages over the rectangle `area` of the picture, rows `area.width()` long.
 struct LineCoverage
 {
@@ -1176,8 +1199,7 @@ void coverLine(LineCoverage& line, const std::vector<PlacedGlyph>& placed, const
                     line.layers[k].data() +
                     std::size_t(r - line.area.top()) * std::size_t(line.area.width()) +
                     std::size_t(rect.left() - line.area.left());
-                for (int i = 0; i < n; ++i)
-                    to[i] = coverOver(to[i], from[i]);
+                coverRowOver(to, from, n);
             }
         }
     }
