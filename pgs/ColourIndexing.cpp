@@ -173,9 +173,12 @@ void numberPixels(const ColourImage& image, const QRect& box, ColourTable& table
 {
     numbers.assign(std::size_t(area(box)), 0);
     const QRect part = box.intersected(image.box);
-    // Neighbouring pixels mostly share their colour: the last one's number is kept at hand.
+    // Neighbouring pixels mostly share their colour: the last one's number is kept at hand, and
+    // pixels are counted a run at a time. Premultiplied, a transparent pixel is 0.
+    std::vector<std::uint32_t>& counts = table.counts();
     QRgb last = 0;
     std::uint32_t lastNumber = 0;
+    std::uint32_t run = 0;
     for (int y = part.top(); y <= part.bottom(); ++y) {
         const auto* row =
             reinterpret_cast<const QRgb*>(image.argb.constScanLine(y - image.box.top())) +
@@ -184,20 +187,18 @@ void numberPixels(const ColourImage& image, const QRect& box, ColourTable& table
                              std::size_t(y - box.top()) * std::size_t(box.width()) +
                              std::size_t(part.left() - box.left());
         for (int i = 0; i < part.width(); ++i) {
-            const QRgb p = row[i];
-            if (qAlpha(p) == 0)
-                continue;
+            const QRgb p = qAlpha(row[i]) == 0 ? 0 : row[i];
             if (p != last) {
+                counts[lastNumber] += run;
+                run = 0;
                 last = p;
-                lastNumber = table.number(p);
+                lastNumber = p == 0 ? 0 : table.number(p);
             }
+            ++run;
             out[i] = lastNumber;
         }
     }
-    std::vector<std::uint32_t>& counts = table.counts();
-    counts.resize(table.colours().size());
-    for (const std::uint32_t n : numbers)
-        ++counts[n];
+    counts[lastNumber] += run;
 }
 
 } // namespace

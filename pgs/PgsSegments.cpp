@@ -4,7 +4,9 @@
 
 #include <QtGlobal>
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstring>
 
 namespace lumelle::pgs {
 
@@ -17,24 +19,26 @@ constexpr std::uint8_t kShortColour = 0x80;      // 00 8L CC: L (3-63) pixels of
 constexpr std::uint8_t kLongColour = 0xC0;       // 00 CL LL CC: L (64-16383) pixels of CC
 constexpr int kLongestRun = 0x3FFF;
 
-void putRun(ByteWriter& w, std::uint8_t index, int length)
+// Writes one run at `at` and returns the byte after it.
+std::uint8_t* putRun(std::uint8_t* at, std::uint8_t index, int length)
 {
     if (index != 0 && length <= 2) {
         for (int i = 0; i < length; ++i)
-            w.u8(index); // 1: one pixel of a colour
-        return;
+            *at++ = index; // 1: one pixel of a colour
+        return at;
     }
-    w.u8(0x00); // 1: escape
+    *at++ = 0x00; // 1: escape
     const std::uint8_t kind = index == 0 ? (length < 64 ? kShortTransparent : kLongTransparent)
                                          : (length < 64 ? kShortColour : kLongColour);
     if (length < 64) {
-        w.u8(kind | length); // 1: kind and 6-bit length
+        *at++ = std::uint8_t(kind | length); // 1: kind and 6-bit length
     } else {
-        w.u8(kind | (length >> 8)); // 2: kind and 14-bit length
-        w.u8(length & 0xFF);
+        *at++ = std::uint8_t(kind | (length >> 8)); // 2: kind and 14-bit length
+        *at++ = std::uint8_t(length & 0xFF);
     }
     if (index != 0)
-        w.u8(index); // 1: the colour
+        *at++ = index; // 1: the colour
+    return at;
 }
 
 void putHeader(ByteWriter& w, SegmentType type, std::uint32_t pts, std::uint32_t dts,
@@ -180,23 +184,52 @@ bool IsHighDefinition(QSize frame)
     return frame.height() >= 720;
 }
 
+namespace {
+
+// How many pixels from p[0] on (at most `left`, at most kLongestRun) hold p[0]'s index; eight
+// pixels compared at a time.
+int runLength(const std::uint8_t* p, int left)
+{
+    const int most = std::min(left, kLongestRun);
+    const std::uint64_t same = 0x0101010101010101u * p[0];
+    int length = 1;
+    for (; length + 8 <= most; length += 8) {
+        std::uint64_t eight;
+        std::memcpy(&eight, p + length, 8);
+        if (const std::uint64_t differ = eight ^ same; differ != 0) {
+            // The first differing byte is the lowest in memory.
+            const int equal = std::endian::native == std::endian::little
+                                  ? std::countr_zero(differ) / 8
+                                  : std::countl_zero(differ) / 8;
+            return length + equal;
+        }
+    }
+    while (length < most && p[length] == p[0])
+        ++length;
+    return length;
+}
+
+} // namespace
+
 Bytes RunLengthRows(const std::vector<std::uint8_t>& pixels, int width, int height)
 {
-    Bytes out;
-    ByteWriter w(out);
+    // No run takes more than two bytes a pixel, and each row ends in two: the runs are written
+    // into room enough without a check per byte, then copied out.
+    thread_local std::vector<std::uint8_t> room;
+    room.resize(std::max(room.size(),
+                         2 * std::size_t(width) * std::size_t(height) + 2 * std::size_t(height)));
+    std::uint8_t* at = room.data();
     for (int row = 0; row < height; ++row) {
         const std::uint8_t* p = pixels.data() + std::size_t(row) * std::size_t(width);
         for (int x = 0; x < width;) {
-            int length = 1;
-            while (x + length < width && p[x + length] == p[x] && length < kLongestRun)
-                ++length;
-            putRun(w, p[x], length);
+            const int length = runLength(p + x, width - x);
+            at = putRun(at, p[x], length);
             x += length;
         }
-        w.u8(0x00); // 2: end of the row
-        w.u8(0x00);
+        *at++ = 0x00; // 2: end of the row
+        *at++ = 0x00;
     }
-    return out;
+    return Bytes(room.data(), at);
 }
 
 std::uint8_t FrameRateCode(std::int64_t framesPer1000Seconds)
