@@ -115,19 +115,11 @@ public:
     std::uint32_t number(QRgb key)
     {
         for (std::size_t i = home(key);; i = (i + 1) & (m_slots.size() - 1)) {
-            Slot& slot = m_slots[i];
+            const Slot& slot = m_slots[i];
             if (slot.key == key)
                 return slot.number;
-            if (slot.key == 0) {
-                if (2 * m_colours.size() > m_slots.size()) {
-                    grow();
-                    return number(key);
-                }
-                slot = {key, std::uint32_t(m_colours.size())};
-                m_colours.push_back(key);
-                m_counts.push_back(0);
-                return slot.number;
-            }
+            if (slot.key == 0)
+                return enter(key, i);
         }
     }
     // Premultiplied colours and pixel counts by number; number 0 is the transparent pixel.
@@ -140,6 +132,20 @@ private:
         QRgb key = 0;
         std::uint32_t number = 0;
     };
+
+    // Enters a new key into the empty slot `i` (or, when the table is half full, into the
+    // grown table); returns its number.
+    std::uint32_t enter(QRgb key, std::size_t i)
+    {
+        if (2 * m_colours.size() > m_slots.size()) {
+            grow();
+            return number(key);
+        }
+        m_slots[i] = {key, std::uint32_t(m_colours.size())};
+        m_colours.push_back(key);
+        m_counts.push_back(0);
+        return m_slots[i].number;
+    }
     static constexpr int kFirstBits = 10;
     static constexpr std::size_t kFirstSize = std::size_t(1) << kFirstBits;
 

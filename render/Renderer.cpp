@@ -1227,15 +1227,15 @@ void paintCoverage(QImage& argb, const QRect& box, const LineCoverage& line, con
         const std::size_t at = std::size_t(r) * std::size_t(w);
         const std::uint8_t* cover[3] = {line.layers[0].data() + at, line.layers[1].data() + at,
                                         line.layers[2].data() + at};
-        for (int i = 0; i < w; ++i) {
+        const auto paint = [&](int i) {
             const unsigned t = cover[2][i];
             if (t == 255) {
                 row[i] = colours[2];
-                continue;
+                return;
             }
             const unsigned o = cover[0][i], g = cover[1][i];
             if (o == 0 && g == 0 && t == 0)
-                continue;
+                return;
             QRgb p = row[i];
             if (o == 255)
                 p = colours[0];
@@ -1248,7 +1248,29 @@ void paintCoverage(QImage& argb, const QRect& box, const LineCoverage& line, con
             if (t)
                 p = over(p, colours[2], t);
             row[i] = p;
+        };
+        // Eight pixels at a time where they are all alike: untouched, or wholly one layer.
+        constexpr std::uint64_t kFull = ~std::uint64_t(0);
+        int i = 0;
+        for (; i + 8 <= w; i += 8) {
+            std::uint64_t o, g, t;
+            std::memcpy(&o, cover[0] + i, 8);
+            std::memcpy(&g, cover[1] + i, 8);
+            std::memcpy(&t, cover[2] + i, 8);
+            if ((o | g | t) == 0)
+                continue;
+            if (t == kFull)
+                std::fill(row + i, row + i + 8, colours[2]);
+            else if (t == 0 && g == kFull)
+                std::fill(row + i, row + i + 8, colours[1]);
+            else if (t == 0 && g == 0 && o == kFull)
+                std::fill(row + i, row + i + 8, colours[0]);
+            else
+                for (int k = i; k < i + 8; ++k)
+                    paint(k);
         }
+        for (; i < w; ++i)
+            paint(i);
     }
 }
 
