@@ -1209,16 +1209,17 @@ void coverLine(LineCoverage& line, const std::vector<PlacedGlyph>& placed, const
 // the ring colour over it and the text colour over both, each in proportion to its coverage.
 void paintCoverage(QImage& argb, const QRect& box, const LineCoverage& line, const QRgb colours[3])
 {
+    // src (opaque) * alpha + dst * (1 - alpha), premultiplied: two channels at a time in 16-bit
+    // lanes (blue and red, then green and alpha), each rounded as x / 255 is. An alpha of 0
+    // keeps dst and one of 255 gives src exactly.
     const auto over = [](QRgb dst, QRgb src, unsigned alpha) {
-        // src is opaque: src * alpha + dst * (1 - alpha), premultiplied.
-        const auto mix = [alpha](unsigned s, unsigned d) {
-            const unsigned t = s * alpha + d * (255 - alpha) + 128;
-            return (t + (t >> 8)) >> 8;
+        constexpr std::uint32_t kLanes = 0x00FF00FF;
+        const auto mix = [alpha](std::uint32_t s, std::uint32_t d) {
+            const std::uint32_t t = s * alpha + d * (255 - alpha) + 0x00800080;
+            return ((t + ((t >> 8) & kLanes)) >> 8) & kLanes;
         };
-        return qRgba(int(mix(unsigned(qRed(src)), unsigned(qRed(dst)))),
-                     int(mix(unsigned(qGreen(src)), unsigned(qGreen(dst)))),
-                     int(mix(unsigned(qBlue(src)), unsigned(qBlue(dst)))),
-                     int(mix(255u, unsigned(qAlpha(dst)))));
+        return QRgb(mix(src & kLanes, dst & kLanes) |
+                    (mix((src >> 8) & kLanes, (dst >> 8) & kLanes) << 8));
     };
     const int w = line.area.width();
     for (int r = 0; r < line.area.height(); ++r) {
@@ -1228,26 +1229,8 @@ void paintCoverage(QImage& argb, const QRect& box, const LineCoverage& line, con
         const std::uint8_t* cover[3] = {line.layers[0].data() + at, line.layers[1].data() + at,
                                         line.layers[2].data() + at};
         const auto paint = [&](int i) {
-            const unsigned t = cover[2][i];
-            if (t == 255) {
-                row[i] = colours[2];
-                return;
-            }
-            const unsigned o = cover[0][i], g = cover[1][i];
-            if (o == 0 && g == 0 && t == 0)
-                return;
-            QRgb p = row[i];
-            if (o == 255)
-                p = colours[0];
-            else if (o)
-                p = over(p, colours[0], o);
-            if (g == 255)
-                p = colours[1];
-            else if (g)
-                p = over(p, colours[1], g);
-            if (t)
-                p = over(p, colours[2], t);
-            row[i] = p;
+            const QRgb p = over(row[i], colours[0], cover[0][i]);
+            row[i] = over(over(p, colours[1], cover[1][i]), colours[2], cover[2][i]);
         };
         // Eight pixels at a time where they are all alike: untouched, or wholly one layer.
         constexpr std::uint64_t kFull = ~std::uint64_t(0);
