@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace lumelle;
 using namespace lumelle::pgs;
@@ -232,6 +233,57 @@ TEST(PgsWriter, DrawingGrowsWithTheFrameHeight)
     EXPECT_NEAR(double(b.width()) / a.width(), 1080.0 / 576, 0.12);
     // The same share of the picture's height below the text.
     EXPECT_NEAR((1080 - b.bottom()) / 1080.0, (576 - a.bottom()) / 576.0, 0.01);
+}
+
+// Glyphs drawn once are kept per thread and placed again: a picture must not depend on what
+// the thread drew before it. Each variant is drawn in one order on one thread and in the
+// reverse order on a fresh thread; a cache that mixed up sizes, styles, fonts or outline
+// widths would give one of them another variant's glyphs.
+TEST(PgsWriter, PicturesDoNotDependOnWhatWasDrawnBefore)
+{
+    struct Variant
+    {
+        int size;
+        FontStyle style;
+        int outline;
+        QString font;
+    };
+    const std::vector<Variant> variants{
+        {20, {}, 3, "Arial"},
+        {28, {}, 3, "Arial"},
+        {20, {false, true}, 3, "Arial"},
+        {20, {true, false}, 3, "Arial"},
+        {20, {}, 2, "Arial"},
+        {20, {}, 3, "DejaVu Serif"},
+    };
+    const auto drawAll = [&variants](bool reversed) {
+        std::vector<QImage> pictures(variants.size());
+        for (std::size_t n = 0; n < variants.size(); ++n) {
+            const std::size_t k = reversed ? variants.size() - 1 - n : n;
+            RenderSettings s;
+            s.frame = {1920, 1080};
+            s.fontSize = variants[k].size;
+            s.fontStyle = variants[k].style;
+            s.outlineWidth = variants[k].outline;
+            s.fontName = variants[k].font;
+            ColourImage image;
+            PlacedBlock block;
+            block.lines = {{"Quick brown fox", {}}, {"jumps 0123456789", {}}};
+            EXPECT_TRUE(RenderColourBlocks(image, {block}, s));
+            pictures[k] = image.argb.copy();
+        }
+        return pictures;
+    };
+    std::vector<QImage> forward, backward;
+    std::thread([&] { forward = drawAll(false); }).join();
+    std::thread([&] { backward = drawAll(true); }).join();
+    for (std::size_t k = 0; k < variants.size(); ++k) {
+        EXPECT_FALSE(forward[k].isNull()) << "variant " << k;
+        EXPECT_TRUE(forward[k] == backward[k]) << "variant " << k;
+        if (k > 0) {
+            EXPECT_FALSE(forward[k] == forward[0]) << "variant " << k << " looks like the first";
+        }
+    }
 }
 
 namespace {
