@@ -1047,36 +1047,53 @@ struct FontGlyphs
     std::unordered_map<std::uint64_t, GlyphCoverage> glyphs;
 };
 
-// The glyph store of a font: the family, style, pixel size, weight and slant name the font;
-// the two ring widths complete what a glyph's coverage depends on. Kept per thread, most
-// recently used first; a film uses few fonts, so a few are kept.
-FontGlyphs& fontGlyphs(const QRawFont& font, qreal outline, qreal ring)
+// The glyph stores of this thread, most recently used first.
+std::vector<std::unique_ptr<FontGlyphs>>& glyphStores()
+{
+    thread_local std::vector<std::unique_ptr<FontGlyphs>> stores;
+    return stores;
+}
+
+// Keeps the stores small: a film uses few fonts, and a font's glyphs are forgotten once they are
+// many. Called before a picture is drawn, never during one, so that every glyph a picture has
+// placed stays where it is until the picture is done.
+void trimGlyphStores()
 {
     constexpr std::size_t kMaxFonts = 8;
-    thread_local std::vector<std::unique_ptr<FontGlyphs>> fonts;
+    constexpr std::size_t kMaxGlyphs = 4096;
+    std::vector<std::unique_ptr<FontGlyphs>>& stores = glyphStores();
+    if (stores.size() > kMaxFonts)
+        stores.resize(kMaxFonts);
+    for (const auto& store : stores)
+        if (store->glyphs.size() > kMaxGlyphs)
+            store->glyphs.clear();
+}
+
+// The glyph store of a font: the family, style, pixel size, weight and slant name the font;
+// the two ring widths complete what a glyph's coverage depends on.
+FontGlyphs& fontGlyphs(const QRawFont& font, qreal outline, qreal ring)
+{
+    std::vector<std::unique_ptr<FontGlyphs>>& stores = glyphStores();
     const QString key = QStringLiteral("%1|%2|%3|%4|%5|%6")
                             .arg(font.familyName(), font.styleName())
                             .arg(font.pixelSize())
                             .arg(int(font.weight()) * 4 + int(font.style()))
                             .arg(outline)
                             .arg(ring);
-    for (auto it = fonts.begin(); it != fonts.end(); ++it) {
+    for (auto it = stores.begin(); it != stores.end(); ++it) {
         if ((*it)->key == key) {
-            std::rotate(fonts.begin(), it, it + 1);
-            return *fonts.front();
+            std::rotate(stores.begin(), it, it + 1);
+            return *stores.front();
         }
     }
-    if (fonts.size() >= kMaxFonts)
-        fonts.pop_back();
-    fonts.insert(fonts.begin(), std::make_unique<FontGlyphs>(FontGlyphs{key, {}}));
-    return *fonts.front();
+    stores.insert(stores.begin(), std::make_unique<FontGlyphs>(FontGlyphs{key, {}}));
+    return *stores.front();
 }
 
 // A glyph's coverage at pen position `at`; `pixel` gets the whole-pixel part of the position.
 const GlyphCoverage& glyphCoverage(FontGlyphs& store, const QRawFont& font, quint32 glyph,
                                    QPointF at, qreal outline, qreal ring, QPoint& pixel)
 {
-    constexpr std::size_t kMaxGlyphs = 4096;
     const auto quarters = [](qreal v) { return qint64(std::floor(v * kSubpixelSteps + 0.5)); };
     const qint64 qx = quarters(at.x()), qy = quarters(at.y());
     const qint64 wholeX =
@@ -1088,8 +1105,6 @@ const GlyphCoverage& glyphCoverage(FontGlyphs& store, const QRawFont& font, quin
     const std::uint64_t key = (std::uint64_t(glyph) << 8) | std::uint64_t(fx * kSubpixelSteps + fy);
     if (auto it = store.glyphs.find(key); it != store.glyphs.end())
         return it->second;
-    if (store.glyphs.size() >= kMaxGlyphs)
-        store.glyphs.clear();
     const QPointF offset(qreal(fx) / kSubpixelSteps, qreal(fy) / kSubpixelSteps);
     return store.glyphs.emplace(key, rasterGlyph(font, glyph, outline, ring, offset)).first->second;
 }
@@ -1286,7 +1301,9 @@ bool RenderColourBlocks(ColourImage& image, const std::vector<PlacedBlock>& bloc
     const qreal outline = std::clamp(s.outlineWidth, 1, 32) * scale;
     const qreal ring = std::min(outline, scale);
     const QRect frameRect(QPoint(0, 0), frame);
-    // Each line as placed glyphs when it is shaped, else as outlines.
+    // Each line as placed glyphs when it is shaped, else as outlines. The glyphs stay in their
+    // stores (which hold them at fixed places) until the picture is drawn.
+    trimGlyphStores();
     const std::size_t n = layout->pieces.size();
     thread_local std::vector<std::vector<PlacedGlyph>> placed;
     placed.resize(std::max(placed.size(), n));
