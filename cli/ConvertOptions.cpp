@@ -590,6 +590,25 @@ const OptionRow kOptions[] = {
          s.options.rollingCaptions = true;
          return QString();
      }},
+    {nullptr, "--speaker-names", nullptr, nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral("WebVTT voice tags (<v Anna>) put the speaker's name before the "
+                               "words (\"Anna: ...\")");
+     },
+     [](ParseState& s, const QString&) {
+         s.options.speakerNames = true;
+         return QString();
+     }},
+    {nullptr, "--timestamp-map", nullptr, nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral("WebVTT captions cut from a stream are moved by the offset of their "
+                               "X-TIMESTAMP-MAP header, for a video that keeps the stream's clock "
+                               "(without it, the times stay as written)");
+     },
+     [](ParseState& s, const QString&) {
+         s.options.timestampMap = true;
+         return QString();
+     }},
     {nullptr, "--list", nullptr, nullptr, nullptr, 0, 0, nullptr,
      [](const OptionRow&) {
          return QStringLiteral("only print the subtitles as read; write nothing");

@@ -41,6 +41,8 @@ struct ConvertOptions
     int jobs = 0;                 // drawing threads; 0: one per processor this process may use
     bool helpFile = true;         // write Lumelle_Help_File.txt beside the pair
     bool rollingCaptions = false; // WebVTT captions typed as they are spoken: each line once
+    bool speakerNames = false;    // WebVTT voice tags: the speaker's name before the words
+    bool timestampMap = false;    // WebVTT: apply the X-TIMESTAMP-MAP offset to the cues
 };
 
 // The file name that stands for standard input.

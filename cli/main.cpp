@@ -263,6 +263,8 @@ bool reportLoad(const TSubtitle& list, const QString& file, const ConvertOptions
             QStringLiteral("%1: read as %2").arg(shownName(file), encoding.description(charset)));
     if (!list.RateNote().isEmpty())
         printLine(stderr, QStringLiteral("%1: %2").arg(shownName(file), list.RateNote()));
+    for (const QString& note : list.ReadNotes())
+        printLine(stderr, QStringLiteral("%1: %2").arg(shownName(file), note));
     for (const SkippedEntry& skipped : list.Skipped())
         printLine(stderr,
                   QStringLiteral("%1:%2: warning: skipped: %3")
@@ -514,12 +516,21 @@ bool prepareOutputFolder(const ConvertOptions& options)
     return false;
 }
 
+// Sets how `list` reads a file: the language that tells code pages apart (a two-letter
+// code) and the WebVTT choices of the command line.
+void prepareReading(TSubtitle& list, const ConvertOptions& options, std::string languageCode)
+{
+    list.SetLanguageHint(std::move(languageCode));
+    list.SetRollingCaptions(options.rollingCaptions);
+    list.SetSpeakerNames(options.speakerNames);
+    list.SetTimestampMap(options.timestampMap);
+}
+
 // Lists a file as read, one line per subtitle.
 int listFile(const QString& file, const ConvertOptions& options)
 {
     TSubtitle list;
-    list.SetLanguageHint(LanguageCodeOf(options.languageText));
-    list.SetRollingCaptions(options.rollingCaptions);
+    prepareReading(list, options, LanguageCodeOf(options.languageText));
     if (!load(list, file, options))
         return 1;
     const FrameRate rate = FrameRate::fromText(options.fpsText);
@@ -622,8 +633,7 @@ int convertFile(const QString& file, const ConvertOptions& options, FileReport& 
                 QList<Produced>& produced)
 {
     TSubtitle list;
-    list.SetLanguageHint(LanguageCodeOf(options.languageText));
-    list.SetRollingCaptions(options.rollingCaptions);
+    prepareReading(list, options, LanguageCodeOf(options.languageText));
     if (!load(list, file, options))
         return 1;
 
@@ -701,8 +711,7 @@ int convertStreams(const ConvertOptions& options, FileReport& report)
         files << file;
         TSubtitle& list = *lists.emplace_back(std::make_unique<TSubtitle>());
         // Each file's own language tells its code page apart.
-        list.SetLanguageHint(stream.code.toStdString());
-        list.SetRollingCaptions(options.rollingCaptions);
+        prepareReading(list, options, stream.code.toStdString());
         bool emptyRead = false;
         const QFileInfo info(file);
         if (info.isFile() && info.size() == 0) {

@@ -90,6 +90,7 @@ LoadOutcome TSubtitle::loadText(const QString& fileName, PreparedText prepared, 
     m_changed.clear();
     m_hidden = 0;
     m_rateNote.clear();
+    m_readNotes.clear();
     m_encoding = std::move(prepared.encoding);
     const TextDecoder decoder(charset, m_encoding);
     if (kind == FileKind::SubRip)

@@ -8,6 +8,7 @@
 #include "subtitle/TextDecoding.h"
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -103,6 +104,13 @@ public:
     // file shows each line once: the cues of under 50 ms are left out and of every cue only the
     // lines the cue before did not show are kept.
     void SetRollingCaptions(bool collapse) { m_rollingCaptions = collapse; }
+    // WebVTT voice tags (<v Anna>) name who speaks. Set, the name is put before the words
+    // ("Anna: ..."); unset, only the words are shown.
+    void SetSpeakerNames(bool shown) { m_speakerNames = shown; }
+    // WebVTT captions cut from a broadcast stream carry an X-TIMESTAMP-MAP header tying their
+    // times to the stream's clock. Set, its offset is added to every cue, for a video that keeps
+    // that clock; unset, the times stay as written, for a video whose times start at zero.
+    void SetTimestampMap(bool apply) { m_timestampMap = apply; }
 
     void AddLine(std::string startFrame, std::string endFrame, std::string line1, std::string line2,
                  std::string line3);
@@ -138,6 +146,9 @@ public:
     // When a MicroDVD file named its own frame rate and it differed from the chosen one, what
     // was done about it ("frame numbers converted from 23.976 to 25 fps"); empty otherwise.
     const QString& RateNote() const { return m_rateNote; }
+    // What else the user should know about how the last file was read (parts of the text left
+    // out, times moved), one sentence each.
+    const QStringList& ReadNotes() const { return m_readNotes; }
 
 private:
     // Reads the prepared text of a file (UTF-16/32 already turned into UTF-8) in `encoding`.
@@ -172,8 +183,11 @@ private:
     int m_hidden = 0;
     FileEncoding m_encoding;
     QString m_rateNote;
+    QStringList m_readNotes;
     std::string m_languageHint;
     bool m_rollingCaptions = false;
+    bool m_speakerNames = false;
+    bool m_timestampMap = false;
 };
 
 // Strict decimal conversion of a 32-bit integer field: an optional sign and digits only.

@@ -408,6 +408,43 @@ TEST_F(Readers, WebVttCuesAreReadAndTheirTagsDrawnOrDropped)
     EXPECT_EQ(m_outcome, LoadOutcome::UnsupportedFormat);
 }
 
+TEST_F(Readers, WebVttStyleColoursSpeakersAndTheStreamClock)
+{
+    // STYLE colours for every cue and per class (overriding a default class), nested classes,
+    // voices, a ruby reading and a timestamp map 10 s off.
+    const QByteArray vtt = "WEBVTT\nX-TIMESTAMP-MAP=LOCAL:00:00:00.000,MPEGTS:900000\n\n"
+                           "STYLE\n/* a note */\n::cue { color: rgb(0, 0, 255) }\n"
+                           "::cue(.red), ::cue(.warn) { font-weight: bold; color: #00ff00 }\n\n"
+                           "00:01.000 --> 00:02.000\n<v Anna>a <c.warn>b <c.yellow>c</c> d</c> <c.red>e</c>\n"
+                           "<v.loud Ben>f <ruby>g<rt>h</rt></ruby>\n";
+    // Each styled stretch as "line:begin-end=RRGGBB".
+    const auto colours = [](const SubtitleLine& line) {
+        std::vector<std::string> out;
+        for (const StyleSpan& span : line.Spans) {
+            char text[40];
+            const ColorValue c = span.style.colour.value_or(0);
+            std::snprintf(text, sizeof text, "%d:%zu-%zu=%02X%02X%02X", span.line, span.begin,
+                          span.end, unsigned(redOf(c)), unsigned(greenOf(c)), unsigned(blueOf(c)));
+            out.push_back(text);
+        }
+        return out;
+    };
+    const TSubtitle plain = load("film.vtt", vtt);
+    EXPECT_EQ(rows(plain), (Rows{"25-50|a b c d e|f g"}));
+    EXPECT_EQ(colours(plain.line(1)), (Rows{"0:0-2=0000FF", "0:2-4=00FF00", "0:4-5=FFFF00",
+                                            "0:5-7=00FF00", "0:7-8=0000FF", "0:8-9=00FF00", "1:0-3=0000FF"}));
+    EXPECT_EQ(plain.ReadNotes(),
+              (QStringList{"Its X-TIMESTAMP-MAP header ties it to a stream clock 10.000 s off; "
+                           "the times are kept as written.",
+                           "1 cue holds a ruby reading (<rt>); it is left out and the text it "
+                           "explains is shown."}));
+    TSubtitle asked;
+    asked.SetSpeakerNames(true);
+    asked.SetTimestampMap(true);
+    asked.LoadFromFile(writeFileIn(m_dir, "film.vtt", vtt), true, FrameRate(25000), 0);
+    EXPECT_EQ(rows(asked), (Rows{"275-300|Anna: a b c d e|Ben: f g"}));
+}
+
 TEST_F(Readers, MicroDvdFrameRateHeaderConvertsFrameNumbers)
 {
     const TSubtitle list = load("film.sub", "{1}{1}23.976\n{23976}{47952}A\n{0}{}B\n{100}{}C\n"
