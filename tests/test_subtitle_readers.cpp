@@ -150,6 +150,12 @@ TEST_F(Readers, PositionAndColourMarksAreKeptAsTheFileWritesThem)
          kPlaceUnset,
          {{0, 0, 2, colour(0, 255, 0)}}},
         {"a.srt", "<font color=\"nosuch\">x</font>", kPlaceUnset, {}},
+        {"a.srt",
+         "<font color=red>r<font color=lime>g</font>r</font>w",
+         kPlaceUnset,
+         {{0, 0, 1, colour(255, 0, 0)},
+          {0, 1, 2, colour(0, 255, 0)},
+          {0, 2, 3, colour(255, 0, 0)}}},
         {"a.srt", "{\\c&H00FFFF&}ye{\\c}w", kPlaceUnset, {{0, 0, 2, colour(255, 255, 0)}}},
         {"a.sub", "{P:1}{c:$00FF00}top", 8, {{0, 0, 3, colour(0, 255, 0)}}},
         {"a.sub", "{P:0}bottom", 2, {}},
@@ -412,11 +418,12 @@ TEST_F(Readers, WebVttStyleColoursSpeakersAndTheStreamClock)
 {
     // STYLE colours for every cue and per class (overriding a default class), nested classes,
     // voices, a ruby reading and a timestamp map 10 s off.
-    const QByteArray vtt = "WEBVTT\nX-TIMESTAMP-MAP=LOCAL:00:00:00.000,MPEGTS:900000\n\n"
-                           "STYLE\n/* a note */\n::cue { color: rgb(0, 0, 255) }\n"
-                           "::cue(.red), ::cue(.warn) { font-weight: bold; color: #00ff00 }\n\n"
-                           "00:01.000 --> 00:02.000\n<v Anna>a <c.warn>b <c.yellow>c</c> d</c> <c.red>e</c>\n"
-                           "<v.loud Ben>f <ruby>g<rt>h</rt></ruby>\n";
+    const QByteArray vtt =
+        "WEBVTT\nX-TIMESTAMP-MAP=LOCAL:00:00:00.000,MPEGTS:900000\n\n"
+        "STYLE\n/* a note */\n::cue { color: rgb(0, 0, 255) }\n"
+        "::cue(.red), ::cue(.warn) { font-weight: bold; color: #00ff00 }\n\n"
+        "00:01.000 --> 00:02.000\n<v Anna>a <c.warn>b <c.yellow>c</c> d</c> <c.red>e</c>\n"
+        "<v.loud Ben>f <ruby>g<rt>h</rt></ruby>\n";
     // Each styled stretch as "line:begin-end=RRGGBB".
     const auto colours = [](const SubtitleLine& line) {
         std::vector<std::string> out;
@@ -431,8 +438,9 @@ TEST_F(Readers, WebVttStyleColoursSpeakersAndTheStreamClock)
     };
     const TSubtitle plain = load("film.vtt", vtt);
     EXPECT_EQ(rows(plain), (Rows{"25-50|a b c d e|f g"}));
-    EXPECT_EQ(colours(plain.line(1)), (Rows{"0:0-2=0000FF", "0:2-4=00FF00", "0:4-5=FFFF00",
-                                            "0:5-7=00FF00", "0:7-8=0000FF", "0:8-9=00FF00", "1:0-3=0000FF"}));
+    EXPECT_EQ(colours(plain.line(1)),
+              (Rows{"0:0-2=0000FF", "0:2-4=00FF00", "0:4-5=FFFF00", "0:5-7=00FF00", "0:7-8=0000FF",
+                    "0:8-9=00FF00", "1:0-3=0000FF"}));
     EXPECT_EQ(plain.ReadNotes(),
               (QStringList{"Its X-TIMESTAMP-MAP header ties it to a stream clock 10.000 s off; "
                            "the times are kept as written.",
