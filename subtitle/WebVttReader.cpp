@@ -236,6 +236,18 @@ std::string fontTag(const std::string& colour)
     return "<font color=\"" + colour + "\">";
 }
 
+// Appends cue words to SubRip markup. A brace means nothing in WebVTT but opens a mark in
+// SubRip ("{\\an8}"), so it goes in as a character reference, which is shown as written.
+void appendWords(std::string& out, const std::string& words)
+{
+    for (const char c : words) {
+        if (c == '{')
+            out += "&#123;";
+        else
+            out += c;
+    }
+}
+
 // Turns the tags of one line of cue text into SubRip markup. A <ruby>'s reading (<rt>) is left
 // out, as are language tags and inline timestamps; a voice tag gives the speaker's name when
 // the cue markup asks for it.
@@ -250,11 +262,11 @@ std::string subRipMarkupOf(const std::string& text, CueMarkup& cue)
         const std::size_t gt = lt == std::string::npos ? lt : text.find('>', lt);
         if (gt == std::string::npos) {
             if (!cue.inReading)
-                out.append(text, at, std::string::npos);
+                appendWords(out, text.substr(at));
             break;
         }
         if (!cue.inReading)
-            out.append(text, at, lt - at);
+            appendWords(out, text.substr(at, lt - at));
         at = gt + 1;
         const std::string tag = text.substr(lt + 1, gt - lt - 1);
         const bool closing = !tag.empty() && tag[0] == '/';

@@ -423,7 +423,7 @@ TEST_F(Readers, WebVttStyleColoursSpeakersAndTheStreamClock)
         "STYLE\n/* a note */\n::cue { color: rgb(0, 0, 255) }\n"
         "::cue(.red), ::cue(.warn) { font-weight: bold; color: #00ff00 }\n\n"
         "00:01.000 --> 00:02.000\n<v Anna>a <c.warn>b <c.yellow>c</c> d</c> <c.red>e</c>\n"
-        "<v.loud Ben>f <ruby>g<rt>h</rt></ruby>\n";
+        "<v.loud Ben>f <ruby>g<rt>h</rt></ruby> {\\an8}\n";
     // Each styled stretch as "line:begin-end=RRGGBB".
     const auto colours = [](const SubtitleLine& line) {
         std::vector<std::string> out;
@@ -437,10 +437,11 @@ TEST_F(Readers, WebVttStyleColoursSpeakersAndTheStreamClock)
         return out;
     };
     const TSubtitle plain = load("film.vtt", vtt);
-    EXPECT_EQ(rows(plain), (Rows{"25-50|a b c d e|f g"}));
+    EXPECT_EQ(rows(plain), (Rows{"25-50|a b c d e|f g {\\an8}"}));
+    EXPECT_EQ(plain.line(1).Place, kPlaceUnset);
     EXPECT_EQ(colours(plain.line(1)),
               (Rows{"0:0-2=0000FF", "0:2-4=00FF00", "0:4-5=FFFF00", "0:5-7=00FF00", "0:7-8=0000FF",
-                    "0:8-9=00FF00", "1:0-3=0000FF"}));
+                    "0:8-9=00FF00", "1:0-10=0000FF"}));
     EXPECT_EQ(plain.ReadNotes(),
               (QStringList{"Its X-TIMESTAMP-MAP header ties it to a stream clock 10.000 s off; "
                            "the times are kept as written.",
@@ -450,7 +451,7 @@ TEST_F(Readers, WebVttStyleColoursSpeakersAndTheStreamClock)
     asked.SetSpeakerNames(true);
     asked.SetTimestampMap(true);
     asked.LoadFromFile(writeFileIn(m_dir, "film.vtt", vtt), true, FrameRate(25000), 0);
-    EXPECT_EQ(rows(asked), (Rows{"275-300|Anna: a b c d e|Ben: f g"}));
+    EXPECT_EQ(rows(asked), (Rows{"275-300|Anna: a b c d e|Ben: f g {\\an8}"}));
 }
 
 TEST_F(Readers, MicroDvdFrameRateHeaderConvertsFrameNumbers)
