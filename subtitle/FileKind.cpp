@@ -45,7 +45,8 @@ std::string headOfFile(const QString& fileName, int count)
     }
     if (file.error() != QFileDevice::NoError)
         throw Error(file.errorString());
-    return PrepareText(head).text;
+    // Recognition needs the lines, not the code page: only a byte-order mark is read here.
+    return PrepareMarkedText(head).text;
 }
 
 // The extension as the part of the name after the last separator, from its last "." on, its
