@@ -8,6 +8,7 @@
 #include "output/OutputFiles.h"
 #include "platform/Error.h"
 #include "platform/IniStore.h"
+#include "platform/SystemNames.h"
 #include "render/Renderer.h"
 #include "render/TextBlock.h"
 #include "render/WidthCheck.h"
@@ -26,6 +27,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QThread>
 #include <cerrno>
@@ -309,6 +311,34 @@ TEST_F(BadInput, InvalidUtf8IsReadInTheFoundOrChosenCodePage)
 
     const GenerationResult result = RunGeneration(request(found, path), {});
     EXPECT_EQ(checkPairIsWhole(idxOf(result), subOf(result)), 1);
+}
+
+// Two names that differ in one byte that is not UTF-8 must stay two names: each gives back
+// exactly its bytes, and shows them readably.
+TEST(SystemNames, EveryNameGivesBackItsBytesAndShowsThemReadably)
+{
+    const struct
+    {
+        QByteArray bytes;
+        const char* shown;
+    } cases[] = {
+        {"caf\xc3\xa9.srt", "caf\xc3\xa9.srt"},                  // UTF-8 stays as it is
+        {"caf\xe9.srt", "caf\\xE9.srt"},                         // Latin-1 é
+        {"caf\xe8.srt", "caf\\xE8.srt"},                         // Latin-1 è: another name
+        {"\xc3\x28 \xe2\x82", "\\xC3( \\xE2\\x82"},              // broken and cut-off sequences
+        {"\xc0\xaf \xed\xa0\x80", "\\xC0\\xAF \\xED\\xA0\\x80"}, // overlong, a surrogate
+        {"\xf4\x90\x80\x80", "\\xF4\\x90\\x80\\x80"},            // past U+10FFFF
+        {"\xf0\x9f\x8e\xac.srt", "\xf0\x9f\x8e\xac.srt"},        // outside the BMP
+        {"\xef\x9e\xa9", "\\xEF\\x9E\\xA9"}, // a character of the range that stands for bytes
+    };
+    QSet<QString> names;
+    for (const auto& c : cases) {
+        const QString name = FromSystemName(c.bytes);
+        EXPECT_EQ(ToSystemName(name), c.bytes) << c.shown;
+        EXPECT_EQ(ReadableName(name), QString::fromUtf8(c.shown));
+        names.insert(name);
+    }
+    EXPECT_EQ(names.size(), qsizetype(std::size(cases))) << "two names became one";
 }
 
 TEST_F(BadInput, TimesLikeNinetyNineHoursAreRefusedBeforeAnyFileIsWritten)
