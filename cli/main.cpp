@@ -153,6 +153,16 @@ void printLine(FILE* to, const QString& text)
 class PrivateInputs
 {
 public:
+    PrivateInputs() = default;
+    PrivateInputs(const PrivateInputs&) = delete;
+    PrivateInputs& operator=(const PrivateInputs&) = delete;
+    // The copies go by their own bytes (named after --output, they may not be UTF-8, and the
+    // temporary folder removes only names it can decode); then the folder goes.
+    ~PrivateInputs()
+    {
+        for (auto copy = m_shown.keyBegin(); copy != m_shown.keyEnd(); ++copy)
+            ::unlink(ToSystemName(*copy).constData());
+    }
     // A private copy of what standard input holds, named `name` with the extension of the kind
     // its text shows, so that its pair is named NAME.idx/.sub; shown as "-". Empty, with
     // `error` set, when it cannot be made.
