@@ -863,7 +863,9 @@ QStringList helpDescription()
                        "MicroDVD .sub input is never overwritten (the pair is then named "
                        "NAME_vobsub.idx/.sub). Every line is checked against the %1-pixel width "
                        "first; a file with a line too wide is refused and nothing is written for "
-                       "it.")
+                       "it. A file or folder name that is not UTF-8 (a Latin-1 caf\\xE9.srt) "
+                       "gives outputs named with the same bytes; printed lines and --json show "
+                       "such a byte as \\xE9.")
             .arg(kMaxLineWidth),
         QStringLiteral("Ctrl+C or a kill (SIGINT, SIGTERM) stops a conversion after the current "
                        "subtitle and removes its temporary files: the earlier pair stays as it "
