@@ -254,6 +254,31 @@ bool MakeFolders(const QString& name)
     return ::stat(path.constData(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+QString FromQtName(const QString& qtName)
+{
+    if (!qtName.contains(QChar::ReplacementCharacter) || KindOfName(qtName) != NameKind::Missing)
+        return qtName;
+    const QString absolute = AbsoluteName(qtName);
+    QString found;
+    for (const QString& part : absolute.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        const QString next = found + QLatin1Char('/') + part;
+        struct stat st;
+        if (::lstat(ToSystemName(next).constData(), &st) == 0) {
+            found = next;
+            continue;
+        }
+        QStringList matches;
+        for (const QString& entry : NamesIn(found.isEmpty() ? QStringLiteral("/") : found)) {
+            if (QFile::decodeName(ToSystemName(entry)) == part)
+                matches << entry;
+        }
+        if (matches.size() != 1)
+            return qtName;
+        found += QLatin1Char('/') + matches.front();
+    }
+    return found;
+}
+
 QUrl AddressOfFile(const QString& name)
 {
     // Percent-encoded from the bytes: QUrl::fromLocalFile would encode the private characters.

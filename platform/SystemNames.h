@@ -45,6 +45,12 @@ bool OpenNamed(QFile& file, const QString& name, QIODevice::OpenMode mode,
 // Creates the folder `name` and the missing folders above it; true when it is there.
 bool MakeFolders(const QString& name);
 
+// The existing file or folder that Qt's own classes (its file dialog) name `qtName`, with U+FFFD
+// for each byte they could not decode: each part of the path that is not there is looked up
+// among the entries of its folder, decoded as Qt decodes them. `qtName` itself when it exists,
+// or when no part, or more than one entry, matches.
+QString FromQtName(const QString& qtName);
+
 // A file's address (file:///...) with its bytes, and the file a local address names.
 QUrl AddressOfFile(const QString& name);
 QString LocalFileOf(const QUrl& address);

@@ -341,6 +341,30 @@ TEST(SystemNames, EveryNameGivesBackItsBytesAndShowsThemReadably)
     EXPECT_EQ(names.size(), qsizetype(std::size(cases))) << "two names became one";
 }
 
+// Qt's file dialog names a Latin-1 file with U+FFFD; the one file it showed is found, and a
+// name that two files share in Qt's eyes is left as it is.
+TEST(SystemNames, AFileDialogsNameFindsTheOneFileItShowed)
+{
+    QTemporaryDir dir;
+    const QByteArray top = QFile::encodeName(dir.path());
+    ASSERT_EQ(::mkdir((top + "/d\xe9j\xe0").constData(), 0755), 0);
+    for (const char* name : {"/d\xe9j\xe0/film.srt", "/caf\xe8.srt", "/caf\xe9.srt"})
+        ::close(::open((top + name).constData(), O_WRONLY | O_CREAT, 0644));
+    const struct
+    {
+        const char* qtName; // as Qt decodes it, from the test's folder
+        QByteArray found;   // the bytes of the name given back, from the test's folder
+    } cases[] = {
+        {"/d\uFFFDj\uFFFD/film.srt", "/d\xe9j\xe0/film.srt"},
+        {"/caf\uFFFD.srt", "/caf\xef\xbf\xbd.srt"}, // two files: none is taken
+        {"/gone\uFFFD.srt", "/gone\xef\xbf\xbd.srt"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ToSystemName(FromQtName(dir.path() + QString::fromUtf8(c.qtName))), top + c.found)
+            << c.qtName;
+    removeTree(top);
+}
+
 TEST_F(BadInput, TimesLikeNinetyNineHoursAreRefusedBeforeAnyFileIsWritten)
 {
     const QByteArray bytes = "1\n00:00:01,000 --> 00:00:02,000\nFine\n\n"
