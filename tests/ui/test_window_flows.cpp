@@ -8,7 +8,9 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QStringEncoder>
 #include <QTimer>
@@ -352,8 +354,8 @@ TEST_F(MainWindowTest, GenerationWritesThePairAndShowsTheHelpText)
         << "the preview picture is back, not the last output picture on blue";
 }
 
-// A name as the desktop entry passes it, in bytes that are not UTF-8 (a Latin-1 file in a
-// Latin-1 folder): it loads, and its pair goes beside it under the same bytes.
+// A name in bytes that are not UTF-8 (a Latin-1 file in a Latin-1 folder), as a file manager
+// drops it: it loads, and its pair goes beside it under the same bytes.
 TEST_F(MainWindowTest, ALatin1NameLoadsAndItsPairKeepsItsBytes)
 {
     const QByteArray folder = QFile::encodeName(dir.path()) + "/d\xe9j\xe0";
@@ -364,7 +366,13 @@ TEST_F(MainWindowTest, ALatin1NameLoadsAndItsPairKeepsItsBytes)
     ASSERT_EQ(::write(fd, srt.constData(), std::size_t(srt.size())), srt.size());
     ::close(fd);
 
-    loadFile(FromSystemName(folder + "/caf\xe9.srt"));
+    QMimeData data;
+    data.setUrls({QUrl::fromEncoded("file://" + (folder + "/caf\xe9.srt").toPercentEncoding("/"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.get(), &enter);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.get(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
     EXPECT_EQ(recorded.texts(), QStringList{kLoaded});
     EXPECT_EQ(form->ListBox1->count(), 3);
     EXPECT_TRUE(form->EditLoadSrt->text().endsWith("/d\\xE9j\\xE0/caf\\xE9.srt"))
