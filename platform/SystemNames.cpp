@@ -64,25 +64,6 @@ int characterAt(const QByteArray& bytes, qsizetype at, char32_t& code)
     return length;
 }
 
-void appendUtf8(QByteArray& out, char32_t code)
-{
-    if (code < 0x80) {
-        out += char(code);
-    } else if (code < 0x800) {
-        out += char(0xC0 | (code >> 6));
-        out += char(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += char(0xE0 | (code >> 12));
-        out += char(0x80 | ((code >> 6) & 0x3F));
-        out += char(0x80 | (code & 0x3F));
-    } else {
-        out += char(0xF0 | (code >> 18));
-        out += char(0x80 | ((code >> 12) & 0x3F));
-        out += char(0x80 | ((code >> 6) & 0x3F));
-        out += char(0x80 | (code & 0x3F));
-    }
-}
-
 } // namespace
 
 QString FromSystemName(const QByteArray& bytes)
@@ -110,20 +91,16 @@ QByteArray ToSystemName(const QString& name)
 {
     QByteArray bytes;
     bytes.reserve(name.size());
+    qsizetype runStart = 0; // the text since the last kept byte, encoded as UTF-8 in one go
     for (qsizetype i = 0; i < name.size(); ++i) {
         const char16_t unit = name[i].unicode();
-        if (unit >= kKeptFirst && unit <= kKeptLast) {
-            bytes += char(unit - kKeptByteBase);
-        } else if (QChar::isHighSurrogate(unit) && i + 1 < name.size() &&
-                   name[i + 1].isLowSurrogate()) {
-            appendUtf8(bytes, QChar::surrogateToUcs4(unit, name[i + 1].unicode()));
-            ++i;
-        } else if (QChar::isSurrogate(unit)) {
-            appendUtf8(bytes, 0xFFFD); // half a pair: no name of the system holds it
-        } else {
-            appendUtf8(bytes, unit);
-        }
+        if (unit < kKeptFirst || unit > kKeptLast)
+            continue;
+        bytes += QStringView(name).sliced(runStart, i - runStart).toUtf8();
+        bytes += char(unit - kKeptByteBase);
+        runStart = i + 1;
     }
+    bytes += QStringView(name).sliced(runStart).toUtf8();
     return bytes;
 }
 
