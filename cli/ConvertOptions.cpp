@@ -2,6 +2,7 @@
 
 #include "platform/IniStore.h"
 #include "platform/StoredValues.h"
+#include "platform/SystemNames.h"
 #include "render/Renderer.h"
 #include "render/TextBlock.h"
 #include "render/WidthCheck.h"
@@ -1037,11 +1038,12 @@ void readStoredWrap(const platform::IniStore& store, RenderSettings& settings)
 
 bool ApplySettingsFile(const QString& path, ConvertOptions& options, QString& error)
 {
-    const QFileInfo info(path);
-    if (!info.isFile()) {
-        error = QString::fromLatin1(info.exists() ? "settings file %1 is not a regular file"
-                                                  : "settings file %1 does not exist")
-                    .arg(path);
+    const NameKind kind = KindOfName(path);
+    if (kind != NameKind::File) {
+        error =
+            QString::fromLatin1(kind != NameKind::Missing ? "settings file %1 is not a regular file"
+                                                          : "settings file %1 does not exist")
+                .arg(ReadableName(path));
         return false;
     }
     platform::IniStore store;
