@@ -2,6 +2,7 @@
 
 #include "platform/IniStore.h"
 #include "platform/StoredValues.h"
+#include "platform/SystemNames.h"
 #include "render/Renderer.h"
 #include "render/TextBlock.h"
 #include "render/WidthCheck.h"
@@ -882,7 +883,9 @@ QStringList helpDescription()
                        "MicroDVD .sub input is never overwritten (the pair is then named "
                        "NAME_vobsub.idx/.sub). Every line is checked against the %1-pixel width "
                        "first; a file with a line too wide is refused and nothing is written for "
-                       "it.")
+                       "it. A file or folder name that is not UTF-8 (a Latin-1 caf\\xE9.srt) "
+                       "gives outputs named with the same bytes; printed lines and --json show "
+                       "such a byte as \\xE9.")
             .arg(kMaxLineWidth),
         QStringLiteral("Ctrl+C or a kill (SIGINT, SIGTERM) stops a conversion after the current "
                        "subtitle and removes its temporary files: the earlier pair stays as it "
@@ -1054,11 +1057,12 @@ void readStoredWrap(const platform::IniStore& store, RenderSettings& settings)
 
 bool ApplySettingsFile(const QString& path, ConvertOptions& options, QString& error)
 {
-    const QFileInfo info(path);
-    if (!info.isFile()) {
-        error = QString::fromLatin1(info.exists() ? "settings file %1 is not a regular file"
-                                                  : "settings file %1 does not exist")
-                    .arg(path);
+    const NameKind kind = KindOfName(path);
+    if (kind != NameKind::File) {
+        error =
+            QString::fromLatin1(kind != NameKind::Missing ? "settings file %1 is not a regular file"
+                                                          : "settings file %1 does not exist")
+                .arg(ReadableName(path));
         return false;
     }
     platform::IniStore store;

@@ -9,6 +9,7 @@
 #include "output/OutputFiles.h"
 #include "platform/Error.h"
 #include "platform/Licence.h"
+#include "platform/SystemNames.h"
 #include "render/FontMatch.h"
 #include "render/Renderer.h"
 #include "settings/SettingsTable.h"
@@ -148,32 +149,19 @@ void printLine(FILE* to, const QString& text)
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), to);
 }
 
-// Files named on the command line in bytes that the system's file-name decoding cannot give
-// back (a Latin-1 name on a UTF-8 system) cannot be opened by a decoded name. Each is reached
-// through a link in a private folder instead; its pair still goes to the file's own folder.
-class LinkedInputs
+// Standard input, kept in a private file so that it is read like any other input.
+class PrivateInputs
 {
 public:
-    // The name to open for command-line argument `raw`.
-    QString reachable(const QByteArray& raw)
+    PrivateInputs() = default;
+    PrivateInputs(const PrivateInputs&) = delete;
+    PrivateInputs& operator=(const PrivateInputs&) = delete;
+    // The copies go by their own bytes (named after --output, they may not be UTF-8, and the
+    // temporary folder removes only names it can decode); then the folder goes.
+    ~PrivateInputs()
     {
-        const QString decoded = QFile::decodeName(raw);
-        struct stat st;
-        if (QFile::encodeName(decoded) == raw || ::stat(raw.constData(), &st) != 0 ||
-            !S_ISREG(st.st_mode) || !m_folder.isValid())
-            return decoded;
-        QByteArray target = raw;
-        if (!target.startsWith('/'))
-            target.prepend(QFile::encodeName(QDir::currentPath()) + '/');
-        const QString link =
-            QDir(m_folder.path())
-                .filePath(QStringLiteral("%1/%2").arg(QString::number(m_shown.size()),
-                                                      QFileInfo(decoded).fileName()));
-        QDir().mkpath(QFileInfo(link).absolutePath());
-        if (::symlink(target.constData(), QFile::encodeName(link).constData()) != 0)
-            return decoded;
-        m_shown.insert(link, decoded);
-        return link;
+        for (auto copy = m_shown.keyBegin(); copy != m_shown.keyEnd(); ++copy)
+            ::unlink(ToSystemName(*copy).constData());
     }
     // A private copy of what standard input holds, named `name` with the extension of the kind
     // its text shows, so that its pair is named NAME.idx/.sub; shown as "-". Empty, with
@@ -198,22 +186,24 @@ public:
                                       : QStringLiteral(".srt");
         const QString copy =
             QDir(m_folder.path()).filePath(QStringLiteral("stdin/") + name + extension);
-        QFile file(copy);
-        if (!m_folder.isValid() || !QDir().mkpath(QFileInfo(copy).path()) ||
-            !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
-            !file.flush()) {
+        QFile file;
+        QString reason;
+        if (!m_folder.isValid() || !MakeFolders(QFileInfo(copy).path()) ||
+            !OpenNamed(file, copy, QIODevice::WriteOnly, &reason) ||
+            file.write(bytes) != bytes.size() || !file.flush()) {
             error = QStringLiteral("cannot keep standard input in a temporary file: %1")
-                        .arg(file.errorString());
+                        .arg(reason.isEmpty() ? file.errorString() : reason);
             return QString();
         }
         m_shown.insert(copy, QLatin1String(kStandardInput));
         return copy;
     }
-    // The name to show for `file`, and the folder its pair goes to by default.
+    // The name to show for `file`, and the folder its pair goes to by default: the working
+    // folder for standard input.
     QString shown(const QString& file) const { return m_shown.value(file, file); }
     QString folderOf(const QString& file) const
     {
-        return m_shown.contains(file) ? QFileInfo(m_shown.value(file)).absolutePath() : QString();
+        return m_shown.contains(file) ? CurrentFolder() : QString();
     }
 
 private:
@@ -221,19 +211,20 @@ private:
     QHash<QString, QString> m_shown;
 };
 
-LinkedInputs* g_linkedInputs = nullptr;
+PrivateInputs* g_privateInputs = nullptr;
 
-// The name of `file` as given on the command line, for --json (which escapes it itself).
+// The name of `file` as given on the command line, for --json (which escapes controls itself):
+// a byte of the name that is not UTF-8 as \xHH.
 QString givenName(const QString& file)
 {
-    return g_linkedInputs ? g_linkedInputs->shown(file) : file;
+    return ReadableName(g_privateInputs ? g_privateInputs->shown(file) : file);
 }
 
 // A path in a printed line: a line feed or carriage return in it is shown as \x0A or \x0D,
-// so that a file name cannot make a line of its own.
+// so that a file name cannot make a line of its own, and a byte that is not UTF-8 as \xHH.
 QString shownPath(const QString& path)
 {
-    return escapedControls(path, false);
+    return escapedControls(ReadableName(path), false);
 }
 
 // The name of `file` as given, for a printed line.
@@ -293,8 +284,8 @@ bool reportLoad(const TSubtitle& list, const QString& file, const ConvertOptions
 // run is not quiet.
 ProgressBar terminalBar(const QString& file, const ConvertOptions& options)
 {
-    return ProgressBar(escapedControls(QFileInfo(file).fileName(), false),
-                       !options.quiet && isatty(2), [](const QByteArray& bytes) {
+    return ProgressBar(shownPath(QFileInfo(file).fileName()), !options.quiet && isatty(2),
+                       [](const QByteArray& bytes) {
                            std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stderr);
                            std::fflush(stderr);
                        });
@@ -328,16 +319,16 @@ GenerationResult runStoppable(const GenerationRequest& request, const QString& f
 bool load(TSubtitle& list, const QString& file, const ConvertOptions& options,
           bool* emptyRead = nullptr)
 {
-    const QFileInfo info(file);
-    if (!info.exists()) {
+    const NameKind kind = KindOfName(file);
+    if (kind == NameKind::Missing) {
         printLine(stderr, QStringLiteral("%1: No such file").arg(shownName(file)));
         return false;
     }
-    if (!info.isFile()) {
-        printLine(stderr,
-                  QStringLiteral("%1: %2").arg(
-                      shownName(file), info.isDir() ? QStringLiteral("is a folder")
-                                                    : QStringLiteral("is not a regular file")));
+    if (kind != NameKind::File) {
+        printLine(stderr, QStringLiteral("%1: %2").arg(
+                              shownName(file), kind == NameKind::Folder
+                                                   ? QStringLiteral("is a folder")
+                                                   : QStringLiteral("is not a regular file")));
         return false;
     }
     if (list.LoadFromFile(file, true, FrameRate::fromText(options.fpsText), 0,
@@ -372,6 +363,8 @@ void fillReport(FileReport& report, const GenerationResult& result, const TSubti
         report.outputs = result.outputs;
     if (!result.helpPath.isEmpty())
         report.outputs << result.helpPath; // none when its name was taken by a file not ours
+    for (QString& output : report.outputs)
+        output = ReadableName(output);
 }
 
 // The summary of --json: one object per file, in the order given; a file a stop left
@@ -480,12 +473,12 @@ bool checkFont(ConvertOptions& options)
 
 // A subtitle read from standard input is converted from a private copy named after --output:
 // "-o out/film" writes out/film.idx and out/film.sub (and the help file in out/).
-bool readStandardInput(ConvertOptions& options, LinkedInputs& inputs)
+bool readStandardInput(ConvertOptions& options, PrivateInputs& inputs)
 {
     QString name = QStringLiteral("stdin"); // --list needs no name
     if (!options.outputFolder.isEmpty()) {
         const QFileInfo given(options.outputFolder);
-        if (given.fileName().isEmpty() || given.isDir()) {
+        if (given.fileName().isEmpty() || KindOfName(options.outputFolder) == NameKind::Folder) {
             printLine(stderr, QStringLiteral("lumelle-convert: --output %1 is a folder; for - "
                                              "(standard input) it names the pair, as in out/film")
                                   .arg(shownPath(options.outputFolder)));
@@ -509,10 +502,10 @@ bool readStandardInput(ConvertOptions& options, LinkedInputs& inputs)
 // --output names a folder that is created when missing.
 bool prepareOutputFolder(const ConvertOptions& options)
 {
-    if (options.outputFolder.isEmpty() || options.listOnly || QDir().mkpath(options.outputFolder))
+    if (options.outputFolder.isEmpty() || options.listOnly || MakeFolders(options.outputFolder))
         return true;
     printLine(stderr, QStringLiteral("lumelle-convert: cannot create the output folder %1")
-                          .arg(options.outputFolder));
+                          .arg(shownPath(options.outputFolder)));
     return false;
 }
 
@@ -592,9 +585,9 @@ int reportRun(const QString& file, int subtitles, const GenerationResult& result
 // through a private link, the folder of the name as given).
 QString outputFolderFor(const ConvertOptions& options, const QString& file)
 {
-    if (!options.outputFolder.isEmpty() || !g_linkedInputs)
+    if (!options.outputFolder.isEmpty() || !g_privateInputs)
         return options.outputFolder;
-    return g_linkedInputs->folderOf(file);
+    return g_privateInputs->folderOf(file);
 }
 
 // The files one conversion of the run wrote, and the file they were made from.
@@ -678,7 +671,7 @@ bool sharesOutputWithEarlierFile(const ConvertOptions& options, qsizetype index,
         if (SameOutput(idx, earlierIdx)) {
             printLine(stderr, QStringLiteral("%1: refused: %2 would give the same output %3")
                                   .arg(shownName(options.files[index]), shownName(earlierFile),
-                                       earlierIdx));
+                                       shownPath(earlierIdx)));
             return true;
         }
     }
@@ -713,8 +706,7 @@ int convertStreams(const ConvertOptions& options, FileReport& report)
         // Each file's own language tells its code page apart.
         prepareReading(list, options, stream.code.toStdString());
         bool emptyRead = false;
-        const QFileInfo info(file);
-        if (info.isFile() && info.size() == 0) {
+        if (KindOfName(file) == NameKind::File && SizeOfName(file) == 0) {
             printLine(stderr,
                       QStringLiteral("%1: empty: its stream is left out").arg(shownName(file)));
         } else if (!load(list, file, options, &emptyRead)) {
@@ -758,6 +750,8 @@ int convertStreams(const ConvertOptions& options, FileReport& report)
         report.outputs = result.outputs;
     if (!result.helpPath.isEmpty())
         report.outputs << result.helpPath;
+    for (QString& output : report.outputs)
+        output = ReadableName(output);
     QStringList shown;
     for (const QString& file : files)
         shown << shownName(file);
@@ -871,12 +865,13 @@ int checkedStatus(int status)
 int main(int argc, char** argv)
 {
     guardStandardFiles();
-    // The arguments as given: the application below takes options such as --style for itself.
-    LinkedInputs linkedInputs;
-    g_linkedInputs = &linkedInputs;
+    // The arguments as given, each name's bytes kept (Qt's own list has U+FFFD for a byte that
+    // is not UTF-8); the application below takes options such as --style for itself.
+    PrivateInputs privateInputs;
+    g_privateInputs = &privateInputs;
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << linkedInputs.reachable(QByteArray(argv[i]));
+        arguments << FromSystemName(QByteArray(argv[i]));
 
     g_defaultMessageHandler = qInstallMessageHandler(handleQtMessage);
     // Fonts need a GUI application; without a display the offscreen platform serves.
@@ -908,7 +903,7 @@ int main(int argc, char** argv)
     if (!checkFont(options))
         return 2;
     if (options.files == QStringList{QLatin1String(kStandardInput)} &&
-        !readStandardInput(options, linkedInputs))
+        !readStandardInput(options, privateInputs))
         return 1;
     if (!prepareOutputFolder(options))
         return 1;

@@ -1,6 +1,7 @@
 #include "subtitle/FileKind.h"
 
 #include "platform/Error.h"
+#include "platform/SystemNames.h"
 #include "subtitle/FileReading.h"
 #include "subtitle/LineReader.h"
 #include "subtitle/Subtitle.h"
@@ -8,7 +9,6 @@
 #include "subtitle/TextDecoding.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <algorithm>
 #include <span>
 
@@ -29,9 +29,10 @@ std::vector<std::string> firstLinesOf(const std::string& text, int count)
 // cannot be opened ends the load with the system's error text.
 std::string headOfFile(const QString& fileName, int count)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(file.errorString());
+    QFile file;
+    QString reason;
+    if (!OpenNamed(file, fileName, QIODevice::ReadOnly, &reason))
+        throw Error(reason);
     // A line can be long; read in blocks until enough line ends were seen. Only the new
     // block is searched each time, so a file that is one long line is read once.
     QByteArray head;
@@ -141,8 +142,7 @@ FileKind KindOfText(const QString& fileName, const std::string& text)
 FileKind KindOfFile(const QString& fileName)
 {
     const FileKind byExtension = kindByExtension(fileName);
-    const QFileInfo info(fileName);
-    if (byExtension == FileKind::Unknown || !info.exists() || !info.isFile())
+    if (byExtension == FileKind::Unknown || KindOfName(fileName) != NameKind::File)
         return FileKind::Unknown;
     return kindOfLines(fileName,
                        firstLinesOf(headOfFile(fileName, kRecognitionLines), kRecognitionLines));

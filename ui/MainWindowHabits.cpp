@@ -5,6 +5,7 @@
 #include "platform/IniStore.h"
 #include "platform/Messages.h"
 #include "platform/Shell.h"
+#include "platform/SystemNames.h"
 #include "render/WidthCheck.h"
 #include "subtitle/SubtitleKinds.h"
 #include "ui/Unit1.h"
@@ -37,7 +38,7 @@ QString draggedFile(const QMimeData* data)
     if (!data || !data->hasUrls() || data->urls().size() != 1)
         return QString();
     const QUrl url = data->urls().first();
-    return url.isLocalFile() ? url.toLocalFile() : QString();
+    return url.isLocalFile() ? LocalFileOf(url) : QString();
 }
 
 } // namespace
@@ -81,7 +82,7 @@ bool TForm1::LoadDroppedFile(const QString& path)
     // Never while a run is busy with the current list.
     if (!RunStopped || !GroupBoxInput->isEnabled())
         return false;
-    if (!IsSubtitleFileName(path) || !QFileInfo(path).isFile())
+    if (!IsSubtitleFileName(path) || KindOfName(path) != NameKind::File)
         return false;
     OpenDialogsub.FileName = path;
     RunGuarded([this] { ButtonLoadSrtClick(this); });
@@ -117,15 +118,16 @@ void TForm1::dropEvent(QDropEvent* event)
 
 void TForm1::showFileStatus(const QString& path)
 {
-    EditLoadSrt->setText(path);
+    const QString shown = ReadableName(path);
+    EditLoadSrt->setText(shown);
     // The end of the path, the file's own name, is what a narrow box should show.
-    EditLoadSrt->setCursorPosition(int(path.size()));
-    QString tip = QDir::toNativeSeparators(path);
+    EditLoadSrt->setCursorPosition(int(shown.size()));
+    QString tip = QDir::toNativeSeparators(shown);
     // Only a run made from this very file tells where its pair went.
     if (!m_lastOutputFolder.isEmpty() && path == m_lastRunFile)
-        tip +=
-            QLatin1Char('\n') +
-            tr("Last VobSub pair written to %1").arg(QDir::toNativeSeparators(m_lastOutputFolder));
+        tip += QLatin1Char('\n') +
+               tr("Last VobSub pair written to %1")
+                   .arg(ReadableName(QDir::toNativeSeparators(m_lastOutputFolder)));
     EditLoadSrt->setToolTip(tip);
 }
 
@@ -190,10 +192,10 @@ void TForm1::showRunResult(const GenerationResult& result)
         return;
     if (platform::messages().showMessageWithAction(parts.join(QStringLiteral("\r\r")),
                                                    tr("Open Folder")) &&
-        !platform::shell().openAddress(QUrl::fromLocalFile(m_lastOutputFolder).toString()))
+        !platform::shell().openAddress(AddressOfFile(m_lastOutputFolder).toString()))
         platform::messages().showMessage(
             tr("This desktop has no program that opens folders. The VobSub pair is in:\r%1")
-                .arg(QDir::toNativeSeparators(m_lastOutputFolder)));
+                .arg(ReadableName(QDir::toNativeSeparators(m_lastOutputFolder))));
 }
 
 } // namespace lumelle

@@ -1,7 +1,9 @@
 // Where the main window's pair goes (beside the subtitle file, or a folder the user chose, kept
 // in the settings file) and the order in which the keyboard walks the window's controls.
+#include "output/OutputFiles.h"
 #include "platform/IniStore.h"
 #include "platform/Messages.h"
+#include "platform/SystemNames.h"
 #include "platform/widgets/FileDialogs.h"
 #include "settings/SettingsTable.h"
 #include "ui/ColorListWidget.h"
@@ -18,29 +20,14 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSlider>
-#include <QTemporaryFile>
 
 namespace lumelle {
-
-namespace {
-
-// Whether a file can be made in `folder`: tried, since permissions, read-only mounts and
-// full disks all say no only then.
-bool canMakeFileIn(const QString& folder)
-{
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        return false;
-    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".lumelle-probe-XXXXXX")));
-    return probe.open();
-}
-
-} // namespace
 
 // Under the preview, across the window: where the pair goes. The row is also the place of the
 // output form and the languages of a pair when the window offers them.
 void TForm1::buildOutputFolderRow()
 {
-    folderTakesFiles = canMakeFileIn;
+    folderTakesFiles = FolderTakesFiles;
     // A frameless group: one row that the busy state greys as a whole.
     GroupBoxOutputFolder = new QGroupBox(this);
     GroupBoxOutputFolder->setObjectName(QStringLiteral("GroupBoxOutputFolder"));
@@ -77,8 +64,9 @@ QString TForm1::OutputFolder() const
 void TForm1::SetOutputFolder(const QString& folder)
 {
     LabelOutputFolder->setText(folder);
-    EditOutputFolder->setText(QDir::toNativeSeparators(folder));
-    EditOutputFolder->setToolTip(folder.isEmpty() ? QString() : QDir::toNativeSeparators(folder));
+    const QString shown = ReadableName(QDir::toNativeSeparators(folder));
+    EditOutputFolder->setText(shown);
+    EditOutputFolder->setToolTip(shown);
     EditOutputFolder->setCursorPosition(0);
     ButtonOutputBeside->setEnabled(!folder.isEmpty());
 }
@@ -87,7 +75,7 @@ QString TForm1::EffectiveOutputFolder() const
 {
     if (!OutputFolder().isEmpty())
         return OutputFolder();
-    return QFileInfo(OpenDialogsub.FileName).absolutePath();
+    return QFileInfo(AbsoluteName(OpenDialogsub.FileName)).absolutePath();
 }
 
 bool TForm1::ButtonOutputFolderClick()
@@ -125,7 +113,8 @@ bool TForm1::outputFolderUsable()
         else
             question = tr("The output folder cannot be written:\r%1\r\rChoose another folder "
                           "for the VobSub pair?");
-        if (!platform::messages().askYesNo(question.arg(QDir::toNativeSeparators(folder))))
+        if (!platform::messages().askYesNo(
+                question.arg(ReadableName(QDir::toNativeSeparators(folder)))))
             return false;
         if (!ButtonOutputFolderClick())
             return false;

@@ -2,15 +2,21 @@
 #include "../TextOfWidth.h"
 #include "MainWindowFixture.h"
 
+#include "platform/SystemNames.h"
 #include "render/RenderSettings.h"
 #include "render/Renderer.h"
 
 #include <QCheckBox>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QStringEncoder>
 #include <QTimer>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace lumelle;
 using namespace lumelle::testing;
@@ -346,6 +352,42 @@ TEST_F(MainWindowTest, GenerationWritesThePairAndShowsTheHelpText)
     EXPECT_TRUE(form->GroupBoxRender->isEnabled());
     EXPECT_NE(form->preview->picture().pixel(0, 0), qRgb(0, 0, 255))
         << "the preview picture is back, not the last output picture on blue";
+}
+
+// A name in bytes that are not UTF-8 (a Latin-1 file in a Latin-1 folder), as a file manager
+// drops it: it loads, and its pair goes beside it under the same bytes.
+TEST_F(MainWindowTest, ALatin1NameLoadsAndItsPairKeepsItsBytes)
+{
+    const QByteArray folder = QFile::encodeName(dir.path()) + "/d\xe9j\xe0";
+    ASSERT_EQ(::mkdir(folder.constData(), 0755), 0);
+    const QByteArray srt = threeEntrySrt();
+    const int fd = ::open((folder + "/caf\xe9.srt").constData(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, srt.constData(), std::size_t(srt.size())), srt.size());
+    ::close(fd);
+
+    QMimeData data;
+    data.setUrls({QUrl::fromEncoded("file://" + (folder + "/caf\xe9.srt").toPercentEncoding("/"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.get(), &enter);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.get(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(recorded.texts(), QStringList{kLoaded});
+    EXPECT_EQ(form->ListBox1->count(), 3);
+    EXPECT_TRUE(form->EditLoadSrt->text().endsWith("/d\\xE9j\\xE0/caf\\xE9.srt"))
+        << form->EditLoadSrt->text().toStdString();
+
+    recorded.clear();
+    form->ButtonGenerate->click();
+    struct stat idx, sub;
+    EXPECT_EQ(::stat((folder + "/caf\xe9.idx").constData(), &idx), 0);
+    ASSERT_EQ(::stat((folder + "/caf\xe9.sub").constData(), &sub), 0);
+    EXPECT_GT(sub.st_size, 0);
+    EXPECT_EQ(sub.st_size % 2048, 0);
+    ASSERT_EQ(recorded.texts().size(), 1);
+    EXPECT_TRUE(recorded.texts()[0].contains("caf\\xE9.idx")) << "the help text names the pair";
+    removeTree(folder);
 }
 
 TEST_F(MainWindowTest, SecondPressDuringARunAborts)
