@@ -581,6 +581,20 @@ const OptionRow kOptions[] = {
          s.options.helpFile = false;
          return QString();
      }},
+    {nullptr, "--animation-steps", "N", "pictures a second", nullptr, 1, 50,
+     [](const ConvertOptions& o) { return QString::number(o.animationSteps); },
+     [](const OptionRow& row) {
+         return QStringLiteral("draw an animated ASS/SSA event (a fade, a move, karaoke) again "
+                               "at most N times a second while it changes (%1 to %2, default "
+                               "%3)")
+             .arg(row.min)
+             .arg(row.max)
+             .arg(row.defaultText());
+     },
+     [](ParseState& s, const QString& v) {
+         s.options.animationSteps = v.toInt();
+         return QString();
+     }},
     {nullptr, "--rolling-captions", nullptr, nullptr, nullptr, 0, 0, nullptr,
      [](const OptionRow&) {
          return QStringLiteral("WebVTT captions that repeat each line as the next is typed (the "
