@@ -218,10 +218,11 @@ void AssPictureSource::plan(const std::function<void(int startFrame, int number)
                        .arg(eventList(mixed),
                             mixed.size() == 1 ? QStringLiteral("shows") : QStringLiteral("show"));
     if (!replaced.empty())
-        m_notes << QStringLiteral(
-                       "%1 ask for colours beyond the 16 of the palette and are drawn in "
-                       "the nearest colour it holds.")
-                       .arg(eventList(replaced));
+        m_notes << QStringLiteral("%1 %2 for colours beyond the 16 of the palette and %3 drawn "
+                                  "in the nearest colour it holds.")
+                       .arg(eventList(replaced),
+                            replaced.size() == 1 ? QStringLiteral("asks") : QStringLiteral("ask"),
+                            replaced.size() == 1 ? QStringLiteral("is") : QStringLiteral("are"));
 }
 
 int AssPictureSource::count() const

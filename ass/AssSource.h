@@ -93,6 +93,7 @@ class AssPreview
 public:
     AssPreview(const AssScript& script, QSize frame);
     void draw(QImage& surface, long long ms);
+    QSize frame() const { return m_rendering.frame(); }
 
 private:
     AssRendering m_rendering;
