@@ -856,7 +856,7 @@ QList<HelpPaletteRow> paletteRows()
     return rows;
 }
 
-// "SubRip (.srt), MicroDVD (.sub, .txt) and WebVTT (.vtt)".
+// "SubRip (.srt), MicroDVD (.sub, .txt), WebVTT (.vtt) and ASS/SSA (.ass, .ssa)".
 QString subtitleKinds()
 {
     return SubtitleKindsText(QStringLiteral("%1 (%2)"), QStringLiteral(", "),
@@ -879,6 +879,15 @@ QStringList helpDescription()
                        "first; a file with a line too wide is refused and nothing is written for "
                        "it.")
             .arg(kMaxLineWidth),
+        QStringLiteral("An ASS/SSA script (known by its [Script Info] section, under any name) is "
+                       "drawn by libass as players draw it: its styles, fonts (those it carries "
+                       "too), places, colours and drawings, at the frame size of the frame rate; "
+                       "fonts that had to be replaced are named. Characters take the text "
+                       "colour, outlines and boxes the outline colour, shadows and character "
+                       "edges the antialias colour; transparency and fades become the DVD "
+                       "contrast. Animated events (fades, moves, karaoke) are drawn again while "
+                       "they change, at most --animation-steps times a second. Style names with "
+                       "the word forced, sign or signs mark their events forced."),
         QStringLiteral("Ctrl+C or a kill (SIGINT, SIGTERM) stops a conversion after the current "
                        "subtitle and removes its temporary files: the earlier pair stays as it "
                        "was. Only the window's Abort button keeps the subtitles finished so far. A "
