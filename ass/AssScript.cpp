@@ -62,6 +62,14 @@ AssRendering::AssRendering(const AssScript& script, QSize frame) : m_frame(frame
     std::string text = script.text; // libass may write into the buffer it parses
     m_track = ass_read_memory(m_library, text.data(), text.size(), nullptr);
     if (!m_track) {
+        // libass takes a script for ASS or SSA only by its ScriptType or a styles section; one
+        // with neither is read as ASS, as other players do.
+        text = script.text;
+        const std::size_t info = text.find(']');
+        text.insert(info == std::string::npos ? 0 : info + 1, "\nScriptType: v4.00+\n");
+        m_track = ass_read_memory(m_library, text.data(), text.size(), nullptr);
+    }
+    if (!m_track) {
         ass_renderer_done(m_renderer);
         ass_library_done(m_library);
         throw Error(QStringLiteral("libass could not read the script"));

@@ -84,3 +84,28 @@ TEST(AssSource, ColoursOfAScriptForBt709VideoAreShownAsItsViewersSawThem)
         EXPECT_EQ(source.palette().extra[0], c.shown) << c.header;
     }
 }
+
+TEST(AssSource, ScriptsWrittenLooselyStillGiveTheirPictures)
+{
+    const struct
+    {
+        const char* text;
+        int pictures;
+    } cases[] = {
+        // No ScriptType and no styles section: read as ASS with the default style.
+        {"[Script Info]\n[Events]\nDialogue: 0,0:00:01.00,0:00:02.00,NoStyle,,0,0,0,,Hello\n", 1},
+        {"[Script Info]\nTitle: nothing yet\n", 0},
+        // Ends before it starts, blank text, a comment: nothing to show.
+        {"[Script Info]\nScriptType: v4.00+\n[Events]\n"
+         "Dialogue: 0,0:00:02.00,0:00:01.00,Default,,0,0,0,,Back\n"
+         "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,{\\i1} \\N\n"
+         "Comment: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,Note\n",
+         0},
+    };
+    for (const auto& c : cases) {
+        AssPictureSource source(std::make_shared<const AssScript>(AssScriptOfData(c.text)),
+                                AssSourceSettings());
+        source.plan([](int, int) {});
+        EXPECT_EQ(source.count(), c.pictures) << c.text;
+    }
+}
