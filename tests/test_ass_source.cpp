@@ -109,3 +109,41 @@ TEST(AssSource, ScriptsWrittenLooselyStillGiveTheirPictures)
         EXPECT_EQ(source.count(), c.pictures) << c.text;
     }
 }
+
+TEST(AssSource, LettersKeepTheirShapeWhateverPlayResTheScriptWasWrittenFor)
+{
+    // The width and height of the drawn "O" (no outline), from its layers.
+    const auto sizeOfO = [](int playX, int playY) {
+        const QByteArray header =
+            QStringLiteral("PlayResX: %1\nPlayResY: %2\n").arg(playX).arg(playY).toLatin1();
+        const QByteArray event = QStringLiteral("Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,"
+                                                ",{\\bord0\\fs%1}O\n")
+                                     .arg(playY / 3)
+                                     .toLatin1();
+        AssPictureSource source(
+            std::make_shared<const AssScript>(scriptOf(header.constData(), event.constData())),
+            AssSourceSettings());
+        source.plan([](int, int) {});
+        source.startWorkers(1);
+        const LayerMasks& masks = *source.draw(0, 0).layers;
+        int left = masks.width, right = -1, top = masks.height, bottom = -1;
+        for (int y = 0; y < masks.height; ++y) {
+            for (int x = 0; x < masks.width; ++x) {
+                const std::uint64_t bit = std::uint64_t(1) << (x % 64);
+                if ((masks.lowRow(y)[x / 64] & bit) && (masks.highRow(y)[x / 64] & bit)) {
+                    left = std::min(left, x), right = std::max(right, x);
+                    top = std::min(top, y), bottom = std::max(bottom, y);
+                }
+            }
+        }
+        return QSize(right - left + 1, bottom - top + 1);
+    };
+    const QSize own = sizeOfO(720, 576);
+    ASSERT_GT(own.height(), 100);
+    // A 4:3 and a 16:9 script on the 5:4 PAL frame: the same shape (a pixel of tolerance).
+    for (const QSize play : {QSize(640, 480), QSize(1920, 1080)}) {
+        const QSize other = sizeOfO(play.width(), play.height());
+        EXPECT_NEAR(other.width(), own.width(), 2) << play.width();
+        EXPECT_NEAR(other.height(), own.height(), 2) << play.width();
+    }
+}
