@@ -582,6 +582,20 @@ const OptionRow kOptions[] = {
          s.options.helpFile = false;
          return QString();
      }},
+    {nullptr, "--animation-steps", "N", "pictures a second", nullptr, 1, 50,
+     [](const ConvertOptions& o) { return QString::number(o.animationSteps); },
+     [](const OptionRow& row) {
+         return QStringLiteral("draw an animated ASS/SSA event (a fade, a move, karaoke) again "
+                               "at most N times a second while it changes (%1 to %2, default "
+                               "%3)")
+             .arg(row.min)
+             .arg(row.max)
+             .arg(row.defaultText());
+     },
+     [](ParseState& s, const QString& v) {
+         s.options.animationSteps = v.toInt();
+         return QString();
+     }},
     {nullptr, "--rolling-captions", nullptr, nullptr, nullptr, 0, 0, nullptr,
      [](const OptionRow&) {
          return QStringLiteral("WebVTT captions that repeat each line as the next is typed (the "
@@ -862,7 +876,7 @@ QList<HelpPaletteRow> paletteRows()
     return rows;
 }
 
-// "SubRip (.srt), MicroDVD (.sub, .txt) and WebVTT (.vtt)".
+// "SubRip (.srt), MicroDVD (.sub, .txt), WebVTT (.vtt) and ASS/SSA (.ass, .ssa)".
 QString subtitleKinds()
 {
     return SubtitleKindsText(QStringLiteral("%1 (%2)"), QStringLiteral(", "),
@@ -887,6 +901,15 @@ QStringList helpDescription()
                        "gives outputs named with the same bytes; printed lines and --json show "
                        "such a byte as \\xE9.")
             .arg(kMaxLineWidth),
+        QStringLiteral("An ASS/SSA script (known by its [Script Info] section, under any name) is "
+                       "drawn by libass as players draw it: its styles, fonts (those it carries "
+                       "too), places, colours and drawings, at the frame size of the frame rate; "
+                       "fonts that had to be replaced are named. Characters take the text "
+                       "colour, outlines and boxes the outline colour, shadows and character "
+                       "edges the antialias colour; transparency and fades become the DVD "
+                       "contrast. Animated events (fades, moves, karaoke) are drawn again while "
+                       "they change, at most --animation-steps times a second. Style names with "
+                       "the word forced, sign or signs mark their events forced."),
         QStringLiteral("Ctrl+C or a kill (SIGINT, SIGTERM) stops a conversion after the current "
                        "subtitle and removes its temporary files: the earlier pair stays as it "
                        "was. Only the window's Abort button keeps the subtitles finished so far. A "

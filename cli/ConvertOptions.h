@@ -40,6 +40,7 @@ struct ConvertOptions
     bool json = false;            // a summary for scripts instead of a line per file
     int jobs = 0;                 // drawing threads; 0: one per processor this process may use
     bool helpFile = true;         // write Lumelle_Help_File.txt beside the pair
+    int animationSteps = 10;      // pictures a second at most of an animated ASS/SSA event
     bool rollingCaptions = false; // WebVTT captions typed as they are spoken: each line once
     bool speakerNames = false;    // WebVTT voice tags: the speaker's name before the words
     bool timestampMap = false;    // WebVTT: apply the X-TIMESTAMP-MAP offset to the cues

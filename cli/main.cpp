@@ -1,5 +1,6 @@
 // lumelle-convert: converts subtitle files to VobSub pairs without the window, with the same
 // readers, renderer and writer.
+#include "ass/AssSource.h"
 #include "cli/ConvertOptions.h"
 #include "cli/ProgressBar.h"
 #include "convert/GenerationRun.h"
@@ -620,6 +621,36 @@ const OutputSet& outputSetOf(const ConvertOptions& options)
     return VobSubWriter(vobSubOptions(options)).outputs();
 }
 
+// The pictures of `file`, read into `list`: an ASS/SSA script is drawn by libass from its own
+// text, every other kind by the text renderer from the list.
+std::shared_ptr<PictureSource> sourceFor(const TSubtitle& list, const QString& file,
+                                         const ConvertOptions& options, bool forced)
+{
+    if (KindOfFile(file) != FileKind::Ass)
+        return std::make_shared<TextPictureSource>(list, options.settings, forced);
+    AssSourceSettings settings;
+    settings.frame = QSize(frameWidth(options.settings.videoStandard),
+                           frameHeight(options.settings.videoStandard));
+    settings.rate = FrameRate::fromText(options.fpsText);
+    settings.picturesPerSecond = options.animationSteps;
+    settings.inks = {options.settings.textColor, options.settings.outlineColor,
+                     options.settings.antialiasColor};
+    settings.forced = forced;
+    return std::make_shared<AssPictureSource>(
+        std::make_shared<const AssScript>(
+            ReadAssScript(file, options.settings.charset, list.LanguageHint())),
+        settings);
+}
+
+// The first line too wide for the frame, as a message; empty when none is or when libass
+// places the lines (an ASS/SSA script wraps and places its own).
+QString tooWideIn(const TSubtitle& list, const QString& file, const ConvertOptions& options)
+{
+    if (KindOfFile(file) == FileKind::Ass)
+        return QString();
+    return FirstTooWideSubtitle(list, options.settings, WorkerCount(options.jobs));
+}
+
 // Converts one file; returns 0 on success, 3 when entries were skipped. `produced` gathers the
 // pairs of the run so far, which a later file never replaces.
 int convertFile(const QString& file, const ConvertOptions& options, FileReport& report,
@@ -632,14 +663,14 @@ int convertFile(const QString& file, const ConvertOptions& options, FileReport& 
 
     // Like the window: every line is checked against the frame width first, and a file with a
     // line too wide is refused before anything is written.
-    const QString tooWide = FirstTooWideSubtitle(list, options.settings, WorkerCount(options.jobs));
+    const QString tooWide = tooWideIn(list, file, options);
     if (!tooWide.isEmpty()) {
         printLine(stderr, QStringLiteral("%1: %2").arg(shownName(file), tooWide));
         return 1;
     }
 
     GenerationRequest request;
-    request.source = std::make_shared<TextPictureSource>(list, options.settings, options.forced);
+    request.source = sourceFor(list, file, options, options.forced);
     request.writer = std::make_shared<VobSubWriter>(vobSubOptions(options));
     request.subtitleFile = file;
     request.outputFolder = outputFolderFor(options, file);
@@ -714,17 +745,14 @@ int convertStreams(const ConvertOptions& options, FileReport& report)
                 return 1;
             printLine(stderr, QStringLiteral("%1: its stream is left out").arg(shownName(file)));
         }
-        const QString tooWide =
-            FirstTooWideSubtitle(list, options.settings, WorkerCount(options.jobs));
+        const QString tooWide = tooWideIn(list, file, options);
         if (!tooWide.isEmpty()) {
             printLine(stderr, QStringLiteral("%1: %2").arg(shownName(file), tooWide));
             return 1;
         }
         skipped += int(list.Skipped().size());
         anySubtitle = anySubtitle || list.Count() > 0;
-        inputs.push_back(
-            {std::make_shared<TextPictureSource>(list, options.settings, stream.forced),
-             shownName(file)});
+        inputs.push_back({sourceFor(list, file, options, stream.forced), shownName(file)});
     }
     if (!anySubtitle) {
         printLine(stderr, QStringLiteral("lumelle-convert: no stream has a subtitle to show"));

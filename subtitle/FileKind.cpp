@@ -116,8 +116,27 @@ bool looksLikeWebVtt(const std::vector<std::string>& lines)
     return lines[0].size() == 6 || lines[0][6] == ' ' || lines[0][6] == '\t';
 }
 
+// An ASS or SSA script opens with its "[Script Info]" section (after blank lines, if any).
+bool looksLikeAss(const std::vector<std::string>& lines)
+{
+    for (const std::string& line : lines) {
+        if (IsBlankLine(line))
+            continue;
+        const std::string first = Trimmed(line);
+        static constexpr char kSection[] = "[script info]";
+        return first.size() == sizeof kSection - 1 &&
+               std::equal(first.begin(), first.end(), kSection, [](char a, char b) {
+                   return (a >= 'A' && a <= 'Z' ? char(a - 'A' + 'a') : a) == b;
+               });
+    }
+    return false;
+}
+
 FileKind kindOfLines(const QString& fileName, const std::vector<std::string>& head)
 {
+    // A script is recognised by what it holds, under any name.
+    if (looksLikeAss(head))
+        return FileKind::Ass;
     const FileKind byExtension = kindByExtension(fileName);
     // The signature is unmistakable: a WebVTT file saved under another subtitle extension is
     // still read as what it is.
@@ -142,8 +161,19 @@ FileKind KindOfText(const QString& fileName, const std::string& text)
 FileKind KindOfFile(const QString& fileName)
 {
     const FileKind byExtension = kindByExtension(fileName);
-    if (byExtension == FileKind::Unknown || KindOfName(fileName) != NameKind::File)
+    if (KindOfName(fileName) != NameKind::File)
         return FileKind::Unknown;
+    if (byExtension == FileKind::Unknown) {
+        // Only a script may have any name: one that cannot be read is simply not one.
+        try {
+            return looksLikeAss(firstLinesOf(headOfFile(fileName, kRecognitionLines),
+                                             kRecognitionLines))
+                       ? FileKind::Ass
+                       : FileKind::Unknown;
+        } catch (const Error&) {
+            return FileKind::Unknown;
+        }
+    }
     return kindOfLines(fileName,
                        firstLinesOf(headOfFile(fileName, kRecognitionLines), kRecognitionLines));
 }
@@ -156,6 +186,11 @@ bool TSubtitle::IsSrtFile(const QString& fileName)
 bool TSubtitle::IsWebVttFile(const QString& fileName)
 {
     return KindOfFile(fileName) == FileKind::WebVtt;
+}
+
+bool TSubtitle::IsAssFile(const QString& fileName)
+{
+    return KindOfFile(fileName) == FileKind::Ass;
 }
 
 bool TSubtitle::IsMicroDvdFile(const QString& fileName)

@@ -97,6 +97,8 @@ LoadOutcome TSubtitle::loadText(const QString& fileName, PreparedText prepared, 
         readSubRip(prepared.text, rate, offset, decoder);
     else if (kind == FileKind::WebVtt)
         readWebVtt(prepared.text, rate, offset, decoder);
+    else if (kind == FileKind::Ass)
+        readAss(prepared.text, rate, offset, decoder);
     else
         readMicroDvd(prepared.text, rate, offset, decoder);
     return LoadOutcome::Read;

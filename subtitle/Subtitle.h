@@ -99,6 +99,7 @@ public:
     // The two-letter code of the language the subtitles are for ("el"), or empty: a hint for
     // telling apart code pages that the bytes of a short file fit equally well.
     void SetLanguageHint(std::string languageCode) { m_languageHint = std::move(languageCode); }
+    const std::string& LanguageHint() const { return m_languageHint; }
     // WebVTT captions typed as they are spoken repeat each line in the next cue while the next
     // line is typed, and hold each finished line in a cue of a few milliseconds. Set, such a
     // file shows each line once: the cues of under 50 ms are left out and of every cue only the
@@ -132,6 +133,7 @@ public:
     static bool IsSrtFile(const QString& fileName);
     static bool IsMicroDvdFile(const QString& fileName);
     static bool IsWebVttFile(const QString& fileName);
+    static bool IsAssFile(const QString& fileName);
 
     // The entries of the last load that were skipped, in file order.
     const std::vector<SkippedEntry>& Skipped() const { return m_skipped; }
@@ -161,6 +163,9 @@ private:
                       const TextDecoder& decoder);
     void readWebVtt(const std::string& data, FrameRate rate, std::int64_t frameOffset,
                     const TextDecoder& decoder);
+    // An ASS/SSA script's events as plain text (its drawing is done by the ASS source).
+    void readAss(const std::string& data, FrameRate rate, std::int64_t frameOffset,
+                 const TextDecoder& decoder);
     // A subtitle with times in milliseconds, as the SubRip and WebVTT readers find one: the
     // line its times stand on (1-based) and its name (number or identifier) for messages.
     struct TimedText
@@ -172,8 +177,9 @@ private:
     };
     // Judges the times of `timed` (hidden, skipped, moved to zero, open end), reads the markup
     // of its text lines (UTF-8) and adds it.
+    // `plain`: the lines are plain text, without markup to read.
     void addTimedEntry(const TimedText& timed, std::vector<std::string> textLines, FrameRate rate,
-                       std::int64_t frameOffset, EntriesWithOpenEnds& entries);
+                       std::int64_t frameOffset, EntriesWithOpenEnds& entries, bool plain = false);
     void skip(int lineNumber, const QString& reason);
     void noteChanged(int lineNumber, const QString& reason);
 

@@ -1,3 +1,4 @@
+#include "AssScripts.h"
 #include "ConverterRuns.h"
 #include "TestFiles.h"
 #include "TextOfWidth.h"
@@ -365,6 +366,61 @@ TEST(ConvertCommand, DecodedOutputShowsTheChosenColoursOnlyWhileShown)
         EXPECT_GT(decodedPixelsOf(idx, 3.5, colour, problem), 50) << problem.toStdString();
         EXPECT_EQ(decodedPixelsOf(idx, 2.5, colour, problem), 0) << problem.toStdString();
     }
+}
+
+TEST(ConvertCommand, AssScriptIsDrawnByLibassWithItsStylesPlacesFadesAndFonts)
+{
+    QTemporaryDir dir;
+    const QString ass = dir.filePath("styled.ass");
+    writeFileIn(dir, "styled.ass", lumelle::testing::TestAssScript());
+    const Outcome run = convert({"--palette", "pc", "--jobs", "2", ass});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    // The font nobody has is named; the one the script carries is not.
+    EXPECT_TRUE(run.err.contains("\"NoSuchFontXyz\"")) << run.err.toStdString();
+    EXPECT_FALSE(run.err.contains("Lumelle Sub Mono")) << run.err.toStdString();
+
+    // Pictures cut at every start and end (the overlap 2-3 s is one picture of both events),
+    // and the fade in steps of about a tenth of a second.
+    const QString idx = dir.filePath("styled.idx");
+    QFile index(idx);
+    ASSERT_TRUE(index.open(QIODevice::ReadOnly));
+    QStringList times;
+    for (const QByteArray& line : index.readAll().split('\n')) {
+        if (line.startsWith("timestamp: "))
+            times << QString::fromLatin1(line.mid(11, 12));
+    }
+    ASSERT_GE(times.size(), 8);
+    EXPECT_EQ(times.mid(0, 4).join(' ').toStdString(),
+              "00:00:01:000 00:00:02:000 00:00:03:000 00:00:04:400");
+    const auto fadeSteps = std::count_if(
+        times.begin(), times.end(), [](const QString& t) { return t.startsWith("00:00:07:"); });
+    EXPECT_GE(fadeSteps, 5);
+    EXPECT_LE(fadeSteps, 11);
+
+    QString problem;
+    const QRgb white = qRgb(255, 255, 255), red = qRgb(255, 0, 0), green = qRgb(0, 255, 0);
+    EXPECT_GT(decodedPixelsOf(idx, 2.5, white, problem), 500) << problem.toStdString();
+    EXPECT_GT(decodedPixelsOf(idx, 4.75, red, problem), 200) << problem.toStdString();
+    EXPECT_EQ(decodedPixelsOf(idx, 5.25, red, problem), 0) << problem.toStdString();
+    // The drawing is a shape of 100 x 100 pixels, never its commands as text.
+    const int square = decodedPixelsOf(idx, 5.75, green, problem);
+    EXPECT_GE(square, 9500) << problem.toStdString();
+    EXPECT_LE(square, 10201);
+    EXPECT_EQ(decodedPixelsOf(idx, 5.75, white, problem), 0);
+    // Halfway into the fade the text shows through (lower contrast), fully after it.
+    EXPECT_EQ(decodedPixelsOf(idx, 7.5, white, problem), 0) << problem.toStdString();
+    EXPECT_GT(decodedPixelsOf(idx, 8.5, white, problem), 200) << problem.toStdString();
+    // The style "Signs" marks its events forced: with subtitles off only they show.
+    EXPECT_GT(decodedPixelsOf(idx, 4.75, red, problem, 0, true), 200) << problem.toStdString();
+    EXPECT_EQ(decodedPixelsOf(idx, 2.5, white, problem, 0, true), 0) << problem.toStdString();
+
+    // Each thread draws with a renderer of its own: one thread gives the same pair.
+    QDir().mkpath(dir.filePath("one"));
+    ASSERT_EQ(convert({"--palette", "pc", "--jobs", "1", "-o", dir.filePath("one"), ass}).exitCode,
+              0);
+    QFile a(dir.filePath("styled.sub")), b(dir.filePath("one/styled.sub"));
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(a.readAll() == b.readAll());
 }
 
 TEST(ConvertCommand, SafePaletteDrawsInItsDefaultColours)

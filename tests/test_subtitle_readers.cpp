@@ -367,6 +367,36 @@ TEST_F(Readers, FilesAreRecognisedByWhatTheyHold)
               (std::vector<SkippedEntry>{{1, "'My Film' has no time line before it"}}));
 }
 
+TEST_F(Readers, AssScriptsAreReadUnderAnyNameAsPlainTextEvents)
+{
+    const QByteArray script =
+        "\n[Script Info]\nScriptType: v4.00+\n\n[V4+ Styles]\nFormat: Name, Fontname\n"
+        "Style: Default,Arial\n\n[Events]\n"
+        "Format: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text\n"
+        "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,{\\an8}Hello, {\\i1}world{\\i0}\\N"
+        "second\\hline\n"
+        "Comment: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,a note\n"
+        "Dialogue: 0,0:00:03.00,0:00:04.50,Default,,0,0,0,,{\\p1}m 0 0 l 9 0 9 9{\\p0}Sign\n"
+        "Dialogue: 0,0:00:05.00,x,Default,,0,0,0,,bad time\n";
+    const Rows expected{"25-50|Hello, world|second line", "75-112|Sign"};
+    // Recognised by its section, whatever the name says.
+    for (const char* name : {"film.ass", "film.ssa", "film.txt", "film.srt", "film"}) {
+        const TSubtitle list = load(name, script);
+        EXPECT_EQ(m_outcome, LoadOutcome::Read) << name;
+        EXPECT_EQ(rows(list), expected) << name;
+        EXPECT_EQ(list.Skipped().size(), 1u) << name;
+    }
+    // An SSA script names its own fields; UTF-16 with a mark is decoded like SubRip.
+    QByteArray ssa = "[Script Info]\n[Events]\nFormat: Marked, Start, End, Style, Name, "
+                     "MarginL, MarginR, MarginV, Effect, Text\nDialogue: Marked=0,0:00:01.00,"
+                     "0:00:02.00,*Default,,0000,0000,0000,,Ελληνικά\n";
+    QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+    const QByteArray wide = utf16(QString::fromUtf8(ssa));
+    EXPECT_EQ(rows(load("greek.ssa", wide)), Rows{"25-50|Ελληνικά"});
+    EXPECT_EQ(load("plain.ass", "[Script Infos]\n").Count(), 0);
+    EXPECT_EQ(m_outcome, LoadOutcome::UnsupportedFormat);
+}
+
 TEST_F(Readers, WebVttCuesAreReadAndTheirTagsDrawnOrDropped)
 {
     // Header metadata, NOTE, STYLE and REGION blocks, identifiers, hours left out, settings,

@@ -239,6 +239,10 @@
         <source>Keep the %1 subtitles written so far? The earlier pair will be replaced.</source>
         <translation>Die %1 bisher geschriebenen Untertitel behalten? Das frühere Paar wird ersetzt.</translation>
     </message>
+    <message>
+        <source>The styles of the ASS/SSA script decide this.</source>
+        <translation>Das legen die Stile des ASS/SSA-Skripts fest.</translation>
+    </message>
 </context>
 <context>
     <name>lumelle::TFormColorOptions</name>

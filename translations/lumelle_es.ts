@@ -239,6 +239,10 @@
         <source>Keep the %1 subtitles written so far? The earlier pair will be replaced.</source>
         <translation>¿Conservar los %1 subtítulos escritos hasta ahora? El par anterior será reemplazado.</translation>
     </message>
+    <message>
+        <source>The styles of the ASS/SSA script decide this.</source>
+        <translation>Lo deciden los estilos del guion ASS/SSA.</translation>
+    </message>
 </context>
 <context>
     <name>lumelle::TFormColorOptions</name>

@@ -239,6 +239,10 @@
         <source>Keep the %1 subtitles written so far? The earlier pair will be replaced.</source>
         <translation>Garder les %1 sous-titres déjà écrits ? La paire précédente sera remplacée.</translation>
     </message>
+    <message>
+        <source>The styles of the ASS/SSA script decide this.</source>
+        <translation>Les styles du script ASS/SSA en décident.</translation>
+    </message>
 </context>
 <context>
     <name>lumelle::TFormColorOptions</name>

@@ -166,7 +166,7 @@ bool TForm1::allSubtitlesFit()
     // The flags speak of the last check; the settings may have changed since, and a row that
     // fits may have been drawn after a refused one.
     const RenderSettings settings = GatherRenderSettings();
-    const int first = FirstTooWideEntry(*Subtitle, settings, WorkerCount(0));
+    const int first = m_assScript ? 0 : FirstTooWideEntry(*Subtitle, settings, WorkerCount(0));
     if (first == 0)
         return true;
     LinesFit = false;

@@ -10,6 +10,7 @@
 #include "render/WidthCheck.h"
 #include "settings/SettingsTable.h"
 #include "subtitle/CodePageGuess.h"
+#include "subtitle/FileKind.h"
 #include "subtitle/LoadReport.h"
 #include "subtitle/SubtitleKinds.h"
 #include "subtitle/TextDecoding.h"
@@ -720,7 +721,9 @@ void TForm1::drawEntryPreview(int number, const SubtitleLine& entry, const Rende
 
 void TForm1::CheckLineWidths()
 {
-    const int count = Subtitle ? Subtitle->Count() : 0;
+    // libass places a script's lines: no width check applies.
+    const int count = Subtitle && !m_assScript ? Subtitle->Count() : 0;
+    LinesFit = LinesFit || m_assScript;
     const RenderSettings settings = GatherRenderSettings();
     for (int i = 1; i <= count; ++i) {
         checkEntryWidth(i, Subtitle->line(i), settings);
@@ -741,7 +744,40 @@ void TForm1::drawSelected()
     const int row = ListBox1->currentRow();
     if (row < 0 || row >= Subtitle->Count())
         return;
-    drawEntryPreview(row + 1, Subtitle->line(row + 1), GatherRenderSettings());
+    if (m_assPreview)
+        drawScriptEntry(Subtitle->line(row + 1));
+    else
+        drawEntryPreview(row + 1, Subtitle->line(row + 1), GatherRenderSettings());
+}
+
+void TForm1::drawScriptEntry(const SubtitleLine& entry)
+{
+    LoadPreviewBackground();
+    // The middle of the event, when a fade has come in fully.
+    const FrameRate rate = FrameRate::fromText(ComboBoxFps->currentText());
+    const std::int64_t middle =
+        (std::int64_t(StrToInt(entry.StartFrame)) + StrToInt(entry.EndFrame)) / 2;
+    const long long ms = middle * 1'000'000 / rate.divisor();
+    if (m_previewPicture.size() == m_assPreview->frame())
+        m_assPreview->draw(m_previewPicture, ms);
+    preview->setPicture(m_previewPicture);
+}
+
+void TForm1::showScriptStyles(bool script)
+{
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             ComboBox5, ComboBoxFontSize, ComboBox8, ComboBoxOutlineWidth, ComboBoxAlign, offset,
+             offset_or, CheckBoxWrap, JvColorButtonText}) {
+        if (!control)
+            continue;
+        if (script && !m_plainToolTips.contains(control))
+            m_plainToolTips.insert(control, control->toolTip());
+        control->setEnabled(!script);
+        control->setToolTip(script ? tr("The styles of the ASS/SSA script decide this.")
+                                   : m_plainToolTips.value(control, control->toolTip()));
+    }
+    if (!script)
+        m_plainToolTips.clear();
 }
 
 void TForm1::drawSampleAndSelected()
@@ -844,6 +880,17 @@ void TForm1::ButtonLoadSrtClick(QObject* Sender)
     }
     Subtitle = std::make_unique<TSubtitle>();
     Subtitle->SetLanguageHint(LanguageCodeOf(ComboBoxVobsubLanguage->currentText()));
+    m_assPreview.reset();
+    m_assScript.reset();
+    const bool script = KindOfFile(fileName) == FileKind::Ass;
+    if (script) {
+        const VideoStandard standard = VideoStandardFromFps(ComboBoxFps->currentText());
+        m_assScript = std::make_shared<const AssScript>(
+            ReadAssScript(fileName, CurrentCharset(), Subtitle->LanguageHint()));
+        m_assPreview = std::make_unique<AssPreview>(
+            *m_assScript, QSize(frameWidth(standard), frameHeight(standard)));
+    }
+    showScriptStyles(script);
     if (Subtitle->LoadFromFile(fileName, true, FrameRate::fromText(ComboBoxFps->currentText()), 0,
                                CurrentCharset()) == LoadOutcome::UnsupportedFormat)
         platform::messages().showMessage(QString::fromLatin1(kUnsupportedFormatMessage));
@@ -954,7 +1001,17 @@ void TForm1::finishRun()
 GenerationRequest TForm1::generationRequest()
 {
     GenerationRequest request;
-    request.source = std::make_shared<TextPictureSource>(*Subtitle, GatherRenderSettings());
+    const RenderSettings settings = GatherRenderSettings();
+    if (m_assScript) {
+        AssSourceSettings script;
+        script.frame =
+            QSize(frameWidth(settings.videoStandard), frameHeight(settings.videoStandard));
+        script.rate = FrameRate::fromText(ComboBoxFps->currentText());
+        script.inks = {settings.textColor, settings.outlineColor, settings.antialiasColor};
+        request.source = std::make_shared<AssPictureSource>(m_assScript, script);
+    } else {
+        request.source = std::make_shared<TextPictureSource>(*Subtitle, settings);
+    }
     VobSubOptions pair;
     pair.frameRate = FrameRate::fromText(ComboBoxFps->currentText());
     pair.mode = CurrentPaletteMode();

@@ -3,6 +3,7 @@
 // the generation of the VobSub pair.
 #pragma once
 
+#include "ass/AssSource.h"
 #include "platform/IniStore.h"
 #include "platform/widgets/FileDialogs.h"
 #include "render/RenderSettings.h"
@@ -12,6 +13,7 @@
 #include "vobsub/Palette.h"
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QImage>
 #include <QWidget>
 #include <functional>
@@ -140,6 +142,10 @@ public:
 
     // The current subtitle list; none before the first load.
     std::unique_ptr<TSubtitle> Subtitle;
+    // When the loaded file is an ASS/SSA script: its text, drawn by libass, and the preview's
+    // renderer. Its styles decide fonts, sizes, places and text colours.
+    std::shared_ptr<const AssScript> m_assScript;
+    std::unique_ptr<AssPreview> m_assPreview;
 
     // Hooks for the settings store: restoring the colour options dialog and this window at
     // start-up (run by FormActivate in their places when set).
@@ -297,6 +303,13 @@ private:
     QString m_lastOutputFolder;
     // The subtitle file of the last complete run, which m_lastOutputFolder belongs to.
     QString m_lastRunFile;
+    // The controls a script's styles override, and their own tooltips while no script is loaded.
+    QHash<QWidget*, QString> m_plainToolTips;
+    // Disables the controls a script's styles override (with a tooltip saying so), or gives
+    // them back.
+    void showScriptStyles(bool script);
+    // Draws the selected event of the script over the background picture.
+    void drawScriptEntry(const SubtitleLine& entry);
 };
 
 // Selects a list entry from code without raising the list's change handler.

@@ -195,7 +195,7 @@ EncodedPicture VobSubWriter::encode(const TimedPicture& picture) const
         return EncodeSubpictureFromMasks(*picture.layers, picture.bandTop, bandHeight, shown,
                                          picture.times.start, picture.times.end,
                                          m_options.frameRate, picture.times.number, textSlot,
-                                         picture.times.forced);
+                                         picture.times.forced, ContrastOf(picture.opacity));
     } catch (const Error& e) {
         // Subtitle numbers count in each file of a pair with several.
         if (!severalStreams())

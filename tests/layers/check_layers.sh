@@ -15,10 +15,11 @@ declare -A allowed=(
   [render]="platform subtitle settings"
   [convert]="platform subtitle settings render output"
   [vobsub]="platform subtitle settings render output convert"
-  [cli]="platform subtitle settings render output convert vobsub update"
-  [ui]="platform subtitle settings render output convert vobsub update"
+  [ass]="platform subtitle settings render output convert"
+  [cli]="platform subtitle settings render output convert vobsub ass update"
+  [ui]="platform subtitle settings render output convert vobsub ass update"
 )
-core="platform subtitle settings output update render convert vobsub"
+core="platform subtitle settings output update render convert vobsub ass"
 
 status=0
 for folder in "${!allowed[@]}"; do

@@ -1,4 +1,5 @@
 // Loading, the preview and width check, and the generation run as the main window drives them.
+#include "../AssScripts.h"
 #include "../TextOfWidth.h"
 #include "MainWindowFixture.h"
 
@@ -315,6 +316,43 @@ TEST_F(MainWindowTest, PreviewDrawsTheSampleAndTheClickedSubtitle)
     EXPECT_TRUE(anyPixelDiffers(sample, second));
     form->ListBox1->setCurrentRow(2);
     EXPECT_TRUE(anyPixelDiffers(second, form->PreviewPicture()));
+}
+
+TEST_F(MainWindowTest, AssScriptIsListedPreviewedThroughLibassAndGenerated)
+{
+    loadFile(write("styled.ass", TestAssScript()));
+    ASSERT_TRUE(form->SubtitleLoaded) << "no width check refuses a script";
+    ASSERT_EQ(form->ListBox1->count(), 7);
+    EXPECT_EQ(form->ListBox1->item(0)->text(), QString("At the top"));
+    EXPECT_EQ(form->ListBox1->item(3)->text(), QString()) << "a drawing is no text";
+    // The script's styles decide fonts, places and text colours.
+    for (QWidget* control : std::initializer_list<QWidget*>{form->ComboBox5, form->ComboBoxFontSize,
+                                                            form->ComboBoxAlign, form->offset,
+                                                            form->JvColorButtonText}) {
+        EXPECT_FALSE(control->isEnabled());
+        EXPECT_EQ(control->toolTip(), QString("The styles of the ASS/SSA script decide this."));
+    }
+    EXPECT_TRUE(form->JvColorButtonOutline->isEnabled());
+
+    // The sign is drawn red where \pos puts it, over the background picture.
+    form->ListBox1->setCurrentRow(2);
+    const QImage sign = form->PreviewPicture();
+    int red = 0;
+    for (int y = 70; y < 130; ++y)
+        for (int x = 40; x < 160; ++x)
+            red += sign.pixel(x, y) == qRgb(255, 0, 0);
+    EXPECT_GT(red, 100);
+
+    recorded.clear();
+    form->ButtonGenerate->click();
+    EXPECT_GT(readAll(dir.filePath("styled.idx")).count("timestamp:"), 10);
+    ASSERT_FALSE(recorded.texts().isEmpty());
+    EXPECT_TRUE(recorded.texts()[0].contains("NoSuchFontXyz")) << recorded.texts()[0].toStdString();
+
+    // A SubRip file afterwards gives the controls back.
+    loadFile(write("three.srt", threeEntrySrt()));
+    EXPECT_TRUE(form->ComboBox5->isEnabled());
+    EXPECT_TRUE(form->ComboBox5->toolTip().isEmpty());
 }
 
 // ---------------------------------------------------------------- generation
