@@ -1,5 +1,6 @@
 #include "cli/ConvertOptions.h"
 
+#include "pgs/BluRayForm.h"
 #include "platform/IniStore.h"
 #include "platform/StoredValues.h"
 #include "platform/SystemNames.h"
@@ -241,21 +242,65 @@ StreamInput* lastStream(ParseState& state)
     return state.options.streams.empty() ? nullptr : &state.options.streams.back();
 }
 
-// "vobsub", "dvd-sup" or both, comma-separated.
+// "vobsub", "dvd-sup" or both, comma-separated; or "pgs" or "bdn-xml" alone.
 QString applyFormat(ParseState& state, const QString& value)
 {
     bool pair = false, sup = false;
+    ConvertOptions& o = state.options;
+    o.writePgs = value == QLatin1String("pgs");
+    o.writeBdn = value == QLatin1String("bdn-xml");
+    if (WritesBluRay(o)) {
+        o.writePair = o.writeSup = false;
+        return QString();
+    }
     for (const QString& form : value.split(QLatin1Char(','))) {
         if (form == QLatin1String("vobsub"))
             pair = true;
         else if (form == QLatin1String("dvd-sup"))
             sup = true;
         else
-            return QStringLiteral("format must be vobsub, dvd-sup or vobsub,dvd-sup, not '%1'")
+            return QStringLiteral("format must be vobsub, dvd-sup, vobsub,dvd-sup, pgs or "
+                                  "bdn-xml, not '%1'")
                 .arg(value);
     }
-    state.options.writePair = pair;
-    state.options.writeSup = sup;
+    o.writePair = pair;
+    o.writeSup = sup;
+    return QString();
+}
+
+// The frame rates of every form: the window's list, then the Blu-ray rates it has not.
+const QStringList& convertFrameRates()
+{
+    static const QStringList rates = [] {
+        QStringList list = FrameRateTexts();
+        for (const QString& rate : BluRayFrameRateTexts())
+            if (!list.contains(rate))
+                list << rate;
+        return list;
+    }();
+    return rates;
+}
+
+// The checks that need the form known: the frame size and rate suit it.
+QString checkForm(const ConvertOptions& o)
+{
+    if (!WritesBluRay(o)) {
+        if (!o.frameSizeText.isEmpty())
+            return QStringLiteral("--frame-size is for --format pgs or bdn-xml; a DVD's frame "
+                                  "follows the frame rate");
+        if (!FrameRateTexts().contains(o.fpsText))
+            return QStringLiteral("frame rate %1 is for --format pgs or bdn-xml; a DVD takes %2")
+                .arg(o.fpsText, listed(FrameRateTexts()));
+        return QString();
+    }
+    if (!BluRayFrameRateTexts().contains(o.fpsText))
+        return QStringLiteral("frame rate %1 has no Blu-ray video; --format %2 takes %3")
+            .arg(o.fpsText, o.writePgs ? QStringLiteral("pgs") : QStringLiteral("bdn-xml"),
+                 listed(BluRayFrameRateTexts()));
+    if (o.streams.size() > 1)
+        return QStringLiteral("a Blu-ray subtitle file holds one stream: --format %1 takes one "
+                              "--stream (convert each file on its own)")
+            .arg(o.writePgs ? QStringLiteral("pgs") : QStringLiteral("bdn-xml"));
     return QString();
 }
 
@@ -351,12 +396,14 @@ QString withRange(const OptionRow& row, const char* text, const char* lastJoin =
 }
 
 const OptionRow kOptions[] = {
-    {"-r", "--fps", "RATE", "frame rate", FrameRateTexts, 0, 0,
+    {"-r", "--fps", "RATE", "frame rate", convertFrameRates, 0, 0,
      [](const ConvertOptions& o) { return o.fpsText; },
      [](const OptionRow& row) {
          return withRange(row, "frame rate: %1 (%2)", ", ") +
-                QStringLiteral("; %1 gives PAL %2, every other rate NTSC %3")
-                    .arg(palRate(), frameSize(VideoStandard::PAL), frameSize(VideoStandard::NTSC));
+                QStringLiteral("; for the DVD forms %1 gives PAL %2, every other rate NTSC %3; "
+                               "the Blu-ray forms take %4")
+                    .arg(palRate(), frameSize(VideoStandard::PAL), frameSize(VideoStandard::NTSC),
+                         listed(BluRayFrameRateTexts()));
      },
      [](ParseState& s, const QString& v) {
          s.options.fpsText = v;
@@ -528,6 +575,10 @@ const OptionRow kOptions[] = {
      }},
     {nullptr, "--format", "FORM", nullptr, nullptr, 0, 0,
      [](const ConvertOptions& o) {
+         if (o.writePgs)
+             return QStringLiteral("pgs");
+         if (o.writeBdn)
+             return QStringLiteral("bdn-xml");
          QStringList forms;
          if (o.writePair)
              forms << QStringLiteral("vobsub");
@@ -536,13 +587,32 @@ const OptionRow kOptions[] = {
          return forms.join(QLatin1Char(','));
      },
      [](const OptionRow& row) {
-         return QStringLiteral("what is written: vobsub (the .idx/.sub pair), dvd-sup (NAME.sup, "
-                               "the subpicture units DVD authoring programs import, each behind "
-                               "an \"SP\" header with its time; one stream) or vobsub,dvd-sup "
-                               "for both (%1)")
+         return QStringLiteral(
+                    "what is written: vobsub (the .idx/.sub pair), dvd-sup (NAME.sup, the "
+                    "subpicture units DVD authoring programs import, each behind an \"SP\" "
+                    "header with its time; one stream) or vobsub,dvd-sup for both (%1); or a "
+                    "Blu-ray form, drawn in full colour with smooth edges at --frame-size: pgs "
+                    "(NAME.sup, the presentation graphics stream Blu-ray authoring programs and "
+                    "Matroska take; one stream) or bdn-xml (NAME.xml, the BDN index of times in "
+                    "timecodes of the frame rate, and a PNG picture with alpha per subtitle, "
+                    "NAME_0001.png...)")
              .arg(row.defaultText());
      },
      applyFormat},
+    {nullptr, "--frame-size", "WxH", "frame size", BluRayFrameSizeTexts, 0, 0, nullptr,
+     [](const OptionRow& row) {
+         return QStringLiteral("the frame of --format pgs and bdn-xml: %1 (the first when not "
+                               "given). The font size, outline width, offsets and margins are "
+                               "meant for a 576-row frame and grow with the frame's height "
+                               "(x 1.875 at 1080 rows), so a subtitle takes the same share of "
+                               "the picture's height at every size; long lines are checked and "
+                               "broken at the frame's width")
+             .arg(listed(row.choices()));
+     },
+     [](ParseState& s, const QString& v) {
+         s.options.frameSizeText = v;
+         return QString();
+     }},
     {"-o", "--output", "DIR", nullptr, nullptr, 0, 0, nullptr,
      [](const OptionRow&) {
          return QStringLiteral(
@@ -740,6 +810,12 @@ bool ParseColour(const QString& text, ColorValue& colour)
     return false;
 }
 
+QSize BluRayFrameOf(const ConvertOptions& options)
+{
+    return BluRayFrameSize(options.frameSizeText.isEmpty() ? BluRayFrameSizeTexts().front()
+                                                           : options.frameSizeText);
+}
+
 ParseOutcome ParseConvertOptions(const QStringList& arguments, ConvertOptions& options,
                                  QString& error)
 {
@@ -813,6 +889,8 @@ ParseOutcome ParseConvertOptions(const QStringList& arguments, ConvertOptions& o
     }
 
     applySafePaletteDefaults(state);
+    if (const QString problem = checkForm(options); !problem.isEmpty())
+        return fail(problem);
     if (const QString problem = checkStreams(state); !problem.isEmpty())
         return fail(problem);
     if (options.json && options.listOnly)
@@ -893,13 +971,17 @@ QStringList helpDescription()
                        "--forced and names like film.LANG.forced.srt mark forced subtitles, which "
                        "players show even with subtitles turned off; --format dvd-sup writes the "
                        ".sup file DVD authoring programs import."),
+        QStringLiteral("--format pgs writes a Blu-ray PGS .sup and --format bdn-xml a BDN XML "
+                       "index with a PNG picture per subtitle, drawn in full colour with smooth "
+                       "edges at --frame-size (1920x1080 unless given); the window's sizes grow "
+                       "with the frame's height over 576 rows."),
         QStringLiteral("The pair is written beside each subtitle file unless --output is given; a "
                        "MicroDVD .sub input is never overwritten (the pair is then named "
                        "NAME_vobsub.idx/.sub). Every line is checked against the %1-pixel width "
-                       "first; a file with a line too wide is refused and nothing is written for "
-                       "it. A file or folder name that is not UTF-8 (a Latin-1 caf\\xE9.srt) "
-                       "gives outputs named with the same bytes; printed lines and --json show "
-                       "such a byte as \\xE9.")
+                       "(of a DVD frame; wider at the Blu-ray sizes) first; a file with a line too "
+                       "wide is refused and nothing is written for it. A file or folder name that "
+                       "is not UTF-8 (a Latin-1 caf\\xE9.srt) gives outputs named with the same "
+                       "bytes; printed lines and --json show such a byte as \\xE9.")
             .arg(kMaxLineWidth),
         QStringLiteral("An ASS/SSA script (known by its [Script Info] section, under any name) is "
                        "drawn by libass as players draw it: its styles, fonts (those it carries "

@@ -30,6 +30,9 @@ struct ConvertOptions
     bool forced = false;              // every subtitle of `files` is forced
     bool writePair = true;            // the .idx/.sub pair
     bool writeSup = false;            // the .sup file of DVD authoring programs
+    bool writePgs = false;            // the Blu-ray PGS .sup instead of the DVD forms
+    bool writeBdn = false;            // BDN XML and PNG pictures instead of the DVD forms
+    QString frameSizeText;            // --frame-size as given; empty: the Blu-ray default
     QString fpsText = QLatin1String(kDefaultFrameRate);
     RenderSettings settings; // the window's defaults
     PaletteMode mode = PaletteMode::PcDvdTwoPalettes;
@@ -45,6 +48,14 @@ struct ConvertOptions
     bool speakerNames = false;    // WebVTT voice tags: the speaker's name before the words
     bool timestampMap = false;    // WebVTT: apply the X-TIMESTAMP-MAP offset to the cues
 };
+
+// True when the run writes a Blu-ray form (PGS or BDN XML).
+inline bool WritesBluRay(const ConvertOptions& options)
+{
+    return options.writePgs || options.writeBdn;
+}
+// The frame a Blu-ray form is drawn at: --frame-size, else 1920x1080.
+QSize BluRayFrameOf(const ConvertOptions& options);
 
 // The file name that stands for standard input.
 inline constexpr char kStandardInput[] = "-";

@@ -135,7 +135,7 @@ QString ConvertManualPage()
     const HelpDocument doc = ConvertHelpDocument();
     QString page = heading("lumelle-convert",
                            "lumelle-convert - convert text subtitles into VobSub (.idx/.sub) "
-                           "pairs");
+                           "pairs or Blu-ray PGS and BDN XML subtitles");
     page += section("SYNOPSIS") +
             QStringLiteral(".B lumelle\\-convert\n[\\fIoptions\\fR] \\fIFILE\\fR...\n.br\n"
                            ".B lumelle\\-convert\n[\\fIoptions\\fR] \\fB\\-o\\fR \\fINAME\\fR "
@@ -166,6 +166,9 @@ QString ConvertManualPage()
                            "signs.srt\n"
                            "lumelle\\-convert \\-\\-fps 23976 \\-\\-animation\\-steps 5 "
                            "anime.ass\n"
+                           "lumelle\\-convert \\-\\-format pgs \\-\\-fps 23976 film.srt\n"
+                           "lumelle\\-convert \\-\\-format bdn\\-xml \\-\\-frame\\-size "
+                           "1280x720 \\-\\-fps 50000 film.srt\n"
                            ".fi\n")
                 .arg(roff(QLatin1String(platform::kSettingsFileName)));
     page += environmentSection(false);

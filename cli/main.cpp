@@ -8,6 +8,8 @@
 #include "convert/TextSource.h"
 #include "convert/UnitPipeline.h"
 #include "output/OutputFiles.h"
+#include "pgs/BdnXmlWriter.h"
+#include "pgs/PgsWriter.h"
 #include "platform/Error.h"
 #include "platform/Licence.h"
 #include "platform/SystemNames.h"
@@ -18,6 +20,7 @@
 #include "subtitle/FileKind.h"
 #include "subtitle/ForcedMarks.h"
 #include "subtitle/Subtitle.h"
+#include "vobsub/Languages.h"
 #include "vobsub/VobSubWriter.h"
 
 #include <QDir>
@@ -615,9 +618,42 @@ VobSubOptions vobSubOptions(const ConvertOptions& options)
     return pair;
 }
 
+BluRayOptions bluRayOptions(const ConvertOptions& options)
+{
+    BluRayOptions o;
+    o.frameRate = FrameRate::fromText(options.fpsText);
+    o.frame = BluRayFrameOf(options);
+    o.language =
+        ThreeLetterLanguageCode(QString::fromStdString(LanguageCodeOf(options.languageText)));
+    return o;
+}
+
+// The writer of the form the options ask for.
+std::shared_ptr<PictureWriter> writerFor(const ConvertOptions& options)
+{
+    if (options.writePgs)
+        return std::make_shared<PgsWriter>(bluRayOptions(options));
+    if (options.writeBdn)
+        return std::make_shared<BdnXmlWriter>(bluRayOptions(options));
+    return std::make_shared<VobSubWriter>(vobSubOptions(options));
+}
+
+// The settings subtitles are measured and drawn with: a Blu-ray form draws at its frame.
+RenderSettings drawingSettings(const ConvertOptions& options)
+{
+    RenderSettings settings = options.settings;
+    if (WritesBluRay(options))
+        settings.frame = BluRayFrameOf(options);
+    return settings;
+}
+
 // The files a conversion writes.
 const OutputSet& outputSetOf(const ConvertOptions& options)
 {
+    if (options.writePgs)
+        return PgsWriter::supFile();
+    if (options.writeBdn)
+        return BdnXmlWriter::xmlFile();
     return VobSubWriter(vobSubOptions(options)).outputs();
 }
 
@@ -648,7 +684,7 @@ QString tooWideIn(const TSubtitle& list, const QString& file, const ConvertOptio
 {
     if (KindOfFile(file) == FileKind::Ass)
         return QString();
-    return FirstTooWideSubtitle(list, options.settings, WorkerCount(options.jobs));
+    return FirstTooWideSubtitle(list, drawingSettings(options), WorkerCount(options.jobs));
 }
 
 // Converts one file; returns 0 on success, 3 when entries were skipped. `produced` gathers the
@@ -671,7 +707,7 @@ int convertFile(const QString& file, const ConvertOptions& options, FileReport& 
 
     GenerationRequest request;
     request.source = sourceFor(list, file, options, options.forced);
-    request.writer = std::make_shared<VobSubWriter>(vobSubOptions(options));
+    request.writer = writerFor(options);
     request.subtitleFile = file;
     request.outputFolder = outputFolderFor(options, file);
     request.otherInputs = options.files;
@@ -761,7 +797,7 @@ int convertStreams(const ConvertOptions& options, FileReport& report)
 
     GenerationRequest request;
     request.source = std::make_shared<JoinedPictureSource>(std::move(inputs));
-    request.writer = std::make_shared<VobSubWriter>(vobSubOptions(options));
+    request.writer = writerFor(options);
     request.subtitleFile = pairNameFile(files.front());
     request.outputFolder = outputFolderFor(options, files.front());
     request.otherInputs = files;

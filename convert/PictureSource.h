@@ -15,6 +15,9 @@ class PictureSource
 public:
     virtual ~PictureSource() = default;
 
+    // Before plan(): the form the writer needs. A source that cannot draw it says false (every
+    // source draws four inks at the DVD frame).
+    virtual bool useForm(const PictureForm& form) { return !form.colour; }
     // Reads every subtitle's times and plans the pictures, before any file is touched.
     // `checkStart` sees each subtitle's start frame and number, in list order, so that a
     // writer can refuse a time its form cannot hold. Throws Error for a subtitle that cannot

@@ -34,6 +34,8 @@ public:
 
     // The files this form makes from one input.
     virtual const OutputSet& outputs() const = 0;
+    // How the pictures are to be drawn for this form.
+    virtual PictureForm form() const { return {}; }
     // The palette the source planned, before open(): a form without a palette ignores it.
     virtual void usePalette(const PalettePlan& plan) { (void)plan; }
     // Refuses, with a message naming subtitle `number`, a start time the form cannot hold.

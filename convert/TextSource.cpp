@@ -63,6 +63,13 @@ std::vector<SubtitleLine> TextPictureSource::entriesOf(const ShowSegment& segmen
     return entries;
 }
 
+bool TextPictureSource::useForm(const PictureForm& form)
+{
+    m_colour = form.colour;
+    m_settings.frame = form.colour ? form.frame : QSize();
+    return true;
+}
+
 void TextPictureSource::plan(const std::function<void(int startFrame, int number)>& checkStart)
 {
     // Every subtitle's frame numbers are read once.
@@ -95,10 +102,24 @@ void TextPictureSource::plan(const std::function<void(int startFrame, int number
         if (!BlocksFitFrame(PlacedBlocks(entries, m_settings), m_settings))
             throw Error(tooTallMessage(numberOf(segment)));
         bool severalColours = false;
-        asked[k] = DrawableTextColour(PictureTextColour(entries, m_settings, severalColours));
+        asked[k] = PictureTextColour(entries, m_settings, severalColours);
+        if (!m_colour)
+            asked[k] = DrawableTextColour(asked[k]);
         count.add(asked[k]);
         if (severalColours && (mixed.empty() || mixed.back() != numberOf(segment)))
             mixed.push_back(numberOf(segment));
+    }
+    if (m_colour) {
+        // Every colour is drawn as it is asked for: the form has no 16-entry palette.
+        m_palette = {};
+        m_textColours = std::move(asked);
+        if (!mixed.empty())
+            m_notes << QStringLiteral("%1 %2 for more than one text colour in one picture and %3 "
+                                      "drawn in one of them.")
+                           .arg(subtitleList(mixed),
+                                mixed.size() == 1 ? QStringLiteral("asks") : QStringLiteral("ask"),
+                                mixed.size() == 1 ? QStringLiteral("is") : QStringLiteral("are"));
+        return;
     }
     m_palette = count.plan();
     std::vector<int> replaced; // subtitles whose colour found no palette entry
@@ -162,15 +183,25 @@ int TextPictureSource::merged() const
 
 void TextPictureSource::startWorkers(int workers)
 {
-    m_images.assign(std::size_t(workers), SubtitleImage());
+    m_colourImages.assign(std::size_t(m_colour ? workers : 0), ColourImage());
+    m_images.assign(std::size_t(m_colour ? 0 : workers), SubtitleImage());
     for (SubtitleImage& image : m_images)
         image.paintPixels = false; // a writer reads the layers only
 }
 
 TimedPicture TextPictureSource::draw(int index, int worker)
 {
-    SubtitleImage& image = m_images[std::size_t(worker)];
     const ShowSegment& segment = m_plan.segments[std::size_t(index)];
+    if (m_colour) {
+        ColourImage& image = m_colourImages[std::size_t(worker)];
+        const RenderSettings settings = settingsOf(index);
+        if (!RenderColourBlocks(image, PlacedBlocks(entriesOf(segment), settings), settings))
+            throw Error(tooTallMessage(numberOf(segment)));
+        TimedPicture picture{times(index)};
+        picture.colour = &image;
+        return picture;
+    }
+    SubtitleImage& image = m_images[std::size_t(worker)];
     if (!drawEntries(image, entriesOf(segment), settingsOf(index)))
         throw Error(tooTallMessage(numberOf(segment)));
     return {times(index), &image.masks, image.bandTop, image.bandHeight};

@@ -17,6 +17,7 @@ public:
     // `list` must outlive the source. `forced`: every picture is marked forced.
     TextPictureSource(const TSubtitle& list, const RenderSettings& settings, bool forced = false);
 
+    bool useForm(const PictureForm& form) override;
     void plan(const std::function<void(int startFrame, int number)>& checkStart) override;
     int count() const override;
     PictureTimes times(int index) const override;
@@ -39,8 +40,10 @@ private:
     PalettePlan m_palette;
     std::vector<ColorValue> m_textColours; // per picture; empty when every one is the window's
     QStringList m_notes;
-    std::vector<SubtitleImage> m_images; // one drawing space per worker: layers only
-    SubtitleImage m_shown;               // the pictures drawn to be shown, with pixels
+    std::vector<SubtitleImage> m_images;     // one drawing space per worker: layers only
+    bool m_colour = false;                   // pictures drawn in full colour at m_settings.frame
+    std::vector<ColourImage> m_colourImages; // one per worker, in full colour
+    SubtitleImage m_shown;                   // the pictures drawn to be shown, with pixels
 };
 
 } // namespace lumelle

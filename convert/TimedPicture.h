@@ -20,8 +20,17 @@ struct PictureTimes
     int stream = 0; // of an output with several streams: the input, from 0 in the order given
 };
 
-// One drawn picture: frame-sized layers (each pixel background, outline, antialias ring or
-// text, with the colour each layer is painted in) and the rows that hold the drawing.
+// How a writer wants its pictures drawn: four inks at the DVD frame of the video standard
+// (layers), or full colour with alpha at `frame`.
+struct PictureForm
+{
+    bool colour = false;
+    QSize frame; // with `colour`: the frame the pictures are drawn in
+};
+
+// One drawn picture. Four inks: frame-sized layers (each pixel background, outline, antialias
+// ring or text, with the colour each layer is painted in) and the rows that hold the drawing.
+// Full colour: `colour` holds the drawing with alpha and its place in the frame.
 struct TimedPicture
 {
     PictureTimes times;
@@ -31,6 +40,7 @@ struct TimedPicture
     // How opaque the outline, antialias and text layers show, 0 (not at all) to 15 (wholly):
     // a fading picture shows through.
     std::array<std::uint8_t, 3> opacity{15, 15, 15};
+    const ColourImage* colour = nullptr;
 };
 
 } // namespace lumelle

@@ -170,23 +170,62 @@ QImage OutputBackground(VideoStandard standard)
     return image;
 }
 
-int LineX(const QString& align, int frameWidth, int lineWidth)
+namespace {
+
+int scaled(int length, double scale)
+{
+    return scale == 1.0 ? length : qRound(length * scale);
+}
+
+} // namespace
+
+QSize OutputFrameSize(const RenderSettings& s)
+{
+    if (s.frame.isValid())
+        return s.frame;
+    return {frameWidth(s.videoStandard), frameHeight(s.videoStandard)};
+}
+
+double FrameScale(const RenderSettings& s)
+{
+    return s.frame.isValid() ? s.frame.height() / double(kPalHeight) : 1.0;
+}
+
+int ScaledLength(const RenderSettings& s, int length)
+{
+    return scaled(length, FrameScale(s));
+}
+
+int FontPixelSize(const RenderSettings& s)
+{
+    const double scale = FrameScale(s);
+    return scale == 1.0 ? PixelSizeForPoints(s.fontSize) : qRound(s.fontSize * 96.0 / 72.0 * scale);
+}
+
+int MaxLineWidth(const RenderSettings& s)
+{
+    // Two side margins and the room of the outline on either side.
+    constexpr int kDvdRoom = kFrameWidth - kMaxLineWidth;
+    return OutputFrameSize(s).width() - ScaledLength(s, kDvdRoom);
+}
+
+int LineX(const QString& align, int frameWidth, int lineWidth, double scale)
 {
     if (align == QLatin1String("center"))
         return frameWidth / 2 - lineWidth / 2;
     if (align == QLatin1String("left"))
-        return kSideMargin;
-    return frameWidth - lineWidth - kSideMargin;
+        return scaled(kSideMargin, scale);
+    return frameWidth - lineWidth - scaled(kSideMargin, scale);
 }
 
-int FirstLineY(int frameHeight, int h1, int offset)
+int FirstLineY(int frameHeight, int h1, int offset, double scale)
 {
-    return frameHeight - h1 - kBottomMargin - offset;
+    return frameHeight - h1 - scaled(kBottomMargin, scale) - scaled(offset, scale);
 }
 
-int TopLineY(int offset)
+int TopLineY(int offset, double scale)
 {
-    return kBottomMargin + offset;
+    return scaled(kBottomMargin, scale) + scaled(offset, scale);
 }
 
 int LineBelowY(int yAbove, int h, int offset_or)

@@ -7,6 +7,7 @@
 #include "settings/SettingsTable.h"
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -43,6 +44,10 @@ struct RenderSettings
     VideoStandard videoStandard = VideoStandard::PAL;
     // Lines too wide for the frame are broken at a space instead of being refused.
     bool wrapLongLines = false;
+    // The frame the output is drawn in; empty: the DVD frame of the video standard. The sizes
+    // above (font size, outline width, offsets) and the margins are meant for a 576-row frame
+    // and grow or shrink with this frame's height (FrameScale).
+    QSize frame;
 
     bool operator==(const RenderSettings&) const = default;
 };
@@ -81,13 +86,30 @@ QString OutputPictureResource(VideoStandard standard);
 // same content as the OutputPictureResource picture, without decoding a file.
 QImage OutputBackground(VideoStandard standard);
 
-// Placement of a line's text cell (top-left corner) in a frame of frameWidth x frameHeight.
+// The widest line the DVD frame takes is narrower than this.
+constexpr int kMaxLineWidth = 680;
+
+// The frame `s` draws in: s.frame, or the DVD frame of its video standard.
+QSize OutputFrameSize(const RenderSettings& s);
+// How much larger than on a 576-row frame the window's sizes are drawn: the frame's height over
+// 576 for a chosen frame, 1 for the DVD frame (whose sizes the window shows as they are).
+double FrameScale(const RenderSettings& s);
+// A length of the window's (pixels on a 576-row frame) in the frame of `s`, to the nearest pixel.
+int ScaledLength(const RenderSettings& s, int length);
+// The font's pixel size in the frame of `s`: its points at 96 dots per inch, scaled.
+int FontPixelSize(const RenderSettings& s);
+// The widest line the frame of `s` takes: the frame's width less the two side margins and the
+// room the outline needs (680 pixels on a 720-pixel frame), scaled.
+int MaxLineWidth(const RenderSettings& s);
+
+// Placement of a line's text cell (top-left corner) in a frame of frameWidth x frameHeight; the
+// margins and the offset are lengths of a 576-row frame, multiplied by `scale`.
 // Nothing is clamped: results may lie outside the frame.
-int LineX(const QString& align, int frameWidth, int lineWidth);
-int FirstLineY(int frameHeight, int h1, int offset);
+int LineX(const QString& align, int frameWidth, int lineWidth, double scale = 1.0);
+int FirstLineY(int frameHeight, int h1, int offset, double scale = 1.0);
 // The first line of a subtitle placed at the top: its cell starts as far below the top edge as
 // a lone bottom line's cell ends above the bottom edge.
-int TopLineY(int offset);
+int TopLineY(int offset, double scale = 1.0);
 // The line under a line at `yAbove` when it is `h` high: offset_or is the gap between them.
 int LineBelowY(int yAbove, int h, int offset_or);
 

@@ -1,7 +1,11 @@
 #include "render/Renderer.h"
 
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QPainter>
+#include <QPainterPath>
+#include <QPainterPathStroker>
+#include <QRawFont>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -11,6 +15,7 @@
 #include <iterator>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace lumelle {
@@ -38,6 +43,9 @@ struct FontEntry
     int height;
 };
 
+QFont renderFontPixels(const QString& fontName, int pixelSize, FontStyle style);
+
+// `size` is the font's pixel size.
 const FontEntry& fontEntry(const QString& name, int size, FontStyle style)
 {
     constexpr std::size_t kMaxEntries = 16;
@@ -51,7 +59,7 @@ const FontEntry& fontEntry(const QString& name, int size, FontStyle style)
     }
     if (cache.size() >= kMaxEntries)
         cache.pop_back();
-    QFont font = RenderFont(name, size, style);
+    QFont font = renderFontPixels(name, size, style);
     QFontMetrics metrics(font);
     const int ascent = metrics.ascent();
     const int height = metrics.ascent() + metrics.descent();
@@ -516,7 +524,8 @@ Painted drawLine(QImage* surface, QSize frame, const LinePieces& line, int x, in
         return painted;
     if (surface && !isDirect32(surface->format()))
         surface->convertTo(QImage::Format_RGB32);
-    const int reach = std::clamp(settings.outlineWidth, 1, 32); // the outline's outer edge
+    // The outline's outer edge.
+    const int reach = std::clamp(ScaledLength(settings, settings.outlineWidth), 1, 32);
     Scratch& scratch = scratchSpace();
     const GlyphGrid grid = locateGlyphs(scratch, line, x, y, frame, reach);
     if (grid.rows.first > grid.rows.last)
@@ -675,7 +684,7 @@ LinePieces styledPieces(const StyledText& styled, const RenderSettings& s, Piece
     });
     if (parts.size() <= 1) {
         const FontStyle style = parts.empty() ? s.fontStyle : parts.front().second;
-        return plainPieces(fontEntry(s.fontName, s.fontSize, style), styled.text, use);
+        return plainPieces(fontEntry(s.fontName, FontPixelSize(s), style), styled.text, use);
     }
     // A long line may be cut into very many runs: keep no layouts for them, so that what such a
     // line holds grows with its text alone.
@@ -684,7 +693,7 @@ LinePieces styledPieces(const StyledText& styled, const RenderSettings& s, Piece
     LinePieces line;
     qint64 width = 0;
     for (auto& [text, style] : parts) {
-        const FontEntry& f = fontEntry(s.fontName, s.fontSize, style);
+        const FontEntry& f = fontEntry(s.fontName, FontPixelSize(s), style);
         line.pieces.push_back(makePiece(std::move(text), f, use));
         width += line.pieces.back().width;
         line.height = std::max(line.height, f.height);
@@ -698,11 +707,11 @@ LinePieces styledPieces(const StyledText& styled, const RenderSettings& s, Piece
 // when it is unchanged since.
 void prepareOutput(QImage& pixels, const RenderSettings& s)
 {
-    const int W = frameWidth(s.videoStandard);
-    const int H = frameHeight(s.videoStandard);
+    const QSize frame = OutputFrameSize(s);
     const std::optional<QRect> lastPainted = paintedAreas().take(pixels.cacheKey());
-    if (pixels.width() != W || pixels.height() != H || pixels.format() != QImage::Format_RGB32) {
-        pixels = OutputBackground(s.videoStandard);
+    if (pixels.size() != frame || pixels.format() != QImage::Format_RGB32) {
+        pixels = QImage(frame, QImage::Format_RGB32);
+        pixels.fill(kBlue);
     } else if (lastPainted) {
         // Only the rectangle the last subtitle drew on differs from blue.
         fillRect(pixels, *lastPainted, kBlue);
@@ -713,7 +722,7 @@ void prepareOutput(QImage& pixels, const RenderSettings& s)
 
 QSize outputFrame(const RenderSettings& s)
 {
-    return {frameWidth(s.videoStandard), frameHeight(s.videoStandard)};
+    return OutputFrameSize(s);
 }
 
 // Draws a subtitle for output: `draw(surface, masks)` draws every line into the masks and,
@@ -737,17 +746,18 @@ int lineHeight(const StyledText& styled, const RenderSettings& s)
     int height = 0;
     bool any = false;
     forEachStretch(styled, s, [&](qsizetype, qsizetype, FontStyle style) {
-        height = std::max(height, fontEntry(s.fontName, s.fontSize, style).height);
+        height = std::max(height, fontEntry(s.fontName, FontPixelSize(s), style).height);
         any = true;
     });
-    return any ? height : fontEntry(s.fontName, s.fontSize, s.fontStyle).height;
+    return any ? height : fontEntry(s.fontName, FontPixelSize(s), s.fontStyle).height;
 }
 
 // The height of the band of a block of lines `heights` high: their cells, less the gap
 // (offset_or) between each two, and six rows below.
 qint64 bandHeight(const std::vector<int>& heights, const RenderSettings& s)
 {
-    qint64 height = 6 - (qint64(heights.size()) - 1) * s.offset_or;
+    qint64 height =
+        ScaledLength(s, 6) - (qint64(heights.size()) - 1) * ScaledLength(s, s.offset_or);
     for (int h : heights)
         height += h;
     return height;
@@ -769,15 +779,17 @@ std::vector<int> lineRows(const std::vector<LinePieces>& lines, int anchor, Bloc
     const int n = int(lines.size());
     std::vector<int> ys(std::size_t(n), 0);
     const auto h = [&lines](int k) { return lines[std::size_t(k)].height; };
+    const double scale = FrameScale(s);
+    const int gap = ScaledLength(s, s.offset_or);
     // Each line above another placed so that the line below it lies where LineBelowY puts it.
     const auto stackUpFrom = [&](int k) {
         for (; k >= 0; --k)
-            ys[std::size_t(k)] = ys[std::size_t(k + 1)] - LineBelowY(0, h(k + 1), s.offset_or);
+            ys[std::size_t(k)] = ys[std::size_t(k + 1)] - LineBelowY(0, h(k + 1), gap);
     };
     if (row != BlockRow::Bottom) {
-        ys[0] = TopLineY(s.offset);
+        ys[0] = TopLineY(s.offset, scale);
         for (int k = 1; k < n; ++k)
-            ys[std::size_t(k)] = LineBelowY(ys[std::size_t(k - 1)], h(k), s.offset_or);
+            ys[std::size_t(k)] = LineBelowY(ys[std::size_t(k - 1)], h(k), gap);
         if (row == BlockRow::Middle) {
             const int height = ys[std::size_t(n - 1)] + h(n - 1) - ys[0];
             const int shift = (H - height) / 2 - ys[0];
@@ -787,17 +799,17 @@ std::vector<int> lineRows(const std::vector<LinePieces>& lines, int anchor, Bloc
         return ys;
     }
     anchor = std::clamp(anchor, 0, n - 1);
-    const int first = FirstLineY(H, h(anchor), s.offset);
+    const int first = FirstLineY(H, h(anchor), s.offset, scale);
     if (n - anchor > 2) {
         // A third line and more would reach into the rows an overscan hides: the last line
         // stands where a two-line subtitle's second line does, the others above it.
-        ys[std::size_t(n - 1)] = LineBelowY(first, h(n - 1), s.offset_or);
+        ys[std::size_t(n - 1)] = LineBelowY(first, h(n - 1), gap);
         stackUpFrom(n - 2);
         return ys;
     }
     ys[std::size_t(anchor)] = first;
     for (int k = anchor + 1; k < n; ++k)
-        ys[std::size_t(k)] = LineBelowY(ys[std::size_t(k - 1)], h(k), s.offset_or);
+        ys[std::size_t(k)] = LineBelowY(ys[std::size_t(k - 1)], h(k), gap);
     stackUpFrom(anchor - 1);
     return ys;
 }
@@ -836,7 +848,8 @@ BlockLayout layOut(const std::vector<LinePieces>& lines, int anchor, const Rende
     layout.bandHeight = int(height);
     for (int k = 0; k < n; ++k) {
         const LinePieces& line = lines[std::size_t(k)];
-        layout.cells.emplace_back(LineX(column, W, line.width), ys[std::size_t(k)] + shift);
+        layout.cells.emplace_back(LineX(column, W, line.width, FrameScale(s)),
+                                  ys[std::size_t(k)] + shift);
     }
     return layout;
 }
@@ -928,7 +941,7 @@ bool BlockFitsFrame(const std::vector<StyledText>& lines, const RenderSettings& 
     heights.reserve(lines.size());
     for (const StyledText& line : lines)
         heights.push_back(lineHeight(line, s));
-    return lines.empty() || bandHeight(heights, s) <= frameHeight(s.videoStandard);
+    return lines.empty() || bandHeight(heights, s) <= OutputFrameSize(s).height();
 }
 
 bool BlocksFitFrame(const std::vector<PlacedBlock>& blocks, const RenderSettings& s)
@@ -956,6 +969,142 @@ bool RenderSubtitleBlocks(SubtitleImage& image, const std::vector<PlacedBlock>& 
     return true;
 }
 
+namespace {
+
+// One line's glyph outlines, its pieces set side by side from the cell's top-left (x, y).
+QPainterPath lineOutlines(const LinePieces& line, int x, int y)
+{
+    QPainterPath path;
+    qreal penX = x;
+    const qreal baseline = y + line.ascent;
+    for (const Piece& piece : line.pieces) {
+        path.addText(QPointF(penX, baseline), piece.font->font, piece.text);
+        penX += piece.width;
+    }
+    return path;
+}
+
+// A glyph's two rings as filled outlines, made once per font, glyph and width: stroking is by far
+// the dearest step of a full-colour drawing, and a film uses few glyphs many times.
+struct GlyphRings
+{
+    QPainterPath outline;
+    QPainterPath ring;
+};
+
+const GlyphRings& glyphRings(const QRawFont& font, quint32 glyph, qreal outline, qreal ring)
+{
+    thread_local std::unordered_map<QString, GlyphRings> cache;
+    constexpr std::size_t kMaxGlyphs = 4096;
+    const QString key = QStringLiteral("%1|%2|%3|%4|%5|%6|%7")
+                            .arg(font.familyName(), font.styleName())
+                            .arg(font.pixelSize())
+                            .arg(glyph)
+                            .arg(outline)
+                            .arg(ring)
+                            .arg(int(font.weight()) * 2 + int(font.style()));
+    if (auto it = cache.find(key); it != cache.end())
+        return it->second;
+    if (cache.size() >= kMaxGlyphs)
+        cache.clear();
+    const QPainterPath path = font.pathForGlyph(glyph);
+    const auto stroked = [&path](qreal width) {
+        QPainterPathStroker stroker;
+        stroker.setWidth(2 * width);
+        stroker.setCapStyle(Qt::RoundCap);
+        stroker.setJoinStyle(Qt::RoundJoin);
+        return stroker.createStroke(path);
+    };
+    return cache.emplace(key, GlyphRings{stroked(outline), stroked(ring)}).first->second;
+}
+
+// Fills the rings of one line's glyphs: from its shaped layouts glyph by glyph (each ring made
+// once), else by stroking the line's outlines.
+void fillLineRings(QPainter& painter, const LinePieces& line, const QPainterPath& outlines, int x,
+                   int y, qreal outline, qreal ring, const QColor& outlineColour,
+                   const QColor& ringColour)
+{
+    const bool shaped = std::all_of(line.pieces.begin(), line.pieces.end(),
+                                    [](const Piece& p) { return p.shaped != nullptr; });
+    if (!shaped) {
+        painter.strokePath(
+            outlines, QPen(outlineColour, 2 * outline, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.strokePath(outlines,
+                           QPen(ringColour, 2 * ring, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        return;
+    }
+    for (const bool outer : {true, false}) {
+        qreal penX = x;
+        for (const Piece& piece : line.pieces) {
+            const QTextLine shapedLine = piece.shaped->lineAt(0);
+            // Where QTextLine::draw puts the layout: its baseline on the line's.
+            const QPointF origin(penX, y + line.ascent - shapedLine.ascent());
+            for (const QGlyphRun& run : piece.shaped->glyphRuns()) {
+                const QList<quint32> glyphs = run.glyphIndexes();
+                const QList<QPointF> positions = run.positions();
+                for (qsizetype i = 0; i < glyphs.size(); ++i) {
+                    const GlyphRings& rings = glyphRings(run.rawFont(), glyphs[i], outline, ring);
+                    const QPainterPath& shape = outer ? rings.outline : rings.ring;
+                    painter.fillPath(shape.translated(origin + positions[i]),
+                                     outer ? outlineColour : ringColour);
+                }
+            }
+            penX += piece.width;
+        }
+    }
+}
+
+} // namespace
+
+bool RenderColourBlocks(ColourImage& image, const std::vector<PlacedBlock>& blocks,
+                        const RenderSettings& s)
+{
+    const QSize frame = OutputFrameSize(s);
+    const std::optional<PictureLayout> layout = layOutBlocks(blocks, s, frame);
+    if (!layout)
+        return false;
+    const double scale = FrameScale(s);
+    // Half widths of the two rings, from the glyph's edge outwards.
+    const qreal outline = std::clamp(s.outlineWidth, 1, 32) * scale;
+    const qreal ring = std::min(outline, scale);
+    std::vector<QPainterPath> paths;
+    paths.reserve(layout->pieces.size());
+    QRectF bounds;
+    for (std::size_t k = 0; k < layout->pieces.size(); ++k) {
+        paths.push_back(
+            lineOutlines(layout->pieces[k], layout->cells[k].x(), layout->cells[k].y()));
+        if (!paths.back().isEmpty())
+            bounds |= paths.back().boundingRect();
+    }
+    // A pixel more than the outline for the antialiased edge.
+    const QRect box = bounds.adjusted(-outline - 1, -outline - 1, outline + 1, outline + 1)
+                          .toAlignedRect()
+                          .intersected(QRect(QPoint(0, 0), frame));
+    image.box = bounds.isEmpty() ? QRect() : box;
+    if (image.box.isEmpty()) {
+        image.argb = QImage();
+        return true;
+    }
+    if (image.argb.size() != box.size() ||
+        image.argb.format() != QImage::Format_ARGB32_Premultiplied)
+        image.argb = QImage(box.size(), QImage::Format_ARGB32_Premultiplied);
+    image.argb.fill(Qt::transparent);
+    QPainter painter(&image.argb);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.translate(-box.topLeft());
+    const auto colour = [](ColorValue c) { return QColor(redOf(c), greenOf(c), blueOf(c)); };
+    // Each line whole, one over the other: a later line's outline covers an earlier line.
+    for (std::size_t k = 0; k < paths.size(); ++k) {
+        const QPainterPath& path = paths[k];
+        if (path.isEmpty())
+            continue;
+        fillLineRings(painter, layout->pieces[k], path, layout->cells[k].x(), layout->cells[k].y(),
+                      outline, ring, colour(s.outlineColor), colour(s.antialiasColor));
+        painter.fillPath(path, colour(s.textColor));
+    }
+    return true;
+}
+
 bool RenderSubtitleBlock(SubtitleImage& image, const std::vector<StyledText>& lines, int anchor,
                          const RenderSettings& s)
 {
@@ -964,8 +1113,15 @@ bool RenderSubtitleBlock(SubtitleImage& image, const std::vector<StyledText>& li
 
 QFont RenderFont(const QString& fontName, int fontSize, FontStyle style)
 {
+    return renderFontPixels(fontName, PixelSizeForPoints(fontSize), style);
+}
+
+namespace {
+
+QFont renderFontPixels(const QString& fontName, int pixelSize, FontStyle style)
+{
     QFont font(fontName);
-    font.setPixelSize(std::max(1, PixelSizeForPoints(fontSize)));
+    font.setPixelSize(std::max(1, pixelSize));
     font.setBold(style.bold);
     font.setItalic(style.italic);
     font.setUnderline(style.underline);
@@ -975,16 +1131,19 @@ QFont RenderFont(const QString& fontName, int fontSize, FontStyle style)
     return font;
 }
 
+} // namespace
+
 LineSize MeasureText(const QString& text, const QString& fontName, int fontSize, FontStyle style)
 {
-    return measure(fontEntry(fontName, fontSize, style), text);
+    return measure(fontEntry(fontName, PixelSizeForPoints(fontSize), style), text);
 }
 
 void DrawOutlinedText(QImage& surface, const QString& text, int x, int y, const RenderSettings& s)
 {
-    drawLine(surface,
-             plainPieces(fontEntry(s.fontName, s.fontSize, s.fontStyle), text, PieceUse::Draw), x,
-             y, s);
+    drawLine(
+        surface,
+        plainPieces(fontEntry(s.fontName, FontPixelSize(s), s.fontStyle), text, PieceUse::Draw), x,
+        y, s);
 }
 
 } // namespace lumelle

@@ -97,6 +97,15 @@ struct SubtitleImage
     bool paintPixels = true;
 };
 
+// One subtitle drawn in full colour for a form that shows alpha (Blu-ray): `argb`
+// (Format_ARGB32_Premultiplied) holds the part of the frame drawn on, `box` where that part
+// lies in the frame; everything outside it is transparent. An empty box: nothing drawn.
+struct ColourImage
+{
+    QImage argb;
+    QRect box;
+};
+
 // Where a block of lines stands: its row in the frame and its column ("left", "center",
 // "right", as the window's alignment names them).
 enum class BlockRow { Bottom, Middle, Top };
@@ -121,6 +130,13 @@ bool RenderSubtitleBlocks(SubtitleImage& image, const std::vector<PlacedBlock>& 
 // The same onto `surface`, in a frame of `frame`'s size (the preview).
 bool DrawSubtitleBlocks(QImage& surface, const std::vector<PlacedBlock>& blocks,
                         const RenderSettings& s, QSize frame);
+// Draws the blocks as RenderSubtitleBlocks places them, in the frame OutputFrameSize(s), in
+// full colour: the glyphs' outlines filled with smooth (antialiased) edges in the text colour,
+// ringed by the antialias colour (one pixel of a 576-row frame) and the outline colour (out to
+// the outline width), with real alpha where they meet the video. False, with nothing drawn,
+// when a block is taller than the frame.
+bool RenderColourBlocks(ColourImage& image, const std::vector<PlacedBlock>& blocks,
+                        const RenderSettings& s);
 // True when every block fits the frame's height.
 bool BlocksFitFrame(const std::vector<PlacedBlock>& blocks, const RenderSettings& s);
 

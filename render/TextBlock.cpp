@@ -106,7 +106,7 @@ std::vector<Break> breaksOf(const QString& text)
 
 bool fits(const StyledText& line, const RenderSettings& s)
 {
-    return LineFitsWidth(MeasureStyled(line, s).width);
+    return LineFitsWidth(MeasureStyled(line, s).width, s);
 }
 
 // Appends `line`, broken until every part fits; false when that cannot be done.

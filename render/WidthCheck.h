@@ -11,12 +11,15 @@
 
 namespace lumelle {
 
-constexpr int kMaxLineWidth = 680;
-
-// True when a line `width` pixels wide fits: narrower than kMaxLineWidth.
+// True when a line `width` pixels wide fits the DVD frame: narrower than kMaxLineWidth.
 constexpr bool LineFitsWidth(int width)
 {
     return width < kMaxLineWidth;
+}
+// The same in the frame of `s`: narrower than MaxLineWidth(s).
+inline bool LineFitsWidth(int width, const RenderSettings& s)
+{
+    return width < MaxLineWidth(s);
 }
 
 // Tails of the too-long message: after a preview drawing, after a font change on a loaded

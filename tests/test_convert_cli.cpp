@@ -144,7 +144,11 @@ TEST(ConvertOptions, StreamsTakeTheirLanguageNameAndForcedMark)
           {"--stream", "en:a.srt", "--default-stream", "fr"},
           {"--stream", "en:a.srt", "--stream", "fr:b.srt", "--format", "dvd-sup"},
           {"--alt", "Name", "a.srt"},
-          {"--format", "pgs", "a.srt"}}) {
+          {"--format", "pgs,vobsub", "a.srt"},         // one Blu-ray form alone
+          {"--frame-size", "1920x1080", "a.srt"},      // a DVD's frame is fixed
+          {"--format", "pgs", "-r", "30000", "a.srt"}, // no Blu-ray video has it
+          {"-r", "50000", "a.srt"},                    // nor a DVD this
+          {"--format", "bdn-xml", "--frame-size", "1920x1088", "a.srt"}}) {
         ConvertOptions fresh;
         EXPECT_EQ(parse(bad, fresh, error), ParseOutcome::Error) << bad.join(' ').toStdString();
         EXPECT_FALSE(error.isEmpty());

@@ -265,6 +265,15 @@ QString IndexLanguageCode(const QString& code)
     return QString();
 }
 
+QString ThreeLetterLanguageCode(const QString& indexCode)
+{
+    for (const ListLanguage& l : kListLanguages) {
+        if (indexCode == QLatin1String(l.listCode) && *l.iso2)
+            return QString::fromLatin1(l.iso2).section(QLatin1Char(','), 0, 0);
+    }
+    return QStringLiteral("und");
+}
+
 QStringList NearestLanguageCodes(const QString& code, int count)
 {
     const QString c = code.toLower();

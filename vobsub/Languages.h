@@ -17,6 +17,10 @@ QString IndexLanguageCode(const QString& code);
 // The accepted codes nearest to `code` in spelling, at most `count`, for a refusal.
 QStringList NearestLanguageCodes(const QString& code, int count);
 
+// The three-letter (ISO 639-2) code of a language of the list ("en" -> "eng"); "und" for one
+// without such a code.
+QString ThreeLetterLanguageCode(const QString& indexCode);
+
 // The language's name for the index's comment lines ("French", "Greek"); the code itself
 // for a language outside the list.
 QString LanguageName(const QString& indexCode);

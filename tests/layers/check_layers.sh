@@ -16,10 +16,11 @@ declare -A allowed=(
   [convert]="platform subtitle settings render output"
   [vobsub]="platform subtitle settings render output convert"
   [ass]="platform subtitle settings render output convert"
-  [cli]="platform subtitle settings render output convert vobsub ass update"
-  [ui]="platform subtitle settings render output convert vobsub ass update"
+  [pgs]="platform subtitle settings render output convert vobsub"
+  [cli]="platform subtitle settings render output convert vobsub ass pgs update"
+  [ui]="platform subtitle settings render output convert vobsub ass pgs update"
 )
-core="platform subtitle settings output update render convert vobsub ass"
+core="platform subtitle settings output update render convert vobsub ass pgs"
 
 status=0
 for folder in "${!allowed[@]}"; do

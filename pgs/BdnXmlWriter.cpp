@@ -1,0 +1,244 @@
+#include "pgs/BdnXmlWriter.h"
+
+#include "output/DeviceWriting.h"
+#include "pgs/ColourIndexing.h"
+#include "platform/Error.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <cstring>
+
+namespace lumelle {
+
+namespace {
+
+const OutputKind kPngKind{QStringLiteral(".png"), QByteArrayLiteral("\x89PNG"),
+                          QStringLiteral("PNG picture")};
+
+// The video format of the index: 1080 rows progressive at film rates, else interlaced; 720
+// rows progressive; the DVD sizes interlaced.
+QString videoFormat(const BluRayOptions& o)
+{
+    const std::int64_t rate = o.frameRate.framesPer1000Seconds();
+    switch (o.frame.height()) {
+    case 1080:
+        return rate <= 24000 ? QStringLiteral("1080p") : QStringLiteral("1080i");
+    case 720:
+        return QStringLiteral("720p");
+    case 576:
+        return QStringLiteral("576i");
+    default:
+        return QStringLiteral("480i");
+    }
+}
+
+QString rateText(FrameRate rate)
+{
+    const std::int64_t r = rate.framesPer1000Seconds();
+    return r % 1000 == 0 ? QString::number(r / 1000) : QString::number(r / 1000.0, 'f', 3);
+}
+
+QString escaped(const QString& text)
+{
+    return text.toHtmlEscaped();
+}
+
+// The encoded picture: x, y (2 bytes each) and the PNG file's bytes; nothing when the picture
+// shows nothing.
+QRect boxOf(const EncodedPicture& e, QByteArray& png)
+{
+    if (e.size() < 4)
+        return QRect();
+    png = QByteArray(reinterpret_cast<const char*>(e.data() + 4), qsizetype(e.size() - 4));
+    const int x = (e[0] << 8) | e[1];
+    const int y = (e[2] << 8) | e[3];
+    const int w = (png[16] & 0xFF) << 24 | (png[17] & 0xFF) << 16 | (png[18] & 0xFF) << 8 |
+                  (png[19] & 0xFF); // the PNG header's width and height, big-endian
+    const int h =
+        (png[20] & 0xFF) << 24 | (png[21] & 0xFF) << 16 | (png[22] & 0xFF) << 8 | (png[23] & 0xFF);
+    return QRect(x, y, w, h);
+}
+
+} // namespace
+
+BdnXmlWriter::BdnXmlWriter(const BluRayOptions& options) : m_options(options) {}
+
+const OutputSet& BdnXmlWriter::xmlFile()
+{
+    static const OutputSet set{
+        {{QStringLiteral(".xml"), QByteArrayLiteral("<?xml"), QStringLiteral("BDN XML file")}},
+        QStringLiteral("index"),
+        QStringLiteral("_bdn")};
+    return set;
+}
+
+QString BdnXmlWriter::PicturePath(const QString& xmlPath, int index, int count)
+{
+    const QFileInfo info(xmlPath);
+    const int digits = std::max(4, int(QString::number(count).size()));
+    return info.dir().filePath(QStringLiteral("%1_%2.png")
+                                   .arg(info.completeBaseName())
+                                   .arg(index + 1, digits, 10, QLatin1Char('0')));
+}
+
+const OutputSet& BdnXmlWriter::outputs() const
+{
+    return xmlFile();
+}
+
+PictureForm BdnXmlWriter::form() const
+{
+    return {true, m_options.frame};
+}
+
+void BdnXmlWriter::checkStart(int startFrame, int number) const
+{
+    if (startFrame < 0)
+        throw Error(QStringLiteral("Subtitle %1 starts before 00:00:00:000; the BDN index cannot "
+                                   "hold it.")
+                        .arg(number));
+}
+
+void BdnXmlWriter::planStreams(const std::vector<int>& picturesPerStream)
+{
+    if (picturesPerStream.size() > 1)
+        throw Error(QStringLiteral("A BDN index holds one stream: convert each file on its own."));
+    m_count = picturesPerStream.empty() ? 0 : picturesPerStream.front();
+}
+
+void BdnXmlWriter::open(const QStringList& paths)
+{
+    m_files.clear();
+    m_events.clear();
+    m_index = 0;
+    m_xmlPath = paths.front();
+    // Every picture file the run may write is checked before anything is: a file of another
+    // kind under one of the names stays as it is and nothing is written.
+    QStringList pictures;
+    for (int i = 0; i < m_count; ++i) {
+        const QString path = PicturePath(m_xmlPath, i, m_count);
+        if (const QString reason = ReasonToKeep(path, kPngKind, {}); !reason.isEmpty())
+            throw Error(reason);
+        if (!IsRegularOrAbsent(path))
+            throw Error(
+                QStringLiteral("\"%1\" is not a file.").arg(QDir::toNativeSeparators(path)));
+        pictures << path;
+    }
+    RemoveLeftoverParts(pictures);
+    m_xmlFile = &m_files.add(m_xmlPath);
+}
+
+EncodedPicture BdnXmlWriter::encode(const TimedPicture& picture) const
+{
+    if (!picture.colour)
+        throw Error(
+            QStringLiteral("Subtitle %1 was not drawn in full colour.").arg(picture.times.number));
+    QRect box;
+    for (const QRect& object : pgs::ObjectBoxes(*picture.colour, m_options.frame))
+        box |= object;
+    if (box.isEmpty())
+        return {};
+    // Straight (not premultiplied) alpha, as PNG holds it.
+    const ColourImage& drawn = *picture.colour;
+    QImage cut(box.size(), QImage::Format_ARGB32_Premultiplied);
+    cut.fill(Qt::transparent);
+    const QRect inside = box.intersected(drawn.box);
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        std::memcpy(cut.scanLine(y - box.top()) + 4 * (inside.left() - box.left()),
+                    drawn.argb.constScanLine(y - drawn.box.top()) +
+                        4 * (inside.left() - drawn.box.left()),
+                    std::size_t(4 * inside.width()));
+    cut.convertTo(QImage::Format_ARGB32);
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(cut))
+        throw Error(QStringLiteral("Subtitle %1 could not be made a PNG picture: %2")
+                        .arg(picture.times.number)
+                        .arg(writer.errorString()));
+    EncodedPicture out{std::uint8_t(box.x() >> 8), std::uint8_t(box.x()),
+                       std::uint8_t(box.y() >> 8), std::uint8_t(box.y())};
+    out.insert(out.end(), png.begin(), png.end());
+    return out;
+}
+
+void BdnXmlWriter::write(const PictureTimes& times, const EncodedPicture& encoded)
+{
+    const int index = m_index++;
+    QByteArray png;
+    const QRect box = boxOf(encoded, png);
+    if (box.isEmpty())
+        return; // nothing to show: no event
+    const QString path = PicturePath(m_xmlPath, index, m_count);
+    StagedFile& file = m_files.add(path);
+    WriteAll(file.device(), png.constData(), png.size(),
+             QStringLiteral("Cannot write the picture."));
+    // Closed at once: a film has more pictures than a process may hold files open.
+    file.flush();
+    m_events.push_back({times, box, QFileInfo(path).fileName()});
+}
+
+QString BdnXmlWriter::IndexText(const BluRayOptions& options, const QString& title,
+                                const std::vector<Event>& events)
+{
+    const FrameRate rate = options.frameRate;
+    const auto tc = [rate](std::int64_t frame) { return BluRayTimecode(frame, rate); };
+    QString xml;
+    xml += QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
+    xml +=
+        QStringLiteral("<BDN Version=\"0.93\" "
+                       "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+                       "xsi:noNamespaceSchemaLocation=\"BD-03-006-0093b BDN File Format.xsd\">\n");
+    xml += QStringLiteral("  <Description>\n");
+    xml += QStringLiteral("    <Name Title=\"%1\" Content=\"\"/>\n").arg(escaped(title));
+    xml += QStringLiteral("    <Language Code=\"%1\"/>\n").arg(escaped(options.language));
+    xml += QStringLiteral("    <Format VideoFormat=\"%1\" FrameRate=\"%2\" DropFrame=\"False\"/>\n")
+               .arg(videoFormat(options), rateText(rate));
+    const QString first = events.empty() ? tc(0) : tc(events.front().times.start);
+    const QString last = events.empty() ? tc(0) : tc(events.back().times.end);
+    xml +=
+        QStringLiteral("    <Events Type=\"Graphic\" FirstEventInTC=\"%1\" LastEventOutTC=\"%2\" "
+                       "NumberofEvents=\"%3\"/>\n")
+            .arg(first, last)
+            .arg(events.size());
+    xml += QStringLiteral("  </Description>\n  <Events>\n");
+    for (const Event& e : events) {
+        xml += QStringLiteral("    <Event Forced=\"%1\" InTC=\"%2\" OutTC=\"%3\">\n")
+                   .arg(e.times.forced ? QStringLiteral("True") : QStringLiteral("False"),
+                        tc(e.times.start), tc(e.times.end));
+        xml += QStringLiteral(
+                   "      <Graphic Width=\"%1\" Height=\"%2\" X=\"%3\" Y=\"%4\">%5</Graphic>\n")
+                   .arg(e.box.width())
+                   .arg(e.box.height())
+                   .arg(e.box.x())
+                   .arg(e.box.y())
+                   .arg(escaped(e.picture));
+        xml += QStringLiteral("    </Event>\n");
+    }
+    xml += QStringLiteral("  </Events>\n</BDN>\n");
+    return xml;
+}
+
+void BdnXmlWriter::commit()
+{
+    // An event ends at least a frame after it starts, as players need.
+    for (Event& e : m_events)
+        e.times.end = std::max(e.times.end, e.times.start + 1);
+    const QByteArray xml =
+        IndexText(m_options, QFileInfo(m_xmlPath).completeBaseName(), m_events).toUtf8();
+    StagedFile& index = *m_xmlFile;
+    WriteAll(index.device(), xml.constData(), xml.size(),
+             QStringLiteral("Cannot write the index."));
+    m_files.commit();
+}
+
+void BdnXmlWriter::discard()
+{
+    m_files.clear();
+    m_xmlFile = nullptr;
+    m_events.clear();
+}
+
+} // namespace lumelle

@@ -1,0 +1,54 @@
+// The BDN XML form Blu-ray authoring programs take subtitles in: NAME.xml, an index of events
+// with their times as timecodes of the frame rate, and beside it one PNG picture with alpha
+// per subtitle picture (NAME_0001.png, ...), drawn in full colour at a Blu-ray frame size.
+#pragma once
+
+#include "convert/PictureWriter.h"
+#include "output/OutputFiles.h"
+#include "pgs/BluRayForm.h"
+
+#include <QRect>
+#include <vector>
+
+namespace lumelle {
+
+class BdnXmlWriter : public PictureWriter
+{
+public:
+    explicit BdnXmlWriter(const BluRayOptions& options);
+
+    static const OutputSet& xmlFile();
+    // The picture file of picture `index` (from 0) of `count` beside the index `xmlPath`.
+    static QString PicturePath(const QString& xmlPath, int index, int count);
+
+    const OutputSet& outputs() const override;
+    PictureForm form() const override;
+    void checkStart(int startFrame, int number) const override;
+    void planStreams(const std::vector<int>& picturesPerStream) override;
+    void open(const QStringList& paths) override;
+    EncodedPicture encode(const TimedPicture& picture) const override;
+    void write(const PictureTimes& times, const EncodedPicture& encoded) override;
+    void commit() override;
+    void discard() override;
+
+    // The index for `events`, as written at commit.
+    struct Event
+    {
+        PictureTimes times;
+        QRect box;       // where the picture goes in the frame
+        QString picture; // its file name
+    };
+    static QString IndexText(const BluRayOptions& options, const QString& title,
+                             const std::vector<Event>& events);
+
+private:
+    BluRayOptions m_options;
+    StagedSet m_files;
+    QString m_xmlPath;
+    StagedFile* m_xmlFile = nullptr;
+    int m_count = 0;
+    int m_index = 0;
+    std::vector<Event> m_events;
+};
+
+} // namespace lumelle

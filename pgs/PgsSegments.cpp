@@ -1,0 +1,273 @@
+#include "pgs/PgsSegments.h"
+
+#include "vobsub/ByteWriter.h"
+
+#include <QtGlobal>
+#include <algorithm>
+#include <cmath>
+
+namespace lumelle::pgs {
+
+namespace {
+
+// Run codes after the 00 escape byte: the two top bits say what follows.
+constexpr std::uint8_t kShortTransparent = 0x00; // 00 0L: L (1-63) transparent pixels
+constexpr std::uint8_t kLongTransparent = 0x40;  // 00 4L LL: L (64-16383) transparent pixels
+constexpr std::uint8_t kShortColour = 0x80;      // 00 8L CC: L (3-63) pixels of CC
+constexpr std::uint8_t kLongColour = 0xC0;       // 00 CL LL CC: L (64-16383) pixels of CC
+constexpr int kLongestRun = 0x3FFF;
+
+void putRun(ByteWriter& w, std::uint8_t index, int length)
+{
+    if (index != 0 && length <= 2) {
+        for (int i = 0; i < length; ++i)
+            w.u8(index); // 1: one pixel of a colour
+        return;
+    }
+    w.u8(0x00); // 1: escape
+    const std::uint8_t kind = index == 0 ? (length < 64 ? kShortTransparent : kLongTransparent)
+                                         : (length < 64 ? kShortColour : kLongColour);
+    if (length < 64) {
+        w.u8(kind | length); // 1: kind and 6-bit length
+    } else {
+        w.u8(kind | (length >> 8)); // 2: kind and 14-bit length
+        w.u8(length & 0xFF);
+    }
+    if (index != 0)
+        w.u8(index); // 1: the colour
+}
+
+void putHeader(ByteWriter& w, SegmentType type, std::uint32_t pts, std::uint32_t dts,
+               std::size_t size)
+{
+    w.bytes(kSegmentMagic.data(), kSegmentMagic.size()); // 2: "PG"
+    w.u16(pts >> 16);                                    // 4: PTS, 90 kHz
+    w.u16(pts & 0xFFFF);
+    w.u16(dts >> 16); // 4: DTS, 90 kHz
+    w.u16(dts & 0xFFFF);
+    w.u8(std::uint8_t(type)); // 1: segment type
+    w.u16(unsigned(size));    // 2: payload size
+}
+
+void putSegment(Bytes& out, SegmentType type, std::uint32_t pts, std::uint32_t dts,
+                const Bytes& payload)
+{
+    Q_ASSERT(payload.size() <= kMaxSegmentPayload);
+    ByteWriter w(out);
+    putHeader(w, type, pts, dts, payload.size());
+    w.bytes(payload.data(), payload.size());
+}
+
+// The 90 kHz ticks the decoder model takes for a number of pixels: decoding an object runs at
+// 128 Mbit/s (9/1600 tick a pixel), clearing the plane or a window at 256 Mbit/s (9/3200).
+std::uint32_t decodeTicks(std::int64_t pixels)
+{
+    return std::uint32_t((pixels * 9 + 1599) / 1600);
+}
+std::uint32_t clearTicks(std::int64_t pixels)
+{
+    return std::uint32_t((pixels * 9 + 3199) / 3200);
+}
+
+Bytes compositionPayload(const StreamFrame& frame, std::uint16_t composition, std::uint8_t state,
+                         const std::vector<QRect>& objects, bool forced)
+{
+    Bytes payload;
+    ByteWriter w(payload);
+    w.u16(unsigned(frame.size.width()));  // 2: video width
+    w.u16(unsigned(frame.size.height())); // 2: video height
+    w.u8(frame.rateCode);                 // 1: frame rate
+    w.u16(composition);                   // 2: composition number
+    w.u8(state);                          // 1: composition state
+    w.u8(0x00);                           // 1: palette update flag: no
+    w.u8(0);                              // 1: palette id
+    w.u8(unsigned(objects.size()));       // 1: number of composition objects
+    for (std::size_t i = 0; i < objects.size(); ++i) {
+        w.u16(unsigned(i));                  // 2: object id
+        w.u8(unsigned(i));                   // 1: window id
+        w.u8(forced ? kForcedObject : 0x00); // 1: flags (not cropped)
+        w.u16(unsigned(objects[i].x()));     // 2: x
+        w.u16(unsigned(objects[i].y()));     // 2: y
+    }
+    return payload;
+}
+
+Bytes windowPayload(const std::vector<QRect>& windows)
+{
+    Bytes payload;
+    ByteWriter w(payload);
+    w.u8(unsigned(windows.size())); // 1: number of windows
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        w.u8(unsigned(i));                    // 1: window id
+        w.u16(unsigned(windows[i].x()));      // 2: x
+        w.u16(unsigned(windows[i].y()));      // 2: y
+        w.u16(unsigned(windows[i].width()));  // 2: width
+        w.u16(unsigned(windows[i].height())); // 2: height
+    }
+    return payload;
+}
+
+Bytes palettePayload(const std::vector<PaletteEntry>& palette)
+{
+    Bytes payload;
+    ByteWriter w(payload);
+    w.u8(0); // 1: palette id
+    w.u8(0); // 1: palette version
+    for (const PaletteEntry& e : palette) {
+        w.u8(e.id);    // 1: entry id
+        w.u8(e.y);     // 1: Y
+        w.u8(e.cr);    // 1: Cr
+        w.u8(e.cb);    // 1: Cb
+        w.u8(e.alpha); // 1: transparency (0 transparent)
+    }
+    return payload;
+}
+
+// An object's fragments: the first carries the data length and the size, the rest only data.
+void putObject(Bytes& out, std::uint16_t id, const QSize& size, const Bytes& coded,
+               std::uint32_t pts, std::uint32_t dts)
+{
+    constexpr std::size_t kFirstHeader = 11; // id 2, version 1, flags 1, length 3, w 2, h 2
+    constexpr std::size_t kLaterHeader = 4;  // id 2, version 1, flags 1
+    std::size_t at = 0;
+    bool first = true;
+    do {
+        const std::size_t room = kMaxSegmentPayload - (first ? kFirstHeader : kLaterHeader);
+        const std::size_t take = std::min(room, coded.size() - at);
+        const bool last = at + take == coded.size();
+        Bytes payload;
+        ByteWriter w(payload);
+        w.u16(id);                                                       // 2: object id
+        w.u8(0);                                                         // 1: object version
+        w.u8((first ? kFirstFragment : 0) | (last ? kLastFragment : 0)); // 1: sequence flags
+        if (first) {
+            const std::size_t length = coded.size() + 4; // the size fields count too
+            w.u8(unsigned(length >> 16));                // 3: object data length
+            w.u16(unsigned(length & 0xFFFF));
+            w.u16(unsigned(size.width()));  // 2: width
+            w.u16(unsigned(size.height())); // 2: height
+        }
+        w.bytes(coded.data() + at, take); // n: run-length rows
+        putSegment(out, SegmentType::Object, pts, dts, payload);
+        at += take;
+        first = false;
+    } while (at < coded.size());
+}
+
+std::uint8_t tvRange(double value, int low, int range)
+{
+    return std::uint8_t(std::clamp(int(std::lround(low + range * value)), 0, 255));
+}
+
+} // namespace
+
+PaletteEntry ToPaletteColour(int red, int green, int blue, int alpha, bool highDefinition)
+{
+    const double kr = highDefinition ? 0.2126 : 0.299;
+    const double kb = highDefinition ? 0.0722 : 0.114;
+    const double r = red / 255.0, g = green / 255.0, b = blue / 255.0;
+    const double y = kr * r + (1 - kr - kb) * g + kb * b;
+    PaletteEntry e;
+    e.y = tvRange(y, 16, 219);
+    e.cb = tvRange((b - y) / (2 * (1 - kb)), 128, 224);
+    e.cr = tvRange((r - y) / (2 * (1 - kr)), 128, 224);
+    e.alpha = std::uint8_t(alpha);
+    return e;
+}
+
+bool IsHighDefinition(QSize frame)
+{
+    return frame.height() >= 720;
+}
+
+Bytes RunLengthRows(const std::vector<std::uint8_t>& pixels, int width, int height)
+{
+    Bytes out;
+    ByteWriter w(out);
+    for (int row = 0; row < height; ++row) {
+        const std::uint8_t* p = pixels.data() + std::size_t(row) * std::size_t(width);
+        for (int x = 0; x < width;) {
+            int length = 1;
+            while (x + length < width && p[x + length] == p[x] && length < kLongestRun)
+                ++length;
+            putRun(w, p[x], length);
+            x += length;
+        }
+        w.u8(0x00); // 2: end of the row
+        w.u8(0x00);
+    }
+    return out;
+}
+
+std::uint8_t FrameRateCode(std::int64_t framesPer1000Seconds)
+{
+    switch (framesPer1000Seconds) {
+    case 23976:
+        return 0x10;
+    case 24000:
+        return 0x20;
+    case 25000:
+        return 0x30;
+    case 29970:
+        return 0x40;
+    case 50000:
+        return 0x60;
+    case 59940:
+        return 0x70;
+    default:
+        return 0;
+    }
+}
+
+Bytes ShowDisplaySet(const IndexedPicture& picture, const std::vector<Bytes>& coded,
+                     const StreamFrame& frame, std::uint16_t composition, bool forced,
+                     std::uint32_t ticks)
+{
+    Q_ASSERT(coded.size() == picture.objects.size());
+    std::vector<QRect> boxes;
+    std::int64_t decode = 0;
+    for (const IndexedObject& object : picture.objects) {
+        boxes.push_back(object.box);
+        decode += decodeTicks(std::int64_t(object.box.width()) * object.box.height());
+    }
+    // Decoding starts when the plane has been cleared for the new epoch; the objects are
+    // decoded one after the other and shown at `ticks`.
+    const std::int64_t init = clearTicks(std::int64_t(frame.size.width()) * frame.size.height());
+    const std::int64_t start = std::max<std::int64_t>(0, std::int64_t(ticks) - init - decode);
+    const auto at = [ticks](std::int64_t t) {
+        return std::uint32_t(std::min<std::int64_t>(t, ticks));
+    };
+
+    Bytes out;
+    putSegment(out, SegmentType::Composition, ticks, at(start),
+               compositionPayload(frame, composition, kEpochStart, boxes, forced));
+    putSegment(out, SegmentType::Window, at(start), at(start), windowPayload(boxes));
+    putSegment(out, SegmentType::Palette, at(start), at(start), palettePayload(picture.palette));
+    std::int64_t decoded = start + init;
+    for (std::size_t i = 0; i < picture.objects.size(); ++i) {
+        const QRect& box = picture.objects[i].box;
+        const std::int64_t done = decoded + decodeTicks(std::int64_t(box.width()) * box.height());
+        putObject(out, std::uint16_t(i), box.size(), coded[i], at(done), at(decoded));
+        decoded = done;
+    }
+    putSegment(out, SegmentType::End, at(decoded), at(decoded), {});
+    return out;
+}
+
+Bytes ClearDisplaySet(const std::vector<QRect>& windows, const StreamFrame& frame,
+                      std::uint16_t composition, std::uint32_t ticks)
+{
+    std::int64_t area = 0;
+    for (const QRect& window : windows)
+        area += std::int64_t(window.width()) * window.height();
+    const auto dts =
+        std::uint32_t(std::max<std::int64_t>(0, std::int64_t(ticks) - clearTicks(area)));
+    Bytes out;
+    putSegment(out, SegmentType::Composition, ticks, dts,
+               compositionPayload(frame, composition, kNormalCase, {}, false));
+    putSegment(out, SegmentType::Window, dts, dts, windowPayload(windows));
+    putSegment(out, SegmentType::End, dts, dts, {});
+    return out;
+}
+
+} // namespace lumelle::pgs

@@ -1,0 +1,356 @@
+// The Blu-ray forms: run-length rows and segments byte by byte, the palette's colour
+// conversion, the objects of a picture, the drawing's scale with the frame, and the .sup and
+// BDN XML files as ffmpeg, mkvmerge and ffprobe read them.
+#include "ConverterRuns.h"
+#include "pgs/ColourIndexing.h"
+#include "pgs/PgsSegments.h"
+#include "render/Renderer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace lumelle;
+using namespace lumelle::pgs;
+
+namespace {
+
+struct Segment
+{
+    std::uint32_t pts, dts;
+    std::uint8_t type;
+    Bytes payload;
+};
+
+// The segments of a stream, or a failure when the bytes do not parse as segments.
+std::vector<Segment> segmentsOf(const Bytes& b)
+{
+    std::vector<Segment> out;
+    std::size_t at = 0;
+    const auto u32 = [&b](std::size_t i) {
+        return std::uint32_t(b[i]) << 24 | std::uint32_t(b[i + 1]) << 16 | b[i + 2] << 8 | b[i + 3];
+    };
+    while (at < b.size()) {
+        EXPECT_GE(b.size() - at, kSegmentHeaderSize);
+        EXPECT_EQ(b[at], 'P');
+        EXPECT_EQ(b[at + 1], 'G');
+        const std::size_t size = std::size_t(b[at + 11]) << 8 | b[at + 12];
+        EXPECT_LE(at + kSegmentHeaderSize + size, b.size());
+        if (::testing::Test::HasFailure())
+            return out;
+        out.push_back({u32(at + 2), u32(at + 6), b[at + 10],
+                       Bytes(b.begin() + std::ptrdiff_t(at + kSegmentHeaderSize),
+                             b.begin() + std::ptrdiff_t(at + kSegmentHeaderSize + size))});
+        at += kSegmentHeaderSize + size;
+    }
+    return out;
+}
+
+ColourImage drawnBlocks(const QStringList& top, const QStringList& bottom, QSize frame)
+{
+    RenderSettings s;
+    s.frame = frame;
+    std::vector<PlacedBlock> blocks;
+    const auto block = [](const QStringList& lines, BlockRow row) {
+        PlacedBlock b;
+        for (const QString& line : lines)
+            b.lines.push_back({line, {}});
+        b.row = row;
+        b.anchor = 0;
+        return b;
+    };
+    if (!bottom.isEmpty())
+        blocks.push_back(block(bottom, BlockRow::Bottom));
+    if (!top.isEmpty())
+        blocks.push_back(block(top, BlockRow::Top));
+    ColourImage image;
+    EXPECT_TRUE(RenderColourBlocks(image, blocks, s));
+    return image;
+}
+
+} // namespace
+
+TEST(PgsWriter, RunLengthRowsByteForByte)
+{
+    std::vector<std::uint8_t> row(3, 0); // 3 transparent
+    row.push_back(5);                    // 1 of colour 5
+    row.insert(row.end(), 2, 7);         // 2 of colour 7
+    row.insert(row.end(), 3, 9);         // 3 of colour 9
+    row.insert(row.end(), 70, 0);        // 70 transparent
+    row.insert(row.end(), 300, 4);       // 300 of colour 4
+    const Bytes expected{
+        0x00, 0x03,             // 00 0L: three transparent pixels
+        0x05,                   // CC: one pixel of 5
+        0x07, 0x07,             // two single pixels cost less than a run
+        0x00, 0x83, 0x09,       // 00 8L CC: three of 9
+        0x00, 0x40, 70,         // 00 4L LL: 70 transparent
+        0x00, 0xC1, 0x2C, 0x04, // 00 CL LL CC: 300 (0x12C) of 4
+        0x00, 0x00,             // end of the row
+    };
+    EXPECT_EQ(RunLengthRows(row, int(row.size()), 1), expected);
+}
+
+TEST(PgsWriter, PaletteInTvRangeYCrCbBt601ForSdBt709ForHd)
+{
+    struct Case
+    {
+        int r, g, b;
+        bool hd;
+        int y, cr, cb;
+    } cases[] = {
+        {255, 255, 255, false, 235, 128, 128}, {0, 0, 0, true, 16, 128, 128},
+        {255, 0, 0, false, 81, 240, 90},       {255, 0, 0, true, 63, 240, 102},
+        {0, 0, 255, false, 41, 110, 240},      {0, 0, 255, true, 32, 118, 240},
+    };
+    for (const Case& c : cases) {
+        const PaletteEntry e = ToPaletteColour(c.r, c.g, c.b, 200, c.hd);
+        EXPECT_EQ((std::array<int, 4>{e.y, e.cr, e.cb, e.alpha}),
+                  (std::array<int, 4>{c.y, c.cr, c.cb, 200}))
+            << c.r << "," << c.g << "," << c.b << (c.hd ? " HD" : " SD");
+    }
+    EXPECT_TRUE(IsHighDefinition({1280, 720}));
+    EXPECT_FALSE(IsHighDefinition({720, 576}));
+}
+
+TEST(PgsWriter, DisplaySetsHoldTheirSegmentsInOrderWithTimesAndFragments)
+{
+    // A bottom object too large for one segment (noise codes poorly) and a small top one.
+    IndexedPicture picture;
+    picture.palette = {PaletteEntry{}, ToPaletteColour(255, 255, 255, 255, true)};
+    IndexedObject bottom{QRect(100, 800, 1000, 200), {}};
+    for (int i = 0; i < 1000 * 200; ++i)
+        bottom.pixels.push_back(std::uint8_t((i * 7919 / 3) % 2));
+    IndexedObject top{QRect(300, 40, 16, 8), std::vector<std::uint8_t>(16 * 8, 1)};
+    picture.objects = {top, bottom};
+    std::vector<Bytes> coded;
+    for (const IndexedObject& o : picture.objects)
+        coded.push_back(RunLengthRows(o.pixels, o.box.width(), o.box.height()));
+    ASSERT_GT(coded[1].size(), 2 * kMaxSegmentPayload);
+    const StreamFrame frame{{1920, 1080}, FrameRateCode(23976)};
+    constexpr std::uint32_t kTicks = 900000;
+
+    const std::vector<Segment> show =
+        segmentsOf(ShowDisplaySet(picture, coded, frame, 7, true, kTicks));
+    ASSERT_FALSE(HasFailure());
+    std::vector<int> types;
+    for (const Segment& s : show) {
+        types.push_back(s.type);
+        EXPECT_LE(s.dts, s.pts) << "a segment is decoded before it is presented";
+        EXPECT_LE(s.pts, kTicks) << "everything is ready when the picture shows";
+    }
+    // Composition, windows, palette, the top object, the bottom one in fragments, end.
+    const std::size_t last = show.size() - 2; // the bottom object's last fragment
+    ASSERT_GE(last, 6u);
+    std::vector<int> expected(show.size(), 0x15);
+    expected[0] = 0x16, expected[1] = 0x17, expected[2] = 0x14, expected.back() = 0x80;
+    EXPECT_EQ(types, expected);
+    EXPECT_EQ(show.front().pts, kTicks);
+    // Decoding starts in time to clear the plane (1920 x 1080 x 9 / 3200 = 5832 ticks) and decode
+    // both objects (16 x 8 x 9 / 1600 -> 1 and 1000 x 200 x 9 / 1600 = 1125).
+    EXPECT_EQ(show.front().dts, kTicks - 5832 - 1 - 1125);
+    const Bytes& pcs = show.front().payload;
+    EXPECT_EQ(Bytes(pcs.begin(), pcs.begin() + 11),
+              (Bytes{0x07, 0x80, 0x04, 0x38, // 1920 x 1080
+                     0x10,                   // 23.976
+                     0x00, 0x07,             // composition 7
+                     0x80,                   // epoch start
+                     0x00, 0x00,             // no palette update, palette 0
+                     0x02}));                // two objects
+    EXPECT_EQ(Bytes(pcs.begin() + 11, pcs.end()),
+              (Bytes{0x00, 0x00, 0x00, 0x40, 0x01, 0x2C, 0x00, 0x28,    // object 0, forced, 300,40
+                     0x00, 0x01, 0x01, 0x40, 0x00, 0x64, 0x03, 0x20})); // object 1, 100,800
+    EXPECT_EQ(show[1].payload[0], 2) << "a window per object";
+    EXPECT_EQ(show[2].payload.size(), 2u + 5 * picture.palette.size()) << "only used entries";
+    // The bottom object's fragments: first and last flags, the length counts the size fields.
+    std::size_t data = 0;
+    for (std::size_t k = 4; k <= last; ++k) {
+        const Bytes& p = show[k].payload;
+        EXPECT_EQ(p[1], 1) << "object 1";
+        EXPECT_LE(p.size(), kMaxSegmentPayload);
+        EXPECT_EQ(p[3], (k == 4 ? kFirstFragment : 0) | (k == last ? kLastFragment : 0));
+        data += p.size() - (k == 4 ? 11 : 4);
+        if (k == 4) {
+            EXPECT_EQ(std::size_t(p[4]) << 16 | std::size_t(p[5]) << 8 | p[6], coded[1].size() + 4);
+        }
+    }
+    EXPECT_EQ(data, coded[1].size());
+
+    const std::vector<Segment> clear = segmentsOf(ClearDisplaySet({top.box}, frame, 8, 950000));
+    ASSERT_EQ(clear.size(), 3u);
+    EXPECT_EQ(clear[0].pts, 950000u);
+    EXPECT_EQ(clear[0].payload[7], kNormalCase);
+    EXPECT_EQ(clear[0].payload[10], 0) << "no object: the screen is cleared";
+    EXPECT_EQ(clear[1].payload, (Bytes{1, 0, 0x01, 0x2C, 0x00, 0x28, 0x00, 0x10, 0x00, 0x08}));
+}
+
+TEST(PgsWriter, TopAndBottomGetAnObjectEachAndColoursFitThePalette)
+{
+    const QSize hd(1920, 1080);
+    const ColourImage both = drawnBlocks({"Top line"}, {"Bottom line", "second"}, hd);
+    const std::vector<QRect> boxes = ObjectBoxes(both, hd);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_LT(boxes[0].bottom(), 300);
+    EXPECT_GT(boxes[1].top(), 700);
+    const ColourImage one = drawnBlocks({}, {"Only a bottom line", "and its second"}, hd);
+    EXPECT_EQ(ObjectBoxes(one, hd).size(), 1u) << "two lines close together stay one object";
+
+    // A drawing of thousands of colours comes down to at most 255 and a transparent entry.
+    ColourImage many;
+    many.box = QRect(10, 10, 200, 100);
+    many.argb = QImage(many.box.size(), QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 200; ++x)
+            many.argb.setPixel(x, y, qPremultiply(qRgba(x, y * 2, (x * y) % 256, 55 + x)));
+    const IndexedPicture indexed = IndexColours(many, ObjectBoxes(many, hd), true);
+    EXPECT_LE(indexed.palette.size(), 256u);
+    EXPECT_GT(indexed.palette.size(), 100u) << "the palette is used, not a few colours";
+    EXPECT_EQ(indexed.palette[0].alpha, 0) << "entry 0 is transparent";
+
+    // The text edge blends into the video: partly transparent entries exist.
+    const IndexedPicture text = IndexColours(both, boxes, true);
+    EXPECT_TRUE(std::any_of(text.palette.begin(), text.palette.end(),
+                            [](const PaletteEntry& e) { return e.alpha > 0 && e.alpha < 255; }));
+    // A tiny drawing still makes an object of the smallest size players take.
+    ColourImage dot;
+    dot.box = QRect(1915, 500, 2, 2);
+    dot.argb = QImage(2, 2, QImage::Format_ARGB32_Premultiplied);
+    dot.argb.fill(Qt::white);
+    EXPECT_EQ(ObjectBoxes(dot, hd), (std::vector<QRect>{QRect(1912, 497, 8, 8)}));
+}
+
+TEST(PgsWriter, DrawingGrowsWithTheFrameHeight)
+{
+    const ColourImage sd = drawnBlocks({}, {"Same subtitle", "at two sizes"}, {720, 576});
+    const ColourImage hd = drawnBlocks({}, {"Same subtitle", "at two sizes"}, {1920, 1080});
+    const QRect a = ObjectBoxes(sd, {720, 576}).front();
+    const QRect b = ObjectBoxes(hd, {1920, 1080}).front();
+    EXPECT_NEAR(double(b.height()) / a.height(), 1080.0 / 576, 0.12);
+    EXPECT_NEAR(double(b.width()) / a.width(), 1080.0 / 576, 0.12);
+    // The same share of the picture's height below the text.
+    EXPECT_NEAR((1080 - b.bottom()) / 1080.0, (576 - a.bottom()) / 576.0, 0.01);
+}
+
+namespace {
+
+QString run(const QString& program, const QStringList& args, int* exitCode = nullptr)
+{
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(60000);
+    if (exitCode)
+        *exitCode = p.exitCode();
+    return QString::fromLocal8Bit(p.readAllStandardOutput() + p.readAllStandardError());
+}
+
+// The frame ffmpeg shows at `seconds` of the .sup laid over mid grey, as RGB bytes.
+QByteArray decodedFrame(const QString& sup, double seconds, bool forcedOnly = false)
+{
+    QStringList args{"-v", "error", "-f", "lavfi", "-i", "color=c=0x808080:s=1920x1080:r=25:d=8"};
+    if (forcedOnly)
+        args << "-forced_subs_only"
+             << "1";
+    // Times as the file gives them: ffmpeg would otherwise start the stream at its first picture.
+    args << "-copyts"
+         << "-i" << sup << "-filter_complex"
+         << "[0:v][1:s]overlay=format=rgb"
+         << "-ss" << QString::number(seconds) << "-frames:v"
+         << "1"
+         << "-f"
+         << "rawvideo"
+         << "-pix_fmt"
+         << "rgb24"
+         << "pipe:1";
+    QProcess ffmpeg;
+    ffmpeg.start("ffmpeg", args);
+    ffmpeg.waitForFinished(60000);
+    return ffmpeg.readAllStandardOutput();
+}
+
+struct Shades
+{
+    int white = 0, black = 0, between = 0;
+};
+
+// White text pixels, black outline pixels and the blended ones between them and the grey.
+Shades shadesOf(const QByteArray& rgb)
+{
+    Shades s;
+    for (qsizetype i = 0; i + 2 < rgb.size(); i += 3) {
+        const int r = uchar(rgb[i]), g = uchar(rgb[i + 1]), b = uchar(rgb[i + 2]);
+        if (r > 250 && g > 250 && b > 250)
+            ++s.white;
+        else if (r < 5 && g < 5 && b < 5)
+            ++s.black;
+        else if (r != 0x80 || g != 0x80 || b != 0x80)
+            ++s.between;
+    }
+    return s;
+}
+
+} // namespace
+
+TEST(PgsWriter, PlayersReadTheSupAndTheBdnIndex)
+{
+    QTemporaryDir dir;
+    const QString srt = dir.filePath("film.srt");
+    QFile file(srt);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("1\n00:00:01,000 --> 00:00:02,000\nFirst subtitle\n\n"
+               "2\n00:00:03,000 --> 00:00:05,000\n{\\an8}At the top\n\n"
+               "3\n00:00:04,000 --> 00:00:05,000\nAt the bottom meanwhile\n");
+    file.close();
+    const ConverterRun pgs = runConverter({"--format", "pgs", "--forced", srt});
+    ASSERT_EQ(pgs.exitCode, 0) << pgs.err.toStdString();
+    const QString sup = dir.filePath("film.sup");
+
+    // Four pictures (the top one alone, then with the bottom one) and a clearing at each end
+    // that no picture follows at once.
+    const QString frames = run("ffprobe", {"-v", "error", "-show_entries",
+                                           "subtitle=pts_time,num_rects", "-of", "csv=p=0", sup});
+    EXPECT_EQ(frames.split('\n', Qt::SkipEmptyParts),
+              (QStringList{"1.000000,1", "2.000000,0", "3.000000,1", "4.000000,2", "5.000000,0"}))
+        << frames.toStdString();
+
+    const Shades shown = shadesOf(decodedFrame(sup, 1.5));
+    EXPECT_GT(shown.white, 500) << "text";
+    EXPECT_GT(shown.black, 500) << "outline";
+    EXPECT_GT(shown.between, 200) << "antialiased edges blend with the video";
+    const Shades cleared = shadesOf(decodedFrame(sup, 2.5));
+    EXPECT_EQ(cleared.white + cleared.black + cleared.between, 0) << "cleared at the end";
+    EXPECT_GT(shadesOf(decodedFrame(sup, 1.5, true)).white, 500) << "marked forced";
+
+    // Matroska takes the stream as it is.
+    const QString mkv = dir.filePath("film.mkv");
+    int status = -1;
+    const QString muxed = run("mkvmerge", {"-q", "-o", mkv, sup}, &status);
+    EXPECT_EQ(status, 0) << muxed.toStdString();
+    EXPECT_TRUE(
+        run("ffprobe", {"-v", "error", "-show_entries", "stream=codec_name", "-of", "csv=p=0", mkv})
+            .contains("hdmv_pgs_subtitle"));
+    EXPECT_EQ(
+        run("ffprobe", {"-v", "error", "-show_entries", "packet=pts_time", "-of", "csv=p=0", mkv})
+            .split('\n', Qt::SkipEmptyParts)
+            .size(),
+        5);
+
+    // BDN XML: an event per picture, its PNG with alpha at the frame position the index names.
+    const ConverterRun bdn =
+        runConverter({"--format", "bdn-xml", "--frame-size", "1280x720", "-r", "25000", srt});
+    ASSERT_EQ(bdn.exitCode, 0) << bdn.err.toStdString();
+    QFile xml(dir.filePath("film.xml"));
+    ASSERT_TRUE(xml.open(QIODevice::ReadOnly));
+    const QString index = QString::fromUtf8(xml.readAll());
+    EXPECT_TRUE(index.contains("VideoFormat=\"720p\" FrameRate=\"25\""));
+    EXPECT_TRUE(index.contains("NumberofEvents=\"3\""));
+    EXPECT_TRUE(index.contains("InTC=\"00:00:03:00\" OutTC=\"00:00:04:00\""));
+    const QImage png(dir.filePath("film_0001.png"));
+    ASSERT_FALSE(png.isNull());
+    EXPECT_TRUE(png.hasAlphaChannel());
+    EXPECT_TRUE(index.contains(
+        QStringLiteral("Width=\"%1\" Height=\"%2\"").arg(png.width()).arg(png.height())));
+    EXPECT_EQ(qAlpha(png.pixel(0, 0)), 0) << "the video shows around the text";
+}
