@@ -2,6 +2,8 @@
 
 #include "ass/AssScript.h"
 
+#include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <algorithm>
 #include <cstring>
@@ -40,10 +42,15 @@ constexpr std::uint8_t kBackground = 0, kOutline = 1, kAntialias = 2, kText = 3;
 
 } // namespace
 
-void BlendAssImages(const ASS_Image* images, QImage& surface, ASS_YCbCrMatrix matrix)
+namespace {
+
+// Blends `images` onto `surface`, which holds the part of the frame from `origin` on.
+void blendAt(const ASS_Image* images, QImage& surface, QPoint origin, ASS_YCbCrMatrix matrix)
 {
     for (const ASS_Image* image = images; image; image = image->next) {
-        const Clip clip = clipOf(*image, surface.width(), surface.height());
+        Clip clip = clipOf(*image, origin.x() + surface.width(), origin.y() + surface.height());
+        clip.x0 = std::max(clip.x0, origin.x());
+        clip.y0 = std::max(clip.y0, origin.y());
         if (clip.empty())
             continue;
         const ColorValue colour = AssShownColour(image->color, matrix);
@@ -51,7 +58,7 @@ void BlendAssImages(const ASS_Image* images, QImage& surface, ASS_YCbCrMatrix ma
         for (int y = clip.y0; y < clip.y1; ++y) {
             const unsigned char* mask =
                 image->bitmap + std::size_t(y - image->dst_y) * std::size_t(image->stride);
-            auto* row = reinterpret_cast<QRgb*>(surface.scanLine(y));
+            auto* row = reinterpret_cast<QRgb*>(surface.scanLine(y - origin.y())) - origin.x();
             for (int x = clip.x0; x < clip.x1; ++x) {
                 const int a = coverage(mask[x - image->dst_x], image->color);
                 if (a == 0)
@@ -67,6 +74,32 @@ void BlendAssImages(const ASS_Image* images, QImage& surface, ASS_YCbCrMatrix ma
             }
         }
     }
+}
+
+} // namespace
+
+void BlendAssImages(const ASS_Image* images, QImage& surface, ASS_YCbCrMatrix matrix)
+{
+    blendAt(images, surface, QPoint(0, 0), matrix);
+}
+
+void DrawAssColourImage(const ASS_Image* images, QSize frame, ASS_YCbCrMatrix matrix,
+                        ColourImage& image)
+{
+    QRect box;
+    for (const ASS_Image* one = images; one; one = one->next) {
+        const Clip clip = clipOf(*one, frame.width(), frame.height());
+        if (!clip.empty())
+            box |= QRect(QPoint(clip.x0, clip.y0), QPoint(clip.x1 - 1, clip.y1 - 1));
+    }
+    image.box = box;
+    if (box.isEmpty())
+        return;
+    if (image.argb.size() != box.size() ||
+        image.argb.format() != QImage::Format_ARGB32_Premultiplied)
+        image.argb = QImage(box.size(), QImage::Format_ARGB32_Premultiplied);
+    image.argb.fill(Qt::transparent);
+    blendAt(images, image.argb, box.topLeft(), matrix);
 }
 
 AssBand AssImagesToLayers(const ASS_Image* images, QSize frame, const AssInks& inks,

@@ -20,6 +20,12 @@ namespace lumelle {
 void BlendAssImages(const ASS_Image* images, QImage& surface,
                     ASS_YCbCrMatrix matrix = YCBCR_DEFAULT);
 
+// Draws `images` in full colour for a form that shows alpha: `image.box` becomes the part of
+// a frame of `frame`'s size they draw on, `image.argb` that part, transparent where nothing is
+// drawn, the images blended over each other as BlendAssImages does.
+void DrawAssColourImage(const ASS_Image* images, QSize frame, ASS_YCbCrMatrix matrix,
+                        ColourImage& image);
+
 // The three inks of a DVD picture besides the transparent background.
 struct AssInks
 {

@@ -212,12 +212,12 @@ void AssPictureSource::plan(const std::function<void(int startFrame, int number)
             m_planRendering->render(e.start);
     }
     m_notes << FontReplacementNotes(m_planRendering->takeFontMessages());
-    if (!mixed.empty())
+    if (!m_colour && !mixed.empty())
         m_notes << QStringLiteral("%1 %2 more text colours than a DVD picture can (three "
                                   "inks: text, outline and antialias); the nearest inks are used.")
                        .arg(eventList(mixed),
                             mixed.size() == 1 ? QStringLiteral("shows") : QStringLiteral("show"));
-    if (!replaced.empty())
+    if (!m_colour && !replaced.empty())
         m_notes << QStringLiteral("%1 %2 for colours beyond the 16 of the palette and %3 drawn "
                                   "in the nearest colour it holds.")
                        .arg(eventList(replaced),
@@ -250,6 +250,14 @@ QStringList AssPictureSource::notes() const
     return m_notes;
 }
 
+bool AssPictureSource::useForm(const PictureForm& form)
+{
+    m_colour = form.colour;
+    if (form.colour)
+        m_settings.frame = form.frame;
+    return true;
+}
+
 void AssPictureSource::startWorkers(int workers)
 {
     m_workers.resize(std::size_t(workers));
@@ -275,6 +283,13 @@ void AssPictureSource::drawInto(Worker& worker, int index)
 TimedPicture AssPictureSource::draw(int index, int worker)
 {
     Worker& w = m_workers[std::size_t(worker)];
+    if (m_colour) {
+        const ASS_Image* images = w.rendering->render(m_pieces[std::size_t(index)].renderMs);
+        DrawAssColourImage(images, m_settings.frame, w.rendering->track()->YCbCrMatrix, w.colour);
+        TimedPicture picture{times(index)};
+        picture.colour = &w.colour;
+        return picture;
+    }
     drawInto(w, index);
     return {times(index), &w.image.masks, w.image.bandTop, w.image.bandHeight, w.opacity};
 }

@@ -33,6 +33,8 @@ public:
     AssPictureSource(std::shared_ptr<const AssScript> script, const AssSourceSettings& settings);
     ~AssPictureSource() override;
 
+    // Full colour draws libass's images as they are, at the form's frame.
+    bool useForm(const PictureForm& form) override;
     void plan(const std::function<void(int startFrame, int number)>& checkStart) override;
     int count() const override;
     PictureTimes times(int index) const override;
@@ -70,12 +72,14 @@ private:
         SubtitleImage image;
         std::vector<std::uint8_t> scratch;
         std::array<std::uint8_t, 3> opacity{15, 15, 15};
+        ColourImage colour; // the picture in full colour, for a form that shows alpha
     };
     void readEvents();
     void drawInto(Worker& worker, int index);
 
     std::shared_ptr<const AssScript> m_script;
     AssSourceSettings m_settings;
+    bool m_colour = false; // drawn in full colour rather than in four inks
     std::unique_ptr<AssRendering> m_planRendering;
     std::vector<Event> m_events;
     std::vector<Piece> m_pieces;
