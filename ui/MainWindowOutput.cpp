@@ -36,8 +36,7 @@ bool canMakeFileIn(const QString& folder)
 
 } // namespace
 
-// Under the preview, across the window: where the pair goes. The row is also the place of the
-// output form and the languages of a pair when the window offers them.
+// Under the preview, across the window: where the pair goes.
 void TForm1::buildOutputFolderRow()
 {
     folderTakesFiles = canMakeFileIn;
@@ -135,7 +134,8 @@ bool TForm1::outputFolderUsable()
 void TForm1::setKeyboardOrder()
 {
     // Row by row as the window shows them: the four groups of the top row, the Render Fonts
-    // group with the run's button and the list beside it, then the output folder's row.
+    // group with the run's button and the list beside it, the output folder's row, then the
+    // column of the output form and languages on the right.
     const QList<QWidget*> order = {ButtonLoadSrt,
                                    ComboBoxFps,
                                    ComboBoxVobsubLanguage,
@@ -159,7 +159,14 @@ void TForm1::setKeyboardOrder()
                                    ListBox1,
                                    EditOutputFolder,
                                    ButtonOutputFolder,
-                                   ButtonOutputBeside};
+                                   ButtonOutputBeside,
+                                   ComboBoxOutputForm,
+                                   ListStreams,
+                                   ComboBoxStreamLanguage,
+                                   CheckBoxStreamForced,
+                                   ButtonAddStream,
+                                   ButtonRemoveStream,
+                                   CheckBoxRollingCaptions};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
