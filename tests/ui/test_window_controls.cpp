@@ -57,7 +57,8 @@ TEST(ColorList, FirstEntryWithTheColourIsSelected)
 TEST_F(MainWindowTest, ControlsStartWithTheirDefaultsAndEntries)
 {
     EXPECT_EQ(form->windowTitle(), QString("Lumelle By Orvane"));
-    EXPECT_EQ(form->size(), QSize(803, 732)) << "the layout with the output folder's row";
+    EXPECT_EQ(form->size(), QSize(1063, 732))
+        << "the layout with the output folder's row and the output form's column";
     EXPECT_EQ(form->ComboBoxFps->currentText(), QString("25000"));
     EXPECT_EQ(form->ComboBoxFps->count(), 5);
 
