@@ -2,6 +2,7 @@
 #include "MainWindowFixture.h"
 
 #include "platform/FontSmoothing.h"
+#include "settings/SettingsTable.h"
 #include "ui/WindowPlacement.h"
 #include "vobsub/Languages.h"
 
@@ -343,7 +344,9 @@ TEST(Translations, EveryTextOfTheMainWindowAndColourOptionsIsMarked)
         for (QWidget* window : std::initializer_list<QWidget*>{&form, &options}) {
             check(window, "title", window->windowTitle());
             for (QWidget* control : window->findChildren<QWidget*>()) {
-                if (auto* label = qobject_cast<QLabel*>(control))
+                // Hidden labels that hold a stored value (a path, a form's key) show no text.
+                auto* label = qobject_cast<QLabel*>(control);
+                if (label && !MainWindowStoredProps().contains(label->objectName() + ".Caption"))
                     check(label, "text", label->text());
                 if (auto* button = qobject_cast<QAbstractButton*>(control))
                     check(button, "text", button->text());
