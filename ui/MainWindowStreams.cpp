@@ -127,7 +127,8 @@ void TForm1::buildPairColumn()
                            {8, 306, 231, 28}, {false, true});
     note->setEnabled(false);
 
-    CheckBoxRollingCaptions = new QCheckBox(tr("WebVTT: rolling captions shown once"), GroupBoxPair);
+    CheckBoxRollingCaptions =
+        new QCheckBox(tr("WebVTT: rolling captions shown once"), GroupBoxPair);
     CheckBoxRollingCaptions->setObjectName(QLatin1String(control::kRollingCaptions));
     CheckBoxRollingCaptions->setToolTip(
         tr("WebVTT captions typed as they are spoken repeat every line in the next cue: read "
@@ -266,6 +267,9 @@ bool TForm1::AddStreamFile(const QString& path)
                                             : QString::fromLatin1(kUnsupportedFormatMessage)));
         return false;
     }
+    // Entries skipped, characters no font draws: said now, as a loaded file's are.
+    if (const QString report = LoadReport(list, file, CurrentCharset()); !report.isEmpty())
+        platform::messages().showMessage(report);
     const StreamFileName name = ReadStreamFileName(QFileInfo(file).fileName());
     AddedStream stream{file, languageEntryOfCode(name.language), name.forced};
     if (stream.languageText.isEmpty())

@@ -975,6 +975,9 @@ GenerationRequest TForm1::generationRequest()
     // Several files: the output is named after the loaded one without its language part.
     if (!m_streamLists.empty()) {
         request.subtitleFile = JoinedPairNameFile(OpenDialogsub.FileName);
+        // The output is no longer named after the loaded file, which must still never be
+        // written over (a MicroDVD "film.sub" beside a pair named "film").
+        request.otherInputs << OpenDialogsub.FileName;
         for (const AddedStream& stream : m_addedStreams)
             request.otherInputs << stream.file;
     }

@@ -503,6 +503,16 @@ TEST_F(MainWindowTest, AddedLanguageFilesBecomeStreamsOfOnePair)
     EXPECT_EQ(form->ProgressBar1->text(), QString("4 of 4"));
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("film.en.idx")));
 
+    // A MicroDVD file loaded: the pair named after it without its language part would be
+    // "movie.sub" itself, which is never written over.
+    const QByteArray microDvd = "{25}{50}Hello\r\n";
+    const QString movie = write("movie.sub", microDvd);
+    loadFile(movie);
+    ASSERT_TRUE(form->AddStreamFile(french));
+    form->ButtonGenerate->click();
+    EXPECT_EQ(readAll(movie), microDvd);
+    EXPECT_TRUE(readAll(dir.filePath("movie_vobsub.idx")).contains("id: fr, index: 1"));
+
     // Another file loaded: the added files were for the one before.
     loadFile(write("other.srt", threeEntrySrt()));
     EXPECT_TRUE(form->AddedStreams().empty());
