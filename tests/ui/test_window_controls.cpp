@@ -195,9 +195,15 @@ TEST_F(MainWindowTest, DefaultsButtonResetsControlsPicturesAndPaletteChoice)
     form->LabelImageChangedPAL->setText("/nowhere/pal.bmp");
     form->LabelImageChangedNTSC->setText("/nowhere/ntsc.bmp");
     options->RadioButtonDVD->setChecked(true);
+    form->SetOutputFormKey("dvd-sup");
+    form->CheckBoxRollingCaptions->setChecked(true);
 
     form->BitBtnSetDefaultValues->click();
     form->BitBtnSetDefaultValues->click();
+
+    EXPECT_EQ(form->OutputFormKey(), QString("vobsub"));
+    EXPECT_EQ(form->ComboBoxOutputForm->currentData().toString(), QString("vobsub"));
+    EXPECT_FALSE(form->CheckBoxRollingCaptions->isChecked());
 
     EXPECT_EQ(form->ComboBoxFontSize->currentText(), QString("20"));
     EXPECT_EQ(form->ComboBoxVobsubLanguage->currentIndex(), 41);

@@ -5,9 +5,11 @@
 #include "render/RenderSettings.h"
 #include "render/Renderer.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QProgressBar>
 #include <QStringEncoder>
 #include <QTimer>
@@ -512,6 +514,16 @@ TEST_F(MainWindowTest, AddedLanguageFilesBecomeStreamsOfOnePair)
     form->ButtonGenerate->click();
     EXPECT_EQ(readAll(movie), microDvd);
     EXPECT_TRUE(readAll(dir.filePath("movie_vobsub.idx")).contains("id: fr, index: 1"));
+
+    // The Delete key removes the selected added file; the loaded file's row stays.
+    for (int row : {1, 0}) {
+        form->ListStreams->setCurrentRow(row);
+        QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+        QApplication::sendEvent(form->ListStreams, &del);
+    }
+    EXPECT_TRUE(form->AddedStreams().empty());
+    EXPECT_EQ(form->ListStreams->count(), 1);
+    ASSERT_TRUE(form->AddStreamFile(french));
 
     // Another file loaded: the added files were for the one before.
     loadFile(write("other.srt", threeEntrySrt()));
