@@ -1,8 +1,10 @@
 #include "ass/AssSource.h"
 
 #include "convert/PalettePlan.h"
+#include "convert/TextSource.h"
 #include "platform/Error.h"
 #include "subtitle/AssText.h"
+#include "subtitle/FileKind.h"
 #include "subtitle/ForcedMarks.h"
 #include "subtitle/TimeCodes.h"
 
@@ -320,6 +322,23 @@ const SubtitleImage& AssPictureSource::drawShown(int index)
         }
     }
     return m_shown.image;
+}
+
+std::shared_ptr<PictureSource> PictureSourceOf(const TSubtitle& list, const QString& file,
+                                               const RenderSettings& settings, FrameRate rate,
+                                               int animationSteps, bool forced)
+{
+    if (KindOfFile(file) != FileKind::Ass)
+        return std::make_shared<TextPictureSource>(list, settings, forced);
+    AssSourceSettings script;
+    script.frame = QSize(frameWidth(settings.videoStandard), frameHeight(settings.videoStandard));
+    script.rate = rate;
+    script.picturesPerSecond = animationSteps;
+    script.inks = {settings.textColor, settings.outlineColor, settings.antialiasColor};
+    script.forced = forced;
+    return std::make_shared<AssPictureSource>(std::make_shared<const AssScript>(ReadAssScript(
+                                                  file, settings.charset, list.LanguageHint())),
+                                              script);
 }
 
 AssPreview::AssPreview(const AssScript& script, QSize frame) : m_rendering(script, frame) {}

@@ -7,7 +7,9 @@
 #include "ass/AssImages.h"
 #include "ass/AssScript.h"
 #include "convert/PictureSource.h"
+#include "render/RenderSettings.h"
 #include "subtitle/FrameRate.h"
+#include "subtitle/Subtitle.h"
 
 #include <QSize>
 #include <memory>
@@ -15,12 +17,15 @@
 
 namespace lumelle {
 
+// How often an animated event is drawn again while it changes, unless chosen: pictures a second.
+inline constexpr int kAnimationStepsDefault = 10;
+
 struct AssSourceSettings
 {
     QSize frame{720, 576}; // the frame the pictures are drawn for
     FrameRate rate = kPalFrameRate;
     // An animated event is drawn again at most this often while it changes.
-    int picturesPerSecond = 10;
+    int picturesPerSecond = kAnimationStepsDefault;
     // The window's inks: the outline and antialias colours every picture uses, and the text
     // colour that needs no palette entry of its own.
     AssInks inks{makeColor(255, 255, 255), makeColor(0, 0, 0), makeColor(128, 128, 128)};
@@ -89,6 +94,14 @@ private:
     std::vector<Worker> m_workers;
     Worker m_shown;
 };
+
+// The pictures of `file`, read into `list`: an ASS/SSA script is drawn by libass from its own
+// text (read again from the file), every other kind by the text renderer from the list, which
+// must outlive the source. `animationSteps`: pictures a second of an animated script event.
+// `forced`: every picture is marked forced.
+std::shared_ptr<PictureSource> PictureSourceOf(const TSubtitle& list, const QString& file,
+                                               const RenderSettings& settings, FrameRate rate,
+                                               int animationSteps, bool forced);
 
 // Draws the script's frame at `ms` onto `surface` (the preview: a background picture of the
 // frame's size), in full colour.

@@ -18,7 +18,6 @@
 #include "settings/SettingsTable.h"
 #include "subtitle/CodePageGuess.h"
 #include "subtitle/FileKind.h"
-#include "subtitle/ForcedMarks.h"
 #include "subtitle/Subtitle.h"
 #include "vobsub/Languages.h"
 #include "vobsub/VobSubWriter.h"
@@ -662,20 +661,8 @@ const OutputSet& outputSetOf(const ConvertOptions& options)
 std::shared_ptr<PictureSource> sourceFor(const TSubtitle& list, const QString& file,
                                          const ConvertOptions& options, bool forced)
 {
-    if (KindOfFile(file) != FileKind::Ass)
-        return std::make_shared<TextPictureSource>(list, options.settings, forced);
-    AssSourceSettings settings;
-    settings.frame = QSize(frameWidth(options.settings.videoStandard),
-                           frameHeight(options.settings.videoStandard));
-    settings.rate = FrameRate::fromText(options.fpsText);
-    settings.picturesPerSecond = options.animationSteps;
-    settings.inks = {options.settings.textColor, options.settings.outlineColor,
-                     options.settings.antialiasColor};
-    settings.forced = forced;
-    return std::make_shared<AssPictureSource>(
-        std::make_shared<const AssScript>(
-            ReadAssScript(file, options.settings.charset, list.LanguageHint())),
-        settings);
+    return PictureSourceOf(list, file, options.settings, FrameRate::fromText(options.fpsText),
+                           options.animationSteps, forced);
 }
 
 // The first line too wide for the frame, as a message; empty when none is or when libass
@@ -745,17 +732,6 @@ bool sharesOutputWithEarlierFile(const ConvertOptions& options, qsizetype index,
     return false;
 }
 
-// The name a pair of streams is planned from: the first stream's file without its language
-// and forced parts ("film.en.srt", "film.en.sub" -> "film.srt"), in that file's folder. It
-// ends in ".srt" whatever the file's kind, so that "film.sub" of the pair is not taken for
-// the input itself; a stream file the pair would replace is still kept by the output checks.
-QString pairNameFile(const QString& firstStream)
-{
-    const QFileInfo info(firstStream);
-    const StreamFileName name = ReadStreamFileName(info.fileName());
-    return QDir(info.path()).filePath(name.stem + QStringLiteral(".srt"));
-}
-
 // Converts the --stream files into one pair with a stream each. Each file is read, reported
 // and checked on its own, and a file that cannot be read or has a line too wide refuses the
 // whole pair; a file without subtitles is left out. Returns the exit status.
@@ -798,7 +774,7 @@ int convertStreams(const ConvertOptions& options, FileReport& report)
     GenerationRequest request;
     request.source = std::make_shared<JoinedPictureSource>(std::move(inputs));
     request.writer = writerFor(options);
-    request.subtitleFile = pairNameFile(files.front());
+    request.subtitleFile = JoinedPairNameFile(files.front());
     request.outputFolder = outputFolderFor(options, files.front());
     request.otherInputs = files;
     request.jobs = options.jobs;

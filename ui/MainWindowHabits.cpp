@@ -15,6 +15,7 @@
 #include "render/TextBlock.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -131,7 +132,8 @@ void TForm1::showFileStatus(const QString& path)
     EditLoadSrt->setToolTip(tip);
 }
 
-void TForm1::reloadAfterDefaults(const QString& frameRateBefore, quint8 charsetBefore)
+void TForm1::reloadAfterDefaults(const QString& frameRateBefore, quint8 charsetBefore,
+                                 bool rollingBefore)
 {
     // Frame numbers were counted at the old rate and the text read in the old character set:
     // both would be wrong under the new ones.
@@ -141,6 +143,8 @@ void TForm1::reloadAfterDefaults(const QString& frameRateBefore, quint8 charsetB
         ComboBoxFpsChange();
     else if (CurrentCharset() != charsetBefore)
         ComboBox7Change();
+    else if (CheckBoxRollingCaptions->isChecked() != rollingBefore)
+        rollingCaptionsChange();
 }
 
 bool TForm1::acceptPicturePath(const QString& path)

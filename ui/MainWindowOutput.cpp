@@ -23,8 +23,7 @@
 
 namespace lumelle {
 
-// Under the preview, across the window: where the pair goes. The row is also the place of the
-// output form and the languages of a pair when the window offers them.
+// Under the preview, across the window: where the pair goes.
 void TForm1::buildOutputFolderRow()
 {
     folderTakesFiles = FolderTakesFiles;
@@ -124,7 +123,8 @@ bool TForm1::outputFolderUsable()
 void TForm1::setKeyboardOrder()
 {
     // Row by row as the window shows them: the four groups of the top row, the Render Fonts
-    // group with the run's button and the list beside it, then the output folder's row.
+    // group with the run's button and the list beside it, the output folder's row, then the
+    // column of the output form and languages on the right.
     const QList<QWidget*> order = {ButtonLoadSrt,
                                    ComboBoxFps,
                                    ComboBoxVobsubLanguage,
@@ -148,7 +148,14 @@ void TForm1::setKeyboardOrder()
                                    ListBox1,
                                    EditOutputFolder,
                                    ButtonOutputFolder,
-                                   ButtonOutputBeside};
+                                   ButtonOutputBeside,
+                                   ComboBoxOutputForm,
+                                   ListStreams,
+                                   ComboBoxStreamLanguage,
+                                   CheckBoxStreamForced,
+                                   ButtonAddStream,
+                                   ButtonRemoveStream,
+                                   CheckBoxRollingCaptions};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }

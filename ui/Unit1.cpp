@@ -1,6 +1,7 @@
 #include "ui/Unit1.h"
 
 #include "convert/GenerationRun.h"
+#include "convert/JoinedSource.h"
 #include "convert/TextSource.h"
 #include "platform/Error.h"
 #include "platform/FontSmoothing.h"
@@ -19,6 +20,7 @@
 #include "ui/Controls.h"
 #include "ui/FileNameBox.h"
 #include "ui/FormStorage.h"
+#include "ui/OutputForms.h"
 #include "ui/PreviewView.h"
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
@@ -166,9 +168,10 @@ TForm1::TForm1(QWidget* parent, const QString& settingsFile) : QWidget(parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     SetWindowFont(this);
-    // The layout of the controls, with the output folder's row under the preview; on a screen
-    // too small for it the window is made smaller and the controls scroll (FitToAvailableArea).
-    setFixedSize(803, 732);
+    // The layout of the controls, with the output folder's row under the preview and the column
+    // of the output form and languages on the right; on a screen too small for it the window is
+    // made smaller and the controls scroll (FitToAvailableArea).
+    setFixedSize(1063, 732);
     // Group boxes with the caption on the frame line and lists with a narrow arrow, so that
     // the controls fit the small places of the layout.
     // A style sheet decides the fonts of the children, so the window font is named here too.
@@ -240,6 +243,7 @@ void TForm1::buildControls()
     buildSettingsGroup();
     buildWrapCheckBox();
     buildOutputFolderRow();
+    buildPairColumn();
 }
 
 // The preview, the subtitle list, the run's button and bar, and the hidden picture names.
@@ -406,6 +410,7 @@ void TForm1::connectHandlers()
          [this] { FormCreate(BitBtnSetDefaultValues); });
     bind(BitBtnChangeImage, &QPushButton::clicked, [this] { BitBtnChangeImageClick(); });
     bind(ButtonAbout, &QPushButton::clicked, [this] { ButtonAboutClick(); });
+    connectPairColumn();
 }
 
 void TForm1::RunGuarded(const std::function<void()>& handler)
@@ -461,13 +466,19 @@ void TForm1::FormCreate(QObject* Sender)
         LabelImageChangedPAL->setText(QString());
         LabelImageChangedNTSC->setText(QString());
         SetOutputFolder(QString());
+        SetOutputFormKey(QString());
         LoadPreviewBackground();
         if (m_colorOptions) {
             m_colorOptions->RadioButtonPCDVD1->setChecked(true);
             m_colorOptions->ApplyPaletteMode(Sender);
         }
         ColorOptionsResetPending = true;
-        reloadAfterDefaults(frameRateBefore, charsetBefore);
+        const bool rollingBefore = CheckBoxRollingCaptions->isChecked();
+        {
+            QSignalBlocker quiet(CheckBoxRollingCaptions);
+            CheckBoxRollingCaptions->setChecked(false);
+        }
+        reloadAfterDefaults(frameRateBefore, charsetBefore, rollingBefore);
     }
 }
 
@@ -480,6 +491,7 @@ void TForm1::FormActivate()
     if (restoreFormSettings)
         restoreFormSettings();
     SetOutputFolder(OutputFolder());
+    SetOutputFormKey(LabelOutputForm->text());
     // A file named on the command line may be loaded already: its subtitle stays in view.
     showPreviewOfSelected();
     if (platform::FontSmoothingEnabled())
@@ -504,6 +516,7 @@ bool TForm1::event(QEvent* event)
     if (event->type() == QEvent::Show && !event->spontaneous() && JvFormStorage) {
         RunGuarded([this] { JvFormStorage->RestoreFormPlacement(); });
         SetOutputFolder(OutputFolder());
+        SetOutputFormKey(LabelOutputForm->text());
     }
     if (event->type() == QEvent::Show && !event->spontaneous())
         FitToAvailableArea(this);
@@ -566,7 +579,7 @@ void TForm1::SetControlsEnabled(bool enabled)
 {
     for (QWidget* control : std::initializer_list<QWidget*>{
              GroupBoxInput, GroupBoxOutput, GroupBoxColors, GroupBoxSettings, GroupBoxRender,
-             ListBox1, GroupBoxOutputFolder})
+             ListBox1, GroupBoxOutputFolder, GroupBoxPair})
         control->setEnabled(enabled);
     ButtonGenerate->setText(enabled ? generateCaption() : abortCaption());
 }
@@ -891,6 +904,7 @@ void TForm1::ButtonLoadSrtClick(QObject* Sender)
             *m_assScript, QSize(frameWidth(standard), frameHeight(standard)));
     }
     showScriptStyles(script);
+    Subtitle->SetRollingCaptions(CheckBoxRollingCaptions->isChecked());
     if (Subtitle->LoadFromFile(fileName, true, FrameRate::fromText(ComboBoxFps->currentText()), 0,
                                CurrentCharset()) == LoadOutcome::UnsupportedFormat)
         platform::messages().showMessage(QString::fromLatin1(kUnsupportedFormatMessage));
@@ -909,6 +923,7 @@ void TForm1::ButtonLoadSrtClick(QObject* Sender)
         drawSelected();
     else
         LoadPreviewBackground();
+    streamsFollowLoadedFile();
 }
 
 void TForm1::ComboBoxFpsChange()
@@ -977,7 +992,7 @@ bool TForm1::runMayStart()
         platform::messages().showMessage(tr("Please use smaller font."));
         return false;
     }
-    return allSubtitlesFit() && outputFolderUsable();
+    return allSubtitlesFit() && addedStreamsReady() && outputFolderUsable();
 }
 
 void TForm1::showPreviewOfSelected()
@@ -1001,26 +1016,18 @@ void TForm1::finishRun()
 GenerationRequest TForm1::generationRequest()
 {
     GenerationRequest request;
-    const RenderSettings settings = GatherRenderSettings();
-    if (m_assScript) {
-        AssSourceSettings script;
-        script.frame =
-            QSize(frameWidth(settings.videoStandard), frameHeight(settings.videoStandard));
-        script.rate = FrameRate::fromText(ComboBoxFps->currentText());
-        script.inks = {settings.textColor, settings.outlineColor, settings.antialiasColor};
-        request.source = std::make_shared<AssPictureSource>(m_assScript, script);
-    } else {
-        request.source = std::make_shared<TextPictureSource>(*Subtitle, settings);
-    }
-    VobSubOptions pair;
-    pair.frameRate = FrameRate::fromText(ComboBoxFps->currentText());
-    pair.mode = CurrentPaletteMode();
-    pair.languageText = ComboBoxVobsubLanguage->currentText();
-    pair.colours =
-        OutputColours{JvColorButtonAntialias->colorValue(), JvColorButtonOutline->colorValue(),
-                      JvColorButtonText->colorValue()};
-    request.writer = std::make_shared<VobSubWriter>(pair);
+    request.source = pictureSource(GatherRenderSettings());
+    request.writer = OutputFormOf(OutputFormKey()).writer(outputChoices());
     request.subtitleFile = OpenDialogsub.FileName;
+    // Several files: the output is named after the loaded one without its language part.
+    if (!m_streamLists.empty()) {
+        request.subtitleFile = JoinedPairNameFile(OpenDialogsub.FileName);
+        // The output is no longer named after the loaded file, which must still never be
+        // written over (a MicroDVD "film.sub" beside a pair named "film").
+        request.otherInputs << OpenDialogsub.FileName;
+        for (const AddedStream& stream : m_addedStreams)
+            request.otherInputs << stream.file;
+    }
     request.outputFolder = OutputFolder();
     return request;
 }
@@ -1038,6 +1045,7 @@ GenerationCallbacks TForm1::generationCallbacks()
         // A second press of the button is handled here and only flips RunStopped; the
         // subtitle in hand is still finished.
         QCoreApplication::processEvents();
+        ProgressBar1->setMaximum(std::max(count - 1, 1));
         ProgressBar1->setValue(std::min(ProgressBar1->value() + 1, ProgressBar1->maximum()));
         ProgressBar1->setFormat(tr("%1 of %2").arg(index).arg(count));
         return true;

@@ -7,10 +7,12 @@
 #include "render/RenderSettings.h"
 #include "render/Renderer.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QStringEncoder>
@@ -514,4 +516,118 @@ TEST_F(MainWindowTest, ClosingDuringARunStopsItThenCloses)
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(recorded.texts().isEmpty());
     EXPECT_EQ(readAll(dir.filePath("close.idx")), idx);
+}
+
+TEST_F(MainWindowTest, EachOutputFormWritesItsFilesAndNoOthers)
+{
+    struct Case
+    {
+        const char* key;
+        QStringList written;
+        QStringList absent;
+        const char* supStart; // a DVD .sup's units start "SP", a Blu-ray one's segments "PG"
+    };
+    const Case cases[] = {
+        {"vobsub", {"form.idx", "form.sub"}, {"form.sup"}, ""},
+        {"dvd-sup", {"form.sup"}, {"form.idx", "form.sub"}, "SP"},
+        {"vobsub,dvd-sup", {"form.idx", "form.sub", "form.sup"}, {}, "SP"},
+        {"pgs", {"form.sup"}, {"form.idx", "form.sub", "form.xml"}, "PG"},
+        {"bdn-xml", {"form.xml", "form_0001.png"}, {"form.idx", "form.sup"}, ""},
+    };
+    const QString path = write("form.srt", threeEntrySrt());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        for (const char* name : {"form.idx", "form.sub", "form.sup", "form.xml", "form_0001.png"})
+            QFile::remove(dir.filePath(name));
+        loadFile(path);
+        form->ComboBoxOutputForm->setCurrentIndex(form->ComboBoxOutputForm->findData(c.key));
+        EXPECT_EQ(form->OutputFormKey(), QString(c.key));
+        form->ButtonGenerate->click();
+        for (const QString& name : c.written)
+            EXPECT_TRUE(QFileInfo::exists(dir.filePath(name))) << name.toStdString();
+        for (const QString& name : c.absent)
+            EXPECT_FALSE(QFileInfo::exists(dir.filePath(name))) << name.toStdString();
+        if (*c.supStart) {
+            EXPECT_TRUE(readAll(dir.filePath("form.sup")).startsWith(c.supStart));
+        }
+    }
+}
+
+TEST_F(MainWindowTest, AddedLanguageFilesBecomeStreamsOfOnePair)
+{
+    const QString english = write("film.en.srt", threeEntrySrt());
+    const QString french = write("film.fr.forced.srt", "1\r\n00:00:01,500 --> 00:00:02,500\r\n"
+                                                       "SORTIE\r\n\r\n");
+    loadFile(english);
+    form->ComboBoxVobsubLanguage->setCurrentIndex(
+        form->ComboBoxVobsubLanguage->findText("en ENGLISH"));
+    dialogs.queueFile(french);
+    form->ButtonAddStream->click();
+    ASSERT_EQ(form->AddedStreams().size(), 1u);
+    // The name tells the language and the forced mark.
+    EXPECT_EQ(form->AddedStreams()[0].languageText, QString("fr FRENCH"));
+    EXPECT_TRUE(form->AddedStreams()[0].forced);
+    EXPECT_EQ(rowsOf(form->ListStreams), QStringList({"film.en.srt  (en ENGLISH, loaded file)",
+                                                      "film.fr.forced.srt  (fr FRENCH, forced)"}));
+    EXPECT_FALSE(form->AddStreamFile(french)) << "a file is listed once";
+
+    // A .sup file holds one stream: refused before anything is written.
+    form->SetOutputFormKey("dvd-sup");
+    recorded.clear();
+    form->ButtonGenerate->click();
+    ASSERT_EQ(recorded.texts().size(), 1);
+    EXPECT_TRUE(recorded.texts()[0].contains("holds one language"));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("film.sup")));
+
+    form->SetOutputFormKey("vobsub");
+    form->ButtonGenerate->click();
+    const QByteArray idx = readAll(dir.filePath("film.idx"));
+    EXPECT_TRUE(idx.contains("id: en, index: 0")) << idx.toStdString();
+    EXPECT_TRUE(idx.contains("id: fr, index: 1"));
+    EXPECT_EQ(idx.count("timestamp: "), 4);
+    EXPECT_EQ(form->ProgressBar1->text(), QString("4 of 4"));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("film.en.idx")));
+
+    // A MicroDVD file loaded: the pair named after it without its language part would be
+    // "movie.sub" itself, which is never written over.
+    const QByteArray microDvd = "{25}{50}Hello\r\n";
+    const QString movie = write("movie.sub", microDvd);
+    loadFile(movie);
+    ASSERT_TRUE(form->AddStreamFile(french));
+    form->ButtonGenerate->click();
+    EXPECT_EQ(readAll(movie), microDvd);
+    EXPECT_TRUE(readAll(dir.filePath("movie_vobsub.idx")).contains("id: fr, index: 1"));
+
+    // The Delete key removes the selected added file; the loaded file's row stays.
+    for (int row : {1, 0}) {
+        form->ListStreams->setCurrentRow(row);
+        QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+        QApplication::sendEvent(form->ListStreams, &del);
+    }
+    EXPECT_TRUE(form->AddedStreams().empty());
+    EXPECT_EQ(form->ListStreams->count(), 1);
+    ASSERT_TRUE(form->AddStreamFile(french));
+
+    // Another file loaded: the added files were for the one before.
+    loadFile(write("other.srt", threeEntrySrt()));
+    EXPECT_TRUE(form->AddedStreams().empty());
+    EXPECT_EQ(form->ListStreams->count(), 1);
+}
+
+TEST_F(MainWindowTest, RollingCaptionBoxReadsTheLoadedWebVttAgain)
+{
+    const QString path =
+        write("rolling.vtt", "WEBVTT\n\n"
+                             "00:00:01.000 --> 00:00:03.000\nhello there\n\n"
+                             "00:00:03.000 --> 00:00:03.010\nhello there\n\n"
+                             "00:00:03.010 --> 00:00:05.000\nhello there\nhow are you\n\n"
+                             "00:00:05.000 --> 00:00:05.010\nhow are you\n\n"
+                             "00:00:05.010 --> 00:00:07.000\nhow are you\nfine\n");
+    loadFile(path);
+    const QStringList rolling = rowsOf(form->ListBox1);
+    form->CheckBoxRollingCaptions->setChecked(true);
+    EXPECT_EQ(rowsOf(form->ListBox1), QStringList({"hello there", "how are you", "fine"}))
+        << rolling.join(" / ").toStdString();
+    form->CheckBoxRollingCaptions->setChecked(false);
+    EXPECT_EQ(rowsOf(form->ListBox1), rolling);
 }
