@@ -3,6 +3,7 @@
 #include "pgs/BluRayForm.h"
 #include "platform/IniStore.h"
 #include "platform/StoredValues.h"
+#include "platform/SystemNames.h"
 #include "render/Renderer.h"
 #include "render/TextBlock.h"
 #include "render/WidthCheck.h"
@@ -651,6 +652,20 @@ const OptionRow kOptions[] = {
          s.options.helpFile = false;
          return QString();
      }},
+    {nullptr, "--animation-steps", "N", "pictures a second", nullptr, 1, 50,
+     [](const ConvertOptions& o) { return QString::number(o.animationSteps); },
+     [](const OptionRow& row) {
+         return QStringLiteral("draw an animated ASS/SSA event (a fade, a move, karaoke) again "
+                               "at most N times a second while it changes (%1 to %2, default "
+                               "%3)")
+             .arg(row.min)
+             .arg(row.max)
+             .arg(row.defaultText());
+     },
+     [](ParseState& s, const QString& v) {
+         s.options.animationSteps = v.toInt();
+         return QString();
+     }},
     {nullptr, "--rolling-captions", nullptr, nullptr, nullptr, 0, 0, nullptr,
      [](const OptionRow&) {
          return QStringLiteral("WebVTT captions that repeat each line as the next is typed (the "
@@ -658,6 +673,25 @@ const OptionRow kOptions[] = {
      },
      [](ParseState& s, const QString&) {
          s.options.rollingCaptions = true;
+         return QString();
+     }},
+    {nullptr, "--speaker-names", nullptr, nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral("WebVTT voice tags (<v Anna>) put the speaker's name before the "
+                               "words (\"Anna: ...\")");
+     },
+     [](ParseState& s, const QString&) {
+         s.options.speakerNames = true;
+         return QString();
+     }},
+    {nullptr, "--timestamp-map", nullptr, nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral("WebVTT captions cut from a stream are moved by the offset of their "
+                               "X-TIMESTAMP-MAP header, for a video that keeps the stream's clock "
+                               "(without it, the times stay as written)");
+     },
+     [](ParseState& s, const QString&) {
+         s.options.timestampMap = true;
          return QString();
      }},
     {nullptr, "--list", nullptr, nullptr, nullptr, 0, 0, nullptr,
@@ -920,7 +954,7 @@ QList<HelpPaletteRow> paletteRows()
     return rows;
 }
 
-// "SubRip (.srt), MicroDVD (.sub, .txt) and WebVTT (.vtt)".
+// "SubRip (.srt), MicroDVD (.sub, .txt), WebVTT (.vtt) and ASS/SSA (.ass, .ssa)".
 QString subtitleKinds()
 {
     return SubtitleKindsText(QStringLiteral("%1 (%2)"), QStringLiteral(", "),
@@ -945,9 +979,19 @@ QStringList helpDescription()
                        "MicroDVD .sub input is never overwritten (the pair is then named "
                        "NAME_vobsub.idx/.sub). Every line is checked against the %1-pixel width "
                        "(of a DVD frame; wider at the Blu-ray sizes) first; a file with a line too "
-                       "wide is refused and nothing is written for "
-                       "it.")
+                       "wide is refused and nothing is written for it. A file or folder name that "
+                       "is not UTF-8 (a Latin-1 caf\\xE9.srt) gives outputs named with the same "
+                       "bytes; printed lines and --json show such a byte as \\xE9.")
             .arg(kMaxLineWidth),
+        QStringLiteral("An ASS/SSA script (known by its [Script Info] section, under any name) is "
+                       "drawn by libass as players draw it: its styles, fonts (those it carries "
+                       "too), places, colours and drawings, at the frame size of the frame rate; "
+                       "fonts that had to be replaced are named. Characters take the text "
+                       "colour, outlines and boxes the outline colour, shadows and character "
+                       "edges the antialias colour; transparency and fades become the DVD "
+                       "contrast. Animated events (fades, moves, karaoke) are drawn again while "
+                       "they change, at most --animation-steps times a second. Style names with "
+                       "the word forced, sign or signs mark their events forced."),
         QStringLiteral("Ctrl+C or a kill (SIGINT, SIGTERM) stops a conversion after the current "
                        "subtitle and removes its temporary files: the earlier pair stays as it "
                        "was. Only the window's Abort button keeps the subtitles finished so far. A "
@@ -1118,11 +1162,12 @@ void readStoredWrap(const platform::IniStore& store, RenderSettings& settings)
 
 bool ApplySettingsFile(const QString& path, ConvertOptions& options, QString& error)
 {
-    const QFileInfo info(path);
-    if (!info.isFile()) {
-        error = QString::fromLatin1(info.exists() ? "settings file %1 is not a regular file"
-                                                  : "settings file %1 does not exist")
-                    .arg(path);
+    const NameKind kind = KindOfName(path);
+    if (kind != NameKind::File) {
+        error =
+            QString::fromLatin1(kind != NameKind::Missing ? "settings file %1 is not a regular file"
+                                                          : "settings file %1 does not exist")
+                .arg(ReadableName(path));
         return false;
     }
     platform::IniStore store;

@@ -1,6 +1,7 @@
 // Command-line options of lumelle-convert: the window's settings, given as options.
 #pragma once
 
+#include "ass/AssSource.h"
 #include "render/RenderSettings.h"
 #include "subtitle/Subtitle.h"
 #include "vobsub/Palette.h"
@@ -39,11 +40,15 @@ struct ConvertOptions
     QString languageText = QLatin1String(kDefaultLanguage);
     QString outputFolder;
     bool listOnly = false;
-    bool quiet = false;           // problems only
-    bool json = false;            // a summary for scripts instead of a line per file
-    int jobs = 0;                 // drawing threads; 0: one per processor this process may use
-    bool helpFile = true;         // write Lumelle_Help_File.txt beside the pair
+    bool quiet = false;   // problems only
+    bool json = false;    // a summary for scripts instead of a line per file
+    int jobs = 0;         // drawing threads; 0: one per processor this process may use
+    bool helpFile = true; // write Lumelle_Help_File.txt beside the pair
+    int animationSteps =
+        kAnimationStepsDefault;   // pictures a second at most of an animated ASS/SSA event
     bool rollingCaptions = false; // WebVTT captions typed as they are spoken: each line once
+    bool speakerNames = false;    // WebVTT voice tags: the speaker's name before the words
+    bool timestampMap = false;    // WebVTT: apply the X-TIMESTAMP-MAP offset to the cues
 };
 
 // True when the run writes a Blu-ray form (PGS or BDN XML).

@@ -56,7 +56,7 @@ QString taggedParagraph(const QString& tag, const QString& text)
     return QStringLiteral(".TP\n%1\n%2\n").arg(tag, roff(text));
 }
 
-// "SubRip .srt, MicroDVD .sub or .txt, WebVTT .vtt".
+// "SubRip .srt, MicroDVD .sub or .txt, WebVTT .vtt, ASS/SSA .ass or .ssa".
 QString subtitleKinds()
 {
     return SubtitleKindsText(QStringLiteral("%1 %2"), QStringLiteral(" or "), QStringLiteral(", "));
@@ -164,6 +164,8 @@ QString ConvertManualPage()
                            "\\-o out\n"
                            "lumelle\\-convert \\-\\-format vobsub,dvd\\-sup \\-\\-forced "
                            "signs.srt\n"
+                           "lumelle\\-convert \\-\\-fps 23976 \\-\\-animation\\-steps 5 "
+                           "anime.ass\n"
                            "lumelle\\-convert \\-\\-format pgs \\-\\-fps 23976 film.srt\n"
                            "lumelle\\-convert \\-\\-format bdn\\-xml \\-\\-frame\\-size "
                            "1280x720 \\-\\-fps 50000 film.srt\n"

@@ -1,5 +1,6 @@
 // lumelle-convert: converts subtitle files to VobSub pairs without the window, with the same
 // readers, renderer and writer.
+#include "ass/AssSource.h"
 #include "cli/ConvertOptions.h"
 #include "cli/ProgressBar.h"
 #include "convert/GenerationRun.h"
@@ -11,12 +12,12 @@
 #include "pgs/PgsWriter.h"
 #include "platform/Error.h"
 #include "platform/Licence.h"
+#include "platform/SystemNames.h"
 #include "render/FontMatch.h"
 #include "render/Renderer.h"
 #include "settings/SettingsTable.h"
 #include "subtitle/CodePageGuess.h"
 #include "subtitle/FileKind.h"
-#include "subtitle/ForcedMarks.h"
 #include "subtitle/Subtitle.h"
 #include "vobsub/Languages.h"
 #include "vobsub/VobSubWriter.h"
@@ -151,32 +152,19 @@ void printLine(FILE* to, const QString& text)
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), to);
 }
 
-// Files named on the command line in bytes that the system's file-name decoding cannot give
-// back (a Latin-1 name on a UTF-8 system) cannot be opened by a decoded name. Each is reached
-// through a link in a private folder instead; its pair still goes to the file's own folder.
-class LinkedInputs
+// Standard input, kept in a private file so that it is read like any other input.
+class PrivateInputs
 {
 public:
-    // The name to open for command-line argument `raw`.
-    QString reachable(const QByteArray& raw)
+    PrivateInputs() = default;
+    PrivateInputs(const PrivateInputs&) = delete;
+    PrivateInputs& operator=(const PrivateInputs&) = delete;
+    // The copies go by their own bytes (named after --output, they may not be UTF-8, and the
+    // temporary folder removes only names it can decode); then the folder goes.
+    ~PrivateInputs()
     {
-        const QString decoded = QFile::decodeName(raw);
-        struct stat st;
-        if (QFile::encodeName(decoded) == raw || ::stat(raw.constData(), &st) != 0 ||
-            !S_ISREG(st.st_mode) || !m_folder.isValid())
-            return decoded;
-        QByteArray target = raw;
-        if (!target.startsWith('/'))
-            target.prepend(QFile::encodeName(QDir::currentPath()) + '/');
-        const QString link =
-            QDir(m_folder.path())
-                .filePath(QStringLiteral("%1/%2").arg(QString::number(m_shown.size()),
-                                                      QFileInfo(decoded).fileName()));
-        QDir().mkpath(QFileInfo(link).absolutePath());
-        if (::symlink(target.constData(), QFile::encodeName(link).constData()) != 0)
-            return decoded;
-        m_shown.insert(link, decoded);
-        return link;
+        for (auto copy = m_shown.keyBegin(); copy != m_shown.keyEnd(); ++copy)
+            ::unlink(ToSystemName(*copy).constData());
     }
     // A private copy of what standard input holds, named `name` with the extension of the kind
     // its text shows, so that its pair is named NAME.idx/.sub; shown as "-". Empty, with
@@ -201,22 +189,24 @@ public:
                                       : QStringLiteral(".srt");
         const QString copy =
             QDir(m_folder.path()).filePath(QStringLiteral("stdin/") + name + extension);
-        QFile file(copy);
-        if (!m_folder.isValid() || !QDir().mkpath(QFileInfo(copy).path()) ||
-            !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
-            !file.flush()) {
+        QFile file;
+        QString reason;
+        if (!m_folder.isValid() || !MakeFolders(QFileInfo(copy).path()) ||
+            !OpenNamed(file, copy, QIODevice::WriteOnly, &reason) ||
+            file.write(bytes) != bytes.size() || !file.flush()) {
             error = QStringLiteral("cannot keep standard input in a temporary file: %1")
-                        .arg(file.errorString());
+                        .arg(reason.isEmpty() ? file.errorString() : reason);
             return QString();
         }
         m_shown.insert(copy, QLatin1String(kStandardInput));
         return copy;
     }
-    // The name to show for `file`, and the folder its pair goes to by default.
+    // The name to show for `file`, and the folder its pair goes to by default: the working
+    // folder for standard input.
     QString shown(const QString& file) const { return m_shown.value(file, file); }
     QString folderOf(const QString& file) const
     {
-        return m_shown.contains(file) ? QFileInfo(m_shown.value(file)).absolutePath() : QString();
+        return m_shown.contains(file) ? CurrentFolder() : QString();
     }
 
 private:
@@ -224,19 +214,20 @@ private:
     QHash<QString, QString> m_shown;
 };
 
-LinkedInputs* g_linkedInputs = nullptr;
+PrivateInputs* g_privateInputs = nullptr;
 
-// The name of `file` as given on the command line, for --json (which escapes it itself).
+// The name of `file` as given on the command line, for --json (which escapes controls itself):
+// a byte of the name that is not UTF-8 as \xHH.
 QString givenName(const QString& file)
 {
-    return g_linkedInputs ? g_linkedInputs->shown(file) : file;
+    return ReadableName(g_privateInputs ? g_privateInputs->shown(file) : file);
 }
 
 // A path in a printed line: a line feed or carriage return in it is shown as \x0A or \x0D,
-// so that a file name cannot make a line of its own.
+// so that a file name cannot make a line of its own, and a byte that is not UTF-8 as \xHH.
 QString shownPath(const QString& path)
 {
-    return escapedControls(path, false);
+    return escapedControls(ReadableName(path), false);
 }
 
 // The name of `file` as given, for a printed line.
@@ -266,6 +257,8 @@ bool reportLoad(const TSubtitle& list, const QString& file, const ConvertOptions
             QStringLiteral("%1: read as %2").arg(shownName(file), encoding.description(charset)));
     if (!list.RateNote().isEmpty())
         printLine(stderr, QStringLiteral("%1: %2").arg(shownName(file), list.RateNote()));
+    for (const QString& note : list.ReadNotes())
+        printLine(stderr, QStringLiteral("%1: %2").arg(shownName(file), note));
     for (const SkippedEntry& skipped : list.Skipped())
         printLine(stderr,
                   QStringLiteral("%1:%2: warning: skipped: %3")
@@ -294,8 +287,8 @@ bool reportLoad(const TSubtitle& list, const QString& file, const ConvertOptions
 // run is not quiet.
 ProgressBar terminalBar(const QString& file, const ConvertOptions& options)
 {
-    return ProgressBar(escapedControls(QFileInfo(file).fileName(), false),
-                       !options.quiet && isatty(2), [](const QByteArray& bytes) {
+    return ProgressBar(shownPath(QFileInfo(file).fileName()), !options.quiet && isatty(2),
+                       [](const QByteArray& bytes) {
                            std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stderr);
                            std::fflush(stderr);
                        });
@@ -329,16 +322,16 @@ GenerationResult runStoppable(const GenerationRequest& request, const QString& f
 bool load(TSubtitle& list, const QString& file, const ConvertOptions& options,
           bool* emptyRead = nullptr)
 {
-    const QFileInfo info(file);
-    if (!info.exists()) {
+    const NameKind kind = KindOfName(file);
+    if (kind == NameKind::Missing) {
         printLine(stderr, QStringLiteral("%1: No such file").arg(shownName(file)));
         return false;
     }
-    if (!info.isFile()) {
-        printLine(stderr,
-                  QStringLiteral("%1: %2").arg(
-                      shownName(file), info.isDir() ? QStringLiteral("is a folder")
-                                                    : QStringLiteral("is not a regular file")));
+    if (kind != NameKind::File) {
+        printLine(stderr, QStringLiteral("%1: %2").arg(
+                              shownName(file), kind == NameKind::Folder
+                                                   ? QStringLiteral("is a folder")
+                                                   : QStringLiteral("is not a regular file")));
         return false;
     }
     if (list.LoadFromFile(file, true, FrameRate::fromText(options.fpsText), 0,
@@ -373,6 +366,8 @@ void fillReport(FileReport& report, const GenerationResult& result, const TSubti
         report.outputs = result.outputs;
     if (!result.helpPath.isEmpty())
         report.outputs << result.helpPath; // none when its name was taken by a file not ours
+    for (QString& output : report.outputs)
+        output = ReadableName(output);
 }
 
 // The summary of --json: one object per file, in the order given; a file a stop left
@@ -481,12 +476,12 @@ bool checkFont(ConvertOptions& options)
 
 // A subtitle read from standard input is converted from a private copy named after --output:
 // "-o out/film" writes out/film.idx and out/film.sub (and the help file in out/).
-bool readStandardInput(ConvertOptions& options, LinkedInputs& inputs)
+bool readStandardInput(ConvertOptions& options, PrivateInputs& inputs)
 {
     QString name = QStringLiteral("stdin"); // --list needs no name
     if (!options.outputFolder.isEmpty()) {
         const QFileInfo given(options.outputFolder);
-        if (given.fileName().isEmpty() || given.isDir()) {
+        if (given.fileName().isEmpty() || KindOfName(options.outputFolder) == NameKind::Folder) {
             printLine(stderr, QStringLiteral("lumelle-convert: --output %1 is a folder; for - "
                                              "(standard input) it names the pair, as in out/film")
                                   .arg(shownPath(options.outputFolder)));
@@ -510,19 +505,28 @@ bool readStandardInput(ConvertOptions& options, LinkedInputs& inputs)
 // --output names a folder that is created when missing.
 bool prepareOutputFolder(const ConvertOptions& options)
 {
-    if (options.outputFolder.isEmpty() || options.listOnly || QDir().mkpath(options.outputFolder))
+    if (options.outputFolder.isEmpty() || options.listOnly || MakeFolders(options.outputFolder))
         return true;
     printLine(stderr, QStringLiteral("lumelle-convert: cannot create the output folder %1")
-                          .arg(options.outputFolder));
+                          .arg(shownPath(options.outputFolder)));
     return false;
+}
+
+// Sets how `list` reads a file: the language that tells code pages apart (a two-letter
+// code) and the WebVTT choices of the command line.
+void prepareReading(TSubtitle& list, const ConvertOptions& options, std::string languageCode)
+{
+    list.SetLanguageHint(std::move(languageCode));
+    list.SetRollingCaptions(options.rollingCaptions);
+    list.SetSpeakerNames(options.speakerNames);
+    list.SetTimestampMap(options.timestampMap);
 }
 
 // Lists a file as read, one line per subtitle.
 int listFile(const QString& file, const ConvertOptions& options)
 {
     TSubtitle list;
-    list.SetLanguageHint(LanguageCodeOf(options.languageText));
-    list.SetRollingCaptions(options.rollingCaptions);
+    prepareReading(list, options, LanguageCodeOf(options.languageText));
     if (!load(list, file, options))
         return 1;
     const FrameRate rate = FrameRate::fromText(options.fpsText);
@@ -584,9 +588,9 @@ int reportRun(const QString& file, int subtitles, const GenerationResult& result
 // through a private link, the folder of the name as given).
 QString outputFolderFor(const ConvertOptions& options, const QString& file)
 {
-    if (!options.outputFolder.isEmpty() || !g_linkedInputs)
+    if (!options.outputFolder.isEmpty() || !g_privateInputs)
         return options.outputFolder;
-    return g_linkedInputs->folderOf(file);
+    return g_privateInputs->folderOf(file);
 }
 
 // The files one conversion of the run wrote, and the file they were made from.
@@ -652,28 +656,44 @@ const OutputSet& outputSetOf(const ConvertOptions& options)
     return VobSubWriter(vobSubOptions(options)).outputs();
 }
 
+// The pictures of `file`, read into `list`: an ASS/SSA script is drawn by libass from its own
+// text, every other kind by the text renderer from the list.
+std::shared_ptr<PictureSource> sourceFor(const TSubtitle& list, const QString& file,
+                                         const ConvertOptions& options, bool forced)
+{
+    return PictureSourceOf(list, file, options.settings, FrameRate::fromText(options.fpsText),
+                           options.animationSteps, forced);
+}
+
+// The first line too wide for the frame, as a message; empty when none is or when libass
+// places the lines (an ASS/SSA script wraps and places its own).
+QString tooWideIn(const TSubtitle& list, const QString& file, const ConvertOptions& options)
+{
+    if (KindOfFile(file) == FileKind::Ass)
+        return QString();
+    return FirstTooWideSubtitle(list, drawingSettings(options), WorkerCount(options.jobs));
+}
+
 // Converts one file; returns 0 on success, 3 when entries were skipped. `produced` gathers the
 // pairs of the run so far, which a later file never replaces.
 int convertFile(const QString& file, const ConvertOptions& options, FileReport& report,
                 QList<Produced>& produced)
 {
     TSubtitle list;
-    list.SetLanguageHint(LanguageCodeOf(options.languageText));
-    list.SetRollingCaptions(options.rollingCaptions);
+    prepareReading(list, options, LanguageCodeOf(options.languageText));
     if (!load(list, file, options))
         return 1;
 
     // Like the window: every line is checked against the frame width first, and a file with a
     // line too wide is refused before anything is written.
-    const QString tooWide =
-        FirstTooWideSubtitle(list, drawingSettings(options), WorkerCount(options.jobs));
+    const QString tooWide = tooWideIn(list, file, options);
     if (!tooWide.isEmpty()) {
         printLine(stderr, QStringLiteral("%1: %2").arg(shownName(file), tooWide));
         return 1;
     }
 
     GenerationRequest request;
-    request.source = std::make_shared<TextPictureSource>(list, options.settings, options.forced);
+    request.source = sourceFor(list, file, options, options.forced);
     request.writer = writerFor(options);
     request.subtitleFile = file;
     request.outputFolder = outputFolderFor(options, file);
@@ -705,22 +725,11 @@ bool sharesOutputWithEarlierFile(const ConvertOptions& options, qsizetype index,
         if (SameOutput(idx, earlierIdx)) {
             printLine(stderr, QStringLiteral("%1: refused: %2 would give the same output %3")
                                   .arg(shownName(options.files[index]), shownName(earlierFile),
-                                       earlierIdx));
+                                       shownPath(earlierIdx)));
             return true;
         }
     }
     return false;
-}
-
-// The name a pair of streams is planned from: the first stream's file without its language
-// and forced parts ("film.en.srt", "film.en.sub" -> "film.srt"), in that file's folder. It
-// ends in ".srt" whatever the file's kind, so that "film.sub" of the pair is not taken for
-// the input itself; a stream file the pair would replace is still kept by the output checks.
-QString pairNameFile(const QString& firstStream)
-{
-    const QFileInfo info(firstStream);
-    const StreamFileName name = ReadStreamFileName(info.fileName());
-    return QDir(info.path()).filePath(name.stem + QStringLiteral(".srt"));
 }
 
 // Converts the --stream files into one pair with a stream each. Each file is read, reported
@@ -738,11 +747,9 @@ int convertStreams(const ConvertOptions& options, FileReport& report)
         files << file;
         TSubtitle& list = *lists.emplace_back(std::make_unique<TSubtitle>());
         // Each file's own language tells its code page apart.
-        list.SetLanguageHint(stream.code.toStdString());
-        list.SetRollingCaptions(options.rollingCaptions);
+        prepareReading(list, options, stream.code.toStdString());
         bool emptyRead = false;
-        const QFileInfo info(file);
-        if (info.isFile() && info.size() == 0) {
+        if (KindOfName(file) == NameKind::File && SizeOfName(file) == 0) {
             printLine(stderr,
                       QStringLiteral("%1: empty: its stream is left out").arg(shownName(file)));
         } else if (!load(list, file, options, &emptyRead)) {
@@ -750,17 +757,14 @@ int convertStreams(const ConvertOptions& options, FileReport& report)
                 return 1;
             printLine(stderr, QStringLiteral("%1: its stream is left out").arg(shownName(file)));
         }
-        const QString tooWide =
-            FirstTooWideSubtitle(list, drawingSettings(options), WorkerCount(options.jobs));
+        const QString tooWide = tooWideIn(list, file, options);
         if (!tooWide.isEmpty()) {
             printLine(stderr, QStringLiteral("%1: %2").arg(shownName(file), tooWide));
             return 1;
         }
         skipped += int(list.Skipped().size());
         anySubtitle = anySubtitle || list.Count() > 0;
-        inputs.push_back(
-            {std::make_shared<TextPictureSource>(list, options.settings, stream.forced),
-             shownName(file)});
+        inputs.push_back({sourceFor(list, file, options, stream.forced), shownName(file)});
     }
     if (!anySubtitle) {
         printLine(stderr, QStringLiteral("lumelle-convert: no stream has a subtitle to show"));
@@ -770,7 +774,7 @@ int convertStreams(const ConvertOptions& options, FileReport& report)
     GenerationRequest request;
     request.source = std::make_shared<JoinedPictureSource>(std::move(inputs));
     request.writer = writerFor(options);
-    request.subtitleFile = pairNameFile(files.front());
+    request.subtitleFile = JoinedPairNameFile(files.front());
     request.outputFolder = outputFolderFor(options, files.front());
     request.otherInputs = files;
     request.jobs = options.jobs;
@@ -786,6 +790,8 @@ int convertStreams(const ConvertOptions& options, FileReport& report)
         report.outputs = result.outputs;
     if (!result.helpPath.isEmpty())
         report.outputs << result.helpPath;
+    for (QString& output : report.outputs)
+        output = ReadableName(output);
     QStringList shown;
     for (const QString& file : files)
         shown << shownName(file);
@@ -899,12 +905,13 @@ int checkedStatus(int status)
 int main(int argc, char** argv)
 {
     guardStandardFiles();
-    // The arguments as given: the application below takes options such as --style for itself.
-    LinkedInputs linkedInputs;
-    g_linkedInputs = &linkedInputs;
+    // The arguments as given, each name's bytes kept (Qt's own list has U+FFFD for a byte that
+    // is not UTF-8); the application below takes options such as --style for itself.
+    PrivateInputs privateInputs;
+    g_privateInputs = &privateInputs;
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
-        arguments << linkedInputs.reachable(QByteArray(argv[i]));
+        arguments << FromSystemName(QByteArray(argv[i]));
 
     g_defaultMessageHandler = qInstallMessageHandler(handleQtMessage);
     // Fonts need a GUI application; without a display the offscreen platform serves.
@@ -936,7 +943,7 @@ int main(int argc, char** argv)
     if (!checkFont(options))
         return 2;
     if (options.files == QStringList{QLatin1String(kStandardInput)} &&
-        !readStandardInput(options, linkedInputs))
+        !readStandardInput(options, privateInputs))
         return 1;
     if (!prepareOutputFolder(options))
         return 1;

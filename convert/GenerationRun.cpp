@@ -3,8 +3,8 @@
 #include "convert/UnitPipeline.h"
 #include "output/OutputFiles.h"
 #include "platform/Error.h"
+#include "platform/SystemNames.h"
 
-#include <QFileInfo>
 #include <algorithm>
 #include <optional>
 
@@ -68,8 +68,9 @@ GenerationResult RunGeneration(const GenerationRequest& request,
     // finished none leaves the earlier files as they were. On an error the temporary files go.
     bool keep = !result.aborted;
     if (result.aborted && result.written > 0) {
-        const bool replacesEarlier = std::any_of(
-            paths.begin(), paths.end(), [](const QString& p) { return QFileInfo::exists(p); });
+        const bool replacesEarlier = std::any_of(paths.begin(), paths.end(), [](const QString& p) {
+            return KindOfName(p) != NameKind::Missing;
+        });
         keep = !callbacks.keepFinished || callbacks.keepFinished(result.written, replacesEarlier);
     }
     if (keep) {

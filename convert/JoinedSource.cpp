@@ -1,6 +1,10 @@
 #include "convert/JoinedSource.h"
 
 #include "platform/Error.h"
+#include "subtitle/ForcedMarks.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 #include <algorithm>
 
@@ -116,6 +120,13 @@ const SubtitleImage& JoinedPictureSource::drawShown(int index)
 {
     const Place& place = m_order[std::size_t(index)];
     return m_inputs[std::size_t(place.stream)].source->drawShown(place.index);
+}
+
+QString JoinedPairNameFile(const QString& firstStream)
+{
+    const QFileInfo info(firstStream);
+    const StreamFileName name = ReadStreamFileName(info.fileName());
+    return QDir(info.path()).filePath(name.stem + QStringLiteral(".srt"));
 }
 
 } // namespace lumelle

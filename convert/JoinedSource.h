@@ -50,4 +50,10 @@ private:
     std::vector<Place> m_order; // the pictures of all sources by start; streams in order on ties
 };
 
+// The subtitle file a pair of streams is named after: the first stream's file without its
+// language and forced parts ("film.en.srt", "film.en.sub" -> "film.srt"), in that file's folder.
+// It ends in ".srt" whatever the file's kind, so that "film.sub" of the pair is not taken for
+// the input itself; a stream file the pair would replace is still kept by the output checks.
+QString JoinedPairNameFile(const QString& firstStream);
+
 } // namespace lumelle

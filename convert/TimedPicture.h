@@ -4,6 +4,9 @@
 
 #include "render/Renderer.h"
 
+#include <array>
+#include <cstdint>
+
 namespace lumelle {
 
 // When a picture shows and hides, in frames of the run's rate, and the subtitle that names it
@@ -34,6 +37,9 @@ struct TimedPicture
     const LayerMasks* layers = nullptr;
     int bandTop = 0;
     int bandHeight = 0; // 0 when nothing of the drawing lies inside the frame
+    // How opaque the outline, antialias and text layers show, 0 (not at all) to 15 (wholly):
+    // a fading picture shows through.
+    std::array<std::uint8_t, 3> opacity{15, 15, 15};
     const ColourImage* colour = nullptr;
 };
 

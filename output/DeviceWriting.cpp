@@ -1,6 +1,7 @@
 #include "output/DeviceWriting.h"
 
 #include "platform/Error.h"
+#include "platform/SystemNames.h"
 
 #include <QDir>
 
@@ -24,13 +25,13 @@ void WriteAll(QIODevice& device, const char* data, qint64 size, const QString& f
 QString CannotCreateFileMessage(const QString& path, const QString& reason)
 {
     return QStringLiteral("Cannot create file \"%1\". %2")
-        .arg(QDir::toNativeSeparators(path), reason);
+        .arg(ReadableName(QDir::toNativeSeparators(path)), reason);
 }
 
 QString CannotWriteFileMessage(const QString& path, const QString& reason)
 {
     return QStringLiteral("Cannot write file \"%1\". %2")
-        .arg(QDir::toNativeSeparators(path), reason);
+        .arg(ReadableName(QDir::toNativeSeparators(path)), reason);
 }
 
 } // namespace lumelle

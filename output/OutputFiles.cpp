@@ -2,6 +2,7 @@
 
 #include "output/DeviceWriting.h"
 #include "platform/Error.h"
+#include "platform/SystemNames.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -23,7 +24,7 @@ namespace {
 
 bool statOf(const QString& path, struct stat& st)
 {
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0;
+    return ::stat(ToSystemName(path).constData(), &st) == 0;
 }
 
 QString systemReason(int error)
@@ -34,8 +35,8 @@ QString systemReason(int error)
 // The first `count` bytes of a regular file (fewer when it is shorter).
 QByteArray headOf(const QString& path, qint64 count)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!OpenNamed(file, path, QIODevice::ReadOnly))
         return QByteArray();
     return file.read(count);
 }
@@ -48,18 +49,13 @@ QString temporaryNameFor(const QString& finalPath)
 {
     const QString random = QString::number(QRandomGenerator::global()->generate() % 1000000, 36);
     const QString beside = QStringLiteral("%1.%2.part").arg(finalPath, random);
-    const QFileInfo info(finalPath);
-    long longest = ::pathconf(QFile::encodeName(info.absolutePath()).constData(), _PC_NAME_MAX);
+    const QFileInfo info(AbsoluteName(finalPath));
+    long longest = ::pathconf(ToSystemName(info.absolutePath()).constData(), _PC_NAME_MAX);
     if (longest <= 0)
         longest = 255;
-    if (QFile::encodeName(QFileInfo(beside).fileName()).size() <= longest)
+    if (ToSystemName(QFileInfo(beside).fileName()).size() <= longest)
         return beside;
     return info.dir().filePath(QStringLiteral(".lumelle-%1.part").arg(random));
-}
-
-QByteArray nativeName(const QString& path)
-{
-    return QFile::encodeName(path);
 }
 
 } // namespace
@@ -73,7 +69,7 @@ bool SameFile(const QString& a, const QString& b)
 bool FolderIgnoresCase(const QString& folder)
 {
     struct statfs fs;
-    if (::statfs(QFile::encodeName(folder).constData(), &fs) != 0)
+    if (::statfs(ToSystemName(folder).constData(), &fs) != 0)
         return false;
     switch (static_cast<unsigned long>(fs.f_type)) {
     case 0x4d44UL:     // FAT
@@ -90,9 +86,9 @@ bool FolderIgnoresCase(const QString& folder)
     const QDir dir(folder);
     const QString random = QString::number(QRandomGenerator::global()->generate() % 1000000, 36);
     const QByteArray mixed =
-        nativeName(dir.filePath(QStringLiteral(".Lumelle-Case-%1.part").arg(random.toUpper())));
+        ToSystemName(dir.filePath(QStringLiteral(".Lumelle-Case-%1.part").arg(random.toUpper())));
     const QByteArray other =
-        nativeName(dir.filePath(QStringLiteral(".lUMELLE-cASE-%1.part").arg(random.toLower())));
+        ToSystemName(dir.filePath(QStringLiteral(".lUMELLE-cASE-%1.part").arg(random.toLower())));
     const int fd =
         ::open(mixed.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0)
@@ -107,7 +103,7 @@ bool FolderIgnoresCase(const QString& folder)
 
 bool SameOutput(const QString& a, const QString& b)
 {
-    const QFileInfo fa(a), fb(b);
+    const QFileInfo fa(AbsoluteName(a)), fb(AbsoluteName(b));
     if (fa.absoluteFilePath() == fb.absoluteFilePath() || SameFile(a, b))
         return true;
     if (fa.fileName().compare(fb.fileName(), Qt::CaseInsensitive) != 0 ||
@@ -120,6 +116,18 @@ bool IsRegularOrAbsent(const QString& path)
 {
     struct stat st;
     return !statOf(path, st) || S_ISREG(st.st_mode);
+}
+
+bool FolderTakesFiles(const QString& folder)
+{
+    if (folder.isEmpty() || KindOfName(folder) != NameKind::Folder)
+        return false;
+    try {
+        const StagedFile probe(QDir(folder).filePath(QStringLiteral(".lumelle-probe")));
+        return true;
+    } catch (const Error&) {
+        return false;
+    }
 }
 
 QString ReasonToKeep(const QString& path, const OutputKind& kind, const QStringList& inputs)
@@ -140,21 +148,19 @@ QString ReasonToKeep(const QString& path, const OutputKind& kind, const QStringL
 
 QString LockPathFor(const QString& idxPath)
 {
-    const QFileInfo info(idxPath);
+    const QFileInfo info(AbsoluteName(idxPath));
     QString name = info.fileName();
     if (FolderIgnoresCase(info.absolutePath()))
         name = name.toLower();
     const QByteArray key =
-        QCryptographicHash::hash(QFile::encodeName(name), QCryptographicHash::Sha1)
-            .toHex()
-            .left(20);
+        QCryptographicHash::hash(ToSystemName(name), QCryptographicHash::Sha1).toHex().left(20);
     return info.absoluteDir().filePath(
         QStringLiteral(".lumelle-%1.lock").arg(QString::fromLatin1(key)));
 }
 
 OutputLock::OutputLock(const QString& idxPath) : m_path(LockPathFor(idxPath))
 {
-    const QByteArray path = nativeName(m_path);
+    const QByteArray path = ToSystemName(m_path);
     // A lock file removed by the run that held it between our open and our lock is not the
     // lock any more: try again on the file now there.
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -186,7 +192,7 @@ OutputLock::~OutputLock()
 {
     if (m_fd >= 0) {
         // Removed while still held, so that a run waiting on this file sees it is gone.
-        ::unlink(nativeName(m_path).constData());
+        ::unlink(ToSystemName(m_path).constData());
         ::close(m_fd);
     }
 }
@@ -195,16 +201,18 @@ void RemoveLeftoverParts(const QStringList& finalPaths)
 {
     static const QRegularExpression random(QStringLiteral("^[0-9a-z]{1,4}$"));
     for (const QString& finalPath : finalPaths) {
-        const QFileInfo info(finalPath);
+        const QFileInfo info(AbsoluteName(finalPath));
         const QString prefix = info.fileName() + QLatin1Char('.');
-        for (const QString& name : info.absoluteDir().entryList(
-                 {prefix + QStringLiteral("*.part")}, QDir::Files | QDir::Hidden | QDir::System)) {
+        for (const QString& name : NamesIn(info.absolutePath())) {
+            if (!name.startsWith(prefix, Qt::CaseInsensitive) ||
+                !name.endsWith(QLatin1String(".part"), Qt::CaseInsensitive))
+                continue;
             const QString middle = name.mid(prefix.size(), name.size() - prefix.size() - 5);
             const QString path = info.absoluteDir().filePath(name);
             struct stat st;
-            if (name.startsWith(prefix) && random.match(middle).hasMatch() &&
-                ::lstat(nativeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode))
-                ::unlink(nativeName(path).constData());
+            if (random.match(middle).hasMatch() &&
+                ::lstat(ToSystemName(path).constData(), &st) == 0 && S_ISREG(st.st_mode))
+                ::unlink(ToSystemName(path).constData());
         }
     }
 }
@@ -215,27 +223,26 @@ StagedFile::StagedFile(const QString& finalPath) : m_finalPath(finalPath)
     // a file of another run is never opened.
     QString reason;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const QString temporary = temporaryNameFor(finalPath);
-        m_file.setFileName(temporary);
-        if (m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered))
+        m_temporary = temporaryNameFor(finalPath);
+        if (OpenNamed(m_file, m_temporary,
+                      QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Unbuffered, &reason))
             break;
-        reason = m_file.errorString();
-        if (!QFileInfo::exists(temporary))
+        if (errno != EEXIST)
             throw Error(CannotCreateFileMessage(finalPath, reason));
     }
     if (!m_file.isOpen())
         throw Error(CannotCreateFileMessage(finalPath, reason));
     // A replaced file keeps its permissions.
-    const QFileInfo existing(finalPath);
-    if (existing.isFile())
-        m_file.setPermissions(existing.permissions());
+    struct stat existing;
+    if (statOf(finalPath, existing) && S_ISREG(existing.st_mode))
+        ::fchmod(m_file.handle(), existing.st_mode & 07777);
 }
 
 StagedFile::~StagedFile()
 {
     if (!m_committed) {
         m_file.close();
-        QFile::remove(m_file.fileName());
+        ::unlink(ToSystemName(m_temporary).constData());
     }
 }
 
@@ -261,8 +268,7 @@ void StagedFile::flush()
 
 void StagedFile::putInPlace()
 {
-    if (::rename(nativeName(m_file.fileName()).constData(), nativeName(m_finalPath).constData()) !=
-        0)
+    if (::rename(ToSystemName(m_temporary).constData(), ToSystemName(m_finalPath).constData()) != 0)
         throw Error(CannotWriteFileMessage(m_finalPath, systemReason(errno)));
     m_committed = true;
 }
@@ -279,11 +285,11 @@ namespace {
 // Empty when there is no file or the file system has no links (FAT, exFAT).
 QString linkToEarlier(const QString& path)
 {
-    if (!QFileInfo(path).isFile())
+    if (KindOfName(path) != NameKind::File)
         return QString();
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QString name = temporaryNameFor(path);
-        if (::link(nativeName(path).constData(), nativeName(name).constData()) == 0)
+        if (::link(ToSystemName(path).constData(), ToSystemName(name).constData()) == 0)
             return name;
         if (errno != EEXIST)
             break;
@@ -314,7 +320,7 @@ void StagedSet::commit()
         {
             for (const Renamed& r : renamed) {
                 if (!r.earlier.isEmpty())
-                    ::unlink(nativeName(r.earlier).constData());
+                    ::unlink(ToSystemName(r.earlier).constData());
             }
         }
     } dropLinks{renamed};
@@ -322,22 +328,22 @@ void StagedSet::commit()
     for (auto file = m_files.rbegin(); file != m_files.rend(); ++file) {
         const QString& finalPath = (*file)->finalPath();
         const bool last = std::next(file) == m_files.rend();
-        const bool hadEarlier = QFileInfo::exists(finalPath);
+        const bool hadEarlier = KindOfName(finalPath) != NameKind::Missing;
         const QString earlier = last ? QString() : linkToEarlier(finalPath);
         try {
             (*file)->putInPlace();
         } catch (const Error& e) {
             if (!earlier.isEmpty())
-                ::unlink(nativeName(earlier).constData());
+                ::unlink(ToSystemName(earlier).constData());
             QString message = e.message();
             for (Renamed& r : renamed) {
-                const QString shown = QDir::toNativeSeparators(r.finalPath);
-                if (!r.earlier.isEmpty() && ::rename(nativeName(r.earlier).constData(),
-                                                     nativeName(r.finalPath).constData()) == 0) {
+                const QString shown = ReadableName(QDir::toNativeSeparators(r.finalPath));
+                if (!r.earlier.isEmpty() && ::rename(ToSystemName(r.earlier).constData(),
+                                                     ToSystemName(r.finalPath).constData()) == 0) {
                     r.earlier.clear();
                     message +=
                         QStringLiteral(". The earlier \"%1\" was put back as it was").arg(shown);
-                } else if (!r.hadEarlier && ::unlink(nativeName(r.finalPath).constData()) == 0) {
+                } else if (!r.hadEarlier && ::unlink(ToSystemName(r.finalPath).constData()) == 0) {
                     message += QStringLiteral(". The new \"%1\" was removed").arg(shown);
                 } else {
                     message += QStringLiteral(". \"%1\" is the new one and the earlier one could "

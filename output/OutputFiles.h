@@ -28,6 +28,10 @@ bool SameOutput(const QString& a, const QString& b);
 // folder is never written.
 bool IsRegularOrAbsent(const QString& path);
 
+// Whether a file can be made in `folder`: tried, since permissions, read-only mounts and full
+// disks all say no only then. The file tried is removed.
+bool FolderTakesFiles(const QString& folder);
+
 // Why an existing file at `path` must not be replaced by a file of the run, or an empty
 // string when it may be: `path` does not exist, or is a regular file that starts with the
 // signature of `kind`, or is empty. Files in `inputs` are never replaceable.
@@ -82,6 +86,7 @@ public:
 
 private:
     QString m_finalPath;
+    QString m_temporary;
     QFile m_file;
     qint64 m_writebackFrom = 0;
     bool m_committed = false;

@@ -3,6 +3,7 @@
 #include "output/DeviceWriting.h"
 #include "output/OutputFiles.h"
 #include "platform/Error.h"
+#include "platform/SystemNames.h"
 
 #include <QFileInfo>
 
@@ -17,16 +18,16 @@ QString ReplaceExtension(const QString& fileName, const QString& suffix)
 
 OutputPlan PlanOutputs(const QString& input, const QString& folder, const OutputSet& set)
 {
-    const QFileInfo info(input);
+    // Absolute from the working folder's own bytes, which Qt would decode with loss.
+    const QFileInfo info(AbsoluteName(input));
     OutputPlan plan{QDir(folder.isEmpty() ? info.absolutePath() : folder), {}};
     const QString base = info.fileName();
-    const QString canonicalInput = info.canonicalFilePath();
+    const QString canonicalInput = CanonicalName(input);
     bool isInput = false;
     for (const OutputKind& kind : set.files) {
         const QString path = plan.folder.filePath(ReplaceExtension(base, kind.extension));
-        isInput =
-            isInput || QFileInfo(path).absoluteFilePath() == info.absoluteFilePath() ||
-            (!canonicalInput.isEmpty() && QFileInfo(path).canonicalFilePath() == canonicalInput);
+        isInput = isInput || AbsoluteName(path) == info.filePath() ||
+                  (!canonicalInput.isEmpty() && CanonicalName(path) == canonicalInput);
         plan.files << path;
     }
     if (isInput) {
@@ -40,11 +41,11 @@ OutputPlan PlanOutputs(const QString& input, const QString& folder, const Output
 
 QString FollowLinks(const QString& path)
 {
-    const QFileInfo info(path);
-    if (!info.isSymLink())
+    const QString target = LinkTarget(path);
+    if (target.isEmpty())
         return path;
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? info.symLinkTarget() : canonical;
+    const QString canonical = CanonicalName(path);
+    return canonical.isEmpty() ? target : canonical;
 }
 
 namespace {
@@ -59,7 +60,7 @@ QString reasonToKeepSet(const QStringList& paths, const OutputSet& set, const QS
         const QString why = ReasonToKeep(path, set.files[i], inputs);
         if (!why.isEmpty())
             return QStringLiteral("%1 was left as it is: %2.")
-                .arg(QDir::toNativeSeparators(path), why);
+                .arg(ReadableName(QDir::toNativeSeparators(path)), why);
     }
     return QString();
 }
@@ -87,7 +88,7 @@ QStringList SafeOutputs(const QStringList& planned, const OutputSet& set, const 
         throw Error(CannotCreateFileMessage(other.front(), why + QLatin1Char(' ') + whyOther));
     QStringList shown;
     for (const QString& path : other)
-        shown << QDir::toNativeSeparators(path);
+        shown << ReadableName(QDir::toNativeSeparators(path));
     notes << QStringLiteral("%1 The %2 was written as %3.")
                  .arg(why, set.name, shown.join(QStringLiteral(" and ")));
     return followed(other);

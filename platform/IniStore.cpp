@@ -1,6 +1,7 @@
 #include "platform/IniStore.h"
 
 #include "platform/StoredValues.h"
+#include "platform/SystemNames.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -9,6 +10,8 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace lumelle::platform {
 
@@ -105,33 +108,38 @@ bool IniStore::load(const QString& fileName, QString* errorText)
     m_readOnly = false;
     clear();
 
-    const QFileInfo info(fileName);
-    if (!info.exists())
+    // By the name's own bytes, which may not be UTF-8 (a settings file named on the converter's
+    // command line).
+    const NameKind kind = KindOfName(fileName);
+    if (kind == NameKind::Missing)
         return true;
 
     // Only a regular file of a sensible size is read (a FIFO would block, a device could give
     // bytes without end); anything else is left alone and never overwritten.
-    QFile file(fileName);
+    QFile file;
     QString problem;
-    if (info.isDir())
+    if (kind == NameKind::Folder)
         problem = QStringLiteral("it is a folder");
-    else if (!info.isFile())
+    else if (kind != NameKind::File)
         problem = QStringLiteral("it is not a regular file");
-    else if (info.size() > kMaxSettingsFileSize)
+    else if (SizeOfName(fileName) > kMaxSettingsFileSize)
         problem = QStringLiteral("it is larger than %1 MB").arg(kMaxSettingsFileSize >> 20);
-    else if (!file.open(QIODevice::ReadOnly))
-        problem = file.errorString();
+    else
+        OpenNamed(file, fileName, QIODevice::ReadOnly, &problem);
     if (!problem.isEmpty()) {
         m_readOnly = true;
         if (errorText) {
             *errorText = QStringLiteral("The settings file %1 could not be read: %2")
-                             .arg(QDir::toNativeSeparators(fileName), problem);
+                             .arg(ReadableName(QDir::toNativeSeparators(fileName)), problem);
         }
         return false;
     }
     // Root may write to any file, so the owner's write permission counts as well: a file made
     // read-only stays untouched whoever runs the program.
-    m_readOnly = !info.isWritable() || !(info.permissions() & QFileDevice::WriteOwner);
+    const QByteArray name = ToSystemName(fileName);
+    struct stat st;
+    m_readOnly = ::access(name.constData(), W_OK) != 0 || ::stat(name.constData(), &st) != 0 ||
+                 !(st.st_mode & S_IWUSR);
     setContent(file.read(kMaxSettingsFileSize));
     return true;
 }

@@ -67,6 +67,8 @@ const QStringList& MainWindowStoredProps()
         // Added after the keys of older settings files, which read the same and keep their order.
         storedProp(control::kWrapLines, "Checked"),
         storedProp(control::kOutputFolder, "Caption"),
+        storedProp(control::kOutputForm, "Caption"),
+        storedProp(control::kRollingCaptions, "Checked"),
     };
     return props;
 }

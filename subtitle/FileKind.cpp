@@ -1,6 +1,7 @@
 #include "subtitle/FileKind.h"
 
 #include "platform/Error.h"
+#include "platform/SystemNames.h"
 #include "subtitle/FileReading.h"
 #include "subtitle/LineReader.h"
 #include "subtitle/Subtitle.h"
@@ -8,7 +9,6 @@
 #include "subtitle/TextDecoding.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <algorithm>
 #include <span>
 
@@ -29,9 +29,10 @@ std::vector<std::string> firstLinesOf(const std::string& text, int count)
 // cannot be opened ends the load with the system's error text.
 std::string headOfFile(const QString& fileName, int count)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(file.errorString());
+    QFile file;
+    QString reason;
+    if (!OpenNamed(file, fileName, QIODevice::ReadOnly, &reason))
+        throw Error(reason);
     // A line can be long; read in blocks until enough line ends were seen. Only the new
     // block is searched each time, so a file that is one long line is read once.
     QByteArray head;
@@ -45,7 +46,8 @@ std::string headOfFile(const QString& fileName, int count)
     }
     if (file.error() != QFileDevice::NoError)
         throw Error(file.errorString());
-    return PrepareText(head).text;
+    // Recognition needs the lines, not the code page: only a byte-order mark is read here.
+    return PrepareMarkedText(head).text;
 }
 
 // The extension as the part of the name after the last separator, from its last "." on, its
@@ -114,8 +116,27 @@ bool looksLikeWebVtt(const std::vector<std::string>& lines)
     return lines[0].size() == 6 || lines[0][6] == ' ' || lines[0][6] == '\t';
 }
 
+// An ASS or SSA script opens with its "[Script Info]" section (after blank lines, if any).
+bool looksLikeAss(const std::vector<std::string>& lines)
+{
+    for (const std::string& line : lines) {
+        if (IsBlankLine(line))
+            continue;
+        const std::string first = Trimmed(line);
+        static constexpr char kSection[] = "[script info]";
+        return first.size() == sizeof kSection - 1 &&
+               std::equal(first.begin(), first.end(), kSection, [](char a, char b) {
+                   return (a >= 'A' && a <= 'Z' ? char(a - 'A' + 'a') : a) == b;
+               });
+    }
+    return false;
+}
+
 FileKind kindOfLines(const QString& fileName, const std::vector<std::string>& head)
 {
+    // A script is recognised by what it holds, under any name.
+    if (looksLikeAss(head))
+        return FileKind::Ass;
     const FileKind byExtension = kindByExtension(fileName);
     // The signature is unmistakable: a WebVTT file saved under another subtitle extension is
     // still read as what it is.
@@ -140,9 +161,19 @@ FileKind KindOfText(const QString& fileName, const std::string& text)
 FileKind KindOfFile(const QString& fileName)
 {
     const FileKind byExtension = kindByExtension(fileName);
-    const QFileInfo info(fileName);
-    if (byExtension == FileKind::Unknown || !info.exists() || !info.isFile())
+    if (KindOfName(fileName) != NameKind::File)
         return FileKind::Unknown;
+    if (byExtension == FileKind::Unknown) {
+        // Only a script may have any name: one that cannot be read is simply not one.
+        try {
+            return looksLikeAss(firstLinesOf(headOfFile(fileName, kRecognitionLines),
+                                             kRecognitionLines))
+                       ? FileKind::Ass
+                       : FileKind::Unknown;
+        } catch (const Error&) {
+            return FileKind::Unknown;
+        }
+    }
     return kindOfLines(fileName,
                        firstLinesOf(headOfFile(fileName, kRecognitionLines), kRecognitionLines));
 }
@@ -155,6 +186,11 @@ bool TSubtitle::IsSrtFile(const QString& fileName)
 bool TSubtitle::IsWebVttFile(const QString& fileName)
 {
     return KindOfFile(fileName) == FileKind::WebVtt;
+}
+
+bool TSubtitle::IsAssFile(const QString& fileName)
+{
+    return KindOfFile(fileName) == FileKind::Ass;
 }
 
 bool TSubtitle::IsMicroDvdFile(const QString& fileName)

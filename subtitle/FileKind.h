@@ -8,7 +8,7 @@
 
 namespace lumelle {
 
-enum class FileKind { Unknown, SubRip, MicroDvd, WebVtt };
+enum class FileKind { Unknown, SubRip, MicroDvd, WebVtt, Ass };
 
 // How many lines at the top of a file are searched for its first subtitle.
 inline constexpr int kRecognitionLines = 50;
@@ -16,11 +16,13 @@ inline constexpr int kRecognitionLines = 50;
 // The kind of a file named `fileName` whose text (byte-order mark handled) begins with
 // `text`: a ".srt" file with a SubRip time line among its first lines, or a ".sub" or ".txt"
 // file whose first line that is not blank starts with "{", or a file of any of those
-// extensions and ".vtt" whose first line is the WebVTT signature "WEBVTT".
+// extensions and ".vtt" whose first line is the WebVTT signature "WEBVTT", or a file of any name
+// whose first line that is not blank is the ASS/SSA section "[Script Info]".
 FileKind KindOfText(const QString& fileName, const std::string& text);
 
-// The same for a file on disk, reading no more of it than its first lines. A file that exists
-// but cannot be opened throws Error with the system's reason.
+// The same for a file on disk, reading no more of it than its first lines. A file of a
+// subtitle extension that exists but cannot be opened throws Error with the system's reason;
+// one of another extension is then Unknown.
 FileKind KindOfFile(const QString& fileName);
 
 } // namespace lumelle

@@ -1,6 +1,7 @@
 #include "subtitle/FileReading.h"
 
 #include "platform/Error.h"
+#include "platform/SystemNames.h"
 
 #include <QFile>
 #include <cstring>
@@ -9,14 +10,15 @@ namespace lumelle {
 
 QByteArray ReadSubtitleFile(const QString& fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Error(file.errorString());
+    QFile file;
+    QString reason;
+    if (!OpenNamed(file, fileName, QIODevice::ReadOnly, &reason))
+        throw Error(reason);
     if (file.size() > kMaxFileBytes)
-        throw Error(QStringLiteral("The file is %1 MB: a subtitle file of more than %2 MB is not "
-                                   "read.")
-                        .arg(QString::number(file.size() >> 20),
-                             QString::number(kMaxFileBytes >> 20)));
+        throw Error(
+            QStringLiteral("The file is %1 MB: a subtitle file of more than %2 MB is not "
+                           "read.")
+                .arg(QString::number(file.size() >> 20), QString::number(kMaxFileBytes >> 20)));
     QByteArray data;
     if (file.size() > 0)
         data.reserve(qsizetype(file.size()));

@@ -56,6 +56,8 @@ QString LoadReport(const TSubtitle& list, const QString& fileName, quint8 charse
         parts << QStringLiteral("%1 was read as %2.").arg(fileName, encoding.description(charset));
     if (!list.RateNote().isEmpty())
         parts << QStringLiteral("The file names its own frame rate: %1.").arg(list.RateNote());
+    for (const QString& note : list.ReadNotes())
+        parts << QStringLiteral("%1: %2").arg(fileName, note);
     if (!list.Skipped().empty())
         parts << listed(list.Skipped(), fileName, QStringLiteral("could not be read and"),
                         QStringLiteral("skipped"));

@@ -45,6 +45,17 @@ public:
         m_style = style;
     }
     TextStyle style() const { return m_style; }
+    // Nested <font> tags: each opening one keeps the colour it replaces, so that its closing
+    // tag gives the text the colour of the tag around it back.
+    void pushColour(std::optional<ColorValue> outer) { m_outerColours.push_back(outer); }
+    std::optional<ColorValue> popColour()
+    {
+        if (m_outerColours.empty())
+            return std::nullopt;
+        const std::optional<ColorValue> outer = m_outerColours.back();
+        m_outerColours.pop_back();
+        return outer;
+    }
     // The first position mark of a subtitle counts, as players take it.
     void setPlace(int place)
     {
@@ -73,6 +84,7 @@ private:
     MarkedText& m_out;
     TextStyle& m_style;
     std::size_t m_spanBegin = 0;
+    std::vector<std::optional<ColorValue>> m_outerColours;
 };
 
 // "<i>", "</b>", "<font color=red>": a tag name of letters and digits after an optional "/",
@@ -138,12 +150,16 @@ void applyHtmlTag(const std::string& name, const std::string& inside, bool closi
 {
     TextStyle style = builder.style();
     if (name == "font") {
-        // A closing </font> ends the colour; a <font> without one keeps the colour in force.
-        if (closing)
-            style.colour.reset();
-        else if (const auto value = attribute(inside, "color"))
-            if (const auto colour = htmlColour(*value))
-                style.colour = colour;
+        // A closing </font> gives back the colour around the tag; a <font> without a colour
+        // keeps the colour in force.
+        if (closing) {
+            style.colour = builder.popColour();
+        } else {
+            builder.pushColour(style.colour);
+            if (const auto value = attribute(inside, "color"))
+                if (const auto colour = htmlColour(*value))
+                    style.colour = colour;
+        }
     } else if (name == "i")
         style.italic = !closing;
     else if (name == "b")

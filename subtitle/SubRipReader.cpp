@@ -50,7 +50,7 @@ std::vector<std::string> subRipTextLines(LineReader& reader)
 
 void TSubtitle::addTimedEntry(const TimedText& timed, std::vector<std::string> textLines,
                               FrameRate rate, std::int64_t frameOffset,
-                              EntriesWithOpenEnds& entries)
+                              EntriesWithOpenEnds& entries, bool plain)
 {
     auto [startMs, endMs] = std::pair(timed.startMs, timed.endMs);
     const QString why =
@@ -91,8 +91,11 @@ void TSubtitle::addTimedEntry(const TimedText& timed, std::vector<std::string> t
     }
     MarkedText marked;
     TextStyle style;
-    for (const std::string& text : textLines)
-        AppendMarkedLine(text, false, style, marked);
+    if (plain)
+        marked.lines = std::move(textLines);
+    else
+        for (const std::string& text : textLines)
+            AppendMarkedLine(text, false, style, marked);
     SetTextLines(entry, std::move(marked));
     entries.add(std::move(entry), openEnd);
 }

@@ -90,12 +90,15 @@ LoadOutcome TSubtitle::loadText(const QString& fileName, PreparedText prepared, 
     m_changed.clear();
     m_hidden = 0;
     m_rateNote.clear();
+    m_readNotes.clear();
     m_encoding = std::move(prepared.encoding);
     const TextDecoder decoder(charset, m_encoding);
     if (kind == FileKind::SubRip)
         readSubRip(prepared.text, rate, offset, decoder);
     else if (kind == FileKind::WebVtt)
         readWebVtt(prepared.text, rate, offset, decoder);
+    else if (kind == FileKind::Ass)
+        readAss(prepared.text, rate, offset, decoder);
     else
         readMicroDvd(prepared.text, rate, offset, decoder);
     return LoadOutcome::Read;

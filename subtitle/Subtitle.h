@@ -8,6 +8,7 @@
 #include "subtitle/TextDecoding.h"
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -98,11 +99,19 @@ public:
     // The two-letter code of the language the subtitles are for ("el"), or empty: a hint for
     // telling apart code pages that the bytes of a short file fit equally well.
     void SetLanguageHint(std::string languageCode) { m_languageHint = std::move(languageCode); }
+    const std::string& LanguageHint() const { return m_languageHint; }
     // WebVTT captions typed as they are spoken repeat each line in the next cue while the next
     // line is typed, and hold each finished line in a cue of a few milliseconds. Set, such a
     // file shows each line once: the cues of under 50 ms are left out and of every cue only the
     // lines the cue before did not show are kept.
     void SetRollingCaptions(bool collapse) { m_rollingCaptions = collapse; }
+    // WebVTT voice tags (<v Anna>) name who speaks. Set, the name is put before the words
+    // ("Anna: ..."); unset, only the words are shown.
+    void SetSpeakerNames(bool shown) { m_speakerNames = shown; }
+    // WebVTT captions cut from a broadcast stream carry an X-TIMESTAMP-MAP header tying their
+    // times to the stream's clock. Set, its offset is added to every cue, for a video that keeps
+    // that clock; unset, the times stay as written, for a video whose times start at zero.
+    void SetTimestampMap(bool apply) { m_timestampMap = apply; }
 
     void AddLine(std::string startFrame, std::string endFrame, std::string line1, std::string line2,
                  std::string line3);
@@ -124,6 +133,7 @@ public:
     static bool IsSrtFile(const QString& fileName);
     static bool IsMicroDvdFile(const QString& fileName);
     static bool IsWebVttFile(const QString& fileName);
+    static bool IsAssFile(const QString& fileName);
 
     // The entries of the last load that were skipped, in file order.
     const std::vector<SkippedEntry>& Skipped() const { return m_skipped; }
@@ -138,6 +148,9 @@ public:
     // When a MicroDVD file named its own frame rate and it differed from the chosen one, what
     // was done about it ("frame numbers converted from 23.976 to 25 fps"); empty otherwise.
     const QString& RateNote() const { return m_rateNote; }
+    // What else the user should know about how the last file was read (parts of the text left
+    // out, times moved), one sentence each.
+    const QStringList& ReadNotes() const { return m_readNotes; }
 
 private:
     // Reads the prepared text of a file (UTF-16/32 already turned into UTF-8) in `encoding`.
@@ -150,6 +163,9 @@ private:
                       const TextDecoder& decoder);
     void readWebVtt(const std::string& data, FrameRate rate, std::int64_t frameOffset,
                     const TextDecoder& decoder);
+    // An ASS/SSA script's events as plain text (its drawing is done by the ASS source).
+    void readAss(const std::string& data, FrameRate rate, std::int64_t frameOffset,
+                 const TextDecoder& decoder);
     // A subtitle with times in milliseconds, as the SubRip and WebVTT readers find one: the
     // line its times stand on (1-based) and its name (number or identifier) for messages.
     struct TimedText
@@ -161,8 +177,9 @@ private:
     };
     // Judges the times of `timed` (hidden, skipped, moved to zero, open end), reads the markup
     // of its text lines (UTF-8) and adds it.
+    // `plain`: the lines are plain text, without markup to read.
     void addTimedEntry(const TimedText& timed, std::vector<std::string> textLines, FrameRate rate,
-                       std::int64_t frameOffset, EntriesWithOpenEnds& entries);
+                       std::int64_t frameOffset, EntriesWithOpenEnds& entries, bool plain = false);
     void skip(int lineNumber, const QString& reason);
     void noteChanged(int lineNumber, const QString& reason);
 
@@ -172,8 +189,11 @@ private:
     int m_hidden = 0;
     FileEncoding m_encoding;
     QString m_rateNote;
+    QStringList m_readNotes;
     std::string m_languageHint;
     bool m_rollingCaptions = false;
+    bool m_speakerNames = false;
+    bool m_timestampMap = false;
 };
 
 // Strict decimal conversion of a 32-bit integer field: an optional sign and digits only.

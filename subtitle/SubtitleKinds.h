@@ -12,6 +12,9 @@ namespace lumelle {
 inline constexpr const char* kSubRipExtensions[] = {"srt"};
 inline constexpr const char* kMicroDvdExtensions[] = {"sub", "txt"};
 inline constexpr const char* kWebVttExtensions[] = {"vtt"};
+// ASS/SSA files are recognised by their "[Script Info]" section under any name; these are
+// the extensions the file dialog offers.
+inline constexpr const char* kAssExtensions[] = {"ass", "ssa"};
 
 struct SubtitleKind
 {
@@ -22,9 +25,10 @@ inline constexpr SubtitleKind kSubtitleKinds[] = {
     {"SubRip", kSubRipExtensions},
     {"MicroDVD", kMicroDvdExtensions},
     {"WebVTT", kWebVttExtensions},
+    {"ASS/SSA", kAssExtensions},
 };
 
-// Every extension of every kind, in the order above: "srt", "sub", "txt", "vtt".
+// Every extension of every kind, in the order above: "srt", "sub", "txt", "vtt", "ass", "ssa".
 inline QStringList SubtitleExtensions()
 {
     QStringList all;
@@ -36,7 +40,7 @@ inline QStringList SubtitleExtensions()
 }
 
 // The kinds with their extensions, for help texts: `kindPattern` "%1 (%2)" with ", " and
-// " and " gives "SubRip (.srt), MicroDVD (.sub, .txt) and WebVTT (.vtt)": the kinds are listed
+// " and " gives "SubRip (.srt), MicroDVD (.sub, .txt), WebVTT (.vtt) and ASS/SSA (.ass, .ssa)": the kinds are listed
 // with ", " and the last one joined by `kindSeparator`.
 inline QString SubtitleKindsText(const QString& kindPattern, const QString& extensionSeparator,
                                  const QString& kindSeparator)

@@ -258,7 +258,7 @@ std::string TextDecoder::utf8(const std::string& bytes) const
     return text(bytes).toStdString();
 }
 
-PreparedText PrepareText(const QByteArray& raw, const std::string& languageCode)
+PreparedText PrepareMarkedText(const QByteArray& raw)
 {
     static const struct
     {
@@ -285,7 +285,14 @@ PreparedText PrepareText(const QByteArray& raw, const std::string& languageCode)
             return prepared;
         }
     }
-    PreparedText prepared{std::string(raw.constData(), std::size_t(raw.size())), FileEncoding{}};
+    return PreparedText{std::string(raw.constData(), std::size_t(raw.size())), FileEncoding{}};
+}
+
+PreparedText PrepareText(const QByteArray& raw, const std::string& languageCode)
+{
+    PreparedText prepared = PrepareMarkedText(raw);
+    if (prepared.encoding.declared)
+        return prepared;
     // ISO-2022-JP is 7-bit, so valid UTF-8 as it stands: its escapes into the JIS character
     // sets tell it apart.
     for (const char* escape : {"\x1B$B", "\x1B$@", "\x1B(J"}) {

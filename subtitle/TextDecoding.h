@@ -99,6 +99,9 @@ struct PreparedText
     FileEncoding encoding;
 };
 PreparedText PrepareText(const QByteArray& raw, const std::string& languageCode = {});
+// The same without finding the code page of unmarked bytes (the encoding then names only a
+// byte-order mark): enough to tell what kind of file the text is.
+PreparedText PrepareMarkedText(const QByteArray& raw);
 
 // The code page of text that is not valid UTF-8 ("WINDOWS-1253", "SHIFT_JIS", ...), as the
 // detectors and a trial of the usual code pages find it (see GuessCodePage); empty when none

@@ -9,9 +9,13 @@
 #include "subtitle/Subtitle.h"
 #include "subtitle/TimeCodes.h"
 
+#include <QColor>
+#include <QRegularExpression>
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <optional>
 #include <vector>
 
 namespace lumelle {
@@ -109,64 +113,232 @@ const char* colourOfClass(const std::string& name)
     return nullptr;
 }
 
-// Turns the tags of one line of cue text into SubRip markup. `open` holds, for every <c> still
-// open, whether it was given a colour, so that its end tag closes what it opened; a <ruby>'s
-// reading (<rt>) is left out, as are voice and language tags and inline timestamps.
-std::string subRipMarkupOf(const std::string& text, std::vector<bool>& open, bool& inReading)
+// The colours a STYLE block gives: "::cue { color: X }" for every cue (under the empty name)
+// and "::cue(.name) { color: X }" for a class. Other selectors and properties change nothing
+// of the pictures and are left alone.
+using ClassColours = std::map<std::string, std::string>;
+
+// The value of the "color" property of a CSS rule's body, as a colour the SubRip markup reads
+// (a name or #RRGGBB); empty when there is none or it is not a colour.
+std::string colourOfRule(const std::string& body)
+{
+    std::string colour;
+    std::size_t at = 0;
+    while (at <= body.size()) {
+        const std::size_t end = std::min(body.find(';', at), body.size());
+        const std::string declaration = body.substr(at, end - at);
+        at = end + 1;
+        const std::size_t colon = declaration.find(':');
+        if (colon == std::string::npos)
+            continue;
+        QString name = QString::fromStdString(Trimmed(declaration.substr(0, colon))).toLower();
+        if (name != QLatin1String("color"))
+            continue;
+        QString value = QString::fromStdString(Trimmed(declaration.substr(colon + 1)));
+        value.remove(QLatin1String("!important"), Qt::CaseInsensitive);
+        value = value.trimmed();
+        QColor parsed;
+        static const QRegularExpression rgb(
+            QStringLiteral(R"(^rgba?\(\s*(\d+)\s*,\s*(\d+)\s*,\s*(\d+)\s*(,[^)]*)?\)$)"),
+            QRegularExpression::CaseInsensitiveOption);
+        if (const QRegularExpressionMatch m = rgb.match(value); m.hasMatch())
+            parsed =
+                QColor(std::min(m.captured(1).toInt(), 255), std::min(m.captured(2).toInt(), 255),
+                       std::min(m.captured(3).toInt(), 255));
+        else
+            parsed = QColor::fromString(value);
+        if (parsed.isValid())
+            colour = parsed.name().toStdString();
+    }
+    return colour;
+}
+
+void readStyleBlock(const std::vector<std::string>& lines, ClassColours& colours)
+{
+    std::string css;
+    for (const std::string& line : lines)
+        css += line + ' ';
+    for (std::size_t open = css.find("/*"); open != std::string::npos; open = css.find("/*")) {
+        const std::size_t close = css.find("*/", open + 2);
+        css.erase(open, close == std::string::npos ? close : close + 2 - open);
+    }
+    std::size_t at = 0;
+    while (true) {
+        const std::size_t open = css.find('{', at);
+        const std::size_t close = open == std::string::npos ? open : css.find('}', open);
+        if (close == std::string::npos)
+            break;
+        const std::string selectors = css.substr(at, open - at);
+        const std::string colour = colourOfRule(css.substr(open + 1, close - open - 1));
+        at = close + 1;
+        if (colour.empty())
+            continue;
+        std::size_t from = 0;
+        while (from <= selectors.size()) {
+            const std::size_t comma = std::min(selectors.find(',', from), selectors.size());
+            const std::string selector = Trimmed(selectors.substr(from, comma - from));
+            from = comma + 1;
+            if (selector == "::cue") {
+                colours[""] = colour;
+            } else if (selector.size() > 8 && selector.compare(0, 7, "::cue(.") == 0 &&
+                       selector.back() == ')') {
+                const std::string name = selector.substr(7, selector.size() - 8);
+                if (name.find_first_of(" .:[()") == std::string::npos)
+                    colours[name] = colour;
+            }
+        }
+    }
+}
+
+// How the tags of one cue are turned into SubRip markup, carried from line to line.
+struct CueMarkup
+{
+    const ClassColours& styleColours;
+    bool speakerNames = false;
+    // The colour of each <c> still open ("" when it gave none), so that its end tag closes what
+    // it opened and the colour around it comes back.
+    std::vector<std::string> open;
+    bool inReading = false;   // inside a ruby reading (<rt>), which is left out
+    bool leftReading = false; // a reading was left out of this cue
+
+    std::string colourOfClasses(const std::string& classes) const
+    {
+        std::string colour;
+        for (std::size_t from = 0; from <= classes.size() && !classes.empty();) {
+            const std::size_t dot = classes.find('.', from);
+            const std::string one = classes.substr(from, dot - from);
+            if (const auto styled = styleColours.find(one);
+                !one.empty() && styled != styleColours.end())
+                colour = styled->second;
+            else if (const char* known = colourOfClass(one))
+                colour = known;
+            if (dot == std::string::npos)
+                break;
+            from = dot + 1;
+        }
+        return colour;
+    }
+    // The colour the text stands in outside the innermost coloured <c>: an outer one's or the
+    // STYLE block's colour for every cue; empty for the window's.
+    std::string surroundingColour() const
+    {
+        for (auto it = open.rbegin(); it != open.rend(); ++it) {
+            if (!it->empty())
+                return *it;
+        }
+        const auto all = styleColours.find("");
+        return all == styleColours.end() ? std::string() : all->second;
+    }
+};
+
+std::string fontTag(const std::string& colour)
+{
+    return "<font color=\"" + colour + "\">";
+}
+
+// Appends cue words to SubRip markup. A brace means nothing in WebVTT but opens a mark in
+// SubRip ("{\\an8}"), so it goes in as a character reference, which is shown as written.
+void appendWords(std::string& out, const std::string& words)
+{
+    for (const char c : words) {
+        if (c == '{')
+            out += "&#123;";
+        else
+            out += c;
+    }
+}
+
+// Turns the tags of one line of cue text into SubRip markup. A <ruby>'s reading (<rt>) is left
+// out, as are language tags and inline timestamps; a voice tag gives the speaker's name when
+// the cue markup asks for it.
+std::string subRipMarkupOf(const std::string& text, CueMarkup& cue)
 {
     std::string out;
+    if (const std::string colour = cue.surroundingColour(); !colour.empty())
+        out = fontTag(colour);
     std::size_t at = 0;
     while (at < text.size()) {
         const std::size_t lt = text.find('<', at);
         const std::size_t gt = lt == std::string::npos ? lt : text.find('>', lt);
         if (gt == std::string::npos) {
-            if (!inReading)
-                out.append(text, at, std::string::npos);
+            if (!cue.inReading)
+                appendWords(out, text.substr(at));
             break;
         }
-        if (!inReading)
-            out.append(text, at, lt - at);
+        if (!cue.inReading)
+            appendWords(out, text.substr(at, lt - at));
         at = gt + 1;
         const std::string tag = text.substr(lt + 1, gt - lt - 1);
         const bool closing = !tag.empty() && tag[0] == '/';
         std::string name = tag.substr(closing ? 1 : 0);
-        name = name.substr(0, name.find_first_of(" \t"));
+        const std::size_t blank = name.find_first_of(" \t");
+        const std::string annotation =
+            blank == std::string::npos ? std::string() : Trimmed(name.substr(blank));
+        name = name.substr(0, blank);
         const std::string classes =
             name.find('.') == std::string::npos ? std::string() : name.substr(name.find('.') + 1);
         name = name.substr(0, name.find('.'));
         if (name == "rt") {
-            inReading = !closing;
+            cue.inReading = !closing;
+            cue.leftReading = cue.leftReading || !closing;
             continue;
         }
-        if (inReading)
+        if (cue.inReading)
             continue;
         if (name == "i" || name == "b" || name == "u") {
             out += closing ? "</" + name + ">" : "<" + name + ">";
         } else if (name == "c") {
             if (closing) {
-                if (!open.empty() && open.back())
+                if (cue.open.empty())
+                    continue;
+                const bool coloured = !cue.open.back().empty();
+                cue.open.pop_back();
+                if (coloured) {
                     out += "</font>";
-                if (!open.empty())
-                    open.pop_back();
+                    if (const std::string outer = cue.surroundingColour(); !outer.empty())
+                        out += fontTag(outer);
+                }
                 continue;
             }
-            const char* colour = nullptr;
-            for (std::size_t from = 0; from <= classes.size() && !classes.empty();) {
-                const std::size_t dot = classes.find('.', from);
-                const std::string one = classes.substr(from, dot - from);
-                if (const char* known = colourOfClass(one))
-                    colour = known;
-                if (dot == std::string::npos)
-                    break;
-                from = dot + 1;
-            }
-            if (colour)
-                out += std::string("<font color=\"") + colour + "\">";
-            open.push_back(colour != nullptr);
+            const std::string colour = cue.colourOfClasses(classes);
+            if (!colour.empty())
+                out += fontTag(colour);
+            cue.open.push_back(colour);
+        } else if (name == "v" && !closing && cue.speakerNames && !annotation.empty()) {
+            out += annotation + ": ";
         }
-        // v, lang, ruby and timestamps: the words stay, the tag goes.
+        // lang, ruby and timestamps: the words stay, the tag goes.
     }
     return out;
+}
+
+// The offset an X-TIMESTAMP-MAP value ("MPEGTS:900000,LOCAL:00:00:00.000") gives the cues:
+// the stream time (90 kHz ticks) less the local time, in milliseconds; nullopt when either
+// part is missing or unreadable.
+std::optional<std::int64_t> timestampMapOffset(const std::string& value)
+{
+    std::optional<std::int64_t> ticks;
+    std::optional<std::int64_t> localMs;
+    std::size_t at = 0;
+    while (at <= value.size()) {
+        const std::size_t comma = std::min(value.find(',', at), value.size());
+        const std::string item = Trimmed(value.substr(at, comma - at));
+        at = comma + 1;
+        if (item.compare(0, 7, "MPEGTS:") == 0) {
+            const std::string digits = item.substr(7);
+            if (!digits.empty() && digits.size() <= 12 &&
+                digits.find_first_not_of("0123456789") == std::string::npos)
+                ticks = std::stoll(digits);
+        } else if (item.compare(0, 6, "LOCAL:") == 0) {
+            try {
+                localMs = millisOfCueTime(item.substr(6));
+            } catch (const Error&) {
+            }
+        }
+    }
+    if (!ticks || !localMs)
+        return std::nullopt;
+    return *ticks / 90 - *localMs;
 }
 
 // Rolling captions hold each finished line in a cue shorter than this.
@@ -218,10 +390,34 @@ void TSubtitle::readWebVtt(const std::string& data, FrameRate rate, std::int64_t
 {
     LineReader reader(data);
     EntriesWithOpenEnds entries(m_lines, rate);
-    // The header: the signature line and what follows it up to the first blank line
-    // (X-TIMESTAMP-MAP and other metadata, which change nothing of the times as written).
-    while (!reader.atEnd() && !IsBlankLine(reader.readLine())) {
+    // The header: the signature line and what follows it up to the first blank line. Of its
+    // metadata only X-TIMESTAMP-MAP may change the times, and only when asked.
+    std::optional<std::int64_t> mapOffsetMs;
+    bool mapUnread = false;
+    while (!reader.atEnd()) {
+        const std::string line = reader.readLine();
+        if (IsBlankLine(line))
+            break;
+        if (line.compare(0, 16, "X-TIMESTAMP-MAP=") == 0) {
+            mapOffsetMs = timestampMapOffset(line.substr(16));
+            mapUnread = !mapOffsetMs;
+        }
     }
+    if (mapUnread)
+        m_readNotes << QStringLiteral("Its X-TIMESTAMP-MAP header could not be read; the times "
+                                      "are kept as written.");
+    const std::int64_t shiftMs = m_timestampMap && mapOffsetMs ? *mapOffsetMs : 0;
+    if (mapOffsetMs && *mapOffsetMs != 0)
+        m_readNotes << (shiftMs != 0
+                            ? QStringLiteral(
+                                  "Every cue is moved by %1 s to the stream clock of its "
+                                  "X-TIMESTAMP-MAP header.")
+                                  .arg(double(shiftMs) / 1000.0, 0, 'f', 3)
+                            : QStringLiteral("Its X-TIMESTAMP-MAP header ties it to a stream clock "
+                                             "%1 s off; the times are kept as written.")
+                                  .arg(double(*mapOffsetMs) / 1000.0, 0, 'f', 3));
+    ClassColours styleColours;
+    int cuesWithReadings = 0;
     int ordinal = 0;
     std::vector<std::string> previous; // rolling captions: the lines of the cue before
     while (!reader.atEnd()) {
@@ -252,6 +448,8 @@ void TSubtitle::readWebVtt(const std::string& data, FrameRate rate, std::int64_t
             }
             block.push_back(std::move(text));
         }
+        if (startsBlock(line, "STYLE"))
+            readStyleBlock(block, styleColours);
         if (comment)
             continue;
         ++ordinal;
@@ -272,12 +470,11 @@ void TSubtitle::readWebVtt(const std::string& data, FrameRate rate, std::int64_t
         }
         std::vector<std::string> textLines;
         std::vector<std::string> plainLines; // without tags, for rolling captions
-        std::vector<bool> open;
-        bool inReading = false;
+        CueMarkup markup{styleColours, m_speakerNames, {}, false, false};
         for (const std::string& raw : block) {
             if (IsBlankLine(raw))
                 continue; // a line of blanks inside a cue holds no text to draw
-            std::string line = subRipMarkupOf(decoder.utf8(raw), open, inReading);
+            std::string line = subRipMarkupOf(decoder.utf8(raw), markup);
             std::string plain = withoutTags(line);
             const bool shownBefore =
                 std::find(previous.begin(), previous.end(), plain) != previous.end();
@@ -285,6 +482,7 @@ void TSubtitle::readWebVtt(const std::string& data, FrameRate rate, std::int64_t
             if (!m_rollingCaptions || !shownBefore)
                 textLines.push_back(std::move(line));
         }
+        cuesWithReadings += markup.leftReading ? 1 : 0;
         if (m_rollingCaptions) {
             previous = std::move(plainLines);
             // A cue of a few milliseconds holds the line just finished, shown already.
@@ -293,10 +491,17 @@ void TSubtitle::readWebVtt(const std::string& data, FrameRate rate, std::int64_t
         }
         if (const int place = placeOfSettings(timing.settings); place != 0 && !textLines.empty())
             textLines.front().insert(0, "{\\an" + std::to_string(place) + "}");
-        addTimedEntry({lineNumber, shownName, timing.startMs, timing.endMs}, std::move(textLines),
-                      rate, frameOffset, entries);
+        addTimedEntry({lineNumber, shownName, timing.startMs + shiftMs, timing.endMs + shiftMs},
+                      std::move(textLines), rate, frameOffset, entries);
     }
     entries.finish();
+    if (cuesWithReadings == 1)
+        m_readNotes << QStringLiteral("1 cue holds a ruby reading (<rt>); it is left out and the "
+                                      "text it explains is shown.");
+    else if (cuesWithReadings > 1)
+        m_readNotes << QStringLiteral("%1 cues hold ruby readings (<rt>); they are left out and "
+                                      "the text they explain is shown.")
+                           .arg(cuesWithReadings);
 }
 
 } // namespace lumelle

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <QThread>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 // Creates or replaces `path` with exactly `bytes`.
@@ -16,6 +17,14 @@ inline void writeFile(const QString& path, const QByteArray& bytes)
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
     ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+// Removes the folder `path` (bytes, as the system holds them) and all it holds, names that are
+// not UTF-8 too, which QTemporaryDir cannot reach.
+inline void removeTree(const QByteArray& path)
+{
+    std::error_code error;
+    std::filesystem::remove_all(path.toStdString(), error);
 }
 
 // The whole content of `path`; empty when it cannot be read.

@@ -8,6 +8,7 @@
 #include "output/OutputFiles.h"
 #include "platform/Error.h"
 #include "platform/IniStore.h"
+#include "platform/SystemNames.h"
 #include "render/Renderer.h"
 #include "render/TextBlock.h"
 #include "render/WidthCheck.h"
@@ -26,6 +27,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QThread>
 #include <cerrno>
@@ -309,6 +311,58 @@ TEST_F(BadInput, InvalidUtf8IsReadInTheFoundOrChosenCodePage)
 
     const GenerationResult result = RunGeneration(request(found, path), {});
     EXPECT_EQ(checkPairIsWhole(idxOf(result), subOf(result)), 1);
+}
+
+// Two names that differ in one byte that is not UTF-8 must stay two names: each gives back
+// exactly its bytes, and shows them readably.
+TEST(SystemNames, EveryNameGivesBackItsBytesAndShowsThemReadably)
+{
+    const struct
+    {
+        QByteArray bytes;
+        const char* shown;
+    } cases[] = {
+        {"caf\xc3\xa9.srt", "caf\xc3\xa9.srt"},                  // UTF-8 stays as it is
+        {"caf\xe9.srt", "caf\\xE9.srt"},                         // Latin-1 é
+        {"caf\xe8.srt", "caf\\xE8.srt"},                         // Latin-1 è: another name
+        {"\xc3\x28 \xe2\x82", "\\xC3( \\xE2\\x82"},              // broken and cut-off sequences
+        {"\xc0\xaf \xed\xa0\x80", "\\xC0\\xAF \\xED\\xA0\\x80"}, // overlong, a surrogate
+        {"\xf4\x90\x80\x80", "\\xF4\\x90\\x80\\x80"},            // past U+10FFFF
+        {"\xf0\x9f\x8e\xac.srt", "\xf0\x9f\x8e\xac.srt"},        // outside the BMP
+        {"\xef\x9e\xa9", "\\xEF\\x9E\\xA9"}, // a character of the range that stands for bytes
+    };
+    QSet<QString> names;
+    for (const auto& c : cases) {
+        const QString name = FromSystemName(c.bytes);
+        EXPECT_EQ(ToSystemName(name), c.bytes) << c.shown;
+        EXPECT_EQ(ReadableName(name), QString::fromUtf8(c.shown));
+        names.insert(name);
+    }
+    EXPECT_EQ(names.size(), qsizetype(std::size(cases))) << "two names became one";
+}
+
+// Qt's file dialog names a Latin-1 file with U+FFFD; the one file it showed is found, and a
+// name that two files share in Qt's eyes is left as it is.
+TEST(SystemNames, AFileDialogsNameFindsTheOneFileItShowed)
+{
+    QTemporaryDir dir;
+    const QByteArray top = QFile::encodeName(dir.path());
+    ASSERT_EQ(::mkdir((top + "/d\xe9j\xe0").constData(), 0755), 0);
+    for (const char* name : {"/d\xe9j\xe0/film.srt", "/caf\xe8.srt", "/caf\xe9.srt"})
+        ::close(::open((top + name).constData(), O_WRONLY | O_CREAT, 0644));
+    const struct
+    {
+        const char* qtName; // as Qt decodes it, from the test's folder
+        QByteArray found;   // the bytes of the name given back, from the test's folder
+    } cases[] = {
+        {"/d\uFFFDj\uFFFD/film.srt", "/d\xe9j\xe0/film.srt"},
+        {"/caf\uFFFD.srt", "/caf\xef\xbf\xbd.srt"}, // two files: none is taken
+        {"/gone\uFFFD.srt", "/gone\xef\xbf\xbd.srt"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ToSystemName(FromQtName(dir.path() + QString::fromUtf8(c.qtName))), top + c.found)
+            << c.qtName;
+    removeTree(top);
 }
 
 TEST_F(BadInput, TimesLikeNinetyNineHoursAreRefusedBeforeAnyFileIsWritten)

@@ -1,3 +1,4 @@
+#include "AssScripts.h"
 #include "ConverterRuns.h"
 #include "TestFiles.h"
 #include "TextOfWidth.h"
@@ -13,10 +14,13 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <csignal>
+#include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <map>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace lumelle;
@@ -368,6 +372,61 @@ TEST(ConvertCommand, DecodedOutputShowsTheChosenColoursOnlyWhileShown)
     }
 }
 
+TEST(ConvertCommand, AssScriptIsDrawnByLibassWithItsStylesPlacesFadesAndFonts)
+{
+    QTemporaryDir dir;
+    const QString ass = dir.filePath("styled.ass");
+    writeFileIn(dir, "styled.ass", lumelle::testing::TestAssScript());
+    const Outcome run = convert({"--palette", "pc", "--jobs", "2", ass});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    // The font nobody has is named; the one the script carries is not.
+    EXPECT_TRUE(run.err.contains("\"NoSuchFontXyz\"")) << run.err.toStdString();
+    EXPECT_FALSE(run.err.contains("Lumelle Sub Mono")) << run.err.toStdString();
+
+    // Pictures cut at every start and end (the overlap 2-3 s is one picture of both events),
+    // and the fade in steps of about a tenth of a second.
+    const QString idx = dir.filePath("styled.idx");
+    QFile index(idx);
+    ASSERT_TRUE(index.open(QIODevice::ReadOnly));
+    QStringList times;
+    for (const QByteArray& line : index.readAll().split('\n')) {
+        if (line.startsWith("timestamp: "))
+            times << QString::fromLatin1(line.mid(11, 12));
+    }
+    ASSERT_GE(times.size(), 8);
+    EXPECT_EQ(times.mid(0, 4).join(' ').toStdString(),
+              "00:00:01:000 00:00:02:000 00:00:03:000 00:00:04:400");
+    const auto fadeSteps = std::count_if(
+        times.begin(), times.end(), [](const QString& t) { return t.startsWith("00:00:07:"); });
+    EXPECT_GE(fadeSteps, 5);
+    EXPECT_LE(fadeSteps, 11);
+
+    QString problem;
+    const QRgb white = qRgb(255, 255, 255), red = qRgb(255, 0, 0), green = qRgb(0, 255, 0);
+    EXPECT_GT(decodedPixelsOf(idx, 2.5, white, problem), 500) << problem.toStdString();
+    EXPECT_GT(decodedPixelsOf(idx, 4.75, red, problem), 200) << problem.toStdString();
+    EXPECT_EQ(decodedPixelsOf(idx, 5.25, red, problem), 0) << problem.toStdString();
+    // The drawing is a shape of 100 x 100 pixels, never its commands as text.
+    const int square = decodedPixelsOf(idx, 5.75, green, problem);
+    EXPECT_GE(square, 9500) << problem.toStdString();
+    EXPECT_LE(square, 10201);
+    EXPECT_EQ(decodedPixelsOf(idx, 5.75, white, problem), 0);
+    // Halfway into the fade the text shows through (lower contrast), fully after it.
+    EXPECT_EQ(decodedPixelsOf(idx, 7.5, white, problem), 0) << problem.toStdString();
+    EXPECT_GT(decodedPixelsOf(idx, 8.5, white, problem), 200) << problem.toStdString();
+    // The style "Signs" marks its events forced: with subtitles off only they show.
+    EXPECT_GT(decodedPixelsOf(idx, 4.75, red, problem, 0, true), 200) << problem.toStdString();
+    EXPECT_EQ(decodedPixelsOf(idx, 2.5, white, problem, 0, true), 0) << problem.toStdString();
+
+    // Each thread draws with a renderer of its own: one thread gives the same pair.
+    QDir().mkpath(dir.filePath("one"));
+    ASSERT_EQ(convert({"--palette", "pc", "--jobs", "1", "-o", dir.filePath("one"), ass}).exitCode,
+              0);
+    QFile a(dir.filePath("styled.sub")), b(dir.filePath("one/styled.sub"));
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(a.readAll() == b.readAll());
+}
+
 TEST(ConvertCommand, SafePaletteDrawsInItsDefaultColours)
 {
     QTemporaryDir dir;
@@ -545,27 +604,143 @@ TEST(ConvertCommand, FileNamesAndTextReachTheTerminalAsTheyAre)
                              dir.filePath("%1%2.sub") +
                              " (help: " + dir.filePath("Lumelle_Help_File.txt") + ")\n");
 
-    // A Latin-1 name on a UTF-8 system is found and converted; a missing file among several
-    // is named.
-    const QByteArray latin1 = QFile::encodeName(dir.path()) + "/caf\xe9.srt";
-    const int fd = ::open(latin1.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(::write(fd, srt.constData(), size_t(srt.size())), srt.size());
-    ::close(fd);
-    QProcess shell;
-    shell.start("/bin/sh", {"-c", "exec \"$0\" \"$(printf \"$1/caf\\351.srt\")\" \"$1/gone.srt\"",
-                            QStringLiteral(LUMELLE_CONVERT_BIN), dir.path()});
-    ASSERT_TRUE(shell.waitForFinished(60000));
-    EXPECT_EQ(shell.exitCode(), 1);
-    EXPECT_TRUE(QByteArray(shell.readAllStandardError())
-                    .contains(QFile::encodeName(dir.filePath("gone.srt")) + ": No such file\n"));
-    EXPECT_EQ(QFileInfo(dir.filePath(QString::fromUtf8("caf\uFFFD.sub"))).size(), 2048)
-        << "the pair has the name as decoded";
-    ::unlink(latin1.constData());
-
     // Escape sequences of the text are shown, not obeyed.
     const Outcome listed = convert({"--list", percent});
     EXPECT_EQ(listed.out, "1\t00:00:01:000\t00:00:02:000\tred \\x1B[31mtext\\x07\n");
+}
+
+namespace {
+
+// A shell word that printf turns into exactly `bytes`, however they are encoded.
+QByteArray shellBytes(const QByteArray& bytes)
+{
+    QByteArray octal;
+    for (const char c : bytes)
+        octal += "\\" + QByteArray::number(static_cast<unsigned char>(c), 8).rightJustified(3, '0');
+    return "\"$(printf '" + octal + "')\"";
+}
+
+// Runs the converter in `folder` with arguments given as bytes: QProcess would pass them as
+// UTF-8, so the shell makes them.
+Outcome convertInBytes(const QByteArray& folder, const QList<QByteArray>& args)
+{
+    QByteArray script = "cd " + shellBytes(folder) + " && exec \"$0\"";
+    for (const QByteArray& arg : args)
+        script += ' ' + shellBytes(arg);
+    QProcess shell;
+    shell.start("/bin/sh", {"-c", QString::fromLatin1(script), LUMELLE_CONVERT_BIN});
+    shell.waitForFinished(60000);
+    return {shell.exitCode(), QString::fromUtf8(shell.readAllStandardOutput()),
+            QString::fromUtf8(shell.readAllStandardError())};
+}
+
+// The files under `folder` (bytes, as the system holds them), their paths from there, sorted.
+QList<QByteArray> filesUnder(const QByteArray& folder, const QByteArray& prefix = {})
+{
+    QList<QByteArray> files;
+    DIR* dir = ::opendir(folder.constData());
+    if (!dir)
+        return files;
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        struct stat st;
+        if (name == "." || name == ".." || ::lstat((folder + '/' + name).constData(), &st) != 0)
+            continue;
+        if (S_ISDIR(st.st_mode))
+            files += filesUnder(folder + '/' + name, prefix + name + '/');
+        else
+            files << prefix + name;
+    }
+    ::closedir(dir);
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+} // namespace
+
+// A name that is not UTF-8 (a Latin-1 file or folder) gives outputs named with its own bytes:
+// two names one byte apart give two pairs, and printed names show such bytes as \xHH.
+TEST(ConvertCommand, NamesThatAreNotUtf8KeepTheirBytes)
+{
+    const QByteArray srt = "1\n00:00:01,000 --> 00:00:02,000\nText\n";
+    const QByteArray help = "Lumelle_Help_File.txt";
+    const struct
+    {
+        const char* what;
+        QByteArray from; // the working folder, inside the test's folder
+        QList<QByteArray> inputs;
+        QList<QByteArray> args;
+        int exitCode;
+        QList<QByteArray> files; // what the folder holds afterwards
+        QStringList printed;
+    } cases[] = {
+        {"two Latin-1 names one byte apart, then a missing file",
+         "",
+         {"caf\xe9.srt", "caf\xe8.srt"},
+         {"caf\xe9.srt", "caf\xe8.srt", "gone.srt"},
+         1,
+         {help, "caf\xe8.idx", "caf\xe8.srt", "caf\xe8.sub", "caf\xe9.idx", "caf\xe9.srt",
+          "caf\xe9.sub"},
+         {"caf\\xE9.srt: 1 subtitles -> ", "/caf\\xE8.idx, ", "gone.srt: No such file\n"}},
+        {"a file in a Latin-1 folder",
+         "",
+         {"d\xe9j\xe0/film.srt"},
+         {"d\xe9j\xe0/film.srt"},
+         0,
+         {"d\xe9j\xe0/" + help, "d\xe9j\xe0/film.idx", "d\xe9j\xe0/film.srt",
+          "d\xe9j\xe0/film.sub"},
+         {"d\\xE9j\\xE0/film.srt: 1 subtitles -> "}},
+        {"working in a Latin-1 folder",
+         "d\xe9j\xe0",
+         {"d\xe9j\xe0/film.srt"},
+         {"film.srt"},
+         0,
+         {"d\xe9j\xe0/" + help, "d\xe9j\xe0/film.idx", "d\xe9j\xe0/film.srt",
+          "d\xe9j\xe0/film.sub"},
+         {"/d\\xE9j\\xE0/film.idx"}},
+        {"--output naming a Latin-1 folder",
+         "",
+         {"film.srt"},
+         {"-o", "sortie\xe9", "film.srt"},
+         0,
+         {"film.srt", "sortie\xe9/" + help, "sortie\xe9/film.idx", "sortie\xe9/film.sub"},
+         {"sortie\\xE9/film.idx"}},
+        {"--settings naming a Latin-1 file (the subtitle's text in it is no setting)",
+         "",
+         {"r\xe9glages.ini", "film.srt"},
+         {"--settings", "r\xe9glages.ini", "film.srt"},
+         0,
+         {help, "film.idx", "film.srt", "film.sub", "r\xe9glages.ini"},
+         {"film.srt: 1 subtitles -> "}},
+        {"--json",
+         "",
+         {"\xe9t\xe9.srt"},
+         {"--json", "\xe9t\xe9.srt"},
+         0,
+         {help, "\xe9t\xe9.idx", "\xe9t\xe9.srt", "\xe9t\xe9.sub"},
+         {"\"file\": \"\\\\xE9t\\\\xE9.srt\"", "\\\\xE9t\\\\xE9.idx\""}},
+    };
+    for (const auto& c : cases) {
+        QTemporaryDir dir;
+        const QByteArray top = QFile::encodeName(dir.path()) + '/';
+        for (const QByteArray& input : c.inputs) {
+            const qsizetype slash = input.lastIndexOf('/');
+            if (slash > 0)
+                ::mkdir((top + input.left(slash)).constData(), 0755);
+            const int fd = ::open((top + input).constData(), O_WRONLY | O_CREAT, 0644);
+            ASSERT_GE(fd, 0) << c.what;
+            ASSERT_EQ(::write(fd, srt.constData(), size_t(srt.size())), srt.size());
+            ::close(fd);
+        }
+        const Outcome run = convertInBytes(top + c.from, c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.what << "\n" << run.err.toStdString();
+        EXPECT_EQ(filesUnder(top), c.files) << c.what;
+        for (const QString& text : c.printed)
+            EXPECT_TRUE((run.out + run.err).contains(text))
+                << c.what << ": " << text.toStdString() << " in\n"
+                << (run.out + run.err).toStdString();
+        removeTree(top);
+    }
 }
 
 namespace {

@@ -406,3 +406,40 @@ TEST(PgsWriter, PlayersReadTheSupAndTheBdnIndex)
         QStringLiteral("Width=\"%1\" Height=\"%2\"").arg(png.width()).arg(png.height())));
     EXPECT_EQ(qAlpha(png.pixel(0, 0)), 0) << "the video shows around the text";
 }
+
+TEST(PgsWriter, AssScriptsKeepTheirOwnColoursAndFades)
+{
+    // A red sign where \pos puts it and a white line fading in: drawn by libass in full colour.
+    QTemporaryDir dir;
+    const QString ass = dir.filePath("signs.ass");
+    QFile file(ass);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Script Info]\nScriptType: v4.00+\nPlayResX: 640\nPlayResY: 360\n\n"
+               "[V4+ Styles]\nFormat: Name, Fontname, Fontsize, PrimaryColour, OutlineColour, "
+               "Bold, Outline, Shadow, Alignment\n"
+               "Style: Default,DejaVu Sans,28,&H00FFFFFF,&H00000000,0,2,0,2\n\n"
+               "[Events]\nFormat: Layer, Start, End, Style, Text\n"
+               "Dialogue: 0,0:00:01.00,0:00:02.00,Default,{\\pos(100,60)\\c&H0000FF&}SIGN\n"
+               "Dialogue: 0,0:00:03.00,0:00:06.00,Default,{\\fad(2000,0)}Fading in\n");
+    file.close();
+    const ConverterRun run = runConverter({"--format", "pgs", ass});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QString sup = dir.filePath("signs.sup");
+    const QByteArray sign = decodedFrame(sup, 1.5);
+    ASSERT_EQ(sign.size(), 1920 * 1080 * 3);
+    int red = 0, redNearThePosition = 0;
+    for (qsizetype i = 0; i + 2 < sign.size(); i += 3) {
+        if (uchar(sign[i]) > 250 && uchar(sign[i + 1]) < 5 && uchar(sign[i + 2]) < 5) {
+            ++red;
+            const qsizetype pixel = i / 3, x = pixel % 1920, y = pixel / 1920;
+            // (100, 60) of a 640x360 script is (300, 180) of the 1080 frame: the foot of the
+            // centred word.
+            redNearThePosition += std::abs(x - 300) < 200 && y > 60 && y <= 190 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(red, 300);
+    EXPECT_EQ(redNearThePosition, red);
+    // Half way into the fade no pixel is wholly white yet; after it the text is.
+    EXPECT_EQ(shadesOf(decodedFrame(sup, 3.9)).white, 0);
+    EXPECT_GT(shadesOf(decodedFrame(sup, 5.5)).white, 300);
+}

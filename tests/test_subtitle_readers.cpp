@@ -150,6 +150,12 @@ TEST_F(Readers, PositionAndColourMarksAreKeptAsTheFileWritesThem)
          kPlaceUnset,
          {{0, 0, 2, colour(0, 255, 0)}}},
         {"a.srt", "<font color=\"nosuch\">x</font>", kPlaceUnset, {}},
+        {"a.srt",
+         "<font color=red>r<font color=lime>g</font>r</font>w",
+         kPlaceUnset,
+         {{0, 0, 1, colour(255, 0, 0)},
+          {0, 1, 2, colour(0, 255, 0)},
+          {0, 2, 3, colour(255, 0, 0)}}},
         {"a.srt", "{\\c&H00FFFF&}ye{\\c}w", kPlaceUnset, {{0, 0, 2, colour(255, 255, 0)}}},
         {"a.sub", "{P:1}{c:$00FF00}top", 8, {{0, 0, 3, colour(0, 255, 0)}}},
         {"a.sub", "{P:0}bottom", 2, {}},
@@ -361,6 +367,36 @@ TEST_F(Readers, FilesAreRecognisedByWhatTheyHold)
               (std::vector<SkippedEntry>{{1, "'My Film' has no time line before it"}}));
 }
 
+TEST_F(Readers, AssScriptsAreReadUnderAnyNameAsPlainTextEvents)
+{
+    const QByteArray script =
+        "\n[Script Info]\nScriptType: v4.00+\n\n[V4+ Styles]\nFormat: Name, Fontname\n"
+        "Style: Default,Arial\n\n[Events]\n"
+        "Format: Layer, Start, End, Style, Name, MarginL, MarginR, MarginV, Effect, Text\n"
+        "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,{\\an8}Hello, {\\i1}world{\\i0}\\N"
+        "second\\hline\n"
+        "Comment: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,a note\n"
+        "Dialogue: 0,0:00:03.00,0:00:04.50,Default,,0,0,0,,{\\p1}m 0 0 l 9 0 9 9{\\p0}Sign\n"
+        "Dialogue: 0,0:00:05.00,x,Default,,0,0,0,,bad time\n";
+    const Rows expected{"25-50|Hello, world|second line", "75-112|Sign"};
+    // Recognised by its section, whatever the name says.
+    for (const char* name : {"film.ass", "film.ssa", "film.txt", "film.srt", "film"}) {
+        const TSubtitle list = load(name, script);
+        EXPECT_EQ(m_outcome, LoadOutcome::Read) << name;
+        EXPECT_EQ(rows(list), expected) << name;
+        EXPECT_EQ(list.Skipped().size(), 1u) << name;
+    }
+    // An SSA script names its own fields; UTF-16 with a mark is decoded like SubRip.
+    QByteArray ssa = "[Script Info]\n[Events]\nFormat: Marked, Start, End, Style, Name, "
+                     "MarginL, MarginR, MarginV, Effect, Text\nDialogue: Marked=0,0:00:01.00,"
+                     "0:00:02.00,*Default,,0000,0000,0000,,Ελληνικά\n";
+    QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+    const QByteArray wide = utf16(QString::fromUtf8(ssa));
+    EXPECT_EQ(rows(load("greek.ssa", wide)), Rows{"25-50|Ελληνικά"});
+    EXPECT_EQ(load("plain.ass", "[Script Infos]\n").Count(), 0);
+    EXPECT_EQ(m_outcome, LoadOutcome::UnsupportedFormat);
+}
+
 TEST_F(Readers, WebVttCuesAreReadAndTheirTagsDrawnOrDropped)
 {
     // Header metadata, NOTE, STYLE and REGION blocks, identifiers, hours left out, settings,
@@ -406,6 +442,46 @@ TEST_F(Readers, WebVttCuesAreReadAndTheirTagsDrawnOrDropped)
     // Without its signature a .vtt file is not taken for one.
     load("plain.vtt", "00:01.000 --> 00:02.000\nA\n");
     EXPECT_EQ(m_outcome, LoadOutcome::UnsupportedFormat);
+}
+
+TEST_F(Readers, WebVttStyleColoursSpeakersAndTheStreamClock)
+{
+    // STYLE colours for every cue and per class (overriding a default class), nested classes,
+    // voices, a ruby reading and a timestamp map 10 s off.
+    const QByteArray vtt =
+        "WEBVTT\nX-TIMESTAMP-MAP=LOCAL:00:00:00.000,MPEGTS:900000\n\n"
+        "STYLE\n/* a note */\n::cue { color: rgb(0, 0, 255) }\n"
+        "::cue(.red), ::cue(.warn) { font-weight: bold; color: #00ff00 }\n\n"
+        "00:01.000 --> 00:02.000\n<v Anna>a <c.warn>b <c.yellow>c</c> d</c> <c.red>e</c>\n"
+        "<v.loud Ben>f <ruby>g<rt>h</rt></ruby> {\\an8}\n";
+    // Each styled stretch as "line:begin-end=RRGGBB".
+    const auto colours = [](const SubtitleLine& line) {
+        std::vector<std::string> out;
+        for (const StyleSpan& span : line.Spans) {
+            char text[40];
+            const ColorValue c = span.style.colour.value_or(0);
+            std::snprintf(text, sizeof text, "%d:%zu-%zu=%02X%02X%02X", span.line, span.begin,
+                          span.end, unsigned(redOf(c)), unsigned(greenOf(c)), unsigned(blueOf(c)));
+            out.push_back(text);
+        }
+        return out;
+    };
+    const TSubtitle plain = load("film.vtt", vtt);
+    EXPECT_EQ(rows(plain), (Rows{"25-50|a b c d e|f g {\\an8}"}));
+    EXPECT_EQ(plain.line(1).Place, kPlaceUnset);
+    EXPECT_EQ(colours(plain.line(1)),
+              (Rows{"0:0-2=0000FF", "0:2-4=00FF00", "0:4-5=FFFF00", "0:5-7=00FF00", "0:7-8=0000FF",
+                    "0:8-9=00FF00", "1:0-10=0000FF"}));
+    EXPECT_EQ(plain.ReadNotes(),
+              (QStringList{"Its X-TIMESTAMP-MAP header ties it to a stream clock 10.000 s off; "
+                           "the times are kept as written.",
+                           "1 cue holds a ruby reading (<rt>); it is left out and the text it "
+                           "explains is shown."}));
+    TSubtitle asked;
+    asked.SetSpeakerNames(true);
+    asked.SetTimestampMap(true);
+    asked.LoadFromFile(writeFileIn(m_dir, "film.vtt", vtt), true, FrameRate(25000), 0);
+    EXPECT_EQ(rows(asked), (Rows{"275-300|Anna: a b c d e|Ben: f g {\\an8}"}));
 }
 
 TEST_F(Readers, MicroDvdFrameRateHeaderConvertsFrameNumbers)

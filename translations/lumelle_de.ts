@@ -239,6 +239,118 @@
         <source>Keep the %1 subtitles written so far? The earlier pair will be replaced.</source>
         <translation>Die %1 bisher geschriebenen Untertitel behalten? Das frühere Paar wird ersetzt.</translation>
     </message>
+    <message>
+        <source>The styles of the ASS/SSA script decide this.</source>
+        <translation>Das legen die Stile des ASS/SSA-Skripts fest.</translation>
+    </message>
+    <message>
+        <source>forced</source>
+        <translation>erzwungen</translation>
+    </message>
+    <message>
+        <source>loaded file</source>
+        <translation>geladene Datei</translation>
+    </message>
+    <message>
+        <source>Output Form and Languages</source>
+        <translation>Ausgabeform und Sprachen</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>Schreiben</translation>
+    </message>
+    <message>
+        <source>Languages in the output</source>
+        <translation>Sprachen in der Ausgabe</translation>
+    </message>
+    <message>
+        <source>Each file becomes one subtitle stream; players choose the first one first.<byte value="xd"/>Delete removes the selected file.</source>
+        <translation>Jede Datei wird eine Untertitelspur; Player wählen zuerst die erste.<byte value="xd"/>Entf entfernt die gewählte Datei.</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Sprache</translation>
+    </message>
+    <message>
+        <source>Forced</source>
+        <translation>Erzwungen</translation>
+    </message>
+    <message>
+        <source>Shown even when the viewer turned subtitles off (foreign dialogue, signs)</source>
+        <translation>Auch gezeigt, wenn der Zuschauer Untertitel ausgeschaltet hat (fremdsprachige Dialoge, Schilder)</translation>
+    </message>
+    <message>
+        <source>Add File...</source>
+        <translation>Datei hinzufügen...</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>Several languages need the VobSub pair: a .sup file holds one.</source>
+        <translation>Mehrere Sprachen brauchen das VobSub-Paar: eine .sup-Datei fasst eine.</translation>
+    </message>
+    <message>
+        <source>WebVTT: rolling captions shown once</source>
+        <translation>WebVTT: rollende Zeilen einmal zeigen</translation>
+    </message>
+    <message>
+        <source>WebVTT captions typed as they are spoken repeat every line in the next cue: read them so that each line shows once</source>
+        <translation>WebVTT-Untertitel, die beim Sprechen getippt werden, wiederholen jede Zeile im nächsten Cue: so lesen, dass jede Zeile einmal erscheint</translation>
+    </message>
+    <message>
+        <source>(no file loaded)</source>
+        <translation>(keine Datei geladen)</translation>
+    </message>
+    <message>
+        <source>The loaded file&apos;s language is chosen in the Output group</source>
+        <translation>Die Sprache der geladenen Datei wird in der Gruppe Ausgabe gewählt</translation>
+    </message>
+    <message>
+        <source>%1 is in the list already.</source>
+        <translation>%1 steht schon in der Liste.</translation>
+    </message>
+    <message>
+        <source>no subtitle in it</source>
+        <translation>kein Untertitel darin</translation>
+    </message>
+    <message>
+        <source>Add a subtitle file of another language</source>
+        <translation>Untertiteldatei einer weiteren Sprache hinzufügen</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds one language. Remove the added files or write the VobSub pair.</source>
+        <translation>„%1“ fasst eine Sprache. Entfernen Sie die hinzugefügten Dateien oder schreiben Sie das VobSub-Paar.</translation>
+    </message>
+    <message>
+        <source>This is subtitle %1 of %2.</source>
+        <translation>Das ist Untertitel %1 von %2.</translation>
+    </message>
+    <message>
+        <source>VobSub pair (.idx/.sub)</source>
+        <translation>VobSub-Paar (.idx/.sub)</translation>
+    </message>
+    <message>
+        <source>DVD .sup (authoring programs)</source>
+        <translation>DVD-.sup (Authoring-Programme)</translation>
+    </message>
+    <message>
+        <source>VobSub pair and DVD .sup</source>
+        <translation>VobSub-Paar und DVD-.sup</translation>
+    </message>
+    <message>
+        <source>Blu-ray video has no frame rate %1: choose one of %2.</source>
+        <translation>Blu-ray-Video hat keine Bildrate %1: wählen Sie eine von %2.</translation>
+    </message>
+    <message>
+        <source>Blu-ray .sup (PGS, 1920x1080)</source>
+        <translation>Blu-ray-.sup (PGS, 1920x1080)</translation>
+    </message>
+    <message>
+        <source>BDN XML and PNG (Blu-ray authoring)</source>
+        <translation>BDN-XML und PNG (Blu-ray-Authoring)</translation>
+    </message>
 </context>
 <context>
     <name>lumelle::TFormColorOptions</name>

@@ -239,6 +239,118 @@
         <source>Keep the %1 subtitles written so far? The earlier pair will be replaced.</source>
         <translation>¿Conservar los %1 subtítulos escritos hasta ahora? El par anterior será reemplazado.</translation>
     </message>
+    <message>
+        <source>The styles of the ASS/SSA script decide this.</source>
+        <translation>Lo deciden los estilos del guion ASS/SSA.</translation>
+    </message>
+    <message>
+        <source>forced</source>
+        <translation>forzados</translation>
+    </message>
+    <message>
+        <source>loaded file</source>
+        <translation>archivo cargado</translation>
+    </message>
+    <message>
+        <source>Output Form and Languages</source>
+        <translation>Formato de salida e idiomas</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>Escribir</translation>
+    </message>
+    <message>
+        <source>Languages in the output</source>
+        <translation>Idiomas en la salida</translation>
+    </message>
+    <message>
+        <source>Each file becomes one subtitle stream; players choose the first one first.<byte value="xd"/>Delete removes the selected file.</source>
+        <translation>Cada archivo se convierte en una pista de subtítulos; los reproductores eligen primero la primera.<byte value="xd"/>Supr quita el archivo elegido.</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Idioma</translation>
+    </message>
+    <message>
+        <source>Forced</source>
+        <translation>Forzados</translation>
+    </message>
+    <message>
+        <source>Shown even when the viewer turned subtitles off (foreign dialogue, signs)</source>
+        <translation>Se muestran aunque el espectador haya desactivado los subtítulos (diálogos extranjeros, carteles)</translation>
+    </message>
+    <message>
+        <source>Add File...</source>
+        <translation>Añadir archivo...</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Quitar</translation>
+    </message>
+    <message>
+        <source>Several languages need the VobSub pair: a .sup file holds one.</source>
+        <translation>Varios idiomas necesitan el par VobSub: un archivo .sup contiene uno solo.</translation>
+    </message>
+    <message>
+        <source>WebVTT: rolling captions shown once</source>
+        <translation>WebVTT: subtítulos rodantes una vez</translation>
+    </message>
+    <message>
+        <source>WebVTT captions typed as they are spoken repeat every line in the next cue: read them so that each line shows once</source>
+        <translation>Los subtítulos WebVTT escritos mientras se habla repiten cada línea en la siguiente entrada: leerlos para que cada línea se muestre una vez</translation>
+    </message>
+    <message>
+        <source>(no file loaded)</source>
+        <translation>(ningún archivo cargado)</translation>
+    </message>
+    <message>
+        <source>The loaded file&apos;s language is chosen in the Output group</source>
+        <translation>El idioma del archivo cargado se elige en el grupo Salida</translation>
+    </message>
+    <message>
+        <source>%1 is in the list already.</source>
+        <translation>%1 ya está en la lista.</translation>
+    </message>
+    <message>
+        <source>no subtitle in it</source>
+        <translation>no contiene ningún subtítulo</translation>
+    </message>
+    <message>
+        <source>Add a subtitle file of another language</source>
+        <translation>Añadir un archivo de subtítulos de otro idioma</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds one language. Remove the added files or write the VobSub pair.</source>
+        <translation>«%1» contiene un solo idioma. Quite los archivos añadidos o escriba el par VobSub.</translation>
+    </message>
+    <message>
+        <source>This is subtitle %1 of %2.</source>
+        <translation>Es el subtítulo %1 de %2.</translation>
+    </message>
+    <message>
+        <source>VobSub pair (.idx/.sub)</source>
+        <translation>Par VobSub (.idx/.sub)</translation>
+    </message>
+    <message>
+        <source>DVD .sup (authoring programs)</source>
+        <translation>DVD .sup (programas de autoría)</translation>
+    </message>
+    <message>
+        <source>VobSub pair and DVD .sup</source>
+        <translation>Par VobSub y DVD .sup</translation>
+    </message>
+    <message>
+        <source>Blu-ray video has no frame rate %1: choose one of %2.</source>
+        <translation>El vídeo Blu-ray no tiene la frecuencia de imagen %1: elija una de %2.</translation>
+    </message>
+    <message>
+        <source>Blu-ray .sup (PGS, 1920x1080)</source>
+        <translation>.sup de Blu-ray (PGS, 1920x1080)</translation>
+    </message>
+    <message>
+        <source>BDN XML and PNG (Blu-ray authoring)</source>
+        <translation>BDN XML y PNG (autoría Blu-ray)</translation>
+    </message>
 </context>
 <context>
     <name>lumelle::TFormColorOptions</name>

@@ -239,6 +239,118 @@
         <source>Keep the %1 subtitles written so far? The earlier pair will be replaced.</source>
         <translation>Garder les %1 sous-titres déjà écrits ? La paire précédente sera remplacée.</translation>
     </message>
+    <message>
+        <source>The styles of the ASS/SSA script decide this.</source>
+        <translation>Les styles du script ASS/SSA en décident.</translation>
+    </message>
+    <message>
+        <source>forced</source>
+        <translation>forcés</translation>
+    </message>
+    <message>
+        <source>loaded file</source>
+        <translation>fichier chargé</translation>
+    </message>
+    <message>
+        <source>Output Form and Languages</source>
+        <translation>Forme de sortie et langues</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>Écrire</translation>
+    </message>
+    <message>
+        <source>Languages in the output</source>
+        <translation>Langues dans la sortie</translation>
+    </message>
+    <message>
+        <source>Each file becomes one subtitle stream; players choose the first one first.<byte value="xd"/>Delete removes the selected file.</source>
+        <translation>Chaque fichier devient une piste de sous-titres ; les lecteurs choisissent d&apos;abord la première.<byte value="xd"/>Suppr retire le fichier choisi.</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Langue</translation>
+    </message>
+    <message>
+        <source>Forced</source>
+        <translation>Forcés</translation>
+    </message>
+    <message>
+        <source>Shown even when the viewer turned subtitles off (foreign dialogue, signs)</source>
+        <translation>Affichés même quand le spectateur a désactivé les sous-titres (dialogues étrangers, panneaux)</translation>
+    </message>
+    <message>
+        <source>Add File...</source>
+        <translation>Ajouter...</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Retirer</translation>
+    </message>
+    <message>
+        <source>Several languages need the VobSub pair: a .sup file holds one.</source>
+        <translation>Plusieurs langues demandent la paire VobSub : un fichier .sup n&apos;en contient qu&apos;une.</translation>
+    </message>
+    <message>
+        <source>WebVTT: rolling captions shown once</source>
+        <translation>WebVTT : lignes déroulantes une fois</translation>
+    </message>
+    <message>
+        <source>WebVTT captions typed as they are spoken repeat every line in the next cue: read them so that each line shows once</source>
+        <translation>Les sous-titres WebVTT tapés au fil de la parole répètent chaque ligne dans le repère suivant : les lire pour que chaque ligne s&apos;affiche une fois</translation>
+    </message>
+    <message>
+        <source>(no file loaded)</source>
+        <translation>(aucun fichier chargé)</translation>
+    </message>
+    <message>
+        <source>The loaded file&apos;s language is chosen in the Output group</source>
+        <translation>La langue du fichier chargé se choisit dans le groupe Sortie</translation>
+    </message>
+    <message>
+        <source>%1 is in the list already.</source>
+        <translation>%1 est déjà dans la liste.</translation>
+    </message>
+    <message>
+        <source>no subtitle in it</source>
+        <translation>aucun sous-titre dedans</translation>
+    </message>
+    <message>
+        <source>Add a subtitle file of another language</source>
+        <translation>Ajouter un fichier de sous-titres d&apos;une autre langue</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; holds one language. Remove the added files or write the VobSub pair.</source>
+        <translation>« %1 » ne contient qu&apos;une langue. Retirez les fichiers ajoutés ou écrivez la paire VobSub.</translation>
+    </message>
+    <message>
+        <source>This is subtitle %1 of %2.</source>
+        <translation>C&apos;est le sous-titre %1 de %2.</translation>
+    </message>
+    <message>
+        <source>VobSub pair (.idx/.sub)</source>
+        <translation>Paire VobSub (.idx/.sub)</translation>
+    </message>
+    <message>
+        <source>DVD .sup (authoring programs)</source>
+        <translation>DVD .sup (logiciels d&apos;authoring)</translation>
+    </message>
+    <message>
+        <source>VobSub pair and DVD .sup</source>
+        <translation>Paire VobSub et DVD .sup</translation>
+    </message>
+    <message>
+        <source>Blu-ray video has no frame rate %1: choose one of %2.</source>
+        <translation>La vidéo Blu-ray n'a pas de fréquence d'images %1 : choisissez-en une parmi %2.</translation>
+    </message>
+    <message>
+        <source>Blu-ray .sup (PGS, 1920x1080)</source>
+        <translation>.sup Blu-ray (PGS, 1920x1080)</translation>
+    </message>
+    <message>
+        <source>BDN XML and PNG (Blu-ray authoring)</source>
+        <translation>BDN XML et PNG (authoring Blu-ray)</translation>
+    </message>
 </context>
 <context>
     <name>lumelle::TFormColorOptions</name>

@@ -5,6 +5,7 @@
 #include "platform/IniStore.h"
 #include "platform/Messages.h"
 #include "platform/Shell.h"
+#include "platform/SystemNames.h"
 #include "render/WidthCheck.h"
 #include "subtitle/SubtitleKinds.h"
 #include "ui/Unit1.h"
@@ -14,6 +15,7 @@
 #include "render/TextBlock.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -37,7 +39,7 @@ QString draggedFile(const QMimeData* data)
     if (!data || !data->hasUrls() || data->urls().size() != 1)
         return QString();
     const QUrl url = data->urls().first();
-    return url.isLocalFile() ? url.toLocalFile() : QString();
+    return url.isLocalFile() ? LocalFileOf(url) : QString();
 }
 
 } // namespace
@@ -81,7 +83,7 @@ bool TForm1::LoadDroppedFile(const QString& path)
     // Never while a run is busy with the current list.
     if (!RunStopped || !GroupBoxInput->isEnabled())
         return false;
-    if (!IsSubtitleFileName(path) || !QFileInfo(path).isFile())
+    if (!IsSubtitleFileName(path) || KindOfName(path) != NameKind::File)
         return false;
     OpenDialogsub.FileName = path;
     RunGuarded([this] { ButtonLoadSrtClick(this); });
@@ -117,19 +119,21 @@ void TForm1::dropEvent(QDropEvent* event)
 
 void TForm1::showFileStatus(const QString& path)
 {
-    EditLoadSrt->setText(path);
+    const QString shown = ReadableName(path);
+    EditLoadSrt->setText(shown);
     // The end of the path, the file's own name, is what a narrow box should show.
-    EditLoadSrt->setCursorPosition(int(path.size()));
-    QString tip = QDir::toNativeSeparators(path);
+    EditLoadSrt->setCursorPosition(int(shown.size()));
+    QString tip = QDir::toNativeSeparators(shown);
     // Only a run made from this very file tells where its pair went.
     if (!m_lastOutputFolder.isEmpty() && path == m_lastRunFile)
-        tip +=
-            QLatin1Char('\n') +
-            tr("Last VobSub pair written to %1").arg(QDir::toNativeSeparators(m_lastOutputFolder));
+        tip += QLatin1Char('\n') +
+               tr("Last VobSub pair written to %1")
+                   .arg(ReadableName(QDir::toNativeSeparators(m_lastOutputFolder)));
     EditLoadSrt->setToolTip(tip);
 }
 
-void TForm1::reloadAfterDefaults(const QString& frameRateBefore, quint8 charsetBefore)
+void TForm1::reloadAfterDefaults(const QString& frameRateBefore, quint8 charsetBefore,
+                                 bool rollingBefore)
 {
     // Frame numbers were counted at the old rate and the text read in the old character set:
     // both would be wrong under the new ones.
@@ -139,6 +143,8 @@ void TForm1::reloadAfterDefaults(const QString& frameRateBefore, quint8 charsetB
         ComboBoxFpsChange();
     else if (CurrentCharset() != charsetBefore)
         ComboBox7Change();
+    else if (CheckBoxRollingCaptions->isChecked() != rollingBefore)
+        rollingCaptionsChange();
 }
 
 bool TForm1::acceptPicturePath(const QString& path)
@@ -164,7 +170,7 @@ bool TForm1::allSubtitlesFit()
     // The flags speak of the last check; the settings may have changed since, and a row that
     // fits may have been drawn after a refused one.
     const RenderSettings settings = GatherRenderSettings();
-    const int first = FirstTooWideEntry(*Subtitle, settings, WorkerCount(0));
+    const int first = m_assScript ? 0 : FirstTooWideEntry(*Subtitle, settings, WorkerCount(0));
     if (first == 0)
         return true;
     LinesFit = false;
@@ -190,10 +196,10 @@ void TForm1::showRunResult(const GenerationResult& result)
         return;
     if (platform::messages().showMessageWithAction(parts.join(QStringLiteral("\r\r")),
                                                    tr("Open Folder")) &&
-        !platform::shell().openAddress(QUrl::fromLocalFile(m_lastOutputFolder).toString()))
+        !platform::shell().openAddress(AddressOfFile(m_lastOutputFolder).toString()))
         platform::messages().showMessage(
             tr("This desktop has no program that opens folders. The VobSub pair is in:\r%1")
-                .arg(QDir::toNativeSeparators(m_lastOutputFolder)));
+                .arg(ReadableName(QDir::toNativeSeparators(m_lastOutputFolder))));
 }
 
 } // namespace lumelle

@@ -1,7 +1,9 @@
 // Where the main window's pair goes (beside the subtitle file, or a folder the user chose, kept
 // in the settings file) and the order in which the keyboard walks the window's controls.
+#include "output/OutputFiles.h"
 #include "platform/IniStore.h"
 #include "platform/Messages.h"
+#include "platform/SystemNames.h"
 #include "platform/widgets/FileDialogs.h"
 #include "settings/SettingsTable.h"
 #include "ui/ColorListWidget.h"
@@ -18,29 +20,13 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSlider>
-#include <QTemporaryFile>
 
 namespace lumelle {
 
-namespace {
-
-// Whether a file can be made in `folder`: tried, since permissions, read-only mounts and
-// full disks all say no only then.
-bool canMakeFileIn(const QString& folder)
-{
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        return false;
-    QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".lumelle-probe-XXXXXX")));
-    return probe.open();
-}
-
-} // namespace
-
-// Under the preview, across the window: where the pair goes. The row is also the place of the
-// output form and the languages of a pair when the window offers them.
+// Under the preview, across the window: where the pair goes.
 void TForm1::buildOutputFolderRow()
 {
-    folderTakesFiles = canMakeFileIn;
+    folderTakesFiles = FolderTakesFiles;
     // A frameless group: one row that the busy state greys as a whole.
     GroupBoxOutputFolder = new QGroupBox(this);
     GroupBoxOutputFolder->setObjectName(QStringLiteral("GroupBoxOutputFolder"));
@@ -77,8 +63,9 @@ QString TForm1::OutputFolder() const
 void TForm1::SetOutputFolder(const QString& folder)
 {
     LabelOutputFolder->setText(folder);
-    EditOutputFolder->setText(QDir::toNativeSeparators(folder));
-    EditOutputFolder->setToolTip(folder.isEmpty() ? QString() : QDir::toNativeSeparators(folder));
+    const QString shown = ReadableName(QDir::toNativeSeparators(folder));
+    EditOutputFolder->setText(shown);
+    EditOutputFolder->setToolTip(shown);
     EditOutputFolder->setCursorPosition(0);
     ButtonOutputBeside->setEnabled(!folder.isEmpty());
 }
@@ -87,7 +74,7 @@ QString TForm1::EffectiveOutputFolder() const
 {
     if (!OutputFolder().isEmpty())
         return OutputFolder();
-    return QFileInfo(OpenDialogsub.FileName).absolutePath();
+    return QFileInfo(AbsoluteName(OpenDialogsub.FileName)).absolutePath();
 }
 
 bool TForm1::ButtonOutputFolderClick()
@@ -125,7 +112,8 @@ bool TForm1::outputFolderUsable()
         else
             question = tr("The output folder cannot be written:\r%1\r\rChoose another folder "
                           "for the VobSub pair?");
-        if (!platform::messages().askYesNo(question.arg(QDir::toNativeSeparators(folder))))
+        if (!platform::messages().askYesNo(
+                question.arg(ReadableName(QDir::toNativeSeparators(folder)))))
             return false;
         if (!ButtonOutputFolderClick())
             return false;
@@ -135,7 +123,8 @@ bool TForm1::outputFolderUsable()
 void TForm1::setKeyboardOrder()
 {
     // Row by row as the window shows them: the four groups of the top row, the Render Fonts
-    // group with the run's button and the list beside it, then the output folder's row.
+    // group with the run's button and the list beside it, the output folder's row, then the
+    // column of the output form and languages on the right.
     const QList<QWidget*> order = {ButtonLoadSrt,
                                    ComboBoxFps,
                                    ComboBoxVobsubLanguage,
@@ -159,7 +148,14 @@ void TForm1::setKeyboardOrder()
                                    ListBox1,
                                    EditOutputFolder,
                                    ButtonOutputFolder,
-                                   ButtonOutputBeside};
+                                   ButtonOutputBeside,
+                                   ComboBoxOutputForm,
+                                   ListStreams,
+                                   ComboBoxStreamLanguage,
+                                   CheckBoxStreamForced,
+                                   ButtonAddStream,
+                                   ButtonRemoveStream,
+                                   CheckBoxRollingCaptions};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }

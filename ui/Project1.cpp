@@ -3,6 +3,7 @@
 #include "platform/Error.h"
 #include "platform/Licence.h"
 #include "platform/Messages.h"
+#include "platform/SystemNames.h"
 #include "platform/widgets/WidgetMessages.h"
 #include "ui/Artwork.h"
 #include "ui/Translations.h"
@@ -93,7 +94,7 @@ std::optional<QString> fileArgument(const QStringList& arguments)
             file = arg;
         if (!problem.isEmpty()) {
             std::fprintf(stderr, "lumelle: %s\nTry 'lumelle --help'.\n",
-                         problem.toLocal8Bit().constData());
+                         lumelle::ReadableName(problem).toLocal8Bit().constData());
             return std::nullopt;
         }
     }
@@ -123,7 +124,12 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QStringLiteral(LUMELLE_VERSION));
     QApplication::setWindowIcon(lumelle::ProgramIcon());
     lumelle::InstallTranslations(app);
-    const std::optional<QString> file = fileArgument(QCoreApplication::arguments());
+    // The arguments Qt left, each name's bytes kept: Qt's own list has U+FFFD for a byte that is
+    // not UTF-8, and the desktop entry passes names as the system holds them.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << lumelle::FromSystemName(QByteArray(argv[i]));
+    const std::optional<QString> file = fileArgument(arguments);
     if (!file)
         return 2;
 

@@ -1,6 +1,7 @@
 #include "ui/Unit1.h"
 
 #include "convert/GenerationRun.h"
+#include "convert/JoinedSource.h"
 #include "convert/TextSource.h"
 #include "platform/Error.h"
 #include "platform/FontSmoothing.h"
@@ -10,6 +11,7 @@
 #include "render/WidthCheck.h"
 #include "settings/SettingsTable.h"
 #include "subtitle/CodePageGuess.h"
+#include "subtitle/FileKind.h"
 #include "subtitle/LoadReport.h"
 #include "subtitle/SubtitleKinds.h"
 #include "subtitle/TextDecoding.h"
@@ -18,6 +20,7 @@
 #include "ui/Controls.h"
 #include "ui/FileNameBox.h"
 #include "ui/FormStorage.h"
+#include "ui/OutputForms.h"
 #include "ui/PreviewView.h"
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
@@ -165,9 +168,10 @@ TForm1::TForm1(QWidget* parent, const QString& settingsFile) : QWidget(parent)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     SetWindowFont(this);
-    // The layout of the controls, with the output folder's row under the preview; on a screen
-    // too small for it the window is made smaller and the controls scroll (FitToAvailableArea).
-    setFixedSize(803, 732);
+    // The layout of the controls, with the output folder's row under the preview and the column
+    // of the output form and languages on the right; on a screen too small for it the window is
+    // made smaller and the controls scroll (FitToAvailableArea).
+    setFixedSize(1063, 732);
     // Group boxes with the caption on the frame line and lists with a narrow arrow, so that
     // the controls fit the small places of the layout.
     // A style sheet decides the fonts of the children, so the window font is named here too.
@@ -239,6 +243,7 @@ void TForm1::buildControls()
     buildSettingsGroup();
     buildWrapCheckBox();
     buildOutputFolderRow();
+    buildPairColumn();
 }
 
 // The preview, the subtitle list, the run's button and bar, and the hidden picture names.
@@ -405,6 +410,7 @@ void TForm1::connectHandlers()
          [this] { FormCreate(BitBtnSetDefaultValues); });
     bind(BitBtnChangeImage, &QPushButton::clicked, [this] { BitBtnChangeImageClick(); });
     bind(ButtonAbout, &QPushButton::clicked, [this] { ButtonAboutClick(); });
+    connectPairColumn();
 }
 
 void TForm1::RunGuarded(const std::function<void()>& handler)
@@ -460,13 +466,19 @@ void TForm1::FormCreate(QObject* Sender)
         LabelImageChangedPAL->setText(QString());
         LabelImageChangedNTSC->setText(QString());
         SetOutputFolder(QString());
+        SetOutputFormKey(QString());
         LoadPreviewBackground();
         if (m_colorOptions) {
             m_colorOptions->RadioButtonPCDVD1->setChecked(true);
             m_colorOptions->ApplyPaletteMode(Sender);
         }
         ColorOptionsResetPending = true;
-        reloadAfterDefaults(frameRateBefore, charsetBefore);
+        const bool rollingBefore = CheckBoxRollingCaptions->isChecked();
+        {
+            QSignalBlocker quiet(CheckBoxRollingCaptions);
+            CheckBoxRollingCaptions->setChecked(false);
+        }
+        reloadAfterDefaults(frameRateBefore, charsetBefore, rollingBefore);
     }
 }
 
@@ -479,6 +491,7 @@ void TForm1::FormActivate()
     if (restoreFormSettings)
         restoreFormSettings();
     SetOutputFolder(OutputFolder());
+    SetOutputFormKey(LabelOutputForm->text());
     // A file named on the command line may be loaded already: its subtitle stays in view.
     showPreviewOfSelected();
     if (platform::FontSmoothingEnabled())
@@ -503,6 +516,7 @@ bool TForm1::event(QEvent* event)
     if (event->type() == QEvent::Show && !event->spontaneous() && JvFormStorage) {
         RunGuarded([this] { JvFormStorage->RestoreFormPlacement(); });
         SetOutputFolder(OutputFolder());
+        SetOutputFormKey(LabelOutputForm->text());
     }
     if (event->type() == QEvent::Show && !event->spontaneous())
         FitToAvailableArea(this);
@@ -565,7 +579,7 @@ void TForm1::SetControlsEnabled(bool enabled)
 {
     for (QWidget* control : std::initializer_list<QWidget*>{
              GroupBoxInput, GroupBoxOutput, GroupBoxColors, GroupBoxSettings, GroupBoxRender,
-             ListBox1, GroupBoxOutputFolder})
+             ListBox1, GroupBoxOutputFolder, GroupBoxPair})
         control->setEnabled(enabled);
     ButtonGenerate->setText(enabled ? generateCaption() : abortCaption());
 }
@@ -720,7 +734,9 @@ void TForm1::drawEntryPreview(int number, const SubtitleLine& entry, const Rende
 
 void TForm1::CheckLineWidths()
 {
-    const int count = Subtitle ? Subtitle->Count() : 0;
+    // libass places a script's lines: no width check applies.
+    const int count = Subtitle && !m_assScript ? Subtitle->Count() : 0;
+    LinesFit = LinesFit || m_assScript;
     const RenderSettings settings = GatherRenderSettings();
     for (int i = 1; i <= count; ++i) {
         checkEntryWidth(i, Subtitle->line(i), settings);
@@ -741,7 +757,40 @@ void TForm1::drawSelected()
     const int row = ListBox1->currentRow();
     if (row < 0 || row >= Subtitle->Count())
         return;
-    drawEntryPreview(row + 1, Subtitle->line(row + 1), GatherRenderSettings());
+    if (m_assPreview)
+        drawScriptEntry(Subtitle->line(row + 1));
+    else
+        drawEntryPreview(row + 1, Subtitle->line(row + 1), GatherRenderSettings());
+}
+
+void TForm1::drawScriptEntry(const SubtitleLine& entry)
+{
+    LoadPreviewBackground();
+    // The middle of the event, when a fade has come in fully.
+    const FrameRate rate = FrameRate::fromText(ComboBoxFps->currentText());
+    const std::int64_t middle =
+        (std::int64_t(StrToInt(entry.StartFrame)) + StrToInt(entry.EndFrame)) / 2;
+    const long long ms = middle * 1'000'000 / rate.divisor();
+    if (m_previewPicture.size() == m_assPreview->frame())
+        m_assPreview->draw(m_previewPicture, ms);
+    preview->setPicture(m_previewPicture);
+}
+
+void TForm1::showScriptStyles(bool script)
+{
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             ComboBox5, ComboBoxFontSize, ComboBox8, ComboBoxOutlineWidth, ComboBoxAlign, offset,
+             offset_or, CheckBoxWrap, JvColorButtonText}) {
+        if (!control)
+            continue;
+        if (script && !m_plainToolTips.contains(control))
+            m_plainToolTips.insert(control, control->toolTip());
+        control->setEnabled(!script);
+        control->setToolTip(script ? tr("The styles of the ASS/SSA script decide this.")
+                                   : m_plainToolTips.value(control, control->toolTip()));
+    }
+    if (!script)
+        m_plainToolTips.clear();
 }
 
 void TForm1::drawSampleAndSelected()
@@ -844,6 +893,18 @@ void TForm1::ButtonLoadSrtClick(QObject* Sender)
     }
     Subtitle = std::make_unique<TSubtitle>();
     Subtitle->SetLanguageHint(LanguageCodeOf(ComboBoxVobsubLanguage->currentText()));
+    m_assPreview.reset();
+    m_assScript.reset();
+    const bool script = KindOfFile(fileName) == FileKind::Ass;
+    if (script) {
+        const VideoStandard standard = VideoStandardFromFps(ComboBoxFps->currentText());
+        m_assScript = std::make_shared<const AssScript>(
+            ReadAssScript(fileName, CurrentCharset(), Subtitle->LanguageHint()));
+        m_assPreview = std::make_unique<AssPreview>(
+            *m_assScript, QSize(frameWidth(standard), frameHeight(standard)));
+    }
+    showScriptStyles(script);
+    Subtitle->SetRollingCaptions(CheckBoxRollingCaptions->isChecked());
     if (Subtitle->LoadFromFile(fileName, true, FrameRate::fromText(ComboBoxFps->currentText()), 0,
                                CurrentCharset()) == LoadOutcome::UnsupportedFormat)
         platform::messages().showMessage(QString::fromLatin1(kUnsupportedFormatMessage));
@@ -862,6 +923,7 @@ void TForm1::ButtonLoadSrtClick(QObject* Sender)
         drawSelected();
     else
         LoadPreviewBackground();
+    streamsFollowLoadedFile();
 }
 
 void TForm1::ComboBoxFpsChange()
@@ -930,7 +992,7 @@ bool TForm1::runMayStart()
         platform::messages().showMessage(tr("Please use smaller font."));
         return false;
     }
-    return allSubtitlesFit() && outputFolderUsable();
+    return allSubtitlesFit() && addedStreamsReady() && outputFolderUsable();
 }
 
 void TForm1::showPreviewOfSelected()
@@ -954,16 +1016,18 @@ void TForm1::finishRun()
 GenerationRequest TForm1::generationRequest()
 {
     GenerationRequest request;
-    request.source = std::make_shared<TextPictureSource>(*Subtitle, GatherRenderSettings());
-    VobSubOptions pair;
-    pair.frameRate = FrameRate::fromText(ComboBoxFps->currentText());
-    pair.mode = CurrentPaletteMode();
-    pair.languageText = ComboBoxVobsubLanguage->currentText();
-    pair.colours =
-        OutputColours{JvColorButtonAntialias->colorValue(), JvColorButtonOutline->colorValue(),
-                      JvColorButtonText->colorValue()};
-    request.writer = std::make_shared<VobSubWriter>(pair);
+    request.source = pictureSource(GatherRenderSettings());
+    request.writer = OutputFormOf(OutputFormKey()).writer(outputChoices());
     request.subtitleFile = OpenDialogsub.FileName;
+    // Several files: the output is named after the loaded one without its language part.
+    if (!m_streamLists.empty()) {
+        request.subtitleFile = JoinedPairNameFile(OpenDialogsub.FileName);
+        // The output is no longer named after the loaded file, which must still never be
+        // written over (a MicroDVD "film.sub" beside a pair named "film").
+        request.otherInputs << OpenDialogsub.FileName;
+        for (const AddedStream& stream : m_addedStreams)
+            request.otherInputs << stream.file;
+    }
     request.outputFolder = OutputFolder();
     return request;
 }
@@ -981,6 +1045,7 @@ GenerationCallbacks TForm1::generationCallbacks()
         // A second press of the button is handled here and only flips RunStopped; the
         // subtitle in hand is still finished.
         QCoreApplication::processEvents();
+        ProgressBar1->setMaximum(std::max(count - 1, 1));
         ProgressBar1->setValue(std::min(ProgressBar1->value() + 1, ProgressBar1->maximum()));
         ProgressBar1->setFormat(tr("%1 of %2").arg(index).arg(count));
         return true;

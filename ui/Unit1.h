@@ -3,6 +3,7 @@
 // the generation of the VobSub pair.
 #pragma once
 
+#include "ass/AssSource.h"
 #include "platform/IniStore.h"
 #include "platform/widgets/FileDialogs.h"
 #include "render/RenderSettings.h"
@@ -12,11 +13,13 @@
 #include "vobsub/Palette.h"
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QImage>
 #include <QWidget>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -34,6 +37,8 @@ class ColorListWidget;
 struct GenerationCallbacks;
 struct GenerationRequest;
 struct GenerationResult;
+struct OutputChoices;
+class PictureSource;
 class FormStorage;
 class PreviewView;
 class TForm2;
@@ -126,6 +131,20 @@ public:
     QPushButton* ButtonOutputFolder = nullptr;
     QPushButton* ButtonOutputBeside = nullptr;
 
+    // --- A column right of the preview: the output form, the files of more languages written
+    // into the same pair, and how WebVTT captions are read. The chosen form's key is kept in
+    // the hidden label (stored in the settings file).
+    QGroupBox* GroupBoxPair = nullptr;
+    QComboBox* ComboBoxOutputForm = nullptr;
+    QLabel* LabelOutputForm = nullptr;
+    // Row 0 is the loaded file, in the language of the Output group; then the files added.
+    QListWidget* ListStreams = nullptr;
+    QComboBox* ComboBoxStreamLanguage = nullptr;
+    QCheckBox* CheckBoxStreamForced = nullptr;
+    QPushButton* ButtonAddStream = nullptr;
+    QPushButton* ButtonRemoveStream = nullptr;
+    QCheckBox* CheckBoxRollingCaptions = nullptr;
+
     // --- Dialogs without a face
     platform::TOpenDialog OpenDialogsub;
     platform::TOpenDialog OpenDialogImagePAL;
@@ -140,6 +159,10 @@ public:
 
     // The current subtitle list; none before the first load.
     std::unique_ptr<TSubtitle> Subtitle;
+    // When the loaded file is an ASS/SSA script: its text, drawn by libass, and the preview's
+    // renderer. Its styles decide fonts, sizes, places and text colours.
+    std::shared_ptr<const AssScript> m_assScript;
+    std::unique_ptr<AssPreview> m_assPreview;
 
     // Hooks for the settings store: restoring the colour options dialog and this window at
     // start-up (run by FormActivate in their places when set).
@@ -227,6 +250,33 @@ public:
     // Whether a file can be made in `folder`; a test may put a stand-in here.
     std::function<bool(const QString& folder)> folderTakesFiles;
 
+    // --- Output form and languages
+    // A file added to the loaded one: its subtitles become a stream of the same output.
+    struct AddedStream
+    {
+        QString file;
+        QString languageText; // an entry of the Language list
+        bool forced = false;  // every subtitle of it is shown even with subtitles turned off
+    };
+    // The key of the chosen form (as --format names it).
+    QString OutputFormKey() const;
+    void SetOutputFormKey(const QString& key);
+    // Adds `path` as a stream, its language and forced mark read from a name such as
+    // "film.fr.forced.srt" (else the loaded file's language). False, after saying why, when
+    // the file cannot be read or is already in the list.
+    bool AddStreamFile(const QString& path);
+    // Asks for a file to add; one that can be read is added.
+    void ButtonAddStreamClick();
+    // Removes the added file of list row `row` (row 0, the loaded file, stays).
+    void RemoveStream(int row);
+    const std::vector<AddedStream>& AddedStreams() const { return m_addedStreams; }
+    // Whether every subtitle of the loaded file is marked forced.
+    bool LoadedFileForced() const { return m_loadedForced; }
+    // Sets the language or forced mark of list row `row` (the language of row 0 is the
+    // Output group's).
+    void SetStreamLanguage(int row, const QString& languageText);
+    void SetStreamForced(int row, bool forced);
+
 protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -279,11 +329,34 @@ private:
     // The file-name box: the loaded file's path scrolled to its end, the whole path (and the
     // last output folder) as its tooltip.
     void showFileStatus(const QString& path);
-    // The defaults changed the frame rate or the character set of a loaded file: read it again.
-    void reloadAfterDefaults(const QString& frameRateBefore, quint8 charsetBefore);
+    // The defaults changed the frame rate, the character set or the reading of rolling
+    // captions of a loaded file: read it again.
+    void reloadAfterDefaults(const QString& frameRateBefore, quint8 charsetBefore,
+                             bool rollingBefore);
     // A picture path the settings file can keep (one line); otherwise a message and false.
     bool acceptPicturePath(const QString& path);
     void connectDesktopHabits();
+    void buildPairColumn();
+    void connectPairColumn();
+    // The list's rows again from the loaded file and the added ones; `row` selected.
+    void fillStreamRows(int row);
+    // The editors under the list show the selected row.
+    void showSelectedStream();
+    // A file other than the one the added files belong to was loaded: they go.
+    void streamsFollowLoadedFile();
+    void rollingCaptionsChange();
+    // Reads every added file and checks its lines against the frame, before a run; false
+    // after saying what stops it.
+    bool addedStreamsReady();
+    // The pictures of the run and what its writer is told.
+    std::shared_ptr<PictureSource> pictureSource(const RenderSettings& settings);
+    OutputChoices outputChoices() const;
+    // The files of a run with added streams, read by addedStreamsReady; they outlive the run.
+    std::vector<std::unique_ptr<TSubtitle>> m_streamLists;
+    std::vector<AddedStream> m_addedStreams;
+    bool m_loadedForced = false;
+    // The loaded file the added ones go with.
+    QString m_streamsFile;
 
     TForm2* m_about = nullptr;
     TFormColorOptions* m_colorOptions = nullptr;
@@ -297,6 +370,13 @@ private:
     QString m_lastOutputFolder;
     // The subtitle file of the last complete run, which m_lastOutputFolder belongs to.
     QString m_lastRunFile;
+    // The controls a script's styles override, and their own tooltips while no script is loaded.
+    QHash<QWidget*, QString> m_plainToolTips;
+    // Disables the controls a script's styles override (with a tooltip saying so), or gives
+    // them back.
+    void showScriptStyles(bool script);
+    // Draws the selected event of the script over the background picture.
+    void drawScriptEntry(const SubtitleLine& entry);
 };
 
 // Selects a list entry from code without raising the list's change handler.

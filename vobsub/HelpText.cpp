@@ -1,11 +1,12 @@
 #include "vobsub/HelpText.h"
 
 #include "output/DeviceWriting.h"
+#include "output/OutputFiles.h"
 #include "platform/Error.h"
+#include "platform/SystemNames.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <vector>
 
 namespace lumelle {
@@ -32,7 +33,7 @@ std::string KestrabindAddress()
 
 QString HelpFilePath(const QString& subtitleFile)
 {
-    return QDir(QFileInfo(subtitleFile).absolutePath())
+    return QDir(QFileInfo(AbsoluteName(subtitleFile)).absolutePath())
         .filePath(QString::fromLatin1(kHelpFileName));
 }
 
@@ -91,20 +92,16 @@ void WriteHelpFile(const QString& path, const std::string& text)
 {
     // Written to a temporary file and renamed into place, so a failure never leaves half a
     // help file behind. Unbuffered, so that a write the disk refuses shows here and the
-    // commit is cancelled instead of putting a short file in place.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        throw Error(CannotCreateFileMessage(path, file.errorString()));
-    }
+    // temporary file goes instead of a short file put in place.
+    StagedSet files;
+    StagedFile& file = files.add(path);
     try {
-        WriteAll(file, text.data(), qint64(text.size()), QStringLiteral("The disk is full."));
+        WriteAll(file.device(), text.data(), qint64(text.size()),
+                 QStringLiteral("The disk is full."));
     } catch (const Error& e) {
-        file.cancelWriting();
         throw Error(CannotWriteFileMessage(path, e.message()));
     }
-    if (!file.commit()) {
-        throw Error(CannotWriteFileMessage(path, file.errorString()));
-    }
+    files.commit();
 }
 
 } // namespace lumelle

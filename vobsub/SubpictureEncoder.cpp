@@ -26,8 +26,6 @@ constexpr std::uint8_t kCmdEnd = 0xFF;
 // and 0 -> the background's slot 3 in the second byte.
 constexpr std::uint8_t kColourSlotsOfRings = 0x01;
 constexpr std::uint8_t kBackgroundSlot = 3;
-// Pixel values 3, 2, 1 fully opaque, 0 fully transparent.
-constexpr std::uint8_t kContrast[2] = {0xFF, 0xF0};
 
 constexpr int kMaxCoordinate = 0xFFF; // 12-bit display-area fields
 
@@ -64,6 +62,7 @@ struct FirstControl
     unsigned bottomFieldOffset = 0;
     unsigned textSlot = kTextPaletteSlot;
     bool forced = false;
+    std::uint16_t contrast = kOpaqueContrast;
 };
 
 // The first control sequence, shown at once: from its delay (the area's closing zero bytes)
@@ -77,7 +76,7 @@ void writeFirstControl(ByteWriter& w, const FirstControl& c)
     w.u8(kColourSlotsOfRings);
     w.u8(std::uint8_t(((c.textSlot & 0xF) << 4) | kBackgroundSlot));
     w.u8(kCmdSetContrast); // 1 + 2
-    w.bytes(kContrast, 2);
+    w.u16(c.contrast);
     w.u8(kCmdSetDisplayArea); // 1 + 6: x1, x2, y1, y2 as 12-bit numbers
     const DisplayArea& a = c.area;
     w.u8(a.x1 >> 4);
@@ -139,7 +138,7 @@ namespace {
 // field `topSize` bytes long): fills in the header, adds the control sequences.
 void finishUnit(std::vector<std::uint8_t>& unit, std::size_t topSize, int width, int bandTop,
                 int bandHeight, int startFrame, int endFrame, FrameRate rate, int subtitleNumber,
-                int textSlot, bool forced)
+                int textSlot, bool forced, std::uint16_t contrast)
 {
     const std::size_t fieldsSize = unit.size() - kUnitHeaderSize - kFieldStartInArea;
     // Pixel-data area: two zero bytes, the top field, the bottom field, two zero bytes.
@@ -157,6 +156,7 @@ void finishUnit(std::vector<std::uint8_t>& unit, std::size_t topSize, int width,
     FirstControl first;
     first.textSlot = unsigned(textSlot);
     first.forced = forced;
+    first.contrast = contrast;
     first.topFieldOffset = unsigned(kUnitHeaderSize + kFieldStartInArea);
     first.bottomFieldOffset = first.topFieldOffset + unsigned(topSize);
     first.area = {0, unsigned(width - 1), unsigned(bandTop), unsigned(bandTop + bandHeight - 1)};
@@ -336,21 +336,22 @@ void encodeMaskRow(const std::uint64_t* low, const std::uint64_t* high, int widt
 std::vector<std::uint8_t> SubpictureUnit(std::span<const std::uint8_t> fields, std::size_t topSize,
                                          int width, int bandTop, int bandHeight, int startFrame,
                                          int endFrame, FrameRate rate, int subtitleNumber,
-                                         int textSlot, bool forced)
+                                         int textSlot, bool forced, std::uint16_t contrast)
 {
     std::vector<std::uint8_t> unit;
     unit.reserve(kUnitHeaderSize + kFieldStartInArea + fields.size() + kControlAfterArea + 3);
     unit.resize(kUnitHeaderSize + kFieldStartInArea);
     unit.insert(unit.end(), fields.begin(), fields.end());
     finishUnit(unit, topSize, width, bandTop, bandHeight, startFrame, endFrame, rate,
-               subtitleNumber, textSlot, forced);
+               subtitleNumber, textSlot, forced, contrast);
     return unit;
 }
 
 std::vector<std::uint8_t> EncodeSubpictureFromMasks(const LayerMasks& masks, int bandTop,
                                                     int bandHeight, const OutputColours& colours,
                                                     int startFrame, int endFrame, FrameRate rate,
-                                                    int subtitleNumber, int textSlot, bool forced)
+                                                    int subtitleNumber, int textSlot, bool forced,
+                                                    std::uint16_t contrast)
 {
     // The renderer always starts the band on an even row. Fields are taken relative to
     // bandTop, so even an odd start would still give decodable fields.
@@ -374,7 +375,7 @@ std::vector<std::uint8_t> EncodeSubpictureFromMasks(const LayerMasks& masks, int
         encodeMaskRow(masks.lowRow(row), masks.highRow(row), masks.width, coding, distinct, out);
     const std::size_t fieldsSize = std::size_t(out.position() - scratch.data());
     return SubpictureUnit({scratch.data(), fieldsSize}, topSize, masks.width, bandTop, bandHeight,
-                          startFrame, endFrame, rate, subtitleNumber, textSlot, forced);
+                          startFrame, endFrame, rate, subtitleNumber, textSlot, forced, contrast);
 }
 
 } // namespace lumelle

@@ -6,6 +6,7 @@
 #include "subtitle/FrameRate.h"
 #include "vobsub/Palette.h"
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -39,6 +40,17 @@ constexpr int kMaxCodeLength = 255;
 // longest time the field holds; an end before the start gives 0).
 std::uint16_t StopDelay(std::int64_t startFrame, std::int64_t endFrame, FrameRate rate);
 
+// The set-contrast command's value: a nibble each for pixel values 3, 2, 1 and 0 (antialias,
+// outline, text, background), 0 transparent to 15 opaque.
+inline constexpr std::uint16_t kOpaqueContrast = 0xFFF0;
+// The contrast of a picture whose text, outline and antialias layers show `opacity` (0..15
+// each, by layer: outline, antialias, text).
+constexpr std::uint16_t ContrastOf(const std::array<std::uint8_t, 3>& opacity)
+{
+    return std::uint16_t((opacity[1] & 0xF) << 12 | (opacity[0] & 0xF) << 8 |
+                         (opacity[2] & 0xF) << 4);
+}
+
 // Refuses, before any coding, a picture of `width` x `height` pixels and a band of it that
 // the unit cannot describe: "The subtitle picture must be 2 to 4096 pixels wide.", or "Scan
 // line index out of range" for an empty band, one outside the picture, or one reaching past
@@ -54,7 +66,8 @@ void CheckSubpictureBand(int width, int height, int bandTop, int bandHeight);
 std::vector<std::uint8_t> SubpictureUnit(std::span<const std::uint8_t> fields, std::size_t topSize,
                                          int width, int bandTop, int bandHeight, int startFrame,
                                          int endFrame, FrameRate rate, int subtitleNumber,
-                                         int textSlot = kTextPaletteSlot, bool forced = false);
+                                         int textSlot = kTextPaletteSlot, bool forced = false,
+                                         std::uint16_t contrast = kOpaqueContrast);
 
 // The subpicture unit of rows bandTop .. bandTop + bandHeight - 1 of the drawing's layers
 // (`masks`) over their full width, each layer's colour classified by ClassifyPixel. In a row,
@@ -62,11 +75,10 @@ std::vector<std::uint8_t> SubpictureUnit(std::span<const std::uint8_t> fields, s
 // stretch and the last column is never examined (the end-of-line code supplies it as
 // background). Runs are found word by word with bit scans. Refuses what CheckSubpictureBand
 // refuses and a zero frame rate before any work.
-std::vector<std::uint8_t> EncodeSubpictureFromMasks(const LayerMasks& masks, int bandTop,
-                                                    int bandHeight, const OutputColours& colours,
-                                                    int startFrame, int endFrame, FrameRate rate,
-                                                    int subtitleNumber,
-                                                    int textSlot = kTextPaletteSlot,
-                                                    bool forced = false);
+std::vector<std::uint8_t>
+EncodeSubpictureFromMasks(const LayerMasks& masks, int bandTop, int bandHeight,
+                          const OutputColours& colours, int startFrame, int endFrame,
+                          FrameRate rate, int subtitleNumber, int textSlot = kTextPaletteSlot,
+                          bool forced = false, std::uint16_t contrast = kOpaqueContrast);
 
 } // namespace lumelle

@@ -4,6 +4,7 @@
 
 #include "output/DeviceWriting.h"
 #include "platform/Error.h"
+#include "platform/SystemNames.h"
 #include "vobsub/DvdSup.h"
 #include "vobsub/HelpText.h"
 #include "vobsub/IndexWriter.h"
@@ -194,7 +195,7 @@ EncodedPicture VobSubWriter::encode(const TimedPicture& picture) const
         return EncodeSubpictureFromMasks(*picture.layers, picture.bandTop, bandHeight, shown,
                                          picture.times.start, picture.times.end,
                                          m_options.frameRate, picture.times.number, textSlot,
-                                         picture.times.forced);
+                                         picture.times.forced, ContrastOf(picture.opacity));
     } catch (const Error& e) {
         // Subtitle numbers count in each file of a pair with several.
         if (!severalStreams())
@@ -293,16 +294,18 @@ void VobSubWriter::finish(const QDir& folder, const QStringList& inputs, Generat
     const QString keepHelp = ReasonToKeep(help, helpKind(), inputs);
     if (!keepHelp.isEmpty()) {
         result.notes << QStringLiteral("%1 was left as it is: %2.")
-                            .arg(QDir::toNativeSeparators(help), keepHelp);
+                            .arg(ReadableName(QDir::toNativeSeparators(help)), keepHelp);
         return;
     }
     result.helpPath = help;
+    // The help text names the files for people: a byte of a name that is not UTF-8 as \xHH.
     QStringList names;
     for (const QString& output : result.outputs)
-        names << fileNameOf(output);
+        names << ReadableName(fileNameOf(output));
     const std::string note =
         severalStreams() && m_options.pair ? muxNote(names.front()) : std::string();
-    result.helpText = HelpText(m_options.colours, names, QDir::toNativeSeparators(help), note);
+    result.helpText =
+        HelpText(m_options.colours, names, ReadableName(QDir::toNativeSeparators(help)), note);
     WriteHelpFile(help, result.helpText);
 }
 

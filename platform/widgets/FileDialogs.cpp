@@ -1,5 +1,7 @@
 #include "platform/widgets/FileDialogs.h"
 
+#include "platform/SystemNames.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QStringList>
@@ -21,7 +23,8 @@ public:
             QFileDialog::getOpenFileName(parent, title, start, QtFilterFromList(filter));
         if (chosen.isEmpty())
             return std::nullopt;
-        return chosen;
+        // Qt's dialog gives U+FFFD for a byte of a name that is not UTF-8.
+        return FromQtName(chosen);
     }
 
     std::optional<QString> existingFolder(QWidget* parent, const QString& title,
@@ -30,7 +33,8 @@ public:
         QString chosen = QFileDialog::getExistingDirectory(parent, title, startFolder);
         if (chosen.isEmpty())
             return std::nullopt;
-        return chosen;
+        // Qt's dialog gives U+FFFD for a byte of a name that is not UTF-8.
+        return FromQtName(chosen);
     }
 };
 

@@ -15,11 +15,12 @@ declare -A allowed=(
   [render]="platform subtitle settings"
   [convert]="platform subtitle settings render output"
   [vobsub]="platform subtitle settings render output convert"
+  [ass]="platform subtitle settings render output convert"
   [pgs]="platform subtitle settings render output convert vobsub"
-  [cli]="platform subtitle settings render output convert vobsub pgs update"
-  [ui]="platform subtitle settings render output convert vobsub pgs update"
+  [cli]="platform subtitle settings render output convert vobsub ass pgs update"
+  [ui]="platform subtitle settings render output convert vobsub ass pgs update"
 )
-core="platform subtitle settings output update render convert vobsub pgs"
+core="platform subtitle settings output update render convert vobsub ass pgs"
 
 status=0
 for folder in "${!allowed[@]}"; do

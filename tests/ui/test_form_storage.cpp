@@ -5,6 +5,7 @@
 
 #include "cli/ConvertOptions.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QTemporaryFile>
 
@@ -20,11 +21,13 @@ TEST_F(SettingsTest, FirstRunWritesBothSectionsByteForByte)
     EXPECT_TRUE(form->screen()->availableGeometry().contains(dialogFrame)); // wholly on screen
     finish();
 
-    // The wrap setting and the output folder come after the keys older files hold.
-    const QByteArray expected = "[Form1]\r\n" + placementLines(mainFrame) + kMainWindowDefaults +
-                                "CheckBoxWrap_Checked=FALSE\r\n" +
-                                "LabelOutputFolder_Caption=\r\n" + "\r\n[FormColorOptions]\r\n" +
-                                placementLines(dialogFrame) + kDialogDefaults + "\r\n";
+    // The wrap setting, the output folder, the output form and the reading of rolling captions
+    // come after the keys older files hold.
+    const QByteArray expected =
+        "[Form1]\r\n" + placementLines(mainFrame) + kMainWindowDefaults +
+        "CheckBoxWrap_Checked=FALSE\r\n" + "LabelOutputFolder_Caption=\r\n" +
+        "LabelOutputForm_Caption=vobsub\r\n" + "CheckBoxRollingCaptions_Checked=FALSE\r\n" +
+        "\r\n[FormColorOptions]\r\n" + placementLines(dialogFrame) + kDialogDefaults + "\r\n";
     EXPECT_EQ(readSettings(), expected);
     EXPECT_TRUE(recorded.entries().empty());
 }
@@ -58,6 +61,8 @@ TEST_F(SettingsTest, SecondRunAndTheConverterRestoreEveryStoredChoice)
     form->offset_or->setValue(-8);
     form->JvColorButtonOutline->setColorValue(makeColor(255, 0, 0));
     form->JvColorButtonText->setColorValue(makeColor(255, 255, 0));
+    form->ComboBoxOutputForm->setCurrentIndex(form->ComboBoxOutputForm->findData("dvd-sup"));
+    form->CheckBoxRollingCaptions->setChecked(true);
     form->move(40, 30);
     options->show();
     options->move(60, 50);
@@ -82,6 +87,9 @@ TEST_F(SettingsTest, SecondRunAndTheConverterRestoreEveryStoredChoice)
     EXPECT_EQ(form->JvColorButtonAntialias->colorValue(), makeColor(0, 128, 128));
     EXPECT_EQ(form->JvColorButtonOutline->colorValue(), makeColor(0, 0, 0));
     EXPECT_EQ(form->JvColorButtonText->colorValue(), makeColor(255, 255, 255));
+    EXPECT_EQ(form->OutputFormKey(), QString("dvd-sup"));
+    EXPECT_EQ(form->ComboBoxOutputForm->currentData().toString(), QString("dvd-sup"));
+    EXPECT_TRUE(form->CheckBoxRollingCaptions->isChecked());
     EXPECT_EQ(form->pos(), shownAt(QPoint(40, 30)));
     EXPECT_TRUE(options->RadioButtonDVD->isChecked());
     EXPECT_FALSE(options->RadioButtonPCDVD1->isChecked());
@@ -176,7 +184,8 @@ TEST_F(SettingsTest, OutOfRangeAndUnconvertibleValuesAreClampedOrSkipped)
                   "ComboBoxAlign_ItemIndex=\r\n"
                   "ComboBox8_ItemIndex=-1\r\n"
                   "JvColorButtonText_ColorValue=clNoSuchColour\r\n"
-                  "LabelImageChangedNTSC_Caption=   /pictures/ntsc.bmp   \r\n");
+                  "LabelImageChangedNTSC_Caption=   /pictures/ntsc.bmp   \r\n"
+                  "LabelOutputForm_Caption=a-form-of-a-later-version\r\n");
     start();
     EXPECT_EQ(form->offset->value(), 492);
     EXPECT_EQ(form->offset_or->value(), -2); // odd positions move up to the next even one
@@ -186,6 +195,7 @@ TEST_F(SettingsTest, OutOfRangeAndUnconvertibleValuesAreClampedOrSkipped)
     EXPECT_EQ(form->ComboBox8->currentIndex(), 0);
     EXPECT_EQ(form->JvColorButtonText->colorValue(), makeColor(255, 255, 255));
     EXPECT_EQ(form->LabelImageChangedNTSC->text(), QString("/pictures/ntsc.bmp"));
+    EXPECT_EQ(form->OutputFormKey(), QString("vobsub")); // a form unknown here: the pair
 }
 
 TEST_F(SettingsTest, StoredColourMissingFromTheSafeSetIsAppendedAndSelected)

@@ -2,6 +2,7 @@
 #include "MainWindowFixture.h"
 
 #include "platform/FontSmoothing.h"
+#include "settings/SettingsTable.h"
 #include "ui/WindowPlacement.h"
 #include "vobsub/Languages.h"
 
@@ -57,7 +58,8 @@ TEST(ColorList, FirstEntryWithTheColourIsSelected)
 TEST_F(MainWindowTest, ControlsStartWithTheirDefaultsAndEntries)
 {
     EXPECT_EQ(form->windowTitle(), QString("Lumelle By Orvane"));
-    EXPECT_EQ(form->size(), QSize(803, 732)) << "the layout with the output folder's row";
+    EXPECT_EQ(form->size(), QSize(1063, 732))
+        << "the layout with the output folder's row and the output form's column";
     EXPECT_EQ(form->ComboBoxFps->currentText(), QString("25000"));
     EXPECT_EQ(form->ComboBoxFps->count(), 5);
 
@@ -93,7 +95,7 @@ TEST_F(MainWindowTest, ControlsStartWithTheirDefaultsAndEntries)
     EXPECT_EQ(form->preview->geometry(), QRect(40, 126, 720, 576));
     EXPECT_TRUE(form->findChild<QLabel*>("Label4")->text() == "Outine");
     EXPECT_EQ(form->OpenDialogsub.Filter,
-              QString("*.srt;*.sub;*.txt;*.vtt|*.srt;*.sub;*.txt;*.vtt"));
+              QString("*.srt;*.sub;*.txt;*.vtt;*.ass;*.ssa|*.srt;*.sub;*.txt;*.vtt;*.ass;*.ssa"));
     EXPECT_FALSE(form->SubtitleLoaded);
     EXPECT_FALSE(form->LinesFit);
     EXPECT_TRUE(RunStopped);
@@ -193,9 +195,15 @@ TEST_F(MainWindowTest, DefaultsButtonResetsControlsPicturesAndPaletteChoice)
     form->LabelImageChangedPAL->setText("/nowhere/pal.bmp");
     form->LabelImageChangedNTSC->setText("/nowhere/ntsc.bmp");
     options->RadioButtonDVD->setChecked(true);
+    form->SetOutputFormKey("dvd-sup");
+    form->CheckBoxRollingCaptions->setChecked(true);
 
     form->BitBtnSetDefaultValues->click();
     form->BitBtnSetDefaultValues->click();
+
+    EXPECT_EQ(form->OutputFormKey(), QString("vobsub"));
+    EXPECT_EQ(form->ComboBoxOutputForm->currentData().toString(), QString("vobsub"));
+    EXPECT_FALSE(form->CheckBoxRollingCaptions->isChecked());
 
     EXPECT_EQ(form->ComboBoxFontSize->currentText(), QString("20"));
     EXPECT_EQ(form->ComboBoxVobsubLanguage->currentIndex(), 41);
@@ -342,7 +350,9 @@ TEST(Translations, EveryTextOfTheMainWindowAndColourOptionsIsMarked)
         for (QWidget* window : std::initializer_list<QWidget*>{&form, &options}) {
             check(window, "title", window->windowTitle());
             for (QWidget* control : window->findChildren<QWidget*>()) {
-                if (auto* label = qobject_cast<QLabel*>(control))
+                // Hidden labels that hold a stored value (a path, a form's key) show no text.
+                auto* label = qobject_cast<QLabel*>(control);
+                if (label && !MainWindowStoredProps().contains(label->objectName() + ".Caption"))
                     check(label, "text", label->text());
                 if (auto* button = qobject_cast<QAbstractButton*>(control))
                     check(button, "text", button->text());

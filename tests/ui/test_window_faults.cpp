@@ -206,7 +206,7 @@ TEST_F(MainWindowTest, TabWalksTheControlsRowByRowAndTheFocusIsSeen)
     EXPECT_EQ(form->focusWidget(), form->ButtonLoadSrt) << "the first control has the focus";
     EXPECT_TRUE(form->testAttribute(Qt::WA_KeyboardFocusChange)) << "and shows it";
     QStringList walked{form->focusWidget()->objectName()};
-    for (int i = 0; i < 23; ++i) {
+    for (int i = 0; i < 26; ++i) {
         QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
         QApplication::sendEvent(form->focusWidget(), &tab);
         walked << form->focusWidget()->objectName();
@@ -234,10 +234,14 @@ TEST_F(MainWindowTest, TabWalksTheControlsRowByRowAndTheFocusIsSeen)
                                                            "ListBox1",
                                                            "EditOutputFolder",
                                                            "ButtonOutputFolder",
+                                                           "ComboBoxOutputForm",
+                                                           "ListStreams",
+                                                           "CheckBoxRollingCaptions",
                                                            "ButtonLoadSrt"})
                                                   .join(' ')
                                                   .toStdString())
-        << "\"Beside Subtitle\" is greyed while no folder is chosen";
+        << "\"Beside Subtitle\" is greyed while no folder is chosen, the language editors and "
+           "\"Add File...\" while no file is loaded";
 }
 
 TEST(PreviewThrottle, ShowsTheFirstAtMost25ASecondAndAlwaysTheLast)

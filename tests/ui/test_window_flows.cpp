@@ -1,16 +1,25 @@
 // Loading, the preview and width check, and the generation run as the main window drives them.
+#include "../AssScripts.h"
 #include "../TextOfWidth.h"
 #include "MainWindowFixture.h"
 
+#include "platform/SystemNames.h"
 #include "render/RenderSettings.h"
 #include "render/Renderer.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QStringEncoder>
 #include <QTimer>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace lumelle;
 using namespace lumelle::testing;
@@ -311,6 +320,43 @@ TEST_F(MainWindowTest, PreviewDrawsTheSampleAndTheClickedSubtitle)
     EXPECT_TRUE(anyPixelDiffers(second, form->PreviewPicture()));
 }
 
+TEST_F(MainWindowTest, AssScriptIsListedPreviewedThroughLibassAndGenerated)
+{
+    loadFile(write("styled.ass", TestAssScript()));
+    ASSERT_TRUE(form->SubtitleLoaded) << "no width check refuses a script";
+    ASSERT_EQ(form->ListBox1->count(), 7);
+    EXPECT_EQ(form->ListBox1->item(0)->text(), QString("At the top"));
+    EXPECT_EQ(form->ListBox1->item(3)->text(), QString()) << "a drawing is no text";
+    // The script's styles decide fonts, places and text colours.
+    for (QWidget* control : std::initializer_list<QWidget*>{form->ComboBox5, form->ComboBoxFontSize,
+                                                            form->ComboBoxAlign, form->offset,
+                                                            form->JvColorButtonText}) {
+        EXPECT_FALSE(control->isEnabled());
+        EXPECT_EQ(control->toolTip(), QString("The styles of the ASS/SSA script decide this."));
+    }
+    EXPECT_TRUE(form->JvColorButtonOutline->isEnabled());
+
+    // The sign is drawn red where \pos puts it, over the background picture.
+    form->ListBox1->setCurrentRow(2);
+    const QImage sign = form->PreviewPicture();
+    int red = 0;
+    for (int y = 70; y < 130; ++y)
+        for (int x = 40; x < 160; ++x)
+            red += sign.pixel(x, y) == qRgb(255, 0, 0);
+    EXPECT_GT(red, 100);
+
+    recorded.clear();
+    form->ButtonGenerate->click();
+    EXPECT_GT(readAll(dir.filePath("styled.idx")).count("timestamp:"), 10);
+    ASSERT_FALSE(recorded.texts().isEmpty());
+    EXPECT_TRUE(recorded.texts()[0].contains("NoSuchFontXyz")) << recorded.texts()[0].toStdString();
+
+    // A SubRip file afterwards gives the controls back.
+    loadFile(write("three.srt", threeEntrySrt()));
+    EXPECT_TRUE(form->ComboBox5->isEnabled());
+    EXPECT_TRUE(form->ComboBox5->toolTip().isEmpty());
+}
+
 // ---------------------------------------------------------------- generation
 
 TEST_F(MainWindowTest, GenerationWritesThePairAndShowsTheHelpText)
@@ -346,6 +392,42 @@ TEST_F(MainWindowTest, GenerationWritesThePairAndShowsTheHelpText)
     EXPECT_TRUE(form->GroupBoxRender->isEnabled());
     EXPECT_NE(form->preview->picture().pixel(0, 0), qRgb(0, 0, 255))
         << "the preview picture is back, not the last output picture on blue";
+}
+
+// A name in bytes that are not UTF-8 (a Latin-1 file in a Latin-1 folder), as a file manager
+// drops it: it loads, and its pair goes beside it under the same bytes.
+TEST_F(MainWindowTest, ALatin1NameLoadsAndItsPairKeepsItsBytes)
+{
+    const QByteArray folder = QFile::encodeName(dir.path()) + "/d\xe9j\xe0";
+    ASSERT_EQ(::mkdir(folder.constData(), 0755), 0);
+    const QByteArray srt = threeEntrySrt();
+    const int fd = ::open((folder + "/caf\xe9.srt").constData(), O_WRONLY | O_CREAT, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::write(fd, srt.constData(), std::size_t(srt.size())), srt.size());
+    ::close(fd);
+
+    QMimeData data;
+    data.setUrls({QUrl::fromEncoded("file://" + (folder + "/caf\xe9.srt").toPercentEncoding("/"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.get(), &enter);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(form.get(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
+    EXPECT_EQ(recorded.texts(), QStringList{kLoaded});
+    EXPECT_EQ(form->ListBox1->count(), 3);
+    EXPECT_TRUE(form->EditLoadSrt->text().endsWith("/d\\xE9j\\xE0/caf\\xE9.srt"))
+        << form->EditLoadSrt->text().toStdString();
+
+    recorded.clear();
+    form->ButtonGenerate->click();
+    struct stat idx, sub;
+    EXPECT_EQ(::stat((folder + "/caf\xe9.idx").constData(), &idx), 0);
+    ASSERT_EQ(::stat((folder + "/caf\xe9.sub").constData(), &sub), 0);
+    EXPECT_GT(sub.st_size, 0);
+    EXPECT_EQ(sub.st_size % 2048, 0);
+    ASSERT_EQ(recorded.texts().size(), 1);
+    EXPECT_TRUE(recorded.texts()[0].contains("caf\\xE9.idx")) << "the help text names the pair";
+    removeTree(folder);
 }
 
 TEST_F(MainWindowTest, SecondPressDuringARunAborts)
@@ -434,4 +516,118 @@ TEST_F(MainWindowTest, ClosingDuringARunStopsItThenCloses)
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(recorded.texts().isEmpty());
     EXPECT_EQ(readAll(dir.filePath("close.idx")), idx);
+}
+
+TEST_F(MainWindowTest, EachOutputFormWritesItsFilesAndNoOthers)
+{
+    struct Case
+    {
+        const char* key;
+        QStringList written;
+        QStringList absent;
+        const char* supStart; // a DVD .sup's units start "SP", a Blu-ray one's segments "PG"
+    };
+    const Case cases[] = {
+        {"vobsub", {"form.idx", "form.sub"}, {"form.sup"}, ""},
+        {"dvd-sup", {"form.sup"}, {"form.idx", "form.sub"}, "SP"},
+        {"vobsub,dvd-sup", {"form.idx", "form.sub", "form.sup"}, {}, "SP"},
+        {"pgs", {"form.sup"}, {"form.idx", "form.sub", "form.xml"}, "PG"},
+        {"bdn-xml", {"form.xml", "form_0001.png"}, {"form.idx", "form.sup"}, ""},
+    };
+    const QString path = write("form.srt", threeEntrySrt());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.key);
+        for (const char* name : {"form.idx", "form.sub", "form.sup", "form.xml", "form_0001.png"})
+            QFile::remove(dir.filePath(name));
+        loadFile(path);
+        form->ComboBoxOutputForm->setCurrentIndex(form->ComboBoxOutputForm->findData(c.key));
+        EXPECT_EQ(form->OutputFormKey(), QString(c.key));
+        form->ButtonGenerate->click();
+        for (const QString& name : c.written)
+            EXPECT_TRUE(QFileInfo::exists(dir.filePath(name))) << name.toStdString();
+        for (const QString& name : c.absent)
+            EXPECT_FALSE(QFileInfo::exists(dir.filePath(name))) << name.toStdString();
+        if (*c.supStart) {
+            EXPECT_TRUE(readAll(dir.filePath("form.sup")).startsWith(c.supStart));
+        }
+    }
+}
+
+TEST_F(MainWindowTest, AddedLanguageFilesBecomeStreamsOfOnePair)
+{
+    const QString english = write("film.en.srt", threeEntrySrt());
+    const QString french = write("film.fr.forced.srt", "1\r\n00:00:01,500 --> 00:00:02,500\r\n"
+                                                       "SORTIE\r\n\r\n");
+    loadFile(english);
+    form->ComboBoxVobsubLanguage->setCurrentIndex(
+        form->ComboBoxVobsubLanguage->findText("en ENGLISH"));
+    dialogs.queueFile(french);
+    form->ButtonAddStream->click();
+    ASSERT_EQ(form->AddedStreams().size(), 1u);
+    // The name tells the language and the forced mark.
+    EXPECT_EQ(form->AddedStreams()[0].languageText, QString("fr FRENCH"));
+    EXPECT_TRUE(form->AddedStreams()[0].forced);
+    EXPECT_EQ(rowsOf(form->ListStreams), QStringList({"film.en.srt  (en ENGLISH, loaded file)",
+                                                      "film.fr.forced.srt  (fr FRENCH, forced)"}));
+    EXPECT_FALSE(form->AddStreamFile(french)) << "a file is listed once";
+
+    // A .sup file holds one stream: refused before anything is written.
+    form->SetOutputFormKey("dvd-sup");
+    recorded.clear();
+    form->ButtonGenerate->click();
+    ASSERT_EQ(recorded.texts().size(), 1);
+    EXPECT_TRUE(recorded.texts()[0].contains("holds one language"));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("film.sup")));
+
+    form->SetOutputFormKey("vobsub");
+    form->ButtonGenerate->click();
+    const QByteArray idx = readAll(dir.filePath("film.idx"));
+    EXPECT_TRUE(idx.contains("id: en, index: 0")) << idx.toStdString();
+    EXPECT_TRUE(idx.contains("id: fr, index: 1"));
+    EXPECT_EQ(idx.count("timestamp: "), 4);
+    EXPECT_EQ(form->ProgressBar1->text(), QString("4 of 4"));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("film.en.idx")));
+
+    // A MicroDVD file loaded: the pair named after it without its language part would be
+    // "movie.sub" itself, which is never written over.
+    const QByteArray microDvd = "{25}{50}Hello\r\n";
+    const QString movie = write("movie.sub", microDvd);
+    loadFile(movie);
+    ASSERT_TRUE(form->AddStreamFile(french));
+    form->ButtonGenerate->click();
+    EXPECT_EQ(readAll(movie), microDvd);
+    EXPECT_TRUE(readAll(dir.filePath("movie_vobsub.idx")).contains("id: fr, index: 1"));
+
+    // The Delete key removes the selected added file; the loaded file's row stays.
+    for (int row : {1, 0}) {
+        form->ListStreams->setCurrentRow(row);
+        QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+        QApplication::sendEvent(form->ListStreams, &del);
+    }
+    EXPECT_TRUE(form->AddedStreams().empty());
+    EXPECT_EQ(form->ListStreams->count(), 1);
+    ASSERT_TRUE(form->AddStreamFile(french));
+
+    // Another file loaded: the added files were for the one before.
+    loadFile(write("other.srt", threeEntrySrt()));
+    EXPECT_TRUE(form->AddedStreams().empty());
+    EXPECT_EQ(form->ListStreams->count(), 1);
+}
+
+TEST_F(MainWindowTest, RollingCaptionBoxReadsTheLoadedWebVttAgain)
+{
+    const QString path =
+        write("rolling.vtt", "WEBVTT\n\n"
+                             "00:00:01.000 --> 00:00:03.000\nhello there\n\n"
+                             "00:00:03.000 --> 00:00:03.010\nhello there\n\n"
+                             "00:00:03.010 --> 00:00:05.000\nhello there\nhow are you\n\n"
+                             "00:00:05.000 --> 00:00:05.010\nhow are you\n\n"
+                             "00:00:05.010 --> 00:00:07.000\nhow are you\nfine\n");
+    loadFile(path);
+    const QStringList rolling = rowsOf(form->ListBox1);
+    form->CheckBoxRollingCaptions->setChecked(true);
+    EXPECT_EQ(rowsOf(form->ListBox1), QStringList({"hello there", "how are you", "fine"}))
+        << rolling.join(" / ").toStdString();
+    form->CheckBoxRollingCaptions->setChecked(false);
+    EXPECT_EQ(rowsOf(form->ListBox1), rolling);
 }

@@ -1,0 +1,219 @@
+#include "ass/AssImages.h"
+
+#include "ass/AssScript.h"
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <algorithm>
+#include <cstring>
+
+namespace lumelle {
+
+namespace {
+
+// The part of `image` inside a frame of `width` x `height`: columns [x0, x1), rows [y0, y1).
+struct Clip
+{
+    int x0, x1, y0, y1;
+    bool empty() const { return x0 >= x1 || y0 >= y1; }
+};
+
+Clip clipOf(const ASS_Image& image, int width, int height)
+{
+    return {std::max(image.dst_x, 0), std::min(image.dst_x + image.w, width),
+            std::max(image.dst_y, 0), std::min(image.dst_y + image.h, height)};
+}
+
+// The coverage of a mask value under the colour's transparency (its low byte), 0..255.
+int coverage(int mask, std::uint32_t colour)
+{
+    const int opacity = 255 - int(colour & 0xFF);
+    return (mask * opacity + 127) / 255;
+}
+
+int distance(ColorValue a, ColorValue b)
+{
+    const int r = redOf(a) - redOf(b), g = greenOf(a) - greenOf(b), bl = blueOf(a) - blueOf(b);
+    return r * r + g * g + bl * bl;
+}
+
+constexpr std::uint8_t kBackground = 0, kOutline = 1, kAntialias = 2, kText = 3;
+
+} // namespace
+
+namespace {
+
+// Blends `images` onto `surface`, which holds the part of the frame from `origin` on.
+void blendAt(const ASS_Image* images, QImage& surface, QPoint origin, ASS_YCbCrMatrix matrix)
+{
+    for (const ASS_Image* image = images; image; image = image->next) {
+        Clip clip = clipOf(*image, origin.x() + surface.width(), origin.y() + surface.height());
+        clip.x0 = std::max(clip.x0, origin.x());
+        clip.y0 = std::max(clip.y0, origin.y());
+        if (clip.empty())
+            continue;
+        const ColorValue colour = AssShownColour(image->color, matrix);
+        const int red = redOf(colour), green = greenOf(colour), blue = blueOf(colour);
+        for (int y = clip.y0; y < clip.y1; ++y) {
+            const unsigned char* mask =
+                image->bitmap + std::size_t(y - image->dst_y) * std::size_t(image->stride);
+            auto* row = reinterpret_cast<QRgb*>(surface.scanLine(y - origin.y())) - origin.x();
+            for (int x = clip.x0; x < clip.x1; ++x) {
+                const int a = coverage(mask[x - image->dst_x], image->color);
+                if (a == 0)
+                    continue;
+                const QRgb under = row[x];
+                const auto mix = [a](int over, int below) {
+                    return (over * a + below * (255 - a) + 127) / 255;
+                };
+                // Premultiplied: the colour weighs by its coverage and what lies under it by
+                // the rest; an opaque surface stays opaque.
+                row[x] = qRgba(mix(red, qRed(under)), mix(green, qGreen(under)),
+                               mix(blue, qBlue(under)), mix(255, qAlpha(under)));
+            }
+        }
+    }
+}
+
+} // namespace
+
+void BlendAssImages(const ASS_Image* images, QImage& surface, ASS_YCbCrMatrix matrix)
+{
+    blendAt(images, surface, QPoint(0, 0), matrix);
+}
+
+void DrawAssColourImage(const ASS_Image* images, QSize frame, ASS_YCbCrMatrix matrix,
+                        ColourImage& image)
+{
+    QRect box;
+    for (const ASS_Image* one = images; one; one = one->next) {
+        const Clip clip = clipOf(*one, frame.width(), frame.height());
+        if (!clip.empty())
+            box |= QRect(QPoint(clip.x0, clip.y0), QPoint(clip.x1 - 1, clip.y1 - 1));
+    }
+    image.box = box;
+    if (box.isEmpty())
+        return;
+    if (image.argb.size() != box.size() ||
+        image.argb.format() != QImage::Format_ARGB32_Premultiplied)
+        image.argb = QImage(box.size(), QImage::Format_ARGB32_Premultiplied);
+    image.argb.fill(Qt::transparent);
+    blendAt(images, image.argb, box.topLeft(), matrix);
+}
+
+AssBand AssImagesToLayers(const ASS_Image* images, QSize frame, const AssInks& inks,
+                          ASS_YCbCrMatrix matrix, LayerMasks& masks,
+                          std::vector<std::uint8_t>& scratch)
+{
+    const int width = frame.width(), height = frame.height();
+    const int words = (width + 63) / 64;
+    if (masks.width != width || masks.height != height) {
+        masks.width = width;
+        masks.height = height;
+        masks.words = words;
+        masks.low.assign(std::size_t(words) * std::size_t(height), 0);
+        masks.high.assign(masks.low.size(), 0);
+        masks.firstDirty = 0;
+        masks.lastDirty = -1;
+    }
+    if (masks.firstDirty <= masks.lastDirty) {
+        const auto first = std::ptrdiff_t(masks.firstDirty) * words;
+        const auto end = std::ptrdiff_t(masks.lastDirty + 1) * words;
+        std::fill(masks.low.begin() + first, masks.low.begin() + end, 0);
+        std::fill(masks.high.begin() + first, masks.high.begin() + end, 0);
+    }
+    masks.colours[0] = kBackgroundBlue;
+    masks.colours[1] = inks.outline;
+    masks.colours[2] = inks.antialias;
+    masks.colours[3] = inks.text;
+    scratch.assign(std::size_t(width) * std::size_t(height), kBackground);
+
+    // Each image's layer, and each layer's opacity: that of its most opaque image.
+    const auto layerOf = [&](const ASS_Image& image) {
+        if (image.type == ASS_Image::IMAGE_TYPE_OUTLINE)
+            return kOutline;
+        if (image.type != ASS_Image::IMAGE_TYPE_CHARACTER)
+            return kAntialias;
+        // A character in a colour far from the text ink (karaoke's second colour, a second
+        // style on screen) takes the nearest of the three inks.
+        const ColorValue colour = AssShownColour(image.color, matrix);
+        std::uint8_t layer = kText;
+        int best = distance(colour, inks.text);
+        if (distance(colour, inks.outline) < best) {
+            best = distance(colour, inks.outline);
+            layer = kOutline;
+        }
+        if (distance(colour, inks.antialias) < best)
+            layer = kAntialias;
+        return layer;
+    };
+    int opacity[4] = {0, 0, 0, 0};
+    for (const ASS_Image* image = images; image; image = image->next) {
+        const int own = 255 - int(image->color & 0xFF);
+        const std::uint8_t layer = layerOf(*image);
+        opacity[layer] = std::max(opacity[layer], own);
+        if (layer == kText) // its edge pixels
+            opacity[kAntialias] = std::max(opacity[kAntialias], own);
+    }
+
+    int top = height, bottom = -1, left = width, right = -1;
+    for (const ASS_Image* image = images; image; image = image->next) {
+        const Clip clip = clipOf(*image, width, height);
+        const std::uint8_t layer = layerOf(*image);
+        const int own = 255 - int(image->color & 0xFF);
+        if (clip.empty() || own == 0)
+            continue;
+        // The mask at the image's opacity, measured against its layer's.
+        const int scale = std::max(opacity[layer], 1);
+        const bool character = image->type == ASS_Image::IMAGE_TYPE_CHARACTER;
+        for (int y = clip.y0; y < clip.y1; ++y) {
+            const unsigned char* mask =
+                image->bitmap + std::size_t(y - image->dst_y) * std::size_t(image->stride);
+            std::uint8_t* row = scratch.data() + std::size_t(y) * std::size_t(width);
+            bool drawn = false;
+            for (int x = clip.x0; x < clip.x1; ++x) {
+                const int a = mask[x - image->dst_x] * own / scale;
+                if (a >= 128) {
+                    row[x] = layer;
+                } else if (character && layer == kText && a >= 64 && row[x] != kText) {
+                    row[x] = kAntialias;
+                } else {
+                    continue;
+                }
+                drawn = true;
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+            if (drawn) {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    masks.firstDirty = height;
+    masks.lastDirty = -1;
+    if (bottom < top)
+        return {};
+    for (int y = top; y <= bottom; ++y) {
+        const std::uint8_t* row = scratch.data() + std::size_t(y) * std::size_t(width);
+        std::uint64_t* low = masks.low.data() + std::size_t(y) * std::size_t(words);
+        std::uint64_t* high = masks.high.data() + std::size_t(y) * std::size_t(words);
+        for (int x = left; x <= right; ++x) {
+            const std::uint64_t bit = std::uint64_t(1) << (x % 64);
+            if (row[x] & 1)
+                low[x / 64] |= bit;
+            if (row[x] & 2)
+                high[x / 64] |= bit;
+        }
+    }
+    masks.firstDirty = top;
+    masks.lastDirty = bottom;
+    const int bandTop = top - top % 2;
+    const auto nibble = [](int value) { return std::uint8_t((value * 15 + 127) / 255); };
+    return {bandTop,
+            bottom + 1 - bandTop,
+            {nibble(opacity[kOutline]), nibble(opacity[kAntialias]), nibble(opacity[kText])}};
+}
+
+} // namespace lumelle

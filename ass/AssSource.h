@@ -1,0 +1,119 @@
+// Pictures drawn from an ASS/SSA script by libass: cut at every event's start and end (events
+// that overlap share a picture), and again while an animated event changes (a fade, a move,
+// karaoke), at most a set number of pictures a second. Each drawing thread has its own libass
+// renderer.
+#pragma once
+
+#include "ass/AssImages.h"
+#include "ass/AssScript.h"
+#include "convert/PictureSource.h"
+#include "render/RenderSettings.h"
+#include "subtitle/FrameRate.h"
+#include "subtitle/Subtitle.h"
+
+#include <QSize>
+#include <memory>
+#include <vector>
+
+namespace lumelle {
+
+// How often an animated event is drawn again while it changes, unless chosen: pictures a second.
+inline constexpr int kAnimationStepsDefault = 10;
+
+struct AssSourceSettings
+{
+    QSize frame{720, 576}; // the frame the pictures are drawn for
+    FrameRate rate = kPalFrameRate;
+    // An animated event is drawn again at most this often while it changes.
+    int picturesPerSecond = kAnimationStepsDefault;
+    // The window's inks: the outline and antialias colours every picture uses, and the text
+    // colour that needs no palette entry of its own.
+    AssInks inks{makeColor(255, 255, 255), makeColor(0, 0, 0), makeColor(128, 128, 128)};
+    bool forced = false; // every picture forced
+};
+
+class AssPictureSource : public PictureSource
+{
+public:
+    AssPictureSource(std::shared_ptr<const AssScript> script, const AssSourceSettings& settings);
+    ~AssPictureSource() override;
+
+    // Full colour draws libass's images as they are, at the form's frame.
+    bool useForm(const PictureForm& form) override;
+    void plan(const std::function<void(int startFrame, int number)>& checkStart) override;
+    int count() const override;
+    PictureTimes times(int index) const override;
+    int merged() const override;
+    PalettePlan palette() const override;
+    QStringList notes() const override;
+    void startWorkers(int workers) override;
+    TimedPicture draw(int index, int worker) override;
+    const SubtitleImage& drawShown(int index) override;
+
+    // The events that show (text or drawing, a time to show), in the script's order: libass's
+    // own reading of the script. Valid after plan().
+    int eventCount() const { return int(m_events.size()); }
+
+private:
+    struct Event
+    {
+        long long start = 0; // ms
+        long long end = 0;
+        int number = 0; // 1-based, in the script's order
+        bool animated = false;
+        bool forced = false;
+        std::vector<ColorValue> colours; // text colours asked for, the style's first
+        std::size_t letters = 0;         // how much text it shows
+    };
+    struct Piece
+    {
+        long long renderMs = 0;
+        PictureTimes times;
+        ColorValue text = 0;
+    };
+    struct Worker
+    {
+        std::unique_ptr<AssRendering> rendering;
+        SubtitleImage image;
+        std::vector<std::uint8_t> scratch;
+        std::array<std::uint8_t, 3> opacity{15, 15, 15};
+        ColourImage colour; // the picture in full colour, for a form that shows alpha
+    };
+    void readEvents();
+    void drawInto(Worker& worker, int index);
+
+    std::shared_ptr<const AssScript> m_script;
+    AssSourceSettings m_settings;
+    bool m_colour = false; // drawn in full colour rather than in four inks
+    std::unique_ptr<AssRendering> m_planRendering;
+    std::vector<Event> m_events;
+    std::vector<Piece> m_pieces;
+    int m_merged = 0;
+    PalettePlan m_palette;
+    QStringList m_notes;
+    std::vector<Worker> m_workers;
+    Worker m_shown;
+};
+
+// The pictures of `file`, read into `list`: an ASS/SSA script is drawn by libass from its own
+// text (read again from the file), every other kind by the text renderer from the list, which
+// must outlive the source. `animationSteps`: pictures a second of an animated script event.
+// `forced`: every picture is marked forced.
+std::shared_ptr<PictureSource> PictureSourceOf(const TSubtitle& list, const QString& file,
+                                               const RenderSettings& settings, FrameRate rate,
+                                               int animationSteps, bool forced);
+
+// Draws the script's frame at `ms` onto `surface` (the preview: a background picture of the
+// frame's size), in full colour.
+class AssPreview
+{
+public:
+    AssPreview(const AssScript& script, QSize frame);
+    void draw(QImage& surface, long long ms);
+    QSize frame() const { return m_rendering.frame(); }
+
+private:
+    AssRendering m_rendering;
+};
+
+} // namespace lumelle
