@@ -37,4 +37,9 @@ long peakRssKiB();
 // Seconds since an arbitrary start, monotonic.
 double nowSeconds();
 
+// Argument `index` of a subcommand as a positive number; `fallback` when it is missing or not one.
+int argInt(const QStringList& args, int index, int fallback);
+// One line of a stage table: the cost per subtitle and in all, and a note.
+void stageLine(const char* name, double seconds, int count, const char* note = "");
+
 } // namespace lumelle::bench

@@ -25,19 +25,6 @@ namespace {
 
 constexpr QSize kFrame(1920, 1080);
 
-int argInt(const QStringList& args, int index, int fallback)
-{
-    bool ok = false;
-    const int value = index < args.size() ? args[index].toInt(&ok) : 0;
-    return ok && value > 0 ? value : fallback;
-}
-
-void stageLine(const char* name, double seconds, int count, const char* note = "")
-{
-    std::printf("  %-24s %8.1f us per subtitle  %8.1f ms in all  %s\n", name, seconds * 1e6 / count,
-                seconds * 1e3, note);
-}
-
 std::shared_ptr<PictureWriter> pgsWriter()
 {
     BluRayOptions options;

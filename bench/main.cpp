@@ -50,6 +50,19 @@ double nowSeconds()
     return duration<double>(steady_clock::now().time_since_epoch()).count();
 }
 
+int argInt(const QStringList& args, int index, int fallback)
+{
+    bool ok = false;
+    const int value = index < args.size() ? args[index].toInt(&ok) : 0;
+    return ok && value > 0 ? value : fallback;
+}
+
+void stageLine(const char* name, double seconds, int count, const char* note)
+{
+    std::printf("  %-24s %8.1f us per subtitle  %8.1f ms in all  %s\n", name, seconds * 1e6 / count,
+                seconds * 1e3, note);
+}
+
 } // namespace lumelle::bench
 
 int main(int argc, char** argv)

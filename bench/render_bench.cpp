@@ -31,13 +31,6 @@ void render(SubtitleImage& image, const QString& line1, const QString& line2,
     RenderSubtitleBlock(image, {StyledText{line1, {}}, StyledText{line2, {}}}, 0, settings);
 }
 
-int argInt(const QStringList& args, int index, int fallback)
-{
-    bool ok = false;
-    const int value = index < args.size() ? args[index].toInt(&ok) : 0;
-    return ok && value > 0 ? value : fallback;
-}
-
 int renderBench(const QStringList& args)
 {
     const int count = argInt(args, 0, 3000);

@@ -21,19 +21,6 @@ namespace lumelle::bench {
 
 namespace {
 
-int argInt(const QStringList& args, int index, int fallback)
-{
-    bool ok = false;
-    const int value = index < args.size() ? args[index].toInt(&ok) : 0;
-    return ok && value > 0 ? value : fallback;
-}
-
-void stageLine(const char* name, double seconds, int count, const char* note = "")
-{
-    std::printf("  %-22s %8.1f us per subtitle  %8.1f ms in all  %s\n", name, seconds * 1e6 / count,
-                seconds * 1e3, note);
-}
-
 // Times a whole run of `list` on `jobs` threads; returns the seconds.
 double timeRun(const TSubtitle& list, const QString& srt, const RenderSettings& settings, int jobs,
                const QString& folder)
