@@ -328,7 +328,7 @@ std::shared_ptr<PictureSource> PictureSourceOf(const TSubtitle& list, const QStr
                                                const RenderSettings& settings, FrameRate rate,
                                                int animationSteps, bool forced)
 {
-    if (KindOfFile(file) != FileKind::Ass)
+    if (list.Kind() != FileKind::Ass)
         return std::make_shared<TextPictureSource>(list, settings, forced);
     AssSourceSettings script;
     script.frame = QSize(frameWidth(settings.videoStandard), frameHeight(settings.videoStandard));

@@ -667,9 +667,9 @@ std::shared_ptr<PictureSource> sourceFor(const TSubtitle& list, const QString& f
 
 // The first line too wide for the frame, as a message; empty when none is or when libass
 // places the lines (an ASS/SSA script wraps and places its own).
-QString tooWideIn(const TSubtitle& list, const QString& file, const ConvertOptions& options)
+QString tooWideIn(const TSubtitle& list, const ConvertOptions& options)
 {
-    if (KindOfFile(file) == FileKind::Ass)
+    if (list.Kind() == FileKind::Ass)
         return QString();
     return FirstTooWideSubtitle(list, drawingSettings(options), WorkerCount(options.jobs));
 }
@@ -686,7 +686,7 @@ int convertFile(const QString& file, const ConvertOptions& options, FileReport& 
 
     // Like the window: every line is checked against the frame width first, and a file with a
     // line too wide is refused before anything is written.
-    const QString tooWide = tooWideIn(list, file, options);
+    const QString tooWide = tooWideIn(list, options);
     if (!tooWide.isEmpty()) {
         printLine(stderr, QStringLiteral("%1: %2").arg(shownName(file), tooWide));
         return 1;
@@ -757,7 +757,7 @@ int convertStreams(const ConvertOptions& options, FileReport& report)
                 return 1;
             printLine(stderr, QStringLiteral("%1: its stream is left out").arg(shownName(file)));
         }
-        const QString tooWide = tooWideIn(list, file, options);
+        const QString tooWide = tooWideIn(list, options);
         if (!tooWide.isEmpty()) {
             printLine(stderr, QStringLiteral("%1: %2").arg(shownName(file), tooWide));
             return 1;

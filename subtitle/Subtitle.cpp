@@ -74,7 +74,8 @@ LoadOutcome TSubtitle::LoadFromData(const QString& fileName, const QByteArray& d
                                     bool clearFirst, FrameRate rate, double frameOffset,
                                     quint8 charset)
 {
-    return loadText(fileName, PrepareText(data, m_languageHint), clearFirst, rate, frameOffset, charset);
+    return loadText(fileName, PrepareText(data, m_languageHint), clearFirst, rate, frameOffset,
+                    charset);
 }
 
 LoadOutcome TSubtitle::loadText(const QString& fileName, PreparedText prepared, bool clearFirst,
@@ -91,6 +92,7 @@ LoadOutcome TSubtitle::loadText(const QString& fileName, PreparedText prepared, 
     m_hidden = 0;
     m_rateNote.clear();
     m_readNotes.clear();
+    m_kind = kind;
     m_encoding = std::move(prepared.encoding);
     const TextDecoder decoder(charset, m_encoding);
     if (kind == FileKind::SubRip)

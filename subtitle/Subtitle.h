@@ -4,6 +4,7 @@
 
 #include "platform/Colour.h"
 #include "subtitle/EntryStore.h"
+#include "subtitle/FileKind.h"
 #include "subtitle/FrameRate.h"
 #include "subtitle/TextDecoding.h"
 
@@ -151,6 +152,8 @@ public:
     // What else the user should know about how the last file was read (parts of the text left
     // out, times moved), one sentence each.
     const QStringList& ReadNotes() const { return m_readNotes; }
+    // The kind of the last file read; Unknown before any.
+    FileKind Kind() const { return m_kind; }
 
 private:
     // Reads the prepared text of a file (UTF-16/32 already turned into UTF-8) in `encoding`.
@@ -190,6 +193,7 @@ private:
     FileEncoding m_encoding;
     QString m_rateNote;
     QStringList m_readNotes;
+    FileKind m_kind = FileKind::Unknown;
     std::string m_languageHint;
     bool m_rollingCaptions = false;
     bool m_speakerNames = false;

@@ -313,8 +313,7 @@ void TForm1::streamsFollowLoadedFile()
 void TForm1::rollingCaptionsChange()
 {
     // Only WebVTT captions roll: another kind of file reads the same either way.
-    if (!OpenDialogsub.FileName.isEmpty() &&
-        KindOfFile(OpenDialogsub.FileName) == FileKind::WebVtt) {
+    if (Subtitle && Subtitle->Kind() == FileKind::WebVtt) {
         Subtitle.reset();
         ButtonLoadSrtClick(CheckBoxRollingCaptions);
     }
@@ -346,9 +345,8 @@ bool TForm1::addedStreamsReady()
             return false;
         }
         // libass places and wraps a script's lines itself.
-        const int tooWide = KindOfFile(stream.file) == FileKind::Ass
-                                ? 0
-                                : FirstTooWideEntry(list, settings, threads);
+        const int tooWide =
+            list.Kind() == FileKind::Ass ? 0 : FirstTooWideEntry(list, settings, threads);
         if (tooWide > 0) {
             const SubtitleLine& entry = list.line(tooWide);
             platform::messages().showMessage(
