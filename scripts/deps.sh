@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev
   libuchardet-dev libicu-dev libass-dev
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fontconfig
+  fonts-wqy-microhei
   ffmpeg mkvtoolnix
   fusefat dosfstools
   xvfb xauth

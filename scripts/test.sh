@@ -5,12 +5,19 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-LUMELLE_EXTRA_PACKAGES="clang libclang-rt-14-dev" bash scripts/deps.sh
+export LUMELLE_EXTRA_PACKAGES="clang libclang-rt-14-dev"
+bash scripts/deps.sh
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
-echo "== tests"
+# The tests see only the fonts of the packages installed above (and what those depend on), so a
+# test that needs a font from elsewhere fails here as it would on a fresh machine.
 build=${LUMELLE_BUILD_DIR:-build}
+FONTCONFIG_FILE=$(bash scripts/test-fonts.sh "$build/test-fonts")
+export FONTCONFIG_FILE
+echo "== fonts seen by the tests: $(fc-list : family | sort -u | tr '\n' ';' | sed 's/;$//')"
+
+echo "== tests"
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j"$jobs"
 (cd "$build" && ctest --output-on-failure -j"$jobs" --timeout 600)
