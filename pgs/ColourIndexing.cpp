@@ -207,6 +207,70 @@ void numberPixels(const ColourImage& image, const QRect& box, ColourTable& table
     counts[lastNumber] += run;
 }
 
+using ColourUses = std::unordered_map<QRgb, std::uint32_t>; // colour -> its pixels
+
+// The group of colour `c` when each channel leaves out its `drop` low bits.
+QRgb groupOf(QRgb c, int drop)
+{
+    const QRgb mask = (0xFFu >> drop << drop) * 0x01010101u;
+    return c & mask;
+}
+
+// The fewest low bits of each channel to leave out so that the colours fall into at most
+// kMaxColours groups.
+int bitsToDrop(const ColourUses& uses)
+{
+    for (int drop = 0;; ++drop) {
+        std::unordered_map<QRgb, char> groups;
+        for (const auto& [colour, count] : uses) {
+            groups.emplace(groupOf(colour, drop), 0);
+            if (groups.size() > std::size_t(kMaxColours))
+                break;
+        }
+        if (groups.size() <= std::size_t(kMaxColours))
+            return drop;
+    }
+}
+
+// The palette of the groups after index 0 (transparent), in the order of the groups' keys so
+// that the same picture gets the same palette: each group in the average of its colours,
+// weighted by their pixels. Returns each group's index.
+std::unordered_map<QRgb, std::uint8_t> paletteOfGroups(const ColourUses& uses, int drop,
+                                                       bool highDefinition,
+                                                       std::vector<PaletteEntry>& palette)
+{
+    struct Sum
+    {
+        std::uint64_t a = 0, r = 0, g = 0, b = 0, n = 0;
+    };
+    std::unordered_map<QRgb, Sum> sums;
+    for (const auto& [colour, count] : uses) {
+        Sum& s = sums[groupOf(colour, drop)];
+        s.a += std::uint64_t(qAlpha(colour)) * count;
+        s.r += std::uint64_t(qRed(colour)) * count;
+        s.g += std::uint64_t(qGreen(colour)) * count;
+        s.b += std::uint64_t(qBlue(colour)) * count;
+        s.n += count;
+    }
+    std::vector<QRgb> keys;
+    keys.reserve(sums.size());
+    for (const auto& entry : sums)
+        keys.push_back(entry.first);
+    std::sort(keys.begin(), keys.end());
+
+    std::unordered_map<QRgb, std::uint8_t> indexOf;
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const Sum& s = sums[keys[i]];
+        const auto mean = [&s](std::uint64_t total) { return int((total + s.n / 2) / s.n); };
+        PaletteEntry e =
+            ToPaletteColour(mean(s.r), mean(s.g), mean(s.b), mean(s.a), highDefinition);
+        e.id = std::uint8_t(i + 1);
+        palette.push_back(e);
+        indexOf.emplace(keys[i], e.id);
+    }
+    return indexOf;
+}
+
 } // namespace
 
 IndexedPicture IndexColours(const ColourImage& image, const std::vector<QRect>& boxes,
@@ -218,61 +282,20 @@ IndexedPicture IndexColours(const ColourImage& image, const std::vector<QRect>& 
     for (std::size_t k = 0; k < boxes.size(); ++k)
         numberPixels(image, boxes[k], table, numbers[k]);
     // The same colours unpremultiplied (two premultiplied pixels may become one colour).
-    std::unordered_map<QRgb, std::uint32_t> uses;
+    ColourUses uses;
     for (std::size_t n = 1; n < table.colours().size(); ++n)
         uses[qUnpremultiply(table.colours()[n])] += table.counts()[n];
-    // Fewer bits per channel until the groups of colours that share them are few enough.
-    int drop = 0;
-    const auto groupOf = [&drop](QRgb c) {
-        const QRgb mask = (0xFFu >> drop << drop) * 0x01010101u;
-        return c & mask;
-    };
-    for (;; ++drop) {
-        std::unordered_map<QRgb, char> groups;
-        for (const auto& [colour, count] : uses) {
-            groups.emplace(groupOf(colour), 0);
-            if (groups.size() > std::size_t(kMaxColours))
-                break;
-        }
-        if (groups.size() <= std::size_t(kMaxColours))
-            break;
-    }
-    // Each group is shown in the average of its colours, weighted by their pixels.
-    struct Sum
-    {
-        std::uint64_t a = 0, r = 0, g = 0, b = 0, n = 0;
-    };
-    std::unordered_map<QRgb, Sum> sums;
-    for (const auto& [colour, count] : uses) {
-        Sum& s = sums[groupOf(colour)];
-        s.a += std::uint64_t(qAlpha(colour)) * count;
-        s.r += std::uint64_t(qRed(colour)) * count;
-        s.g += std::uint64_t(qGreen(colour)) * count;
-        s.b += std::uint64_t(qBlue(colour)) * count;
-        s.n += count;
-    }
-    std::vector<QRgb> keys;
-    keys.reserve(sums.size());
-    for (const auto& entry : sums)
-        keys.push_back(entry.first);
-    std::sort(keys.begin(), keys.end()); // the same palette for the same picture
-
+    // Fewer bits per channel until the groups of colours that share them are few enough; each
+    // group is one palette entry.
+    const int drop = bitsToDrop(uses);
     IndexedPicture picture;
     picture.palette.push_back(PaletteEntry{}); // 0: transparent
-    std::unordered_map<QRgb, std::uint8_t> indexOf;
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        const Sum& s = sums[keys[i]];
-        const auto mean = [&s](std::uint64_t total) { return int((total + s.n / 2) / s.n); };
-        PaletteEntry e =
-            ToPaletteColour(mean(s.r), mean(s.g), mean(s.b), mean(s.a), highDefinition);
-        e.id = std::uint8_t(i + 1);
-        picture.palette.push_back(e);
-        indexOf.emplace(keys[i], e.id);
-    }
+    const std::unordered_map<QRgb, std::uint8_t> indexOf =
+        paletteOfGroups(uses, drop, highDefinition, picture.palette);
     // Each pixel's index, through its colour's number.
     std::vector<std::uint8_t> indexOfNumber(table.colours().size(), 0);
     for (std::size_t n = 1; n < table.colours().size(); ++n)
-        indexOfNumber[n] = indexOf.at(groupOf(qUnpremultiply(table.colours()[n])));
+        indexOfNumber[n] = indexOf.at(groupOf(qUnpremultiply(table.colours()[n]), drop));
     for (std::size_t k = 0; k < boxes.size(); ++k) {
         IndexedObject object{boxes[k], std::vector<std::uint8_t>(numbers[k].size())};
         for (std::size_t i = 0; i < numbers[k].size(); ++i)
