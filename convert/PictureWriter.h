@@ -1,18 +1,16 @@
 // What a run writes to: the files of one output form, made from timed pictures in show order.
 #pragma once
 
+#include "convert/EncodedPicture.h"
 #include "convert/PalettePlan.h"
 #include "convert/TimedPicture.h"
 #include "output/OutputPlan.h"
 
 #include <QStringList>
-#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace lumelle {
-
-using EncodedPicture = std::vector<std::uint8_t>;
 
 // What a run did, for the window and the converter to report.
 struct GenerationResult

@@ -8,6 +8,7 @@
 #include <mutex>
 #include <thread>
 #include <utility>
+#include <vector>
 
 namespace lumelle {
 
@@ -21,7 +22,7 @@ PipelineOutcome runSerially(int count, const PipelineSteps& steps)
             outcome.stopped = true;
             break;
         }
-        UnitBytes unit = steps.make(i, 0);
+        EncodedPicture unit = steps.make(i, 0);
         steps.take(i, unit);
         ++outcome.taken;
     }
@@ -49,7 +50,7 @@ public:
         return m_next++;
     }
 
-    void deliver(int index, UnitBytes unit, std::exception_ptr error)
+    void deliver(int index, EncodedPicture unit, std::exception_ptr error)
     {
         std::lock_guard lock(m_mutex);
         Slot& slot = slotOf(index);
@@ -64,7 +65,7 @@ public:
     // Takes unit `index` once it is made; its failure, if any, is thrown. While it is not
     // ready the calling thread makes units itself (as worker `helper`), so that `jobs`
     // threads in all draw, the writer among them.
-    UnitBytes take(int index, const PipelineSteps& steps, int helper)
+    EncodedPicture take(int index, const PipelineSteps& steps, int helper)
     {
         std::unique_lock lock(m_mutex);
         Slot& slot = slotOf(index);
@@ -81,7 +82,7 @@ public:
         slot.ready = false;
         if (slot.error)
             std::rethrow_exception(std::exchange(slot.error, nullptr));
-        UnitBytes unit = std::move(slot.unit);
+        EncodedPicture unit = std::move(slot.unit);
         m_taken = index + 1;
         if (m_waitingWorkers > 0)
             m_space.notify_one();
@@ -91,7 +92,7 @@ public:
     // Makes unit `index` as worker `worker` and hands it, or its failure, over.
     void make(int index, const PipelineSteps& steps, int worker)
     {
-        UnitBytes unit;
+        EncodedPicture unit;
         std::exception_ptr error;
         try {
             unit = steps.make(index, worker);
@@ -111,7 +112,7 @@ public:
 private:
     struct Slot
     {
-        UnitBytes unit;
+        EncodedPicture unit;
         std::exception_ptr error;
         bool ready = false;
     };
@@ -181,7 +182,7 @@ PipelineOutcome RunInOrder(int count, int jobs, const PipelineSteps& steps)
             outcome.stopped = true;
             break;
         }
-        UnitBytes unit = queue.take(i, steps, jobs - 1);
+        EncodedPicture unit = queue.take(i, steps, jobs - 1);
         steps.take(i, unit);
         ++outcome.taken;
     }

@@ -1,15 +1,13 @@
-// Makes the units of a run on worker threads and hands them, in order, to one consumer on the
-// calling thread: pictures are drawn and encoded on every core while the files are written
-// by one thread in subtitle order.
+// Makes the units of a run (its encoded pictures) on worker threads and hands them, in order,
+// to one consumer on the calling thread: pictures are drawn and encoded on every core while the
+// files are written by one thread in subtitle order.
 #pragma once
 
-#include <cstdint>
+#include "convert/EncodedPicture.h"
+
 #include <functional>
-#include <vector>
 
 namespace lumelle {
-
-using UnitBytes = std::vector<std::uint8_t>;
 
 struct PipelineSteps
 {
@@ -17,9 +15,9 @@ struct PipelineSteps
     std::function<bool(int index)> before;
     // Makes unit `index` on worker `worker` (0 .. jobs - 1). Each worker calls it from one
     // thread only, so per-worker state needs no locks; worker jobs - 1 is the calling thread.
-    std::function<UnitBytes(int index, int worker)> make;
+    std::function<EncodedPicture(int index, int worker)> make;
     // On the calling thread, unit `index` in order.
-    std::function<void(int index, UnitBytes& unit)> take;
+    std::function<void(int index, EncodedPicture& unit)> take;
 };
 
 struct PipelineOutcome

@@ -44,22 +44,6 @@ QString escaped(const QString& text)
     return text.toHtmlEscaped();
 }
 
-// The encoded picture: x, y (2 bytes each) and the PNG file's bytes; nothing when the picture
-// shows nothing.
-QRect boxOf(const EncodedPicture& e, QByteArray& png)
-{
-    if (e.size() < 4)
-        return QRect();
-    png = QByteArray(reinterpret_cast<const char*>(e.data() + 4), qsizetype(e.size() - 4));
-    const int x = (e[0] << 8) | e[1];
-    const int y = (e[2] << 8) | e[3];
-    const int w = (png[16] & 0xFF) << 24 | (png[17] & 0xFF) << 16 | (png[18] & 0xFF) << 8 |
-                  (png[19] & 0xFF); // the PNG header's width and height, big-endian
-    const int h =
-        (png[20] & 0xFF) << 24 | (png[21] & 0xFF) << 16 | (png[22] & 0xFF) << 8 | (png[23] & 0xFF);
-    return QRect(x, y, w, h);
-}
-
 } // namespace
 
 BdnXmlWriter::BdnXmlWriter(const BluRayOptions& options) : m_options(options) {}
@@ -138,7 +122,7 @@ EncodedPicture BdnXmlWriter::encode(const TimedPicture& picture) const
     for (const QRect& object : pgs::ObjectBoxes(*picture.colour, m_options.frame))
         box |= object;
     if (box.isEmpty())
-        return {};
+        return {}; // shows nothing: an empty box and no picture file
     // Straight (not premultiplied) alpha, as PNG holds it.
     const ColourImage& drawn = *picture.colour;
     QImage cut(box.size(), QImage::Format_ARGB32_Premultiplied);
@@ -158,26 +142,24 @@ EncodedPicture BdnXmlWriter::encode(const TimedPicture& picture) const
         throw Error(QStringLiteral("Subtitle %1 could not be made a PNG picture: %2")
                         .arg(picture.times.number)
                         .arg(writer.errorString()));
-    EncodedPicture out{std::uint8_t(box.x() >> 8), std::uint8_t(box.x()),
-                       std::uint8_t(box.y() >> 8), std::uint8_t(box.y())};
-    out.insert(out.end(), png.begin(), png.end());
+    EncodedPicture out;
+    out.bytes.assign(png.begin(), png.end());
+    out.box = box; // the PNG picture is the box's size
     return out;
 }
 
 void BdnXmlWriter::write(const PictureTimes& times, const EncodedPicture& encoded)
 {
     const int index = m_index++;
-    QByteArray png;
-    const QRect box = boxOf(encoded, png);
-    if (box.isEmpty())
+    if (encoded.box.isEmpty())
         return; // nothing to show: no event
     const QString path = PicturePath(m_xmlPath, index, m_count);
     StagedFile& file = m_files.add(path);
-    WriteAll(file.device(), png.constData(), png.size(),
-             QStringLiteral("Cannot write the picture."));
+    WriteAll(file.device(), reinterpret_cast<const char*>(encoded.bytes.data()),
+             qint64(encoded.bytes.size()), QStringLiteral("Cannot write the picture."));
     // Closed at once: a film has more pictures than a process may hold files open.
     file.flush();
-    m_events.push_back({times, box, QFileInfo(path).fileName()});
+    m_events.push_back({times, encoded.box, QFileInfo(path).fileName()});
 }
 
 QString BdnXmlWriter::IndexText(const BluRayOptions& options, const QString& title,

@@ -53,13 +53,16 @@ void putHeader(ByteWriter& w, SegmentType type, std::uint32_t pts, std::uint32_t
     w.u16(unsigned(size));    // 2: payload size
 }
 
-void putSegment(Bytes& out, SegmentType type, std::uint32_t pts, std::uint32_t dts,
-                const Bytes& payload)
+// Appends one segment; returns where its payload starts in `out`.
+std::size_t putSegment(Bytes& out, SegmentType type, std::uint32_t pts, std::uint32_t dts,
+                       const Bytes& payload)
 {
     Q_ASSERT(payload.size() <= kMaxSegmentPayload);
     ByteWriter w(out);
     putHeader(w, type, pts, dts, payload.size());
+    const std::size_t payloadAt = w.size();
     w.bytes(payload.data(), payload.size());
+    return payloadAt;
 }
 
 // The 90 kHz ticks the decoder model takes for a number of pixels: decoding an object runs at
@@ -73,19 +76,24 @@ std::uint32_t clearTicks(std::int64_t pixels)
     return std::uint32_t((pixels * 9 + 3199) / 3200);
 }
 
+// The composition segment's payload; `numberAt`, when given, learns where the composition
+// number lies in it.
 Bytes compositionPayload(const StreamFrame& frame, std::uint16_t composition, std::uint8_t state,
-                         const std::vector<QRect>& objects, bool forced)
+                         const std::vector<QRect>& objects, bool forced,
+                         std::size_t* numberAt = nullptr)
 {
     Bytes payload;
     ByteWriter w(payload);
     w.u16(unsigned(frame.size.width()));  // 2: video width
     w.u16(unsigned(frame.size.height())); // 2: video height
     w.u8(frame.rateCode);                 // 1: frame rate
-    w.u16(composition);                   // 2: composition number
-    w.u8(state);                          // 1: composition state
-    w.u8(0x00);                           // 1: palette update flag: no
-    w.u8(0);                              // 1: palette id
-    w.u8(unsigned(objects.size()));       // 1: number of composition objects
+    if (numberAt)
+        *numberAt = w.size();
+    w.u16(composition);             // 2: composition number
+    w.u8(state);                    // 1: composition state
+    w.u8(0x00);                     // 1: palette update flag: no
+    w.u8(0);                        // 1: palette id
+    w.u8(unsigned(objects.size())); // 1: number of composition objects
     for (std::size_t i = 0; i < objects.size(); ++i) {
         w.u16(unsigned(i));                  // 2: object id
         w.u8(unsigned(i));                   // 1: window id
@@ -252,9 +260,9 @@ std::uint8_t FrameRateCode(std::int64_t framesPer1000Seconds)
     }
 }
 
-Bytes ShowDisplaySet(const IndexedPicture& picture, const std::vector<Bytes>& coded,
-                     const StreamFrame& frame, std::uint16_t composition, bool forced,
-                     std::uint32_t ticks)
+DisplaySet ShowDisplaySet(const IndexedPicture& picture, const std::vector<Bytes>& coded,
+                          const StreamFrame& frame, std::uint16_t composition, bool forced,
+                          std::uint32_t ticks)
 {
     Q_ASSERT(coded.size() == picture.objects.size());
     std::vector<QRect> boxes;
@@ -271,9 +279,12 @@ Bytes ShowDisplaySet(const IndexedPicture& picture, const std::vector<Bytes>& co
         return std::uint32_t(std::min<std::int64_t>(t, ticks));
     };
 
-    Bytes out;
-    putSegment(out, SegmentType::Composition, ticks, at(start),
-               compositionPayload(frame, composition, kEpochStart, boxes, forced));
+    DisplaySet set;
+    Bytes& out = set.bytes;
+    std::size_t numberAt = 0;
+    const Bytes pcs = compositionPayload(frame, composition, kEpochStart, boxes, forced, &numberAt);
+    set.compositionNumberAt =
+        putSegment(out, SegmentType::Composition, ticks, at(start), pcs) + numberAt;
     putSegment(out, SegmentType::Window, at(start), at(start), windowPayload(boxes));
     putSegment(out, SegmentType::Palette, at(start), at(start), palettePayload(picture.palette));
     std::int64_t decoded = start + init;
@@ -284,7 +295,7 @@ Bytes ShowDisplaySet(const IndexedPicture& picture, const std::vector<Bytes>& co
         decoded = done;
     }
     putSegment(out, SegmentType::End, at(decoded), at(decoded), {});
-    return out;
+    return set;
 }
 
 Bytes ClearDisplaySet(const std::vector<QRect>& windows, const StreamFrame& frame,

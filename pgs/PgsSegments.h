@@ -90,13 +90,21 @@ struct StreamFrame
     std::uint8_t rateCode = 0x10;
 };
 
+// A display set's bytes, and where in them its composition number lies (two bytes,
+// big-endian), for a writer that learns the number only once the sets are in show order.
+struct DisplaySet
+{
+    Bytes bytes;
+    std::size_t compositionNumberAt = 0;
+};
+
 // The display set that shows `picture` at `ticks` (90 kHz) as a new epoch: composition,
 // windows, palette, objects (in fragments when larger than a segment holds) and end. Every
 // segment has its PTS; each DTS lies at or before its PTS, counted back from `ticks` by the
 // decoder model's times for clearing the plane and decoding the objects.
-Bytes ShowDisplaySet(const IndexedPicture& picture, const std::vector<Bytes>& coded,
-                     const StreamFrame& frame, std::uint16_t composition, bool forced,
-                     std::uint32_t ticks);
+DisplaySet ShowDisplaySet(const IndexedPicture& picture, const std::vector<Bytes>& coded,
+                          const StreamFrame& frame, std::uint16_t composition, bool forced,
+                          std::uint32_t ticks);
 // The display set that empties the windows of `windows` at `ticks`: a composition without
 // objects, the same windows, end.
 Bytes ClearDisplaySet(const std::vector<QRect>& windows, const StreamFrame& frame,

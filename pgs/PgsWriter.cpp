@@ -8,29 +8,6 @@ namespace lumelle {
 
 namespace {
 
-// Where the composition number lies in a display set: the composition segment comes first,
-// its payload after the segment header, the number after width 2, height 2 and rate 1.
-constexpr std::size_t kCompositionNumberAt = pgs::kSegmentHeaderSize + 5;
-
-std::uint16_t u16At(const pgs::Bytes& b, std::size_t at)
-{
-    return std::uint16_t((b[at] << 8) | b[at + 1]);
-}
-
-// The windows of a display set's window segment, the second segment of the set.
-std::vector<QRect> windowsOf(const pgs::Bytes& set)
-{
-    const std::size_t wds = pgs::kSegmentHeaderSize + u16At(set, pgs::kSegmentHeaderSize - 2);
-    std::size_t at = wds + pgs::kSegmentHeaderSize;
-    std::vector<QRect> windows(set[at++]);
-    for (QRect& window : windows) {
-        ++at; // the window id
-        window = QRect(u16At(set, at), u16At(set, at + 2), u16At(set, at + 4), u16At(set, at + 6));
-        at += 8;
-    }
-    return windows;
-}
-
 QString startMessage(int number, std::int64_t ticks)
 {
     if (ticks < 0)
@@ -115,20 +92,40 @@ EncodedPicture PgsWriter::encode(const TimedPicture& picture) const
     const std::int64_t ticks = BluRayTicks(picture.times.start, m_options.frameRate);
     if (ticks < 0 || ticks >= kBluRayTickLimit)
         throw Error(startMessage(number, ticks));
-    return pgs::ShowDisplaySet(indexed, coded, m_frame, 0, picture.times.forced,
-                               std::uint32_t(ticks));
+    // write() puts the composition number in, once the sets are in show order.
+    pgs::DisplaySet set =
+        pgs::ShowDisplaySet(indexed, coded, m_frame, 0, picture.times.forced, std::uint32_t(ticks));
+    EncodedPicture encoded;
+    encoded.bytes = std::move(set.bytes);
+    encoded.windows = boxes;
+    for (const QRect& window : boxes)
+        encoded.box |= window;
+    encoded.showNumberAt = set.compositionNumberAt;
+    return encoded;
+}
+
+void PgsWriter::put(const std::uint8_t* data, std::size_t size)
+{
+    WriteAll(m_sup->device(), reinterpret_cast<const char*>(data), qint64(size),
+             QStringLiteral("Cannot write the .sup file."));
+    m_written += qint64(size);
 }
 
 void PgsWriter::append(const pgs::Bytes& bytes)
 {
-    WriteAll(m_sup->device(), reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size()),
-             QStringLiteral("Cannot write the .sup file."));
-    m_written += qint64(bytes.size());
+    put(bytes.data(), bytes.size());
     m_sup->startWriteback(m_written);
 }
 
 void PgsWriter::write(const PictureTimes& times, const EncodedPicture& encoded)
 {
+    // Only a picture this writer encoded leaves the place for the composition number; anything
+    // else is refused before the file changes.
+    const std::vector<std::uint8_t>& bytes = encoded.bytes;
+    const std::size_t numberAt = encoded.showNumberAt.value_or(bytes.size());
+    if (bytes.size() < 2 || numberAt > bytes.size() - 2)
+        throw Error(
+            QStringLiteral("Subtitle %1 was not encoded for a .sup file.").arg(times.number));
     const std::int64_t start = BluRayTicks(times.start, m_options.frameRate);
     // A picture shown until the next one starts needs no clearing: the next epoch replaces it.
     if (m_pending && m_pending->ticks < start)
@@ -136,18 +133,21 @@ void PgsWriter::write(const PictureTimes& times, const EncodedPicture& encoded)
                                     std::uint32_t(m_pending->ticks)));
     m_pending.reset();
 
-    pgs::Bytes set = encoded;
-    set[kCompositionNumberAt] = std::uint8_t(m_composition >> 8);
-    set[kCompositionNumberAt + 1] = std::uint8_t(m_composition);
+    // The composition number counts the display sets in show order, so it is written here.
+    const std::uint8_t composition[2] = {std::uint8_t(m_composition >> 8),
+                                         std::uint8_t(m_composition)};
     ++m_composition;
-    append(set);
+    put(bytes.data(), numberAt);
+    put(composition, 2);
+    put(bytes.data() + numberAt + 2, bytes.size() - numberAt - 2);
+    m_sup->startWriteback(m_written);
     // An end at or before the start (as the file gave it) shows the picture for one frame;
     // an end past what the stamp holds clears it at the last tick it holds.
     const std::int64_t oneFrame = BluRayTicks(times.start + 1, m_options.frameRate) - start;
     const std::int64_t end =
         std::min(std::max(BluRayTicks(times.end, m_options.frameRate), start + oneFrame),
                  kBluRayTickLimit - 1);
-    m_pending = PendingClear{end, windowsOf(encoded)};
+    m_pending = PendingClear{end, encoded.windows};
 }
 
 void PgsWriter::commit()

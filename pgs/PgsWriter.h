@@ -30,6 +30,8 @@ public:
     void discard() override;
 
 private:
+    // Writes bytes to the .sup file; append() also lets the system start writing them out.
+    void put(const std::uint8_t* data, std::size_t size);
     void append(const pgs::Bytes& bytes);
 
     BluRayOptions m_options;

@@ -200,10 +200,14 @@ PipelineSteps recordingSteps(std::vector<int>& taken, int failAt, int stopAt, in
         EXPECT_LT(worker, WorkerCount(jobs));
         if (k == failAt)
             throw Error(QStringLiteral("unit %1 failed").arg(k));
-        return UnitBytes(std::size_t(k % 7 + 1), std::uint8_t(k));
+        EncodedPicture unit;
+        unit.bytes.assign(std::size_t(k % 7 + 1), std::uint8_t(k));
+        unit.box = QRect(k, 0, 1, 1);
+        return unit;
     };
-    steps.take = [&taken](int k, UnitBytes& unit) {
-        EXPECT_EQ(unit, UnitBytes(std::size_t(k % 7 + 1), std::uint8_t(k)));
+    steps.take = [&taken](int k, EncodedPicture& unit) {
+        EXPECT_EQ(unit.bytes, std::vector<std::uint8_t>(std::size_t(k % 7 + 1), std::uint8_t(k)));
+        EXPECT_EQ(unit.box, QRect(k, 0, 1, 1)) << "a unit's facts travel with its bytes";
         taken.push_back(k);
     };
     return steps;
@@ -243,9 +247,11 @@ TEST(UnitPipeline, AFailureWhileWritingStopsTheWorkers)
     steps.before = [](int) { return true; };
     steps.make = [&made](int k, int) {
         ++made;
-        return UnitBytes(1, std::uint8_t(k));
+        EncodedPicture unit;
+        unit.bytes.assign(1, std::uint8_t(k));
+        return unit;
     };
-    steps.take = [](int k, UnitBytes&) {
+    steps.take = [](int k, EncodedPicture&) {
         if (k == 5)
             throw std::runtime_error("disk full");
     };

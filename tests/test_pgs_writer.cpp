@@ -4,6 +4,8 @@
 #include "ConverterRuns.h"
 #include "pgs/ColourIndexing.h"
 #include "pgs/PgsSegments.h"
+#include "pgs/PgsWriter.h"
+#include "platform/Error.h"
 #include "render/Renderer.h"
 
 #include <QDir>
@@ -134,8 +136,11 @@ TEST(PgsWriter, DisplaySetsHoldTheirSegmentsInOrderWithTimesAndFragments)
     const StreamFrame frame{{1920, 1080}, FrameRateCode(23976)};
     constexpr std::uint32_t kTicks = 900000;
 
-    const std::vector<Segment> show =
-        segmentsOf(ShowDisplaySet(picture, coded, frame, 7, true, kTicks));
+    const DisplaySet set = ShowDisplaySet(picture, coded, frame, 7, true, kTicks);
+    ASSERT_LE(set.compositionNumberAt + 2, set.bytes.size());
+    EXPECT_EQ(set.bytes[set.compositionNumberAt], 0x00) << "where the composition number lies";
+    EXPECT_EQ(set.bytes[set.compositionNumberAt + 1], 0x07);
+    const std::vector<Segment> show = segmentsOf(set.bytes);
     ASSERT_FALSE(HasFailure());
     std::vector<int> types;
     for (const Segment& s : show) {
@@ -186,6 +191,53 @@ TEST(PgsWriter, DisplaySetsHoldTheirSegmentsInOrderWithTimesAndFragments)
     EXPECT_EQ(clear[0].payload[7], kNormalCase);
     EXPECT_EQ(clear[0].payload[10], 0) << "no object: the screen is cleared";
     EXPECT_EQ(clear[1].payload, (Bytes{1, 0, 0x01, 0x2C, 0x00, 0x28, 0x00, 0x10, 0x00, 0x08}));
+}
+
+// Workers encode pictures in any order; the writer numbers the display sets in the order it
+// writes them, refuses what it did not encode before the file changes, and clears each
+// picture's own windows.
+TEST(PgsWriter, DisplaySetsAreNumberedInShowOrderAndClearTheirOwnWindows)
+{
+    const QSize hd(1920, 1080);
+    const ColourImage top = drawnBlocks({"At the top"}, {}, hd);
+    const ColourImage both = drawnBlocks({"Top"}, {"Bottom", "second"}, hd);
+    TimedPicture first{{24, 48, 1}}, second{{96, 120, 2}};
+    first.colour = &top;
+    second.colour = &both;
+    BluRayOptions options;
+    options.frameRate = FrameRate(24000);
+    PgsWriter writer(options);
+    const EncodedPicture later = writer.encode(second);
+    const EncodedPicture earlier = writer.encode(first);
+    ASSERT_EQ(later.windows, ObjectBoxes(both, hd));
+    ASSERT_EQ(later.windows.size(), 2u);
+    EXPECT_EQ(later.box, later.windows[0] | later.windows[1]);
+
+    QTemporaryDir dir;
+    const QString sup = dir.filePath("film.sup");
+    writer.planStreams({2});
+    writer.open({sup});
+    EXPECT_THROW(writer.write(first.times, EncodedPicture{}), Error);
+    writer.write(first.times, earlier);
+    writer.write(second.times, later);
+    writer.commit();
+    QFile file(sup);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    std::vector<int> numbers;
+    std::vector<Bytes> windows;
+    for (const Segment& s : segmentsOf(Bytes(bytes.begin(), bytes.end()))) {
+        if (s.type == std::uint8_t(SegmentType::Composition))
+            numbers.push_back(s.payload[5] << 8 | s.payload[6]);
+        if (s.type == std::uint8_t(SegmentType::Window))
+            windows.push_back(s.payload);
+    }
+    EXPECT_EQ(numbers, (std::vector<int>{0, 1, 2, 3})) << "show, clear, show, clear";
+    ASSERT_EQ(windows.size(), 4u);
+    EXPECT_EQ(windows[0][0], 1);
+    EXPECT_EQ(windows[2][0], 2);
+    EXPECT_EQ(windows[1], windows[0]);
+    EXPECT_EQ(windows[3], windows[2]);
 }
 
 TEST(PgsWriter, TopAndBottomGetAnObjectEachAndColoursFitThePalette)

@@ -192,10 +192,12 @@ EncodedPicture VobSubWriter::encode(const TimedPicture& picture) const
         }
     }
     try {
-        return EncodeSubpictureFromMasks(*picture.layers, picture.bandTop, bandHeight, shown,
-                                         picture.times.start, picture.times.end,
-                                         m_options.frameRate, picture.times.number, textSlot,
-                                         picture.times.forced, ContrastOf(picture.opacity));
+        EncodedPicture encoded;
+        encoded.bytes = EncodeSubpictureFromMasks(
+            *picture.layers, picture.bandTop, bandHeight, shown, picture.times.start,
+            picture.times.end, m_options.frameRate, picture.times.number, textSlot,
+            picture.times.forced, ContrastOf(picture.opacity));
+        return encoded;
     } catch (const Error& e) {
         // Subtitle numbers count in each file of a pair with several.
         if (!severalStreams())
@@ -211,7 +213,7 @@ void VobSubWriter::write(const PictureTimes& times, const EncodedPicture& encode
 {
     if (m_sup) {
         try {
-            WriteSupPacket(m_sup->device(), encoded, times.start, m_options.frameRate,
+            WriteSupPacket(m_sup->device(), encoded.bytes, times.start, m_options.frameRate,
                            times.number);
         } catch (const Error& e) {
             throw Error(writeError(*m_sup, e));
@@ -223,8 +225,8 @@ void VobSubWriter::write(const PictureTimes& times, const EncodedPicture& encode
     Q_ASSERT(index >= 0);
     const std::uint32_t packsBefore = m_packCount;
     try {
-        WriteSubtitlePacks(m_sub->device(), encoded, times.start, m_options.frameRate, times.number,
-                           m_packCount, index);
+        WriteSubtitlePacks(m_sub->device(), encoded.bytes, times.start, m_options.frameRate,
+                           times.number, m_packCount, index);
     } catch (const Error& e) {
         throw Error(writeError(*m_sub, e));
     }
