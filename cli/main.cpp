@@ -1,6 +1,7 @@
 // lumelle-convert: converts subtitle files to VobSub pairs without the window, with the same
 // readers, renderer and writer.
 #include "ass/AssSource.h"
+#include "cli/ConvertHelp.h"
 #include "cli/ConvertOptions.h"
 #include "cli/ProgressBar.h"
 #include "convert/GenerationRun.h"
@@ -15,6 +16,7 @@
 #include "platform/SystemNames.h"
 #include "render/FontMatch.h"
 #include "render/Renderer.h"
+#include "render/WidthCheck.h"
 #include "settings/SettingsTable.h"
 #include "subtitle/CodePageGuess.h"
 #include "subtitle/FileKind.h"

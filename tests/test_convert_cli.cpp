@@ -3,6 +3,7 @@
 #include "TestFiles.h"
 #include "TextOfWidth.h"
 #include "cli/ConvertOptions.h"
+#include "cli/OptionValues.h"
 #include "platform/StoredValues.h"
 
 #include <QDir>
