@@ -9,7 +9,6 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <span>
 #include <vector>
 
 namespace lumelle {
@@ -70,53 +69,5 @@ enum class ParseOutcome { Run, Help, Version, Error };
 // outcome is Error and `error` says what is wrong.
 ParseOutcome ParseConvertOptions(const QStringList& arguments, ConvertOptions& options,
                                  QString& error);
-
-QString ConvertHelpText();
-
-// The documentation of the converter as data, printed by --help and into the manual pages.
-// Every option comes from the one option table the parser reads: its ranges and defaults are
-// those the parser checks against and starts from.
-struct HelpOption
-{
-    const char* shortName; // or null
-    const char* longName;
-    const char* value; // the value's placeholder, or null for a switch
-    QString text;
-    // The option's default as it would be given on the command line; empty when it has none
-    // to give (a switch, a folder, or a default that no value names).
-    QString defaultValue;
-};
-struct HelpStatus
-{
-    int code;
-    const char* text;
-};
-// Which palette mode suits a player or use.
-struct HelpPaletteRow
-{
-    const char* use;
-    QString modes;
-};
-struct HelpDocument
-{
-    QStringList description;
-    QList<HelpOption> options;
-    std::span<const HelpStatus> statuses;
-    QList<HelpPaletteRow> palette;
-};
-HelpDocument ConvertHelpDocument();
-// "-o, --output DIR", or "    --list" for an option without a short name.
-QString HelpOptionLabel(const HelpOption& option);
-
-// A colour given as a name ("white", "clWhite"), "#RRGGBB" or "R,G,B"; false when unreadable.
-bool ParseColour(const QString& text, ColorValue& colour);
-
-// Takes the window's choices from its settings file: the Form1 list indexes, colours and
-// offsets and the palette mode of FormColorOptions. False with `error` when it cannot be read.
-bool ApplySettingsFile(const QString& path, ConvertOptions& options, QString& error);
-
-// The message of the first subtitle with a line 680 pixels wide or wider in `settings`' font,
-// or an empty text when every line fits; `threads` threads share the measuring.
-QString FirstTooWideSubtitle(const TSubtitle& list, RenderSettings settings, int threads = 1);
 
 } // namespace lumelle

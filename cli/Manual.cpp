@@ -1,6 +1,6 @@
 #include "cli/Manual.h"
 
-#include "cli/ConvertOptions.h"
+#include "cli/ConvertHelp.h"
 #include "platform/IniStore.h"
 #include "platform/Licence.h"
 #include "subtitle/SubtitleKinds.h"

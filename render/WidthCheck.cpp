@@ -116,4 +116,16 @@ QString TooLongMessage(const std::string& line1, const std::string& line2, const
            ShownLine(line2) + QLatin1Char('\r') + QString::fromLatin1(tail);
 }
 
+QString FirstTooWideSubtitle(const TSubtitle& list, const RenderSettings& settings, int threads)
+{
+    const int first = FirstTooWideEntry(list, settings, threads);
+    if (first == 0)
+        return QString();
+    const SubtitleLine& l = list.line(first);
+    QString message = TooLongMessage(l.Line1, LinesAfterFirst(l), kTooLongAfterLoad);
+    if (EntryFitsWhenWrapped(l, settings))
+        message += QStringLiteral("\r--wrap would break the line to fit.");
+    return message;
+}
+
 } // namespace lumelle

@@ -68,4 +68,10 @@ constexpr int kShownLineLimit = 500;
 // "The string \r" + line 1 + "\r" + line 2 + "\r" + tail, the lines as ShownLine gives them.
 QString TooLongMessage(const std::string& line1, const std::string& line2, const char* tail);
 
+// The message of the first subtitle of `list` with a line too wide for the frame of
+// `settings` (the too-long message after loading, with a hint when --wrap would break the line
+// to fit), or an empty text when every line fits; `threads` threads share the measuring.
+QString FirstTooWideSubtitle(const TSubtitle& list, const RenderSettings& settings,
+                             int threads = 1);
+
 } // namespace lumelle

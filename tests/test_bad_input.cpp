@@ -2,7 +2,7 @@
 // nothing was lost (the list, the input file's bytes, whole packs and matching index lines).
 #include "GenerationRequests.h"
 #include "TestFiles.h"
-#include "cli/ConvertOptions.h"
+#include "cli/SettingsImport.h"
 #include "convert/GenerationRun.h"
 #include "doubles/RecordingMessages.h"
 #include "output/OutputFiles.h"

@@ -3,6 +3,8 @@
 #include "TestFiles.h"
 #include "TextOfWidth.h"
 #include "cli/ConvertOptions.h"
+#include "cli/Interruption.h"
+#include "cli/OptionValues.h"
 #include "platform/StoredValues.h"
 
 #include <QDir>
@@ -16,9 +18,12 @@
 #include <QThread>
 #include <algorithm>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <map>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -457,6 +462,48 @@ TEST(ConvertCommand, InterruptWritesNothingAndRemovesTheTemporaryFiles)
     EXPECT_EQ(p.exitCode(), 1);
     EXPECT_TRUE(QString::fromLocal8Bit(p.readAllStandardError()).contains("Operation Aborted"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"long.srt"});
+}
+
+// A stop between pairs prints the text published last, whole, and none of the earlier ones;
+// once the texts are taken back it prints "Operation Aborted" alone; while a pair is written
+// it only asks the run to stop. Each case raises its signal in a child process.
+TEST(Interruption, StopPrintsTheLatestTextOrAsksTheRunToStop)
+{
+    // Texts of 1 MB, as the summary of a long batch may be: printed whole, and one that was
+    // let go too early is no longer there to print.
+    const auto text = [](char c) { return "{" + QByteArray(1 << 20, c) + "}\n"; };
+    EXPECT_EXIT(
+        {
+            StopTexts stops;
+            for (const char c : {'a', 'b', 'c'})
+                stops.publish({text(c), QByteArray()});
+            CatchStops();
+            std::raise(SIGINT);
+        },
+        ::testing::ExitedWithCode(1), "^[{]c+[}]\n$");
+
+    EXPECT_EXIT(
+        {
+            {
+                StopTexts stops;
+                stops.publish({QByteArrayLiteral("a: not converted\n"), QByteArray()});
+            }
+            CatchStops();
+            std::raise(SIGTERM);
+        },
+        ::testing::ExitedWithCode(1), "^Operation Aborted\n$");
+
+    EXPECT_EXIT(
+        {
+            StopTexts stops;
+            stops.publish({QByteArrayLiteral("a: not converted\n"), QByteArray()});
+            CatchStops();
+            SetWriting(true);
+            std::raise(SIGTERM);
+            std::fputs(StopRequested() ? "stop asked\n" : "stop lost\n", stderr);
+            std::_Exit(7);
+        },
+        ::testing::ExitedWithCode(7), "^stop asked\n$");
 }
 
 TEST(ConvertCommand, SkippedEntriesAreNamedCountedAndGiveStatusThree)

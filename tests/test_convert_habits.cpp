@@ -3,6 +3,7 @@
 // line.
 #include "ConverterRuns.h"
 #include "TestFiles.h"
+#include "cli/ConvertHelp.h"
 #include "cli/ConvertOptions.h"
 #include "cli/Manual.h"
 #include "cli/ProgressBar.h"

@@ -3,7 +3,7 @@
 // that may not or cannot be written.
 #include "test_settings_fixture.h"
 
-#include "cli/ConvertOptions.h"
+#include "cli/SettingsImport.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,0 +1,175 @@
+#include "cli/ConvertHelp.h"
+
+#include "cli/ConvertOptions.h"
+#include "cli/OptionTable.h"
+#include "cli/OptionValues.h"
+#include "render/RenderSettings.h"
+#include "subtitle/SubtitleKinds.h"
+
+namespace lumelle {
+
+namespace {
+
+const HelpStatus kHelpStatuses[] = {
+    {0, "every file was converted"},
+    {1, "a file could not be read, converted or written, the run was aborted, or standard "
+        "output could not be written (said on standard error)"},
+    {2, "bad usage: an unknown option, a value out of range or no file"},
+    {3, "converted, but entries that could not be read or shown were skipped (each is named on "
+        "standard error with its line and reason)"},
+};
+
+// Which palette modes suit a use, the better first.
+struct PaletteUse
+{
+    const char* use;
+    PaletteMode modes[2];
+};
+const PaletteUse kPaletteUses[] = {
+    {"stand-alone DVD and DivX players", {PaletteMode::PcDvdTwoPalettes, PaletteMode::DvdOnly}},
+    {"DVD authoring", {PaletteMode::DvdOnly, PaletteMode::PcDvdTwoPalettes}},
+    {"mpv, VLC, ffmpeg-based players, Matroska files made with mkvmerge",
+     {PaletteMode::PcOnly, PaletteMode::PcDvdSafePalette}},
+    {"players with the custom-colour extension",
+     {PaletteMode::PcDvdTwoPalettes, PaletteMode::PcOnly}},
+};
+
+// The uses and their modes; the default mode is marked where it is first named.
+QList<HelpPaletteRow> paletteRows()
+{
+    const PaletteMode defaultMode = ConvertOptions().mode;
+    bool marked = false;
+    QList<HelpPaletteRow> rows;
+    for (const PaletteUse& use : kPaletteUses) {
+        QStringList names;
+        for (PaletteMode mode : use.modes) {
+            QString name = ModeName(mode);
+            if (mode == defaultMode && !marked) {
+                name += QStringLiteral(" (the default)");
+                marked = true;
+            }
+            names << name;
+        }
+        rows.append({use.use, Listed(names)});
+    }
+    return rows;
+}
+
+// "SubRip (.srt), MicroDVD (.sub, .txt), WebVTT (.vtt) and ASS/SSA (.ass, .ssa)".
+QString subtitleKinds()
+{
+    return SubtitleKindsText(QStringLiteral("%1 (%2)"), QStringLiteral(", "),
+                             QStringLiteral(" and "));
+}
+
+QStringList helpDescription()
+{
+    return {
+        QStringLiteral("Converts %1 subtitle files into VobSub pairs (.idx and .sub) with the help "
+                       "file, as the window's \"Generate Vobsub\" does.")
+            .arg(subtitleKinds()),
+        QStringLiteral("With --stream the files become the streams of one pair, a language each; "
+                       "--forced and names like film.LANG.forced.srt mark forced subtitles, which "
+                       "players show even with subtitles turned off; --format dvd-sup writes the "
+                       ".sup file DVD authoring programs import."),
+        QStringLiteral("--format pgs writes a Blu-ray PGS .sup and --format bdn-xml a BDN XML "
+                       "index with a PNG picture per subtitle, drawn in full colour with smooth "
+                       "edges at --frame-size (1920x1080 unless given); the window's sizes grow "
+                       "with the frame's height over 576 rows."),
+        QStringLiteral("The pair is written beside each subtitle file unless --output is given; a "
+                       "MicroDVD .sub input is never overwritten (the pair is then named "
+                       "NAME_vobsub.idx/.sub). Every line is checked against the %1-pixel width "
+                       "(of a DVD frame; wider at the Blu-ray sizes) first; a file with a line too "
+                       "wide is refused and nothing is written for it. A file or folder name that "
+                       "is not UTF-8 (a Latin-1 caf\\xE9.srt) gives outputs named with the same "
+                       "bytes; printed lines and --json show such a byte as \\xE9.")
+            .arg(kMaxLineWidth),
+        QStringLiteral("An ASS/SSA script (known by its [Script Info] section, under any name) is "
+                       "drawn by libass as players draw it: its styles, fonts (those it carries "
+                       "too), places, colours and drawings, at the frame size of the frame rate; "
+                       "fonts that had to be replaced are named. Characters take the text "
+                       "colour, outlines and boxes the outline colour, shadows and character "
+                       "edges the antialias colour; transparency and fades become the DVD "
+                       "contrast. Animated events (fades, moves, karaoke) are drawn again while "
+                       "they change, at most --animation-steps times a second. Style names with "
+                       "the word forced, sign or signs mark their events forced."),
+        QStringLiteral("Ctrl+C or a kill (SIGINT, SIGTERM) stops a conversion after the current "
+                       "subtitle and removes its temporary files: the earlier pair stays as it "
+                       "was. Only the window's Abort button keeps the subtitles finished so far. A "
+                       "stopped batch prints \"Operation Aborted\", names each file not converted "
+                       "(\"FILE: not converted\") and exits with 1; --json still prints its "
+                       "summary, those files marked \"aborted\"."),
+    };
+}
+
+// `text` broken into lines of at most `width` characters at spaces.
+QStringList wrapped(const QString& text, int width)
+{
+    QStringList lines;
+    QString line;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (!line.isEmpty() && line.size() + 1 + word.size() > width) {
+            lines << line;
+            line.clear();
+        }
+        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    if (!line.isEmpty())
+        lines << line;
+    return lines;
+}
+
+// `text` wrapped to 79 columns, each line after `lead` indented as far as `lead` is long.
+QString hangingParagraph(const QString& lead, const QString& text)
+{
+    const int indent = int(lead.size());
+    QString out;
+    const QStringList lines = wrapped(text, 79 - indent);
+    for (int i = 0; i < lines.size(); ++i)
+        out += (i == 0 ? lead : QString(indent, QLatin1Char(' '))) + lines[i] + QLatin1Char('\n');
+    return out;
+}
+
+} // namespace
+
+HelpDocument ConvertHelpDocument()
+{
+    HelpDocument doc{helpDescription(), {}, kHelpStatuses, paletteRows()};
+    for (const OptionRow& row : OptionTable())
+        doc.options.append(
+            {row.shortName, row.longName, row.valueName, row.help(row), row.defaultText()});
+    return doc;
+}
+
+QString HelpOptionLabel(const HelpOption& option)
+{
+    QString label = option.shortName ? QLatin1String(option.shortName) + QStringLiteral(", ")
+                                     : QStringLiteral("    ");
+    label += QLatin1String(option.longName);
+    if (option.value)
+        label += QLatin1Char(' ') + QLatin1String(option.value);
+    return label;
+}
+
+QString ConvertHelpText()
+{
+    const HelpDocument doc = ConvertHelpDocument();
+    QString text = QStringLiteral("Usage: lumelle-convert [options] FILE...\n"
+                                  "       lumelle-convert [options] -o NAME - < FILE\n");
+    for (const QString& paragraph : doc.description)
+        text += QLatin1Char('\n') + hangingParagraph(QString(), paragraph);
+    text += QStringLiteral("\nOptions (defaults are those of the window):\n");
+    for (const HelpOption& option : doc.options)
+        text += hangingParagraph(
+            QStringLiteral("  %1").arg(HelpOptionLabel(option)).leftJustified(27), option.text);
+    text += QStringLiteral("\nWhich palette mode? The default shows white text pink in mpv, VLC "
+                           "and ffmpeg:\n");
+    for (const HelpPaletteRow& row : doc.palette)
+        text += hangingParagraph(QStringLiteral("  %1: ").arg(row.modes), QLatin1String(row.use));
+    text += QStringLiteral("\nExit status:\n");
+    for (const HelpStatus& status : doc.statuses)
+        text += hangingParagraph(QStringLiteral("  %1  ").arg(status.code), status.text);
+    return text;
+}
+
+} // namespace lumelle

@@ -1,0 +1,46 @@
+#include "cli/FileConversion.h"
+
+#include "cli/ExitStatus.h"
+#include "cli/InputReading.h"
+#include "cli/OutputForm.h"
+#include "cli/StoppableRun.h"
+#include "cli/TerminalText.h"
+#include "subtitle/CodePageGuess.h"
+
+namespace lumelle {
+
+int ConvertFile(const QString& file, const RunState& run, FileReport& report,
+                QList<Produced>& produced)
+{
+    const ConvertOptions& options = run.options;
+    TSubtitle list;
+    PrepareReading(list, options, LanguageCodeOf(options.languageText));
+    if (!ReadInput(list, file, run))
+        return 1;
+
+    // Like the window: every line is checked against the frame width first, and a file with a
+    // line too wide is refused before anything is written.
+    const QString tooWide = TooWideIn(list, options);
+    if (!tooWide.isEmpty()) {
+        PrintLine(stderr, QStringLiteral("%1: %2").arg(run.inputs.shownName(file), tooWide));
+        return 1;
+    }
+
+    GenerationRequest request;
+    request.source = SourceFor(list, file, options, options.forced);
+    request.writer = WriterFor(run);
+    request.subtitleFile = file;
+    request.outputFolder = OutputFolderFor(run, file);
+    request.otherInputs = options.files;
+    for (const Produced& earlier : produced)
+        request.otherInputs << earlier.outputs;
+    request.jobs = options.jobs;
+
+    const GenerationResult result = RunStoppable(request, file, options);
+    FillReport(report, result, list.Count(), int(list.Skipped().size()));
+    produced.append({result.outputs, file});
+    const int rc = ReportRun(file, list.Count(), result, run);
+    return rc != 0 || list.Skipped().empty() ? rc : kEntriesSkipped;
+}
+
+} // namespace lumelle

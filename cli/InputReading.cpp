@@ -1,0 +1,89 @@
+#include "cli/InputReading.h"
+
+#include "cli/TerminalText.h"
+#include "platform/SystemNames.h"
+#include "subtitle/FileKind.h"
+
+namespace lumelle {
+
+namespace {
+
+// Says on standard error how `file` was read: its encoding, a frame-rate conversion, one
+// warning per skipped entry and their count. False, after saying why, when no entry at all
+// could be read.
+bool reportLoad(const TSubtitle& list, const QString& file, const RunState& run)
+{
+    const ConvertOptions& options = run.options;
+    const QString name = run.inputs.shownName(file);
+    // A listing always names the encoding; a conversion when it was declared or detected.
+    const FileEncoding& encoding = list.Encoding();
+    const quint8 charset = options.settings.charset;
+    if (encoding.guessedUnder(charset))
+        PrintLine(stderr, QStringLiteral("%1: warning: the encoding could not be detected; read "
+                                         "as %2 (name the right one with --charset)")
+                              .arg(name, QString::fromStdString(encoding.codePage)));
+    else if (options.listOnly || encoding.worthNaming(charset))
+        PrintLine(stderr,
+                  QStringLiteral("%1: read as %2").arg(name, encoding.description(charset)));
+    if (!list.RateNote().isEmpty())
+        PrintLine(stderr, QStringLiteral("%1: %2").arg(name, list.RateNote()));
+    for (const QString& note : list.ReadNotes())
+        PrintLine(stderr, QStringLiteral("%1: %2").arg(name, note));
+    for (const SkippedEntry& skipped : list.Skipped())
+        PrintLine(stderr, QStringLiteral("%1:%2: warning: skipped: %3")
+                              .arg(name, QString::number(skipped.lineNumber), skipped.reason));
+    if (!list.Skipped().empty())
+        PrintLine(stderr, QStringLiteral("%1: %2 entries skipped")
+                              .arg(name, QString::number(list.Skipped().size())));
+    for (const SkippedEntry& changed : list.Changed())
+        PrintLine(stderr, QStringLiteral("%1:%2: warning: %3")
+                              .arg(name, QString::number(changed.lineNumber), changed.reason));
+    if (list.HiddenCount() == 1)
+        PrintLine(stderr, QStringLiteral("%1: 1 entry ends where it starts: not shown").arg(name));
+    else if (list.HiddenCount() > 1)
+        PrintLine(stderr, QStringLiteral("%1: %2 entries end where they start: not shown")
+                              .arg(name, QString::number(list.HiddenCount())));
+    if (list.Count() > 0)
+        return true;
+    PrintLine(stderr, QStringLiteral("%1: no subtitle could be read").arg(name));
+    return false;
+}
+
+} // namespace
+
+void PrepareReading(TSubtitle& list, const ConvertOptions& options, std::string languageCode)
+{
+    list.SetLanguageHint(std::move(languageCode));
+    list.SetRollingCaptions(options.rollingCaptions);
+    list.SetSpeakerNames(options.speakerNames);
+    list.SetTimestampMap(options.timestampMap);
+}
+
+bool ReadInput(TSubtitle& list, const QString& file, const RunState& run, bool* emptyRead)
+{
+    const ConvertOptions& options = run.options;
+    const QString name = run.inputs.shownName(file);
+    const NameKind kind = KindOfName(file);
+    if (kind == NameKind::Missing) {
+        PrintLine(stderr, QStringLiteral("%1: No such file").arg(name));
+        return false;
+    }
+    if (kind != NameKind::File) {
+        PrintLine(stderr,
+                  QStringLiteral("%1: %2").arg(
+                      name, kind == NameKind::Folder ? QStringLiteral("is a folder")
+                                                     : QStringLiteral("is not a regular file")));
+        return false;
+    }
+    if (list.LoadFromFile(file, true, FrameRate::fromText(options.fpsText), 0,
+                          options.settings.charset) == LoadOutcome::Read) {
+        if (emptyRead)
+            *emptyRead = list.Count() == 0;
+        return reportLoad(list, file, run);
+    }
+    PrintLine(stderr,
+              QStringLiteral("%1: %2").arg(name, QString::fromLatin1(kUnsupportedFormatMessage)));
+    return false;
+}
+
+} // namespace lumelle

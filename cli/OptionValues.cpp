@@ -1,0 +1,84 @@
+#include "cli/OptionValues.h"
+
+#include "platform/StoredValues.h"
+
+#include <QRegularExpression>
+#include <optional>
+
+namespace lumelle {
+
+namespace {
+
+const NamedMode kModes[] = {
+    {"pc", PaletteMode::PcOnly, "RGB palette"},
+    {"dvd", PaletteMode::DvdOnly, "Y/Cr/Cb palette"},
+    {"two", PaletteMode::PcDvdTwoPalettes, "both"},
+    {"safe", PaletteMode::PcDvdSafePalette, "RGB palette; default colours %1"},
+};
+
+} // namespace
+
+std::span<const NamedMode> NamedModes()
+{
+    return kModes;
+}
+
+QString ModeName(PaletteMode mode)
+{
+    for (const NamedMode& m : kModes) {
+        if (m.mode == mode)
+            return QLatin1String(m.name);
+    }
+    return QString();
+}
+
+bool ParseColour(const QString& text, ColorValue& colour)
+{
+    if (const std::optional<ColorValue> named = platform::colorFromName(text)) {
+        colour = *named;
+        return true;
+    }
+    const QString t = text.trimmed().toLower();
+    static const QRegularExpression hex(
+        QStringLiteral("^#([0-9a-f]{2})([0-9a-f]{2})([0-9a-f]{2})$"));
+    if (const auto m = hex.match(t); m.hasMatch()) {
+        colour = makeColor(m.captured(1).toInt(nullptr, 16), m.captured(2).toInt(nullptr, 16),
+                           m.captured(3).toInt(nullptr, 16));
+        return true;
+    }
+    const QStringList parts = t.split(QLatin1Char(','));
+    if (parts.size() == 3) {
+        int rgb[3];
+        for (int i = 0; i < 3; ++i) {
+            if (!ReadWholeNumber(parts[i], rgb[i]) || rgb[i] < 0 || rgb[i] > 255)
+                return false;
+        }
+        colour = makeColor(rgb[0], rgb[1], rgb[2]);
+        return true;
+    }
+    return false;
+}
+
+QString ColourText(ColorValue colour)
+{
+    if (const std::optional<QString> name = platform::plainColorName(colour))
+        return *name;
+    return QStringLiteral("%1,%2,%3").arg(redOf(colour)).arg(greenOf(colour)).arg(blueOf(colour));
+}
+
+bool ReadWholeNumber(const QString& text, int& value)
+{
+    bool ok = false;
+    value = text.trimmed().toInt(&ok);
+    return ok;
+}
+
+QString Listed(const QStringList& items, const char* lastJoin)
+{
+    if (items.size() < 2)
+        return items.join(QString());
+    return QStringList(items.mid(0, items.size() - 1)).join(QStringLiteral(", ")) +
+           QLatin1String(lastJoin) + items.last();
+}
+
+} // namespace lumelle

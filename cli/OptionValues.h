@@ -1,0 +1,36 @@
+// How the converter's option values are named and read: palette modes, colours, whole numbers
+// and lists of choices, the same words in the parser, its messages and the help.
+#pragma once
+
+#include "vobsub/Palette.h"
+
+#include <QString>
+#include <QStringList>
+#include <span>
+
+namespace lumelle {
+
+// A palette mode by the name --palette takes, and what it writes.
+struct NamedMode
+{
+    const char* name;
+    PaletteMode mode;
+    const char* note; // "%1" stands for the mode's default colours where it has its own
+};
+// The modes in the order the help names them.
+std::span<const NamedMode> NamedModes();
+// The name --palette takes for `mode`.
+QString ModeName(PaletteMode mode);
+
+// A colour given as a name ("white", "clWhite"), "#RRGGBB" or "R,G,B"; false when unreadable.
+bool ParseColour(const QString& text, ColorValue& colour);
+// `colour` as an option would give it: its plain name, else "R,G,B".
+QString ColourText(ColorValue colour);
+
+// A whole number, spaces around it allowed; false when `text` is none.
+bool ReadWholeNumber(const QString& text, int& value);
+
+// "a, b or c" (`lastJoin` " or "), or "a, b, c" (`lastJoin` ", ").
+QString Listed(const QStringList& items, const char* lastJoin = " or ");
+
+} // namespace lumelle

@@ -1,0 +1,98 @@
+#include "cli/OutputForm.h"
+
+#include "ass/AssSource.h"
+#include "convert/UnitPipeline.h"
+#include "pgs/BdnXmlWriter.h"
+#include "pgs/PgsWriter.h"
+#include "render/WidthCheck.h"
+#include "subtitle/CodePageGuess.h"
+#include "subtitle/FileKind.h"
+#include "vobsub/Languages.h"
+#include "vobsub/VobSubWriter.h"
+
+namespace lumelle {
+
+namespace {
+
+// The choices of the DVD forms; a stream is named in the index by its file as given.
+VobSubOptions vobSubOptions(const RunState& run)
+{
+    const ConvertOptions& options = run.options;
+    VobSubOptions pair;
+    pair.frameRate = FrameRate::fromText(options.fpsText);
+    pair.mode = options.mode;
+    pair.languageText = options.languageText;
+    pair.helpFile = options.helpFile;
+    pair.colours = {options.settings.antialiasColor, options.settings.outlineColor,
+                    options.settings.textColor};
+    pair.pair = options.writePair;
+    pair.sup = options.writeSup;
+    for (const StreamInput& stream : options.streams)
+        pair.streams.push_back({stream.code, stream.alt, run.inputs.shownName(stream.file)});
+    pair.defaultStream = options.defaultStream;
+    return pair;
+}
+
+// The choices of the Blu-ray forms.
+BluRayOptions bluRayOptions(const ConvertOptions& options)
+{
+    BluRayOptions o;
+    o.frameRate = FrameRate::fromText(options.fpsText);
+    o.frame = BluRayFrameOf(options);
+    o.language =
+        ThreeLetterLanguageCode(QString::fromStdString(LanguageCodeOf(options.languageText)));
+    return o;
+}
+
+// The settings subtitles are measured and drawn with: a Blu-ray form draws at its frame.
+RenderSettings drawingSettings(const ConvertOptions& options)
+{
+    RenderSettings settings = options.settings;
+    if (WritesBluRay(options))
+        settings.frame = BluRayFrameOf(options);
+    return settings;
+}
+
+} // namespace
+
+QString OutputFolderFor(const RunState& run, const QString& file)
+{
+    if (!run.options.outputFolder.isEmpty())
+        return run.options.outputFolder;
+    return run.inputs.folderOf(file);
+}
+
+std::shared_ptr<PictureWriter> WriterFor(const RunState& run)
+{
+    const ConvertOptions& options = run.options;
+    if (options.writePgs)
+        return std::make_shared<PgsWriter>(bluRayOptions(options));
+    if (options.writeBdn)
+        return std::make_shared<BdnXmlWriter>(bluRayOptions(options));
+    return std::make_shared<VobSubWriter>(vobSubOptions(run));
+}
+
+const OutputSet& OutputSetOf(const RunState& run)
+{
+    if (run.options.writePgs)
+        return PgsWriter::supFile();
+    if (run.options.writeBdn)
+        return BdnXmlWriter::xmlFile();
+    return VobSubWriter(vobSubOptions(run)).outputs();
+}
+
+std::shared_ptr<PictureSource> SourceFor(const TSubtitle& list, const QString& file,
+                                         const ConvertOptions& options, bool forced)
+{
+    return PictureSourceOf(list, file, options.settings, FrameRate::fromText(options.fpsText),
+                           options.animationSteps, forced);
+}
+
+QString TooWideIn(const TSubtitle& list, const ConvertOptions& options)
+{
+    if (list.Kind() == FileKind::Ass)
+        return QString();
+    return FirstTooWideSubtitle(list, drawingSettings(options), WorkerCount(options.jobs));
+}
+
+} // namespace lumelle

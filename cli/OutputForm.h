@@ -1,0 +1,36 @@
+// The form a conversion writes, as the options ask for it: its writer, the files it makes and
+// where, the settings its pictures are drawn with, and the width check those allow.
+#pragma once
+
+#include "cli/RunState.h"
+#include "convert/PictureSource.h"
+#include "convert/PictureWriter.h"
+#include "output/OutputPlan.h"
+#include "render/RenderSettings.h"
+#include "subtitle/Subtitle.h"
+
+#include <QString>
+#include <memory>
+
+namespace lumelle {
+
+// Where the pair of `file` goes: --output, else the file's own folder (for a name reached
+// through a private link, the folder of the name as given).
+QString OutputFolderFor(const RunState& run, const QString& file);
+
+// The writer of the form the options ask for.
+std::shared_ptr<PictureWriter> WriterFor(const RunState& run);
+
+// The files a conversion writes.
+const OutputSet& OutputSetOf(const RunState& run);
+
+// The pictures of `file`, read into `list`: an ASS/SSA script is drawn by libass from its own
+// text, every other kind by the text renderer from the list.
+std::shared_ptr<PictureSource> SourceFor(const TSubtitle& list, const QString& file,
+                                         const ConvertOptions& options, bool forced);
+
+// The first line too wide for the frame, as a message; empty when none is or when libass
+// places the lines (an ASS/SSA script wraps and places its own).
+QString TooWideIn(const TSubtitle& list, const ConvertOptions& options);
+
+} // namespace lumelle

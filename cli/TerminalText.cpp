@@ -1,0 +1,47 @@
+#include "cli/TerminalText.h"
+
+#include "platform/SystemNames.h"
+
+namespace lumelle {
+
+QString EscapedControls(const QString& text, bool keepLayout)
+{
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool layout = u == u'\n' || u == u'\t';
+        if ((u < 0x20 && !(keepLayout && layout)) || (u >= 0x7F && u <= 0x9F))
+            shown += QStringLiteral("\\x") +
+                     QString::number(u, 16).toUpper().rightJustified(2, QLatin1Char('0'));
+        else
+            shown += c;
+    }
+    return shown;
+}
+
+QByteArray LineBytes(const QString& text)
+{
+    QString shown = text;
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    shown = EscapedControls(shown, true);
+    return shown.toLocal8Bit() + '\n';
+}
+
+void PrintLine(FILE* to, const QString& text)
+{
+    // Written by length: a NUL byte quoted from a subtitle file must not cut the message.
+    PrintBytes(to, LineBytes(text));
+}
+
+void PrintBytes(FILE* to, const QByteArray& bytes)
+{
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), to);
+}
+
+QString ShownPath(const QString& path)
+{
+    return EscapedControls(ReadableName(path), false);
+}
+
+} // namespace lumelle
