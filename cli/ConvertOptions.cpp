@@ -4,7 +4,6 @@
 #include "platform/IniStore.h"
 #include "platform/StoredValues.h"
 #include "platform/SystemNames.h"
-#include "render/Renderer.h"
 #include "render/TextBlock.h"
 #include "render/WidthCheck.h"
 #include "settings/SettingsTable.h"

@@ -14,7 +14,6 @@
 #include "platform/Licence.h"
 #include "platform/SystemNames.h"
 #include "render/FontMatch.h"
-#include "render/Renderer.h"
 #include "settings/SettingsTable.h"
 #include "subtitle/CodePageGuess.h"
 #include "subtitle/FileKind.h"

@@ -4,7 +4,7 @@
 #include "ConverterRuns.h"
 #include "pgs/ColourIndexing.h"
 #include "pgs/PgsSegments.h"
-#include "render/Renderer.h"
+#include "render/ColourRenderer.h"
 
 #include <QDir>
 #include <QFile>
