@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/Colour.h"
-#include "render/Renderer.h"
+#include "render/Picture.h"
 
 #include <QImage>
 #include <array>

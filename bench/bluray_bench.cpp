@@ -9,6 +9,7 @@
 #include "pgs/ColourIndexing.h"
 #include "pgs/PgsSegments.h"
 #include "pgs/PgsWriter.h"
+#include "render/ColourRenderer.h"
 #include "render/TextBlock.h"
 #include "vobsub/VobSubWriter.h"
 

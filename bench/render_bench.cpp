@@ -1,7 +1,8 @@
 // Timing of the subtitle renderer: RenderSubtitleBlock for typical two-line subtitles, and
 // MeasureText alone (the width check of a whole film measures every line).
 #include "Bench.h"
-#include "render/Renderer.h"
+#include "render/LayerRenderer.h"
+#include "render/TextShaping.h"
 
 #include <cstdio>
 #include <string>

@@ -5,6 +5,7 @@
 #include "convert/GenerationRun.h"
 #include "convert/TextSource.h"
 #include "convert/UnitPipeline.h"
+#include "render/LayerRenderer.h"
 #include "render/TextBlock.h"
 #include "vobsub/IndexWriter.h"
 #include "vobsub/ProgramStream.h"

@@ -2,6 +2,8 @@
 
 #include "platform/Error.h"
 #include "platform/FontCoverage.h"
+#include "render/ColourRenderer.h"
+#include "render/LayerRenderer.h"
 #include "render/TextBlock.h"
 
 namespace lumelle {

@@ -2,8 +2,9 @@
 // shows. A source draws these in show order; a writer turns them into one output form.
 #pragma once
 
-#include "render/Renderer.h"
+#include "render/Picture.h"
 
+#include <QSize>
 #include <array>
 #include <cstdint>
 

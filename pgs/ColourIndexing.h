@@ -4,7 +4,7 @@
 #pragma once
 
 #include "pgs/PgsSegments.h"
-#include "render/Renderer.h"
+#include "render/Picture.h"
 
 #include <vector>
 

@@ -1,5 +1,6 @@
 #include "render/TextBlock.h"
 
+#include "render/LayerRenderer.h"
 #include "render/WidthCheck.h"
 
 #include <QTextBoundaryFinder>

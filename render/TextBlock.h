@@ -2,9 +2,11 @@
 // when they are too wide for the frame and the settings allow it.
 #pragma once
 
-#include "render/Renderer.h"
+#include "render/BlockLayout.h"
 #include "subtitle/Subtitle.h"
 
+#include <QImage>
+#include <QSize>
 #include <optional>
 #include <vector>
 

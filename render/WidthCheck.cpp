@@ -1,6 +1,5 @@
 #include "render/WidthCheck.h"
 
-#include "render/Renderer.h"
 #include "render/TextBlock.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "render/RenderSettings.h"
-#include "render/Renderer.h"
+#include "render/TextShaping.h"
 
 #include <string>
 

@@ -1,7 +1,8 @@
 // Two plain text lines (UTF-8) measured and drawn as the run draws a subtitle of two lines.
 #pragma once
 
-#include "render/Renderer.h"
+#include "render/LayerRenderer.h"
+#include "render/TextShaping.h"
 
 #include <string>
 

@@ -6,6 +6,7 @@
 #include "platform/Error.h"
 #include "platform/Processors.h"
 #include "reference/PixelEncoder.h"
+#include "render/LayerRenderer.h"
 #include "render/TextBlock.h"
 #include "vobsub/SubpictureEncoder.h"
 

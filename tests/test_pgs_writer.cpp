@@ -6,7 +6,7 @@
 #include "pgs/PgsSegments.h"
 #include "pgs/PgsWriter.h"
 #include "platform/Error.h"
-#include "render/Renderer.h"
+#include "render/ColourRenderer.h"
 
 #include <QDir>
 #include <QFile>

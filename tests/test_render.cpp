@@ -1,7 +1,9 @@
 // The subtitle image: placement of the lines, the band, the four colours, the rings around the
 // glyphs, and the one-draw outline against drawing the line at every offset.
 #include "TwoLines.h"
-#include "render/Renderer.h"
+#include "render/BlockLayout.h"
+#include "render/LayerRenderer.h"
+#include "render/TextShaping.h"
 
 #include <QFontInfo>
 #include <QPainter>

@@ -6,6 +6,7 @@
 #include "convert/ShowPlan.h"
 #include "platform/Error.h"
 #include "render/TextBlock.h"
+#include "render/TextShaping.h"
 #include "render/WidthCheck.h"
 
 #include <QDir>

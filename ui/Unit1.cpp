@@ -6,7 +6,7 @@
 #include "platform/Error.h"
 #include "platform/FontSmoothing.h"
 #include "platform/Messages.h"
-#include "render/Renderer.h"
+#include "render/Picture.h"
 #include "render/TextBlock.h"
 #include "render/WidthCheck.h"
 #include "settings/SettingsTable.h"

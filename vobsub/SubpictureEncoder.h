@@ -2,7 +2,7 @@
 // of 2-bit pixels followed by a "show" and a "hide after the duration" control sequence.
 #pragma once
 
-#include "render/Renderer.h"
+#include "render/Picture.h"
 #include "subtitle/FrameRate.h"
 #include "vobsub/Palette.h"
 

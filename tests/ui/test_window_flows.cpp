@@ -5,7 +5,6 @@
 
 #include "platform/SystemNames.h"
 #include "render/RenderSettings.h"
-#include "render/Renderer.h"
 
 #include <QApplication>
 #include <QCheckBox>

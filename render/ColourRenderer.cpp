@@ -1,0 +1,280 @@
+#include "render/ColourRenderer.h"
+
+#include "render/GlyphCoverage.h"
+#include "render/PictureLayout.h"
+#include "render/ShapedLine.h"
+
+#include <QGlyphRun>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRawFont>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+namespace lumelle {
+
+namespace {
+
+// One line's glyph outlines, its pieces set side by side from the cell's top-left (x, y).
+QPainterPath lineOutlines(const LinePieces& line, int x, int y)
+{
+    QPainterPath path;
+    qreal penX = x;
+    const qreal baseline = y + line.ascent;
+    for (const Piece& piece : line.pieces) {
+        path.addText(QPointF(penX, baseline), piece.font->font, piece.text);
+        penX += piece.width;
+    }
+    return path;
+}
+
+// The coverage of `a` and then `b` laid over it, in 8-bit alpha: a + b (1 - a).
+inline std::uint8_t coverOver(std::uint8_t a, std::uint8_t b)
+{
+    const unsigned t = unsigned(255 - a) * b + 128;
+    return std::uint8_t(a + ((t + (t >> 8)) >> 8));
+}
+
+// to[i] = coverOver(to[i], from[i]) for n bytes, sixteen at a time where the compiler's vector
+// types allow.
+void coverRowOver(std::uint8_t* to, const std::uint8_t* from, int n)
+{
+    int i = 0;
+#if defined(__GNUC__)
+    using Bytes = std::uint8_t __attribute__((vector_size(16)));
+    using Words = std::uint16_t __attribute__((vector_size(32)));
+    for (; i + 16 <= n; i += 16) {
+        Bytes a8, b8;
+        std::memcpy(&a8, to + i, 16);
+        std::memcpy(&b8, from + i, 16);
+        const Words a = __builtin_convertvector(a8, Words);
+        const Words b = __builtin_convertvector(b8, Words);
+        const Words t = (255 - a) * b + 128;
+        const Bytes sum = __builtin_convertvector(a + ((t + (t >> 8)) >> 8), Bytes);
+        std::memcpy(to + i, &sum, 16);
+    }
+#endif
+    for (; i < n; ++i)
+        to[i] = coverOver(to[i], from[i]);
+}
+
+// One line's three coverages over the rectangle `area` of the picture, rows `area.width()` long.
+struct LineCoverage
+{
+    QRect area;
+    std::vector<std::uint8_t> layers[3];
+};
+
+// A glyph placed in the line: its coverage and the picture position of its top-left pixel.
+struct PlacedGlyph
+{
+    const GlyphCoverage* coverage;
+    QPoint at;
+};
+
+// Gathers the placed glyphs of a shaped line (pieces side by side from the cell's top-left
+// (x, y)); false when a piece has no shaped layout.
+bool placeGlyphs(const LinePieces& line, int x, int y, qreal outline, qreal ring,
+                 std::vector<PlacedGlyph>& placed)
+{
+    placed.clear();
+    if (!std::all_of(line.pieces.begin(), line.pieces.end(), [](const Piece& p) {
+            return p.shaped != nullptr && !p.font->font.strikeOut();
+        }))
+        return false;
+    qreal penX = x;
+    for (const Piece& piece : line.pieces) {
+        const QTextLine shapedLine = piece.shaped->lineAt(0);
+        // Where QTextLine::draw puts the layout: its baseline on the line's.
+        const QPointF origin(penX, y + line.ascent - shapedLine.ascent());
+        for (const QGlyphRun& run : piece.shaped->glyphRuns()) {
+            const QRawFont font = run.rawFont();
+            FontGlyphs& store = fontGlyphs(font, outline, ring);
+            const QList<quint32> glyphs = run.glyphIndexes();
+            const QList<QPointF> positions = run.positions();
+            for (qsizetype i = 0; i < glyphs.size(); ++i) {
+                QPoint pixel;
+                const GlyphCoverage& c = glyphCoverage(store, font, glyphs[i],
+                                                       origin + positions[i], outline, ring, pixel);
+                if (c.width > 0)
+                    placed.push_back({&c, pixel + c.origin});
+            }
+        }
+        penX += piece.width;
+    }
+    return true;
+}
+
+// Lays the glyphs' coverages over one another, layer by layer, within `clip`.
+void coverLine(LineCoverage& line, const std::vector<PlacedGlyph>& placed, const QRect& clip)
+{
+    QRect area;
+    for (const PlacedGlyph& g : placed)
+        area |= QRect(g.at, QSize(g.coverage->width, g.coverage->height));
+    line.area = area.intersected(clip);
+    if (line.area.isEmpty())
+        return;
+    const std::size_t size = std::size_t(line.area.width()) * std::size_t(line.area.height());
+    for (auto& layer : line.layers)
+        layer.assign(size, 0);
+    for (const PlacedGlyph& g : placed) {
+        const QRect rect =
+            QRect(g.at, QSize(g.coverage->width, g.coverage->height)).intersected(line.area);
+        if (rect.isEmpty())
+            continue;
+        const int n = rect.width();
+        for (int k = 0; k < 3; ++k) {
+            for (int r = rect.top(); r <= rect.bottom(); ++r) {
+                const std::uint8_t* from =
+                    g.coverage->layers[k].data() +
+                    std::size_t(r - g.at.y()) * std::size_t(g.coverage->width) +
+                    std::size_t(rect.left() - g.at.x());
+                std::uint8_t* to =
+                    line.layers[k].data() +
+                    std::size_t(r - line.area.top()) * std::size_t(line.area.width()) +
+                    std::size_t(rect.left() - line.area.left());
+                coverRowOver(to, from, n);
+            }
+        }
+    }
+}
+
+// Paints one line's coverages over the picture (whose top-left is `box`'s): the outline colour,
+// the ring colour over it and the text colour over both, each in proportion to its coverage.
+void paintCoverage(QImage& argb, const QRect& box, const LineCoverage& line, const QRgb colours[3])
+{
+    // src (opaque) * alpha + dst * (1 - alpha), premultiplied: two channels at a time in 16-bit
+    // lanes (blue and red, then green and alpha), each rounded as x / 255 is. An alpha of 0
+    // keeps dst and one of 255 gives src exactly.
+    const auto over = [](QRgb dst, QRgb src, unsigned alpha) {
+        constexpr std::uint32_t kLanes = 0x00FF00FF;
+        const auto mix = [alpha](std::uint32_t s, std::uint32_t d) {
+            const std::uint32_t t = s * alpha + d * (255 - alpha) + 0x00800080;
+            return ((t + ((t >> 8) & kLanes)) >> 8) & kLanes;
+        };
+        return QRgb(mix(src & kLanes, dst & kLanes) |
+                    (mix((src >> 8) & kLanes, (dst >> 8) & kLanes) << 8));
+    };
+    const int w = line.area.width();
+    for (int r = 0; r < line.area.height(); ++r) {
+        auto* row = reinterpret_cast<QRgb*>(argb.scanLine(line.area.top() + r - box.top())) +
+                    (line.area.left() - box.left());
+        const std::size_t at = std::size_t(r) * std::size_t(w);
+        const std::uint8_t* cover[3] = {line.layers[0].data() + at, line.layers[1].data() + at,
+                                        line.layers[2].data() + at};
+        const auto paint = [&](int i) {
+            const QRgb p = over(row[i], colours[0], cover[0][i]);
+            row[i] = over(over(p, colours[1], cover[1][i]), colours[2], cover[2][i]);
+        };
+        // Eight pixels at a time where they are all alike: untouched, or wholly one layer.
+        constexpr std::uint64_t kFull = ~std::uint64_t(0);
+        int i = 0;
+        for (; i + 8 <= w; i += 8) {
+            std::uint64_t o, g, t;
+            std::memcpy(&o, cover[0] + i, 8);
+            std::memcpy(&g, cover[1] + i, 8);
+            std::memcpy(&t, cover[2] + i, 8);
+            if ((o | g | t) == 0)
+                continue;
+            if (t == kFull)
+                std::fill(row + i, row + i + 8, colours[2]);
+            else if (t == 0 && g == kFull)
+                std::fill(row + i, row + i + 8, colours[1]);
+            else if (t == 0 && g == 0 && o == kFull)
+                std::fill(row + i, row + i + 8, colours[0]);
+            else
+                for (int k = i; k < i + 8; ++k)
+                    paint(k);
+        }
+        for (; i < w; ++i)
+            paint(i);
+    }
+}
+
+// Draws a line that has no shaped layout (or one struck out) with the painter: its outlines
+// stroked for the rings, then filled.
+void paintLineOutlines(QImage& argb, const QRect& box, const QPainterPath& path, qreal outline,
+                       qreal ring, const QRgb colours[3])
+{
+    QPainter painter(&argb);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.translate(-box.topLeft());
+    painter.strokePath(
+        path, QPen(QColor(colours[0]), 2 * outline, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.strokePath(
+        path, QPen(QColor(colours[1]), 2 * ring, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.fillPath(path, QColor(colours[2]));
+}
+
+} // namespace
+
+bool RenderColourBlocks(ColourImage& image, const std::vector<PlacedBlock>& blocks,
+                        const RenderSettings& s)
+{
+    const QSize frame = OutputFrameSize(s);
+    const std::optional<PictureLayout> layout = layOutBlocks(blocks, s, frame);
+    if (!layout)
+        return false;
+    const double scale = FrameScale(s);
+    // Half widths of the two rings, from the glyph's edge outwards.
+    const qreal outline = std::clamp(s.outlineWidth, 1, 32) * scale;
+    const qreal ring = std::min(outline, scale);
+    const QRect frameRect(QPoint(0, 0), frame);
+    // Each line as placed glyphs when it is shaped, else as outlines. The glyphs stay in their
+    // stores (which hold them at fixed places) until the picture is drawn.
+    trimGlyphStores();
+    const std::size_t n = layout->pieces.size();
+    thread_local std::vector<std::vector<PlacedGlyph>> placed;
+    placed.resize(std::max(placed.size(), n));
+    std::vector<QPainterPath> paths(n);
+    std::vector<bool> shaped(n, false);
+    QRect bounds;
+    for (std::size_t k = 0; k < n; ++k) {
+        const int x = layout->cells[k].x(), y = layout->cells[k].y();
+        shaped[k] = placeGlyphs(layout->pieces[k], x, y, outline, ring, placed[k]);
+        if (shaped[k]) {
+            for (const PlacedGlyph& g : placed[k])
+                bounds |= QRect(g.at, QSize(g.coverage->width, g.coverage->height));
+            continue;
+        }
+        paths[k] = lineOutlines(layout->pieces[k], x, y);
+        // A pixel more than the outline for the antialiased edge.
+        if (!paths[k].isEmpty())
+            bounds |= paths[k]
+                          .boundingRect()
+                          .adjusted(-outline - 1, -outline - 1, outline + 1, outline + 1)
+                          .toAlignedRect();
+    }
+    const QRect box = bounds.intersected(frameRect);
+    image.box = box;
+    if (box.isEmpty()) {
+        image.argb = QImage();
+        return true;
+    }
+    if (image.argb.size() != box.size() ||
+        image.argb.format() != QImage::Format_ARGB32_Premultiplied)
+        image.argb = QImage(box.size(), QImage::Format_ARGB32_Premultiplied);
+    image.argb.fill(Qt::transparent);
+    const QRgb colours[3] = {toRgb(s.outlineColor), toRgb(s.antialiasColor), toRgb(s.textColor)};
+    // Each line whole, one over the other: a later line's outline covers an earlier line. Within
+    // a line every glyph's outline lies under every glyph's ring, and the rings under the text,
+    // so that one glyph's outline never covers its neighbour.
+    thread_local LineCoverage coverage;
+    for (std::size_t k = 0; k < n; ++k) {
+        if (!shaped[k]) {
+            if (!paths[k].isEmpty())
+                paintLineOutlines(image.argb, box, paths[k], outline, ring, colours);
+            continue;
+        }
+        coverLine(coverage, placed[k], box);
+        if (!coverage.area.isEmpty())
+            paintCoverage(image.argb, box, coverage, colours);
+    }
+    return true;
+}
+
+} // namespace lumelle
