@@ -1,8 +1,8 @@
 #include "vobsub/ProgramStream.h"
 
 #include "output/DeviceWriting.h"
+#include "platform/ByteWriter.h"
 #include "platform/Error.h"
-#include "vobsub/ByteWriter.h"
 #include "vobsub/Timing.h"
 
 #include <QtGlobal>
