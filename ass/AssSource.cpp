@@ -252,12 +252,11 @@ QStringList AssPictureSource::notes() const
     return m_notes;
 }
 
-bool AssPictureSource::useForm(const PictureForm& form)
+void AssPictureSource::useForm(const PictureForm& form)
 {
     m_colour = form.colour;
     if (form.colour)
         m_settings.frame = form.frame;
-    return true;
 }
 
 void AssPictureSource::startWorkers(int workers)

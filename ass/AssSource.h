@@ -39,7 +39,7 @@ public:
     ~AssPictureSource() override;
 
     // Full colour draws libass's images as they are, at the form's frame.
-    bool useForm(const PictureForm& form) override;
+    void useForm(const PictureForm& form) override;
     void plan(const std::function<void(int startFrame, int number)>& checkStart) override;
     int count() const override;
     PictureTimes times(int index) const override;

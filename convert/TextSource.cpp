@@ -63,11 +63,10 @@ std::vector<SubtitleLine> TextPictureSource::entriesOf(const ShowSegment& segmen
     return entries;
 }
 
-bool TextPictureSource::useForm(const PictureForm& form)
+void TextPictureSource::useForm(const PictureForm& form)
 {
     m_colour = form.colour;
     m_settings.frame = form.colour ? form.frame : QSize();
-    return true;
 }
 
 void TextPictureSource::plan(const std::function<void(int startFrame, int number)>& checkStart)

@@ -17,7 +17,7 @@ public:
     // `list` must outlive the source. `forced`: every picture is marked forced.
     TextPictureSource(const TSubtitle& list, const RenderSettings& settings, bool forced = false);
 
-    bool useForm(const PictureForm& form) override;
+    void useForm(const PictureForm& form) override;
     void plan(const std::function<void(int startFrame, int number)>& checkStart) override;
     int count() const override;
     PictureTimes times(int index) const override;
