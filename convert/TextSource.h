@@ -30,6 +30,11 @@ public:
 
 private:
     std::vector<SubtitleLine> entriesOf(const ShowSegment& segment) const;
+    // The text colour each planned picture asks for; `mixed` gets the subtitles that ask for
+    // more than one. Throws Error for a picture taller than the frame.
+    std::vector<ColorValue> askedColours(std::vector<int>& mixed) const;
+    // The palette of the four-ink form, each picture's text colour drawn with it, and the notes.
+    void planPalette(std::vector<ColorValue> asked, const std::vector<int>& mixed);
     // The settings picture `index` is drawn with: its own text colour, when the file asks.
     RenderSettings settingsOf(int index) const;
 
