@@ -37,7 +37,8 @@ constexpr std::size_t kPaddingHeaderSize = 6; // start code + length
 constexpr std::uint8_t kFill = 0xFF;
 
 // Fields of a few bits each, most significant bit first, each the low `width` bits of its
-// value; the bytes go to `w` as they fill, so the fields of one use add up to whole bytes.
+// value (at most 33); the bytes go to `w` as they fill, so the fields of one use add up to whole
+// bytes.
 class BitFields
 {
 public:
@@ -46,20 +47,20 @@ public:
 
     void put(int width, std::uint64_t value)
     {
-        for (int bit = width - 1; bit >= 0; --bit) {
-            m_byte = (m_byte << 1) | unsigned((value >> bit) & 1);
-            if (++m_count == 8) {
-                m_w.u8(m_byte);
-                m_byte = 0;
-                m_count = 0;
-            }
+        Q_ASSERT(width > 0 && width <= 33);
+        // Fewer than 8 bits wait from the fields before, so the 64 bits always hold them all.
+        m_bits = (m_bits << width) | (value & ((std::uint64_t(1) << width) - 1));
+        m_count += width;
+        while (m_count >= 8) {
+            m_count -= 8;
+            m_w.u8(unsigned(m_bits >> m_count));
         }
     }
 
 private:
     ByteWriter& m_w;
-    unsigned m_byte = 0;
-    int m_count = 0;
+    std::uint64_t m_bits = 0;
+    int m_count = 0; // bits in m_bits not yet written
 };
 
 // A 33-bit time as a pack header and a PES header both carry it: in three parts, each
@@ -151,14 +152,15 @@ std::uint64_t PresentationTicks(std::int64_t startFrame, FrameRate rate, int sub
 
 std::array<std::uint8_t, 5> PtsBytes(std::uint64_t ticks)
 {
+    std::array<std::uint8_t, 5> bytes{};
     std::vector<std::uint8_t> out;
+    out.reserve(bytes.size());
     ByteWriter w(out);
     {
         BitFields bits(w);
         bits.put(4, kPtsPrefix); // 4: '0010'
         putClock(bits, ticks);   // 36: PTS
     }
-    std::array<std::uint8_t, 5> bytes{};
     std::copy(out.begin(), out.end(), bytes.begin());
     return bytes;
 }
