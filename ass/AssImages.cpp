@@ -25,11 +25,16 @@ Clip clipOf(const ASS_Image& image, int width, int height)
             std::max(image.dst_y, 0), std::min(image.dst_y + image.h, height)};
 }
 
-// The coverage of a mask value under the colour's transparency (its low byte), 0..255.
+// The opacity of a libass colour, 0..255: its low byte is the transparency.
+int opacityOf(std::uint32_t colour)
+{
+    return 255 - int(colour & 0xFF);
+}
+
+// The coverage of a mask value under the colour's transparency, 0..255.
 int coverage(int mask, std::uint32_t colour)
 {
-    const int opacity = 255 - int(colour & 0xFF);
-    return (mask * opacity + 127) / 255;
+    return (mask * opacityOf(colour) + 127) / 255;
 }
 
 int distance(ColorValue a, ColorValue b)
@@ -102,9 +107,10 @@ void DrawAssColourImage(const ASS_Image* images, QSize frame, ASS_YCbCrMatrix ma
     blendAt(images, image.argb, box.topLeft(), matrix);
 }
 
-AssBand AssImagesToLayers(const ASS_Image* images, QSize frame, const AssInks& inks,
-                          ASS_YCbCrMatrix matrix, LayerMasks& masks,
-                          std::vector<std::uint8_t>& scratch)
+namespace {
+
+// Frame-sized layers for `frame`, the rows drawn last time cleared, each layer's ink set.
+void readyMasks(LayerMasks& masks, QSize frame, const AssInks& inks)
 {
     const int width = frame.width(), height = frame.height();
     const int words = (width + 63) / 64;
@@ -127,51 +133,73 @@ AssBand AssImagesToLayers(const ASS_Image* images, QSize frame, const AssInks& i
     masks.colours[1] = inks.outline;
     masks.colours[2] = inks.antialias;
     masks.colours[3] = inks.text;
-    scratch.assign(std::size_t(width) * std::size_t(height), kBackground);
+}
 
-    // Each image's layer, and each layer's opacity: that of its most opaque image.
-    const auto layerOf = [&](const ASS_Image& image) {
-        if (image.type == ASS_Image::IMAGE_TYPE_OUTLINE)
-            return kOutline;
-        if (image.type != ASS_Image::IMAGE_TYPE_CHARACTER)
-            return kAntialias;
-        // A character in a colour far from the text ink (karaoke's second colour, a second
-        // style on screen) takes the nearest of the three inks.
-        const ColorValue colour = AssShownColour(image.color, matrix);
-        std::uint8_t layer = kText;
-        int best = distance(colour, inks.text);
-        if (distance(colour, inks.outline) < best) {
-            best = distance(colour, inks.outline);
-            layer = kOutline;
-        }
-        if (distance(colour, inks.antialias) < best)
-            layer = kAntialias;
-        return layer;
-    };
-    int opacity[4] = {0, 0, 0, 0};
+// The layer an image goes to, by its kind: outlines and boxes to the outline layer, shadows to
+// the antialias layer, characters to the text layer unless their colour is far from the text
+// ink (karaoke's second colour, a second style on screen): then to the nearest of the three.
+std::uint8_t layerOf(const ASS_Image& image, const AssInks& inks, ASS_YCbCrMatrix matrix)
+{
+    if (image.type == ASS_Image::IMAGE_TYPE_OUTLINE)
+        return kOutline;
+    if (image.type != ASS_Image::IMAGE_TYPE_CHARACTER)
+        return kAntialias;
+    const ColorValue colour = AssShownColour(image.color, matrix);
+    std::uint8_t layer = kText;
+    int best = distance(colour, inks.text);
+    if (distance(colour, inks.outline) < best) {
+        best = distance(colour, inks.outline);
+        layer = kOutline;
+    }
+    if (distance(colour, inks.antialias) < best)
+        layer = kAntialias;
+    return layer;
+}
+
+// Each layer's opacity, 0..255: that of its most opaque image. The text's edge pixels lie in
+// the antialias layer, so a text image counts there too.
+std::array<int, 4> layerOpacities(const ASS_Image* images, const AssInks& inks,
+                                  ASS_YCbCrMatrix matrix)
+{
+    std::array<int, 4> opacity{0, 0, 0, 0};
     for (const ASS_Image* image = images; image; image = image->next) {
-        const int own = 255 - int(image->color & 0xFF);
-        const std::uint8_t layer = layerOf(*image);
+        const int own = opacityOf(image->color);
+        const std::uint8_t layer = layerOf(*image, inks, matrix);
         opacity[layer] = std::max(opacity[layer], own);
-        if (layer == kText) // its edge pixels
+        if (layer == kText)
             opacity[kAntialias] = std::max(opacity[kAntialias], own);
     }
+    return opacity;
+}
 
-    int top = height, bottom = -1, left = width, right = -1;
+// The pixels drawn: rows top..bottom and columns left..right, inclusive; bottom < top when none.
+struct Drawn
+{
+    int top, bottom, left, right;
+};
+
+// Sorts the images' pixels into `layers` (one byte a pixel, frame-sized, background), later
+// images over earlier ones: a pixel takes an image's layer when the mask at the image's
+// opacity, measured against its layer's, covers at least half of it; a character's edge pixels
+// covered a quarter to a half take the antialias layer.
+Drawn sortIntoLayers(const ASS_Image* images, int width, int height, const AssInks& inks,
+                     ASS_YCbCrMatrix matrix, const std::array<int, 4>& opacity,
+                     std::uint8_t* layers)
+{
+    Drawn drawn{height, -1, width, -1};
     for (const ASS_Image* image = images; image; image = image->next) {
         const Clip clip = clipOf(*image, width, height);
-        const std::uint8_t layer = layerOf(*image);
-        const int own = 255 - int(image->color & 0xFF);
+        const std::uint8_t layer = layerOf(*image, inks, matrix);
+        const int own = opacityOf(image->color);
         if (clip.empty() || own == 0)
             continue;
-        // The mask at the image's opacity, measured against its layer's.
         const int scale = std::max(opacity[layer], 1);
         const bool character = image->type == ASS_Image::IMAGE_TYPE_CHARACTER;
         for (int y = clip.y0; y < clip.y1; ++y) {
             const unsigned char* mask =
                 image->bitmap + std::size_t(y - image->dst_y) * std::size_t(image->stride);
-            std::uint8_t* row = scratch.data() + std::size_t(y) * std::size_t(width);
-            bool drawn = false;
+            std::uint8_t* row = layers + std::size_t(y) * std::size_t(width);
+            bool rowDrawn = false;
             for (int x = clip.x0; x < clip.x1; ++x) {
                 const int a = mask[x - image->dst_x] * own / scale;
                 if (a >= 128) {
@@ -181,25 +209,29 @@ AssBand AssImagesToLayers(const ASS_Image* images, QSize frame, const AssInks& i
                 } else {
                     continue;
                 }
-                drawn = true;
-                left = std::min(left, x);
-                right = std::max(right, x);
+                rowDrawn = true;
+                drawn.left = std::min(drawn.left, x);
+                drawn.right = std::max(drawn.right, x);
             }
-            if (drawn) {
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
+            if (rowDrawn) {
+                drawn.top = std::min(drawn.top, y);
+                drawn.bottom = std::max(drawn.bottom, y);
             }
         }
     }
-    masks.firstDirty = height;
-    masks.lastDirty = -1;
-    if (bottom < top)
-        return {};
-    for (int y = top; y <= bottom; ++y) {
-        const std::uint8_t* row = scratch.data() + std::size_t(y) * std::size_t(width);
-        std::uint64_t* low = masks.low.data() + std::size_t(y) * std::size_t(words);
-        std::uint64_t* high = masks.high.data() + std::size_t(y) * std::size_t(words);
-        for (int x = left; x <= right; ++x) {
+    return drawn;
+}
+
+// Sets the bits of `masks` from the drawn part of `layers`: bit 0 of a pixel's layer in the
+// low mask, bit 1 in the high one.
+void setLayerBits(const std::uint8_t* layers, const Drawn& drawn, LayerMasks& masks)
+{
+    const auto width = std::size_t(masks.width), words = std::size_t(masks.words);
+    for (int y = drawn.top; y <= drawn.bottom; ++y) {
+        const std::uint8_t* row = layers + std::size_t(y) * width;
+        std::uint64_t* low = masks.low.data() + std::size_t(y) * words;
+        std::uint64_t* high = masks.high.data() + std::size_t(y) * words;
+        for (int x = drawn.left; x <= drawn.right; ++x) {
             const std::uint64_t bit = std::uint64_t(1) << (x % 64);
             if (row[x] & 1)
                 low[x / 64] |= bit;
@@ -207,12 +239,31 @@ AssBand AssImagesToLayers(const ASS_Image* images, QSize frame, const AssInks& i
                 high[x / 64] |= bit;
         }
     }
-    masks.firstDirty = top;
-    masks.lastDirty = bottom;
-    const int bandTop = top - top % 2;
+}
+
+} // namespace
+
+AssBand AssImagesToLayers(const ASS_Image* images, QSize frame, const AssInks& inks,
+                          ASS_YCbCrMatrix matrix, LayerMasks& masks,
+                          std::vector<std::uint8_t>& scratch)
+{
+    const int width = frame.width(), height = frame.height();
+    readyMasks(masks, frame, inks);
+    scratch.assign(std::size_t(width) * std::size_t(height), kBackground);
+    const std::array<int, 4> opacity = layerOpacities(images, inks, matrix);
+    const Drawn drawn =
+        sortIntoLayers(images, width, height, inks, matrix, opacity, scratch.data());
+    masks.firstDirty = height;
+    masks.lastDirty = -1;
+    if (drawn.bottom < drawn.top)
+        return {};
+    setLayerBits(scratch.data(), drawn, masks);
+    masks.firstDirty = drawn.top;
+    masks.lastDirty = drawn.bottom;
+    const int bandTop = drawn.top - drawn.top % 2;
     const auto nibble = [](int value) { return std::uint8_t((value * 15 + 127) / 255); };
     return {bandTop,
-            bottom + 1 - bandTop,
+            drawn.bottom + 1 - bandTop,
             {nibble(opacity[kOutline]), nibble(opacity[kAntialias]), nibble(opacity[kText])}};
 }
 

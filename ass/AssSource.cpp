@@ -108,111 +108,9 @@ void AssPictureSource::plan(const std::function<void(int startFrame, int number)
     readEvents();
     m_pieces.clear();
     m_notes.clear();
-    const ASS_Track* track = m_planRendering->track();
-    const long long step = 1000 / m_settings.picturesPerSecond;
-
-    std::vector<long long> cuts;
-    for (const Event& e : m_events) {
-        cuts.push_back(e.start);
-        cuts.push_back(e.end);
-    }
-    std::sort(cuts.begin(), cuts.end());
-    cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
-    std::vector<std::size_t> byStart(m_events.size());
-    for (std::size_t i = 0; i < byStart.size(); ++i)
-        byStart[i] = i;
-    std::stable_sort(byStart.begin(), byStart.end(), [this](std::size_t a, std::size_t b) {
-        return m_events[a].start < m_events[b].start;
-    });
-
-    std::vector<char> shared(m_events.size(), 0);
-    std::vector<std::size_t> active;
-    std::size_t next = 0;
-    std::vector<int> mixed; // pictures asking for more text colours than one ink
-    std::vector<ColorValue> asked;
-    for (std::size_t c = 0; c + 1 < cuts.size(); ++c) {
-        const long long from = cuts[c], to = cuts[c + 1];
-        std::erase_if(active, [&](std::size_t i) { return m_events[i].end <= from; });
-        while (next < byStart.size() && m_events[byStart[next]].start <= from)
-            active.push_back(byStart[next++]);
-        if (active.empty())
-            continue;
-        bool animated = false, forced = false;
-        int number = 0;
-        long long latest = -1;
-        std::map<ColorValue, std::size_t> weight;
-        for (std::size_t i : active) {
-            const Event& e = m_events[i];
-            animated = animated || e.animated;
-            forced = forced || e.forced;
-            if (e.start > latest || (e.start == latest && e.number > number)) {
-                latest = e.start;
-                number = e.number;
-            }
-            for (ColorValue colour : e.colours)
-                weight[DrawableTextColour(colour)] += e.letters + 1;
-            if (active.size() > 1)
-                shared[i] = 1;
-        }
-        const ColorValue text =
-            std::max_element(weight.begin(), weight.end(), [](const auto& a, const auto& b) {
-                return a.second < b.second;
-            })->first;
-        if (weight.size() > 1 && (mixed.empty() || mixed.back() != number))
-            mixed.push_back(number);
-        // An animated stretch is drawn every step and cut where libass says the picture
-        // changed; the first step always starts a picture.
-        std::vector<long long> starts{from};
-        if (animated) {
-            int changed = 0;
-            m_planRendering->render(from, &changed);
-            for (long long t = from + step; t < to; t += step) {
-                m_planRendering->render(t, &changed);
-                if (changed != 0)
-                    starts.push_back(t);
-            }
-        }
-        for (std::size_t k = 0; k < starts.size(); ++k) {
-            const long long end = k + 1 < starts.size() ? starts[k + 1] : to;
-            const auto startFrame = FramesOfMillis(starts[k], m_settings.rate);
-            const auto endFrame = FramesOfMillis(end, m_settings.rate);
-            if (endFrame <= startFrame)
-                continue; // shorter than a frame: never seen
-            if (startFrame > std::numeric_limits<int>::max() ||
-                endFrame > std::numeric_limits<int>::max())
-                throw Error(QStringLiteral("Event %1 starts too late to be shown.").arg(number));
-            Piece piece;
-            piece.renderMs = starts[k];
-            piece.times = {int(startFrame), int(endFrame), number, forced};
-            piece.text = text;
-            checkStart(piece.times.start, number);
-            m_pieces.push_back(piece);
-            asked.push_back(text);
-        }
-    }
-    m_merged = int(std::count(shared.begin(), shared.end(), 1));
-
-    PaletteCount count(m_settings.inks.antialias, m_settings.inks.outline, m_settings.inks.text);
-    for (ColorValue colour : asked)
-        count.add(colour);
-    m_palette = count.plan();
-    std::vector<int> replaced;
-    for (Piece& piece : m_pieces) {
-        const ColorValue shown = count.shownColour(piece.text, m_palette);
-        if (shown != piece.text && (replaced.empty() || replaced.back() != piece.times.number))
-            replaced.push_back(piece.times.number);
-        piece.text = shown;
-    }
-
-    // The fonts libass picks: each style's first event and every event naming a font of its
-    // own is drawn once, so that a font replaced is named before anything is written.
-    std::set<int> stylesSeen;
-    for (const Event& e : m_events) {
-        const ASS_Event& raw = track->events[e.number - 1];
-        const bool namesFont = raw.Text && std::string(raw.Text).find("\\fn") != std::string::npos;
-        if (stylesSeen.insert(raw.Style).second || namesFont)
-            m_planRendering->render(e.start);
-    }
+    const std::vector<int> mixed = planPieces(checkStart);
+    const std::vector<int> replaced = planPalette();
+    drawEachFontOnce();
     m_notes << FontReplacementNotes(m_planRendering->takeFontMessages());
     if (!m_colour && !mixed.empty())
         m_notes << QStringLiteral("%1 %2 more text colours than a DVD picture can (three "
@@ -225,6 +123,152 @@ void AssPictureSource::plan(const std::function<void(int startFrame, int number)
                        .arg(eventList(replaced),
                             replaced.size() == 1 ? QStringLiteral("asks") : QStringLiteral("ask"),
                             replaced.size() == 1 ? QStringLiteral("is") : QStringLiteral("are"));
+}
+
+std::vector<int>
+AssPictureSource::planPieces(const std::function<void(int startFrame, int number)>& checkStart)
+{
+    const std::vector<long long> cuts = cutTimes();
+    const std::vector<std::size_t> byStart = eventsByStart();
+    std::vector<char> shared(m_events.size(), 0);
+    std::vector<std::size_t> active;
+    std::size_t next = 0;
+    std::vector<int> mixed; // pictures asking for more text colours than one ink
+    for (std::size_t c = 0; c + 1 < cuts.size(); ++c) {
+        const long long from = cuts[c], to = cuts[c + 1];
+        std::erase_if(active, [&](std::size_t i) { return m_events[i].end <= from; });
+        while (next < byStart.size() && m_events[byStart[next]].start <= from)
+            active.push_back(byStart[next++]);
+        if (active.empty())
+            continue;
+        if (active.size() > 1) {
+            for (std::size_t i : active)
+                shared[i] = 1;
+        }
+        const Shown shown = shownTogether(active);
+        if (shown.severalColours && (mixed.empty() || mixed.back() != shown.number))
+            mixed.push_back(shown.number);
+        addPieces(pictureStarts(from, to, shown.animated), to, shown, checkStart);
+    }
+    m_merged = int(std::count(shared.begin(), shared.end(), 1));
+    return mixed;
+}
+
+std::vector<long long> AssPictureSource::cutTimes() const
+{
+    std::vector<long long> cuts;
+    for (const Event& e : m_events) {
+        cuts.push_back(e.start);
+        cuts.push_back(e.end);
+    }
+    std::sort(cuts.begin(), cuts.end());
+    cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+    return cuts;
+}
+
+std::vector<std::size_t> AssPictureSource::eventsByStart() const
+{
+    std::vector<std::size_t> byStart(m_events.size());
+    for (std::size_t i = 0; i < byStart.size(); ++i)
+        byStart[i] = i;
+    std::stable_sort(byStart.begin(), byStart.end(), [this](std::size_t a, std::size_t b) {
+        return m_events[a].start < m_events[b].start;
+    });
+    return byStart;
+}
+
+AssPictureSource::Shown
+AssPictureSource::shownTogether(const std::vector<std::size_t>& active) const
+{
+    Shown shown;
+    long long latest = -1;
+    std::map<ColorValue, std::size_t> weight;
+    for (std::size_t i : active) {
+        const Event& e = m_events[i];
+        shown.animated = shown.animated || e.animated;
+        shown.forced = shown.forced || e.forced;
+        if (e.start > latest || (e.start == latest && e.number > shown.number)) {
+            latest = e.start;
+            shown.number = e.number;
+        }
+        for (ColorValue colour : e.colours)
+            weight[DrawableTextColour(colour)] += e.letters + 1;
+    }
+    shown.text = std::max_element(weight.begin(), weight.end(), [](const auto& a, const auto& b) {
+                     return a.second < b.second;
+                 })->first;
+    shown.severalColours = weight.size() > 1;
+    return shown;
+}
+
+std::vector<long long> AssPictureSource::pictureStarts(long long from, long long to, bool animated)
+{
+    // An animated stretch is drawn every step and cut where libass says the picture changed;
+    // the first step always starts a picture.
+    std::vector<long long> starts{from};
+    if (!animated)
+        return starts;
+    const long long step = 1000 / m_settings.picturesPerSecond;
+    int changed = 0;
+    m_planRendering->render(from, &changed);
+    for (long long t = from + step; t < to; t += step) {
+        m_planRendering->render(t, &changed);
+        if (changed != 0)
+            starts.push_back(t);
+    }
+    return starts;
+}
+
+void AssPictureSource::addPieces(const std::vector<long long>& starts, long long to,
+                                 const Shown& shown,
+                                 const std::function<void(int startFrame, int number)>& checkStart)
+{
+    for (std::size_t k = 0; k < starts.size(); ++k) {
+        const long long end = k + 1 < starts.size() ? starts[k + 1] : to;
+        const auto startFrame = FramesOfMillis(starts[k], m_settings.rate);
+        const auto endFrame = FramesOfMillis(end, m_settings.rate);
+        if (endFrame <= startFrame)
+            continue; // shorter than a frame: never seen
+        if (startFrame > std::numeric_limits<int>::max() ||
+            endFrame > std::numeric_limits<int>::max())
+            throw Error(QStringLiteral("Event %1 starts too late to be shown.").arg(shown.number));
+        Piece piece;
+        piece.renderMs = starts[k];
+        piece.times = {int(startFrame), int(endFrame), shown.number, shown.forced};
+        piece.text = shown.text;
+        checkStart(piece.times.start, shown.number);
+        m_pieces.push_back(piece);
+    }
+}
+
+std::vector<int> AssPictureSource::planPalette()
+{
+    PaletteCount count(m_settings.inks.antialias, m_settings.inks.outline, m_settings.inks.text);
+    for (const Piece& piece : m_pieces)
+        count.add(piece.text);
+    m_palette = count.plan();
+    std::vector<int> replaced;
+    for (Piece& piece : m_pieces) {
+        const ColorValue shown = count.shownColour(piece.text, m_palette);
+        if (shown != piece.text && (replaced.empty() || replaced.back() != piece.times.number))
+            replaced.push_back(piece.times.number);
+        piece.text = shown;
+    }
+    return replaced;
+}
+
+void AssPictureSource::drawEachFontOnce()
+{
+    // Each style's first event and every event naming a font of its own is drawn once, so that
+    // a font libass replaces is named before anything is written.
+    const ASS_Track* track = m_planRendering->track();
+    std::set<int> stylesSeen;
+    for (const Event& e : m_events) {
+        const ASS_Event& raw = track->events[e.number - 1];
+        const bool namesFont = raw.Text && std::string(raw.Text).find("\\fn") != std::string::npos;
+        if (stylesSeen.insert(raw.Style).second || namesFont)
+            m_planRendering->render(e.start);
+    }
 }
 
 int AssPictureSource::count() const
@@ -252,12 +296,11 @@ QStringList AssPictureSource::notes() const
     return m_notes;
 }
 
-bool AssPictureSource::useForm(const PictureForm& form)
+void AssPictureSource::useForm(const PictureForm& form)
 {
     m_colour = form.colour;
     if (form.colour)
         m_settings.frame = form.frame;
-    return true;
 }
 
 void AssPictureSource::startWorkers(int workers)

@@ -39,7 +39,7 @@ public:
     ~AssPictureSource() override;
 
     // Full colour draws libass's images as they are, at the form's frame.
-    bool useForm(const PictureForm& form) override;
+    void useForm(const PictureForm& form) override;
     void plan(const std::function<void(int startFrame, int number)>& checkStart) override;
     int count() const override;
     PictureTimes times(int index) const override;
@@ -79,7 +79,34 @@ private:
         std::array<std::uint8_t, 3> opacity{15, 15, 15};
         ColourImage colour; // the picture in full colour, for a form that shows alpha
     };
+    // What the events shown together between two cuts make of their picture.
+    struct Shown
+    {
+        bool animated = false;
+        bool forced = false;
+        int number = 0;      // the event it is named by: the latest to start
+        ColorValue text = 0; // the text colour most of its letters ask for
+        bool severalColours = false;
+    };
     void readEvents();
+    // The pictures of the events in show order, cut at every start and end; the events that
+    // ask for more than one text colour in a picture, by number.
+    std::vector<int> planPieces(const std::function<void(int startFrame, int number)>& checkStart);
+    // Every event's start and end, sorted, each once.
+    std::vector<long long> cutTimes() const;
+    // The events' indexes by start, the script's order on ties.
+    std::vector<std::size_t> eventsByStart() const;
+    Shown shownTogether(const std::vector<std::size_t>& active) const;
+    // Where pictures start between `from` and `to`: at `from`, and while an animated stretch
+    // changes, at most once a step.
+    std::vector<long long> pictureStarts(long long from, long long to, bool animated);
+    void addPieces(const std::vector<long long>& starts, long long to, const Shown& shown,
+                   const std::function<void(int startFrame, int number)>& checkStart);
+    // The palette of the planned pictures, each piece's text colour drawn with it; the events
+    // whose colour found no entry, by number.
+    std::vector<int> planPalette();
+    // Draws what makes libass pick each font the script uses.
+    void drawEachFontOnce();
     void drawInto(Worker& worker, int index);
 
     std::shared_ptr<const AssScript> m_script;

@@ -2,7 +2,6 @@
 
 #include "convert/UnitPipeline.h"
 #include "output/OutputFiles.h"
-#include "platform/Error.h"
 #include "platform/SystemNames.h"
 
 #include <algorithm>
@@ -31,9 +30,7 @@ GenerationResult RunGeneration(const GenerationRequest& request,
     if (paths.front() != planned.files.front())
         movedLock.emplace(paths.front());
     RemoveLeftoverParts(paths);
-    if (!source.useForm(writer.form()))
-        throw Error(QStringLiteral("This input cannot be drawn in full colour for this output "
-                                   "form."));
+    source.useForm(writer.form());
     source.plan([&writer](int startFrame, int number) { writer.checkStart(startFrame, number); });
     writer.planStreams(source.picturesPerStream());
 

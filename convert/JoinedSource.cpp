@@ -23,12 +23,10 @@ template <typename F> auto JoinedPictureSource::named(int stream, F&& step) -> d
     }
 }
 
-bool JoinedPictureSource::useForm(const PictureForm& form)
+void JoinedPictureSource::useForm(const PictureForm& form)
 {
-    bool drawn = true;
     for (Input& input : m_inputs)
-        drawn = input.source->useForm(form) && drawn;
-    return drawn;
+        input.source->useForm(form);
 }
 
 void JoinedPictureSource::plan(const std::function<void(int startFrame, int number)>& checkStart)

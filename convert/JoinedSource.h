@@ -21,8 +21,7 @@ public:
     };
     explicit JoinedPictureSource(std::vector<Input> inputs);
 
-    // Every source draws in the form, or the join does not.
-    bool useForm(const PictureForm& form) override;
+    void useForm(const PictureForm& form) override;
     // Plans every source; a refusal names the source's file.
     void plan(const std::function<void(int startFrame, int number)>& checkStart) override;
     int count() const override;

@@ -15,9 +15,9 @@ class PictureSource
 public:
     virtual ~PictureSource() = default;
 
-    // Before plan(): the form the writer needs. A source that cannot draw it says false (every
-    // source draws four inks at the DVD frame).
-    virtual bool useForm(const PictureForm& form) { return !form.colour; }
+    // Before plan(): the form the writer needs, four inks at the DVD frame or full colour at the
+    // form's frame; every source draws both.
+    virtual void useForm(const PictureForm& form) = 0;
     // Reads every subtitle's times and plans the pictures, before any file is touched.
     // `checkStart` sees each subtitle's start frame and number, in list order, so that a
     // writer can refuse a time its form cannot hold. Throws Error for a subtitle that cannot

@@ -47,6 +47,38 @@ QString subtitleList(const std::vector<int>& numbers)
     return text;
 }
 
+// A note on the subtitles `numbers`: `text` with their list and the verbs agreeing with
+// their count ("Subtitle 3 asks ... and is", "Subtitles 3 and 7 ask ... and are").
+QString askedNote(const QString& text, const std::vector<int>& numbers)
+{
+    const bool one = numbers.size() == 1;
+    return text.arg(subtitleList(numbers), one ? QStringLiteral("asks") : QStringLiteral("ask"),
+                    one ? QStringLiteral("is") : QStringLiteral("are"));
+}
+
+// Every subtitle's frame numbers, read once, each start shown to `checkStart`; the subtitles
+// holding characters no font draws go to `undrawable`.
+std::vector<ShowTimes> readFrames(const TSubtitle& list,
+                                  const std::function<void(int startFrame, int number)>& checkStart,
+                                  std::vector<platform::UndrawableSubtitle>& undrawable)
+{
+    std::vector<ShowTimes> frames;
+    frames.reserve(std::size_t(list.Count()));
+    for (int i = 1; i <= list.Count(); ++i) {
+        const SubtitleLine entry = list.line(i);
+        QString text;
+        for (const std::string& line : entry.TextLines())
+            text += QString::fromStdString(line);
+        if (const QString missing = platform::UndrawableCharacters(text); !missing.isEmpty())
+            undrawable.emplace_back(i, missing);
+        const int end = StrToInt(entry.EndFrame);
+        const int start = StrToInt(entry.StartFrame);
+        checkStart(start, i);
+        frames.push_back({start, end});
+    }
+    return frames;
+}
+
 } // namespace
 
 TextPictureSource::TextPictureSource(const TSubtitle& list, const RenderSettings& settings,
@@ -65,39 +97,38 @@ std::vector<SubtitleLine> TextPictureSource::entriesOf(const ShowSegment& segmen
     return entries;
 }
 
-bool TextPictureSource::useForm(const PictureForm& form)
+void TextPictureSource::useForm(const PictureForm& form)
 {
     m_colour = form.colour;
     m_settings.frame = form.colour ? form.frame : QSize();
-    return true;
 }
 
 void TextPictureSource::plan(const std::function<void(int startFrame, int number)>& checkStart)
 {
-    // Every subtitle's frame numbers are read once.
-    std::vector<ShowTimes> frames;
-    frames.reserve(std::size_t(m_list.Count()));
     std::vector<platform::UndrawableSubtitle> undrawable;
-    for (int i = 1; i <= m_list.Count(); ++i) {
-        const SubtitleLine entry = m_list.line(i);
-        QString text;
-        for (const std::string& line : entry.TextLines())
-            text += QString::fromStdString(line);
-        if (const QString missing = platform::UndrawableCharacters(text); !missing.isEmpty())
-            undrawable.emplace_back(i, missing);
-        const int end = StrToInt(entry.EndFrame);
-        const int start = StrToInt(entry.StartFrame);
-        checkStart(start, i);
-        frames.push_back({start, end});
-    }
-    m_plan = PlanShowing(frames);
+    m_plan = PlanShowing(readFrames(m_list, checkStart, undrawable));
     m_textColours.clear();
     m_notes.clear();
     if (!undrawable.empty())
         m_notes << platform::UndrawableMessage(undrawable, QString());
-    PaletteCount count(m_settings.antialiasColor, m_settings.outlineColor, m_settings.textColor);
-    std::vector<ColorValue> asked(m_plan.segments.size(), m_settings.textColor);
     std::vector<int> mixed; // subtitles that ask for more text colours than a picture shows
+    std::vector<ColorValue> asked = askedColours(mixed);
+    if (!m_colour) {
+        planPalette(std::move(asked), mixed);
+        return;
+    }
+    // Every colour is drawn as it is asked for: the form has no 16-entry palette.
+    m_palette = {};
+    m_textColours = std::move(asked);
+    if (!mixed.empty())
+        m_notes << askedNote(QStringLiteral("%1 %2 for more than one text colour in one picture "
+                                            "and %3 drawn in one of them."),
+                             mixed);
+}
+
+std::vector<ColorValue> TextPictureSource::askedColours(std::vector<int>& mixed) const
+{
+    std::vector<ColorValue> asked(m_plan.segments.size(), m_settings.textColor);
     for (std::size_t k = 0; k < m_plan.segments.size(); ++k) {
         const ShowSegment& segment = m_plan.segments[k];
         const std::vector<SubtitleLine> entries = entriesOf(segment);
@@ -107,22 +138,17 @@ void TextPictureSource::plan(const std::function<void(int startFrame, int number
         asked[k] = PictureTextColour(entries, m_settings, severalColours);
         if (!m_colour)
             asked[k] = DrawableTextColour(asked[k]);
-        count.add(asked[k]);
         if (severalColours && (mixed.empty() || mixed.back() != numberOf(segment)))
             mixed.push_back(numberOf(segment));
     }
-    if (m_colour) {
-        // Every colour is drawn as it is asked for: the form has no 16-entry palette.
-        m_palette = {};
-        m_textColours = std::move(asked);
-        if (!mixed.empty())
-            m_notes << QStringLiteral("%1 %2 for more than one text colour in one picture and %3 "
-                                      "drawn in one of them.")
-                           .arg(subtitleList(mixed),
-                                mixed.size() == 1 ? QStringLiteral("asks") : QStringLiteral("ask"),
-                                mixed.size() == 1 ? QStringLiteral("is") : QStringLiteral("are"));
-        return;
-    }
+    return asked;
+}
+
+void TextPictureSource::planPalette(std::vector<ColorValue> asked, const std::vector<int>& mixed)
+{
+    PaletteCount count(m_settings.antialiasColor, m_settings.outlineColor, m_settings.textColor);
+    for (ColorValue colour : asked)
+        count.add(colour);
     m_palette = count.plan();
     std::vector<int> replaced; // subtitles whose colour found no palette entry
     for (std::size_t k = 0; k < asked.size(); ++k) {
@@ -134,18 +160,14 @@ void TextPictureSource::plan(const std::function<void(int startFrame, int number
     if (!m_palette.extra.empty())
         m_textColours = std::move(asked);
     if (!mixed.empty())
-        m_notes << QStringLiteral("%1 %2 for more text colours than a DVD picture can show (three "
-                                  "inks: outline, antialias and one text colour) and %3 drawn in "
-                                  "one of them.")
-                       .arg(subtitleList(mixed),
-                            mixed.size() == 1 ? QStringLiteral("asks") : QStringLiteral("ask"),
-                            mixed.size() == 1 ? QStringLiteral("is") : QStringLiteral("are"));
+        m_notes << askedNote(QStringLiteral("%1 %2 for more text colours than a DVD picture can "
+                                            "show (three inks: outline, antialias and one text "
+                                            "colour) and %3 drawn in one of them."),
+                             mixed);
     if (!replaced.empty())
-        m_notes << QStringLiteral("%1 %2 for colours beyond the 16 of the palette and %3 drawn in "
-                                  "the nearest colour it holds.")
-                       .arg(subtitleList(replaced),
-                            replaced.size() == 1 ? QStringLiteral("asks") : QStringLiteral("ask"),
-                            replaced.size() == 1 ? QStringLiteral("is") : QStringLiteral("are"));
+        m_notes << askedNote(QStringLiteral("%1 %2 for colours beyond the 16 of the palette and "
+                                            "%3 drawn in the nearest colour it holds."),
+                             replaced);
 }
 
 RenderSettings TextPictureSource::settingsOf(int index) const

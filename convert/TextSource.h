@@ -17,7 +17,7 @@ public:
     // `list` must outlive the source. `forced`: every picture is marked forced.
     TextPictureSource(const TSubtitle& list, const RenderSettings& settings, bool forced = false);
 
-    bool useForm(const PictureForm& form) override;
+    void useForm(const PictureForm& form) override;
     void plan(const std::function<void(int startFrame, int number)>& checkStart) override;
     int count() const override;
     PictureTimes times(int index) const override;
@@ -30,6 +30,11 @@ public:
 
 private:
     std::vector<SubtitleLine> entriesOf(const ShowSegment& segment) const;
+    // The text colour each planned picture asks for; `mixed` gets the subtitles that ask for
+    // more than one. Throws Error for a picture taller than the frame.
+    std::vector<ColorValue> askedColours(std::vector<int>& mixed) const;
+    // The palette of the four-ink form, each picture's text colour drawn with it, and the notes.
+    void planPalette(std::vector<ColorValue> asked, const std::vector<int>& mixed);
     // The settings picture `index` is drawn with: its own text colour, when the file asks.
     RenderSettings settingsOf(int index) const;
 

@@ -1,6 +1,6 @@
 #include "pgs/PgsSegments.h"
 
-#include "vobsub/ByteWriter.h"
+#include "platform/ByteWriter.h"
 
 #include <QtGlobal>
 #include <algorithm>

@@ -1,8 +1,8 @@
 #include "vobsub/ProgramStream.h"
 
 #include "output/DeviceWriting.h"
+#include "platform/ByteWriter.h"
 #include "platform/Error.h"
-#include "vobsub/ByteWriter.h"
 #include "vobsub/Timing.h"
 
 #include <QtGlobal>
@@ -12,12 +12,15 @@ namespace lumelle {
 
 namespace {
 
-// System clock reference with its marker bits (base 2887744, extension 84), the same in every
-// pack; then the program mux rate 25200 with two marker bits; then five reserved bits and a
-// pack stuffing length of 0.
-constexpr std::uint8_t kSystemClockReference[6] = {0x44, 0x02, 0xC4, 0x82, 0x04, 0xA9};
-constexpr std::uint8_t kProgramMuxRate[3] = {0x01, 0x89, 0xC3};
-constexpr std::uint8_t kPackStuffing = 0xF8;
+// The pack header's clock, the same in every pack: the system clock reference (a 33-bit base
+// in 90 kHz ticks and a 9-bit extension in 27 MHz ticks) and the program mux rate (in units of
+// 50 bytes a second).
+constexpr std::uint64_t kSystemClockBase = 2887744;
+constexpr unsigned kSystemClockExtension = 84;
+constexpr unsigned kProgramMuxRate = 25200;
+constexpr unsigned kPackHeaderPrefix = 0b01; // '01': an MPEG-2 pack header
+constexpr unsigned kPtsPrefix = 0b0010;      // '0010': a PTS without a DTS
+constexpr unsigned kMarker = 1;
 
 constexpr std::uint8_t kPrivateStream1StartCode[4] = {0x00, 0x00, 0x01, 0xBD};
 constexpr std::uint8_t kPaddingStartCode[4] = {0x00, 0x00, 0x01, 0xBE};
@@ -33,14 +36,66 @@ constexpr std::size_t kPesFixedAfterLength = 4;
 constexpr std::size_t kPaddingHeaderSize = 6; // start code + length
 constexpr std::uint8_t kFill = 0xFF;
 
+// Fields of a few bits each, most significant bit first, each the low `width` bits of its
+// value (at most 33); the bytes go to `w` as they fill, so the fields of one use add up to whole
+// bytes.
+class BitFields
+{
+public:
+    explicit BitFields(ByteWriter& w) : m_w(w) {}
+    ~BitFields() { Q_ASSERT(m_count == 0); }
+
+    void put(int width, std::uint64_t value)
+    {
+        Q_ASSERT(width > 0 && width <= 33);
+        // Fewer than 8 bits wait from the fields before, so the 64 bits always hold them all.
+        m_bits = (m_bits << width) | (value & ((std::uint64_t(1) << width) - 1));
+        m_count += width;
+        while (m_count >= 8) {
+            m_count -= 8;
+            m_w.u8(unsigned(m_bits >> m_count));
+        }
+    }
+
+private:
+    ByteWriter& m_w;
+    std::uint64_t m_bits = 0;
+    int m_count = 0; // bits in m_bits not yet written
+};
+
+// A 33-bit time as a pack header and a PES header both carry it: in three parts, each
+// followed by a marker bit.
+void putClock(BitFields& bits, std::uint64_t ticks)
+{
+    bits.put(3, ticks >> 30);  // 3: bits 32..30
+    bits.put(1, kMarker);      // 1
+    bits.put(15, ticks >> 15); // 15: bits 29..15
+    bits.put(1, kMarker);      // 1
+    bits.put(15, ticks);       // 15: bits 14..0
+    bits.put(1, kMarker);      // 1
+}
+
+// The 10 bytes of a pack header after its start code.
+void writePackClock(ByteWriter& w)
+{
+    BitFields bits(w);
+    bits.put(2, kPackHeaderPrefix);     // 2: '01'
+    putClock(bits, kSystemClockBase);   // 36: SCR base
+    bits.put(9, kSystemClockExtension); // 9: SCR extension
+    bits.put(1, kMarker);               // 1
+    bits.put(22, kProgramMuxRate);      // 22: program mux rate
+    bits.put(1, kMarker);               // 1
+    bits.put(1, kMarker);               // 1
+    bits.put(5, 0x1F);                  // 5: reserved, all ones
+    bits.put(3, 0);                     // 3: pack stuffing length: none
+}
+
 void writePack(ByteWriter& w, const std::uint8_t* payload, std::size_t payloadSize,
                const std::array<std::uint8_t, 5>* pts, int stream)
 {
     const std::size_t packStart = w.size();
     w.bytes(kPackStartCode.data(), 4); // 4: pack start code
-    w.bytes(kSystemClockReference, 6); // 6: SCR
-    w.bytes(kProgramMuxRate, 3);       // 3: mux rate
-    w.u8(kPackStuffing);               // 1: reserved, no stuffing
+    writePackClock(w);                 // 10: SCR, mux rate, stuffing length
 
     w.bytes(kPrivateStream1StartCode, 4); // 4: PES start code, private stream 1
     const std::size_t pesLength = kPesFixedAfterLength + (pts ? kPtsLength : 0) + payloadSize;
@@ -97,11 +152,17 @@ std::uint64_t PresentationTicks(std::int64_t startFrame, FrameRate rate, int sub
 
 std::array<std::uint8_t, 5> PtsBytes(std::uint64_t ticks)
 {
-    // '0010', bits 32..30, marker; bits 29..22; bits 21..15, marker; bits 14..7; bits 6..0,
-    // marker.
-    return {std::uint8_t(0x21 | (((ticks >> 30) & 0x07) << 1)), std::uint8_t((ticks >> 22) & 0xFF),
-            std::uint8_t((((ticks >> 15) & 0x7F) << 1) | 1), std::uint8_t((ticks >> 7) & 0xFF),
-            std::uint8_t(((ticks & 0x7F) << 1) | 1)};
+    std::array<std::uint8_t, 5> bytes{};
+    std::vector<std::uint8_t> out;
+    out.reserve(bytes.size());
+    ByteWriter w(out);
+    {
+        BitFields bits(w);
+        bits.put(4, kPtsPrefix); // 4: '0010'
+        putClock(bits, ticks);   // 36: PTS
+    }
+    std::copy(out.begin(), out.end(), bytes.begin());
+    return bytes;
 }
 
 std::vector<std::uint8_t> BuildSubtitlePacks(const std::vector<std::uint8_t>& unit,

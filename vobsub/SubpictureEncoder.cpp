@@ -1,7 +1,7 @@
 #include "vobsub/SubpictureEncoder.h"
 
+#include "platform/ByteWriter.h"
 #include "platform/Error.h"
-#include "vobsub/ByteWriter.h"
 #include "vobsub/Timing.h"
 
 #include <QtGlobal>

@@ -1,5 +1,5 @@
-// A tiny big-endian byte writer over a caller's buffer: every binary field of the subpicture
-// units and program-stream packs goes through it, one call per field.
+// A tiny big-endian byte writer over a caller's buffer: every binary field of the forms written
+// (subpicture units, program-stream packs, Blu-ray segments) goes through it, one call per field.
 #pragma once
 
 #include <cstddef>
