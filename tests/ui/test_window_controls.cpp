@@ -2,6 +2,7 @@
 #include "MainWindowFixture.h"
 
 #include "platform/FontSmoothing.h"
+#include "settings/FontNames.h"
 #include "settings/SettingsTable.h"
 #include "ui/WindowPlacement.h"
 #include "vobsub/Languages.h"
