@@ -1,7 +1,9 @@
 #include "ui/Controls.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <algorithm>
 
 namespace lumelle {
@@ -57,6 +59,12 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     if (bold)
         makeBold(button);
     return button;
+}
+
+void SetItemIndex(QComboBox* list, int index)
+{
+    QSignalBlocker quiet(list);
+    list->setCurrentIndex(index);
 }
 
 } // namespace lumelle

@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QString>
 
+class QComboBox;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -29,5 +30,8 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QRect 
 // A push button named `name` that never becomes the dialog's default button.
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, QRect place,
                         bool bold = false);
+
+// Selects a list entry from code without raising the list's change handler.
+void SetItemIndex(QComboBox* list, int index);
 
 } // namespace lumelle

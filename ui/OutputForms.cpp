@@ -5,12 +5,19 @@
 #include "pgs/PgsWriter.h"
 #include "platform/Error.h"
 #include "subtitle/CodePageGuess.h"
-#include "ui/Unit1.h"
 #include "vobsub/Languages.h"
+
+#include <QCoreApplication>
 
 namespace lumelle {
 
 namespace {
+
+// The forms' names and refusals are texts of the main window, translated with its own.
+struct FormTexts
+{
+    Q_DECLARE_TR_FUNCTIONS(lumelle::TForm1)
+};
 
 // The VobSub writer writing the pair, the DVD .sup file or both.
 std::shared_ptr<PictureWriter> vobSubWriter(const OutputChoices& choices, bool pair, bool sup)
@@ -32,7 +39,7 @@ template <class Writer> std::shared_ptr<PictureWriter> bluRayWriter(const Output
 {
     if (!BluRayFrameRateTexts().contains(choices.frameRateText))
         throw Error(
-            TForm1::tr("Blu-ray video has no frame rate %1: choose one of %2.")
+            FormTexts::tr("Blu-ray video has no frame rate %1: choose one of %2.")
                 .arg(choices.frameRateText, BluRayFrameRateTexts().join(QStringLiteral(", "))));
     BluRayOptions options;
     options.frameRate = choices.frameRate;
@@ -46,15 +53,15 @@ template <class Writer> std::shared_ptr<PictureWriter> bluRayWriter(const Output
 const std::vector<OutputForm>& OutputForms()
 {
     static const std::vector<OutputForm> forms = {
-        {"vobsub", [] { return TForm1::tr("VobSub pair (.idx/.sub)"); }, true,
+        {"vobsub", [] { return FormTexts::tr("VobSub pair (.idx/.sub)"); }, true,
          [](const OutputChoices& c) { return vobSubWriter(c, true, false); }},
-        {"dvd-sup", [] { return TForm1::tr("DVD .sup (authoring programs)"); }, false,
+        {"dvd-sup", [] { return FormTexts::tr("DVD .sup (authoring programs)"); }, false,
          [](const OutputChoices& c) { return vobSubWriter(c, false, true); }},
-        {"vobsub,dvd-sup", [] { return TForm1::tr("VobSub pair and DVD .sup"); }, false,
+        {"vobsub,dvd-sup", [] { return FormTexts::tr("VobSub pair and DVD .sup"); }, false,
          [](const OutputChoices& c) { return vobSubWriter(c, true, true); }},
-        {"pgs", [] { return TForm1::tr("Blu-ray .sup (PGS, 1920x1080)"); }, false,
+        {"pgs", [] { return FormTexts::tr("Blu-ray .sup (PGS, 1920x1080)"); }, false,
          &bluRayWriter<PgsWriter>},
-        {"bdn-xml", [] { return TForm1::tr("BDN XML and PNG (Blu-ray authoring)"); }, false,
+        {"bdn-xml", [] { return FormTexts::tr("BDN XML and PNG (Blu-ray authoring)"); }, false,
          &bluRayWriter<BdnXmlWriter>},
     };
     return forms;

@@ -6,6 +6,7 @@
 #include "doubles/QueuedFileDialogs.h"
 #include "doubles/RecordingMessages.h"
 #include "doubles/RecordingShell.h"
+#include "ui/Controls.h"
 #include "ui/Unit1.h"
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"

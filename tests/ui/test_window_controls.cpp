@@ -1,18 +1,22 @@
 // The main window's controls, defaults, colour lists and window-life steps.
+#include "../AssScripts.h"
 #include "MainWindowFixture.h"
 
 #include "platform/FontSmoothing.h"
+#include "settings/FontNames.h"
 #include "settings/SettingsTable.h"
 #include "ui/WindowPlacement.h"
 #include "vobsub/Languages.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTranslator>
 
 using namespace lumelle;
@@ -368,4 +372,66 @@ TEST(Translations, EveryTextOfTheMainWindowAndColourOptionsIsMarked)
     }
     QCoreApplication::removeTranslator(&marking);
     EXPECT_TRUE(unmarked.isEmpty()) << unmarked.join('\n').toStdString();
+}
+
+namespace {
+
+// Records the context of every text looked up, and translates none.
+class ContextRecorder : public QTranslator
+{
+public:
+    QString translate(const char* context, const char*, const char*, int) const override
+    {
+        contexts.insert(QString::fromLatin1(context));
+        return QString();
+    }
+    bool isEmpty() const override { return false; }
+    mutable QSet<QString> contexts;
+};
+
+// The contexts the window's catalogue holds.
+QSet<QString> catalogueContexts()
+{
+    QFile file(QStringLiteral(LUMELLE_SOURCE_DIR "/translations/lumelle_de.ts"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QSet<QString> names;
+    static const QRegularExpression name(QStringLiteral("<context>\\s*<name>([^<]+)</name>"));
+    for (const QRegularExpressionMatch& match : name.globalMatch(QString::fromUtf8(file.readAll())))
+        names.insert(match.captured(1));
+    return names;
+}
+
+} // namespace
+
+// The window's texts are spread over the parts that show them; each must be looked up under a
+// context the catalogues have, or it stays English in every language.
+TEST_F(MainWindowTest, EveryTextIsLookedUpUnderACatalogueContext)
+{
+    const QSet<QString> catalogue = catalogueContexts();
+    ASSERT_TRUE(catalogue.contains(QStringLiteral("lumelle::TForm1")));
+    ContextRecorder recorder;
+    QCoreApplication::installTranslator(&recorder);
+    destroyWindows();
+    createWindows();
+    ASSERT_TRUE(showActive());
+    // A script, a line too wide, then one that fits and a run, an error, the folder dialog and
+    // the defaults: the texts of the loading, the width check, the run, the handler guard and
+    // the output folder.
+    loadFile(write("signs.ass", TestAssScript()));
+    loadFile(write("wide.srt",
+                   "1\r\n00:00:01,000 --> 00:00:02,000\r\n" + QByteArray(200, 'W') + "\r\n\r\n"));
+    loadFile(write("film.srt", "1\r\n00:00:01,000 --> 00:00:02,000\r\nHello\r\n\r\n"));
+    form->ButtonGenerate->click();
+    form->RunGuarded([] { throw std::bad_alloc(); });
+    form->ButtonOutputFolderClick();
+    form->BitBtnSetDefaultValues->click();
+    QCoreApplication::removeTranslator(&recorder);
+    // Qt's own texts (its contexts start with Q) come from Qt's catalogues.
+    for (const QString& context : recorder.contexts) {
+        if (!context.startsWith(QLatin1Char('Q'))) {
+            EXPECT_TRUE(catalogue.contains(context)) << context.toStdString();
+        }
+    }
+    EXPECT_TRUE(recorder.contexts.contains(QStringLiteral("lumelle::TForm1")));
 }

@@ -1,0 +1,44 @@
+// The main window's reading of a subtitle file: the list read in the chosen frame rate,
+// character set and language, an ASS/SSA script kept for libass, what the reading could not
+// use said at once, and the subtitle list box filled.
+#pragma once
+
+#include <QCoreApplication>
+#include <QHash>
+#include <QString>
+
+class QWidget;
+
+namespace lumelle {
+
+struct LoadedSubtitle;
+struct MainWindowControls;
+
+class SubtitleLoading
+{
+    // The texts are the main window's, translated with its own.
+    Q_DECLARE_TR_FUNCTIONS(lumelle::TForm1)
+
+public:
+    // Reads with the settings of `controls` into `loaded`; both outlive this.
+    SubtitleLoading(MainWindowControls& controls, LoadedSubtitle& loaded);
+
+    // Reads `fileName` into a new list, in place of the one before, and fills the list box with
+    // its rows, the first selected. The width check is the caller's.
+    void read(const QString& fileName);
+
+    // The list box's rows again from the list, the selected row kept.
+    void fillListRows();
+
+private:
+    // Disables the controls a script's styles override (with a tooltip saying so), or gives
+    // them back.
+    void showScriptStyles(bool script);
+
+    MainWindowControls& m_controls;
+    LoadedSubtitle& m_loaded;
+    // The controls a script's styles override, and their own tooltips while no script is loaded.
+    QHash<QWidget*, QString> m_plainToolTips;
+};
+
+} // namespace lumelle
