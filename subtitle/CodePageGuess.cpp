@@ -1,6 +1,6 @@
 #include "subtitle/CodePageGuess.h"
 
-#include "subtitle/TextDecoding.h"
+#include "subtitle/CodePageConversion.h"
 
 #include <QChar>
 #include <QList>
