@@ -52,9 +52,7 @@ struct WebVttCueMarkup::Tag
 
 std::string WebVttCueMarkup::subRipLine(const std::string& text)
 {
-    std::string out;
-    if (const std::string colour = surroundingColour(); !colour.empty())
-        out = fontTag(colour);
+    std::string out = reopenedColours();
     std::size_t at = 0;
     while (at < text.size()) {
         const std::size_t lt = text.find('<', at);
@@ -103,20 +101,25 @@ void WebVttCueMarkup::applyClass(const Tag& tag, std::string& out)
         return;
     const bool coloured = !m_open.back().empty();
     m_open.pop_back();
-    if (coloured) {
+    if (coloured)
         out += "</font>";
-        if (const std::string outer = surroundingColour(); !outer.empty())
-            out += fontTag(outer);
-    }
 }
 
-std::string WebVttCueMarkup::surroundingColour() const
+std::string WebVttCueMarkup::reopenedColours() const
 {
-    for (auto it = m_open.rbegin(); it != m_open.rend(); ++it) {
-        if (!it->empty())
-            return *it;
+    std::string out;
+    if (const std::string every = m_colours.ofEveryCue(); !every.empty())
+        out += fontTag(every);
+    for (const std::string& colour : m_open) {
+        if (!colour.empty())
+            out += fontTag(colour);
     }
-    return m_colours.ofEveryCue();
+    // The markup reader carries a line's last colour into the next line, but not the colours
+    // its end tags give back: a </font> first returns to the window's colour, so that the end
+    // tag of the outermost class reopened here gives that colour back and no other.
+    if (!out.empty())
+        out.insert(0, "</font>");
+    return out;
 }
 
 } // namespace lumelle

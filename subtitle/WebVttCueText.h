@@ -31,14 +31,16 @@ private:
     struct Tag;
     void apply(const Tag& tag, std::string& out);
     void applyClass(const Tag& tag, std::string& out);
-    // The colour the text stands in outside the innermost coloured <c>: an outer one's or the
-    // STYLE block's colour for every cue; empty for the window's.
-    std::string surroundingColour() const;
+    // The SubRip markup that opens a line in the colours in force where the line before ended:
+    // the STYLE block's colour for every cue, then that of each coloured <c> still open,
+    // outermost first. Each <c> closed on the line then ends with a </font>, and the markup
+    // reader gives the colour around it back.
+    std::string reopenedColours() const;
 
     const WebVttStyleColours& m_colours;
     bool m_speakerNames;
     // The colour of each <c> still open ("" when it gave none), so that its end tag closes what
-    // it opened and the colour around it comes back.
+    // it opened and the next line opens them again.
     std::vector<std::string> m_open;
     bool m_inReading = false;   // inside a ruby reading (<rt>), which is left out
     bool m_leftReading = false; // a reading was left out of this cue
