@@ -235,6 +235,8 @@ void TSubtitle::readWebVtt(const std::string& data, FrameRate rate, std::int64_t
         if (IsBlankLine(first))
             continue;
         const Block block = readBlock(first, reader, decoder);
+        // A STYLE line after an identifier gives its colours too; the block is then skipped as
+        // a cue without a time line.
         if (startsBlock(block.line, "STYLE"))
             styleColours.readStyleBlock(block.text);
         if (block.comment)
