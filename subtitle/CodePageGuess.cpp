@@ -1,6 +1,6 @@
 #include "subtitle/CodePageGuess.h"
 
-#include "subtitle/TextDecoding.h"
+#include "subtitle/CodePageConversion.h"
 
 #include <QChar>
 #include <QList>
@@ -104,6 +104,7 @@ bool accentedGreek(char32_t c)
            c == 0x3B0;
 }
 
+// What one word of the text holds, counted as its letters are read.
 struct WordCounts
 {
     std::array<int, 10> letters{};
@@ -113,6 +114,86 @@ struct WordCounts
     bool caseBreak = false;
     bool seenLower = false;
 };
+
+// What the reading of a whole text found against it, word by word and mark by mark.
+struct Findings
+{
+    int bad = 0;   // undecodable bytes, control characters
+    int mixed = 0; // letters of a second script inside a word
+    int odd = 0;   // stray symbols, mixed-case words, letters a wrong code page makes
+    int rare = 0;
+    int latinLetters = 0;
+    int latinAccented = 0;
+    int greekWords = 0;
+    int unaccentedGreekWords = 0;
+};
+
+// Adds what `word` holds to `found` at the end of the word, and starts the next one.
+void closeWord(WordCounts& word, Findings& found)
+{
+    const auto most = std::max_element(word.letters.begin() + 1, word.letters.end());
+    int total = 0;
+    for (int count : word.letters)
+        total += count;
+    found.mixed += total - *most;
+    if (most - word.letters.begin() == int(LetterGroup::Latin)) {
+        found.latinLetters += total;
+        found.latinAccented += word.nonAscii;
+    }
+    if (most - word.letters.begin() == int(LetterGroup::Greek) && *most >= 4 &&
+        !word.seenUpperOnly) {
+        ++found.greekWords;
+        found.unaccentedGreekWords += word.greekAccent ? 0 : 1;
+    }
+    found.odd += word.caseBreak ? 1 : 0;
+    word = WordCounts{};
+}
+
+// Counts letter `c` of a word; `next` is the character after it (0 at the end of the text).
+void countLetter(char32_t c, char32_t next, WordCounts& word, Findings& found)
+{
+    const LetterGroup group = groupOf(c);
+    if (group != LetterGroup::None)
+        ++word.letters[std::size_t(group)];
+    if (c >= 0x80 && group == LetterGroup::Latin)
+        ++word.nonAscii;
+    found.rare += rareLetter(c) ? 1 : 0;
+    word.greekAccent = word.greekAccent || accentedGreek(c);
+    if (QChar::isLower(c)) {
+        word.seenLower = true;
+        word.seenUpperOnly = false;
+    } else if (QChar::isUpper(c) && word.seenLower)
+        word.caseBreak = true;
+    // Half-width katakana: what Chinese or Korean bytes become as Shift-JIS.
+    if (c >= 0xFF61 && c <= 0xFF9F)
+        ++found.odd;
+    // A final sigma inside a word: Hebrew or Cyrillic bytes read as Greek.
+    if (c == 0x3C2 && QChar::isLetter(next))
+        ++found.odd;
+}
+
+// Counts `c`, a character between words; `before` and `after` are its neighbours (0 at either
+// end of the text).
+void countBetweenWords(char32_t before, char32_t c, char32_t after, Findings& found)
+{
+    if (c < 0x80) {
+        if (c < 0x20 && c != '\t' && c != '\n' && c != '\r')
+            ++found.bad;
+        return;
+    }
+    const QChar::Category category = QChar::category(c);
+    if (c == 0xFFFD || category == QChar::Other_Control || category == QChar::Other_PrivateUse ||
+        category == QChar::Other_NotAssigned || category == QChar::Other_Surrogate) {
+        ++found.bad;
+    } else if (category == QChar::Symbol_Math || category == QChar::Symbol_Currency ||
+               category == QChar::Symbol_Modifier || category == QChar::Symbol_Other ||
+               category == QChar::Number_Other) {
+        found.odd += commonSymbol(c) ? 0 : 1;
+    } else if (spacedLetter(before) && spacedLetter(after) && !fitsInsideWord(c)) {
+        // Punctuation between two letters of one word: "mo¿e" is Polish read as Western.
+        ++found.odd;
+    }
+}
 
 // A code page a detector or the language named, with the weight of that naming.
 struct Candidate
@@ -293,81 +374,30 @@ double Implausibility(const QString& decoded)
     for (const char32_t c : QStringView(decoded).toUcs4())
         chars.push_back(c);
 
-    int bad = 0, mixed = 0, odd = 0, rare = 0, latinLetters = 0, latinAccented = 0;
-    int greekWords = 0, unaccentedGreekWords = 0;
+    Findings found;
     WordCounts word;
-    auto closeWord = [&] {
-        const auto most = std::max_element(word.letters.begin() + 1, word.letters.end());
-        int total = 0;
-        for (int count : word.letters)
-            total += count;
-        mixed += total - *most;
-        if (most - word.letters.begin() == int(LetterGroup::Latin)) {
-            latinLetters += total;
-            latinAccented += word.nonAscii;
-        }
-        if (most - word.letters.begin() == int(LetterGroup::Greek) && *most >= 4 &&
-            !word.seenUpperOnly) {
-            ++greekWords;
-            unaccentedGreekWords += word.greekAccent ? 0 : 1;
-        }
-        odd += word.caseBreak ? 1 : 0;
-        word = WordCounts{};
-    };
     for (std::size_t i = 0; i < chars.size(); ++i) {
         const char32_t c = chars[i];
+        const char32_t before = i > 0 ? chars[i - 1] : 0;
+        const char32_t after = i + 1 < chars.size() ? chars[i + 1] : 0;
         if (isWordPart(c)) {
-            if (QChar::isLetter(c)) {
-                const LetterGroup group = groupOf(c);
-                if (group != LetterGroup::None)
-                    ++word.letters[std::size_t(group)];
-                if (c >= 0x80 && group == LetterGroup::Latin)
-                    ++word.nonAscii;
-                rare += rareLetter(c) ? 1 : 0;
-                word.greekAccent = word.greekAccent || accentedGreek(c);
-                if (QChar::isLower(c)) {
-                    word.seenLower = true;
-                    word.seenUpperOnly = false;
-                } else if (QChar::isUpper(c) && word.seenLower)
-                    word.caseBreak = true;
-                // Half-width katakana: what Chinese or Korean bytes become as Shift-JIS.
-                if (c >= 0xFF61 && c <= 0xFF9F)
-                    ++odd;
-                // A final sigma inside a word: Hebrew or Cyrillic bytes read as Greek.
-                if (c == 0x3C2 && i + 1 < chars.size() && QChar::isLetter(chars[i + 1]))
-                    ++odd;
-            }
+            if (QChar::isLetter(c))
+                countLetter(c, after, word, found);
             continue;
         }
-        closeWord();
-        if (c < 0x80) {
-            if (c < 0x20 && c != '\t' && c != '\n' && c != '\r')
-                ++bad;
-            continue;
-        }
-        const QChar::Category category = QChar::category(c);
-        if (c == 0xFFFD || category == QChar::Other_Control ||
-            category == QChar::Other_PrivateUse || category == QChar::Other_NotAssigned ||
-            category == QChar::Other_Surrogate) {
-            ++bad;
-        } else if (category == QChar::Symbol_Math || category == QChar::Symbol_Currency ||
-                   category == QChar::Symbol_Modifier || category == QChar::Symbol_Other ||
-                   category == QChar::Number_Other) {
-            odd += commonSymbol(c) ? 0 : 1;
-        } else if (i > 0 && i + 1 < chars.size() && spacedLetter(chars[i - 1]) &&
-                   spacedLetter(chars[i + 1]) && !fitsInsideWord(c)) {
-            // Punctuation between two letters of one word: "mo¿e" is Polish read as Western.
-            ++odd;
-        }
+        closeWord(word, found);
+        countBetweenWords(before, c, after, found);
     }
-    closeWord();
+    closeWord(word, found);
     // Languages in Latin letters write most of them without accents; text in which most are
     // accented is another script read in a Western code page.
-    const double accentedExcess = std::max(0.0, latinAccented - 0.3 * latinLetters);
+    const double accentedExcess = std::max(0.0, found.latinAccented - 0.3 * found.latinLetters);
     // Greek in lower case carries an accent on nearly every longer word; letters of another
     // script read as Greek carry none.
-    const double unaccentedExcess = std::max(0.0, unaccentedGreekWords - 0.5 * greekWords);
-    return 3.0 * bad + 2.0 * mixed + 2.0 * odd + rare + accentedExcess + unaccentedExcess;
+    const double unaccentedExcess =
+        std::max(0.0, found.unaccentedGreekWords - 0.5 * found.greekWords);
+    return 3.0 * found.bad + 2.0 * found.mixed + 2.0 * found.odd + found.rare + accentedExcess +
+           unaccentedExcess;
 }
 
 CodePageGuess GuessCodePage(const std::string& text, const std::string& languageCode)

@@ -84,7 +84,86 @@ QString rateText(double fps)
     return QString::number(fps, 'f', 3).remove(QRegularExpression(QStringLiteral("\\.?0+$")));
 }
 
+// Frame numbers as the file counts them, turned into frames at the chosen rate: converted
+// when the file's first entry names a rate of its own that differs from it.
+class FrameConversion
+{
+public:
+    explicit FrameConversion(FrameRate rate)
+        : m_chosenRate(double(rate.framesPer1000Seconds()) / 1000.0)
+    {}
+
+    double chosenRate() const { return m_chosenRate; }
+
+    std::int64_t operator()(std::int64_t frame) const
+    {
+        return m_fileRate > 0 ? std::llround(double(frame) * m_chosenRate / m_fileRate) : frame;
+    }
+
+    // Takes the entry as the header naming the file's rate when it is one and no rate that
+    // differs is known yet; `note` then says what was done about it, when the rates differ.
+    bool takeHeader(std::int64_t start, std::int64_t end, const std::string& text, QString& note)
+    {
+        if (m_fileRate != 0 || (m_fileRate = headerRate(start, end, text)) <= 0)
+            return false;
+        if (std::abs(m_fileRate - m_chosenRate) < 0.0005)
+            m_fileRate = 0; // the file's own rate: nothing to convert
+        else
+            note = QStringLiteral("frame numbers converted from %1 fps to %2 fps")
+                       .arg(rateText(m_fileRate), rateText(m_chosenRate));
+        return true;
+    }
+
+private:
+    double m_chosenRate;
+    double m_fileRate = 0;
+};
+
+// Why frames `first` to `last` (at the chosen rate, offset applied) cannot be shown; empty
+// when they can.
+QString framesOutOfRange(std::int64_t first, std::int64_t last, FrameRate rate, double chosenRate)
+{
+    if (std::max(first, last) > std::numeric_limits<int>::max()) {
+        // Only a frame number converted to a higher rate can grow past what the run reads.
+        return QStringLiteral("frame %1 is out of range at %2 fps")
+            .arg(QString::number(std::max(first, last)), rateText(chosenRate));
+    }
+    if (!StartFitsStream(first, rate))
+        return QStringLiteral("frame %1 %2 at %3 fps")
+            .arg(QString::number(first), StartOutOfStream(first), rateText(chosenRate));
+    return {};
+}
+
 } // namespace
+
+bool TSubtitle::takeFrameTimes(int lineNumber, std::int64_t& start, std::int64_t& end,
+                               bool& openEnd)
+{
+    // An open end {start}{} waits for the next start; an end written at or before the start
+    // is shown the same way.
+    const EntryTimes judged = JudgeTimes(start, openEnd ? start + 1 : end);
+    switch (judged) {
+    case EntryTimes::EndsAsItStarts:
+        ++m_hidden;
+        return false;
+    case EntryTimes::WhollyBeforeZero:
+        skip(lineNumber, TimesReason(judged));
+        return false;
+    case EntryTimes::StartsBeforeZero:
+        start = 0;
+        noteChanged(lineNumber, TimesReason(judged));
+        break;
+    case EntryTimes::EndsBeforeStart:
+        openEnd = true;
+        noteChanged(lineNumber, TimesReason(judged));
+        break;
+    default:
+        break;
+    }
+    if (openEnd)
+        end = start;
+    return true;
+}
 
 void TSubtitle::readMicroDvd(const std::string& data, FrameRate rate, std::int64_t frameOffset,
                              const TextDecoder& decoder)
@@ -93,11 +172,7 @@ void TSubtitle::readMicroDvd(const std::string& data, FrameRate rate, std::int64
     m_lines.reserve(0, data.size());
     const std::size_t firstEntry = m_lines.size();
     EntriesWithOpenEnds entries(m_lines, rate);
-    double fileRate = 0;
-    const double chosenRate = double(rate.framesPer1000Seconds()) / 1000.0;
-    auto converted = [&](std::int64_t frame) {
-        return fileRate > 0 ? std::llround(double(frame) * chosenRate / fileRate) : frame;
-    };
+    FrameConversion converted(rate);
     while (!reader.atEnd()) {
         const std::string line = reader.readLine();
         const int lineNumber = reader.lineNumber();
@@ -120,52 +195,17 @@ void TSubtitle::readMicroDvd(const std::string& data, FrameRate rate, std::int64
         // Frame fields are ASCII in every code page; the text is read in the file's.
         std::string text = decoder.utf8(parts.text);
         // Only the first entry of a file can name its frame rate.
-        if (m_lines.size() == firstEntry && !entries.holdsOne() && fileRate == 0 &&
-            !parts.end.empty()) {
-            if ((fileRate = headerRate(start, end, text)) > 0) {
-                if (std::abs(fileRate - chosenRate) < 0.0005)
-                    fileRate = 0; // the file's own rate: nothing to convert
-                else
-                    m_rateNote = QStringLiteral("frame numbers converted from %1 fps to %2 fps")
-                                     .arg(rateText(fileRate), rateText(chosenRate));
-                continue;
-            }
-        }
-        // An open end {start}{} waits for the next start; an end written at or before the
-        // start is shown the same way.
+        if (m_lines.size() == firstEntry && !entries.holdsOne() && !parts.end.empty() &&
+            converted.takeHeader(start, end, text, m_rateNote))
+            continue;
         bool openEnd = parts.end.empty();
-        const EntryTimes judged = JudgeTimes(start, openEnd ? start + 1 : end);
-        if (judged == EntryTimes::EndsAsItStarts) {
-            ++m_hidden;
+        if (!takeFrameTimes(lineNumber, start, end, openEnd))
             continue;
-        }
-        if (judged == EntryTimes::WhollyBeforeZero) {
-            skip(lineNumber, TimesReason(judged));
-            continue;
-        }
-        if (judged == EntryTimes::StartsBeforeZero) {
-            start = 0;
-            noteChanged(lineNumber, TimesReason(judged));
-        }
-        if (judged == EntryTimes::EndsBeforeStart) {
-            openEnd = true;
-            noteChanged(lineNumber, TimesReason(judged));
-        }
-        if (openEnd)
-            end = start;
         const std::int64_t first = converted(start) + frameOffset;
         const std::int64_t last = converted(end) + frameOffset;
-        if (std::max(first, last) > std::numeric_limits<int>::max()) {
-            // Only a frame number converted to a higher rate can grow past what the run reads.
-            skip(lineNumber,
-                 QStringLiteral("frame %1 is out of range at %2 fps")
-                     .arg(QString::number(std::max(first, last)), rateText(chosenRate)));
-            continue;
-        }
-        if (!StartFitsStream(first, rate)) {
-            skip(lineNumber,
-                 QStringLiteral("frame %1 %2 at %3 fps")
-                     .arg(QString::number(first), StartOutOfStream(first), rateText(chosenRate)));
+        if (const QString why = framesOutOfRange(first, last, rate, converted.chosenRate());
+            !why.isEmpty()) {
+            skip(lineNumber, why);
             continue;
         }
         SubtitleLine entry{std::to_string(first), std::to_string(last), {}, {}, {}};

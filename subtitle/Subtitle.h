@@ -183,6 +183,10 @@ private:
     // `plain`: the lines are plain text, without markup to read.
     void addTimedEntry(const TimedText& timed, std::vector<std::string> textLines, FrameRate rate,
                        std::int64_t frameOffset, EntriesWithOpenEnds& entries, bool plain = false);
+    // Judges the frame times of a MicroDVD entry read on `lineNumber`: false when it is hidden
+    // or skipped, true when it is shown, with `start` moved to zero or the end made open where
+    // the times ask for it (an open end gives `end` the start).
+    bool takeFrameTimes(int lineNumber, std::int64_t& start, std::int64_t& end, bool& openEnd);
     void skip(int lineNumber, const QString& reason);
     void noteChanged(int lineNumber, const QString& reason);
 

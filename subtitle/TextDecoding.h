@@ -2,6 +2,8 @@
 // encoding a file declares or is found in, and the decoding of its lines.
 #pragma once
 
+#include "subtitle/CodePageConversion.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
@@ -108,8 +110,5 @@ PreparedText PrepareMarkedText(const QByteArray& raw);
 // reads clearly better than the others.
 std::string DetectCodePage(const char* data, std::size_t size,
                            const std::string& languageCode = {});
-
-// `bytes` in `codePage` turned into UTF-8; undecodable bytes become U+FFFD.
-std::string ToUtf8(const std::string& bytes, const std::string& codePage);
 
 } // namespace lumelle

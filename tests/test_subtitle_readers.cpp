@@ -472,6 +472,15 @@ TEST_F(Readers, WebVttStyleColoursSpeakersAndTheStreamClock)
     EXPECT_EQ(colours(plain.line(1)),
               (Rows{"0:0-2=0000FF", "0:2-4=00FF00", "0:4-5=FFFF00", "0:5-7=00FF00", "0:7-8=0000FF",
                     "0:8-9=00FF00", "1:0-10=0000FF"}));
+    // Without a colour for every cue: the end of a class inside another gives the outer colour
+    // back and the end of the outermost the window's, on its own line or a later one.
+    const TSubtitle nested = load("nested.vtt", "WEBVTT\n\n00:01.000 --> 00:02.000\n"
+                                                "<c.red>a<c.blue>b</c>c</c>d\n<c.lime>e<c.blue>f\n"
+                                                "g</c>h</c>i<c.red>j<c.x>k</c>l\n");
+    EXPECT_EQ(rows(nested), (Rows{"25-50|abcd|ef|ghijkl"}));
+    EXPECT_EQ(colours(nested.line(1)),
+              (Rows{"0:0-1=FF0000", "0:1-2=0000FF", "0:2-3=FF0000", "1:0-1=00FF00", "1:1-2=0000FF",
+                    "2:0-1=0000FF", "2:1-2=00FF00", "2:3-6=FF0000"}));
     EXPECT_EQ(plain.ReadNotes(),
               (QStringList{"Its X-TIMESTAMP-MAP header ties it to a stream clock 10.000 s off; "
                            "the times are kept as written.",
