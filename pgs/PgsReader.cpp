@@ -3,6 +3,7 @@
 #include "platform/Error.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <map>
 #include <optional>
@@ -431,6 +432,9 @@ bool LooksLikePgs(const std::uint8_t* head, std::size_t size)
 
 bool IsPgsFile(const QString& path)
 {
+    // Only a regular file is looked into: opening a pipe or a device could wait forever.
+    if (!QFileInfo(path).isFile())
+        return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
