@@ -32,6 +32,7 @@ pgs::PgsSourceSettings sourceSettings(const ConvertOptions& options)
     s.inks = {options.settings.textColor, options.settings.outlineColor,
               options.settings.antialiasColor};
     s.forced = options.forced;
+    s.wide = options.wideDvd;
     return s;
 }
 

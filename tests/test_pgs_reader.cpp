@@ -340,6 +340,15 @@ TEST(PgsPictureSource, DvdPicturesKeepTheirInksAndPlace)
     // The red of the second picture has a palette entry of its own.
     ASSERT_EQ(source.palette().extra.size(), 1u);
     EXPECT_EQ(redOf(source.palette().extra[0]), 255);
+
+    // At 4:3 the wide picture is letterboxed: rows 72 to 504, y by 0.4; row 800 -> 392.
+    PgsSourceSettings square;
+    square.wide = false;
+    PgsPictureSource boxed(std::make_shared<ReadStream>(ReadPgs(s.data(), s.size())), square);
+    boxed.useForm({});
+    boxed.plan([](int, int) {});
+    boxed.startWorkers(1);
+    EXPECT_EQ(boxed.draw(0, 0).bandTop, 392);
 }
 
 TEST(PgsPictureSource, ColourPicturesAreResizedToTheWritersFrame)
