@@ -42,9 +42,10 @@ void readyMasks(LayerMasks& masks, QSize frame, const LayerInks& inks)
 int mostOpaque(const QImage& argb)
 {
     int most = 1;
-    for (int y = 0; y < argb.height(); ++y) {
+    const int width = argb.width(), height = argb.height();
+    for (int y = 0; y < height; ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-        for (int x = 0; x < argb.width(); ++x)
+        for (int x = 0; x < width; ++x)
             most = std::max(most, qAlpha(row[x]));
     }
     return most;

@@ -23,20 +23,14 @@ int lumaOf(QRgb c)
     return 299 * qRed(c) + 587 * qGreen(c) + 114 * qBlue(c);
 }
 
-// The text and outline colours of a display from how much of it each palette entry covers
-// (every fourth row counted): the brightest of the entries much used is the text, the most used
-// of the others the outline.
+// The text and outline colours of a display from how much of it each palette entry covers:
+// the brightest of the entries much used is the text, the most used of the others the outline.
 SourceInks inksOf(const ReadDisplay& display)
 {
     std::array<long long, 256> uses{};
-    for (const ShownObject& o : display.objects) {
-        for (int y = o.area.top(); y <= o.area.bottom(); y += 4) {
-            const std::uint8_t* row =
-                o.object->pixels.data() + std::size_t(y) * std::size_t(o.object->width);
-            for (int x = o.area.left(); x <= o.area.right(); ++x)
-                ++uses[row[x]];
-        }
-    }
+    for (const ShownObject& o : display.objects)
+        for (std::size_t i = 0; i < uses.size(); ++i)
+            uses[i] += o.object->uses[i];
     const ReadPalette& palette = *display.palette;
     long long most = 0;
     for (std::size_t i = 0; i < 256; ++i)

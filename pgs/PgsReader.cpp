@@ -94,44 +94,95 @@ QString at(std::size_t offset)
     return QStringLiteral("byte %1").arg(offset);
 }
 
-// Decodes the run-length rows of an object. False when the data breaks off or a row runs past
-// the width; the rows decoded until then stay, the rest transparent.
-bool decodeRuns(const std::vector<std::uint8_t>& coded, ReadObject& object)
+// One run of the coded rows: `length` pixels of index `colour`, or the end of a row.
+struct Run
 {
-    object.pixels.assign(std::size_t(object.width) * std::size_t(object.height), 0);
+    int colour = 0;
+    int length = 0;
+    bool rowEnd = false;
+};
+
+// Reads the run at `i`, moving past it; false when the data breaks off inside it.
+bool nextRun(const std::vector<std::uint8_t>& coded, std::size_t& i, Run& run)
+{
+    const std::size_t n = coded.size();
+    run = {coded[i++], 1, false};
+    if (run.colour != 0)
+        return true;
+    if (i >= n)
+        return false;
+    const int flags = coded[i++];
+    if (flags == 0) { // 00 00: the end of a row
+        run.rowEnd = true;
+        run.length = 0;
+        return true;
+    }
+    run.length = flags & 0x3F;
+    if (flags & 0x40) {
+        if (i >= n)
+            return false;
+        run.length = (run.length << 8) | coded[i++];
+    }
+    if (flags & 0x80) {
+        if (i >= n)
+            return false;
+        run.colour = coded[i++];
+    }
+    return true;
+}
+
+// Checks the coded rows of `object`, counts its pixels by index and keeps the rows up to the
+// first fault. False when the data breaks off or a row runs past the width.
+bool checkRuns(ReadObject& object)
+{
+    std::size_t i = 0, rowStart = 0;
+    int x = 0, y = 0;
+    bool whole = true;
+    Run run;
+    while (i < object.coded.size() && y < object.height) {
+        if (!nextRun(object.coded, i, run) || (!run.rowEnd && x + run.length > object.width))
+            break;
+        if (run.rowEnd) {
+            whole = whole && x == object.width;
+            x = 0;
+            ++y;
+            rowStart = i;
+            continue;
+        }
+        object.uses[std::size_t(run.colour)] += std::uint32_t(run.length);
+        x += run.length;
+    }
+    object.whole = whole && y >= object.height;
+    if (y < object.height)
+        object.coded.resize(rowStart);
+    return y >= object.height;
+}
+
+// Draws the rows `area` of `object` in `colours` at `to` (its top-left), each row
+// `stride` pixels on from the one before.
+void drawRuns(const ReadObject& object, const QRect& area, const QRgb* colours, QRgb* to,
+              std::size_t stride)
+{
     std::size_t i = 0;
     int x = 0, y = 0;
-    const std::size_t n = coded.size();
-    while (i < n && y < object.height) {
-        int colour = coded[i++], length = 1;
-        if (colour == 0) {
-            if (i >= n)
-                return false;
-            const int flags = coded[i++];
-            if (flags == 0) { // 00 00: the end of a row
-                x = 0;
-                ++y;
-                continue;
-            }
-            length = flags & 0x3F;
-            if (flags & 0x40) {
-                if (i >= n)
-                    return false;
-                length = (length << 8) | coded[i++];
-            }
-            if (flags & 0x80) {
-                if (i >= n)
-                    return false;
-                colour = coded[i++];
-            }
+    Run run;
+    const int left = area.left(), right = area.right() + 1;
+    while (i < object.coded.size() && y <= area.bottom()) {
+        if (!nextRun(object.coded, i, run))
+            return;
+        if (run.rowEnd) {
+            x = 0;
+            ++y;
+            continue;
         }
-        if (x + length > object.width)
-            return false;
-        std::fill_n(object.pixels.begin() + std::ptrdiff_t(y) * object.width + x, length,
-                    std::uint8_t(colour));
-        x += length;
+        if (y >= area.top()) {
+            const int from = std::max(x, left), until = std::min(x + run.length, right);
+            if (from < until)
+                std::fill_n(to + std::size_t(y - area.top()) * stride + std::size_t(from - left),
+                            until - from, colours[run.colour]);
+        }
+        x += run.length;
     }
-    return y >= object.height;
 }
 
 class StreamReader
@@ -320,13 +371,14 @@ void StreamReader::finishObject(ObjectState& state, int id)
     auto decoded = std::make_shared<ReadObject>();
     decoded->width = state.width;
     decoded->height = state.height;
-    if (!decodeRuns(state.coded, *decoded))
+    decoded->coded = std::move(state.coded);
+    state.coded = {};
+    if (!checkRuns(*decoded))
         problem(state.offset,
                 QStringLiteral("object %1 at %2: its rows are damaged; the rest shows transparent")
                     .arg(id)
                     .arg(at(state.offset)));
-    state.coded.clear();
-    state.coded.shrink_to_fit();
+    decoded->coded.shrink_to_fit();
     state.decoded = std::move(decoded);
 }
 
@@ -379,7 +431,7 @@ bool sameScreen(const ReadDisplay& a, const ReadDisplay& b)
     for (std::size_t i = 0; i < a.objects.size(); ++i) {
         const ShownObject &x = a.objects[i], &y = b.objects[i];
         if (x.area != y.area || x.at != y.at || x.forced != y.forced ||
-            (x.object != y.object && x.object->pixels != y.object->pixels))
+            (x.object != y.object && x.object->coded != y.object->coded))
             return false;
     }
     return true;
@@ -466,20 +518,18 @@ void ComposeDisplay(const ReadDisplay& display, ColourImage& image)
     if (image.argb.size() != image.box.size() ||
         image.argb.format() != QImage::Format_ARGB32_Premultiplied)
         image.argb = QImage(image.box.size(), QImage::Format_ARGB32_Premultiplied);
-    image.argb.fill(Qt::transparent);
     std::array<QRgb, 256> shown;
     for (std::size_t i = 0; i < shown.size(); ++i)
         shown[i] = qPremultiply((*display.palette)[i]);
+    // One object drawn whole covers the box; anything else leaves parts transparent.
+    const bool covered = display.objects.size() == 1 && display.objects[0].object->whole;
+    if (!covered)
+        image.argb.fill(Qt::transparent);
+    const auto stride = std::size_t(image.argb.bytesPerLine() / 4);
     for (const ShownObject& o : display.objects) {
         const QPoint place = o.at - image.box.topLeft();
-        for (int y = 0; y < o.area.height(); ++y) {
-            const std::uint8_t* src = o.object->pixels.data() +
-                                      std::size_t(o.area.y() + y) * std::size_t(o.object->width) +
-                                      std::size_t(o.area.x());
-            QRgb* row = reinterpret_cast<QRgb*>(image.argb.scanLine(place.y() + y)) + place.x();
-            for (int x = 0; x < o.area.width(); ++x)
-                row[x] = shown[src[x]];
-        }
+        QRgb* to = reinterpret_cast<QRgb*>(image.argb.scanLine(place.y())) + place.x();
+        drawRuns(*o.object, o.area, shown.data(), to, stride);
     }
 }
 

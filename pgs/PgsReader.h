@@ -19,12 +19,15 @@
 
 namespace lumelle::pgs {
 
-// One decoded object: width x height palette indexes, row after row.
+// One object as the stream codes it: its run-length rows, checked when read, drawn only when
+// a picture needs it (on the drawing threads, at a fraction of the memory of its pixels).
 struct ReadObject
 {
     int width = 0;
     int height = 0;
-    std::vector<std::uint8_t> pixels;
+    std::vector<std::uint8_t> coded;       // the rows up to the first fault
+    bool whole = false;                    // every row full width, none missing
+    std::array<std::uint32_t, 256> uses{}; // pixels of each palette index
 };
 
 // The 256 colours of a palette as shown, straight (not premultiplied) ARGB; entries the stream
