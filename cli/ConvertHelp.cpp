@@ -76,6 +76,13 @@ QStringList helpDescription()
                        "index with a PNG picture per subtitle, drawn in full colour with smooth "
                        "edges at --frame-size (1920x1080 unless given); the window's sizes grow "
                        "with the frame's height over 576 rows."),
+        QStringLiteral("A Blu-ray PGS .sup (known by its bytes, under any name) is converted "
+                       "the other way: its pictures, read with their palettes, cropping, "
+                       "windows and forced marks, are resized to the output's frame (to the DVD "
+                       "frame as --aspect shows it, or to --frame-size) and, for the DVD forms, "
+                       "reduced to the four inks, the text keeping its own colour in the "
+                       "palette. A damaged stream is read as far as it goes and each fault is "
+                       "named with its byte position."),
         QStringLiteral("The pair is written beside each subtitle file unless --output is given; a "
                        "MicroDVD .sub input is never overwritten (the pair is then named "
                        "NAME_vobsub.idx/.sub). Every line is checked against the %1-pixel width "

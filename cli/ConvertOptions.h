@@ -33,6 +33,7 @@ struct ConvertOptions
     bool writePgs = false;            // the Blu-ray PGS .sup instead of the DVD forms
     bool writeBdn = false;            // BDN XML and PNG pictures instead of the DVD forms
     QString frameSizeText;            // --frame-size as given; empty: the Blu-ray default
+    bool wideDvd = true; // --aspect: a DVD picture made from a Blu-ray one shows 16:9, else 4:3
     QString fpsText = QLatin1String(kDefaultFrameRate);
     RenderSettings settings; // the window's defaults
     PaletteMode mode = PaletteMode::PcDvdTwoPalettes;

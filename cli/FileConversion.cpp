@@ -1,5 +1,6 @@
 #include "cli/FileConversion.h"
 
+#include "cli/BitmapConversion.h"
 #include "cli/ExitStatus.h"
 #include "cli/InputReading.h"
 #include "cli/OutputForm.h"
@@ -13,6 +14,8 @@ int ConvertFile(const QString& file, const RunState& run, FileReport& report,
                 QList<Produced>& produced)
 {
     const ConvertOptions& options = run.options;
+    if (IsPictureFile(file))
+        return ConvertPictureFile(file, run, report, produced);
     TSubtitle list;
     PrepareReading(list, options, LanguageCodeOf(options.languageText));
     if (!ReadInput(list, file, run))

@@ -169,6 +169,10 @@ QString ConvertManualPage()
                            "lumelle\\-convert \\-\\-format pgs \\-\\-fps 23976 film.srt\n"
                            "lumelle\\-convert \\-\\-format bdn\\-xml \\-\\-frame\\-size "
                            "1280x720 \\-\\-fps 50000 film.srt\n"
+                           "lumelle\\-convert \\-\\-format vobsub \\-\\-fps 23976 "
+                           "bluray.sup\n"
+                           "lumelle\\-convert \\-\\-format pgs \\-\\-frame\\-size "
+                           "1280x720 \\-o out bluray.sup\n"
                            ".fi\n")
                 .arg(roff(QLatin1String(platform::kSettingsFileName)));
     page += environmentSection(false);

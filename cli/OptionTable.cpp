@@ -15,6 +15,13 @@ namespace lumelle {
 
 namespace {
 
+// The display shapes --aspect takes, the default first.
+const QStringList& aspectTexts()
+{
+    static const QStringList texts{QStringLiteral("16:9"), QStringLiteral("4:3")};
+    return texts;
+}
+
 // Whole numbers in runs of one step: "6 to 30, then 32 to 50 in steps of 2".
 QString numberRuns(const QStringList& texts)
 {
@@ -447,6 +454,19 @@ const OptionRow kOptions[] = {
      },
      [](ParseState& s, const QString& v) {
          s.options.frameSizeText = v;
+         return QString();
+     }},
+    {nullptr, "--aspect", "SHAPE", "display shape", aspectTexts, 0, 0,
+     [](const ConvertOptions& o) { return aspectTexts()[o.wideDvd ? 0 : 1]; },
+     [](const OptionRow& row) {
+         return QStringLiteral("the display shape of a DVD form made from Blu-ray pictures: %1 "
+                               "(%2). DVD pixels are not square, so the pictures are resized "
+                               "to the DVD frame as that shape shows it, letters kept round: "
+                               "16:9 fills the frame, 4:3 shows a wide picture letterboxed")
+             .arg(Listed(row.choices()), row.defaultText());
+     },
+     [](ParseState& s, const QString& v) {
+         s.options.wideDvd = v == aspectTexts()[0];
          return QString();
      }},
     {"-o", "--output", "DIR", nullptr, nullptr, 0, 0, nullptr,

@@ -34,11 +34,11 @@ VobSubOptions vobSubOptions(const RunState& run)
 }
 
 // The choices of the Blu-ray forms.
-BluRayOptions bluRayOptions(const ConvertOptions& options)
+BluRayOptions bluRayOptions(const ConvertOptions& options, QSize frame = QSize())
 {
     BluRayOptions o;
     o.frameRate = FrameRate::fromText(options.fpsText);
-    o.frame = BluRayFrameOf(options);
+    o.frame = frame.isEmpty() ? BluRayFrameOf(options) : frame;
     o.language =
         ThreeLetterLanguageCode(QString::fromStdString(LanguageCodeOf(options.languageText)));
     return o;
@@ -62,13 +62,13 @@ QString OutputFolderFor(const RunState& run, const QString& file)
     return run.inputs.folderOf(file);
 }
 
-std::shared_ptr<PictureWriter> WriterFor(const RunState& run)
+std::shared_ptr<PictureWriter> WriterFor(const RunState& run, QSize frame)
 {
     const ConvertOptions& options = run.options;
     if (options.writePgs)
-        return std::make_shared<PgsWriter>(bluRayOptions(options));
+        return std::make_shared<PgsWriter>(bluRayOptions(options, frame));
     if (options.writeBdn)
-        return std::make_shared<BdnXmlWriter>(bluRayOptions(options));
+        return std::make_shared<BdnXmlWriter>(bluRayOptions(options, frame));
     return std::make_shared<VobSubWriter>(vobSubOptions(run));
 }
 
