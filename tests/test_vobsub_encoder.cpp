@@ -199,8 +199,8 @@ TEST(SubpictureEncoder, ForcedUnitDiffersOnlyInItsStartCommand)
 {
     const Bytes fields(16, 0x00); // two rows of any bytes: the commands are what matter
     const Bytes plain = SubpictureUnit(fields, 8, 720, 420, 2, 0, 50, FrameRate(25000), 1);
-    const Bytes forced =
-        SubpictureUnit(fields, 8, 720, 420, 2, 0, 50, FrameRate(25000), 1, kTextPaletteSlot, true);
+    const Bytes forced = SubpictureUnit(fields, 8, 720, 420, 2, 0, 50, FrameRate(25000), 1,
+                                        kTextPaletteSlot, true);
     // D = 2 + 16 + 2 = 20; the first sequence at D + 2 = 22, its first command at 26.
     ASSERT_EQ(forced.size(), plain.size());
     EXPECT_EQ(plain[26], 0x01) << "start display";
