@@ -70,9 +70,13 @@ bool ReadInput(TSubtitle& list, const QString& file, const RunState& run, bool* 
         return false;
     }
     if (kind != NameKind::File) {
-        PrintError(QStringLiteral("%1: %2").arg(
-            name, kind == NameKind::Folder ? NoSubtitleFileIn(options.recursive)
-                                           : QStringLiteral("is not a regular file")));
+        // A folder of the batch that held no subtitle file stays in the list; a --stream takes
+        // files only.
+        QString what = QStringLiteral("is not a regular file");
+        if (kind == NameKind::Folder)
+            what = options.streams.empty() ? NoSubtitleFileIn(options.recursive)
+                                           : QStringLiteral("is a folder");
+        PrintError(QStringLiteral("%1: %2").arg(name, what));
         return false;
     }
     if (list.LoadFromFile(file, true, FrameRate::fromText(options.fpsText), 0,
