@@ -92,6 +92,8 @@ QString checkStreams(ParseState& state)
 // Checks `value` against the row's list or range; the problem, or an empty text.
 QString checkedValue(const OptionRow& row, QString& value)
 {
+    if (row.spelling)
+        value = row.spelling(value);
     if (row.choices) {
         // Without regard to case, as font and colour names are; the list's spelling is kept.
         const QStringList& items = row.choices();

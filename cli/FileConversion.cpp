@@ -25,7 +25,7 @@ int ConvertFile(const QString& file, const RunState& run, FileReport& report,
     // line too wide is refused before anything is written.
     const QString tooWide = TooWideIn(list, options);
     if (!tooWide.isEmpty()) {
-        PrintLine(stderr, QStringLiteral("%1: %2").arg(run.inputs.shownName(file), tooWide));
+        PrintError(QStringLiteral("%1: %2").arg(run.inputs.shownName(file), tooWide));
         return 1;
     }
 

@@ -1,5 +1,6 @@
 #include "cli/InputReading.h"
 
+#include "cli/FolderInputs.h"
 #include "cli/TerminalText.h"
 #include "platform/SystemNames.h"
 #include "subtitle/FileKind.h"
@@ -33,8 +34,8 @@ bool reportLoad(const TSubtitle& list, const QString& file, const RunState& run)
         PrintLine(stderr, QStringLiteral("%1:%2: warning: skipped: %3")
                               .arg(name, QString::number(skipped.lineNumber), skipped.reason));
     if (!list.Skipped().empty())
-        PrintLine(stderr, QStringLiteral("%1: %2 entries skipped")
-                              .arg(name, QString::number(list.Skipped().size())));
+        PrintLine(stderr, QStringLiteral("%1: %2 skipped")
+                              .arg(name, Counted(list.Skipped().size(), "entry", "entries")));
     for (const SkippedEntry& changed : list.Changed())
         PrintLine(stderr, QStringLiteral("%1:%2: warning: %3")
                               .arg(name, QString::number(changed.lineNumber), changed.reason));
@@ -45,7 +46,7 @@ bool reportLoad(const TSubtitle& list, const QString& file, const RunState& run)
                               .arg(name, QString::number(list.HiddenCount())));
     if (list.Count() > 0)
         return true;
-    PrintLine(stderr, QStringLiteral("%1: no subtitle could be read").arg(name));
+    PrintError(QStringLiteral("%1: no subtitle could be read").arg(name));
     return false;
 }
 
@@ -65,14 +66,17 @@ bool ReadInput(TSubtitle& list, const QString& file, const RunState& run, bool* 
     const QString name = run.inputs.shownName(file);
     const NameKind kind = KindOfName(file);
     if (kind == NameKind::Missing) {
-        PrintLine(stderr, QStringLiteral("%1: No such file").arg(name));
+        PrintError(QStringLiteral("%1: No such file").arg(name));
         return false;
     }
     if (kind != NameKind::File) {
-        PrintLine(stderr,
-                  QStringLiteral("%1: %2").arg(
-                      name, kind == NameKind::Folder ? QStringLiteral("is a folder")
-                                                     : QStringLiteral("is not a regular file")));
+        // A folder of the batch that held no subtitle file stays in the list; a --stream takes
+        // files only.
+        QString what = QStringLiteral("is not a regular file");
+        if (kind == NameKind::Folder)
+            what = options.streams.empty() ? NoSubtitleFileIn(options.recursive)
+                                           : QStringLiteral("is a folder");
+        PrintError(QStringLiteral("%1: %2").arg(name, what));
         return false;
     }
     if (list.LoadFromFile(file, true, FrameRate::fromText(options.fpsText), 0,
@@ -81,8 +85,7 @@ bool ReadInput(TSubtitle& list, const QString& file, const RunState& run, bool* 
             *emptyRead = list.Count() == 0;
         return reportLoad(list, file, run);
     }
-    PrintLine(stderr,
-              QStringLiteral("%1: %2").arg(name, QString::fromLatin1(kUnsupportedFormatMessage)));
+    PrintError(QStringLiteral("%1: %2").arg(name, QString::fromLatin1(kUnsupportedFormatMessage)));
     return false;
 }
 

@@ -242,7 +242,10 @@ const OptionRow kOptions[] = {
     {"-r", "--fps", "RATE", "frame rate", convertFrameRates, 0, 0,
      [](const ConvertOptions& o) { return o.fpsText; },
      [](const OptionRow& row) {
-         return withRange(row, "frame rate: %1 (%2)", ", ") +
+         return withRange(row,
+                          "frame rate: %1 (%2), in thousandths of a frame a second, or "
+                          "as 25, 23.976, 29.97 or 24000/1001",
+                          ", ") +
                 QStringLiteral("; for the DVD forms %1 gives PAL %2, every other rate NTSC %3; "
                                "the Blu-ray forms take %4")
                     .arg(palRate(), frameSize(VideoStandard::PAL), frameSize(VideoStandard::NTSC),
@@ -252,7 +255,8 @@ const OptionRow kOptions[] = {
          s.options.fpsText = v;
          s.options.settings.videoStandard = VideoStandardFromFps(v);
          return QString();
-     }},
+     },
+     [](const QString& v) { return ListedFrameRate(v, convertFrameRates()); }},
     {"-f", "--font", "NAME", nullptr, nullptr, 0, 0,
      [](const ConvertOptions& o) { return o.settings.fontName; },
      [](const OptionRow& row) {
@@ -480,6 +484,10 @@ const OptionRow kOptions[] = {
          // An empty name would quietly mean the subtitle file's folder.
          if (v.isEmpty())
              return QStringLiteral("--output needs a folder name, not an empty one");
+         // "-" reads as standard output, which cannot take a pair of files and a help file.
+         if (v == QStringLiteral("-"))
+             return QStringLiteral("--output - cannot write to standard output: the output is "
+                                   "several files; name a folder (./- for one called '-')");
          s.options.outputFolder = v;
          return QString();
      }},
@@ -506,6 +514,26 @@ const OptionRow kOptions[] = {
      },
      [](ParseState& s, const QString&) {
          s.options.helpFile = false;
+         return QString();
+     }},
+    {"-R", "--recursive", nullptr, nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral("a FILE that is a folder stands for the subtitle files in it and "
+                               "in its subfolders (without it: only those in it); under --output "
+                               "they keep the folder's tree");
+     },
+     [](ParseState& s, const QString&) {
+         s.options.recursive = true;
+         return QString();
+     }},
+    {"-n", "--no-overwrite", nullptr, nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral("replace no file: a subtitle file whose outputs exist already is "
+                               "not converted (and said so), and a help file already there stays; "
+                               "without it an earlier pair of ours is replaced");
+     },
+     [](ParseState& s, const QString&) {
+         s.options.noOverwrite = true;
          return QString();
      }},
     {nullptr, "--animation-steps", "N", "pictures a second", nullptr, 1, 50,

@@ -1,6 +1,7 @@
 #include "cli/OutputForm.h"
 
 #include "ass/AssSource.h"
+#include "cli/FolderInputs.h"
 #include "convert/UnitPipeline.h"
 #include "pgs/BdnXmlWriter.h"
 #include "pgs/PgsWriter.h"
@@ -58,7 +59,7 @@ RenderSettings drawingSettings(const ConvertOptions& options)
 QString OutputFolderFor(const RunState& run, const QString& file)
 {
     if (!run.options.outputFolder.isEmpty())
-        return run.options.outputFolder;
+        return TreeOutputFolder(run.options, file);
     return run.inputs.folderOf(file);
 }
 

@@ -45,7 +45,7 @@ bool readStream(const StreamInput& stream, const RunState& run, ReadStreams& rea
     }
     const QString tooWide = TooWideIn(list, run.options);
     if (!tooWide.isEmpty()) {
-        PrintLine(stderr, QStringLiteral("%1: %2").arg(name, tooWide));
+        PrintError(QStringLiteral("%1: %2").arg(name, tooWide));
         return false;
     }
     read.skipped += int(list.Skipped().size());
@@ -64,7 +64,7 @@ int ConvertStreams(const RunState& run, FileReport& report)
             return 1;
     }
     if (!read.anySubtitle) {
-        PrintLine(stderr, QStringLiteral("lumelle-convert: no stream has a subtitle to show"));
+        PrintError(QStringLiteral("lumelle-convert: no stream has a subtitle to show"));
         return 1;
     }
 

@@ -772,13 +772,23 @@ TEST_F(BadInput, ConverterSaysWhatIsWrongWithAnInputOrAnEmptyOutputName)
     EXPECT_TRUE(
         empty.err.startsWith("lumelle-convert: --output needs a folder name, not an empty one\n"));
     EXPECT_FALSE(QFile::exists(m_dir.filePath("film.idx")));
+    const Converted dash = convert({"-o", "-", path});
+    EXPECT_EQ(dash.exitCode, 2);
+    EXPECT_TRUE(dash.err.startsWith("lumelle-convert: --output - cannot write to standard output"))
+        << dash.err.toStdString();
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("film.idx")));
+    EXPECT_FALSE(QFileInfo::exists("-")) << "no folder named '-'";
 
     const QString fifo = m_dir.filePath("pipe.srt");
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    const Converted odd = convert({m_dir.path(), fifo, "/dev/null"});
+    const QString bare = m_dir.filePath("bare");
+    ASSERT_TRUE(QDir().mkpath(bare + "/below"));
+    const Converted odd = convert({bare, fifo, "/dev/null"});
     EXPECT_EQ(odd.exitCode, 1);
-    EXPECT_EQ(odd.err, (m_dir.path() + ": is a folder\n" + fifo +
-                        ": is not a regular file\n/dev/null: is not a regular file\n")
+    EXPECT_EQ(odd.err, (bare +
+                        ": is a folder without subtitle files (--recursive looks in its "
+                        "subfolders)\n" +
+                        fifo + ": is not a regular file\n/dev/null: is not a regular file\n")
                            .toLocal8Bit());
 
     // A line feed in a name cannot forge a line of the output.
@@ -844,7 +854,7 @@ TEST_F(BadInput, ConverterPrintsAMessageWithANulByteWhole)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, path.toLocal8Bit() +
                            ":1: warning: skipped: '1\\x002' is not a valid integer value\n" +
-                           path.toLocal8Bit() + ": 1 entries skipped\n" + path.toLocal8Bit() +
+                           path.toLocal8Bit() + ": 1 entry skipped\n" + path.toLocal8Bit() +
                            ": no subtitle could be read\n")
         << "the NUL byte is shown, and the message goes on after it";
     EXPECT_FALSE(QFile::exists(m_dir.filePath("nul_vobsub.idx")));

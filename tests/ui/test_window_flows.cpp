@@ -474,11 +474,13 @@ TEST_F(MainWindowTest, SecondPressDuringARunAborts)
         QApplication::setDoubleClickInterval(doubleClick);
     };
     const QStringList asked = {"Operation Aborted",
-                               "Keep the 1 subtitles written so far? The earlier pair will be "
+                               "Keep the 1 subtitle written so far? The earlier pair will be "
                                "replaced."};
     const QByteArray whole = readAll(dir.filePath("abort.idx"));
     abortRun();
     EXPECT_EQ(recorded.texts(), asked);
+    EXPECT_EQ(recorded.preferredAnswers(), std::vector{platform::Messages::Answer::No})
+        << "Enter keeps the complete earlier pair";
     EXPECT_EQ(readAll(dir.filePath("abort.idx")), whole);
     recorded.queueAnswer(true);
     abortRun();
