@@ -1,10 +1,12 @@
 // The ASS source apart from the converter: any frame size (the full-colour forms draw at
-// 1920x1080), the full-colour blend, and the colours of a script written for BT.709 video.
+// 1920x1080), libass's images sorted into layers and blended in full colour pixel by pixel,
+// the colours of a script written for BT.709 video and the events that show.
 #include "ass/AssSource.h"
 
 #include <QImage>
 #include <array>
 #include <gtest/gtest.h>
+#include <list>
 
 using namespace lumelle;
 
@@ -23,7 +25,183 @@ AssScript scriptOf(const char* header, const char* events)
         events);
 }
 
+// A chain of libass images built by hand: each a mask of rows at a place, in one colour
+// (0xRRGGBBAA, AA the transparency).
+struct Drawn
+{
+    int type;
+    int x, y;
+    std::uint32_t rgba;
+    std::vector<std::vector<unsigned char>> mask;
+};
+constexpr int kChar = ASS_Image::IMAGE_TYPE_CHARACTER;
+constexpr int kOutline = ASS_Image::IMAGE_TYPE_OUTLINE;
+constexpr int kShadow = ASS_Image::IMAGE_TYPE_SHADOW;
+
+class Images
+{
+public:
+    explicit Images(const std::vector<Drawn>& drawn)
+    {
+        for (const Drawn& d : drawn) {
+            std::vector<unsigned char>& bitmap = m_bitmaps.emplace_back();
+            for (const auto& row : d.mask)
+                bitmap.insert(bitmap.end(), row.begin(), row.end());
+            ASS_Image image{};
+            image.w = int(d.mask.front().size());
+            image.h = int(d.mask.size());
+            image.stride = image.w;
+            image.bitmap = bitmap.data();
+            image.color = d.rgba;
+            image.dst_x = d.x;
+            image.dst_y = d.y;
+            image.type = decltype(image.type)(d.type);
+            m_images.push_back(image);
+        }
+        for (std::size_t i = 0; i + 1 < m_images.size(); ++i)
+            m_images[i].next = &m_images[i + 1];
+    }
+    const ASS_Image* first() const { return m_images.empty() ? nullptr : &m_images.front(); }
+
+private:
+    std::list<std::vector<unsigned char>> m_bitmaps;
+    std::vector<ASS_Image> m_images;
+};
+
+// The layers as text, a row each: '.' background, 'o' outline, 'a' antialias, 'T' text.
+std::vector<std::string> layerRows(const LayerMasks& masks)
+{
+    std::vector<std::string> rows;
+    for (int y = 0; y < masks.height; ++y) {
+        std::string row;
+        for (int x = 0; x < masks.width; ++x) {
+            const std::uint64_t bit = std::uint64_t(1) << (x % 64);
+            const int layer =
+                (masks.lowRow(y)[x / 64] & bit ? 1 : 0) | (masks.highRow(y)[x / 64] & bit ? 2 : 0);
+            row += ".oaT"[layer];
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 } // namespace
+
+TEST(AssSource, ImagesGoToTheLayerOfTheirKindAndTheirBandAndOpacityFollow)
+{
+    const ColorValue yellow = makeColor(255, 255, 0), black = 0, grey = makeColor(128, 128, 128);
+    const AssInks inks{yellow, black, grey};
+    const std::vector<unsigned char> five(5, 255);
+    const struct
+    {
+        QSize frame;
+        std::vector<Drawn> images;
+        std::vector<std::string> rows;
+        AssBand band;
+    } cases[] = {
+        // A shadow (in the text's yellow: the kind decides, not the colour), an outline over
+        // it (in grey), letters over the outline: a pixel is text from half coverage on, an
+        // edge from a quarter. Near-black letters take the outline ink (karaoke's second
+        // colour); cyan (0x00FFFF, not yellow: libass gives RGB) is nearest the grey. Images
+        // are clipped to the frame, their masks read from their own corner.
+        {{8, 6},
+         {{kShadow, 4, 3, 0xFFFF0000, {five, five}},
+          {kOutline, 1, 1, 0x80808000, {five, five, five}},
+          {kChar, 1, 2, 0xFFFF0000, {{255, 128, 127, 64, 63}}},
+          {kChar, -1, 5, 0x0A0A0A00, {{255, 0, 255}, {255, 255, 255}}},
+          {kChar, 3, 5, 0x00FFFF00, {{255, 255}}}},
+         {"........", ".ooooo..", ".TTaao..", ".oooooaa", "....aaaa", ".o.aa..."},
+         {0, 6, {15, 15, 15}}},
+        // Faded images: each layer's opacity is its most opaque image's (outline 145 of 255:
+        // 9 of 15, shadow 191: 11, text 127: 7); a mask measured against its layer's opacity
+        // is drawn whole.
+        {{8, 3},
+         {{kOutline, 0, 1, 0x0000006E, {{255, 255}}},
+          {kShadow, 2, 1, 0x00000040, {{255, 255}}},
+          {kChar, 4, 1, 0xFFFF0080, {{255, 255}}}},
+         {"........", "ooaaTT..", "........"},
+         {0, 2, {9, 11, 7}}},
+        // Beside an opaque letter a half-transparent one is only an edge, and the letters'
+        // edges give the antialias layer their opacity; so does a shadow alone. The band
+        // starts on the even row above.
+        {{8, 4},
+         {{kChar, 0, 3, 0xFFFF0000, {{255, 255}}}, {kChar, 2, 3, 0xFFFF0080, {{255, 255}}}},
+         {"........", "........", "........", "TTaa...."},
+         {2, 2, {0, 15, 15}}},
+        {{8, 4},
+         {{kShadow, 6, 1, 0x00000020, {{255}, {255}}}},
+         {"........", "......a.", "......a.", "........"},
+         {0, 3, {0, 13, 0}}},
+        // Nothing inside the frame: an empty band, and nothing left of the drawing before.
+        {{8, 4},
+         {{kChar, 8, 0, 0xFFFF0000, {{255}}}, {kChar, 0, 4, 0xFFFF0000, {{255}}}},
+         {"........", "........", "........", "........"},
+         {0, 0, {15, 15, 15}}},
+        // Past the 64 pixels of a mask word.
+        {{70, 1},
+         {{kChar, 63, 0, 0xFFFF0000, {{255, 255, 255}}}},
+         {std::string(63, '.') + "TTT" + std::string(4, '.')},
+         {0, 1, {0, 15, 15}}},
+    };
+    LayerMasks masks;
+    std::vector<std::uint8_t> scratch;
+    int n = 0;
+    for (const auto& c : cases) {
+        // One set of masks for every case: each drawing clears what the one before left.
+        const Images images(c.images);
+        const AssBand band =
+            AssImagesToLayers(images.first(), c.frame, inks, YCBCR_NONE, masks, scratch);
+        EXPECT_EQ(layerRows(masks), c.rows) << "case " << n;
+        EXPECT_EQ(band.top, c.band.top) << "case " << n;
+        EXPECT_EQ(band.height, c.band.height) << "case " << n;
+        if (band.height > 0) {
+            EXPECT_EQ(band.opacity, c.band.opacity) << "case " << n;
+        }
+        EXPECT_EQ(masks.colours[0], kBackgroundBlue);
+        EXPECT_EQ(masks.colours[1], black);
+        EXPECT_EQ(masks.colours[2], grey);
+        EXPECT_EQ(masks.colours[3], yellow);
+        ++n;
+    }
+}
+
+TEST(AssSource, ImagesBlendInFullColourInsideTheBoxTheyDrawOn)
+{
+    // Opaque red, half of a blue over it and beside it, and a faded green partly left of the
+    // frame: straight blends of the mask's coverage times the colour's opacity.
+    const Images images({{kChar, 2, 1, 0xFF000000, {{255, 255}, {255, 255}}},
+                         {kOutline, 3, 2, 0x0000FF00, {{128, 128}}},
+                         {kShadow, -1, 3, 0x00FF0080, {{255, 255}}}});
+    ColourImage image;
+    DrawAssColourImage(images.first(), QSize(8, 4), YCBCR_NONE, image);
+    EXPECT_EQ(image.box, QRect(0, 1, 5, 3));
+    ASSERT_EQ(image.argb.size(), QSize(5, 3));
+    std::vector<QRgb> pixels;
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            pixels.push_back(image.argb.pixel(x, y));
+    const QRgb none = 0, red = qRgba(255, 0, 0, 255);
+    // Blue at 128 of 255 over red: (255 x 127 + 127) / 255 = 127 red, 128 blue, opaque; over
+    // nothing, premultiplied: 128 blue at 128 alpha. Green at (255 x 127 + 127) / 255 = 127.
+    const QRgb blueOverRed = qRgba(127, 0, 128, 255), blueAlone = qRgba(0, 0, 128, 128);
+    const QRgb green = qRgba(0, 127, 0, 127);
+    EXPECT_EQ(pixels, (std::vector<QRgb>{none, none, red, red, none,              //
+                                         none, none, red, blueOverRed, blueAlone, //
+                                         green, none, none, none, none}));
+
+    // On an opaque frame the same images leave it opaque.
+    QImage frame(8, 4, QImage::Format_RGB32);
+    frame.fill(qRgb(0, 0, 0));
+    BlendAssImages(images.first(), frame, YCBCR_NONE);
+    EXPECT_EQ(frame.pixel(4, 2), qRgb(0, 0, 128));
+    EXPECT_EQ(frame.pixel(0, 3), qRgb(0, 127, 0));
+    EXPECT_EQ(frame.pixel(1, 3), qRgb(0, 0, 0));
+
+    // Nothing inside the frame: an empty box.
+    const Images outside({{kChar, 9, 0, 0xFF000000, {{255}}}});
+    DrawAssColourImage(outside.first(), QSize(8, 4), YCBCR_NONE, image);
+    EXPECT_TRUE(image.box.isEmpty());
+}
 
 TEST(AssSource, DrawsAtTheFrameSizeItIsGivenInLayersAndInFullColour)
 {
@@ -65,24 +243,30 @@ TEST(AssSource, DrawsAtTheFrameSizeItIsGivenInLayersAndInFullColour)
 
 TEST(AssSource, ColoursOfAScriptForBt709VideoAreShownAsItsViewersSawThem)
 {
-    const char* event = "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,Red\n";
     const struct
     {
         const char* header;
+        const char* text;
         ColorValue shown;
     } cases[] = {
-        {"", makeColor(255, 0, 0)},
-        {"YCbCr Matrix: TV.601\n", makeColor(255, 0, 0)},
-        {"YCbCr Matrix: None\n", makeColor(255, 0, 0)},
+        {"", "Red", makeColor(255, 0, 0)},
+        {"YCbCr Matrix: TV.601\n", "Red", makeColor(255, 0, 0)},
+        {"YCbCr Matrix: None\n", "Red", makeColor(255, 0, 0)},
         // Coded as BT.601 by older renderers, decoded as BT.709 by the player.
-        {"YCbCr Matrix: TV.709\n", makeColor(255, 25, 0)},
+        {"YCbCr Matrix: TV.709\n", "Red", makeColor(255, 25, 0)},
+        // An override colour is &HBBGGRR&: blue FF, green 80, red 00.
+        {"", "{\\c&HFF8000&}Sky", makeColor(0, 128, 255)},
+        {"", "{\\1c&H00FFFF&}Yellow", makeColor(255, 255, 0)},
     };
     for (const auto& c : cases) {
-        AssPictureSource source(std::make_shared<const AssScript>(scriptOf(c.header, event)),
-                                AssSourceSettings());
+        const QByteArray event =
+            QByteArray("Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,") + c.text + "\n";
+        AssPictureSource source(
+            std::make_shared<const AssScript>(scriptOf(c.header, event.constData())),
+            AssSourceSettings());
         source.plan([](int, int) {});
-        ASSERT_EQ(source.palette().extra.size(), 1u) << c.header;
-        EXPECT_EQ(source.palette().extra[0], c.shown) << c.header;
+        ASSERT_EQ(source.palette().extra.size(), 1u) << c.header << c.text;
+        EXPECT_EQ(source.palette().extra[0], c.shown) << c.header << c.text;
     }
 }
 
@@ -96,12 +280,18 @@ TEST(AssSource, ScriptsWrittenLooselyStillGiveTheirPictures)
         // No ScriptType and no styles section: read as ASS with the default style.
         {"[Script Info]\n[Events]\nDialogue: 0,0:00:01.00,0:00:02.00,NoStyle,,0,0,0,,Hello\n", 1},
         {"[Script Info]\nTitle: nothing yet\n", 0},
-        // Ends before it starts, blank text, a comment: nothing to show.
+        // Ends before it starts or as it starts, blank text, a comment: nothing to show.
         {"[Script Info]\nScriptType: v4.00+\n[Events]\n"
          "Dialogue: 0,0:00:02.00,0:00:01.00,Default,,0,0,0,,Back\n"
+         "Dialogue: 0,0:00:03.00,0:00:03.00,Default,,0,0,0,,Never\n"
          "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,{\\i1} \\N\n"
          "Comment: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,Note\n",
          0},
+        // An event of no length inside another does not cut it in two.
+        {"[Script Info]\nScriptType: v4.00+\n[Events]\n"
+         "Dialogue: 0,0:00:01.00,0:00:04.00,Default,,0,0,0,,Long\n"
+         "Dialogue: 0,0:00:02.00,0:00:02.00,Default,,0,0,0,,Never\n",
+         1},
     };
     for (const auto& c : cases) {
         AssPictureSource source(std::make_shared<const AssScript>(AssScriptOfData(c.text)),

@@ -559,9 +559,16 @@ TEST_F(BadInput, PairGoesInPlaceAsOneOrTheEarlierStays)
         set.add(sub).device().write("new sub");
     };
 
-    // Both in place, the links to the earlier files gone.
+    // Both in place, the links to the earlier files gone, each keeping the permissions of
+    // the file it replaced.
     write("film.idx", "old idx");
     write("film.sub", "old sub");
+    const auto mode = [](const QString& path) {
+        struct stat st;
+        return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 07777 : 0u;
+    };
+    ASSERT_EQ(::chmod(QFile::encodeName(idx).constData(), 0640), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(sub).constData(), 0604), 0);
     {
         StagedSet set;
         stage(set);
@@ -570,6 +577,8 @@ TEST_F(BadInput, PairGoesInPlaceAsOneOrTheEarlierStays)
     EXPECT_EQ(readAll(idx), "new idx");
     EXPECT_EQ(readAll(sub), "new sub");
     EXPECT_EQ(filesIn(m_dir.path()), QStringList({"film.idx", "film.sub"}));
+    EXPECT_EQ(mode(idx), 0640u);
+    EXPECT_EQ(mode(sub), 0604u);
 
     // The .idx cannot be renamed into place (a folder took its name meanwhile): the .sub that
     // went first is put back, and the message says so.
@@ -1051,6 +1060,35 @@ TEST_F(BadInput, NeighboursAndInputsAreNeverWrittenOver)
     EXPECT_EQ(readAll(hard), tenSubtitles());
     EXPECT_TRUE(QFile::exists(m_dir.filePath("links/a_vobsub.idx")));
     EXPECT_TRUE(QFile::exists(m_dir.filePath("links/b_vobsub.idx")));
+    // The symbolic link is the input itself, so the pair is named aside from the start, as
+    // beside a MicroDVD .sub; the hard link is found to be the input when it is checked.
+    EXPECT_EQ(links.err, (hard + ": " + m_dir.filePath("links/b.idx") +
+                          " was left as it is: it is an input or an earlier output of this run. "
+                          "The pair was written as " +
+                          m_dir.filePath("links/b_vobsub.idx") + " and " +
+                          m_dir.filePath("links/b_vobsub.sub") + ".\n")
+                             .toLocal8Bit());
+    // Inputs that start as a DVD .sup does ("SP", then a subtitle): only the check that the
+    // link leads to the input keeps them.
+    const QByteArray sp = "SP\n\n1\n00:00:01,000 --> 00:00:02,000\nHi\n";
+    const QString spLinked = write("links/s.srt", sp);
+    ASSERT_TRUE(QFile::link(spLinked, m_dir.filePath("links/s.sup")));
+    const QString spHard = write("links/h.srt", sp);
+    ASSERT_EQ(::link(QFile::encodeName(spHard).constData(),
+                     QFile::encodeName(m_dir.filePath("links/h.sup")).constData()),
+              0);
+    const Converted sup = convert({"--format", "dvd-sup", spLinked, spHard});
+    EXPECT_EQ(readAll(spLinked), sp);
+    EXPECT_EQ(readAll(spHard), sp);
+    EXPECT_EQ(readAll(m_dir.filePath("links/h.sup")), sp);
+    EXPECT_TRUE(sup.err.contains((spHard + ": " + m_dir.filePath("links/h.sup") +
+                                  " was left as it is: it is an input or an earlier output of "
+                                  "this run. The .sup file was written as " +
+                                  m_dir.filePath("links/h_dvd.sup") + ".")
+                                     .toLocal8Bit()))
+        << sup.err.constData();
+    EXPECT_FALSE(sup.err.contains("links/s.sup")) << sup.err.constData();
+    EXPECT_TRUE(QFile::exists(m_dir.filePath("links/s_dvd.sup")));
 
     // Two inputs of one name into one folder: the second is refused, naming both.
     QDir(m_dir.path()).mkpath("x");

@@ -2,6 +2,9 @@
 // conversion, the objects of a picture, the drawing's scale with the frame, and the .sup and
 // BDN XML files as ffmpeg, mkvmerge and ffprobe read them.
 #include "ConverterRuns.h"
+#include "TestFiles.h"
+#include "pgs/BdnXmlWriter.h"
+#include "pgs/BluRayForm.h"
 #include "pgs/ColourIndexing.h"
 #include "pgs/PgsSegments.h"
 #include "pgs/PgsWriter.h"
@@ -13,6 +16,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <thread>
@@ -95,6 +99,58 @@ TEST(PgsWriter, RunLengthRowsByteForByte)
         0x00, 0x00,             // end of the row
     };
     EXPECT_EQ(RunLengthRows(row, int(row.size()), 1), expected);
+
+    // The short forms hold up to 63 pixels, the long ones from 64 to 16383; a longer run is
+    // parted.
+    std::vector<std::uint8_t> edges(63, 0); // 63 transparent
+    edges.insert(edges.end(), 64, 6);       // 64 of colour 6
+    edges.insert(edges.end(), 63, 8);       // 63 of colour 8
+    edges.insert(edges.end(), 64, 0);       // 64 transparent
+    EXPECT_EQ(RunLengthRows(edges, int(edges.size()), 1),
+              (Bytes{0x00, 0x3F,             // 00 0L: 63 transparent
+                     0x00, 0xC0, 0x40, 0x06, // 00 CL LL CC: 64 of 6
+                     0x00, 0xBF, 0x08,       // 00 8L CC: 63 of 8
+                     0x00, 0x40, 0x40,       // 00 4L LL: 64 transparent
+                     0x00, 0x00}));
+    std::vector<std::uint8_t> wide(16384, 2); // a row of colour 2, then one transparent
+    wide.insert(wide.end(), 16384, 0);
+    EXPECT_EQ(RunLengthRows(wide, 16384, 2), (Bytes{0x00, 0xFF, 0xFF, 0x02, // 16383 (0x3FFF) of 2
+                                                    0x02,                   // and the last one
+                                                    0x00, 0x00,             // end of the first row
+                                                    0x00, 0x7F, 0xFF,       // 16383 transparent
+                                                    0x00, 0x01,             // and the last one
+                                                    0x00, 0x00}));
+}
+
+TEST(PgsWriter, TicksAndTimecodesCountTheFramesOfTheRate)
+{
+    const struct
+    {
+        std::int64_t frame;
+        std::int64_t rate;
+        std::int64_t ticks; // 90 kHz, frame x 90 000 000 / rate rounded
+        const char* timecode;
+    } cases[] = {
+        {1, 23976, 3754, "00:00:00:01"},
+        // A minute into the film at 23.976 is frame 1439: 59 s and 23 frames of 24.
+        {1439, 23976, 5401652, "00:00:59:23"},
+        {24, 23976, 90090, "00:00:01:00"},
+        {90000, 25000, 324000000, "01:00:00:00"},
+        {864023, 24000, 3240086250, "10:00:00:23"},
+        // 29.97 and 59.94 count 30 and 60 frames a second.
+        {107892, 29970, 324000000, "00:59:56:12"},
+        {59, 59940, 88589, "00:00:00:59"},
+        {99, 50000, 178200, "00:00:01:49"},
+        {0, 25000, 0, "00:00:00:00"},
+    };
+    for (const auto& c : cases) {
+        const FrameRate rate(c.rate);
+        EXPECT_EQ(BluRayTicks(c.frame, rate), c.ticks) << c.frame << " at " << c.rate;
+        EXPECT_EQ(BluRayTimecode(c.frame, rate), QLatin1String(c.timecode))
+            << c.frame << " at " << c.rate;
+    }
+    EXPECT_EQ(BluRayTicks(-1, FrameRate(25000)), -1);
+    EXPECT_EQ(BluRayTicks(std::int64_t(1) << 50, FrameRate(23976)), kBluRayTickLimit);
 }
 
 TEST(PgsWriter, PaletteInTvRangeYCrCbBt601ForSdBt709ForHd)
@@ -273,6 +329,73 @@ TEST(PgsWriter, TopAndBottomGetAnObjectEachAndColoursFitThePalette)
     dot.argb = QImage(2, 2, QImage::Format_ARGB32_Premultiplied);
     dot.argb.fill(Qt::white);
     EXPECT_EQ(ObjectBoxes(dot, hd), (std::vector<QRect>{QRect(1912, 497, 8, 8)}));
+}
+
+TEST(PgsWriter, ObjectsPartAtAnEighthOfTheFrameAndPalettesHoldTheDrawnColours)
+{
+    // Two lines of pixels with 135 empty rows between them (1080 / 8) are two objects; with
+    // 134 they are one.
+    const QSize hd(1920, 1080);
+    for (const int gap : {135, 134}) {
+        ColourImage lines;
+        lines.box = QRect(100, 90, 200, 300);
+        lines.argb = QImage(lines.box.size(), QImage::Format_ARGB32_Premultiplied);
+        lines.argb.fill(Qt::transparent);
+        for (int x = 10; x < 190; ++x) {
+            lines.argb.setPixel(x, 20, qRgba(255, 255, 255, 255));
+            lines.argb.setPixel(x, 21 + gap, qRgba(255, 255, 255, 255));
+        }
+        const std::vector<QRect> boxes = ObjectBoxes(lines, hd);
+        if (gap == 135) {
+            // Each grown to the 8 rows players take, centred on its line.
+            EXPECT_EQ(boxes,
+                      (std::vector<QRect>{QRect(110, 107, 180, 8), QRect(110, 108 + gap, 180, 8)}));
+        } else {
+            EXPECT_EQ(boxes, (std::vector<QRect>{QRect(110, 110, 180, gap + 2)}));
+        }
+    }
+
+    // 255 colours are kept as they are, unpremultiplied (premultiplied 128, 0, 0 at 128 is red
+    // at half opacity), ordered by alpha, then red; index 0 stays transparent.
+    ColourImage few;
+    few.box = QRect(0, 0, 255, 2);
+    few.argb = QImage(few.box.size(), QImage::Format_ARGB32_Premultiplied);
+    few.argb.fill(Qt::transparent);
+    for (int g = 0; g < 254; ++g)
+        few.argb.setPixel(g, 0, qRgba(g, 255 - g, 0, 255));
+    few.argb.setPixel(254, 0, qRgba(128, 0, 0, 128));
+    const IndexedPicture kept = IndexColours(few, {few.box}, false);
+    ASSERT_EQ(kept.palette.size(), 256u);
+    EXPECT_EQ(kept.palette[0].alpha, 0);
+    PaletteEntry halfRed = ToPaletteColour(255, 0, 0, 128, false);
+    halfRed.id = 1;
+    EXPECT_EQ(kept.palette[1], halfRed);
+    EXPECT_EQ(kept.objects[0].pixels[254], 1);
+    for (int g = 0; g < 254; ++g) {
+        PaletteEntry e = ToPaletteColour(g, 255 - g, 0, 255, false);
+        e.id = std::uint8_t(g + 2);
+        EXPECT_EQ(kept.palette[std::size_t(g + 2)], e) << g;
+        EXPECT_EQ(kept.objects[0].pixels[std::size_t(g)], g + 2) << g;
+        EXPECT_EQ(kept.objects[0].pixels[std::size_t(255 + g)], 0) << "transparent row";
+    }
+
+    // 256 greys are too many: neighbours pair up, each pair in its mean weighted by the pixels
+    // (three of 2k, one of 2k + 1: (8k + 1) / 4 rounds to 2k).
+    ColourImage many;
+    many.box = QRect(0, 0, 512, 1);
+    many.argb = QImage(many.box.size(), QImage::Format_ARGB32_Premultiplied);
+    for (int x = 0; x < 512; ++x) {
+        const int grey = x / 4 * 2 + (x % 4 == 3 ? 1 : 0);
+        many.argb.setPixel(x, 0, qRgba(grey, grey, grey, 255));
+    }
+    const IndexedPicture grouped = IndexColours(many, {many.box}, true);
+    ASSERT_EQ(grouped.palette.size(), 129u);
+    for (int k = 0; k < 128; ++k) {
+        PaletteEntry e = ToPaletteColour(2 * k, 2 * k, 2 * k, 255, true);
+        e.id = std::uint8_t(k + 1);
+        EXPECT_EQ(grouped.palette[std::size_t(k + 1)], e) << k;
+        EXPECT_EQ(grouped.objects[0].pixels[std::size_t(4 * k + 3)], k + 1) << k;
+    }
 }
 
 TEST(PgsWriter, DrawingGrowsWithTheFrameHeight)
@@ -494,4 +617,142 @@ TEST(PgsWriter, AssScriptsKeepTheirOwnColoursAndFades)
     // Half way into the fade no pixel is wholly white yet; after it the text is.
     EXPECT_EQ(shadesOf(decodedFrame(sup, 3.9)).white, 0);
     EXPECT_GT(shadesOf(decodedFrame(sup, 5.5)).white, 300);
+}
+
+TEST(PgsWriter, BdnIndexGivesTimecodesLanguageAndPicturesAsAuthoringProgramsReadThem)
+{
+    QTemporaryDir dir;
+    // A minute in, a flash shorter than a frame, and a top line near the hour; a name that
+    // must be escaped.
+    const QString srt = writeFileIn(dir, "a&b.srt",
+                                    "1\n00:01:00,000 --> 00:01:02,000\nAt one minute\n\n"
+                                    "2\n00:02:00,000 --> 00:02:00,010\nA flash\n\n"
+                                    "3\n00:59:59,000 --> 01:00:01,000\n{\\an8}At the top\n");
+    const ConverterRun run =
+        runConverter({"--format", "bdn-xml", "-r", "23976", "--language", "fr", "--forced", srt});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    QString xml = QString::fromUtf8(readAll(dir.filePath("a&b.xml")));
+    // Each picture's place and size, checked against its PNG and then left out of the text.
+    static const QRegularExpression graphic(QStringLiteral(
+        R"re(<Graphic Width="(\d+)" Height="(\d+)" X="(\d+)" Y="(\d+)">([^<]*)<)re"));
+    std::vector<QRect> boxes;
+    for (auto it = graphic.globalMatch(xml); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const QRect box(m.captured(3).toInt(), m.captured(4).toInt(), m.captured(1).toInt(),
+                        m.captured(2).toInt());
+        const QImage png(dir.filePath(m.captured(5).replace("&amp;", "&")));
+        EXPECT_EQ(png.size(), box.size()) << m.captured(5).toStdString();
+        boxes.push_back(box);
+    }
+    ASSERT_EQ(boxes.size(), 3u);
+    for (const QRect& box : boxes)
+        EXPECT_NEAR(box.center().x(), 960, 2) << "centred";
+    EXPECT_GT(boxes[0].top(), 800);
+    EXPECT_LT(boxes[0].bottom(), 1080);
+    EXPECT_EQ(boxes[1].bottom(), boxes[0].bottom()) << "both at the bottom";
+    EXPECT_LT(boxes[2].bottom(), 300) << "at the top";
+    xml.replace(QRegularExpression(R"(<Graphic [^>]*>)"), "<Graphic>");
+    // 1:00 is frame 1439 (59 s and 23 frames of 24), 1:02 frame 1487; the flash lasts one
+    // frame (2877 to 2878); 59:59 is frame 86290 (3595 s and 10 frames).
+    EXPECT_EQ(xml.toStdString(),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+              "<BDN Version=\"0.93\" xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+              "xsi:noNamespaceSchemaLocation=\"BD-03-006-0093b BDN File Format.xsd\">\n"
+              "  <Description>\n"
+              "    <Name Title=\"a&amp;b\" Content=\"\"/>\n"
+              "    <Language Code=\"fre\"/>\n"
+              "    <Format VideoFormat=\"1080p\" FrameRate=\"23.976\" DropFrame=\"False\"/>\n"
+              "    <Events Type=\"Graphic\" FirstEventInTC=\"00:00:59:23\" "
+              "LastEventOutTC=\"00:59:57:10\" NumberofEvents=\"3\"/>\n"
+              "  </Description>\n"
+              "  <Events>\n"
+              "    <Event Forced=\"True\" InTC=\"00:00:59:23\" OutTC=\"00:01:01:23\">\n"
+              "      <Graphic>a&amp;b_0001.png</Graphic>\n"
+              "    </Event>\n"
+              "    <Event Forced=\"True\" InTC=\"00:01:59:21\" OutTC=\"00:01:59:22\">\n"
+              "      <Graphic>a&amp;b_0002.png</Graphic>\n"
+              "    </Event>\n"
+              "    <Event Forced=\"True\" InTC=\"00:59:55:10\" OutTC=\"00:59:57:10\">\n"
+              "      <Graphic>a&amp;b_0003.png</Graphic>\n"
+              "    </Event>\n"
+              "  </Events>\n"
+              "</BDN>\n");
+
+    // The video format follows the frame's rows and, at 1080, the rate.
+    const struct
+    {
+        const char* size;
+        const char* rate;
+        const char* format;
+    } formats[] = {
+        {"1920x1080", "24000", "VideoFormat=\"1080p\" FrameRate=\"24\""},
+        {"1920x1080", "25000", "VideoFormat=\"1080i\" FrameRate=\"25\""},
+        {"1920x1080", "59940", "VideoFormat=\"1080i\" FrameRate=\"59.940\""},
+        {"1280x720", "50000", "VideoFormat=\"720p\" FrameRate=\"50\""},
+        {"720x576", "25000", "VideoFormat=\"576i\" FrameRate=\"25\""},
+        {"720x480", "29970", "VideoFormat=\"480i\" FrameRate=\"29.970\""},
+    };
+    for (const auto& f : formats) {
+        const ConverterRun one = runConverter(
+            {"--format", "bdn-xml", "--frame-size", f.size, "-r", f.rate, "--language", "de", srt});
+        ASSERT_EQ(one.exitCode, 0) << one.err.toStdString();
+        const QString text = QString::fromUtf8(readAll(dir.filePath("a&b.xml")));
+        EXPECT_TRUE(text.contains(QLatin1String(f.format))) << f.size << " " << f.rate;
+        EXPECT_TRUE(text.contains("<Language Code=\"ger\"/>"));
+        EXPECT_TRUE(text.contains("<Event Forced=\"False\""));
+    }
+    EXPECT_EQ(BdnXmlWriter::PicturePath("/x/film.xml", 0, 3), "/x/film_0001.png");
+    EXPECT_EQ(BdnXmlWriter::PicturePath("/x/film.xml", 0, 10000), "/x/film_00001.png");
+    EXPECT_EQ(BdnXmlWriter::PicturePath("/x/film.xml", 9999, 10000), "/x/film_10000.png");
+}
+
+TEST(PgsWriter, WhatAPlayerCannotHoldIsRefusedOrCutToWhatItCan)
+{
+    // A screen full of small outlined letters codes to more than the megabyte of a player's
+    // coded-object buffer.
+    QTemporaryDir full;
+    const QByteArray row = QByteArray("Wq#@%&").repeated(60);
+    QByteArray rows = row;
+    for (int i = 1; i < 60; ++i)
+        rows += "\\N" + row;
+    const QString screen = writeFileIn(
+        full, "full.ass",
+        "[Script Info]\nScriptType: v4.00+\nPlayResX: 1920\nPlayResY: 1080\n\n"
+        "[V4+ Styles]\nFormat: Name, Fontname, Fontsize, PrimaryColour, OutlineColour, Bold, "
+        "Outline, Shadow, Alignment\nStyle: Default,DejaVu Sans,18,&H00FFFFFF,&H00000000,0,1,1,7"
+        "\n\n[Events]\nFormat: Layer, Start, End, Style, Text\n"
+        "Dialogue: 0,0:00:01.00,0:00:02.00,Default,{\\pos(0,0)\\q2}" +
+            rows + "\n");
+    const ConverterRun tooLarge = runConverter({"--format", "pgs", screen});
+    EXPECT_EQ(tooLarge.exitCode, 1);
+    EXPECT_TRUE(tooLarge.err.contains("Subtitle 1 is too large for a Blu-ray player's picture "
+                                      "buffers. Please use a smaller font size or fewer lines."))
+        << tooLarge.err.toStdString();
+    EXPECT_FALSE(QFile::exists(full.filePath("full.sup")));
+
+    // 2^32 ticks of 90 kHz are 13:15:21.858. At 25 frames a second 13:15:21.800 is frame
+    // 1193045 (tick 4 294 962 000); 13:15:21.900 rounds to frame 1193048, past the stamp.
+    QTemporaryDir dir;
+    const QString late = writeFileIn(dir, "late.srt",
+                                     "1\n13:15:21,800 --> 13:15:30,000\nLast\n\n"
+                                     "2\n13:15:21,900 --> 13:15:40,000\nToo late\n");
+    const ConverterRun refused = runConverter({"--format", "pgs", "-r", "25000", late});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains("Subtitle 2 starts too late: a Blu-ray .sup file can only "
+                                     "hold times before 13:15:21:858."))
+        << refused.err.toStdString();
+    EXPECT_FALSE(QFile::exists(dir.filePath("late.sup")));
+
+    const QString last = writeFileIn(dir, "last.srt", "1\n13:15:21,800 --> 13:15:30,000\nLast\n");
+    const ConverterRun run = runConverter({"--format", "pgs", "-r", "25000", last});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QByteArray sup = readAll(dir.filePath("last.sup"));
+    const std::vector<Segment> segments = segmentsOf(Bytes(sup.begin(), sup.end()));
+    ASSERT_FALSE(HasFailure());
+    ASSERT_GE(segments.size(), 3u);
+    EXPECT_EQ(segments.front().pts, 4294962000u);
+    // The clearing set: composition, window, end, at the last tick the stamp holds.
+    const Segment& clear = segments[segments.size() - 3];
+    EXPECT_EQ(clear.type, 0x16);
+    EXPECT_EQ(clear.pts, 0xFFFFFFFFu);
 }

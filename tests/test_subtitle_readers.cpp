@@ -493,6 +493,77 @@ TEST_F(Readers, WebVttStyleColoursSpeakersAndTheStreamClock)
     EXPECT_EQ(rows(asked), (Rows{"275-300|Anna: a b c d e|Ben: f g {\\an8}"}));
 }
 
+TEST_F(Readers, WebVttCueSettingsPlaceTheCueOnTheKeypad)
+{
+    // "line" gives the row: a percentage from the top, a line number from the top (0 up) or
+    // from the bottom (-1 down); "align", or else "position", the column. Bottom centre is
+    // where a cue stands when nothing is said.
+    const struct
+    {
+        const char* settings;
+        int place;
+    } cases[] = {
+        {"line:0", 8},
+        {"line:3", 8},
+        {"line:4", 5},
+        {"line:-1", kPlaceUnset},
+        {"line:-3 align:end", 3},
+        {"line:33%", 8},
+        {"line:34%", 5},
+        {"line:66%", 5},
+        {"line:67%", kPlaceUnset},
+        {"line:50%,center", 5},
+        {"align:start", 1},
+        {"align:left", 1},
+        {"align:end", 3},
+        {"align:right", 3},
+        {"align:center", kPlaceUnset},
+        {"position:34%", 1},
+        {"position:35%", kPlaceUnset},
+        {"position:66%,line-left", 3},
+        {"position:10% align:end", 3},
+        {"size:50% position:90% line:0,end", 9},
+        {"line:10% align:start", 7},
+    };
+    for (const auto& c : cases) {
+        const TSubtitle list = load("place.vtt", QByteArray("WEBVTT\n\n00:01.000 --> 00:02.000 ") +
+                                                     c.settings + "\nText\n");
+        ASSERT_EQ(list.Count(), 1) << c.settings;
+        EXPECT_EQ(list.line(1).Place, c.place) << c.settings;
+    }
+}
+
+TEST_F(Readers, WebVttTimestampMapMovesCuesToTheStreamClockWhenAsked)
+{
+    // The offset is the stream time (90 kHz ticks) less the local time it stands for.
+    const struct
+    {
+        const char* map;
+        const char* row;
+        const char* note;
+    } cases[] = {
+        {"MPEGTS:900000,LOCAL:00:00:02.000", "225-250|A",
+         "Every cue is moved by 8.000 s to the stream clock of its X-TIMESTAMP-MAP header."},
+        {"LOCAL:00:00:00.400,MPEGTS:0", "15-40|A",
+         "Every cue is moved by -0.400 s to the stream clock of its X-TIMESTAMP-MAP header."},
+        {"MPEGTS:0,LOCAL:00:00:00.000", "25-50|A", nullptr},
+        {"LOCAL:00:00:00.000", "25-50|A",
+         "Its X-TIMESTAMP-MAP header could not be read; the times are kept as written."},
+        {"MPEGTS:12ab,LOCAL:00:00:00.000", "25-50|A",
+         "Its X-TIMESTAMP-MAP header could not be read; the times are kept as written."},
+    };
+    for (const auto& c : cases) {
+        TSubtitle list;
+        list.SetTimestampMap(true);
+        list.LoadFromFile(writeFileIn(m_dir, "map.vtt",
+                                      QByteArray("WEBVTT\nX-TIMESTAMP-MAP=") + c.map +
+                                          "\n\n00:01.000 --> 00:02.000\nA\n"),
+                          true, FrameRate(25000), 0);
+        EXPECT_EQ(rows(list), Rows{c.row}) << c.map;
+        EXPECT_EQ(list.ReadNotes(), c.note ? QStringList{c.note} : QStringList()) << c.map;
+    }
+}
+
 TEST_F(Readers, MicroDvdFrameRateHeaderConvertsFrameNumbers)
 {
     const TSubtitle list = load("film.sub", "{1}{1}23.976\n{23976}{47952}A\n{0}{}B\n{100}{}C\n"

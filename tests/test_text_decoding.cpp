@@ -111,6 +111,26 @@ TEST(TextDecoding, TheSubtitlesLanguageTellsApartWhatTheBytesLeaveOpen)
     EXPECT_EQ(list.Encoding().description(kDefaultCharset), "GB2312 (detected)");
     EXPECT_EQ(LanguageCodeOf(" el GREEK"), "el");
     EXPECT_EQ(LanguageCodeOf("Greek"), "");
+
+    // A word or two that the bytes alone leave open, each in a language that shares its usual
+    // code page with others (Ukrainian, Bulgarian and Macedonian with Russian, ...), the last
+    // of each group among them.
+    const struct
+    {
+        const char* language;
+        const char* codePage;
+        const char* text;
+    } kHinted[] = {
+        {"uk", "WINDOWS-1251", "Ні!"},  {"bg", "WINDOWS-1251", "Ъъ"},
+        {"mk", "WINDOWS-1251", "Ѓ"},    {"sk", "WINDOWS-1250", "Ľúbim"},
+        {"sq", "WINDOWS-1250", "Çka?"}, {"ur", "WINDOWS-1256", "ہے"},
+        {"lv", "WINDOWS-1257", "Ļoti"},
+    };
+    for (const auto& c : kHinted) {
+        const std::string word = encodedIn(shortFile({c.text}), c.codePage);
+        EXPECT_NE(DetectCodePage(word.data(), word.size()), c.codePage) << c.text;
+        EXPECT_EQ(DetectCodePage(word.data(), word.size(), c.language), c.codePage) << c.text;
+    }
 }
 
 TEST(TextDecoding, DefaultReadsAUtf8FileAsUtf8)

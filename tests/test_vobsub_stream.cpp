@@ -4,6 +4,7 @@
 #include "vobsub/DvdSup.h"
 #include "vobsub/HelpText.h"
 #include "vobsub/IndexWriter.h"
+#include "vobsub/Languages.h"
 #include "vobsub/ProgramStream.h"
 #include "vobsub/Timing.h"
 
@@ -334,6 +335,66 @@ TEST(IndexWriter, StreamHeadersNameLanguageIndexAndAlternativeName)
     const std::string named = IndexStreamText({"de", "German", "Deutsch (Kommentar)"}, 2);
     EXPECT_NE(named.find("\r\nalt: Deutsch (Kommentar)\r\n"), std::string::npos) << named;
     EXPECT_EQ(LanguageIndexText(2), "langidx: 2\r\n\r\n");
+}
+
+TEST(Languages, EachCodeGivesItsIndexLettersThreeLettersAndName)
+{
+    // As a user gives it, the two letters of the index, the bibliographic ISO 639-2 code the
+    // BDN index and Matroska take, and the name of the index's comment lines.
+    const struct
+    {
+        const char* given;
+        const char* index;
+        const char* three;
+        const char* name;
+    } cases[] = {
+        {"fr", "fr", "fre", "French"},
+        {"FRA", "fr", "fre", "French"},
+        {"ger", "de", "ger", "German"},
+        {"deu", "de", "ger", "German"},
+        {"el", "el", "gre", "Greek"},
+        {"cze", "cs", "cze", "Czech"},
+        {"ces", "cs", "cze", "Czech"},
+        {"uk", "uk", "ukr", "Ukrainian"},
+        {"bg", "bg", "bul", "Bulgarian"},
+        {"chi", "zh", "chi", "Chinese"},
+        {"aar", "aa", "aar", "Afar"},
+        {"zu", "zu", "zul", "Zulu"},
+        {"fa", "fa", "per", "Persian (Farsi)"},
+        {"bn", "bn", "ben", "Bengali,Bangla"},
+        {"rm", "rm", "roh", "Rhaeto-Romance"},
+        {"th", "th", "tha", "Thai"},
+        // The list's own old codes: Hebrew, Indonesian, Bhutani (Dzongkha).
+        {"iw", "iw", "heb", "Hebrew"},
+        {"in", "in", "ind", "Indonesian"},
+        {"bz", "bz", "dzo", "Bhutani"},
+        // Of the list but without an ISO 639-2 code; of ISO 639-1 but not of the list.
+        {"sh", "sh", "und", "Serbo-Croatian"},
+        {"gb", "gb", "und", "Scots"},
+        {"ae", "ae", "und", "ae"},
+    };
+    for (const auto& c : cases) {
+        const QString index = IndexLanguageCode(QLatin1String(c.given));
+        EXPECT_EQ(index, QLatin1String(c.index)) << c.given;
+        EXPECT_EQ(ThreeLetterLanguageCode(index), QLatin1String(c.three)) << c.given;
+        EXPECT_EQ(LanguageName(index), QLatin1String(c.name)) << c.given;
+    }
+    // Names by the ISO 639-1 letters of a language the list knows by others.
+    EXPECT_EQ(LanguageName("he"), "Hebrew");
+    EXPECT_EQ(LanguageName("id"), "Indonesian");
+    EXPECT_EQ(LanguageName("dz"), "Bhutani");
+    EXPECT_EQ(IndexLanguageCode("heb"), "he");
+    EXPECT_EQ(IndexLanguageCode("dzo"), "dz");
+    for (const char* refused : {"xx", "e", "engl", "en ", "eng,"})
+        EXPECT_EQ(IndexLanguageCode(QLatin1String(refused)), QString()) << refused;
+    // The nearest accepted codes, in the order of the alphabet, at most as many as asked.
+    EXPECT_EQ(NearestLanguageCodes("frx", 3), (QStringList{"fr", "fra", "fre"}));
+    EXPECT_EQ(NearestLanguageCodes("ENGL", 5), (QStringList{"eng"}));
+    EXPECT_EQ(VobsubLanguageNames().size(), 136);
+    EXPECT_EQ(VobsubLanguageNames().front(), "ab ABKHAZIAN");
+    EXPECT_EQ(VobsubLanguageNames()[29], "en ENGLISH");
+    EXPECT_EQ(VobsubLanguageNames()[41], "el GREEK");
+    EXPECT_EQ(VobsubLanguageNames().back(), "zu ZULU");
 }
 
 TEST(DvdSup, HeaderIsSpAndTheTimeInEightLittleEndianBytes)
