@@ -6,6 +6,7 @@
 #include "pgs/PgsSegments.h"
 #include "pgs/PgsWriter.h"
 #include "platform/Error.h"
+#include "reference/PgsStreamCheck.h"
 #include "render/ColourRenderer.h"
 
 #include <QDir>
@@ -224,6 +225,9 @@ TEST(PgsWriter, DisplaySetsAreNumberedInShowOrderAndClearTheirOwnWindows)
     QFile file(sup);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
+    EXPECT_EQ(lumelle::testing::FaultText(
+                  lumelle::testing::PgsStreamFaults(Bytes(bytes.begin(), bytes.end()))),
+              "");
     std::vector<int> numbers;
     std::vector<Bytes> windows;
     for (const Segment& s : segmentsOf(Bytes(bytes.begin(), bytes.end()))) {
@@ -251,7 +255,8 @@ TEST(PgsWriter, TopAndBottomGetAnObjectEachAndColoursFitThePalette)
     const ColourImage one = drawnBlocks({}, {"Only a bottom line", "and its second"}, hd);
     EXPECT_EQ(ObjectBoxes(one, hd).size(), 1u) << "two lines close together stay one object";
 
-    // A drawing of thousands of colours comes down to at most 255 and a transparent entry.
+    // A drawing of thousands of colours comes down to at most 254 and a transparent entry:
+    // entry 0xFF stays unused.
     ColourImage many;
     many.box = QRect(10, 10, 200, 100);
     many.argb = QImage(many.box.size(), QImage::Format_ARGB32_Premultiplied);
@@ -259,7 +264,8 @@ TEST(PgsWriter, TopAndBottomGetAnObjectEachAndColoursFitThePalette)
         for (int x = 0; x < 200; ++x)
             many.argb.setPixel(x, y, qPremultiply(qRgba(x, y * 2, (x * y) % 256, 55 + x)));
     const IndexedPicture indexed = IndexColours(many, ObjectBoxes(many, hd), true);
-    EXPECT_LE(indexed.palette.size(), 256u);
+    EXPECT_LE(indexed.palette.size(), 255u);
+    EXPECT_LE(indexed.palette.back().id, 254);
     EXPECT_GT(indexed.palette.size(), 100u) << "the palette is used, not a few colours";
     EXPECT_EQ(indexed.palette[0].alpha, 0) << "entry 0 is transparent";
 
@@ -410,6 +416,7 @@ TEST(PgsWriter, PlayersReadTheSupAndTheBdnIndex)
     const ConverterRun pgs = runConverter({"--format", "pgs", "--forced", srt});
     ASSERT_EQ(pgs.exitCode, 0) << pgs.err.toStdString();
     const QString sup = dir.filePath("film.sup");
+    EXPECT_EQ(lumelle::testing::FaultText(lumelle::testing::PgsFileFaults(sup.toStdString())), "");
 
     // Four pictures (the top one alone, then with the bottom one) and a clearing at each end
     // that no picture follows at once.
@@ -477,6 +484,7 @@ TEST(PgsWriter, AssScriptsKeepTheirOwnColoursAndFades)
     const ConverterRun run = runConverter({"--format", "pgs", ass});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QString sup = dir.filePath("signs.sup");
+    EXPECT_EQ(lumelle::testing::FaultText(lumelle::testing::PgsFileFaults(sup.toStdString())), "");
     const QByteArray sign = decodedFrame(sup, 1.5);
     ASSERT_EQ(sign.size(), 1920 * 1080 * 3);
     int red = 0, redNearThePosition = 0;
