@@ -16,27 +16,14 @@ namespace {
 const OutputKind kPngKind{QStringLiteral(".png"), QByteArrayLiteral("\x89PNG"),
                           QStringLiteral("PNG picture")};
 
-// The video format of the index: 1080 rows progressive at film rates, else interlaced; 720
-// rows progressive; the DVD sizes interlaced.
-QString videoFormat(const BluRayOptions& o)
+// BDN's names of the video format and rate ("1080p", "23.976"); the writer refuses any other
+// format before it writes.
+const BluRayVideoFormat& formatOf(const BluRayOptions& o)
 {
-    const std::int64_t rate = o.frameRate.framesPer1000Seconds();
-    switch (o.frame.height()) {
-    case 1080:
-        return rate <= 24000 ? QStringLiteral("1080p") : QStringLiteral("1080i");
-    case 720:
-        return QStringLiteral("720p");
-    case 576:
-        return QStringLiteral("576i");
-    default:
-        return QStringLiteral("480i");
-    }
-}
-
-QString rateText(FrameRate rate)
-{
-    const std::int64_t r = rate.framesPer1000Seconds();
-    return r % 1000 == 0 ? QString::number(r / 1000) : QString::number(r / 1000.0, 'f', 3);
+    const BluRayVideoFormat* format = FindBluRayVideoFormat(o.frame, o.frameRate);
+    if (!format)
+        throw Error(BluRayFormatProblem(o.frame, o.frameRate));
+    return *format;
 }
 
 QString escaped(const QString& text)
@@ -93,6 +80,7 @@ void BdnXmlWriter::planStreams(const std::vector<int>& picturesPerStream)
 
 void BdnXmlWriter::open(const QStringList& paths)
 {
+    formatOf(m_options); // a format Blu-ray has not is refused before any file is touched
     m_files.clear();
     m_events.clear();
     m_index = 0;
@@ -177,7 +165,8 @@ QString BdnXmlWriter::IndexText(const BluRayOptions& options, const QString& tit
     xml += QStringLiteral("    <Name Title=\"%1\" Content=\"\"/>\n").arg(escaped(title));
     xml += QStringLiteral("    <Language Code=\"%1\"/>\n").arg(escaped(options.language));
     xml += QStringLiteral("    <Format VideoFormat=\"%1\" FrameRate=\"%2\" DropFrame=\"False\"/>\n")
-               .arg(videoFormat(options), rateText(rate));
+               .arg(QLatin1String(formatOf(options).formatName),
+                    QLatin1String(formatOf(options).rateName));
     const QString first = events.empty() ? tc(0) : tc(events.front().times.start);
     const QString last = events.empty() ? tc(0) : tc(events.back().times.end);
     xml +=

@@ -62,6 +62,10 @@ void PgsWriter::planStreams(const std::vector<int>& picturesPerStream)
 
 void PgsWriter::open(const QStringList& paths)
 {
+    // A format Blu-ray has not is refused before any file is touched.
+    if (const QString problem = BluRayFormatProblem(m_options.frame, m_options.frameRate);
+        !problem.isEmpty())
+        throw Error(problem);
     m_files.clear();
     m_sup = &m_files.add(paths.front());
     m_written = 0;
