@@ -464,6 +464,18 @@ TEST(PgsWriter, PlayersReadTheSupAndTheBdnIndex)
     EXPECT_TRUE(index.contains(
         QStringLiteral("Width=\"%1\" Height=\"%2\"").arg(png.width()).arg(png.height())));
     EXPECT_EQ(qAlpha(png.pixel(0, 0)), 0) << "the video shows around the text";
+    // The top and the bottom subtitle shown together: one event, a graphic each, each picture
+    // only as tall as its own text, where the index places it.
+    const QImage top(dir.filePath("film_0003.png")), bottom(dir.filePath("film_0003_2.png"));
+    ASSERT_FALSE(top.isNull());
+    ASSERT_FALSE(bottom.isNull());
+    EXPECT_LT(top.height(), 200);
+    EXPECT_LT(bottom.height(), 200);
+    const qsizetype event = index.indexOf("InTC=\"00:00:04:00\"");
+    const QString both = index.mid(event, index.indexOf("</Event>", event) - event);
+    EXPECT_EQ(both.count("<Graphic "), 2) << both.toStdString();
+    EXPECT_TRUE(both.contains(QStringLiteral("Height=\"%1\"").arg(top.height())));
+    EXPECT_TRUE(both.contains("film_0003_2.png"));
 }
 
 TEST(PgsWriter, AssScriptsKeepTheirOwnColoursAndFades)
