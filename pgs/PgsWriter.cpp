@@ -76,6 +76,8 @@ void PgsWriter::open(const QStringList& paths)
     m_version = 0;
     m_late = 0;
     m_mostLate = 0;
+    m_stepsLeftOut = 0;
+    m_lastNumber = 0;
     m_firstLate.reset();
 }
 
@@ -211,6 +213,15 @@ void PgsWriter::write(const PictureTimes& times, const EncodedPicture& encoded)
     }
     m_pending.reset();
     pgs::Placement p = placeShow(encoded.windows, start, after);
+    // A step of the subtitle shown last that could only be shown once it has ended is left
+    // out, so that the steps after it are not all pushed later; the step before stays.
+    const std::int64_t until = BluRayTicks(times.end, m_options.frameRate);
+    if (std::int64_t(p.pts) > start && std::int64_t(p.pts) >= until &&
+        times.number == m_lastNumber) {
+        ++m_stepsLeftOut;
+        return;
+    }
+    m_lastNumber = times.number;
     p.composition = m_composition++;
     const pgs::Bytes placed = pgs::PlaceDisplaySet(
         bytes, p,
@@ -255,6 +266,10 @@ void PgsWriter::finish(const QDir& folder, const QStringList& inputs, Generation
                                        "player needs that long to decode the first picture.")
                             .arg(m_firstLate->first)
                             .arg(ms(m_firstLate->second));
+    if (m_stepsLeftOut > 0)
+        result.notes << QStringLiteral("%1 steps of animated subtitles are left out: a Blu-ray "
+                                       "player could not decode them before they end.")
+                            .arg(m_stepsLeftOut);
     if (m_late > 0)
         result.notes << QStringLiteral("%1 pictures are shown up to %2 ms after their start: a "
                                        "Blu-ray player needs the time to decode each after the "

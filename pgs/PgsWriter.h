@@ -64,6 +64,8 @@ private:
     std::uint8_t m_version = 0;
     // Pictures shown later than their start, so that a player has time to decode them.
     int m_late = 0;
+    int m_stepsLeftOut = 0;
+    int m_lastNumber = 0; // the subtitle of the last picture written
     std::int64_t m_mostLate = 0;
     // The first picture, when it is shown late: its subtitle and by how many ticks.
     std::optional<std::pair<int, std::int64_t>> m_firstLate;

@@ -201,6 +201,16 @@ TEST(PgsStreamRules, EveryStreamTheConverterWritesKeepsTheRules)
         const QString sup = input.left(input.lastIndexOf('.')) + ".sup";
         const std::vector<std::string> faults = PgsFileFaults(sup.toStdString());
         EXPECT_TRUE(faults.empty()) << c.name << ":\n" << FaultText(faults);
+        if (QString(c.name) == "fade.ass") {
+            // Steps that cannot be decoded in time are left out rather than all shown later:
+            // the last clearing comes when the last event ends (4 s, 360000 ticks).
+            const Bytes bytes = readBytes(sup);
+            ASSERT_GE(bytes.size(), 13u);
+            const std::vector<Seg> segments = split(bytes);
+            const Bytes& h = segments.back().header;
+            const std::uint32_t pts = std::uint32_t(h[2]) << 24 | h[3] << 16 | h[4] << 8 | h[5];
+            EXPECT_LE(pts, 360000u + 3600u);
+        }
         if (QString(c.name) == "at_zero.srt") {
             EXPECT_TRUE((run.out + run.err).contains("Subtitle 1 is shown"))
                 << "a subtitle at 00:00:00 is named as shown late: " << run.out.toStdString();
