@@ -453,8 +453,9 @@ const OptionRow kOptions[] = {
                                "meant for a 576-row frame and grow with the frame's height "
                                "(x 1.875 at 1080 rows), so a subtitle takes the same share of "
                                "the picture's height at every size; long lines are checked and "
-                               "broken at the frame's width")
-             .arg(Listed(row.choices()));
+                               "broken at the frame's width. With --fps it names a video "
+                               "format of Blu-ray: %2; any other pair is refused")
+             .arg(Listed(row.choices()), BluRayFormatList());
      },
      [](ParseState& s, const QString& v) {
          s.options.frameSizeText = v;

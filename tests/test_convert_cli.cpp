@@ -201,7 +201,12 @@ TEST(ConvertOptions, StreamsTakeTheirLanguageNameAndForcedMark)
           {"--frame-size", "1920x1080", "a.srt"},      // a DVD's frame is fixed
           {"--format", "pgs", "-r", "30000", "a.srt"}, // no Blu-ray video has it
           {"-r", "50000", "a.srt"},                    // nor a DVD this
-          {"--format", "bdn-xml", "--frame-size", "1920x1088", "a.srt"}}) {
+          {"--format", "bdn-xml", "--frame-size", "1920x1088", "a.srt"},
+          // Sizes and rates that are each Blu-ray's, but no Blu-ray video together.
+          {"--format", "bdn-xml", "-r", "59940", "a.srt"},
+          {"--format", "pgs", "--frame-size", "1280x720", "-r", "25000", "a.srt"},
+          {"--format", "pgs", "--frame-size", "720x576", "-r", "23976", "a.srt"},
+          {"--format", "pgs", "--frame-size", "720x480", "-r", "25000", "a.srt"}}) {
         ConvertOptions fresh;
         EXPECT_EQ(parse(bad, fresh, error), ParseOutcome::Error) << bad.join(' ').toStdString();
         EXPECT_FALSE(error.isEmpty());

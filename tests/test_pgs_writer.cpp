@@ -9,6 +9,7 @@
 #include "pgs/PgsSegments.h"
 #include "pgs/PgsWriter.h"
 #include "platform/Error.h"
+#include "reference/PgsStreamCheck.h"
 #include "render/ColourRenderer.h"
 
 #include <QDir>
@@ -280,6 +281,9 @@ TEST(PgsWriter, DisplaySetsAreNumberedInShowOrderAndClearTheirOwnWindows)
     QFile file(sup);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
+    EXPECT_EQ(lumelle::testing::FaultText(
+                  lumelle::testing::PgsStreamFaults(Bytes(bytes.begin(), bytes.end()))),
+              "");
     std::vector<int> numbers;
     std::vector<Bytes> windows;
     for (const Segment& s : segmentsOf(Bytes(bytes.begin(), bytes.end()))) {
@@ -307,7 +311,8 @@ TEST(PgsWriter, TopAndBottomGetAnObjectEachAndColoursFitThePalette)
     const ColourImage one = drawnBlocks({}, {"Only a bottom line", "and its second"}, hd);
     EXPECT_EQ(ObjectBoxes(one, hd).size(), 1u) << "two lines close together stay one object";
 
-    // A drawing of thousands of colours comes down to at most 255 and a transparent entry.
+    // A drawing of thousands of colours comes down to at most 254 and a transparent entry:
+    // entry 0xFF stays unused.
     ColourImage many;
     many.box = QRect(10, 10, 200, 100);
     many.argb = QImage(many.box.size(), QImage::Format_ARGB32_Premultiplied);
@@ -315,7 +320,8 @@ TEST(PgsWriter, TopAndBottomGetAnObjectEachAndColoursFitThePalette)
         for (int x = 0; x < 200; ++x)
             many.argb.setPixel(x, y, qPremultiply(qRgba(x, y * 2, (x * y) % 256, 55 + x)));
     const IndexedPicture indexed = IndexColours(many, ObjectBoxes(many, hd), true);
-    EXPECT_LE(indexed.palette.size(), 256u);
+    EXPECT_LE(indexed.palette.size(), 255u);
+    EXPECT_LE(indexed.palette.back().id, 254);
     EXPECT_GT(indexed.palette.size(), 100u) << "the palette is used, not a few colours";
     EXPECT_EQ(indexed.palette[0].alpha, 0) << "entry 0 is transparent";
 
@@ -533,6 +539,7 @@ TEST(PgsWriter, PlayersReadTheSupAndTheBdnIndex)
     const ConverterRun pgs = runConverter({"--format", "pgs", "--forced", srt});
     ASSERT_EQ(pgs.exitCode, 0) << pgs.err.toStdString();
     const QString sup = dir.filePath("film.sup");
+    EXPECT_EQ(lumelle::testing::FaultText(lumelle::testing::PgsFileFaults(sup.toStdString())), "");
 
     // Four pictures (the top one alone, then with the bottom one) and a clearing at each end
     // that no picture follows at once.
@@ -566,12 +573,12 @@ TEST(PgsWriter, PlayersReadTheSupAndTheBdnIndex)
 
     // BDN XML: an event per picture, its PNG with alpha at the frame position the index names.
     const ConverterRun bdn =
-        runConverter({"--format", "bdn-xml", "--frame-size", "1280x720", "-r", "25000", srt});
+        runConverter({"--format", "bdn-xml", "--frame-size", "1280x720", "-r", "59940", srt});
     ASSERT_EQ(bdn.exitCode, 0) << bdn.err.toStdString();
     QFile xml(dir.filePath("film.xml"));
     ASSERT_TRUE(xml.open(QIODevice::ReadOnly));
     const QString index = QString::fromUtf8(xml.readAll());
-    EXPECT_TRUE(index.contains("VideoFormat=\"720p\" FrameRate=\"25\""));
+    EXPECT_TRUE(index.contains("VideoFormat=\"720p\" FrameRate=\"59.94\"")) << "BDN's names";
     EXPECT_TRUE(index.contains("NumberofEvents=\"3\""));
     EXPECT_TRUE(index.contains("InTC=\"00:00:03:00\" OutTC=\"00:00:04:00\""));
     const QImage png(dir.filePath("film_0001.png"));
@@ -580,6 +587,18 @@ TEST(PgsWriter, PlayersReadTheSupAndTheBdnIndex)
     EXPECT_TRUE(index.contains(
         QStringLiteral("Width=\"%1\" Height=\"%2\"").arg(png.width()).arg(png.height())));
     EXPECT_EQ(qAlpha(png.pixel(0, 0)), 0) << "the video shows around the text";
+    // The top and the bottom subtitle shown together: one event, a graphic each, each picture
+    // only as tall as its own text, where the index places it.
+    const QImage top(dir.filePath("film_0003.png")), bottom(dir.filePath("film_0003_2.png"));
+    ASSERT_FALSE(top.isNull());
+    ASSERT_FALSE(bottom.isNull());
+    EXPECT_LT(top.height(), 200);
+    EXPECT_LT(bottom.height(), 200);
+    const qsizetype event = index.indexOf("InTC=\"00:00:04:00\"");
+    const QString both = index.mid(event, index.indexOf("</Event>", event) - event);
+    EXPECT_EQ(both.count("<Graphic "), 2) << both.toStdString();
+    EXPECT_TRUE(both.contains(QStringLiteral("Height=\"%1\"").arg(top.height())));
+    EXPECT_TRUE(both.contains("film_0003_2.png"));
 }
 
 TEST(PgsWriter, AssScriptsKeepTheirOwnColoursAndFades)
@@ -600,6 +619,7 @@ TEST(PgsWriter, AssScriptsKeepTheirOwnColoursAndFades)
     const ConverterRun run = runConverter({"--format", "pgs", ass});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QString sup = dir.filePath("signs.sup");
+    EXPECT_EQ(lumelle::testing::FaultText(lumelle::testing::PgsFileFaults(sup.toStdString())), "");
     const QByteArray sign = decodedFrame(sup, 1.5);
     ASSERT_EQ(sign.size(), 1920 * 1080 * 3);
     int red = 0, redNearThePosition = 0;
