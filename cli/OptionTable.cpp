@@ -3,6 +3,7 @@
 #include "cli/OptionValues.h"
 #include "cli/SettingsImport.h"
 #include "pgs/BluRayForm.h"
+#include "platform/LineText.h"
 #include "platform/StoredValues.h"
 #include "settings/SettingsTable.h"
 #include "subtitle/ForcedMarks.h"
@@ -383,6 +384,10 @@ const OptionRow kOptions[] = {
          StreamInput* stream = lastStream(s);
          if (!stream)
              return QStringLiteral("--alt names the --stream given before it; none was");
+         if (HoldsControlCharacter(v))
+             return QStringLiteral("--alt \"%1\" holds a control character, which the index "
+                                   "line cannot hold")
+                 .arg(ReadableText(v));
          stream->alt = v;
          return QString();
      }},

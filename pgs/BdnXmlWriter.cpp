@@ -3,6 +3,7 @@
 #include "output/DeviceWriting.h"
 #include "pgs/ColourIndexing.h"
 #include "platform/Error.h"
+#include "platform/LineText.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -39,8 +40,14 @@ QString rateText(FrameRate rate)
     return r % 1000 == 0 ? QString::number(r / 1000) : QString::number(r / 1000.0, 'f', 3);
 }
 
+// `text` as XML attribute or element text. XML has no way to carry most control characters,
+// and a line break would not survive as written, so a text with one is refused.
 QString escaped(const QString& text)
 {
+    if (HoldsControlCharacter(text))
+        throw Error(QStringLiteral("\"%1\" holds a control character, which the BDN index "
+                                   "cannot hold.")
+                        .arg(ReadableText(text)));
     return text.toHtmlEscaped();
 }
 

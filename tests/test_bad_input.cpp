@@ -2,10 +2,12 @@
 // nothing was lost (the list, the input file's bytes, whole packs and matching index lines).
 #include "GenerationRequests.h"
 #include "TestFiles.h"
+#include "cli/ExitStatus.h"
 #include "cli/SettingsImport.h"
 #include "convert/GenerationRun.h"
 #include "doubles/RecordingMessages.h"
 #include "output/OutputFiles.h"
+#include "pgs/BdnXmlWriter.h"
 #include "platform/Error.h"
 #include "platform/IniStore.h"
 #include "platform/SystemNames.h"
@@ -1277,4 +1279,51 @@ TEST_F(BadInput, RunningOutOfMemoryIsAMessageAndAFailure)
     EXPECT_EQ(p.exitCode(), 1);
     EXPECT_EQ(p.readAllStandardError(),
               path.toLocal8Bit() + ": Not enough memory for this file.\n");
+}
+
+namespace {
+
+// A script of `events` (Dialogue lines without their "Dialogue: " prefix) at PlayRes 720x576.
+QByteArray assScript(const QByteArray& scriptInfo, const QByteArray& events)
+{
+    QByteArray script = "[Script Info]\nScriptType: v4.00+\n" + scriptInfo +
+                        "\n[V4+ Styles]\nFormat: Name, Fontname, Fontsize, PrimaryColour, "
+                        "Bold, Italic, Alignment, MarginL, MarginR, MarginV\n"
+                        "Style: Default,DejaVu Sans,40,&H00FFFFFF,0,0,2,10,10,20\n\n"
+                        "[Events]\nFormat: Layer, Start, End, Style, Text\n";
+    for (const QByteArray& event : events.split('\n'))
+        if (!event.isEmpty())
+            script += "Dialogue: " + event + "\n";
+    return script;
+}
+
+} // namespace
+
+TEST_F(BadInput, ControlCharactersNeverReachAnOutputLine)
+{
+    const QString srt = write("movie.en.srt", tenSubtitles());
+    const Converted run = convert({"--stream", srt, "--alt", "x\nid: de, index: 7"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains(R"(--alt "x\nid: de, index: 7" holds a control character)"))
+        << run.err.toStdString();
+    EXPECT_EQ(filesIn(m_dir.path()), QStringList{"movie.en.srt"});
+    // The index refuses such a name from any caller; so does the BDN index.
+    EXPECT_THROW(IndexStreamText({"en", "English", "x\rid: de"}, 0), Error);
+    BluRayOptions options;
+    options.language = QStringLiteral("e\nn");
+    EXPECT_THROW(BdnXmlWriter::IndexText(options, "film", {}), Error);
+}
+
+TEST_F(BadInput, AnAssEventPastTheLatestStartIsSkippedAsInEveryReader)
+{
+    const QString path = write("late.ass", assScript("PlayResX: 720\nPlayResY: 576",
+                                                     "0,0:00:01.00,0:00:02.00,Default,Early\n"
+                                                     "0,27:00:00.00,27:00:01.00,Default,Too late"));
+    for (const QStringList& form : {QStringList{}, QStringList{"--format", "pgs"}}) {
+        const Converted run = convert(form + QStringList{path});
+        EXPECT_EQ(run.exitCode, kEntriesSkipped) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains("subtitle 2: starts later than a subtitle stream can hold"))
+            << run.err.toStdString();
+    }
+    EXPECT_EQ(checkPairIsWhole(m_dir.filePath("late.idx"), m_dir.filePath("late.sub")), 1);
 }
