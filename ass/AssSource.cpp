@@ -114,6 +114,10 @@ void AssPictureSource::plan(const std::function<void(int startFrame, int number)
     readEvents();
     m_pieces.clear();
     m_notes.clear();
+    const auto& tooLarge = m_planRendering->tooLarge();
+    for (const AssRendering::TooLarge& event : tooLarge)
+        m_notes << QStringLiteral("Event %1 was skipped: %2.").arg(event.number).arg(event.reason);
+    m_skipped = int(tooLarge.size());
     const std::vector<int> mixed = planPieces(checkStart);
     const std::vector<int> replaced = planPalette();
     drawEachFontOnce();
@@ -297,6 +301,11 @@ int AssPictureSource::merged() const
 PalettePlan AssPictureSource::palette() const
 {
     return m_palette;
+}
+
+int AssPictureSource::skipped() const
+{
+    return m_skipped;
 }
 
 QStringList AssPictureSource::notes() const

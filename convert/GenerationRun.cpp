@@ -38,6 +38,7 @@ GenerationResult RunGeneration(const GenerationRequest& request,
     result.notes << source.notes();
     result.outputs = paths;
     result.merged = source.merged();
+    result.skipped = source.skipped();
     // Whatever ends the run before the files are put in place removes the temporary ones.
     struct Discard
     {

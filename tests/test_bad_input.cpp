@@ -1327,3 +1327,38 @@ TEST_F(BadInput, AnAssEventPastTheLatestStartIsSkippedAsInEveryReader)
     }
     EXPECT_EQ(checkPairIsWhole(m_dir.filePath("late.idx"), m_dir.filePath("late.sub")), 1);
 }
+
+TEST_F(BadInput, AnAssEventTooLargeToDrawIsSkippedWithinAGigabyte)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer reserves more address space than the limit";
+#endif
+    const QByteArray events = "0,0:00:01.00,0:00:02.00,Default,{\\fs100000}Huge\n"
+                              "0,0:00:03.00,0:00:04.00,Default,Small";
+    const QString huge = write("huge.ass", assScript("PlayResX: 720\nPlayResY: 576", events));
+    const QString tiny = write("tiny.ass", assScript("PlayResX: 1\nPlayResY: 1", events));
+    const struct
+    {
+        QString path;
+        QByteArray said;
+        int pictures;
+    } cases[] = {
+        {huge, "Event 1 was skipped: its letters would be 100000 pixels high or wide", 1},
+        {tiny, "Event 2 was skipped: its letters would be 28800 pixels high or wide", 0},
+    };
+    for (const auto& c : cases) {
+        QProcess p;
+        p.setProcessEnvironment(converterEnvironment());
+        p.setChildProcessModifier([] {
+            const rlimit limit{rlim_t(1) << 30, rlim_t(1) << 30};
+            ::setrlimit(RLIMIT_AS, &limit);
+        });
+        p.start(QStringLiteral(LUMELLE_CONVERT_BIN), {c.path});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        const QByteArray err = p.readAllStandardError();
+        EXPECT_EQ(p.exitCode(), kEntriesSkipped) << err.toStdString();
+        EXPECT_TRUE(err.contains(c.said)) << err.toStdString();
+        const QString idx = ReplaceExtension(c.path, ".idx");
+        EXPECT_EQ(checkPairIsWhole(idx, ReplaceExtension(c.path, ".sub")), c.pictures);
+    }
+}
