@@ -75,7 +75,9 @@ QStringList helpDescription()
         QStringLiteral("--format pgs writes a Blu-ray PGS .sup and --format bdn-xml a BDN XML "
                        "index with a PNG picture per subtitle, drawn in full colour with smooth "
                        "edges at --frame-size (1920x1080 unless given); the window's sizes grow "
-                       "with the frame's height over 576 rows."),
+                       "with the frame's height over 576 rows. The BDN index and its pictures go "
+                       "into a folder of their own, NAME_bdn, beside the subtitle file or in the "
+                       "--output folder, replaced whole."),
         QStringLiteral("The pair is written beside each subtitle file unless --output is given; a "
                        "MicroDVD .sub input is never overwritten (the pair is then named "
                        "NAME_vobsub.idx/.sub). Every line is checked against the %1-pixel width "

@@ -434,9 +434,10 @@ const OptionRow kOptions[] = {
                     "header with its time; one stream) or vobsub,dvd-sup for both (%1); or a "
                     "Blu-ray form, drawn in full colour with smooth edges at --frame-size: pgs "
                     "(NAME.sup, the presentation graphics stream Blu-ray authoring programs and "
-                    "Matroska take; one stream) or bdn-xml (NAME.xml, the BDN index of times in "
-                    "timecodes of the frame rate, and a PNG picture with alpha per subtitle, "
-                    "NAME_0001.png...)")
+                    "Matroska take; one stream) or bdn-xml (a folder NAME_bdn holding NAME.xml, "
+                    "the "
+                    "BDN index of times in timecodes of the frame rate, and a PNG picture with "
+                    "alpha per subtitle, NAME_0001.png...)")
              .arg(row.defaultText());
      },
      applyFormat},

@@ -1,13 +1,16 @@
-// The BDN XML form Blu-ray authoring programs take subtitles in: NAME.xml, an index of events
-// with their times as timecodes of the frame rate, and beside it one PNG picture with alpha
-// per subtitle picture (NAME_0001.png, ...), drawn in full colour at a Blu-ray frame size.
+// The BDN XML form Blu-ray authoring programs take subtitles in: a folder of its own, NAME_bdn/,
+// holding NAME.xml, an index of events with their times as timecodes of the frame rate, and one
+// PNG picture with alpha per subtitle picture (NAME_0001.png, ...), drawn in full colour at a
+// Blu-ray frame size. The folder is written aside and put in place whole.
 #pragma once
 
 #include "convert/PictureWriter.h"
 #include "output/OutputFiles.h"
+#include "output/StagedFolder.h"
 #include "pgs/BluRayForm.h"
 
 #include <QRect>
+#include <memory>
 #include <vector>
 
 namespace lumelle {
@@ -18,7 +21,8 @@ public:
     explicit BdnXmlWriter(const BluRayOptions& options);
 
     static const OutputSet& xmlFile();
-    // The picture file of picture `index` (from 0) of `count` beside the index `xmlPath`.
+    // The picture file of picture `index` (from 0) of `count` beside the index `xmlPath`, named
+    // after it in the spelling the index gives.
     static QString PicturePath(const QString& xmlPath, int index, int count);
 
     const OutputSet& outputs() const override;
@@ -43,9 +47,8 @@ public:
 
 private:
     BluRayOptions m_options;
-    StagedSet m_files;
+    std::unique_ptr<StagedFolder> m_folder;
     QString m_xmlPath;
-    StagedFile* m_xmlFile = nullptr;
     int m_count = 0;
     int m_index = 0;
     std::vector<Event> m_events;

@@ -29,9 +29,11 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QtEndian>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -1361,4 +1363,111 @@ TEST_F(BadInput, AnAssEventTooLargeToDrawIsSkippedWithinAGigabyte)
         const QString idx = ReplaceExtension(c.path, ".idx");
         EXPECT_EQ(checkPairIsWhole(idx, ReplaceExtension(c.path, ".sub")), c.pictures);
     }
+}
+
+namespace {
+
+// Checks a BDN folder: its index names exactly the PNG pictures in it, each of the size its
+// entry gives. Returns the number of pictures.
+int checkBdnSetIsWhole(const QString& folder, const QString& xmlName)
+{
+    QFile xml;
+    EXPECT_TRUE(OpenNamed(xml, QDir(folder).filePath(xmlName), QIODevice::ReadOnly));
+    const QString index = QString::fromUtf8(xml.readAll());
+    static const QRegularExpression graphic(
+        QString::fromLatin1(R"re(<Graphic Width="(\d+)" Height="(\d+)"[^>]*>([^<]+)</Graphic>)re"));
+    QStringList named;
+    for (const auto& m : graphic.globalMatch(index)) {
+        named << m.captured(3);
+        QFile png;
+        EXPECT_TRUE(OpenNamed(png, QDir(folder).filePath(m.captured(3)), QIODevice::ReadOnly))
+            << m.captured(3).toStdString();
+        const QByteArray head = png.read(24); // signature, IHDR length and type, width, height
+        const auto be32 = [&head](int at) {
+            return qFromBigEndian<quint32>(head.constData() + at);
+        };
+        EXPECT_EQ(head.size() == 24 ? be32(16) : 0, m.captured(1).toUInt())
+            << m.captured(3).toStdString();
+        EXPECT_EQ(head.size() == 24 ? be32(20) : 0, m.captured(2).toUInt());
+    }
+    QStringList pictures = NamesIn(folder).filter(QStringLiteral(".png"));
+    pictures.sort();
+    named.sort();
+    EXPECT_EQ(pictures, named) << "pictures in the folder that the index does not name";
+    return int(named.size());
+}
+
+QByteArray manySubtitles(int count, const QByteArray& text)
+{
+    QByteArray srt;
+    for (int i = 0; i < count; ++i)
+        srt += QByteArray::number(i + 1) + "\n" +
+               QString::asprintf("00:%02d:%02d,000 --> 00:%02d:%02d,500\n", i / 30, 2 * (i % 30),
+                                 i / 30, 2 * (i % 30) + 1)
+                   .toLatin1() +
+               text + " " + QByteArray::number(i) + "\n\n";
+    return srt;
+}
+
+} // namespace
+
+TEST_F(BadInput, BdnSetGoesInPlaceWholeUnderNamesItsIndexGives)
+{
+    // A name that is not UTF-8: the pictures are named as the index names them. The shell
+    // hands the converter the name's own bytes.
+    const QString path = m_dir.filePath(FromSystemName("caf\xe9.srt"));
+    const auto writeFilm = [&path](const QByteArray& text) {
+        QFile file;
+        ASSERT_TRUE(OpenNamed(file, path, QIODevice::WriteOnly));
+        file.write(manySubtitles(150, text));
+    };
+    const auto start = [this](QProcess& p) {
+        p.setProcessEnvironment(converterEnvironment());
+        p.setWorkingDirectory(m_dir.path());
+        p.start("/bin/sh", {"-c", "exec \"$0\" --format bdn-xml -j 1 caf?.srt",
+                            QStringLiteral(LUMELLE_CONVERT_BIN)});
+        EXPECT_TRUE(p.waitForStarted());
+    };
+    const auto run = [&start](QByteArray* err = nullptr) {
+        QProcess p;
+        start(p);
+        EXPECT_TRUE(p.waitForFinished(60000));
+        if (err)
+            *err = p.readAllStandardError();
+        return p.exitCode();
+    };
+    writeFilm("Short");
+    const QString folder = m_dir.filePath(FromSystemName("caf\xe9_bdn"));
+    const QString xmlName = FromSystemName("caf\xe9.xml");
+    ASSERT_EQ(run(), 0);
+    ASSERT_EQ(checkBdnSetIsWhole(folder, xmlName), 150);
+    EXPECT_TRUE(NamesIn(folder).contains("caf__0001.png"));
+
+    // Killed at any moment of a run with other pictures, the folder holds one whole set.
+    writeFilm("A much longer line of text");
+    for (int delay = 150; delay <= 750; delay += 150) {
+        QProcess p;
+        start(p);
+        QThread::msleep(delay);
+        ::kill(pid_t(p.processId()), SIGKILL);
+        p.waitForFinished();
+        EXPECT_EQ(checkBdnSetIsWhole(folder, xmlName), 150) << "killed after " << delay << " ms";
+    }
+    ASSERT_EQ(run(), 0);
+    EXPECT_EQ(checkBdnSetIsWhole(folder, xmlName), 150);
+    EXPECT_EQ(NamesIn(m_dir.path()).filter(".part"), QStringList()) << "leftovers are removed";
+
+    // A folder holding a file of its owner's is never replaced.
+    {
+        QFile notes;
+        ASSERT_TRUE(OpenNamed(notes, QDir(folder).filePath("notes.txt"), QIODevice::WriteOnly));
+        notes.write("mine");
+    }
+    QByteArray err;
+    EXPECT_EQ(run(&err), 1);
+    EXPECT_TRUE(err.contains("it holds \"notes.txt\", which is not a file of the set"))
+        << err.toStdString();
+    QFile notes;
+    ASSERT_TRUE(OpenNamed(notes, QDir(folder).filePath("notes.txt"), QIODevice::ReadOnly));
+    EXPECT_EQ(notes.readAll(), "mine");
 }
