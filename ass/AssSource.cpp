@@ -117,8 +117,14 @@ void AssPictureSource::readEvents()
         if (e.Duration <= 0 || !showsSomething(text))
             continue;
         Event event;
-        event.start = e.Start;
+        // The same rule as the reader's: an event wholly before zero, or starting later than a
+        // stream can hold, is left out (the load report names it); one that starts before zero
+        // is shown from zero.
+        event.start = std::max<long long>(e.Start, 0);
         event.end = e.Start + e.Duration;
+        if (event.end <= 0 ||
+            !StartFitsStream(FramesOfMillis(event.start, m_settings.rate), m_settings.rate))
+            continue;
         event.number = i + 1;
         event.animated = AssTextAnimates(text);
         const bool styled = e.Style >= 0 && e.Style < track->n_styles;
@@ -141,6 +147,10 @@ void AssPictureSource::plan(const std::function<void(int startFrame, int number)
     readEvents();
     m_pieces.clear();
     m_notes.clear();
+    const auto& tooLarge = m_planRendering->tooLarge();
+    for (const AssRendering::TooLarge& event : tooLarge)
+        m_notes << QStringLiteral("Event %1 was skipped: %2.").arg(event.number).arg(event.reason);
+    m_skipped = int(tooLarge.size());
     const std::vector<int> mixed = planPieces(checkStart);
     const std::vector<int> replaced = planPalette();
     drawEachFontOnce();
@@ -270,6 +280,8 @@ void AssPictureSource::addPieces(const std::vector<long long>& starts, long long
         const auto endFrame = FramesOfMillis(end, m_settings.rate);
         if (endFrame <= startFrame)
             continue; // shorter than a frame: never seen
+        if (!StartFitsStream(startFrame, m_settings.rate))
+            return; // the rest of the event lies past what a stream can hold
         if (startFrame > std::numeric_limits<int>::max() ||
             endFrame > std::numeric_limits<int>::max())
             throw Error(QStringLiteral("Event %1 starts too late to be shown.").arg(shown.number));
@@ -345,6 +357,11 @@ int AssPictureSource::merged() const
 PalettePlan AssPictureSource::palette() const
 {
     return m_palette;
+}
+
+int AssPictureSource::skipped() const
+{
+    return m_skipped;
 }
 
 QStringList AssPictureSource::notes() const

@@ -48,6 +48,7 @@ public:
     int merged() const override;
     PalettePlan palette() const override;
     QStringList notes() const override;
+    int skipped() const override;
     void startWorkers(int workers) override;
     TimedPicture draw(int index, int worker) override;
     const SubtitleImage& drawShown(int index) override;
@@ -123,6 +124,7 @@ private:
     int m_merged = 0;
     PalettePlan m_palette;
     QStringList m_notes;
+    int m_skipped = 0; // events too large to draw
     std::vector<Worker> m_workers;
     Worker m_shown;
 };

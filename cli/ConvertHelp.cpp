@@ -78,7 +78,9 @@ QStringList helpDescription()
         QStringLiteral("--format pgs writes a Blu-ray PGS .sup and --format bdn-xml a BDN XML "
                        "index with a PNG picture per subtitle, drawn in full colour with smooth "
                        "edges at --frame-size (1920x1080 unless given); the window's sizes grow "
-                       "with the frame's height over 576 rows."),
+                       "with the frame's height over 576 rows. The BDN index and its pictures go "
+                       "into a folder of their own, NAME_bdn, beside the subtitle file or in the "
+                       "--output folder, replaced whole."),
         QStringLiteral("A Blu-ray PGS .sup (known by its bytes, under any name) is converted "
                        "the other way: its pictures, read with their palettes, cropping, "
                        "windows and forced marks, are resized to the output's frame (to the DVD "

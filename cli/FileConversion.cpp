@@ -40,10 +40,12 @@ int ConvertFile(const QString& file, const RunState& run, FileReport& report,
     request.jobs = options.jobs;
 
     const GenerationResult result = RunStoppable(request, file, options);
-    FillReport(report, result, list.Count(), int(list.Skipped().size()));
+    const int skipped = int(list.Skipped().size()) + result.skipped;
+    const int subtitles = std::max(0, list.Count() - result.skipped);
+    FillReport(report, result, subtitles, skipped);
     produced.append({result.outputs, file});
-    const int rc = ReportRun(file, list.Count(), result, run);
-    return rc != 0 || list.Skipped().empty() ? rc : kEntriesSkipped;
+    const int rc = ReportRun(file, subtitles, result, run);
+    return rc != 0 || skipped == 0 ? rc : kEntriesSkipped;
 }
 
 } // namespace lumelle

@@ -3,6 +3,7 @@
 #include "cli/OptionValues.h"
 #include "cli/SettingsImport.h"
 #include "pgs/BluRayForm.h"
+#include "platform/LineText.h"
 #include "platform/StoredValues.h"
 #include "settings/SettingsTable.h"
 #include "subtitle/ForcedMarks.h"
@@ -394,6 +395,10 @@ const OptionRow kOptions[] = {
          StreamInput* stream = lastStream(s);
          if (!stream)
              return QStringLiteral("--alt names the --stream given before it; none was");
+         if (HoldsControlCharacter(v))
+             return QStringLiteral("--alt \"%1\" holds a control character, which the index "
+                                   "line cannot hold")
+                 .arg(ReadableText(v));
          stream->alt = v;
          return QString();
      }},
@@ -440,9 +445,10 @@ const OptionRow kOptions[] = {
                     "header with its time; one stream) or vobsub,dvd-sup for both (%1); or a "
                     "Blu-ray form, drawn in full colour with smooth edges at --frame-size: pgs "
                     "(NAME.sup, the presentation graphics stream Blu-ray authoring programs and "
-                    "Matroska take; one stream) or bdn-xml (NAME.xml, the BDN index of times in "
-                    "timecodes of the frame rate, and a PNG picture with alpha per subtitle, "
-                    "NAME_0001.png...)")
+                    "Matroska take; one stream) or bdn-xml (a folder NAME_bdn holding NAME.xml, "
+                    "the "
+                    "BDN index of times in timecodes of the frame rate, and a PNG picture with "
+                    "alpha per subtitle, NAME_0001.png...)")
              .arg(row.defaultText());
      },
      applyFormat},

@@ -80,6 +80,8 @@ int ConvertStreams(const RunState& run, FileReport& report)
     int subtitles = 0;
     for (const auto& list : read.lists)
         subtitles += list->Count();
+    subtitles = std::max(0, subtitles - result.skipped);
+    read.skipped += result.skipped;
     FillReport(report, result, subtitles, read.skipped);
     QStringList shown;
     for (const QString& file : read.files)

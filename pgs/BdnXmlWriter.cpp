@@ -1,8 +1,11 @@
 #include "pgs/BdnXmlWriter.h"
 
 #include "output/DeviceWriting.h"
+#include "output/StagedFolder.h"
 #include "pgs/ColourIndexing.h"
 #include "platform/Error.h"
+#include "platform/LineText.h"
+#include "platform/SystemNames.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -26,8 +29,26 @@ const BluRayVideoFormat& formatOf(const BluRayOptions& o)
     return *format;
 }
 
+// `text` as XML attribute or element text. XML has no way to carry most control characters,
+// and a line break would not survive as written, so a text with one is refused.
+// A name as the index gives it and its pictures are written under: each byte of a name that
+// is not UTF-8 (held as a private-use character) and each control character becomes "_", so
+// that the index and the files agree and any authoring tool can open them.
+QString portableName(QString name)
+{
+    for (QChar& c : name)
+        if ((c.unicode() >= 0xF780 && c.unicode() <= 0xF7FF) ||
+            c.category() == QChar::Other_Control)
+            c = u'_';
+    return name;
+}
+
 QString escaped(const QString& text)
 {
+    if (HoldsControlCharacter(text))
+        throw Error(QStringLiteral("\"%1\" holds a control character, which the BDN index "
+                                   "cannot hold.")
+                        .arg(ReadableText(text)));
     return text.toHtmlEscaped();
 }
 
@@ -40,6 +61,7 @@ const OutputSet& BdnXmlWriter::xmlFile()
     static const OutputSet set{
         {{QStringLiteral(".xml"), QByteArrayLiteral("<?xml"), QStringLiteral("BDN XML file")}},
         QStringLiteral("index"),
+        QStringLiteral("_bdn"),
         QStringLiteral("_bdn")};
     return set;
 }
@@ -50,7 +72,7 @@ QString BdnXmlWriter::PicturePath(const QString& xmlPath, int index, int count, 
     const int digits = std::max(4, int(QString::number(count).size()));
     const QString second = part > 0 ? QStringLiteral("_%1").arg(part + 1) : QString();
     return info.dir().filePath(QStringLiteral("%1_%2%3.png")
-                                   .arg(info.completeBaseName())
+                                   .arg(portableName(info.completeBaseName()))
                                    .arg(index + 1, digits, 10, QLatin1Char('0'))
                                    .arg(second));
 }
@@ -83,26 +105,19 @@ void BdnXmlWriter::planStreams(const std::vector<int>& picturesPerStream)
 void BdnXmlWriter::open(const QStringList& paths)
 {
     formatOf(m_options); // a format Blu-ray has not is refused before any file is touched
-    m_files.clear();
+    discard();
     m_events.clear();
     m_index = 0;
     m_xmlPath = paths.front();
-    // Every picture file the run may write is checked before anything is: a file of another
-    // kind under one of the names stays as it is and nothing is written.
-    QStringList pictures;
-    for (int i = 0; i < m_count; ++i) {
-        for (int part = 0; part < pgs::kMaxObjects; ++part) {
-            const QString path = PicturePath(m_xmlPath, i, m_count, part);
-            if (const QString reason = ReasonToKeep(path, kPngKind, {}); !reason.isEmpty())
-                throw Error(reason);
-            if (!IsRegularOrAbsent(path))
-                throw Error(
-                    QStringLiteral("\"%1\" is not a file.").arg(QDir::toNativeSeparators(path)));
-            pictures << path;
-        }
-    }
-    RemoveLeftoverParts(pictures);
-    m_xmlFile = &m_files.add(m_xmlPath);
+    // The set's folder is replaced whole, so it may hold nothing but an earlier set: a file of
+    // another kind in it keeps the folder as it is and nothing is written.
+    const QString folder = QFileInfo(m_xmlPath).path();
+    if (const QString why = ReasonToKeepFolder(folder, {xmlFile().files.front(), kPngKind});
+        !why.isEmpty())
+        throw Error(QStringLiteral("%1 was left as it is: %2.")
+                        .arg(ReadableName(QDir::toNativeSeparators(folder)), why));
+    RemoveLeftoverFolders(folder);
+    m_folder = std::make_unique<StagedFolder>(folder);
 }
 
 namespace {
@@ -165,14 +180,11 @@ void BdnXmlWriter::write(const PictureTimes& times, const EncodedPicture& encode
     Event event{times, {}};
     std::size_t at = 0;
     for (std::size_t k = 0; k < encoded.windows.size(); ++k) {
-        const QString path = PicturePath(m_xmlPath, index, m_count, int(k));
-        StagedFile& file = m_files.add(path);
-        WriteAll(file.device(), reinterpret_cast<const char*>(encoded.bytes.data() + at),
-                 qint64(encoded.partSizes[k]), QStringLiteral("Cannot write the picture."));
-        // Closed at once: a film has more pictures than a process may hold files open.
-        file.flush();
+        const QString name = QFileInfo(PicturePath(m_xmlPath, index, m_count, int(k))).fileName();
+        m_folder->write(name, reinterpret_cast<const char*>(encoded.bytes.data() + at),
+                        qint64(encoded.partSizes[k]));
         at += encoded.partSizes[k];
-        event.graphics.push_back({encoded.windows[k], QFileInfo(path).fileName()});
+        event.graphics.push_back({encoded.windows[k], name});
     }
     m_events.push_back(std::move(event));
 }
@@ -226,17 +238,15 @@ void BdnXmlWriter::commit()
     for (Event& e : m_events)
         e.times.end = std::max(e.times.end, e.times.start + 1);
     const QByteArray xml =
-        IndexText(m_options, QFileInfo(m_xmlPath).completeBaseName(), m_events).toUtf8();
-    StagedFile& index = *m_xmlFile;
-    WriteAll(index.device(), xml.constData(), xml.size(),
-             QStringLiteral("Cannot write the index."));
-    m_files.commit();
+        IndexText(m_options, portableName(QFileInfo(m_xmlPath).completeBaseName()), m_events)
+            .toUtf8();
+    m_folder->write(QFileInfo(m_xmlPath).fileName(), xml.constData(), xml.size());
+    m_folder->commit();
 }
 
 void BdnXmlWriter::discard()
 {
-    m_files.clear();
-    m_xmlFile = nullptr;
+    m_folder.reset();
     m_events.clear();
 }
 

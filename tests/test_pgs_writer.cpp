@@ -575,13 +575,13 @@ TEST(PgsWriter, PlayersReadTheSupAndTheBdnIndex)
     const ConverterRun bdn =
         runConverter({"--format", "bdn-xml", "--frame-size", "1280x720", "-r", "59940", srt});
     ASSERT_EQ(bdn.exitCode, 0) << bdn.err.toStdString();
-    QFile xml(dir.filePath("film.xml"));
+    QFile xml(dir.filePath("film_bdn/film.xml"));
     ASSERT_TRUE(xml.open(QIODevice::ReadOnly));
     const QString index = QString::fromUtf8(xml.readAll());
     EXPECT_TRUE(index.contains("VideoFormat=\"720p\" FrameRate=\"59.94\"")) << "BDN's names";
     EXPECT_TRUE(index.contains("NumberofEvents=\"3\""));
     EXPECT_TRUE(index.contains("InTC=\"00:00:03:00\" OutTC=\"00:00:04:00\""));
-    const QImage png(dir.filePath("film_0001.png"));
+    const QImage png(dir.filePath("film_bdn/film_0001.png"));
     ASSERT_FALSE(png.isNull());
     EXPECT_TRUE(png.hasAlphaChannel());
     EXPECT_TRUE(index.contains(

@@ -533,7 +533,7 @@ TEST_F(MainWindowTest, EachOutputFormWritesItsFilesAndNoOthers)
         {"dvd-sup", {"form.sup"}, {"form.idx", "form.sub"}, "SP"},
         {"vobsub,dvd-sup", {"form.idx", "form.sub", "form.sup"}, {}, "SP"},
         {"pgs", {"form.sup"}, {"form.idx", "form.sub", "form.xml"}, "PG"},
-        {"bdn-xml", {"form.xml", "form_0001.png"}, {"form.idx", "form.sup"}, ""},
+        {"bdn-xml", {"form_bdn/form.xml", "form_bdn/form_0001.png"}, {"form.idx", "form.sup"}, ""},
     };
     const QString path = write("form.srt", threeEntrySrt());
     for (const Case& c : cases) {
