@@ -5,7 +5,9 @@
 #include "cli/OutputForm.h"
 #include "cli/StoppableRun.h"
 #include "cli/TerminalText.h"
-#include "subtitle/CodePageGuess.h"
+#include "subtitle/ForcedMarks.h"
+
+#include <QFileInfo>
 
 namespace lumelle {
 
@@ -14,9 +16,12 @@ int ConvertFile(const QString& file, const RunState& run, FileReport& report,
 {
     const ConvertOptions& options = run.options;
     TSubtitle list;
-    PrepareReading(list, options, LanguageCodeOf(options.languageText));
+    PrepareReading(list, options, ReadingLanguage(file, options));
     if (!ReadInput(list, file, run))
         return 1;
+    const StreamLanguage language = LanguageOfInput(file, list, run);
+    // A name like film.de.forced.srt marks every subtitle of its file forced.
+    const bool forced = options.forced || ReadStreamFileName(QFileInfo(file).fileName()).forced;
 
     // Like the window: every line is checked against the frame width first, and a file with a
     // line too wide is refused before anything is written.
@@ -27,8 +32,8 @@ int ConvertFile(const QString& file, const RunState& run, FileReport& report,
     }
 
     GenerationRequest request;
-    request.source = SourceFor(list, file, options, options.forced);
-    request.writer = WriterFor(run);
+    request.source = SourceFor(list, file, options, forced);
+    request.writer = WriterFor(run, language.languageText);
     request.subtitleFile = file;
     request.outputFolder = OutputFolderFor(run, file);
     request.otherInputs = options.files;

@@ -117,6 +117,7 @@ QString languageCode(const QString& value, QString& code)
 
 QString applyLanguage(ParseState& state, const QString& value)
 {
+    state.options.languageGiven = true;
     return languageCode(value, state.options.languageText);
 }
 

@@ -18,8 +18,9 @@ namespace lumelle {
 // through a private link, the folder of the name as given).
 QString OutputFolderFor(const RunState& run, const QString& file);
 
-// The writer of the form the options ask for.
-std::shared_ptr<PictureWriter> WriterFor(const RunState& run);
+// The writer of the form the options ask for; a stream of one file is labelled `languageText`
+// (an entry of the Language list).
+std::shared_ptr<PictureWriter> WriterFor(const RunState& run, const QString& languageText);
 
 // The files a conversion writes.
 const OutputSet& OutputSetOf(const RunState& run);
