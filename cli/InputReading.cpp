@@ -78,9 +78,14 @@ StreamLanguage LanguageOfInput(const QString& file, const TSubtitle& list, const
         return {options.languageText, LanguageSource::Given};
     const StreamLanguage found =
         FindStreamLanguage(QFileInfo(file).fileName(), list, options.languageText);
-    if (!options.quiet)
-        PrintLine(stderr,
-                  QStringLiteral("%1: %2").arg(run.inputs.shownName(file), LanguageNote(found)));
+    // A listing names every language beside its rows; a conversion the one the text told,
+    // the only one the user may not foresee, with its summary.
+    const QString note =
+        QStringLiteral("%1: %2").arg(run.inputs.shownName(file), LanguageNote(found));
+    if (options.listOnly)
+        PrintLine(stderr, note);
+    else if (!options.quiet && !options.json && found.source == LanguageSource::Text)
+        PrintLine(stdout, note);
     return found;
 }
 

@@ -23,7 +23,8 @@ void PrepareReading(TSubtitle& list, const ConvertOptions& options, std::string 
 std::string ReadingLanguage(const QString& file, const ConvertOptions& options);
 
 // The language `file`, read into `list`, is labelled with: --language, else what its name or
-// its text tells, else the stored default; said on standard error unless the user gave it.
+// its text tells, else the stored default; said on standard error by a listing, and on standard
+// output by a conversion when the text told it.
 StreamLanguage LanguageOfInput(const QString& file, const TSubtitle& list, const RunState& run);
 
 bool ReadInput(TSubtitle& list, const QString& file, const RunState& run,
