@@ -133,7 +133,11 @@ TEST_F(StreamLanguages, AForcedNameMakesAPlainFileForcedAndTheListingSaysTheLang
     ASSERT_EQ(runConverter({QStringLiteral("--wrap"), marked}).exitCode, 0);
     ASSERT_EQ(runConverter({QStringLiteral("--wrap"), QStringLiteral("--forced"), plain}).exitCode,
               0);
+    ASSERT_EQ(runConverter({QStringLiteral("--wrap"), write(QStringLiteral("other.srt"), kEnglish)})
+                  .exitCode,
+              0);
     EXPECT_EQ(read(QStringLiteral("film.de.forced.sub")), read(QStringLiteral("film.sub")));
+    EXPECT_NE(read(QStringLiteral("film.de.forced.sub")), read(QStringLiteral("other.sub")));
     EXPECT_EQ(idLine(QStringLiteral("film.de.forced.idx")), QStringLiteral("id: de, index: 0"));
 
     const ConverterRun listing = runConverter({QStringLiteral("--list"), plain});
