@@ -65,7 +65,7 @@ int ConvertPictureFile(const QString& file, const RunState& run, FileReport& rep
 
     GenerationRequest request;
     request.source = std::make_shared<pgs::PgsPictureSource>(stream, sourceSettings(options));
-    request.writer = WriterFor(run, bluRayFrameFor(*stream, options));
+    request.writer = WriterFor(run, options.languageText, bluRayFrameFor(*stream, options));
     request.subtitleFile = file;
     request.outputFolder = OutputFolderFor(run, file);
     request.otherInputs = options.files;

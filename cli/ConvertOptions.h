@@ -39,6 +39,7 @@ struct ConvertOptions
     RenderSettings settings; // the window's defaults
     PaletteMode mode = PaletteMode::PcDvdTwoPalettes;
     QString languageText = QLatin1String(kDefaultLanguage);
+    bool languageGiven = false; // --language: it wins over what each file's name or text tells
     QString outputFolder;
     bool listOnly = false;
     bool quiet = false;     // problems only

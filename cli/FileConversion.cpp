@@ -6,7 +6,9 @@
 #include "cli/OutputForm.h"
 #include "cli/StoppableRun.h"
 #include "cli/TerminalText.h"
-#include "subtitle/CodePageGuess.h"
+#include "subtitle/ForcedMarks.h"
+
+#include <QFileInfo>
 
 namespace lumelle {
 
@@ -17,9 +19,12 @@ int ConvertFile(const QString& file, const RunState& run, FileReport& report,
     if (IsPictureFile(file))
         return ConvertPictureFile(file, run, report, produced);
     TSubtitle list;
-    PrepareReading(list, options, LanguageCodeOf(options.languageText));
+    PrepareReading(list, options, ReadingLanguage(file, options));
     if (!ReadInput(list, file, run))
         return 1;
+    const StreamLanguage language = LanguageOfInput(file, list, run);
+    // A name like film.de.forced.srt marks every subtitle of its file forced.
+    const bool forced = options.forced || ReadStreamFileName(QFileInfo(file).fileName()).forced;
 
     // Like the window: every line is checked against the frame width first, and a file with a
     // line too wide is refused before anything is written.
@@ -30,8 +35,8 @@ int ConvertFile(const QString& file, const RunState& run, FileReport& report,
     }
 
     GenerationRequest request;
-    request.source = SourceFor(list, file, options, options.forced);
-    request.writer = WriterFor(run);
+    request.source = SourceFor(list, file, options, forced);
+    request.writer = WriterFor(run, language.languageText);
     request.subtitleFile = file;
     request.outputFolder = OutputFolderFor(run, file);
     request.otherInputs = options.files;

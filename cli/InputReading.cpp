@@ -3,7 +3,10 @@
 #include "cli/FolderInputs.h"
 #include "cli/TerminalText.h"
 #include "platform/SystemNames.h"
+#include "subtitle/CodePageGuess.h"
 #include "subtitle/FileKind.h"
+
+#include <QFileInfo>
 
 namespace lumelle {
 
@@ -58,6 +61,33 @@ void PrepareReading(TSubtitle& list, const ConvertOptions& options, std::string 
     list.SetRollingCaptions(options.rollingCaptions);
     list.SetSpeakerNames(options.speakerNames);
     list.SetTimestampMap(options.timestampMap);
+}
+
+std::string ReadingLanguage(const QString& file, const ConvertOptions& options)
+{
+    if (!options.languageGiven) {
+        if (const QString named = NameLanguageText(QFileInfo(file).fileName()); !named.isEmpty())
+            return LanguageCodeOf(named);
+    }
+    return LanguageCodeOf(options.languageText);
+}
+
+StreamLanguage LanguageOfInput(const QString& file, const TSubtitle& list, const RunState& run)
+{
+    const ConvertOptions& options = run.options;
+    if (options.languageGiven)
+        return {options.languageText, LanguageSource::Given};
+    const StreamLanguage found =
+        FindStreamLanguage(QFileInfo(file).fileName(), list, options.languageText);
+    // A listing names every language beside its rows; a conversion the one the text told,
+    // the only one the user may not foresee, with its summary.
+    const QString note =
+        QStringLiteral("%1: %2").arg(run.inputs.shownName(file), LanguageNote(found));
+    if (options.listOnly)
+        PrintLine(stderr, note);
+    else if (!options.quiet && !options.json && found.source == LanguageSource::Text)
+        PrintLine(stdout, note);
+    return found;
 }
 
 bool ReadInput(TSubtitle& list, const QString& file, const RunState& run, bool* emptyRead)

@@ -125,6 +125,7 @@ QString languageCode(const QString& value, QString& code)
 
 QString applyLanguage(ParseState& state, const QString& value)
 {
+    state.options.languageGiven = true;
     return languageCode(value, state.options.languageText);
 }
 
@@ -374,7 +375,8 @@ const OptionRow kOptions[] = {
      [](const OptionRow& row) {
          return QStringLiteral("language of the stream: an ISO 639-1 code (en) or the ISO 639-2 "
                                "code of a language of the window's list (eng), written as its "
-                               "two letters (%1)")
+                               "two letters; without it, the one a name like film.LANG.srt "
+                               "gives, else the one the text is written in, else %1")
              .arg(row.defaultText());
      },
      applyLanguage},

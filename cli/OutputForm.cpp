@@ -16,13 +16,13 @@ namespace lumelle {
 namespace {
 
 // The choices of the DVD forms; a stream is named in the index by its file as given.
-VobSubOptions vobSubOptions(const RunState& run)
+VobSubOptions vobSubOptions(const RunState& run, const QString& languageText)
 {
     const ConvertOptions& options = run.options;
     VobSubOptions pair;
     pair.frameRate = FrameRate::fromText(options.fpsText);
     pair.mode = options.mode;
-    pair.languageText = options.languageText;
+    pair.languageText = languageText;
     pair.helpFile = options.helpFile;
     pair.colours = {options.settings.antialiasColor, options.settings.outlineColor,
                     options.settings.textColor};
@@ -35,13 +35,13 @@ VobSubOptions vobSubOptions(const RunState& run)
 }
 
 // The choices of the Blu-ray forms.
-BluRayOptions bluRayOptions(const ConvertOptions& options, QSize frame = QSize())
+BluRayOptions bluRayOptions(const ConvertOptions& options, const QString& languageText,
+                            QSize frame = QSize())
 {
     BluRayOptions o;
     o.frameRate = FrameRate::fromText(options.fpsText);
     o.frame = frame.isEmpty() ? BluRayFrameOf(options) : frame;
-    o.language =
-        ThreeLetterLanguageCode(QString::fromStdString(LanguageCodeOf(options.languageText)));
+    o.language = ThreeLetterLanguageCode(QString::fromStdString(LanguageCodeOf(languageText)));
     return o;
 }
 
@@ -63,14 +63,15 @@ QString OutputFolderFor(const RunState& run, const QString& file)
     return run.inputs.folderOf(file);
 }
 
-std::shared_ptr<PictureWriter> WriterFor(const RunState& run, QSize frame)
+std::shared_ptr<PictureWriter> WriterFor(const RunState& run, const QString& languageText,
+                                         QSize frame)
 {
     const ConvertOptions& options = run.options;
     if (options.writePgs)
-        return std::make_shared<PgsWriter>(bluRayOptions(options, frame));
+        return std::make_shared<PgsWriter>(bluRayOptions(options, languageText, frame));
     if (options.writeBdn)
-        return std::make_shared<BdnXmlWriter>(bluRayOptions(options, frame));
-    return std::make_shared<VobSubWriter>(vobSubOptions(run));
+        return std::make_shared<BdnXmlWriter>(bluRayOptions(options, languageText, frame));
+    return std::make_shared<VobSubWriter>(vobSubOptions(run, languageText));
 }
 
 const OutputSet& OutputSetOf(const RunState& run)
@@ -79,7 +80,7 @@ const OutputSet& OutputSetOf(const RunState& run)
         return PgsWriter::supFile();
     if (run.options.writeBdn)
         return BdnXmlWriter::xmlFile();
-    return VobSubWriter(vobSubOptions(run)).outputs();
+    return VobSubWriter(vobSubOptions(run, run.options.languageText)).outputs();
 }
 
 std::shared_ptr<PictureSource> SourceFor(const TSubtitle& list, const QString& file,

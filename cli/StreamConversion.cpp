@@ -70,7 +70,7 @@ int ConvertStreams(const RunState& run, FileReport& report)
 
     GenerationRequest request;
     request.source = std::make_shared<JoinedPictureSource>(std::move(read.inputs));
-    request.writer = WriterFor(run);
+    request.writer = WriterFor(run, run.options.languageText);
     request.subtitleFile = JoinedPairNameFile(read.files.front());
     request.outputFolder = OutputFolderFor(run, read.files.front());
     request.otherInputs = read.files;

@@ -69,6 +69,22 @@ TEST_F(MainWindowTest, LoadShowsRowsFileNameAndSuccess)
     EXPECT_EQ(dialogs.requests()[0].filter, form->OpenDialogsub.Filter);
 }
 
+TEST_F(MainWindowTest, EachLoadSetsTheLanguageTheNameOrTheTextTells)
+{
+    const QByteArray english = "1\r\n00:00:01,000 --> 00:00:02,000\r\n"
+                               "We should go home now, it is getting late.\r\n\r\n"
+                               "2\r\n00:00:03,000 --> 00:00:04,000\r\n"
+                               "I am very tired and the children are asleep.\r\n\r\n";
+    loadFile(write("movie.srt", english));
+    EXPECT_EQ(form->ComboBoxVobsubLanguage->currentText(), QString("en ENGLISH"));
+    loadFile(write("movie.de.srt", english));
+    EXPECT_EQ(form->ComboBoxVobsubLanguage->currentText(), QString("de GERMAN"));
+    // A name and text that tell nothing leave the list's choice as it is.
+    SetItemIndex(form->ComboBoxVobsubLanguage, form->ComboBoxVobsubLanguage->findText("fr FRENCH"));
+    loadFile(write("short.srt", "1\r\n00:00:01,000 --> 00:00:02,000\r\nok\r\n\r\n"));
+    EXPECT_EQ(form->ComboBoxVobsubLanguage->currentText(), QString("fr FRENCH"));
+}
+
 TEST_F(MainWindowTest, CancelledFirstDialogChangesNothing)
 {
     form->setWindowTitle("untouched");
