@@ -55,7 +55,8 @@ QList<HelpPaletteRow> paletteRows()
     return rows;
 }
 
-// "SubRip (.srt), MicroDVD (.sub, .txt), WebVTT (.vtt) and ASS/SSA (.ass, .ssa)".
+// "SubRip (.srt), MicroDVD (.sub, .txt), WebVTT (.vtt), ASS/SSA (.ass, .ssa), ... and
+// YouTube SBV (.sbv)".
 QString subtitleKinds()
 {
     return SubtitleKindsText(QStringLiteral("%1 (%2)"), QStringLiteral(", "),
@@ -89,7 +90,7 @@ QStringList helpDescription()
                        "palette. A damaged stream is read as far as it goes and each fault is "
                        "named with its byte position."),
         QStringLiteral("The pair is written beside each subtitle file unless --output is given; a "
-                       "MicroDVD .sub input is never overwritten (the pair is then named "
+                       ".sub input is never overwritten (the pair is then named "
                        "NAME_vobsub.idx/.sub). Every line is checked against the %1-pixel width "
                        "(of a DVD frame; wider at the Blu-ray sizes) first; a file with a line too "
                        "wide is refused and nothing is written for it. A file or folder name that "
