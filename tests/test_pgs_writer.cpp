@@ -361,28 +361,29 @@ TEST(PgsWriter, ObjectsPartAtAnEighthOfTheFrameAndPalettesHoldTheDrawnColours)
         }
     }
 
-    // 255 colours are kept as they are, unpremultiplied (premultiplied 128, 0, 0 at 128 is red
-    // at half opacity), ordered by alpha, then red; index 0 stays transparent.
+    // 254 colours (all a picture may use beside the transparent entry, 0xFF staying unused) are
+    // kept as they are, unpremultiplied (premultiplied 128, 0, 0 at 128 is red at half opacity),
+    // ordered by alpha, then red; index 0 stays transparent.
     ColourImage few;
-    few.box = QRect(0, 0, 255, 2);
+    few.box = QRect(0, 0, 254, 2);
     few.argb = QImage(few.box.size(), QImage::Format_ARGB32_Premultiplied);
     few.argb.fill(Qt::transparent);
-    for (int g = 0; g < 254; ++g)
+    for (int g = 0; g < 253; ++g)
         few.argb.setPixel(g, 0, qRgba(g, 255 - g, 0, 255));
-    few.argb.setPixel(254, 0, qRgba(128, 0, 0, 128));
+    few.argb.setPixel(253, 0, qRgba(128, 0, 0, 128));
     const IndexedPicture kept = IndexColours(few, {few.box}, false);
-    ASSERT_EQ(kept.palette.size(), 256u);
+    ASSERT_EQ(kept.palette.size(), 255u);
     EXPECT_EQ(kept.palette[0].alpha, 0);
     PaletteEntry halfRed = ToPaletteColour(255, 0, 0, 128, false);
     halfRed.id = 1;
     EXPECT_EQ(kept.palette[1], halfRed);
-    EXPECT_EQ(kept.objects[0].pixels[254], 1);
-    for (int g = 0; g < 254; ++g) {
+    EXPECT_EQ(kept.objects[0].pixels[253], 1);
+    for (int g = 0; g < 253; ++g) {
         PaletteEntry e = ToPaletteColour(g, 255 - g, 0, 255, false);
         e.id = std::uint8_t(g + 2);
         EXPECT_EQ(kept.palette[std::size_t(g + 2)], e) << g;
         EXPECT_EQ(kept.objects[0].pixels[std::size_t(g)], g + 2) << g;
-        EXPECT_EQ(kept.objects[0].pixels[std::size_t(255 + g)], 0) << "transparent row";
+        EXPECT_EQ(kept.objects[0].pixels[std::size_t(254 + g)], 0) << "transparent row";
     }
 
     // 256 greys are too many: neighbours pair up, each pair in its mean weighted by the pixels
@@ -589,7 +590,8 @@ TEST(PgsWriter, PlayersReadTheSupAndTheBdnIndex)
     EXPECT_EQ(qAlpha(png.pixel(0, 0)), 0) << "the video shows around the text";
     // The top and the bottom subtitle shown together: one event, a graphic each, each picture
     // only as tall as its own text, where the index places it.
-    const QImage top(dir.filePath("film_0003.png")), bottom(dir.filePath("film_0003_2.png"));
+    const QImage top(dir.filePath("film_bdn/film_0003.png")),
+        bottom(dir.filePath("film_bdn/film_0003_2.png"));
     ASSERT_FALSE(top.isNull());
     ASSERT_FALSE(bottom.isNull());
     EXPECT_LT(top.height(), 200);
@@ -651,7 +653,7 @@ TEST(PgsWriter, BdnIndexGivesTimecodesLanguageAndPicturesAsAuthoringProgramsRead
     const ConverterRun run =
         runConverter({"--format", "bdn-xml", "-r", "23976", "--language", "fr", "--forced", srt});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    QString xml = QString::fromUtf8(readAll(dir.filePath("a&b.xml")));
+    QString xml = QString::fromUtf8(readAll(dir.filePath("a&b_bdn/a&b.xml")));
     // Each picture's place and size, checked against its PNG and then left out of the text.
     static const QRegularExpression graphic(QStringLiteral(
         R"re(<Graphic Width="(\d+)" Height="(\d+)" X="(\d+)" Y="(\d+)">([^<]*)<)re"));
@@ -660,7 +662,7 @@ TEST(PgsWriter, BdnIndexGivesTimecodesLanguageAndPicturesAsAuthoringProgramsRead
         const QRegularExpressionMatch m = it.next();
         const QRect box(m.captured(3).toInt(), m.captured(4).toInt(), m.captured(1).toInt(),
                         m.captured(2).toInt());
-        const QImage png(dir.filePath(m.captured(5).replace("&amp;", "&")));
+        const QImage png(dir.filePath("a&b_bdn/" + m.captured(5).replace("&amp;", "&")));
         EXPECT_EQ(png.size(), box.size()) << m.captured(5).toStdString();
         boxes.push_back(box);
     }
@@ -716,7 +718,7 @@ TEST(PgsWriter, BdnIndexGivesTimecodesLanguageAndPicturesAsAuthoringProgramsRead
         const ConverterRun one = runConverter(
             {"--format", "bdn-xml", "--frame-size", f.size, "-r", f.rate, "--language", "de", srt});
         ASSERT_EQ(one.exitCode, 0) << one.err.toStdString();
-        const QString text = QString::fromUtf8(readAll(dir.filePath("a&b.xml")));
+        const QString text = QString::fromUtf8(readAll(dir.filePath("a&b_bdn/a&b.xml")));
         EXPECT_TRUE(text.contains(QLatin1String(f.format))) << f.size << " " << f.rate;
         EXPECT_TRUE(text.contains("<Language Code=\"ger\"/>"));
         EXPECT_TRUE(text.contains("<Event Forced=\"False\""));
