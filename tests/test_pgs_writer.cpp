@@ -709,10 +709,10 @@ TEST(PgsWriter, BdnIndexGivesTimecodesLanguageAndPicturesAsAuthoringProgramsRead
     } formats[] = {
         {"1920x1080", "24000", "VideoFormat=\"1080p\" FrameRate=\"24\""},
         {"1920x1080", "25000", "VideoFormat=\"1080i\" FrameRate=\"25\""},
-        {"1920x1080", "59940", "VideoFormat=\"1080i\" FrameRate=\"59.940\""},
+        {"1920x1080", "29970", "VideoFormat=\"1080i\" FrameRate=\"29.97\""},
         {"1280x720", "50000", "VideoFormat=\"720p\" FrameRate=\"50\""},
         {"720x576", "25000", "VideoFormat=\"576i\" FrameRate=\"25\""},
-        {"720x480", "29970", "VideoFormat=\"480i\" FrameRate=\"29.970\""},
+        {"720x480", "29970", "VideoFormat=\"480i\" FrameRate=\"29.97\""},
     };
     for (const auto& f : formats) {
         const ConverterRun one = runConverter(
