@@ -143,7 +143,7 @@ std::uint8_t layerOf(const ASS_Image& image, const AssInks& inks, ASS_YCbCrMatri
     if (image.type == ASS_Image::IMAGE_TYPE_OUTLINE)
         return kOutline;
     if (image.type != ASS_Image::IMAGE_TYPE_CHARACTER)
-        return kAntialias;
+        return inks.secondText ? kOutline : kAntialias;
     const ColorValue colour = AssShownColour(image.color, matrix);
     std::uint8_t layer = kText;
     int best = distance(colour, inks.text);
@@ -166,7 +166,7 @@ std::array<int, 4> layerOpacities(const ASS_Image* images, const AssInks& inks,
         const int own = opacityOf(image->color);
         const std::uint8_t layer = layerOf(*image, inks, matrix);
         opacity[layer] = std::max(opacity[layer], own);
-        if (layer == kText)
+        if (layer == kText && !inks.secondText)
             opacity[kAntialias] = std::max(opacity[kAntialias], own);
     }
     return opacity;
@@ -194,7 +194,7 @@ Drawn sortIntoLayers(const ASS_Image* images, int width, int height, const AssIn
         if (clip.empty() || own == 0)
             continue;
         const int scale = std::max(opacity[layer], 1);
-        const bool character = image->type == ASS_Image::IMAGE_TYPE_CHARACTER;
+        const bool character = image->type == ASS_Image::IMAGE_TYPE_CHARACTER && !inks.secondText;
         for (int y = clip.y0; y < clip.y1; ++y) {
             const unsigned char* mask =
                 image->bitmap + std::size_t(y - image->dst_y) * std::size_t(image->stride);

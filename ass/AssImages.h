@@ -32,6 +32,9 @@ struct AssInks
     ColorValue text;
     ColorValue outline;
     ColorValue antialias;
+    // The antialias ink is a second text colour: characters nearer to it go to its layer, and
+    // shadows to the outline layer; no character edge takes it.
+    bool secondText = false;
 };
 
 // Sorts `images` into the layers of `masks` (frame-sized, `frame`), by kind and not by
@@ -40,7 +43,8 @@ struct AssInks
 // the outline layer, shadows to the antialias layer. The colours' transparency (a fade, a
 // see-through box) becomes each layer's opacity, the most opaque image of the layer deciding;
 // a pixel belongs to a layer when its mask covers at least half of it at that opacity, and a
-// character's edge pixels covered a quarter to a half take the antialias layer. Later images
+// character's edge pixels covered a quarter to a half take the antialias layer (unless that
+// layer holds a second text colour). Later images
 // lie over earlier ones. The band holds the rows drawn (top on an even row; height 0 when
 // nothing lies in the frame). `scratch` is reused between calls.
 struct AssBand

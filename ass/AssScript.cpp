@@ -1,5 +1,6 @@
 #include "ass/AssScript.h"
 
+#include "ass/AssEventSize.h"
 #include "platform/Error.h"
 #include "subtitle/FileReading.h"
 #include "subtitle/LineReader.h"
@@ -73,6 +74,23 @@ AssRendering::AssRendering(const AssScript& script, QSize frame) : m_frame(frame
         ass_renderer_done(m_renderer);
         ass_library_done(m_library);
         throw Error(QStringLiteral("libass could not read the script"));
+    }
+    leaveOutTooLarge();
+}
+
+void AssRendering::leaveOutTooLarge()
+{
+    // Bounded caches: each thread holds a rendering, and libass's own limits are far above
+    // what pictures of one frame need.
+    ass_set_cache_limits(m_renderer, kGlyphCacheEntries, kBitmapCacheMegabytes);
+    for (int i = 0; i < m_track->n_events; ++i) {
+        ASS_Event& event = m_track->events[i];
+        if (event.Duration <= 0)
+            continue;
+        if (QString why = AssEventTooLarge(*m_track, event, m_frame); !why.isEmpty()) {
+            m_tooLarge.push_back({i + 1, std::move(why)});
+            event.Duration = 0; // never shown, so never drawn
+        }
     }
 }
 

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace lumelle {
 
@@ -43,6 +44,14 @@ public:
     AssRendering& operator=(const AssRendering&) = delete;
 
     ASS_Track* track() const { return m_track; }
+    // The events too large to draw within the frame's bounds (AssEventTooLarge), by number from
+    // 1, each with the reason; libass never draws them.
+    struct TooLarge
+    {
+        int number = 0;
+        QString reason;
+    };
+    const std::vector<TooLarge>& tooLarge() const { return m_tooLarge; }
     QSize frame() const { return m_frame; }
     // The images of the frame at `ms`; `changed` (may be null) is 0 when they are those of the
     // last call, 1 when only moved, 2 when drawn otherwise. Valid until the next call.
@@ -52,6 +61,9 @@ public:
     QStringList takeFontMessages();
 
 private:
+    static constexpr int kGlyphCacheEntries = 2000;
+    static constexpr int kBitmapCacheMegabytes = 64;
+    void leaveOutTooLarge();
     static void message(int level, const char* format, va_list args, void* self);
 
     QSize m_frame;
@@ -59,6 +71,7 @@ private:
     ASS_Renderer* m_renderer = nullptr;
     ASS_Track* m_track = nullptr;
     QStringList m_fontMessages;
+    std::vector<TooLarge> m_tooLarge;
 };
 
 // What the fonts chosen say for the user: each font asked for that was drawn with another

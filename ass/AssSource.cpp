@@ -45,6 +45,43 @@ bool showsSomething(const std::string& text)
            outside.find_first_not_of(" \t") != std::string::npos;
 }
 
+// The letters of an event's text by the colour they are drawn in: `style` until an override
+// sets \c (or \1c), the style's again after a bare \c or a \r.
+std::vector<std::pair<std::uint32_t, std::size_t>> lettersByColour(const std::string& text,
+                                                                   std::uint32_t style)
+{
+    std::vector<std::pair<std::uint32_t, std::size_t>> out;
+    std::uint32_t colour = style;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const std::size_t open = text.find('{', at);
+        const std::string plain = text.substr(at, open == std::string::npos ? open : open - at);
+        std::size_t letters = 0;
+        for (const std::string& line : AssPlainLines(plain))
+            letters += std::size_t(std::count_if(line.begin(), line.end(),
+                                                 [](char c) { return c != ' ' && c != '\t'; }));
+        if (letters > 0)
+            out.emplace_back(colour, letters);
+        if (open == std::string::npos)
+            break;
+        const std::size_t close = text.find('}', open);
+        const std::string block =
+            text.substr(open, close == std::string::npos ? close : close + 1 - open);
+        const std::vector<std::uint32_t> set = AssTextColours(block);
+        if (block.find("\\r") != std::string::npos)
+            colour = style;
+        for (const char* bare : {"\\c}", "\\c\\", "\\1c}", "\\1c\\"})
+            if (block.find(bare) != std::string::npos)
+                colour = style;
+        if (!set.empty())
+            colour = rgbaOfOverride(set.back());
+        if (close == std::string::npos)
+            break;
+        at = close + 1;
+    }
+    return out;
+}
+
 // "Events 3, 7 and 12" for the notes, the first few named and the rest counted.
 QString eventList(const std::vector<int>& numbers)
 {
@@ -80,24 +117,26 @@ void AssPictureSource::readEvents()
         if (e.Duration <= 0 || !showsSomething(text))
             continue;
         Event event;
-        event.start = e.Start;
+        // The same rule as the reader's: an event wholly before zero, or starting later than a
+        // stream can hold, is left out (the load report names it); one that starts before zero
+        // is shown from zero.
+        event.start = std::max<long long>(e.Start, 0);
         event.end = e.Start + e.Duration;
+        if (event.end <= 0 ||
+            !StartFitsStream(FramesOfMillis(event.start, m_settings.rate), m_settings.rate))
+            continue;
         event.number = i + 1;
         event.animated = AssTextAnimates(text);
         const bool styled = e.Style >= 0 && e.Style < track->n_styles;
         const ASS_Style* style = styled ? &track->styles[e.Style] : nullptr;
         event.forced =
             m_settings.forced || (style && StyleNameMarksForced(QString::fromUtf8(style->Name)));
-        // The style's colour, unless the text sets its own before its first letter.
-        const std::size_t firstClose = text.find('}');
-        if (text.empty() || text[0] != '{' || firstClose == std::string::npos ||
-            AssTextColours(text.substr(0, firstClose + 1)).empty())
-            event.colours.push_back(
-                AssShownColour(style ? style->PrimaryColour : 0xFFFFFF00u, track->YCbCrMatrix));
-        for (std::uint32_t bgr : AssTextColours(text))
-            event.colours.push_back(AssShownColour(rgbaOfOverride(bgr), track->YCbCrMatrix));
-        for (const std::string& line : AssPlainLines(text))
-            event.letters += line.size();
+        const std::uint32_t styleColour = style ? style->PrimaryColour : 0xFFFFFF00u;
+        for (const auto& [colour, letters] : lettersByColour(text, styleColour))
+            event.colours.emplace_back(AssShownColour(colour, track->YCbCrMatrix), letters);
+        // A drawing shows no letters: it counts as one in its style's colour.
+        if (event.colours.empty())
+            event.colours.emplace_back(AssShownColour(styleColour, track->YCbCrMatrix), 1);
         m_events.push_back(std::move(event));
     }
 }
@@ -108,13 +147,18 @@ void AssPictureSource::plan(const std::function<void(int startFrame, int number)
     readEvents();
     m_pieces.clear();
     m_notes.clear();
+    const auto& tooLarge = m_planRendering->tooLarge();
+    for (const AssRendering::TooLarge& event : tooLarge)
+        m_notes << QStringLiteral("Event %1 was skipped: %2.").arg(event.number).arg(event.reason);
+    m_skipped = int(tooLarge.size());
     const std::vector<int> mixed = planPieces(checkStart);
     const std::vector<int> replaced = planPalette();
     drawEachFontOnce();
     m_notes << FontReplacementNotes(m_planRendering->takeFontMessages());
     if (!m_colour && !mixed.empty())
         m_notes << QStringLiteral("%1 %2 more text colours than a DVD picture can (three "
-                                  "inks: text, outline and antialias); the nearest inks are used.")
+                                  "inks: outline and two text colours); the nearest inks are "
+                                  "used.")
                        .arg(eventList(mixed),
                             mixed.size() == 1 ? QStringLiteral("shows") : QStringLiteral("show"));
     if (!m_colour && !replaced.empty())
@@ -146,7 +190,7 @@ AssPictureSource::planPieces(const std::function<void(int startFrame, int number
                 shared[i] = 1;
         }
         const Shown shown = shownTogether(active);
-        if (shown.severalColours && (mixed.empty() || mixed.back() != shown.number))
+        if (shown.tooManyColours && (mixed.empty() || mixed.back() != shown.number))
             mixed.push_back(shown.number);
         addPieces(pictureStarts(from, to, shown.animated), to, shown, checkStart);
     }
@@ -191,13 +235,20 @@ AssPictureSource::shownTogether(const std::vector<std::size_t>& active) const
             latest = e.start;
             shown.number = e.number;
         }
-        for (ColorValue colour : e.colours)
-            weight[DrawableTextColour(colour)] += e.letters + 1;
+        for (const auto& [colour, letters] : e.colours)
+            weight[DrawableTextColour(colour)] += letters;
     }
-    shown.text = std::max_element(weight.begin(), weight.end(), [](const auto& a, const auto& b) {
-                     return a.second < b.second;
-                 })->first;
-    shown.severalColours = weight.size() > 1;
+    const auto most = [&weight](std::optional<ColorValue> except) {
+        std::optional<ColorValue> best;
+        for (const auto& [colour, letters] : weight) {
+            if (colour != except && (!best || letters > weight[*best]))
+                best = colour;
+        }
+        return best;
+    };
+    shown.text = *most(std::nullopt);
+    shown.second = most(shown.text);
+    shown.tooManyColours = weight.size() > 2;
     return shown;
 }
 
@@ -229,6 +280,8 @@ void AssPictureSource::addPieces(const std::vector<long long>& starts, long long
         const auto endFrame = FramesOfMillis(end, m_settings.rate);
         if (endFrame <= startFrame)
             continue; // shorter than a frame: never seen
+        if (!StartFitsStream(startFrame, m_settings.rate))
+            return; // the rest of the event lies past what a stream can hold
         if (startFrame > std::numeric_limits<int>::max() ||
             endFrame > std::numeric_limits<int>::max())
             throw Error(QStringLiteral("Event %1 starts too late to be shown.").arg(shown.number));
@@ -236,6 +289,7 @@ void AssPictureSource::addPieces(const std::vector<long long>& starts, long long
         piece.renderMs = starts[k];
         piece.times = {int(startFrame), int(endFrame), shown.number, shown.forced};
         piece.text = shown.text;
+        piece.second = shown.second;
         checkStart(piece.times.start, shown.number);
         m_pieces.push_back(piece);
     }
@@ -244,15 +298,29 @@ void AssPictureSource::addPieces(const std::vector<long long>& starts, long long
 std::vector<int> AssPictureSource::planPalette()
 {
     PaletteCount count(m_settings.inks.antialias, m_settings.inks.outline, m_settings.inks.text);
-    for (const Piece& piece : m_pieces)
+    for (const Piece& piece : m_pieces) {
         count.add(piece.text);
+        if (piece.second)
+            count.add(*piece.second);
+    }
     m_palette = count.plan();
     std::vector<int> replaced;
+    const AssInks& window = m_settings.inks;
     for (Piece& piece : m_pieces) {
         const ColorValue shown = count.shownColour(piece.text, m_palette);
-        if (shown != piece.text && (replaced.empty() || replaced.back() != piece.times.number))
-            replaced.push_back(piece.times.number);
+        bool nearest = shown != piece.text;
         piece.text = shown;
+        if (piece.second) {
+            const ColorValue second = count.shownColour(*piece.second, m_palette);
+            nearest = nearest || second != *piece.second;
+            piece.second = second;
+            if (second == shown)
+                piece.second.reset();
+        }
+        if (nearest && (replaced.empty() || replaced.back() != piece.times.number))
+            replaced.push_back(piece.times.number);
+        piece.outline = ReadableOutline(window.outline, window.antialias, window.text, piece.text,
+                                        piece.second);
     }
     return replaced;
 }
@@ -291,6 +359,11 @@ PalettePlan AssPictureSource::palette() const
     return m_palette;
 }
 
+int AssPictureSource::skipped() const
+{
+    return m_skipped;
+}
+
 QStringList AssPictureSource::notes() const
 {
     return m_notes;
@@ -316,7 +389,8 @@ void AssPictureSource::drawInto(Worker& worker, int index)
 {
     const Piece& piece = m_pieces[std::size_t(index)];
     const ASS_Image* images = worker.rendering->render(piece.renderMs);
-    const AssInks inks{piece.text, m_settings.inks.outline, m_settings.inks.antialias};
+    const AssInks inks{piece.text, piece.outline, piece.second.value_or(m_settings.inks.antialias),
+                       piece.second.has_value()};
     const AssBand band =
         AssImagesToLayers(images, m_settings.frame, inks, worker.rendering->track()->YCbCrMatrix,
                           worker.image.masks, worker.scratch);

@@ -13,6 +13,8 @@
 
 #include <QSize>
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace lumelle {
@@ -46,6 +48,7 @@ public:
     int merged() const override;
     PalettePlan palette() const override;
     QStringList notes() const override;
+    int skipped() const override;
     void startWorkers(int workers) override;
     TimedPicture draw(int index, int worker) override;
     const SubtitleImage& drawShown(int index) override;
@@ -62,14 +65,16 @@ private:
         int number = 0; // 1-based, in the script's order
         bool animated = false;
         bool forced = false;
-        std::vector<ColorValue> colours; // text colours asked for, the style's first
-        std::size_t letters = 0;         // how much text it shows
+        // Text colours asked for (the style's first) and how many letters each colours.
+        std::vector<std::pair<ColorValue, std::size_t>> colours;
     };
     struct Piece
     {
         long long renderMs = 0;
         PictureTimes times;
         ColorValue text = 0;
+        std::optional<ColorValue> second; // a second text colour, in the antialias ink's place
+        ColorValue outline = 0;
     };
     struct Worker
     {
@@ -84,9 +89,10 @@ private:
     {
         bool animated = false;
         bool forced = false;
-        int number = 0;      // the event it is named by: the latest to start
-        ColorValue text = 0; // the text colour most of its letters ask for
-        bool severalColours = false;
+        int number = 0;                   // the event it is named by: the latest to start
+        ColorValue text = 0;              // the text colour most of its letters ask for
+        std::optional<ColorValue> second; // the one the next most ask for
+        bool tooManyColours = false;      // more than the two a DVD picture shows
     };
     void readEvents();
     // The pictures of the events in show order, cut at every start and end; the events that
@@ -118,6 +124,7 @@ private:
     int m_merged = 0;
     PalettePlan m_palette;
     QStringList m_notes;
+    int m_skipped = 0; // events too large to draw
     std::vector<Worker> m_workers;
     Worker m_shown;
 };

@@ -4,12 +4,15 @@
 #include "cli/FileConversion.h"
 #include "cli/Interruption.h"
 #include "cli/Listing.h"
+#include "cli/NoOverwrite.h"
 #include "cli/OutputForm.h"
 #include "cli/RunReports.h"
 #include "cli/StreamConversion.h"
 #include "cli/TerminalText.h"
+#include "convert/JoinedSource.h"
 #include "output/OutputFiles.h"
 #include "platform/Error.h"
+#include "platform/SystemNames.h"
 
 #include <new>
 #include <utility>
@@ -37,16 +40,28 @@ int convertStreamPair(RunState& run)
     const ConvertOptions& options = run.options;
     FileReport report{run.inputs.givenName(options.streams.front().file)};
     int rc = 1;
+    const CollectedMessages collect(report.messages);
+    const QString nameFile = JoinedPairNameFile(options.streams.front().file);
+    if (const QStringList existing = ExistingOutputs(run, nameFile); !existing.isEmpty()) {
+        ReportLeftAlone(run.inputs.shownName(options.streams.front().file), existing);
+        report.status = 0;
+        for (const QString& path : existing)
+            report.existing << ReadableName(path);
+        if (options.json)
+            PrintBytes(stdout, JsonSummary({report}));
+        return 0;
+    }
+    KeepExistingHelpFile(run, nameFile);
     try {
         rc = ConvertStreams(run, report);
     } catch (const Error& e) {
-        PrintLine(stderr, QStringLiteral("lumelle-convert: %1").arg(e.message()));
+        PrintError(QStringLiteral("lumelle-convert: %1").arg(e.message()));
     } catch (const std::bad_alloc&) {
-        PrintLine(stderr, QStringLiteral("lumelle-convert: Not enough memory for this pair."));
+        PrintError(QStringLiteral("lumelle-convert: Not enough memory for this pair."));
     }
     report.status = rc;
     if (StopRequested() && !report.aborted)
-        PrintLine(stderr, QStringLiteral("Operation Aborted"));
+        PrintError(QStringLiteral("Operation Aborted"));
     if (options.json)
         PrintBytes(stdout, JsonSummary({report}));
     return rc;
@@ -91,23 +106,27 @@ private:
     {
         const QString& file = m_options.files[i];
         FileReport& report = m_reports.emplace_back(FileReport{m_run.inputs.givenName(file)});
+        const CollectedMessages collect(report.messages);
         try {
             if (!m_options.listOnly && sharesOutputWithEarlierFile(i)) {
                 ++m_failures;
                 return;
             }
+            if (!m_options.listOnly && leftAlone(file, report))
+                return;
+            const bool helpFile = KeepExistingHelpFile(m_run, file);
             const int rc = m_options.listOnly ? ListFile(file, m_run)
                                               : ConvertFile(file, m_run, report, m_produced);
+            m_run.options.helpFile = helpFile;
             report.status = rc;
             m_failures += rc != 0 && rc != kEntriesSkipped;
             m_withSkipped += rc == kEntriesSkipped;
         } catch (const Error& e) {
-            PrintLine(stderr,
-                      QStringLiteral("%1: %2").arg(m_run.inputs.shownName(file), e.message()));
+            PrintError(QStringLiteral("%1: %2").arg(m_run.inputs.shownName(file), e.message()));
             ++m_failures;
         } catch (const std::bad_alloc&) {
-            PrintLine(stderr, QStringLiteral("%1: Not enough memory for this file.")
-                                  .arg(m_run.inputs.shownName(file)));
+            PrintError(QStringLiteral("%1: Not enough memory for this file.")
+                           .arg(m_run.inputs.shownName(file)));
             ++m_failures;
         }
     }
@@ -125,14 +144,26 @@ private:
             earlier.append({m_plannedIdx[i], m_options.files[i]});
         for (const auto& [earlierIdx, earlierFile] : earlier) {
             if (SameOutput(idx, earlierIdx)) {
-                PrintLine(stderr,
-                          QStringLiteral("%1: refused: %2 would give the same output %3")
-                              .arg(m_run.inputs.shownName(m_options.files[index]),
-                                   m_run.inputs.shownName(earlierFile), ShownPath(earlierIdx)));
+                PrintError(QStringLiteral("%1: refused: %2 would give the same output %3")
+                               .arg(m_run.inputs.shownName(m_options.files[index]),
+                                    m_run.inputs.shownName(earlierFile), ShownPath(earlierIdx)));
                 return true;
             }
         }
         return false;
+    }
+
+    // True, after saying so, when --no-overwrite leaves `file` alone: its outputs exist.
+    bool leftAlone(const QString& file, FileReport& report)
+    {
+        const QStringList existing = ExistingOutputs(m_run, file);
+        if (existing.isEmpty())
+            return false;
+        ReportLeftAlone(m_run.inputs.shownName(file), existing);
+        report.status = 0;
+        for (const QString& path : existing)
+            report.existing << ReadableName(path);
+        return true;
     }
 
     // What a stop prints from here on: the files from `next` on not converted.

@@ -55,7 +55,8 @@ QList<HelpPaletteRow> paletteRows()
     return rows;
 }
 
-// "SubRip (.srt), MicroDVD (.sub, .txt), WebVTT (.vtt) and ASS/SSA (.ass, .ssa)".
+// "SubRip (.srt), MicroDVD (.sub, .txt), WebVTT (.vtt), ASS/SSA (.ass, .ssa), ... and
+// YouTube SBV (.sbv)".
 QString subtitleKinds()
 {
     return SubtitleKindsText(QStringLiteral("%1 (%2)"), QStringLiteral(", "),
@@ -68,6 +69,9 @@ QStringList helpDescription()
         QStringLiteral("Converts %1 subtitle files into VobSub pairs (.idx and .sub) with the help "
                        "file, as the window's \"Generate Vobsub\" does.")
             .arg(subtitleKinds()),
+        QStringLiteral("A FILE that is a folder stands for every subtitle file in it (known by "
+                       "its name and first lines), and with --recursive for those of its "
+                       "subfolders too; under --output their outputs keep the folder's tree."),
         QStringLiteral("With --stream the files become the streams of one pair, a language each; "
                        "--forced and names like film.LANG.forced.srt mark forced subtitles, which "
                        "players show even with subtitles turned off; --format dvd-sup writes the "
@@ -75,9 +79,18 @@ QStringList helpDescription()
         QStringLiteral("--format pgs writes a Blu-ray PGS .sup and --format bdn-xml a BDN XML "
                        "index with a PNG picture per subtitle, drawn in full colour with smooth "
                        "edges at --frame-size (1920x1080 unless given); the window's sizes grow "
-                       "with the frame's height over 576 rows."),
+                       "with the frame's height over 576 rows. The BDN index and its pictures go "
+                       "into a folder of their own, NAME_bdn, beside the subtitle file or in the "
+                       "--output folder, replaced whole."),
+        QStringLiteral("A Blu-ray PGS .sup (known by its bytes, under any name) is converted "
+                       "the other way: its pictures, read with their palettes, cropping, "
+                       "windows and forced marks, are resized to the output's frame (to the DVD "
+                       "frame as --aspect shows it, or to --frame-size) and, for the DVD forms, "
+                       "reduced to the four inks, the text keeping its own colour in the "
+                       "palette. A damaged stream is read as far as it goes and each fault is "
+                       "named with its byte position."),
         QStringLiteral("The pair is written beside each subtitle file unless --output is given; a "
-                       "MicroDVD .sub input is never overwritten (the pair is then named "
+                       ".sub input is never overwritten (the pair is then named "
                        "NAME_vobsub.idx/.sub). Every line is checked against the %1-pixel width "
                        "(of a DVD frame; wider at the Blu-ray sizes) first; a file with a line too "
                        "wide is refused and nothing is written for it. A file or folder name that "

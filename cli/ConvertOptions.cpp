@@ -30,6 +30,10 @@ QString checkForm(const ConvertOptions& o)
         return QStringLiteral("frame rate %1 has no Blu-ray video; --format %2 takes %3")
             .arg(o.fpsText, o.writePgs ? QStringLiteral("pgs") : QStringLiteral("bdn-xml"),
                  Listed(BluRayFrameRateTexts()));
+    if (const QString problem =
+            BluRayFormatProblem(BluRayFrameOf(o), FrameRate(o.fpsText.toLongLong()));
+        !problem.isEmpty())
+        return problem;
     if (o.streams.size() > 1)
         return QStringLiteral("a Blu-ray subtitle file holds one stream: --format %1 takes one "
                               "--stream (convert each file on its own)")
@@ -92,6 +96,8 @@ QString checkStreams(ParseState& state)
 // Checks `value` against the row's list or range; the problem, or an empty text.
 QString checkedValue(const OptionRow& row, QString& value)
 {
+    if (row.spelling)
+        value = row.spelling(value);
     if (row.choices) {
         // Without regard to case, as font and colour names are; the list's spelling is kept.
         const QStringList& items = row.choices();

@@ -6,6 +6,7 @@
 #include "subtitle/Subtitle.h"
 #include "vobsub/Palette.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -33,16 +34,23 @@ struct ConvertOptions
     bool writePgs = false;            // the Blu-ray PGS .sup instead of the DVD forms
     bool writeBdn = false;            // BDN XML and PNG pictures instead of the DVD forms
     QString frameSizeText;            // --frame-size as given; empty: the Blu-ray default
+    bool wideDvd = true; // --aspect: a DVD picture made from a Blu-ray one shows 16:9, else 4:3
     QString fpsText = QLatin1String(kDefaultFrameRate);
     RenderSettings settings; // the window's defaults
     PaletteMode mode = PaletteMode::PcDvdTwoPalettes;
     QString languageText = QLatin1String(kDefaultLanguage);
+    bool languageGiven = false; // --language: it wins over what each file's name or text tells
     QString outputFolder;
     bool listOnly = false;
-    bool quiet = false;   // problems only
-    bool json = false;    // a summary for scripts instead of a line per file
-    int jobs = 0;         // drawing threads; 0: one per processor this process may use
-    bool helpFile = true; // write Lumelle_Help_File.txt beside the pair
+    bool quiet = false;     // problems only
+    bool json = false;      // a summary for scripts instead of a line per file
+    int jobs = 0;           // drawing threads; 0: one per processor this process may use
+    bool helpFile = true;   // write Lumelle_Help_File.txt beside the pair
+    bool recursive = false; // a folder given stands for the files of its subfolders too
+    // Under --output, the subfolder of each file found in a folder given ("a/b"), keeping the
+    // folder's tree.
+    QHash<QString, QString> outputSubfolders;
+    bool noOverwrite = false; // leave a file whose outputs exist already, and its help file
     int animationSteps =
         kAnimationStepsDefault;   // pictures a second at most of an animated ASS/SSA event
     bool rollingCaptions = false; // WebVTT captions typed as they are spoken: each line once

@@ -1,8 +1,12 @@
 #include "cli/InputReading.h"
 
+#include "cli/FolderInputs.h"
 #include "cli/TerminalText.h"
 #include "platform/SystemNames.h"
+#include "subtitle/CodePageGuess.h"
 #include "subtitle/FileKind.h"
+
+#include <QFileInfo>
 
 namespace lumelle {
 
@@ -33,8 +37,8 @@ bool reportLoad(const TSubtitle& list, const QString& file, const RunState& run)
         PrintLine(stderr, QStringLiteral("%1:%2: warning: skipped: %3")
                               .arg(name, QString::number(skipped.lineNumber), skipped.reason));
     if (!list.Skipped().empty())
-        PrintLine(stderr, QStringLiteral("%1: %2 entries skipped")
-                              .arg(name, QString::number(list.Skipped().size())));
+        PrintLine(stderr, QStringLiteral("%1: %2 skipped")
+                              .arg(name, Counted(list.Skipped().size(), "entry", "entries")));
     for (const SkippedEntry& changed : list.Changed())
         PrintLine(stderr, QStringLiteral("%1:%2: warning: %3")
                               .arg(name, QString::number(changed.lineNumber), changed.reason));
@@ -45,7 +49,7 @@ bool reportLoad(const TSubtitle& list, const QString& file, const RunState& run)
                               .arg(name, QString::number(list.HiddenCount())));
     if (list.Count() > 0)
         return true;
-    PrintLine(stderr, QStringLiteral("%1: no subtitle could be read").arg(name));
+    PrintError(QStringLiteral("%1: no subtitle could be read").arg(name));
     return false;
 }
 
@@ -59,20 +63,50 @@ void PrepareReading(TSubtitle& list, const ConvertOptions& options, std::string 
     list.SetTimestampMap(options.timestampMap);
 }
 
+std::string ReadingLanguage(const QString& file, const ConvertOptions& options)
+{
+    if (!options.languageGiven) {
+        if (const QString named = NameLanguageText(QFileInfo(file).fileName()); !named.isEmpty())
+            return LanguageCodeOf(named);
+    }
+    return LanguageCodeOf(options.languageText);
+}
+
+StreamLanguage LanguageOfInput(const QString& file, const TSubtitle& list, const RunState& run)
+{
+    const ConvertOptions& options = run.options;
+    if (options.languageGiven)
+        return {options.languageText, LanguageSource::Given};
+    const StreamLanguage found =
+        FindStreamLanguage(QFileInfo(file).fileName(), list, options.languageText);
+    // A listing names every language beside its rows; a conversion the one the text told,
+    // the only one the user may not foresee, with its summary.
+    const QString note =
+        QStringLiteral("%1: %2").arg(run.inputs.shownName(file), LanguageNote(found));
+    if (options.listOnly)
+        PrintLine(stderr, note);
+    else if (!options.quiet && !options.json && found.source == LanguageSource::Text)
+        PrintLine(stdout, note);
+    return found;
+}
+
 bool ReadInput(TSubtitle& list, const QString& file, const RunState& run, bool* emptyRead)
 {
     const ConvertOptions& options = run.options;
     const QString name = run.inputs.shownName(file);
     const NameKind kind = KindOfName(file);
     if (kind == NameKind::Missing) {
-        PrintLine(stderr, QStringLiteral("%1: No such file").arg(name));
+        PrintError(QStringLiteral("%1: No such file").arg(name));
         return false;
     }
     if (kind != NameKind::File) {
-        PrintLine(stderr,
-                  QStringLiteral("%1: %2").arg(
-                      name, kind == NameKind::Folder ? QStringLiteral("is a folder")
-                                                     : QStringLiteral("is not a regular file")));
+        // A folder of the batch that held no subtitle file stays in the list; a --stream takes
+        // files only.
+        QString what = QStringLiteral("is not a regular file");
+        if (kind == NameKind::Folder)
+            what = options.streams.empty() ? NoSubtitleFileIn(options.recursive)
+                                           : QStringLiteral("is a folder");
+        PrintError(QStringLiteral("%1: %2").arg(name, what));
         return false;
     }
     if (list.LoadFromFile(file, true, FrameRate::fromText(options.fpsText), 0,
@@ -81,8 +115,7 @@ bool ReadInput(TSubtitle& list, const QString& file, const RunState& run, bool* 
             *emptyRead = list.Count() == 0;
         return reportLoad(list, file, run);
     }
-    PrintLine(stderr,
-              QStringLiteral("%1: %2").arg(name, QString::fromLatin1(kUnsupportedFormatMessage)));
+    PrintError(QStringLiteral("%1: %2").arg(name, QString::fromLatin1(kUnsupportedFormatMessage)));
     return false;
 }
 

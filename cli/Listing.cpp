@@ -3,7 +3,6 @@
 #include "cli/ExitStatus.h"
 #include "cli/InputReading.h"
 #include "cli/TerminalText.h"
-#include "subtitle/CodePageGuess.h"
 
 namespace lumelle {
 
@@ -11,9 +10,10 @@ int ListFile(const QString& file, const RunState& run)
 {
     const ConvertOptions& options = run.options;
     TSubtitle list;
-    PrepareReading(list, options, LanguageCodeOf(options.languageText));
+    PrepareReading(list, options, ReadingLanguage(file, options));
     if (!ReadInput(list, file, run))
         return 1;
+    LanguageOfInput(file, list, run);
     const FrameRate rate = FrameRate::fromText(options.fpsText);
     for (int i = 1; i <= list.Count(); ++i) {
         const SubtitleLine& l = list.line(i);

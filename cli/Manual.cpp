@@ -56,7 +56,7 @@ QString taggedParagraph(const QString& tag, const QString& text)
     return QStringLiteral(".TP\n%1\n%2\n").arg(tag, roff(text));
 }
 
-// "SubRip .srt, MicroDVD .sub or .txt, WebVTT .vtt, ASS/SSA .ass or .ssa".
+// "SubRip .srt, MicroDVD .sub or .txt, WebVTT .vtt, ASS/SSA .ass or .ssa, ..., YouTube SBV .sbv".
 QString subtitleKinds()
 {
     return SubtitleKindsText(QStringLiteral("%1 %2"), QStringLiteral(" or "), QStringLiteral(", "));
@@ -169,6 +169,10 @@ QString ConvertManualPage()
                            "lumelle\\-convert \\-\\-format pgs \\-\\-fps 23976 film.srt\n"
                            "lumelle\\-convert \\-\\-format bdn\\-xml \\-\\-frame\\-size "
                            "1280x720 \\-\\-fps 50000 film.srt\n"
+                           "lumelle\\-convert \\-\\-format vobsub \\-\\-fps 23976 "
+                           "bluray.sup\n"
+                           "lumelle\\-convert \\-\\-format pgs \\-\\-frame\\-size "
+                           "1280x720 \\-o out bluray.sup\n"
                            ".fi\n")
                 .arg(roff(QLatin1String(platform::kSettingsFileName)));
     page += environmentSection(false);

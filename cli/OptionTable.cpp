@@ -3,6 +3,7 @@
 #include "cli/OptionValues.h"
 #include "cli/SettingsImport.h"
 #include "pgs/BluRayForm.h"
+#include "platform/LineText.h"
 #include "platform/StoredValues.h"
 #include "settings/SettingsTable.h"
 #include "subtitle/ForcedMarks.h"
@@ -14,6 +15,13 @@
 namespace lumelle {
 
 namespace {
+
+// The display shapes --aspect takes, the default first.
+const QStringList& aspectTexts()
+{
+    static const QStringList texts{QStringLiteral("16:9"), QStringLiteral("4:3")};
+    return texts;
+}
 
 // Whole numbers in runs of one step: "6 to 30, then 32 to 50 in steps of 2".
 QString numberRuns(const QStringList& texts)
@@ -117,6 +125,7 @@ QString languageCode(const QString& value, QString& code)
 
 QString applyLanguage(ParseState& state, const QString& value)
 {
+    state.options.languageGiven = true;
     return languageCode(value, state.options.languageText);
 }
 
@@ -235,7 +244,10 @@ const OptionRow kOptions[] = {
     {"-r", "--fps", "RATE", "frame rate", convertFrameRates, 0, 0,
      [](const ConvertOptions& o) { return o.fpsText; },
      [](const OptionRow& row) {
-         return withRange(row, "frame rate: %1 (%2)", ", ") +
+         return withRange(row,
+                          "frame rate: %1 (%2), in thousandths of a frame a second, or "
+                          "as 25, 23.976, 29.97 or 24000/1001",
+                          ", ") +
                 QStringLiteral("; for the DVD forms %1 gives PAL %2, every other rate NTSC %3; "
                                "the Blu-ray forms take %4")
                     .arg(palRate(), frameSize(VideoStandard::PAL), frameSize(VideoStandard::NTSC),
@@ -245,7 +257,8 @@ const OptionRow kOptions[] = {
          s.options.fpsText = v;
          s.options.settings.videoStandard = VideoStandardFromFps(v);
          return QString();
-     }},
+     },
+     [](const QString& v) { return ListedFrameRate(v, convertFrameRates()); }},
     {"-f", "--font", "NAME", nullptr, nullptr, 0, 0,
      [](const ConvertOptions& o) { return o.settings.fontName; },
      [](const OptionRow& row) {
@@ -362,7 +375,8 @@ const OptionRow kOptions[] = {
      [](const OptionRow& row) {
          return QStringLiteral("language of the stream: an ISO 639-1 code (en) or the ISO 639-2 "
                                "code of a language of the window's list (eng), written as its "
-                               "two letters (%1)")
+                               "two letters; without it, the one a name like film.LANG.srt "
+                               "gives, else the one the text is written in, else %1")
              .arg(row.defaultText());
      },
      applyLanguage},
@@ -383,6 +397,10 @@ const OptionRow kOptions[] = {
          StreamInput* stream = lastStream(s);
          if (!stream)
              return QStringLiteral("--alt names the --stream given before it; none was");
+         if (HoldsControlCharacter(v))
+             return QStringLiteral("--alt \"%1\" holds a control character, which the index "
+                                   "line cannot hold")
+                 .arg(ReadableText(v));
          stream->alt = v;
          return QString();
      }},
@@ -429,9 +447,10 @@ const OptionRow kOptions[] = {
                     "header with its time; one stream) or vobsub,dvd-sup for both (%1); or a "
                     "Blu-ray form, drawn in full colour with smooth edges at --frame-size: pgs "
                     "(NAME.sup, the presentation graphics stream Blu-ray authoring programs and "
-                    "Matroska take; one stream) or bdn-xml (NAME.xml, the BDN index of times in "
-                    "timecodes of the frame rate, and a PNG picture with alpha per subtitle, "
-                    "NAME_0001.png...)")
+                    "Matroska take; one stream) or bdn-xml (a folder NAME_bdn holding NAME.xml, "
+                    "the "
+                    "BDN index of times in timecodes of the frame rate, and a PNG picture with "
+                    "alpha per subtitle, NAME_0001.png...)")
              .arg(row.defaultText());
      },
      applyFormat},
@@ -442,11 +461,25 @@ const OptionRow kOptions[] = {
                                "meant for a 576-row frame and grow with the frame's height "
                                "(x 1.875 at 1080 rows), so a subtitle takes the same share of "
                                "the picture's height at every size; long lines are checked and "
-                               "broken at the frame's width")
-             .arg(Listed(row.choices()));
+                               "broken at the frame's width. With --fps it names a video "
+                               "format of Blu-ray: %2; any other pair is refused")
+             .arg(Listed(row.choices()), BluRayFormatList());
      },
      [](ParseState& s, const QString& v) {
          s.options.frameSizeText = v;
+         return QString();
+     }},
+    {nullptr, "--aspect", "SHAPE", "display shape", aspectTexts, 0, 0,
+     [](const ConvertOptions& o) { return aspectTexts()[o.wideDvd ? 0 : 1]; },
+     [](const OptionRow& row) {
+         return QStringLiteral("the display shape of a DVD form made from Blu-ray pictures: %1 "
+                               "(%2). DVD pixels are not square, so the pictures are resized "
+                               "to the DVD frame as that shape shows it, letters kept round: "
+                               "16:9 fills the frame, 4:3 shows a wide picture letterboxed")
+             .arg(Listed(row.choices()), row.defaultText());
+     },
+     [](ParseState& s, const QString& v) {
+         s.options.wideDvd = v == aspectTexts()[0];
          return QString();
      }},
     {"-o", "--output", "DIR", nullptr, nullptr, 0, 0, nullptr,
@@ -460,6 +493,10 @@ const OptionRow kOptions[] = {
          // An empty name would quietly mean the subtitle file's folder.
          if (v.isEmpty())
              return QStringLiteral("--output needs a folder name, not an empty one");
+         // "-" reads as standard output, which cannot take a pair of files and a help file.
+         if (v == QStringLiteral("-"))
+             return QStringLiteral("--output - cannot write to standard output: the output is "
+                                   "several files; name a folder (./- for one called '-')");
          s.options.outputFolder = v;
          return QString();
      }},
@@ -486,6 +523,26 @@ const OptionRow kOptions[] = {
      },
      [](ParseState& s, const QString&) {
          s.options.helpFile = false;
+         return QString();
+     }},
+    {"-R", "--recursive", nullptr, nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral("a FILE that is a folder stands for the subtitle files in it and "
+                               "in its subfolders (without it: only those in it); under --output "
+                               "they keep the folder's tree");
+     },
+     [](ParseState& s, const QString&) {
+         s.options.recursive = true;
+         return QString();
+     }},
+    {"-n", "--no-overwrite", nullptr, nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral("replace no file: a subtitle file whose outputs exist already is "
+                               "not converted (and said so), and a help file already there stays; "
+                               "without it an earlier pair of ours is replaced");
+     },
+     [](ParseState& s, const QString&) {
+         s.options.noOverwrite = true;
          return QString();
      }},
     {nullptr, "--animation-steps", "N", "pictures a second", nullptr, 1, 50,

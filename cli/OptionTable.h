@@ -42,6 +42,9 @@ struct OptionRow
     // Takes a value that passed the row's checks (the number as read for a range; nothing for
     // a switch); gives the problem with it, or an empty text.
     QString (*apply)(ParseState& state, const QString& value);
+    // Turns a value as people write it into the spelling of the row's choices before the checks
+    // ("23.976" into "23976"); null when values are taken as written.
+    QString (*spelling)(const QString& value) = nullptr;
 
     bool isNumber() const { return min < max; }
     QString defaultText() const { return shown ? shown(ConvertOptions()) : QString(); }

@@ -3,6 +3,7 @@
 #include "platform/StoredValues.h"
 
 #include <QRegularExpression>
+#include <cmath>
 #include <optional>
 
 namespace lumelle {
@@ -71,6 +72,35 @@ bool ReadWholeNumber(const QString& text, int& value)
     bool ok = false;
     value = text.trimmed().toInt(&ok);
     return ok;
+}
+
+QString ListedFrameRate(const QString& text, const QStringList& rates)
+{
+    const QString given = text.trimmed();
+    double perSecond = 0;
+    bool ok = false;
+    if (const qsizetype slash = given.indexOf(QLatin1Char('/')); slash > 0) {
+        bool denominatorOk = false;
+        const qint64 numerator = given.left(slash).toLongLong(&ok);
+        const qint64 denominator = given.mid(slash + 1).toLongLong(&denominatorOk);
+        ok = ok && denominatorOk && numerator > 0 && denominator > 0;
+        if (ok)
+            perSecond = double(numerator) / double(denominator);
+    } else if (given.contains(QLatin1Char('.'))) {
+        perSecond = given.toDouble(&ok);
+    } else {
+        const int whole = given.toInt(&ok);
+        // Thousands and more are thousandths already: the list takes them as they are.
+        ok = ok && whole > 0 && whole < 1000;
+        perSecond = whole;
+    }
+    if (!ok || !(perSecond > 0))
+        return text;
+    for (const QString& rate : rates) {
+        if (std::abs(perSecond * 1000.0 - rate.toDouble()) <= 5.0)
+            return rate;
+    }
+    return text;
 }
 
 QString Listed(const QStringList& items, const char* lastJoin)

@@ -30,6 +30,12 @@ QString ColourText(ColorValue colour);
 // A whole number, spaces around it allowed; false when `text` is none.
 bool ReadWholeNumber(const QString& text, int& value);
 
+// A frame rate as people write it, in the thousandths of a frame a second that `rates` lists:
+// "25" and "25.0" give "25000", "23.976", "23.98" and "24000/1001" give "23976" (a rate in frames
+// a second is taken within 0.005 of a listed one). Thousandths ("25000") and anything unreadable
+// come back as given, for the list check to take or refuse.
+QString ListedFrameRate(const QString& text, const QStringList& rates);
+
 // "a, b or c" (`lastJoin` " or "), or "a, b, c" (`lastJoin` ", ").
 QString Listed(const QStringList& items, const char* lastJoin = " or ");
 

@@ -1,6 +1,7 @@
 #include "cli/OutputForm.h"
 
 #include "ass/AssSource.h"
+#include "cli/FolderInputs.h"
 #include "convert/UnitPipeline.h"
 #include "pgs/BdnXmlWriter.h"
 #include "pgs/PgsWriter.h"
@@ -15,13 +16,13 @@ namespace lumelle {
 namespace {
 
 // The choices of the DVD forms; a stream is named in the index by its file as given.
-VobSubOptions vobSubOptions(const RunState& run)
+VobSubOptions vobSubOptions(const RunState& run, const QString& languageText)
 {
     const ConvertOptions& options = run.options;
     VobSubOptions pair;
     pair.frameRate = FrameRate::fromText(options.fpsText);
     pair.mode = options.mode;
-    pair.languageText = options.languageText;
+    pair.languageText = languageText;
     pair.helpFile = options.helpFile;
     pair.colours = {options.settings.antialiasColor, options.settings.outlineColor,
                     options.settings.textColor};
@@ -34,13 +35,13 @@ VobSubOptions vobSubOptions(const RunState& run)
 }
 
 // The choices of the Blu-ray forms.
-BluRayOptions bluRayOptions(const ConvertOptions& options)
+BluRayOptions bluRayOptions(const ConvertOptions& options, const QString& languageText,
+                            QSize frame = QSize())
 {
     BluRayOptions o;
     o.frameRate = FrameRate::fromText(options.fpsText);
-    o.frame = BluRayFrameOf(options);
-    o.language =
-        ThreeLetterLanguageCode(QString::fromStdString(LanguageCodeOf(options.languageText)));
+    o.frame = frame.isEmpty() ? BluRayFrameOf(options) : frame;
+    o.language = ThreeLetterLanguageCode(QString::fromStdString(LanguageCodeOf(languageText)));
     return o;
 }
 
@@ -58,18 +59,19 @@ RenderSettings drawingSettings(const ConvertOptions& options)
 QString OutputFolderFor(const RunState& run, const QString& file)
 {
     if (!run.options.outputFolder.isEmpty())
-        return run.options.outputFolder;
+        return TreeOutputFolder(run.options, file);
     return run.inputs.folderOf(file);
 }
 
-std::shared_ptr<PictureWriter> WriterFor(const RunState& run)
+std::shared_ptr<PictureWriter> WriterFor(const RunState& run, const QString& languageText,
+                                         QSize frame)
 {
     const ConvertOptions& options = run.options;
     if (options.writePgs)
-        return std::make_shared<PgsWriter>(bluRayOptions(options));
+        return std::make_shared<PgsWriter>(bluRayOptions(options, languageText, frame));
     if (options.writeBdn)
-        return std::make_shared<BdnXmlWriter>(bluRayOptions(options));
-    return std::make_shared<VobSubWriter>(vobSubOptions(run));
+        return std::make_shared<BdnXmlWriter>(bluRayOptions(options, languageText, frame));
+    return std::make_shared<VobSubWriter>(vobSubOptions(run, languageText));
 }
 
 const OutputSet& OutputSetOf(const RunState& run)
@@ -78,7 +80,7 @@ const OutputSet& OutputSetOf(const RunState& run)
         return PgsWriter::supFile();
     if (run.options.writeBdn)
         return BdnXmlWriter::xmlFile();
-    return VobSubWriter(vobSubOptions(run)).outputs();
+    return VobSubWriter(vobSubOptions(run, run.options.languageText)).outputs();
 }
 
 std::shared_ptr<PictureSource> SourceFor(const TSubtitle& list, const QString& file,

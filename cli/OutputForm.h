@@ -18,8 +18,11 @@ namespace lumelle {
 // through a private link, the folder of the name as given).
 QString OutputFolderFor(const RunState& run, const QString& file);
 
-// The writer of the form the options ask for.
-std::shared_ptr<PictureWriter> WriterFor(const RunState& run);
+// The writer of the form the options ask for; a stream of one file is labelled `languageText`
+// (an entry of the Language list); a Blu-ray form draws at `frame` when one is given, else at
+// the frame the options name.
+std::shared_ptr<PictureWriter> WriterFor(const RunState& run, const QString& languageText,
+                                         QSize frame = QSize());
 
 // The files a conversion writes.
 const OutputSet& OutputSetOf(const RunState& run);

@@ -35,9 +35,9 @@ QString PrivateInputs::standardInput(const QString& name, QString& error)
     }
     const std::string text = bytes.left(64 * 1024).toStdString();
     const QString extension =
-        KindOfText(QStringLiteral("-.srt"), text) == FileKind::SubRip     ? QStringLiteral(".srt")
-        : KindOfText(QStringLiteral("-.sub"), text) == FileKind::MicroDvd ? QStringLiteral(".sub")
-                                                                          : QStringLiteral(".srt");
+        KindOfText(QStringLiteral("-.srt"), text) == FileKind::SubRip    ? QStringLiteral(".srt")
+        : KindOfText(QStringLiteral("-.sub"), text) != FileKind::Unknown ? QStringLiteral(".sub")
+                                                                         : QStringLiteral(".srt");
     const QString copy =
         QDir(m_folder.path()).filePath(QStringLiteral("stdin/") + name + extension);
     QFile file;

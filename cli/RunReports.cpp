@@ -15,8 +15,9 @@ namespace {
 void reportMerged(const QString& file, const GenerationResult& result)
 {
     if (result.merged > 0)
-        PrintLine(stdout, QStringLiteral("%1: %2 overlapping subtitles shown together")
-                              .arg(file, QString::number(result.merged)));
+        PrintLine(stdout, QStringLiteral("%1: %2 shown together")
+                              .arg(file, Counted(result.merged, "overlapping subtitle",
+                                                 "overlapping subtitles")));
 }
 
 } // namespace
@@ -39,13 +40,18 @@ QByteArray JsonSummary(const QList<FileReport>& reports)
 {
     QJsonArray files;
     for (const FileReport& r : reports) {
-        QJsonObject file{{QStringLiteral("file"), r.file},
-                         {QStringLiteral("status"), r.status},
-                         {QStringLiteral("subtitles"), r.written},
-                         {QStringLiteral("skipped"), r.skipped},
-                         {QStringLiteral("outputs"), QJsonArray::fromStringList(r.outputs)}};
+        QJsonObject file{
+            {QStringLiteral("file"), r.file},
+            {QStringLiteral("status"), r.status},
+            {QStringLiteral("subtitles"), r.written},
+            {QStringLiteral("skipped"), r.skipped},
+            {QStringLiteral("outputs"), QJsonArray::fromStringList(r.outputs)},
+            {QStringLiteral("errors"), QJsonArray::fromStringList(r.messages.errors)},
+            {QStringLiteral("warnings"), QJsonArray::fromStringList(r.messages.warnings)}};
         if (r.aborted)
             file.insert(QStringLiteral("aborted"), true);
+        if (!r.existing.isEmpty())
+            file.insert(QStringLiteral("existing"), QJsonArray::fromStringList(r.existing));
         files.append(file);
     }
     return QJsonDocument(QJsonObject{{QStringLiteral("files"), files}})
@@ -77,14 +83,16 @@ int ReportRun(const QString& file, int subtitles, const GenerationResult& result
     for (const QString& note : result.notes)
         PrintLine(stderr, QStringLiteral("%1: %2").arg(name, note));
     if (result.aborted) {
-        PrintLine(stderr, QStringLiteral("%1: Operation Aborted").arg(name));
+        PrintError(QStringLiteral("%1: Operation Aborted").arg(name));
         if (!result.committed)
-            PrintLine(stderr, QStringLiteral("Nothing was written; the earlier files stay as they "
-                                             "were."));
+            PrintError(QStringLiteral("Nothing was written; the earlier files stay as they "
+                                      "were."));
         else
-            PrintLine(stderr, QStringLiteral("%1 hold the first %2 subtitles.")
-                                  .arg(ShownPath(result.outputs.join(QStringLiteral(" and "))),
-                                       QString::number(result.written)));
+            PrintError(QStringLiteral("%1 hold the first %2.")
+                           .arg(ShownPath(result.outputs.join(QStringLiteral(" and "))),
+                                result.written == 1
+                                    ? QStringLiteral("subtitle")
+                                    : Counted(result.written, "subtitle", "subtitles")));
         return 1;
     }
     if (run.options.quiet || run.options.json)
@@ -93,8 +101,8 @@ int ReportRun(const QString& file, int subtitles, const GenerationResult& result
     const QString help = result.helpPath.isEmpty()
                              ? QStringLiteral("no help file")
                              : QStringLiteral("help: ") + ShownPath(result.helpPath);
-    PrintLine(stdout, QStringLiteral("%1: %2 subtitles -> %3 (%4)")
-                          .arg(name, QString::number(subtitles),
+    PrintLine(stdout, QStringLiteral("%1: %2 -> %3 (%4)")
+                          .arg(name, Counted(subtitles, "subtitle", "subtitles"),
                                ShownPath(result.outputs.join(QStringLiteral(", "))), help));
     return 0;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "cli/RunState.h"
+#include "cli/TerminalText.h"
 #include "convert/GenerationRun.h"
 
 #include <QByteArray>
@@ -19,8 +20,10 @@ struct FileReport
     int status = 1;
     int written = 0;
     int skipped = 0;
-    QStringList outputs;  // the .idx, .sub and help file written
-    bool aborted = false; // a stop came before the file was converted
+    QStringList outputs;      // the .idx, .sub and help file written
+    bool aborted = false;     // a stop came before the file was converted
+    PrintedMessages messages; // what was said about it on standard error
+    QStringList existing;     // --no-overwrite: the outputs found, for which it was not converted
 };
 
 // Fills `report` from the run that converted `subtitles` entries, `skipped` left out.

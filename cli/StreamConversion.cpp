@@ -45,7 +45,7 @@ bool readStream(const StreamInput& stream, const RunState& run, ReadStreams& rea
     }
     const QString tooWide = TooWideIn(list, run.options);
     if (!tooWide.isEmpty()) {
-        PrintLine(stderr, QStringLiteral("%1: %2").arg(name, tooWide));
+        PrintError(QStringLiteral("%1: %2").arg(name, tooWide));
         return false;
     }
     read.skipped += int(list.Skipped().size());
@@ -64,13 +64,13 @@ int ConvertStreams(const RunState& run, FileReport& report)
             return 1;
     }
     if (!read.anySubtitle) {
-        PrintLine(stderr, QStringLiteral("lumelle-convert: no stream has a subtitle to show"));
+        PrintError(QStringLiteral("lumelle-convert: no stream has a subtitle to show"));
         return 1;
     }
 
     GenerationRequest request;
     request.source = std::make_shared<JoinedPictureSource>(std::move(read.inputs));
-    request.writer = WriterFor(run);
+    request.writer = WriterFor(run, run.options.languageText);
     request.subtitleFile = JoinedPairNameFile(read.files.front());
     request.outputFolder = OutputFolderFor(run, read.files.front());
     request.otherInputs = read.files;
@@ -80,6 +80,8 @@ int ConvertStreams(const RunState& run, FileReport& report)
     int subtitles = 0;
     for (const auto& list : read.lists)
         subtitles += list->Count();
+    subtitles = std::max(0, subtitles - result.skipped);
+    read.skipped += result.skipped;
     FillReport(report, result, subtitles, read.skipped);
     QStringList shown;
     for (const QString& file : read.files)

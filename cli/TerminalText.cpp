@@ -2,6 +2,8 @@
 
 #include "platform/SystemNames.h"
 
+#include <mutex>
+
 namespace lumelle {
 
 QString EscapedControls(const QString& text, bool keepLayout)
@@ -28,10 +30,48 @@ QByteArray LineBytes(const QString& text)
     return shown.toLocal8Bit() + '\n';
 }
 
+namespace {
+
+std::mutex collectedLock;
+PrintedMessages* collected = nullptr;
+
+void keep(const QByteArray& line, bool error)
+{
+    const std::lock_guard lock(collectedLock);
+    if (!collected)
+        return;
+    const QString text = QString::fromLocal8Bit(line.chopped(1));
+    (error ? collected->errors : collected->warnings) << text;
+}
+
+} // namespace
+
+CollectedMessages::CollectedMessages(PrintedMessages& into)
+{
+    const std::lock_guard lock(collectedLock);
+    collected = &into;
+}
+
+CollectedMessages::~CollectedMessages()
+{
+    const std::lock_guard lock(collectedLock);
+    collected = nullptr;
+}
+
 void PrintLine(FILE* to, const QString& text)
 {
     // Written by length: a NUL byte quoted from a subtitle file must not cut the message.
-    PrintBytes(to, LineBytes(text));
+    const QByteArray line = LineBytes(text);
+    if (to == stderr)
+        keep(line, false);
+    PrintBytes(to, line);
+}
+
+void PrintError(const QString& text)
+{
+    const QByteArray line = LineBytes(text);
+    keep(line, true);
+    PrintBytes(stderr, line);
 }
 
 void PrintBytes(FILE* to, const QByteArray& bytes)
@@ -42,6 +82,12 @@ void PrintBytes(FILE* to, const QByteArray& bytes)
 QString ShownPath(const QString& path)
 {
     return EscapedControls(ReadableName(path), false);
+}
+
+QString Counted(qsizetype count, const char* one, const char* many)
+{
+    return QStringLiteral("%1 %2").arg(QString::number(count),
+                                       QLatin1String(count == 1 ? one : many));
 }
 
 } // namespace lumelle

@@ -3,6 +3,7 @@
 #include "cli/Batch.h"
 #include "cli/ConvertHelp.h"
 #include "cli/ConvertOptions.h"
+#include "cli/FolderInputs.h"
 #include "cli/Interruption.h"
 #include "cli/RunState.h"
 #include "cli/TerminalText.h"
@@ -96,11 +97,20 @@ bool readStandardInput(ConvertOptions& options, PrivateInputs& inputs)
 // --output names a folder that is created when missing.
 bool prepareOutputFolder(const ConvertOptions& options)
 {
-    if (options.outputFolder.isEmpty() || options.listOnly || MakeFolders(options.outputFolder))
+    if (options.outputFolder.isEmpty() || options.listOnly)
         return true;
-    PrintLine(stderr, QStringLiteral("lumelle-convert: cannot create the output folder %1")
-                          .arg(ShownPath(options.outputFolder)));
-    return false;
+    QStringList folders{options.outputFolder};
+    for (const QString& file : options.files)
+        folders << TreeOutputFolder(options, file);
+    folders.removeDuplicates();
+    for (const QString& folder : folders) {
+        if (!MakeFolders(folder)) {
+            PrintLine(stderr, QStringLiteral("lumelle-convert: cannot create the output folder %1")
+                                  .arg(ShownPath(folder)));
+            return false;
+        }
+    }
+    return true;
 }
 
 // The steps between reading the options and the batch: the font, standard input and the output
@@ -113,6 +123,7 @@ int prepareRun(RunState& run)
     if (options.files == QStringList{QLatin1String(kStandardInput)} &&
         !readStandardInput(options, run.inputs))
         return 1;
+    ExpandFolders(options);
     if (!prepareOutputFolder(options))
         return 1;
     return 0;

@@ -25,6 +25,9 @@ struct EncodedPicture
     // Where `bytes` leaves two bytes (big-endian, 0 until then) for a number that only show
     // order gives, such as the count of displays before this one; none for a form without one.
     std::optional<std::size_t> showNumberAt;
+    // The sizes of the parts `bytes` falls into when the form writes each window's picture
+    // apart (a file each); empty when the bytes are one.
+    std::vector<std::size_t> partSizes;
 };
 
 } // namespace lumelle

@@ -22,13 +22,14 @@ GenerationResult RunGeneration(const GenerationRequest& request,
     PictureWriter& writer = *request.writer;
     const OutputPlan planned = PlannedOutputs(request);
     const QStringList inputs = QStringList{request.subtitleFile} + request.otherInputs;
-    const OutputLock lock(planned.files.front());
+    const OutputSet& set = writer.outputs();
+    const OutputLock lock(LockedPlace(planned.files, set));
     GenerationResult result;
-    const QStringList paths = SafeOutputs(planned.files, writer.outputs(), inputs, result.notes);
+    const QStringList paths = SafeOutputs(planned.files, set, inputs, result.notes);
     // A set moved aside (NAME_vobsub.*) may be another run's planned set: hold it too.
     std::optional<OutputLock> movedLock;
-    if (paths.front() != planned.files.front())
-        movedLock.emplace(paths.front());
+    if (LockedPlace(paths, set) != LockedPlace(planned.files, set))
+        movedLock.emplace(LockedPlace(paths, set));
     RemoveLeftoverParts(paths);
     source.useForm(writer.form());
     source.plan([&writer](int startFrame, int number) { writer.checkStart(startFrame, number); });
@@ -38,6 +39,7 @@ GenerationResult RunGeneration(const GenerationRequest& request,
     result.notes << source.notes();
     result.outputs = paths;
     result.merged = source.merged();
+    result.skipped = source.skipped();
     // Whatever ends the run before the files are put in place removes the temporary ones.
     struct Discard
     {

@@ -80,6 +80,14 @@ PalettePlan JoinedPictureSource::palette() const
     return joined;
 }
 
+int JoinedPictureSource::skipped() const
+{
+    int skipped = 0;
+    for (const auto& input : m_inputs)
+        skipped += input.source->skipped();
+    return skipped;
+}
+
 QStringList JoinedPictureSource::notes() const
 {
     QStringList notes;

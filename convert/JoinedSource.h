@@ -32,6 +32,7 @@ public:
     PalettePlan palette() const override;
     // Every source's notes, each behind the name of its file.
     QStringList notes() const override;
+    int skipped() const override;
     std::vector<int> picturesPerStream() const override;
     void startWorkers(int workers) override;
     TimedPicture draw(int index, int worker) override;

@@ -43,6 +43,34 @@ ColorValue DrawableTextColour(ColorValue colour)
     return colour == kBackgroundBlue ? makeColor(0, 0, 254) : colour;
 }
 
+namespace {
+
+int distanceOf(ColorValue a, ColorValue b)
+{
+    const int r = redOf(a) - redOf(b), g = greenOf(a) - greenOf(b), bl = blueOf(a) - blueOf(b);
+    return r * r + g * g + bl * bl;
+}
+
+} // namespace
+
+ColorValue ReadableOutline(ColorValue outline, ColorValue antialias, ColorValue windowText,
+                           ColorValue text, std::optional<ColorValue> second)
+{
+    if (text != outline && second != outline)
+        return outline;
+    ColorValue chosen = outline;
+    int farthest = 0;
+    for (ColorValue candidate : {windowText, antialias}) {
+        if (candidate == text || candidate == second || candidate == kBackgroundBlue)
+            continue;
+        if (distanceOf(candidate, outline) > farthest) {
+            farthest = distanceOf(candidate, outline);
+            chosen = candidate;
+        }
+    }
+    return chosen;
+}
+
 ColorValue NearestColour(ColorValue colour, const std::vector<ColorValue>& choices)
 {
     const auto distance = [colour](ColorValue c) {

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace lumelle {
@@ -42,6 +43,12 @@ private:
 // A colour the file asks for as the one pictures are drawn in: pure blue is the background
 // that every output picture leaves transparent, so blue text takes the blue next to it.
 ColorValue DrawableTextColour(ColorValue colour);
+
+// The outline colour of a picture whose text inks are `text` and `second`: the window's
+// `outline`, unless a text ink is that very colour and would melt into it; then the one of the
+// window's colours (antialias, text) farthest from that ink and unlike both text inks.
+ColorValue ReadableOutline(ColorValue outline, ColorValue antialias, ColorValue windowText,
+                           ColorValue text, std::optional<ColorValue> second = std::nullopt);
 
 // The colour of `choices` nearest to `colour` (by the squared distance of red, green and blue);
 // the first of equals. `choices` must not be empty.

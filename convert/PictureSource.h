@@ -34,6 +34,8 @@ public:
     // What the user should know about how the planned pictures show the file (colours drawn
     // otherwise than asked, characters no font can draw), one line each.
     virtual QStringList notes() const { return {}; }
+    // After plan(): how many subtitles cannot be drawn and are left out (each named in notes()).
+    virtual int skipped() const { return 0; }
     // How many of the planned pictures each stream has (PictureTimes::stream): one stream
     // unless the source joins several.
     virtual std::vector<int> picturesPerStream() const { return {count()}; }

@@ -19,6 +19,7 @@ struct GenerationResult
     int written = 0;        // pictures written: one per subtitle, fewer or more with overlaps
     bool committed = false; // the files were put in place (after an abort too, when kept)
     int merged = 0;         // subtitles shown together with another for part of their time
+    int skipped = 0;        // subtitles the source could not draw, named in the notes
     QStringList outputs;    // the files of the output set, in the writer's order
     QString helpPath;       // a help file written beside them; empty when none (or aborted)
     std::string helpText;

@@ -107,62 +107,90 @@ void TextPictureSource::plan(const std::function<void(int startFrame, int number
 {
     std::vector<platform::UndrawableSubtitle> undrawable;
     m_plan = PlanShowing(readFrames(m_list, checkStart, undrawable));
-    m_textColours.clear();
+    m_draws.clear();
     m_notes.clear();
     if (!undrawable.empty())
         m_notes << platform::UndrawableMessage(undrawable, QString());
     std::vector<int> mixed; // subtitles that ask for more text colours than a picture shows
-    std::vector<ColorValue> asked = askedColours(mixed);
+    std::vector<PictureInks> asked = askedInks(mixed);
     if (!m_colour) {
         planPalette(std::move(asked), mixed);
         return;
     }
     // Every colour is drawn as it is asked for: the form has no 16-entry palette.
     m_palette = {};
-    m_textColours = std::move(asked);
+    for (const PictureInks& inks : asked)
+        m_draws.push_back({inks, m_settings.outlineColor});
     if (!mixed.empty())
         m_notes << askedNote(QStringLiteral("%1 %2 for more than one text colour in one picture "
                                             "and %3 drawn in one of them."),
                              mixed);
 }
 
-std::vector<ColorValue> TextPictureSource::askedColours(std::vector<int>& mixed) const
+std::vector<PictureInks> TextPictureSource::askedInks(std::vector<int>& mixed) const
 {
-    std::vector<ColorValue> asked(m_plan.segments.size(), m_settings.textColor);
+    std::vector<PictureInks> asked(m_plan.segments.size());
     for (std::size_t k = 0; k < m_plan.segments.size(); ++k) {
         const ShowSegment& segment = m_plan.segments[k];
         const std::vector<SubtitleLine> entries = entriesOf(segment);
         if (!BlocksFitFrame(PlacedBlocks(entries, m_settings), m_settings))
             throw Error(tooTallMessage(numberOf(segment)));
-        bool severalColours = false;
-        asked[k] = PictureTextColour(entries, m_settings, severalColours);
-        if (!m_colour)
-            asked[k] = DrawableTextColour(asked[k]);
-        if (severalColours && (mixed.empty() || mixed.back() != numberOf(segment)))
+        bool tooMany = false;
+        if (m_colour) {
+            asked[k].text = PictureTextColour(entries, m_settings, tooMany);
+        } else {
+            asked[k] = PictureTextInks(entries, m_settings);
+            asked[k].text = DrawableTextColour(asked[k].text);
+            if (asked[k].second)
+                asked[k].second->colour = DrawableTextColour(asked[k].second->colour);
+            tooMany = asked[k].colours > 2;
+        }
+        if (tooMany && (mixed.empty() || mixed.back() != numberOf(segment)))
             mixed.push_back(numberOf(segment));
     }
     return asked;
 }
 
-void TextPictureSource::planPalette(std::vector<ColorValue> asked, const std::vector<int>& mixed)
+void TextPictureSource::planPalette(std::vector<PictureInks> asked, const std::vector<int>& mixed)
 {
-    PaletteCount count(m_settings.antialiasColor, m_settings.outlineColor, m_settings.textColor);
-    for (ColorValue colour : asked)
-        count.add(colour);
+    const RenderSettings& s = m_settings;
+    PaletteCount count(s.antialiasColor, s.outlineColor, s.textColor);
+    for (const PictureInks& inks : asked) {
+        count.add(inks.text);
+        if (inks.second)
+            count.add(inks.second->colour);
+    }
     m_palette = count.plan();
     std::vector<int> replaced; // subtitles whose colour found no palette entry
+    bool ownInks = !m_palette.extra.empty();
+    std::vector<PictureDraw> draws(asked.size());
     for (std::size_t k = 0; k < asked.size(); ++k) {
-        const ColorValue shown = count.shownColour(asked[k], m_palette);
-        if (shown != asked[k])
+        PictureInks& inks = asked[k];
+        const ColorValue text = count.shownColour(inks.text, m_palette);
+        bool nearest = text != inks.text;
+        inks.text = text;
+        if (inks.second) {
+            const ColorValue second = count.shownColour(inks.second->colour, m_palette);
+            nearest = nearest || second != inks.second->colour;
+            inks.second->colour = second;
+            if (second == text)
+                inks.second.reset();
+        }
+        if (nearest)
             replaced.push_back(numberOf(m_plan.segments[k]));
-        asked[k] = shown;
+        const std::optional<ColorValue> second =
+            inks.second ? std::optional(inks.second->colour) : std::nullopt;
+        draws[k] = {inks, ReadableOutline(s.outlineColor, s.antialiasColor, s.textColor, inks.text,
+                                          second)};
+        ownInks = ownInks || inks.second || draws[k].outline != s.outlineColor ||
+                  inks.text != s.textColor;
     }
-    if (!m_palette.extra.empty())
-        m_textColours = std::move(asked);
+    if (ownInks)
+        m_draws = std::move(draws);
     if (!mixed.empty())
         m_notes << askedNote(QStringLiteral("%1 %2 for more text colours than a DVD picture can "
-                                            "show (three inks: outline, antialias and one text "
-                                            "colour) and %3 drawn in one of them."),
+                                            "show (three inks: outline and two text colours) "
+                                            "and %3 drawn in the nearest of them."),
                              mixed);
     if (!replaced.empty())
         m_notes << askedNote(QStringLiteral("%1 %2 for colours beyond the 16 of the palette and "
@@ -172,10 +200,11 @@ void TextPictureSource::planPalette(std::vector<ColorValue> asked, const std::ve
 
 RenderSettings TextPictureSource::settingsOf(int index) const
 {
-    if (m_textColours.empty())
+    if (m_draws.empty())
         return m_settings;
-    RenderSettings settings = m_settings;
-    settings.textColor = m_textColours[std::size_t(index)];
+    const PictureDraw& draw = m_draws[std::size_t(index)];
+    RenderSettings settings = WithPictureInks(m_settings, draw.inks);
+    settings.outlineColor = draw.outline;
     return settings;
 }
 

@@ -5,6 +5,7 @@
 #include "convert/PictureSource.h"
 #include "convert/ShowPlan.h"
 #include "render/RenderSettings.h"
+#include "render/TextBlock.h"
 #include "subtitle/Subtitle.h"
 
 #include <vector>
@@ -30,20 +31,28 @@ public:
 
 private:
     std::vector<SubtitleLine> entriesOf(const ShowSegment& segment) const;
-    // The text colour each planned picture asks for; `mixed` gets the subtitles that ask for
-    // more than one. Throws Error for a picture taller than the frame.
-    std::vector<ColorValue> askedColours(std::vector<int>& mixed) const;
-    // The palette of the four-ink form, each picture's text colour drawn with it, and the notes.
-    void planPalette(std::vector<ColorValue> asked, const std::vector<int>& mixed);
-    // The settings picture `index` is drawn with: its own text colour, when the file asks.
+    // The text inks each planned picture asks for; `mixed` gets the subtitles that ask for
+    // more than the form shows in one picture (full colour: one; four inks: two). Throws Error
+    // for a picture taller than the frame.
+    std::vector<PictureInks> askedInks(std::vector<int>& mixed) const;
+    // The palette of the four-ink form, each picture's inks drawn with it, and the notes.
+    void planPalette(std::vector<PictureInks> asked, const std::vector<int>& mixed);
+    // The settings picture `index` is drawn with: its own text inks, when the file asks.
     RenderSettings settingsOf(int index) const;
+
+    // How one picture is drawn when the file colours it.
+    struct PictureDraw
+    {
+        PictureInks inks;
+        ColorValue outline = 0;
+    };
 
     const TSubtitle& m_list;
     RenderSettings m_settings;
     bool m_forced = false;
     ShowPlan m_plan;
     PalettePlan m_palette;
-    std::vector<ColorValue> m_textColours; // per picture; empty when every one is the window's
+    std::vector<PictureDraw> m_draws; // per picture; empty when every one is the window's
     QStringList m_notes;
     std::vector<SubtitleImage> m_images;     // one drawing space per worker: layers only
     bool m_colour = false;                   // pictures drawn in full colour at m_settings.frame

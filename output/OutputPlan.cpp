@@ -22,6 +22,8 @@ OutputPlan PlanOutputs(const QString& input, const QString& folder, const Output
     const QFileInfo info(AbsoluteName(input));
     OutputPlan plan{QDir(folder.isEmpty() ? info.absolutePath() : folder), {}};
     const QString base = info.fileName();
+    if (!set.folderStem.isEmpty())
+        plan.folder.setPath(plan.folder.filePath(ReplaceExtension(base, set.folderStem)));
     const QString canonicalInput = CanonicalName(input);
     bool isInput = false;
     for (const OutputKind& kind : set.files) {
@@ -37,6 +39,11 @@ OutputPlan PlanOutputs(const QString& input, const QString& folder, const Output
             plan.files << plan.folder.filePath(stem + kind.extension);
     }
     return plan;
+}
+
+QString LockedPlace(const QStringList& files, const OutputSet& set)
+{
+    return set.folderStem.isEmpty() ? files.front() : QFileInfo(files.front()).path();
 }
 
 QString FollowLinks(const QString& path)

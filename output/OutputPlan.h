@@ -26,6 +26,9 @@ struct OutputSet
     std::vector<OutputKind> files;
     QString name;         // what the set is called in notes ("pair")
     QString fallbackStem; // "_vobsub": NAME_vobsub.idx when NAME.idx may not be used
+    // "_bdn": the files go into a folder of their own, NAME_bdn/, in the output folder; empty:
+    // straight into the output folder.
+    QString folderStem;
 };
 
 // The output names: the input file's name with its last four characters replaced by the
@@ -33,14 +36,19 @@ struct OutputSet
 QString ReplaceExtension(const QString& fileName, const QString& suffix);
 
 // The planned paths of `set` for `input` in `folder` (empty: the input's own folder), in the
-// order of set.files. When one of them would be the input itself (a MicroDVD .sub beside its
-// VobSub .sub), every file takes the fallback stem, so that the input is never overwritten.
+// order of set.files, inside the set's own folder when it has one. When one of them would be the
+// input itself (a MicroDVD .sub beside its VobSub .sub), every file takes the fallback stem, so
+// that the input is never overwritten.
 struct OutputPlan
 {
     QDir folder;
     QStringList files;
 };
 OutputPlan PlanOutputs(const QString& input, const QString& folder, const OutputSet& set);
+
+// Where a run on `files` (planned for `set`) takes its lock: the set's own folder when it has
+// one, else its first file.
+QString LockedPlace(const QStringList& files, const OutputSet& set);
 
 // The paths a run writes: `planned` with links followed, or the fallback names (with a note
 // saying why) when a planned file is an input or not a file of ours. Throws Error when

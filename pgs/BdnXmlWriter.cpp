@@ -1,8 +1,11 @@
 #include "pgs/BdnXmlWriter.h"
 
 #include "output/DeviceWriting.h"
+#include "output/StagedFolder.h"
 #include "pgs/ColourIndexing.h"
 #include "platform/Error.h"
+#include "platform/LineText.h"
+#include "platform/SystemNames.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -16,31 +19,36 @@ namespace {
 const OutputKind kPngKind{QStringLiteral(".png"), QByteArrayLiteral("\x89PNG"),
                           QStringLiteral("PNG picture")};
 
-// The video format of the index: 1080 rows progressive at film rates, else interlaced; 720
-// rows progressive; the DVD sizes interlaced.
-QString videoFormat(const BluRayOptions& o)
+// BDN's names of the video format and rate ("1080p", "23.976"); the writer refuses any other
+// format before it writes.
+const BluRayVideoFormat& formatOf(const BluRayOptions& o)
 {
-    const std::int64_t rate = o.frameRate.framesPer1000Seconds();
-    switch (o.frame.height()) {
-    case 1080:
-        return rate <= 24000 ? QStringLiteral("1080p") : QStringLiteral("1080i");
-    case 720:
-        return QStringLiteral("720p");
-    case 576:
-        return QStringLiteral("576i");
-    default:
-        return QStringLiteral("480i");
-    }
+    const BluRayVideoFormat* format = FindBluRayVideoFormat(o.frame, o.frameRate);
+    if (!format)
+        throw Error(BluRayFormatProblem(o.frame, o.frameRate));
+    return *format;
 }
 
-QString rateText(FrameRate rate)
+// `text` as XML attribute or element text. XML has no way to carry most control characters,
+// and a line break would not survive as written, so a text with one is refused.
+// A name as the index gives it and its pictures are written under: each byte of a name that
+// is not UTF-8 (held as a private-use character) and each control character becomes "_", so
+// that the index and the files agree and any authoring tool can open them.
+QString portableName(QString name)
 {
-    const std::int64_t r = rate.framesPer1000Seconds();
-    return r % 1000 == 0 ? QString::number(r / 1000) : QString::number(r / 1000.0, 'f', 3);
+    for (QChar& c : name)
+        if ((c.unicode() >= 0xF780 && c.unicode() <= 0xF7FF) ||
+            c.category() == QChar::Other_Control)
+            c = u'_';
+    return name;
 }
 
 QString escaped(const QString& text)
 {
+    if (HoldsControlCharacter(text))
+        throw Error(QStringLiteral("\"%1\" holds a control character, which the BDN index "
+                                   "cannot hold.")
+                        .arg(ReadableText(text)));
     return text.toHtmlEscaped();
 }
 
@@ -53,17 +61,20 @@ const OutputSet& BdnXmlWriter::xmlFile()
     static const OutputSet set{
         {{QStringLiteral(".xml"), QByteArrayLiteral("<?xml"), QStringLiteral("BDN XML file")}},
         QStringLiteral("index"),
+        QStringLiteral("_bdn"),
         QStringLiteral("_bdn")};
     return set;
 }
 
-QString BdnXmlWriter::PicturePath(const QString& xmlPath, int index, int count)
+QString BdnXmlWriter::PicturePath(const QString& xmlPath, int index, int count, int part)
 {
     const QFileInfo info(xmlPath);
     const int digits = std::max(4, int(QString::number(count).size()));
-    return info.dir().filePath(QStringLiteral("%1_%2.png")
-                                   .arg(info.completeBaseName())
-                                   .arg(index + 1, digits, 10, QLatin1Char('0')));
+    const QString second = part > 0 ? QStringLiteral("_%1").arg(part + 1) : QString();
+    return info.dir().filePath(QStringLiteral("%1_%2%3.png")
+                                   .arg(portableName(info.completeBaseName()))
+                                   .arg(index + 1, digits, 10, QLatin1Char('0'))
+                                   .arg(second));
 }
 
 const OutputSet& BdnXmlWriter::outputs() const
@@ -93,38 +104,28 @@ void BdnXmlWriter::planStreams(const std::vector<int>& picturesPerStream)
 
 void BdnXmlWriter::open(const QStringList& paths)
 {
-    m_files.clear();
+    formatOf(m_options); // a format Blu-ray has not is refused before any file is touched
+    discard();
     m_events.clear();
     m_index = 0;
     m_xmlPath = paths.front();
-    // Every picture file the run may write is checked before anything is: a file of another
-    // kind under one of the names stays as it is and nothing is written.
-    QStringList pictures;
-    for (int i = 0; i < m_count; ++i) {
-        const QString path = PicturePath(m_xmlPath, i, m_count);
-        if (const QString reason = ReasonToKeep(path, kPngKind, {}); !reason.isEmpty())
-            throw Error(reason);
-        if (!IsRegularOrAbsent(path))
-            throw Error(
-                QStringLiteral("\"%1\" is not a file.").arg(QDir::toNativeSeparators(path)));
-        pictures << path;
-    }
-    RemoveLeftoverParts(pictures);
-    m_xmlFile = &m_files.add(m_xmlPath);
+    // The set's folder is replaced whole, so it may hold nothing but an earlier set: a file of
+    // another kind in it keeps the folder as it is and nothing is written.
+    const QString folder = QFileInfo(m_xmlPath).path();
+    if (const QString why = ReasonToKeepFolder(folder, {xmlFile().files.front(), kPngKind});
+        !why.isEmpty())
+        throw Error(QStringLiteral("%1 was left as it is: %2.")
+                        .arg(ReadableName(QDir::toNativeSeparators(folder)), why));
+    RemoveLeftoverFolders(folder);
+    m_folder = std::make_unique<StagedFolder>(folder);
 }
 
-EncodedPicture BdnXmlWriter::encode(const TimedPicture& picture) const
+namespace {
+
+// The part of the drawing in `box` as a PNG picture with straight (not premultiplied) alpha,
+// as PNG holds it.
+QByteArray pngOf(const ColourImage& drawn, const QRect& box, int number)
 {
-    if (!picture.colour)
-        throw Error(
-            QStringLiteral("Subtitle %1 was not drawn in full colour.").arg(picture.times.number));
-    QRect box;
-    for (const QRect& object : pgs::ObjectBoxes(*picture.colour, m_options.frame))
-        box |= object;
-    if (box.isEmpty())
-        return {}; // shows nothing: an empty box and no picture file
-    // Straight (not premultiplied) alpha, as PNG holds it.
-    const ColourImage& drawn = *picture.colour;
     QImage cut(box.size(), QImage::Format_ARGB32_Premultiplied);
     cut.fill(Qt::transparent);
     const QRect inside = box.intersected(drawn.box);
@@ -140,12 +141,28 @@ EncodedPicture BdnXmlWriter::encode(const TimedPicture& picture) const
     QImageWriter writer(&buffer, "png");
     if (!writer.write(cut))
         throw Error(QStringLiteral("Subtitle %1 could not be made a PNG picture: %2")
-                        .arg(picture.times.number)
+                        .arg(number)
                         .arg(writer.errorString()));
+    return png;
+}
+
+} // namespace
+
+EncodedPicture BdnXmlWriter::encode(const TimedPicture& picture) const
+{
+    if (!picture.colour)
+        throw Error(
+            QStringLiteral("Subtitle %1 was not drawn in full colour.").arg(picture.times.number));
+    // A graphic a box: a top and a bottom subtitle are two small pictures, not one tall one.
     EncodedPicture out;
-    out.bytes.assign(png.begin(), png.end());
-    out.box = box; // the PNG picture is the box's size
-    return out;
+    for (const QRect& box : pgs::ObjectBoxes(*picture.colour, m_options.frame)) {
+        const QByteArray png = pngOf(*picture.colour, box, picture.times.number);
+        out.bytes.insert(out.bytes.end(), png.begin(), png.end());
+        out.partSizes.push_back(std::size_t(png.size()));
+        out.windows.push_back(box); // each PNG picture is its box's size
+        out.box |= box;
+    }
+    return out; // nothing drawn: an empty box and no picture file
 }
 
 void BdnXmlWriter::write(const PictureTimes& times, const EncodedPicture& encoded)
@@ -153,13 +170,23 @@ void BdnXmlWriter::write(const PictureTimes& times, const EncodedPicture& encode
     const int index = m_index++;
     if (encoded.box.isEmpty())
         return; // nothing to show: no event
-    const QString path = PicturePath(m_xmlPath, index, m_count);
-    StagedFile& file = m_files.add(path);
-    WriteAll(file.device(), reinterpret_cast<const char*>(encoded.bytes.data()),
-             qint64(encoded.bytes.size()), QStringLiteral("Cannot write the picture."));
-    // Closed at once: a film has more pictures than a process may hold files open.
-    file.flush();
-    m_events.push_back({times, encoded.box, QFileInfo(path).fileName()});
+    std::size_t total = 0;
+    for (std::size_t size : encoded.partSizes)
+        total += size;
+    if (encoded.partSizes.size() != encoded.windows.size() ||
+        encoded.windows.size() > std::size_t(pgs::kMaxObjects) || total != encoded.bytes.size())
+        throw Error(
+            QStringLiteral("Subtitle %1 was not encoded for a BDN index.").arg(times.number));
+    Event event{times, {}};
+    std::size_t at = 0;
+    for (std::size_t k = 0; k < encoded.windows.size(); ++k) {
+        const QString name = QFileInfo(PicturePath(m_xmlPath, index, m_count, int(k))).fileName();
+        m_folder->write(name, reinterpret_cast<const char*>(encoded.bytes.data() + at),
+                        qint64(encoded.partSizes[k]));
+        at += encoded.partSizes[k];
+        event.graphics.push_back({encoded.windows[k], name});
+    }
+    m_events.push_back(std::move(event));
 }
 
 QString BdnXmlWriter::IndexText(const BluRayOptions& options, const QString& title,
@@ -177,7 +204,8 @@ QString BdnXmlWriter::IndexText(const BluRayOptions& options, const QString& tit
     xml += QStringLiteral("    <Name Title=\"%1\" Content=\"\"/>\n").arg(escaped(title));
     xml += QStringLiteral("    <Language Code=\"%1\"/>\n").arg(escaped(options.language));
     xml += QStringLiteral("    <Format VideoFormat=\"%1\" FrameRate=\"%2\" DropFrame=\"False\"/>\n")
-               .arg(videoFormat(options), rateText(rate));
+               .arg(QLatin1String(formatOf(options).formatName),
+                    QLatin1String(formatOf(options).rateName));
     const QString first = events.empty() ? tc(0) : tc(events.front().times.start);
     const QString last = events.empty() ? tc(0) : tc(events.back().times.end);
     xml +=
@@ -190,13 +218,14 @@ QString BdnXmlWriter::IndexText(const BluRayOptions& options, const QString& tit
         xml += QStringLiteral("    <Event Forced=\"%1\" InTC=\"%2\" OutTC=\"%3\">\n")
                    .arg(e.times.forced ? QStringLiteral("True") : QStringLiteral("False"),
                         tc(e.times.start), tc(e.times.end));
-        xml += QStringLiteral(
-                   "      <Graphic Width=\"%1\" Height=\"%2\" X=\"%3\" Y=\"%4\">%5</Graphic>\n")
-                   .arg(e.box.width())
-                   .arg(e.box.height())
-                   .arg(e.box.x())
-                   .arg(e.box.y())
-                   .arg(escaped(e.picture));
+        for (const Graphic& g : e.graphics)
+            xml += QStringLiteral("      <Graphic Width=\"%1\" Height=\"%2\" X=\"%3\" "
+                                  "Y=\"%4\">%5</Graphic>\n")
+                       .arg(g.box.width())
+                       .arg(g.box.height())
+                       .arg(g.box.x())
+                       .arg(g.box.y())
+                       .arg(escaped(g.picture));
         xml += QStringLiteral("    </Event>\n");
     }
     xml += QStringLiteral("  </Events>\n</BDN>\n");
@@ -209,17 +238,15 @@ void BdnXmlWriter::commit()
     for (Event& e : m_events)
         e.times.end = std::max(e.times.end, e.times.start + 1);
     const QByteArray xml =
-        IndexText(m_options, QFileInfo(m_xmlPath).completeBaseName(), m_events).toUtf8();
-    StagedFile& index = *m_xmlFile;
-    WriteAll(index.device(), xml.constData(), xml.size(),
-             QStringLiteral("Cannot write the index."));
-    m_files.commit();
+        IndexText(m_options, portableName(QFileInfo(m_xmlPath).completeBaseName()), m_events)
+            .toUtf8();
+    m_folder->write(QFileInfo(m_xmlPath).fileName(), xml.constData(), xml.size());
+    m_folder->commit();
 }
 
 void BdnXmlWriter::discard()
 {
-    m_files.clear();
-    m_xmlFile = nullptr;
+    m_folder.reset();
     m_events.clear();
 }
 

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <vector>
 
 namespace lumelle {
 
@@ -25,6 +26,24 @@ QSize BluRayFrameSize(const QString& text);
 // The frame rates of Blu-ray video as the converter takes them: "23976", "24000", "25000",
 // "29970", "50000", "59940".
 const QStringList& BluRayFrameRateTexts();
+
+// A video format of Blu-ray: its frame, rate and scan, and BDN's names for them.
+struct BluRayVideoFormat
+{
+    QSize frame;
+    std::int64_t framesPer1000Seconds;
+    bool interlaced;
+    const char* formatName; // "1080p"
+    const char* rateName;   // "23.976"
+};
+// The formats Blu-ray video has at the converter's frame sizes and rates.
+const std::vector<BluRayVideoFormat>& BluRayVideoFormats();
+// The format of `frame` at `rate`; none when Blu-ray has no such video.
+const BluRayVideoFormat* FindBluRayVideoFormat(QSize frame, FrameRate rate);
+// "1920x1080 at 23976, 24000, 25000 or 29970; 1280x720 at ...": the table as a text.
+QString BluRayFormatList();
+// Why `frame` at `rate` cannot be written, naming the rates that frame takes; empty when it can.
+QString BluRayFormatProblem(QSize frame, FrameRate rate);
 
 // The 90 kHz tick of frame `frame`, rounded to the nearest; -1 before the start.
 std::int64_t BluRayTicks(std::int64_t frame, FrameRate rate);

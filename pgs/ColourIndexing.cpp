@@ -7,7 +7,9 @@ namespace lumelle::pgs {
 
 namespace {
 
-constexpr int kMaxColours = 255; // index 0 is the transparent entry
+// Index 0 is the transparent entry; 0xFF stays unused, as discs leave it and some decoders
+// take it for transparent.
+constexpr int kMaxColours = 254;
 
 // Rows [first, last] of the drawing and the columns its pixels use there; empty when none.
 QRect usedArea(const ColourImage& image, int first, int last)

@@ -1,6 +1,6 @@
 // From a full-colour drawing to what the Blu-ray stream holds: the one or two boxes of the frame
 // that hold the drawing (a top and a bottom subtitle shown together get one each), and the
-// pixels reduced to at most 255 colours with alpha and a transparent entry.
+// pixels reduced to at most 254 colours with alpha and a transparent entry (entry 0xFF unused).
 #pragma once
 
 #include "pgs/PgsSegments.h"
@@ -20,8 +20,8 @@ constexpr int kMinObjectSide = 8;
 std::vector<QRect> ObjectBoxes(const ColourImage& image, QSize frame);
 
 // The pixels of `boxes` as palette indexes: index 0 is transparent, the other colours are the
-// drawing's own (unpremultiplied) when they are at most 255, else the averages of the fewest
-// groups of near colours that bring them down to 255. Palette entries in Y/Cr/Cb (BT.709 when
+// drawing's own (unpremultiplied) when they are at most 254, else the averages of the fewest
+// groups of near colours that bring them down to 254. Palette entries in Y/Cr/Cb (BT.709 when
 // `highDefinition`, else BT.601), only those used, ordered by index.
 IndexedPicture IndexColours(const ColourImage& image, const std::vector<QRect>& boxes,
                             bool highDefinition);

@@ -298,6 +298,95 @@ DisplaySet ShowDisplaySet(const IndexedPicture& picture, const std::vector<Bytes
     return set;
 }
 
+std::int64_t DecodeDuration(const std::vector<QRect>& objects, std::int64_t clearedPixels)
+{
+    std::int64_t ticks = clearTicks(clearedPixels);
+    for (const QRect& box : objects)
+        ticks += decodeTicks(std::int64_t(box.width()) * box.height());
+    return ticks;
+}
+
+namespace {
+
+struct ParsedSegment
+{
+    SegmentType type;
+    Bytes payload;
+};
+
+// The segments of one of our display sets; empty when the bytes are not whole segments.
+std::vector<ParsedSegment> parseSet(const Bytes& set)
+{
+    std::vector<ParsedSegment> out;
+    for (std::size_t at = 0; at < set.size();) {
+        if (set.size() - at < kSegmentHeaderSize || set[at] != kSegmentMagic[0] ||
+            set[at + 1] != kSegmentMagic[1])
+            return {};
+        const std::size_t size = std::size_t(set[at + 11]) << 8 | set[at + 12];
+        const std::size_t payloadAt = at + kSegmentHeaderSize;
+        if (size > set.size() - payloadAt)
+            return {};
+        out.push_back(
+            {SegmentType(set[at + 10]), Bytes(set.begin() + std::ptrdiff_t(payloadAt),
+                                              set.begin() + std::ptrdiff_t(payloadAt + size))});
+        at = payloadAt + size;
+    }
+    return out;
+}
+
+} // namespace
+
+Bytes PlaceDisplaySet(const Bytes& set, const Placement& p, std::int64_t clearedPixels)
+{
+    std::vector<ParsedSegment> segments = parseSet(set);
+    if (segments.size() < 2 || segments.front().type != SegmentType::Composition ||
+        segments.front().payload.size() < 11 || segments.back().type != SegmentType::End)
+        return {};
+    const std::uint32_t start = p.decodeStart;
+    const auto at = [&p](std::int64_t t) {
+        return std::uint32_t(std::min<std::int64_t>(t, p.pts));
+    };
+    std::int64_t decoded = start + clearTicks(clearedPixels);
+    std::int64_t objectStart = decoded;
+    Bytes out;
+    out.reserve(set.size());
+    for (ParsedSegment& s : segments) {
+        Bytes& d = s.payload;
+        switch (s.type) {
+        case SegmentType::Composition:
+            d[5] = std::uint8_t(p.composition >> 8); // composition number
+            d[6] = std::uint8_t(p.composition);
+            d[7] = p.epochStart ? kEpochStart : kNormalCase;
+            putSegment(out, s.type, p.pts, start, d);
+            break;
+        case SegmentType::Window:
+            if (p.epochStart)
+                putSegment(out, s.type, start, start, d);
+            break;
+        case SegmentType::Palette:
+            if (d.size() >= 2)
+                d[1] = p.version; // palette version
+            putSegment(out, s.type, start, start, d);
+            break;
+        case SegmentType::Object: {
+            if (d.size() < 4)
+                return {};
+            d[2] = p.version; // object version
+            // Every fragment of an object carries its decoding's start and end.
+            if ((d[3] & kFirstFragment) && d.size() >= 11) {
+                objectStart = decoded;
+                decoded += decodeTicks(std::int64_t(d[7] << 8 | d[8]) * (d[9] << 8 | d[10]));
+            }
+            putSegment(out, s.type, at(decoded), at(objectStart), d);
+            break;
+        }
+        default:
+            putSegment(out, s.type, at(decoded), at(decoded), d);
+        }
+    }
+    return out;
+}
+
 Bytes ClearDisplaySet(const std::vector<QRect>& windows, const StreamFrame& frame,
                       std::uint16_t composition, std::uint32_t ticks)
 {

@@ -105,6 +105,26 @@ struct DisplaySet
 DisplaySet ShowDisplaySet(const IndexedPicture& picture, const std::vector<Bytes>& coded,
                           const StreamFrame& frame, std::uint16_t composition, bool forced,
                           std::uint32_t ticks);
+// Where and how a display set is placed in the stream, once the writer knows the sets before
+// it: its composition number, whether it starts an epoch or shows new objects in the windows of
+// the epoch it goes on (then palette and objects carry the epoch's next `version`), when it is
+// shown and when its decoding starts.
+struct Placement
+{
+    std::uint16_t composition = 0;
+    bool epochStart = true;
+    std::uint8_t version = 0;
+    std::uint32_t pts = 0;
+    std::uint32_t decodeStart = 0;
+};
+// The ticks the decoder model takes from the start of decoding to showing `objects`: clearing
+// `clearedPixels` (the whole plane for an epoch start, the epoch's windows otherwise), then
+// decoding the objects one after the other.
+std::int64_t DecodeDuration(const std::vector<QRect>& objects, std::int64_t clearedPixels);
+// `set` (made by ShowDisplaySet) placed as `placement` says, every segment's time stamps
+// derived again; a set that goes on in an epoch leaves its window segment out, as the epoch's
+// windows stay. Empty when `set` is not a display set of that form.
+Bytes PlaceDisplaySet(const Bytes& set, const Placement& placement, std::int64_t clearedPixels);
 // The display set that empties the windows of `windows` at `ticks`: a composition without
 // objects, the same windows, end.
 Bytes ClearDisplaySet(const std::vector<QRect>& windows, const StreamFrame& frame,

@@ -9,7 +9,7 @@ class SilentMessages : public Messages
 public:
     void showMessage(const QString&) override {}
     void showInformation(const QString&) override {}
-    bool askYesNo(const QString&) override { return false; }
+    bool askYesNo(const QString&, Answer) override { return false; }
 };
 
 } // namespace

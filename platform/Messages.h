@@ -17,8 +17,10 @@ public:
     virtual void showMessage(const QString& text) = 0;
     // An information box with an OK button.
     virtual void showInformation(const QString& text) = 0;
-    // A question without icon with Yes and No; true when Yes was pressed.
-    virtual bool askYesNo(const QString& text) = 0;
+    // A question without icon with Yes and No; true when Yes was pressed. Enter presses
+    // `preferred`; a question whose Yes loses something prefers No.
+    enum class Answer { Yes, No };
+    virtual bool askYesNo(const QString& text, Answer preferred = Answer::Yes) = 0;
     // A plain message with an OK button and a second button captioned `action`; true when that
     // button was pressed. A layer without such a box shows the plain message.
     virtual bool showMessageWithAction(const QString& text, const QString& action)

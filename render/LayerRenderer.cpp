@@ -44,7 +44,7 @@ void prepareMasks(LayerMasks& masks, const RenderSettings& s, QSize frame)
     masks.lastDirty = -1;
     masks.colours[0] = kBackgroundBlue;
     masks.colours[1] = plainColour(s.outlineColor);
-    masks.colours[2] = plainColour(s.antialiasColor);
+    masks.colours[2] = plainColour(s.secondText ? s.secondText->colour : s.antialiasColor);
     masks.colours[3] = plainColour(s.textColor);
 }
 

@@ -69,8 +69,13 @@ struct Scratch
 {
     QImage mask;
     BitGrid glyphs, near1, nearW;
+    BitGrid second; // the glyphs drawn in the second text ink, when the line has any
+    bool twoInks = false;
     std::vector<std::uint64_t> ring, outline;
 };
+
+// The mask value of the pieces drawn in the second text ink; the others are drawn opaque.
+constexpr int kSecondInkAlpha = 0x80;
 
 Scratch& scratchSpace()
 {
@@ -103,10 +108,12 @@ void paintMask(Scratch& scratch, const LinePieces& line, int x, int y, const QRe
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.setClipRect(0, 0, rw, rh);
-    painter.setPen(Qt::black);
+    // Each piece replaces what lies under it, so that its mask value tells its ink.
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
     int penX = x - region.left();
     const int baseline = y - region.top() + line.ascent;
     for (const Piece& piece : line.pieces) {
+        painter.setPen(piece.second ? QColor(0, 0, 0, kSecondInkAlpha) : QColor(Qt::black));
         if (piece.shaped) {
             // The layout puts its baseline its own ascent below the given point.
             const QTextLine shaped = piece.shaped->lineAt(0);
@@ -154,6 +161,18 @@ bool packMaskRow(const uchar* pixels, int width, std::uint64_t* bits, int offset
     return any;
 }
 
+// Sets the bits of the pixels of one mask row drawn in the second text ink (neither empty nor
+// opaque), as packMaskRow does for every painted pixel.
+void packSecondInkRow(const uchar* pixels, int width, std::uint64_t* bits, int offset)
+{
+    for (int c = 0; c < width; ++c) {
+        if (pixels[c] != 0 && pixels[c] != 0xFF) {
+            const int column = c + offset;
+            bits[column >> 6] |= std::uint64_t(1) << (column & 63);
+        }
+    }
+}
+
 // Draws the line once into `region` (surface coordinates) and collects the painted pixels into
 // scratch.glyphs, whose origin lies `margin` pixels above and left of the region. `complete`
 // is false when a painted pixel touches a side of the region that lies inside `limit`: the
@@ -167,9 +186,13 @@ GlyphRows drawGlyphMask(Scratch& scratch, const LinePieces& line, int x, int y, 
     scratch.glyphs.reset(rw + 2 * margin, rh + 2 * margin);
     GlyphRows rows{rh + margin, margin - 1};
     bool leftColumn = false, rightColumn = false;
+    if (scratch.twoInks)
+        scratch.second.reset(rw + 2 * margin, rh + 2 * margin);
     for (int r = 0; r < rh; ++r) {
         const uchar* pixels = scratch.mask.constBits() + scratch.mask.bytesPerLine() * r;
         if (packMaskRow(pixels, rw, scratch.glyphs.row(r + margin), margin)) {
+            if (scratch.twoInks)
+                packSecondInkRow(pixels, rw, scratch.second.row(r + margin), margin);
             rows.first = std::min(rows.first, r + margin);
             rows.last = r + margin;
             leftColumn = leftColumn || pixels[0];
@@ -266,6 +289,22 @@ struct LineColours
     QRgb text;
 };
 
+// The ring and text bits of word k of grid row r within `outline`: one text ink with its
+// antialias ring, or, with two text inks, the second ink's glyphs in the ring's place (the
+// ring itself then lies in the outline) and the first ink's as the text.
+struct InkBits
+{
+    std::uint64_t ring;
+    std::uint64_t text;
+};
+InkBits inkBits(const Scratch& scratch, int r, int k, std::uint64_t outline)
+{
+    const std::uint64_t glyph = scratch.glyphs.row(r)[k];
+    if (!scratch.twoInks)
+        return {scratch.ring[std::size_t(k)] & outline, glyph & outline};
+    return {glyph & outline, glyph & ~scratch.second.row(r)[k] & outline};
+}
+
 // Paints grid row r onto its surface row: outline where a glyph is within `reach`, the ring
 // where one is within a pixel, the text on the glyphs. Adds what it painted to `painted`.
 void paintGridRow(QImage& surface, const Scratch& scratch, const GlyphGrid& grid, int r,
@@ -274,15 +313,13 @@ void paintGridRow(QImage& surface, const Scratch& scratch, const GlyphGrid& grid
     const int surfaceRow = grid.origin.y() + r;
     const int firstColumn = std::max(0, -grid.origin.x());
     const int endColumn = std::min(scratch.glyphs.width(), surface.width() - grid.origin.x());
-    const std::uint64_t* glyph = scratch.glyphs.row(r);
     auto* line = reinterpret_cast<QRgb*>(surface.bits() + surface.bytesPerLine() * surfaceRow);
     for (int k = 0; k < scratch.glyphs.words(); ++k) {
         const std::uint64_t outline =
             scratch.outline[std::size_t(k)] & columnMask(k, firstColumn, endColumn);
         if (!outline)
             continue;
-        const std::uint64_t ring = scratch.ring[std::size_t(k)] & outline;
-        const std::uint64_t text = glyph[k] & outline;
+        const auto [ring, text] = inkBits(scratch, r, k, outline);
         const int base = grid.origin.x() + k * 64;
         paintBits(line, outline & ~ring, base, colours.outline);
         paintBits(line, ring & ~text, base, colours.ring);
@@ -321,15 +358,14 @@ void composeGridRow(LayerMasks& masks, const Scratch& scratch, const GlyphGrid& 
     const int frameRow = grid.origin.y() + r;
     const int firstColumn = std::max(0, -grid.origin.x());
     const int endColumn = std::min(scratch.glyphs.width(), masks.width - grid.origin.x());
-    const std::uint64_t* glyph = scratch.glyphs.row(r);
     bool any = false;
     for (int k = 0; k < scratch.glyphs.words(); ++k) {
         const std::uint64_t outline =
             scratch.outline[std::size_t(k)] & columnMask(k, firstColumn, endColumn);
         if (!outline)
             continue;
-        putLayers(masks, frameRow, grid.origin.x() + k * 64, outline,
-                  scratch.ring[std::size_t(k)] & outline, glyph[k] & outline);
+        const auto [ring, text] = inkBits(scratch, r, k, outline);
+        putLayers(masks, frameRow, grid.origin.x() + k * 64, outline, ring, text);
         any = true;
     }
     if (any) {
@@ -352,6 +388,7 @@ Painted drawLine(QImage* surface, QSize frame, const LinePieces& line, int x, in
     // The outline's outer edge.
     const int reach = std::clamp(ScaledLength(settings, settings.outlineWidth), 1, 32);
     Scratch& scratch = scratchSpace();
+    scratch.twoInks = settings.secondText.has_value();
     const GlyphGrid grid = locateGlyphs(scratch, line, x, y, frame, reach);
     if (grid.rows.first > grid.rows.last)
         return painted;
@@ -359,8 +396,10 @@ Painted drawLine(QImage* surface, QSize frame, const LinePieces& line, int x, in
     // Grow the glyphs by the 3 x 3 and the (2 reach + 1) square: first along each row, then
     // across rows. Rows more than `reach` from a glyph stay empty.
     growGlyphRows(scratch, grid.rows, reach);
-    const LineColours colours{toRgb(settings.outlineColor), toRgb(settings.antialiasColor),
-                              toRgb(settings.textColor)};
+    const LineColours colours{
+        toRgb(settings.outlineColor),
+        toRgb(settings.secondText ? settings.secondText->colour : settings.antialiasColor),
+        toRgb(settings.textColor)};
     scratch.ring.resize(std::size_t(scratch.glyphs.words()));
     scratch.outline.resize(std::size_t(scratch.glyphs.words()));
     const int firstRow = std::max(0, grid.rows.first - reach);

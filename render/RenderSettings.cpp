@@ -238,4 +238,21 @@ int PixelSizeForPoints(int points)
     return qRound(points * 96.0 / 72.0);
 }
 
+bool DrawnInSecondInk(const RenderSettings& s, const std::optional<ColorValue>& asked)
+{
+    if (!s.secondText)
+        return false;
+    if (!asked)
+        return s.secondText->plain;
+    const ColorValue second = s.secondText->colour;
+    if (*asked == second || *asked == s.textColor)
+        return *asked == second;
+    const auto distance = [&](ColorValue c) {
+        const int r = redOf(c) - redOf(*asked), g = greenOf(c) - greenOf(*asked),
+                  b = blueOf(c) - blueOf(*asked);
+        return r * r + g * g + b * b;
+    };
+    return distance(second) < distance(s.textColor);
+}
+
 } // namespace lumelle

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
+#include <optional>
 
 namespace lumelle {
 
@@ -24,6 +25,17 @@ struct FontStyle
     bool strikeOut = false;
 
     bool operator==(const FontStyle&) const = default;
+};
+
+// The second text colour of a picture that shows two: it takes the antialias ink, and the
+// one-pixel ring round every glyph is drawn in the outline colour instead. `plain`: the text
+// that asks for no colour of its own is drawn in it.
+struct SecondTextInk
+{
+    ColorValue colour = 0;
+    bool plain = false;
+
+    bool operator==(const SecondTextInk&) const = default;
 };
 
 struct RenderSettings
@@ -48,9 +60,15 @@ struct RenderSettings
     // above (font size, outline width, offsets) and the margins are meant for a 576-row frame
     // and grow or shrink with this frame's height (FrameScale).
     QSize frame;
+    // Set for a picture that shows a second text colour.
+    std::optional<SecondTextInk> secondText;
 
     bool operator==(const RenderSettings&) const = default;
 };
+
+// True when text asking for `asked` (none: the window's text colour) is drawn in the second
+// text ink of `s`: it asks for that colour, or for one nearer to it than to s.textColor.
+bool DrawnInSecondInk(const RenderSettings& s, const std::optional<ColorValue>& asked);
 
 // The style list ("Normal", "Bold", ... "StrikeOut") and the character-set list ("ANSI", ...
 // "VIETNAMESE") in list order; settings files store indexes into them.

@@ -39,6 +39,7 @@ struct Piece
     const FontEntry* font;
     int width;
     std::unique_ptr<QTextLayout> shaped;
+    bool second = false; // drawn in the picture's second text ink
 };
 
 // What a line's pieces are made for: measuring alone needs no layout to draw from. Pieces made

@@ -269,17 +269,25 @@ std::vector<PlacedBlock> PlacedBlocks(const std::vector<SubtitleLine>& entries,
     return blocks;
 }
 
-ColorValue PictureTextColour(const std::vector<SubtitleLine>& entries, const RenderSettings& s,
-                             bool& mixed)
+namespace {
+
+// How many characters of `entries` ask for each text colour (the plain ones for the settings'
+// text colour), and the colours in the order first met, so that ties keep the file's order.
+struct ColourCounts
 {
     std::map<ColorValue, std::size_t> characters;
-    std::vector<ColorValue> order; // colours as first met, so that ties keep the file's order
+    std::vector<ColorValue> order;
+};
+
+ColourCounts countTextColours(const std::vector<SubtitleLine>& entries, const RenderSettings& s)
+{
+    ColourCounts counts;
     const auto count = [&](ColorValue colour, std::size_t n) {
         if (n == 0)
             return;
-        if (characters.find(colour) == characters.end())
-            order.push_back(colour);
-        characters[colour] += n;
+        if (counts.characters.find(colour) == counts.characters.end())
+            counts.order.push_back(colour);
+        counts.characters[colour] += n;
     };
     for (const SubtitleLine& entry : entries) {
         const std::vector<std::string> texts = entry.TextLines();
@@ -301,22 +309,62 @@ ColorValue PictureTextColour(const std::vector<SubtitleLine>& entries, const Ren
             count(s.textColor, plain);
         }
     }
-    mixed = characters.size() > 1;
-    if (characters.empty() || characters.count(s.textColor))
-        return s.textColor;
-    ColorValue best = order.front();
-    for (ColorValue colour : order)
-        if (characters[colour] > characters[best])
+    return counts;
+}
+
+// The colour of `counts` with the most characters, `except` left out; the first met of equals.
+std::optional<ColorValue> mostUsed(const ColourCounts& counts,
+                                   std::optional<ColorValue> except = std::nullopt)
+{
+    std::optional<ColorValue> best;
+    for (ColorValue colour : counts.order) {
+        if (colour != except &&
+            (!best || counts.characters.at(colour) > counts.characters.at(*best)))
             best = colour;
+    }
     return best;
+}
+
+} // namespace
+
+ColorValue PictureTextColour(const std::vector<SubtitleLine>& entries, const RenderSettings& s,
+                             bool& mixed)
+{
+    const ColourCounts counts = countTextColours(entries, s);
+    mixed = counts.characters.size() > 1;
+    if (counts.characters.empty() || counts.characters.count(s.textColor))
+        return s.textColor;
+    return *mostUsed(counts);
+}
+
+PictureInks PictureTextInks(const std::vector<SubtitleLine>& entries, const RenderSettings& s)
+{
+    const ColourCounts counts = countTextColours(entries, s);
+    PictureInks inks;
+    inks.colours = counts.characters.size();
+    inks.text = mostUsed(counts).value_or(s.textColor);
+    if (const std::optional<ColorValue> second = mostUsed(counts, inks.text)) {
+        // Plain text goes with the ink nearer to the window's text colour.
+        RenderSettings two = s;
+        two.textColor = inks.text;
+        two.secondText = SecondTextInk{*second, false};
+        inks.second = SecondTextInk{*second, DrawnInSecondInk(two, s.textColor)};
+    }
+    return inks;
+}
+
+RenderSettings WithPictureInks(const RenderSettings& s, const PictureInks& inks)
+{
+    RenderSettings drawn = s;
+    drawn.textColor = inks.text;
+    drawn.secondText = inks.second;
+    return drawn;
 }
 
 bool DrawEntries(QImage& surface, const std::vector<SubtitleLine>& entries, const RenderSettings& s,
                  QSize frame)
 {
-    bool mixed = false;
-    RenderSettings shown = s;
-    shown.textColor = PictureTextColour(entries, s, mixed);
+    const RenderSettings shown = WithPictureInks(s, PictureTextInks(entries, s));
     return DrawSubtitleBlocks(surface, PlacedBlocks(entries, shown), shown, frame);
 }
 

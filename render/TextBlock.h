@@ -55,6 +55,21 @@ std::vector<PlacedBlock> PlacedBlocks(const std::vector<SubtitleLine>& entries,
 ColorValue PictureTextColour(const std::vector<SubtitleLine>& entries, const RenderSettings& s,
                              bool& mixed);
 
+// The text inks of a DVD picture of `entries`: the colour most of the characters ask for
+// (plain text asks for the settings' text colour) and, when the text asks for more, the next
+// most asked for as the second ink. `colours`: how many text colours the text asks for; those
+// beyond two are drawn in the nearer of the two inks.
+struct PictureInks
+{
+    ColorValue text = 0;
+    std::optional<SecondTextInk> second;
+    std::size_t colours = 0;
+};
+PictureInks PictureTextInks(const std::vector<SubtitleLine>& entries, const RenderSettings& s);
+
+// `s` drawing a picture in `inks`.
+RenderSettings WithPictureInks(const RenderSettings& s, const PictureInks& inks);
+
 // Draws `entries` onto `surface` as a picture of the output shows them (the preview): each at
 // its place, the text in the picture's text colour, in a frame of `frame`'s size; false, with
 // nothing drawn, when a block is taller than that frame.

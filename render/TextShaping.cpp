@@ -142,25 +142,28 @@ Piece makePiece(QString text, const FontEntry& f, PieceUse use)
     return piece;
 }
 
-// Calls add(begin, end, style) for each non-empty stretch of the line in order: the plain
-// text in the settings' style, the runs in that style with their own added.
+// Calls add(begin, end, style, second) for each non-empty stretch of the line in order: the
+// plain text in the settings' style, the runs in that style with their own added; `second`
+// when the stretch is drawn in the second text ink.
 template <typename Add>
 void forEachStretch(const StyledText& styled, const RenderSettings& s, Add add)
 {
     const qsizetype size = styled.text.size();
-    const auto stretch = [&](qsizetype begin, qsizetype end, FontStyle style) {
+    const bool plainSecond = DrawnInSecondInk(s, std::nullopt);
+    const auto stretch = [&](qsizetype begin, qsizetype end, FontStyle style, bool second) {
         if (end > begin)
-            add(begin, end, style);
+            add(begin, end, style, second);
     };
     qsizetype at = 0;
     for (const TextRun& run : styled.runs) {
         const qsizetype begin = std::clamp(run.begin, at, size);
         const qsizetype end = std::clamp(run.end, begin, size);
-        stretch(at, begin, s.fontStyle);
-        stretch(begin, end, CombinedStyle(s.fontStyle, run.style));
+        stretch(at, begin, s.fontStyle, plainSecond);
+        stretch(begin, end, CombinedStyle(s.fontStyle, run.style),
+                DrawnInSecondInk(s, run.style.colour));
         at = end;
     }
-    stretch(at, size, s.fontStyle);
+    stretch(at, size, s.fontStyle, plainSecond);
 }
 
 } // namespace
@@ -177,16 +180,25 @@ LinePieces plainPieces(const FontEntry& f, const QString& text, PieceUse use)
 
 LinePieces styledPieces(const StyledText& styled, const RenderSettings& s, PieceUse use)
 {
-    std::vector<std::pair<QString, FontStyle>> parts;
-    forEachStretch(styled, s, [&](qsizetype begin, qsizetype end, FontStyle style) {
-        if (!parts.empty() && parts.back().second == style)
-            parts.back().first += styled.text.mid(begin, end - begin);
+    struct Part
+    {
+        QString text;
+        FontStyle style;
+        bool second;
+    };
+    std::vector<Part> parts;
+    forEachStretch(styled, s, [&](qsizetype begin, qsizetype end, FontStyle style, bool second) {
+        if (!parts.empty() && parts.back().style == style && parts.back().second == second)
+            parts.back().text += styled.text.mid(begin, end - begin);
         else
-            parts.emplace_back(styled.text.mid(begin, end - begin), style);
+            parts.push_back({styled.text.mid(begin, end - begin), style, second});
     });
     if (parts.size() <= 1) {
-        const FontStyle style = parts.empty() ? s.fontStyle : parts.front().second;
-        return plainPieces(fontEntry(s.fontName, FontPixelSize(s), style), styled.text, use);
+        const FontStyle style = parts.empty() ? s.fontStyle : parts.front().style;
+        LinePieces line =
+            plainPieces(fontEntry(s.fontName, FontPixelSize(s), style), styled.text, use);
+        line.pieces.front().second = !parts.empty() && parts.front().second;
+        return line;
     }
     // A long line may be cut into very many runs: keep no layouts for them, so that what such a
     // line holds grows with its text alone.
@@ -194,9 +206,10 @@ LinePieces styledPieces(const StyledText& styled, const RenderSettings& s, Piece
         use = PieceUse::Measure;
     LinePieces line;
     qint64 width = 0;
-    for (auto& [text, style] : parts) {
-        const FontEntry& f = fontEntry(s.fontName, FontPixelSize(s), style);
-        line.pieces.push_back(makePiece(std::move(text), f, use));
+    for (Part& part : parts) {
+        const FontEntry& f = fontEntry(s.fontName, FontPixelSize(s), part.style);
+        line.pieces.push_back(makePiece(std::move(part.text), f, use));
+        line.pieces.back().second = part.second;
         width += line.pieces.back().width;
         line.height = std::max(line.height, f.height);
         line.ascent = std::max(line.ascent, f.ascent);
@@ -209,7 +222,7 @@ int lineHeight(const StyledText& styled, const RenderSettings& s)
 {
     int height = 0;
     bool any = false;
-    forEachStretch(styled, s, [&](qsizetype, qsizetype, FontStyle style) {
+    forEachStretch(styled, s, [&](qsizetype, qsizetype, FontStyle style, bool) {
         height = std::max(height, fontEntry(s.fontName, FontPixelSize(s), style).height);
         any = true;
     });

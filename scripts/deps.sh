@@ -9,7 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   qt6-l10n-tools
   libgtest-dev libgmock-dev
-  libuchardet-dev libicu-dev libass-dev
+  libuchardet-dev libicu-dev libass-dev libcld2-dev
   fonts-dejavu-core fonts-dejavu-extra fonts-liberation2 fontconfig
   fonts-wqy-microhei
   ffmpeg mkvtoolnix

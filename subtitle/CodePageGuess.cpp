@@ -270,7 +270,7 @@ std::vector<std::string> pagesForLanguage(const std::string& code)
         {"ru uk be bg sr mk", {"WINDOWS-1251", nullptr}},
         {"pl cs sk hu hr sl ro bs sq", {"WINDOWS-1250", nullptr}},
         {"tr az", {"WINDOWS-1254", nullptr}},
-        {"he yi", {"WINDOWS-1255", nullptr}},
+        {"he yi iw ji", {"WINDOWS-1255", nullptr}}, // and the list's older codes
         {"ar fa ur", {"WINDOWS-1256", nullptr}},
         {"lt lv et", {"WINDOWS-1257", nullptr}},
         {"vi", {"WINDOWS-1258", nullptr}},

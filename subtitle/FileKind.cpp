@@ -3,6 +3,7 @@
 #include "platform/Error.h"
 #include "platform/SystemNames.h"
 #include "subtitle/FileReading.h"
+#include "subtitle/LineForms.h"
 #include "subtitle/LineReader.h"
 #include "subtitle/Subtitle.h"
 #include "subtitle/SubtitleKinds.h"
@@ -83,6 +84,10 @@ FileKind kindByExtension(const QString& fileName)
         return FileKind::MicroDvd;
     if (isOneOf(ext, kWebVttExtensions))
         return FileKind::WebVtt;
+    if (isOneOf(ext, kMpl2Extensions))
+        return FileKind::Mpl2;
+    if (isOneOf(ext, kSbvExtensions))
+        return FileKind::Sbv;
     return FileKind::Unknown;
 }
 
@@ -132,6 +137,19 @@ bool looksLikeAss(const std::vector<std::string>& lines)
     return false;
 }
 
+// The line-based forms that share ".sub" and ".txt" with MicroDVD, told by what they hold:
+// MPL2 "[start][end]text", SubViewer 2 and SBV time lines "start,end".
+FileKind textFamilyKind(const QString& fileName, const std::vector<std::string>& head)
+{
+    const QString ext = upperExtension(fileName);
+    if (!isOneOf(ext, kMicroDvdExtensions) && !isOneOf(ext, kMpl2Extensions) &&
+        !isOneOf(ext, kSbvExtensions))
+        return FileKind::Unknown;
+    if (LooksLikeMpl2(head))
+        return FileKind::Mpl2;
+    return SubViewerKindOf(head);
+}
+
 FileKind kindOfLines(const QString& fileName, const std::vector<std::string>& head)
 {
     // A script is recognised by what it holds, under any name.
@@ -148,7 +166,7 @@ FileKind kindOfLines(const QString& fileName, const std::vector<std::string>& he
         return FileKind::MicroDvd;
     if (isPlainText(fileName) && looksLikeSubRip(head))
         return FileKind::SubRip;
-    return FileKind::Unknown;
+    return textFamilyKind(fileName, head);
 }
 
 } // namespace
@@ -166,8 +184,8 @@ FileKind KindOfFile(const QString& fileName)
     if (byExtension == FileKind::Unknown) {
         // Only a script may have any name: one that cannot be read is simply not one.
         try {
-            return looksLikeAss(firstLinesOf(headOfFile(fileName, kRecognitionLines),
-                                             kRecognitionLines))
+            return looksLikeAss(
+                       firstLinesOf(headOfFile(fileName, kRecognitionLines), kRecognitionLines))
                        ? FileKind::Ass
                        : FileKind::Unknown;
         } catch (const Error&) {

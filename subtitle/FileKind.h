@@ -8,7 +8,7 @@
 
 namespace lumelle {
 
-enum class FileKind { Unknown, SubRip, MicroDvd, WebVtt, Ass };
+enum class FileKind { Unknown, SubRip, MicroDvd, WebVtt, Ass, Mpl2, SubViewer, Sbv };
 
 // How many lines at the top of a file are searched for its first subtitle.
 inline constexpr int kRecognitionLines = 50;
@@ -17,7 +17,10 @@ inline constexpr int kRecognitionLines = 50;
 // `text`: a ".srt" file with a SubRip time line among its first lines, or a ".sub" or ".txt"
 // file whose first line that is not blank starts with "{", or a file of any of those
 // extensions and ".vtt" whose first line is the WebVTT signature "WEBVTT", or a file of any name
-// whose first line that is not blank is the ASS/SSA section "[Script Info]".
+// whose first line that is not blank is the ASS/SSA section "[Script Info]". A ".sub", ".txt",
+// ".mpl" or ".sbv" file is also an MPL2 one when its first line that is not blank starts with
+// "[digits][", a SubViewer 2 one when it opens with "[INFORMATION]" or has a time line
+// "0:00:01.00,0:00:02.00" of hundredths, a YouTube SBV one when that line has milliseconds.
 FileKind KindOfText(const QString& fileName, const std::string& text);
 
 // The same for a file on disk, reading no more of it than its first lines. A file of a

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <optional>
+#include <string_view>
 
 namespace lumelle {
 
@@ -87,9 +88,9 @@ private:
     std::vector<std::optional<ColorValue>> m_outerColours;
 };
 
-// "<i>", "</b>", "<font color=red>": a tag name of letters and digits after an optional "/",
-// then nothing, or attributes after a blank or "=". Returns the name in lower case, or "" when
-// `inside` (the text between "<" and ">") is no tag.
+// "<i>", "</b>", "<font color=red>", "<invalid_tag>": a tag name of letters, digits, "_" and
+// "-" after an optional "/", then nothing, or attributes after a blank or "=". Returns the name
+// in lower case, or "" when `inside` (the text between "<" and ">") is no tag.
 std::string tagName(const std::string& inside, bool& closing)
 {
     std::size_t i = 0;
@@ -100,7 +101,8 @@ std::string tagName(const std::string& inside, bool& closing)
         return std::string();
     std::string name;
     while (i < inside.size() &&
-           (isLetter(inside[i]) || std::isdigit(static_cast<unsigned char>(inside[i]))))
+           (isLetter(inside[i]) || std::isdigit(static_cast<unsigned char>(inside[i])) ||
+            inside[i] == '_' || inside[i] == '-'))
         name += lower(inside[i++]);
     if (i < inside.size() && inside[i] != ' ' && inside[i] != '\t' && inside[i] != '=')
         return std::string();
@@ -273,6 +275,15 @@ std::size_t microDvdCodeEnd(const std::string& text, std::size_t at)
     return close == std::string::npos ? close : close + 1;
 }
 
+// True when `text` at `at` opens a code MicroDVD players know ({y:i}, {c:$0000ff}, {f:Arial},
+// {s:20}, {p:1}, {h:...}), in any case.
+bool knownMicroDvdCode(const std::string& text, std::size_t at)
+{
+    return at + 2 < text.size() && text[at + 2] == ':' &&
+           std::string_view("ycfsph").find(lower(text[at + 1])) != std::string_view::npos &&
+           microDvdCodeEnd(text, at) != std::string::npos;
+}
+
 // `value` as UTF-8, for a character reference; false for what no text may hold (NUL, a
 // surrogate half, past U+10FFFF).
 bool appendUtf8(char32_t value, std::string& out)
@@ -349,6 +360,34 @@ bool closesLater(std::size_t last, std::size_t at)
     return last != std::string::npos && last > at;
 }
 
+// Applies the MicroDVD code at `m[i]` ("{y:i}", "{c:$0000ff}", "{p:1}") to `builder` and gives
+// the position after it; npos when it is no code.
+std::size_t takeMicroDvdCode(const std::string& m, std::size_t i, Builder& builder)
+{
+    const std::size_t end = microDvdCodeEnd(m, i);
+    if (end == std::string::npos)
+        return end;
+    const std::string value = m.substr(i + 3, end - i - 4);
+    const char code = lower(m[i + 1]);
+    if (code == 'y') {
+        builder.setStyle(microDvdStyle(value, builder.style()));
+    } else if (code == 'c') {
+        TextStyle style = builder.style();
+        if (const auto colour = microDvdColour(value)) {
+            style.colour = colour;
+            builder.setStyle(style);
+        }
+    } else if (code == 'p') {
+        // {P:1} puts the subtitle at the top, {P:0} at the bottom; players read no more of
+        // it (a position "x,y" in pixels of an unknown frame is not honoured).
+        if (value == "1")
+            builder.setPlace(8);
+        else if (value == "0")
+            builder.setPlace(2);
+    }
+    return end;
+}
+
 // When `m[i]` opens markup: applies it to `builder` and gives the position after it; npos when
 // the character is text.
 std::size_t takeMarkup(const std::string& m, std::size_t i, bool microDvd, const LastClosers& last,
@@ -381,30 +420,10 @@ std::size_t takeMarkup(const std::string& m, std::size_t i, bool microDvd, const
             applyOverrides(m.substr(i + 1, close - i - 1), builder);
         return close == std::string::npos ? close : close + 1;
     }
-    if (c == '{' && microDvd) {
-        const std::size_t end = microDvdCodeEnd(m, i);
-        if (end == std::string::npos)
-            return end;
-        const std::string value = m.substr(i + 3, end - i - 4);
-        const char code = lower(m[i + 1]);
-        if (code == 'y') {
-            builder.setStyle(microDvdStyle(value, builder.style()));
-        } else if (code == 'c') {
-            TextStyle style = builder.style();
-            if (const auto colour = microDvdColour(value)) {
-                style.colour = colour;
-                builder.setStyle(style);
-            }
-        } else if (code == 'p') {
-            // {P:1} puts the subtitle at the top, {P:0} at the bottom; players read no more of
-            // it (a position "x,y" in pixels of an unknown frame is not honoured).
-            if (value == "1")
-                builder.setPlace(8);
-            else if (value == "0")
-                builder.setPlace(2);
-        }
-        return end;
-    }
+    // Files converted from MicroDVD often keep its codes inside SubRip; players remove the
+    // ones they know there too.
+    if (c == '{' && (microDvd || knownMicroDvdCode(m, i)))
+        return takeMicroDvdCode(m, i, builder);
     if (c == '&') {
         std::string character;
         const std::size_t end = takeCharacterReference(m, i, character);

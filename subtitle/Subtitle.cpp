@@ -101,6 +101,10 @@ LoadOutcome TSubtitle::loadText(const QString& fileName, PreparedText prepared, 
         readWebVtt(prepared.text, rate, offset, decoder);
     else if (kind == FileKind::Ass)
         readAss(prepared.text, rate, offset, decoder);
+    else if (kind == FileKind::Mpl2)
+        readMpl2(prepared.text, rate, offset, decoder);
+    else if (kind == FileKind::SubViewer || kind == FileKind::Sbv)
+        readSubViewer(prepared.text, rate, offset, decoder);
     else
         readMicroDvd(prepared.text, rate, offset, decoder);
     return LoadOutcome::Read;

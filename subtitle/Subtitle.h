@@ -166,6 +166,12 @@ private:
                       const TextDecoder& decoder);
     void readWebVtt(const std::string& data, FrameRate rate, std::int64_t frameOffset,
                     const TextDecoder& decoder);
+    // MPL2: "[start][end]text" in tenths of a second.
+    void readMpl2(const std::string& data, FrameRate rate, std::int64_t frameOffset,
+                  const TextDecoder& decoder);
+    // SubViewer 2 and YouTube SBV: a time line "start,end" and its text up to a blank line.
+    void readSubViewer(const std::string& data, FrameRate rate, std::int64_t frameOffset,
+                       const TextDecoder& decoder);
     // An ASS/SSA script's events as plain text (its drawing is done by the ASS source).
     void readAss(const std::string& data, FrameRate rate, std::int64_t frameOffset,
                  const TextDecoder& decoder);

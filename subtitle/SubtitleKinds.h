@@ -15,6 +15,10 @@ inline constexpr const char* kWebVttExtensions[] = {"vtt"};
 // ASS/SSA files are recognised by their "[Script Info]" section under any name; these are
 // the extensions the file dialog offers.
 inline constexpr const char* kAssExtensions[] = {"ass", "ssa"};
+// These share ".sub" and ".txt" with MicroDVD and are told from it by what they hold.
+inline constexpr const char* kMpl2Extensions[] = {"txt", "mpl"};
+inline constexpr const char* kSubViewerExtensions[] = {"sub"};
+inline constexpr const char* kSbvExtensions[] = {"sbv"};
 
 struct SubtitleKind
 {
@@ -22,26 +26,29 @@ struct SubtitleKind
     std::span<const char* const> extensions;
 };
 inline constexpr SubtitleKind kSubtitleKinds[] = {
-    {"SubRip", kSubRipExtensions},
-    {"MicroDVD", kMicroDvdExtensions},
-    {"WebVTT", kWebVttExtensions},
-    {"ASS/SSA", kAssExtensions},
+    {"SubRip", kSubRipExtensions},   {"MicroDVD", kMicroDvdExtensions},
+    {"WebVTT", kWebVttExtensions},   {"ASS/SSA", kAssExtensions},
+    {"MPL2", kMpl2Extensions},       {"SubViewer 2", kSubViewerExtensions},
+    {"YouTube SBV", kSbvExtensions},
 };
 
-// Every extension of every kind, in the order above: "srt", "sub", "txt", "vtt", "ass", "ssa".
+// Every extension of every kind, each once, in the order above: "srt", "sub", "txt", "vtt",
+// "ass", "ssa", ...
 inline QStringList SubtitleExtensions()
 {
     QStringList all;
     for (const SubtitleKind& kind : kSubtitleKinds) {
-        for (const char* extension : kind.extensions)
-            all << QString::fromLatin1(extension);
+        for (const char* extension : kind.extensions) {
+            if (!all.contains(QLatin1String(extension)))
+                all << QString::fromLatin1(extension);
+        }
     }
     return all;
 }
 
 // The kinds with their extensions, for help texts: `kindPattern` "%1 (%2)" with ", " and
-// " and " gives "SubRip (.srt), MicroDVD (.sub, .txt), WebVTT (.vtt) and ASS/SSA (.ass, .ssa)": the kinds are listed
-// with ", " and the last one joined by `kindSeparator`.
+// " and " gives "SubRip (.srt), MicroDVD (.sub, .txt), WebVTT (.vtt) and ASS/SSA (.ass, .ssa)": the
+// kinds are listed with ", " and the last one joined by `kindSeparator`.
 inline QString SubtitleKindsText(const QString& kindPattern, const QString& extensionSeparator,
                                  const QString& kindSeparator)
 {

@@ -4,6 +4,7 @@
 #include "ass/AssSource.h"
 
 #include <QImage>
+#include <array>
 #include <gtest/gtest.h>
 #include <list>
 
@@ -336,4 +337,50 @@ TEST(AssSource, LettersKeepTheirShapeWhateverPlayResTheScriptWasWrittenFor)
         EXPECT_NEAR(other.width(), own.width(), 2) << play.width();
         EXPECT_NEAR(other.height(), own.height(), 2) << play.width();
     }
+}
+
+namespace {
+
+// How many pixels of each layer (0..3) a picture's masks hold.
+std::array<int, 4> layerCounts(const LayerMasks& m)
+{
+    std::array<int, 4> n{0, 0, 0, 0};
+    for (int y = 0; y < m.height; ++y)
+        for (int x = 0; x < m.width; ++x) {
+            const std::uint64_t bit = std::uint64_t(1) << (x % 64);
+            ++n[((m.lowRow(y)[x / 64] & bit) ? 1 : 0) | ((m.highRow(y)[x / 64] & bit) ? 2 : 0)];
+        }
+    return n;
+}
+
+} // namespace
+
+TEST(AssSource, ASecondTextColourTakesTheAntialiasInkAndBlackTextKeepsItsOwn)
+{
+    // The style's text is red (&H000000FF); one event colours its first word white, one is
+    // black without an outline.
+    const auto script = std::make_shared<const AssScript>(
+        scriptOf("PlayResX: 720\nPlayResY: 576\n",
+                 "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,{\\c&HFFFFFF&}White{\\c} "
+                 "and the rest red\n"
+                 "Dialogue: 0,0:00:03.00,0:00:04.00,Default,,0,0,0,,{\\c&H000000&\\bord0}Black "
+                 "words\n"));
+    AssSourceSettings settings;
+    AssPictureSource source(script, settings);
+    source.plan([](int, int) {});
+    EXPECT_TRUE(source.notes().isEmpty()) << source.notes().join("\n").toStdString();
+    ASSERT_EQ(source.count(), 2);
+    source.startWorkers(1);
+    const TimedPicture two = source.draw(0, 0);
+    EXPECT_EQ(two.layers->colours[3], makeColor(255, 0, 0)) << "most letters keep the text ink";
+    EXPECT_EQ(two.layers->colours[2], makeColor(255, 255, 255)) << "the second colour";
+    const std::array<int, 4> twoCounts = layerCounts(*two.layers);
+    EXPECT_GT(twoCounts[2], 200);
+    EXPECT_GT(twoCounts[3], twoCounts[2]);
+    EXPECT_EQ(source.palette().extra, (std::vector<ColorValue>{makeColor(255, 0, 0)}));
+
+    const TimedPicture black = source.draw(1, 0);
+    EXPECT_EQ(black.layers->colours[3], makeColor(0, 0, 0));
+    EXPECT_GT(layerCounts(*black.layers)[3], 300);
+    EXPECT_EQ(black.opacity[2], 15) << "the text shows wholly";
 }

@@ -2,10 +2,12 @@
 // nothing was lost (the list, the input file's bytes, whole packs and matching index lines).
 #include "GenerationRequests.h"
 #include "TestFiles.h"
+#include "cli/ExitStatus.h"
 #include "cli/SettingsImport.h"
 #include "convert/GenerationRun.h"
 #include "doubles/RecordingMessages.h"
 #include "output/OutputFiles.h"
+#include "pgs/BdnXmlWriter.h"
 #include "platform/Error.h"
 #include "platform/IniStore.h"
 #include "platform/SystemNames.h"
@@ -27,9 +29,11 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QtEndian>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -781,13 +785,23 @@ TEST_F(BadInput, ConverterSaysWhatIsWrongWithAnInputOrAnEmptyOutputName)
     EXPECT_TRUE(
         empty.err.startsWith("lumelle-convert: --output needs a folder name, not an empty one\n"));
     EXPECT_FALSE(QFile::exists(m_dir.filePath("film.idx")));
+    const Converted dash = convert({"-o", "-", path});
+    EXPECT_EQ(dash.exitCode, 2);
+    EXPECT_TRUE(dash.err.startsWith("lumelle-convert: --output - cannot write to standard output"))
+        << dash.err.toStdString();
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("film.idx")));
+    EXPECT_FALSE(QFileInfo::exists("-")) << "no folder named '-'";
 
     const QString fifo = m_dir.filePath("pipe.srt");
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    const Converted odd = convert({m_dir.path(), fifo, "/dev/null"});
+    const QString bare = m_dir.filePath("bare");
+    ASSERT_TRUE(QDir().mkpath(bare + "/below"));
+    const Converted odd = convert({bare, fifo, "/dev/null"});
     EXPECT_EQ(odd.exitCode, 1);
-    EXPECT_EQ(odd.err, (m_dir.path() + ": is a folder\n" + fifo +
-                        ": is not a regular file\n/dev/null: is not a regular file\n")
+    EXPECT_EQ(odd.err, (bare +
+                        ": is a folder without subtitle files (--recursive looks in its "
+                        "subfolders)\n" +
+                        fifo + ": is not a regular file\n/dev/null: is not a regular file\n")
                            .toLocal8Bit());
 
     // A line feed in a name cannot forge a line of the output.
@@ -853,7 +867,7 @@ TEST_F(BadInput, ConverterPrintsAMessageWithANulByteWhole)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err, path.toLocal8Bit() +
                            ":1: warning: skipped: '1\\x002' is not a valid integer value\n" +
-                           path.toLocal8Bit() + ": 1 entries skipped\n" + path.toLocal8Bit() +
+                           path.toLocal8Bit() + ": 1 entry skipped\n" + path.toLocal8Bit() +
                            ": no subtitle could be read\n")
         << "the NUL byte is shown, and the message goes on after it";
     EXPECT_FALSE(QFile::exists(m_dir.filePath("nul_vobsub.idx")));
@@ -1315,4 +1329,193 @@ TEST_F(BadInput, RunningOutOfMemoryIsAMessageAndAFailure)
     EXPECT_EQ(p.exitCode(), 1);
     EXPECT_EQ(p.readAllStandardError(),
               path.toLocal8Bit() + ": Not enough memory for this file.\n");
+}
+
+namespace {
+
+// A script of `events` (Dialogue lines without their "Dialogue: " prefix) at PlayRes 720x576.
+QByteArray assScript(const QByteArray& scriptInfo, const QByteArray& events)
+{
+    QByteArray script = "[Script Info]\nScriptType: v4.00+\n" + scriptInfo +
+                        "\n[V4+ Styles]\nFormat: Name, Fontname, Fontsize, PrimaryColour, "
+                        "Bold, Italic, Alignment, MarginL, MarginR, MarginV\n"
+                        "Style: Default,DejaVu Sans,40,&H00FFFFFF,0,0,2,10,10,20\n\n"
+                        "[Events]\nFormat: Layer, Start, End, Style, Text\n";
+    for (const QByteArray& event : events.split('\n'))
+        if (!event.isEmpty())
+            script += "Dialogue: " + event + "\n";
+    return script;
+}
+
+} // namespace
+
+TEST_F(BadInput, ControlCharactersNeverReachAnOutputLine)
+{
+    const QString srt = write("movie.en.srt", tenSubtitles());
+    const Converted run = convert({"--stream", srt, "--alt", "x\nid: de, index: 7"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_TRUE(run.err.contains(R"(--alt "x\nid: de, index: 7" holds a control character)"))
+        << run.err.toStdString();
+    EXPECT_EQ(filesIn(m_dir.path()), QStringList{"movie.en.srt"});
+    // The index refuses such a name from any caller; so does the BDN index.
+    EXPECT_THROW(IndexStreamText({"en", "English", "x\rid: de"}, 0), Error);
+    BluRayOptions options;
+    options.language = QStringLiteral("e\nn");
+    EXPECT_THROW(BdnXmlWriter::IndexText(options, "film", {}), Error);
+}
+
+TEST_F(BadInput, AnAssEventPastTheLatestStartIsSkippedAsInEveryReader)
+{
+    const QString path = write("late.ass", assScript("PlayResX: 720\nPlayResY: 576",
+                                                     "0,0:00:01.00,0:00:02.00,Default,Early\n"
+                                                     "0,27:00:00.00,27:00:01.00,Default,Too late"));
+    for (const QStringList& form : {QStringList{}, QStringList{"--format", "pgs"}}) {
+        const Converted run = convert(form + QStringList{path});
+        EXPECT_EQ(run.exitCode, kEntriesSkipped) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains("subtitle 2: starts later than a subtitle stream can hold"))
+            << run.err.toStdString();
+    }
+    EXPECT_EQ(checkPairIsWhole(m_dir.filePath("late.idx"), m_dir.filePath("late.sub")), 1);
+}
+
+TEST_F(BadInput, AnAssEventTooLargeToDrawIsSkippedWithinAGigabyte)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer reserves more address space than the limit";
+#endif
+    const QByteArray events = "0,0:00:01.00,0:00:02.00,Default,{\\fs100000}Huge\n"
+                              "0,0:00:03.00,0:00:04.00,Default,Small";
+    const QString huge = write("huge.ass", assScript("PlayResX: 720\nPlayResY: 576", events));
+    const QString tiny = write("tiny.ass", assScript("PlayResX: 1\nPlayResY: 1", events));
+    const struct
+    {
+        QString path;
+        QByteArray said;
+        int pictures;
+    } cases[] = {
+        {huge, "Event 1 was skipped: its letters would be 100000 pixels high or wide", 1},
+        {tiny, "Event 2 was skipped: its letters would be 28800 pixels high or wide", 0},
+    };
+    for (const auto& c : cases) {
+        QProcess p;
+        p.setProcessEnvironment(converterEnvironment());
+        p.setChildProcessModifier([] {
+            const rlimit limit{rlim_t(1) << 30, rlim_t(1) << 30};
+            ::setrlimit(RLIMIT_AS, &limit);
+        });
+        p.start(QStringLiteral(LUMELLE_CONVERT_BIN), {c.path});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        const QByteArray err = p.readAllStandardError();
+        EXPECT_EQ(p.exitCode(), kEntriesSkipped) << err.toStdString();
+        EXPECT_TRUE(err.contains(c.said)) << err.toStdString();
+        const QString idx = ReplaceExtension(c.path, ".idx");
+        EXPECT_EQ(checkPairIsWhole(idx, ReplaceExtension(c.path, ".sub")), c.pictures);
+    }
+}
+
+namespace {
+
+// Checks a BDN folder: its index names exactly the PNG pictures in it, each of the size its
+// entry gives. Returns the number of pictures.
+int checkBdnSetIsWhole(const QString& folder, const QString& xmlName)
+{
+    QFile xml;
+    EXPECT_TRUE(OpenNamed(xml, QDir(folder).filePath(xmlName), QIODevice::ReadOnly));
+    const QString index = QString::fromUtf8(xml.readAll());
+    static const QRegularExpression graphic(
+        QString::fromLatin1(R"re(<Graphic Width="(\d+)" Height="(\d+)"[^>]*>([^<]+)</Graphic>)re"));
+    QStringList named;
+    for (const auto& m : graphic.globalMatch(index)) {
+        named << m.captured(3);
+        QFile png;
+        EXPECT_TRUE(OpenNamed(png, QDir(folder).filePath(m.captured(3)), QIODevice::ReadOnly))
+            << m.captured(3).toStdString();
+        const QByteArray head = png.read(24); // signature, IHDR length and type, width, height
+        const auto be32 = [&head](int at) {
+            return qFromBigEndian<quint32>(head.constData() + at);
+        };
+        EXPECT_EQ(head.size() == 24 ? be32(16) : 0, m.captured(1).toUInt())
+            << m.captured(3).toStdString();
+        EXPECT_EQ(head.size() == 24 ? be32(20) : 0, m.captured(2).toUInt());
+    }
+    QStringList pictures = NamesIn(folder).filter(QStringLiteral(".png"));
+    pictures.sort();
+    named.sort();
+    EXPECT_EQ(pictures, named) << "pictures in the folder that the index does not name";
+    return int(named.size());
+}
+
+QByteArray manySubtitles(int count, const QByteArray& text)
+{
+    QByteArray srt;
+    for (int i = 0; i < count; ++i)
+        srt += QByteArray::number(i + 1) + "\n" +
+               QString::asprintf("00:%02d:%02d,000 --> 00:%02d:%02d,500\n", i / 30, 2 * (i % 30),
+                                 i / 30, 2 * (i % 30) + 1)
+                   .toLatin1() +
+               text + " " + QByteArray::number(i) + "\n\n";
+    return srt;
+}
+
+} // namespace
+
+TEST_F(BadInput, BdnSetGoesInPlaceWholeUnderNamesItsIndexGives)
+{
+    // A name that is not UTF-8: the pictures are named as the index names them. The shell
+    // hands the converter the name's own bytes.
+    const QString path = m_dir.filePath(FromSystemName("caf\xe9.srt"));
+    const auto writeFilm = [&path](const QByteArray& text) {
+        QFile file;
+        ASSERT_TRUE(OpenNamed(file, path, QIODevice::WriteOnly));
+        file.write(manySubtitles(150, text));
+    };
+    const auto start = [this](QProcess& p) {
+        p.setProcessEnvironment(converterEnvironment());
+        p.setWorkingDirectory(m_dir.path());
+        p.start("/bin/sh", {"-c", "exec \"$0\" --format bdn-xml -j 1 caf?.srt",
+                            QStringLiteral(LUMELLE_CONVERT_BIN)});
+        EXPECT_TRUE(p.waitForStarted());
+    };
+    const auto run = [&start](QByteArray* err = nullptr) {
+        QProcess p;
+        start(p);
+        EXPECT_TRUE(p.waitForFinished(60000));
+        if (err)
+            *err = p.readAllStandardError();
+        return p.exitCode();
+    };
+    writeFilm("Short");
+    const QString folder = m_dir.filePath(FromSystemName("caf\xe9_bdn"));
+    const QString xmlName = FromSystemName("caf\xe9.xml");
+    ASSERT_EQ(run(), 0);
+    ASSERT_EQ(checkBdnSetIsWhole(folder, xmlName), 150);
+    EXPECT_TRUE(NamesIn(folder).contains("caf__0001.png"));
+
+    // Killed at any moment of a run with other pictures, the folder holds one whole set.
+    writeFilm("A much longer line of text");
+    for (int delay = 150; delay <= 750; delay += 150) {
+        QProcess p;
+        start(p);
+        QThread::msleep(delay);
+        ::kill(pid_t(p.processId()), SIGKILL);
+        p.waitForFinished();
+        EXPECT_EQ(checkBdnSetIsWhole(folder, xmlName), 150) << "killed after " << delay << " ms";
+    }
+    ASSERT_EQ(run(), 0);
+    EXPECT_EQ(checkBdnSetIsWhole(folder, xmlName), 150);
+    EXPECT_EQ(NamesIn(m_dir.path()).filter(".part"), QStringList()) << "leftovers are removed";
+
+    // A folder holding a file of its owner's is never replaced.
+    {
+        QFile notes;
+        ASSERT_TRUE(OpenNamed(notes, QDir(folder).filePath("notes.txt"), QIODevice::WriteOnly));
+        notes.write("mine");
+    }
+    QByteArray err;
+    EXPECT_EQ(run(&err), 1);
+    EXPECT_TRUE(err.contains("it holds \"notes.txt\", which is not a file of the set"))
+        << err.toStdString();
+    QFile notes;
+    ASSERT_TRUE(OpenNamed(notes, QDir(folder).filePath("notes.txt"), QIODevice::ReadOnly));
+    EXPECT_EQ(notes.readAll(), "mine");
 }

@@ -80,7 +80,7 @@ TEST(ConvertOptions, ValuesAreCheckedAgainstTheWindowLists)
     EXPECT_EQ(o.files, QStringList({"a.srt", "b.sub"}));
     EXPECT_EQ(o.jobs, 3);
 
-    for (const QStringList& bad : {QStringList{"--fps", "25", "a.srt"},
+    for (const QStringList& bad : {QStringList{"--fps", "27", "a.srt"},
                                    {"--size", "31", "a.srt"},
                                    {"--offset", "7", "a.srt"},
                                    {"--text-color", "blurple", "a.srt"},
@@ -94,6 +94,58 @@ TEST(ConvertOptions, ValuesAreCheckedAgainstTheWindowLists)
         EXPECT_EQ(parse(bad, fresh, error), ParseOutcome::Error) << bad.join(' ').toStdString();
         EXPECT_FALSE(error.isEmpty());
     }
+}
+
+TEST(ConvertOptions, FrameRatesAreTakenAsPeopleWriteThem)
+{
+    const struct
+    {
+        const char* given;
+        const char* taken; // empty: refused
+    } cases[] = {
+        {"25", "25000"},
+        {"25000", "25000"},
+        {"25.0", "25000"},
+        {"23.976", "23976"},
+        {"23.98", "23976"},
+        {"24000/1001", "23976"},
+        {"29.97", "29970"},
+        {"30000/1001", "29970"},
+        {"60000/1001", "59940"},
+        {"59.94", "59940"},
+        {"50", "50000"},
+        {" 24 ", "24000"},
+        {"23.9", ""},
+        {"25001", ""},
+        {"1000", ""},
+        {"24000/0", ""},
+        {"/1001", ""},
+        {"-25", ""},
+        {"0", ""},
+        {"nan", ""},
+        {"25fps", ""},
+    };
+    for (const auto& c : cases) {
+        ConvertOptions o;
+        QString error;
+        // 50 and 59.94 are Blu-ray's 720p rates; the rest a DVD takes too.
+        const bool hd = QByteArray(c.taken) == "50000" || QByteArray(c.taken) == "59940";
+        QStringList arguments{"--fps", c.given, "a.srt"};
+        if (hd)
+            arguments = QStringList{"--format", "pgs", "--frame-size", "1280x720"} + arguments;
+        const ParseOutcome outcome = parse(arguments, o, error);
+        if (*c.taken) {
+            EXPECT_EQ(outcome, ParseOutcome::Run) << c.given << ": " << error.toStdString();
+            EXPECT_EQ(o.fpsText, c.taken) << c.given;
+        } else {
+            EXPECT_EQ(outcome, ParseOutcome::Error) << c.given;
+            EXPECT_TRUE(error.contains(QString("'%1'").arg(c.given))) << error.toStdString();
+        }
+    }
+    ConvertOptions dvd;
+    QString error;
+    ASSERT_EQ(parse({"-r25", "a.srt"}, dvd, error), ParseOutcome::Run) << error.toStdString();
+    EXPECT_EQ(dvd.settings.videoStandard, VideoStandard::PAL);
 }
 
 TEST(ConvertOptions, LanguageCodesOfIso639AreTakenAsTheTwoLettersOfTheIndex)
@@ -153,7 +205,12 @@ TEST(ConvertOptions, StreamsTakeTheirLanguageNameAndForcedMark)
           {"--frame-size", "1920x1080", "a.srt"},      // a DVD's frame is fixed
           {"--format", "pgs", "-r", "30000", "a.srt"}, // no Blu-ray video has it
           {"-r", "50000", "a.srt"},                    // nor a DVD this
-          {"--format", "bdn-xml", "--frame-size", "1920x1088", "a.srt"}}) {
+          {"--format", "bdn-xml", "--frame-size", "1920x1088", "a.srt"},
+          // Sizes and rates that are each Blu-ray's, but no Blu-ray video together.
+          {"--format", "bdn-xml", "-r", "59940", "a.srt"},
+          {"--format", "pgs", "--frame-size", "1280x720", "-r", "25000", "a.srt"},
+          {"--format", "pgs", "--frame-size", "720x576", "-r", "23976", "a.srt"},
+          {"--format", "pgs", "--frame-size", "720x480", "-r", "25000", "a.srt"}}) {
         ConvertOptions fresh;
         EXPECT_EQ(parse(bad, fresh, error), ParseOutcome::Error) << bad.join(' ').toStdString();
         EXPECT_FALSE(error.isEmpty());
@@ -647,7 +704,7 @@ TEST(ConvertCommand, FileNamesAndTextReachTheTerminalAsTheyAre)
     writeFile(percent, srt);
     const Outcome named = convert({percent});
     EXPECT_EQ(named.exitCode, 0) << named.err.toStdString();
-    EXPECT_EQ(named.out, percent + ": 1 subtitles -> " + dir.filePath("%1%2.idx") + ", " +
+    EXPECT_EQ(named.out, percent + ": 1 subtitle -> " + dir.filePath("%1%2.idx") + ", " +
                              dir.filePath("%1%2.sub") +
                              " (help: " + dir.filePath("Lumelle_Help_File.txt") + ")\n");
 
@@ -728,7 +785,7 @@ TEST(ConvertCommand, NamesThatAreNotUtf8KeepTheirBytes)
          1,
          {help, "caf\xe8.idx", "caf\xe8.srt", "caf\xe8.sub", "caf\xe9.idx", "caf\xe9.srt",
           "caf\xe9.sub"},
-         {"caf\\xE9.srt: 1 subtitles -> ", "/caf\\xE8.idx, ", "gone.srt: No such file\n"}},
+         {"caf\\xE9.srt: 1 subtitle -> ", "/caf\\xE8.idx, ", "gone.srt: No such file\n"}},
         {"a file in a Latin-1 folder",
          "",
          {"d\xe9j\xe0/film.srt"},
@@ -736,7 +793,7 @@ TEST(ConvertCommand, NamesThatAreNotUtf8KeepTheirBytes)
          0,
          {"d\xe9j\xe0/" + help, "d\xe9j\xe0/film.idx", "d\xe9j\xe0/film.srt",
           "d\xe9j\xe0/film.sub"},
-         {"d\\xE9j\\xE0/film.srt: 1 subtitles -> "}},
+         {"d\\xE9j\\xE0/film.srt: 1 subtitle -> "}},
         {"working in a Latin-1 folder",
          "d\xe9j\xe0",
          {"d\xe9j\xe0/film.srt"},
@@ -758,7 +815,7 @@ TEST(ConvertCommand, NamesThatAreNotUtf8KeepTheirBytes)
          {"--settings", "r\xe9glages.ini", "film.srt"},
          0,
          {help, "film.idx", "film.srt", "film.sub", "r\xe9glages.ini"},
-         {"film.srt: 1 subtitles -> "}},
+         {"film.srt: 1 subtitle -> "}},
         {"--json",
          "",
          {"\xe9t\xe9.srt"},

@@ -54,6 +54,9 @@ TEST(ConvertHabits, SwitchesMessagesAndSummary)
                                     "2\n00:00:03,000 --> 00:00:04,000\nWorld\n");
     const QString junk = writeFileIn(dir, "junk.srt", QByteArray("\x00\x01garbage", 9));
     const QString missing = dir.filePath("missing.srt");
+    const QString skips = writeFileIn(dir, "skips.srt",
+                                      "1\n00:00:01,000 --> 00:00:02,000\nHello\n\n"
+                                      "2\nno time here\nWorld\n");
 
     const HabitCase cases[] = {
         {"version", {"-V"}, 0, {"lumelle-convert " LUMELLE_VERSION "\n", "MIT licence"}, {}},
@@ -115,7 +118,7 @@ TEST(ConvertHabits, SwitchesMessagesAndSummary)
         {"standard input is named - in messages",
          {"-o", "{dir}/piped2/film.idx", "-"},
          0,
-         {"-: 1 subtitles -> {dir}/piped2/film.idx"},
+         {"-: 1 subtitle -> {dir}/piped2/film.idx"},
          {},
          {},
          "{10}{50}Hello\n"},
@@ -140,6 +143,35 @@ TEST(ConvertHabits, SwitchesMessagesAndSummary)
              EXPECT_EQ(good.value("outputs").toArray()[0].toString(), d.filePath("json/film.idx"));
              EXPECT_EQ(files[1].toObject().value("status").toInt(), 1);
              EXPECT_TRUE(files[1].toObject().value("outputs").toArray().isEmpty());
+             // The messages of stderr, each under its file.
+             EXPECT_EQ(good.value("errors").toArray(), QJsonArray());
+             EXPECT_EQ(good.value("warnings").toArray(), QJsonArray());
+             const QJsonArray errors = files[1].toObject().value("errors").toArray();
+             ASSERT_EQ(errors.size(), 1) << r.out.toStdString();
+             EXPECT_TRUE(r.err.contains(errors[0].toString() + "\n"));
+             EXPECT_TRUE(errors[0].toString().startsWith(d.filePath("junk.srt") + ": "));
+         }},
+        {"json carries the warnings of a converted file",
+         {"--json", "-o", "{dir}/json2", "{skips}"},
+         3,
+         {},
+         {},
+         [](const ConverterRun& r, const QTemporaryDir& d) {
+             const QJsonObject file = QJsonDocument::fromJson(r.out.toUtf8())
+                                          .object()
+                                          .value("files")
+                                          .toArray()[0]
+                                          .toObject();
+             EXPECT_EQ(file.value("errors").toArray(), QJsonArray());
+             const QJsonArray warnings = file.value("warnings").toArray();
+             ASSERT_EQ(warnings.size(), 2) << r.out.toStdString();
+             const QString name = d.filePath("skips.srt");
+             EXPECT_TRUE(warnings[0].toString().startsWith(name + ":6: warning: skipped: "));
+             EXPECT_EQ(warnings[1].toString(), name + ": 1 entry skipped");
+             QString printed;
+             for (const QJsonValue& w : warnings)
+                 printed += w.toString() + "\n";
+             EXPECT_EQ(r.err, printed);
          }},
     };
     for (const HabitCase& c : cases) {
@@ -148,6 +180,7 @@ TEST(ConvertHabits, SwitchesMessagesAndSummary)
             return text.replace("{srt}", srt)
                 .replace("{junk}", junk)
                 .replace("{missing}", missing)
+                .replace("{skips}", skips)
                 .replace("{dir}", dir.path());
         };
         QStringList args;
@@ -163,6 +196,84 @@ TEST(ConvertHabits, SwitchesMessagesAndSummary)
         if (c.check)
             c.check(run, dir);
     }
+}
+
+TEST(ConvertHabits, AFolderStandsForItsSubtitleFilesAndRecursiveKeepsItsTreeUnderOutput)
+{
+    QTemporaryDir dir;
+    const QByteArray srt = "1\n00:00:01,000 --> 00:00:02,000\nHello\n";
+    const QString films = dir.filePath("films");
+    ASSERT_TRUE(QDir().mkpath(films + "/s") && QDir().mkpath(films + "/.hidden"));
+    writeFileIn(dir, "films/a.srt", srt);
+    writeFileIn(dir, "films/b.vtt", "WEBVTT\n\n00:01.000 --> 00:02.000\nHello\n");
+    writeFileIn(dir, "films/notes.txt", "to do: buy milk\n");
+    writeFileIn(dir, "films/s/c.srt", srt);
+    writeFileIn(dir, "films/.hidden/d.srt", srt);
+    ASSERT_TRUE(QFile::link(films, films + "/s/loop"));
+    // A pair written earlier, and its help file: outputs, not inputs.
+    ASSERT_EQ(runConverter({"-q", films + "/a.srt", "-o", films + "/old"}).exitCode, 0);
+    ASSERT_TRUE(QFile::rename(films + "/old/a.sub", films + "/x.sub"));
+    ASSERT_TRUE(
+        QFile::rename(films + "/old/Lumelle_Help_File.txt", films + "/Lumelle_Help_File.txt"));
+
+    const ConverterRun beside = runConverter({"-q", films});
+    EXPECT_EQ(beside.exitCode, 0) << beside.err.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(films + "/a.idx"));
+    EXPECT_TRUE(QFileInfo::exists(films + "/b.idx"));
+    EXPECT_FALSE(QFileInfo::exists(films + "/s/c.idx")) << "subfolders only with --recursive";
+    EXPECT_FALSE(QFileInfo::exists(films + "/notes.idx"));
+
+    const QString out = dir.filePath("out");
+    const ConverterRun tree = runConverter({"--json", "-R", "-o", out, films});
+    EXPECT_EQ(tree.exitCode, 0) << tree.err.toStdString();
+    QStringList found;
+    for (const QJsonValue& file :
+         QJsonDocument::fromJson(tree.out.toUtf8()).object().value("files").toArray())
+        found << file.toObject().value("file").toString().mid(films.size() + 1);
+    EXPECT_EQ(found, QStringList({"a.srt", "b.vtt", "s/c.srt"}))
+        << "a folder's own files first, in name order; hidden ones and links left out";
+    EXPECT_TRUE(QFileInfo::exists(out + "/a.idx"));
+    EXPECT_TRUE(QFileInfo::exists(out + "/s/c.idx"));
+    EXPECT_TRUE(QFileInfo::exists(out + "/s/Lumelle_Help_File.txt"));
+    EXPECT_FALSE(QFileInfo::exists(films + "/s/c.idx")) << "all under --output";
+}
+
+TEST(ConvertHabits, NoOverwriteLeavesEveryExistingOutputAndSaysSo)
+{
+    QTemporaryDir dir;
+    const QString out = dir.filePath("out");
+    const QByteArray one = "1\n00:00:01,000 --> 00:00:02,000\nHello\n";
+    const QString film = writeFileIn(dir, "film.srt", one);
+    ASSERT_EQ(runConverter({"-q", "-o", out, film}).exitCode, 0);
+    const QByteArray idx = readAll(out + "/film.idx");
+    writeFileIn(dir, "out/Lumelle_Help_File.txt", "my notes");
+    // The subtitle changed: a replaced pair would differ.
+    writeFileIn(dir, "film.srt", one + "\n2\n00:00:03,000 --> 00:00:04,000\nWorld\n");
+    const QString other = writeFileIn(dir, "other.srt", one);
+
+    const ConverterRun twice = runConverter({"--json", "-n", "-o", out, film, other});
+    EXPECT_EQ(twice.exitCode, 0) << twice.err.toStdString();
+    EXPECT_TRUE(twice.err.contains(film + ": not converted: " + out + "/film.idx, " + out +
+                                   "/film.sub exist already (--no-overwrite)"))
+        << twice.err.toStdString();
+    EXPECT_EQ(readAll(out + "/film.idx"), idx);
+    EXPECT_EQ(readAll(out + "/Lumelle_Help_File.txt"), "my notes") << "the help file stays too";
+    EXPECT_TRUE(QFileInfo::exists(out + "/other.idx")) << "what is new is converted";
+    const QJsonArray files =
+        QJsonDocument::fromJson(twice.out.toUtf8()).object().value("files").toArray();
+    ASSERT_EQ(files.size(), 2) << twice.out.toStdString();
+    EXPECT_EQ(files[0].toObject().value("status").toInt(), 0);
+    EXPECT_EQ(files[0].toObject().value("existing").toArray().size(), 2);
+    EXPECT_TRUE(files[0].toObject().value("outputs").toArray().isEmpty());
+    EXPECT_FALSE(files[1].toObject().contains("existing"));
+
+    // A pair of several streams is left alone the same way; without -n it is replaced.
+    const ConverterRun streams = runConverter({"-qn", "--stream", "en:" + film, "-o", out});
+    EXPECT_EQ(streams.exitCode, 0);
+    EXPECT_TRUE(streams.err.contains("not converted")) << streams.err.toStdString();
+    EXPECT_EQ(readAll(out + "/film.idx"), idx);
+    ASSERT_EQ(runConverter({"-q", "-o", out, film}).exitCode, 0);
+    EXPECT_NE(readAll(out + "/film.idx"), idx);
 }
 
 TEST(ConvertHabits, OptionsAreReadAsGetoptLongReadsThemAndValuesWithoutRegardToCase)
@@ -383,6 +494,8 @@ TEST(WindowCommandLine, AnswersHelpAndVersionWithoutADisplayAndRefusesUnknownOpt
     } cases[] = {
         {{"--help"}, 0, "Usage: lumelle [options] [FILE]", ""},
         {{"-h"}, 0, "-V, --version", ""},
+        {{"--help"}, 0, "WebVTT .vtt,\nASS/SSA .ass or .ssa", ""},
+        {{"--help"}, 0, "a Blu-ray PGS .sup, or BDN XML with PNGs", ""},
         {{"--version"}, 0, "lumelle " LUMELLE_VERSION "\n", ""},
         {{"-V"}, 0, "MIT licence (Expat)", ""},
         {{"-platform", "offscreen", "--bogus"}, 2, "", "lumelle: unknown option --bogus"},

@@ -9,6 +9,7 @@
 #include "pgs/PgsSegments.h"
 #include "pgs/PgsWriter.h"
 #include "platform/Error.h"
+#include "reference/PgsStreamCheck.h"
 #include "render/ColourRenderer.h"
 
 #include <QDir>
@@ -280,6 +281,9 @@ TEST(PgsWriter, DisplaySetsAreNumberedInShowOrderAndClearTheirOwnWindows)
     QFile file(sup);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
+    EXPECT_EQ(lumelle::testing::FaultText(
+                  lumelle::testing::PgsStreamFaults(Bytes(bytes.begin(), bytes.end()))),
+              "");
     std::vector<int> numbers;
     std::vector<Bytes> windows;
     for (const Segment& s : segmentsOf(Bytes(bytes.begin(), bytes.end()))) {
@@ -307,7 +311,8 @@ TEST(PgsWriter, TopAndBottomGetAnObjectEachAndColoursFitThePalette)
     const ColourImage one = drawnBlocks({}, {"Only a bottom line", "and its second"}, hd);
     EXPECT_EQ(ObjectBoxes(one, hd).size(), 1u) << "two lines close together stay one object";
 
-    // A drawing of thousands of colours comes down to at most 255 and a transparent entry.
+    // A drawing of thousands of colours comes down to at most 254 and a transparent entry:
+    // entry 0xFF stays unused.
     ColourImage many;
     many.box = QRect(10, 10, 200, 100);
     many.argb = QImage(many.box.size(), QImage::Format_ARGB32_Premultiplied);
@@ -315,7 +320,8 @@ TEST(PgsWriter, TopAndBottomGetAnObjectEachAndColoursFitThePalette)
         for (int x = 0; x < 200; ++x)
             many.argb.setPixel(x, y, qPremultiply(qRgba(x, y * 2, (x * y) % 256, 55 + x)));
     const IndexedPicture indexed = IndexColours(many, ObjectBoxes(many, hd), true);
-    EXPECT_LE(indexed.palette.size(), 256u);
+    EXPECT_LE(indexed.palette.size(), 255u);
+    EXPECT_LE(indexed.palette.back().id, 254);
     EXPECT_GT(indexed.palette.size(), 100u) << "the palette is used, not a few colours";
     EXPECT_EQ(indexed.palette[0].alpha, 0) << "entry 0 is transparent";
 
@@ -355,28 +361,29 @@ TEST(PgsWriter, ObjectsPartAtAnEighthOfTheFrameAndPalettesHoldTheDrawnColours)
         }
     }
 
-    // 255 colours are kept as they are, unpremultiplied (premultiplied 128, 0, 0 at 128 is red
-    // at half opacity), ordered by alpha, then red; index 0 stays transparent.
+    // 254 colours (all a picture may use beside the transparent entry, 0xFF staying unused) are
+    // kept as they are, unpremultiplied (premultiplied 128, 0, 0 at 128 is red at half opacity),
+    // ordered by alpha, then red; index 0 stays transparent.
     ColourImage few;
-    few.box = QRect(0, 0, 255, 2);
+    few.box = QRect(0, 0, 254, 2);
     few.argb = QImage(few.box.size(), QImage::Format_ARGB32_Premultiplied);
     few.argb.fill(Qt::transparent);
-    for (int g = 0; g < 254; ++g)
+    for (int g = 0; g < 253; ++g)
         few.argb.setPixel(g, 0, qRgba(g, 255 - g, 0, 255));
-    few.argb.setPixel(254, 0, qRgba(128, 0, 0, 128));
+    few.argb.setPixel(253, 0, qRgba(128, 0, 0, 128));
     const IndexedPicture kept = IndexColours(few, {few.box}, false);
-    ASSERT_EQ(kept.palette.size(), 256u);
+    ASSERT_EQ(kept.palette.size(), 255u);
     EXPECT_EQ(kept.palette[0].alpha, 0);
     PaletteEntry halfRed = ToPaletteColour(255, 0, 0, 128, false);
     halfRed.id = 1;
     EXPECT_EQ(kept.palette[1], halfRed);
-    EXPECT_EQ(kept.objects[0].pixels[254], 1);
-    for (int g = 0; g < 254; ++g) {
+    EXPECT_EQ(kept.objects[0].pixels[253], 1);
+    for (int g = 0; g < 253; ++g) {
         PaletteEntry e = ToPaletteColour(g, 255 - g, 0, 255, false);
         e.id = std::uint8_t(g + 2);
         EXPECT_EQ(kept.palette[std::size_t(g + 2)], e) << g;
         EXPECT_EQ(kept.objects[0].pixels[std::size_t(g)], g + 2) << g;
-        EXPECT_EQ(kept.objects[0].pixels[std::size_t(255 + g)], 0) << "transparent row";
+        EXPECT_EQ(kept.objects[0].pixels[std::size_t(254 + g)], 0) << "transparent row";
     }
 
     // 256 greys are too many: neighbours pair up, each pair in its mean weighted by the pixels
@@ -533,6 +540,7 @@ TEST(PgsWriter, PlayersReadTheSupAndTheBdnIndex)
     const ConverterRun pgs = runConverter({"--format", "pgs", "--forced", srt});
     ASSERT_EQ(pgs.exitCode, 0) << pgs.err.toStdString();
     const QString sup = dir.filePath("film.sup");
+    EXPECT_EQ(lumelle::testing::FaultText(lumelle::testing::PgsFileFaults(sup.toStdString())), "");
 
     // Four pictures (the top one alone, then with the bottom one) and a clearing at each end
     // that no picture follows at once.
@@ -566,20 +574,33 @@ TEST(PgsWriter, PlayersReadTheSupAndTheBdnIndex)
 
     // BDN XML: an event per picture, its PNG with alpha at the frame position the index names.
     const ConverterRun bdn =
-        runConverter({"--format", "bdn-xml", "--frame-size", "1280x720", "-r", "25000", srt});
+        runConverter({"--format", "bdn-xml", "--frame-size", "1280x720", "-r", "59940", srt});
     ASSERT_EQ(bdn.exitCode, 0) << bdn.err.toStdString();
-    QFile xml(dir.filePath("film.xml"));
+    QFile xml(dir.filePath("film_bdn/film.xml"));
     ASSERT_TRUE(xml.open(QIODevice::ReadOnly));
     const QString index = QString::fromUtf8(xml.readAll());
-    EXPECT_TRUE(index.contains("VideoFormat=\"720p\" FrameRate=\"25\""));
+    EXPECT_TRUE(index.contains("VideoFormat=\"720p\" FrameRate=\"59.94\"")) << "BDN's names";
     EXPECT_TRUE(index.contains("NumberofEvents=\"3\""));
     EXPECT_TRUE(index.contains("InTC=\"00:00:03:00\" OutTC=\"00:00:04:00\""));
-    const QImage png(dir.filePath("film_0001.png"));
+    const QImage png(dir.filePath("film_bdn/film_0001.png"));
     ASSERT_FALSE(png.isNull());
     EXPECT_TRUE(png.hasAlphaChannel());
     EXPECT_TRUE(index.contains(
         QStringLiteral("Width=\"%1\" Height=\"%2\"").arg(png.width()).arg(png.height())));
     EXPECT_EQ(qAlpha(png.pixel(0, 0)), 0) << "the video shows around the text";
+    // The top and the bottom subtitle shown together: one event, a graphic each, each picture
+    // only as tall as its own text, where the index places it.
+    const QImage top(dir.filePath("film_bdn/film_0003.png")),
+        bottom(dir.filePath("film_bdn/film_0003_2.png"));
+    ASSERT_FALSE(top.isNull());
+    ASSERT_FALSE(bottom.isNull());
+    EXPECT_LT(top.height(), 200);
+    EXPECT_LT(bottom.height(), 200);
+    const qsizetype event = index.indexOf("InTC=\"00:00:04:00\"");
+    const QString both = index.mid(event, index.indexOf("</Event>", event) - event);
+    EXPECT_EQ(both.count("<Graphic "), 2) << both.toStdString();
+    EXPECT_TRUE(both.contains(QStringLiteral("Height=\"%1\"").arg(top.height())));
+    EXPECT_TRUE(both.contains("film_0003_2.png"));
 }
 
 TEST(PgsWriter, AssScriptsKeepTheirOwnColoursAndFades)
@@ -600,6 +621,7 @@ TEST(PgsWriter, AssScriptsKeepTheirOwnColoursAndFades)
     const ConverterRun run = runConverter({"--format", "pgs", ass});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QString sup = dir.filePath("signs.sup");
+    EXPECT_EQ(lumelle::testing::FaultText(lumelle::testing::PgsFileFaults(sup.toStdString())), "");
     const QByteArray sign = decodedFrame(sup, 1.5);
     ASSERT_EQ(sign.size(), 1920 * 1080 * 3);
     int red = 0, redNearThePosition = 0;
@@ -631,7 +653,7 @@ TEST(PgsWriter, BdnIndexGivesTimecodesLanguageAndPicturesAsAuthoringProgramsRead
     const ConverterRun run =
         runConverter({"--format", "bdn-xml", "-r", "23976", "--language", "fr", "--forced", srt});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    QString xml = QString::fromUtf8(readAll(dir.filePath("a&b.xml")));
+    QString xml = QString::fromUtf8(readAll(dir.filePath("a&b_bdn/a&b.xml")));
     // Each picture's place and size, checked against its PNG and then left out of the text.
     static const QRegularExpression graphic(QStringLiteral(
         R"re(<Graphic Width="(\d+)" Height="(\d+)" X="(\d+)" Y="(\d+)">([^<]*)<)re"));
@@ -640,7 +662,7 @@ TEST(PgsWriter, BdnIndexGivesTimecodesLanguageAndPicturesAsAuthoringProgramsRead
         const QRegularExpressionMatch m = it.next();
         const QRect box(m.captured(3).toInt(), m.captured(4).toInt(), m.captured(1).toInt(),
                         m.captured(2).toInt());
-        const QImage png(dir.filePath(m.captured(5).replace("&amp;", "&")));
+        const QImage png(dir.filePath("a&b_bdn/" + m.captured(5).replace("&amp;", "&")));
         EXPECT_EQ(png.size(), box.size()) << m.captured(5).toStdString();
         boxes.push_back(box);
     }
@@ -687,16 +709,16 @@ TEST(PgsWriter, BdnIndexGivesTimecodesLanguageAndPicturesAsAuthoringProgramsRead
     } formats[] = {
         {"1920x1080", "24000", "VideoFormat=\"1080p\" FrameRate=\"24\""},
         {"1920x1080", "25000", "VideoFormat=\"1080i\" FrameRate=\"25\""},
-        {"1920x1080", "59940", "VideoFormat=\"1080i\" FrameRate=\"59.940\""},
+        {"1920x1080", "29970", "VideoFormat=\"1080i\" FrameRate=\"29.97\""},
         {"1280x720", "50000", "VideoFormat=\"720p\" FrameRate=\"50\""},
         {"720x576", "25000", "VideoFormat=\"576i\" FrameRate=\"25\""},
-        {"720x480", "29970", "VideoFormat=\"480i\" FrameRate=\"29.970\""},
+        {"720x480", "29970", "VideoFormat=\"480i\" FrameRate=\"29.97\""},
     };
     for (const auto& f : formats) {
         const ConverterRun one = runConverter(
             {"--format", "bdn-xml", "--frame-size", f.size, "-r", f.rate, "--language", "de", srt});
         ASSERT_EQ(one.exitCode, 0) << one.err.toStdString();
-        const QString text = QString::fromUtf8(readAll(dir.filePath("a&b.xml")));
+        const QString text = QString::fromUtf8(readAll(dir.filePath("a&b_bdn/a&b.xml")));
         EXPECT_TRUE(text.contains(QLatin1String(f.format))) << f.size << " " << f.rate;
         EXPECT_TRUE(text.contains("<Language Code=\"ger\"/>"));
         EXPECT_TRUE(text.contains("<Event Forced=\"False\""));

@@ -463,10 +463,14 @@ TEST_F(DrawnSubtitles, ColouredTextIsDrawnInItsColourFromTheFilesPalette)
 {
     const ColorValue yellow = makeColor(255, 255, 0);
     const TextStyle yellowText{.colour = yellow};
+    const TextStyle redText{.colour = makeColor(255, 0, 0)};
+    const TextStyle blackText{.colour = makeColor(0, 0, 0)};
     TSubtitle list;
     addEntry(list, 25, 75, {"SONG LINE", "ALL YELLOW"},
              {{0, 0, 9, yellowText}, {1, 0, 10, yellowText}});
     addEntry(list, 100, 150, {"YELLOW AND WHITE"}, {{0, 0, 6, yellowText}});
+    addEntry(list, 175, 225, {"WHITE YELLOW RED"}, {{0, 6, 12, yellowText}, {0, 13, 16, redText}});
+    addEntry(list, 250, 300, {"BLACK WORDS"}, {{0, 0, 11, blackText}});
     const Generated g = generate(dir, "coloured", list, settings);
     const auto count = [](const QImage& frame, QRgb colour) {
         int n = 0;
@@ -475,16 +479,26 @@ TEST_F(DrawnSubtitles, ColouredTextIsDrawnInItsColourFromTheFilesPalette)
                 n += frame.pixel(x, y) == colour ? 1 : 0;
         return n;
     };
+    const QRgb yellowInk = qRgb(255, 255, 0), white = qRgb(255, 255, 255), red = qRgb(255, 0, 0);
     const QImage song = decodedAt(g, 2, settings.videoStandard, "coloured-song");
-    EXPECT_GT(count(song, qRgb(255, 255, 0)), 100);
-    EXPECT_EQ(count(song, qRgb(255, 255, 255)), 0);
-    // A picture holds one text ink: the white of the window wins and the subtitle is named.
+    EXPECT_GT(count(song, yellowInk), 100);
+    EXPECT_EQ(count(song, white), 0);
+    // Two text colours in one picture: both show, the second in the antialias ink's place.
     const QImage mixed = decodedAt(g, 5, settings.videoStandard, "coloured-mixed");
-    EXPECT_EQ(count(mixed, qRgb(255, 255, 0)), 0);
-    EXPECT_GT(count(mixed, qRgb(255, 255, 255)), 100);
+    EXPECT_GT(count(mixed, yellowInk), 100);
+    EXPECT_GT(count(mixed, white), 100);
+    // A third is drawn in the nearer of the two, and the subtitle is named.
+    const QImage three = decodedAt(g, 8, settings.videoStandard, "coloured-three");
+    EXPECT_GT(count(three, yellowInk), 150) << "the red word in yellow";
+    EXPECT_GT(count(three, white), 100);
+    EXPECT_EQ(count(three, red), 0);
     ASSERT_EQ(g.result.notes.size(), 1);
-    EXPECT_TRUE(g.result.notes[0].startsWith("Subtitle 2 asks for more text colours"))
+    EXPECT_TRUE(g.result.notes[0].startsWith("Subtitle 3 asks for more text colours"))
         << g.result.notes[0].toStdString();
+    // Black text would melt into the black outline: its outline takes the window's white.
+    const QImage black = decodedAt(g, 11, settings.videoStandard, "coloured-black");
+    EXPECT_GT(count(black, qRgb(0, 0, 0)), 200);
+    EXPECT_GT(count(black, white), 200);
     // The palette holds the window's colours, blue, then yellow.
     QFile idx(g.idx);
     ASSERT_TRUE(idx.open(QIODevice::ReadOnly));

@@ -109,6 +109,12 @@ TEST_F(Readers, MarkupIsRemovedEverywhereAndItsStylesKept)
         {"a.srt", "<i>ab\\Ncd</i>", {"ab", "cd"}, {{0, 0, 2, i}, {1, 0, 2, i}}},
         // Neighbouring stretches of one style are one span.
         {"a.srt", "<i>a</i><i>b</i>{\\i1}c", {"abc"}, {{0, 0, 3, i}}},
+        // Unknown tags and MicroDVD codes inside SubRip are markup too; other braces stay.
+        {"a.srt", "<invalid_tag>x</invalid_tag> <my-tag>y", {"x y"}, {}},
+        {"a.srt",
+         "{Y:i}slant {y:b}bold {q:1}",
+         {"slant bold {q:1}"},
+         {{0, 0, 6, i}, {0, 6, 16, {.italic = true, .bold = true}}}},
         {"a.sub", "{y:i}first|second", {"first", "second"}, {{0, 0, 5, i}}},
         {"a.sub", "/slanted|plain", {"slanted", "plain"}, {{0, 0, 7, i}}},
         {"a.sub", "{Y:b}both|lines", {"both", "lines"}, {{0, 0, 4, b}, {1, 0, 5, b}}},

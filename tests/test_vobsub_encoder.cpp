@@ -199,8 +199,8 @@ TEST(SubpictureEncoder, ForcedUnitDiffersOnlyInItsStartCommand)
 {
     const Bytes fields(16, 0x00); // two rows of any bytes: the commands are what matter
     const Bytes plain = SubpictureUnit(fields, 8, 720, 420, 2, 0, 50, FrameRate(25000), 1);
-    const Bytes forced = SubpictureUnit(fields, 8, 720, 420, 2, 0, 50, FrameRate(25000), 1,
-                                        kTextPaletteSlot, true);
+    const Bytes forced =
+        SubpictureUnit(fields, 8, 720, 420, 2, 0, 50, FrameRate(25000), 1, InkSlots{}, true);
     // D = 2 + 16 + 2 = 20; the first sequence at D + 2 = 22, its first command at 26.
     ASSERT_EQ(forced.size(), plain.size());
     EXPECT_EQ(plain[26], 0x01) << "start display";
@@ -210,6 +210,18 @@ TEST(SubpictureEncoder, ForcedUnitDiffersOnlyInItsStartCommand)
             EXPECT_EQ(forced[i], plain[i]) << i;
         }
     }
+}
+
+TEST(SubpictureEncoder, SetColourCommandNamesEachInksPaletteSlot)
+{
+    const Bytes fields(16, 0x00);
+    // A second text colour in slot 4 for value 3, the outline in 1, the text in 5.
+    const Bytes unit = SubpictureUnit(fields, 8, 720, 420, 2, 0, 50, FrameRate(25000), 1,
+                                      InkSlots{.text = 5, .outline = 1, .antialias = 4});
+    // D = 20; the first sequence's commands from 26: start display, then set colour.
+    EXPECT_EQ(slice(unit, 27, 3), (Bytes{0x03, 0x41, 0x53})) << "values 3, 2 | 1, 0";
+    const Bytes plain = SubpictureUnit(fields, 8, 720, 420, 2, 0, 50, FrameRate(25000), 1);
+    EXPECT_EQ(slice(plain, 27, 3), (Bytes{0x03, 0x01, 0x23}));
 }
 
 TEST(SubpictureEncoder, FieldsHoldEvenRowsThenOddRows)

@@ -236,10 +236,6 @@
         <translation>%1 von %2</translation>
     </message>
     <message>
-        <source>Keep the %1 subtitles written so far? The earlier pair will be replaced.</source>
-        <translation>Die %1 bisher geschriebenen Untertitel behalten? Das frühere Paar wird ersetzt.</translation>
-    </message>
-    <message>
         <source>The styles of the ASS/SSA script decide this.</source>
         <translation>Das legen die Stile des ASS/SSA-Skripts fest.</translation>
     </message>
@@ -350,6 +346,17 @@
     <message>
         <source>BDN XML and PNG (Blu-ray authoring)</source>
         <translation>BDN-XML und PNG (Blu-ray-Authoring)</translation>
+    </message>
+    <message numerus="yes">
+        <source>Keep the %n subtitles written so far? The earlier pair will be replaced.</source>
+        <translation>
+            <numerusform>Den bisher geschriebenen %n Untertitel behalten? Das frühere Paar wird ersetzt.</numerusform>
+            <numerusform>Die %n bisher geschriebenen Untertitel behalten? Das frühere Paar wird ersetzt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Keep the 1 subtitle written so far? The earlier pair will be replaced.</source>
+        <translation>Den einen bisher geschriebenen Untertitel behalten? Das frühere Paar wird ersetzt.</translation>
     </message>
 </context>
 <context>

@@ -236,10 +236,6 @@
         <translation>%1 de %2</translation>
     </message>
     <message>
-        <source>Keep the %1 subtitles written so far? The earlier pair will be replaced.</source>
-        <translation>¿Conservar los %1 subtítulos escritos hasta ahora? El par anterior será reemplazado.</translation>
-    </message>
-    <message>
         <source>The styles of the ASS/SSA script decide this.</source>
         <translation>Lo deciden los estilos del guion ASS/SSA.</translation>
     </message>
@@ -350,6 +346,17 @@
     <message>
         <source>BDN XML and PNG (Blu-ray authoring)</source>
         <translation>BDN XML y PNG (autoría Blu-ray)</translation>
+    </message>
+    <message numerus="yes">
+        <source>Keep the %n subtitles written so far? The earlier pair will be replaced.</source>
+        <translation>
+            <numerusform>¿Conservar el %n subtítulo escrito hasta ahora? El par anterior será reemplazado.</numerusform>
+            <numerusform>¿Conservar los %n subtítulos escritos hasta ahora? El par anterior será reemplazado.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Keep the 1 subtitle written so far? The earlier pair will be replaced.</source>
+        <translation>¿Conservar el subtítulo escrito hasta ahora? El par anterior será reemplazado.</translation>
     </message>
 </context>
 <context>

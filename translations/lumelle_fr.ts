@@ -236,10 +236,6 @@
         <translation>%1 sur %2</translation>
     </message>
     <message>
-        <source>Keep the %1 subtitles written so far? The earlier pair will be replaced.</source>
-        <translation>Garder les %1 sous-titres déjà écrits ? La paire précédente sera remplacée.</translation>
-    </message>
-    <message>
         <source>The styles of the ASS/SSA script decide this.</source>
         <translation>Les styles du script ASS/SSA en décident.</translation>
     </message>
@@ -341,7 +337,7 @@
     </message>
     <message>
         <source>Blu-ray video has no frame rate %1: choose one of %2.</source>
-        <translation>La vidéo Blu-ray n'a pas de fréquence d'images %1 : choisissez-en une parmi %2.</translation>
+        <translation>La vidéo Blu-ray n&apos;a pas de fréquence d&apos;images %1 : choisissez-en une parmi %2.</translation>
     </message>
     <message>
         <source>Blu-ray .sup (PGS, 1920x1080)</source>
@@ -350,6 +346,17 @@
     <message>
         <source>BDN XML and PNG (Blu-ray authoring)</source>
         <translation>BDN XML et PNG (authoring Blu-ray)</translation>
+    </message>
+    <message numerus="yes">
+        <source>Keep the %n subtitles written so far? The earlier pair will be replaced.</source>
+        <translation>
+            <numerusform>Garder le %n sous-titre déjà écrit ? La paire précédente sera remplacée.</numerusform>
+            <numerusform>Garder les %n sous-titres déjà écrits ? La paire précédente sera remplacée.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Keep the 1 subtitle written so far? The earlier pair will be replaced.</source>
+        <translation>Garder le sous-titre déjà écrit ? La paire précédente sera remplacée.</translation>
     </message>
 </context>
 <context>

@@ -175,16 +175,19 @@ GenerationCallbacks ConversionRun::callbacks()
         return true;
     };
     // Abort keeps the finished subtitles, asking first when they would replace an earlier
-    // pair; closing the window keeps the earlier pair.
+    // pair (Enter keeps the earlier, complete pair); closing the window keeps the earlier pair.
     callbacks.keepFinished = [this](int written, bool replacesEarlier) {
         if (!replacesEarlier)
             return true;
         if (m_closeAfterRun)
             return false;
-        return platform::messages().askYesNo(
-            tr("Keep the %1 subtitles written so far? The earlier pair will be "
-               "replaced.")
-                .arg(written));
+        // English has no catalogue: its singular is a text of its own.
+        const QString question =
+            written == 1
+                ? tr("Keep the 1 subtitle written so far? The earlier pair will be replaced.")
+                : tr("Keep the %n subtitles written so far? The earlier pair will be replaced.",
+                     nullptr, written);
+        return platform::messages().askYesNo(question, platform::Messages::Answer::No);
     };
     callbacks.pictureWanted = [this](int, int) { return m_showNextPicture; };
     callbacks.afterRender = [this](const SubtitleImage& image) {

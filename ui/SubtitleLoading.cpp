@@ -8,9 +8,11 @@
 #include "ui/ColorListWidget.h"
 #include "ui/LoadedSubtitle.h"
 #include "ui/MainWindowControls.h"
+#include "vobsub/StreamLanguage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -29,7 +31,10 @@ void SubtitleLoading::read(const QString& fileName)
     }
     m_loaded.Subtitle = std::make_unique<TSubtitle>();
     TSubtitle& list = *m_loaded.Subtitle;
-    list.SetLanguageHint(LanguageCodeOf(m_controls.ComboBoxVobsubLanguage->currentText()));
+    // The name's language tells code pages apart before the list's choice does.
+    const QString named = NameLanguageText(QFileInfo(fileName).fileName());
+    list.SetLanguageHint(
+        LanguageCodeOf(named.isEmpty() ? m_controls.ComboBoxVobsubLanguage->currentText() : named));
     m_loaded.assPreview.reset();
     m_loaded.assScript.reset();
     const QString fps = m_controls.ComboBoxFps->currentText();
@@ -50,10 +55,24 @@ void SubtitleLoading::read(const QString& fileName)
     else if (const QString report = LoadReport(list, fileName, charset); !report.isEmpty())
         platform::messages().showMessage(report);
     if (list.Count() > 0) {
+        showFoundLanguage(fileName);
         fillListRows();
         QSignalBlocker quiet(m_controls.ListBox1);
         m_controls.ListBox1->setCurrentRow(0);
     }
+}
+
+void SubtitleLoading::showFoundLanguage(const QString& fileName)
+{
+    // What the name or the text tells replaces the list's choice; a choice made after the load
+    // is the user's and stays until the next load.
+    QComboBox* languages = m_controls.ComboBoxVobsubLanguage;
+    const StreamLanguage found = FindStreamLanguage(QFileInfo(fileName).fileName(),
+                                                    *m_loaded.Subtitle, languages->currentText());
+    if (found.source == LanguageSource::Default)
+        return;
+    if (const int index = languages->findText(found.languageText); index >= 0)
+        languages->setCurrentIndex(index);
 }
 
 void SubtitleLoading::fillListRows()

@@ -34,6 +34,8 @@ private:
     // Disables the controls a script's styles override (with a tooltip saying so), or gives
     // them back.
     void showScriptStyles(bool script);
+    // Sets the Language list to what the loaded file's name or text tells, if either does.
+    void showFoundLanguage(const QString& fileName);
 
     MainWindowControls& m_controls;
     LoadedSubtitle& m_loaded;

@@ -2,6 +2,7 @@
 
 #include "output/DeviceWriting.h"
 #include "platform/Error.h"
+#include "platform/LineText.h"
 #include "subtitle/Subtitle.h"
 #include "vobsub/ProgramStream.h"
 
@@ -95,6 +96,14 @@ std::string IndexSettingsText(FrameRate rate, PaletteMode mode, const OutputColo
 
 std::string IndexStreamText(const IndexStream& stream, int index)
 {
+    // Each text fills the rest of its line: a line break in one would make a line of its own,
+    // a stream the index does not hold.
+    for (const std::string* text : {&stream.code, &stream.name, &stream.alt})
+        if (HoldsControlCharacter(*text))
+            throw Error(QStringLiteral("The name of stream %1 holds a control character, which "
+                                       "the index cannot hold: \"%2\".")
+                            .arg(index + 1)
+                            .arg(ReadableText(QString::fromStdString(*text))));
     const std::string lines[] = {
         "# " + stream.name,
         "id: " + stream.code + ", index: " + std::to_string(index),

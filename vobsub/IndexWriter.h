@@ -29,7 +29,8 @@ struct IndexStream
 std::string IndexSettingsText(FrameRate rate, PaletteMode mode, const OutputColours& colours);
 // "langidx: N" (the stream players pick first) and an empty line.
 std::string LanguageIndexText(int defaultIndex);
-// The five lines that open the timestamps of stream `index` (substream 0x20 + index).
+// The five lines that open the timestamps of stream `index` (substream 0x20 + index). A code,
+// name or alternative name with a control character in it throws Error.
 std::string IndexStreamText(const IndexStream& stream, int index);
 
 // Lines 1 to 63 of a single-stream index, each with CR LF. 25 frames per second gives the 720x576

@@ -244,8 +244,9 @@ QString IndexLanguageCode(const QString& code)
 
 QString ThreeLetterLanguageCode(const QString& indexCode)
 {
-    const Language* language =
-        findLanguage([&](const Language& l) { return is(indexCode, l.listCode); });
+    // The list's code ("iw") or the current one ("he").
+    const Language* language = findLanguage(
+        [&](const Language& l) { return is(indexCode, l.listCode) || is(indexCode, l.iso1); });
     return language && *language->bibliographic ? QString(QLatin1String(language->bibliographic))
                                                 : QStringLiteral("und");
 }

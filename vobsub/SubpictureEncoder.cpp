@@ -22,9 +22,7 @@ constexpr std::uint8_t kCmdSetDisplayArea = 0x05;
 constexpr std::uint8_t kCmdSetFieldOffsets = 0x06;
 constexpr std::uint8_t kCmdEnd = 0xFF;
 
-// Pixel values 3, 2 -> palette slots 0, 1 (one nibble each); pixel value 1 -> the text slot
-// and 0 -> the background's slot 3 in the second byte.
-constexpr std::uint8_t kColourSlotsOfRings = 0x01;
+// Pixel value 0 shows in the background's slot 3.
 constexpr std::uint8_t kBackgroundSlot = 3;
 
 constexpr int kMaxCoordinate = 0xFFF; // 12-bit display-area fields
@@ -60,7 +58,7 @@ struct FirstControl
     DisplayArea area{};
     unsigned topFieldOffset = 0;
     unsigned bottomFieldOffset = 0;
-    unsigned textSlot = kTextPaletteSlot;
+    InkSlots inkSlots;
     bool forced = false;
     std::uint16_t contrast = kOpaqueContrast;
 };
@@ -72,10 +70,11 @@ void writeFirstControl(ByteWriter& w, const FirstControl& c)
     w.u16(0);               // 2: delay 0, also the closing zero bytes of the area
     w.u16(c.secondControl); // 2: offset of the next sequence
     w.u8(c.forced ? kCmdForcedStartDisplay : kCmdStartDisplay); // 1
-    w.u8(kCmdSetColour);                                        // 1 + 2
-    w.u8(kColourSlotsOfRings);
-    w.u8(std::uint8_t(((c.textSlot & 0xF) << 4) | kBackgroundSlot));
-    w.u8(kCmdSetContrast); // 1 + 2
+    w.u8(kCmdSetColour);                                        // 1 + 2: a nibble each for
+    w.u8(std::uint8_t((c.inkSlots.antialias & 0xF) << 4 |
+                      (c.inkSlots.outline & 0xF)));                       // values 3, 2
+    w.u8(std::uint8_t(((c.inkSlots.text & 0xF) << 4) | kBackgroundSlot)); // 1, 0
+    w.u8(kCmdSetContrast);                                                // 1 + 2
     w.u16(c.contrast);
     w.u8(kCmdSetDisplayArea); // 1 + 6: x1, x2, y1, y2 as 12-bit numbers
     const DisplayArea& a = c.area;
@@ -138,7 +137,7 @@ namespace {
 // field `topSize` bytes long): fills in the header, adds the control sequences.
 void finishUnit(std::vector<std::uint8_t>& unit, std::size_t topSize, int width, int bandTop,
                 int bandHeight, int startFrame, int endFrame, FrameRate rate, int subtitleNumber,
-                int textSlot, bool forced, std::uint16_t contrast)
+                InkSlots inkSlots, bool forced, std::uint16_t contrast)
 {
     const std::size_t fieldsSize = unit.size() - kUnitHeaderSize - kFieldStartInArea;
     // Pixel-data area: two zero bytes, the top field, the bottom field, two zero bytes.
@@ -154,7 +153,7 @@ void finishUnit(std::vector<std::uint8_t>& unit, std::size_t topSize, int width,
     }
 
     FirstControl first;
-    first.textSlot = unsigned(textSlot);
+    first.inkSlots = inkSlots;
     first.forced = forced;
     first.contrast = contrast;
     first.topFieldOffset = unsigned(kUnitHeaderSize + kFieldStartInArea);
@@ -336,22 +335,22 @@ void encodeMaskRow(const std::uint64_t* low, const std::uint64_t* high, int widt
 std::vector<std::uint8_t> SubpictureUnit(std::span<const std::uint8_t> fields, std::size_t topSize,
                                          int width, int bandTop, int bandHeight, int startFrame,
                                          int endFrame, FrameRate rate, int subtitleNumber,
-                                         int textSlot, bool forced, std::uint16_t contrast)
+                                         InkSlots inkSlots, bool forced, std::uint16_t contrast)
 {
     std::vector<std::uint8_t> unit;
     unit.reserve(kUnitHeaderSize + kFieldStartInArea + fields.size() + kControlAfterArea + 3);
     unit.resize(kUnitHeaderSize + kFieldStartInArea);
     unit.insert(unit.end(), fields.begin(), fields.end());
     finishUnit(unit, topSize, width, bandTop, bandHeight, startFrame, endFrame, rate,
-               subtitleNumber, textSlot, forced, contrast);
+               subtitleNumber, inkSlots, forced, contrast);
     return unit;
 }
 
 std::vector<std::uint8_t> EncodeSubpictureFromMasks(const LayerMasks& masks, int bandTop,
                                                     int bandHeight, const OutputColours& colours,
                                                     int startFrame, int endFrame, FrameRate rate,
-                                                    int subtitleNumber, int textSlot, bool forced,
-                                                    std::uint16_t contrast)
+                                                    int subtitleNumber, InkSlots inkSlots,
+                                                    bool forced, std::uint16_t contrast)
 {
     // The renderer always starts the band on an even row. Fields are taken relative to
     // bandTop, so even an odd start would still give decodable fields.
@@ -375,7 +374,7 @@ std::vector<std::uint8_t> EncodeSubpictureFromMasks(const LayerMasks& masks, int
         encodeMaskRow(masks.lowRow(row), masks.highRow(row), masks.width, coding, distinct, out);
     const std::size_t fieldsSize = std::size_t(out.position() - scratch.data());
     return SubpictureUnit({scratch.data(), fieldsSize}, topSize, masks.width, bandTop, bandHeight,
-                          startFrame, endFrame, rate, subtitleNumber, textSlot, forced, contrast);
+                          startFrame, endFrame, rate, subtitleNumber, inkSlots, forced, contrast);
 }
 
 } // namespace lumelle

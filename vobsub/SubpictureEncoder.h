@@ -16,6 +16,15 @@ namespace lumelle {
 // The palette slot text pixels are shown in unless a picture names another.
 constexpr int kTextPaletteSlot = 2;
 
+// The palette slots pixel values 1 (text), 2 (outline) and 3 (antialias) show in. A picture
+// with a second text colour shows it in the antialias value's slot.
+struct InkSlots
+{
+    int text = kTextPaletteSlot;
+    int outline = 1;
+    int antialias = 0;
+};
+
 // Largest unit the 16-bit size field can describe.
 constexpr std::size_t kMaxSubpictureSize = 65535;
 
@@ -60,13 +69,13 @@ void CheckSubpictureBand(int width, int height, int bandTop, int bandHeight);
 // The whole unit around the coded rows of a band: `fields` holds the top field (rows bandTop,
 // bandTop + 2, ...; its first `topSize` bytes), then the bottom field, each row ended by its
 // end-of-line code. Refuses a unit above 65535 bytes with a message naming `subtitleNumber`.
-// Text pixels show in palette slot `textSlot`. A `forced` unit opens with the forced-start
+// Pixel values show in the palette slots of `inkSlots`. A `forced` unit opens with the forced-start
 // command instead of the plain start, so that players show it even when subtitles are turned
 // off.
 std::vector<std::uint8_t> SubpictureUnit(std::span<const std::uint8_t> fields, std::size_t topSize,
                                          int width, int bandTop, int bandHeight, int startFrame,
                                          int endFrame, FrameRate rate, int subtitleNumber,
-                                         int textSlot = kTextPaletteSlot, bool forced = false,
+                                         InkSlots inkSlots = {}, bool forced = false,
                                          std::uint16_t contrast = kOpaqueContrast);
 
 // The subpicture unit of rows bandTop .. bandTop + bandHeight - 1 of the drawing's layers
@@ -75,10 +84,11 @@ std::vector<std::uint8_t> SubpictureUnit(std::span<const std::uint8_t> fields, s
 // stretch and the last column is never examined (the end-of-line code supplies it as
 // background). Runs are found word by word with bit scans. Refuses what CheckSubpictureBand
 // refuses and a zero frame rate before any work.
-std::vector<std::uint8_t>
-EncodeSubpictureFromMasks(const LayerMasks& masks, int bandTop, int bandHeight,
-                          const OutputColours& colours, int startFrame, int endFrame,
-                          FrameRate rate, int subtitleNumber, int textSlot = kTextPaletteSlot,
-                          bool forced = false, std::uint16_t contrast = kOpaqueContrast);
+std::vector<std::uint8_t> EncodeSubpictureFromMasks(const LayerMasks& masks, int bandTop,
+                                                    int bandHeight, const OutputColours& colours,
+                                                    int startFrame, int endFrame, FrameRate rate,
+                                                    int subtitleNumber, InkSlots inkSlots = {},
+                                                    bool forced = false,
+                                                    std::uint16_t contrast = kOpaqueContrast);
 
 } // namespace lumelle

@@ -173,29 +173,46 @@ void VobSubWriter::open(const QStringList& paths)
         m_sup = &m_files.add(paths.back());
 }
 
+void VobSubWriter::placeInk(ColorValue colour, ColorValue& shown, int& slot) const
+{
+    if (colour == shown)
+        return;
+    const OutputColours& file = m_options.colours;
+    const ColorValue fixed[kFixedPaletteSlots - 1] = {file.antialias, file.outline, file.text};
+    for (int k = 0; k < kFixedPaletteSlots - 1; ++k) {
+        if (fixed[k] == colour) {
+            shown = colour;
+            slot = k;
+            return;
+        }
+    }
+    const auto at = std::find(file.extra.begin(), file.extra.end(), colour);
+    if (at != file.extra.end()) {
+        shown = colour;
+        slot = kFixedPaletteSlots + int(at - file.extra.begin());
+    }
+}
+
 EncodedPicture VobSubWriter::encode(const TimedPicture& picture) const
 {
     // A band wholly outside the frame has nothing to show; two rows inside it keep the
     // subtitle's place in the stream as an empty picture.
     const int bandHeight = picture.bandHeight >= 2 ? picture.bandHeight : 2;
-    // A picture whose text the file colours has it in one of the extra palette slots; its
-    // layers are told apart by the colours they are painted in.
+    // Each layer shows in the palette slot of the colour it is painted in: a text colour of the
+    // file in one of the extra inkSlots, a second text colour in the antialias value's. A layer
+    // whose colour the palette lacks keeps the window's colour and slot.
     const OutputColours& file = m_options.colours;
-    const ColorValue text = picture.layers->colours[3];
-    int textSlot = kTextPaletteSlot;
+    const ColorValue* layers = picture.layers->colours;
     OutputColours shown{file.antialias, file.outline, file.text};
-    if (text != file.text) {
-        const auto at = std::find(file.extra.begin(), file.extra.end(), text);
-        if (at != file.extra.end()) {
-            textSlot = kFixedPaletteSlots + int(at - file.extra.begin());
-            shown.text = text;
-        }
-    }
+    InkSlots inkSlots;
+    placeInk(layers[3], shown.text, inkSlots.text);
+    placeInk(layers[1], shown.outline, inkSlots.outline);
+    placeInk(layers[2], shown.antialias, inkSlots.antialias);
     try {
         EncodedPicture encoded;
         encoded.bytes = EncodeSubpictureFromMasks(
             *picture.layers, picture.bandTop, bandHeight, shown, picture.times.start,
-            picture.times.end, m_options.frameRate, picture.times.number, textSlot,
+            picture.times.end, m_options.frameRate, picture.times.number, inkSlots,
             picture.times.forced, ContrastOf(picture.opacity));
         return encoded;
     } catch (const Error& e) {

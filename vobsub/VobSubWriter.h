@@ -64,6 +64,9 @@ private:
     int defaultIndex() const;
     std::string indexText() const;
     std::string muxNote(const QString& idxName) const;
+    // When the palette holds `colour`, makes it the colour `shown` a layer is classified by and
+    // `slot` the palette slot it shows in; otherwise leaves both.
+    void placeInk(ColorValue colour, ColorValue& shown, int& slot) const;
 
     VobSubOptions m_options;
     StagedSet m_files;

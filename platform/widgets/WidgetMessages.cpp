@@ -62,10 +62,11 @@ void WidgetMessages::showInformation(const QString& text)
            QMessageBox::Ok);
 }
 
-bool WidgetMessages::askYesNo(const QString& text)
+bool WidgetMessages::askYesNo(const QString& text, Answer preferred)
 {
+    const auto defaultButton = preferred == Answer::Yes ? QMessageBox::Yes : QMessageBox::No;
     return runBox(QMessageBox::NoIcon, QStringLiteral("Confirm"), text,
-                  QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
+                  QMessageBox::Yes | QMessageBox::No, defaultButton) == QMessageBox::Yes;
 }
 
 bool WidgetMessages::showMessageWithAction(const QString& text, const QString& action)

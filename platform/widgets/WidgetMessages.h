@@ -16,8 +16,8 @@ public:
     void showMessage(const QString& text) override;
     // An information box with its icon and an OK button.
     void showInformation(const QString& text) override;
-    // A question without icon, Yes and No; true when Yes was pressed.
-    bool askYesNo(const QString& text) override;
+    // A question without icon, Yes and No, `preferred` the default button; Escape answers No.
+    bool askYesNo(const QString& text, Answer preferred = Answer::Yes) override;
     // A plain message with OK and a button for `action`; true when that button was pressed.
     bool showMessageWithAction(const QString& text, const QString& action) override;
 };

@@ -31,9 +31,10 @@ public:
     {
         m_entries.push_back({Kind::Information, text});
     }
-    bool askYesNo(const QString& text) override
+    bool askYesNo(const QString& text, Answer preferred = Answer::Yes) override
     {
         m_entries.push_back({Kind::Question, text});
+        m_preferred.push_back(preferred);
         if (m_answers.empty())
             return false;
         bool answer = m_answers.front();
@@ -67,12 +68,19 @@ public:
             all << e.text;
         return all;
     }
-    void clear() { m_entries.clear(); }
+    // The default button of each question asked so far.
+    const std::vector<Answer>& preferredAnswers() const { return m_preferred; }
+    void clear()
+    {
+        m_entries.clear();
+        m_preferred.clear();
+    }
     // Runs while each plain message is "on screen": a test looks at the window behind it.
     std::function<void()> whileShown;
 
 private:
     std::vector<Entry> m_entries;
+    std::vector<Answer> m_preferred;
     std::deque<bool> m_answers;
     std::deque<bool> m_actionAnswers;
     QStringList m_actions;

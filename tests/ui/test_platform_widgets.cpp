@@ -1,6 +1,10 @@
 #include "doubles/QueuedFileDialogs.h"
 #include "platform/widgets/WidgetMessages.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTimer>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 using namespace lumelle::platform;
@@ -10,6 +14,31 @@ TEST(WidgetMessages, CarriageReturnIsOneLineBreakOnScreen)
     EXPECT_EQ(ScreenText("The string \rab\rcd\ris too long."),
               QString("The string \nab\ncd\nis too long."));
     EXPECT_EQ(ScreenText("a\r\nb\r\n\r\nc"), QString("a\nb\n\nc"));
+}
+
+namespace {
+
+// Asks `preferred` and presses `key` in the box once it is up.
+bool answerWithKey(Messages::Answer preferred, Qt::Key key)
+{
+    QTimer::singleShot(0, [key] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(box, &press);
+    });
+    WidgetMessages messages;
+    return messages.askYesNo("Keep?", preferred);
+}
+
+} // namespace
+
+TEST(WidgetMessages, EnterPressesThePreferredAnswerAndEscapeAnswersNo)
+{
+    EXPECT_TRUE(answerWithKey(Messages::Answer::Yes, Qt::Key_Return));
+    EXPECT_FALSE(answerWithKey(Messages::Answer::No, Qt::Key_Return));
+    EXPECT_FALSE(answerWithKey(Messages::Answer::Yes, Qt::Key_Escape));
+    EXPECT_FALSE(answerWithKey(Messages::Answer::No, Qt::Key_Escape));
 }
 
 TEST(FileDialogs, ListFilterBecomesQtFilter)

@@ -99,7 +99,8 @@ TEST_F(MainWindowTest, ControlsStartWithTheirDefaultsAndEntries)
     EXPECT_EQ(form->preview->geometry(), QRect(40, 126, 720, 576));
     EXPECT_TRUE(form->findChild<QLabel*>("Label4")->text() == "Outine");
     EXPECT_EQ(form->OpenDialogsub.Filter,
-              QString("*.srt;*.sub;*.txt;*.vtt;*.ass;*.ssa|*.srt;*.sub;*.txt;*.vtt;*.ass;*.ssa"));
+              QString("*.srt;*.sub;*.txt;*.vtt;*.ass;*.ssa;*.mpl;*.sbv|*.srt;*.sub;*.txt;*.vtt;*."
+                      "ass;*.ssa;*.mpl;*.sbv"));
     EXPECT_FALSE(form->SubtitleLoaded);
     EXPECT_FALSE(form->LinesFit);
     EXPECT_TRUE(RunStopped);

@@ -69,6 +69,22 @@ TEST_F(MainWindowTest, LoadShowsRowsFileNameAndSuccess)
     EXPECT_EQ(dialogs.requests()[0].filter, form->OpenDialogsub.Filter);
 }
 
+TEST_F(MainWindowTest, EachLoadSetsTheLanguageTheNameOrTheTextTells)
+{
+    const QByteArray english = "1\r\n00:00:01,000 --> 00:00:02,000\r\n"
+                               "We should go home now, it is getting late.\r\n\r\n"
+                               "2\r\n00:00:03,000 --> 00:00:04,000\r\n"
+                               "I am very tired and the children are asleep.\r\n\r\n";
+    loadFile(write("movie.srt", english));
+    EXPECT_EQ(form->ComboBoxVobsubLanguage->currentText(), QString("en ENGLISH"));
+    loadFile(write("movie.de.srt", english));
+    EXPECT_EQ(form->ComboBoxVobsubLanguage->currentText(), QString("de GERMAN"));
+    // A name and text that tell nothing leave the list's choice as it is.
+    SetItemIndex(form->ComboBoxVobsubLanguage, form->ComboBoxVobsubLanguage->findText("fr FRENCH"));
+    loadFile(write("short.srt", "1\r\n00:00:01,000 --> 00:00:02,000\r\nok\r\n\r\n"));
+    EXPECT_EQ(form->ComboBoxVobsubLanguage->currentText(), QString("fr FRENCH"));
+}
+
 TEST_F(MainWindowTest, CancelledFirstDialogChangesNothing)
 {
     form->setWindowTitle("untouched");
@@ -474,11 +490,13 @@ TEST_F(MainWindowTest, SecondPressDuringARunAborts)
         QApplication::setDoubleClickInterval(doubleClick);
     };
     const QStringList asked = {"Operation Aborted",
-                               "Keep the 1 subtitles written so far? The earlier pair will be "
+                               "Keep the 1 subtitle written so far? The earlier pair will be "
                                "replaced."};
     const QByteArray whole = readAll(dir.filePath("abort.idx"));
     abortRun();
     EXPECT_EQ(recorded.texts(), asked);
+    EXPECT_EQ(recorded.preferredAnswers(), std::vector{platform::Messages::Answer::No})
+        << "Enter keeps the complete earlier pair";
     EXPECT_EQ(readAll(dir.filePath("abort.idx")), whole);
     recorded.queueAnswer(true);
     abortRun();
@@ -531,7 +549,7 @@ TEST_F(MainWindowTest, EachOutputFormWritesItsFilesAndNoOthers)
         {"dvd-sup", {"form.sup"}, {"form.idx", "form.sub"}, "SP"},
         {"vobsub,dvd-sup", {"form.idx", "form.sub", "form.sup"}, {}, "SP"},
         {"pgs", {"form.sup"}, {"form.idx", "form.sub", "form.xml"}, "PG"},
-        {"bdn-xml", {"form.xml", "form_0001.png"}, {"form.idx", "form.sup"}, ""},
+        {"bdn-xml", {"form_bdn/form.xml", "form_bdn/form_0001.png"}, {"form.idx", "form.sup"}, ""},
     };
     const QString path = write("form.srt", threeEntrySrt());
     for (const Case& c : cases) {

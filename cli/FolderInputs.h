@@ -1,0 +1,24 @@
+// Folders on the command line: each stands for the subtitle files in it, and with --recursive
+// for those of its subfolders too; under --output they keep the folder's tree.
+#pragma once
+
+#include "cli/ConvertOptions.h"
+
+#include <QString>
+
+namespace lumelle {
+
+// Replaces each folder of options.files by the subtitle files in it, in name order, a folder's
+// own files before those of its subfolders. A file counts when its name and first lines are
+// those of a subtitle file (so that VobSub .sub files and help files are left out). A folder
+// that holds none stays in the list.
+void ExpandFolders(ConvertOptions& options);
+
+// What reading a folder given as FILE says: it holds no subtitle file.
+QString NoSubtitleFileIn(bool recursive);
+
+// The folder the outputs of `file` go to under --output `outputFolder`: the subfolder that
+// keeps its place in the tree of the folder it was found in, else `outputFolder` itself.
+QString TreeOutputFolder(const ConvertOptions& options, const QString& file);
+
+} // namespace lumelle

@@ -1,0 +1,142 @@
+#include "pgs/InkReduction.h"
+
+#include <algorithm>
+
+namespace lumelle::pgs {
+
+namespace {
+
+constexpr std::uint8_t kOutlineLayer = 1;
+constexpr std::uint8_t kRingLayer = 2;
+constexpr std::uint8_t kTextLayer = 3;
+
+// Frame-sized layers, the rows drawn last time cleared, each layer's ink set.
+void readyMasks(LayerMasks& masks, QSize frame, const LayerInks& inks)
+{
+    const int width = frame.width(), height = frame.height();
+    const int words = (width + 63) / 64;
+    if (masks.width != width || masks.height != height) {
+        masks.width = width;
+        masks.height = height;
+        masks.words = words;
+        masks.low.assign(std::size_t(words) * std::size_t(height), 0);
+        masks.high.assign(masks.low.size(), 0);
+        masks.firstDirty = 0;
+        masks.lastDirty = -1;
+    }
+    if (masks.firstDirty <= masks.lastDirty) {
+        const auto first = std::ptrdiff_t(masks.firstDirty) * words;
+        const auto end = std::ptrdiff_t(masks.lastDirty + 1) * words;
+        std::fill(masks.low.begin() + first, masks.low.begin() + end, 0);
+        std::fill(masks.high.begin() + first, masks.high.begin() + end, 0);
+    }
+    masks.firstDirty = 0;
+    masks.lastDirty = -1;
+    masks.colours[0] = kBackgroundBlue;
+    masks.colours[kOutlineLayer] = inks.outline;
+    masks.colours[kRingLayer] = inks.antialias;
+    masks.colours[kTextLayer] = inks.text;
+}
+
+// How opaque the most opaque pixel of the picture is, 1..255.
+int mostOpaque(const QImage& argb)
+{
+    int most = 1;
+    const int width = argb.width(), height = argb.height();
+    for (int y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        for (int x = 0; x < width; ++x)
+            most = std::max(most, qAlpha(row[x]));
+    }
+    return most;
+}
+
+// Where a pixel's colour lies from the outline colour (0) to the text colour (256), measured
+// on the premultiplied values against the inks at the pixel's own alpha.
+class Between
+{
+public:
+    explicit Between(const SourceInks& s)
+        : m_dr(qRed(s.text) - qRed(s.outline)), m_dg(qGreen(s.text) - qGreen(s.outline)),
+          m_db(qBlue(s.text) - qBlue(s.outline)), m_outline(s.outline),
+          m_length(m_dr * m_dr + m_dg * m_dg + m_db * m_db)
+    {}
+    int operator()(QRgb p) const
+    {
+        if (m_length == 0)
+            return 256;
+        const int a = qAlpha(p);
+        const int r = qRed(p) * 255 - qRed(m_outline) * a;
+        const int g = qGreen(p) * 255 - qGreen(m_outline) * a;
+        const int b = qBlue(p) * 255 - qBlue(m_outline) * a;
+        const long long dot = (long long)r * m_dr + (long long)g * m_dg + (long long)b * m_db;
+        return int(dot * 256 / ((long long)m_length * a));
+    }
+
+private:
+    int m_dr, m_dg, m_db;
+    QRgb m_outline;
+    int m_length;
+};
+
+// The layer of one pixel, with `alpha` measured against the picture's most opaque pixel: the
+// faint part of an edge shows nothing, the rest of it and the colours between the two inks
+// take the ring.
+std::uint8_t layerOf(QRgb p, int alpha, const Between& between)
+{
+    if (alpha < 128)
+        return 0;
+    const int along = between(p);
+    if (alpha < 192 || (along > 77 && along < 179))
+        return kRingLayer;
+    return along >= 179 ? kTextLayer : kOutlineLayer;
+}
+
+} // namespace
+
+InkBand ReduceToInks(const ColourImage& image, QSize frame, const SourceInks& source,
+                     const LayerInks& inks, LayerMasks& masks)
+{
+    readyMasks(masks, frame, inks);
+    InkBand band;
+    const QRect drawn = image.box & QRect(QPoint(0, 0), frame);
+    if (drawn.isEmpty()) {
+        band.height = 0;
+        return band;
+    }
+    const int most = mostOpaque(image.argb);
+    const Between between(source);
+    int layerAlpha[4] = {0, 0, 0, 0};
+    for (int y = drawn.top(); y <= drawn.bottom(); ++y) {
+        const auto* row =
+            reinterpret_cast<const QRgb*>(image.argb.constScanLine(y - image.box.y()));
+        std::uint64_t* low = masks.low.data() + std::size_t(y) * std::size_t(masks.words);
+        std::uint64_t* high = masks.high.data() + std::size_t(y) * std::size_t(masks.words);
+        for (int x = drawn.left(); x <= drawn.right(); ++x) {
+            const QRgb p = row[x - image.box.x()];
+            const int a = qAlpha(p);
+            if (a == 0)
+                continue;
+            const std::uint8_t layer = layerOf(p, a * 255 / most, between);
+            if (layer == 0)
+                continue;
+            layerAlpha[layer] = std::max(layerAlpha[layer], a);
+            const std::uint64_t bit = std::uint64_t(1) << (x % 64);
+            if (layer & 1)
+                low[x / 64] |= bit;
+            if (layer & 2)
+                high[x / 64] |= bit;
+        }
+    }
+    // The band starts on an even row so that both fields of the picture begin together.
+    band.top = drawn.top() & ~1;
+    band.height = std::min(drawn.bottom() + 1, frame.height()) - band.top;
+    masks.firstDirty = band.top;
+    masks.lastDirty = band.top + band.height - 1;
+    for (int l = 1; l <= 3; ++l)
+        band.opacity[std::size_t(l - 1)] =
+            std::uint8_t(layerAlpha[l] == 0 ? 15 : (layerAlpha[l] * 15 + 127) / 255);
+    return band;
+}
+
+} // namespace lumelle::pgs
