@@ -1,5 +1,6 @@
 #include "cli/BitmapConversion.h"
 
+#include "cli/DvdConversion.h"
 #include "cli/ExitStatus.h"
 #include "cli/OutputForm.h"
 #include "cli/StoppableRun.h"
@@ -40,12 +41,14 @@ pgs::PgsSourceSettings sourceSettings(const ConvertOptions& options)
 
 bool IsPictureFile(const QString& file)
 {
-    return pgs::IsPgsFile(file);
+    return pgs::IsPgsFile(file) || IsDvdPictureFile(file);
 }
 
 int ConvertPictureFile(const QString& file, const RunState& run, FileReport& report,
                        QList<Produced>& produced)
 {
+    if (!pgs::IsPgsFile(file))
+        return ConvertDvdFile(file, run, report, produced);
     const ConvertOptions& options = run.options;
     const QString name = run.inputs.shownName(file);
     std::shared_ptr<pgs::ReadStream> stream;

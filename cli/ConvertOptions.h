@@ -34,7 +34,8 @@ struct ConvertOptions
     bool writePgs = false;            // the Blu-ray PGS .sup instead of the DVD forms
     bool writeBdn = false;            // BDN XML and PNG pictures instead of the DVD forms
     QString frameSizeText;            // --frame-size as given; empty: the Blu-ray default
-    bool wideDvd = true; // --aspect: a DVD picture made from a Blu-ray one shows 16:9, else 4:3
+    bool wideDvd = true;  // --aspect: a DVD picture made from a Blu-ray one shows 16:9, else 4:3
+    int streamIndex = -1; // --stream-index: the one stream of a VobSub pair read; -1: every one
     QString fpsText = QLatin1String(kDefaultFrameRate);
     RenderSettings settings; // the window's defaults
     PaletteMode mode = PaletteMode::PcDvdTwoPalettes;
@@ -70,6 +71,8 @@ QSize BluRayFrameOf(const ConvertOptions& options);
 inline constexpr char kStandardInput[] = "-";
 
 constexpr int kMaxJobs = 256;
+// Subpicture streams are numbered 0 to 31.
+constexpr int kLastSubpictureStream = 31;
 
 enum class ParseOutcome { Run, Help, Version, Error };
 

@@ -506,6 +506,19 @@ const OptionRow kOptions[] = {
                                "after it override them");
      },
      applySettings},
+    {nullptr, "--stream-index", "N", "stream index", nullptr, 0, kLastSubpictureStream, nullptr,
+     [](const OptionRow& row) {
+         return QStringLiteral("of a VobSub pair read with several streams, convert only stream "
+                               "N (%1 to %2, the \"index: N\" of its .idx); without it every "
+                               "stream goes into a pair written, and a form of one stream takes "
+                               "the pair's default stream")
+             .arg(row.min)
+             .arg(row.max);
+     },
+     [](ParseState& s, const QString& v) {
+         s.options.streamIndex = v.toInt();
+         return QString();
+     }},
     {"-j", "--jobs", "N", "jobs", nullptr, 1, kMaxJobs, nullptr,
      [](const OptionRow& row) {
          return QStringLiteral("check line widths, draw and encode on N threads (default: one per "

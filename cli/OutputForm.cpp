@@ -74,6 +74,15 @@ std::shared_ptr<PictureWriter> WriterFor(const RunState& run, const QString& lan
     return std::make_shared<VobSubWriter>(vobSubOptions(run, languageText));
 }
 
+std::shared_ptr<PictureWriter>
+PairWriterFor(const RunState& run, const std::vector<VobSubStream>& streams, int defaultStream)
+{
+    VobSubOptions pair = vobSubOptions(run, run.options.languageText);
+    pair.streams = streams;
+    pair.defaultStream = defaultStream;
+    return std::make_shared<VobSubWriter>(pair);
+}
+
 const OutputSet& OutputSetOf(const RunState& run)
 {
     if (run.options.writePgs)

@@ -8,6 +8,7 @@
 #include "output/OutputPlan.h"
 #include "render/RenderSettings.h"
 #include "subtitle/Subtitle.h"
+#include "vobsub/VobSubWriter.h"
 
 #include <QString>
 #include <memory>
@@ -23,6 +24,11 @@ QString OutputFolderFor(const RunState& run, const QString& file);
 // the frame the options name.
 std::shared_ptr<PictureWriter> WriterFor(const RunState& run, const QString& languageText,
                                          QSize frame = QSize());
+
+// The writer of a VobSub pair of `streams` (read from a pair of several), `defaultStream`
+// the one players pick first.
+std::shared_ptr<PictureWriter>
+PairWriterFor(const RunState& run, const std::vector<VobSubStream>& streams, int defaultStream);
 
 // The files a conversion writes.
 const OutputSet& OutputSetOf(const RunState& run);

@@ -10,34 +10,6 @@ constexpr std::uint8_t kOutlineLayer = 1;
 constexpr std::uint8_t kRingLayer = 2;
 constexpr std::uint8_t kTextLayer = 3;
 
-// Frame-sized layers, the rows drawn last time cleared, each layer's ink set.
-void readyMasks(LayerMasks& masks, QSize frame, const LayerInks& inks)
-{
-    const int width = frame.width(), height = frame.height();
-    const int words = (width + 63) / 64;
-    if (masks.width != width || masks.height != height) {
-        masks.width = width;
-        masks.height = height;
-        masks.words = words;
-        masks.low.assign(std::size_t(words) * std::size_t(height), 0);
-        masks.high.assign(masks.low.size(), 0);
-        masks.firstDirty = 0;
-        masks.lastDirty = -1;
-    }
-    if (masks.firstDirty <= masks.lastDirty) {
-        const auto first = std::ptrdiff_t(masks.firstDirty) * words;
-        const auto end = std::ptrdiff_t(masks.lastDirty + 1) * words;
-        std::fill(masks.low.begin() + first, masks.low.begin() + end, 0);
-        std::fill(masks.high.begin() + first, masks.high.begin() + end, 0);
-    }
-    masks.firstDirty = 0;
-    masks.lastDirty = -1;
-    masks.colours[0] = kBackgroundBlue;
-    masks.colours[kOutlineLayer] = inks.outline;
-    masks.colours[kRingLayer] = inks.antialias;
-    masks.colours[kTextLayer] = inks.text;
-}
-
 // How opaque the most opaque pixel of the picture is, 1..255.
 int mostOpaque(const QImage& argb)
 {
@@ -94,10 +66,37 @@ std::uint8_t layerOf(QRgb p, int alpha, const Between& between)
 
 } // namespace
 
+void ReadyMasks(LayerMasks& masks, QSize frame, const LayerInks& inks)
+{
+    const int width = frame.width(), height = frame.height();
+    const int words = (width + 63) / 64;
+    if (masks.width != width || masks.height != height) {
+        masks.width = width;
+        masks.height = height;
+        masks.words = words;
+        masks.low.assign(std::size_t(words) * std::size_t(height), 0);
+        masks.high.assign(masks.low.size(), 0);
+        masks.firstDirty = 0;
+        masks.lastDirty = -1;
+    }
+    if (masks.firstDirty <= masks.lastDirty) {
+        const auto first = std::ptrdiff_t(masks.firstDirty) * words;
+        const auto end = std::ptrdiff_t(masks.lastDirty + 1) * words;
+        std::fill(masks.low.begin() + first, masks.low.begin() + end, 0);
+        std::fill(masks.high.begin() + first, masks.high.begin() + end, 0);
+    }
+    masks.firstDirty = 0;
+    masks.lastDirty = -1;
+    masks.colours[0] = kBackgroundBlue;
+    masks.colours[kOutlineLayer] = inks.outline;
+    masks.colours[kRingLayer] = inks.antialias;
+    masks.colours[kTextLayer] = inks.text;
+}
+
 InkBand ReduceToInks(const ColourImage& image, QSize frame, const SourceInks& source,
                      const LayerInks& inks, LayerMasks& masks)
 {
-    readyMasks(masks, frame, inks);
+    ReadyMasks(masks, frame, inks);
     InkBand band;
     const QRect drawn = image.box & QRect(QPoint(0, 0), frame);
     if (drawn.isEmpty()) {
@@ -137,6 +136,25 @@ InkBand ReduceToInks(const ColourImage& image, QSize frame, const SourceInks& so
         band.opacity[std::size_t(l - 1)] =
             std::uint8_t(layerAlpha[l] == 0 ? 15 : (layerAlpha[l] * 15 + 127) / 255);
     return band;
+}
+
+void PaintLayers(SubtitleImage& image, QSize frame)
+{
+    QImage& pixels = image.pixels;
+    if (pixels.size() != frame || pixels.format() != QImage::Format_RGB32)
+        pixels = QImage(frame, QImage::Format_RGB32);
+    pixels.fill(toRgb(kBackgroundBlue));
+    const LayerMasks& masks = image.masks;
+    for (int y = masks.firstDirty; y <= masks.lastDirty; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(pixels.scanLine(y));
+        for (int x = 0; x < masks.width; ++x) {
+            const std::uint64_t bit = std::uint64_t(1) << (x % 64);
+            const int layer = ((masks.lowRow(y)[x / 64] & bit) ? 1 : 0) |
+                              ((masks.highRow(y)[x / 64] & bit) ? 2 : 0);
+            if (layer != 0)
+                row[x] = toRgb(masks.colours[layer]);
+        }
+    }
 }
 
 } // namespace lumelle::pgs

@@ -35,6 +35,14 @@ struct InkBand
     std::array<std::uint8_t, 3> opacity{15, 15, 15}; // outline, antialias, text: 0..15
 };
 
+// Frame-sized layers, the rows drawn last time cleared and none marked drawn, each layer's
+// ink set.
+void ReadyMasks(LayerMasks& masks, QSize frame, const LayerInks& inks);
+
+// Paints `image.pixels` (frame-sized) as the DVD shows the layers: each in its ink over the
+// blue background.
+void PaintLayers(SubtitleImage& image, QSize frame);
+
 // Sorts `image` (premultiplied, at image.box in a frame of `frame`'s size; clipped to it)
 // into frame-sized `masks`, clearing the rows the last picture drew.
 InkBand ReduceToInks(const ColourImage& image, QSize frame, const SourceInks& source,

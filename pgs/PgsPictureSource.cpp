@@ -62,9 +62,9 @@ SourceInks inksOf(const ReadDisplay& display)
 
 } // namespace
 
-QRectF FittedFrame(QSize from, QSize to, double toShape)
+QRectF FittedFrame(QSize from, QSize to, double toShape, double fromShape)
 {
-    const double shape = double(from.width()) / from.height();
+    const double shape = fromShape > 0 ? fromShape : double(from.width()) / from.height();
     double width = to.width(), height = to.height();
     if (shape >= toShape)
         height = to.height() * toShape / shape;
@@ -135,9 +135,13 @@ const ColourImage& PgsPictureSource::placed(int index, Worker& worker) const
     const ReadDisplay& display = m_stream->displays[std::size_t(index)];
     ComposeDisplay(display, worker.read);
     const QSize from = display.frame.isEmpty() ? m_frame : display.frame;
-    const double shape = m_colour ? double(m_frame.width()) / m_frame.height()
-                                  : (m_settings.wide ? 16.0 / 9.0 : 4.0 / 3.0);
-    const QRectF fitted = FittedFrame(from, m_frame, shape);
+    double shape = m_colour ? double(m_frame.width()) / m_frame.height()
+                            : (m_settings.wide ? 16.0 / 9.0 : 4.0 / 3.0);
+    // A DVD picture written at a DVD-sized frame stays anamorphic, at the shape it had.
+    if (m_colour && m_settings.sourceShape > 0 && m_frame.width() == 720 &&
+        (m_frame.height() == 576 || m_frame.height() == 480))
+        shape = m_settings.sourceShape;
+    const QRectF fitted = FittedFrame(from, m_frame, shape, m_settings.sourceShape);
     const double sx = fitted.width() / from.width(), sy = fitted.height() / from.height();
     if (from == m_frame && fitted.topLeft().isNull())
         return worker.read;
@@ -195,22 +199,7 @@ TimedPicture PgsPictureSource::draw(int index, int worker)
 const SubtitleImage& PgsPictureSource::drawShown(int index)
 {
     drawInks(index, m_shown);
-    // The picture as the DVD shows it: each layer in its ink over the blue background.
-    QImage& pixels = m_shown.image.pixels;
-    if (pixels.size() != m_frame || pixels.format() != QImage::Format_RGB32)
-        pixels = QImage(m_frame, QImage::Format_RGB32);
-    pixels.fill(toRgb(kBackgroundBlue));
-    const LayerMasks& masks = m_shown.image.masks;
-    for (int y = masks.firstDirty; y <= masks.lastDirty; ++y) {
-        auto* row = reinterpret_cast<QRgb*>(pixels.scanLine(y));
-        for (int x = 0; x < masks.width; ++x) {
-            const std::uint64_t bit = std::uint64_t(1) << (x % 64);
-            const int layer = ((masks.lowRow(y)[x / 64] & bit) ? 1 : 0) |
-                              ((masks.highRow(y)[x / 64] & bit) ? 2 : 0);
-            if (layer != 0)
-                row[x] = toRgb(masks.colours[layer]);
-        }
-    }
+    PaintLayers(m_shown.image, m_frame);
     return m_shown.image;
 }
 

@@ -21,11 +21,15 @@ struct PgsSourceSettings
     bool wide = true; // the DVD picture shows 16:9, else 4:3
     LayerInks inks{makeColor(255, 255, 255), makeColor(0, 0, 0), makeColor(128, 128, 128)};
     bool forced = false; // every picture forced
+    // The display shape (width over height) of the stream's own frame; 0: its pixels are
+    // square. A DVD picture read back is anamorphic, so its frame shows wider than its pixels.
+    double sourceShape = 0;
 };
 
 // Where the frame `from` lies in the frame `to` when shown at the display shape `toShape`
-// (width over height): as large as fits, centred, its own shape kept on screen.
-QRectF FittedFrame(QSize from, QSize to, double toShape);
+// (width over height): as large as fits, centred, its own shape kept on screen. `fromShape`
+// is the shape `from` shows at; 0: that of its pixels.
+QRectF FittedFrame(QSize from, QSize to, double toShape, double fromShape = 0);
 
 class PgsPictureSource : public PictureSource
 {
