@@ -89,6 +89,15 @@ QStringList helpDescription()
                        "reduced to the four inks, the text keeping its own colour in the "
                        "palette. A damaged stream is read as far as it goes and each fault is "
                        "named with its byte position."),
+        QStringLiteral("DVD subtitles are read too: a VobSub pair (given by its .idx or its .sub, "
+                       "the other found beside it by name) with its palette, custom colours, "
+                       "delays, forced subtitles, languages and alt names, and a DVD .sup, both "
+                       "known by their bytes. Written as a DVD form at their own frame they keep "
+                       "each ink, colour and contrast; for Blu-ray they are raised to full colour "
+                       "through the palette and contrast, at the DVD frame unless --frame-size "
+                       "names another. Every stream of a pair goes into the pair written; a "
+                       "form of one stream takes the default one, or the one --stream-index "
+                       "names."),
         QStringLiteral("The pair is written beside each subtitle file unless --output is given; a "
                        ".sub input is never overwritten (the pair is then named "
                        "NAME_vobsub.idx/.sub). Every line is checked against the %1-pixel width "

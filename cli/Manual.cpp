@@ -173,6 +173,10 @@ QString ConvertManualPage()
                            "bluray.sup\n"
                            "lumelle\\-convert \\-\\-format pgs \\-\\-frame\\-size "
                            "1280x720 \\-o out bluray.sup\n"
+                           "lumelle\\-convert \\-\\-format pgs \\-\\-frame\\-size "
+                           "1920x1080 \\-o out dvd.idx\n"
+                           "lumelle\\-convert \\-\\-stream\\-index 1 \\-\\-format "
+                           "dvd\\-sup dvd.idx\n"
                            ".fi\n")
                 .arg(roff(QLatin1String(platform::kSettingsFileName)));
     page += environmentSection(false);
