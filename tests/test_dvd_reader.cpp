@@ -4,6 +4,7 @@
 #include "ConverterRuns.h"
 #include "pgs/DvdPictureSource.h"
 #include "pgs/PgsReader.h"
+#include "vobsub/DvdSup.h"
 #include "vobsub/ProgramStream.h"
 #include "vobsub/VobSubReader.h"
 
@@ -416,4 +417,32 @@ TEST(DvdConversion, TextThroughVobSubOverlapsTextDrawnAsPgs)
         EXPECT_GE(double(both) / double(inX), 0.9) << both << " of " << inX;
         EXPECT_GE(double(both) / double(inY), 0.9) << both << " of " << inY;
     }
+}
+
+TEST(DvdSupReader, DamageAndTimesPastTheClockAreNamed)
+{
+    Bytes s = SupPacket(handMadeUnit(0, 88, true), 90000);
+    const std::size_t damage = s.size();
+    s.insert(s.end(), 5, 0x00);
+    const std::size_t far = s.size();
+    s += SupPacket(handMadeUnit(0, 88, false), std::uint64_t(1) << 40);
+    s += SupPacket(handMadeUnit(0, 88, false), 450000);
+    s.resize(s.size() - 4); // the last unit loses its closing sequence
+    const DvdRead read = ReadDvdSup(s.data(), s.size());
+    ASSERT_EQ(read.streams.size(), 1u);
+    const auto& pictures = read.streams[0].pictures;
+    ASSERT_EQ(pictures.size(), 2u);
+    EXPECT_TRUE(pictures[0].forced);
+    EXPECT_EQ(pictures[0].start, 90000);
+    EXPECT_EQ(pictures[1].start, 450000);
+    EXPECT_EQ(pictures[1].area, QRect(100, 400, 16, 4)); // its rows were whole
+    const QString said = messages(read);
+    EXPECT_TRUE(
+        said.contains(QStringLiteral("no subtitle at byte %1: 5 bytes skipped").arg(damage)))
+        << said.toStdString();
+    EXPECT_TRUE(said.contains(
+        QStringLiteral("the subtitle at byte %1 starts past 26:30:43,717 and is left out")
+            .arg(far)))
+        << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("is cut off"))) << said.toStdString();
 }

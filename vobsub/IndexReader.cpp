@@ -8,6 +8,7 @@ namespace lumelle {
 namespace {
 
 constexpr long long kTicksPerMilli = 90;
+constexpr long long kLongestMillis = 1'000'000'000'000;
 
 QRgb rgbOfHex(const QString& hex, bool& ok)
 {
@@ -21,7 +22,7 @@ QRgb rgbOfHex(const QString& hex, bool& ok)
 bool millisOf(const QString& text, long long& ms)
 {
     static const QRegularExpression form(
-        QStringLiteral("^\\s*([+-]?)\\s*(\\d+):(\\d{1,2}):(\\d{1,2})[:.,](\\d{1,3})\\s*$"));
+        QStringLiteral("^\\s*([+-]?)\\s*(\\d{1,6}):(\\d{1,2}):(\\d{1,2})[:.,](\\d{1,3})\\s*$"));
     const QRegularExpressionMatch m = form.match(text);
     if (m.hasMatch()) {
         ms = ((m.captured(2).toLongLong() * 60 + m.captured(3).toLongLong()) * 60 +
@@ -34,7 +35,8 @@ bool millisOf(const QString& text, long long& ms)
     }
     bool ok = false;
     ms = text.trimmed().toLongLong(&ok);
-    return ok;
+    // Far past any film: damage, and kept from overflowing the ticks it is turned into.
+    return ok && ms > -kLongestMillis && ms < kLongestMillis;
 }
 
 class IndexParser

@@ -1,6 +1,7 @@
 #include "vobsub/VobSubReader.h"
 
 #include "platform/Error.h"
+#include "subtitle/TimeCodes.h"
 #include "vobsub/DvdSup.h"
 #include "vobsub/IndexReader.h"
 #include "vobsub/ProgramStreamReader.h"
@@ -64,6 +65,26 @@ void endAtNext(std::vector<DvdPicture>& pictures)
     for (std::size_t i = 0; i + 1 < pictures.size(); ++i)
         if (pictures[i].end < 0)
             pictures[i].end = pictures[i + 1].start;
+}
+
+// Pictures that start where the 33-bit clock cannot reach are damage: left out and named.
+void dropUnreachable(DvdRead& read)
+{
+    for (DvdStream& stream : read.streams) {
+        auto& pictures = stream.pictures;
+        for (const DvdPicture& p : pictures)
+            if (p.start >= (long long)(kClockTickLimit))
+                read.problems.push_back({QString(), p.offset,
+                                         QStringLiteral("the subtitle at byte %1 starts past "
+                                                        "%2 and is left out")
+                                             .arg(p.offset)
+                                             .arg(QLatin1String(kLatestStartText))});
+        pictures.erase(std::remove_if(pictures.begin(), pictures.end(),
+                                      [](const DvdPicture& p) {
+                                          return p.start >= (long long)(kClockTickLimit);
+                                      }),
+                       pictures.end());
+    }
 }
 
 QString byteText(std::size_t offset)
@@ -212,6 +233,7 @@ DvdRead ReadVobSub(const QByteArray& idxText, const std::uint8_t* sub, std::size
     }
     for (DvdProblem& p : demuxed.problems)
         read.problems.push_back(p);
+    dropUnreachable(read);
     for (DvdStream& stream : read.streams)
         endAtNext(stream.pictures);
     return read;
@@ -253,9 +275,12 @@ DvdRead ReadDvdSup(const std::uint8_t* data, std::size_t size)
             pos = next;
             continue;
         }
-        long long ticks = 0;
+        std::uint64_t time = 0;
         for (int b = 7; b >= 0; --b)
-            ticks = (ticks << 8) | data[pos + 2 + std::size_t(b)];
+            time = (time << 8) | data[pos + 2 + std::size_t(b)];
+        // A time past the clock's limit is damage; the picture is left out by the check below.
+        const long long ticks =
+            time < kClockTickLimit ? (long long)(time) : (long long)(kClockTickLimit);
         const std::size_t unitAt = pos + kSupHeaderSize;
         RawUnit unit{0, pos, ticks, {}, true};
         const std::size_t available = std::min(unitSize, size - unitAt);
@@ -267,8 +292,9 @@ DvdRead ReadDvdSup(const std::uint8_t* data, std::size_t size)
         stream.pictures.push_back(pictureOf(unit, ticks, byteText(pos), read));
         pos = unitAt + unitSize;
     }
-    endAtNext(stream.pictures);
     read.streams.push_back(std::move(stream));
+    dropUnreachable(read);
+    endAtNext(read.streams[0].pictures);
     return read;
 }
 
