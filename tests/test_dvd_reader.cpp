@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -341,6 +342,15 @@ TEST(DvdConversion, StreamsOfAPairIntoEveryForm)
     EXPECT_TRUE(written.contains("alt: Fran\xc3\xa7"
                                  "ais"));
     EXPECT_TRUE(written.contains("langidx: 1"));
+    // ffmpeg finds both streams in the pair written, with their subtitles.
+    QProcess probe;
+    probe.start(QStringLiteral("ffprobe"),
+                {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-count_packets"),
+                 QStringLiteral("-show_entries"), QStringLiteral("stream=nb_read_packets"),
+                 QStringLiteral("-of"), QStringLiteral("csv=p=0"),
+                 dir.filePath(QStringLiteral("pair/film.idx"))});
+    ASSERT_TRUE(probe.waitForFinished(30000));
+    EXPECT_EQ(probe.readAllStandardOutput().simplified(), QByteArray("2 1"));
     // A form of one stream takes the default stream, or the one asked for.
     for (const char* form : {"pgs", "bdn-xml", "dvd-sup"}) {
         SCOPED_TRACE(form);
