@@ -5,6 +5,7 @@
 #include "cli/StoppableRun.h"
 #include "cli/TerminalText.h"
 #include "convert/JoinedSource.h"
+#include "pgs/BluRayForm.h"
 #include "pgs/DvdPictureSource.h"
 #include "platform/Error.h"
 #include "vobsub/Languages.h"
@@ -117,8 +118,13 @@ void plan(const ReadFile& in, const std::vector<int>& chosen, const QString& nam
     if (chosen.size() == 1) {
         auto source =
             std::make_shared<pgs::DvdPictureSource>(in.read, chosen[0], sourceSettings(options));
-        // A Blu-ray form keeps the DVD frame unless --frame-size names another.
-        const QSize frame = options.frameSizeText.isEmpty() ? source->frame() : QSize();
+        // A Blu-ray form keeps the DVD frame unless --frame-size names another (or the frame
+        // is none Blu-ray has).
+        const QString own =
+            QStringLiteral("%1x%2").arg(source->frame().width()).arg(source->frame().height());
+        const QSize frame = options.frameSizeText.isEmpty() && BluRayFrameSizeTexts().contains(own)
+                                ? source->frame()
+                                : QSize();
         request.source = source;
         request.writer =
             WriterFor(run, languageTextOf(read.streams[std::size_t(chosen[0])], options), frame);

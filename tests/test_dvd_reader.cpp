@@ -6,6 +6,7 @@
 #include "pgs/PgsReader.h"
 #include "vobsub/DvdSup.h"
 #include "vobsub/ProgramStream.h"
+#include "vobsub/SubpictureDecoder.h"
 #include "vobsub/VobSubReader.h"
 
 #include <QDir>
@@ -220,6 +221,14 @@ TEST(VobSubReader, DamagedUnitsKeepWhatDecoded)
         << messages(read).toStdString();
     ASSERT_EQ(read.streams.at(0).pictures.size(), 2u);
     EXPECT_EQ(read.streams[0].pictures[0].area, QRect(100, 400, 16, 4));
+    // An area no frame has is kept to the largest frame, and named.
+    Bytes unit = handMadeUnit(0, 88, false);
+    unit[27] = 0x4F; // x2 4095
+    unit[28] = 0xFF;
+    UnitFault fault;
+    const DvdPicture huge = DecodeSubpicture(unit.data(), unit.size(), fault);
+    EXPECT_EQ(fault.what, QStringLiteral("its area (3996x4) is larger than any frame"));
+    EXPECT_EQ(huge.area, QRect(100, 400, 1920, 4));
     // A .sub cut inside a packet still gives the pictures before it.
     const DvdRead cut = ReadVobSub(QByteArray(), pair.sub.data(), pair.sub.size() - 5);
     EXPECT_TRUE(messages(cut).contains(QStringLiteral("is cut off")))

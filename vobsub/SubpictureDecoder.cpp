@@ -19,6 +19,8 @@ constexpr std::uint8_t kSetOffsets = 0x06;    // 4 bytes: top and bottom field o
 constexpr std::uint8_t kChangeColours = 0x07; // 2 bytes of size, then that many less two
 constexpr std::uint8_t kEndOfSequence = 0xFF;
 
+constexpr QSize kLargestArea(1920, 1080);
+
 // A unit holds no more sequences than this; more means its offsets run in a circle.
 constexpr int kMaxSequences = 256;
 
@@ -236,6 +238,15 @@ DvdPicture DecodeSubpicture(const std::uint8_t* unit, std::size_t size, UnitFaul
         return picture;
     }
     picture.area = QRect(c.x1, c.y1, c.x2 - c.x1 + 1, c.y2 - c.y1 + 1);
+    // No DVD frame is larger than a high-definition one; a damaged area could ask for 16 MB
+    // a picture, so only what any frame can show is kept.
+    if (picture.area.width() > kLargestArea.width() ||
+        picture.area.height() > kLargestArea.height()) {
+        fault = {controlsAt, QStringLiteral("its area (%1x%2) is larger than any frame")
+                                 .arg(picture.area.width())
+                                 .arg(picture.area.height())};
+        picture.area.setSize(picture.area.size().boundedTo(kLargestArea));
+    }
     picture.pixels.assign(std::size_t(picture.area.width()) * std::size_t(picture.area.height()),
                           0);
     // The rows end where the control sequences begin (or at the unit's end, if they lie before).
