@@ -24,6 +24,19 @@ struct ReadFile
     QStringList files; // every file read, so that none is replaced by an output
 };
 
+// A file without a palette is taken to hold our own entries: antialias, outline, text and
+// the background in entries 0 to 3, in the colours the options name.
+void useOurPalette(DvdRead& read, const ConvertOptions& options)
+{
+    if (read.paletteGiven)
+        return;
+    const RenderSettings& s = options.settings;
+    read.palette[0] = toRgb(s.antialiasColor);
+    read.palette[1] = toRgb(s.outlineColor);
+    read.palette[2] = toRgb(s.textColor);
+    read.palette[3] = toRgb(kBackgroundBlue);
+}
+
 ReadFile readDvdFile(const QString& file)
 {
     if (DvdFileKindOf(file) == DvdFileKind::DvdSup)
@@ -34,7 +47,7 @@ ReadFile readDvdFile(const QString& file)
         read->problems.insert(read->problems.begin(),
                               {file, 0,
                                QStringLiteral("no .idx beside it: the times come from "
-                                              "the packs, the colours are greys")});
+                                              "the packs, the colours from the options")});
     return {read, pair.idx.isEmpty() ? QStringList{pair.sub} : QStringList{pair.idx, pair.sub}};
 }
 
@@ -170,6 +183,7 @@ int ConvertDvdFile(const QString& file, const RunState& run, FileReport& report,
     ReadFile in;
     try {
         in = readDvdFile(file);
+        useOurPalette(*in.read, options);
     } catch (const Error& e) {
         PrintLine(stderr, QStringLiteral("%1: %2").arg(name, e.message()));
         return 1;

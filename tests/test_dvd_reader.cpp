@@ -280,6 +280,14 @@ TEST(VobSubReader, OurOwnPairAndSupReadBackWholeAndConvertBackByteForByte)
     EXPECT_EQ(readFile(dir.filePath(QStringLiteral("again/track.sub"))),
               readFile(dir.filePath(QStringLiteral("film.sub"))));
     EXPECT_EQ(readFile(dir.filePath(QStringLiteral("again/track.idx"))), readFile(idx));
+    // The .sup, which holds no palette, shows our own entries in the options' colours: the
+    // pair made from it is the pair made from the text.
+    QDir().mkpath(dir.filePath(QStringLiteral("fromsup")));
+    run = runConverter({dir.filePath(QStringLiteral("film.sup")), QStringLiteral("-o"),
+                        dir.filePath(QStringLiteral("fromsup"))});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(readFile(dir.filePath(QStringLiteral("fromsup/film.sub"))),
+              readFile(dir.filePath(QStringLiteral("film.sub"))));
     // Beside itself, the pair read is kept and the new one goes beside it.
     const QByteArray before = readFile(idx);
     run = runConverter({idx});

@@ -45,6 +45,9 @@ struct DvdRead
 {
     QSize frame; // the frame the pictures are placed in; empty when the file does not say
     std::array<QRgb, 16> palette{};
+    // False when the file holds no palette (a DVD .sup, a .sub without its index): `palette`
+    // is then sixteen greys, for the reader's caller to replace with the colours it knows.
+    bool paletteGiven = false;
     // "custom colors: ON": the four pixel values show these colours instead, and those marked
     // transparent ("tridx") not at all.
     bool customColours = false;

@@ -223,6 +223,7 @@ DvdRead ReadVobSub(const QByteArray& idxText, const std::uint8_t* sub, std::size
         const IndexContents index = ReadIndexText(idxText);
         read = index.colours;
         read.frame = index.frame;
+        read.paletteGiven = index.palette;
         if (!index.palette)
             read.palette = greys();
         for (DvdProblem p : index.problems) {
