@@ -62,41 +62,6 @@ const QStringList& colourNames()
     return names;
 }
 
-const QStringList& modeNames()
-{
-    static const QStringList names = [] {
-        QStringList list;
-        for (const NamedMode& m : NamedModes())
-            list << QLatin1String(m.name);
-        return list;
-    }();
-    return names;
-}
-
-// The two-letter codes of the window's language list that --language takes.
-const QStringList& languageCodes()
-{
-    static const QStringList codes = [] {
-        QStringList list;
-        for (const QString& entry : VobsubLanguageNames()) {
-            const QString code = entry.left(2);
-            if (!list.contains(code) && !IndexLanguageCode(code).isEmpty())
-                list << code;
-        }
-        return list;
-    }();
-    return codes;
-}
-
-// What --format takes: a DVD form or both of them, or one Blu-ray form.
-const QStringList& formatNames()
-{
-    static const QStringList names{QStringLiteral("vobsub"), QStringLiteral("dvd-sup"),
-                                   QStringLiteral("vobsub,dvd-sup"), QStringLiteral("pgs"),
-                                   QStringLiteral("bdn-xml")};
-    return names;
-}
-
 QString styleName(const FontStyle& style)
 {
     for (const QString& name : StyleNames()) {
@@ -145,7 +110,7 @@ QString applyPalette(ParseState& state, const QString& value)
             return QString();
         }
     }
-    return QStringLiteral("palette must be %1, not '%2'").arg(Listed(modeNames()), value);
+    return QStringLiteral("palette must be %1, not '%2'").arg(Listed(ModeNames()), value);
 }
 
 // The two letters the index holds for `value`, or the refusal naming the nearest codes.
@@ -215,7 +180,7 @@ QString applyFormat(ParseState& state, const QString& value)
         else if (form == QLatin1String("dvd-sup"))
             sup = true;
         else
-            return QStringLiteral("format must be %1, not '%2'").arg(Listed(formatNames()), value);
+            return QStringLiteral("format must be %1, not '%2'").arg(Listed(FormatNames()), value);
     }
     o.writePair = pair;
     o.writeSup = sup;
@@ -407,7 +372,7 @@ const OptionRow kOptions[] = {
      nullptr, colourNames},
     {nullptr, "--palette", "MODE", nullptr, nullptr, 0, 0,
      [](const ConvertOptions& o) { return ModeName(o.mode); }, paletteHelp, applyPalette, nullptr,
-     modeNames},
+     ModeNames},
     {nullptr, "--language", "CODE", nullptr, nullptr, 0, 0,
      [](const ConvertOptions& o) { return o.languageText.left(2); },
      [](const OptionRow& row) {
@@ -417,7 +382,7 @@ const OptionRow kOptions[] = {
                                "gives, else the one the text is written in, else %1")
              .arg(row.defaultText());
      },
-     applyLanguage, nullptr, languageCodes},
+     applyLanguage, nullptr, LanguageCodes},
     {nullptr, "--stream", "[LANG:]FILE", nullptr, nullptr, 0, 0, nullptr,
      [](const OptionRow&) {
          return QStringLiteral(
@@ -491,7 +456,7 @@ const OptionRow kOptions[] = {
                     "alpha per subtitle, NAME_0001.png...)")
              .arg(row.defaultText());
      },
-     applyFormat, nullptr, formatNames},
+     applyFormat, nullptr, FormatNames},
     {nullptr, "--frame-size", "WxH", "frame size", BluRayFrameSizeTexts, 0, 0, nullptr,
      [](const OptionRow& row) {
          return QStringLiteral("the frame of --format pgs and bdn-xml: %1 (the first when not "
