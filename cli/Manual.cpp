@@ -181,6 +181,10 @@ QString ConvertManualPage()
                 .arg(roff(QLatin1String(platform::kSettingsFileName)));
     page += environmentSection(false);
     page += settingsFileSection();
+    page += taggedParagraph(
+        QStringLiteral("\\fI/usr/share/bash\\-completion/completions/lumelle\\-convert\\fR"),
+        QStringLiteral("Completes the options, the values each takes and the subtitle files and "
+                       "folders it reads in bash; written from the same table as this page."));
     page += reportingBugsSection() + copyrightSection();
     page += section("SEE ALSO") + QStringLiteral(".BR lumelle (1)\n");
     return page;

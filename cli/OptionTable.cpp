@@ -46,17 +46,20 @@ QString numberRuns(const QStringList& texts)
 }
 
 // The colour names the options take: the window's standard set in its order, then the rest.
-QString colourNames()
+const QStringList& colourNames()
 {
-    QStringList names;
-    for (ColorValue colour : StandardColours())
-        names << ColourText(colour);
-    for (const platform::NamedColor& named : platform::namedColors()) {
-        const QString name = ColourText(named.value);
-        if (!names.contains(name))
-            names << name;
-    }
-    return names.join(QStringLiteral(", "));
+    static const QStringList names = [] {
+        QStringList list;
+        for (ColorValue colour : StandardColours())
+            list << ColourText(colour);
+        for (const platform::NamedColor& named : platform::namedColors()) {
+            const QString name = ColourText(named.value);
+            if (!list.contains(name))
+                list << name;
+        }
+        return list;
+    }();
+    return names;
 }
 
 QString styleName(const FontStyle& style)
@@ -101,15 +104,13 @@ QString applyColour(const QString& value, ColorValue& colour, bool& chosen)
 
 QString applyPalette(ParseState& state, const QString& value)
 {
-    QStringList names;
     for (const NamedMode& m : NamedModes()) {
         if (value.compare(QLatin1String(m.name), Qt::CaseInsensitive) == 0) {
             state.options.mode = m.mode;
             return QString();
         }
-        names << QLatin1String(m.name);
     }
-    return QStringLiteral("palette must be %1, not '%2'").arg(Listed(names), value);
+    return QStringLiteral("palette must be %1, not '%2'").arg(Listed(ModeNames()), value);
 }
 
 // The two letters the index holds for `value`, or the refusal naming the nearest codes.
@@ -179,9 +180,7 @@ QString applyFormat(ParseState& state, const QString& value)
         else if (form == QLatin1String("dvd-sup"))
             sup = true;
         else
-            return QStringLiteral("format must be vobsub, dvd-sup, vobsub,dvd-sup, pgs or "
-                                  "bdn-xml, not '%1'")
-                .arg(value);
+            return QStringLiteral("format must be %1, not '%2'").arg(Listed(FormatNames()), value);
     }
     o.writePair = pair;
     o.writeSup = sup;
@@ -349,7 +348,8 @@ const OptionRow kOptions[] = {
      [](const OptionRow& row) { return QStringLiteral("text colour (%1)").arg(row.defaultText()); },
      [](ParseState& s, const QString& v) {
          return applyColour(v, s.options.settings.textColor, s.textSet);
-     }},
+     },
+     nullptr, colourNames},
     {nullptr, "--outline-color", "C", nullptr, nullptr, 0, 0,
      [](const ConvertOptions& o) { return ColourText(o.settings.outlineColor); },
      [](const OptionRow& row) {
@@ -357,19 +357,22 @@ const OptionRow kOptions[] = {
      },
      [](ParseState& s, const QString& v) {
          return applyColour(v, s.options.settings.outlineColor, s.outlineSet);
-     }},
+     },
+     nullptr, colourNames},
     {nullptr, "--antialias-color", "C", nullptr, nullptr, 0, 0,
      [](const ConvertOptions& o) { return ColourText(o.settings.antialiasColor); },
      [](const OptionRow& row) {
          return QStringLiteral("antialias ring colour (%1); C is a name (%2; in any case, \"cl\" "
                                "in front allowed), #RRGGBB or R,G,B")
-             .arg(row.defaultText(), colourNames());
+             .arg(row.defaultText(), colourNames().join(QStringLiteral(", ")));
      },
      [](ParseState& s, const QString& v) {
          return applyColour(v, s.options.settings.antialiasColor, s.antialiasSet);
-     }},
+     },
+     nullptr, colourNames},
     {nullptr, "--palette", "MODE", nullptr, nullptr, 0, 0,
-     [](const ConvertOptions& o) { return ModeName(o.mode); }, paletteHelp, applyPalette},
+     [](const ConvertOptions& o) { return ModeName(o.mode); }, paletteHelp, applyPalette, nullptr,
+     ModeNames},
     {nullptr, "--language", "CODE", nullptr, nullptr, 0, 0,
      [](const ConvertOptions& o) { return o.languageText.left(2); },
      [](const OptionRow& row) {
@@ -379,7 +382,7 @@ const OptionRow kOptions[] = {
                                "gives, else the one the text is written in, else %1")
              .arg(row.defaultText());
      },
-     applyLanguage},
+     applyLanguage, nullptr, LanguageCodes},
     {nullptr, "--stream", "[LANG:]FILE", nullptr, nullptr, 0, 0, nullptr,
      [](const OptionRow&) {
          return QStringLiteral(
@@ -388,7 +391,7 @@ const OptionRow kOptions[] = {
              "like film.LANG.forced.srt makes a forced stream. The pair is named after the first "
              "file without its language part (film.idx); a file without subtitles is left out");
      },
-     applyStream},
+     applyStream, nullptr, nullptr, OfferedFiles::Inputs},
     {nullptr, "--alt", "NAME", nullptr, nullptr, 0, 0, nullptr,
      [](const OptionRow&) {
          return QStringLiteral("the name players show for the --stream given just before");
@@ -453,7 +456,7 @@ const OptionRow kOptions[] = {
                     "alpha per subtitle, NAME_0001.png...)")
              .arg(row.defaultText());
      },
-     applyFormat},
+     applyFormat, nullptr, FormatNames},
     {nullptr, "--frame-size", "WxH", "frame size", BluRayFrameSizeTexts, 0, 0, nullptr,
      [](const OptionRow& row) {
          return QStringLiteral("the frame of --format pgs and bdn-xml: %1 (the first when not "
@@ -499,13 +502,14 @@ const OptionRow kOptions[] = {
                                    "several files; name a folder (./- for one called '-')");
          s.options.outputFolder = v;
          return QString();
-     }},
+     },
+     nullptr, nullptr, OfferedFiles::Folders},
     {nullptr, "--settings", "FILE", nullptr, nullptr, 0, 0, nullptr,
      [](const OptionRow&) {
          return QStringLiteral("take the settings from the window's settings file; options given "
                                "after it override them");
      },
-     applySettings},
+     applySettings, nullptr, nullptr, OfferedFiles::SettingsFiles},
     {nullptr, "--stream-index", "N", "stream index", nullptr, 0, kLastSubpictureStream, nullptr,
      [](const OptionRow& row) {
          return QStringLiteral("of a VobSub pair read with several streams, convert only stream "

@@ -23,6 +23,14 @@ struct ParseState
     QString defaultStream;            // --default-stream as given, read once every stream is
 };
 
+// The files shell completion offers for an option's value.
+enum class OfferedFiles {
+    None,
+    Folders,       // folders only (--output)
+    Inputs,        // subtitle files and folders, as FILE takes them
+    SettingsFiles, // the window's settings files (.ini) and folders
+};
+
 // One row of the option table: the parser, --help and the manual pages all read it.
 struct OptionRow
 {
@@ -45,8 +53,17 @@ struct OptionRow
     // Turns a value as people write it into the spelling of the row's choices before the checks
     // ("23.976" into "23976"); null when values are taken as written.
     QString (*spelling)(const QString& value) = nullptr;
+    // The words shell completion offers for a value the row checks in `apply` rather than
+    // against its choices (--palette); null when it offers the choices, or nothing.
+    const QStringList& (*offered)() = nullptr;
+    OfferedFiles files = OfferedFiles::None;
 
     bool isNumber() const { return min < max; }
+    // The words shell completion offers for the value: `offered`, else the choices.
+    QStringList completions() const
+    {
+        return offered ? offered() : choices ? choices() : QStringList();
+    }
     QString defaultText() const { return shown ? shown(ConvertOptions()) : QString(); }
 };
 

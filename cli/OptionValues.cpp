@@ -1,6 +1,7 @@
 #include "cli/OptionValues.h"
 
 #include "platform/StoredValues.h"
+#include "vobsub/Languages.h"
 
 #include <QRegularExpression>
 #include <cmath>
@@ -109,6 +110,39 @@ QString Listed(const QStringList& items, const char* lastJoin)
         return items.join(QString());
     return QStringList(items.mid(0, items.size() - 1)).join(QStringLiteral(", ")) +
            QLatin1String(lastJoin) + items.last();
+}
+
+const QStringList& ModeNames()
+{
+    static const QStringList names = [] {
+        QStringList list;
+        for (const NamedMode& m : NamedModes())
+            list << QLatin1String(m.name);
+        return list;
+    }();
+    return names;
+}
+
+const QStringList& LanguageCodes()
+{
+    static const QStringList codes = [] {
+        QStringList list;
+        for (const QString& entry : VobsubLanguageNames()) {
+            const QString code = entry.left(2);
+            if (!list.contains(code) && !IndexLanguageCode(code).isEmpty())
+                list << code;
+        }
+        return list;
+    }();
+    return codes;
+}
+
+const QStringList& FormatNames()
+{
+    static const QStringList names{QStringLiteral("vobsub"), QStringLiteral("dvd-sup"),
+                                   QStringLiteral("vobsub,dvd-sup"), QStringLiteral("pgs"),
+                                   QStringLiteral("bdn-xml")};
+    return names;
 }
 
 } // namespace lumelle

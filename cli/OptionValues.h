@@ -21,6 +21,14 @@ struct NamedMode
 std::span<const NamedMode> NamedModes();
 // The name --palette takes for `mode`.
 QString ModeName(PaletteMode mode);
+// The names of every mode, in the order of NamedModes.
+const QStringList& ModeNames();
+
+// The two-letter codes of the window's language list that --language takes.
+const QStringList& LanguageCodes();
+
+// What --format takes: a DVD form or both of them, or one Blu-ray form.
+const QStringList& FormatNames();
 
 // A colour given as a name ("white", "clWhite"), "#RRGGBB" or "R,G,B"; false when unreadable.
 bool ParseColour(const QString& text, ColorValue& colour);

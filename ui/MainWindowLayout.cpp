@@ -344,9 +344,7 @@ void MainWindowLayout::build(QWidget* window, MainWindowControls& controls)
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     SetWindowFont(window);
     // The layout of the controls, with the output folder's row under the preview and the column
-    // of the output form and languages on the right; on a screen too small for it the window is
-    // made smaller and the controls scroll (FitToAvailableArea).
-    window->setFixedSize(1063, 732);
+    // of the output form and languages on the right; arrangeFor gives the window its size.
     // Group boxes with the caption on the frame line and lists with a narrow arrow, so that
     // the controls fit the small places of the layout.
     // A style sheet decides the fonts of the children, so the window font is named here too.
@@ -376,6 +374,8 @@ void MainWindowLayout::build(QWidget* window, MainWindowControls& controls)
     builder.buildWrapCheckBox();
     builder.buildOutputFolderRow();
     builder.buildPairColumn();
+    fitTexts(controls);
+    arrangeFor(controls, QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
 }
 
 void MainWindowLayout::setDefaults(MainWindowControls& c)
@@ -398,7 +398,7 @@ void MainWindowLayout::setDefaults(MainWindowControls& c)
     }
     SetItemIndex(c.ComboBoxOutlineWidth,
                  OutlineWidthTexts().indexOf(QString::number(defaults.outlineWidth)));
-    c.preview->setGeometry(40, 126, 720, 576);
+    c.preview->setFrameSize(QSize(720, 576));
     {
         QSignalBlocker quiet(c.ComboBox5);
         c.ComboBox5->clear();

@@ -21,6 +21,18 @@ public:
     // fills `controls` with them; also sets the titles and filters of the faceless dialogs.
     static void build(QWidget* window, MainWindowControls& controls);
 
+    // Widens the controls whose texts in the user's language are wider than their places, and
+    // moves what stands right of them along; with the English texts nothing moves. Called by
+    // build().
+    static void fitTexts(MainWindowControls& controls);
+
+    // Arranges the window for a client area of `room` and gives the controls' parent that size,
+    // which it returns: as designed where it fits; on a shorter screen with a smaller preview;
+    // on a narrower one with the column of the output form beside the preview. The output
+    // folder's row stays under the preview. A room too small even then leaves the window to
+    // scroll (FitToAvailableArea).
+    static QSize arrangeFor(MainWindowControls& controls, QSize room);
+
     // The controls at their defaults: frame rate, language, font with its size, character set,
     // style and outline, alignment, wrapping, the offsets (which raise their change handlers)
     // and the preview's size. The pictures, the output and the palette choice are reset by the

@@ -47,7 +47,7 @@ void PreviewDrawing::loadBackground()
     const VideoStandard standard = VideoStandardFromFps(m_controls.ComboBoxFps->currentText());
     const int width = frameWidth(standard);
     const int height = frameHeight(standard);
-    m_controls.preview->setGeometry(40, 126, width, height);
+    m_controls.preview->setFrameSize(QSize(width, height));
 
     const QString userPicture = standard == VideoStandard::PAL
                                     ? m_controls.LabelImageChangedPAL->text()
@@ -94,7 +94,7 @@ void PreviewDrawing::drawEntry(int number, const SubtitleLine& entry,
         return;
     }
     m_loaded.LinesFit = true;
-    if (!DrawEntries(m_picture, {entry}, settings, m_controls.preview->size())) {
+    if (!DrawEntries(m_picture, {entry}, settings, m_controls.preview->frameSize())) {
         m_loaded.LinesFit = false;
         platform::messages().showMessage(
             tr("The subtitle is taller than the frame. Please use a smaller font size."));
@@ -147,7 +147,7 @@ void PreviewDrawing::showSelectedOrBackground()
 void PreviewDrawing::showRunPicture(const QImage& picture)
 {
     m_picture = picture;
-    m_controls.preview->setGeometry(40, 126, picture.width(), picture.height());
+    m_controls.preview->setFrameSize(picture.size());
     m_controls.preview->setPicture(m_picture);
 }
 

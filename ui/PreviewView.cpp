@@ -32,6 +32,29 @@ void PreviewView::setPicture(const QImage& picture)
     update();
 }
 
+void PreviewView::setFrameSize(QSize frame)
+{
+    m_frame = frame;
+    fitBox();
+}
+
+void PreviewView::setLargestShown(QSize box)
+{
+    m_largest = box;
+    fitBox();
+}
+
+void PreviewView::fitBox()
+{
+    if (!m_frame.isValid())
+        return;
+    QSize shown = m_frame;
+    if (m_largest.isValid() && !m_frame.isEmpty() &&
+        (shown.width() > m_largest.width() || shown.height() > m_largest.height()))
+        shown = m_frame.scaled(m_largest, Qt::KeepAspectRatio);
+    resize(shown);
+}
+
 void PreviewView::paintEvent(QPaintEvent*)
 {
     if (m_shown.isNull())

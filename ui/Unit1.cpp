@@ -260,14 +260,14 @@ bool TForm1::event(QEvent* event)
         SetOutputFormKey(LabelOutputForm->text());
     }
     if (event->type() == QEvent::Show && !event->spontaneous())
-        FitToAvailableArea(this);
+        fitToScreen();
     bool handled = QWidget::event(event);
     if (event->type() == QEvent::WindowActivate && !m_activated) {
         m_activated = true;
         RunGuarded([this] { FormActivate(); });
         // The second restore may have moved the window again, and the window manager's frame
         // is known now.
-        FitToAvailableArea(this);
+        fitToScreen();
         // The focus is seen from the start, not only after the first Tab.
         setAttribute(Qt::WA_KeyboardFocusChange);
         ButtonLoadSrt->setFocus(Qt::OtherFocusReason);
@@ -286,6 +286,12 @@ void TForm1::closeEvent(QCloseEvent* event)
         JvFormStorage->SaveFormPlacement();
     FormClose();
     event->accept();
+}
+
+void TForm1::fitToScreen()
+{
+    MainWindowLayout::arrangeFor(*this, AvailableClientRoom(this));
+    FitToAvailableArea(this);
 }
 
 bool TForm1::isMainWindowActive() const

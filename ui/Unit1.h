@@ -159,6 +159,8 @@ protected:
 
 private:
     void makeParts();
+    // Arranges the controls for the screen the window is on and fits the window to it.
+    void fitToScreen();
     void connectHandlers();
     // The file-name box: the loaded file's path scrolled to its end, the whole path (and the
     // folder its last output went to) as its tooltip.

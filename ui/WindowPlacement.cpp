@@ -91,6 +91,14 @@ void MakeScrollable(QWidget* window)
     area->setGeometry(window->rect());
 }
 
+QSize AvailableClientRoom(const QWidget* window)
+{
+    QScreen* screen = screenOf(expectedFrame(window));
+    if (!screen)
+        return QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    return screen->availableGeometry().size().shrunkBy(frameMargins(window));
+}
+
 void FitToAvailableArea(QWidget* window)
 {
     auto* area =

