@@ -425,6 +425,34 @@
         <source>Done</source>
         <translation>Fertig</translation>
     </message>
+    <message>
+        <source>stand-alone DVD and DivX players</source>
+        <translation>DVD- und DivX-Player</translation>
+    </message>
+    <message>
+        <source>DVD authoring</source>
+        <translation>DVD-Authoring</translation>
+    </message>
+    <message>
+        <source>mpv, VLC, ffmpeg-based players, Matroska files made with mkvmerge</source>
+        <translation>mpv, VLC, Player auf ffmpeg-Basis, mit mkvmerge erstellte Matroska-Dateien</translation>
+    </message>
+    <message>
+        <source>players with the custom-colour extension</source>
+        <translation>Player mit der Erweiterung für eigene Farben</translation>
+    </message>
+    <message>
+        <source>Shows the colours right in: %1.</source>
+        <translation>Richtige Farben in: %1.</translation>
+    </message>
+    <message>
+        <source>; </source>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>mpv, VLC and ffmpeg show white text pink.</source>
+        <translation>mpv, VLC und ffmpeg zeigen weißen Text rosa.</translation>
+    </message>
 </context>
 <context>
     <name>lumelle::UpdateCheck</name>

@@ -425,6 +425,34 @@
         <source>Done</source>
         <translation>Hecho</translation>
     </message>
+    <message>
+        <source>stand-alone DVD and DivX players</source>
+        <translation>reproductores de DVD y DivX de salón</translation>
+    </message>
+    <message>
+        <source>DVD authoring</source>
+        <translation>autoría de DVD</translation>
+    </message>
+    <message>
+        <source>mpv, VLC, ffmpeg-based players, Matroska files made with mkvmerge</source>
+        <translation>mpv, VLC, reproductores basados en ffmpeg, archivos Matroska hechos con mkvmerge</translation>
+    </message>
+    <message>
+        <source>players with the custom-colour extension</source>
+        <translation>reproductores con la extensión de colores propios</translation>
+    </message>
+    <message>
+        <source>Shows the colours right in: %1.</source>
+        <translation>Colores correctos en: %1.</translation>
+    </message>
+    <message>
+        <source>; </source>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>mpv, VLC and ffmpeg show white text pink.</source>
+        <translation>mpv, VLC y ffmpeg muestran el texto blanco en rosa.</translation>
+    </message>
 </context>
 <context>
     <name>lumelle::UpdateCheck</name>

@@ -425,6 +425,34 @@
         <source>Done</source>
         <translation>Terminé</translation>
     </message>
+    <message>
+        <source>stand-alone DVD and DivX players</source>
+        <translation>lecteurs DVD et DivX de salon</translation>
+    </message>
+    <message>
+        <source>DVD authoring</source>
+        <translation>création de DVD</translation>
+    </message>
+    <message>
+        <source>mpv, VLC, ffmpeg-based players, Matroska files made with mkvmerge</source>
+        <translation>mpv, VLC, lecteurs basés sur ffmpeg, fichiers Matroska faits avec mkvmerge</translation>
+    </message>
+    <message>
+        <source>players with the custom-colour extension</source>
+        <translation>lecteurs avec l&apos;extension des couleurs personnalisées</translation>
+    </message>
+    <message>
+        <source>Shows the colours right in: %1.</source>
+        <translation>Couleurs justes dans : %1.</translation>
+    </message>
+    <message>
+        <source>; </source>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>mpv, VLC and ffmpeg show white text pink.</source>
+        <translation>mpv, VLC et ffmpeg affichent le texte blanc en rose.</translation>
+    </message>
 </context>
 <context>
     <name>lumelle::UpdateCheck</name>
