@@ -336,14 +336,6 @@
         <translation>VobSub-Paar und DVD-.sup</translation>
     </message>
     <message>
-        <source>Blu-ray video has no frame rate %1: choose one of %2.</source>
-        <translation>Blu-ray-Video hat keine Bildrate %1: wählen Sie eine von %2.</translation>
-    </message>
-    <message>
-        <source>Blu-ray .sup (PGS, 1920x1080)</source>
-        <translation>Blu-ray-.sup (PGS, 1920x1080)</translation>
-    </message>
-    <message>
         <source>BDN XML and PNG (Blu-ray authoring)</source>
         <translation>BDN-XML und PNG (Blu-ray-Authoring)</translation>
     </message>
@@ -357,6 +349,37 @@
     <message>
         <source>Keep the 1 subtitle written so far? The earlier pair will be replaced.</source>
         <translation>Den einen bisher geschriebenen Untertitel behalten? Das frühere Paar wird ersetzt.</translation>
+    </message>
+    <message>
+        <source>This desktop has no program that opens folders. The subtitles are in:<byte value="xd"/>%1</source>
+        <translation>Dieser Desktop hat kein Programm zum Öffnen von Ordnern. Die Untertitel liegen in:<byte value="xd"/>%1</translation>
+    </message>
+    <message>
+        <source>All done: 1 subtitle picture written, at %1 and %2 frames a second.</source>
+        <translation>Fertig: 1 Untertitelbild geschrieben, in %1 bei %2 Bildern pro Sekunde.</translation>
+    </message>
+    <message numerus="yes">
+        <source>All done: %n subtitle pictures written, at %1 and %2 frames a second.</source>
+        <translation>
+            <numerusform>Fertig: %n Untertitelbild geschrieben, in %1 bei %2 Bildern pro Sekunde.</numerusform>
+            <numerusform>Fertig: %n Untertitelbilder geschrieben, in %1 bei %2 Bildern pro Sekunde.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Blu-ray frame</source>
+        <translation>Blu-ray-Bildgröße</translation>
+    </message>
+    <message>
+        <source>The frame size of the video the Blu-ray subtitles go with: they are drawn, checked and written at it</source>
+        <translation>Die Bildgröße des Videos, zu dem die Blu-ray-Untertitel gehören: in ihr werden sie gezeichnet, geprüft und geschrieben</translation>
+    </message>
+    <message>
+        <source>Blu-ray .sup (PGS)</source>
+        <translation>Blu-ray-.sup (PGS)</translation>
+    </message>
+    <message>
+        <source>Blu-ray video has no %1x%2 picture at the frame rate %3. Choose a frame size and frame rate of Blu-ray video: %4.</source>
+        <translation>Blu-ray-Video hat kein Bild von %1x%2 bei der Bildrate %3. Wählen Sie eine Bildgröße und Bildrate von Blu-ray-Video: %4.</translation>
     </message>
 </context>
 <context>

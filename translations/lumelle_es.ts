@@ -336,14 +336,6 @@
         <translation>Par VobSub y DVD .sup</translation>
     </message>
     <message>
-        <source>Blu-ray video has no frame rate %1: choose one of %2.</source>
-        <translation>El vídeo Blu-ray no tiene la frecuencia de imagen %1: elija una de %2.</translation>
-    </message>
-    <message>
-        <source>Blu-ray .sup (PGS, 1920x1080)</source>
-        <translation>.sup de Blu-ray (PGS, 1920x1080)</translation>
-    </message>
-    <message>
         <source>BDN XML and PNG (Blu-ray authoring)</source>
         <translation>BDN XML y PNG (autoría Blu-ray)</translation>
     </message>
@@ -357,6 +349,37 @@
     <message>
         <source>Keep the 1 subtitle written so far? The earlier pair will be replaced.</source>
         <translation>¿Conservar el subtítulo escrito hasta ahora? El par anterior será reemplazado.</translation>
+    </message>
+    <message>
+        <source>This desktop has no program that opens folders. The subtitles are in:<byte value="xd"/>%1</source>
+        <translation>Este escritorio no tiene ningún programa que abra carpetas. Los subtítulos están en:<byte value="xd"/>%1</translation>
+    </message>
+    <message>
+        <source>All done: 1 subtitle picture written, at %1 and %2 frames a second.</source>
+        <translation>Terminado: 1 imagen de subtítulo escrita, en %1 a %2 fotogramas por segundo.</translation>
+    </message>
+    <message numerus="yes">
+        <source>All done: %n subtitle pictures written, at %1 and %2 frames a second.</source>
+        <translation>
+            <numerusform>Terminado: %n imagen de subtítulo escrita, en %1 a %2 fotogramas por segundo.</numerusform>
+            <numerusform>Terminado: %n imágenes de subtítulos escritas, en %1 a %2 fotogramas por segundo.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Blu-ray frame</source>
+        <translation>Tamaño Blu-ray</translation>
+    </message>
+    <message>
+        <source>The frame size of the video the Blu-ray subtitles go with: they are drawn, checked and written at it</source>
+        <translation>El tamaño de imagen del vídeo de los subtítulos Blu-ray: se dibujan, comprueban y escriben a ese tamaño</translation>
+    </message>
+    <message>
+        <source>Blu-ray .sup (PGS)</source>
+        <translation>Blu-ray .sup (PGS)</translation>
+    </message>
+    <message>
+        <source>Blu-ray video has no %1x%2 picture at the frame rate %3. Choose a frame size and frame rate of Blu-ray video: %4.</source>
+        <translation>El vídeo Blu-ray no tiene imagen de %1x%2 a la frecuencia %3. Elija un tamaño y una frecuencia de imagen del vídeo Blu-ray: %4.</translation>
     </message>
 </context>
 <context>

@@ -336,14 +336,6 @@
         <translation>Paire VobSub et DVD .sup</translation>
     </message>
     <message>
-        <source>Blu-ray video has no frame rate %1: choose one of %2.</source>
-        <translation>La vidéo Blu-ray n&apos;a pas de fréquence d&apos;images %1 : choisissez-en une parmi %2.</translation>
-    </message>
-    <message>
-        <source>Blu-ray .sup (PGS, 1920x1080)</source>
-        <translation>.sup Blu-ray (PGS, 1920x1080)</translation>
-    </message>
-    <message>
         <source>BDN XML and PNG (Blu-ray authoring)</source>
         <translation>BDN XML et PNG (authoring Blu-ray)</translation>
     </message>
@@ -357,6 +349,37 @@
     <message>
         <source>Keep the 1 subtitle written so far? The earlier pair will be replaced.</source>
         <translation>Garder le sous-titre déjà écrit ? La paire précédente sera remplacée.</translation>
+    </message>
+    <message>
+        <source>This desktop has no program that opens folders. The subtitles are in:<byte value="xd"/>%1</source>
+        <translation>Ce bureau n&apos;a aucun programme pour ouvrir les dossiers. Les sous-titres sont dans :<byte value="xd"/>%1</translation>
+    </message>
+    <message>
+        <source>All done: 1 subtitle picture written, at %1 and %2 frames a second.</source>
+        <translation>Terminé : 1 image de sous-titre écrite, en %1 à %2 images par seconde.</translation>
+    </message>
+    <message numerus="yes">
+        <source>All done: %n subtitle pictures written, at %1 and %2 frames a second.</source>
+        <translation>
+            <numerusform>Terminé : %n image de sous-titre écrite, en %1 à %2 images par seconde.</numerusform>
+            <numerusform>Terminé : %n images de sous-titres écrites, en %1 à %2 images par seconde.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Blu-ray frame</source>
+        <translation>Taille Blu-ray</translation>
+    </message>
+    <message>
+        <source>The frame size of the video the Blu-ray subtitles go with: they are drawn, checked and written at it</source>
+        <translation>La taille d&apos;image de la vidéo des sous-titres Blu-ray : ils sont dessinés, vérifiés et écrits à cette taille</translation>
+    </message>
+    <message>
+        <source>Blu-ray .sup (PGS)</source>
+        <translation>Blu-ray .sup (PGS)</translation>
+    </message>
+    <message>
+        <source>Blu-ray video has no %1x%2 picture at the frame rate %3. Choose a frame size and frame rate of Blu-ray video: %4.</source>
+        <translation>La vidéo Blu-ray n&apos;a pas d&apos;image %1x%2 à la fréquence %3. Choisissez une taille et une fréquence d&apos;image de la vidéo Blu-ray : %4.</translation>
     </message>
 </context>
 <context>

@@ -1,10 +1,13 @@
 #include "ui/MainWindowControls.h"
 
+#include "pgs/BluRayForm.h"
 #include "subtitle/Subtitle.h"
 #include "ui/ColorListWidget.h"
+#include "ui/OutputForms.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QSlider>
 
 namespace lumelle {
@@ -25,7 +28,16 @@ RenderSettings RenderSettingsOf(const MainWindowControls& c)
     s.antialiasColor = c.JvColorButtonAntialias->colorValue();
     s.videoStandard = VideoStandardFromFps(c.ComboBoxFps->currentText());
     s.wrapLongLines = c.CheckBoxWrap->isChecked();
+    s.frame = OutputFrameOf(c);
     return s;
+}
+
+QSize OutputFrameOf(const MainWindowControls& c)
+{
+    if (!OutputFormOf(c.LabelOutputForm->text()).bluRay)
+        return QSize();
+    const QSize frame = BluRayFrameSize(c.LabelFrameSize->text());
+    return frame.isValid() ? frame : BluRayFrameSize(BluRayFrameSizeTexts().front());
 }
 
 quint8 CharsetOf(const MainWindowControls& c)

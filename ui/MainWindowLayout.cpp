@@ -1,5 +1,6 @@
 #include "ui/MainWindowLayout.h"
 
+#include "pgs/BluRayForm.h"
 #include "settings/SettingsTable.h"
 #include "subtitle/SubtitleKinds.h"
 #include "ui/Artwork.h"
@@ -90,6 +91,7 @@ struct Builder
     void buildSettingsGroup();
     void buildOutputFolderRow();
     void buildPairColumn();
+    void buildFrameSizeRow();
 
     // The texts are the main window's, translated with its own.
     Q_DECLARE_TR_FUNCTIONS(lumelle::TForm1)
@@ -268,7 +270,7 @@ void Builder::buildPairColumn()
 {
     c.GroupBoxPair = new QGroupBox(tr("Output Form and Languages"), window);
     c.GroupBoxPair->setObjectName(QStringLiteral("GroupBoxPair"));
-    c.GroupBoxPair->setGeometry(808, 4, 247, 370);
+    c.GroupBoxPair->setGeometry(808, 4, 247, 398);
 
     makeLabel(c.GroupBoxPair, "LabelOutputFormCaption", tr("Write"), {8, 16, 0, 0});
     c.ComboBoxOutputForm = new QComboBox(c.GroupBoxPair);
@@ -317,6 +319,22 @@ void Builder::buildPairColumn()
         tr("WebVTT captions typed as they are spoken repeat every line in the next cue: read "
            "them so that each line shows once"));
     c.CheckBoxRollingCaptions->setGeometry(8, 344, 231, 17);
+    buildFrameSizeRow();
+}
+
+// Under the column's other choices: the frame a Blu-ray form is written at, which the DVD forms
+// do not choose (their frame is the video standard's).
+void Builder::buildFrameSizeRow()
+{
+    makeLabel(c.GroupBoxPair, "LabelFrameSizeCaption", tr("Blu-ray frame"), {8, 374, 0, 0});
+    c.ComboBoxFrameSize =
+        makeList(c.GroupBoxPair, "ComboBoxFrameSize", 118, 370, 121, BluRayFrameSizeTexts());
+    c.ComboBoxFrameSize->setToolTip(
+        tr("The frame size of the video the Blu-ray subtitles go with: they are drawn, checked "
+           "and written at it"));
+    c.LabelFrameSize = makeLabel(window, control::kFrameSize, QString(), {51, 584, 0, 0});
+    c.LabelFrameSize->resize(46, 13);
+    c.LabelFrameSize->hide();
 }
 
 } // namespace
@@ -446,7 +464,8 @@ void MainWindowLayout::setKeyboardOrder(const MainWindowControls& c)
                                    c.CheckBoxStreamForced,
                                    c.ButtonAddStream,
                                    c.ButtonRemoveStream,
-                                   c.CheckBoxRollingCaptions};
+                                   c.CheckBoxRollingCaptions,
+                                   c.ComboBoxFrameSize};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }

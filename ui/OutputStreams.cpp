@@ -2,6 +2,7 @@
 
 #include "ass/AssSource.h"
 #include "convert/JoinedSource.h"
+#include "pgs/BluRayForm.h"
 #include "platform/Messages.h"
 #include "platform/widgets/FileDialogs.h"
 #include "render/TextBlock.h"
@@ -89,6 +90,7 @@ OutputStreams::OutputStreams(QWidget* window, MainWindowControls& controls)
     m_controls.ListStreams->installEventFilter(
         new DeleteKeyFilter(window, this, m_controls.ListStreams));
     setFormKey(QString());
+    setFrameSizeText(QString());
     fillRows(0);
 }
 
@@ -100,8 +102,12 @@ void OutputStreams::connectControls()
     auto bind = [this](auto* sender, auto signal, std::function<void()> handler) {
         BindShowingErrors(sender, signal, m_window, std::move(handler));
     };
-    bind(c.ComboBoxOutputForm, &QComboBox::currentIndexChanged,
-         [&c] { c.LabelOutputForm->setText(c.ComboBoxOutputForm->currentData().toString()); });
+    bind(c.ComboBoxOutputForm, &QComboBox::currentIndexChanged, [this, &c] {
+        c.LabelOutputForm->setText(c.ComboBoxOutputForm->currentData().toString());
+        c.ComboBoxFrameSize->setEnabled(OutputFormOf(formKey()).bluRay);
+    });
+    bind(c.ComboBoxFrameSize, &QComboBox::currentIndexChanged,
+         [&c] { c.LabelFrameSize->setText(c.ComboBoxFrameSize->currentText()); });
     bind(c.ListStreams, &QListWidget::currentRowChanged, [this] { showSelected(); });
     bind(c.ComboBoxStreamLanguage, &QComboBox::currentIndexChanged, [this, &c] {
         setLanguage(c.ListStreams->currentRow(), c.ComboBoxStreamLanguage->currentText());
@@ -128,6 +134,16 @@ void OutputStreams::setFormKey(const QString& key)
     QSignalBlocker quiet(m_controls.ComboBoxOutputForm);
     m_controls.ComboBoxOutputForm->setCurrentIndex(
         m_controls.ComboBoxOutputForm->findData(QString::fromLatin1(form.key)));
+    m_controls.ComboBoxFrameSize->setEnabled(form.bluRay);
+}
+
+void OutputStreams::setFrameSizeText(const QString& text)
+{
+    const QString size =
+        BluRayFrameSizeTexts().contains(text) ? text : BluRayFrameSizeTexts().front();
+    m_controls.LabelFrameSize->setText(size);
+    QSignalBlocker quiet(m_controls.ComboBoxFrameSize);
+    m_controls.ComboBoxFrameSize->setCurrentIndex(m_controls.ComboBoxFrameSize->findText(size));
 }
 
 void OutputStreams::fillRows(int row)
@@ -135,7 +151,7 @@ void OutputStreams::fillRows(int row)
     QListWidget* rows = m_controls.ListStreams;
     QSignalBlocker quiet(rows);
     rows->clear();
-    const QString loaded = m_controls.OpenDialogsub.FileName;
+    const QString& loaded = m_addedTo;
     if (loaded.isEmpty())
         rows->addItem(tr("(no file loaded)"));
     else
@@ -171,7 +187,7 @@ void OutputStreams::showSelected()
         language->setToolTip(tr("The loaded file's language is chosen in the Output group"));
     }
     language->setEnabled(added);
-    forced->setEnabled(added || !m_controls.OpenDialogsub.FileName.isEmpty());
+    forced->setEnabled(added || !m_addedTo.isEmpty());
     m_controls.ButtonRemoveStream->setEnabled(added);
 }
 
@@ -197,7 +213,7 @@ void OutputStreams::setForced(int row, bool forced)
 bool OutputStreams::addFile(const QString& path)
 {
     const QString file = QFileInfo(path).absoluteFilePath();
-    const QString loaded = m_controls.OpenDialogsub.FileName;
+    const QString loaded = m_addedTo;
     if (loaded.isEmpty())
         return false;
     auto sameFile = [&file](const QString& other) {
@@ -231,7 +247,6 @@ bool OutputStreams::addFile(const QString& path)
     if (stream.languageText.isEmpty())
         stream.languageText = m_controls.ComboBoxVobsubLanguage->currentText();
     m_added.push_back(stream);
-    m_addedTo = loaded;
     fillRows(int(m_added.size()));
     return true;
 }
@@ -254,9 +269,8 @@ void OutputStreams::remove(int row)
     fillRows(row);
 }
 
-void OutputStreams::followLoadedFile()
+void OutputStreams::followLoadedFile(const QString& loaded)
 {
-    const QString loaded = m_controls.OpenDialogsub.FileName;
     if (loaded != m_addedTo) {
         m_added.clear();
         m_loadedForced = false;
