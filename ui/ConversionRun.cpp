@@ -7,6 +7,7 @@
 #include "platform/Shell.h"
 #include "platform/SystemNames.h"
 #include "ui/ColorListWidget.h"
+#include "ui/ListValues.h"
 #include "ui/LoadedSubtitle.h"
 #include "ui/MainWindowControls.h"
 #include "ui/OutputFolderChoice.h"
@@ -157,7 +158,7 @@ OutputChoices ConversionRun::choices() const
     choices.frame = OutputFrameOf(c);
     choices.videoStandard = VideoStandardFromFps(c.ComboBoxFps->currentText());
     choices.paletteMode = m_window.paletteMode();
-    choices.languageText = c.ComboBoxVobsubLanguage->currentText();
+    choices.languageText = ValueOf(c.ComboBoxVobsubLanguage);
     choices.colours =
         OutputColours{c.JvColorButtonAntialias->colorValue(), c.JvColorButtonOutline->colorValue(),
                       c.JvColorButtonText->colorValue()};
@@ -218,8 +219,8 @@ void ConversionRun::showResult(const GenerationResult& result)
     m_lastRunFile = m_controls.OpenDialogsub.FileName;
     m_window.showFileStatus();
     const bool bluRay = OutputFormOf(m_streams.formKey()).bluRay;
-    if (!result.helpText.empty())
-        parts << QString::fromStdString(result.helpText);
+    if (!result.helpShown.empty())
+        parts << QString::fromStdString(result.helpShown);
     else if (bluRay)
         parts << writtenText(result);
     if (parts.isEmpty())

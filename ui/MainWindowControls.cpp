@@ -3,6 +3,7 @@
 #include "pgs/BluRayForm.h"
 #include "subtitle/Subtitle.h"
 #include "ui/ColorListWidget.h"
+#include "ui/ListValues.h"
 #include "ui/OutputForms.h"
 
 #include <QCheckBox>
@@ -15,12 +16,12 @@ namespace lumelle {
 RenderSettings RenderSettingsOf(const MainWindowControls& c)
 {
     RenderSettings s;
-    s.fontName = c.ComboBox5->currentText();
+    s.fontName = ValueOf(c.ComboBox5);
     s.fontSize = StrToInt(c.ComboBoxFontSize->currentText().toStdString());
-    s.fontStyle = FontStyleFromName(c.ComboBox8->currentText());
-    s.charset = FontCharsetFromName(c.ComboBox7->currentText());
+    s.fontStyle = FontStyleFromName(ValueOf(c.ComboBox8));
+    s.charset = FontCharsetFromName(ValueOf(c.ComboBox7));
     s.outlineWidth = StrToInt(c.ComboBoxOutlineWidth->currentText().toStdString());
-    s.align = c.ComboBoxAlign->currentText();
+    s.align = ValueOf(c.ComboBoxAlign);
     s.offset = c.offset->value();
     s.offset_or = c.offset_or->value();
     s.textColor = c.JvColorButtonText->colorValue();
@@ -42,7 +43,7 @@ QSize OutputFrameOf(const MainWindowControls& c)
 
 quint8 CharsetOf(const MainWindowControls& c)
 {
-    return FontCharsetFromName(c.ComboBox7->currentText());
+    return FontCharsetFromName(ValueOf(c.ComboBox7));
 }
 
 } // namespace lumelle

@@ -14,6 +14,7 @@
 #include "subtitle/LoadReport.h"
 #include "subtitle/Subtitle.h"
 #include "ui/HandlerGuard.h"
+#include "ui/ListValues.h"
 #include "ui/MainWindowControls.h"
 #include "ui/OutputForms.h"
 #include "vobsub/Languages.h"
@@ -50,7 +51,7 @@ QString languageEntryOfCode(const QString& code)
 // The way a list row names a file, its language and its mark.
 QString streamRowText(const QString& file, const QString& languageText, bool forced, bool loaded)
 {
-    QString text = QFileInfo(file).fileName() + QStringLiteral("  (") + languageText;
+    QString text = QFileInfo(file).fileName() + QStringLiteral("  (") + ShownLanguage(languageText);
     if (forced)
         text += QStringLiteral(", ") + OutputStreams::tr("forced");
     if (loaded)
@@ -110,7 +111,7 @@ void OutputStreams::connectControls()
          [&c] { c.LabelFrameSize->setText(c.ComboBoxFrameSize->currentText()); });
     bind(c.ListStreams, &QListWidget::currentRowChanged, [this] { showSelected(); });
     bind(c.ComboBoxStreamLanguage, &QComboBox::currentIndexChanged, [this, &c] {
-        setLanguage(c.ListStreams->currentRow(), c.ComboBoxStreamLanguage->currentText());
+        setLanguage(c.ListStreams->currentRow(), ValueOf(c.ComboBoxStreamLanguage));
     });
     bind(c.CheckBoxStreamForced, &QCheckBox::toggled, [this, &c] {
         setForced(c.ListStreams->currentRow(), c.CheckBoxStreamForced->isChecked());
@@ -155,7 +156,7 @@ void OutputStreams::fillRows(int row)
     if (loaded.isEmpty())
         rows->addItem(tr("(no file loaded)"));
     else
-        rows->addItem(streamRowText(loaded, m_controls.ComboBoxVobsubLanguage->currentText(),
+        rows->addItem(streamRowText(loaded, ValueOf(m_controls.ComboBoxVobsubLanguage),
                                     m_loadedForced, true));
     rows->item(0)->setToolTip(QDir::toNativeSeparators(loaded));
     for (const AddedStream& stream : m_added) {
@@ -177,12 +178,12 @@ void OutputStreams::showSelected()
     QSignalBlocker quietForced(forced);
     if (added) {
         const AddedStream& stream = m_added[std::size_t(row - 1)];
-        language->setCurrentIndex(language->findText(stream.languageText));
+        language->setCurrentIndex(IndexOfValue(language, stream.languageText));
         forced->setChecked(stream.forced);
         language->setToolTip(QString());
     } else {
         language->setCurrentIndex(
-            language->findText(m_controls.ComboBoxVobsubLanguage->currentText()));
+            IndexOfValue(language, ValueOf(m_controls.ComboBoxVobsubLanguage)));
         forced->setChecked(m_loadedForced);
         language->setToolTip(tr("The loaded file's language is chosen in the Output group"));
     }
@@ -245,7 +246,7 @@ bool OutputStreams::addFile(const QString& path)
     const StreamFileName name = ReadStreamFileName(QFileInfo(file).fileName());
     AddedStream stream{file, languageEntryOfCode(name.language), name.forced};
     if (stream.languageText.isEmpty())
-        stream.languageText = m_controls.ComboBoxVobsubLanguage->currentText();
+        stream.languageText = ValueOf(m_controls.ComboBoxVobsubLanguage);
     m_added.push_back(stream);
     fillRows(int(m_added.size()));
     return true;
