@@ -5,6 +5,7 @@
 #include "cli/OptionValues.h"
 #include "render/RenderSettings.h"
 #include "subtitle/SubtitleKinds.h"
+#include "vobsub/PaletteUses.h"
 
 namespace lumelle {
 
@@ -19,28 +20,13 @@ const HelpStatus kHelpStatuses[] = {
         "standard error with its line and reason)"},
 };
 
-// Which palette modes suit a use, the better first.
-struct PaletteUse
-{
-    const char* use;
-    PaletteMode modes[2];
-};
-const PaletteUse kPaletteUses[] = {
-    {"stand-alone DVD and DivX players", {PaletteMode::PcDvdTwoPalettes, PaletteMode::DvdOnly}},
-    {"DVD authoring", {PaletteMode::DvdOnly, PaletteMode::PcDvdTwoPalettes}},
-    {"mpv, VLC, ffmpeg-based players, Matroska files made with mkvmerge",
-     {PaletteMode::PcOnly, PaletteMode::PcDvdSafePalette}},
-    {"players with the custom-colour extension",
-     {PaletteMode::PcDvdTwoPalettes, PaletteMode::PcOnly}},
-};
-
 // The uses and their modes; the default mode is marked where it is first named.
 QList<HelpPaletteRow> paletteRows()
 {
     const PaletteMode defaultMode = ConvertOptions().mode;
     bool marked = false;
     QList<HelpPaletteRow> rows;
-    for (const PaletteUse& use : kPaletteUses) {
+    for (const PaletteUse& use : PaletteUses()) {
         QStringList names;
         for (PaletteMode mode : use.modes) {
             QString name = ModeName(mode);
@@ -50,7 +36,7 @@ QList<HelpPaletteRow> paletteRows()
             }
             names << name;
         }
-        rows.append({use.use, Listed(names)});
+        rows.append({use.name, Listed(names)});
     }
     return rows;
 }

@@ -23,7 +23,8 @@ struct GenerationResult
     QStringList outputs;    // the files of the output set, in the writer's order
     QString helpPath;       // a help file written beside them; empty when none (or aborted)
     std::string helpText;
-    QStringList notes; // files left as they were and where the output went instead
+    std::string helpShown; // the help text in the user's language, for the window's box
+    QStringList notes;     // files left as they were and where the output went instead
 };
 
 class PictureWriter

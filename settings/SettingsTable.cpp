@@ -69,6 +69,7 @@ const QStringList& MainWindowStoredProps()
         storedProp(control::kOutputFolder, "Caption"),
         storedProp(control::kOutputForm, "Caption"),
         storedProp(control::kRollingCaptions, "Checked"),
+        storedProp(control::kFrameSize, "Caption"),
     };
     return props;
 }

@@ -65,6 +65,7 @@ inline constexpr char kPicturePal[] = "LabelImageChangedPAL";
 inline constexpr char kPictureNtsc[] = "LabelImageChangedNTSC";
 inline constexpr char kOutputFolder[] = "LabelOutputFolder";
 inline constexpr char kOutputForm[] = "LabelOutputForm";
+inline constexpr char kFrameSize[] = "LabelFrameSize";
 inline constexpr char kRollingCaptions[] = "CheckBoxRollingCaptions";
 inline constexpr char kPaletteDvd[] = "RadioButtonDVD";
 inline constexpr char kPalettePc[] = "RadioButtonPC";

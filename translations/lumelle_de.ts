@@ -2,6 +2,687 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>lumelle::HelpText</name>
+    <message>
+        <source>All Done !!! Important Note:</source>
+        <translation>Fertig !!! Wichtiger Hinweis:</translation>
+    </message>
+    <message>
+        <source>Some DVD Devices might want an VTS_01_0.IFO file in order to get correct colors</source>
+        <translation>Manche DVD-Geräte brauchen eine VTS_01_0.IFO-Datei, um die richtigen Farben zu zeigen</translation>
+    </message>
+    <message>
+        <source>Just Download VTS_01_0.IFO load it on Ifoedit and press VTS_PGCITI and then VTS_PGC1.</source>
+        <translation>Laden Sie VTS_01_0.IFO herunter, öffnen Sie sie in IfoEdit und wählen Sie VTS_PGCITI und dann VTS_PGC1.</translation>
+    </message>
+    <message>
+        <source>Then find the Color %1 Y Cr CB ,doubleclick it, and put the value: %2</source>
+        <translation>Suchen Sie dann Color %1 Y Cr CB, doppelklicken Sie darauf und tragen Sie den Wert ein: %2</translation>
+    </message>
+    <message>
+        <source>Then press save. Thats all.</source>
+        <translation>Dann speichern. Das ist alles.</translation>
+    </message>
+    <message>
+        <source>Generated Files:</source>
+        <translation>Erzeugte Dateien:</translation>
+    </message>
+    <message>
+        <source>Download Ifo File Here: %1</source>
+        <translation>IFO-Datei hier herunterladen: %1</translation>
+    </message>
+    <message>
+        <source>If you want to MUX more vobsubs into one file (multilanguage vobsubs) then use Kestrabind: %1</source>
+        <translation>Um mehrere VobSubs in einer Datei zusammenzuführen (mehrsprachige VobSubs), verwenden Sie Kestrabind: %1</translation>
+    </message>
+</context>
+<context>
+    <name>lumelle::Languages</name>
+    <message>
+        <source>ABKHAZIAN</source>
+        <translation>ABCHASISCH</translation>
+    </message>
+    <message>
+        <source>AFAN (OROMO)</source>
+        <translation>AFAN (OROMO)</translation>
+    </message>
+    <message>
+        <source>AFAR</source>
+        <translation>AFAR</translation>
+    </message>
+    <message>
+        <source>AFRIKAANS</source>
+        <translation>AFRIKAANS</translation>
+    </message>
+    <message>
+        <source>ALBANIAN</source>
+        <translation>ALBANISCH</translation>
+    </message>
+    <message>
+        <source>AMHARIC</source>
+        <translation>AMHARISCH</translation>
+    </message>
+    <message>
+        <source>ARABIC</source>
+        <translation>ARABISCH</translation>
+    </message>
+    <message>
+        <source>ARMENIAN</source>
+        <translation>ARMENISCH</translation>
+    </message>
+    <message>
+        <source>ASSAMESE</source>
+        <translation>ASSAMESISCH</translation>
+    </message>
+    <message>
+        <source>AYMARA</source>
+        <translation>AYMARA</translation>
+    </message>
+    <message>
+        <source>AZERBAIJANI</source>
+        <translation>ASERBAIDSCHANISCH</translation>
+    </message>
+    <message>
+        <source>BASHKIR</source>
+        <translation>BASCHKIRISCH</translation>
+    </message>
+    <message>
+        <source>BASQUE</source>
+        <translation>BASKISCH</translation>
+    </message>
+    <message>
+        <source>BENGALI,BANGLA</source>
+        <translation>BENGALISCH,BANGLA</translation>
+    </message>
+    <message>
+        <source>BHUTANI</source>
+        <translation>BHUTANISCH</translation>
+    </message>
+    <message>
+        <source>BIHARI</source>
+        <translation>BIHARI</translation>
+    </message>
+    <message>
+        <source>BISLAMA</source>
+        <translation>BISLAMA</translation>
+    </message>
+    <message>
+        <source>BRETON</source>
+        <translation>BRETONISCH</translation>
+    </message>
+    <message>
+        <source>BULGARIAN</source>
+        <translation>BULGARISCH</translation>
+    </message>
+    <message>
+        <source>BURMESE</source>
+        <translation>BIRMANISCH</translation>
+    </message>
+    <message>
+        <source>BYELORUSSIAN</source>
+        <translation>WEISSRUSSISCH</translation>
+    </message>
+    <message>
+        <source>CAMBODIAN</source>
+        <translation>KAMBODSCHANISCH</translation>
+    </message>
+    <message>
+        <source>CATALAN</source>
+        <translation>KATALANISCH</translation>
+    </message>
+    <message>
+        <source>CHINESE</source>
+        <translation>CHINESISCH</translation>
+    </message>
+    <message>
+        <source>CORSICAN</source>
+        <translation>KORSISCH</translation>
+    </message>
+    <message>
+        <source>CROATIAN</source>
+        <translation>KROATISCH</translation>
+    </message>
+    <message>
+        <source>CZECH</source>
+        <translation>TSCHECHISCH</translation>
+    </message>
+    <message>
+        <source>DANISH</source>
+        <translation>DÄNISCH</translation>
+    </message>
+    <message>
+        <source>DUTCH</source>
+        <translation>NIEDERLÄNDISCH</translation>
+    </message>
+    <message>
+        <source>ENGLISH</source>
+        <translation>ENGLISCH</translation>
+    </message>
+    <message>
+        <source>ESPERANTO</source>
+        <translation>ESPERANTO</translation>
+    </message>
+    <message>
+        <source>ESTONIAN</source>
+        <translation>ESTNISCH</translation>
+    </message>
+    <message>
+        <source>FAROESE</source>
+        <translation>FÄRÖISCH</translation>
+    </message>
+    <message>
+        <source>FIJI</source>
+        <translation>FIDSCHIANISCH</translation>
+    </message>
+    <message>
+        <source>FINNISH</source>
+        <translation>FINNISCH</translation>
+    </message>
+    <message>
+        <source>FRENCH</source>
+        <translation>FRANZÖSISCH</translation>
+    </message>
+    <message>
+        <source>FRISIAN</source>
+        <translation>FRIESISCH</translation>
+    </message>
+    <message>
+        <source>FUROM</source>
+        <translation>FUROM</translation>
+    </message>
+    <message>
+        <source>GALICIAN</source>
+        <translation>GALICISCH</translation>
+    </message>
+    <message>
+        <source>GEORGIAN</source>
+        <translation>GEORGISCH</translation>
+    </message>
+    <message>
+        <source>GERMAN</source>
+        <translation>DEUTSCH</translation>
+    </message>
+    <message>
+        <source>GREEK</source>
+        <translation>GRIECHISCH</translation>
+    </message>
+    <message>
+        <source>GREENLANDIC</source>
+        <translation>GRÖNLÄNDISCH</translation>
+    </message>
+    <message>
+        <source>GUARANI</source>
+        <translation>GUARANÍ</translation>
+    </message>
+    <message>
+        <source>GUJARATI</source>
+        <translation>GUJARATI</translation>
+    </message>
+    <message>
+        <source>HAUSA</source>
+        <translation>HAUSA</translation>
+    </message>
+    <message>
+        <source>HEBREW</source>
+        <translation>HEBRÄISCH</translation>
+    </message>
+    <message>
+        <source>HINDI</source>
+        <translation>HINDI</translation>
+    </message>
+    <message>
+        <source>HUNGARIAN</source>
+        <translation>UNGARISCH</translation>
+    </message>
+    <message>
+        <source>ICELANDIC</source>
+        <translation>ISLÄNDISCH</translation>
+    </message>
+    <message>
+        <source>INDONESIAN</source>
+        <translation>INDONESISCH</translation>
+    </message>
+    <message>
+        <source>INTERLINGUA</source>
+        <translation>INTERLINGUA</translation>
+    </message>
+    <message>
+        <source>INTERLINGUE</source>
+        <translation>INTERLINGUE</translation>
+    </message>
+    <message>
+        <source>INUPIAK</source>
+        <translation>INUPIAK</translation>
+    </message>
+    <message>
+        <source>IRISH</source>
+        <translation>IRISCH</translation>
+    </message>
+    <message>
+        <source>ITALIAN</source>
+        <translation>ITALIENISCH</translation>
+    </message>
+    <message>
+        <source>JAPANESE</source>
+        <translation>JAPANISCH</translation>
+    </message>
+    <message>
+        <source>JAVANESE</source>
+        <translation>JAVANISCH</translation>
+    </message>
+    <message>
+        <source>KANNADA</source>
+        <translation>KANNADA</translation>
+    </message>
+    <message>
+        <source>KASHMIRI</source>
+        <translation>KASCHMIRI</translation>
+    </message>
+    <message>
+        <source>KAZAKH</source>
+        <translation>KASACHISCH</translation>
+    </message>
+    <message>
+        <source>KINYARWANDA</source>
+        <translation>KINYARWANDA</translation>
+    </message>
+    <message>
+        <source>KIRGHIZ</source>
+        <translation>KIRGISISCH</translation>
+    </message>
+    <message>
+        <source>KURUNDI</source>
+        <translation>KIRUNDI</translation>
+    </message>
+    <message>
+        <source>KOREAN</source>
+        <translation>KOREANISCH</translation>
+    </message>
+    <message>
+        <source>KURDISH</source>
+        <translation>KURDISCH</translation>
+    </message>
+    <message>
+        <source>LAOTHIAN</source>
+        <translation>LAOTISCH</translation>
+    </message>
+    <message>
+        <source>LATIN</source>
+        <translation>LATEIN</translation>
+    </message>
+    <message>
+        <source>LATVIAN,LETTISH</source>
+        <translation>LETTISCH</translation>
+    </message>
+    <message>
+        <source>LINGALA</source>
+        <translation>LINGALA</translation>
+    </message>
+    <message>
+        <source>LITHUANIAN</source>
+        <translation>LITAUISCH</translation>
+    </message>
+    <message>
+        <source>MALAGASY</source>
+        <translation>MADAGASSISCH</translation>
+    </message>
+    <message>
+        <source>MS</source>
+        <translation>MS</translation>
+    </message>
+    <message>
+        <source>MALAYALAM</source>
+        <translation>MALAYALAM</translation>
+    </message>
+    <message>
+        <source>MALTESE</source>
+        <translation>MALTESISCH</translation>
+    </message>
+    <message>
+        <source>MAORI</source>
+        <translation>MAORI</translation>
+    </message>
+    <message>
+        <source>MARATHI</source>
+        <translation>MARATHI</translation>
+    </message>
+    <message>
+        <source>MOLDAVIAN</source>
+        <translation>MOLDAUISCH</translation>
+    </message>
+    <message>
+        <source>MONGOLIAN</source>
+        <translation>MONGOLISCH</translation>
+    </message>
+    <message>
+        <source>NAURU</source>
+        <translation>NAURUISCH</translation>
+    </message>
+    <message>
+        <source>NEPALI</source>
+        <translation>NEPALESISCH</translation>
+    </message>
+    <message>
+        <source>NORWEGIAN</source>
+        <translation>NORWEGISCH</translation>
+    </message>
+    <message>
+        <source>OCCITAN</source>
+        <translation>OKZITANISCH</translation>
+    </message>
+    <message>
+        <source>ORIYA</source>
+        <translation>ORIYA</translation>
+    </message>
+    <message>
+        <source>PASHTO,PUSHTO</source>
+        <translation>PASCHTU</translation>
+    </message>
+    <message>
+        <source>PERSIAN (farsi)</source>
+        <translation>PERSISCH (Farsi)</translation>
+    </message>
+    <message>
+        <source>POLISH</source>
+        <translation>POLNISCH</translation>
+    </message>
+    <message>
+        <source>PORTUGUESE</source>
+        <translation>PORTUGIESISCH</translation>
+    </message>
+    <message>
+        <source>PUNJABI</source>
+        <translation>PANDSCHABI</translation>
+    </message>
+    <message>
+        <source>QUECHUA</source>
+        <translation>QUECHUA</translation>
+    </message>
+    <message>
+        <source>RHAETO-ROMANCE</source>
+        <translation>RÄTOROMANISCH</translation>
+    </message>
+    <message>
+        <source>ROMANIAN</source>
+        <translation>RUMÄNISCH</translation>
+    </message>
+    <message>
+        <source>RUSSIAN</source>
+        <translation>RUSSISCH</translation>
+    </message>
+    <message>
+        <source>SAMOAN</source>
+        <translation>SAMOANISCH</translation>
+    </message>
+    <message>
+        <source>SANGHO</source>
+        <translation>SANGO</translation>
+    </message>
+    <message>
+        <source>SANSKRIT</source>
+        <translation>SANSKRIT</translation>
+    </message>
+    <message>
+        <source>SCOTS</source>
+        <translation>SCOTS</translation>
+    </message>
+    <message>
+        <source>SERBIAN</source>
+        <translation>SERBISCH</translation>
+    </message>
+    <message>
+        <source>SERBO-CROATIAN</source>
+        <translation>SERBOKROATISCH</translation>
+    </message>
+    <message>
+        <source>SESOTHO</source>
+        <translation>SESOTHO</translation>
+    </message>
+    <message>
+        <source>SETSWANA</source>
+        <translation>SETSWANA</translation>
+    </message>
+    <message>
+        <source>SHONA</source>
+        <translation>SHONA</translation>
+    </message>
+    <message>
+        <source>SINDHI</source>
+        <translation>SINDHI</translation>
+    </message>
+    <message>
+        <source>SINGHALESE</source>
+        <translation>SINGHALESISCH</translation>
+    </message>
+    <message>
+        <source>SISWATI</source>
+        <translation>SISWATI</translation>
+    </message>
+    <message>
+        <source>SLOVAK</source>
+        <translation>SLOWAKISCH</translation>
+    </message>
+    <message>
+        <source>SLOVENIAN</source>
+        <translation>SLOWENISCH</translation>
+    </message>
+    <message>
+        <source>SOMALI</source>
+        <translation>SOMALI</translation>
+    </message>
+    <message>
+        <source>SPANISH</source>
+        <translation>SPANISCH</translation>
+    </message>
+    <message>
+        <source>SUNDANESE</source>
+        <translation>SUNDANESISCH</translation>
+    </message>
+    <message>
+        <source>SWAHILI</source>
+        <translation>SUAHELI</translation>
+    </message>
+    <message>
+        <source>SWEDISH</source>
+        <translation>SCHWEDISCH</translation>
+    </message>
+    <message>
+        <source>TAGALOG</source>
+        <translation>TAGALOG</translation>
+    </message>
+    <message>
+        <source>TAJIK</source>
+        <translation>TADSCHIKISCH</translation>
+    </message>
+    <message>
+        <source>TAMIL</source>
+        <translation>TAMILISCH</translation>
+    </message>
+    <message>
+        <source>TATAR</source>
+        <translation>TATARISCH</translation>
+    </message>
+    <message>
+        <source>TELUGU</source>
+        <translation>TELUGU</translation>
+    </message>
+    <message>
+        <source>THAI</source>
+        <translation>THAI</translation>
+    </message>
+    <message>
+        <source>TIBETAN</source>
+        <translation>TIBETISCH</translation>
+    </message>
+    <message>
+        <source>TIGRINYA</source>
+        <translation>TIGRINYA</translation>
+    </message>
+    <message>
+        <source>TONGA</source>
+        <translation>TONGAISCH</translation>
+    </message>
+    <message>
+        <source>TSONGA</source>
+        <translation>TSONGA</translation>
+    </message>
+    <message>
+        <source>TURKISH</source>
+        <translation>TÜRKISCH</translation>
+    </message>
+    <message>
+        <source>TURKMEN</source>
+        <translation>TURKMENISCH</translation>
+    </message>
+    <message>
+        <source>TWI</source>
+        <translation>TWI</translation>
+    </message>
+    <message>
+        <source>UKRAINIAN</source>
+        <translation>UKRAINISCH</translation>
+    </message>
+    <message>
+        <source>URDU</source>
+        <translation>URDU</translation>
+    </message>
+    <message>
+        <source>UZBEK</source>
+        <translation>USBEKISCH</translation>
+    </message>
+    <message>
+        <source>VIETNAMESE</source>
+        <translation>VIETNAMESISCH</translation>
+    </message>
+    <message>
+        <source>VOLAPUK</source>
+        <translation>VOLAPÜK</translation>
+    </message>
+    <message>
+        <source>WELSH</source>
+        <translation>WALISISCH</translation>
+    </message>
+    <message>
+        <source>WOLOF</source>
+        <translation>WOLOF</translation>
+    </message>
+    <message>
+        <source>XHOSA</source>
+        <translation>XHOSA</translation>
+    </message>
+    <message>
+        <source>YIDDISH</source>
+        <translation>JIDDISCH</translation>
+    </message>
+    <message>
+        <source>YORUBA</source>
+        <translation>YORUBA</translation>
+    </message>
+    <message>
+        <source>ZULU</source>
+        <translation>ZULU</translation>
+    </message>
+</context>
+<context>
+    <name>lumelle::ListValues</name>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>Fett</translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation>Kursiv</translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation>Unterstrichen</translation>
+    </message>
+    <message>
+        <source>Bold+Italic</source>
+        <translation>Fett+Kursiv</translation>
+    </message>
+    <message>
+        <source>Bold+Under</source>
+        <translation>Fett+Unterstr.</translation>
+    </message>
+    <message>
+        <source>Bold+It+Und</source>
+        <translation>Fett+Kurs+Unt</translation>
+    </message>
+    <message>
+        <source>Italic+Under</source>
+        <translation>Kursiv+Unterstr.</translation>
+    </message>
+    <message>
+        <source>StrikeOut</source>
+        <translation>Durchgestrichen</translation>
+    </message>
+    <message>
+        <source>ARABIC</source>
+        <translation>ARABISCH</translation>
+    </message>
+    <message>
+        <source>BALTIC</source>
+        <translation>BALTISCH</translation>
+    </message>
+    <message>
+        <source>DEFAULT</source>
+        <translation>STANDARD</translation>
+    </message>
+    <message>
+        <source>EASTEUROPE</source>
+        <translation>OSTEUROPA</translation>
+    </message>
+    <message>
+        <source>GREEK</source>
+        <translation>GRIECHISCH</translation>
+    </message>
+    <message>
+        <source>HEBREW</source>
+        <translation>HEBRÄISCH</translation>
+    </message>
+    <message>
+        <source>RUSSIAN</source>
+        <translation>RUSSISCH</translation>
+    </message>
+    <message>
+        <source>SYMBOL</source>
+        <translation>SYMBOL</translation>
+    </message>
+    <message>
+        <source>THAI</source>
+        <translation>THAI</translation>
+    </message>
+    <message>
+        <source>TURKISH</source>
+        <translation>TÜRKISCH</translation>
+    </message>
+    <message>
+        <source>VIETNAMESE</source>
+        <translation>VIETNAMESISCH</translation>
+    </message>
+    <message>
+        <source>center</source>
+        <translation>mittig</translation>
+    </message>
+    <message>
+        <source>left</source>
+        <translation>links</translation>
+    </message>
+    <message>
+        <source>right</source>
+        <translation>rechts</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Standard</translation>
+    </message>
+</context>
+<context>
     <name>lumelle::TForm1</name>
     <message>
         <source>Last VobSub pair written to %1</source>
@@ -336,14 +1017,6 @@
         <translation>VobSub-Paar und DVD-.sup</translation>
     </message>
     <message>
-        <source>Blu-ray video has no frame rate %1: choose one of %2.</source>
-        <translation>Blu-ray-Video hat keine Bildrate %1: wählen Sie eine von %2.</translation>
-    </message>
-    <message>
-        <source>Blu-ray .sup (PGS, 1920x1080)</source>
-        <translation>Blu-ray-.sup (PGS, 1920x1080)</translation>
-    </message>
-    <message>
         <source>BDN XML and PNG (Blu-ray authoring)</source>
         <translation>BDN-XML und PNG (Blu-ray-Authoring)</translation>
     </message>
@@ -357,6 +1030,37 @@
     <message>
         <source>Keep the 1 subtitle written so far? The earlier pair will be replaced.</source>
         <translation>Den einen bisher geschriebenen Untertitel behalten? Das frühere Paar wird ersetzt.</translation>
+    </message>
+    <message>
+        <source>This desktop has no program that opens folders. The subtitles are in:<byte value="xd"/>%1</source>
+        <translation>Dieser Desktop hat kein Programm zum Öffnen von Ordnern. Die Untertitel liegen in:<byte value="xd"/>%1</translation>
+    </message>
+    <message>
+        <source>All done: 1 subtitle picture written, at %1 and %2 frames a second.</source>
+        <translation>Fertig: 1 Untertitelbild geschrieben, in %1 bei %2 Bildern pro Sekunde.</translation>
+    </message>
+    <message numerus="yes">
+        <source>All done: %n subtitle pictures written, at %1 and %2 frames a second.</source>
+        <translation>
+            <numerusform>Fertig: %n Untertitelbild geschrieben, in %1 bei %2 Bildern pro Sekunde.</numerusform>
+            <numerusform>Fertig: %n Untertitelbilder geschrieben, in %1 bei %2 Bildern pro Sekunde.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Blu-ray frame</source>
+        <translation>Blu-ray-Bildgröße</translation>
+    </message>
+    <message>
+        <source>The frame size of the video the Blu-ray subtitles go with: they are drawn, checked and written at it</source>
+        <translation>Die Bildgröße des Videos, zu dem die Blu-ray-Untertitel gehören: in ihr werden sie gezeichnet, geprüft und geschrieben</translation>
+    </message>
+    <message>
+        <source>Blu-ray .sup (PGS)</source>
+        <translation>Blu-ray-.sup (PGS)</translation>
+    </message>
+    <message>
+        <source>Blu-ray video has no %1x%2 picture at the frame rate %3. Choose a frame size and frame rate of Blu-ray video: %4.</source>
+        <translation>Blu-ray-Video hat kein Bild von %1x%2 bei der Bildrate %3. Wählen Sie eine Bildgröße und Bildrate von Blu-ray-Video: %4.</translation>
     </message>
 </context>
 <context>
@@ -424,6 +1128,34 @@
     <message>
         <source>Done</source>
         <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>stand-alone DVD and DivX players</source>
+        <translation>DVD- und DivX-Player</translation>
+    </message>
+    <message>
+        <source>DVD authoring</source>
+        <translation>DVD-Authoring</translation>
+    </message>
+    <message>
+        <source>mpv, VLC, ffmpeg-based players, Matroska files made with mkvmerge</source>
+        <translation>mpv, VLC, Player auf ffmpeg-Basis, mit mkvmerge erstellte Matroska-Dateien</translation>
+    </message>
+    <message>
+        <source>players with the custom-colour extension</source>
+        <translation>Player mit der Erweiterung für eigene Farben</translation>
+    </message>
+    <message>
+        <source>Shows the colours right in: %1.</source>
+        <translation>Richtige Farben in: %1.</translation>
+    </message>
+    <message>
+        <source>; </source>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>mpv, VLC and ffmpeg show white text pink.</source>
+        <translation>mpv, VLC und ffmpeg zeigen weißen Text rosa.</translation>
     </message>
 </context>
 <context>

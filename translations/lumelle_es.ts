@@ -2,6 +2,687 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es_ES">
 <context>
+    <name>lumelle::HelpText</name>
+    <message>
+        <source>All Done !!! Important Note:</source>
+        <translation>¡¡¡Terminado!!! Nota importante:</translation>
+    </message>
+    <message>
+        <source>Some DVD Devices might want an VTS_01_0.IFO file in order to get correct colors</source>
+        <translation>Algunos reproductores de DVD necesitan un archivo VTS_01_0.IFO para mostrar los colores correctos</translation>
+    </message>
+    <message>
+        <source>Just Download VTS_01_0.IFO load it on Ifoedit and press VTS_PGCITI and then VTS_PGC1.</source>
+        <translation>Descargue VTS_01_0.IFO, ábralo en IfoEdit y elija VTS_PGCITI y luego VTS_PGC1.</translation>
+    </message>
+    <message>
+        <source>Then find the Color %1 Y Cr CB ,doubleclick it, and put the value: %2</source>
+        <translation>Busque luego Color %1 Y Cr CB, haga doble clic y escriba el valor: %2</translation>
+    </message>
+    <message>
+        <source>Then press save. Thats all.</source>
+        <translation>Luego guarde. Eso es todo.</translation>
+    </message>
+    <message>
+        <source>Generated Files:</source>
+        <translation>Archivos generados:</translation>
+    </message>
+    <message>
+        <source>Download Ifo File Here: %1</source>
+        <translation>Descargue el archivo IFO aquí: %1</translation>
+    </message>
+    <message>
+        <source>If you want to MUX more vobsubs into one file (multilanguage vobsubs) then use Kestrabind: %1</source>
+        <translation>Para unir varios VobSub en un solo archivo (VobSub multilingües), use Kestrabind: %1</translation>
+    </message>
+</context>
+<context>
+    <name>lumelle::Languages</name>
+    <message>
+        <source>ABKHAZIAN</source>
+        <translation>ABJASIO</translation>
+    </message>
+    <message>
+        <source>AFAN (OROMO)</source>
+        <translation>AFAN (OROMO)</translation>
+    </message>
+    <message>
+        <source>AFAR</source>
+        <translation>AFAR</translation>
+    </message>
+    <message>
+        <source>AFRIKAANS</source>
+        <translation>AFRIKÁANS</translation>
+    </message>
+    <message>
+        <source>ALBANIAN</source>
+        <translation>ALBANÉS</translation>
+    </message>
+    <message>
+        <source>AMHARIC</source>
+        <translation>AMÁRICO</translation>
+    </message>
+    <message>
+        <source>ARABIC</source>
+        <translation>ÁRABE</translation>
+    </message>
+    <message>
+        <source>ARMENIAN</source>
+        <translation>ARMENIO</translation>
+    </message>
+    <message>
+        <source>ASSAMESE</source>
+        <translation>ASAMÉS</translation>
+    </message>
+    <message>
+        <source>AYMARA</source>
+        <translation>AIMARA</translation>
+    </message>
+    <message>
+        <source>AZERBAIJANI</source>
+        <translation>AZERBAIYANO</translation>
+    </message>
+    <message>
+        <source>BASHKIR</source>
+        <translation>BASKIR</translation>
+    </message>
+    <message>
+        <source>BASQUE</source>
+        <translation>VASCO</translation>
+    </message>
+    <message>
+        <source>BENGALI,BANGLA</source>
+        <translation>BENGALÍ,BANGLA</translation>
+    </message>
+    <message>
+        <source>BHUTANI</source>
+        <translation>BUTANÉS</translation>
+    </message>
+    <message>
+        <source>BIHARI</source>
+        <translation>BIHARI</translation>
+    </message>
+    <message>
+        <source>BISLAMA</source>
+        <translation>BISLAMA</translation>
+    </message>
+    <message>
+        <source>BRETON</source>
+        <translation>BRETÓN</translation>
+    </message>
+    <message>
+        <source>BULGARIAN</source>
+        <translation>BÚLGARO</translation>
+    </message>
+    <message>
+        <source>BURMESE</source>
+        <translation>BIRMANO</translation>
+    </message>
+    <message>
+        <source>BYELORUSSIAN</source>
+        <translation>BIELORRUSO</translation>
+    </message>
+    <message>
+        <source>CAMBODIAN</source>
+        <translation>CAMBOYANO</translation>
+    </message>
+    <message>
+        <source>CATALAN</source>
+        <translation>CATALÁN</translation>
+    </message>
+    <message>
+        <source>CHINESE</source>
+        <translation>CHINO</translation>
+    </message>
+    <message>
+        <source>CORSICAN</source>
+        <translation>CORSO</translation>
+    </message>
+    <message>
+        <source>CROATIAN</source>
+        <translation>CROATA</translation>
+    </message>
+    <message>
+        <source>CZECH</source>
+        <translation>CHECO</translation>
+    </message>
+    <message>
+        <source>DANISH</source>
+        <translation>DANÉS</translation>
+    </message>
+    <message>
+        <source>DUTCH</source>
+        <translation>NEERLANDÉS</translation>
+    </message>
+    <message>
+        <source>ENGLISH</source>
+        <translation>INGLÉS</translation>
+    </message>
+    <message>
+        <source>ESPERANTO</source>
+        <translation>ESPERANTO</translation>
+    </message>
+    <message>
+        <source>ESTONIAN</source>
+        <translation>ESTONIO</translation>
+    </message>
+    <message>
+        <source>FAROESE</source>
+        <translation>FEROÉS</translation>
+    </message>
+    <message>
+        <source>FIJI</source>
+        <translation>FIYIANO</translation>
+    </message>
+    <message>
+        <source>FINNISH</source>
+        <translation>FINÉS</translation>
+    </message>
+    <message>
+        <source>FRENCH</source>
+        <translation>FRANCÉS</translation>
+    </message>
+    <message>
+        <source>FRISIAN</source>
+        <translation>FRISÓN</translation>
+    </message>
+    <message>
+        <source>FUROM</source>
+        <translation>FUROM</translation>
+    </message>
+    <message>
+        <source>GALICIAN</source>
+        <translation>GALLEGO</translation>
+    </message>
+    <message>
+        <source>GEORGIAN</source>
+        <translation>GEORGIANO</translation>
+    </message>
+    <message>
+        <source>GERMAN</source>
+        <translation>ALEMÁN</translation>
+    </message>
+    <message>
+        <source>GREEK</source>
+        <translation>GRIEGO</translation>
+    </message>
+    <message>
+        <source>GREENLANDIC</source>
+        <translation>GROENLANDÉS</translation>
+    </message>
+    <message>
+        <source>GUARANI</source>
+        <translation>GUARANÍ</translation>
+    </message>
+    <message>
+        <source>GUJARATI</source>
+        <translation>GUYARATI</translation>
+    </message>
+    <message>
+        <source>HAUSA</source>
+        <translation>HAUSA</translation>
+    </message>
+    <message>
+        <source>HEBREW</source>
+        <translation>HEBREO</translation>
+    </message>
+    <message>
+        <source>HINDI</source>
+        <translation>HINDI</translation>
+    </message>
+    <message>
+        <source>HUNGARIAN</source>
+        <translation>HÚNGARO</translation>
+    </message>
+    <message>
+        <source>ICELANDIC</source>
+        <translation>ISLANDÉS</translation>
+    </message>
+    <message>
+        <source>INDONESIAN</source>
+        <translation>INDONESIO</translation>
+    </message>
+    <message>
+        <source>INTERLINGUA</source>
+        <translation>INTERLINGUA</translation>
+    </message>
+    <message>
+        <source>INTERLINGUE</source>
+        <translation>INTERLINGUE</translation>
+    </message>
+    <message>
+        <source>INUPIAK</source>
+        <translation>INUPIAK</translation>
+    </message>
+    <message>
+        <source>IRISH</source>
+        <translation>IRLANDÉS</translation>
+    </message>
+    <message>
+        <source>ITALIAN</source>
+        <translation>ITALIANO</translation>
+    </message>
+    <message>
+        <source>JAPANESE</source>
+        <translation>JAPONÉS</translation>
+    </message>
+    <message>
+        <source>JAVANESE</source>
+        <translation>JAVANÉS</translation>
+    </message>
+    <message>
+        <source>KANNADA</source>
+        <translation>CANARÉS</translation>
+    </message>
+    <message>
+        <source>KASHMIRI</source>
+        <translation>CACHEMIR</translation>
+    </message>
+    <message>
+        <source>KAZAKH</source>
+        <translation>KAZAJO</translation>
+    </message>
+    <message>
+        <source>KINYARWANDA</source>
+        <translation>KINYARUANDA</translation>
+    </message>
+    <message>
+        <source>KIRGHIZ</source>
+        <translation>KIRGUÍS</translation>
+    </message>
+    <message>
+        <source>KURUNDI</source>
+        <translation>KIRUNDI</translation>
+    </message>
+    <message>
+        <source>KOREAN</source>
+        <translation>COREANO</translation>
+    </message>
+    <message>
+        <source>KURDISH</source>
+        <translation>KURDO</translation>
+    </message>
+    <message>
+        <source>LAOTHIAN</source>
+        <translation>LAOSIANO</translation>
+    </message>
+    <message>
+        <source>LATIN</source>
+        <translation>LATÍN</translation>
+    </message>
+    <message>
+        <source>LATVIAN,LETTISH</source>
+        <translation>LETÓN</translation>
+    </message>
+    <message>
+        <source>LINGALA</source>
+        <translation>LINGALA</translation>
+    </message>
+    <message>
+        <source>LITHUANIAN</source>
+        <translation>LITUANO</translation>
+    </message>
+    <message>
+        <source>MALAGASY</source>
+        <translation>MALGACHE</translation>
+    </message>
+    <message>
+        <source>MS</source>
+        <translation>MS</translation>
+    </message>
+    <message>
+        <source>MALAYALAM</source>
+        <translation>MALAYALAM</translation>
+    </message>
+    <message>
+        <source>MALTESE</source>
+        <translation>MALTÉS</translation>
+    </message>
+    <message>
+        <source>MAORI</source>
+        <translation>MAORÍ</translation>
+    </message>
+    <message>
+        <source>MARATHI</source>
+        <translation>MARATÍ</translation>
+    </message>
+    <message>
+        <source>MOLDAVIAN</source>
+        <translation>MOLDAVO</translation>
+    </message>
+    <message>
+        <source>MONGOLIAN</source>
+        <translation>MONGOL</translation>
+    </message>
+    <message>
+        <source>NAURU</source>
+        <translation>NAURUANO</translation>
+    </message>
+    <message>
+        <source>NEPALI</source>
+        <translation>NEPALÍ</translation>
+    </message>
+    <message>
+        <source>NORWEGIAN</source>
+        <translation>NORUEGO</translation>
+    </message>
+    <message>
+        <source>OCCITAN</source>
+        <translation>OCCITANO</translation>
+    </message>
+    <message>
+        <source>ORIYA</source>
+        <translation>ORIYA</translation>
+    </message>
+    <message>
+        <source>PASHTO,PUSHTO</source>
+        <translation>PASTÚN</translation>
+    </message>
+    <message>
+        <source>PERSIAN (farsi)</source>
+        <translation>PERSA (farsi)</translation>
+    </message>
+    <message>
+        <source>POLISH</source>
+        <translation>POLACO</translation>
+    </message>
+    <message>
+        <source>PORTUGUESE</source>
+        <translation>PORTUGUÉS</translation>
+    </message>
+    <message>
+        <source>PUNJABI</source>
+        <translation>PANYABÍ</translation>
+    </message>
+    <message>
+        <source>QUECHUA</source>
+        <translation>QUECHUA</translation>
+    </message>
+    <message>
+        <source>RHAETO-ROMANCE</source>
+        <translation>RETORROMÁNICO</translation>
+    </message>
+    <message>
+        <source>ROMANIAN</source>
+        <translation>RUMANO</translation>
+    </message>
+    <message>
+        <source>RUSSIAN</source>
+        <translation>RUSO</translation>
+    </message>
+    <message>
+        <source>SAMOAN</source>
+        <translation>SAMOANO</translation>
+    </message>
+    <message>
+        <source>SANGHO</source>
+        <translation>SANGO</translation>
+    </message>
+    <message>
+        <source>SANSKRIT</source>
+        <translation>SÁNSCRITO</translation>
+    </message>
+    <message>
+        <source>SCOTS</source>
+        <translation>ESCOCÉS</translation>
+    </message>
+    <message>
+        <source>SERBIAN</source>
+        <translation>SERBIO</translation>
+    </message>
+    <message>
+        <source>SERBO-CROATIAN</source>
+        <translation>SERBOCROATA</translation>
+    </message>
+    <message>
+        <source>SESOTHO</source>
+        <translation>SESOTHO</translation>
+    </message>
+    <message>
+        <source>SETSWANA</source>
+        <translation>SETSUANA</translation>
+    </message>
+    <message>
+        <source>SHONA</source>
+        <translation>SHONA</translation>
+    </message>
+    <message>
+        <source>SINDHI</source>
+        <translation>SINDHI</translation>
+    </message>
+    <message>
+        <source>SINGHALESE</source>
+        <translation>CINGALÉS</translation>
+    </message>
+    <message>
+        <source>SISWATI</source>
+        <translation>SUAZI</translation>
+    </message>
+    <message>
+        <source>SLOVAK</source>
+        <translation>ESLOVACO</translation>
+    </message>
+    <message>
+        <source>SLOVENIAN</source>
+        <translation>ESLOVENO</translation>
+    </message>
+    <message>
+        <source>SOMALI</source>
+        <translation>SOMALÍ</translation>
+    </message>
+    <message>
+        <source>SPANISH</source>
+        <translation>ESPAÑOL</translation>
+    </message>
+    <message>
+        <source>SUNDANESE</source>
+        <translation>SUNDANÉS</translation>
+    </message>
+    <message>
+        <source>SWAHILI</source>
+        <translation>SUAJILI</translation>
+    </message>
+    <message>
+        <source>SWEDISH</source>
+        <translation>SUECO</translation>
+    </message>
+    <message>
+        <source>TAGALOG</source>
+        <translation>TAGALO</translation>
+    </message>
+    <message>
+        <source>TAJIK</source>
+        <translation>TAYIKO</translation>
+    </message>
+    <message>
+        <source>TAMIL</source>
+        <translation>TAMIL</translation>
+    </message>
+    <message>
+        <source>TATAR</source>
+        <translation>TÁRTARO</translation>
+    </message>
+    <message>
+        <source>TELUGU</source>
+        <translation>TELUGU</translation>
+    </message>
+    <message>
+        <source>THAI</source>
+        <translation>TAILANDÉS</translation>
+    </message>
+    <message>
+        <source>TIBETAN</source>
+        <translation>TIBETANO</translation>
+    </message>
+    <message>
+        <source>TIGRINYA</source>
+        <translation>TIGRIÑA</translation>
+    </message>
+    <message>
+        <source>TONGA</source>
+        <translation>TONGANO</translation>
+    </message>
+    <message>
+        <source>TSONGA</source>
+        <translation>TSONGA</translation>
+    </message>
+    <message>
+        <source>TURKISH</source>
+        <translation>TURCO</translation>
+    </message>
+    <message>
+        <source>TURKMEN</source>
+        <translation>TURCOMANO</translation>
+    </message>
+    <message>
+        <source>TWI</source>
+        <translation>TWI</translation>
+    </message>
+    <message>
+        <source>UKRAINIAN</source>
+        <translation>UCRANIANO</translation>
+    </message>
+    <message>
+        <source>URDU</source>
+        <translation>URDU</translation>
+    </message>
+    <message>
+        <source>UZBEK</source>
+        <translation>UZBEKO</translation>
+    </message>
+    <message>
+        <source>VIETNAMESE</source>
+        <translation>VIETNAMITA</translation>
+    </message>
+    <message>
+        <source>VOLAPUK</source>
+        <translation>VOLAPUK</translation>
+    </message>
+    <message>
+        <source>WELSH</source>
+        <translation>GALÉS</translation>
+    </message>
+    <message>
+        <source>WOLOF</source>
+        <translation>WOLOF</translation>
+    </message>
+    <message>
+        <source>XHOSA</source>
+        <translation>XHOSA</translation>
+    </message>
+    <message>
+        <source>YIDDISH</source>
+        <translation>YIDIS</translation>
+    </message>
+    <message>
+        <source>YORUBA</source>
+        <translation>YORUBA</translation>
+    </message>
+    <message>
+        <source>ZULU</source>
+        <translation>ZULÚ</translation>
+    </message>
+</context>
+<context>
+    <name>lumelle::ListValues</name>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>Negrita</translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation>Cursiva</translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation>Subrayado</translation>
+    </message>
+    <message>
+        <source>Bold+Italic</source>
+        <translation>Negrita+Cursiva</translation>
+    </message>
+    <message>
+        <source>Bold+Under</source>
+        <translation>Negrita+Subr.</translation>
+    </message>
+    <message>
+        <source>Bold+It+Und</source>
+        <translation>Negr+Curs+Subr</translation>
+    </message>
+    <message>
+        <source>Italic+Under</source>
+        <translation>Cursiva+Subr.</translation>
+    </message>
+    <message>
+        <source>StrikeOut</source>
+        <translation>Tachado</translation>
+    </message>
+    <message>
+        <source>ARABIC</source>
+        <translation>ÁRABE</translation>
+    </message>
+    <message>
+        <source>BALTIC</source>
+        <translation>BÁLTICO</translation>
+    </message>
+    <message>
+        <source>DEFAULT</source>
+        <translation>PREDETERMINADO</translation>
+    </message>
+    <message>
+        <source>EASTEUROPE</source>
+        <translation>EUROPA DEL ESTE</translation>
+    </message>
+    <message>
+        <source>GREEK</source>
+        <translation>GRIEGO</translation>
+    </message>
+    <message>
+        <source>HEBREW</source>
+        <translation>HEBREO</translation>
+    </message>
+    <message>
+        <source>RUSSIAN</source>
+        <translation>RUSO</translation>
+    </message>
+    <message>
+        <source>SYMBOL</source>
+        <translation>SÍMBOLO</translation>
+    </message>
+    <message>
+        <source>THAI</source>
+        <translation>TAILANDÉS</translation>
+    </message>
+    <message>
+        <source>TURKISH</source>
+        <translation>TURCO</translation>
+    </message>
+    <message>
+        <source>VIETNAMESE</source>
+        <translation>VIETNAMITA</translation>
+    </message>
+    <message>
+        <source>center</source>
+        <translation>centro</translation>
+    </message>
+    <message>
+        <source>left</source>
+        <translation>izquierda</translation>
+    </message>
+    <message>
+        <source>right</source>
+        <translation>derecha</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Predeterminada</translation>
+    </message>
+</context>
+<context>
     <name>lumelle::TForm1</name>
     <message>
         <source>Last VobSub pair written to %1</source>
@@ -336,14 +1017,6 @@
         <translation>Par VobSub y DVD .sup</translation>
     </message>
     <message>
-        <source>Blu-ray video has no frame rate %1: choose one of %2.</source>
-        <translation>El vídeo Blu-ray no tiene la frecuencia de imagen %1: elija una de %2.</translation>
-    </message>
-    <message>
-        <source>Blu-ray .sup (PGS, 1920x1080)</source>
-        <translation>.sup de Blu-ray (PGS, 1920x1080)</translation>
-    </message>
-    <message>
         <source>BDN XML and PNG (Blu-ray authoring)</source>
         <translation>BDN XML y PNG (autoría Blu-ray)</translation>
     </message>
@@ -357,6 +1030,37 @@
     <message>
         <source>Keep the 1 subtitle written so far? The earlier pair will be replaced.</source>
         <translation>¿Conservar el subtítulo escrito hasta ahora? El par anterior será reemplazado.</translation>
+    </message>
+    <message>
+        <source>This desktop has no program that opens folders. The subtitles are in:<byte value="xd"/>%1</source>
+        <translation>Este escritorio no tiene ningún programa que abra carpetas. Los subtítulos están en:<byte value="xd"/>%1</translation>
+    </message>
+    <message>
+        <source>All done: 1 subtitle picture written, at %1 and %2 frames a second.</source>
+        <translation>Terminado: 1 imagen de subtítulo escrita, en %1 a %2 fotogramas por segundo.</translation>
+    </message>
+    <message numerus="yes">
+        <source>All done: %n subtitle pictures written, at %1 and %2 frames a second.</source>
+        <translation>
+            <numerusform>Terminado: %n imagen de subtítulo escrita, en %1 a %2 fotogramas por segundo.</numerusform>
+            <numerusform>Terminado: %n imágenes de subtítulos escritas, en %1 a %2 fotogramas por segundo.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Blu-ray frame</source>
+        <translation>Tamaño Blu-ray</translation>
+    </message>
+    <message>
+        <source>The frame size of the video the Blu-ray subtitles go with: they are drawn, checked and written at it</source>
+        <translation>El tamaño de imagen del vídeo de los subtítulos Blu-ray: se dibujan, comprueban y escriben a ese tamaño</translation>
+    </message>
+    <message>
+        <source>Blu-ray .sup (PGS)</source>
+        <translation>Blu-ray .sup (PGS)</translation>
+    </message>
+    <message>
+        <source>Blu-ray video has no %1x%2 picture at the frame rate %3. Choose a frame size and frame rate of Blu-ray video: %4.</source>
+        <translation>El vídeo Blu-ray no tiene imagen de %1x%2 a la frecuencia %3. Elija un tamaño y una frecuencia de imagen del vídeo Blu-ray: %4.</translation>
     </message>
 </context>
 <context>
@@ -424,6 +1128,34 @@
     <message>
         <source>Done</source>
         <translation>Hecho</translation>
+    </message>
+    <message>
+        <source>stand-alone DVD and DivX players</source>
+        <translation>reproductores de DVD y DivX de salón</translation>
+    </message>
+    <message>
+        <source>DVD authoring</source>
+        <translation>autoría de DVD</translation>
+    </message>
+    <message>
+        <source>mpv, VLC, ffmpeg-based players, Matroska files made with mkvmerge</source>
+        <translation>mpv, VLC, reproductores basados en ffmpeg, archivos Matroska hechos con mkvmerge</translation>
+    </message>
+    <message>
+        <source>players with the custom-colour extension</source>
+        <translation>reproductores con la extensión de colores propios</translation>
+    </message>
+    <message>
+        <source>Shows the colours right in: %1.</source>
+        <translation>Colores correctos en: %1.</translation>
+    </message>
+    <message>
+        <source>; </source>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>mpv, VLC and ffmpeg show white text pink.</source>
+        <translation>mpv, VLC y ffmpeg muestran el texto blanco en rosa.</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,687 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>lumelle::HelpText</name>
+    <message>
+        <source>All Done !!! Important Note:</source>
+        <translation>Terminé !!! Remarque importante :</translation>
+    </message>
+    <message>
+        <source>Some DVD Devices might want an VTS_01_0.IFO file in order to get correct colors</source>
+        <translation>Certains lecteurs DVD ont besoin d&apos;un fichier VTS_01_0.IFO pour afficher les bonnes couleurs</translation>
+    </message>
+    <message>
+        <source>Just Download VTS_01_0.IFO load it on Ifoedit and press VTS_PGCITI and then VTS_PGC1.</source>
+        <translation>Téléchargez VTS_01_0.IFO, ouvrez-le dans IfoEdit et choisissez VTS_PGCITI puis VTS_PGC1.</translation>
+    </message>
+    <message>
+        <source>Then find the Color %1 Y Cr CB ,doubleclick it, and put the value: %2</source>
+        <translation>Cherchez ensuite Color %1 Y Cr CB, double-cliquez dessus et entrez la valeur : %2</translation>
+    </message>
+    <message>
+        <source>Then press save. Thats all.</source>
+        <translation>Enregistrez ensuite. C&apos;est tout.</translation>
+    </message>
+    <message>
+        <source>Generated Files:</source>
+        <translation>Fichiers générés :</translation>
+    </message>
+    <message>
+        <source>Download Ifo File Here: %1</source>
+        <translation>Télécharger le fichier IFO ici : %1</translation>
+    </message>
+    <message>
+        <source>If you want to MUX more vobsubs into one file (multilanguage vobsubs) then use Kestrabind: %1</source>
+        <translation>Pour réunir plusieurs VobSub dans un seul fichier (VobSub multilingues), utilisez Kestrabind : %1</translation>
+    </message>
+</context>
+<context>
+    <name>lumelle::Languages</name>
+    <message>
+        <source>ABKHAZIAN</source>
+        <translation>ABKHAZE</translation>
+    </message>
+    <message>
+        <source>AFAN (OROMO)</source>
+        <translation>AFAN (OROMO)</translation>
+    </message>
+    <message>
+        <source>AFAR</source>
+        <translation>AFAR</translation>
+    </message>
+    <message>
+        <source>AFRIKAANS</source>
+        <translation>AFRIKAANS</translation>
+    </message>
+    <message>
+        <source>ALBANIAN</source>
+        <translation>ALBANAIS</translation>
+    </message>
+    <message>
+        <source>AMHARIC</source>
+        <translation>AMHARIQUE</translation>
+    </message>
+    <message>
+        <source>ARABIC</source>
+        <translation>ARABE</translation>
+    </message>
+    <message>
+        <source>ARMENIAN</source>
+        <translation>ARMÉNIEN</translation>
+    </message>
+    <message>
+        <source>ASSAMESE</source>
+        <translation>ASSAMAIS</translation>
+    </message>
+    <message>
+        <source>AYMARA</source>
+        <translation>AYMARA</translation>
+    </message>
+    <message>
+        <source>AZERBAIJANI</source>
+        <translation>AZERBAÏDJANAIS</translation>
+    </message>
+    <message>
+        <source>BASHKIR</source>
+        <translation>BACHKIR</translation>
+    </message>
+    <message>
+        <source>BASQUE</source>
+        <translation>BASQUE</translation>
+    </message>
+    <message>
+        <source>BENGALI,BANGLA</source>
+        <translation>BENGALI,BANGLA</translation>
+    </message>
+    <message>
+        <source>BHUTANI</source>
+        <translation>BHOUTANAIS</translation>
+    </message>
+    <message>
+        <source>BIHARI</source>
+        <translation>BIHARI</translation>
+    </message>
+    <message>
+        <source>BISLAMA</source>
+        <translation>BICHELAMAR</translation>
+    </message>
+    <message>
+        <source>BRETON</source>
+        <translation>BRETON</translation>
+    </message>
+    <message>
+        <source>BULGARIAN</source>
+        <translation>BULGARE</translation>
+    </message>
+    <message>
+        <source>BURMESE</source>
+        <translation>BIRMAN</translation>
+    </message>
+    <message>
+        <source>BYELORUSSIAN</source>
+        <translation>BIÉLORUSSE</translation>
+    </message>
+    <message>
+        <source>CAMBODIAN</source>
+        <translation>CAMBODGIEN</translation>
+    </message>
+    <message>
+        <source>CATALAN</source>
+        <translation>CATALAN</translation>
+    </message>
+    <message>
+        <source>CHINESE</source>
+        <translation>CHINOIS</translation>
+    </message>
+    <message>
+        <source>CORSICAN</source>
+        <translation>CORSE</translation>
+    </message>
+    <message>
+        <source>CROATIAN</source>
+        <translation>CROATE</translation>
+    </message>
+    <message>
+        <source>CZECH</source>
+        <translation>TCHÈQUE</translation>
+    </message>
+    <message>
+        <source>DANISH</source>
+        <translation>DANOIS</translation>
+    </message>
+    <message>
+        <source>DUTCH</source>
+        <translation>NÉERLANDAIS</translation>
+    </message>
+    <message>
+        <source>ENGLISH</source>
+        <translation>ANGLAIS</translation>
+    </message>
+    <message>
+        <source>ESPERANTO</source>
+        <translation>ESPÉRANTO</translation>
+    </message>
+    <message>
+        <source>ESTONIAN</source>
+        <translation>ESTONIEN</translation>
+    </message>
+    <message>
+        <source>FAROESE</source>
+        <translation>FÉROÏEN</translation>
+    </message>
+    <message>
+        <source>FIJI</source>
+        <translation>FIDJIEN</translation>
+    </message>
+    <message>
+        <source>FINNISH</source>
+        <translation>FINNOIS</translation>
+    </message>
+    <message>
+        <source>FRENCH</source>
+        <translation>FRANÇAIS</translation>
+    </message>
+    <message>
+        <source>FRISIAN</source>
+        <translation>FRISON</translation>
+    </message>
+    <message>
+        <source>FUROM</source>
+        <translation>FUROM</translation>
+    </message>
+    <message>
+        <source>GALICIAN</source>
+        <translation>GALICIEN</translation>
+    </message>
+    <message>
+        <source>GEORGIAN</source>
+        <translation>GÉORGIEN</translation>
+    </message>
+    <message>
+        <source>GERMAN</source>
+        <translation>ALLEMAND</translation>
+    </message>
+    <message>
+        <source>GREEK</source>
+        <translation>GREC</translation>
+    </message>
+    <message>
+        <source>GREENLANDIC</source>
+        <translation>GROENLANDAIS</translation>
+    </message>
+    <message>
+        <source>GUARANI</source>
+        <translation>GUARANI</translation>
+    </message>
+    <message>
+        <source>GUJARATI</source>
+        <translation>GUJARATI</translation>
+    </message>
+    <message>
+        <source>HAUSA</source>
+        <translation>HAOUSSA</translation>
+    </message>
+    <message>
+        <source>HEBREW</source>
+        <translation>HÉBREU</translation>
+    </message>
+    <message>
+        <source>HINDI</source>
+        <translation>HINDI</translation>
+    </message>
+    <message>
+        <source>HUNGARIAN</source>
+        <translation>HONGROIS</translation>
+    </message>
+    <message>
+        <source>ICELANDIC</source>
+        <translation>ISLANDAIS</translation>
+    </message>
+    <message>
+        <source>INDONESIAN</source>
+        <translation>INDONÉSIEN</translation>
+    </message>
+    <message>
+        <source>INTERLINGUA</source>
+        <translation>INTERLINGUA</translation>
+    </message>
+    <message>
+        <source>INTERLINGUE</source>
+        <translation>INTERLINGUE</translation>
+    </message>
+    <message>
+        <source>INUPIAK</source>
+        <translation>INUPIAK</translation>
+    </message>
+    <message>
+        <source>IRISH</source>
+        <translation>IRLANDAIS</translation>
+    </message>
+    <message>
+        <source>ITALIAN</source>
+        <translation>ITALIEN</translation>
+    </message>
+    <message>
+        <source>JAPANESE</source>
+        <translation>JAPONAIS</translation>
+    </message>
+    <message>
+        <source>JAVANESE</source>
+        <translation>JAVANAIS</translation>
+    </message>
+    <message>
+        <source>KANNADA</source>
+        <translation>KANNADA</translation>
+    </message>
+    <message>
+        <source>KASHMIRI</source>
+        <translation>CACHEMIRI</translation>
+    </message>
+    <message>
+        <source>KAZAKH</source>
+        <translation>KAZAKH</translation>
+    </message>
+    <message>
+        <source>KINYARWANDA</source>
+        <translation>KINYARWANDA</translation>
+    </message>
+    <message>
+        <source>KIRGHIZ</source>
+        <translation>KIRGHIZE</translation>
+    </message>
+    <message>
+        <source>KURUNDI</source>
+        <translation>KIRUNDI</translation>
+    </message>
+    <message>
+        <source>KOREAN</source>
+        <translation>CORÉEN</translation>
+    </message>
+    <message>
+        <source>KURDISH</source>
+        <translation>KURDE</translation>
+    </message>
+    <message>
+        <source>LAOTHIAN</source>
+        <translation>LAO</translation>
+    </message>
+    <message>
+        <source>LATIN</source>
+        <translation>LATIN</translation>
+    </message>
+    <message>
+        <source>LATVIAN,LETTISH</source>
+        <translation>LETTON</translation>
+    </message>
+    <message>
+        <source>LINGALA</source>
+        <translation>LINGALA</translation>
+    </message>
+    <message>
+        <source>LITHUANIAN</source>
+        <translation>LITUANIEN</translation>
+    </message>
+    <message>
+        <source>MALAGASY</source>
+        <translation>MALGACHE</translation>
+    </message>
+    <message>
+        <source>MS</source>
+        <translation>MS</translation>
+    </message>
+    <message>
+        <source>MALAYALAM</source>
+        <translation>MALAYALAM</translation>
+    </message>
+    <message>
+        <source>MALTESE</source>
+        <translation>MALTAIS</translation>
+    </message>
+    <message>
+        <source>MAORI</source>
+        <translation>MAORI</translation>
+    </message>
+    <message>
+        <source>MARATHI</source>
+        <translation>MARATHI</translation>
+    </message>
+    <message>
+        <source>MOLDAVIAN</source>
+        <translation>MOLDAVE</translation>
+    </message>
+    <message>
+        <source>MONGOLIAN</source>
+        <translation>MONGOL</translation>
+    </message>
+    <message>
+        <source>NAURU</source>
+        <translation>NAURUAN</translation>
+    </message>
+    <message>
+        <source>NEPALI</source>
+        <translation>NÉPALAIS</translation>
+    </message>
+    <message>
+        <source>NORWEGIAN</source>
+        <translation>NORVÉGIEN</translation>
+    </message>
+    <message>
+        <source>OCCITAN</source>
+        <translation>OCCITAN</translation>
+    </message>
+    <message>
+        <source>ORIYA</source>
+        <translation>ORIYA</translation>
+    </message>
+    <message>
+        <source>PASHTO,PUSHTO</source>
+        <translation>PACHTO</translation>
+    </message>
+    <message>
+        <source>PERSIAN (farsi)</source>
+        <translation>PERSAN (farsi)</translation>
+    </message>
+    <message>
+        <source>POLISH</source>
+        <translation>POLONAIS</translation>
+    </message>
+    <message>
+        <source>PORTUGUESE</source>
+        <translation>PORTUGAIS</translation>
+    </message>
+    <message>
+        <source>PUNJABI</source>
+        <translation>PENDJABI</translation>
+    </message>
+    <message>
+        <source>QUECHUA</source>
+        <translation>QUECHUA</translation>
+    </message>
+    <message>
+        <source>RHAETO-ROMANCE</source>
+        <translation>RHÉTO-ROMAN</translation>
+    </message>
+    <message>
+        <source>ROMANIAN</source>
+        <translation>ROUMAIN</translation>
+    </message>
+    <message>
+        <source>RUSSIAN</source>
+        <translation>RUSSE</translation>
+    </message>
+    <message>
+        <source>SAMOAN</source>
+        <translation>SAMOAN</translation>
+    </message>
+    <message>
+        <source>SANGHO</source>
+        <translation>SANGO</translation>
+    </message>
+    <message>
+        <source>SANSKRIT</source>
+        <translation>SANSKRIT</translation>
+    </message>
+    <message>
+        <source>SCOTS</source>
+        <translation>SCOTS</translation>
+    </message>
+    <message>
+        <source>SERBIAN</source>
+        <translation>SERBE</translation>
+    </message>
+    <message>
+        <source>SERBO-CROATIAN</source>
+        <translation>SERBO-CROATE</translation>
+    </message>
+    <message>
+        <source>SESOTHO</source>
+        <translation>SESOTHO</translation>
+    </message>
+    <message>
+        <source>SETSWANA</source>
+        <translation>SETSWANA</translation>
+    </message>
+    <message>
+        <source>SHONA</source>
+        <translation>SHONA</translation>
+    </message>
+    <message>
+        <source>SINDHI</source>
+        <translation>SINDHI</translation>
+    </message>
+    <message>
+        <source>SINGHALESE</source>
+        <translation>CINGHALAIS</translation>
+    </message>
+    <message>
+        <source>SISWATI</source>
+        <translation>SISWATI</translation>
+    </message>
+    <message>
+        <source>SLOVAK</source>
+        <translation>SLOVAQUE</translation>
+    </message>
+    <message>
+        <source>SLOVENIAN</source>
+        <translation>SLOVÈNE</translation>
+    </message>
+    <message>
+        <source>SOMALI</source>
+        <translation>SOMALI</translation>
+    </message>
+    <message>
+        <source>SPANISH</source>
+        <translation>ESPAGNOL</translation>
+    </message>
+    <message>
+        <source>SUNDANESE</source>
+        <translation>SOUNDANAIS</translation>
+    </message>
+    <message>
+        <source>SWAHILI</source>
+        <translation>SWAHILI</translation>
+    </message>
+    <message>
+        <source>SWEDISH</source>
+        <translation>SUÉDOIS</translation>
+    </message>
+    <message>
+        <source>TAGALOG</source>
+        <translation>TAGALOG</translation>
+    </message>
+    <message>
+        <source>TAJIK</source>
+        <translation>TADJIK</translation>
+    </message>
+    <message>
+        <source>TAMIL</source>
+        <translation>TAMOUL</translation>
+    </message>
+    <message>
+        <source>TATAR</source>
+        <translation>TATAR</translation>
+    </message>
+    <message>
+        <source>TELUGU</source>
+        <translation>TÉLOUGOU</translation>
+    </message>
+    <message>
+        <source>THAI</source>
+        <translation>THAÏ</translation>
+    </message>
+    <message>
+        <source>TIBETAN</source>
+        <translation>TIBÉTAIN</translation>
+    </message>
+    <message>
+        <source>TIGRINYA</source>
+        <translation>TIGRIGNA</translation>
+    </message>
+    <message>
+        <source>TONGA</source>
+        <translation>TONGIEN</translation>
+    </message>
+    <message>
+        <source>TSONGA</source>
+        <translation>TSONGA</translation>
+    </message>
+    <message>
+        <source>TURKISH</source>
+        <translation>TURC</translation>
+    </message>
+    <message>
+        <source>TURKMEN</source>
+        <translation>TURKMÈNE</translation>
+    </message>
+    <message>
+        <source>TWI</source>
+        <translation>TWI</translation>
+    </message>
+    <message>
+        <source>UKRAINIAN</source>
+        <translation>UKRAINIEN</translation>
+    </message>
+    <message>
+        <source>URDU</source>
+        <translation>OURDOU</translation>
+    </message>
+    <message>
+        <source>UZBEK</source>
+        <translation>OUZBEK</translation>
+    </message>
+    <message>
+        <source>VIETNAMESE</source>
+        <translation>VIETNAMIEN</translation>
+    </message>
+    <message>
+        <source>VOLAPUK</source>
+        <translation>VOLAPÜK</translation>
+    </message>
+    <message>
+        <source>WELSH</source>
+        <translation>GALLOIS</translation>
+    </message>
+    <message>
+        <source>WOLOF</source>
+        <translation>WOLOF</translation>
+    </message>
+    <message>
+        <source>XHOSA</source>
+        <translation>XHOSA</translation>
+    </message>
+    <message>
+        <source>YIDDISH</source>
+        <translation>YIDDISH</translation>
+    </message>
+    <message>
+        <source>YORUBA</source>
+        <translation>YORUBA</translation>
+    </message>
+    <message>
+        <source>ZULU</source>
+        <translation>ZOULOU</translation>
+    </message>
+</context>
+<context>
+    <name>lumelle::ListValues</name>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Bold</source>
+        <translation>Gras</translation>
+    </message>
+    <message>
+        <source>Italic</source>
+        <translation>Italique</translation>
+    </message>
+    <message>
+        <source>Underline</source>
+        <translation>Souligné</translation>
+    </message>
+    <message>
+        <source>Bold+Italic</source>
+        <translation>Gras+Italique</translation>
+    </message>
+    <message>
+        <source>Bold+Under</source>
+        <translation>Gras+Soul.</translation>
+    </message>
+    <message>
+        <source>Bold+It+Und</source>
+        <translation>Gras+It+Soul</translation>
+    </message>
+    <message>
+        <source>Italic+Under</source>
+        <translation>Italique+Soul.</translation>
+    </message>
+    <message>
+        <source>StrikeOut</source>
+        <translation>Barré</translation>
+    </message>
+    <message>
+        <source>ARABIC</source>
+        <translation>ARABE</translation>
+    </message>
+    <message>
+        <source>BALTIC</source>
+        <translation>BALTE</translation>
+    </message>
+    <message>
+        <source>DEFAULT</source>
+        <translation>PAR DÉFAUT</translation>
+    </message>
+    <message>
+        <source>EASTEUROPE</source>
+        <translation>EUROPE DE L&apos;EST</translation>
+    </message>
+    <message>
+        <source>GREEK</source>
+        <translation>GREC</translation>
+    </message>
+    <message>
+        <source>HEBREW</source>
+        <translation>HÉBREU</translation>
+    </message>
+    <message>
+        <source>RUSSIAN</source>
+        <translation>RUSSE</translation>
+    </message>
+    <message>
+        <source>SYMBOL</source>
+        <translation>SYMBOLE</translation>
+    </message>
+    <message>
+        <source>THAI</source>
+        <translation>THAÏ</translation>
+    </message>
+    <message>
+        <source>TURKISH</source>
+        <translation>TURC</translation>
+    </message>
+    <message>
+        <source>VIETNAMESE</source>
+        <translation>VIETNAMIEN</translation>
+    </message>
+    <message>
+        <source>center</source>
+        <translation>centré</translation>
+    </message>
+    <message>
+        <source>left</source>
+        <translation>gauche</translation>
+    </message>
+    <message>
+        <source>right</source>
+        <translation>droite</translation>
+    </message>
+    <message>
+        <source>Default</source>
+        <translation>Par défaut</translation>
+    </message>
+</context>
+<context>
     <name>lumelle::TForm1</name>
     <message>
         <source>Last VobSub pair written to %1</source>
@@ -336,14 +1017,6 @@
         <translation>Paire VobSub et DVD .sup</translation>
     </message>
     <message>
-        <source>Blu-ray video has no frame rate %1: choose one of %2.</source>
-        <translation>La vidéo Blu-ray n&apos;a pas de fréquence d&apos;images %1 : choisissez-en une parmi %2.</translation>
-    </message>
-    <message>
-        <source>Blu-ray .sup (PGS, 1920x1080)</source>
-        <translation>.sup Blu-ray (PGS, 1920x1080)</translation>
-    </message>
-    <message>
         <source>BDN XML and PNG (Blu-ray authoring)</source>
         <translation>BDN XML et PNG (authoring Blu-ray)</translation>
     </message>
@@ -357,6 +1030,37 @@
     <message>
         <source>Keep the 1 subtitle written so far? The earlier pair will be replaced.</source>
         <translation>Garder le sous-titre déjà écrit ? La paire précédente sera remplacée.</translation>
+    </message>
+    <message>
+        <source>This desktop has no program that opens folders. The subtitles are in:<byte value="xd"/>%1</source>
+        <translation>Ce bureau n&apos;a aucun programme pour ouvrir les dossiers. Les sous-titres sont dans :<byte value="xd"/>%1</translation>
+    </message>
+    <message>
+        <source>All done: 1 subtitle picture written, at %1 and %2 frames a second.</source>
+        <translation>Terminé : 1 image de sous-titre écrite, en %1 à %2 images par seconde.</translation>
+    </message>
+    <message numerus="yes">
+        <source>All done: %n subtitle pictures written, at %1 and %2 frames a second.</source>
+        <translation>
+            <numerusform>Terminé : %n image de sous-titre écrite, en %1 à %2 images par seconde.</numerusform>
+            <numerusform>Terminé : %n images de sous-titres écrites, en %1 à %2 images par seconde.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Blu-ray frame</source>
+        <translation>Taille Blu-ray</translation>
+    </message>
+    <message>
+        <source>The frame size of the video the Blu-ray subtitles go with: they are drawn, checked and written at it</source>
+        <translation>La taille d&apos;image de la vidéo des sous-titres Blu-ray : ils sont dessinés, vérifiés et écrits à cette taille</translation>
+    </message>
+    <message>
+        <source>Blu-ray .sup (PGS)</source>
+        <translation>Blu-ray .sup (PGS)</translation>
+    </message>
+    <message>
+        <source>Blu-ray video has no %1x%2 picture at the frame rate %3. Choose a frame size and frame rate of Blu-ray video: %4.</source>
+        <translation>La vidéo Blu-ray n&apos;a pas d&apos;image %1x%2 à la fréquence %3. Choisissez une taille et une fréquence d&apos;image de la vidéo Blu-ray : %4.</translation>
     </message>
 </context>
 <context>
@@ -424,6 +1128,34 @@
     <message>
         <source>Done</source>
         <translation>Terminé</translation>
+    </message>
+    <message>
+        <source>stand-alone DVD and DivX players</source>
+        <translation>lecteurs DVD et DivX de salon</translation>
+    </message>
+    <message>
+        <source>DVD authoring</source>
+        <translation>création de DVD</translation>
+    </message>
+    <message>
+        <source>mpv, VLC, ffmpeg-based players, Matroska files made with mkvmerge</source>
+        <translation>mpv, VLC, lecteurs basés sur ffmpeg, fichiers Matroska faits avec mkvmerge</translation>
+    </message>
+    <message>
+        <source>players with the custom-colour extension</source>
+        <translation>lecteurs avec l&apos;extension des couleurs personnalisées</translation>
+    </message>
+    <message>
+        <source>Shows the colours right in: %1.</source>
+        <translation>Couleurs justes dans : %1.</translation>
+    </message>
+    <message>
+        <source>; </source>
+        <translation>; </translation>
+    </message>
+    <message>
+        <source>mpv, VLC and ffmpeg show white text pink.</source>
+        <translation>mpv, VLC et ffmpeg affichent le texte blanc en rose.</translation>
     </message>
 </context>
 <context>

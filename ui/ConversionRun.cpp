@@ -2,10 +2,12 @@
 
 #include "convert/GenerationRun.h"
 #include "convert/JoinedSource.h"
+#include "pgs/BluRayForm.h"
 #include "platform/Messages.h"
 #include "platform/Shell.h"
 #include "platform/SystemNames.h"
 #include "ui/ColorListWidget.h"
+#include "ui/ListValues.h"
 #include "ui/LoadedSubtitle.h"
 #include "ui/MainWindowControls.h"
 #include "ui/OutputFolderChoice.h"
@@ -102,6 +104,14 @@ bool ConversionRun::mayStart()
         platform::messages().showMessage(tr("Please use smaller font."));
         return false;
     }
+    if (OutputFormOf(m_streams.formKey()).bluRay) {
+        const QString refusal =
+            BluRayFormatRefusal(OutputFrameOf(m_controls), m_controls.ComboBoxFps->currentText());
+        if (!refusal.isEmpty()) {
+            platform::messages().showMessage(refusal);
+            return false;
+        }
+    }
     return m_preview.allSubtitlesFit() && m_streams.readyForRun(RenderSettingsOf(m_controls)) &&
            m_folder.usable();
 }
@@ -145,9 +155,10 @@ OutputChoices ConversionRun::choices() const
     OutputChoices choices;
     choices.frameRate = FrameRate::fromText(c.ComboBoxFps->currentText());
     choices.frameRateText = c.ComboBoxFps->currentText();
+    choices.frame = OutputFrameOf(c);
     choices.videoStandard = VideoStandardFromFps(c.ComboBoxFps->currentText());
     choices.paletteMode = m_window.paletteMode();
-    choices.languageText = c.ComboBoxVobsubLanguage->currentText();
+    choices.languageText = ValueOf(c.ComboBoxVobsubLanguage);
     choices.colours =
         OutputColours{c.JvColorButtonAntialias->colorValue(), c.JvColorButtonOutline->colorValue(),
                       c.JvColorButtonText->colorValue()};
@@ -207,16 +218,42 @@ void ConversionRun::showResult(const GenerationResult& result)
     m_lastOutputFolder = QFileInfo(result.outputs.front()).absolutePath();
     m_lastRunFile = m_controls.OpenDialogsub.FileName;
     m_window.showFileStatus();
-    if (!result.helpText.empty())
-        parts << QString::fromStdString(result.helpText);
+    const bool bluRay = OutputFormOf(m_streams.formKey()).bluRay;
+    if (!result.helpShown.empty())
+        parts << QString::fromStdString(result.helpShown);
+    else if (bluRay)
+        parts << writtenText(result);
     if (parts.isEmpty())
         return;
     if (platform::messages().showMessageWithAction(parts.join(QStringLiteral("\r\r")),
                                                    tr("Open Folder")) &&
-        !platform::shell().openAddress(AddressOfFile(m_lastOutputFolder).toString()))
+        !platform::shell().openAddress(AddressOfFile(m_lastOutputFolder).toString())) {
+        const QString folder = ReadableName(QDir::toNativeSeparators(m_lastOutputFolder));
         platform::messages().showMessage(
-            tr("This desktop has no program that opens folders. The VobSub pair is in:\r%1")
-                .arg(ReadableName(QDir::toNativeSeparators(m_lastOutputFolder))));
+            bluRay ? tr("This desktop has no program that opens folders. The subtitles are "
+                        "in:\r%1")
+                         .arg(folder)
+                   : tr("This desktop has no program that opens folders. The VobSub pair is "
+                        "in:\r%1")
+                         .arg(folder));
+    }
+}
+
+QString ConversionRun::writtenText(const GenerationResult& result) const
+{
+    // English has no catalogue: its singular is a text of its own.
+    QString text = result.written == 1
+                       ? tr("All done: 1 subtitle picture written, at %1 and %2 frames a second.")
+                       : tr("All done: %n subtitle pictures written, at %1 and %2 frames a second.",
+                            nullptr, result.written);
+    const QSize frame = OutputFrameOf(m_controls);
+    const QString rate = m_controls.ComboBoxFps->currentText();
+    const BluRayVideoFormat* format = FindBluRayVideoFormat(frame, FrameRate::fromText(rate));
+    text = text.arg(QStringLiteral("%1x%2").arg(frame.width()).arg(frame.height()),
+                    format ? QLatin1String(format->rateName) : rate);
+    for (const QString& file : result.outputs)
+        text += QLatin1Char('\r') + ReadableName(QDir::toNativeSeparators(file));
+    return text;
 }
 
 } // namespace lumelle

@@ -75,6 +75,9 @@ private:
     // The end of a run: any note on files left as they were, then the help text with a button
     // that opens the output's folder.
     void showResult(const GenerationResult& result);
+    // What a finished run of a form without a help text wrote: how many pictures, at which
+    // frame and rate, and the files.
+    QString writtenText(const GenerationResult& result) const;
 
     MainWindowControls& m_controls;
     LoadedSubtitle& m_loaded;

@@ -1,10 +1,14 @@
 #include "ui/MainWindowControls.h"
 
+#include "pgs/BluRayForm.h"
 #include "subtitle/Subtitle.h"
 #include "ui/ColorListWidget.h"
+#include "ui/ListValues.h"
+#include "ui/OutputForms.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QSlider>
 
 namespace lumelle {
@@ -12,12 +16,12 @@ namespace lumelle {
 RenderSettings RenderSettingsOf(const MainWindowControls& c)
 {
     RenderSettings s;
-    s.fontName = c.ComboBox5->currentText();
+    s.fontName = ValueOf(c.ComboBox5);
     s.fontSize = StrToInt(c.ComboBoxFontSize->currentText().toStdString());
-    s.fontStyle = FontStyleFromName(c.ComboBox8->currentText());
-    s.charset = FontCharsetFromName(c.ComboBox7->currentText());
+    s.fontStyle = FontStyleFromName(ValueOf(c.ComboBox8));
+    s.charset = FontCharsetFromName(ValueOf(c.ComboBox7));
     s.outlineWidth = StrToInt(c.ComboBoxOutlineWidth->currentText().toStdString());
-    s.align = c.ComboBoxAlign->currentText();
+    s.align = ValueOf(c.ComboBoxAlign);
     s.offset = c.offset->value();
     s.offset_or = c.offset_or->value();
     s.textColor = c.JvColorButtonText->colorValue();
@@ -25,12 +29,21 @@ RenderSettings RenderSettingsOf(const MainWindowControls& c)
     s.antialiasColor = c.JvColorButtonAntialias->colorValue();
     s.videoStandard = VideoStandardFromFps(c.ComboBoxFps->currentText());
     s.wrapLongLines = c.CheckBoxWrap->isChecked();
+    s.frame = OutputFrameOf(c);
     return s;
+}
+
+QSize OutputFrameOf(const MainWindowControls& c)
+{
+    if (!OutputFormOf(c.LabelOutputForm->text()).bluRay)
+        return QSize();
+    const QSize frame = BluRayFrameSize(c.LabelFrameSize->text());
+    return frame.isValid() ? frame : BluRayFrameSize(BluRayFrameSizeTexts().front());
 }
 
 quint8 CharsetOf(const MainWindowControls& c)
 {
-    return FontCharsetFromName(c.ComboBox7->currentText());
+    return FontCharsetFromName(ValueOf(c.ComboBox7));
 }
 
 } // namespace lumelle

@@ -5,6 +5,7 @@
 #include "platform/widgets/FileDialogs.h"
 #include "render/RenderSettings.h"
 
+#include <QSize>
 #include <QtGlobal>
 
 class QCheckBox;
@@ -95,6 +96,9 @@ struct MainWindowControls
     QGroupBox* GroupBoxPair = nullptr;
     QComboBox* ComboBoxOutputForm = nullptr;
     QLabel* LabelOutputForm = nullptr;
+    // The frame a Blu-ray form is written at ("1920x1080"), kept in the hidden label as well.
+    QComboBox* ComboBoxFrameSize = nullptr;
+    QLabel* LabelFrameSize = nullptr;
     // Row 0 is the loaded file, in the language of the Output group; then the files added.
     QListWidget* ListStreams = nullptr;
     QComboBox* ComboBoxStreamLanguage = nullptr;
@@ -111,6 +115,10 @@ struct MainWindowControls
 
 // The settings the render controls show: font, size, style, place, outline and colours.
 RenderSettings RenderSettingsOf(const MainWindowControls& controls);
+
+// The frame the chosen output form draws in: the chosen Blu-ray frame for a Blu-ray form;
+// empty for a DVD form, which draws at the frame of its video standard.
+QSize OutputFrameOf(const MainWindowControls& controls);
 
 // The character set of ComboBox7: the font's, and the one a file is read in.
 quint8 CharsetOf(const MainWindowControls& controls);

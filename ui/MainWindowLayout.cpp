@@ -1,11 +1,13 @@
 #include "ui/MainWindowLayout.h"
 
+#include "pgs/BluRayForm.h"
 #include "settings/SettingsTable.h"
 #include "subtitle/SubtitleKinds.h"
 #include "ui/Artwork.h"
 #include "ui/ColorListWidget.h"
 #include "ui/Controls.h"
 #include "ui/FileNameBox.h"
+#include "ui/ListValues.h"
 #include "ui/OutputForms.h"
 #include "ui/PreviewView.h"
 #include "vobsub/Languages.h"
@@ -55,6 +57,15 @@ QSlider* makeTrackBar(QWidget* parent, const char* name, Qt::Orientation orienta
     return bar;
 }
 
+// A list of values, each shown in the user's language.
+QComboBox* makeValueList(QWidget* parent, const char* name, int x, int y, int width,
+                         const QStringList& values, QString (*shown)(const QString&))
+{
+    QComboBox* list = makeList(parent, name, x, y, width, {});
+    FillValueList(list, values, shown);
+    return list;
+}
+
 // A button that shows its two-line caption as a picture, the caption's words as its tip.
 QPushButton* makePictureButton(QWidget* parent, const char* name, const QString& line1,
                                const QString& line2, QRect place)
@@ -90,6 +101,7 @@ struct Builder
     void buildSettingsGroup();
     void buildOutputFolderRow();
     void buildPairColumn();
+    void buildFrameSizeRow();
 
     // The texts are the main window's, translated with its own.
     Q_DECLARE_TR_FUNCTIONS(lumelle::TForm1)
@@ -149,8 +161,8 @@ void Builder::buildOutputGroup()
 {
     c.GroupBoxOutput = makeGroup(window, "GroupBoxOutput", tr("Output"), {184, 4, 97, 57});
     c.Label14 = makeLabel(c.GroupBoxOutput, "Label14", tr("Language "), {8, 16, 0, 0});
-    c.ComboBoxVobsubLanguage =
-        makeList(c.GroupBoxOutput, control::kLanguage, 8, 30, 81, VobsubLanguageNames());
+    c.ComboBoxVobsubLanguage = makeValueList(c.GroupBoxOutput, control::kLanguage, 8, 30, 81,
+                                             VobsubLanguageNames(), &ShownLanguage);
     c.ComboBoxVobsubLanguage->view()->setMinimumWidth(170);
 }
 
@@ -162,15 +174,18 @@ void Builder::buildRenderGroup()
     c.ComboBox5 = makeList(c.GroupBoxRender, control::kFontName, 8, 30, 81, {});
     c.ComboBox5->view()->setMinimumWidth(200);
     c.Label11 = makeLabel(c.GroupBoxRender, "Label11", tr("Font Charset"), {104, 16, 0, 0});
-    c.ComboBox7 = makeList(c.GroupBoxRender, control::kCharset, 104, 30, 81, CharsetNames());
+    c.ComboBox7 = makeValueList(c.GroupBoxRender, control::kCharset, 104, 30, 81, CharsetNames(),
+                                &ShownListValue);
     c.ComboBox7->view()->setMinimumWidth(110);
     c.Label12 = makeLabel(c.GroupBoxRender, "Label12", tr("Font Style"), {200, 16, 0, 0});
-    c.ComboBox8 = makeList(c.GroupBoxRender, control::kStyle, 200, 30, 81, StyleNames());
+    c.ComboBox8 = makeValueList(c.GroupBoxRender, control::kStyle, 200, 30, 81, StyleNames(),
+                                &ShownListValue);
     c.Label9 = makeLabel(c.GroupBoxRender, "Label9", tr("Font Size"), {292, 16, 0, 0});
     c.ComboBoxFontSize =
         makeList(c.GroupBoxRender, control::kFontSize, 292, 30, 40, FontSizeTexts());
     c.LabelAlign = makeLabel(c.GroupBoxRender, "LabelAlign", tr("Align"), {346, 16, 0, 0});
-    c.ComboBoxAlign = makeList(c.GroupBoxRender, control::kAlign, 346, 30, 55, AlignNames());
+    c.ComboBoxAlign = makeValueList(c.GroupBoxRender, control::kAlign, 346, 30, 55, AlignNames(),
+                                    &ShownListValue);
     c.Label10 = makeLabel(c.GroupBoxRender, "Label10", tr("Offsets"), {412, 14, 0, 0});
     c.offset = makeTrackBar(c.GroupBoxRender, control::kOffset, Qt::Horizontal, kOffsetMin,
                             kOffsetMax, kOffsetDefault, {400, 36, 60, 17});
@@ -268,7 +283,7 @@ void Builder::buildPairColumn()
 {
     c.GroupBoxPair = new QGroupBox(tr("Output Form and Languages"), window);
     c.GroupBoxPair->setObjectName(QStringLiteral("GroupBoxPair"));
-    c.GroupBoxPair->setGeometry(808, 4, 247, 370);
+    c.GroupBoxPair->setGeometry(808, 4, 247, 398);
 
     makeLabel(c.GroupBoxPair, "LabelOutputFormCaption", tr("Write"), {8, 16, 0, 0});
     c.ComboBoxOutputForm = new QComboBox(c.GroupBoxPair);
@@ -291,7 +306,7 @@ void Builder::buildPairColumn()
     makeLabel(c.GroupBoxPair, "LabelStreamLanguage", tr("Language"), {8, 232, 0, 0});
     c.ComboBoxStreamLanguage = new QComboBox(c.GroupBoxPair);
     c.ComboBoxStreamLanguage->setObjectName(QStringLiteral("ComboBoxStreamLanguage"));
-    c.ComboBoxStreamLanguage->addItems(VobsubLanguageNames());
+    FillValueList(c.ComboBoxStreamLanguage, VobsubLanguageNames(), &ShownLanguage);
     c.ComboBoxStreamLanguage->setGeometry(8, 246, 121, 21);
     c.ComboBoxStreamLanguage->view()->setMinimumWidth(170);
     c.CheckBoxStreamForced = new QCheckBox(tr("Forced"), c.GroupBoxPair);
@@ -317,6 +332,22 @@ void Builder::buildPairColumn()
         tr("WebVTT captions typed as they are spoken repeat every line in the next cue: read "
            "them so that each line shows once"));
     c.CheckBoxRollingCaptions->setGeometry(8, 344, 231, 17);
+    buildFrameSizeRow();
+}
+
+// Under the column's other choices: the frame a Blu-ray form is written at, which the DVD forms
+// do not choose (their frame is the video standard's).
+void Builder::buildFrameSizeRow()
+{
+    makeLabel(c.GroupBoxPair, "LabelFrameSizeCaption", tr("Blu-ray frame"), {8, 374, 0, 0});
+    c.ComboBoxFrameSize =
+        makeList(c.GroupBoxPair, "ComboBoxFrameSize", 118, 370, 121, BluRayFrameSizeTexts());
+    c.ComboBoxFrameSize->setToolTip(
+        tr("The frame size of the video the Blu-ray subtitles go with: they are drawn, checked "
+           "and written at it"));
+    c.LabelFrameSize = makeLabel(window, control::kFrameSize, QString(), {51, 584, 0, 0});
+    c.LabelFrameSize->resize(46, 13);
+    c.LabelFrameSize->hide();
 }
 
 } // namespace
@@ -402,7 +433,7 @@ void MainWindowLayout::setDefaults(MainWindowControls& c)
     {
         QSignalBlocker quiet(c.ComboBox5);
         c.ComboBox5->clear();
-        c.ComboBox5->addItems(FontListNames());
+        FillValueList(c.ComboBox5, FontListNames(), &ShownListValue);
         c.ComboBox5->setCurrentIndex(0);
     }
     c.LabelOffset->setText(QString::number(c.offset->value()));
@@ -446,7 +477,8 @@ void MainWindowLayout::setKeyboardOrder(const MainWindowControls& c)
                                    c.CheckBoxStreamForced,
                                    c.ButtonAddStream,
                                    c.ButtonRemoveStream,
-                                   c.CheckBoxRollingCaptions};
+                                   c.CheckBoxRollingCaptions,
+                                   c.ComboBoxFrameSize};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }

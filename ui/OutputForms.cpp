@@ -33,19 +33,33 @@ std::shared_ptr<PictureWriter> vobSubWriter(const OutputChoices& choices, bool p
     return std::make_shared<VobSubWriter>(options);
 }
 
-// A Blu-ray writer at the usual HD frame; a frame rate Blu-ray video does not have is refused
-// before anything is drawn.
+// A Blu-ray writer at the chosen frame; a frame and rate Blu-ray video does not have are
+// refused before anything is drawn.
 template <class Writer> std::shared_ptr<PictureWriter> bluRayWriter(const OutputChoices& choices)
 {
-    if (!BluRayFrameRateTexts().contains(choices.frameRateText))
-        throw Error(
-            FormTexts::tr("Blu-ray video has no frame rate %1: choose one of %2.")
-                .arg(choices.frameRateText, BluRayFrameRateTexts().join(QStringLiteral(", "))));
+    if (const QString refusal = BluRayFormatRefusal(choices.frame, choices.frameRateText);
+        !refusal.isEmpty())
+        throw Error(refusal);
     BluRayOptions options;
     options.frameRate = choices.frameRate;
+    options.frame = choices.frame;
     options.language =
         ThreeLetterLanguageCode(QString::fromStdString(LanguageCodeOf(choices.languageText)));
     return std::make_shared<Writer>(options);
+}
+
+// "1920x1080: 23976, 24000, 25000, 29970; 1280x720: ...": the sizes and rates of Blu-ray video.
+QString bluRayFormatTable()
+{
+    QStringList sizes;
+    for (const QString& size : BluRayFrameSizeTexts()) {
+        QStringList rates;
+        for (const BluRayVideoFormat& format : BluRayVideoFormats())
+            if (format.frame == BluRayFrameSize(size))
+                rates << QString::number(format.framesPer1000Seconds);
+        sizes << QStringLiteral("%1: %2").arg(size, rates.join(QStringLiteral(", ")));
+    }
+    return sizes.join(QStringLiteral("; "));
 }
 
 } // namespace
@@ -53,16 +67,16 @@ template <class Writer> std::shared_ptr<PictureWriter> bluRayWriter(const Output
 const std::vector<OutputForm>& OutputForms()
 {
     static const std::vector<OutputForm> forms = {
-        {"vobsub", [] { return FormTexts::tr("VobSub pair (.idx/.sub)"); }, true,
+        {"vobsub", [] { return FormTexts::tr("VobSub pair (.idx/.sub)"); }, true, false,
          [](const OutputChoices& c) { return vobSubWriter(c, true, false); }},
-        {"dvd-sup", [] { return FormTexts::tr("DVD .sup (authoring programs)"); }, false,
+        {"dvd-sup", [] { return FormTexts::tr("DVD .sup (authoring programs)"); }, false, false,
          [](const OutputChoices& c) { return vobSubWriter(c, false, true); }},
-        {"vobsub,dvd-sup", [] { return FormTexts::tr("VobSub pair and DVD .sup"); }, false,
+        {"vobsub,dvd-sup", [] { return FormTexts::tr("VobSub pair and DVD .sup"); }, false, false,
          [](const OutputChoices& c) { return vobSubWriter(c, true, true); }},
-        {"pgs", [] { return FormTexts::tr("Blu-ray .sup (PGS, 1920x1080)"); }, false,
+        {"pgs", [] { return FormTexts::tr("Blu-ray .sup (PGS)"); }, false, true,
          &bluRayWriter<PgsWriter>},
         {"bdn-xml", [] { return FormTexts::tr("BDN XML and PNG (Blu-ray authoring)"); }, false,
-         &bluRayWriter<BdnXmlWriter>},
+         true, &bluRayWriter<BdnXmlWriter>},
     };
     return forms;
 }
@@ -73,6 +87,17 @@ const OutputForm& OutputFormOf(const QString& key)
         if (key == QLatin1String(form.key))
             return form;
     return OutputForms().front();
+}
+
+QString BluRayFormatRefusal(QSize frame, const QString& rateText)
+{
+    if (FindBluRayVideoFormat(frame, FrameRate::fromText(rateText)))
+        return QString();
+    return FormTexts::tr("Blu-ray video has no %1x%2 picture at the frame rate %3. Choose a frame "
+                         "size and frame rate of Blu-ray video: %4.")
+        .arg(frame.width())
+        .arg(frame.height())
+        .arg(rateText, bluRayFormatTable());
 }
 
 } // namespace lumelle

@@ -2,6 +2,7 @@
 
 #include "ass/AssSource.h"
 #include "convert/JoinedSource.h"
+#include "pgs/BluRayForm.h"
 #include "platform/Messages.h"
 #include "platform/widgets/FileDialogs.h"
 #include "render/TextBlock.h"
@@ -13,6 +14,7 @@
 #include "subtitle/LoadReport.h"
 #include "subtitle/Subtitle.h"
 #include "ui/HandlerGuard.h"
+#include "ui/ListValues.h"
 #include "ui/MainWindowControls.h"
 #include "ui/OutputForms.h"
 #include "vobsub/Languages.h"
@@ -49,7 +51,7 @@ QString languageEntryOfCode(const QString& code)
 // The way a list row names a file, its language and its mark.
 QString streamRowText(const QString& file, const QString& languageText, bool forced, bool loaded)
 {
-    QString text = QFileInfo(file).fileName() + QStringLiteral("  (") + languageText;
+    QString text = QFileInfo(file).fileName() + QStringLiteral("  (") + ShownLanguage(languageText);
     if (forced)
         text += QStringLiteral(", ") + OutputStreams::tr("forced");
     if (loaded)
@@ -89,6 +91,7 @@ OutputStreams::OutputStreams(QWidget* window, MainWindowControls& controls)
     m_controls.ListStreams->installEventFilter(
         new DeleteKeyFilter(window, this, m_controls.ListStreams));
     setFormKey(QString());
+    setFrameSizeText(QString());
     fillRows(0);
 }
 
@@ -100,11 +103,15 @@ void OutputStreams::connectControls()
     auto bind = [this](auto* sender, auto signal, std::function<void()> handler) {
         BindShowingErrors(sender, signal, m_window, std::move(handler));
     };
-    bind(c.ComboBoxOutputForm, &QComboBox::currentIndexChanged,
-         [&c] { c.LabelOutputForm->setText(c.ComboBoxOutputForm->currentData().toString()); });
+    bind(c.ComboBoxOutputForm, &QComboBox::currentIndexChanged, [this, &c] {
+        c.LabelOutputForm->setText(c.ComboBoxOutputForm->currentData().toString());
+        c.ComboBoxFrameSize->setEnabled(OutputFormOf(formKey()).bluRay);
+    });
+    bind(c.ComboBoxFrameSize, &QComboBox::currentIndexChanged,
+         [&c] { c.LabelFrameSize->setText(c.ComboBoxFrameSize->currentText()); });
     bind(c.ListStreams, &QListWidget::currentRowChanged, [this] { showSelected(); });
     bind(c.ComboBoxStreamLanguage, &QComboBox::currentIndexChanged, [this, &c] {
-        setLanguage(c.ListStreams->currentRow(), c.ComboBoxStreamLanguage->currentText());
+        setLanguage(c.ListStreams->currentRow(), ValueOf(c.ComboBoxStreamLanguage));
     });
     bind(c.CheckBoxStreamForced, &QCheckBox::toggled, [this, &c] {
         setForced(c.ListStreams->currentRow(), c.CheckBoxStreamForced->isChecked());
@@ -128,6 +135,16 @@ void OutputStreams::setFormKey(const QString& key)
     QSignalBlocker quiet(m_controls.ComboBoxOutputForm);
     m_controls.ComboBoxOutputForm->setCurrentIndex(
         m_controls.ComboBoxOutputForm->findData(QString::fromLatin1(form.key)));
+    m_controls.ComboBoxFrameSize->setEnabled(form.bluRay);
+}
+
+void OutputStreams::setFrameSizeText(const QString& text)
+{
+    const QString size =
+        BluRayFrameSizeTexts().contains(text) ? text : BluRayFrameSizeTexts().front();
+    m_controls.LabelFrameSize->setText(size);
+    QSignalBlocker quiet(m_controls.ComboBoxFrameSize);
+    m_controls.ComboBoxFrameSize->setCurrentIndex(m_controls.ComboBoxFrameSize->findText(size));
 }
 
 void OutputStreams::fillRows(int row)
@@ -135,11 +152,11 @@ void OutputStreams::fillRows(int row)
     QListWidget* rows = m_controls.ListStreams;
     QSignalBlocker quiet(rows);
     rows->clear();
-    const QString loaded = m_controls.OpenDialogsub.FileName;
+    const QString& loaded = m_addedTo;
     if (loaded.isEmpty())
         rows->addItem(tr("(no file loaded)"));
     else
-        rows->addItem(streamRowText(loaded, m_controls.ComboBoxVobsubLanguage->currentText(),
+        rows->addItem(streamRowText(loaded, ValueOf(m_controls.ComboBoxVobsubLanguage),
                                     m_loadedForced, true));
     rows->item(0)->setToolTip(QDir::toNativeSeparators(loaded));
     for (const AddedStream& stream : m_added) {
@@ -161,17 +178,17 @@ void OutputStreams::showSelected()
     QSignalBlocker quietForced(forced);
     if (added) {
         const AddedStream& stream = m_added[std::size_t(row - 1)];
-        language->setCurrentIndex(language->findText(stream.languageText));
+        language->setCurrentIndex(IndexOfValue(language, stream.languageText));
         forced->setChecked(stream.forced);
         language->setToolTip(QString());
     } else {
         language->setCurrentIndex(
-            language->findText(m_controls.ComboBoxVobsubLanguage->currentText()));
+            IndexOfValue(language, ValueOf(m_controls.ComboBoxVobsubLanguage)));
         forced->setChecked(m_loadedForced);
         language->setToolTip(tr("The loaded file's language is chosen in the Output group"));
     }
     language->setEnabled(added);
-    forced->setEnabled(added || !m_controls.OpenDialogsub.FileName.isEmpty());
+    forced->setEnabled(added || !m_addedTo.isEmpty());
     m_controls.ButtonRemoveStream->setEnabled(added);
 }
 
@@ -197,7 +214,7 @@ void OutputStreams::setForced(int row, bool forced)
 bool OutputStreams::addFile(const QString& path)
 {
     const QString file = QFileInfo(path).absoluteFilePath();
-    const QString loaded = m_controls.OpenDialogsub.FileName;
+    const QString loaded = m_addedTo;
     if (loaded.isEmpty())
         return false;
     auto sameFile = [&file](const QString& other) {
@@ -229,9 +246,8 @@ bool OutputStreams::addFile(const QString& path)
     const StreamFileName name = ReadStreamFileName(QFileInfo(file).fileName());
     AddedStream stream{file, languageEntryOfCode(name.language), name.forced};
     if (stream.languageText.isEmpty())
-        stream.languageText = m_controls.ComboBoxVobsubLanguage->currentText();
+        stream.languageText = ValueOf(m_controls.ComboBoxVobsubLanguage);
     m_added.push_back(stream);
-    m_addedTo = loaded;
     fillRows(int(m_added.size()));
     return true;
 }
@@ -254,9 +270,8 @@ void OutputStreams::remove(int row)
     fillRows(row);
 }
 
-void OutputStreams::followLoadedFile()
+void OutputStreams::followLoadedFile(const QString& loaded)
 {
-    const QString loaded = m_controls.OpenDialogsub.FileName;
     if (loaded != m_addedTo) {
         m_added.clear();
         m_loadedForced = false;

@@ -45,6 +45,9 @@ public:
     // The key of the chosen form (as --format names it).
     QString formKey() const;
     void setFormKey(const QString& key);
+    // The Blu-ray frame ("1920x1080"); an unknown text gives the first of the list. The list
+    // is offered while a Blu-ray form is chosen.
+    void setFrameSizeText(const QString& text);
 
     // Adds `path` as a stream, its language and forced mark read from a name such as
     // "film.fr.forced.srt" (else the loaded file's language). False, after saying why, when
@@ -61,8 +64,9 @@ public:
     const std::vector<AddedStream>& added() const { return m_added; }
     // Whether every subtitle of the loaded file is marked forced.
     bool loadedForced() const { return m_loadedForced; }
-    // A file other than the one the added files belong to was loaded: they go.
-    void followLoadedFile();
+    // The list names `loaded`, the file the window has loaded (empty: none, or one refused);
+    // added files that belong to another file go.
+    void followLoadedFile(const QString& loaded);
 
     // Before a run: reads every added file and checks its lines against the frame; false
     // after saying what stops it.
@@ -89,7 +93,7 @@ private:
     std::vector<AddedStream> m_added;
     std::vector<std::unique_ptr<TSubtitle>> m_lists;
     bool m_loadedForced = false;
-    // The loaded file the added ones go with.
+    // The loaded file the added ones go with, which the list names.
     QString m_addedTo;
 };
 

@@ -3,6 +3,7 @@
 #include "convert/UnitPipeline.h"
 #include "platform/IniStore.h"
 #include "platform/Messages.h"
+#include "render/ColourRenderer.h"
 #include "render/TextBlock.h"
 #include "render/WidthCheck.h"
 #include "subtitle/FrameRate.h"
@@ -15,7 +16,9 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <cstdint>
 
 namespace lumelle {
@@ -36,6 +39,25 @@ bool acceptPicturePath(const QString& path)
     return false;
 }
 
+// Draws `entry` over `surface` (a picture of the frame of `s`) as a Blu-ray form writes it: in
+// full colour with smooth edges and alpha. False, with nothing drawn, when it is taller than
+// the frame.
+bool drawInColour(QImage& surface, const SubtitleLine& entry, const RenderSettings& s)
+{
+    bool mixed = false;
+    PictureInks inks;
+    inks.text = PictureTextColour({entry}, s, mixed);
+    const RenderSettings shown = WithPictureInks(s, inks);
+    ColourImage image;
+    if (!RenderColourBlocks(image, PlacedBlocks({entry}, shown), shown))
+        return false;
+    if (!image.box.isEmpty()) {
+        QPainter painter(&surface);
+        painter.drawImage(image.box.topLeft(), image.argb);
+    }
+    return true;
+}
+
 } // namespace
 
 PreviewDrawing::PreviewDrawing(MainWindowControls& controls, LoadedSubtitle& loaded)
@@ -44,10 +66,13 @@ PreviewDrawing::PreviewDrawing(MainWindowControls& controls, LoadedSubtitle& loa
 
 void PreviewDrawing::loadBackground()
 {
-    const VideoStandard standard = VideoStandardFromFps(m_controls.ComboBoxFps->currentText());
-    const int width = frameWidth(standard);
-    const int height = frameHeight(standard);
-    m_controls.preview->setFrameSize(QSize(width, height));
+    // A Blu-ray form shows the frame it writes; the pictures are chosen by the video standard.
+    const RenderSettings settings = RenderSettingsOf(m_controls);
+    const VideoStandard standard = settings.videoStandard;
+    const QSize frame = OutputFrameSize(settings);
+    const int width = frame.width();
+    const int height = frame.height();
+    m_controls.preview->setFrameSize(frame);
 
     const QString userPicture = standard == VideoStandard::PAL
                                     ? m_controls.LabelImageChangedPAL->text()
@@ -94,7 +119,10 @@ void PreviewDrawing::drawEntry(int number, const SubtitleLine& entry,
         return;
     }
     m_loaded.LinesFit = true;
-    if (!DrawEntries(m_picture, {entry}, settings, m_controls.preview->frameSize())) {
+    const bool drawn = settings.frame.isValid()
+                           ? drawInColour(m_picture, entry, settings)
+                           : DrawEntries(m_picture, {entry}, settings, m_picture.size());
+    if (!drawn) {
         m_loaded.LinesFit = false;
         platform::messages().showMessage(
             tr("The subtitle is taller than the frame. Please use a smaller font size."));
@@ -123,6 +151,10 @@ void PreviewDrawing::drawScriptEntry(const SubtitleLine& entry)
     const std::int64_t middle =
         (std::int64_t(StrToInt(entry.StartFrame)) + StrToInt(entry.EndFrame)) / 2;
     const long long ms = middle * 1'000'000 / rate.divisor();
+    // libass lays the script out in the frame it draws: the preview's, which a Blu-ray form
+    // sets.
+    if (m_loaded.assScript && m_picture.size() != m_loaded.assPreview->frame())
+        m_loaded.assPreview = std::make_unique<AssPreview>(*m_loaded.assScript, m_picture.size());
     if (m_picture.size() == m_loaded.assPreview->frame())
         m_loaded.assPreview->draw(m_picture, ms);
     m_controls.preview->setPicture(m_picture);

@@ -60,6 +60,9 @@ void PreviewView::paintEvent(QPaintEvent*)
     if (m_shown.isNull())
         return;
     QPainter painter(this);
+    // A Blu-ray frame is shown shrunk: smoothly, so that thin strokes do not break up.
+    if (m_shown.size() != size())
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(rect(), m_shown);
 }
 

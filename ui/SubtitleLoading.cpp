@@ -6,6 +6,7 @@
 #include "subtitle/FileKind.h"
 #include "subtitle/LoadReport.h"
 #include "ui/ColorListWidget.h"
+#include "ui/ListValues.h"
 #include "ui/LoadedSubtitle.h"
 #include "ui/MainWindowControls.h"
 #include "vobsub/StreamLanguage.h"
@@ -34,7 +35,7 @@ void SubtitleLoading::read(const QString& fileName)
     // The name's language tells code pages apart before the list's choice does.
     const QString named = NameLanguageText(QFileInfo(fileName).fileName());
     list.SetLanguageHint(
-        LanguageCodeOf(named.isEmpty() ? m_controls.ComboBoxVobsubLanguage->currentText() : named));
+        LanguageCodeOf(named.isEmpty() ? ValueOf(m_controls.ComboBoxVobsubLanguage) : named));
     m_loaded.assPreview.reset();
     m_loaded.assScript.reset();
     const QString fps = m_controls.ComboBoxFps->currentText();
@@ -67,11 +68,11 @@ void SubtitleLoading::showFoundLanguage(const QString& fileName)
     // What the name or the text tells replaces the list's choice; a choice made after the load
     // is the user's and stays until the next load.
     QComboBox* languages = m_controls.ComboBoxVobsubLanguage;
-    const StreamLanguage found = FindStreamLanguage(QFileInfo(fileName).fileName(),
-                                                    *m_loaded.Subtitle, languages->currentText());
+    const StreamLanguage found =
+        FindStreamLanguage(QFileInfo(fileName).fileName(), *m_loaded.Subtitle, ValueOf(languages));
     if (found.source == LanguageSource::Default)
         return;
-    if (const int index = languages->findText(found.languageText); index >= 0)
+    if (const int index = IndexOfValue(languages, found.languageText); index >= 0)
         languages->setCurrentIndex(index);
 }
 

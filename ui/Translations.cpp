@@ -13,16 +13,23 @@ static void initTranslations()
 
 namespace lumelle {
 
-void InstallTranslations(QCoreApplication& application)
+std::unique_ptr<QTranslator> WindowCatalogue(const QLocale& locale)
 {
     initTranslations();
+    auto catalogue = std::make_unique<QTranslator>();
+    if (!catalogue->load(locale, QStringLiteral("lumelle"), QStringLiteral("_"),
+                         QStringLiteral(":/translations")))
+        return nullptr;
+    return catalogue;
+}
+
+void InstallTranslations(QCoreApplication& application)
+{
     const QLocale locale;
-    auto* own = new QTranslator(&application);
-    if (own->load(locale, QStringLiteral("lumelle"), QStringLiteral("_"),
-                  QStringLiteral(":/translations")))
-        application.installTranslator(own);
-    else
-        delete own;
+    if (std::unique_ptr<QTranslator> own = WindowCatalogue(locale)) {
+        own->setParent(&application);
+        application.installTranslator(own.release());
+    }
     // Qt's own texts (Yes, No, Cancel, the file dialog) come from the system's catalogues.
     auto* qt = new QTranslator(&application);
     if (qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),

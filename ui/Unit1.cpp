@@ -173,6 +173,9 @@ void TForm1::connectHandlers()
     bind(ButtonAddStream, &QPushButton::clicked, [this] { ButtonAddStreamClick(); });
     bind(CheckBoxRollingCaptions, &QCheckBox::toggled, [this] { rollingCaptionsChange(); });
     m_streams->connectControls();
+    // After the column's own handlers, which keep the chosen form and frame in their labels.
+    bind(ComboBoxOutputForm, &QComboBox::currentIndexChanged, [this] { outputFrameChange(); });
+    bind(ComboBoxFrameSize, &QComboBox::currentIndexChanged, [this] { outputFrameChange(); });
 }
 
 void TForm1::RunGuarded(const std::function<void()>& handler)
@@ -193,6 +196,7 @@ void TForm1::FormCreate(QObject* Sender)
         LabelImageChangedNTSC->setText(QString());
         SetOutputFolder(QString());
         SetOutputFormKey(QString());
+        SetOutputFrameSize(QString());
         LoadPreviewBackground();
         if (m_colorOptions) {
             m_colorOptions->RadioButtonPCDVD1->setChecked(true);
@@ -233,6 +237,7 @@ void TForm1::FormActivate()
         restoreFormSettings();
     SetOutputFolder(OutputFolder());
     SetOutputFormKey(LabelOutputForm->text());
+    SetOutputFrameSize(LabelFrameSize->text());
     // A file named on the command line may be loaded already: its subtitle stays in view.
     m_preview->showSelectedOrBackground();
     if (platform::FontSmoothingEnabled())
@@ -258,6 +263,7 @@ bool TForm1::event(QEvent* event)
         RunGuarded([this] { JvFormStorage->RestoreFormPlacement(); });
         SetOutputFolder(OutputFolder());
         SetOutputFormKey(LabelOutputForm->text());
+        SetOutputFrameSize(LabelFrameSize->text());
     }
     if (event->type() == QEvent::Show && !event->spontaneous())
         fitToScreen();
@@ -480,7 +486,8 @@ void TForm1::ButtonLoadSrtClick(QObject* Sender)
         m_preview->drawSelected();
     else
         LoadPreviewBackground();
-    m_streams->followLoadedFile();
+    // A file refused by the width check is not named as the output's first stream.
+    m_streams->followLoadedFile(SubtitleLoaded ? fileName : QString());
 }
 
 void TForm1::ComboBoxFpsChange()
@@ -490,6 +497,20 @@ void TForm1::ComboBoxFpsChange()
         Subtitle.reset();
         ButtonLoadSrtClick(ComboBoxFps);
     }
+}
+
+void TForm1::outputFrameChange()
+{
+    // A file read but refused as too wide for the old frame may fit the new one: it is read and
+    // checked again, as a frame-rate change does.
+    if (!SubtitleLoaded && Subtitle && Subtitle->Count() > 0 && !OpenDialogsub.FileName.isEmpty()) {
+        Subtitle.reset();
+        ButtonLoadSrtClick(ComboBoxOutputForm);
+        return;
+    }
+    // The preview takes the new frame's size; the lines are measured in it.
+    LoadPreviewBackground();
+    ComboBoxFontSizeChange();
 }
 
 void TForm1::rollingCaptionsChange()
@@ -566,6 +587,16 @@ QString TForm1::OutputFormKey() const
 void TForm1::SetOutputFormKey(const QString& key)
 {
     m_streams->setFormKey(key);
+}
+
+QString TForm1::OutputFrameSize() const
+{
+    return LabelFrameSize->text();
+}
+
+void TForm1::SetOutputFrameSize(const QString& text)
+{
+    m_streams->setFrameSizeText(text);
 }
 
 bool TForm1::AddStreamFile(const QString& path)

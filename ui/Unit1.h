@@ -137,6 +137,9 @@ public:
     // The key of the chosen form (as --format names it).
     QString OutputFormKey() const;
     void SetOutputFormKey(const QString& key);
+    // The frame a Blu-ray form is written at, as its list names it ("1920x1080").
+    QString OutputFrameSize() const;
+    void SetOutputFrameSize(const QString& text);
     // Adds `path` as a stream, its language and forced mark read from a name such as
     // "film.fr.forced.srt" (else the loaded file's language). False, after saying why, when
     // the file cannot be read or is already in the list.
@@ -170,6 +173,8 @@ private:
     void reloadAfterDefaults(const QString& frameRateBefore, quint8 charsetBefore,
                              bool rollingBefore);
     void rollingCaptionsChange();
+    // Another output form or Blu-ray frame: the preview and the width check follow it.
+    void outputFrameChange();
 
     std::unique_ptr<SubtitleLoading> m_loading;
     std::unique_ptr<PreviewDrawing> m_preview;

@@ -7,6 +7,7 @@
 #include "ui/Unit1.h"
 #include "ui/WindowPlacement.h"
 #include "vobsub/HelpText.h"
+#include "vobsub/PaletteUses.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -38,7 +39,42 @@ QRadioButton* makeRadio(QWidget* parent, const char* name, const QString& captio
     return radio;
 }
 
+QString useName(PlayerUse use)
+{
+    switch (use) {
+    case PlayerUse::StandAlonePlayers:
+        return TFormColorOptions::tr("stand-alone DVD and DivX players");
+    case PlayerUse::DvdAuthoring:
+        return TFormColorOptions::tr("DVD authoring");
+    case PlayerUse::SoftwarePlayers:
+        return TFormColorOptions::tr(
+            "mpv, VLC, ffmpeg-based players, Matroska files made with mkvmerge");
+    case PlayerUse::CustomColourPlayers:
+        return TFormColorOptions::tr("players with the custom-colour extension");
+    }
+    return QString();
+}
+
 } // namespace
+
+QString PlayersNote(PaletteMode mode)
+{
+    QStringList right;
+    bool software = false;
+    for (const PaletteUse& use : PaletteUses()) {
+        if (!ShowsRight(use, mode))
+            continue;
+        right << useName(use.use);
+        software = software || use.use == PlayerUse::SoftwarePlayers;
+    }
+    QString note = TFormColorOptions::tr("Shows the colours right in: %1.")
+                       .arg(right.join(TFormColorOptions::tr("; ")));
+    // The Y/Cr/Cb palette taken for RGB: the surprise a user meets first.
+    if (!software)
+        note +=
+            QLatin1Char(' ') + TFormColorOptions::tr("mpv, VLC and ffmpeg show white text pink.");
+    return note;
+}
 
 QPixmap ColorExamplePicture()
 {
@@ -55,16 +91,16 @@ TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
                    Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
     SetWindowFont(this);
-    setFixedSize(462, 600);
-    // Over the main window until it is shown (and later moved by the user).
-    PlaceOver(this, m_mainWindow);
 
     GroupBox1 = new QGroupBox(tr("Select Method"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setGeometry(8, 8, 449, 465);
+    GroupBox1->setGeometry(8, 8, 449, 501);
     buildExample();
     buildPaletteChoices();
     buildInfoAndButtons();
+    layOutChoices();
+    // Over the main window until it is shown (and later moved by the user).
+    PlaceOver(this, m_mainWindow);
     connectStorage();
     MakeScrollable(this);
 }
@@ -84,44 +120,81 @@ void TFormColorOptions::buildExample()
     Iwant->adjustSize();
 }
 
-// The four palette choices, each with its explanation; two palettes is the default.
+// The choices one under the other, each explanation and note as tall as its text needs; the
+// group, the Info group, the buttons and the dialog end below them.
+void TFormColorOptions::layOutChoices()
+{
+    constexpr int kGap = 7;
+    int y = RadioButtonPC->y();
+    const std::pair<QRadioButton*, QLabel*> choices[] = {{RadioButtonPC, Label1},
+                                                         {RadioButtonDVD, Label2},
+                                                         {RadioButtonPCDVD1, Label3},
+                                                         {RadioButtonPCDVD2, Label4}};
+    QLabel* const notes[] = {LabelPlayersPC, LabelPlayersDVD, LabelPlayersTwo, LabelPlayersSafe};
+    for (std::size_t i = 0; i < std::size(choices); ++i) {
+        choices[i].first->move(16, y);
+        choices[i].second->move(16, y + 24);
+        notes[i]->move(16, choices[i].second->geometry().bottom() + 3);
+        y = notes[i]->geometry().bottom() + 1 + kGap;
+    }
+    GroupBox1->resize(GroupBox1->width(), y);
+    const int info = GroupBox1->geometry().bottom() + 1 + kGap;
+    GroupBoxInfo->move(8, info);
+    const int buttons = GroupBoxInfo->geometry().bottom() + 1 + kGap;
+    ButtonDownloadIfo->move(8, buttons);
+    ButtonDone->move(368, buttons);
+    setFixedSize(462, buttons + ButtonDone->height() + kGap);
+}
+
+// The four palette choices, each with its explanation and the players it shows right in; two
+// palettes is the default.
 void TFormColorOptions::buildPaletteChoices()
 {
+    auto playersLabel = [this](const char* name, PaletteMode mode, int y) {
+        QLabel* label =
+            makeLabel(GroupBox1, name, PlayersNote(mode), {16, y, 415, 13}, {.wordWrap = true});
+        label->setStyleSheet(QStringLiteral("QLabel { color: #1e5a1e; }"));
+        return label;
+    };
     RadioButtonPC = makeRadio(GroupBox1, control::kPalettePc, tr("PC ONLY"), {16, 152, 73, 17});
     Label1 = makeLabel(GroupBox1, "Label1",
                        tr("RGB palette is generated. Standard vobsub. This solution "
                           "will not display the correct colors on the most of the "
                           "dvd devices that support sub/idx subtitles"),
                        {16, 176, 362, 26}, {.wordWrap = true});
+    LabelPlayersPC = playersLabel("LabelPlayersPC", PaletteMode::PcOnly, 204);
 
-    RadioButtonDVD = makeRadio(GroupBox1, control::kPaletteDvd, tr("DVD ONLY"), {16, 224, 89, 17});
+    RadioButtonDVD = makeRadio(GroupBox1, control::kPaletteDvd, tr("DVD ONLY"), {16, 238, 89, 17});
     Label2 = makeLabel(GroupBox1, "Label2",
                        tr("YCRCB palette is generated. This solution works on well on "
                           "standalone dvd devices that support sub/idx but does not "
                           "render correctly the colors on pc . In order to watch the "
                           "subtitles on pc enable poligonize on directvobsub filter. "),
-                       {16, 248, 403, 39}, {.wordWrap = true});
+                       {16, 262, 403, 39}, {.wordWrap = true});
+    LabelPlayersDVD = playersLabel("LabelPlayersDVD", PaletteMode::DvdOnly, 303);
 
     RadioButtonPCDVD1 =
         makeRadio(GroupBox1, control::kPaletteTwo,
-                  tr("PC + DVD By using two palettes (recommended)"), {16, 312, 313, 17});
+                  tr("PC + DVD By using two palettes (recommended)"), {16, 337, 313, 17});
     // A one-line label that takes the width of its text.
     Label3 =
         makeLabel(GroupBox1, "Label3",
                   tr("Both palettes are being generated. Most recommended solution at this time. "),
-                  {16, 336, 357, 13});
+                  {16, 361, 357, 13});
     Label3->adjustSize();
+    LabelPlayersTwo = playersLabel("LabelPlayersTwo", PaletteMode::PcDvdTwoPalettes, 376);
 
     RadioButtonPCDVD2 =
         makeRadio(GroupBox1, control::kPaletteSafe, tr("PC + DVD By using an safe color palette"),
-                  {16, 376, 273, 17});
+                  {16, 410, 273, 17});
     Label4 = makeLabel(GroupBox1, "Label4",
                        tr("Hybrid palette is generated. Since RGB and YCRCB have some "
                           "similar colors, an palette that is indipendent from "
                           "RGB/YCRCB can be found. This solution offers strange colors "
                           "and you might notice a small color difference playing the "
                           "subtitles from pc to dvd."),
-                       {16, 400, 415, 39}, {.wordWrap = true});
+                       {16, 434, 415, 39}, {.wordWrap = true});
+    LabelPlayersSafe = playersLabel("LabelPlayersSafe", PaletteMode::PcDvdSafePalette, 475);
     RadioButtonPCDVD1->setChecked(true);
 }
 
@@ -129,7 +202,7 @@ void TFormColorOptions::buildInfoAndButtons()
 {
     GroupBoxInfo = new QGroupBox(tr("Info"), this);
     GroupBoxInfo->setObjectName(QStringLiteral("GroupBoxInfo"));
-    GroupBoxInfo->setGeometry(8, 480, 449, 81);
+    GroupBoxInfo->setGeometry(8, 516, 449, 81);
     Label5 = makeLabel(GroupBoxInfo, "Label5",
                        tr("Some DVD Devices may want the original IFO in order to get "
                           "correct colors! In this case use the 'PC + DVD By using "
@@ -138,8 +211,8 @@ void TFormColorOptions::buildInfoAndButtons()
                           "Lumelle_Help_File.txt"),
                        {24, 24, 370, 39}, {.wordWrap = true});
 
-    ButtonDownloadIfo = makeButton(this, "ButtonDownloadIfo", tr("Download Ifo"), {8, 568, 89, 25});
-    ButtonDone = makeButton(this, "ButtonDone", tr("Done"), {368, 568, 89, 25});
+    ButtonDownloadIfo = makeButton(this, "ButtonDownloadIfo", tr("Download Ifo"), {8, 604, 89, 25});
+    ButtonDone = makeButton(this, "ButtonDone", tr("Done"), {368, 604, 89, 25});
     connect(ButtonDownloadIfo, &QPushButton::clicked, this, [this] { ButtonDownloadIfoClick(); });
     connect(ButtonDone, &QPushButton::clicked, this, [this] { ButtonDoneClick(); });
 }

@@ -40,6 +40,11 @@ public:
     QLabel* Label3;
     QRadioButton* RadioButtonPCDVD2;
     QLabel* Label4;
+    // Under each choice's explanation: the players that show its colours right.
+    QLabel* LabelPlayersPC;
+    QLabel* LabelPlayersDVD;
+    QLabel* LabelPlayersTwo;
+    QLabel* LabelPlayersSafe;
     QGroupBox* GroupBoxInfo;
     QLabel* Label5;
     QPushButton* ButtonDownloadIfo;
@@ -75,6 +80,7 @@ private:
     void buildExample();
     void buildPaletteChoices();
     void buildInfoAndButtons();
+    void layOutChoices();
     // Its settings share the main window's store, in their own section.
     void connectStorage();
     FormStorage* liveStorage() const;
@@ -82,6 +88,10 @@ private:
     QPointer<TForm1> m_mainWindow;
     bool m_placed = false;
 };
+
+// The players and uses that show the colours of `mode` right, in the user's language, and the
+// pink that mpv, VLC and ffmpeg show when they are not among them.
+QString PlayersNote(PaletteMode mode);
 
 // The built-in colour example picture, 70 x 70.
 QPixmap ColorExamplePicture();

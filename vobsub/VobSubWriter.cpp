@@ -323,9 +323,10 @@ void VobSubWriter::finish(const QDir& folder, const QStringList& inputs, Generat
         names << ReadableName(fileNameOf(output));
     const std::string note =
         severalStreams() && m_options.pair ? muxNote(names.front()) : std::string();
-    result.helpText =
-        HelpText(m_options.colours, names, ReadableName(QDir::toNativeSeparators(help)), note);
+    const QString shownPath = ReadableName(QDir::toNativeSeparators(help));
+    result.helpText = HelpText(m_options.colours, names, shownPath, note);
     WriteHelpFile(help, result.helpText);
+    result.helpShown = HelpText(m_options.colours, names, shownPath, note, HelpWording::Shown);
 }
 
 } // namespace lumelle

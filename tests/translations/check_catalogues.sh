@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The window's catalogues are complete: every text marked in ui/ has an entry in each of them
+# The window's catalogues are complete: every text the window marks (scripts/translations.sh) has an entry in each of them
 # (lupdate run on copies adds none), no entry is unfinished or empty, and each translation keeps
 # the placeholders (%1, %2) of its source text.
 set -euo pipefail
@@ -25,9 +25,12 @@ import re, sys
 text = open(sys.argv[1], encoding="utf-8").read()
 bad = 0
 for src, tr in re.findall(r"<source>(.*?)</source>\s*<translation[^>]*>(.*?)</translation>", text, re.S):
-    if sorted(re.findall(r"%\d", src)) != sorted(re.findall(r"%\d", tr)):
-        print(f"{sys.argv[1].rsplit('/', 1)[-1]}: placeholders differ: {src!r} -> {tr!r}")
-        bad = 1
+    # A text with plural forms keeps the placeholders in each of them.
+    forms = re.findall(r"<numerusform>(.*?)</numerusform>", tr, re.S) or [tr]
+    for form in forms:
+        if sorted(re.findall(r"%\d", src)) != sorted(re.findall(r"%\d", form)):
+            print(f"{sys.argv[1].rsplit('/', 1)[-1]}: placeholders differ: {src!r} -> {form!r}")
+            bad = 1
 sys.exit(bad)
 PY
 done

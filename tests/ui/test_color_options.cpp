@@ -29,11 +29,15 @@ TEST_F(ColorOptionsTest, ColourOptionsControlsAndTexts)
 {
     create();
     EXPECT_EQ(options->windowTitle(), QString("Color Options"));
-    EXPECT_EQ(options->size(), QSize(462, 600));
+    EXPECT_EQ(options->width(), 462);
+    // The dialog ends 7 pixels under its buttons, which stand 7 under the Info group.
+    EXPECT_EQ(options->height(), options->ButtonDone->geometry().bottom() + 8);
+    EXPECT_EQ(options->ButtonDone->y(), options->GroupBoxInfo->geometry().bottom() + 8);
+    EXPECT_EQ(options->GroupBoxInfo->y(), options->GroupBox1->geometry().bottom() + 8);
     EXPECT_TRUE(options->windowFlags() & Qt::Tool);
     EXPECT_EQ(options->GroupBox1->title(), QString("Select Method"));
-    EXPECT_EQ(options->GroupBox1->geometry(), QRect(8, 8, 449, 465));
-    EXPECT_EQ(options->GroupBoxInfo->geometry(), QRect(8, 480, 449, 81));
+    EXPECT_EQ(options->GroupBox1->pos(), QPoint(8, 8));
+    EXPECT_EQ(options->GroupBoxInfo->size(), QSize(449, 81));
     EXPECT_EQ(options->Label7->text(), QString("Colors Example"));
     EXPECT_EQ(options->Iwant->text(), QString("I want to use the vobsub on :"));
     EXPECT_EQ(options->RadioButtonPC->text(), QString("PC ONLY"));
@@ -54,12 +58,40 @@ TEST_F(ColorOptionsTest, ColourOptionsControlsAndTexts)
                       "directvobsub filter. "));
     EXPECT_TRUE(options->Label5->text().endsWith("Further instuctions will be generated on the "
                                                  "Lumelle_Help_File.txt"));
-    EXPECT_EQ(options->ButtonDownloadIfo->geometry(), QRect(8, 568, 89, 25));
-    EXPECT_EQ(options->ButtonDone->geometry(), QRect(368, 568, 89, 25));
-    // Every explanation stays inside the group box, whatever the font needs.
-    for (QLabel* label : {options->Label1, options->Label2, options->Label3, options->Label4})
-        EXPECT_LE(label->geometry().bottom(), options->GroupBox1->height())
-            << label->objectName().toStdString();
+    EXPECT_EQ(options->ButtonDownloadIfo->geometry(), QRect(8, options->ButtonDone->y(), 89, 25));
+    EXPECT_EQ(options->ButtonDone->size(), QSize(89, 25));
+    // Every explanation stays inside the group box, whatever the font needs, and above what
+    // follows it.
+    const QWidget* column[] = {
+        options->RadioButtonPC,     options->Label1, options->LabelPlayersPC,
+        options->RadioButtonDVD,    options->Label2, options->LabelPlayersDVD,
+        options->RadioButtonPCDVD1, options->Label3, options->LabelPlayersTwo,
+        options->RadioButtonPCDVD2, options->Label4, options->LabelPlayersSafe};
+    for (std::size_t i = 0; i < std::size(column); ++i) {
+        const int bottom = i + 1 < std::size(column) ? column[i + 1]->geometry().top() - 1
+                                                     : options->GroupBox1->height();
+        EXPECT_LE(column[i]->geometry().bottom(), bottom) << column[i]->objectName().toStdString();
+    }
+}
+
+// Beside each choice, the players that show it right, from the table the converter's help
+// prints; the modes with a Y/Cr/Cb palette warn of the pink in mpv.
+TEST_F(ColorOptionsTest, EachChoiceNamesThePlayersThatShowItRight)
+{
+    create();
+    EXPECT_EQ(options->LabelPlayersPC->text(),
+              QString("Shows the colours right in: mpv, VLC, ffmpeg-based players, Matroska "
+                      "files made with mkvmerge; players with the custom-colour extension."));
+    EXPECT_EQ(options->LabelPlayersDVD->text(),
+              QString("Shows the colours right in: stand-alone DVD and DivX players; DVD "
+                      "authoring. mpv, VLC and ffmpeg show white text pink."));
+    EXPECT_EQ(options->LabelPlayersTwo->text(),
+              QString("Shows the colours right in: stand-alone DVD and DivX players; DVD "
+                      "authoring; players with the custom-colour extension. mpv, VLC and ffmpeg "
+                      "show white text pink."));
+    EXPECT_EQ(options->LabelPlayersSafe->text(),
+              QString("Shows the colours right in: mpv, VLC, ffmpeg-based players, Matroska "
+                      "files made with mkvmerge."));
 }
 
 TEST_F(ColorOptionsTest, ColourExampleIsLoadedAtEachShowing)

@@ -27,7 +27,8 @@ TEST_F(SettingsTest, FirstRunWritesBothSectionsByteForByte)
         "[Form1]\r\n" + placementLines(mainFrame) + kMainWindowDefaults +
         "CheckBoxWrap_Checked=FALSE\r\n" + "LabelOutputFolder_Caption=\r\n" +
         "LabelOutputForm_Caption=vobsub\r\n" + "CheckBoxRollingCaptions_Checked=FALSE\r\n" +
-        "\r\n[FormColorOptions]\r\n" + placementLines(dialogFrame) + kDialogDefaults + "\r\n";
+        "LabelFrameSize_Caption=1920x1080\r\n" + "\r\n[FormColorOptions]\r\n" +
+        placementLines(dialogFrame) + kDialogDefaults + "\r\n";
     EXPECT_EQ(readSettings(), expected);
     EXPECT_TRUE(recorded.entries().empty());
 }
@@ -63,6 +64,7 @@ TEST_F(SettingsTest, SecondRunAndTheConverterRestoreEveryStoredChoice)
     form->JvColorButtonText->setColorValue(makeColor(255, 255, 0));
     form->ComboBoxOutputForm->setCurrentIndex(form->ComboBoxOutputForm->findData("dvd-sup"));
     form->CheckBoxRollingCaptions->setChecked(true);
+    form->ComboBoxFrameSize->setCurrentIndex(form->ComboBoxFrameSize->findText("1280x720"));
     form->move(40, 30);
     options->show();
     options->move(60, 50);
@@ -90,6 +92,8 @@ TEST_F(SettingsTest, SecondRunAndTheConverterRestoreEveryStoredChoice)
     EXPECT_EQ(form->OutputFormKey(), QString("dvd-sup"));
     EXPECT_EQ(form->ComboBoxOutputForm->currentData().toString(), QString("dvd-sup"));
     EXPECT_TRUE(form->CheckBoxRollingCaptions->isChecked());
+    EXPECT_EQ(form->OutputFrameSize(), QString("1280x720"));
+    EXPECT_EQ(form->ComboBoxFrameSize->currentText(), QString("1280x720"));
     EXPECT_EQ(form->pos(), shownAt(QPoint(40, 30)));
     EXPECT_TRUE(options->RadioButtonDVD->isChecked());
     EXPECT_FALSE(options->RadioButtonPCDVD1->isChecked());
