@@ -2,6 +2,7 @@
 
 #include "ass/AssEventSize.h"
 #include "platform/Error.h"
+#include "subtitle/AssText.h"
 #include "subtitle/FileReading.h"
 #include "subtitle/LineReader.h"
 
@@ -13,6 +14,22 @@
 
 namespace lumelle {
 
+namespace {
+
+// A "Dialogue:" line of every field `format` names, with no text and no length.
+std::string placeholderEvent(const std::vector<std::string>& format)
+{
+    std::string line = "Dialogue: ";
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        const std::string& field = format[i];
+        line += i > 0 ? "," : "";
+        line += field == "start" || field == "end" ? "0:00:00.00" : field == "text" ? "" : "0";
+    }
+    return line;
+}
+
+} // namespace
+
 AssScript AssScriptOfData(const QByteArray& data, quint8 charset, const std::string& languageHint)
 {
     PreparedText prepared = PrepareText(data, languageHint);
@@ -21,8 +38,27 @@ AssScript AssScriptOfData(const QByteArray& data, quint8 charset, const std::str
     const TextDecoder decoder(charset, prepared.encoding);
     LineReader reader(prepared.text);
     script.text.reserve(prepared.text.size() + prepared.text.size() / 8);
+    AssEventLines lines;
     while (!reader.atEnd()) {
-        script.text += decoder.utf8(reader.readLine());
+        std::string line = decoder.utf8(reader.readLine());
+        // libass reads a script up to its first NUL byte; the list reads on past one.
+        std::erase(line, '\0');
+        const AssEventLines::Kind kind = lines.take(line);
+        if (kind == AssEventLines::Kind::Event) {
+            AssEvent event;
+            const bool shown = ReadAssEvent(Trimmed(line), lines.format(), event).isEmpty();
+            script.events.push_back({shown, event.startMs, event.endMs});
+            // libass leaves out a line it cannot read, which would part its events from the
+            // list's: a skipped event goes to it as a blank one of full fields, never shown.
+            script.text += shown ? "Dialogue:" + line.substr(line.find(':') + 1)
+                                 : placeholderEvent(lines.format());
+        } else if (kind == AssEventLines::Kind::Format) {
+            // libass takes "Format:" and "Dialogue:" by their exact spelling only; the list
+            // takes them in any case, and both are to read the same events.
+            script.text += "Format:" + line.substr(line.find(':') + 1);
+        } else {
+            script.text += line;
+        }
         script.text += '\n';
     }
     return script;
@@ -75,7 +111,24 @@ AssRendering::AssRendering(const AssScript& script, QSize frame) : m_frame(frame
         ass_library_done(m_library);
         throw Error(QStringLiteral("libass could not read the script"));
     }
+    takeListTimes(script.events);
     leaveOutTooLarge();
+}
+
+void AssRendering::takeListTimes(const std::vector<AssScript::EventTimes>& events)
+{
+    // libass holds one event for each "Dialogue:" line of the events, in order, as the list
+    // does; one past the list's (never expected) is not drawn.
+    for (int i = 0; i < m_track->n_events; ++i) {
+        ASS_Event& event = m_track->events[i];
+        const std::size_t at = std::size_t(i);
+        if (at < events.size() && events[at].shown) {
+            event.Start = events[at].startMs;
+            event.Duration = events[at].endMs - events[at].startMs;
+        } else {
+            event.Duration = 0;
+        }
+    }
 }
 
 void AssRendering::leaveOutTooLarge()

@@ -21,6 +21,16 @@ struct AssScript
 {
     std::string text; // UTF-8
     FileEncoding encoding;
+    // Each event of the script (its "Dialogue:" lines in order) as the subtitle list reads it:
+    // libass is given these times, and draws none of the events the list skips. libass alone
+    // would read a time it cannot parse ("0:00:10:00") as zero and draw the event from there.
+    struct EventTimes
+    {
+        bool shown = false;
+        long long startMs = 0;
+        long long endMs = 0;
+    };
+    std::vector<EventTimes> events;
 };
 
 // The script in `fileName`, its lines decoded under character set `charset` as the subtitle
@@ -63,6 +73,7 @@ public:
 private:
     static constexpr int kGlyphCacheEntries = 2000;
     static constexpr int kBitmapCacheMegabytes = 64;
+    void takeListTimes(const std::vector<AssScript::EventTimes>& events);
     void leaveOutTooLarge();
     static void message(int level, const char* format, va_list args, void* self);
 

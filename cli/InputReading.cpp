@@ -47,6 +47,12 @@ bool reportLoad(const TSubtitle& list, const QString& file, const RunState& run)
     else if (list.HiddenCount() > 1)
         PrintLine(stderr, QStringLiteral("%1: %2 entries end where they start: not shown")
                               .arg(name, QString::number(list.HiddenCount())));
+    if (list.EmptyCount() > 0)
+        PrintLine(stderr,
+                  QStringLiteral("%1: %2 no text: not shown")
+                      .arg(name, list.EmptyCount() == 1
+                                     ? QStringLiteral("1 entry holds")
+                                     : QStringLiteral("%1 entries hold").arg(list.EmptyCount())));
     if (list.Count() > 0)
         return true;
     PrintError(QStringLiteral("%1: no subtitle could be read").arg(name));

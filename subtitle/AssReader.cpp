@@ -8,71 +8,30 @@
 #include "subtitle/Markup.h"
 #include "subtitle/Subtitle.h"
 
-#include <cctype>
-
 namespace lumelle {
-
-namespace {
-
-bool startsWithNoCase(const std::string& line, const char* prefix)
-{
-    for (std::size_t i = 0; prefix[i] != '\0'; ++i) {
-        if (i >= line.size() || std::tolower(static_cast<unsigned char>(line[i])) != prefix[i])
-            return false;
-    }
-    return true;
-}
-
-} // namespace
 
 void TSubtitle::readAss(const std::string& data, FrameRate rate, std::int64_t frameOffset,
                         const TextDecoder& decoder)
 {
     LineReader reader(data);
     EntriesWithOpenEnds entries(m_lines, rate);
-    std::vector<std::string> format = DefaultAssEventFormat();
-    bool inEvents = false;
+    AssEventLines lines;
     int lineNumber = 0;
     int event = 0;
     while (!reader.atEnd()) {
         const std::string line = Trimmed(reader.readLine());
         ++lineNumber;
-        if (!line.empty() && line[0] == '[') {
-            inEvents = startsWithNoCase(line, "[events]");
-            continue;
-        }
-        if (!inEvents)
-            continue;
-        if (startsWithNoCase(line, "format:")) {
-            format = AssEventFormat(line);
-            continue;
-        }
-        if (!startsWithNoCase(line, "dialogue:"))
+        if (lines.take(line) != AssEventLines::Kind::Event)
             continue;
         ++event;
-        AssDialogue dialogue;
-        TimedText timed;
-        timed.lineNumber = lineNumber;
-        timed.name = QString::number(event);
-        if (!ReadAssDialogue(decoder.utf8(line), format, dialogue)) {
-            skip(lineNumber,
-                 QStringLiteral("event %1: fewer fields than its Format line names").arg(event));
+        AssEvent read;
+        if (const QString why = ReadAssEvent(decoder.utf8(line), lines.format(), read);
+            !why.isEmpty()) {
+            skip(lineNumber, QStringLiteral("event %1: %2").arg(event).arg(why));
             continue;
         }
-        try {
-            timed.startMs = AssMillisOfTime(dialogue.start);
-            timed.endMs = AssMillisOfTime(dialogue.end);
-        } catch (const Error& e) {
-            skip(lineNumber, QStringLiteral("event %1: %2").arg(timed.name, e.message()));
-            continue;
-        }
-        // An event that ends before it starts is never shown by libass: it stays out of the
-        // list as well.
-        if (timed.endMs < timed.startMs) {
-            skip(lineNumber, QStringLiteral("event %1: it ends before it starts").arg(event));
-            continue;
-        }
-        addTimedEntry(timed, AssPlainLines(dialogue.text), rate, frameOffset, entries, true);
+        const TimedText timed{lineNumber, QString::number(event), read.startMs, read.endMs};
+        addTimedEntry(timed, AssPlainLines(read.dialogue.text), rate, frameOffset, entries, true);
     }
     entries.finish();
 }

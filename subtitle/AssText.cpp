@@ -7,10 +7,20 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <string_view>
 
 namespace lumelle {
 
 namespace {
+
+bool startsWithNoCase(const std::string& line, const char* prefix)
+{
+    for (std::size_t i = 0; prefix[i] != '\0'; ++i) {
+        if (i >= line.size() || std::tolower(static_cast<unsigned char>(line[i])) != prefix[i])
+            return false;
+    }
+    return true;
+}
 
 std::string lowerCase(std::string text)
 {
@@ -139,6 +149,43 @@ std::int64_t AssMillisOfTime(const std::string& text)
     if (at != time.size())
         throw bad();
     return (parts[0] * 3600 + parts[1] * 60 + parts[2]) * 1000 + ms;
+}
+
+AssEventLines::Kind AssEventLines::take(const std::string& line)
+{
+    const std::size_t first = line.find_first_not_of(" \t");
+    const std::string rest = first == std::string::npos ? std::string() : line.substr(first);
+    static const char* const kSections[] = {"[script info]", "[v4 styles]", "[v4+ styles]",
+                                            "[events]", "[fonts]"};
+    for (const char* section : kSections) {
+        if (startsWithNoCase(rest, section)) {
+            m_inEvents = std::string_view(section) == "[events]";
+            return Kind::Other;
+        }
+    }
+    if (!m_inEvents)
+        return Kind::Other;
+    if (startsWithNoCase(rest, "format:")) {
+        m_format = AssEventFormat(rest);
+        return Kind::Format;
+    }
+    return startsWithNoCase(rest, "dialogue:") ? Kind::Event : Kind::Other;
+}
+
+QString ReadAssEvent(const std::string& line, const std::vector<std::string>& format, AssEvent& out)
+{
+    if (!ReadAssDialogue(line, format, out.dialogue))
+        return QStringLiteral("fewer fields than its Format line names");
+    try {
+        out.startMs = AssMillisOfTime(out.dialogue.start);
+        out.endMs = AssMillisOfTime(out.dialogue.end);
+    } catch (const Error& e) {
+        return e.message();
+    }
+    // libass never shows an event that ends before it starts.
+    if (out.endMs < out.startMs)
+        return QStringLiteral("it ends before it starts");
+    return {};
 }
 
 std::vector<std::string> AssPlainLines(const std::string& text)

@@ -2,6 +2,7 @@
 // and their text without override tags. The drawing itself is libass's (ass/).
 #pragma once
 
+#include <QString>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -25,6 +26,37 @@ struct AssDialogue
 };
 bool ReadAssDialogue(const std::string& line, const std::vector<std::string>& format,
                      AssDialogue& out);
+
+// Sorts the lines of a script as libass does, one line at a time: the section headers it knows
+// ([Script Info], [V4 Styles], [V4+ Styles], [Events], [Fonts]) change the section and any other
+// keeps it; in [Events] a "Format:" line names the fields and each "Dialogue:" line is an event.
+// The list and the drawing both read a script's events by it, so that they hold the same ones.
+class AssEventLines
+{
+public:
+    enum class Kind { Other, Format, Event };
+    // What `line` is (leading blanks are passed over); a Format line is taken as the fields
+    // of the events after it.
+    Kind take(const std::string& line);
+    const std::vector<std::string>& format() const { return m_format; }
+
+private:
+    bool m_inEvents = false;
+    std::vector<std::string> m_format = DefaultAssEventFormat();
+};
+
+// An event as the list and the drawing show it: its fields and its times.
+struct AssEvent
+{
+    AssDialogue dialogue;
+    std::int64_t startMs = 0;
+    std::int64_t endMs = 0;
+};
+// Reads the "Dialogue:" line `line` by `format` into `out`: empty when it can be shown, else why
+// it is skipped ("fewer fields than its Format line names", an unreadable time, an end before
+// the start).
+QString ReadAssEvent(const std::string& line, const std::vector<std::string>& format,
+                     AssEvent& out);
 
 // "H:MM:SS.CC" (hundredths; more or fewer digits of fraction are read as a fraction of a
 // second) in milliseconds. Throws Error naming the text when it is none.

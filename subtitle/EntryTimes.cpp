@@ -1,5 +1,6 @@
 #include "subtitle/EntryTimes.h"
 
+#include "subtitle/LineReader.h"
 #include "subtitle/TimeCodes.h"
 
 #include <algorithm>
@@ -43,6 +44,15 @@ QString StartOutOfStream(std::int64_t frame)
         .arg(QString::fromLatin1(kLatestStartText));
 }
 
+bool ShowsNoText(const SubtitleLine& entry)
+{
+    for (const std::string& line : entry.TextLines()) {
+        if (!IsBlankLine(line))
+            return false;
+    }
+    return true;
+}
+
 EntriesWithOpenEnds::EntriesWithOpenEnds(EntryStore& store, FrameRate rate)
     : m_store(store), m_longest(rate.framesPer1000Seconds() * 5 / 1000)
 {}
@@ -56,6 +66,13 @@ void EntriesWithOpenEnds::add(SubtitleLine entry, bool openEnd)
         m_open = std::move(entry);
     else
         m_store.append(entry);
+}
+
+void EntriesWithOpenEnds::endWaitingAt(const SubtitleLine& next)
+{
+    if (m_waiting)
+        release(&next);
+    m_waiting = false;
 }
 
 void EntriesWithOpenEnds::finish()

@@ -31,6 +31,10 @@ QString TimesReason(EntryTimes judged);
 // Why an entry starting at `frame` cannot be carried by a stream (StartFitsStream is false).
 QString StartOutOfStream(std::int64_t frame);
 
+// True when `entry` holds no text to show: every line of it is empty or blank. Such an entry
+// gives no picture.
+bool ShowsNoText(const SubtitleLine& entry);
+
 // Stores entries in file order. An entry with an open end is shown until the next one starts,
 // at most 5 seconds, so it waits here for the next one or the end of the file.
 class EntriesWithOpenEnds
@@ -40,6 +44,9 @@ public:
 
     bool holdsOne() const { return m_waiting; }
     void add(SubtitleLine entry, bool openEnd);
+    // An entry that is not stored (it holds no text) still ends the one waiting, as the next
+    // subtitle would.
+    void endWaitingAt(const SubtitleLine& next);
     // Stores the entry still waiting, if any, with its longest time.
     void finish();
 

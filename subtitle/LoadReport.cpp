@@ -70,6 +70,11 @@ QString LoadReport(const TSubtitle& list, const QString& fileName, quint8 charse
     else if (list.HiddenCount() > 1)
         parts << QStringLiteral("%1 subtitles of %2 end where they start and are not shown.")
                      .arg(QString::number(list.HiddenCount()), fileName);
+    if (list.EmptyCount() == 1)
+        parts << QStringLiteral("1 subtitle of %1 holds no text and is not shown.").arg(fileName);
+    else if (list.EmptyCount() > 1)
+        parts << QStringLiteral("%1 subtitles of %2 hold no text and are not shown.")
+                     .arg(QString::number(list.EmptyCount()), fileName);
     if (const auto undrawable = UndrawableSubtitles(list); !undrawable.empty())
         parts << platform::UndrawableMessage(undrawable, fileName, kListedSkippedEntries);
     if (list.Count() == 0)

@@ -210,6 +210,11 @@ void TSubtitle::readMicroDvd(const std::string& data, FrameRate rate, std::int64
         }
         SubtitleLine entry{std::to_string(first), std::to_string(last), {}, {}, {}};
         SetTextLines(entry, microDvdMarkedText(std::move(text)));
+        if (ShowsNoText(entry)) {
+            ++m_empty;
+            entries.endWaitingAt(entry);
+            continue;
+        }
         entries.add(std::move(entry), openEnd);
     }
     entries.finish();

@@ -97,6 +97,11 @@ void TSubtitle::addTimedEntry(const TimedText& timed, std::vector<std::string> t
         for (const std::string& text : textLines)
             AppendMarkedLine(text, false, style, marked);
     SetTextLines(entry, std::move(marked));
+    if (!plain && ShowsNoText(entry)) {
+        ++m_empty;
+        entries.endWaitingAt(entry);
+        return;
+    }
     entries.add(std::move(entry), openEnd);
 }
 

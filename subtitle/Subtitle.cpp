@@ -90,6 +90,7 @@ LoadOutcome TSubtitle::loadText(const QString& fileName, PreparedText prepared, 
     m_skipped.clear();
     m_changed.clear();
     m_hidden = 0;
+    m_empty = 0;
     m_rateNote.clear();
     m_readNotes.clear();
     m_kind = kind;

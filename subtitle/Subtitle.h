@@ -144,6 +144,9 @@ public:
     // How many entries of the last load end where they start: notes not meant to be shown,
     // left out of the list.
     int HiddenCount() const { return m_hidden; }
+    // How many entries of the last load hold no text at all: they give no picture, and are
+    // left out of the list (an ASS event's drawing is libass's to judge, so not counted).
+    int EmptyCount() const { return m_empty; }
     // The encoding of the last file read, for telling the user how it was read.
     const FileEncoding& Encoding() const { return m_encoding; }
     // When a MicroDVD file named its own frame rate and it differed from the chosen one, what
@@ -200,6 +203,7 @@ private:
     std::vector<SkippedEntry> m_skipped;
     std::vector<SkippedEntry> m_changed;
     int m_hidden = 0;
+    int m_empty = 0;
     FileEncoding m_encoding;
     QString m_rateNote;
     QStringList m_readNotes;

@@ -78,4 +78,10 @@ int WebVttPlaceOfSettings(const std::string& settings)
     return place == 2 ? 0 : place;
 }
 
+bool WebVttSettingsVertical(const std::string& settings)
+{
+    const std::string vertical = settingOf(settings, "vertical");
+    return vertical == "rl" || vertical == "lr";
+}
+
 } // namespace lumelle

@@ -27,4 +27,8 @@ WebVttCueTiming WebVttTimingOfLine(const std::string& line);
 // "align" (or a "position" near a side) gives the column.
 int WebVttPlaceOfSettings(const std::string& settings);
 
+// True when the settings ask for vertical text ("vertical:rl" or "vertical:lr"), which the
+// pictures do not draw: such a cue is drawn across.
+bool WebVttSettingsVertical(const std::string& settings);
+
 } // namespace lumelle

@@ -91,6 +91,8 @@ void WebVttCueMarkup::apply(const Tag& tag, std::string& out)
 void WebVttCueMarkup::applyClass(const Tag& tag, std::string& out)
 {
     if (!tag.closing) {
+        m_askedBackground =
+            m_askedBackground || ("." + tag.classes).find(".bg_") != std::string::npos;
         const std::string colour = m_colours.ofClasses(tag.classes);
         if (!colour.empty())
             out += fontTag(colour);

@@ -26,6 +26,9 @@ public:
 
     // True when a ruby reading was left out of a line of the cue.
     bool leftReading() const { return m_leftReading; }
+    // True when a class of the cue asks for a background colour (<c.bg_yellow>), which is not
+    // drawn.
+    bool askedBackground() const { return m_askedBackground; }
 
 private:
     struct Tag;
@@ -44,6 +47,7 @@ private:
     std::vector<std::string> m_open;
     bool m_inReading = false;   // inside a ruby reading (<rt>), which is left out
     bool m_leftReading = false; // a reading was left out of this cue
+    bool m_askedBackground = false;
 };
 
 } // namespace lumelle

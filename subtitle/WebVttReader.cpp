@@ -104,6 +104,56 @@ QStringList readingNotes(int cuesWithReadings)
     return {};
 }
 
+// What the cues of a file ask for that the pictures do not draw, counted cue by cue and named
+// once for the file.
+struct UndrawnLooks
+{
+    int vertical = 0;
+    int background = 0;
+
+    void countCue(const std::string& settings, const WebVttCueMarkup& markup)
+    {
+        vertical += WebVttSettingsVertical(settings) ? 1 : 0;
+        background += markup.askedBackground() ? 1 : 0;
+    }
+
+    QStringList notes(const WebVttStyleColours& style) const
+    {
+        QStringList notes;
+        if (vertical > 0)
+            notes << (vertical == 1 ? QStringLiteral("1 cue asks for vertical text (vertical:); "
+                                                     "it is drawn across.")
+                                    : QStringLiteral("%1 cues ask for vertical text (vertical:); "
+                                                     "they are drawn across.")
+                                          .arg(vertical));
+        if (const auto& unused = style.unusedSelectors(); !unused.empty()) {
+            QStringList named;
+            for (std::size_t i = 0; i < unused.size() && i < 5; ++i)
+                named << QString::fromStdString(unused[i]);
+            if (unused.size() > 5)
+                named << QStringLiteral("%1 more").arg(unused.size() - 5);
+            notes << QStringLiteral("Its STYLE rules for %1 are not used: only ::cue and its "
+                                    "classes (::cue(.name)) colour the text.")
+                         .arg(named.join(QStringLiteral(", ")));
+        }
+        if (style.givesBackground() || background > 0)
+            notes << QStringLiteral("The background colours it asks for (in a STYLE block or by a "
+                                    "bg_ class) are not drawn.");
+        return notes;
+    }
+};
+
+// Why a block without a time line is skipped, quoting its first line: an older form of
+// WebVTT wrote each region on a line of its own ("REGION: id=..." or "Region: ...").
+QString withoutTimeLine(const QString& first)
+{
+    if (first.startsWith(QLatin1String("region:"), Qt::CaseInsensitive))
+        return QStringLiteral("'%1' is a region line of an older WebVTT form; regions are not "
+                              "used")
+            .arg(first);
+    return QStringLiteral("'%1' has no time line before it").arg(first);
+}
+
 // After a line of blanks inside a cue: true when the cue ends there (the file ends, or an empty
 // line, a time line or an identifier and its time line follows). Captions cut from video sites
 // hold lines of one blank inside their cues.
@@ -228,10 +278,12 @@ void TSubtitle::readWebVtt(const std::string& data, FrameRate rate, std::int64_t
     const std::int64_t shiftMs = m_timestampMap && header.mapOffsetMs ? *header.mapOffsetMs : 0;
     WebVttStyleColours styleColours;
     int cuesWithReadings = 0;
+    UndrawnLooks looks;
     int ordinal = 0;
     std::vector<std::string> previous; // rolling captions: the lines of the cue before
     while (!reader.atEnd()) {
         const std::string first = reader.readLine();
+        const int firstLine = reader.lineNumber();
         if (IsBlankLine(first))
             continue;
         const Block block = readBlock(first, reader, decoder);
@@ -245,9 +297,7 @@ void TSubtitle::readWebVtt(const std::string& data, FrameRate rate, std::int64_t
         const QString shownName =
             block.name.empty() ? QString::number(ordinal) : QString::fromStdString(block.name);
         if (block.line.find("-->") == std::string::npos) {
-            skip(block.lineNumber,
-                 QStringLiteral("'%1' has no time line before it")
-                     .arg(QString::fromStdString(decoder.utf8(Trimmed(block.line).substr(0, 40)))));
+            skip(firstLine, withoutTimeLine(decoder.text(Trimmed(first).substr(0, 40))));
             continue;
         }
         WebVttCueTiming timing;
@@ -261,6 +311,7 @@ void TSubtitle::readWebVtt(const std::string& data, FrameRate rate, std::int64_t
         std::vector<std::string> lines =
             cueLines(block.text, decoder, markup, m_rollingCaptions ? &previous : nullptr);
         cuesWithReadings += markup.leftReading() ? 1 : 0;
+        looks.countCue(timing.settings, markup);
         // A rolling caption of a few milliseconds holds the line just finished, shown already.
         if (m_rollingCaptions && (timing.endMs - timing.startMs < kRollingHoldMs || lines.empty()))
             continue;
@@ -271,7 +322,7 @@ void TSubtitle::readWebVtt(const std::string& data, FrameRate rate, std::int64_t
             std::move(lines), rate, frameOffset, entries);
     }
     entries.finish();
-    m_readNotes << readingNotes(cuesWithReadings);
+    m_readNotes << readingNotes(cuesWithReadings) << looks.notes(styleColours);
 }
 
 } // namespace lumelle

@@ -66,6 +66,22 @@ std::string colourOfRule(const std::string& body)
     return colour;
 }
 
+// True when a CSS rule's body sets a background ("background" or "background-color").
+bool givesBackgroundIn(const std::string& body)
+{
+    std::size_t at = 0;
+    while (at <= body.size()) {
+        const std::size_t end = std::min(body.find(';', at), body.size());
+        const std::string declaration = body.substr(at, end - at);
+        at = end + 1;
+        const std::string name = Trimmed(declaration.substr(0, declaration.find(':')));
+        if (declaration.find(':') != std::string::npos &&
+            (name == "background" || name == "background-color"))
+            return true;
+    }
+    return false;
+}
+
 // The text of a STYLE block as one line, its comments removed.
 std::string cssOf(const std::vector<std::string>& lines)
 {
@@ -90,24 +106,35 @@ void WebVttStyleColours::readStyleBlock(const std::vector<std::string>& lines)
         const std::size_t close = open == std::string::npos ? open : css.find('}', open);
         if (close == std::string::npos)
             break;
-        const std::string selectors = css.substr(at, open - at);
-        const std::string colour = colourOfRule(css.substr(open + 1, close - open - 1));
+        const std::string body = css.substr(open + 1, close - open - 1);
+        const bool background = givesBackgroundIn(body);
+        m_background = m_background || background;
+        readSelectors(css.substr(at, open - at), colourOfRule(body), background);
         at = close + 1;
-        if (colour.empty())
-            continue;
-        std::size_t from = 0;
-        while (from <= selectors.size()) {
-            const std::size_t comma = std::min(selectors.find(',', from), selectors.size());
-            const std::string selector = Trimmed(selectors.substr(from, comma - from));
-            from = comma + 1;
-            if (selector == "::cue") {
+    }
+}
+
+void WebVttStyleColours::readSelectors(const std::string& selectors, const std::string& colour,
+                                       bool background)
+{
+    std::size_t from = 0;
+    while (from <= selectors.size()) {
+        const std::size_t comma = std::min(selectors.find(',', from), selectors.size());
+        const std::string selector = Trimmed(selectors.substr(from, comma - from));
+        from = comma + 1;
+        const bool ofClass = selector.size() > 8 && selector.compare(0, 7, "::cue(.") == 0 &&
+                             selector.back() == ')' &&
+                             selector.find_first_of(" .:[()", 7) == selector.size() - 1;
+        if (selector == "::cue") {
+            if (!colour.empty())
                 m_colours[""] = colour;
-            } else if (selector.size() > 8 && selector.compare(0, 7, "::cue(.") == 0 &&
-                       selector.back() == ')') {
-                const std::string name = selector.substr(7, selector.size() - 8);
-                if (name.find_first_of(" .:[()") == std::string::npos)
-                    m_colours[name] = colour;
-            }
+        } else if (ofClass) {
+            if (!colour.empty())
+                m_colours[selector.substr(7, selector.size() - 8)] = colour;
+        } else if ((!colour.empty() || background) && selector.compare(0, 6, "::cue(") == 0 &&
+                   std::find(m_unusedSelectors.begin(), m_unusedSelectors.end(), selector) ==
+                       m_unusedSelectors.end()) {
+            m_unusedSelectors.push_back(selector);
         }
     }
 }

@@ -25,9 +25,20 @@ public:
     // The colour of every cue; empty when the STYLE blocks give none.
     std::string ofEveryCue() const;
 
+    // The selectors of the STYLE rules with a colour or background that pick cue text by tag,
+    // voice or anything but a class ("::cue(b)"), each once in the order met: their colours
+    // are not drawn.
+    const std::vector<std::string>& unusedSelectors() const { return m_unusedSelectors; }
+    // True when a STYLE rule gives a background ("background-color"), which is not drawn.
+    bool givesBackground() const { return m_background; }
+
 private:
+    void readSelectors(const std::string& selectors, const std::string& colour, bool background);
+
     // Under the empty name the colour of every cue, under a class name that class's.
     std::map<std::string, std::string> m_colours;
+    std::vector<std::string> m_unusedSelectors;
+    bool m_background = false;
 };
 
 } // namespace lumelle

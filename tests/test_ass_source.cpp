@@ -287,6 +287,14 @@ TEST(AssSource, ScriptsWrittenLooselyStillGiveTheirPictures)
          "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,{\\i1} \\N\n"
          "Comment: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,Note\n",
          0},
+        // An event whose time libass cannot read ("0:00:10:00", which it would draw from zero)
+        // is skipped by the list and not drawn; one the list reads in other letters is, and a
+        // line of too few fields before it leaves the next in its place.
+        {"[Script Info]\nScriptType: v4.00+\n[Events]\n"
+         "Dialogue: 0,0:00:10:00,0:00:12.00,Default,,0,0,0,,Colon\n"
+         "Dialogue: 0,0:00:01.00\n"
+         "dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,Lower\n",
+         1},
         // An event of no length inside another does not cut it in two.
         {"[Script Info]\nScriptType: v4.00+\n[Events]\n"
          "Dialogue: 0,0:00:01.00,0:00:04.00,Default,,0,0,0,,Long\n"

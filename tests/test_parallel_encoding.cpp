@@ -294,7 +294,8 @@ TEST(ParallelGeneration, ManyThreadsWriteWhatOneWrites)
     const QString srt = writeFileIn(dir, "film.srt", variedFilm());
     TSubtitle list;
     list.LoadFromFile(srt, true, FrameRate(25000), 0);
-    ASSERT_EQ(list.Count(), 60);
+    // Every sixth subtitle holds no text and gives no entry.
+    ASSERT_EQ(list.Count(), 50);
     RenderSettings settings;
     settings.wrapLongLines = true;
     settings.fontSize = 28;

@@ -152,14 +152,14 @@ TEST_F(SubtitleFiles, WellFormedSubRipGivesOneEntryPerSubtitle)
     EXPECT_EQ(m_outcomes, std::vector{LoadOutcome::Read});
 }
 
-TEST_F(SubtitleFiles, SubtitleWithoutTextIsAnEmptyEntryAndKeepsTheNext)
+TEST_F(SubtitleFiles, SubtitleWithoutTextIsCountedAndKeepsTheNext)
 {
     const QString path = write("a.srt", "1\n00:00:01,000 --> 00:00:02,000\n\n"
                                         "2\n00:00:03,000 --> 00:00:04,000\nSecond\n\n");
     TSubtitle list = load(path);
-    ASSERT_EQ(list.Count(), 2);
-    EXPECT_EQ(entry(list, 1), (SubtitleLine{"25", "50", "", "", ""}));
-    EXPECT_EQ(entry(list, 2), (SubtitleLine{"75", "100", "Second", "", ""}));
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.EmptyCount(), 1);
+    EXPECT_EQ(entry(list, 1), (SubtitleLine{"75", "100", "Second", "", ""}));
 }
 
 TEST_F(SubtitleFiles, OneLineSubtitleWithoutBlankLineKeepsTheNext)

@@ -797,8 +797,8 @@ TEST(MicroDvd, LinesSplitAtTheirBracesAndBars)
     for (int i = 1; i <= list.Count(); ++i)
         lines.push_back(list.line(i).TextLines());
     EXPECT_EQ(lines, (std::vector<std::vector<std::string>>{
-                         {"Hello", "World"}, {"a", "b", "c", "d"}, {"", "b"}, {"x"}, {""}}));
-    EXPECT_EQ(list.line(5).EndFrame, "4") << "a line cut after its end frame has no text";
+                         {"Hello", "World"}, {"a", "b", "c", "d"}, {"", "b"}, {"x"}}));
+    EXPECT_EQ(list.EmptyCount(), 1) << "a line cut after its end frame has no text";
     EXPECT_EQ(list.Skipped(),
               (std::vector<SkippedEntry>{{5, "'hello' is not a valid integer value"}}));
 }
@@ -840,4 +840,58 @@ TEST(ForcedMarks, StreamFileNamesGiveLanguageAndForcedFromTheirEnd)
         EXPECT_EQ(name.language, QLatin1String(c.language)) << c.name;
         EXPECT_EQ(name.forced, c.forced) << c.name;
     }
+}
+
+TEST_F(Readers, EntriesWithoutTextGiveNoEntryAndAreCounted)
+{
+    // A subtitle of no text, or of markup alone, in every reader where one can be written; an
+    // open end before it still ends where it starts.
+    const struct
+    {
+        const char* name;
+        const char* text;
+        Rows rows;
+        int empty;
+    } kFiles[] = {
+        {"a.srt",
+         "1\n00:00:01,000 --> 00:00:02,000\n\n2\n00:00:03,000 --> 00:00:04,000\n<i></i>\n\n"
+         "3\n00:00:05,000 --> 00:00:06,000\nThird\n",
+         {"125-150|Third"},
+         2},
+        {"a.vtt",
+         "WEBVTT\n\n00:00.000 --> 27:00.000\n\n00:01.000 --> 00:02.000\nA\n",
+         {"25-50|A"},
+         1},
+        {"a.sub", "{10}{}A\n{20}{30}\n{40}{50}B\n", {"10-20|A", "40-50|B"}, 1},
+    };
+    for (const auto& file : kFiles) {
+        const TSubtitle list = load(file.name, file.text);
+        EXPECT_EQ(rows(list), file.rows) << file.name;
+        EXPECT_EQ(list.EmptyCount(), file.empty) << file.name;
+        EXPECT_TRUE(list.Skipped().empty()) << file.name;
+    }
+    EXPECT_TRUE(LoadReport(load("a.srt", kFiles[0].text), "a.srt", kDefault)
+                    .contains("2 subtitles of a.srt hold no text and are not shown."));
+}
+
+TEST_F(Readers, WebVttLooksThatAreNotDrawnAreNamedOncePerFile)
+{
+    const QByteArray vtt =
+        "WEBVTT\n\nSTYLE\n::cue(b) { color: red }\n::cue(.loud) { background-color: blue }\n\n"
+        "REGION: id=fred width=40%\n\n"
+        "00:01.000 --> 00:02.000 vertical:rl\n<c.bg_yellow>A</c>\n\n"
+        "00:03.000 --> 00:04.000 vertical:lr\nB\n\n00:05.000 --> 00:06.000\nC\n";
+    const TSubtitle list = load("a.vtt", vtt);
+    EXPECT_EQ(rows(list), (Rows{"25-50|A", "75-100|B", "125-150|C"}));
+    EXPECT_EQ(list.ReadNotes(),
+              (QStringList{"2 cues ask for vertical text (vertical:); they are drawn across.",
+                           "Its STYLE rules for ::cue(b) are not used: only ::cue and its "
+                           "classes (::cue(.name)) colour the text.",
+                           "The background colours it asks for (in a STYLE block or by a bg_ "
+                           "class) are not drawn."}));
+    EXPECT_EQ(list.Skipped(),
+              (std::vector<SkippedEntry>{{7, "'REGION: id=fred width=40%' is a region line of an "
+                                             "older WebVTT form; regions are not used"}}));
+    // A plain file says nothing of them.
+    EXPECT_TRUE(load("b.vtt", "WEBVTT\n\n00:01.000 --> 00:02.000 line:0\nA\n").ReadNotes().empty());
 }

@@ -139,7 +139,8 @@ TEST(TextDecoding, DefaultReadsAUtf8FileAsUtf8)
               QString::fromUtf8("Café crème brûlée"));
     for (const QString& text : {kGreek, kRussian, kHebrew, kArabic})
         EXPECT_EQ(readUnder(text.toUtf8(), kDefaultCharset), text);
-    EXPECT_EQ(readUnder("", kDefaultCharset), QString());
+    // An empty line gives no entry at all.
+    EXPECT_EQ(readUnder("", kDefaultCharset), QString("(none)"));
 }
 
 TEST(TextDecoding, DefaultReadsOtherBytesInTheDetectedCodePage)
@@ -236,4 +237,37 @@ TEST(TextDecoding, BytesOutsideTheCodePageBecomeReplacementCharacters)
     // A broken line of a UTF-8 file gives replacement characters, not the Western code page.
     EXPECT_EQ(TextDecoder(kDefaultCharset, FileEncoding{"UTF-8", true}).utf8("a\xe9"),
               "a\xef\xbf\xbd");
+}
+
+TEST(TextDecoding, TheLanguageDecidesShortFilesTheBytesLeaveOpen)
+{
+    // Single lines, letter lists and a few subtitles, read right when the language of the file
+    // is known.
+    const struct
+    {
+        const char* codePage;
+        const char* language;
+        std::vector<std::string> lines;
+    } kFiles[] = {
+        {"WINDOWS-1250", "pl", {"Zażółć gęślą jaźń."}},
+        {"WINDOWS-1250", "pl", {"Dzień dobry, jak się masz?", "Wszystko w porządku, dziękuję."}},
+        {"WINDOWS-1254", "tr", {"Şu an çok güzel bir gün."}},
+        {"WINDOWS-1254", "tr", {"Nasılsın, iyi misin?", "Bugün hava çok güzel değil mi?"}},
+        {"WINDOWS-1257", "lt", {"Ačiū, labai gražu."}},
+        {"WINDOWS-1257", "lv", {"Labrīt, kā jums klājas?", "Paldies, man iet ļoti labi."}},
+        {"WINDOWS-1258", "vi", {"Tôi không biết."}},
+        {"WINDOWS-1258", "vi", {"Xin chào, bạn khỏe không?", "Cảm ơn, tôi khỏe."}},
+        {"WINDOWS-1255", "he", {"א ב ג ד ה ו ז ח ט י כ ל מ נ ס ע פ צ ק ר ש ת"}},
+        {"WINDOWS-1255", "he", {"שלום עולם"}},
+        {"WINDOWS-1255", "he", {"בוקר טוב, מה שלומך?", "תודה, אני בסדר."}},
+        {"SHIFT_JIS", "ja", {"こんにちは世界"}},
+        {"SHIFT_JIS", "ja", {"あいうえお かきくけこ さしすせそ"}},
+        {"SHIFT_JIS", "ja", {"おはようございます。", "今日はいい天気ですね。"}},
+    };
+    for (const auto& file : kFiles) {
+        const std::string utf8 = shortFile(file.lines);
+        const std::string bytes = encodedIn(utf8, file.codePage);
+        const std::string found = DetectCodePage(bytes.data(), bytes.size(), file.language);
+        EXPECT_EQ(found, file.codePage) << file.lines[0];
+    }
 }
