@@ -64,7 +64,8 @@ int ConvertPictureFile(const QString& file, const RunState& run, FileReport& rep
     }
 
     GenerationRequest request;
-    request.source = std::make_shared<pgs::PgsPictureSource>(stream, sourceSettings(options));
+    request.source = WithTiming(
+        std::make_shared<pgs::PgsPictureSource>(stream, sourceSettings(options)), options);
     request.writer = WriterFor(run, options.languageText, bluRayFrameFor(*stream, options));
     request.subtitleFile = file;
     request.outputFolder = OutputFolderFor(run, file);

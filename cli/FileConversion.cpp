@@ -46,7 +46,8 @@ int ConvertFile(const QString& file, const RunState& run, FileReport& report,
 
     const GenerationResult result = RunStoppable(request, file, options);
     const int skipped = int(list.Skipped().size()) + result.skipped;
-    const int subtitles = std::max(0, list.Count() - result.skipped);
+    const int subtitles =
+        std::max(0, list.Count() - result.skipped - LeftOutByTiming(*request.source));
     FillReport(report, result, subtitles, skipped);
     produced.append({result.outputs, file});
     const int rc = ReportRun(file, subtitles, result, run);

@@ -201,6 +201,33 @@ const QStringList& convertFrameRates()
     return rates;
 }
 
+// --speed FROM:TO, each rate one --fps takes.
+QString applySpeed(ParseState& state, const QString& value)
+{
+    const QStringList sides = value.split(QLatin1Char(':'));
+    const QStringList& rates = convertFrameRates();
+    if (sides.size() == 2) {
+        const QString from = ListedFrameRate(sides[0], rates),
+                      to = ListedFrameRate(sides[1], rates);
+        if (rates.contains(from) && rates.contains(to)) {
+            state.options.retiming.speedFrom = FrameRate::fromText(from);
+            state.options.retiming.speedTo = FrameRate::fromText(to);
+            return QString();
+        }
+    }
+    return QStringLiteral("--speed takes two frame rates as FROM:TO, such as 23.976:25, not '%1'")
+        .arg(value);
+}
+
+QString chooseForced(ParseState& state, ForcedChoice choice)
+{
+    ForcedChoice& chosen = state.options.retiming.forced;
+    if (chosen != ForcedChoice::Keep && chosen != choice)
+        return QStringLiteral("--forced-only and --drop-forced leave nothing together: give one");
+    chosen = choice;
+    return QString();
+}
+
 QString applySettings(ParseState& state, const QString& value)
 {
     QString problem;
@@ -418,6 +445,38 @@ const OptionRow kOptions[] = {
              s.options.forced = true;
          return QString();
      }},
+    {nullptr, "--shift", "TIME", nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral(
+             "move every subtitle by TIME, earlier when negative: -1.5s, +200ms, 00:00:01,500 "
+             "(after --speed, in the output's time); a subtitle that then ends before 00:00:00 is "
+             "left out and counted as skipped, one that starts before it shows from 00:00:00");
+     },
+     [](ParseState& s, const QString& v) {
+         if (!ReadShiftTime(v, s.options.retiming.shiftMs))
+             return QStringLiteral("cannot read the time '%1' (use -1.5s, +200ms or "
+                                   "00:00:01,500, at most a day)")
+                 .arg(v);
+         return QString();
+     }},
+    {nullptr, "--speed", "FROM:TO", nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral("change the speed from one frame rate to another, times and "
+                               "durations multiplied by FROM/TO: 23.976:25 makes a track for a PAL "
+                               "release of a 23.976 film; the rates as --fps takes them");
+     },
+     applySpeed},
+    {nullptr, "--forced-only", nullptr, nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral("convert only the forced subtitles (those the file marks forced, "
+                               "or all with --forced)");
+     },
+     [](ParseState& s, const QString&) { return chooseForced(s, ForcedChoice::Only); }},
+    {nullptr, "--drop-forced", nullptr, nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral("leave the forced subtitles out and convert the others");
+     },
+     [](ParseState& s, const QString&) { return chooseForced(s, ForcedChoice::Drop); }},
     {nullptr, "--default-stream", "S", nullptr, nullptr, 0, 0, nullptr,
      [](const OptionRow&) {
          return QStringLiteral("the stream players pick first: its language code or its number "
