@@ -33,6 +33,7 @@ pgs::PgsSourceSettings sourceSettings(const ConvertOptions& options)
               options.settings.antialiasColor};
     s.forced = options.forced;
     s.wide = options.wideDvd;
+    s.placement = options.placement;
     return s;
 }
 

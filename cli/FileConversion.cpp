@@ -23,6 +23,11 @@ int ConvertFile(const QString& file, const RunState& run, FileReport& report,
     if (!ReadInput(list, file, run))
         return 1;
     const StreamLanguage language = LanguageOfInput(file, list, run);
+    if (!options.placement.isNone())
+        PrintLine(stderr, QStringLiteral("%1: warning: --move and --keep-inside place pictures "
+                                         "read from PGS files; text is placed by --align and "
+                                         "--offset")
+                              .arg(run.inputs.shownName(file)));
     // A name like film.de.forced.srt marks every subtitle of its file forced.
     const bool forced = options.forced || ReadStreamFileName(QFileInfo(file).fileName()).forced;
 

@@ -219,6 +219,37 @@ QString applySpeed(ParseState& state, const QString& value)
         .arg(value);
 }
 
+// --keep-inside: a film's shape, as a number or as A:B, or a rectangle WxH+X+Y.
+QString applyKeepInside(ParseState& state, const QString& value)
+{
+    static const QRegularExpression rectangle(
+        QStringLiteral("^(\\d{1,5})x(\\d{1,5})\\+(\\d{1,5})\\+(\\d{1,5})$"));
+    static const QRegularExpression shape(
+        QStringLiteral("^(\\d{1,2}(?:\\.\\d{1,3})?)(?::(\\d{1,2}(?:\\.\\d{1,3})?))?$"));
+    pgs::PicturePlacement& placement = state.options.placement;
+    const QString given = value.trimmed();
+    if (const auto r = rectangle.match(given); r.hasMatch()) {
+        const QRect area(r.captured(3).toInt(), r.captured(4).toInt(), r.captured(1).toInt(),
+                         r.captured(2).toInt());
+        if (!area.isEmpty()) {
+            placement.keepInside = area;
+            placement.keepInsideShape = 0;
+            return QString();
+        }
+    } else if (const auto m = shape.match(given); m.hasMatch()) {
+        const double over = m.captured(2).isEmpty() ? 1.0 : m.captured(2).toDouble();
+        const double ratio = over > 0 ? m.captured(1).toDouble() / over : 0;
+        if (ratio >= 1.0 && ratio <= 4.0) {
+            placement.keepInsideShape = ratio;
+            placement.keepInside = QRect();
+            return QString();
+        }
+    }
+    return QStringLiteral("--keep-inside takes a film's shape from 1 to 4 (2.40, 2.39:1, 21:9) "
+                          "or a rectangle WxH+X+Y, not '%1'")
+        .arg(value);
+}
+
 QString chooseForced(ParseState& state, ForcedChoice choice)
 {
     ForcedChoice& chosen = state.options.retiming.forced;
@@ -541,6 +572,30 @@ const OptionRow kOptions[] = {
          s.options.wideDvd = v == aspectTexts()[0];
          return QString();
      }},
+    {nullptr, "--move", "X,Y", nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral("move pictures read from a PGS file by X pixels right and Y down "
+                               "(negative: left, up) in the output's frame, never out of it; "
+                               "text is placed by --align and --offset");
+     },
+     [](ParseState& s, const QString& v) {
+         static const QRegularExpression pair(
+             QStringLiteral("^\\s*([+-]?\\d{1,5})\\s*,\\s*([+-]?\\d{1,5})\\s*$"));
+         const auto m = pair.match(v);
+         if (!m.hasMatch())
+             return QStringLiteral("--move takes X,Y in pixels, such as 0,-60, not '%1'").arg(v);
+         s.options.placement.move = QPoint(m.captured(1).toInt(), m.captured(2).toInt());
+         return QString();
+     }},
+    {nullptr, "--keep-inside", "AREA", nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral(
+             "keep pictures read from a PGS file inside the picture of a cropped film: its shape "
+             "(2.40, 2.39:1, 1.85, 21:9), centred in the output's frame as that shows, or a "
+             "rectangle WxH+X+Y of the frame; a picture outside it moves the least that brings it "
+             "in");
+     },
+     applyKeepInside},
     {"-o", "--output", "DIR", nullptr, nullptr, 0, 0, nullptr,
      [](const OptionRow&) {
          return QStringLiteral(

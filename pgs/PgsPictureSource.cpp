@@ -130,14 +130,31 @@ void PgsPictureSource::startWorkers(int workers)
     m_workers.resize(std::size_t(workers));
 }
 
+double PgsPictureSource::shownShape() const
+{
+    return m_colour ? double(m_frame.width()) / m_frame.height()
+                    : (m_settings.wide ? 16.0 / 9.0 : 4.0 / 3.0);
+}
+
 const ColourImage& PgsPictureSource::placed(int index, Worker& worker) const
+{
+    const ColourImage& fitted = resized(index, worker);
+    const PicturePlacement& placement = m_settings.placement;
+    if (placement.isNone() || fitted.box.isEmpty())
+        return fitted;
+    const QRect box = PlacedBox(fitted.box, m_frame, shownShape(), placement);
+    if (&fitted != &worker.placed)
+        worker.placed.argb = fitted.argb; // shared, not copied
+    worker.placed.box = box;
+    return worker.placed;
+}
+
+const ColourImage& PgsPictureSource::resized(int index, Worker& worker) const
 {
     const ReadDisplay& display = m_stream->displays[std::size_t(index)];
     ComposeDisplay(display, worker.read);
     const QSize from = display.frame.isEmpty() ? m_frame : display.frame;
-    const double shape = m_colour ? double(m_frame.width()) / m_frame.height()
-                                  : (m_settings.wide ? 16.0 / 9.0 : 4.0 / 3.0);
-    const QRectF fitted = FittedFrame(from, m_frame, shape);
+    const QRectF fitted = FittedFrame(from, m_frame, shownShape());
     const double sx = fitted.width() / from.width(), sy = fitted.height() / from.height();
     if (from == m_frame && fitted.topLeft().isNull())
         return worker.read;

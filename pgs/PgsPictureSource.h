@@ -6,6 +6,7 @@
 #include "convert/PictureSource.h"
 #include "pgs/InkReduction.h"
 #include "pgs/PgsReader.h"
+#include "pgs/PicturePlacement.h"
 #include "subtitle/FrameRate.h"
 
 #include <QRectF>
@@ -21,6 +22,7 @@ struct PgsSourceSettings
     bool wide = true; // the DVD picture shows 16:9, else 4:3
     LayerInks inks{makeColor(255, 255, 255), makeColor(0, 0, 0), makeColor(128, 128, 128)};
     bool forced = false; // every picture forced
+    PicturePlacement placement;
 };
 
 // Where the frame `from` lies in the frame `to` when shown at the display shape `toShape`
@@ -51,8 +53,12 @@ private:
         SubtitleImage image;
         std::array<std::uint8_t, 3> opacity{15, 15, 15};
     };
-    // Picture `index` at the output's frame, in full colour.
+    // Picture `index` at the output's frame, in full colour, where the placement puts it.
     const ColourImage& placed(int index, Worker& worker) const;
+    // The same resized to the output's frame, before the placement.
+    const ColourImage& resized(int index, Worker& worker) const;
+    // The display shape the output's frame shows at, width over height.
+    double shownShape() const;
     void drawInks(int index, Worker& worker) const;
 
     std::shared_ptr<const ReadStream> m_stream;
