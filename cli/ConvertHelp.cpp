@@ -89,6 +89,12 @@ QStringList helpDescription()
                        "reduced to the four inks, the text keeping its own colour in the "
                        "palette. A damaged stream is read as far as it goes and each fault is "
                        "named with its byte position."),
+        QStringLiteral("--move and --keep-inside place the pictures read from a PGS file in the "
+                       "output's frame: moved by an offset, or kept inside the picture of a "
+                       "cropped film (2.40, or a rectangle), never out of the frame. --shift, "
+                       "--speed, --forced-only and --drop-forced change the timing of every "
+                       "input, text too; a subtitle that then ends before 00:00:00 is left out "
+                       "and counted as skipped."),
         QStringLiteral("The pair is written beside each subtitle file unless --output is given; a "
                        ".sub input is never overwritten (the pair is then named "
                        "NAME_vobsub.idx/.sub). Every line is checked against the %1-pixel width "

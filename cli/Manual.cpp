@@ -173,6 +173,12 @@ QString ConvertManualPage()
                            "bluray.sup\n"
                            "lumelle\\-convert \\-\\-format pgs \\-\\-frame\\-size "
                            "1280x720 \\-o out bluray.sup\n"
+                           "lumelle\\-convert \\-\\-format vobsub \\-\\-keep\\-inside "
+                           "2.40 bluray.sup\n"
+                           "lumelle\\-convert \\-\\-fps 25 \\-\\-speed 23.976:25 "
+                           "film.srt\n"
+                           "lumelle\\-convert \\-\\-shift \\-1.5s \\-\\-forced\\-only "
+                           "film.srt\n"
                            ".fi\n")
                 .arg(roff(QLatin1String(platform::kSettingsFileName)));
     page += environmentSection(false);
