@@ -1,6 +1,7 @@
 #include "cli/OptionTable.h"
 
 #include "cli/OptionValues.h"
+#include "cli/PictureOptions.h"
 #include "cli/SettingsImport.h"
 #include "pgs/BluRayForm.h"
 #include "platform/LineText.h"
@@ -199,64 +200,6 @@ const QStringList& convertFrameRates()
         return list;
     }();
     return rates;
-}
-
-// --speed FROM:TO, each rate one --fps takes.
-QString applySpeed(ParseState& state, const QString& value)
-{
-    const QStringList sides = value.split(QLatin1Char(':'));
-    const QStringList& rates = convertFrameRates();
-    if (sides.size() == 2) {
-        const QString from = ListedFrameRate(sides[0], rates),
-                      to = ListedFrameRate(sides[1], rates);
-        if (rates.contains(from) && rates.contains(to)) {
-            state.options.retiming.speedFrom = FrameRate::fromText(from);
-            state.options.retiming.speedTo = FrameRate::fromText(to);
-            return QString();
-        }
-    }
-    return QStringLiteral("--speed takes two frame rates as FROM:TO, such as 23.976:25, not '%1'")
-        .arg(value);
-}
-
-// --keep-inside: a film's shape, as a number or as A:B, or a rectangle WxH+X+Y.
-QString applyKeepInside(ParseState& state, const QString& value)
-{
-    static const QRegularExpression rectangle(
-        QStringLiteral("^(\\d{1,5})x(\\d{1,5})\\+(\\d{1,5})\\+(\\d{1,5})$"));
-    static const QRegularExpression shape(
-        QStringLiteral("^(\\d{1,2}(?:\\.\\d{1,3})?)(?::(\\d{1,2}(?:\\.\\d{1,3})?))?$"));
-    pgs::PicturePlacement& placement = state.options.placement;
-    const QString given = value.trimmed();
-    if (const auto r = rectangle.match(given); r.hasMatch()) {
-        const QRect area(r.captured(3).toInt(), r.captured(4).toInt(), r.captured(1).toInt(),
-                         r.captured(2).toInt());
-        if (!area.isEmpty()) {
-            placement.keepInside = area;
-            placement.keepInsideShape = 0;
-            return QString();
-        }
-    } else if (const auto m = shape.match(given); m.hasMatch()) {
-        const double over = m.captured(2).isEmpty() ? 1.0 : m.captured(2).toDouble();
-        const double ratio = over > 0 ? m.captured(1).toDouble() / over : 0;
-        if (ratio >= 1.0 && ratio <= 4.0) {
-            placement.keepInsideShape = ratio;
-            placement.keepInside = QRect();
-            return QString();
-        }
-    }
-    return QStringLiteral("--keep-inside takes a film's shape from 1 to 4 (2.40, 2.39:1, 21:9) "
-                          "or a rectangle WxH+X+Y, not '%1'")
-        .arg(value);
-}
-
-QString chooseForced(ParseState& state, ForcedChoice choice)
-{
-    ForcedChoice& chosen = state.options.retiming.forced;
-    if (chosen != ForcedChoice::Keep && chosen != choice)
-        return QStringLiteral("--forced-only and --drop-forced leave nothing together: give one");
-    chosen = choice;
-    return QString();
 }
 
 QString applySettings(ParseState& state, const QString& value)
@@ -496,18 +439,18 @@ const OptionRow kOptions[] = {
                                "durations multiplied by FROM/TO: 23.976:25 makes a track for a PAL "
                                "release of a 23.976 film; the rates as --fps takes them");
      },
-     applySpeed},
+     [](ParseState& s, const QString& v) { return ApplySpeed(s, v, convertFrameRates()); }},
     {nullptr, "--forced-only", nullptr, nullptr, nullptr, 0, 0, nullptr,
      [](const OptionRow&) {
          return QStringLiteral("convert only the forced subtitles (those the file marks forced, "
                                "or all with --forced)");
      },
-     [](ParseState& s, const QString&) { return chooseForced(s, ForcedChoice::Only); }},
+     [](ParseState& s, const QString&) { return ChooseForced(s, ForcedChoice::Only); }},
     {nullptr, "--drop-forced", nullptr, nullptr, nullptr, 0, 0, nullptr,
      [](const OptionRow&) {
          return QStringLiteral("leave the forced subtitles out and convert the others");
      },
-     [](ParseState& s, const QString&) { return chooseForced(s, ForcedChoice::Drop); }},
+     [](ParseState& s, const QString&) { return ChooseForced(s, ForcedChoice::Drop); }},
     {nullptr, "--default-stream", "S", nullptr, nullptr, 0, 0, nullptr,
      [](const OptionRow&) {
          return QStringLiteral("the stream players pick first: its language code or its number "
@@ -595,7 +538,7 @@ const OptionRow kOptions[] = {
              "rectangle WxH+X+Y of the frame; a picture outside it moves the least that brings it "
              "in");
      },
-     applyKeepInside},
+     ApplyKeepInside},
     {"-o", "--output", "DIR", nullptr, nullptr, 0, 0, nullptr,
      [](const OptionRow&) {
          return QStringLiteral(
