@@ -1,5 +1,6 @@
-// The conversion of a file of pictures (a Blu-ray PGS stream) into the form the options ask
-// for: read whole, its damage named by position, then drawn again for the output's frame.
+// The conversion of a file of pictures (a Blu-ray PGS stream or a BDN XML index) into the form the
+// options ask for: read whole, its damage named by position, then drawn again for the output's
+// frame.
 #pragma once
 
 #include "cli/FileConversion.h"

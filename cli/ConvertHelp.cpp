@@ -88,7 +88,10 @@ QStringList helpDescription()
                        "frame as --aspect shows it, or to --frame-size) and, for the DVD forms, "
                        "reduced to the four inks, the text keeping its own colour in the "
                        "palette. A damaged stream is read as far as it goes and each fault is "
-                       "named with its byte position."),
+                       "named with its byte position. A BDN XML index (known by its <BDN> "
+                       "element) is read the same way with the PNG pictures beside it, its times "
+                       "by its frame rate and drop-frame flag; an event with a bad timecode or a "
+                       "missing picture is named and left out, the rest converted."),
         QStringLiteral("--move and --keep-inside place the pictures read from a PGS file in the "
                        "output's frame: moved by an offset, or kept inside the picture of a "
                        "cropped film (2.40, or a rectangle), never out of the frame. --shift, "

@@ -173,6 +173,8 @@ QString ConvertManualPage()
                            "bluray.sup\n"
                            "lumelle\\-convert \\-\\-format pgs \\-\\-frame\\-size "
                            "1280x720 \\-o out bluray.sup\n"
+                           "lumelle\\-convert \\-\\-format pgs \\-\\-fps 23976 "
+                           "film_bdn/film.xml\n"
                            "lumelle\\-convert \\-\\-format vobsub \\-\\-keep\\-inside "
                            "2.40 bluray.sup\n"
                            "lumelle\\-convert \\-\\-fps 25 \\-\\-speed 23.976:25 "

@@ -1,4 +1,5 @@
-// Pictures read from a Blu-ray presentation graphics stream, handed to any writer: in full
+// Pictures read from a Blu-ray presentation graphics stream (or any list of pictures), handed
+// to any writer: in full
 // colour, resized to the writer's frame, or reduced to the four inks of a DVD picture at the
 // DVD frame, anamorphic for the display shape chosen so that letters stay round.
 #pragma once
@@ -6,6 +7,7 @@
 #include "convert/PictureSource.h"
 #include "pgs/InkReduction.h"
 #include "pgs/PgsReader.h"
+#include "pgs/PictureList.h"
 #include "pgs/PicturePlacement.h"
 #include "subtitle/FrameRate.h"
 
@@ -33,6 +35,8 @@ class PgsPictureSource : public PictureSource
 {
 public:
     PgsPictureSource(std::shared_ptr<const ReadStream> stream, const PgsSourceSettings& settings);
+    PgsPictureSource(std::shared_ptr<const PictureList> pictures,
+                     const PgsSourceSettings& settings);
 
     void useForm(const PictureForm& form) override;
     void plan(const std::function<void(int startFrame, int number)>& checkStart) override;
@@ -61,7 +65,7 @@ private:
     double shownShape() const;
     void drawInks(int index, Worker& worker) const;
 
-    std::shared_ptr<const ReadStream> m_stream;
+    std::shared_ptr<const PictureList> m_pictures;
     PgsSourceSettings m_settings;
     bool m_colour = false;
     QSize m_frame; // the output's frame
