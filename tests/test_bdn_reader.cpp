@@ -104,13 +104,14 @@ TEST(BdnReader, OurOwnIndexReadsBackAndConvertsToPgsAndVobSubUnderAnyName)
     EXPECT_EQ(pgs.displays[1].start, 360000);
     EXPECT_EQ(pgs.displays[0].box(), first); // the same frame: each picture where it was
 
-    run = runConverter({"--format", "vobsub", "--fps", "25", "-o", out, xml});
+    // The timing options hold for pictures too.
+    run = runConverter({"--format", "vobsub", "--fps", "25", "--shift", "+500ms", "-o", out, xml});
     ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     QFile idx(out + "/index.idx");
     ASSERT_TRUE(idx.open(QIODevice::ReadOnly));
     const QString text = QString::fromLatin1(idx.readAll());
-    EXPECT_TRUE(text.contains("timestamp: 00:00:01:000, ")) << text.toStdString();
-    EXPECT_TRUE(text.contains("timestamp: 00:00:04:000, ")) << text.toStdString();
+    EXPECT_TRUE(text.contains("timestamp: 00:00:01:480, ")) << text.toStdString(); // 12 frames
+    EXPECT_TRUE(text.contains("timestamp: 00:00:04:480, ")) << text.toStdString();
 }
 
 TEST(BdnReader, DamagedEventsAreNamedAndTheRestConverted)
