@@ -30,11 +30,19 @@ int lumaOf(QRgb c)
 // brightest of the colours much used is the text, the most used of the others the outline.
 void countColours(const QImage& image, QHash<QRgb, long long>& uses)
 {
+    // Counted by runs of one colour: a picture's text and outline are long runs, so the table
+    // is looked up far less often than once a pixel.
+    const int width = image.width();
     for (int y = 0; y < image.height(); ++y) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x)
+        for (int x = 0; x < width;) {
+            int end = x + 1;
+            while (end < width && row[end] == row[x])
+                ++end;
             if (qAlpha(row[x]) >= 128)
-                ++uses[row[x] | 0xFF000000u];
+                uses[row[x] | 0xFF000000u] += end - x;
+            x = end;
+        }
     }
 }
 
