@@ -1,5 +1,6 @@
 #include "cli/BitmapConversion.h"
 
+#include "bdn/BdnReader.h"
 #include "cli/DvdConversion.h"
 #include "cli/ExitStatus.h"
 #include "cli/OutputForm.h"
@@ -13,15 +14,42 @@ namespace lumelle {
 
 namespace {
 
-// The Blu-ray frame a stream is written at: the one asked for, else its own when a Blu-ray
-// frame, so that a stream converted into its own form keeps its size.
-QSize bluRayFrameFor(const pgs::ReadStream& stream, const ConvertOptions& options)
+// A file of pictures as read: the pictures, what could not be read, one line each, and the
+// frame they were made for (empty when unknown).
+struct ReadPictures
 {
-    if (!options.frameSizeText.isEmpty() || stream.frame.isEmpty())
+    std::shared_ptr<const pgs::PictureList> pictures;
+    QStringList problems;
+    QSize frame;
+};
+
+// Reads a PGS stream or a BDN index; throws Error when the file cannot be read at all.
+ReadPictures readPictures(const QString& file)
+{
+    ReadPictures read;
+    if (bdn::IsBdnFile(file)) {
+        auto index = std::make_shared<bdn::BdnIndex>(bdn::ReadBdnFile(file));
+        read.problems = index->problems;
+        read.frame = index->frame;
+        read.pictures = bdn::BdnPictures(std::move(index));
+        return read;
+    }
+    auto stream = std::make_shared<pgs::ReadStream>(pgs::ReadPgsFile(file));
+    for (const pgs::ReadProblem& problem : stream->problems)
+        read.problems << problem.message;
+    read.frame = stream->frame;
+    read.pictures = pgs::PgsPictures(std::move(stream));
+    return read;
+}
+
+// The Blu-ray frame pictures are written at: the one asked for, else their own when a Blu-ray
+// frame, so that a stream converted into its own form keeps its size.
+QSize bluRayFrameFor(QSize own, const ConvertOptions& options)
+{
+    if (!options.frameSizeText.isEmpty() || own.isEmpty())
         return QSize();
-    const QString own =
-        QStringLiteral("%1x%2").arg(stream.frame.width()).arg(stream.frame.height());
-    return BluRayFrameSizeTexts().contains(own) ? stream.frame : QSize();
+    const QString text = QStringLiteral("%1x%2").arg(own.width()).arg(own.height());
+    return BluRayFrameSizeTexts().contains(text) ? own : QSize();
 }
 
 pgs::PgsSourceSettings sourceSettings(const ConvertOptions& options)
@@ -34,6 +62,7 @@ pgs::PgsSourceSettings sourceSettings(const ConvertOptions& options)
               options.settings.antialiasColor};
     s.forced = options.forced;
     s.wide = options.wideDvd;
+    s.placement = options.placement;
     return s;
 }
 
@@ -41,34 +70,35 @@ pgs::PgsSourceSettings sourceSettings(const ConvertOptions& options)
 
 bool IsPictureFile(const QString& file)
 {
-    return pgs::IsPgsFile(file) || IsDvdPictureFile(file);
+    return pgs::IsPgsFile(file) || bdn::IsBdnFile(file) || IsDvdPictureFile(file);
 }
 
 int ConvertPictureFile(const QString& file, const RunState& run, FileReport& report,
                        QList<Produced>& produced)
 {
-    if (!pgs::IsPgsFile(file))
+    if (IsDvdPictureFile(file))
         return ConvertDvdFile(file, run, report, produced);
     const ConvertOptions& options = run.options;
     const QString name = run.inputs.shownName(file);
-    std::shared_ptr<pgs::ReadStream> stream;
+    ReadPictures read;
     try {
-        stream = std::make_shared<pgs::ReadStream>(pgs::ReadPgsFile(file));
+        read = readPictures(file);
     } catch (const Error& e) {
         PrintLine(stderr, QStringLiteral("%1: %2").arg(name, e.message()));
         return 1;
     }
-    for (const pgs::ReadProblem& problem : stream->problems)
-        PrintLine(stderr, QStringLiteral("%1: warning: %2").arg(name, problem.message));
-    const int pictures = int(stream->displays.size());
+    for (const QString& problem : read.problems)
+        PrintLine(stderr, QStringLiteral("%1: warning: %2").arg(name, problem));
+    const int pictures = read.pictures->count();
     if (pictures == 0) {
         PrintLine(stderr, QStringLiteral("%1: no subtitle could be read").arg(name));
         return 1;
     }
 
     GenerationRequest request;
-    request.source = std::make_shared<pgs::PgsPictureSource>(stream, sourceSettings(options));
-    request.writer = WriterFor(run, options.languageText, bluRayFrameFor(*stream, options));
+    request.source = WithTiming(
+        std::make_shared<pgs::PgsPictureSource>(read.pictures, sourceSettings(options)), options);
+    request.writer = WriterFor(run, options.languageText, bluRayFrameFor(read.frame, options));
     request.subtitleFile = file;
     request.outputFolder = OutputFolderFor(run, file);
     request.otherInputs = options.files;
@@ -77,11 +107,13 @@ int ConvertPictureFile(const QString& file, const RunState& run, FileReport& rep
     request.jobs = options.jobs;
 
     const GenerationResult result = RunStoppable(request, file, options);
-    const int damaged = int(stream->problems.size());
-    FillReport(report, result, pictures, damaged);
+    const int damaged = int(read.problems.size());
+    const int written =
+        std::max(0, pictures - result.skipped - LeftOutByTiming(*request.source));
+    FillReport(report, result, written, damaged + result.skipped);
     produced.append({result.outputs, file});
-    const int rc = ReportRun(file, pictures, result, run);
-    return rc != 0 || damaged == 0 ? rc : kEntriesSkipped;
+    const int rc = ReportRun(file, written, result, run);
+    return rc != 0 || damaged + result.skipped == 0 ? rc : kEntriesSkipped;
 }
 
 } // namespace lumelle

@@ -1,5 +1,6 @@
-// The conversion of a file of pictures (a Blu-ray PGS stream or DVD subtitles) into the form
-// the options ask for: read whole, its damage named by position, then drawn again for the output's
+// The conversion of a file of pictures (a Blu-ray PGS stream, a BDN XML index or DVD
+// subtitles) into the form the options ask for: read whole, its damage named by position, then
+// drawn again for the output's
 // frame.
 #pragma once
 

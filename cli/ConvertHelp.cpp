@@ -74,7 +74,10 @@ QStringList helpDescription()
                        "frame as --aspect shows it, or to --frame-size) and, for the DVD forms, "
                        "reduced to the four inks, the text keeping its own colour in the "
                        "palette. A damaged stream is read as far as it goes and each fault is "
-                       "named with its byte position."),
+                       "named with its byte position. A BDN XML index (known by its <BDN> "
+                       "element) is read the same way with the PNG pictures beside it, its times "
+                       "by its frame rate and drop-frame flag; an event with a bad timecode or a "
+                       "missing picture is named and left out, the rest converted."),
         QStringLiteral("DVD subtitles are read too: a VobSub pair (given by its .idx or its .sub, "
                        "the other found beside it by name) with its palette, custom colours, "
                        "delays, forced subtitles, languages and alt names, and a DVD .sup, both "
@@ -84,6 +87,12 @@ QStringList helpDescription()
                        "names another. Every stream of a pair goes into the pair written; a "
                        "form of one stream takes the default one, or the one --stream-index "
                        "names."),
+        QStringLiteral("--move and --keep-inside place the pictures read from a PGS or BDN file in the "
+                       "output's frame: moved by an offset, or kept inside the picture of a "
+                       "cropped film (2.40, or a rectangle), never out of the frame. --shift, "
+                       "--speed, --forced-only and --drop-forced change the timing of every "
+                       "input, text too; a subtitle that then ends before 00:00:00 is left out "
+                       "and counted as skipped."),
         QStringLiteral("The pair is written beside each subtitle file unless --output is given; a "
                        ".sub input is never overwritten (the pair is then named "
                        "NAME_vobsub.idx/.sub). Every line is checked against the %1-pixel width "

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "ass/AssSource.h"
+#include "convert/RetimedSource.h"
+#include "pgs/PicturePlacement.h"
 #include "render/RenderSettings.h"
 #include "subtitle/Subtitle.h"
 #include "vobsub/Palette.h"
@@ -29,6 +31,8 @@ struct ConvertOptions
     std::vector<StreamInput> streams; // --stream: one pair of all of them instead of `files`
     int defaultStream = 0;            // of `streams`
     bool forced = false;              // every subtitle of `files` is forced
+    Retiming retiming;                // --shift, --speed, --forced-only, --drop-forced
+    pgs::PicturePlacement placement;  // --move, --keep-inside: of pictures read from a file
     bool writePair = true;            // the .idx/.sub pair
     bool writeSup = false;            // the .sup file of DVD authoring programs
     bool writePgs = false;            // the Blu-ray PGS .sup instead of the DVD forms

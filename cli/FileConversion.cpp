@@ -23,6 +23,11 @@ int ConvertFile(const QString& file, const RunState& run, FileReport& report,
     if (!ReadInput(list, file, run))
         return 1;
     const StreamLanguage language = LanguageOfInput(file, list, run);
+    if (!options.placement.isNone())
+        PrintLine(stderr, QStringLiteral("%1: warning: --move and --keep-inside place pictures "
+                                         "read from PGS files; text is placed by --align and "
+                                         "--offset")
+                              .arg(run.inputs.shownName(file)));
     // A name like film.de.forced.srt marks every subtitle of its file forced.
     const bool forced = options.forced || ReadStreamFileName(QFileInfo(file).fileName()).forced;
 
@@ -46,7 +51,8 @@ int ConvertFile(const QString& file, const RunState& run, FileReport& report,
 
     const GenerationResult result = RunStoppable(request, file, options);
     const int skipped = int(list.Skipped().size()) + result.skipped;
-    const int subtitles = std::max(0, list.Count() - result.skipped);
+    const int subtitles =
+        std::max(0, list.Count() - result.skipped - LeftOutByTiming(*request.source));
     FillReport(report, result, subtitles, skipped);
     produced.append({result.outputs, file});
     const int rc = ReportRun(file, subtitles, result, run);

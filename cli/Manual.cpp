@@ -177,6 +177,14 @@ QString ConvertManualPage()
                            "1920x1080 \\-o out dvd.idx\n"
                            "lumelle\\-convert \\-\\-stream\\-index 1 \\-\\-format "
                            "dvd\\-sup dvd.idx\n"
+                           "lumelle\\-convert \\-\\-format pgs \\-\\-fps 23976 "
+                           "film_bdn/film.xml\n"
+                           "lumelle\\-convert \\-\\-format vobsub \\-\\-keep\\-inside "
+                           "2.40 bluray.sup\n"
+                           "lumelle\\-convert \\-\\-fps 25 \\-\\-speed 23.976:25 "
+                           "film.srt\n"
+                           "lumelle\\-convert \\-\\-shift \\-1.5s \\-\\-forced\\-only "
+                           "film.srt\n"
                            ".fi\n")
                 .arg(roff(QLatin1String(platform::kSettingsFileName)));
     page += environmentSection(false);

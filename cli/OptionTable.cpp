@@ -1,6 +1,7 @@
 #include "cli/OptionTable.h"
 
 #include "cli/OptionValues.h"
+#include "cli/PictureOptions.h"
 #include "cli/SettingsImport.h"
 #include "pgs/BluRayForm.h"
 #include "platform/LineText.h"
@@ -421,6 +422,38 @@ const OptionRow kOptions[] = {
              s.options.forced = true;
          return QString();
      }},
+    {nullptr, "--shift", "TIME", nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral(
+             "move every subtitle by TIME, earlier when negative: -1.5s, +200ms, 00:00:01,500 "
+             "(after --speed, in the output's time); a subtitle that then ends before 00:00:00 is "
+             "left out and counted as skipped, one that starts before it shows from 00:00:00");
+     },
+     [](ParseState& s, const QString& v) {
+         if (!ReadShiftTime(v, s.options.retiming.shiftMs))
+             return QStringLiteral("cannot read the time '%1' (use -1.5s, +200ms or "
+                                   "00:00:01,500, at most a day)")
+                 .arg(v);
+         return QString();
+     }},
+    {nullptr, "--speed", "FROM:TO", nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral("change the speed from one frame rate to another, times and "
+                               "durations multiplied by FROM/TO: 23.976:25 makes a track for a PAL "
+                               "release of a 23.976 film; the rates as --fps takes them");
+     },
+     [](ParseState& s, const QString& v) { return ApplySpeed(s, v, convertFrameRates()); }},
+    {nullptr, "--forced-only", nullptr, nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral("convert only the forced subtitles (those the file marks forced, "
+                               "or all with --forced)");
+     },
+     [](ParseState& s, const QString&) { return ChooseForced(s, ForcedChoice::Only); }},
+    {nullptr, "--drop-forced", nullptr, nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral("leave the forced subtitles out and convert the others");
+     },
+     [](ParseState& s, const QString&) { return ChooseForced(s, ForcedChoice::Drop); }},
     {nullptr, "--default-stream", "S", nullptr, nullptr, 0, 0, nullptr,
      [](const OptionRow&) {
          return QStringLiteral("the stream players pick first: its language code or its number "
@@ -485,6 +518,30 @@ const OptionRow kOptions[] = {
          s.options.wideDvd = v == aspectTexts()[0];
          return QString();
      }},
+    {nullptr, "--move", "X,Y", nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral("move pictures read from a PGS file by X pixels right and Y down "
+                               "(negative: left, up) in the output's frame, never out of it; "
+                               "text is placed by --align and --offset");
+     },
+     [](ParseState& s, const QString& v) {
+         static const QRegularExpression pair(
+             QStringLiteral("^\\s*([+-]?\\d{1,5})\\s*,\\s*([+-]?\\d{1,5})\\s*$"));
+         const auto m = pair.match(v);
+         if (!m.hasMatch())
+             return QStringLiteral("--move takes X,Y in pixels, such as 0,-60, not '%1'").arg(v);
+         s.options.placement.move = QPoint(m.captured(1).toInt(), m.captured(2).toInt());
+         return QString();
+     }},
+    {nullptr, "--keep-inside", "AREA", nullptr, nullptr, 0, 0, nullptr,
+     [](const OptionRow&) {
+         return QStringLiteral(
+             "keep pictures read from a PGS file inside the picture of a cropped film: its shape "
+             "(2.40, 2.39:1, 1.85, 21:9), centred in the output's frame as that shows, or a "
+             "rectangle WxH+X+Y of the frame; a picture outside it moves the least that brings it "
+             "in");
+     },
+     ApplyKeepInside},
     {"-o", "--output", "DIR", nullptr, nullptr, 0, 0, nullptr,
      [](const OptionRow&) {
          return QStringLiteral(

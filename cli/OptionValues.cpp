@@ -104,6 +104,39 @@ QString ListedFrameRate(const QString& text, const QStringList& rates)
     return text;
 }
 
+bool ReadShiftTime(const QString& text, long long& milliseconds)
+{
+    static const QRegularExpression unit(QStringLiteral("^([+-]?)(\\d+(?:\\.\\d*)?)(ms|s)$"));
+    static const QRegularExpression clock(
+        QStringLiteral("^([+-]?)(\\d{1,2}):(\\d{2}):(\\d{2})(?:[,.](\\d{1,3}))?$"));
+    constexpr long long kDay = 24LL * 3600 * 1000;
+    const QString given = text.trimmed();
+    long long value = 0;
+    QString sign;
+    if (const auto m = unit.match(given); m.hasMatch()) {
+        sign = m.captured(1);
+        const double number = m.captured(2).toDouble();
+        const double scaled = m.captured(3) == QLatin1String("s") ? number * 1000.0 : number;
+        if (!(scaled <= double(kDay)))
+            return false;
+        value = std::llround(scaled);
+    } else if (const auto c = clock.match(given); c.hasMatch()) {
+        sign = c.captured(1);
+        const int minutes = c.captured(3).toInt(), seconds = c.captured(4).toInt();
+        if (minutes > 59 || seconds > 59)
+            return false;
+        const QString fraction = c.captured(5).leftJustified(3, QLatin1Char('0'));
+        value = ((c.captured(2).toLongLong() * 60 + minutes) * 60 + seconds) * 1000 +
+                fraction.toLongLong();
+    } else {
+        return false;
+    }
+    if (value > kDay)
+        return false;
+    milliseconds = sign == QLatin1String("-") ? -value : value;
+    return true;
+}
+
 QString Listed(const QStringList& items, const char* lastJoin)
 {
     if (items.size() < 2)

@@ -44,6 +44,10 @@ bool ReadWholeNumber(const QString& text, int& value);
 // come back as given, for the list check to take or refuse.
 QString ListedFrameRate(const QString& text, const QStringList& rates);
 
+// A time to shift by as people write it: "-1.5s", "+200ms", "00:00:01,500" (or with a point),
+// a sign allowed before each. False when `text` is none of these or beyond a day.
+bool ReadShiftTime(const QString& text, long long& milliseconds);
+
 // "a, b or c" (`lastJoin` " or "), or "a, b, c" (`lastJoin` ", ").
 QString Listed(const QStringList& items, const char* lastJoin = " or ");
 

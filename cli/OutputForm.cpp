@@ -95,8 +95,25 @@ const OutputSet& OutputSetOf(const RunState& run)
 std::shared_ptr<PictureSource> SourceFor(const TSubtitle& list, const QString& file,
                                          const ConvertOptions& options, bool forced)
 {
-    return PictureSourceOf(list, file, options.settings, FrameRate::fromText(options.fpsText),
-                           options.animationSteps, forced);
+    return WithTiming(PictureSourceOf(list, file, options.settings,
+                                      FrameRate::fromText(options.fpsText), options.animationSteps,
+                                      forced),
+                      options);
+}
+
+std::shared_ptr<PictureSource> WithTiming(std::shared_ptr<PictureSource> source,
+                                          const ConvertOptions& options)
+{
+    if (options.retiming.isNone())
+        return source;
+    return std::make_shared<RetimedPictureSource>(std::move(source), options.retiming,
+                                                  FrameRate::fromText(options.fpsText));
+}
+
+int LeftOutByTiming(const PictureSource& source)
+{
+    const auto* retimed = dynamic_cast<const RetimedPictureSource*>(&source);
+    return retimed ? retimed->leftOut() : 0;
 }
 
 QString TooWideIn(const TSubtitle& list, const ConvertOptions& options)

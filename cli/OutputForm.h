@@ -34,9 +34,16 @@ PairWriterFor(const RunState& run, const std::vector<VobSubStream>& streams, int
 const OutputSet& OutputSetOf(const RunState& run);
 
 // The pictures of `file`, read into `list`: an ASS/SSA script is drawn by libass from its own
-// text, every other kind by the text renderer from the list.
+// text, every other kind by the text renderer from the list. The timing options apply.
 std::shared_ptr<PictureSource> SourceFor(const TSubtitle& list, const QString& file,
                                          const ConvertOptions& options, bool forced);
+
+// `source` with the timing options applied (--shift, --speed, --forced-only, --drop-forced);
+// `source` itself when they change nothing.
+std::shared_ptr<PictureSource> WithTiming(std::shared_ptr<PictureSource> source,
+                                          const ConvertOptions& options);
+// The pictures of a planned source that the forced choice left out.
+int LeftOutByTiming(const PictureSource& source);
 
 // The first line too wide for the frame, as a message; empty when none is or when libass
 // places the lines (an ASS/SSA script wraps and places its own).

@@ -20,6 +20,7 @@ struct ReadStreams
 {
     std::vector<std::unique_ptr<TSubtitle>> lists;
     std::vector<JoinedPictureSource::Input> inputs;
+    std::vector<std::shared_ptr<PictureSource>> sources; // the same, to count after the run
     QStringList files;
     int skipped = 0;
     bool anySubtitle = false;
@@ -50,7 +51,8 @@ bool readStream(const StreamInput& stream, const RunState& run, ReadStreams& rea
     }
     read.skipped += int(list.Skipped().size());
     read.anySubtitle = read.anySubtitle || list.Count() > 0;
-    read.inputs.push_back({SourceFor(list, file, run.options, stream.forced), name});
+    read.sources.push_back(SourceFor(list, file, run.options, stream.forced));
+    read.inputs.push_back({read.sources.back(), name});
     return true;
 }
 
@@ -80,6 +82,8 @@ int ConvertStreams(const RunState& run, FileReport& report)
     int subtitles = 0;
     for (const auto& list : read.lists)
         subtitles += list->Count();
+    for (const auto& source : read.sources)
+        subtitles -= LeftOutByTiming(*source);
     subtitles = std::max(0, subtitles - result.skipped);
     read.skipped += result.skipped;
     FillReport(report, result, subtitles, read.skipped);

@@ -60,7 +60,33 @@ SourceInks inksOf(const ReadDisplay& display)
     return inks;
 }
 
+class PgsPictureList : public PictureList
+{
+public:
+    explicit PgsPictureList(std::shared_ptr<const ReadStream> stream) : m_stream(std::move(stream))
+    {}
+    int count() const override { return int(m_stream->displays.size()); }
+    long long start(int index) const override { return display(index).start; }
+    long long end(int index) const override { return display(index).end; }
+    bool forced(int index) const override { return display(index).forced(); }
+    QSize frame(int index) const override { return display(index).frame; }
+    SourceInks inks(int index) const override { return inksOf(display(index)); }
+    void compose(int index, ColourImage& image) const override
+    {
+        ComposeDisplay(display(index), image);
+    }
+
+private:
+    const ReadDisplay& display(int index) const { return m_stream->displays[std::size_t(index)]; }
+    std::shared_ptr<const ReadStream> m_stream;
+};
+
 } // namespace
+
+std::shared_ptr<const PictureList> PgsPictures(std::shared_ptr<const ReadStream> stream)
+{
+    return std::make_shared<PgsPictureList>(std::move(stream));
+}
 
 QRectF FittedFrame(QSize from, QSize to, double toShape, double fromShape)
 {
@@ -75,7 +101,12 @@ QRectF FittedFrame(QSize from, QSize to, double toShape, double fromShape)
 
 PgsPictureSource::PgsPictureSource(std::shared_ptr<const ReadStream> stream,
                                    const PgsSourceSettings& settings)
-    : m_stream(std::move(stream)), m_settings(settings)
+    : PgsPictureSource(PgsPictures(std::move(stream)), settings)
+{}
+
+PgsPictureSource::PgsPictureSource(std::shared_ptr<const PictureList> pictures,
+                                   const PgsSourceSettings& settings)
+    : m_pictures(std::move(pictures)), m_settings(settings)
 {}
 
 void PgsPictureSource::useForm(const PictureForm& form)
@@ -91,20 +122,20 @@ void PgsPictureSource::plan(const std::function<void(int startFrame, int number)
     m_notes.clear();
     const LayerInks& inks = m_settings.inks;
     PaletteCount count(inks.antialias, inks.outline, inks.text);
-    const auto& displays = m_stream->displays;
-    for (std::size_t i = 0; i < displays.size(); ++i) {
-        const ReadDisplay& d = displays[i];
+    const PictureList& pictures = *m_pictures;
+    for (int i = 0; i < pictures.count(); ++i) {
+        const long long start = pictures.start(i), end = pictures.end(i);
         PictureTimes t;
-        t.number = int(i) + 1;
-        t.start = frameOf(d.start, m_settings.rate);
-        t.end = frameOf(d.end >= 0 ? d.end : d.start + kUnendedTicks, m_settings.rate);
-        if (d.end < 0)
+        t.number = i + 1;
+        t.start = frameOf(start, m_settings.rate);
+        t.end = frameOf(end >= 0 ? end : start + kUnendedTicks, m_settings.rate);
+        if (end < 0)
             m_notes << QStringLiteral("picture %1 is never hidden: it shows for 5 seconds")
                            .arg(t.number);
-        t.forced = m_settings.forced || d.forced();
+        t.forced = m_settings.forced || pictures.forced(i);
         checkStart(t.start, t.number);
         m_times.push_back(t);
-        m_sourceInks.push_back(inksOf(d));
+        m_sourceInks.push_back(pictures.inks(i));
         const QRgb text = m_sourceInks.back().text;
         count.add(DrawableTextColour(makeColor(qRed(text), qGreen(text), qBlue(text))));
     }
@@ -130,18 +161,35 @@ void PgsPictureSource::startWorkers(int workers)
     m_workers.resize(std::size_t(workers));
 }
 
-const ColourImage& PgsPictureSource::placed(int index, Worker& worker) const
+double PgsPictureSource::shownShape() const
 {
-    const ReadDisplay& display = m_stream->displays[std::size_t(index)];
-    ComposeDisplay(display, worker.read);
-    const QSize from = display.frame.isEmpty() ? m_frame : display.frame;
-    double shape = m_colour ? double(m_frame.width()) / m_frame.height()
-                            : (m_settings.wide ? 16.0 / 9.0 : 4.0 / 3.0);
     // A DVD picture written at a DVD-sized frame stays anamorphic, at the shape it had.
     if (m_colour && m_settings.sourceShape > 0 && m_frame.width() == 720 &&
         (m_frame.height() == 576 || m_frame.height() == 480))
-        shape = m_settings.sourceShape;
-    const QRectF fitted = FittedFrame(from, m_frame, shape, m_settings.sourceShape);
+        return m_settings.sourceShape;
+    return m_colour ? double(m_frame.width()) / m_frame.height()
+                    : (m_settings.wide ? 16.0 / 9.0 : 4.0 / 3.0);
+}
+
+const ColourImage& PgsPictureSource::placed(int index, Worker& worker) const
+{
+    const ColourImage& fitted = resized(index, worker);
+    const PicturePlacement& placement = m_settings.placement;
+    if (placement.isNone() || fitted.box.isEmpty())
+        return fitted;
+    const QRect box = PlacedBox(fitted.box, m_frame, shownShape(), placement);
+    if (&fitted != &worker.placed)
+        worker.placed.argb = fitted.argb; // shared, not copied
+    worker.placed.box = box;
+    return worker.placed;
+}
+
+const ColourImage& PgsPictureSource::resized(int index, Worker& worker) const
+{
+    m_pictures->compose(index, worker.read);
+    const QSize own = m_pictures->frame(index);
+    const QSize from = own.isEmpty() ? m_frame : own;
+    const QRectF fitted = FittedFrame(from, m_frame, shownShape(), m_settings.sourceShape);
     const double sx = fitted.width() / from.width(), sy = fitted.height() / from.height();
     if (from == m_frame && fitted.topLeft().isNull())
         return worker.read;

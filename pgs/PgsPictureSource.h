@@ -1,4 +1,5 @@
-// Pictures read from a Blu-ray presentation graphics stream, handed to any writer: in full
+// Pictures read from a Blu-ray presentation graphics stream (or any list of pictures), handed
+// to any writer: in full
 // colour, resized to the writer's frame, or reduced to the four inks of a DVD picture at the
 // DVD frame, anamorphic for the display shape chosen so that letters stay round.
 #pragma once
@@ -6,6 +7,8 @@
 #include "convert/PictureSource.h"
 #include "pgs/InkReduction.h"
 #include "pgs/PgsReader.h"
+#include "pgs/PictureList.h"
+#include "pgs/PicturePlacement.h"
 #include "subtitle/FrameRate.h"
 
 #include <QRectF>
@@ -24,6 +27,7 @@ struct PgsSourceSettings
     // The display shape (width over height) of the stream's own frame; 0: its pixels are
     // square. A DVD picture read back is anamorphic, so its frame shows wider than its pixels.
     double sourceShape = 0;
+    PicturePlacement placement;
 };
 
 // Where the frame `from` lies in the frame `to` when shown at the display shape `toShape`
@@ -35,6 +39,8 @@ class PgsPictureSource : public PictureSource
 {
 public:
     PgsPictureSource(std::shared_ptr<const ReadStream> stream, const PgsSourceSettings& settings);
+    PgsPictureSource(std::shared_ptr<const PictureList> pictures,
+                     const PgsSourceSettings& settings);
 
     void useForm(const PictureForm& form) override;
     void plan(const std::function<void(int startFrame, int number)>& checkStart) override;
@@ -55,11 +61,15 @@ private:
         SubtitleImage image;
         std::array<std::uint8_t, 3> opacity{15, 15, 15};
     };
-    // Picture `index` at the output's frame, in full colour.
+    // Picture `index` at the output's frame, in full colour, where the placement puts it.
     const ColourImage& placed(int index, Worker& worker) const;
+    // The same resized to the output's frame, before the placement.
+    const ColourImage& resized(int index, Worker& worker) const;
+    // The display shape the output's frame shows at, width over height.
+    double shownShape() const;
     void drawInks(int index, Worker& worker) const;
 
-    std::shared_ptr<const ReadStream> m_stream;
+    std::shared_ptr<const PictureList> m_pictures;
     PgsSourceSettings m_settings;
     bool m_colour = false;
     QSize m_frame; // the output's frame

@@ -1,9 +1,11 @@
 // Reading Blu-ray PGS streams: hand-made streams with every feature of the format, damaged
 // ones, our own writer's output, and the conversion of a stream into the other forms.
 #include "ConverterRuns.h"
+#include "cli/ConvertOptions.h"
 #include "pgs/InkReduction.h"
 #include "pgs/PgsPictureSource.h"
 #include "pgs/PgsReader.h"
+#include "pgs/PicturePlacement.h"
 
 #include <QDir>
 #include <QFile>
@@ -364,6 +366,97 @@ TEST(PgsPictureSource, ColourPicturesAreResizedToTheWritersFrame)
     // (100, 800)-(1040, 920) by two thirds.
     EXPECT_EQ(picture.colour->box, QRect(QPoint(66, 533), QPoint(693, 613)));
     EXPECT_EQ(picture.colour->argb.size(), picture.colour->box.size());
+}
+
+TEST(PicturePlacement, PicturesMoveStayInsideTheFilmAndNeverLeaveTheFrame)
+{
+    // A 2.40 film fills 800 rows of a 1080p frame, 427 of an anamorphic 16:9 DVD frame and
+    // 320 of a 4:3 one; a 4:3 film in a 16:9 frame fills the middle columns.
+    EXPECT_EQ(PictureArea({1920, 1080}, 16.0 / 9, 2.40), QRect(0, 140, 1920, 800));
+    EXPECT_EQ(PictureArea({720, 576}, 16.0 / 9, 2.40), QRect(0, 74, 720, 427));
+    EXPECT_EQ(PictureArea({720, 576}, 4.0 / 3, 2.40), QRect(0, 128, 720, 320));
+    EXPECT_EQ(PictureArea({1920, 1080}, 16.0 / 9, 4.0 / 3), QRect(240, 0, 1440, 1080));
+
+    const QSize hd(1920, 1080);
+    const QRect bottom(600, 950, 700, 100); // rows 950 to 1049: below a 2.40 film's picture
+    struct Row
+    {
+        QPoint move;
+        double shape;
+        QRect area;
+        QRect placed;
+    };
+    const std::vector<Row> rows{
+        {{0, 0}, 2.40, {}, {600, 840, 700, 100}},             // up to the picture's last row, 939
+        {{0, -200}, 2.40, {}, {600, 750, 700, 100}},          // already inside once moved
+        {{50, 0}, 0, {}, {650, 950, 700, 100}},               // moved only
+        {{0, 100}, 0, {}, {600, 980, 700, 100}},              // held at the frame's bottom
+        {{-900, 0}, 0, {}, {0, 950, 700, 100}},               // and its left edge
+        {{0, 0}, 0, {0, 0, 1920, 900}, {600, 800, 700, 100}}, // a rectangle given
+        {{0, 0}, 0, {0, 0, 500, 50}, {0, 0, 700, 100}},       // larger: centred, yet in the frame
+    };
+    for (const Row& row : rows) {
+        PicturePlacement p;
+        p.move = row.move;
+        p.keepInsideShape = row.shape;
+        p.keepInside = row.area;
+        EXPECT_EQ(PlacedBox(bottom, hd, 16.0 / 9, p), row.placed)
+            << row.move.x() << "," << row.move.y();
+    }
+
+    // Through the source: 1080 to 720 puts the first picture at rows 533 to 613; moved 200
+    // down it is held at the frame's bottom, kept inside a 2.40 film (rows 93 to 625) it ends
+    // on row 625.
+    const Bytes s = fullStream();
+    const auto boxOf = [&](QPoint move, double shape) {
+        PgsSourceSettings settings;
+        settings.placement.move = move;
+        settings.placement.keepInsideShape = shape;
+        PgsPictureSource source(std::make_shared<ReadStream>(ReadPgs(s.data(), s.size())),
+                                settings);
+        source.useForm({true, QSize(1280, 720)});
+        source.plan([](int, int) {});
+        source.startWorkers(1);
+        const TimedPicture picture = source.draw(0, 0);
+        EXPECT_EQ(picture.colour->argb.size(), picture.colour->box.size());
+        return picture.colour->box;
+    };
+    EXPECT_EQ(boxOf({0, 200}, 0), QRect(66, 639, 628, 81));
+    EXPECT_EQ(boxOf({0, 200}, 2.40), QRect(66, 545, 628, 81));
+    EXPECT_EQ(boxOf({-10, 0}, 0), QRect(56, 533, 628, 81));
+}
+
+TEST(PicturePlacement, OptionsAreReadOrRefusedByName)
+{
+    const struct
+    {
+        const char* option;
+        const char* given;
+        bool taken;
+    } cases[] = {
+        {"--move", "0,-60", true},        {"--move", "+10, 20", true},
+        {"--move", "10", false},          {"--move", "a,b", false},
+        {"--keep-inside", "2.40", true},  {"--keep-inside", "2.39:1", true},
+        {"--keep-inside", "21:9", true},  {"--keep-inside", "1920x800+0+140", true},
+        {"--keep-inside", "0.5", false},  {"--keep-inside", "0x800+0+140", false},
+        {"--keep-inside", "wide", false},
+    };
+    for (const auto& c : cases) {
+        ConvertOptions o;
+        QString error;
+        const ParseOutcome outcome =
+            ParseConvertOptions({"lumelle-convert", c.option, c.given, "a.sup"}, o, error);
+        EXPECT_EQ(outcome, c.taken ? ParseOutcome::Run : ParseOutcome::Error) << c.given;
+        if (!c.taken) {
+            EXPECT_TRUE(error.contains(QString("'%1'").arg(c.given))) << error.toStdString();
+        }
+    }
+    ConvertOptions o;
+    QString error;
+    ParseConvertOptions({"lumelle-convert", "--keep-inside", "21:9", "--move", "0,-60", "a.sup"}, o,
+                        error);
+    EXPECT_DOUBLE_EQ(o.placement.keepInsideShape, 21.0 / 9);
+    EXPECT_EQ(o.placement.move, QPoint(0, -60));
 }
 
 TEST(InkReduction, EdgesTakeTheRingAndAlphaTheContrast)

@@ -17,10 +17,11 @@ declare -A allowed=(
   [vobsub]="platform subtitle settings render output convert"
   [ass]="platform subtitle settings render output convert"
   [pgs]="platform subtitle settings render output convert vobsub"
-  [cli]="platform subtitle settings render output convert vobsub ass pgs update"
-  [ui]="platform subtitle settings render output convert vobsub ass pgs update"
+  [bdn]="platform subtitle settings render output convert vobsub pgs"
+  [cli]="platform subtitle settings render output convert vobsub ass pgs bdn update"
+  [ui]="platform subtitle settings render output convert vobsub ass pgs bdn update"
 )
-core="platform subtitle settings output update render convert vobsub ass pgs"
+core="platform subtitle settings output update render convert vobsub ass pgs bdn"
 
 status=0
 for folder in "${!allowed[@]}"; do
