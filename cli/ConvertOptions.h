@@ -10,6 +10,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <string>
 #include <vector>
 
 namespace lumelle {
@@ -21,6 +22,7 @@ struct StreamInput
     QString code; // the two letters the index holds
     QString alt;  // the name players show; empty: none
     bool forced = false;
+    std::string languageClass; // of a SAMI file: the class of paragraphs read; empty: the first
 };
 
 struct ConvertOptions

@@ -35,6 +35,7 @@ bool readStream(const StreamInput& stream, const RunState& run, ReadStreams& rea
     TSubtitle& list = *read.lists.emplace_back(std::make_unique<TSubtitle>());
     // Each file's own language tells its code page apart.
     PrepareReading(list, run.options, stream.code.toStdString());
+    list.SetLanguageClass(stream.languageClass);
     bool emptyRead = false;
     if (KindOfName(file) == NameKind::File && SizeOfName(file) == 0) {
         PrintLine(stderr, QStringLiteral("%1: empty: its stream is left out").arg(name));
