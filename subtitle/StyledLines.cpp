@@ -35,6 +35,8 @@ void StyledLines::append(std::string_view utf8, const TextStyle& style, bool kee
     std::size_t at = 0;
     while (at < utf8.size()) {
         if (isBlank(utf8[at])) {
+            if (!m_spaceWaiting)
+                m_spaceStyle = style;
             m_spaceWaiting = true;
             ++at;
             continue;
@@ -42,9 +44,10 @@ void StyledLines::append(std::string_view utf8, const TextStyle& style, bool kee
         std::size_t end = at;
         while (end < utf8.size() && !isBlank(utf8[end]))
             ++end;
-        // The blank before a word takes the word's style, so that an underline runs on.
+        // The blank keeps the style it was written in: an underline that starts with the next
+        // word does not reach back over it.
         if (m_spaceWaiting && !m_out.lines.back().empty())
-            put(" ", style);
+            put(" ", m_spaceStyle);
         m_spaceWaiting = false;
         put(utf8.substr(at, end - at), style);
         at = end;

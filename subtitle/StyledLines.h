@@ -28,6 +28,7 @@ private:
 
     MarkedText m_out;
     bool m_spaceWaiting = false; // a blank seen after the last word of the line
+    TextStyle m_spaceStyle;      // the style it was seen in
 };
 
 } // namespace lumelle

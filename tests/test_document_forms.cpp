@@ -140,8 +140,8 @@ TEST_F(DocumentForms, TtmlStylesAndRegionsAreDrawnAsTheySay)
               (Rows{"25-50@8|Go now", "75-100@3|B c", "125-150@4|R", "175-200@0|plain text"}));
     const ColorValue yellow = makeColor(255, 255, 0);
     EXPECT_EQ(list.line(1).Spans,
-              (std::vector<StyleSpan>{{0, 0, 2, styled(false, false, false, yellow)},
-                                      {0, 2, 6, styled(true, false, false, yellow)}}));
+              (std::vector<StyleSpan>{{0, 0, 3, styled(false, false, false, yellow)},
+                                      {0, 3, 6, styled(true, false, false, yellow)}}));
     EXPECT_EQ(list.line(2).Spans, (std::vector<StyleSpan>{{0, 0, 1, styled(false, true, true)}}));
     EXPECT_EQ(
         list.line(3).Spans,
