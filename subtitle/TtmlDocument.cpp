@@ -16,6 +16,9 @@ constexpr char kXmlNamespace[] = "XML/1998/namespace";
 constexpr char kParameterNamespace[] = "#parameter";
 // References to styles may chain; a longer chain than this is a loop.
 constexpr int kDeepestStyleChain = 16;
+// Divisions and spans are read by recursion; deeper nesting than this is no subtitle file and
+// is passed over rather than run the stack out.
+constexpr int kDeepestNesting = 64;
 
 // The attribute `local` of a namespace whose name holds `inNamespace` (none: no namespace).
 QString attributeOf(const QXmlStreamAttributes& attributes, const char* local,
@@ -71,6 +74,8 @@ private:
     TtmlStyle resolved(const QStringList& references, int depth = 0) const;
     TtmlStyle regionStyle(const QString& id) const;
     void note(const QString& sentence);
+    // One level further into divisions or spans; false, after noting it, past the deepest.
+    bool deeper();
 
     QXmlStreamReader m_xml;
     TtmlContent m_out;
@@ -80,7 +85,19 @@ private:
     std::map<QString, Defined> m_regions;
     QStringList m_unused;
     int m_ordinal = 0;
+    int m_depth = 0; // of the division or span being read
 };
+
+bool DocumentReader::deeper()
+{
+    if (m_depth >= kDeepestNesting) {
+        note(QStringLiteral("Its elements nested deeper than %1 levels are left out.")
+                 .arg(kDeepestNesting));
+        return false;
+    }
+    ++m_depth;
+    return true;
+}
 
 void DocumentReader::note(const QString& sentence)
 {
@@ -244,7 +261,12 @@ void DocumentReader::readContainer(const Scope& outer)
             m_xml.skipCurrentElement();
             continue;
         }
+        if (!deeper()) {
+            m_xml.skipCurrentElement();
+            continue;
+        }
         readContainer(inner);
+        --m_depth;
     }
 }
 
@@ -283,7 +305,12 @@ void DocumentReader::readInline(const Scope& scope, StyledLines& lines)
                 inner.style.overlay(inlineStyle);
                 if (const QString space = attributeOf(a, "space", kXmlNamespace); !space.isEmpty())
                     inner.keepBlanks = space == QLatin1String("preserve");
-                readInline(inner, lines);
+                if (deeper()) {
+                    readInline(inner, lines);
+                    --m_depth;
+                } else {
+                    m_xml.skipCurrentElement();
+                }
             } else {
                 m_xml.skipCurrentElement(); // metadata and animation are not drawn
             }

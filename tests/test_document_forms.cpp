@@ -167,6 +167,15 @@ TEST_F(DocumentForms, TtmlDocumentTypesAreRefusedAndBadPartsNamed)
         EXPECT_EQ(skipped(list), "2: the file declares a document type (<!DOCTYPE>); TTML needs "
                                  "none, and its entities are not read\n");
     }
+    // Spans nested past all reason are passed over, not read down to the end of the stack.
+    const TSubtitle deep =
+        load("deep.ttml",
+             tt("", "<body><p begin=\"1s\" end=\"2s\">A" + QByteArray("<span>").repeated(100000) +
+                        "B" + QByteArray("</span>").repeated(100000) + "</p></body>"));
+    EXPECT_EQ(rows(deep), (Rows{"25-50@0|A"}));
+    EXPECT_TRUE(
+        deep.ReadNotes().contains("Its elements nested deeper than 64 levels are left out."));
+
     const TSubtitle list = load(
         "b.ttml", tt("", "<body>\n<p begin=\"1s\" end=\"2s\">A</p>\n<p begin=\"soon\" end=\"3s\">B"
                          "</p>\n<p xml:id=\"open\" begin=\"4s\">C</p>\n<p begin=\"5s\" "
