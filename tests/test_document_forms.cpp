@@ -314,3 +314,16 @@ TEST(SamiConversion, EachLanguageClassBecomesAStreamOfOnePair)
     EXPECT_TRUE(idx.contains(QStringLiteral("id: ko, index: 1")));
     EXPECT_EQ(idx.count(QStringLiteral("timestamp:")), 3);
 }
+
+TEST(SamiConversion, AStreamOfAGivenLanguageTakesItsClass)
+{
+    QTemporaryDir dir;
+    const QString file = writeFileIn(dir, QStringLiteral("film.smi"), kTwoLanguages);
+    const ConverterRun run = runConverter(
+        {QStringLiteral("-q"), QStringLiteral("--stream"), QStringLiteral("ko:") + file});
+    EXPECT_EQ(run.exitCode, 3) << run.err.toStdString();
+    const QString idx = QString::fromUtf8(readAll(dir.filePath(QStringLiteral("film.idx"))));
+    EXPECT_TRUE(idx.contains(QStringLiteral("id: ko, index: 0")));
+    // The Korean class has one subtitle, the English one two.
+    EXPECT_EQ(idx.count(QStringLiteral("timestamp:")), 1);
+}
