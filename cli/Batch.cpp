@@ -3,6 +3,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/FileConversion.h"
 #include "cli/Interruption.h"
+#include "cli/LanguageClassStreams.h"
 #include "cli/Listing.h"
 #include "cli/NoOverwrite.h"
 #include "cli/OutputForm.h"
@@ -115,8 +116,7 @@ private:
             if (!m_options.listOnly && leftAlone(file, report))
                 return;
             const bool helpFile = KeepExistingHelpFile(m_run, file);
-            const int rc = m_options.listOnly ? ListFile(file, m_run)
-                                              : ConvertFile(file, m_run, report, m_produced);
+            const int rc = m_options.listOnly ? ListFile(file, m_run) : convertFile(file, report);
             m_run.options.helpFile = helpFile;
             report.status = rc;
             m_failures += rc != 0 && rc != kEntriesSkipped;
@@ -129,6 +129,23 @@ private:
                            .arg(m_run.inputs.shownName(file)));
             ++m_failures;
         }
+    }
+
+    // Converts `file`: a SAMI file of several languages into one pair with a stream for each.
+    int convertFile(const QString& file, FileReport& report)
+    {
+        std::vector<StreamInput> classes = LanguageClassStreams(file, m_run);
+        if (classes.empty())
+            return ConvertFile(file, m_run, report, m_produced);
+        // The run's streams are the classes for this file only, whatever happens in it.
+        struct Restore
+        {
+            std::vector<StreamInput>& streams;
+            std::vector<StreamInput>& saved;
+            ~Restore() { streams.swap(saved); }
+        } restore{m_run.options.streams, classes};
+        m_run.options.streams.swap(classes);
+        return ConvertStreams(m_run, report);
     }
 
     // True, after saying so, when file `index` would write the pair of an earlier file of the

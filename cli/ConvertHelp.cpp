@@ -42,7 +42,7 @@ QList<HelpPaletteRow> paletteRows()
 }
 
 // "SubRip (.srt), MicroDVD (.sub, .txt), WebVTT (.vtt), ASS/SSA (.ass, .ssa), ... and
-// YouTube SBV (.sbv)".
+// EBU STL (.stl)".
 QString subtitleKinds()
 {
     return SubtitleKindsText(QStringLiteral("%1 (%2)"), QStringLiteral(", "),

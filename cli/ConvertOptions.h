@@ -12,6 +12,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <string>
 #include <vector>
 
 namespace lumelle {
@@ -23,6 +24,7 @@ struct StreamInput
     QString code; // the two letters the index holds
     QString alt;  // the name players show; empty: none
     bool forced = false;
+    std::string languageClass; // of a SAMI file: the class of paragraphs read; empty: the first
 };
 
 struct ConvertOptions

@@ -56,7 +56,7 @@ QString taggedParagraph(const QString& tag, const QString& text)
     return QStringLiteral(".TP\n%1\n%2\n").arg(tag, roff(text));
 }
 
-// "SubRip .srt, MicroDVD .sub or .txt, WebVTT .vtt, ASS/SSA .ass or .ssa, ..., YouTube SBV .sbv".
+// "SubRip .srt, MicroDVD .sub or .txt, WebVTT .vtt, ASS/SSA .ass or .ssa, ..., EBU STL .stl".
 QString subtitleKinds()
 {
     return SubtitleKindsText(QStringLiteral("%1 %2"), QStringLiteral(" or "), QStringLiteral(", "));

@@ -2,6 +2,7 @@
 
 #include "cli/ExitStatus.h"
 #include "cli/InputReading.h"
+#include "cli/LanguageClassStreams.h"
 #include "cli/OutputForm.h"
 #include "cli/StoppableRun.h"
 #include "cli/TerminalText.h"
@@ -36,6 +37,16 @@ bool readStream(const StreamInput& stream, const RunState& run, ReadStreams& rea
     TSubtitle& list = *read.lists.emplace_back(std::make_unique<TSubtitle>());
     // Each file's own language tells its code page apart.
     PrepareReading(list, run.options, stream.code.toStdString());
+    list.SetLanguageClass(stream.languageClass);
+    // "--stream ko:film.smi" takes the Korean class of a SAMI file of several languages.
+    if (stream.languageClass.empty()) {
+        for (const StreamInput& ofClass : LanguageClassStreams(file, run)) {
+            if (ofClass.code == stream.code) {
+                list.SetLanguageClass(ofClass.languageClass);
+                break;
+            }
+        }
+    }
     bool emptyRead = false;
     if (KindOfName(file) == NameKind::File && SizeOfName(file) == 0) {
         PrintLine(stderr, QStringLiteral("%1: empty: its stream is left out").arg(name));

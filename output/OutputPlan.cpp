@@ -13,6 +13,11 @@ QString ReplaceExtension(const QString& fileName, const QString& suffix)
 {
     if (fileName.size() <= 3)
         return fileName + suffix;
+    // Four characters are a dot and a three-letter extension; a longer extension (".ttml",
+    // ".dfxp", ".sami") would leave a piece of itself behind ("film..idx"), so it goes whole.
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    if (dot >= 0 && fileName.size() - dot > 4 && fileName.indexOf(QLatin1Char('/'), dot) < 0)
+        return fileName.left(dot) + suffix;
     return fileName.left(fileName.size() - 4) + suffix;
 }
 

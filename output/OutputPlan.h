@@ -32,7 +32,8 @@ struct OutputSet
 };
 
 // The output names: the input file's name with its last four characters replaced by the
-// extension ("movie.srt" -> "movie.idx"); a name of three characters or fewer is kept whole.
+// extension ("movie.srt" -> "movie.idx"), or a longer extension whole ("movie.ttml" ->
+// "movie.idx"); a name of three characters or fewer is kept whole.
 QString ReplaceExtension(const QString& fileName, const QString& suffix);
 
 // The planned paths of `set` for `input` in `folder` (empty: the input's own folder), in the

@@ -2,6 +2,7 @@
 
 #include "platform/Error.h"
 #include "platform/SystemNames.h"
+#include "subtitle/DocumentForms.h"
 #include "subtitle/FileReading.h"
 #include "subtitle/LineForms.h"
 #include "subtitle/LineReader.h"
@@ -88,6 +89,12 @@ FileKind kindByExtension(const QString& fileName)
         return FileKind::Mpl2;
     if (isOneOf(ext, kSbvExtensions))
         return FileKind::Sbv;
+    if (isOneOf(ext, kTtmlExtensions))
+        return FileKind::Ttml;
+    if (isOneOf(ext, kSamiExtensions))
+        return FileKind::Sami;
+    if (isOneOf(ext, kEbuStlExtensions))
+        return FileKind::EbuStl;
     return FileKind::Unknown;
 }
 
@@ -150,6 +157,18 @@ FileKind textFamilyKind(const QString& fileName, const std::vector<std::string>&
     return SubViewerKindOf(head);
 }
 
+// The kinds told by the start of the text rather than by its lines.
+FileKind documentKind(FileKind byExtension, const std::string& text)
+{
+    if (byExtension == FileKind::Ttml && LooksLikeTtml(text))
+        return FileKind::Ttml;
+    if (byExtension == FileKind::Sami && LooksLikeSami(text))
+        return FileKind::Sami;
+    if (byExtension == FileKind::EbuStl && LooksLikeEbuStl(text))
+        return FileKind::EbuStl;
+    return FileKind::Unknown;
+}
+
 FileKind kindOfLines(const QString& fileName, const std::vector<std::string>& head)
 {
     // A script is recognised by what it holds, under any name.
@@ -173,6 +192,10 @@ FileKind kindOfLines(const QString& fileName, const std::vector<std::string>& he
 
 FileKind KindOfText(const QString& fileName, const std::string& text)
 {
+    const FileKind byExtension = kindByExtension(fileName);
+    if (byExtension == FileKind::Ttml || byExtension == FileKind::Sami ||
+        byExtension == FileKind::EbuStl)
+        return documentKind(byExtension, text);
     return kindOfLines(fileName, firstLinesOf(text, kRecognitionLines));
 }
 
@@ -192,8 +215,7 @@ FileKind KindOfFile(const QString& fileName)
             return FileKind::Unknown;
         }
     }
-    return kindOfLines(fileName,
-                       firstLinesOf(headOfFile(fileName, kRecognitionLines), kRecognitionLines));
+    return KindOfText(fileName, headOfFile(fileName, kRecognitionLines));
 }
 
 bool TSubtitle::IsSrtFile(const QString& fileName)

@@ -8,7 +8,19 @@
 
 namespace lumelle {
 
-enum class FileKind { Unknown, SubRip, MicroDvd, WebVtt, Ass, Mpl2, SubViewer, Sbv };
+enum class FileKind {
+    Unknown,
+    SubRip,
+    MicroDvd,
+    WebVtt,
+    Ass,
+    Mpl2,
+    SubViewer,
+    Sbv,
+    Ttml,
+    Sami,
+    EbuStl
+};
 
 // How many lines at the top of a file are searched for its first subtitle.
 inline constexpr int kRecognitionLines = 50;
@@ -21,6 +33,9 @@ inline constexpr int kRecognitionLines = 50;
 // ".mpl" or ".sbv" file is also an MPL2 one when its first line that is not blank starts with
 // "[digits][", a SubViewer 2 one when it opens with "[INFORMATION]" or has a time line
 // "0:00:01.00,0:00:02.00" of hundredths, a YouTube SBV one when that line has milliseconds.
+// A ".ttml", ".dfxp", ".itt" or ".xml" file whose root element is <tt> is TTML, a ".smi" or
+// ".sami" file that opens with <SAMI> is SAMI, and a ".stl" file whose general block names an
+// STL disk format ("850STL25.01") is EBU STL.
 FileKind KindOfText(const QString& fileName, const std::string& text);
 
 // The same for a file on disk, reading no more of it than its first lines. A file of a

@@ -48,9 +48,9 @@ std::vector<std::string> subRipTextLines(LineReader& reader)
 
 } // namespace
 
-void TSubtitle::addTimedEntry(const TimedText& timed, std::vector<std::string> textLines,
-                              FrameRate rate, std::int64_t frameOffset,
-                              EntriesWithOpenEnds& entries, bool plain)
+void TSubtitle::addMarkedEntry(const TimedText& timed, MarkedText marked, FrameRate rate,
+                               std::int64_t frameOffset, EntriesWithOpenEnds& entries,
+                               bool keepEmpty)
 {
     auto [startMs, endMs] = std::pair(timed.startMs, timed.endMs);
     const QString why =
@@ -89,6 +89,19 @@ void TSubtitle::addTimedEntry(const TimedText& timed, std::vector<std::string> t
         skip(timed.lineNumber, QStringLiteral("subtitle %1: %2").arg(timed.name, e.message()));
         return;
     }
+    SetTextLines(entry, std::move(marked));
+    if (!keepEmpty && ShowsNoText(entry)) {
+        ++m_empty;
+        entries.endWaitingAt(entry);
+        return;
+    }
+    entries.add(std::move(entry), openEnd);
+}
+
+void TSubtitle::addTimedEntry(const TimedText& timed, std::vector<std::string> textLines,
+                              FrameRate rate, std::int64_t frameOffset,
+                              EntriesWithOpenEnds& entries, bool plain)
+{
     MarkedText marked;
     TextStyle style;
     if (plain)
@@ -96,13 +109,7 @@ void TSubtitle::addTimedEntry(const TimedText& timed, std::vector<std::string> t
     else
         for (const std::string& text : textLines)
             AppendMarkedLine(text, false, style, marked);
-    SetTextLines(entry, std::move(marked));
-    if (!plain && ShowsNoText(entry)) {
-        ++m_empty;
-        entries.endWaitingAt(entry);
-        return;
-    }
-    entries.add(std::move(entry), openEnd);
+    addMarkedEntry(timed, std::move(marked), rate, frameOffset, entries, plain);
 }
 
 void TSubtitle::readSubRip(const std::string& data, FrameRate rate, std::int64_t frameOffset,

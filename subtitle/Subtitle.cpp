@@ -94,6 +94,8 @@ LoadOutcome TSubtitle::loadText(const QString& fileName, PreparedText prepared, 
     m_rateNote.clear();
     m_readNotes.clear();
     m_kind = kind;
+    m_declaredLanguage.clear();
+    m_languageClasses.clear();
     m_encoding = std::move(prepared.encoding);
     const TextDecoder decoder(charset, m_encoding);
     if (kind == FileKind::SubRip)
@@ -106,6 +108,12 @@ LoadOutcome TSubtitle::loadText(const QString& fileName, PreparedText prepared, 
         readMpl2(prepared.text, rate, offset, decoder);
     else if (kind == FileKind::SubViewer || kind == FileKind::Sbv)
         readSubViewer(prepared.text, rate, offset, decoder);
+    else if (kind == FileKind::Ttml)
+        readTtml(prepared.text, rate, offset, decoder);
+    else if (kind == FileKind::Sami)
+        readSami(prepared.text, rate, offset, decoder);
+    else if (kind == FileKind::EbuStl)
+        readEbuStl(prepared.text, rate, offset);
     else
         readMicroDvd(prepared.text, rate, offset, decoder);
     return LoadOutcome::Read;

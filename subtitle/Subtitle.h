@@ -1,5 +1,5 @@
-// The subtitle list of one input file: its entries as the readers (SubRip, MicroDVD) found
-// them, their text in Unicode with the styles the markup asked for.
+// The subtitle list of one input file: its entries as the readers (SubRip, MicroDVD, ...)
+// found them, their text in Unicode with the styles the markup asked for.
 #pragma once
 
 #include "platform/Colour.h"
@@ -18,6 +18,7 @@
 namespace lumelle {
 
 class EntriesWithOpenEnds;
+struct MarkedText;
 
 // How a stretch of a text line is to be drawn, as the file's markup asked.
 struct TextStyle
@@ -113,6 +114,9 @@ public:
     // times to the stream's clock. Set, its offset is added to every cue, for a video that keeps
     // that clock; unset, the times stay as written, for a video whose times start at zero.
     void SetTimestampMap(bool apply) { m_timestampMap = apply; }
+    // A SAMI file holds a class of paragraphs per language. Set, the subtitles of the class of
+    // that name (in any case) are read; empty, those of the first class that has any.
+    void SetLanguageClass(std::string name) { m_languageClass = std::move(name); }
 
     void AddLine(std::string startFrame, std::string endFrame, std::string line1, std::string line2,
                  std::string line3);
@@ -157,6 +161,20 @@ public:
     const QStringList& ReadNotes() const { return m_readNotes; }
     // The kind of the last file read; Unknown before any.
     FileKind Kind() const { return m_kind; }
+    // The two-letter code of the language the last file declares for its text (TTML xml:lang,
+    // a SAMI class's lang, an EBU STL language code); empty when it declares none.
+    const std::string& DeclaredLanguage() const { return m_declaredLanguage; }
+    // A language class of a SAMI file: its name ("ENCC") and the two-letter code of its language
+    // ("en"; empty when the class names none).
+    struct LanguageClass
+    {
+        std::string name;
+        std::string language;
+        bool operator==(const LanguageClass&) const = default;
+    };
+    // The classes of the last SAMI file read that hold subtitles, in the order the file gives
+    // them; empty for every other kind.
+    const std::vector<LanguageClass>& LanguageClasses() const { return m_languageClasses; }
 
 private:
     // Reads the prepared text of a file (UTF-16/32 already turned into UTF-8) in `encoding`.
@@ -175,6 +193,14 @@ private:
     // SubViewer 2 and YouTube SBV: a time line "start,end" and its text up to a blank line.
     void readSubViewer(const std::string& data, FrameRate rate, std::int64_t frameOffset,
                        const TextDecoder& decoder);
+    // TTML, DFXP, IMSC 1 text and iTunes Timed Text: XML documents of timed paragraphs.
+    void readTtml(const std::string& data, FrameRate rate, std::int64_t frameOffset,
+                  const TextDecoder& decoder);
+    // SAMI: <SYNC Start=ms> blocks of <P Class=...> paragraphs, one class per language.
+    void readSami(const std::string& data, FrameRate rate, std::int64_t frameOffset,
+                  const TextDecoder& decoder);
+    // EBU STL: a binary general block and 128-byte text blocks.
+    void readEbuStl(const std::string& data, FrameRate rate, std::int64_t frameOffset);
     // An ASS/SSA script's events as plain text (its drawing is done by the ASS source).
     void readAss(const std::string& data, FrameRate rate, std::int64_t frameOffset,
                  const TextDecoder& decoder);
@@ -192,6 +218,12 @@ private:
     // `plain`: the lines are plain text, without markup to read.
     void addTimedEntry(const TimedText& timed, std::vector<std::string> textLines, FrameRate rate,
                        std::int64_t frameOffset, EntriesWithOpenEnds& entries, bool plain = false);
+    // The same for text whose styles and place the reader has already taken from the file.
+    // An entry that shows no text is counted and left out (it only ends an open-ended entry
+    // before it) unless `keepEmpty`.
+    void addMarkedEntry(const TimedText& timed, MarkedText marked, FrameRate rate,
+                        std::int64_t frameOffset, EntriesWithOpenEnds& entries,
+                        bool keepEmpty = false);
     // Judges the frame times of a MicroDVD entry read on `lineNumber`: false when it is hidden
     // or skipped, true when it is shown, with `start` moved to zero or the end made open where
     // the times ask for it (an open end gives `end` the start).
@@ -212,6 +244,9 @@ private:
     bool m_rollingCaptions = false;
     bool m_speakerNames = false;
     bool m_timestampMap = false;
+    std::string m_languageClass;
+    std::string m_declaredLanguage;
+    std::vector<LanguageClass> m_languageClasses;
 };
 
 // Strict decimal conversion of a 32-bit integer field: an optional sign and digits only.

@@ -19,6 +19,11 @@ inline constexpr const char* kAssExtensions[] = {"ass", "ssa"};
 inline constexpr const char* kMpl2Extensions[] = {"txt", "mpl"};
 inline constexpr const char* kSubViewerExtensions[] = {"sub"};
 inline constexpr const char* kSbvExtensions[] = {"sbv"};
+// Timed Text in XML: TTML, DFXP, IMSC 1 text and iTunes Timed Text; an ".xml" file is one only
+// when its root element is <tt>.
+inline constexpr const char* kTtmlExtensions[] = {"ttml", "dfxp", "itt", "xml"};
+inline constexpr const char* kSamiExtensions[] = {"smi", "sami"};
+inline constexpr const char* kEbuStlExtensions[] = {"stl"};
 
 struct SubtitleKind
 {
@@ -29,7 +34,8 @@ inline constexpr SubtitleKind kSubtitleKinds[] = {
     {"SubRip", kSubRipExtensions},   {"MicroDVD", kMicroDvdExtensions},
     {"WebVTT", kWebVttExtensions},   {"ASS/SSA", kAssExtensions},
     {"MPL2", kMpl2Extensions},       {"SubViewer 2", kSubViewerExtensions},
-    {"YouTube SBV", kSbvExtensions},
+    {"YouTube SBV", kSbvExtensions}, {"TTML", kTtmlExtensions},
+    {"SAMI", kSamiExtensions},       {"EBU STL", kEbuStlExtensions},
 };
 
 // Every extension of every kind, each once, in the order above: "srt", "sub", "txt", "vtt",

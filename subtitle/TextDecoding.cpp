@@ -91,7 +91,7 @@ QString FileEncoding::description(quint8 charset) const
                QStringLiteral(" (chosen character set)");
     const QString name = QString::fromStdString(inFile.empty() ? codePage : inFile);
     if (declared)
-        return name + QStringLiteral(" (byte-order mark)");
+        return QStringLiteral("%1 (%2)").arg(name, QString::fromStdString(declaredBy));
     if (codePage == "UTF-8")
         return name;
     if (undetected)

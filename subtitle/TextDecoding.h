@@ -50,6 +50,8 @@ struct FileEncoding
     bool declared = false;
     // The encoding of the file itself ("UTF-16LE"), for messages; empty when it is `codePage`.
     std::string inFile;
+    // What declared it, for messages, when `declared` is set.
+    std::string declaredBy = "byte-order mark";
     // Set when the text is not UTF-8 and the detector named no code page: `codePage` is then
     // the Western one it is read as, a guess the user is told about.
     bool undetected = false;

@@ -49,6 +49,9 @@ TEST(OutputNames, ReplaceExtensionCutsFourCharacters)
     EXPECT_EQ(ReplaceExtension("abcdefg", ".idx"), "abc.idx");
     EXPECT_EQ(ReplaceExtension("/a/b/film", ".sub"), "/a/b/.sub");
     EXPECT_EQ(ReplaceExtension("abc", ".idx"), "abc.idx");
+    // A longer extension goes whole, so that no piece of it is left before the new one.
+    EXPECT_EQ(ReplaceExtension("/a/film.ttml", ".idx"), "/a/film.idx");
+    EXPECT_EQ(ReplaceExtension("/a.b/film", ".sub"), "/a.b/.sub");
 }
 
 TEST(OutputNames, MicroDvdSubInputIsNeverTheOutput)

@@ -36,6 +36,9 @@ StreamLanguage FindStreamLanguage(const QString& fileName, const TSubtitle& list
 {
     if (const QString named = NameLanguageText(fileName); !named.isEmpty())
         return {named, LanguageSource::Name};
+    const QString declared = LanguageTextFor(QString::fromStdString(list.DeclaredLanguage()));
+    if (!declared.isEmpty())
+        return {declared, LanguageSource::Declared};
     const QString told = LanguageTextFor(QString::fromStdString(IdentifyListLanguage(list)));
     if (!told.isEmpty())
         return {told, LanguageSource::Text};
@@ -46,7 +49,8 @@ QString LanguageNote(const StreamLanguage& language)
 {
     static const char* const kFrom[] = {nullptr, "from the name", "from the text",
                                         "the stored default: neither the name nor the text "
-                                        "tells (--language names it)"};
+                                        "tells (--language names it)",
+                                        "as the file declares it"};
     const char* from = kFrom[int(language.source)];
     if (!from)
         return QString();

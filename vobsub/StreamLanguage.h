@@ -9,7 +9,8 @@
 
 namespace lumelle {
 
-enum class LanguageSource { Given, Name, Text, Default };
+// Declared: the file names the language of its text itself (TTML xml:lang, SAMI lang, EBU STL).
+enum class LanguageSource { Given, Name, Text, Default, Declared };
 
 struct StreamLanguage
 {
@@ -24,8 +25,8 @@ QString LanguageTextFor(const QString& code);
 // The language part of `fileName` as a Language-list entry; empty when the name has none.
 QString NameLanguageText(const QString& fileName);
 
-// The language of the stream read into `list` from `fileName`: from the name, else from the
-// text, else `storedDefault`.
+// The language of the stream read into `list` from `fileName`: from the name, else the one the
+// file declares, else from the text, else `storedDefault`.
 StreamLanguage FindStreamLanguage(const QString& fileName, const TSubtitle& list,
                                   const QString& storedDefault);
 

@@ -101,8 +101,9 @@ TEST_F(MainWindowTest, ControlsStartWithTheirDefaultsAndEntries)
     EXPECT_EQ(form->preview->geometry(), QRect(40, 126, 720, 576));
     EXPECT_TRUE(form->findChild<QLabel*>("Label4")->text() == "Outine");
     EXPECT_EQ(form->OpenDialogsub.Filter,
-              QString("*.srt;*.sub;*.txt;*.vtt;*.ass;*.ssa;*.mpl;*.sbv|*.srt;*.sub;*.txt;*.vtt;*."
-                      "ass;*.ssa;*.mpl;*.sbv"));
+              QString("*.srt;*.sub;*.txt;*.vtt;*.ass;*.ssa;*.mpl;*.sbv;*.ttml;*.dfxp;*.itt;*.xml;"
+                      "*.smi;*.sami;*.stl|*.srt;*.sub;*.txt;*.vtt;*.ass;*.ssa;*.mpl;*.sbv;*.ttml;"
+                      "*.dfxp;*.itt;*.xml;*.smi;*.sami;*.stl"));
     EXPECT_FALSE(form->SubtitleLoaded);
     EXPECT_FALSE(form->LinesFit);
     EXPECT_TRUE(RunStopped);
