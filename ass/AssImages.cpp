@@ -183,12 +183,13 @@ struct Drawn
 // opacity, measured against its layer's, covers at least half of it; a character's edge pixels
 // covered a quarter to a half take the antialias layer.
 Drawn sortIntoLayers(const ASS_Image* images, int width, int height, const AssInks& inks,
-                     ASS_YCbCrMatrix matrix, const std::array<int, 4>& opacity,
+                     ASS_YCbCrMatrix matrix, const std::array<int, 4>& opacity, int shift,
                      std::uint8_t* layers)
 {
     Drawn drawn{height, -1, width, -1};
     for (const ASS_Image* image = images; image; image = image->next) {
-        const Clip clip = clipOf(*image, width, height);
+        // Columns are those libass drew at; each lands `shift` further right.
+        const Clip clip = clipOf(*image, width - shift, height);
         const std::uint8_t layer = layerOf(*image, inks, matrix);
         const int own = opacityOf(image->color);
         if (clip.empty() || own == 0)
@@ -198,7 +199,7 @@ Drawn sortIntoLayers(const ASS_Image* images, int width, int height, const AssIn
         for (int y = clip.y0; y < clip.y1; ++y) {
             const unsigned char* mask =
                 image->bitmap + std::size_t(y - image->dst_y) * std::size_t(image->stride);
-            std::uint8_t* row = layers + std::size_t(y) * std::size_t(width);
+            std::uint8_t* row = layers + std::size_t(y) * std::size_t(width) + shift;
             bool rowDrawn = false;
             for (int x = clip.x0; x < clip.x1; ++x) {
                 const int a = mask[x - image->dst_x] * own / scale;
@@ -210,8 +211,8 @@ Drawn sortIntoLayers(const ASS_Image* images, int width, int height, const AssIn
                     continue;
                 }
                 rowDrawn = true;
-                drawn.left = std::min(drawn.left, x);
-                drawn.right = std::max(drawn.right, x);
+                drawn.left = std::min(drawn.left, x + shift);
+                drawn.right = std::max(drawn.right, x + shift);
             }
             if (rowDrawn) {
                 drawn.top = std::min(drawn.top, y);
@@ -245,14 +246,15 @@ void setLayerBits(const std::uint8_t* layers, const Drawn& drawn, LayerMasks& ma
 
 AssBand AssImagesToLayers(const ASS_Image* images, QSize frame, const AssInks& inks,
                           ASS_YCbCrMatrix matrix, LayerMasks& masks,
-                          std::vector<std::uint8_t>& scratch)
+                          std::vector<std::uint8_t>& scratch, int columnShift)
 {
     const int width = frame.width(), height = frame.height();
     readyMasks(masks, frame, inks);
     scratch.assign(std::size_t(width) * std::size_t(height), kBackground);
     const std::array<int, 4> opacity = layerOpacities(images, inks, matrix);
     const Drawn drawn =
-        sortIntoLayers(images, width, height, inks, matrix, opacity, scratch.data());
+        sortIntoLayers(images, width, height, inks, matrix, opacity,
+                       std::clamp(columnShift, 0, std::max(width - 1, 0)), scratch.data());
     masks.firstDirty = height;
     masks.lastDirty = -1;
     if (drawn.bottom < drawn.top)

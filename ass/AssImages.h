@@ -45,8 +45,10 @@ struct AssInks
 // a pixel belongs to a layer when its mask covers at least half of it at that opacity, and a
 // character's edge pixels covered a quarter to a half take the antialias layer (unless that
 // layer holds a second text colour). Later images
-// lie over earlier ones. The band holds the rows drawn (top on an even row; height 0 when
-// nothing lies in the frame). `scratch` is reused between calls.
+// lie over earlier ones. Each pixel lands `columnShift` columns right of where libass drew it
+// (for a writer that shows it that far left, PictureForm::columnShift). The band holds the
+// rows drawn (top on an even row; height 0 when nothing lies in the frame). `scratch` is
+// reused between calls.
 struct AssBand
 {
     int top = 0;
@@ -55,6 +57,6 @@ struct AssBand
 };
 AssBand AssImagesToLayers(const ASS_Image* images, QSize frame, const AssInks& inks,
                           ASS_YCbCrMatrix matrix, LayerMasks& masks,
-                          std::vector<std::uint8_t>& scratch);
+                          std::vector<std::uint8_t>& scratch, int columnShift = 0);
 
 } // namespace lumelle

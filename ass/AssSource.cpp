@@ -1,5 +1,6 @@
 #include "ass/AssSource.h"
 
+#include "ass/AssEventColours.h"
 #include "convert/PalettePlan.h"
 #include "convert/TextSource.h"
 #include "platform/Error.h"
@@ -15,12 +16,6 @@
 namespace lumelle {
 
 namespace {
-
-// libass's colour form (0xRRGGBBAA) of an override's 0xBBGGRR.
-std::uint32_t rgbaOfOverride(std::uint32_t bgr)
-{
-    return (bgr & 0xFF) << 24 | ((bgr >> 8) & 0xFF) << 16 | ((bgr >> 16) & 0xFF) << 8;
-}
 
 // True when the event's text shows anything: a character outside the override blocks that is
 // not a blank or a line break (a drawing's shape counts).
@@ -45,41 +40,15 @@ bool showsSomething(const std::string& text)
            outside.find_first_not_of(" \t") != std::string::npos;
 }
 
-// The letters of an event's text by the colour they are drawn in: `style` until an override
-// sets \c (or \1c), the style's again after a bare \c or a \r.
-std::vector<std::pair<std::uint32_t, std::size_t>> lettersByColour(const std::string& text,
-                                                                   std::uint32_t style)
+// True when the event's effect moves it across the picture while it shows: SSA's banner
+// and scrolling text, which libass draws moving.
+bool effectMoves(const char* effect)
 {
-    std::vector<std::pair<std::uint32_t, std::size_t>> out;
-    std::uint32_t colour = style;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        const std::size_t open = text.find('{', at);
-        const std::string plain = text.substr(at, open == std::string::npos ? open : open - at);
-        std::size_t letters = 0;
-        for (const std::string& line : AssPlainLines(plain))
-            letters += std::size_t(std::count_if(line.begin(), line.end(),
-                                                 [](char c) { return c != ' ' && c != '\t'; }));
-        if (letters > 0)
-            out.emplace_back(colour, letters);
-        if (open == std::string::npos)
-            break;
-        const std::size_t close = text.find('}', open);
-        const std::string block =
-            text.substr(open, close == std::string::npos ? close : close + 1 - open);
-        const std::vector<std::uint32_t> set = AssTextColours(block);
-        if (block.find("\\r") != std::string::npos)
-            colour = style;
-        for (const char* bare : {"\\c}", "\\c\\", "\\1c}", "\\1c\\"})
-            if (block.find(bare) != std::string::npos)
-                colour = style;
-        if (!set.empty())
-            colour = rgbaOfOverride(set.back());
-        if (close == std::string::npos)
-            break;
-        at = close + 1;
-    }
-    return out;
+    const QString name = QString::fromUtf8(effect ? effect : "").trimmed();
+    for (const char* moving : {"Banner;", "Scroll up;", "Scroll down;"})
+        if (name.startsWith(QLatin1String(moving), Qt::CaseInsensitive))
+            return true;
+    return false;
 }
 
 // "Events 3, 7 and 12" for the notes, the first few named and the rest counted.
@@ -126,17 +95,25 @@ void AssPictureSource::readEvents()
             !StartFitsStream(FramesOfMillis(event.start, m_settings.rate), m_settings.rate))
             continue;
         event.number = i + 1;
-        event.animated = AssTextAnimates(text);
+        event.animated = AssTextAnimates(text) || effectMoves(e.Effect);
         const bool styled = e.Style >= 0 && e.Style < track->n_styles;
         const ASS_Style* style = styled ? &track->styles[e.Style] : nullptr;
         event.forced =
             m_settings.forced || (style && StyleNameMarksForced(QString::fromUtf8(style->Name)));
-        const std::uint32_t styleColour = style ? style->PrimaryColour : 0xFFFFFF00u;
-        for (const auto& [colour, letters] : lettersByColour(text, styleColour))
-            event.colours.emplace_back(AssShownColour(colour, track->YCbCrMatrix), letters);
-        // A drawing shows no letters: it counts as one in its style's colour.
-        if (event.colours.empty())
-            event.colours.emplace_back(AssShownColour(styleColour, track->YCbCrMatrix), 1);
+        AssStyleLook look;
+        if (style)
+            look = {style->PrimaryColour, style->OutlineColour, style->Outline > 0};
+        std::vector<AssColourRun> runs = AssColourRuns(text, look);
+        // A drawing shows no letters: it counts as one in its style's look.
+        if (runs.empty())
+            runs.push_back(
+                {look.text, look.outlined ? std::optional(look.outline) : std::nullopt, 1});
+        for (const AssColourRun& run : runs) {
+            event.colours.emplace_back(AssShownColour(run.text, track->YCbCrMatrix), run.letters);
+            if (run.outline)
+                event.outlines.emplace_back(AssShownColour(*run.outline, track->YCbCrMatrix),
+                                            run.letters);
+        }
         m_events.push_back(std::move(event));
     }
 }
@@ -226,7 +203,7 @@ AssPictureSource::shownTogether(const std::vector<std::size_t>& active) const
 {
     Shown shown;
     long long latest = -1;
-    std::map<ColorValue, std::size_t> weight;
+    std::map<ColorValue, std::size_t> weight, outlined;
     for (std::size_t i : active) {
         const Event& e = m_events[i];
         shown.animated = shown.animated || e.animated;
@@ -237,6 +214,13 @@ AssPictureSource::shownTogether(const std::vector<std::size_t>& active) const
         }
         for (const auto& [colour, letters] : e.colours)
             weight[DrawableTextColour(colour)] += letters;
+        for (const auto& [colour, letters] : e.outlines)
+            outlined[DrawableTextColour(colour)] += letters;
+    }
+    // The outline colour most outlined letters ask for; the first of equals.
+    for (const auto& [colour, letters] : outlined) {
+        if (!shown.outline || letters > outlined[*shown.outline])
+            shown.outline = colour;
     }
     const auto most = [&weight](std::optional<ColorValue> except) {
         std::optional<ColorValue> best;
@@ -290,6 +274,7 @@ void AssPictureSource::addPieces(const std::vector<long long>& starts, long long
         piece.times = {int(startFrame), int(endFrame), shown.number, shown.forced};
         piece.text = shown.text;
         piece.second = shown.second;
+        piece.askedOutline = shown.outline;
         checkStart(piece.times.start, shown.number);
         m_pieces.push_back(piece);
     }
@@ -302,6 +287,8 @@ std::vector<int> AssPictureSource::planPalette()
         count.add(piece.text);
         if (piece.second)
             count.add(*piece.second);
+        if (piece.askedOutline)
+            count.add(*piece.askedOutline);
     }
     m_palette = count.plan();
     std::vector<int> replaced;
@@ -317,10 +304,16 @@ std::vector<int> AssPictureSource::planPalette()
             if (second == shown)
                 piece.second.reset();
         }
+        // The script's own outline colour, or the window's for letters without one.
+        ColorValue outline = window.outline;
+        if (piece.askedOutline) {
+            outline = count.shownOutline(*piece.askedOutline, m_palette);
+            nearest = nearest || outline != *piece.askedOutline;
+        }
         if (nearest && (replaced.empty() || replaced.back() != piece.times.number))
             replaced.push_back(piece.times.number);
-        piece.outline = ReadableOutline(window.outline, window.antialias, window.text, piece.text,
-                                        piece.second);
+        piece.outline =
+            ReadableOutline(outline, window.antialias, window.text, piece.text, piece.second);
     }
     return replaced;
 }
@@ -372,6 +365,7 @@ QStringList AssPictureSource::notes() const
 void AssPictureSource::useForm(const PictureForm& form)
 {
     m_colour = form.colour;
+    m_columnShift = form.colour ? 0 : form.columnShift;
     if (form.colour)
         m_settings.frame = form.frame;
 }
@@ -393,7 +387,7 @@ void AssPictureSource::drawInto(Worker& worker, int index)
                        piece.second.has_value()};
     const AssBand band =
         AssImagesToLayers(images, m_settings.frame, inks, worker.rendering->track()->YCbCrMatrix,
-                          worker.image.masks, worker.scratch);
+                          worker.image.masks, worker.scratch, m_columnShift);
     worker.image.bandTop = band.top;
     worker.image.bandHeight = band.height;
     worker.opacity = band.opacity;
@@ -418,7 +412,8 @@ const SubtitleImage& AssPictureSource::drawShown(int index)
     if (!m_shown.rendering)
         m_shown.rendering = std::make_unique<AssRendering>(*m_script, m_settings.frame);
     drawInto(m_shown, index);
-    // The picture as the DVD shows it: each layer in its ink over the blue background.
+    // The picture as the DVD shows it: each layer in its ink over the blue background, each
+    // column where the writer shows it.
     QImage& pixels = m_shown.image.pixels;
     if (pixels.size() != m_settings.frame || pixels.format() != QImage::Format_RGB32)
         pixels = QImage(m_settings.frame, QImage::Format_RGB32);
@@ -430,12 +425,12 @@ const SubtitleImage& AssPictureSource::drawShown(int index)
             qRgb(redOf(masks.colours[k]), greenOf(masks.colours[k]), blueOf(masks.colours[k]));
     for (int y = masks.firstDirty; y <= masks.lastDirty; ++y) {
         auto* row = reinterpret_cast<QRgb*>(pixels.scanLine(y));
-        for (int x = 0; x < masks.width; ++x) {
+        for (int x = m_columnShift; x < masks.width; ++x) {
             const std::uint64_t bit = std::uint64_t(1) << (x % 64);
             const int layer = ((masks.lowRow(y)[x / 64] & bit) ? 1 : 0) |
                               ((masks.highRow(y)[x / 64] & bit) ? 2 : 0);
             if (layer != 0)
-                row[x] = inks[layer];
+                row[x - m_columnShift] = inks[layer];
         }
     }
     return m_shown.image;

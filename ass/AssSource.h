@@ -1,7 +1,7 @@
 // Pictures drawn from an ASS/SSA script by libass: cut at every event's start and end (events
 // that overlap share a picture), and again while an animated event changes (a fade, a move,
-// karaoke), at most a set number of pictures a second. Each drawing thread has its own libass
-// renderer.
+// karaoke, SSA's banners and scrolling text), at most a set number of pictures a second. Each
+// drawing thread has its own libass renderer.
 #pragma once
 
 #include "ass/AssImages.h"
@@ -67,6 +67,8 @@ private:
         bool forced = false;
         // Text colours asked for (the style's first) and how many letters each colours.
         std::vector<std::pair<ColorValue, std::size_t>> colours;
+        // Outline colours asked for and how many letters each outlines.
+        std::vector<std::pair<ColorValue, std::size_t>> outlines;
     };
     struct Piece
     {
@@ -74,7 +76,8 @@ private:
         PictureTimes times;
         ColorValue text = 0;
         std::optional<ColorValue> second; // a second text colour, in the antialias ink's place
-        ColorValue outline = 0;
+        std::optional<ColorValue> askedOutline; // the script's, when its letters have one
+        ColorValue outline = 0;                 // the ink the outline layer is drawn in
     };
     struct Worker
     {
@@ -89,10 +92,11 @@ private:
     {
         bool animated = false;
         bool forced = false;
-        int number = 0;                   // the event it is named by: the latest to start
-        ColorValue text = 0;              // the text colour most of its letters ask for
-        std::optional<ColorValue> second; // the one the next most ask for
-        bool tooManyColours = false;      // more than the two a DVD picture shows
+        int number = 0;                    // the event it is named by: the latest to start
+        ColorValue text = 0;               // the text colour most of its letters ask for
+        std::optional<ColorValue> second;  // the one the next most ask for
+        std::optional<ColorValue> outline; // the outline colour most outlined letters ask for
+        bool tooManyColours = false;       // more than the two a DVD picture shows
     };
     void readEvents();
     // The pictures of the events in show order, cut at every start and end; the events that
@@ -118,6 +122,7 @@ private:
     std::shared_ptr<const AssScript> m_script;
     AssSourceSettings m_settings;
     bool m_colour = false; // drawn in full colour rather than in four inks
+    int m_columnShift = 0; // the writer's PictureForm::columnShift
     std::unique_ptr<AssRendering> m_planRendering;
     std::vector<Event> m_events;
     std::vector<Piece> m_pieces;

@@ -105,9 +105,11 @@ QStringList helpDescription()
                        "drawn by libass as players draw it: its styles, fonts (those it carries "
                        "too), places, colours and drawings, at the frame size of the frame rate; "
                        "fonts that had to be replaced are named. Characters take the text "
-                       "colour, outlines and boxes the outline colour, shadows and character "
+                       "colour, outlines and boxes the script's own outline colour (an entry of "
+                       "the palette, the nearest when it is full), shadows and character "
                        "edges the antialias colour; transparency and fades become the DVD "
-                       "contrast. Animated events (fades, moves, karaoke) are drawn again while "
+                       "contrast. Animated events (fades, moves, karaoke, SSA banners and "
+                       "scrolling text) are drawn again while "
                        "they change, at most --animation-steps times a second. Style names with "
                        "the word forced, sign or signs mark their events forced."),
         QStringLiteral("Ctrl+C or a kill (SIGINT, SIGTERM) stops a conversion after the current "

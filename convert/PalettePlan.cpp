@@ -38,6 +38,15 @@ ColorValue PaletteCount::shownColour(ColorValue colour, const PalettePlan& plan)
     return NearestColour(colour, choices);
 }
 
+ColorValue PaletteCount::shownOutline(ColorValue colour, const PalettePlan& plan) const
+{
+    std::vector<ColorValue> choices(std::begin(m_fixed), std::end(m_fixed));
+    choices.insert(choices.end(), plan.extra.begin(), plan.extra.end());
+    return std::find(choices.begin(), choices.end(), colour) != choices.end()
+               ? colour
+               : NearestColour(colour, choices);
+}
+
 ColorValue DrawableTextColour(ColorValue colour)
 {
     return colour == kBackgroundBlue ? makeColor(0, 0, 254) : colour;

@@ -27,6 +27,10 @@ struct PictureForm
 {
     bool colour = false;
     QSize frame; // with `colour`: the frame the pictures are drawn in
+    // With layers: how many columns left of its place in the layers the writer shows a pixel.
+    // A source that places its drawing where another renderer put it draws that much further
+    // right, so that the picture shows in the renderer's place.
+    int columnShift = 0;
 };
 
 // One drawn picture. Four inks: frame-sized layers (each pixel background, outline, antialias

@@ -233,6 +233,15 @@ bool AssTextAnimates(const std::string& text)
     return animates;
 }
 
+std::vector<std::pair<std::string, std::string>> AssOverrideTags(const std::string& text)
+{
+    std::vector<std::pair<std::string, std::string>> tags;
+    forEachTag(text, [&](const std::string& name, const std::string& argument) {
+        tags.emplace_back(name, argument);
+    });
+    return tags;
+}
+
 std::vector<std::uint32_t> AssTextColours(const std::string& text)
 {
     std::vector<std::uint32_t> colours;

@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace lumelle {
@@ -69,6 +70,11 @@ std::vector<std::string> AssPlainLines(const std::string& text);
 // True when an event's look changes while it shows: a fade (\fad, \fade), a move (\move), an
 // animated tag (\t) or karaoke (\k, \K, \kf, \ko).
 bool AssTextAnimates(const std::string& text);
+
+// The override tags of `text`'s blocks in the order written, each its name ("c", "3c",
+// "bord", "r", "rSign") and what follows the name up to the next tag ("&H0000FF&", "2.5");
+// tags inside an animation (\t(...)) belong to its argument.
+std::vector<std::pair<std::string, std::string>> AssOverrideTags(const std::string& text);
 
 // The text colours an event's override tags ask for (\c or \1c), as 0xBBGGRR values in the
 // order written.

@@ -1,12 +1,17 @@
 // The ASS source apart from the converter: any frame size (the full-colour forms draw at
 // 1920x1080), libass's images sorted into layers and blended in full colour pixel by pixel,
 // the colours of a script written for BT.709 video and the events that show.
+#include "ass/AssEventColours.h"
 #include "ass/AssSource.h"
+#include "vobsub/SubpictureEncoder.h"
 
 #include <QImage>
 #include <array>
 #include <gtest/gtest.h>
 #include <list>
+#include <optional>
+#include <set>
+#include <tuple>
 
 using namespace lumelle;
 
@@ -391,4 +396,103 @@ TEST(AssSource, ASecondTextColourTakesTheAntialiasInkAndBlackTextKeepsItsOwn)
     EXPECT_EQ(black.layers->colours[3], makeColor(0, 0, 0));
     EXPECT_GT(layerCounts(*black.layers)[3], 300);
     EXPECT_EQ(black.opacity[2], 15) << "the text shows wholly";
+}
+
+TEST(AssSource, LettersAskForTheTextAndOutlineColoursOfTheirOverrides)
+{
+    const AssStyleLook style{0xFFFFFF00u, 0x00000000u, true};
+    const std::uint32_t red = 0xFF000000u, green = 0x00A00000u;
+    using Runs = std::vector<std::tuple<std::uint32_t, std::optional<std::uint32_t>, std::size_t>>;
+    const struct
+    {
+        const char* text;
+        Runs runs;
+    } cases[] = {
+        {"Plain", {{0xFFFFFF00u, 0u, 5}}},
+        // \3c sets the outline, a bare \3c gives the style's back, \r the whole look.
+        {"{\\3c&H00A000&}Ab{\\c&H0000FF&}cd{\\3c}e{\\r}f",
+         {{0xFFFFFF00u, green, 2}, {red, green, 2}, {red, 0u, 1}, {0xFFFFFF00u, 0u, 1}}},
+        // Letters without a border ask for no outline colour; a bare \bord is the style's.
+        {"{\\bord0}No {\\bord}yes", {{0xFFFFFF00u, std::nullopt, 2}, {0xFFFFFF00u, 0u, 3}}},
+        // A colour inside an animation is not where it starts.
+        {"{\\t(\\3c&H00A000&)}x", {{0xFFFFFF00u, 0u, 1}}},
+    };
+    for (const auto& c : cases) {
+        Runs runs;
+        for (const AssColourRun& run : AssColourRuns(c.text, style))
+            runs.emplace_back(run.text, run.outline, run.letters);
+        EXPECT_EQ(runs, c.runs) << c.text;
+    }
+    EXPECT_EQ(AssColourRuns("{\\bord2}x", {0xFFFFFF00u, 0x00000000u, false}).front().outline,
+              std::optional<std::uint32_t>(0u));
+}
+
+TEST(AssSource, AScriptsOutlineColourHasItsOwnInkAndBannersMove)
+{
+    // A yellow sign with a dark-blue outline (&H00602000: blue 0x60, green 0x20), and an SSA
+    // banner crossing the frame.
+    const auto script = std::make_shared<const AssScript>(scriptOf(
+        "PlayResX: 720\nPlayResY: 576\n",
+        "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,{\\c&H00FFFF&\\3c&H602000&}SIGN\n"
+        "Dialogue: 0,0:00:03.00,0:00:07.00,Default,,0,0,0,Banner;5,Moving on\n"));
+    AssSourceSettings settings;
+    settings.picturesPerSecond = 2;
+    AssPictureSource source(script, settings);
+    source.useForm(PictureForm{});
+    source.plan([](int, int) {});
+    const ColorValue darkBlue = makeColor(0, 0x20, 0x60);
+    const std::vector<ColorValue>& extra = source.palette().extra;
+    EXPECT_NE(std::find(extra.begin(), extra.end(), darkBlue), extra.end());
+    source.startWorkers(1);
+    const TimedPicture sign = source.draw(0, 0);
+    EXPECT_EQ(sign.layers->colours[1], darkBlue);
+    EXPECT_GT(layerCounts(*sign.layers)[1], 100);
+
+    // The banner is drawn again as it moves: several pictures, each somewhere else.
+    ASSERT_GT(source.count(), 4);
+    std::set<int> lefts;
+    for (int i = 1; i < source.count(); ++i) {
+        const LayerMasks& masks = *source.draw(i, 0).layers;
+        int left = masks.width;
+        for (int y = masks.firstDirty; y <= masks.lastDirty; ++y)
+            for (int x = 0; x < masks.width; ++x)
+                if ((masks.lowRow(y)[x / 64] | masks.highRow(y)[x / 64]) >> (x % 64) & 1)
+                    left = std::min(left, x);
+        lefts.insert(left);
+    }
+    EXPECT_GT(lefts.size(), 3u);
+}
+
+TEST(AssSource, LayersLieWhereTheWriterShowsLibassPicture)
+{
+    // The DVD encoder shows column x at x - 1: the layers hold each pixel one column right.
+    const auto script = std::make_shared<const AssScript>(scriptOf(
+        "PlayResX: 720\nPlayResY: 576\n", "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,I\n"));
+    const auto firstColumn = [&](int shift) {
+        AssPictureSource source(script, AssSourceSettings());
+        PictureForm form;
+        form.columnShift = shift;
+        source.useForm(form);
+        source.plan([](int, int) {});
+        source.startWorkers(1);
+        const LayerMasks& masks = *source.draw(0, 0).layers;
+        int left = masks.width;
+        for (int y = masks.firstDirty; y <= masks.lastDirty; ++y)
+            for (int x = 0; x < masks.width; ++x)
+                if ((masks.lowRow(y)[x / 64] | masks.highRow(y)[x / 64]) >> (x % 64) & 1)
+                    left = std::min(left, x);
+        // What the window shows as the DVD shows it stays in libass's place.
+        const QImage& shown = source.drawShown(0).pixels;
+        int shownLeft = shown.width();
+        for (int y = 0; y < shown.height(); ++y)
+            for (int x = 0; x < shown.width(); ++x)
+                if (shown.pixel(x, y) != qRgb(0, 0, 255))
+                    shownLeft = std::min(shownLeft, x);
+        return std::pair(left, shownLeft);
+    };
+    const auto [plainLeft, plainShown] = firstColumn(0);
+    const auto [shiftedLeft, shiftedShown] = firstColumn(kCodedColumnShift);
+    EXPECT_EQ(shiftedLeft, plainLeft + 1);
+    EXPECT_EQ(shiftedShown, plainShown);
+    EXPECT_EQ(plainShown, plainLeft);
 }

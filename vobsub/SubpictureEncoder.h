@@ -49,6 +49,9 @@ constexpr int kMaxCodeLength = 255;
 // longest time the field holds; an end before the start gives 0).
 std::uint16_t StopDelay(std::int64_t startFrame, std::int64_t endFrame, FrameRate rate);
 
+// How far left of its column in the layers a pixel shows: a row's runs start at column 1.
+inline constexpr int kCodedColumnShift = 1;
+
 // The set-contrast command's value: a nibble each for pixel values 3, 2, 1 and 0 (antialias,
 // outline, text, background), 0 transparent to 15 opaque.
 inline constexpr std::uint16_t kOpaqueContrast = 0xFFF0;
@@ -82,8 +85,8 @@ std::vector<std::uint8_t> SubpictureUnit(std::span<const std::uint8_t> fields, s
 // (`masks`) over their full width, each layer's colour classified by ClassifyPixel. In a row,
 // neighbouring pixels of one colour form a run; the first run is one pixel shorter than its
 // stretch and the last column is never examined (the end-of-line code supplies it as
-// background). Runs are found word by word with bit scans. Refuses what CheckSubpictureBand
-// refuses and a zero frame rate before any work.
+// background), so a player shows column x at x - kCodedColumnShift. Runs are found word by word
+// with bit scans. Refuses what CheckSubpictureBand refuses and a zero frame rate before any work.
 std::vector<std::uint8_t> EncodeSubpictureFromMasks(const LayerMasks& masks, int bandTop,
                                                     int bandHeight, const OutputColours& colours,
                                                     int startFrame, int endFrame, FrameRate rate,

@@ -138,6 +138,13 @@ std::string VobSubWriter::indexText() const
     return text;
 }
 
+PictureForm VobSubWriter::form() const
+{
+    PictureForm form;
+    form.columnShift = kCodedColumnShift;
+    return form;
+}
+
 void VobSubWriter::usePalette(const PalettePlan& plan)
 {
     m_options.colours.extra.assign(

@@ -49,6 +49,7 @@ public:
     static const OutputSet& supOnly();
 
     const OutputSet& outputs() const override;
+    PictureForm form() const override;
     void usePalette(const PalettePlan& plan) override;
     void checkStart(int startFrame, int number) const override;
     void planStreams(const std::vector<int>& picturesPerStream) override;
