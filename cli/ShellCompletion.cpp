@@ -106,8 +106,11 @@ QStringList InputExtensions()
     QStringList extensions;
     for (const QString& extension : SubtitleExtensions())
         extensions << extension.toLower();
-    if (!extensions.contains(QLatin1String("sup")))
-        extensions << QStringLiteral("sup");
+    // The picture files read beside the text ones: PGS and DVD .sup, a VobSub pair's .idx.
+    for (const QString picture : {QStringLiteral("sup"), QStringLiteral("idx")}) {
+        if (!extensions.contains(picture))
+            extensions << picture;
+    }
     return extensions;
 }
 

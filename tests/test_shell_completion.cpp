@@ -56,7 +56,7 @@ TEST(ShellCompletion, CompletesOptionsChoicesAndFiles)
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("season")));
 
     const CompletionCase cases[] = {
-        {"long names", {"--fo"}, {"--font", "--forced", "--format"}},
+        {"long names", {"--fo"}, {"--font", "--forced", "--forced-only", "--format"}},
         {"a list's choices", {"--style", "Bold+"}, {"Bold+It+Und", "Bold+Italic", "Bold+Under"}},
         {"choices after a short name", {"-r", "23"}, {"23976"}},
         {"choices after --name=", {"--fps", "=", "2"}, {"23976", "24000", "25000", "29970"}},
