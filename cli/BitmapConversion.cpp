@@ -26,7 +26,7 @@ QSize bluRayFrameFor(const pgs::ReadStream& stream, const ConvertOptions& option
 pgs::PgsSourceSettings sourceSettings(const ConvertOptions& options)
 {
     pgs::PgsSourceSettings s;
-    s.rate = FrameRate::fromText(options.fpsText);
+    s.rate = RunFrameRate(options);
     s.dvdFrame = QSize(frameWidth(options.settings.videoStandard),
                        frameHeight(options.settings.videoStandard));
     s.inks = {options.settings.textColor, options.settings.outlineColor,

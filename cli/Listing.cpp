@@ -14,7 +14,7 @@ int ListFile(const QString& file, const RunState& run)
     if (!ReadInput(list, file, run))
         return 1;
     LanguageOfInput(file, list, run);
-    const FrameRate rate = FrameRate::fromText(options.fpsText);
+    const FrameRate rate = RunFrameRate(options);
     for (int i = 1; i <= list.Count(); ++i) {
         const SubtitleLine& l = list.line(i);
         // Every text line, as the conversion draws them, joined by "|".

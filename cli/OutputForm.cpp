@@ -39,7 +39,7 @@ BluRayOptions bluRayOptions(const ConvertOptions& options, const QString& langua
                             QSize frame = QSize())
 {
     BluRayOptions o;
-    o.frameRate = FrameRate::fromText(options.fpsText);
+    o.frameRate = RunFrameRate(options);
     o.frame = frame.isEmpty() ? BluRayFrameOf(options) : frame;
     o.language = ThreeLetterLanguageCode(QString::fromStdString(LanguageCodeOf(languageText)));
     return o;
@@ -86,7 +86,7 @@ const OutputSet& OutputSetOf(const RunState& run)
 std::shared_ptr<PictureSource> SourceFor(const TSubtitle& list, const QString& file,
                                          const ConvertOptions& options, bool forced)
 {
-    return PictureSourceOf(list, file, options.settings, FrameRate::fromText(options.fpsText),
+    return PictureSourceOf(list, file, options.settings, RunFrameRate(options),
                            options.animationSteps, forced);
 }
 
