@@ -267,6 +267,12 @@ QSize BluRayFrameOf(const ConvertOptions& options)
                                                            : options.frameSizeText);
 }
 
+FrameRate RunFrameRate(const ConvertOptions& options)
+{
+    const FrameRate named = FrameRate::fromText(options.fpsText);
+    return WritesBluRay(options) ? named.exact() : named;
+}
+
 ParseOutcome ParseConvertOptions(const QStringList& arguments, ConvertOptions& options,
                                  QString& error)
 {

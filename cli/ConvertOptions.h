@@ -72,6 +72,9 @@ inline bool WritesBluRay(const ConvertOptions& options)
 }
 // The frame a Blu-ray form is drawn at: --frame-size, else 1920x1080.
 QSize BluRayFrameOf(const ConvertOptions& options);
+// The rate the run counts frames at: --fps, on the exact frame grid of Blu-ray video for the
+// Blu-ray forms (23.976 is 24000 frames in 1001 s); a DVD keeps the rate as named.
+FrameRate RunFrameRate(const ConvertOptions& options);
 
 // The file name that stands for standard input.
 inline constexpr char kStandardInput[] = "-";

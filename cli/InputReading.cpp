@@ -115,8 +115,8 @@ bool ReadInput(TSubtitle& list, const QString& file, const RunState& run, bool* 
         PrintError(QStringLiteral("%1: %2").arg(name, what));
         return false;
     }
-    if (list.LoadFromFile(file, true, FrameRate::fromText(options.fpsText), 0,
-                          options.settings.charset) == LoadOutcome::Read) {
+    if (list.LoadFromFile(file, true, RunFrameRate(options), 0, options.settings.charset) ==
+        LoadOutcome::Read) {
         if (emptyRead)
             *emptyRead = list.Count() == 0;
         return reportLoad(list, file, run);

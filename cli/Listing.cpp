@@ -36,7 +36,7 @@ int ListFile(const QString& file, const RunState& run)
     PrepareReading(list, options, ReadingLanguage(file, options));
     if (!ReadInput(list, file, run))
         return 1;
-    const FrameRate rate = FrameRate::fromText(options.fpsText);
+    const FrameRate rate = RunFrameRate(options);
     const std::vector<TSubtitle::LanguageClass> classes = list.LanguageClasses();
     if (classes.size() < 2) {
         LanguageOfInput(file, list, run);

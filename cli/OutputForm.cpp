@@ -39,7 +39,7 @@ BluRayOptions bluRayOptions(const ConvertOptions& options, const QString& langua
                             QSize frame = QSize())
 {
     BluRayOptions o;
-    o.frameRate = FrameRate::fromText(options.fpsText);
+    o.frameRate = RunFrameRate(options);
     o.frame = frame.isEmpty() ? BluRayFrameOf(options) : frame;
     o.language = ThreeLetterLanguageCode(QString::fromStdString(LanguageCodeOf(languageText)));
     return o;
@@ -96,7 +96,7 @@ std::shared_ptr<PictureSource> SourceFor(const TSubtitle& list, const QString& f
                                          const ConvertOptions& options, bool forced)
 {
     return WithTiming(PictureSourceOf(list, file, options.settings,
-                                      FrameRate::fromText(options.fpsText), options.animationSteps,
+                                      RunFrameRate(options), options.animationSteps,
                                       forced),
                       options);
 }
@@ -107,7 +107,7 @@ std::shared_ptr<PictureSource> WithTiming(std::shared_ptr<PictureSource> source,
     if (options.retiming.isNone())
         return source;
     return std::make_shared<RetimedPictureSource>(std::move(source), options.retiming,
-                                                  FrameRate::fromText(options.fpsText));
+                                                  RunFrameRate(options));
 }
 
 int LeftOutByTiming(const PictureSource& source)

@@ -1,6 +1,7 @@
 #include "pgs/BluRayForm.h"
 
 #include "platform/Error.h"
+#include "subtitle/TimeCodes.h"
 
 namespace lumelle {
 
@@ -98,11 +99,14 @@ std::int64_t BluRayTicks(std::int64_t frame, FrameRate rate)
 {
     if (frame < 0)
         return -1;
-    // Far beyond the 32-bit stamp; bounding first keeps the product inside 64 bits.
-    constexpr std::int64_t kBound = std::int64_t(1) << 40;
+    // Far beyond the 32-bit stamp at any rate; bounding first keeps the product inside 64 bits.
+    constexpr std::int64_t kBound = std::int64_t(1) << 36;
     if (frame > kBound)
         return kBluRayTickLimit;
-    return DivideRoundHalfEven(frame * 90'000'000, rate.divisor());
+    // Blu-ray video runs on the exact frame grid: 23.976 is 24000 frames in 1001 seconds.
+    rate.divisor(); // a zero rate is refused
+    const FrameRate exact = rate.exact();
+    return DivideRoundHalfEven(frame * kClockTicksPerSecond * exact.seconds(), exact.frames());
 }
 
 QString BluRayTimecode(std::int64_t frame, FrameRate rate)

@@ -45,7 +45,8 @@ QString BluRayFormatList();
 // Why `frame` at `rate` cannot be written, naming the rates that frame takes; empty when it can.
 QString BluRayFormatProblem(QSize frame, FrameRate rate);
 
-// The 90 kHz tick of frame `frame`, rounded to the nearest; -1 before the start.
+// The 90 kHz tick of frame `frame` on the exact frame grid of the rate (FrameRate::exact),
+// rounded to the nearest; -1 before the start.
 std::int64_t BluRayTicks(std::int64_t frame, FrameRate rate);
 // A Blu-ray time stamp holds 32 bits: 13:15:21.
 constexpr std::int64_t kBluRayTickLimit = std::int64_t(1) << 32;

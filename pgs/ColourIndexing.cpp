@@ -179,8 +179,12 @@ private:
 void numberPixels(const ColourImage& image, const QRect& box, ColourTable& table,
                   std::vector<std::uint32_t>& numbers)
 {
-    numbers.assign(std::size_t(area(box)), 0);
     const QRect part = box.intersected(image.box);
+    // The buffer is reused from picture to picture: only what the drawing leaves out of the
+    // box needs clearing.
+    numbers.resize(std::size_t(area(box)));
+    if (part != box)
+        std::fill(numbers.begin(), numbers.end(), 0);
     // Neighbouring pixels mostly share their colour: the last one's number is kept at hand, and
     // pixels are counted a run at a time. Premultiplied, a transparent pixel is 0.
     std::vector<std::uint32_t>& counts = table.counts();
@@ -194,7 +198,16 @@ void numberPixels(const ColourImage& image, const QRect& box, ColourTable& table
         std::uint32_t* out = numbers.data() +
                              std::size_t(y - box.top()) * std::size_t(box.width()) +
                              std::size_t(part.left() - box.left());
-        for (int i = 0; i < part.width(); ++i) {
+        const int w = part.width();
+        for (int i = 0; i < w; ++i) {
+            // Four transparent pixels at a time: the gaps between letters and lines.
+            if (last == 0 && i + 4 <= w &&
+                ((row[i] | row[i + 1] | row[i + 2] | row[i + 3]) & 0xFF000000u) == 0) {
+                out[i] = out[i + 1] = out[i + 2] = out[i + 3] = 0;
+                run += 4;
+                i += 3;
+                continue;
+            }
             const QRgb p = qAlpha(row[i]) == 0 ? 0 : row[i];
             if (p != last) {
                 counts[lastNumber] += run;
@@ -280,7 +293,8 @@ IndexedPicture IndexColours(const ColourImage& image, const std::vector<QRect>& 
 {
     // Every colour the pixels use and how many pixels use it.
     ColourTable table;
-    std::vector<std::vector<std::uint32_t>> numbers(boxes.size());
+    thread_local std::vector<std::vector<std::uint32_t>> numbers;
+    numbers.resize(std::max(numbers.size(), boxes.size()));
     for (std::size_t k = 0; k < boxes.size(); ++k)
         numberPixels(image, boxes[k], table, numbers[k]);
     // The same colours unpremultiplied (two premultiplied pixels may become one colour).
@@ -300,8 +314,13 @@ IndexedPicture IndexColours(const ColourImage& image, const std::vector<QRect>& 
         indexOfNumber[n] = indexOf.at(groupOf(qUnpremultiply(table.colours()[n]), drop));
     for (std::size_t k = 0; k < boxes.size(); ++k) {
         IndexedObject object{boxes[k], std::vector<std::uint8_t>(numbers[k].size())};
-        for (std::size_t i = 0; i < numbers[k].size(); ++i)
-            object.pixels[i] = indexOfNumber[numbers[k][i]];
+        // Plain pointers: a byte store could alias the vectors, which would be read again for
+        // every pixel.
+        const std::uint32_t* from = numbers[k].data();
+        const std::uint8_t* index = indexOfNumber.data();
+        std::uint8_t* to = object.pixels.data();
+        for (std::size_t i = 0, n = object.pixels.size(); i < n; ++i)
+            to[i] = index[from[i]];
         picture.objects.push_back(std::move(object));
     }
     return picture;

@@ -15,7 +15,7 @@ constexpr long long kUnendedTicks = 5 * kTicksPerSecond;
 
 int frameOf(long long ticks, FrameRate rate)
 {
-    return int(DivideRoundHalfEven(ticks * rate.framesPer1000Seconds(), kTicksPerSecond * 1000));
+    return int(DivideRoundHalfEven(ticks * rate.frames(), kTicksPerSecond * rate.seconds()));
 }
 
 int lumaOf(QRgb c)

@@ -143,22 +143,34 @@ void coverLine(LineCoverage& line, const std::vector<PlacedGlyph>& placed, const
     }
 }
 
+// A premultiplied pixel spread into four 16-bit lanes (blue, red, green, alpha), so that a
+// blend works on all four channels in one 64-bit word.
+constexpr std::uint64_t kLanes = 0x00FF00FF00FF00FFu;
+
+inline std::uint64_t spread(QRgb c)
+{
+    return (c & 0x00FF00FFu) | (std::uint64_t(c & 0xFF00FF00u) << 24);
+}
+
+inline QRgb gathered(std::uint64_t lanes)
+{
+    return QRgb((lanes & 0x00FF00FFu) | ((lanes >> 24) & 0xFF00FF00u));
+}
+
+// src (opaque) * alpha + dst * (1 - alpha) in every lane, rounded as x / 255 is. No lane can
+// carry into the next: 255 x 255 + 128 + 254 stays below 65536. An alpha of 0 keeps dst and
+// one of 255 gives src exactly.
+inline std::uint64_t over(std::uint64_t dst, std::uint64_t src, unsigned alpha)
+{
+    const std::uint64_t t = src * alpha + dst * (255 - alpha) + 0x0080008000800080u;
+    return ((t + ((t >> 8) & kLanes)) >> 8) & kLanes;
+}
+
 // Paints one line's coverages over the picture (whose top-left is `box`'s): the outline colour,
 // the ring colour over it and the text colour over both, each in proportion to its coverage.
 void paintCoverage(QImage& argb, const QRect& box, const LineCoverage& line, const QRgb colours[3])
 {
-    // src (opaque) * alpha + dst * (1 - alpha), premultiplied: two channels at a time in 16-bit
-    // lanes (blue and red, then green and alpha), each rounded as x / 255 is. An alpha of 0
-    // keeps dst and one of 255 gives src exactly.
-    const auto over = [](QRgb dst, QRgb src, unsigned alpha) {
-        constexpr std::uint32_t kLanes = 0x00FF00FF;
-        const auto mix = [alpha](std::uint32_t s, std::uint32_t d) {
-            const std::uint32_t t = s * alpha + d * (255 - alpha) + 0x00800080;
-            return ((t + ((t >> 8) & kLanes)) >> 8) & kLanes;
-        };
-        return QRgb(mix(src & kLanes, dst & kLanes) |
-                    (mix((src >> 8) & kLanes, (dst >> 8) & kLanes) << 8));
-    };
+    const std::uint64_t lanes[3] = {spread(colours[0]), spread(colours[1]), spread(colours[2])};
     const int w = line.area.width();
     for (int r = 0; r < line.area.height(); ++r) {
         auto* row = reinterpret_cast<QRgb*>(argb.scanLine(line.area.top() + r - box.top())) +
@@ -166,9 +178,27 @@ void paintCoverage(QImage& argb, const QRect& box, const LineCoverage& line, con
         const std::size_t at = std::size_t(r) * std::size_t(w);
         const std::uint8_t* cover[3] = {line.layers[0].data() + at, line.layers[1].data() + at,
                                         line.layers[2].data() + at};
+        // A layer of no coverage leaves the pixel as it is and one of full coverage replaces
+        // it, so only the layers in between are blended.
         const auto paint = [&](int i) {
-            const QRgb p = over(row[i], colours[0], cover[0][i]);
-            row[i] = over(over(p, colours[1], cover[1][i]), colours[2], cover[2][i]);
+            const unsigned a0 = cover[0][i], a1 = cover[1][i], a2 = cover[2][i];
+            if (a2 == 255) {
+                row[i] = colours[2];
+                return;
+            }
+            std::uint64_t p;
+            if (a1 == 255) {
+                p = lanes[1];
+            } else {
+                p = a0 == 255 ? lanes[0]
+                    : a0 == 0 ? spread(row[i])
+                              : over(spread(row[i]), lanes[0], a0);
+                if (a1 != 0)
+                    p = over(p, lanes[1], a1);
+            }
+            if (a2 != 0)
+                p = over(p, lanes[2], a2);
+            row[i] = gathered(p);
         };
         // Eight pixels at a time where they are all alike: untouched, or wholly one layer.
         constexpr std::uint64_t kFull = ~std::uint64_t(0);

@@ -90,7 +90,7 @@ class FrameConversion
 {
 public:
     explicit FrameConversion(FrameRate rate)
-        : m_chosenRate(double(rate.framesPer1000Seconds()) / 1000.0)
+        : m_chosenRate(double(rate.frames()) / double(rate.seconds()))
     {}
 
     double chosenRate() const { return m_chosenRate; }

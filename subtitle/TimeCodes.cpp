@@ -102,21 +102,23 @@ bool StartFitsStream(std::int64_t frame, FrameRate rate)
 {
     if (frame < 0 || frame > kLongestStartFrame)
         return false;
+    rate.divisor(); // a zero rate is refused
     const std::int64_t ticks =
-        DivideRoundHalfEven(frame * kClockTicksPerSecondTimesThousand, rate.divisor());
+        DivideRoundHalfEven(frame * kClockTicksPerSecond * rate.seconds(), rate.frames());
     return std::uint64_t(ticks) < kClockTickLimit;
 }
 
 std::int64_t FramesOfMillis(std::int64_t ms, FrameRate rate)
 {
-    // The rate counts frames per 1000 s, so frames = ms x rate / 1 000 000 exactly.
-    return DivideRoundHalfEven(ms * rate.framesPer1000Seconds(), 1000000);
+    // frames = ms x frames() / (1000 x seconds()) exactly.
+    return DivideRoundHalfEven(ms * rate.frames(), 1000 * rate.seconds());
 }
 
 std::string TSubtitle::FramesToTime(std::int64_t frame, FrameRate rate)
 {
     // Truncates toward zero, as every part below.
-    std::int64_t ms = frame * 1000000 / rate.divisor();
+    rate.divisor(); // a zero rate is refused
+    std::int64_t ms = frame * 1000 * rate.seconds() / rate.frames();
     const std::int64_t h = ms / 3600000;
     ms -= h * 3600000;
     const std::int64_t m = ms / 60000;

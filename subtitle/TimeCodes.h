@@ -12,6 +12,7 @@ namespace lumelle {
 
 // Subtitle streams carry a start as a 33-bit count of 90 kHz clock ticks: the latest start they
 // can hold lies just before 26:30:43.717. The rate is frames per 1000 s, hence the thousand.
+inline constexpr std::int64_t kClockTicksPerSecond = 90'000;
 inline constexpr std::int64_t kClockTicksPerSecondTimesThousand = 90'000'000;
 inline constexpr std::uint64_t kClockTickLimit = std::uint64_t(1) << 33;
 inline constexpr char kLatestStartText[] = "26:30:43,717";

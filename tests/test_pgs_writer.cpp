@@ -129,18 +129,20 @@ TEST(PgsWriter, TicksAndTimecodesCountTheFramesOfTheRate)
     {
         std::int64_t frame;
         std::int64_t rate;
-        std::int64_t ticks; // 90 kHz, frame x 90 000 000 / rate rounded
+        std::int64_t ticks; // 90 kHz, rounded: frame x 3600 at 25, x 3753.75 at 24000/1001
         const char* timecode;
     } cases[] = {
         {1, 23976, 3754, "00:00:00:01"},
-        // A minute into the film at 23.976 is frame 1439: 59 s and 23 frames of 24.
-        {1439, 23976, 5401652, "00:00:59:23"},
+        // A minute into the film at 23.976 is frame 1439: 59 s and 23 frames of 24. On the
+        // exact grid it is 5 401 646.25 ticks; 23.976 as it stands would give 5 401 652.
+        {1439, 23976, 5401646, "00:00:59:23"},
         {24, 23976, 90090, "00:00:01:00"},
         {90000, 25000, 324000000, "01:00:00:00"},
         {864023, 24000, 3240086250, "10:00:00:23"},
-        // 29.97 and 59.94 count 30 and 60 frames a second.
-        {107892, 29970, 324000000, "00:59:56:12"},
-        {59, 59940, 88589, "00:00:00:59"},
+        // 29.97 and 59.94 count 30 and 60 frames a second, 3003 and 1501.5 ticks a frame (an
+        // exact half to the even tick).
+        {107892, 29970, 323999676, "00:59:56:12"},
+        {59, 59940, 88588, "00:00:00:59"},
         {99, 50000, 178200, "00:00:01:49"},
         {0, 25000, 0, "00:00:00:00"},
     };
@@ -152,6 +154,59 @@ TEST(PgsWriter, TicksAndTimecodesCountTheFramesOfTheRate)
     }
     EXPECT_EQ(BluRayTicks(-1, FrameRate(25000)), -1);
     EXPECT_EQ(BluRayTicks(std::int64_t(1) << 50, FrameRate(23976)), kBluRayTickLimit);
+    EXPECT_EQ(BluRayTicks(std::int64_t(1) << 38, FrameRate(59940)), kBluRayTickLimit);
+}
+
+// A subtitle near the end of an 83-minute film, where 23.976 taken as it stands has drifted
+// 5 ms off the video's frames: its frame is the nearest of the exact grid (24000/1001,
+// 30000/1001, 60000/1001), its PTS that frame's tick, its BDN timecode that frame's count.
+TEST(PgsWriter, LateSubtitlesLandOnTheExactFrameGrid)
+{
+    const struct
+    {
+        const char* fps;
+        const char* frameSize;
+        const char* start; // the subtitle's start in the file
+        std::uint32_t pts; // frame x 90 000 x 1001 / (fps x 1.001), rounded
+        const char* inTc;  // the frame counted at 24, 30 or 60 a second
+    } cases[] = {
+        // 4980 s x 24000/1001 = 119 400.60: frame 119 401 (23.976 would say 119 400).
+        {"23976", "1920x1080", "01:23:00,000", 448201504, "01:22:55:01"},
+        // 4983.4 s x 30000/1001 = 149 352.65: frame 149 353, 3003 ticks a frame.
+        {"29970", "1920x1080", "01:23:03,400", 448507059, "01:22:58:13"},
+        // 4980.02 s x 60000/1001 = 298 502.51: frame 298 503.
+        {"59940", "1280x720", "01:23:00,020", 448202254, "01:22:55:03"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fps);
+        QTemporaryDir dir;
+        const QString srt = dir.filePath("late.srt");
+        QFile file(srt);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QStringLiteral("1\n%1 --> 01:23:09,000\nNear the end\n")
+                       .arg(QLatin1String(c.start))
+                       .toUtf8());
+        file.close();
+        const QStringList rate{"--fps", c.fps, "--frame-size", c.frameSize};
+        const ConverterRun pgs =
+            runConverter(QStringList{"--format", "pgs"} + rate + QStringList{srt});
+        ASSERT_EQ(pgs.exitCode, 0) << pgs.err.toStdString();
+        QFile sup(dir.filePath("late.sup"));
+        ASSERT_TRUE(sup.open(QIODevice::ReadOnly));
+        const QByteArray bytes = sup.readAll();
+        const std::vector<Segment> segments = segmentsOf(Bytes(bytes.begin(), bytes.end()));
+        ASSERT_FALSE(segments.empty());
+        EXPECT_EQ(segments.front().pts, c.pts);
+
+        const ConverterRun bdn =
+            runConverter(QStringList{"--format", "bdn-xml"} + rate + QStringList{srt});
+        ASSERT_EQ(bdn.exitCode, 0) << bdn.err.toStdString();
+        QFile xml(dir.filePath("late_bdn/late.xml"));
+        ASSERT_TRUE(xml.open(QIODevice::ReadOnly));
+        const QString index = QString::fromUtf8(xml.readAll());
+        EXPECT_TRUE(index.contains(QStringLiteral("InTC=\"%1\"").arg(QLatin1String(c.inTc))))
+            << index.toStdString();
+    }
 }
 
 TEST(PgsWriter, PaletteInTvRangeYCrCbBt601ForSdBt709ForHd)

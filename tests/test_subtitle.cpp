@@ -69,6 +69,27 @@ TEST(TimeCodes, ExactDecimalArithmeticAvoidsBinaryRoundingErrors)
     EXPECT_EQ(TSubtitle::FramesToTime(1501, FrameRate(25000)), "00:01:00:040");
 }
 
+TEST(TimeCodes, ExactRatesRunOnTheNtscFrameGridOthersStayAsNamed)
+{
+    const struct
+    {
+        std::int64_t named, frames, seconds;
+    } cases[] = {{23976, 24000, 1001}, {29970, 30000, 1001}, {59940, 60000, 1001},
+                 {25000, 25000, 1000}, {24000, 24000, 1000}, {23975, 23975, 1000},
+                 {0, 0, 1000}};
+    for (const auto& c : cases) {
+        const FrameRate exact = FrameRate(c.named).exact();
+        EXPECT_EQ(exact.frames(), c.frames) << c.named;
+        EXPECT_EQ(exact.seconds(), c.seconds) << c.named;
+        EXPECT_EQ(exact.framesPer1000Seconds(), c.named) << "keeps its name";
+    }
+    // 83 minutes: 4980 s x 23.976 = 119 400.48, x 24000/1001 = 119 400.60.
+    EXPECT_EQ(FramesOfMillis(4'980'000, FrameRate(23976)), 119400);
+    EXPECT_EQ(FramesOfMillis(4'980'000, FrameRate(23976).exact()), 119401);
+    EXPECT_TRUE(StartFitsStream(119401, FrameRate(23976).exact()));
+    EXPECT_EQ(TSubtitle::FramesToTime(119401, FrameRate(23976).exact()), "01:23:00:016");
+}
+
 TEST(TimeCodes, ZeroRateIsAnErrorCarryingTheMessage)
 {
     try {
