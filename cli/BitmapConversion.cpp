@@ -108,8 +108,7 @@ int ConvertPictureFile(const QString& file, const RunState& run, FileReport& rep
 
     const GenerationResult result = RunStoppable(request, file, options);
     const int damaged = int(read.problems.size());
-    const int written =
-        std::max(0, pictures - result.skipped - LeftOutByTiming(*request.source));
+    const int written = std::max(0, pictures - result.skipped - LeftOutByTiming(*request.source));
     FillReport(report, result, written, damaged + result.skipped);
     produced.append({result.outputs, file});
     const int rc = ReportRun(file, written, result, run);

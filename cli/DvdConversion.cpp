@@ -102,7 +102,7 @@ std::vector<int> chosenStreams(const DvdRead& read, const QString& name,
 pgs::PgsSourceSettings sourceSettings(const ConvertOptions& options)
 {
     pgs::PgsSourceSettings s;
-    s.rate = FrameRate::fromText(options.fpsText);
+    s.rate = RunFrameRate(options);
     s.dvdFrame = QSize(frameWidth(options.settings.videoStandard),
                        frameHeight(options.settings.videoStandard));
     s.inks = {options.settings.textColor, options.settings.outlineColor,

@@ -95,9 +95,8 @@ const OutputSet& OutputSetOf(const RunState& run)
 std::shared_ptr<PictureSource> SourceFor(const TSubtitle& list, const QString& file,
                                          const ConvertOptions& options, bool forced)
 {
-    return WithTiming(PictureSourceOf(list, file, options.settings,
-                                      RunFrameRate(options), options.animationSteps,
-                                      forced),
+    return WithTiming(PictureSourceOf(list, file, options.settings, RunFrameRate(options),
+                                      options.animationSteps, forced),
                       options);
 }
 

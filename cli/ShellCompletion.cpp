@@ -107,9 +107,9 @@ QStringList InputExtensions()
     for (const QString& extension : SubtitleExtensions())
         extensions << extension.toLower();
     // The picture files read beside the text ones: PGS and DVD .sup, a VobSub pair's .idx.
-    for (const QString picture : {QStringLiteral("sup"), QStringLiteral("idx")}) {
-        if (!extensions.contains(picture))
-            extensions << picture;
+    for (const char* picture : {"sup", "idx"}) {
+        if (!extensions.contains(QLatin1String(picture)))
+            extensions << QString::fromLatin1(picture);
     }
     return extensions;
 }
