@@ -18,7 +18,7 @@ struct IndexEntry
     int line = 0;            // in the .idx, from 1
 };
 
-struct IndexStream
+struct ReadIndexStream
 {
     int index = 0;
     QString code;
@@ -32,7 +32,7 @@ struct IndexContents
     bool palette = false; // a palette line was read
     DvdRead colours;      // palette and custom colours only
     int languageIndex = 0;
-    std::vector<IndexStream> streams;
+    std::vector<ReadIndexStream> streams;
     std::vector<DvdProblem> problems; // `offset` is the line number
 };
 

@@ -112,7 +112,7 @@ void streamsOfIndex(const IndexContents& index, const std::vector<RawUnit>& unit
     for (const RawUnit& unit : units)
         at.emplace(std::make_pair(unit.stream, unit.offset), &unit);
     std::size_t used = 0;
-    for (const IndexStream& s : index.streams) {
+    for (const ReadIndexStream& s : index.streams) {
         DvdStream stream{s.index, s.code, s.alt, {}};
         for (const IndexEntry& e : s.entries) {
             const auto found = at.find({s.index, e.filepos});
