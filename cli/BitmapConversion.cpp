@@ -52,20 +52,6 @@ QSize bluRayFrameFor(QSize own, const ConvertOptions& options)
     return BluRayFrameSizeTexts().contains(text) ? own : QSize();
 }
 
-pgs::PgsSourceSettings sourceSettings(const ConvertOptions& options)
-{
-    pgs::PgsSourceSettings s;
-    s.rate = RunFrameRate(options);
-    s.dvdFrame = QSize(frameWidth(options.settings.videoStandard),
-                       frameHeight(options.settings.videoStandard));
-    s.inks = {options.settings.textColor, options.settings.outlineColor,
-              options.settings.antialiasColor};
-    s.forced = options.forced;
-    s.wide = options.wideDvd;
-    s.placement = options.placement;
-    return s;
-}
-
 } // namespace
 
 bool IsPictureFile(const QString& file)
@@ -97,7 +83,8 @@ int ConvertPictureFile(const QString& file, const RunState& run, FileReport& rep
 
     GenerationRequest request;
     request.source = WithTiming(
-        std::make_shared<pgs::PgsPictureSource>(read.pictures, sourceSettings(options)), options);
+        std::make_shared<pgs::PgsPictureSource>(read.pictures, PictureSourceSettings(options)),
+        options);
     request.writer = WriterFor(run, options.languageText, bluRayFrameFor(read.frame, options));
     request.subtitleFile = file;
     request.outputFolder = OutputFolderFor(run, file);

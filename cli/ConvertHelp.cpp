@@ -87,12 +87,13 @@ QStringList helpDescription()
                        "names another. Every stream of a pair goes into the pair written; a "
                        "form of one stream takes the default one, or the one --stream-index "
                        "names."),
-        QStringLiteral("--move and --keep-inside place the pictures read from a PGS or BDN file in the "
-                       "output's frame: moved by an offset, or kept inside the picture of a "
-                       "cropped film (2.40, or a rectangle), never out of the frame. --shift, "
-                       "--speed, --forced-only and --drop-forced change the timing of every "
-                       "input, text too; a subtitle that then ends before 00:00:00 is left out "
-                       "and counted as skipped."),
+        QStringLiteral(
+            "--move and --keep-inside place the pictures read from a PGS or BDN file in the "
+            "output's frame: moved by an offset, or kept inside the picture of a "
+            "cropped film (2.40, or a rectangle), never out of the frame. --shift, "
+            "--speed, --forced-only and --drop-forced change the timing of every "
+            "input, text too; a subtitle that then ends before 00:00:00 is left out "
+            "and counted as skipped."),
         QStringLiteral("The pair is written beside each subtitle file unless --output is given; a "
                        ".sub input is never overwritten (the pair is then named "
                        "NAME_vobsub.idx/.sub). Every line is checked against the %1-pixel width "

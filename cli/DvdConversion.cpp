@@ -101,14 +101,7 @@ std::vector<int> chosenStreams(const DvdRead& read, const QString& name,
 
 pgs::PgsSourceSettings sourceSettings(const ConvertOptions& options)
 {
-    pgs::PgsSourceSettings s;
-    s.rate = RunFrameRate(options);
-    s.dvdFrame = QSize(frameWidth(options.settings.videoStandard),
-                       frameHeight(options.settings.videoStandard));
-    s.inks = {options.settings.textColor, options.settings.outlineColor,
-              options.settings.antialiasColor};
-    s.forced = options.forced;
-    s.wide = options.wideDvd;
+    pgs::PgsSourceSettings s = PictureSourceSettings(options);
     // The DVD pictures read show at the shape --aspect names, as the ones written do.
     s.sourceShape = options.wideDvd ? 16.0 / 9.0 : 4.0 / 3.0;
     return s;

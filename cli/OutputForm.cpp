@@ -100,6 +100,20 @@ std::shared_ptr<PictureSource> SourceFor(const TSubtitle& list, const QString& f
                       options);
 }
 
+pgs::PgsSourceSettings PictureSourceSettings(const ConvertOptions& options)
+{
+    pgs::PgsSourceSettings s;
+    s.rate = RunFrameRate(options);
+    s.dvdFrame = QSize(frameWidth(options.settings.videoStandard),
+                       frameHeight(options.settings.videoStandard));
+    s.inks = {options.settings.textColor, options.settings.outlineColor,
+              options.settings.antialiasColor};
+    s.forced = options.forced;
+    s.wide = options.wideDvd;
+    s.placement = options.placement;
+    return s;
+}
+
 std::shared_ptr<PictureSource> WithTiming(std::shared_ptr<PictureSource> source,
                                           const ConvertOptions& options)
 {

@@ -6,6 +6,7 @@
 #include "convert/PictureSource.h"
 #include "convert/PictureWriter.h"
 #include "output/OutputPlan.h"
+#include "pgs/PgsPictureSource.h"
 #include "render/RenderSettings.h"
 #include "subtitle/Subtitle.h"
 #include "vobsub/VobSubWriter.h"
@@ -40,6 +41,10 @@ std::shared_ptr<PictureSource> SourceFor(const TSubtitle& list, const QString& f
 
 // `source` with the timing options applied (--shift, --speed, --forced-only, --drop-forced);
 // `source` itself when they change nothing.
+// How a file of pictures is drawn again for the options: the rate, the DVD frame, the inks,
+// forced, the DVD shape and the placement.
+pgs::PgsSourceSettings PictureSourceSettings(const ConvertOptions& options);
+
 std::shared_ptr<PictureSource> WithTiming(std::shared_ptr<PictureSource> source,
                                           const ConvertOptions& options);
 // The pictures of a planned source that the forced choice left out.

@@ -68,25 +68,7 @@ std::uint8_t layerOf(QRgb p, int alpha, const Between& between)
 
 void ReadyMasks(LayerMasks& masks, QSize frame, const LayerInks& inks)
 {
-    const int width = frame.width(), height = frame.height();
-    const int words = (width + 63) / 64;
-    if (masks.width != width || masks.height != height) {
-        masks.width = width;
-        masks.height = height;
-        masks.words = words;
-        masks.low.assign(std::size_t(words) * std::size_t(height), 0);
-        masks.high.assign(masks.low.size(), 0);
-        masks.firstDirty = 0;
-        masks.lastDirty = -1;
-    }
-    if (masks.firstDirty <= masks.lastDirty) {
-        const auto first = std::ptrdiff_t(masks.firstDirty) * words;
-        const auto end = std::ptrdiff_t(masks.lastDirty + 1) * words;
-        std::fill(masks.low.begin() + first, masks.low.begin() + end, 0);
-        std::fill(masks.high.begin() + first, masks.high.begin() + end, 0);
-    }
-    masks.firstDirty = 0;
-    masks.lastDirty = -1;
+    masks.clearFor(frame);
     masks.colours[0] = kBackgroundBlue;
     masks.colours[kOutlineLayer] = inks.outline;
     masks.colours[kRingLayer] = inks.antialias;

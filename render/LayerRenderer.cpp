@@ -25,23 +25,7 @@ ColorValue plainColour(ColorValue c)
 // Empties the masks for a new drawing in a frame of `frame`'s size with `s`'s colours.
 void prepareMasks(LayerMasks& masks, const RenderSettings& s, QSize frame)
 {
-    const int words = (frame.width() + 63) / 64;
-    if (masks.width != frame.width() || masks.height != frame.height()) {
-        masks.width = frame.width();
-        masks.height = frame.height();
-        masks.words = words;
-        masks.low.assign(std::size_t(words) * std::size_t(frame.height()), 0);
-        masks.high.assign(masks.low.size(), 0);
-    } else if (masks.firstDirty <= masks.lastDirty) {
-        const auto first = std::size_t(masks.firstDirty) * std::size_t(words);
-        const auto end = std::size_t(masks.lastDirty + 1) * std::size_t(words);
-        std::fill(masks.low.begin() + std::ptrdiff_t(first),
-                  masks.low.begin() + std::ptrdiff_t(end), 0);
-        std::fill(masks.high.begin() + std::ptrdiff_t(first),
-                  masks.high.begin() + std::ptrdiff_t(end), 0);
-    }
-    masks.firstDirty = frame.height();
-    masks.lastDirty = -1;
+    masks.clearFor(frame);
     masks.colours[0] = kBackgroundBlue;
     masks.colours[1] = plainColour(s.outlineColor);
     masks.colours[2] = plainColour(s.secondText ? s.secondText->colour : s.antialiasColor);

@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QRect>
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -36,6 +37,27 @@ struct LayerMasks
 
     const std::uint64_t* lowRow(int row) const { return low.data() + std::size_t(row) * words; }
     const std::uint64_t* highRow(int row) const { return high.data() + std::size_t(row) * words; }
+
+    // Empties the layers for a new drawing in a frame of `frame`'s size: sized anew when the
+    // frame changed, else only the rows drawn last time cleared; no row is then dirty.
+    void clearFor(QSize frame)
+    {
+        const int rowWords = (frame.width() + 63) / 64;
+        if (width != frame.width() || height != frame.height()) {
+            width = frame.width();
+            height = frame.height();
+            words = rowWords;
+            low.assign(std::size_t(words) * std::size_t(height), 0);
+            high.assign(low.size(), 0);
+        } else if (firstDirty <= lastDirty) {
+            const auto first = std::ptrdiff_t(firstDirty) * words;
+            const auto end = std::ptrdiff_t(lastDirty + 1) * words;
+            std::fill(low.begin() + first, low.begin() + end, 0);
+            std::fill(high.begin() + first, high.begin() + end, 0);
+        }
+        firstDirty = height;
+        lastDirty = -1;
+    }
 };
 
 // One subtitle drawn for output. `pixels` is frame-sized Format_RGB32 (bytes B, G, R, 0xFF per
