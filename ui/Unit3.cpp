@@ -98,7 +98,7 @@ TFormColorOptions::TFormColorOptions(TForm1* mainWindow, QWidget* parent)
     buildExample();
     buildPaletteChoices();
     buildInfoAndButtons();
-    layOutChoices();
+    arrangeFor(QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
     // Over the main window until it is shown (and later moved by the user).
     PlaceOver(this, m_mainWindow);
     connectStorage();
@@ -120,30 +120,141 @@ void TFormColorOptions::buildExample()
     Iwant->adjustSize();
 }
 
-// The choices one under the other, each explanation and note as tall as its text needs; the
-// group, the Info group, the buttons and the dialog end below them.
-void TFormColorOptions::layOutChoices()
+namespace {
+
+// Between a choice and what follows it, and between the groups and the buttons.
+constexpr int kGap = 7;
+// The dialog's edges beside the groups, and the left edge of the groups' contents.
+constexpr int kMargin = 8;
+constexpr int kRightMargin = 5;
+constexpr int kIndent = 16;
+// The width of a column of choices, and the designed group and Info text widths. The one-line
+// explanation of two palettes wraps only where a language needs more than the column.
+constexpr int kColumnWidth = 415;
+constexpr int kGroupWidth = 449;
+constexpr int kInfoTextLeft = 24;
+constexpr int kInfoTextWidth = 370;
+constexpr int kDesignedInfoHeight = 81;
+// Under the question, where the choices begin as designed.
+constexpr int kDesignedChoicesTop = 152;
+
+struct DesignedChoice
 {
-    constexpr int kGap = 7;
-    int y = RadioButtonPC->y();
-    const std::pair<QRadioButton*, QLabel*> choices[] = {{RadioButtonPC, Label1},
-                                                         {RadioButtonDVD, Label2},
-                                                         {RadioButtonPCDVD1, Label3},
-                                                         {RadioButtonPCDVD2, Label4}};
-    QLabel* const notes[] = {LabelPlayersPC, LabelPlayersDVD, LabelPlayersTwo, LabelPlayersSafe};
-    for (std::size_t i = 0; i < std::size(choices); ++i) {
-        choices[i].first->move(16, y);
-        choices[i].second->move(16, y + 24);
-        notes[i]->move(16, choices[i].second->geometry().bottom() + 3);
-        y = notes[i]->geometry().bottom() + 1 + kGap;
+    int radioWidth;
+    QSize text;
+};
+const DesignedChoice kDesignedChoices[] = {
+    {73, {362, 26}}, {89, {403, 39}}, {313, {kColumnWidth, 13}}, {273, {415, 39}}};
+
+// A word-wrapped label at `at`, `width` wide and as tall as its text needs, at least `height`.
+int placeText(QLabel* label, QPoint at, int width, int height)
+{
+    label->ensurePolished();
+    label->setGeometry(at.x(), at.y(), width, std::max(height, label->heightForWidth(width)));
+    return label->geometry().bottom() + 1;
+}
+
+// A button of at least `width`, wide enough for its caption.
+int buttonWidth(QPushButton* button, int width)
+{
+    button->ensurePolished();
+    return std::max(width, button->sizeHint().width());
+}
+
+} // namespace
+
+QSize TFormColorOptions::arrangeFor(QSize room)
+{
+    QSize size = arrangeColumns(1);
+    if (size.width() > room.width() || size.height() > room.height()) {
+        const QSize wide = arrangeColumns(2);
+        // Two columns where they fit the screen's width; there they scroll less, if at all.
+        if (wide.width() <= room.width())
+            size = wide;
+        else
+            size = arrangeColumns(1);
     }
-    GroupBox1->resize(GroupBox1->width(), y);
-    const int info = GroupBox1->geometry().bottom() + 1 + kGap;
-    GroupBoxInfo->move(8, info);
-    const int buttons = GroupBoxInfo->geometry().bottom() + 1 + kGap;
-    ButtonDownloadIfo->move(8, buttons);
-    ButtonDone->move(368, buttons);
-    setFixedSize(462, buttons + ButtonDone->height() + kGap);
+    QWidget* parent = GroupBox1->parentWidget();
+    parent->setFixedSize(size);
+    return size;
+}
+
+// The colour example and the question, above the choices as designed; with two columns the
+// question stands beside the picture. Gives the top of the choices.
+int TFormColorOptions::placeExample(int columns)
+{
+    Iwant->ensurePolished();
+    Iwant->adjustSize();
+    Label7->adjustSize();
+    if (columns == 1) {
+        Label7->move(169, 16);
+        colors->move(168, 30);
+        Iwant->move(96, 120);
+        return std::max(kDesignedChoicesTop, Iwant->geometry().bottom() + 1 + kGap);
+    }
+    Label7->move(kIndent, 16);
+    colors->move(kIndent, 30);
+    Iwant->move(colors->geometry().right() + 1 + 3 * kGap,
+                colors->geometry().bottom() + 1 - Iwant->height());
+    return colors->geometry().bottom() + 1 + kGap;
+}
+
+// One choice at `at`: its button as wide as its caption, its explanation and its players' note
+// under it, each as tall as its text needs. Gives the bottom of the note.
+int TFormColorOptions::placeChoice(int index, QPoint at)
+{
+    QRadioButton* const radios[] = {RadioButtonPC, RadioButtonDVD, RadioButtonPCDVD1,
+                                    RadioButtonPCDVD2};
+    QLabel* const texts[] = {Label1, Label2, Label3, Label4};
+    QLabel* const notes[] = {LabelPlayersPC, LabelPlayersDVD, LabelPlayersTwo, LabelPlayersSafe};
+    const DesignedChoice& designed = kDesignedChoices[index];
+    QRadioButton* radio = radios[index];
+    radio->ensurePolished();
+    const QSize hint = radio->sizeHint();
+    radio->setGeometry(at.x(), at.y(), std::max(designed.radioWidth, hint.width()),
+                       std::max(17, hint.height()));
+    const int textBottom =
+        placeText(texts[index], at + QPoint(0, 24), designed.text.width(), designed.text.height());
+    return placeText(notes[index], {at.x(), textBottom + 2}, kColumnWidth, 13);
+}
+
+// The Info group at `top`, `width` wide and as tall as its text needs. Gives its bottom.
+int TFormColorOptions::placeInfo(int top, int width)
+{
+    const int textWidth = width == kGroupWidth ? kInfoTextWidth : width - kInfoTextLeft - kIndent;
+    const int textBottom = placeText(Label5, {kInfoTextLeft, 24}, textWidth, 39);
+    GroupBoxInfo->setGeometry(kMargin, top, width,
+                              std::max(kDesignedInfoHeight, textBottom + 2 * kGap));
+    return GroupBoxInfo->geometry().bottom() + 1;
+}
+
+// The choices one under the other (or two by two, in reading order), the groups as tall as
+// they need and the buttons under them.
+QSize TFormColorOptions::arrangeColumns(int columns)
+{
+    int widest = 0;
+    for (QRadioButton* radio :
+         {RadioButtonPC, RadioButtonDVD, RadioButtonPCDVD1, RadioButtonPCDVD2}) {
+        radio->ensurePolished();
+        widest = std::max(widest, radio->sizeHint().width());
+    }
+    const int column = std::max(kColumnWidth, widest);
+    const int groupWidth = std::max(kGroupWidth, columns * (column + kIndent) + kIndent + 2);
+    int y = placeExample(columns);
+    for (int first = 0; first < 4; first += columns) {
+        int bottom = y;
+        for (int i = first; i < std::min(4, first + columns); ++i)
+            bottom =
+                std::max(bottom, placeChoice(i, {kIndent + (i - first) * (column + kIndent), y}));
+        y = bottom + kGap;
+    }
+    GroupBox1->setGeometry(kMargin, kMargin, groupWidth, y);
+    const int buttons = placeInfo(GroupBox1->geometry().bottom() + 1 + kGap, groupWidth) + kGap;
+    const int right = kMargin + groupWidth;
+    ButtonDownloadIfo->setGeometry(kMargin, buttons, buttonWidth(ButtonDownloadIfo, 89), 25);
+    const int doneWidth = buttonWidth(ButtonDone, 89);
+    ButtonDone->setGeometry(right - doneWidth, buttons, doneWidth, 25);
+    return QSize(right + kRightMargin, buttons + ButtonDone->height() + kGap);
 }
 
 // The four palette choices, each with its explanation and the players it shows right in; two
@@ -176,12 +287,10 @@ void TFormColorOptions::buildPaletteChoices()
     RadioButtonPCDVD1 =
         makeRadio(GroupBox1, control::kPaletteTwo,
                   tr("PC + DVD By using two palettes (recommended)"), {16, 337, 313, 17});
-    // A one-line label that takes the width of its text.
     Label3 =
         makeLabel(GroupBox1, "Label3",
                   tr("Both palettes are being generated. Most recommended solution at this time. "),
-                  {16, 361, 357, 13});
-    Label3->adjustSize();
+                  {16, 361, 357, 13}, {.wordWrap = true});
     LabelPlayersTwo = playersLabel("LabelPlayersTwo", PaletteMode::PcDvdTwoPalettes, 376);
 
     RadioButtonPCDVD2 =
@@ -273,6 +382,7 @@ void TFormColorOptions::showEvent(QShowEvent* event)
     m_placed = true;
     if (FormStorage* storage = liveStorage())
         storage->RestoreFormPlacement();
+    arrangeFor(AvailableClientRoom(this));
     FitToAvailableArea(this);
     FormActivate();
 }

@@ -73,6 +73,12 @@ public:
     // Closing by "Done" or by the close box.
     void done(int result) override;
 
+    // Arranges the dialog for a client area of `room` and gives the controls' parent that size,
+    // which it returns: the choices one under the other as designed where that fits, else two
+    // side by side; a room too small even then leaves the dialog to scroll
+    // (FitToAvailableArea). Run at every showing for the screen the dialog is on.
+    QSize arrangeFor(QSize room);
+
 protected:
     void showEvent(QShowEvent* event) override;
 
@@ -80,7 +86,11 @@ private:
     void buildExample();
     void buildPaletteChoices();
     void buildInfoAndButtons();
-    void layOutChoices();
+    // Puts the choices into `columns` columns (1 or 2) and returns the client size it needs.
+    QSize arrangeColumns(int columns);
+    int placeExample(int columns);
+    int placeChoice(int index, QPoint at);
+    int placeInfo(int top, int width);
     // Its settings share the main window's store, in their own section.
     void connectStorage();
     FormStorage* liveStorage() const;
