@@ -1064,6 +1064,97 @@
     </message>
 </context>
 <context>
+    <name>lumelle::TForm2</name>
+    <message>
+        <source>Lumelle convert&apos;s txt subtitles to Vobsubs (idx/sub) in order to put them in a Dvd Device Player.that supports vobsub subtitles.</source>
+        <translation>Lumelle wandelt Text-Untertitel in VobSubs (idx/sub) um, damit sie auf einem DVD-Player laufen, der VobSub-Untertitel unterstützt.</translation>
+    </message>
+    <message>
+        <source>The official site is : %1 .</source>
+        <translation>Die offizielle Seite ist: %1 .</translation>
+    </message>
+    <message>
+        <source>For any suggestions please visit our forums :  %1</source>
+        <translation>Für Vorschläge besuchen Sie bitte unsere Foren:  %1</translation>
+    </message>
+    <message>
+        <source>Important Update : Lumelle is NOT a GUI anymore. From now on is an standalone application (its old companion program is not used now)</source>
+        <translation>Wichtige Neuerung: Lumelle ist KEINE Oberfläche mehr, sondern ein eigenständiges Programm (sein früheres Begleitprogramm wird nicht mehr gebraucht)</translation>
+    </message>
+    <message>
+        <source>Usage : </source>
+        <translation>Bedienung: </translation>
+    </message>
+    <message>
+        <source>1) Just load your srt. At this time the program looks the width of every textual </source>
+        <translation>1) Laden Sie einfach Ihre srt-Datei. Dabei prüft das Programm die Breite jedes </translation>
+    </message>
+    <message>
+        <source>subtitle in order to fit it on the video screen.</source>
+        <translation>Untertitels, damit er auf das Videobild passt.</translation>
+    </message>
+    <message>
+        <source>2) If the srt loads correctly then choose the correct fps and press &apos;Generate VobSub&apos;. </source>
+        <translation>2) Lädt die srt-Datei richtig, wählen Sie die richtige Bildrate und drücken Sie „VobSub erzeugen“. </translation>
+    </message>
+    <message>
+        <source>Otherwise try to edit the srt or just pick a smaller font.</source>
+        <translation>Andernfalls bearbeiten Sie die srt-Datei oder wählen eine kleinere Schrift.</translation>
+    </message>
+    <message>
+        <source>3) Further informations will be Generated in an txt file. Just read them !</source>
+        <translation>3) Weitere Hinweise werden in eine txt-Datei geschrieben. Lesen Sie sie einfach!</translation>
+    </message>
+    <message>
+        <source>*Tip : If your vobsub file does not shows up at your movie all just </source>
+        <translation>*Tipp: Erscheinen Ihre VobSub-Untertitel im Film gar nicht, </translation>
+    </message>
+    <message>
+        <source>try to move the subtitle upper</source>
+        <translation>schieben Sie die Untertitel weiter nach oben</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Über</translation>
+    </message>
+    <message>
+        <source>Current version :</source>
+        <translation>Aktuelle Version:</translation>
+    </message>
+    <message>
+        <source>Special Thanks to:</source>
+        <translation>Besonderer Dank an:</translation>
+    </message>
+    <message>
+        <source>The Qt Project, whose toolkit draws every window and letter</source>
+        <translation>das Qt-Projekt: sein Toolkit zeichnet jedes Fenster und Zeichen</translation>
+    </message>
+    <message>
+        <source>FFmpeg and MKVToolNix, which read back every VobSub we make</source>
+        <translation>FFmpeg und MKVToolNix, die jedes unserer VobSubs nachlesen</translation>
+    </message>
+    <message>
+        <source>The DejaVu and Liberation fonts, the faces on our screens</source>
+        <translation>die Schriften DejaVu und Liberation auf unseren Bildschirmen</translation>
+    </message>
+    <message>
+        <source>Visit the official site %1</source>
+        <translation>Website %1 besuchen</translation>
+    </message>
+    <message>
+        <source>Check Version</source>
+        <translation>Version prüfen</translation>
+    </message>
+    <message>
+        <source>Mux Vobsubs (Multilanguage support)</source>
+        <translation>VobSubs muxen (mehrsprachig)</translation>
+    </message>
+    <message>
+        <source>Donate</source>
+        <translation>Spenden</translation>
+    </message>
+</context>
+<context>
     <name>lumelle::TFormColorOptions</name>
     <message>
         <source>Color Options</source>

@@ -1064,6 +1064,97 @@
     </message>
 </context>
 <context>
+    <name>lumelle::TForm2</name>
+    <message>
+        <source>Lumelle convert&apos;s txt subtitles to Vobsubs (idx/sub) in order to put them in a Dvd Device Player.that supports vobsub subtitles.</source>
+        <translation>Lumelle convierte subtítulos de texto en VobSub (idx/sub) para reproducirlos en un reproductor de DVD que admita subtítulos VobSub.</translation>
+    </message>
+    <message>
+        <source>The official site is : %1 .</source>
+        <translation>El sitio oficial es: %1 .</translation>
+    </message>
+    <message>
+        <source>For any suggestions please visit our forums :  %1</source>
+        <translation>Para cualquier sugerencia, visite nuestros foros:  %1</translation>
+    </message>
+    <message>
+        <source>Important Update : Lumelle is NOT a GUI anymore. From now on is an standalone application (its old companion program is not used now)</source>
+        <translation>Actualización importante: Lumelle ya NO es una interfaz gráfica. Ahora es una aplicación independiente (su antiguo programa acompañante ya no se usa)</translation>
+    </message>
+    <message>
+        <source>Usage : </source>
+        <translation>Uso: </translation>
+    </message>
+    <message>
+        <source>1) Just load your srt. At this time the program looks the width of every textual </source>
+        <translation>1) Cargue su srt. En ese momento el programa mide el ancho de cada </translation>
+    </message>
+    <message>
+        <source>subtitle in order to fit it on the video screen.</source>
+        <translation>subtítulo para que quepa en la imagen de vídeo.</translation>
+    </message>
+    <message>
+        <source>2) If the srt loads correctly then choose the correct fps and press &apos;Generate VobSub&apos;. </source>
+        <translation>2) Si el srt se carga bien, elija la velocidad de fotogramas correcta y pulse «Generar VobSub». </translation>
+    </message>
+    <message>
+        <source>Otherwise try to edit the srt or just pick a smaller font.</source>
+        <translation>Si no, edite el srt o elija una fuente más pequeña.</translation>
+    </message>
+    <message>
+        <source>3) Further informations will be Generated in an txt file. Just read them !</source>
+        <translation>3) Se escribe más información en un archivo txt. ¡Léala!</translation>
+    </message>
+    <message>
+        <source>*Tip : If your vobsub file does not shows up at your movie all just </source>
+        <translation>*Consejo: si su VobSub no aparece en la película, </translation>
+    </message>
+    <message>
+        <source>try to move the subtitle upper</source>
+        <translation>pruebe a subir el subtítulo</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>Acerca de</translation>
+    </message>
+    <message>
+        <source>Current version :</source>
+        <translation>Versión actual:</translation>
+    </message>
+    <message>
+        <source>Special Thanks to:</source>
+        <translation>Agradecimientos a:</translation>
+    </message>
+    <message>
+        <source>The Qt Project, whose toolkit draws every window and letter</source>
+        <translation>el proyecto Qt, cuyo kit dibuja cada ventana y cada letra</translation>
+    </message>
+    <message>
+        <source>FFmpeg and MKVToolNix, which read back every VobSub we make</source>
+        <translation>FFmpeg y MKVToolNix, que leen cada VobSub que creamos</translation>
+    </message>
+    <message>
+        <source>The DejaVu and Liberation fonts, the faces on our screens</source>
+        <translation>las fuentes DejaVu y Liberation de nuestras pantallas</translation>
+    </message>
+    <message>
+        <source>Visit the official site %1</source>
+        <translation>Visitar el sitio oficial %1</translation>
+    </message>
+    <message>
+        <source>Check Version</source>
+        <translation>Comprobar versión</translation>
+    </message>
+    <message>
+        <source>Mux Vobsubs (Multilanguage support)</source>
+        <translation>Multiplexar VobSub (multilingüe)</translation>
+    </message>
+    <message>
+        <source>Donate</source>
+        <translation>Donar</translation>
+    </message>
+</context>
+<context>
     <name>lumelle::TFormColorOptions</name>
     <message>
         <source>Color Options</source>

@@ -1064,6 +1064,97 @@
     </message>
 </context>
 <context>
+    <name>lumelle::TForm2</name>
+    <message>
+        <source>Lumelle convert&apos;s txt subtitles to Vobsubs (idx/sub) in order to put them in a Dvd Device Player.that supports vobsub subtitles.</source>
+        <translation>Lumelle convertit les sous-titres texte en VobSub (idx/sub) pour les lire sur un lecteur DVD qui prend en charge les sous-titres VobSub.</translation>
+    </message>
+    <message>
+        <source>The official site is : %1 .</source>
+        <translation>Le site officiel est : %1 .</translation>
+    </message>
+    <message>
+        <source>For any suggestions please visit our forums :  %1</source>
+        <translation>Pour toute suggestion, visitez nos forums :  %1</translation>
+    </message>
+    <message>
+        <source>Important Update : Lumelle is NOT a GUI anymore. From now on is an standalone application (its old companion program is not used now)</source>
+        <translation>Mise à jour importante : Lumelle n&apos;est PLUS une interface graphique. C&apos;est désormais une application autonome (son ancien programme compagnon n&apos;est plus utilisé)</translation>
+    </message>
+    <message>
+        <source>Usage : </source>
+        <translation>Utilisation : </translation>
+    </message>
+    <message>
+        <source>1) Just load your srt. At this time the program looks the width of every textual </source>
+        <translation>1) Chargez simplement votre srt. Le programme vérifie alors la largeur de chaque </translation>
+    </message>
+    <message>
+        <source>subtitle in order to fit it on the video screen.</source>
+        <translation>sous-titre pour qu&apos;il tienne dans l&apos;image vidéo.</translation>
+    </message>
+    <message>
+        <source>2) If the srt loads correctly then choose the correct fps and press &apos;Generate VobSub&apos;. </source>
+        <translation>2) Si le srt se charge correctement, choisissez la bonne cadence et appuyez sur « Générer VobSub ». </translation>
+    </message>
+    <message>
+        <source>Otherwise try to edit the srt or just pick a smaller font.</source>
+        <translation>Sinon, modifiez le srt ou choisissez une police plus petite.</translation>
+    </message>
+    <message>
+        <source>3) Further informations will be Generated in an txt file. Just read them !</source>
+        <translation>3) D&apos;autres informations sont écrites dans un fichier txt. Lisez-les !</translation>
+    </message>
+    <message>
+        <source>*Tip : If your vobsub file does not shows up at your movie all just </source>
+        <translation>*Astuce : si votre VobSub ne s&apos;affiche pas du tout dans votre film, </translation>
+    </message>
+    <message>
+        <source>try to move the subtitle upper</source>
+        <translation>essayez de remonter le sous-titre</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>À propos</translation>
+    </message>
+    <message>
+        <source>Current version :</source>
+        <translation>Version actuelle :</translation>
+    </message>
+    <message>
+        <source>Special Thanks to:</source>
+        <translation>Remerciements à :</translation>
+    </message>
+    <message>
+        <source>The Qt Project, whose toolkit draws every window and letter</source>
+        <translation>le projet Qt, dont la bibliothèque dessine fenêtres et lettres</translation>
+    </message>
+    <message>
+        <source>FFmpeg and MKVToolNix, which read back every VobSub we make</source>
+        <translation>FFmpeg et MKVToolNix, qui relisent chacun de nos VobSub</translation>
+    </message>
+    <message>
+        <source>The DejaVu and Liberation fonts, the faces on our screens</source>
+        <translation>les polices DejaVu et Liberation, les visages de nos écrans</translation>
+    </message>
+    <message>
+        <source>Visit the official site %1</source>
+        <translation>Visiter le site officiel %1</translation>
+    </message>
+    <message>
+        <source>Check Version</source>
+        <translation>Vérifier la version</translation>
+    </message>
+    <message>
+        <source>Mux Vobsubs (Multilanguage support)</source>
+        <translation>Multiplexer des VobSub (multilingue)</translation>
+    </message>
+    <message>
+        <source>Donate</source>
+        <translation>Faire un don</translation>
+    </message>
+</context>
+<context>
     <name>lumelle::TFormColorOptions</name>
     <message>
         <source>Color Options</source>

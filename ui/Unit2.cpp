@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <algorithm>
 
 // The dialog pictures live in a static library: their resource must be registered by hand.
 static void initAboutPictures()
@@ -52,16 +53,17 @@ QString DonationAddress()
     return QStringLiteral("http://") + kSiteHost + QStringLiteral("/divx/Donate.html");
 }
 
+// The About and usage texts are the window's, translated with its own.
 QString AboutText()
 {
     return QStringList{
-        QStringLiteral("Lumelle convert's txt subtitles to Vobsubs (idx/sub) in order to put them "
-                       "in a Dvd Device Player.that supports vobsub subtitles."),
-        QStringLiteral("The official site is : ") + SiteAddress() + QStringLiteral(" ."),
-        QStringLiteral("For any suggestions please visit our forums :  ") + ForumAddress(),
+        TForm2::tr("Lumelle convert's txt subtitles to Vobsubs (idx/sub) in order to put them "
+                   "in a Dvd Device Player.that supports vobsub subtitles."),
+        TForm2::tr("The official site is : %1 .").arg(SiteAddress()),
+        TForm2::tr("For any suggestions please visit our forums :  %1").arg(ForumAddress()),
         QString(),
-        QStringLiteral("Important Update : Lumelle is NOT a GUI anymore. From now on is an "
-                       "standalone application (its old companion program is not used now)"),
+        TForm2::tr("Important Update : Lumelle is NOT a GUI anymore. From now on is an "
+                   "standalone application (its old companion program is not used now)"),
     }
         .join(QLatin1Char('\n'));
 }
@@ -69,20 +71,19 @@ QString AboutText()
 QStringList UsageLines()
 {
     return {
-        QStringLiteral("Usage : "),
-        QStringLiteral("1) Just load your srt. At this time the program looks the width of every "
-                       "textual "),
-        QStringLiteral("subtitle in order to fit it on the video screen."),
+        TForm2::tr("Usage : "),
+        TForm2::tr("1) Just load your srt. At this time the program looks the width of every "
+                   "textual "),
+        TForm2::tr("subtitle in order to fit it on the video screen."),
         QString(),
-        QStringLiteral("2) If the srt loads correctly then choose the correct fps and press "
-                       "'Generate VobSub'. "),
-        QStringLiteral("Otherwise try to edit the srt or just pick a smaller font."),
+        TForm2::tr("2) If the srt loads correctly then choose the correct fps and press "
+                   "'Generate VobSub'. "),
+        TForm2::tr("Otherwise try to edit the srt or just pick a smaller font."),
         QString(),
-        QStringLiteral(
-            "3) Further informations will be Generated in an txt file. Just read them !"),
+        TForm2::tr("3) Further informations will be Generated in an txt file. Just read them !"),
         QString(),
-        QStringLiteral("*Tip : If your vobsub file does not shows up at your movie all just "),
-        QStringLiteral("try to move the subtitle upper"),
+        TForm2::tr("*Tip : If your vobsub file does not shows up at your movie all just "),
+        TForm2::tr("try to move the subtitle upper"),
     };
 }
 
@@ -101,7 +102,7 @@ QPixmap DonatePicture()
 TForm2::TForm2(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
@@ -135,11 +136,15 @@ void TForm2::buildVersionAndUsage()
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setTextFormat(Qt::PlainText);
 
-    Label3 = makeLabel(this, "Label3", QStringLiteral("Current version :"), {152, 128, 0, 0},
-                       {.bold = true});
+    Label3 = makeLabel(this, "Label3", tr("Current version :"), {152, 128, 0, 0}, {.bold = true});
     LabelVersion = makeLabel(this, "LabelVersion", QStringLiteral(LUMELLE_VERSION),
                              {256, 128, 0, 0}, {.bold = true});
     LabelLicence = makeLabel(this, "LabelLicence", platform::licenceName(), {300, 128, 0, 0});
+    // A longer caption in the user's language moves the version and the licence along.
+    if (const int shift = Label3->geometry().right() + 1 + 4 - LabelVersion->x(); shift > 0) {
+        LabelVersion->move(LabelVersion->x() + shift, LabelVersion->y());
+        LabelLicence->move(LabelLicence->x() + shift, LabelLicence->y());
+    }
 
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
@@ -150,31 +155,28 @@ void TForm2::buildVersionAndUsage()
 
 void TForm2::buildThanks()
 {
-    Label4 = makeLabel(this, "Label4", QStringLiteral("Special Thanks to:"), {8, 324, 0, 0});
+    Label4 = makeLabel(this, "Label4", tr("Special Thanks to:"), {8, 324, 0, 0});
     Label6 =
-        makeLabel(this, "Label6",
-                  QStringLiteral("The Qt Project, whose toolkit draws every window and letter"),
+        makeLabel(this, "Label6", tr("The Qt Project, whose toolkit draws every window and letter"),
                   {8, 339, 0, 0}, {.bold = true});
     Label5 =
-        makeLabel(this, "Label5",
-                  QStringLiteral("FFmpeg and MKVToolNix, which read back every VobSub we make"),
+        makeLabel(this, "Label5", tr("FFmpeg and MKVToolNix, which read back every VobSub we make"),
                   {8, 355, 0, 0}, {.bold = true});
-    Label7 = makeLabel(this, "Label7",
-                       QStringLiteral("The DejaVu and Liberation fonts, the faces on our screens"),
-                       {8, 371, 0, 0}, {.bold = true});
+    Label7 =
+        makeLabel(this, "Label7", tr("The DejaVu and Liberation fonts, the faces on our screens"),
+                  {8, 371, 0, 0}, {.bold = true});
 }
 
 // The site, version-check and mux buttons and the donate picture, with their handlers.
 void TForm2::buildLinks()
 {
     ButtonVisitSite =
-        makeLinkButton(this, "ButtonVisitSite",
-                       QStringLiteral("Visit the official site ") + kSiteHost, {8, 392, 217, 25});
-    ButtonCheckVersion = makeLinkButton(this, "ButtonCheckVersion", QStringLiteral("Check Version"),
-                                        {240, 392, 217, 25});
-    ButtonKestrabind =
-        makeLinkButton(this, "ButtonKestrabind",
-                       QStringLiteral("Mux Vobsubs (Multilanguage support)"), {8, 424, 217, 25});
+        makeLinkButton(this, "ButtonVisitSite", tr("Visit the official site %1").arg(kSiteHost),
+                       {8, 392, 217, 25});
+    ButtonCheckVersion =
+        makeLinkButton(this, "ButtonCheckVersion", tr("Check Version"), {240, 392, 217, 25});
+    ButtonKestrabind = makeLinkButton(this, "ButtonKestrabind",
+                                      tr("Mux Vobsubs (Multilanguage support)"), {8, 424, 217, 25});
 
     ImageDonate = new QLabel(this);
     ImageDonate->setObjectName(QStringLiteral("ImageDonate"));
@@ -182,7 +184,7 @@ void TForm2::buildLinks()
     ImageDonate->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ImageDonate->setCursor(Qt::PointingHandCursor);
     ImageDonate->setPixmap(DonatePicture());
-    ImageDonate->setToolTip(QStringLiteral("Donate"));
+    ImageDonate->setToolTip(tr("Donate"));
     ImageDonate->installEventFilter(this);
 
     connect(ButtonVisitSite, &QPushButton::clicked, this, [this] { ButtonVisitSiteClick(); });
@@ -194,6 +196,9 @@ void TForm2::FormCreate()
 {
     Image1->setPixmap(AboutPicture());
     Label1->setText(AboutText());
+    // A language whose text needs another line takes the room above the version.
+    Label1->ensurePolished();
+    Label1->resize(Label1->width(), std::max(105, Label1->heightForWidth(Label1->width())));
 }
 
 void TForm2::ButtonVisitSiteClick()
