@@ -683,6 +683,153 @@
     </message>
 </context>
 <context>
+    <name>lumelle::RunNotes</name>
+    <message>
+        <source>%1 The %2 was written as %3.</source>
+        <translation>%1 Stattdessen geschrieben – %2: %3.</translation>
+    </message>
+    <message>
+        <source>%1 was left as it is: %2.</source>
+        <translation>%1 blieb unverändert: %2.</translation>
+    </message>
+    <message>
+        <source>it is an input or an earlier output of this run</source>
+        <translation>sie ist eine Eingabe oder eine frühere Ausgabe dieses Laufs</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>sie ist keine gewöhnliche Datei</translation>
+    </message>
+    <message>
+        <source>it is not a folder</source>
+        <translation>es ist kein Ordner</translation>
+    </message>
+    <message>
+        <source>it holds &quot;%1&quot;, which is not a file of the set</source>
+        <translation>er enthält „%1“, das nicht zu diesen Ausgabedateien gehört</translation>
+    </message>
+    <message>
+        <source>it is not %1</source>
+        <translation>sie ist %1</translation>
+    </message>
+    <message>
+        <source>a help file of this program</source>
+        <translation>keine Hilfedatei dieses Programms</translation>
+    </message>
+    <message>
+        <source>a VobSub file</source>
+        <translation>keine VobSub-Datei</translation>
+    </message>
+    <message>
+        <source>a DVD .sup file</source>
+        <translation>keine DVD-.sup-Datei</translation>
+    </message>
+    <message>
+        <source>PNG picture</source>
+        <translation>kein PNG-Bild</translation>
+    </message>
+    <message>
+        <source>BDN XML file</source>
+        <translation>keine BDN-XML-Datei</translation>
+    </message>
+    <message>
+        <source>Blu-ray PGS file</source>
+        <translation>keine Blu-ray-PGS-Datei</translation>
+    </message>
+    <message>
+        <source>pair</source>
+        <translation>Paar</translation>
+    </message>
+    <message>
+        <source>files</source>
+        <translation>Dateien</translation>
+    </message>
+    <message>
+        <source>.sup file</source>
+        <translation>.sup-Datei</translation>
+    </message>
+    <message>
+        <source>index</source>
+        <translation>Index</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Streams of this pair: %1. mkvmerge marks every stream default unless told: mkvmerge -o OUTPUT.mkv VIDEO%2 %3</source>
+        <translation>Datenströme dieses Paars: %1. mkvmerge markiert jeden Datenstrom als Standard, wenn nicht anders angegeben: mkvmerge -o OUTPUT.mkv VIDEO%2 %3</translation>
+    </message>
+    <message>
+        <source>%1 (default)</source>
+        <translation>%1 (Standard)</translation>
+    </message>
+    <message>
+        <source>Subtitle %1 asks for more than one text colour in one picture and is drawn in one of them.</source>
+        <translation>Untertitel %1 verlangt mehr als eine Textfarbe in einem Bild und wird in einer davon gezeichnet.</translation>
+    </message>
+    <message>
+        <source>Subtitles %1 ask for more than one text colour in one picture and are drawn in one of them.</source>
+        <translation>Die Untertitel %1 verlangen mehr als eine Textfarbe in einem Bild und werden in einer davon gezeichnet.</translation>
+    </message>
+    <message>
+        <source>Subtitle %1 asks for more text colours than a DVD picture can show (three inks: outline and two text colours) and is drawn in the nearest of them.</source>
+        <translation>Untertitel %1 verlangt mehr Textfarben, als ein DVD-Bild zeigen kann (drei Farben: Kontur und zwei Textfarben), und wird in der nächstliegenden davon gezeichnet.</translation>
+    </message>
+    <message>
+        <source>Subtitles %1 ask for more text colours than a DVD picture can show (three inks: outline and two text colours) and are drawn in the nearest of them.</source>
+        <translation>Die Untertitel %1 verlangen mehr Textfarben, als ein DVD-Bild zeigen kann (drei Farben: Kontur und zwei Textfarben), und werden in der nächstliegenden davon gezeichnet.</translation>
+    </message>
+    <message>
+        <source>Subtitle %1 asks for colours beyond the 16 of the palette and is drawn in the nearest colour it holds.</source>
+        <translation>Untertitel %1 verlangt Farben außerhalb der 16 der Palette und wird in der nächstliegenden Farbe der Palette gezeichnet.</translation>
+    </message>
+    <message>
+        <source>Subtitles %1 ask for colours beyond the 16 of the palette and are drawn in the nearest colour it holds.</source>
+        <translation>Die Untertitel %1 verlangen Farben außerhalb der 16 der Palette und werden in der nächstliegenden Farbe der Palette gezeichnet.</translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 und %2 weitere</translation>
+    </message>
+    <message>
+        <source>1 subtitle holds characters that no installed font can draw; they show as empty boxes. Install a font for their script (the README names the Debian packages):</source>
+        <translation>1 Untertitel enthält Zeichen, die keine installierte Schriftart zeichnen kann; sie erscheinen als leere Kästchen. Installieren Sie eine Schriftart für ihr Schriftsystem (die README nennt die Debian-Pakete):</translation>
+    </message>
+    <message>
+        <source>%1 subtitles hold characters that no installed font can draw; they show as empty boxes. Install a font for their script (the README names the Debian packages):</source>
+        <translation>%1 Untertitel enthalten Zeichen, die keine installierte Schriftart zeichnen kann; sie erscheinen als leere Kästchen. Installieren Sie eine Schriftart für ihr Schriftsystem (die README nennt die Debian-Pakete):</translation>
+    </message>
+    <message>
+        <source>subtitle %1: %2</source>
+        <translation>Untertitel %1: %2</translation>
+    </message>
+    <message>
+        <source>... and %1 more.</source>
+        <translation>... und %1 weitere.</translation>
+    </message>
+    <message>
+        <source>Subtitle %1 is shown %2 ms after its start: a Blu-ray player needs that long to decode the first picture.</source>
+        <translation>Untertitel %1 erscheint %2 ms nach seinem Beginn: so lange braucht ein Blu-ray-Player, um das erste Bild zu dekodieren.</translation>
+    </message>
+    <message>
+        <source>%1 steps of animated subtitles are left out: a Blu-ray player could not decode them before they end.</source>
+        <translation>%1 Schritte animierter Untertitel werden ausgelassen: ein Blu-ray-Player könnte sie nicht dekodieren, bevor sie enden.</translation>
+    </message>
+    <message>
+        <source>%1 pictures are shown up to %2 ms after their start: a Blu-ray player needs the time to decode each after the one before.</source>
+        <translation>%1 Bilder erscheinen bis zu %2 ms nach ihrem Beginn: ein Blu-ray-Player braucht die Zeit, um jedes nach dem vorigen zu dekodieren.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 und %2</translation>
+    </message>
+</context>
+<context>
     <name>lumelle::TForm1</name>
     <message>
         <source>Last VobSub pair written to %1</source>

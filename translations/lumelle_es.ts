@@ -683,6 +683,153 @@
     </message>
 </context>
 <context>
+    <name>lumelle::RunNotes</name>
+    <message>
+        <source>%1 The %2 was written as %3.</source>
+        <translation>%1 En su lugar se escribió (%2): %3.</translation>
+    </message>
+    <message>
+        <source>%1 was left as it is: %2.</source>
+        <translation>%1 se dejó como estaba: %2.</translation>
+    </message>
+    <message>
+        <source>it is an input or an earlier output of this run</source>
+        <translation>es una entrada o una salida anterior de esta conversión</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>no es un archivo normal</translation>
+    </message>
+    <message>
+        <source>it is not a folder</source>
+        <translation>no es una carpeta</translation>
+    </message>
+    <message>
+        <source>it holds &quot;%1&quot;, which is not a file of the set</source>
+        <translation>contiene «%1», que no es un archivo del conjunto</translation>
+    </message>
+    <message>
+        <source>it is not %1</source>
+        <translation>no es %1</translation>
+    </message>
+    <message>
+        <source>a help file of this program</source>
+        <translation>un archivo de ayuda de este programa</translation>
+    </message>
+    <message>
+        <source>a VobSub file</source>
+        <translation>un archivo VobSub</translation>
+    </message>
+    <message>
+        <source>a DVD .sup file</source>
+        <translation>un archivo .sup de DVD</translation>
+    </message>
+    <message>
+        <source>PNG picture</source>
+        <translation>una imagen PNG</translation>
+    </message>
+    <message>
+        <source>BDN XML file</source>
+        <translation>un archivo XML BDN</translation>
+    </message>
+    <message>
+        <source>Blu-ray PGS file</source>
+        <translation>un archivo PGS de Blu-ray</translation>
+    </message>
+    <message>
+        <source>pair</source>
+        <translation>par</translation>
+    </message>
+    <message>
+        <source>files</source>
+        <translation>archivos</translation>
+    </message>
+    <message>
+        <source>.sup file</source>
+        <translation>archivo .sup</translation>
+    </message>
+    <message>
+        <source>index</source>
+        <translation>índice</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>archivo</translation>
+    </message>
+    <message>
+        <source>Streams of this pair: %1. mkvmerge marks every stream default unless told: mkvmerge -o OUTPUT.mkv VIDEO%2 %3</source>
+        <translation>Pistas de este par: %1. mkvmerge marca todas las pistas como predeterminadas salvo que se le indique: mkvmerge -o OUTPUT.mkv VIDEO%2 %3</translation>
+    </message>
+    <message>
+        <source>%1 (default)</source>
+        <translation>%1 (predeterminada)</translation>
+    </message>
+    <message>
+        <source>Subtitle %1 asks for more than one text colour in one picture and is drawn in one of them.</source>
+        <translation>El subtítulo %1 pide más de un color de texto en una imagen y se dibuja en uno de ellos.</translation>
+    </message>
+    <message>
+        <source>Subtitles %1 ask for more than one text colour in one picture and are drawn in one of them.</source>
+        <translation>Los subtítulos %1 piden más de un color de texto en una imagen y se dibujan en uno de ellos.</translation>
+    </message>
+    <message>
+        <source>Subtitle %1 asks for more text colours than a DVD picture can show (three inks: outline and two text colours) and is drawn in the nearest of them.</source>
+        <translation>El subtítulo %1 pide más colores de texto de los que puede mostrar una imagen de DVD (tres tintas: contorno y dos colores de texto) y se dibuja en el más cercano de ellos.</translation>
+    </message>
+    <message>
+        <source>Subtitles %1 ask for more text colours than a DVD picture can show (three inks: outline and two text colours) and are drawn in the nearest of them.</source>
+        <translation>Los subtítulos %1 piden más colores de texto de los que puede mostrar una imagen de DVD (tres tintas: contorno y dos colores de texto) y se dibujan en el más cercano de ellos.</translation>
+    </message>
+    <message>
+        <source>Subtitle %1 asks for colours beyond the 16 of the palette and is drawn in the nearest colour it holds.</source>
+        <translation>El subtítulo %1 pide colores fuera de los 16 de la paleta y se dibuja en el color más cercano que contiene.</translation>
+    </message>
+    <message>
+        <source>Subtitles %1 ask for colours beyond the 16 of the palette and are drawn in the nearest colour it holds.</source>
+        <translation>Los subtítulos %1 piden colores fuera de los 16 de la paleta y se dibujan en el color más cercano que contiene.</translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 y %2 más</translation>
+    </message>
+    <message>
+        <source>1 subtitle holds characters that no installed font can draw; they show as empty boxes. Install a font for their script (the README names the Debian packages):</source>
+        <translation>1 subtítulo contiene caracteres que ninguna fuente instalada puede dibujar; se muestran como cuadros vacíos. Instale una fuente para su escritura (el README indica los paquetes de Debian):</translation>
+    </message>
+    <message>
+        <source>%1 subtitles hold characters that no installed font can draw; they show as empty boxes. Install a font for their script (the README names the Debian packages):</source>
+        <translation>%1 subtítulos contienen caracteres que ninguna fuente instalada puede dibujar; se muestran como cuadros vacíos. Instale una fuente para su escritura (el README indica los paquetes de Debian):</translation>
+    </message>
+    <message>
+        <source>subtitle %1: %2</source>
+        <translation>subtítulo %1: %2</translation>
+    </message>
+    <message>
+        <source>... and %1 more.</source>
+        <translation>... y %1 más.</translation>
+    </message>
+    <message>
+        <source>Subtitle %1 is shown %2 ms after its start: a Blu-ray player needs that long to decode the first picture.</source>
+        <translation>El subtítulo %1 se muestra %2 ms después de su inicio: un reproductor Blu-ray necesita ese tiempo para decodificar la primera imagen.</translation>
+    </message>
+    <message>
+        <source>%1 steps of animated subtitles are left out: a Blu-ray player could not decode them before they end.</source>
+        <translation>Se omiten %1 pasos de subtítulos animados: un reproductor Blu-ray no podría decodificarlos antes de que terminen.</translation>
+    </message>
+    <message>
+        <source>%1 pictures are shown up to %2 ms after their start: a Blu-ray player needs the time to decode each after the one before.</source>
+        <translation>%1 imágenes se muestran hasta %2 ms después de su inicio: un reproductor Blu-ray necesita ese tiempo para decodificar cada una después de la anterior.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 y %2</translation>
+    </message>
+</context>
+<context>
     <name>lumelle::TForm1</name>
     <message>
         <source>Last VobSub pair written to %1</source>

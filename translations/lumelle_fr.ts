@@ -683,6 +683,153 @@
     </message>
 </context>
 <context>
+    <name>lumelle::RunNotes</name>
+    <message>
+        <source>%1 The %2 was written as %3.</source>
+        <translation>%1 Écrit à la place (%2) : %3.</translation>
+    </message>
+    <message>
+        <source>%1 was left as it is: %2.</source>
+        <translation>%1 a été laissé tel quel : %2.</translation>
+    </message>
+    <message>
+        <source>it is an input or an earlier output of this run</source>
+        <translation>c&apos;est une entrée ou une sortie antérieure de cette conversion</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>ce n&apos;est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>it is not a folder</source>
+        <translation>ce n&apos;est pas un dossier</translation>
+    </message>
+    <message>
+        <source>it holds &quot;%1&quot;, which is not a file of the set</source>
+        <translation>il contient « %1 », qui n&apos;est pas un fichier de l&apos;ensemble</translation>
+    </message>
+    <message>
+        <source>it is not %1</source>
+        <translation>ce n&apos;est pas %1</translation>
+    </message>
+    <message>
+        <source>a help file of this program</source>
+        <translation>un fichier d&apos;aide de ce programme</translation>
+    </message>
+    <message>
+        <source>a VobSub file</source>
+        <translation>un fichier VobSub</translation>
+    </message>
+    <message>
+        <source>a DVD .sup file</source>
+        <translation>un fichier .sup DVD</translation>
+    </message>
+    <message>
+        <source>PNG picture</source>
+        <translation>une image PNG</translation>
+    </message>
+    <message>
+        <source>BDN XML file</source>
+        <translation>un fichier XML BDN</translation>
+    </message>
+    <message>
+        <source>Blu-ray PGS file</source>
+        <translation>un fichier PGS Blu-ray</translation>
+    </message>
+    <message>
+        <source>pair</source>
+        <translation>paire</translation>
+    </message>
+    <message>
+        <source>files</source>
+        <translation>fichiers</translation>
+    </message>
+    <message>
+        <source>.sup file</source>
+        <translation>fichier .sup</translation>
+    </message>
+    <message>
+        <source>index</source>
+        <translation>index</translation>
+    </message>
+    <message>
+        <source>file</source>
+        <translation>fichier</translation>
+    </message>
+    <message>
+        <source>Streams of this pair: %1. mkvmerge marks every stream default unless told: mkvmerge -o OUTPUT.mkv VIDEO%2 %3</source>
+        <translation>Flux de cette paire : %1. mkvmerge marque chaque flux par défaut sauf indication contraire : mkvmerge -o OUTPUT.mkv VIDEO%2 %3</translation>
+    </message>
+    <message>
+        <source>%1 (default)</source>
+        <translation>%1 (par défaut)</translation>
+    </message>
+    <message>
+        <source>Subtitle %1 asks for more than one text colour in one picture and is drawn in one of them.</source>
+        <translation>Le sous-titre %1 demande plus d&apos;une couleur de texte dans une image et est dessiné dans l&apos;une d&apos;elles.</translation>
+    </message>
+    <message>
+        <source>Subtitles %1 ask for more than one text colour in one picture and are drawn in one of them.</source>
+        <translation>Les sous-titres %1 demandent plus d&apos;une couleur de texte dans une image et sont dessinés dans l&apos;une d&apos;elles.</translation>
+    </message>
+    <message>
+        <source>Subtitle %1 asks for more text colours than a DVD picture can show (three inks: outline and two text colours) and is drawn in the nearest of them.</source>
+        <translation>Le sous-titre %1 demande plus de couleurs de texte qu&apos;une image DVD ne peut en montrer (trois encres : contour et deux couleurs de texte) et est dessiné dans la plus proche d&apos;entre elles.</translation>
+    </message>
+    <message>
+        <source>Subtitles %1 ask for more text colours than a DVD picture can show (three inks: outline and two text colours) and are drawn in the nearest of them.</source>
+        <translation>Les sous-titres %1 demandent plus de couleurs de texte qu&apos;une image DVD ne peut en montrer (trois encres : contour et deux couleurs de texte) et sont dessinés dans la plus proche d&apos;entre elles.</translation>
+    </message>
+    <message>
+        <source>Subtitle %1 asks for colours beyond the 16 of the palette and is drawn in the nearest colour it holds.</source>
+        <translation>Le sous-titre %1 demande des couleurs hors des 16 de la palette et est dessiné dans la couleur la plus proche qu&apos;elle contient.</translation>
+    </message>
+    <message>
+        <source>Subtitles %1 ask for colours beyond the 16 of the palette and are drawn in the nearest colour it holds.</source>
+        <translation>Les sous-titres %1 demandent des couleurs hors des 16 de la palette et sont dessinés dans la couleur la plus proche qu&apos;elle contient.</translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 et %2 de plus</translation>
+    </message>
+    <message>
+        <source>1 subtitle holds characters that no installed font can draw; they show as empty boxes. Install a font for their script (the README names the Debian packages):</source>
+        <translation>1 sous-titre contient des caractères qu&apos;aucune police installée ne peut dessiner ; ils apparaissent comme des cases vides. Installez une police pour leur écriture (le README nomme les paquets Debian) :</translation>
+    </message>
+    <message>
+        <source>%1 subtitles hold characters that no installed font can draw; they show as empty boxes. Install a font for their script (the README names the Debian packages):</source>
+        <translation>%1 sous-titres contiennent des caractères qu&apos;aucune police installée ne peut dessiner ; ils apparaissent comme des cases vides. Installez une police pour leur écriture (le README nomme les paquets Debian) :</translation>
+    </message>
+    <message>
+        <source>subtitle %1: %2</source>
+        <translation>sous-titre %1 : %2</translation>
+    </message>
+    <message>
+        <source>... and %1 more.</source>
+        <translation>... et %1 de plus.</translation>
+    </message>
+    <message>
+        <source>Subtitle %1 is shown %2 ms after its start: a Blu-ray player needs that long to decode the first picture.</source>
+        <translation>Le sous-titre %1 s&apos;affiche %2 ms après son début : un lecteur Blu-ray a besoin de ce temps pour décoder la première image.</translation>
+    </message>
+    <message>
+        <source>%1 steps of animated subtitles are left out: a Blu-ray player could not decode them before they end.</source>
+        <translation>%1 étapes de sous-titres animés sont omises : un lecteur Blu-ray ne pourrait pas les décoder avant leur fin.</translation>
+    </message>
+    <message>
+        <source>%1 pictures are shown up to %2 ms after their start: a Blu-ray player needs the time to decode each after the one before.</source>
+        <translation>%1 images s&apos;affichent jusqu&apos;à %2 ms après leur début : un lecteur Blu-ray a besoin de ce temps pour décoder chacune après la précédente.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 et %2</translation>
+    </message>
+</context>
+<context>
     <name>lumelle::TForm1</name>
     <message>
         <source>Last VobSub pair written to %1</source>

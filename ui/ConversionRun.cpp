@@ -14,6 +14,7 @@
 #include "ui/OutputForms.h"
 #include "ui/OutputStreams.h"
 #include "ui/PreviewDrawing.h"
+#include "ui/RunNotes.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -209,7 +210,8 @@ GenerationCallbacks ConversionRun::callbacks()
 
 void ConversionRun::showResult(const GenerationResult& result)
 {
-    QStringList parts = result.notes;
+    // The core's notes are English; the window shows them in the user's language.
+    QStringList parts = ShownNotes(result.notes);
     if (result.aborted) {
         if (!parts.isEmpty())
             platform::messages().showMessage(parts.join(QStringLiteral("\r\r")));
@@ -220,7 +222,7 @@ void ConversionRun::showResult(const GenerationResult& result)
     m_window.showFileStatus();
     const bool bluRay = OutputFormOf(m_streams.formKey()).bluRay;
     if (!result.helpShown.empty())
-        parts << QString::fromStdString(result.helpShown);
+        parts << ShownHelpText(QString::fromStdString(result.helpShown));
     else if (bluRay)
         parts << writtenText(result);
     if (parts.isEmpty())
