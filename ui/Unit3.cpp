@@ -375,14 +375,16 @@ void TFormColorOptions::showEvent(QShowEvent* event)
     // Brought back from the taskbar is not a new showing.
     if (event->spontaneous())
         return;
-    // First over the main window, afterwards where it was last closed; always wholly on the
-    // screen, so that Done is never out of reach on a small one.
+    // Arranged for its screen first, so that it is placed at the size it shows at: first over
+    // the main window, afterwards where it was last closed; always wholly on the screen, so
+    // that Done is never out of reach on a small one.
+    arrangeFor(AvailableClientRoom(this));
+    FitToAvailableArea(this);
     if (!m_placed)
         PlaceOver(this, m_mainWindow);
     m_placed = true;
     if (FormStorage* storage = liveStorage())
         storage->RestoreFormPlacement();
-    arrangeFor(AvailableClientRoom(this));
     FitToAvailableArea(this);
     FormActivate();
 }
