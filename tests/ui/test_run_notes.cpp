@@ -52,13 +52,16 @@ TEST_F(RunNotesTest, OutputsLeftAsTheyWereAreSaidInTheUsersLanguage)
 
     const ScopedLanguage german(QStringLiteral("de"));
     ASSERT_TRUE(german.loaded());
-    EXPECT_EQ(ShownNotes(result.notes),
+    // Compared as one text, so that a difference is shown readably.
+    EXPECT_EQ(ShownNotes(result.notes).join('\n').toStdString(),
               QStringList({microDvd +
                                " blieb unverändert: sie ist eine Eingabe oder eine frühere "
                                "Ausgabe dieses Laufs. Stattdessen geschrieben – Paar: " +
                                path("film_vobsub.idx") + " und " + path("film_vobsub.sub") + ".",
                            path("Lumelle_Help_File.txt") +
-                               " blieb unverändert: sie ist keine gewöhnliche Datei."}));
+                               " blieb unverändert: sie ist keine gewöhnliche Datei."})
+                  .join('\n')
+                  .toStdString());
     {
         const ScopedLanguage french(QStringLiteral("fr"));
         EXPECT_EQ(ShownNote(result.notes.back()),
@@ -127,7 +130,8 @@ TEST_F(RunNotesTest, NotesOfUnknownFormsAndEnglishStayAsTheyAre)
         QStringLiteral("film.de.srt: Subtitle 2 asks for colours beyond the 16 of the palette and "
                        "is drawn in the nearest colour it holds."),
     };
-    EXPECT_EQ(ShownNotes(notes), notes) << "without a catalogue every note is English";
+    EXPECT_EQ(ShownNotes(notes).join('\n').toStdString(), notes.join('\n').toStdString())
+        << "without a catalogue every note is English";
     const ScopedLanguage french(QStringLiteral("fr"));
     EXPECT_EQ(ShownNote(notes[0]), notes[0]);
     EXPECT_EQ(ShownNote(notes[1]), notes[1]);
