@@ -49,7 +49,7 @@ ReadDisplay displayOf(const DvdRead& read, const DvdPicture& p, QSize frame)
     auto object = std::make_shared<ReadObject>();
     object->width = p.area.width();
     object->height = p.area.height();
-    object->coded = RunLengthRows(p.pixels, object->width, object->height);
+    object->coded = SharedBytes(RunLengthRows(p.pixels, object->width, object->height));
     object->whole = true;
     for (std::uint8_t v : p.pixels)
         ++object->uses[v];

@@ -19,12 +19,17 @@ int mostOpaque(const QImage& argb)
         const auto* row = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
         for (int x = 0; x < width; ++x)
             most = std::max(most, qAlpha(row[x]));
+        if (most == 255) // none can be more opaque: the rest need not be looked at
+            break;
     }
     return most;
 }
 
 // Where a pixel's colour lies from the outline colour (0) to the text colour (256), measured
-// on the premultiplied values against the inks at the pixel's own alpha.
+// on the premultiplied values against the inks at the pixel's own alpha: in the outline's
+// part (up to 77), between the two, or in the text's part (179 on).
+enum class Side { Outline, Between, Text };
+
 class Between
 {
 public:
@@ -33,16 +38,22 @@ public:
           m_db(qBlue(s.text) - qBlue(s.outline)), m_outline(s.outline),
           m_length(m_dr * m_dr + m_dg * m_dg + m_db * m_db)
     {}
-    int operator()(QRgb p) const
+    // `p` not fully transparent. The position, dot * 256 / (length * alpha) cut to a whole
+    // number, is compared without the division: it is at least n (n > 0) exactly when
+    // dot * 256 >= n * length * alpha.
+    Side operator()(QRgb p) const
     {
         if (m_length == 0)
-            return 256;
+            return Side::Text;
         const int a = qAlpha(p);
         const int r = qRed(p) * 255 - qRed(m_outline) * a;
         const int g = qGreen(p) * 255 - qGreen(m_outline) * a;
         const int b = qBlue(p) * 255 - qBlue(m_outline) * a;
         const long long dot = (long long)r * m_dr + (long long)g * m_dg + (long long)b * m_db;
-        return int(dot * 256 / ((long long)m_length * a));
+        const long long scaled = dot * 256, unit = (long long)m_length * a;
+        if (scaled >= 179 * unit)
+            return Side::Text;
+        return scaled >= 78 * unit ? Side::Between : Side::Outline;
     }
 
 private:
@@ -58,10 +69,10 @@ std::uint8_t layerOf(QRgb p, int alpha, const Between& between)
 {
     if (alpha < 128)
         return 0;
-    const int along = between(p);
-    if (alpha < 192 || (along > 77 && along < 179))
+    const Side side = between(p);
+    if (alpha < 192 || side == Side::Between)
         return kRingLayer;
-    return along >= 179 ? kTextLayer : kOutlineLayer;
+    return side == Side::Text ? kTextLayer : kOutlineLayer;
 }
 
 } // namespace
@@ -86,6 +97,10 @@ InkBand ReduceToInks(const ColourImage& image, QSize frame, const SourceInks& so
         return band;
     }
     const int most = mostOpaque(image.argb);
+    // Each alpha measured against the most opaque pixel's, worked out once.
+    std::array<int, 256> relative;
+    for (int a = 0; a < 256; ++a)
+        relative[std::size_t(a)] = a * 255 / most;
     const Between between(source);
     int layerAlpha[4] = {0, 0, 0, 0};
     for (int y = drawn.top(); y <= drawn.bottom(); ++y) {
@@ -98,7 +113,7 @@ InkBand ReduceToInks(const ColourImage& image, QSize frame, const SourceInks& so
             const int a = qAlpha(p);
             if (a == 0)
                 continue;
-            const std::uint8_t layer = layerOf(p, a * 255 / most, between);
+            const std::uint8_t layer = layerOf(p, relative[std::size_t(a)], between);
             if (layer == 0)
                 continue;
             layerAlpha[layer] = std::max(layerAlpha[layer], a);

@@ -5,8 +5,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <map>
+#include <new>
 #include <optional>
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 
 namespace lumelle::pgs {
 
@@ -80,13 +86,33 @@ struct Composition
     int paletteId = 0;
 };
 
+// An object as its fragments arrive. One that comes whole in one segment (nearly all do) is
+// kept as the part of the stream's bytes it lies in, not copied.
 struct ObjectState
 {
     std::size_t offset = 0;
     int width = 0;
     int height = 0;
-    std::vector<std::uint8_t> coded;
+    const std::uint8_t* first = nullptr; // the first fragment's bytes, in the stream
+    std::size_t firstSize = 0;
+    bool joined = false; // more than one fragment: `parts` holds them all
+    std::vector<std::uint8_t> parts;
     std::shared_ptr<const ReadObject> decoded;
+
+    std::size_t size() const { return joined ? parts.size() : firstSize; }
+    void add(const std::uint8_t* data, std::size_t size)
+    {
+        if (!joined && first == nullptr && firstSize == 0) {
+            first = data;
+            firstSize = size;
+            return;
+        }
+        if (!joined) {
+            parts.assign(first, first + firstSize);
+            joined = true;
+        }
+        parts.insert(parts.end(), data, data + size);
+    }
 };
 
 QString at(std::size_t offset)
@@ -102,10 +128,10 @@ struct Run
     bool rowEnd = false;
 };
 
-// Reads the run at `i`, moving past it; false when the data breaks off inside it.
-bool nextRun(const std::vector<std::uint8_t>& coded, std::size_t& i, Run& run)
+// Reads the run at `i` of the `n` bytes `coded`, moving past it; false when the data breaks
+// off inside it.
+inline bool nextRun(const std::uint8_t* coded, std::size_t n, std::size_t& i, Run& run)
 {
-    const std::size_t n = coded.size();
     run = {coded[i++], 1, false};
     if (run.colour != 0)
         return true;
@@ -135,12 +161,24 @@ bool nextRun(const std::vector<std::uint8_t>& coded, std::size_t& i, Run& run)
 // first fault. False when the data breaks off or a row runs past the width.
 bool checkRuns(ReadObject& object)
 {
+    const std::uint8_t* coded = object.coded.data();
+    const std::size_t n = object.coded.size();
+    const int width = object.width;
     std::size_t i = 0, rowStart = 0;
     int x = 0, y = 0;
     bool whole = true;
     Run run;
-    while (i < object.coded.size() && y < object.height) {
-        if (!nextRun(object.coded, i, run) || (!run.rowEnd && x + run.length > object.width))
+    while (i < n && y < object.height) {
+        // Most bytes of a smooth-edged picture are single pixels of a colour: counted here,
+        // without the general run.
+        if (coded[i] != 0) {
+            if (x >= width)
+                break;
+            ++object.uses[coded[i++]];
+            ++x;
+            continue;
+        }
+        if (!nextRun(coded, n, i, run) || (!run.rowEnd && x + run.length > width))
             break;
         if (run.rowEnd) {
             whole = whole && x == object.width;
@@ -154,8 +192,18 @@ bool checkRuns(ReadObject& object)
     }
     object.whole = whole && y >= object.height;
     if (y < object.height)
-        object.coded.resize(rowStart);
+        object.coded.truncate(rowStart);
     return y >= object.height;
+}
+
+// Sets `count` pixels from `to` to `colour`. The long runs are mostly the transparent ground
+// around the letters, whose value is 0: set as bytes, many at a time.
+inline void fillRow(QRgb* to, int count, QRgb colour)
+{
+    if (colour == 0)
+        std::memset(to, 0, std::size_t(count) * sizeof(QRgb));
+    else
+        std::fill_n(to, count, colour);
 }
 
 // Draws the rows `area` of `object` in `colours` at `to` (its top-left), each row
@@ -163,23 +211,34 @@ bool checkRuns(ReadObject& object)
 void drawRuns(const ReadObject& object, const QRect& area, const QRgb* colours, QRgb* to,
               std::size_t stride)
 {
+    const std::uint8_t* coded = object.coded.data();
+    const std::size_t n = object.coded.size();
     std::size_t i = 0;
     int x = 0, y = 0;
     Run run;
-    const int left = area.left(), right = area.right() + 1;
-    while (i < object.coded.size() && y <= area.bottom()) {
-        if (!nextRun(object.coded, i, run))
+    const int left = area.left(), right = area.right() + 1, top = area.top();
+    QRgb* row = y >= top ? to : nullptr;
+    while (i < n && y <= area.bottom()) {
+        // A single pixel of a colour, the commonest run of a smooth-edged picture.
+        if (coded[i] != 0) {
+            if (row && x >= left && x < right)
+                row[x - left] = colours[coded[i]];
+            ++i;
+            ++x;
+            continue;
+        }
+        if (!nextRun(coded, n, i, run))
             return;
         if (run.rowEnd) {
             x = 0;
             ++y;
+            row = y >= top ? to + std::size_t(y - top) * stride : nullptr;
             continue;
         }
-        if (y >= area.top()) {
+        if (row) {
             const int from = std::max(x, left), until = std::min(x + run.length, right);
             if (from < until)
-                std::fill_n(to + std::size_t(y - area.top()) * stride + std::size_t(from - left),
-                            until - from, colours[run.colour]);
+                fillRow(row + std::size_t(from - left), until - from, colours[run.colour]);
         }
         x += run.length;
     }
@@ -188,6 +247,9 @@ void drawRuns(const ReadObject& object, const QRect& area, const QRgb* colours, 
 class StreamReader
 {
 public:
+    // `owner` keeps `data` alive: objects then hold their part of it; without one each object
+    // copies its bytes.
+    explicit StreamReader(std::shared_ptr<const void> owner) : m_owner(std::move(owner)) {}
     ReadStream read(const std::uint8_t* data, std::size_t size);
 
 private:
@@ -204,6 +266,7 @@ private:
         m_out.problems.push_back({offset, message});
     }
 
+    std::shared_ptr<const void> m_owner;
     ReadStream m_out;
     std::optional<Composition> m_composition; // of the display set being read
     std::map<int, ReadPalette> m_palettes;
@@ -353,7 +416,7 @@ void StreamReader::object(Fields& f, std::size_t offset)
         f.u24(); // the coded length with the size fields
         state.width = f.u16();
         state.height = f.u16();
-    } else if (state.offset == 0 && state.coded.empty()) {
+    } else if (state.offset == 0 && state.size() == 0) {
         problem(offset, QStringLiteral("object %1 at %2 goes on from a part the stream never had")
                             .arg(id)
                             .arg(at(offset)));
@@ -361,7 +424,7 @@ void StreamReader::object(Fields& f, std::size_t offset)
     }
     if (f.short_())
         return;
-    state.coded.insert(state.coded.end(), f.here(), f.here() + f.left());
+    state.add(f.here(), f.left());
     if (sequence & kLastFragmentFlag)
         finishObject(state, id);
 }
@@ -371,14 +434,22 @@ void StreamReader::finishObject(ObjectState& state, int id)
     auto decoded = std::make_shared<ReadObject>();
     decoded->width = state.width;
     decoded->height = state.height;
-    decoded->coded = std::move(state.coded);
-    state.coded = {};
+    if (state.joined)
+        decoded->coded = SharedBytes(std::move(state.parts));
+    else if (m_owner)
+        decoded->coded = SharedBytes(m_owner, state.first, state.firstSize);
+    else
+        decoded->coded =
+            SharedBytes(std::vector<std::uint8_t>(state.first, state.first + state.firstSize));
+    state.first = nullptr;
+    state.firstSize = 0;
+    state.joined = false;
+    state.parts = {};
     if (!checkRuns(*decoded))
         problem(state.offset,
                 QStringLiteral("object %1 at %2: its rows are damaged; the rest shows transparent")
                     .arg(id)
                     .arg(at(state.offset)));
-    decoded->coded.shrink_to_fit();
     state.decoded = std::move(decoded);
 }
 
@@ -424,6 +495,91 @@ void StreamReader::endOfSet(std::size_t offset)
     show(std::move(display));
 }
 
+// A whole file in memory. A large one is asked for in huge pages where the system gives them:
+// read into small pages, a stream of 50 MB costs ten thousand page faults before its first
+// picture is drawn.
+class FileBytes
+{
+public:
+    explicit FileBytes(std::size_t capacity) : m_capacity(capacity)
+    {
+#ifdef __linux__
+        if (capacity >= kHugePage) {
+            const std::size_t rounded = (capacity + kHugePage - 1) / kHugePage * kHugePage;
+            m_data = static_cast<std::uint8_t*>(std::aligned_alloc(kHugePage, rounded));
+            if (m_data)
+                madvise(m_data, rounded, MADV_HUGEPAGE);
+        }
+#endif
+        if (!m_data)
+            m_data = static_cast<std::uint8_t*>(std::malloc(std::max<std::size_t>(capacity, 1)));
+        if (!m_data)
+            throw std::bad_alloc();
+    }
+    ~FileBytes()
+    {
+        std::free(m_data);
+    }
+    FileBytes(const FileBytes&) = delete;
+    FileBytes& operator=(const FileBytes&) = delete;
+    std::uint8_t* data()
+    {
+        return m_data;
+    }
+    const std::uint8_t* data() const
+    {
+        return m_data;
+    }
+    std::size_t size() const
+    {
+        return m_size;
+    }
+    std::size_t capacity() const
+    {
+        return m_capacity;
+    }
+    void setSize(std::size_t size)
+    {
+        m_size = size;
+    }
+
+private:
+    static constexpr std::size_t kHugePage = std::size_t(2) << 20;
+    std::uint8_t* m_data = nullptr;
+    std::size_t m_size = 0;
+    std::size_t m_capacity = 0;
+};
+
+// The bytes of `file` to its end; nothing when reading fails. A file that grows while it is
+// read is read as far as its size when opened; one that shrinks, as far as it goes.
+std::shared_ptr<const FileBytes> readWhole(QFile& file)
+{
+    const qint64 expected = file.size();
+    if (expected <= 0) {
+        // A file whose size the system does not tell (or an empty one): read as it comes.
+        const QByteArray all = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            return nullptr;
+        auto bytes = std::make_shared<FileBytes>(std::size_t(all.size()));
+        std::copy(all.begin(), all.end(), bytes->data());
+        bytes->setSize(std::size_t(all.size()));
+        return bytes;
+    }
+    auto bytes = std::make_shared<FileBytes>(std::size_t(expected));
+    std::size_t done = 0;
+    while (done < bytes->capacity()) {
+        const qint64 got = file.read(reinterpret_cast<char*>(bytes->data() + done),
+                                     qint64(bytes->capacity() - done));
+        if (got < 0)
+            return nullptr;
+        if (got == 0)
+            break;
+        done += std::size_t(got);
+    }
+    bytes->setSize(done);
+    return bytes;
+}
+
 bool sameScreen(const ReadDisplay& a, const ReadDisplay& b)
 {
     if (a.objects.size() != b.objects.size() || *a.palette != *b.palette)
@@ -452,6 +608,20 @@ void StreamReader::show(ReadDisplay display)
 }
 
 } // namespace
+
+SharedBytes::SharedBytes(std::vector<std::uint8_t> bytes)
+{
+    auto owned = std::make_shared<const std::vector<std::uint8_t>>(std::move(bytes));
+    m_data = owned->data();
+    m_size = owned->size();
+    m_owner = std::move(owned);
+}
+
+bool operator==(const SharedBytes& a, const SharedBytes& b)
+{
+    return a.size() == b.size() &&
+           (a.data() == b.data() || std::equal(a.begin(), a.end(), b.begin()));
+}
 
 bool ReadDisplay::forced() const
 {
@@ -497,17 +667,19 @@ bool IsPgsFile(const QString& path)
 
 ReadStream ReadPgs(const std::uint8_t* data, std::size_t size)
 {
-    return StreamReader().read(data, size);
+    return StreamReader(nullptr).read(data, size);
 }
 
 ReadStream ReadPgsFile(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         throw Error(QStringLiteral("%1: %2").arg(path, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    return ReadPgs(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                   std::size_t(bytes.size()));
+    const std::shared_ptr<const FileBytes> bytes = readWhole(file);
+    if (!bytes)
+        throw Error(QStringLiteral("%1: %2").arg(path, file.errorString()));
+    // The objects keep their parts of the file's bytes instead of copies of them.
+    return StreamReader(bytes).read(bytes->data(), bytes->size());
 }
 
 void ComposeDisplay(const ReadDisplay& display, ColourImage& image)

@@ -11,6 +11,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -19,13 +20,38 @@
 
 namespace lumelle::pgs {
 
+// Bytes kept alive by a shared owner: a part of a whole file as read, or bytes of their own.
+// Copies share the bytes; two compare equal when their bytes do.
+class SharedBytes
+{
+public:
+    SharedBytes() = default;
+    explicit SharedBytes(std::vector<std::uint8_t> bytes);
+    SharedBytes(std::shared_ptr<const void> owner, const std::uint8_t* data, std::size_t size)
+        : m_owner(std::move(owner)), m_data(data), m_size(size)
+    {}
+    const std::uint8_t* data() const { return m_data; }
+    std::size_t size() const { return m_size; }
+    bool empty() const { return m_size == 0; }
+    const std::uint8_t* begin() const { return m_data; }
+    const std::uint8_t* end() const { return m_data + m_size; }
+    // Keeps only the first `size` bytes.
+    void truncate(std::size_t size) { m_size = std::min(m_size, size); }
+    friend bool operator==(const SharedBytes& a, const SharedBytes& b);
+
+private:
+    std::shared_ptr<const void> m_owner;
+    const std::uint8_t* m_data = nullptr;
+    std::size_t m_size = 0;
+};
+
 // One object as the stream codes it: its run-length rows, checked when read, drawn only when
 // a picture needs it (on the drawing threads, at a fraction of the memory of its pixels).
 struct ReadObject
 {
     int width = 0;
     int height = 0;
-    std::vector<std::uint8_t> coded;       // the rows up to the first fault
+    SharedBytes coded;                     // the rows up to the first fault
     bool whole = false;                    // every row full width, none missing
     std::array<std::uint32_t, 256> uses{}; // pixels of each palette index
 };

@@ -300,6 +300,114 @@ TEST(PgsReader, DamagedRowsKeepWhatDecodedAndEndlessPicturesGetAnEnd)
     EXPECT_EQ(source.notes().size(), 1);
 }
 
+// An object in one segment, as most encoders write them: id 2, version 1, sequence 0xC0 (first
+// and last), length 3, width 2, height 2, the rows.
+Bytes wholeObject(std::uint32_t pts, int id, int w, int h, const Bytes& rows)
+{
+    Bytes p;
+    put16(p, id);
+    p.push_back(0);
+    p.push_back(0xC0);
+    const std::size_t length = rows.size() + 4;
+    p.push_back(std::uint8_t(length >> 16));
+    put16(p, int(length & 0xFFFF));
+    put16(p, w);
+    put16(p, h);
+    p.insert(p.end(), rows.begin(), rows.end());
+    return segment(0x15, pts, p);
+}
+
+TEST(PgsReader, SinglePixelRowsReadTheSameFromAFileAndFromMemory)
+{
+    // Rows of single-pixel bytes between runs, as smooth edges are coded: row 0 "1 2 (2 of 0)
+    // 2", row 1 "(4 of 1) 2"; a second display shows a copy of the object cropped to x 1..3;
+    // a third, an object whose row 1 has one pixel too many.
+    const Bytes rows{1, 2, 0, 2, 2, 0, 0, 0, 0x80 | 4, 1, 2, 0, 0};
+    Bytes s = composition(0, 0x80, false, 0, {{1, 0, 0, 0, 0, {}}});
+    append(s, palette(0, 0, {kWhite, kBlack}));
+    append(s, wholeObject(0, 1, 5, 2, rows));
+    append(s, endSegment(0));
+    append(s, composition(90000, 0x80, false, 0, {{1, 0, 0x80, 10, 20, {1, 0, 3, 2}}}));
+    append(s, palette(90000, 0, {kWhite, kBlack}));
+    append(s, wholeObject(90000, 1, 5, 2, rows));
+    append(s, endSegment(90000));
+    append(s, composition(180000, 0x80, false, 0, {{1, 0, 0, 0, 0, {}}}));
+    append(s, palette(180000, 0, {kWhite, kBlack}));
+    append(s, wholeObject(180000, 1, 5, 2, {1, 2, 0, 2, 2, 0, 0, 1, 1, 1, 1, 1, 2, 0, 0}));
+    append(s, endSegment(180000));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("edges.sup"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(reinterpret_cast<const char*>(s.data()), qint64(s.size()));
+    file.close();
+    const ReadStream fromFile = ReadPgsFile(path);
+    Bytes copy = s;
+    const ReadStream fromMemory = ReadPgs(copy.data(), copy.size());
+    // What was read from memory holds its own bytes: the caller's may go.
+    std::fill(copy.begin(), copy.end(), 0xFF);
+    copy.clear();
+    copy.shrink_to_fit();
+    ASSERT_TRUE(QFile::remove(path));
+
+    for (const ReadStream* read : {&fromFile, &fromMemory}) {
+        ASSERT_EQ(read->displays.size(), 3u);
+        ASSERT_EQ(read->problems.size(), 1u);
+        EXPECT_TRUE(read->problems[0].message.contains(QStringLiteral("object 1 at")));
+        const ReadObject& object = *read->displays[0].objects[0].object;
+        EXPECT_TRUE(object.whole);
+        EXPECT_EQ(object.uses[0], 2u);
+        EXPECT_EQ(object.uses[1], 5u);
+        EXPECT_EQ(object.uses[2], 3u);
+        ColourImage image;
+        ComposeDisplay(read->displays[0], image);
+        ASSERT_EQ(image.box, QRect(0, 0, 5, 2));
+        const QRgb white = qRgba(255, 255, 255, 255), black = qRgba(0, 0, 0, 255);
+        EXPECT_EQ(pixelAt(image, 0, 0), white);
+        EXPECT_EQ(pixelAt(image, 1, 0), black);
+        for (int x = 2; x < 4; ++x)
+            EXPECT_EQ(qAlpha(image.argb.pixel(x, 0)), 0) << x;
+        EXPECT_EQ(pixelAt(image, 4, 0), black);
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(pixelAt(image, x, 1), white) << x;
+        EXPECT_EQ(pixelAt(image, 4, 1), black);
+        // The crop keeps columns 1 to 3, drawn at 10, 20.
+        ComposeDisplay(read->displays[1], image);
+        ASSERT_EQ(image.box, QRect(10, 20, 3, 2));
+        EXPECT_EQ(pixelAt(image, 10, 20), black);
+        EXPECT_EQ(qAlpha(image.argb.pixel(1, 0)), 0);
+        EXPECT_EQ(pixelAt(image, 12, 21), white);
+        // The damaged row stops at the pixel past the width: row 0 stays, row 1 is see-through.
+        const ReadObject& damaged = *read->displays[2].objects[0].object;
+        EXPECT_FALSE(damaged.whole);
+        ComposeDisplay(read->displays[2], image);
+        EXPECT_EQ(pixelAt(image, 4, 0), black);
+        EXPECT_EQ(qAlpha(image.argb.pixel(0, 1)), 0);
+    }
+}
+
+TEST(PgsReader, AnAcquisitionPointWithTheSameBytesChangesNothing)
+{
+    // The same screen sent again in a fresh epoch (new objects, equal bytes) is one picture;
+    // one whose bytes differ in a pixel is a picture of its own.
+    const Bytes rows{1, 2, 0, 0, 0, 0x80 | 2, 2, 0, 0};
+    Bytes other = rows;
+    other[0] = 2;
+    Bytes s;
+    for (int i = 0; i < 3; ++i) {
+        const std::uint32_t pts = std::uint32_t(i) * 90000;
+        append(s, composition(pts, 0x80, false, 0, {{1, 0, 0, 0, 0, {}}}));
+        append(s, palette(pts, 0, {kWhite, kBlack}));
+        append(s, wholeObject(pts, 1, 2, 2, i < 2 ? rows : other));
+        append(s, endSegment(pts));
+    }
+    const ReadStream read = ReadPgs(s.data(), s.size());
+    ASSERT_EQ(read.displays.size(), 2u);
+    EXPECT_EQ(read.displays[0].end, 180000);
+    EXPECT_TRUE(read.problems.empty());
+}
+
 TEST(PgsPictureSource, FramesFitTheDisplayShape)
 {
     struct Row
@@ -490,6 +598,33 @@ TEST(InkReduction, EdgesTakeTheRingAndAlphaTheContrast)
     EXPECT_EQ(band.opacity[2], 8);
     // The rows of the last picture were cleared: only this one's text remains.
     EXPECT_EQ(masks.lowRow(21)[0] & masks.highRow(21)[0], std::uint64_t(0x1F) << 10);
+}
+
+TEST(InkReduction, GreysBetweenTheInksSplitAtATenthAndNineTenthsOfTheWay)
+{
+    // Opaque greys from black outline to white text lie at v * 256 / 255 of the way (out of
+    // 256): 77 is still outline, 78 and 178 the ring, 179 text.
+    ColourImage image;
+    image.box = QRect(0, 0, 4, 1);
+    image.argb = QImage(4, 1, QImage::Format_ARGB32_Premultiplied);
+    const int greys[4] = {77, 78, 178, 179};
+    for (int x = 0; x < 4; ++x)
+        image.argb.setPixel(x, 0, qRgba(greys[x], greys[x], greys[x], 255));
+    LayerMasks masks;
+    const LayerInks inks{makeColor(255, 255, 255), makeColor(0, 0, 0), makeColor(128, 128, 128)};
+    ReduceToInks(image, QSize(720, 576), {}, inks, masks);
+    const auto layer = [&](int x) {
+        const std::uint64_t bit = std::uint64_t(1) << x;
+        return ((masks.lowRow(0)[0] & bit) ? 1 : 0) | ((masks.highRow(0)[0] & bit) ? 2 : 0);
+    };
+    EXPECT_EQ(layer(0), 1);
+    EXPECT_EQ(layer(1), 2);
+    EXPECT_EQ(layer(2), 2);
+    EXPECT_EQ(layer(3), 3);
+    // Outline and text of one colour: everything opaque is text.
+    ReduceToInks(image, QSize(720, 576), {qRgb(9, 9, 9), qRgb(9, 9, 9)}, inks, masks);
+    for (int x = 0; x < 4; ++x)
+        EXPECT_EQ(layer(x), 3) << x;
 }
 
 TEST(PgsConversion, OurOwnStreamConvertsToEveryFormUnderAnyName)
