@@ -319,7 +319,15 @@ IndexedPicture IndexColours(const ColourImage& image, const std::vector<QRect>& 
         const std::uint32_t* from = numbers[k].data();
         const std::uint8_t* index = indexOfNumber.data();
         std::uint8_t* to = object.pixels.data();
-        for (std::size_t i = 0, n = object.pixels.size(); i < n; ++i)
+        const std::size_t n = object.pixels.size();
+        std::size_t i = 0;
+        for (; i + 4 <= n; i += 4) {
+            to[i] = index[from[i]];
+            to[i + 1] = index[from[i + 1]];
+            to[i + 2] = index[from[i + 2]];
+            to[i + 3] = index[from[i + 3]];
+        }
+        for (; i < n; ++i)
             to[i] = index[from[i]];
         picture.objects.push_back(std::move(object));
     }
