@@ -242,6 +242,13 @@ inline void paintFour(QRgb* row, const std::uint8_t* const cover[3], int at,
     for (int k = 0; k < 3; ++k) {
         std::int32_t four;
         std::memcpy(&four, cover[k] + at, 4);
+        // A layer that covers none of the four leaves them, one that covers all replaces them.
+        if (four == 0)
+            continue;
+        if (four == -1) {
+            low = high = colourLanes[k];
+            continue;
+        }
         // Each coverage over its pixel's four channels.
         __m128i alpha = _mm_cvtsi32_si128(four);
         alpha = _mm_unpacklo_epi8(alpha, alpha);
