@@ -1,7 +1,8 @@
 #include "pgs/ColourIndexing.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <utility>
+#include <vector>
 
 namespace lumelle::pgs {
 
@@ -222,7 +223,13 @@ void numberPixels(const ColourImage& image, const QRect& box, ColourTable& table
     counts[lastNumber] += run;
 }
 
-using ColourUses = std::unordered_map<QRgb, std::uint32_t>; // colour -> its pixels
+// A colour of the picture, unpremultiplied, and its pixels. Two premultiplied colours may
+// become one colour: it is then listed twice, which changes no group's count or average.
+struct ColourUse
+{
+    QRgb colour;
+    std::uint32_t count;
+};
 
 // The group of colour `c` when each channel leaves out its `drop` low bits.
 QRgb groupOf(QRgb c, int drop)
@@ -232,58 +239,56 @@ QRgb groupOf(QRgb c, int drop)
 }
 
 // The fewest low bits of each channel to leave out so that the colours fall into at most
-// kMaxColours groups.
-int bitsToDrop(const ColourUses& uses)
+// kMaxColours groups. The groups are counted in a sorted list rather than a hash set: a
+// picture has a few hundred colours, and sorting them allocates nothing per colour.
+int bitsToDrop(const std::vector<ColourUse>& uses)
 {
+    std::vector<QRgb> groups;
+    groups.reserve(uses.size());
     for (int drop = 0;; ++drop) {
-        std::unordered_map<QRgb, char> groups;
-        for (const auto& [colour, count] : uses) {
-            groups.emplace(groupOf(colour, drop), 0);
-            if (groups.size() > std::size_t(kMaxColours))
-                break;
-        }
-        if (groups.size() <= std::size_t(kMaxColours))
+        groups.clear();
+        for (const ColourUse& use : uses)
+            groups.push_back(groupOf(use.colour, drop));
+        std::sort(groups.begin(), groups.end());
+        if (std::unique(groups.begin(), groups.end()) - groups.begin() <= kMaxColours)
             return drop;
     }
 }
 
 // The palette of the groups after index 0 (transparent), in the order of the groups' keys so
 // that the same picture gets the same palette: each group in the average of its colours,
-// weighted by their pixels. Returns each group's index.
-std::unordered_map<QRgb, std::uint8_t> paletteOfGroups(const ColourUses& uses, int drop,
-                                                       bool highDefinition,
-                                                       std::vector<PaletteEntry>& palette)
+// weighted by their pixels. Returns the groups' keys in that order: the group of key
+// keys[i] has index i + 1.
+std::vector<QRgb> paletteOfGroups(const std::vector<ColourUse>& uses, int drop, bool highDefinition,
+                                  std::vector<PaletteEntry>& palette)
 {
-    struct Sum
-    {
-        std::uint64_t a = 0, r = 0, g = 0, b = 0, n = 0;
-    };
-    std::unordered_map<QRgb, Sum> sums;
-    for (const auto& [colour, count] : uses) {
-        Sum& s = sums[groupOf(colour, drop)];
-        s.a += std::uint64_t(qAlpha(colour)) * count;
-        s.r += std::uint64_t(qRed(colour)) * count;
-        s.g += std::uint64_t(qGreen(colour)) * count;
-        s.b += std::uint64_t(qBlue(colour)) * count;
-        s.n += count;
-    }
-    std::vector<QRgb> keys;
-    keys.reserve(sums.size());
-    for (const auto& entry : sums)
-        keys.push_back(entry.first);
-    std::sort(keys.begin(), keys.end());
+    // The colours by group, each group's colours side by side.
+    std::vector<std::pair<QRgb, std::uint32_t>> byGroup; // group, colour's place in `uses`
+    byGroup.reserve(uses.size());
+    for (std::size_t i = 0; i < uses.size(); ++i)
+        byGroup.emplace_back(groupOf(uses[i].colour, drop), std::uint32_t(i));
+    std::sort(byGroup.begin(), byGroup.end());
 
-    std::unordered_map<QRgb, std::uint8_t> indexOf;
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        const Sum& s = sums[keys[i]];
-        const auto mean = [&s](std::uint64_t total) { return int((total + s.n / 2) / s.n); };
-        PaletteEntry e =
-            ToPaletteColour(mean(s.r), mean(s.g), mean(s.b), mean(s.a), highDefinition);
-        e.id = std::uint8_t(i + 1);
+    std::vector<QRgb> keys;
+    for (std::size_t first = 0; first < byGroup.size();) {
+        std::uint64_t a = 0, r = 0, g = 0, b = 0, n = 0;
+        std::size_t end = first;
+        for (; end < byGroup.size() && byGroup[end].first == byGroup[first].first; ++end) {
+            const ColourUse& use = uses[byGroup[end].second];
+            a += std::uint64_t(qAlpha(use.colour)) * use.count;
+            r += std::uint64_t(qRed(use.colour)) * use.count;
+            g += std::uint64_t(qGreen(use.colour)) * use.count;
+            b += std::uint64_t(qBlue(use.colour)) * use.count;
+            n += use.count;
+        }
+        const auto mean = [n](std::uint64_t total) { return int((total + n / 2) / n); };
+        PaletteEntry e = ToPaletteColour(mean(r), mean(g), mean(b), mean(a), highDefinition);
+        e.id = std::uint8_t(keys.size() + 1);
         palette.push_back(e);
-        indexOf.emplace(keys[i], e.id);
+        keys.push_back(byGroup[first].first);
+        first = end;
     }
-    return indexOf;
+    return keys;
 }
 
 } // namespace
@@ -297,21 +302,25 @@ IndexedPicture IndexColours(const ColourImage& image, const std::vector<QRect>& 
     numbers.resize(std::max(numbers.size(), boxes.size()));
     for (std::size_t k = 0; k < boxes.size(); ++k)
         numberPixels(image, boxes[k], table, numbers[k]);
-    // The same colours unpremultiplied (two premultiplied pixels may become one colour).
-    ColourUses uses;
-    for (std::size_t n = 1; n < table.colours().size(); ++n)
-        uses[qUnpremultiply(table.colours()[n])] += table.counts()[n];
+    // The same colours unpremultiplied.
+    const std::vector<QRgb>& colours = table.colours();
+    std::vector<ColourUse> uses;
+    uses.reserve(colours.size());
+    for (std::size_t n = 1; n < colours.size(); ++n)
+        uses.push_back({qUnpremultiply(colours[n]), table.counts()[n]});
     // Fewer bits per channel until the groups of colours that share them are few enough; each
     // group is one palette entry.
     const int drop = bitsToDrop(uses);
     IndexedPicture picture;
     picture.palette.push_back(PaletteEntry{}); // 0: transparent
-    const std::unordered_map<QRgb, std::uint8_t> indexOf =
-        paletteOfGroups(uses, drop, highDefinition, picture.palette);
+    const std::vector<QRgb> keys = paletteOfGroups(uses, drop, highDefinition, picture.palette);
     // Each pixel's index, through its colour's number.
-    std::vector<std::uint8_t> indexOfNumber(table.colours().size(), 0);
-    for (std::size_t n = 1; n < table.colours().size(); ++n)
-        indexOfNumber[n] = indexOf.at(groupOf(qUnpremultiply(table.colours()[n]), drop));
+    std::vector<std::uint8_t> indexOfNumber(colours.size(), 0);
+    for (std::size_t n = 1; n < colours.size(); ++n) {
+        const QRgb group = groupOf(uses[n - 1].colour, drop);
+        indexOfNumber[n] =
+            std::uint8_t(std::lower_bound(keys.begin(), keys.end(), group) - keys.begin() + 1);
+    }
     for (std::size_t k = 0; k < boxes.size(); ++k) {
         IndexedObject object{boxes[k], std::vector<std::uint8_t>(numbers[k].size())};
         // Plain pointers: a byte store could alias the vectors, which would be read again for
@@ -319,7 +328,15 @@ IndexedPicture IndexColours(const ColourImage& image, const std::vector<QRect>& 
         const std::uint32_t* from = numbers[k].data();
         const std::uint8_t* index = indexOfNumber.data();
         std::uint8_t* to = object.pixels.data();
-        for (std::size_t i = 0, n = object.pixels.size(); i < n; ++i)
+        const std::size_t n = object.pixels.size();
+        std::size_t i = 0;
+        for (; i + 4 <= n; i += 4) {
+            to[i] = index[from[i]];
+            to[i + 1] = index[from[i + 1]];
+            to[i + 2] = index[from[i + 2]];
+            to[i + 3] = index[from[i + 3]];
+        }
+        for (; i < n; ++i)
             to[i] = index[from[i]];
         picture.objects.push_back(std::move(object));
     }

@@ -147,8 +147,9 @@ void putObject(Bytes& out, std::uint16_t id, const QSize& size, const Bytes& cod
         const std::size_t room = kMaxSegmentPayload - (first ? kFirstHeader : kLaterHeader);
         const std::size_t take = std::min(room, coded.size() - at);
         const bool last = at + take == coded.size();
-        Bytes payload;
-        ByteWriter w(payload);
+        // The segment is written in place: its header, then the fragment's fields and data.
+        ByteWriter w(out);
+        putHeader(w, SegmentType::Object, pts, dts, (first ? kFirstHeader : kLaterHeader) + take);
         w.u16(id);                                                       // 2: object id
         w.u8(0);                                                         // 1: object version
         w.u8((first ? kFirstFragment : 0) | (last ? kLastFragment : 0)); // 1: sequence flags
@@ -160,7 +161,6 @@ void putObject(Bytes& out, std::uint16_t id, const QSize& size, const Bytes& cod
             w.u16(unsigned(size.height())); // 2: height
         }
         w.bytes(coded.data() + at, take); // n: run-length rows
-        putSegment(out, SegmentType::Object, pts, dts, payload);
         at += take;
         first = false;
     } while (at < coded.size());
@@ -230,6 +230,11 @@ Bytes RunLengthRows(const std::vector<std::uint8_t>& pixels, int width, int heig
     for (int row = 0; row < height; ++row) {
         const std::uint8_t* p = pixels.data() + std::size_t(row) * std::size_t(width);
         for (int x = 0; x < width;) {
+            // A lone pixel of a colour (most of an antialiased edge) is its own index.
+            if (p[x] != 0 && (x + 1 == width || p[x + 1] != p[x])) {
+                *at++ = p[x++];
+                continue;
+            }
             const int length = runLength(p + x, width - x);
             at = putRun(at, p[x], length);
             x += length;
@@ -308,10 +313,12 @@ std::int64_t DecodeDuration(const std::vector<QRect>& objects, std::int64_t clea
 
 namespace {
 
+// One segment of a display set: its type and where its payload lies in the set's bytes.
 struct ParsedSegment
 {
     SegmentType type;
-    Bytes payload;
+    std::size_t payloadAt;
+    std::size_t size;
 };
 
 // The segments of one of our display sets; empty when the bytes are not whole segments.
@@ -326,21 +333,31 @@ std::vector<ParsedSegment> parseSet(const Bytes& set)
         const std::size_t payloadAt = at + kSegmentHeaderSize;
         if (size > set.size() - payloadAt)
             return {};
-        out.push_back(
-            {SegmentType(set[at + 10]), Bytes(set.begin() + std::ptrdiff_t(payloadAt),
-                                              set.begin() + std::ptrdiff_t(payloadAt + size))});
+        out.push_back({SegmentType(set[at + 10]), payloadAt, size});
         at = payloadAt + size;
     }
     return out;
+}
+
+// Appends a segment whose payload is `size` bytes of `set` from `payloadAt`; returns where the
+// payload starts in `out`, so that the caller can change its fields there.
+std::size_t copySegment(Bytes& out, SegmentType type, std::uint32_t pts, std::uint32_t dts,
+                        const Bytes& set, std::size_t payloadAt, std::size_t size)
+{
+    ByteWriter w(out);
+    putHeader(w, type, pts, dts, size);
+    const std::size_t at = w.size();
+    w.bytes(set.data() + payloadAt, size);
+    return at;
 }
 
 } // namespace
 
 Bytes PlaceDisplaySet(const Bytes& set, const Placement& p, std::int64_t clearedPixels)
 {
-    std::vector<ParsedSegment> segments = parseSet(set);
+    const std::vector<ParsedSegment> segments = parseSet(set);
     if (segments.size() < 2 || segments.front().type != SegmentType::Composition ||
-        segments.front().payload.size() < 11 || segments.back().type != SegmentType::End)
+        segments.front().size < 11 || segments.back().type != SegmentType::End)
         return {};
     const std::uint32_t start = p.decodeStart;
     const auto at = [&p](std::int64_t t) {
@@ -350,38 +367,43 @@ Bytes PlaceDisplaySet(const Bytes& set, const Placement& p, std::int64_t cleared
     std::int64_t objectStart = decoded;
     Bytes out;
     out.reserve(set.size());
-    for (ParsedSegment& s : segments) {
-        Bytes& d = s.payload;
+    // Each segment is copied with its new times; the fields that change are then set in the
+    // copy.
+    for (const ParsedSegment& s : segments) {
+        const std::uint8_t* d = set.data() + s.payloadAt;
         switch (s.type) {
-        case SegmentType::Composition:
-            d[5] = std::uint8_t(p.composition >> 8); // composition number
-            d[6] = std::uint8_t(p.composition);
-            d[7] = p.epochStart ? kEpochStart : kNormalCase;
-            putSegment(out, s.type, p.pts, start, d);
+        case SegmentType::Composition: {
+            const std::size_t c = copySegment(out, s.type, p.pts, start, set, s.payloadAt, s.size);
+            out[c + 5] = std::uint8_t(p.composition >> 8); // composition number
+            out[c + 6] = std::uint8_t(p.composition);
+            out[c + 7] = p.epochStart ? kEpochStart : kNormalCase;
             break;
+        }
         case SegmentType::Window:
             if (p.epochStart)
-                putSegment(out, s.type, start, start, d);
+                copySegment(out, s.type, start, start, set, s.payloadAt, s.size);
             break;
-        case SegmentType::Palette:
-            if (d.size() >= 2)
-                d[1] = p.version; // palette version
-            putSegment(out, s.type, start, start, d);
+        case SegmentType::Palette: {
+            const std::size_t c = copySegment(out, s.type, start, start, set, s.payloadAt, s.size);
+            if (s.size >= 2)
+                out[c + 1] = p.version; // palette version
             break;
+        }
         case SegmentType::Object: {
-            if (d.size() < 4)
+            if (s.size < 4)
                 return {};
-            d[2] = p.version; // object version
             // Every fragment of an object carries its decoding's start and end.
-            if ((d[3] & kFirstFragment) && d.size() >= 11) {
+            if ((d[3] & kFirstFragment) && s.size >= 11) {
                 objectStart = decoded;
                 decoded += decodeTicks(std::int64_t(d[7] << 8 | d[8]) * (d[9] << 8 | d[10]));
             }
-            putSegment(out, s.type, at(decoded), at(objectStart), d);
+            const std::size_t c =
+                copySegment(out, s.type, at(decoded), at(objectStart), set, s.payloadAt, s.size);
+            out[c + 2] = p.version; // object version
             break;
         }
         default:
-            putSegment(out, s.type, at(decoded), at(decoded), d);
+            copySegment(out, s.type, at(decoded), at(decoded), set, s.payloadAt, s.size);
         }
     }
     return out;

@@ -14,6 +14,9 @@
 #include <cstdint>
 #include <cstring>
 #include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace lumelle {
 
@@ -39,33 +42,56 @@ inline std::uint8_t coverOver(std::uint8_t a, std::uint8_t b)
     return std::uint8_t(a + ((t + (t >> 8)) >> 8));
 }
 
+#if defined(__GNUC__)
+using CoverBytes = std::uint8_t __attribute__((vector_size(16)));
+using CoverWords = std::uint16_t __attribute__((vector_size(32)));
+
+// coverOver on sixteen bytes at once.
+inline void coverSixteenOver(std::uint8_t* to, const std::uint8_t* from)
+{
+    CoverBytes a8, b8;
+    std::memcpy(&a8, to, 16);
+    std::memcpy(&b8, from, 16);
+    const CoverWords a = __builtin_convertvector(a8, CoverWords);
+    const CoverWords b = __builtin_convertvector(b8, CoverWords);
+    const CoverWords t = (255 - a) * b + 128;
+    const CoverBytes sum = __builtin_convertvector(a + ((t + (t >> 8)) >> 8), CoverBytes);
+    std::memcpy(to, &sum, 16);
+}
+#endif
+
 // to[i] = coverOver(to[i], from[i]) for n bytes, sixteen at a time where the compiler's vector
 // types allow.
 void coverRowOver(std::uint8_t* to, const std::uint8_t* from, int n)
 {
     int i = 0;
 #if defined(__GNUC__)
-    using Bytes = std::uint8_t __attribute__((vector_size(16)));
-    using Words = std::uint16_t __attribute__((vector_size(32)));
-    for (; i + 16 <= n; i += 16) {
-        Bytes a8, b8;
-        std::memcpy(&a8, to + i, 16);
-        std::memcpy(&b8, from + i, 16);
-        const Words a = __builtin_convertvector(a8, Words);
-        const Words b = __builtin_convertvector(b8, Words);
-        const Words t = (255 - a) * b + 128;
-        const Bytes sum = __builtin_convertvector(a + ((t + (t >> 8)) >> 8), Bytes);
-        std::memcpy(to + i, &sum, 16);
-    }
+    for (; i + 16 <= n; i += 16)
+        coverSixteenOver(to + i, from + i);
 #endif
     for (; i < n; ++i)
         to[i] = coverOver(to[i], from[i]);
 }
 
-// One line's three coverages over the rectangle `area` of the picture, rows `area.width()` long.
+// The same for a whole glyph row, `n` rounded up to sixteen bytes: the row's padding holds no
+// coverage, and covering with none leaves a byte as it was (coverOver(a, 0) == a), so the bytes
+// past the row are written back unchanged. The caller gives room for them.
+void coverPaddedRowOver(std::uint8_t* to, const std::uint8_t* from, int n)
+{
+#if defined(__GNUC__)
+    for (int i = 0; i < n; i += 16)
+        coverSixteenOver(to + i, from + i);
+#else
+    coverRowOver(to, from, n);
+#endif
+}
+
+// One line's three coverages over the rectangle `area` of the picture, rows `stride` (the
+// area's width) long, with room after the last row for coverPaddedRowOver's sixteen bytes.
 struct LineCoverage
 {
     QRect area;
+    std::size_t stride = 0;
     std::vector<std::uint8_t> layers[3];
 };
 
@@ -118,26 +144,31 @@ void coverLine(LineCoverage& line, const std::vector<PlacedGlyph>& placed, const
     line.area = area.intersected(clip);
     if (line.area.isEmpty())
         return;
-    const std::size_t size = std::size_t(line.area.width()) * std::size_t(line.area.height());
+    line.stride = std::size_t(line.area.width());
+    const std::size_t size = line.stride * std::size_t(line.area.height());
     for (auto& layer : line.layers)
-        layer.assign(size, 0);
+        layer.assign(size + kCoverageRowAlign, 0);
     for (const PlacedGlyph& g : placed) {
         const QRect rect =
             QRect(g.at, QSize(g.coverage->width, g.coverage->height)).intersected(line.area);
         if (rect.isEmpty())
             continue;
         const int n = rect.width();
+        // A glyph whole across its width is covered in sixteen-byte steps over its padding.
+        const bool wholeRows = n == g.coverage->width;
+        const int padded = int(RoundedCoverageRow(n));
         for (int k = 0; k < 3; ++k) {
             for (int r = rect.top(); r <= rect.bottom(); ++r) {
-                const std::uint8_t* from =
-                    g.coverage->layers[k].data() +
-                    std::size_t(r - g.at.y()) * std::size_t(g.coverage->width) +
-                    std::size_t(rect.left() - g.at.x());
-                std::uint8_t* to =
-                    line.layers[k].data() +
-                    std::size_t(r - line.area.top()) * std::size_t(line.area.width()) +
-                    std::size_t(rect.left() - line.area.left());
-                coverRowOver(to, from, n);
+                const std::uint8_t* from = g.coverage->layers[k].data() +
+                                           std::size_t(r - g.at.y()) * g.coverage->stride +
+                                           std::size_t(rect.left() - g.at.x());
+                std::uint8_t* to = line.layers[k].data() +
+                                   std::size_t(r - line.area.top()) * line.stride +
+                                   std::size_t(rect.left() - line.area.left());
+                if (wholeRows)
+                    coverPaddedRowOver(to, from, padded);
+                else
+                    coverRowOver(to, from, n);
             }
         }
     }
@@ -166,40 +197,87 @@ inline std::uint64_t over(std::uint64_t dst, std::uint64_t src, unsigned alpha)
     return ((t + ((t >> 8) & kLanes)) >> 8) & kLanes;
 }
 
-// Paints one line's coverages over the picture (whose top-left is `box`'s): the outline colour,
-// the ring colour over it and the text colour over both, each in proportion to its coverage.
+// One pixel of a line: the outline colour, the ring colour over it and the text colour over
+// both, each in proportion to its coverage. A layer of no coverage leaves the pixel as it is and
+// one of full coverage replaces it, so only the layers in between are blended.
+inline QRgb paintPixel(QRgb dst, unsigned a0, unsigned a1, unsigned a2, const QRgb colours[3],
+                       const std::uint64_t lanes[3])
+{
+    if (a2 == 255)
+        return colours[2];
+    std::uint64_t p;
+    if (a1 == 255) {
+        p = lanes[1];
+    } else {
+        p = a0 == 255 ? lanes[0] : a0 == 0 ? spread(dst) : over(spread(dst), lanes[0], a0);
+        if (a1 != 0)
+            p = over(p, lanes[1], a1);
+    }
+    if (a2 != 0)
+        p = over(p, lanes[2], a2);
+    return gathered(p);
+}
+
+#if defined(__SSE2__)
+// Four pixels at once, one 16-bit lane per channel (two pixels to a register): the blends of
+// paintPixel without its shortcuts, which give the same values (an alpha of 0 or 255 needs no
+// special case in `over`).
+inline __m128i overLanes(__m128i dst, __m128i src, __m128i alpha)
+{
+    const __m128i t = _mm_add_epi16(
+        _mm_add_epi16(_mm_mullo_epi16(src, alpha),
+                      _mm_mullo_epi16(dst, _mm_sub_epi16(_mm_set1_epi16(255), alpha))),
+        _mm_set1_epi16(128));
+    return _mm_srli_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), 8);
+}
+
+// Paints pixels row[0..3] from the coverages at cover[k] + at; `colourLanes` holds each colour
+// twice over, a channel to a lane.
+inline void paintFour(QRgb* row, const std::uint8_t* const cover[3], int at,
+                      const __m128i colourLanes[3])
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row));
+    __m128i low = _mm_unpacklo_epi8(pixels, zero), high = _mm_unpackhi_epi8(pixels, zero);
+    for (int k = 0; k < 3; ++k) {
+        std::int32_t four;
+        std::memcpy(&four, cover[k] + at, 4);
+        // A layer that covers none of the four leaves them, one that covers all replaces them.
+        if (four == 0)
+            continue;
+        if (four == -1) {
+            low = high = colourLanes[k];
+            continue;
+        }
+        // Each coverage over its pixel's four channels.
+        __m128i alpha = _mm_cvtsi32_si128(four);
+        alpha = _mm_unpacklo_epi8(alpha, alpha);
+        alpha = _mm_unpacklo_epi16(alpha, alpha);
+        low = overLanes(low, colourLanes[k], _mm_unpacklo_epi8(alpha, zero));
+        high = overLanes(high, colourLanes[k], _mm_unpackhi_epi8(alpha, zero));
+    }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(row), _mm_packus_epi16(low, high));
+}
+#endif
+
+// Paints one line's coverages over the picture (whose top-left is `box`'s), pixel by pixel as
+// paintPixel does.
 void paintCoverage(QImage& argb, const QRect& box, const LineCoverage& line, const QRgb colours[3])
 {
     const std::uint64_t lanes[3] = {spread(colours[0]), spread(colours[1]), spread(colours[2])};
+#if defined(__SSE2__)
+    __m128i colourLanes[3];
+    for (int k = 0; k < 3; ++k)
+        colourLanes[k] = _mm_unpacklo_epi8(_mm_set1_epi32(int(colours[k])), _mm_setzero_si128());
+#endif
     const int w = line.area.width();
+    const std::size_t stride = line.stride;
     for (int r = 0; r < line.area.height(); ++r) {
         auto* row = reinterpret_cast<QRgb*>(argb.scanLine(line.area.top() + r - box.top())) +
                     (line.area.left() - box.left());
-        const std::size_t at = std::size_t(r) * std::size_t(w);
+        const std::size_t at = std::size_t(r) * stride;
         const std::uint8_t* cover[3] = {line.layers[0].data() + at, line.layers[1].data() + at,
                                         line.layers[2].data() + at};
-        // A layer of no coverage leaves the pixel as it is and one of full coverage replaces
-        // it, so only the layers in between are blended.
-        const auto paint = [&](int i) {
-            const unsigned a0 = cover[0][i], a1 = cover[1][i], a2 = cover[2][i];
-            if (a2 == 255) {
-                row[i] = colours[2];
-                return;
-            }
-            std::uint64_t p;
-            if (a1 == 255) {
-                p = lanes[1];
-            } else {
-                p = a0 == 255 ? lanes[0]
-                    : a0 == 0 ? spread(row[i])
-                              : over(spread(row[i]), lanes[0], a0);
-                if (a1 != 0)
-                    p = over(p, lanes[1], a1);
-            }
-            if (a2 != 0)
-                p = over(p, lanes[2], a2);
-            row[i] = gathered(p);
-        };
         // Eight pixels at a time where they are all alike: untouched, or wholly one layer.
         constexpr std::uint64_t kFull = ~std::uint64_t(0);
         int i = 0;
@@ -210,18 +288,25 @@ void paintCoverage(QImage& argb, const QRect& box, const LineCoverage& line, con
             std::memcpy(&t, cover[2] + i, 8);
             if ((o | g | t) == 0)
                 continue;
-            if (t == kFull)
+            if (t == kFull) {
                 std::fill(row + i, row + i + 8, colours[2]);
-            else if (t == 0 && g == kFull)
+            } else if (t == 0 && g == kFull) {
                 std::fill(row + i, row + i + 8, colours[1]);
-            else if (t == 0 && g == 0 && o == kFull)
+            } else if (t == 0 && g == 0 && o == kFull) {
                 std::fill(row + i, row + i + 8, colours[0]);
-            else
+            } else {
+#if defined(__SSE2__)
+                paintFour(row + i, cover, i, colourLanes);
+                paintFour(row + i + 4, cover, i + 4, colourLanes);
+#else
                 for (int k = i; k < i + 8; ++k)
-                    paint(k);
+                    row[k] =
+                        paintPixel(row[k], cover[0][k], cover[1][k], cover[2][k], colours, lanes);
+#endif
+            }
         }
         for (; i < w; ++i)
-            paint(i);
+            row[i] = paintPixel(row[i], cover[0][i], cover[1][i], cover[2][i], colours, lanes);
     }
 }
 

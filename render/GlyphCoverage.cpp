@@ -33,6 +33,7 @@ GlyphCoverage rasterGlyph(const QRawFont& font, quint32 glyph, qreal outline, qr
     coverage.origin = area.topLeft();
     coverage.width = area.width();
     coverage.height = area.height();
+    coverage.stride = RoundedCoverageRow(area.width());
     QImage layer(area.size(), QImage::Format_Alpha8);
     for (int k = 0; k < 3; ++k) {
         layer.fill(0);
@@ -43,10 +44,10 @@ GlyphCoverage rasterGlyph(const QRawFont& font, quint32 glyph, qreal outline, qr
             painter.fillPath(shapes[k], Qt::black);
         }
         std::vector<std::uint8_t>& bytes = coverage.layers[k];
-        bytes.resize(std::size_t(area.width()) * std::size_t(area.height()));
+        bytes.assign(coverage.stride * std::size_t(area.height()), 0);
         for (int r = 0; r < area.height(); ++r)
-            std::memcpy(bytes.data() + std::size_t(r) * std::size_t(area.width()),
-                        layer.constScanLine(r), std::size_t(area.width()));
+            std::memcpy(bytes.data() + std::size_t(r) * coverage.stride, layer.constScanLine(r),
+                        std::size_t(area.width()));
     }
     return coverage;
 }

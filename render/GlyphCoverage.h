@@ -7,21 +7,34 @@
 #include <QRawFont>
 #include <QString>
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <unordered_map>
 #include <vector>
 
 namespace lumelle {
 
-// The three coverages of one glyph (8-bit alpha, one byte per pixel, rows `width` long): the
-// outline ring, the antialias ring and the glyph itself, drawn once per font, glyph, outline
-// width and quarter-pixel position, then placed wherever the glyph is drawn. `origin` is where
-// the top-left pixel lies from the glyph's pen position, rounded down to whole pixels.
+// Coverage rows are padded to a multiple of this many bytes, so that they can be laid over one
+// another in whole vector steps.
+constexpr std::size_t kCoverageRowAlign = 16;
+
+// A row of `width` bytes with its padding.
+constexpr std::size_t RoundedCoverageRow(int width)
+{
+    return (std::size_t(width) + kCoverageRowAlign - 1) / kCoverageRowAlign * kCoverageRowAlign;
+}
+
+// The three coverages of one glyph (8-bit alpha, one byte per pixel, `width` of them in rows
+// `stride` bytes apart, the padding after them holding no coverage): the outline ring, the
+// antialias ring and the glyph itself, drawn once per font, glyph, outline width and
+// quarter-pixel position, then placed wherever the glyph is drawn. `origin` is where the
+// top-left pixel lies from the glyph's pen position, rounded down to whole pixels.
 struct GlyphCoverage
 {
     QPoint origin;
     int width = 0;
     int height = 0;
+    std::size_t stride = 0;              // RoundedCoverageRow(width)
     std::vector<std::uint8_t> layers[3]; // outline, ring, text
 };
 
