@@ -4,8 +4,11 @@
 #include "platform/Error.h"
 #include "platform/SystemNames.h"
 #include "subtitle/FileKind.h"
+#include "vobsub/VobSubReader.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QSet>
 #include <algorithm>
 
 namespace lumelle {
@@ -50,6 +53,41 @@ void collect(const QString& folder, const QString& relative, bool recursive, QSt
                 subfolders);
 }
 
+// The .idx of the VobSub pair `file` belongs to, as one name for both its files; empty for any
+// other file and for a .sub without its index.
+QString pairKeyOf(const QString& file)
+{
+    const DvdFileKind kind = DvdFileKindOf(file);
+    if (kind != DvdFileKind::VobSubIndex && kind != DvdFileKind::VobSubStream)
+        return QString();
+    try {
+        const VobSubFiles pair = VobSubFilesOf(file);
+        if (pair.idx.isEmpty())
+            return QString();
+        return QFileInfo(pair.idx).absoluteFilePath();
+    } catch (const Error&) {
+        return QString(); // an index without its .sub: its reading says so
+    }
+}
+
+// Both files of a VobSub pair (film.idx film.sub, in either order) stand for the pair once, in
+// the place of the first.
+void joinPairs(QStringList& files)
+{
+    QSet<QString> pairs;
+    QStringList joined;
+    for (const QString& file : files) {
+        const QString key = file == QLatin1String(kStandardInput) ? QString() : pairKeyOf(file);
+        if (!key.isEmpty()) {
+            if (pairs.contains(key))
+                continue;
+            pairs.insert(key);
+        }
+        joined << file;
+    }
+    files = joined;
+}
+
 } // namespace
 
 void ExpandFolders(ConvertOptions& options)
@@ -66,6 +104,7 @@ void ExpandFolders(ConvertOptions& options)
         if (files.size() == before)
             files << given;
     }
+    joinPairs(files);
     options.files = files;
 }
 

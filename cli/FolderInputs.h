@@ -11,7 +11,8 @@ namespace lumelle {
 // Replaces each folder of options.files by the subtitle files in it, in name order, a folder's
 // own files before those of its subfolders. A file counts when its name and first lines are
 // those of a subtitle file (so that VobSub .sub files and help files are left out). A folder
-// that holds none stays in the list.
+// that holds none stays in the list. Then the two files of one VobSub pair given (film.idx
+// film.sub, in either order) stand for it once.
 void ExpandFolders(ConvertOptions& options);
 
 // What reading a folder given as FILE says: it holds no subtitle file.
