@@ -43,6 +43,7 @@ struct ConvertOptions
     bool wideDvd = true;  // --aspect: a DVD picture made from a Blu-ray one shows 16:9, else 4:3
     int streamIndex = -1; // --stream-index: the one stream of a VobSub pair read; -1: every one
     QString fpsText = QLatin1String(kDefaultFrameRate);
+    bool fpsGiven = false;   // --fps: else a file of DVD pictures keeps the rate of its frame
     RenderSettings settings; // the window's defaults
     PaletteMode mode = PaletteMode::PcDvdTwoPalettes;
     QString languageText = QLatin1String(kDefaultLanguage);

@@ -255,6 +255,7 @@ const OptionRow kOptions[] = {
      },
      [](ParseState& s, const QString& v) {
          s.options.fpsText = v;
+         s.options.fpsGiven = true;
          s.options.settings.videoStandard = VideoStandardFromFps(v);
          return QString();
      },
