@@ -35,6 +35,7 @@ struct ConvertOptions
     bool forced = false;              // every subtitle of `files` is forced
     Retiming retiming;                // --shift, --speed, --forced-only, --drop-forced
     pgs::PicturePlacement placement;  // --move, --keep-inside: of pictures read from a file
+    int brightness = 100;             // --brightness: the colours written at this % of their light
     bool writePair = true;            // the .idx/.sub pair
     bool writeSup = false;            // the .sup file of DVD authoring programs
     bool writePgs = false;            // the Blu-ray PGS .sup instead of the DVD forms

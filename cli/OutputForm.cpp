@@ -1,6 +1,7 @@
 #include "cli/OutputForm.h"
 
 #include "ass/AssSource.h"
+#include "cli/Brightness.h"
 #include "cli/FolderInputs.h"
 #include "convert/UnitPipeline.h"
 #include "pgs/BdnXmlWriter.h"
@@ -25,8 +26,11 @@ VobSubOptions vobSubOptions(const RunState& run, const ConvertOptions& options,
     pair.mode = options.mode;
     pair.languageText = languageText;
     pair.helpFile = options.helpFile;
-    pair.colours = {options.settings.antialiasColor, options.settings.outlineColor,
-                    options.settings.textColor};
+    // The palette holds the colours as the pictures show them (--brightness scales both).
+    const BrightnessScale scale(options.brightness);
+    pair.colours = {scale.colour(options.settings.antialiasColor),
+                    scale.colour(options.settings.outlineColor),
+                    scale.colour(options.settings.textColor)};
     pair.pair = options.writePair;
     pair.sup = options.writeSup;
     for (const StreamInput& stream : options.streams)
@@ -151,6 +155,8 @@ pgs::PgsSourceSettings PictureSourceSettings(const ConvertOptions& options)
 std::shared_ptr<PictureSource> WithTiming(std::shared_ptr<PictureSource> source,
                                           const ConvertOptions& options)
 {
+    if (options.brightness < 100)
+        source = std::make_shared<BrightnessSource>(std::move(source), options.brightness);
     if (options.retiming.isNone())
         return source;
     return std::make_shared<RetimedPictureSource>(std::move(source), options.retiming,

@@ -52,8 +52,8 @@ std::shared_ptr<PictureSource> SourceFor(const TSubtitle& list, const QString& f
 // forced, the DVD shape and the placement.
 pgs::PgsSourceSettings PictureSourceSettings(const ConvertOptions& options);
 
-// `source` with the timing options applied (--shift, --speed, --forced-only, --drop-forced);
-// `source` itself when they change nothing.
+// `source` with --brightness and the timing options applied (--shift, --speed, --forced-only,
+// --drop-forced); `source` itself when they change nothing.
 std::shared_ptr<PictureSource> WithTiming(std::shared_ptr<PictureSource> source,
                                           const ConvertOptions& options);
 // The pictures of a planned source that the forced choice left out.
