@@ -64,7 +64,6 @@ int ConvertPictureFile(const QString& file, const RunState& run, FileReport& rep
 {
     if (IsDvdPictureFile(file))
         return ConvertDvdFile(file, run, report, produced);
-    const ConvertOptions& options = run.options;
     const QString name = run.inputs.shownName(file);
     ReadPictures read;
     try {
@@ -75,6 +74,8 @@ int ConvertPictureFile(const QString& file, const RunState& run, FileReport& rep
     }
     for (const QString& problem : read.problems)
         PrintLine(stderr, QStringLiteral("%1: warning: %2").arg(name, problem));
+    // A stream made for a DVD frame keeps its video's rate unless --fps says otherwise.
+    const ConvertOptions options = WithInputRate(run.options, read.frame);
     const int pictures = read.pictures->count();
     if (pictures == 0) {
         PrintLine(stderr, QStringLiteral("%1: no subtitle could be read").arg(name));
@@ -85,7 +86,8 @@ int ConvertPictureFile(const QString& file, const RunState& run, FileReport& rep
     request.source = WithTiming(
         std::make_shared<pgs::PgsPictureSource>(read.pictures, PictureSourceSettings(options)),
         options);
-    request.writer = WriterFor(run, options.languageText, bluRayFrameFor(read.frame, options));
+    request.writer =
+        WriterFor(run, options, options.languageText, bluRayFrameFor(read.frame, options));
     request.subtitleFile = file;
     request.outputFolder = OutputFolderFor(run, file);
     request.otherInputs = options.files;

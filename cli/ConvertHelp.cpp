@@ -55,9 +55,11 @@ QStringList helpDescription()
         QStringLiteral("Converts %1 subtitle files into VobSub pairs (.idx and .sub) with the help "
                        "file, as the window's \"Generate Vobsub\" does.")
             .arg(subtitleKinds()),
-        QStringLiteral("A FILE that is a folder stands for every subtitle file in it (known by "
-                       "its name and first lines), and with --recursive for those of its "
-                       "subfolders too; under --output their outputs keep the folder's tree."),
+        QStringLiteral("A FILE that is a folder stands for every subtitle file in it (text known "
+                       "by its name and first lines, pictures by their bytes; one already in the "
+                       "form written, or named like a text beside it, is left out and named), "
+                       "and with --recursive for those of its subfolders too; under --output "
+                       "their outputs keep the folder's tree."),
         QStringLiteral("With --stream the files become the streams of one pair, a language each; "
                        "--forced and names like film.LANG.forced.srt mark forced subtitles, which "
                        "players show even with subtitles turned off; --format dvd-sup writes the "

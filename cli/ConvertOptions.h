@@ -35,6 +35,7 @@ struct ConvertOptions
     bool forced = false;              // every subtitle of `files` is forced
     Retiming retiming;                // --shift, --speed, --forced-only, --drop-forced
     pgs::PicturePlacement placement;  // --move, --keep-inside: of pictures read from a file
+    int brightness = 100;             // --brightness: the colours written at this % of their light
     bool writePair = true;            // the .idx/.sub pair
     bool writeSup = false;            // the .sup file of DVD authoring programs
     bool writePgs = false;            // the Blu-ray PGS .sup instead of the DVD forms
@@ -43,6 +44,7 @@ struct ConvertOptions
     bool wideDvd = true;  // --aspect: a DVD picture made from a Blu-ray one shows 16:9, else 4:3
     int streamIndex = -1; // --stream-index: the one stream of a VobSub pair read; -1: every one
     QString fpsText = QLatin1String(kDefaultFrameRate);
+    bool fpsGiven = false;   // --fps: else a file of DVD pictures keeps the rate of its frame
     RenderSettings settings; // the window's defaults
     PaletteMode mode = PaletteMode::PcDvdTwoPalettes;
     QString languageText = QLatin1String(kDefaultLanguage);

@@ -117,9 +117,8 @@ QString languageTextOf(const DvdStream& stream, const ConvertOptions& options)
 
 // The source and writer of the chosen streams: one stream alone, several joined into a pair.
 void plan(const ReadFile& in, const std::vector<int>& chosen, const QString& name,
-          const RunState& run, GenerationRequest& request)
+          const RunState& run, const ConvertOptions& options, GenerationRequest& request)
 {
-    const ConvertOptions& options = run.options;
     const DvdRead& read = *in.read;
     if (chosen.size() == 1) {
         auto source =
@@ -131,9 +130,9 @@ void plan(const ReadFile& in, const std::vector<int>& chosen, const QString& nam
         const QSize frame = options.frameSizeText.isEmpty() && BluRayFrameSizeTexts().contains(own)
                                 ? source->frame()
                                 : QSize();
-        request.source = source;
-        request.writer =
-            WriterFor(run, languageTextOf(read.streams[std::size_t(chosen[0])], options), frame);
+        request.source = WithTiming(source, options);
+        request.writer = WriterFor(
+            run, options, languageTextOf(read.streams[std::size_t(chosen[0])], options), frame);
         return;
     }
     std::vector<JoinedPictureSource::Input> inputs;
@@ -149,8 +148,8 @@ void plan(const ReadFile& in, const std::vector<int>& chosen, const QString& nam
             defaultStream = int(streams.size());
         streams.push_back({code, s.alt, shown});
     }
-    request.source = std::make_shared<JoinedPictureSource>(std::move(inputs));
-    request.writer = PairWriterFor(run, streams, defaultStream);
+    request.source = WithTiming(std::make_shared<JoinedPictureSource>(std::move(inputs)), options);
+    request.writer = PairWriterFor(run, options, streams, defaultStream);
 }
 
 int picturesOf(const DvdRead& read, const std::vector<int>& chosen)
@@ -171,16 +170,17 @@ bool IsDvdPictureFile(const QString& file)
 int ConvertDvdFile(const QString& file, const RunState& run, FileReport& report,
                    QList<Produced>& produced)
 {
-    const ConvertOptions& options = run.options;
     const QString name = run.inputs.shownName(file);
     ReadFile in;
     try {
         in = readDvdFile(file);
-        useOurPalette(*in.read, options);
+        useOurPalette(*in.read, run.options);
     } catch (const Error& e) {
         PrintLine(stderr, QStringLiteral("%1: %2").arg(name, e.message()));
         return 1;
     }
+    // An NTSC track stays NTSC unless --fps says otherwise.
+    const ConvertOptions options = WithInputRate(run.options, in.read->frame);
     for (const DvdProblem& problem : in.read->problems) {
         const QString where = problem.file.isEmpty() || problem.file == file
                                   ? QString()
@@ -197,7 +197,7 @@ int ConvertDvdFile(const QString& file, const RunState& run, FileReport& report,
     }
 
     GenerationRequest request;
-    plan(in, chosen, name, run, request);
+    plan(in, chosen, name, run, options, request);
     request.subtitleFile = file;
     request.outputFolder = OutputFolderFor(run, file);
     request.otherInputs = options.files + in.files;
@@ -207,10 +207,11 @@ int ConvertDvdFile(const QString& file, const RunState& run, FileReport& report,
 
     const GenerationResult result = RunStoppable(request, file, options);
     const int damaged = int(in.read->problems.size());
-    FillReport(report, result, pictures, damaged);
+    const int written = std::max(0, pictures - result.skipped - LeftOutByTiming(*request.source));
+    FillReport(report, result, written, damaged + result.skipped);
     produced.append({result.outputs, file});
-    const int rc = ReportRun(file, pictures, result, run);
-    return rc != 0 || damaged == 0 ? rc : kEntriesSkipped;
+    const int rc = ReportRun(file, written, result, run);
+    return rc != 0 || damaged + result.skipped == 0 ? rc : kEntriesSkipped;
 }
 
 } // namespace lumelle

@@ -172,7 +172,7 @@ QString ConvertManualPage()
                            "lumelle\\-convert \\-\\-format vobsub \\-\\-fps 23976 "
                            "bluray.sup\n"
                            "lumelle\\-convert \\-\\-format pgs \\-\\-frame\\-size "
-                           "1280x720 \\-o out bluray.sup\n"
+                           "1280x720 \\-\\-fps 23976 \\-o out bluray.sup\n"
                            "lumelle\\-convert \\-\\-format pgs \\-\\-frame\\-size "
                            "1920x1080 \\-o out dvd.idx\n"
                            "lumelle\\-convert \\-\\-stream\\-index 1 \\-\\-format "
@@ -185,6 +185,8 @@ QString ConvertManualPage()
                            "film.srt\n"
                            "lumelle\\-convert \\-\\-shift \\-1.5s \\-\\-forced\\-only "
                            "film.srt\n"
+                           "lumelle\\-convert \\-\\-format pgs \\-\\-brightness 33 "
+                           "\\-o out uhd.sup\n"
                            ".fi\n")
                 .arg(roff(QLatin1String(platform::kSettingsFileName)));
     page += environmentSection(false);

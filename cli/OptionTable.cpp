@@ -255,6 +255,7 @@ const OptionRow kOptions[] = {
      },
      [](ParseState& s, const QString& v) {
          s.options.fpsText = v;
+         s.options.fpsGiven = true;
          s.options.settings.videoStandard = VideoStandardFromFps(v);
          return QString();
      },
@@ -542,6 +543,22 @@ const OptionRow kOptions[] = {
              "in");
      },
      ApplyKeepInside},
+    {nullptr, "--brightness", "PERCENT", "brightness", nullptr, 1, 100,
+     [](const ConvertOptions& o) { return QString::number(o.brightness); },
+     [](const OptionRow& row) {
+         return QStringLiteral(
+                    "show every subtitle colour at PERCENT of its light (%1 to %2, default %3), "
+                    "white included, for HDR video on which full-white subtitles glare: a player "
+                    "that shows subtitle white at 600 nits shows it at 200 with 33. Applied to "
+                    "the colours written (the palette, the pictures' colours), for every input")
+             .arg(row.min)
+             .arg(row.max)
+             .arg(row.defaultText());
+     },
+     [](ParseState& s, const QString& v) {
+         s.options.brightness = v.toInt();
+         return QString();
+     }},
     {"-o", "--output", "DIR", nullptr, nullptr, 0, 0, nullptr,
      [](const OptionRow&) {
          return QStringLiteral(

@@ -25,11 +25,20 @@ QString OutputFolderFor(const RunState& run, const QString& file);
 // the frame the options name.
 std::shared_ptr<PictureWriter> WriterFor(const RunState& run, const QString& languageText,
                                          QSize frame = QSize());
+// The same with `options` in place of the run's own (a file's rate, see WithInputRate).
+std::shared_ptr<PictureWriter> WriterFor(const RunState& run, const ConvertOptions& options,
+                                         const QString& languageText, QSize frame = QSize());
 
 // The writer of a VobSub pair of `streams` (read from a pair of several), `defaultStream`
 // the one players pick first.
-std::shared_ptr<PictureWriter>
-PairWriterFor(const RunState& run, const std::vector<VobSubStream>& streams, int defaultStream);
+std::shared_ptr<PictureWriter> PairWriterFor(const RunState& run, const ConvertOptions& options,
+                                             const std::vector<VobSubStream>& streams,
+                                             int defaultStream);
+
+// The options a file of pictures made for `frame` is converted with: without --fps, the rate of
+// its own video, 29.97 for a 720x480 frame and 25 for 720x576, so that an NTSC track stays NTSC
+// (a Blu-ray form only where its frame has video at that rate); `options` as they are else.
+ConvertOptions WithInputRate(const ConvertOptions& options, QSize frame);
 
 // The files a conversion writes.
 const OutputSet& OutputSetOf(const RunState& run);
@@ -39,12 +48,12 @@ const OutputSet& OutputSetOf(const RunState& run);
 std::shared_ptr<PictureSource> SourceFor(const TSubtitle& list, const QString& file,
                                          const ConvertOptions& options, bool forced);
 
-// `source` with the timing options applied (--shift, --speed, --forced-only, --drop-forced);
-// `source` itself when they change nothing.
 // How a file of pictures is drawn again for the options: the rate, the DVD frame, the inks,
 // forced, the DVD shape and the placement.
 pgs::PgsSourceSettings PictureSourceSettings(const ConvertOptions& options);
 
+// `source` with --brightness and the timing options applied (--shift, --speed, --forced-only,
+// --drop-forced); `source` itself when they change nothing.
 std::shared_ptr<PictureSource> WithTiming(std::shared_ptr<PictureSource> source,
                                           const ConvertOptions& options);
 // The pictures of a planned source that the forced choice left out.

@@ -1,7 +1,12 @@
 #include "vobsub/IndexReader.h"
 
+#include "vobsub/Palette.h"
+
 #include <QRegularExpression>
 #include <QStringList>
+#include <algorithm>
+#include <array>
+#include <cmath>
 
 namespace lumelle {
 
@@ -9,6 +14,70 @@ namespace {
 
 constexpr long long kTicksPerMilli = 90;
 constexpr long long kLongestMillis = 1'000'000'000'000;
+
+// Our index writer's own comment above the custom colours (other programs write "Custom
+// colours (transp ...)"): with the background blue in Y/Cr/Cb form in palette entry 3, it tells
+// an index whose palette holds Y/Cr/Cb values instead of RGB ones.
+constexpr char kOurCustomColoursComment[] = "# Custom colors(transp idxs and the four colors)";
+constexpr int kBackgroundEntry = 3;
+
+// The colour whose Y/Cr/Cb form is `value` ("YYCRCB" read as one number), or the nearest one
+// when none is: the inverse of the writer's matrix gives a start, and the colours around it
+// are tried against the writer's own conversion, so that what it wrote reads back exactly.
+QRgb rgbOfYCrCb(QRgb value)
+{
+    const int y = qRed(value), cr = qGreen(value), cb = qBlue(value);
+    // Y = 0.3 R + 0.5869 G + 0.11398 B; Cr - 128 = 0.5 R - 0.41868 G - 0.0813 B;
+    // Cb - 128 = -0.16883 R - 0.33121 G + 0.5 B, solved for R, G and B.
+    static const auto inverse = [] {
+        const double m[3][3] = {
+            {0.3, 0.5869, 0.11398}, {0.5, -0.41868, -0.0813}, {-0.16883, -0.33121, 0.5}};
+        const double det = m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1]) -
+                           m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0]) +
+                           m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
+        std::array<std::array<double, 3>, 3> inv{};
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 3; ++c) {
+                // The cofactor of m[c][r], for the transpose.
+                const int r1 = (c + 1) % 3, r2 = (c + 2) % 3, c1 = (r + 1) % 3, c2 = (r + 2) % 3;
+                inv[std::size_t(r)][std::size_t(c)] =
+                    (m[r1][c1] * m[r2][c2] - m[r1][c2] * m[r2][c1]) / det;
+            }
+        return inv;
+    }();
+    const double v[3] = {y + 0.5, cr - 128 + 0.5, cb - 128 + 0.5}; // the middle of what truncates
+    int start[3];
+    for (int i = 0; i < 3; ++i) {
+        const auto& row = inverse[std::size_t(i)];
+        start[i] =
+            std::clamp(int(std::lround(row[0] * v[0] + row[1] * v[1] + row[2] * v[2])), 0, 255);
+    }
+    // The nearest of the colours around the start: one that converts to `value` exactly, and
+    // of several such the one a person picks (a grey, then full or no red, green and blue:
+    // FF807F is white, not 255,255,254), then the one nearest the start.
+    const YCrCb wanted{y, cr, cb};
+    long long best = -1;
+    QRgb found = qRgb(start[0], start[1], start[2]);
+    for (int dr = -3; dr <= 3; ++dr)
+        for (int dg = -3; dg <= 3; ++dg)
+            for (int db = -3; db <= 3; ++db) {
+                const int r = start[0] + dr, g = start[1] + dg, b = start[2] + db;
+                if (r < 0 || r > 255 || g < 0 || g > 255 || b < 0 || b > 255)
+                    continue;
+                const YCrCb got = ToYCrCb(makeColor(r, g, b));
+                const int off = std::abs(got.y - wanted.y) + std::abs(got.cr - wanted.cr) +
+                                std::abs(got.cb - wanted.cb);
+                const auto pure = [](int c) { return c == 0 || c == 255 ? 0 : 1; };
+                const int plain = (r == g && g == b ? 0 : 4) + pure(r) + pure(g) + pure(b);
+                const long long distance = (off * 16LL + plain) * 64 + std::abs(dr) +
+                                           std::abs(dg) + std::abs(db);
+                if (best < 0 || distance < best) {
+                    best = distance;
+                    found = qRgb(r, g, b);
+                }
+            }
+    return found;
+}
 
 QRgb rgbOfHex(const QString& hex, bool& ok)
 {
@@ -56,7 +125,11 @@ private:
     }
     QString here() const { return QStringLiteral("line %1").arg(m_line); }
 
+    void readYCrCbPalette();
+
     IndexContents m_out;
+    std::array<bool, 16> m_filler{}; // the entry is "000000", which the writer puts in unused ones
+    bool m_ourComment = false;       // the custom colours' comment of our own writer was read
     int m_line = 0;
     long long m_offset = 0; // "time offset", for every stream
     long long m_delay = 0;  // the delays of the current stream so far
@@ -68,6 +141,8 @@ IndexContents IndexParser::run(const QByteArray& text)
     for (const QString& raw : lines) {
         ++m_line;
         const QString l = raw.trimmed();
+        if (l == QLatin1String(kOurCustomColoursComment))
+            m_ourComment = true;
         if (l.isEmpty() || l.startsWith(QLatin1Char('#')))
             continue;
         const qsizetype colon = l.indexOf(QLatin1Char(':'));
@@ -77,7 +152,21 @@ IndexContents IndexParser::run(const QByteArray& text)
         }
         line(l.left(colon).trimmed().toLower(), l.mid(colon + 1).trimmed());
     }
+    readYCrCbPalette();
     return std::move(m_out);
+}
+
+// Our writer's Y/Cr/Cb palettes (the "DVD only" and two-palettes modes) become RGB like every
+// other palette: its background blue, 0000FF, is 1D6BFF in that form.
+void IndexParser::readYCrCbPalette()
+{
+    const QRgb ourBlue = qRgb(0x1D, 0x6B, 0xFF);
+    if (!m_out.palette || !m_ourComment || m_out.colours.palette[kBackgroundEntry] != ourBlue)
+        return;
+    for (std::size_t i = 0; i < m_out.colours.palette.size(); ++i)
+        if (!m_filler[i])
+            m_out.colours.palette[i] = rgbOfYCrCb(m_out.colours.palette[i]);
+    m_out.yCrCbPalette = true;
 }
 
 void IndexParser::line(const QString& key, const QString& value)
@@ -127,6 +216,7 @@ void IndexParser::palette(const QString& value)
             continue;
         }
         m_out.colours.palette[std::size_t(i)] = rgb;
+        m_filler[std::size_t(i)] = entries[i].trimmed() == QLatin1String("000000");
     }
     if (entries.size() != 16)
         problem(QStringLiteral("%1: the palette has %2 entries, not 16")

@@ -30,7 +30,9 @@ struct IndexContents
 {
     QSize frame;
     bool palette = false; // a palette line was read
-    DvdRead colours;      // palette and custom colours only
+    // The palette was written in Y/Cr/Cb form by our own writer and is read as RGB all the same.
+    bool yCrCbPalette = false;
+    DvdRead colours; // palette and custom colours only
     int languageIndex = 0;
     std::vector<ReadIndexStream> streams;
     std::vector<DvdProblem> problems; // `offset` is the line number
