@@ -1,46 +1,17 @@
 #include "cli/BitmapConversion.h"
 
-#include "bdn/BdnReader.h"
+#include "bdn/PictureFile.h"
 #include "cli/DvdConversion.h"
 #include "cli/ExitStatus.h"
 #include "cli/OutputForm.h"
 #include "cli/StoppableRun.h"
 #include "cli/TerminalText.h"
 #include "pgs/BluRayForm.h"
-#include "pgs/PgsPictureSource.h"
 #include "platform/Error.h"
 
 namespace lumelle {
 
 namespace {
-
-// A file of pictures as read: the pictures, what could not be read, one line each, and the
-// frame they were made for (empty when unknown).
-struct ReadPictures
-{
-    std::shared_ptr<const pgs::PictureList> pictures;
-    QStringList problems;
-    QSize frame;
-};
-
-// Reads a PGS stream or a BDN index; throws Error when the file cannot be read at all.
-ReadPictures readPictures(const QString& file)
-{
-    ReadPictures read;
-    if (bdn::IsBdnFile(file)) {
-        auto index = std::make_shared<bdn::BdnIndex>(bdn::ReadBdnFile(file));
-        read.problems = index->problems;
-        read.frame = index->frame;
-        read.pictures = bdn::BdnPictures(std::move(index));
-        return read;
-    }
-    auto stream = std::make_shared<pgs::ReadStream>(pgs::ReadPgsFile(file));
-    for (const pgs::ReadProblem& problem : stream->problems)
-        read.problems << problem.message;
-    read.frame = stream->frame;
-    read.pictures = pgs::PgsPictures(std::move(stream));
-    return read;
-}
 
 // The Blu-ray frame pictures are written at: the one asked for, else their own when a Blu-ray
 // frame, so that a stream converted into its own form keeps its size.
@@ -56,7 +27,7 @@ QSize bluRayFrameFor(QSize own, const ConvertOptions& options)
 
 bool IsPictureFile(const QString& file)
 {
-    return pgs::IsPgsFile(file) || bdn::IsBdnFile(file) || IsDvdPictureFile(file);
+    return pgs::IsPictureFile(file);
 }
 
 int ConvertPictureFile(const QString& file, const RunState& run, FileReport& report,
@@ -65,9 +36,9 @@ int ConvertPictureFile(const QString& file, const RunState& run, FileReport& rep
     if (IsDvdPictureFile(file))
         return ConvertDvdFile(file, run, report, produced);
     const QString name = run.inputs.shownName(file);
-    ReadPictures read;
+    pgs::PictureFile read;
     try {
-        read = readPictures(file);
+        read = pgs::ReadPictureFile(file);
     } catch (const Error& e) {
         PrintLine(stderr, QStringLiteral("%1: %2").arg(name, e.message()));
         return 1;

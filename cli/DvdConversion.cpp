@@ -1,5 +1,6 @@
 #include "cli/DvdConversion.h"
 
+#include "bdn/PictureFile.h"
 #include "cli/ExitStatus.h"
 #include "cli/OutputForm.h"
 #include "cli/StoppableRun.h"
@@ -24,31 +25,17 @@ struct ReadFile
     QStringList files; // every file read, so that none is replaced by an output
 };
 
-// A file without a palette is taken to hold our own entries: antialias, outline, text and
-// the background in entries 0 to 3, in the colours the options name.
+// A file without a palette is taken to hold our own entries, in the colours the options name.
 void useOurPalette(DvdRead& read, const ConvertOptions& options)
 {
-    if (read.paletteGiven)
-        return;
     const RenderSettings& s = options.settings;
-    read.palette[0] = toRgb(s.antialiasColor);
-    read.palette[1] = toRgb(s.outlineColor);
-    read.palette[2] = toRgb(s.textColor);
-    read.palette[3] = toRgb(kBackgroundBlue);
+    pgs::UseOwnPalette(read, {s.textColor, s.outlineColor, s.antialiasColor});
 }
 
 ReadFile readDvdFile(const QString& file)
 {
-    if (DvdFileKindOf(file) == DvdFileKind::DvdSup)
-        return {std::make_shared<DvdRead>(ReadDvdSupFile(file)), {file}};
-    const VobSubFiles pair = VobSubFilesOf(file);
-    auto read = std::make_shared<DvdRead>(ReadVobSubFiles(pair));
-    if (pair.idx.isEmpty())
-        read->problems.insert(read->problems.begin(),
-                              {file, 0,
-                               QStringLiteral("no .idx beside it: the times come from "
-                                              "the packs, the colours from the options")});
-    return {read, pair.idx.isEmpty() ? QStringList{pair.sub} : QStringList{pair.idx, pair.sub}};
+    const pgs::PictureFile read = pgs::ReadPictureFile(file);
+    return {read.dvd, read.files};
 }
 
 QString streamName(const DvdStream& stream)
@@ -164,7 +151,7 @@ int picturesOf(const DvdRead& read, const std::vector<int>& chosen)
 
 bool IsDvdPictureFile(const QString& file)
 {
-    return DvdFileKindOf(file) != DvdFileKind::None;
+    return pgs::IsDvdPictureFile(file);
 }
 
 int ConvertDvdFile(const QString& file, const RunState& run, FileReport& report,

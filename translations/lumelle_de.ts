@@ -830,6 +830,13 @@
     </message>
 </context>
 <context>
+    <name>lumelle::LoadedPictures</name>
+    <message>
+        <source>forced</source>
+        <translation>erzwungen</translation>
+    </message>
+</context>
+<context>
     <name>lumelle::TForm1</name>
     <message>
         <source>Last VobSub pair written to %1</source>
@@ -1208,6 +1215,34 @@
     <message>
         <source>Blu-ray video has no %1x%2 picture at the frame rate %3. Choose a frame size and frame rate of Blu-ray video: %4.</source>
         <translation>Blu-ray-Video hat kein Bild von %1x%2 bei der Bildrate %3. Wählen Sie eine Bildgröße und Bildrate von Blu-ray-Video: %4.</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>Alle Dateien</translation>
+    </message>
+    <message>
+        <source>Files of more languages are added to a text subtitle only.</source>
+        <translation>Dateien weiterer Sprachen lassen sich nur zu einem Textuntertitel hinzufügen.</translation>
+    </message>
+    <message>
+        <source>Some of this file could not be read; the rest is loaded:</source>
+        <translation>Ein Teil dieser Datei ließ sich nicht lesen; der Rest ist geladen:</translation>
+    </message>
+    <message>
+        <source>(%1 more)</source>
+        <translation>(%1 weitere)</translation>
+    </message>
+    <message>
+        <source>No subtitle picture could be read from this file.</source>
+        <translation>Aus dieser Datei ließ sich kein Untertitelbild lesen.</translation>
+    </message>
+    <message>
+        <source>This file holds %1 streams: %2. The window shows and writes stream %3, the one players pick first; lumelle-convert --stream-index N converts another, or every stream into one VobSub pair.</source>
+        <translation>Diese Datei enthält %1 Spuren: %2. Das Fenster zeigt und schreibt Spur %3, die Player zuerst wählen; lumelle-convert --stream-index N wandelt eine andere um, oder jede Spur in ein VobSub-Paar.</translation>
+    </message>
+    <message>
+        <source>A picture subtitle is converted as its pictures are drawn: this does not apply to it.</source>
+        <translation>Ein Bilduntertitel wird so umgewandelt, wie seine Bilder gezeichnet sind: Dies gilt für ihn nicht.</translation>
     </message>
 </context>
 <context>

@@ -830,6 +830,13 @@
     </message>
 </context>
 <context>
+    <name>lumelle::LoadedPictures</name>
+    <message>
+        <source>forced</source>
+        <translation>forzado</translation>
+    </message>
+</context>
+<context>
     <name>lumelle::TForm1</name>
     <message>
         <source>Last VobSub pair written to %1</source>
@@ -1208,6 +1215,34 @@
     <message>
         <source>Blu-ray video has no %1x%2 picture at the frame rate %3. Choose a frame size and frame rate of Blu-ray video: %4.</source>
         <translation>El vídeo Blu-ray no tiene imagen de %1x%2 a la frecuencia %3. Elija un tamaño y una frecuencia de imagen del vídeo Blu-ray: %4.</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>Todos los archivos</translation>
+    </message>
+    <message>
+        <source>Files of more languages are added to a text subtitle only.</source>
+        <translation>Los archivos de más idiomas solo se añaden a un subtítulo de texto.</translation>
+    </message>
+    <message>
+        <source>Some of this file could not be read; the rest is loaded:</source>
+        <translation>Parte de este archivo no se pudo leer; el resto está cargado:</translation>
+    </message>
+    <message>
+        <source>(%1 more)</source>
+        <translation>(%1 más)</translation>
+    </message>
+    <message>
+        <source>No subtitle picture could be read from this file.</source>
+        <translation>No se pudo leer ninguna imagen de subtítulo de este archivo.</translation>
+    </message>
+    <message>
+        <source>This file holds %1 streams: %2. The window shows and writes stream %3, the one players pick first; lumelle-convert --stream-index N converts another, or every stream into one VobSub pair.</source>
+        <translation>Este archivo contiene %1 pistas: %2. La ventana muestra y escribe la pista %3, la que los reproductores eligen primero; lumelle-convert --stream-index N convierte otra, o todas las pistas en un par VobSub.</translation>
+    </message>
+    <message>
+        <source>A picture subtitle is converted as its pictures are drawn: this does not apply to it.</source>
+        <translation>Un subtítulo de imágenes se convierte tal como están dibujadas sus imágenes: esto no se aplica a él.</translation>
     </message>
 </context>
 <context>

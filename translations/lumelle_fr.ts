@@ -830,6 +830,13 @@
     </message>
 </context>
 <context>
+    <name>lumelle::LoadedPictures</name>
+    <message>
+        <source>forced</source>
+        <translation>forcé</translation>
+    </message>
+</context>
+<context>
     <name>lumelle::TForm1</name>
     <message>
         <source>Last VobSub pair written to %1</source>
@@ -1208,6 +1215,34 @@
     <message>
         <source>Blu-ray video has no %1x%2 picture at the frame rate %3. Choose a frame size and frame rate of Blu-ray video: %4.</source>
         <translation>La vidéo Blu-ray n&apos;a pas d&apos;image %1x%2 à la fréquence %3. Choisissez une taille et une fréquence d&apos;image de la vidéo Blu-ray : %4.</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>Tous les fichiers</translation>
+    </message>
+    <message>
+        <source>Files of more languages are added to a text subtitle only.</source>
+        <translation>Les fichiers d&apos;autres langues ne s&apos;ajoutent qu&apos;à un sous-titre texte.</translation>
+    </message>
+    <message>
+        <source>Some of this file could not be read; the rest is loaded:</source>
+        <translation>Une partie de ce fichier n&apos;a pas pu être lue ; le reste est chargé :</translation>
+    </message>
+    <message>
+        <source>(%1 more)</source>
+        <translation>(%1 de plus)</translation>
+    </message>
+    <message>
+        <source>No subtitle picture could be read from this file.</source>
+        <translation>Aucune image de sous-titre n&apos;a pu être lue dans ce fichier.</translation>
+    </message>
+    <message>
+        <source>This file holds %1 streams: %2. The window shows and writes stream %3, the one players pick first; lumelle-convert --stream-index N converts another, or every stream into one VobSub pair.</source>
+        <translation>Ce fichier contient %1 flux : %2. La fenêtre affiche et écrit le flux %3, celui que les lecteurs choisissent d&apos;abord ; lumelle-convert --stream-index N en convertit un autre, ou tous les flux en une seule paire VobSub.</translation>
+    </message>
+    <message>
+        <source>A picture subtitle is converted as its pictures are drawn: this does not apply to it.</source>
+        <translation>Un sous-titre en images est converti tel que ses images sont dessinées : ceci ne s&apos;y applique pas.</translation>
     </message>
 </context>
 <context>

@@ -8,6 +8,7 @@
 #include "platform/SystemNames.h"
 #include "ui/ColorListWidget.h"
 #include "ui/ListValues.h"
+#include "ui/LoadedPictures.h"
 #include "ui/LoadedSubtitle.h"
 #include "ui/MainWindowControls.h"
 #include "ui/OutputFolderChoice.h"
@@ -136,9 +137,18 @@ GenerationRequest ConversionRun::request()
 {
     const QString loaded = m_controls.OpenDialogsub.FileName;
     GenerationRequest request;
-    request.source = m_streams.pictureSource(*m_loaded.Subtitle, RenderSettingsOf(m_controls));
     request.writer = OutputFormOf(m_streams.formKey()).writer(choices());
     request.subtitleFile = loaded;
+    request.outputFolder = m_folder.folder();
+    if (m_loaded.pictures) {
+        // The pictures are drawn as lumelle-convert draws them; no file read is written over
+        // (the .idx beside a .sub loaded).
+        request.source =
+            m_loaded.pictures->source(PictureSettingsOf(m_controls, m_streams.loadedForced()));
+        request.otherInputs = m_loaded.pictures->file().files;
+        return request;
+    }
+    request.source = m_streams.pictureSource(*m_loaded.Subtitle, RenderSettingsOf(m_controls));
     // Several files: the output is named after the loaded one without its language part.
     if (m_streams.several()) {
         request.subtitleFile = JoinedPairNameFile(loaded);
@@ -146,7 +156,6 @@ GenerationRequest ConversionRun::request()
         // written over (a MicroDVD "film.sub" beside a pair named "film").
         request.otherInputs << loaded << m_streams.addedFiles();
     }
-    request.outputFolder = m_folder.folder();
     return request;
 }
 

@@ -1,5 +1,6 @@
 #include "ui/DesktopHabits.h"
 
+#include "bdn/PictureFile.h"
 #include "platform/SystemNames.h"
 #include "subtitle/SubtitleKinds.h"
 #include "ui/ConversionRun.h"
@@ -77,11 +78,17 @@ bool DesktopHabits::isSubtitleFileName(const QString& path)
     return HasSubtitleExtension(QFileInfo(path).fileName());
 }
 
+bool DesktopHabits::isSubtitleFile(const QString& path)
+{
+    // Pictures are known by what the file holds, under any name.
+    return isSubtitleFileName(path) || pgs::IsPictureFile(path);
+}
+
 bool DesktopHabits::loadDroppedFile(const QString& path)
 {
     if (!takesFiles())
         return false;
-    if (!isSubtitleFileName(path) || KindOfName(path) != NameKind::File)
+    if (KindOfName(path) != NameKind::File || !isSubtitleFile(path))
         return false;
     m_controls.OpenDialogsub.FileName = path;
     m_handlers.loadFile();
@@ -91,7 +98,7 @@ bool DesktopHabits::loadDroppedFile(const QString& path)
 void DesktopHabits::dragEnter(QDragEnterEvent* event)
 {
     const QString path = draggedFile(event->mimeData());
-    if (!path.isEmpty() && isSubtitleFileName(path) && takesFiles() &&
+    if (!path.isEmpty() && isSubtitleFile(path) && takesFiles() &&
         (event->possibleActions() & Qt::CopyAction)) {
         event->setDropAction(Qt::CopyAction);
         event->accept();

@@ -35,6 +35,8 @@ public:
     bool loadDroppedFile(const QString& path);
     // Whether a dropped file's name ends in one of the subtitle extensions.
     static bool isSubtitleFileName(const QString& path);
+    // A name with a subtitle extension, or a file of pictures under any name.
+    static bool isSubtitleFile(const QString& path);
     // A drop is always a copy: the file stays where it was, whatever the source proposed (a
     // file manager told "moved" may delete its file).
     void dragEnter(QDragEnterEvent* event);

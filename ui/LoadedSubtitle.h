@@ -4,6 +4,7 @@
 
 #include "ass/AssSource.h"
 #include "subtitle/Subtitle.h"
+#include "ui/LoadedPictures.h"
 
 #include <memory>
 
@@ -22,6 +23,10 @@ struct LoadedSubtitle
     // renderer. Its styles decide fonts, sizes, places and text colours.
     std::shared_ptr<const AssScript> assScript;
     std::unique_ptr<AssPreview> assPreview;
+    // When the loaded file holds pictures (a PGS stream, DVD subtitles, a BDN index): they,
+    // and `Subtitle` an empty list. Its pictures are converted as they are drawn, so neither
+    // the fonts nor the width check apply.
+    std::shared_ptr<LoadedPictures> pictures;
 };
 
 } // namespace lumelle

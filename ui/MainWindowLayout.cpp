@@ -387,9 +387,13 @@ void MainWindowLayout::build(QWidget* window, MainWindowControls& controls)
         "QGroupBox { border: 1px solid #a0a0a0; border-radius: 2px; margin-top: 6px; }"
         "QGroupBox::title { subcontrol-origin: margin; left: 6px; top: 0px; padding: 0 2px; }"));
 
-    const QString patterns =
-        QStringLiteral("*.") + SubtitleExtensions().join(QStringLiteral(";*."));
-    controls.OpenDialogsub.Filter = patterns + QLatin1Char('|') + patterns;
+    // Pictures are read by what the file holds: their usual names are offered, and any file
+    // may be chosen.
+    const QString patterns = QStringLiteral("*.") +
+                             SubtitleExtensions().join(QStringLiteral(";*.")) +
+                             QStringLiteral(";*.sup;*.idx");
+    controls.OpenDialogsub.Filter =
+        patterns + QLatin1Char('|') + patterns + QLatin1Char('|') + tr("All files") + "|*";
     controls.OpenDialogImagePAL.Title = tr("Load 720x576 PAL image");
     controls.OpenDialogImagePAL.Filter = tr("Load your PAL 720x576 BMP|*.bmp");
     controls.OpenDialogImageNTSC.Title = tr("Load 720x480 NTSC image");

@@ -164,7 +164,11 @@ void OutputStreams::fillRows(int row)
         rows->item(rows->count() - 1)->setToolTip(QDir::toNativeSeparators(stream.file));
     }
     rows->setCurrentRow(std::clamp(row, 0, rows->count() - 1));
-    m_controls.ButtonAddStream->setEnabled(!loaded.isEmpty());
+    // The files of more languages are drawn beside a text file; pictures are one stream.
+    m_controls.ButtonAddStream->setEnabled(!loaded.isEmpty() && !m_loadedPictures);
+    m_controls.ButtonAddStream->setToolTip(
+        m_loadedPictures ? tr("Files of more languages are added to a text subtitle only.")
+                         : QString());
     showSelected();
 }
 
@@ -270,8 +274,9 @@ void OutputStreams::remove(int row)
     fillRows(row);
 }
 
-void OutputStreams::followLoadedFile(const QString& loaded)
+void OutputStreams::followLoadedFile(const QString& loaded, bool pictures)
 {
+    m_loadedPictures = pictures;
     if (loaded != m_addedTo) {
         m_added.clear();
         m_loadedForced = false;

@@ -65,8 +65,8 @@ public:
     // Whether every subtitle of the loaded file is marked forced.
     bool loadedForced() const { return m_loadedForced; }
     // The list names `loaded`, the file the window has loaded (empty: none, or one refused);
-    // added files that belong to another file go.
-    void followLoadedFile(const QString& loaded);
+    // added files that belong to another file go. A file of `pictures` takes none.
+    void followLoadedFile(const QString& loaded, bool pictures = false);
 
     // Before a run: reads every added file and checks its lines against the frame; false
     // after saying what stops it.
@@ -93,6 +93,7 @@ private:
     std::vector<AddedStream> m_added;
     std::vector<std::unique_ptr<TSubtitle>> m_lists;
     bool m_loadedForced = false;
+    bool m_loadedPictures = false;
     // The loaded file the added ones go with, which the list names.
     QString m_addedTo;
 };

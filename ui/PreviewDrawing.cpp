@@ -7,6 +7,7 @@
 #include "render/TextBlock.h"
 #include "render/WidthCheck.h"
 #include "subtitle/FrameRate.h"
+#include "ui/LoadedPictures.h"
 #include "ui/LoadedSubtitle.h"
 #include "ui/MainWindowControls.h"
 #include "ui/PreviewView.h"
@@ -135,6 +136,10 @@ void PreviewDrawing::drawSelected()
     if (!m_loaded.SubtitleLoaded || !m_loaded.Subtitle)
         return;
     const int row = m_controls.ListBox1->currentRow();
+    if (m_loaded.pictures) {
+        drawPicture(row);
+        return;
+    }
     if (row < 0 || row >= m_loaded.Subtitle->Count())
         return;
     if (m_loaded.assPreview)
@@ -160,8 +165,22 @@ void PreviewDrawing::drawScriptEntry(const SubtitleLine& entry)
     m_controls.preview->setPicture(m_picture);
 }
 
+void PreviewDrawing::drawPicture(int row)
+{
+    loadBackground();
+    if (row >= 0)
+        m_loaded.pictures->drawOver(m_picture, row, PictureFormOf(m_controls),
+                                    PictureSettingsOf(m_controls, false));
+    m_controls.preview->setPicture(m_picture);
+}
+
 void PreviewDrawing::drawSampleAndSelected()
 {
+    // Pictures show as they are: no sample text is drawn in their place.
+    if (m_loaded.pictures && m_loaded.SubtitleLoaded) {
+        drawSelected();
+        return;
+    }
     drawEntry(0,
               SubtitleLine{std::string(), std::string(), SampleLine1, SampleLine2, std::string()},
               RenderSettingsOf(m_controls));
@@ -222,8 +241,8 @@ void PreviewDrawing::showTooWide(int number, const std::string& line1, const std
 
 bool PreviewDrawing::checkAllLines()
 {
-    // libass places a script's lines: no width check applies.
-    const bool script = bool(m_loaded.assScript);
+    // libass places a script's lines, and pictures are drawn already: no width check applies.
+    const bool script = m_loaded.assScript || m_loaded.pictures;
     const int count = m_loaded.Subtitle && !script ? m_loaded.Subtitle->Count() : 0;
     m_loaded.LinesFit = m_loaded.LinesFit || script;
     const RenderSettings settings = RenderSettingsOf(m_controls);
@@ -239,8 +258,9 @@ bool PreviewDrawing::allSubtitlesFit()
 {
     // A row that fits may have been drawn after a refused one.
     const RenderSettings settings = RenderSettingsOf(m_controls);
-    const int first =
-        m_loaded.assScript ? 0 : FirstTooWideEntry(*m_loaded.Subtitle, settings, WorkerCount(0));
+    const int first = m_loaded.assScript || m_loaded.pictures
+                          ? 0
+                          : FirstTooWideEntry(*m_loaded.Subtitle, settings, WorkerCount(0));
     if (first == 0)
         return true;
     m_loaded.LinesFit = false;

@@ -68,6 +68,9 @@ public:
 private:
     void showTooWide(int number, const std::string& line1, const std::string& line2,
                      const char* tail);
+    // Picture `row` of the loaded pictures over the background, as the chosen form writes it;
+    // the bare background for no row.
+    void drawPicture(int row);
     // The selected event of the script over the background picture.
     void drawScriptEntry(const SubtitleLine& entry);
 

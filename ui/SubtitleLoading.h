@@ -31,15 +31,20 @@ public:
     void fillListRows();
 
 private:
-    // Disables the controls a script's styles override (with a tooltip saying so), or gives
-    // them back.
-    void showScriptStyles(bool script);
+    // Disables the controls a script's styles override, or that do not apply to pictures (with
+    // a tooltip saying so), or gives them back.
+    void showOverriddenControls(bool script, bool pictures);
+    // Reads a file of pictures: its stream players pick first, what could not be read said.
+    void readPictures(const QString& fileName);
+    // Sets the Language list to the language of the loaded pictures' stream, if it names one.
+    void showStreamLanguage();
     // Sets the Language list to what the loaded file's name or text tells, if either does.
     void showFoundLanguage(const QString& fileName);
 
     MainWindowControls& m_controls;
     LoadedSubtitle& m_loaded;
-    // The controls a script's styles override, and their own tooltips while no script is loaded.
+    // The controls disabled for a script or pictures, and their own tooltips while neither is
+    // loaded.
     QHash<QWidget*, QString> m_plainToolTips;
 };
 

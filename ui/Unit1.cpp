@@ -487,7 +487,7 @@ void TForm1::ButtonLoadSrtClick(QObject* Sender)
     else
         LoadPreviewBackground();
     // A file refused by the width check is not named as the output's first stream.
-    m_streams->followLoadedFile(SubtitleLoaded ? fileName : QString());
+    m_streams->followLoadedFile(SubtitleLoaded ? fileName : QString(), bool(pictures));
 }
 
 void TForm1::ComboBoxFpsChange()

@@ -100,10 +100,11 @@ TEST_F(MainWindowTest, ControlsStartWithTheirDefaultsAndEntries)
     EXPECT_EQ(form->offset_or->size(), QSize(15, 46));
     EXPECT_EQ(form->preview->geometry(), QRect(40, 126, 720, 576));
     EXPECT_TRUE(form->findChild<QLabel*>("Label4")->text() == "Outine");
-    EXPECT_EQ(form->OpenDialogsub.Filter,
-              QString("*.srt;*.sub;*.txt;*.vtt;*.ass;*.ssa;*.mpl;*.sbv;*.ttml;*.dfxp;*.itt;*.xml;"
-                      "*.smi;*.sami;*.stl|*.srt;*.sub;*.txt;*.vtt;*.ass;*.ssa;*.mpl;*.sbv;*.ttml;"
-                      "*.dfxp;*.itt;*.xml;*.smi;*.sami;*.stl"));
+    EXPECT_EQ(
+        form->OpenDialogsub.Filter,
+        QString("*.srt;*.sub;*.txt;*.vtt;*.ass;*.ssa;*.mpl;*.sbv;*.ttml;*.dfxp;*.itt;*.xml;"
+                "*.smi;*.sami;*.stl;*.sup;*.idx|*.srt;*.sub;*.txt;*.vtt;*.ass;*.ssa;*.mpl;"
+                "*.sbv;*.ttml;*.dfxp;*.itt;*.xml;*.smi;*.sami;*.stl;*.sup;*.idx|All files|*"));
     EXPECT_FALSE(form->SubtitleLoaded);
     EXPECT_FALSE(form->LinesFit);
     EXPECT_TRUE(RunStopped);
