@@ -71,11 +71,10 @@ void PrepareReading(TSubtitle& list, const ConvertOptions& options, std::string 
 
 std::string ReadingLanguage(const QString& file, const ConvertOptions& options)
 {
-    if (!options.languageGiven) {
-        if (const QString named = NameLanguageText(QFileInfo(file).fileName()); !named.isEmpty())
-            return LanguageCodeOf(named);
-    }
-    return LanguageCodeOf(options.languageText);
+    if (options.languageGiven)
+        return LanguageCodeOf(options.languageText);
+    // The stored default language is no sign of what the file holds: only its name is.
+    return LanguageCodeOf(NameLanguageText(QFileInfo(file).fileName()));
 }
 
 StreamLanguage LanguageOfInput(const QString& file, const TSubtitle& list, const RunState& run)

@@ -19,7 +19,7 @@ void PrepareReading(TSubtitle& list, const ConvertOptions& options, std::string 
 // readable subtitle (then `emptyRead`, when given, says whether it was read all the same).
 // The list's language hint is the caller's to set.
 // The code-page hint for reading `file`: --language, else the language its name gives, else
-// the stored default.
+// none (the stored default language says nothing about the file).
 std::string ReadingLanguage(const QString& file, const ConvertOptions& options);
 
 // The language `file`, read into `list`, is labelled with: --language, else what its name or

@@ -1,6 +1,7 @@
 #include "subtitle/CodePageGuess.h"
 
 #include "subtitle/CodePageConversion.h"
+#include "subtitle/TextLanguage.h"
 
 #include <QChar>
 #include <QList>
@@ -113,6 +114,8 @@ struct WordCounts
     bool seenUpperOnly = true;
     bool caseBreak = false;
     bool seenLower = false;
+    // One token of a letter table ("Ąą"): the two cases of one letter, accents or not.
+    bool casePair = false;
 };
 
 // What the reading of a whole text found against it, word by word and mark by mark.
@@ -126,6 +129,8 @@ struct Findings
     int latinAccented = 0;
     int greekWords = 0;
     int unaccentedGreekWords = 0;
+    int casePairs = 0;
+    int longWordLetters = 0; // letters of words of three letters or more
 };
 
 // Adds what `word` holds to `found` at the end of the word, and starts the next one.
@@ -136,7 +141,11 @@ void closeWord(WordCounts& word, Findings& found)
     for (int count : word.letters)
         total += count;
     found.mixed += total - *most;
-    if (most - word.letters.begin() == int(LetterGroup::Latin)) {
+    if (total >= 3)
+        found.longWordLetters += total;
+    // A letter table holds accented letters by nature: its pairs say nothing of how often a
+    // language writes accents.
+    if (most - word.letters.begin() == int(LetterGroup::Latin) && !word.casePair) {
         found.latinLetters += total;
         found.latinAccented += word.nonAscii;
     }
@@ -179,28 +188,57 @@ void countBetweenWords(char32_t before, char32_t c, char32_t after, Findings& fo
     if (c < 0x80) {
         if (c < 0x20 && c != '\t' && c != '\n' && c != '\r')
             ++found.bad;
+        // Chinese writes no spaces between its words: Korean bytes read as Chinese do.
+        if (c == ' ' && groupOf(before) == LetterGroup::Cjk && groupOf(after) == LetterGroup::Cjk)
+            ++found.rare;
         return;
     }
     const QChar::Category category = QChar::category(c);
-    if (c == 0xFFFD || category == QChar::Other_Control || category == QChar::Other_PrivateUse ||
-        category == QChar::Other_NotAssigned || category == QChar::Other_Surrogate) {
+    // The general currency sign stands where ISO-8859-15 has the euro: no text writes it.
+    constexpr char32_t kCurrencySign = 0xA4;
+    if (c == 0xFFFD || c == kCurrencySign || category == QChar::Other_Control ||
+        category == QChar::Other_PrivateUse || category == QChar::Other_NotAssigned ||
+        category == QChar::Other_Surrogate) {
         ++found.bad;
     } else if (category == QChar::Symbol_Math || category == QChar::Symbol_Currency ||
                category == QChar::Symbol_Modifier || category == QChar::Symbol_Other ||
                category == QChar::Number_Other) {
         found.odd += commonSymbol(c) ? 0 : 1;
+    } else if (category == QChar::Number_DecimalDigit &&
+               (QChar::isLetter(before) || QChar::isLetter(after))) {
+        // A digit of another script glued to a letter: Hebrew letters read as Thai.
+        ++found.odd;
     } else if (spacedLetter(before) && spacedLetter(after) && !fitsInsideWord(c)) {
         // Punctuation between two letters of one word: "mo¿e" is Polish read as Western.
         ++found.odd;
     }
 }
 
-// A code page a detector or the language named, with the weight of that naming.
+// True when the two letters at `at` are a token of their own (space or the text's end on either
+// side) and the upper and lower case of one letter: "Ąą" of a letter table. In the right code
+// page every such pair is one letter's two cases; in a wrong one many break apart.
+bool startsCasePair(const std::vector<char32_t>& chars, std::size_t at)
+{
+    if (at + 1 >= chars.size() || (at > 0 && !QChar::isSpace(chars[at - 1])) ||
+        (at + 2 < chars.size() && !QChar::isSpace(chars[at + 2])))
+        return false;
+    const char32_t upper = chars[at];
+    const char32_t lower = chars[at + 1];
+    if (!QChar::isUpper(upper) || !QChar::isLower(lower))
+        return false;
+    // Turkish writes the dotted and the dotless i as pairs of their own.
+    constexpr char32_t kDottedCapitalI = 0x130, kDotlessI = 0x131;
+    if ((upper == kDottedCapitalI && (lower == 'i' || lower == kDotlessI)) ||
+        (upper == 'I' && lower == kDotlessI))
+        return true;
+    return QChar::toLower(upper) == lower || QChar::toUpper(lower) == upper;
+}
+
+// A code page a detector named or that is tried, with the weight the detectors gave it.
 struct Candidate
 {
     std::string codePage;
     double support = 0;
-    bool named = false;
 };
 
 bool canOpen(const std::string& codePage)
@@ -276,7 +314,7 @@ std::vector<std::string> pagesForLanguage(const std::string& code)
         {"vi", {"WINDOWS-1258", nullptr}},
         {"th", {"CP874", nullptr}},
         {"zh", {"GB2312", "BIG5"}},
-        {"ja", {"SHIFT_JIS", nullptr}},
+        {"ja", {"SHIFT_JIS", "CP932"}},
         {"ko", {"CP949", nullptr}},
     };
     if (code.size() != 2)
@@ -296,11 +334,23 @@ std::vector<std::string> pagesForLanguage(const std::string& code)
     return {};
 }
 
-// Every code page tried when the detectors name none that reads well.
+// The languages written in the Western code page (WINDOWS-1252, or ISO-8859-15 with the euro).
+bool westernLanguage(const std::string& code)
+{
+    static constexpr const char* kWestern[] = {"af", "br", "ca", "cy", "da", "de", "en", "es",
+                                               "eu", "fi", "fo", "fr", "ga", "gd", "gl", "id",
+                                               "is", "it", "la", "lb", "ms", "nb", "nl", "nn",
+                                               "no", "oc", "pt", "rm", "sv", "sw", "wa"};
+    return std::find(std::begin(kWestern), std::end(kWestern), code) != std::end(kWestern);
+}
+
+// Every code page tried, whatever the detectors name. ISO-8859-15 differs from the Western
+// code page in the euro sign and a few letters; CP932 is the Windows form of Shift-JIS, with
+// the circled numbers and signs that Japanese files often hold.
 constexpr const char* kEveryPage[] = {
-    "WINDOWS-1252", "WINDOWS-1250", "WINDOWS-1251", "WINDOWS-1253", "WINDOWS-1254", "WINDOWS-1255",
-    "WINDOWS-1256", "WINDOWS-1257", "WINDOWS-1258", "CP874",        "KOI8-R",       "SHIFT_JIS",
-    "GB2312",       "GB18030",      "BIG5",         "CP949"};
+    "WINDOWS-1252", "ISO-8859-15",  "WINDOWS-1250", "WINDOWS-1251", "WINDOWS-1253", "WINDOWS-1254",
+    "WINDOWS-1255", "WINDOWS-1256", "WINDOWS-1257", "WINDOWS-1258", "CP874",        "KOI8-R",
+    "SHIFT_JIS",    "CP932",        "GB2312",       "GB18030",      "BIG5",         "CP949"};
 
 // The lines of the text that hold bytes past ASCII, up to a size that keeps the trial of every
 // candidate quick on a long film: only they tell code pages apart.
@@ -367,7 +417,21 @@ std::string LanguageCodeOf(const QString& languageText)
     return code.toStdString();
 }
 
-double Implausibility(const QString& decoded)
+namespace {
+
+constexpr int kWordyLetters = 6;
+
+// What a trial reading found: how implausible it is and how many letter-table pairs it holds.
+struct ReadingFindings
+{
+    double implausibility = 0;
+    int casePairs = 0;
+    // Enough words for the language identifier to go by: it names a language for any text in
+    // a script of one language (Greek, Thai), even for a list of letters or for gibberish.
+    bool wordy = false;
+};
+
+ReadingFindings readingFindings(const QString& decoded)
 {
     std::vector<char32_t> chars;
     chars.reserve(std::size_t(decoded.size()));
@@ -381,8 +445,16 @@ double Implausibility(const QString& decoded)
         const char32_t before = i > 0 ? chars[i - 1] : 0;
         const char32_t after = i + 1 < chars.size() ? chars[i + 1] : 0;
         if (isWordPart(c)) {
-            if (QChar::isLetter(c))
+            if (QChar::isLetter(c)) {
+                if (startsCasePair(chars, i)) {
+                    word.casePair = true;
+                    ++found.casePairs;
+                }
                 countLetter(c, after, word, found);
+            } else if (!isWordPart(before)) {
+                // A combining mark with no letter to sit on: Hebrew letters read as Thai.
+                ++found.odd;
+            }
             continue;
         }
         closeWord(word, found);
@@ -396,8 +468,73 @@ double Implausibility(const QString& decoded)
     // script read as Greek carry none.
     const double unaccentedExcess =
         std::max(0.0, found.unaccentedGreekWords - 0.5 * found.greekWords);
-    return 3.0 * found.bad + 2.0 * found.mixed + 2.0 * found.odd + found.rare + accentedExcess +
-           unaccentedExcess;
+    return {3.0 * found.bad + 2.0 * found.mixed + 2.0 * found.odd + found.rare + accentedExcess +
+                unaccentedExcess,
+            found.casePairs, found.longWordLetters >= kWordyLetters};
+}
+
+// The characters of `bytes` that `codePage` holds only past its common core: the rare Chinese
+// characters of GBK and GB18030 and the rare Hangul syllables of CP949 (both with a lead or a
+// trail byte below 0xA1), the less frequent characters of Big5. Real text seldom holds them;
+// Japanese bytes read as Chinese or Korean, and simplified Chinese read as Big5, are made of them.
+int rareDoubleBytes(const std::string& bytes, const std::string& codePage)
+{
+    const bool big5 = codePage == "BIG5";
+    if (!big5 && codePage != "GBK" && codePage != "GB18030" && codePage != "CP949" &&
+        codePage != "UHC")
+        return 0;
+    int rare = 0;
+    for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        if (lead < 0x81 || lead == 0xFF)
+            continue;
+        const auto trail = static_cast<unsigned char>(bytes[i + 1]);
+        // Big5 keeps its less frequent characters from lead byte 0xC9 on.
+        rare += (big5 ? lead >= 0xC9 : lead < 0xA1 || trail < 0xA1) ? 1 : 0;
+        ++i; // the pair is one character
+    }
+    return rare;
+}
+
+// The code pages subtitles in `languageCode` are usually written in, the usual one first; the
+// Western languages share theirs.
+std::vector<std::string> usualPages(const std::string& languageCode)
+{
+    std::vector<std::string> pages = pagesForLanguage(languageCode);
+    if (pages.empty() && westernLanguage(languageCode))
+        pages = {"WINDOWS-1252", "ISO-8859-15"};
+    return pages;
+}
+
+// Languages the identifier names from their script alone: any text in Greek, Thai, Hebrew or
+// Hangul letters is named so, gibberish too.
+bool namedByScript(const std::string& languageCode)
+{
+    return languageCode == "el" || languageCode == "th" || languageCode == "he" ||
+           languageCode == "yi" || languageCode == "ko";
+}
+
+// True when `codePage` is one that text in `languageCode` is written in.
+bool isUsualPage(const std::string& codePage, const std::string& languageCode)
+{
+    const std::vector<std::string> pages = usualPages(languageCode);
+    return std::find(pages.begin(), pages.end(), codePage) != pages.end();
+}
+
+// How much the trial of each candidate weighs. A pair of a letter table read as one letter's
+// two cases counts for one; a text the language identifier reliably names, in a code page that
+// language is written in, for three. One reading is a finding only when it leads every other
+// reading of different text by more than kClearly; within that, a language the user gave
+// decides.
+constexpr double kCasePairWeight = 1.0;
+constexpr double kKnownLanguageWeight = 3.0;
+constexpr double kClearly = 1.5;
+
+} // namespace
+
+double Implausibility(const QString& decoded)
+{
+    return readingFindings(decoded).implausibility;
 }
 
 CodePageGuess GuessCodePage(const std::string& text, const std::string& languageCode)
@@ -408,19 +545,20 @@ CodePageGuess GuessCodePage(const std::string& text, const std::string& language
         auto found = std::find_if(candidates.begin(), candidates.end(),
                                   [&](const Candidate& c) { return c.codePage == codePage; });
         if (found == candidates.end())
-            candidates.push_back({codePage, weight, weight > 0});
-        else {
+            candidates.push_back({codePage, weight});
+        else
             found->support += weight;
-            found->named = found->named || weight > 0;
-        }
     };
+    // The detectors are often wrong on a short text: what they say only tips a balance that the
+    // trial readings leave even.
     for (const std::string& name : namesFor(uchardetAnswer(text)))
-        support(name, 2.0);
+        support(name, 0.5);
     for (const auto& [name, confidence] : icuAnswers(sample))
         for (const std::string& page : namesFor(name))
-            support(page, confidence / 20.0);
-    for (const std::string& page : pagesForLanguage(languageCode))
-        support(page, 1.0);
+            support(page, confidence / 200.0);
+    const std::vector<std::string> hinted = usualPages(languageCode);
+    for (const std::string& page : hinted)
+        support(page, 0.0);
     for (const char* page : kEveryPage)
         support(page, 0.0);
 
@@ -432,24 +570,47 @@ CodePageGuess GuessCodePage(const std::string& text, const std::string& language
     };
     std::vector<Trial> trials;
     for (const Candidate& candidate : candidates) {
+        if (!canOpen(candidate.codePage))
+            continue;
         std::string decoded = ToUtf8(sample, candidate.codePage);
-        const double score = candidate.support - Implausibility(QString::fromStdString(decoded));
+        const ReadingFindings findings = readingFindings(QString::fromStdString(decoded));
+        double score = candidate.support - findings.implausibility -
+                       rareDoubleBytes(sample, candidate.codePage) +
+                       kCasePairWeight * findings.casePairs;
+        // Text that reads as a language written in this code page: the strongest sign there is.
+        const std::string language = IdentifyTextLanguage(decoded);
+        // A language told by its script alone counts only for a reading with nothing against it;
+        // any reading in Chinese characters, gibberish too, looks Chinese to the identifier.
+        if (findings.wordy && !language.empty() && language.rfind("zh", 0) != 0 &&
+            isUsualPage(candidate.codePage, language) &&
+            (!namedByScript(language) || findings.implausibility == 0))
+            score += kKnownLanguageWeight;
         trials.push_back({&candidate, std::move(decoded), score});
     }
-    // The best score wins; among equals the earlier candidate, the one named first.
+    // The best score wins; among equals the earlier candidate.
     const auto best =
         std::max_element(trials.begin(), trials.end(),
                          [](const Trial& a, const Trial& b) { return a.score < b.score; });
     if (best == trials.end())
         return {};
-    // A code page nobody named is a finding only when it reads clearly better than every
-    // other reading of the text.
-    if (!best->candidate->named) {
-        for (const Trial& other : trials) {
-            if (&other != &*best && other.decoded != best->decoded &&
-                other.score > best->score - 2.0)
-                return {};
+    // The language the user gave decides among the readings the bytes leave open: its usual
+    // code page wins unless another reading is clearly better.
+    const Trial* ofLanguage = nullptr;
+    for (const std::string& page : hinted) {
+        for (const Trial& trial : trials) {
+            if (trial.candidate->codePage == page &&
+                (!ofLanguage || trial.score > ofLanguage->score))
+                ofLanguage = &trial;
         }
+    }
+    if (ofLanguage && best->score - ofLanguage->score <= kClearly)
+        return {ofLanguage->candidate->codePage};
+    // Without it, a reading is a finding only when it is clearly better than every reading of
+    // the text that differs from it.
+    for (const Trial& other : trials) {
+        if (&other != &*best && other.decoded != best->decoded &&
+            best->score - other.score <= kClearly)
+            return {};
     }
     return {best->candidate->codePage};
 }

@@ -53,10 +53,9 @@ void SubtitleLoading::read(const QString& fileName)
     }
     m_loaded.Subtitle = std::make_unique<TSubtitle>();
     TSubtitle& list = *m_loaded.Subtitle;
-    // The name's language tells code pages apart before the list's choice does.
-    const QString named = NameLanguageText(QFileInfo(fileName).fileName());
-    list.SetLanguageHint(
-        LanguageCodeOf(named.isEmpty() ? ValueOf(m_controls.ComboBoxVobsubLanguage) : named));
+    // The name's language tells code pages apart; the list's value is the stored default or
+    // what an earlier file told, no sign of what this file holds.
+    list.SetLanguageHint(LanguageCodeOf(NameLanguageText(QFileInfo(fileName).fileName())));
     m_loaded.assPreview.reset();
     m_loaded.assScript.reset();
     m_loaded.pictures.reset();
