@@ -140,18 +140,47 @@ std::uint8_t layerOf(const ASS_Image& image, const AssInks& inks, ASS_YCbCrMatri
     return layer;
 }
 
+// How a character's edge pixels (covered a quarter to a half) are drawn: in the antialias
+// layer as opaque as the text (the window's ring between the text and its outline), in it at
+// the edge's own coverage (a blurred edge with nothing around it: libass shows it as a fading
+// halo, not as part of the letters), only where it lies over something drawn before (a
+// blurred edge over its shadow, which holds the antialias layer and must not fade), or not at
+// all (the antialias layer holds a second text colour).
+enum class Edge { Ring, SeeThrough, OverDrawn, None };
+
+// The middle of an edge pixel's coverage, a quarter to a half, of 255.
+constexpr int kEdgeCoverage = 96;
+
+Edge edgeOf(const ASS_Image* images, const AssInks& inks, ASS_YCbCrMatrix matrix)
+{
+    if (inks.secondText)
+        return Edge::None;
+    if (!inks.blurred)
+        return Edge::Ring;
+    bool antialiasHeld = false;
+    for (const ASS_Image* image = images; image; image = image->next) {
+        if (image->type == ASS_Image::IMAGE_TYPE_OUTLINE)
+            return Edge::Ring;
+        antialiasHeld = antialiasHeld || layerOf(*image, inks, matrix) == kAntialias;
+    }
+    return antialiasHeld ? Edge::OverDrawn : Edge::SeeThrough;
+}
+
 // Each layer's opacity, 0..255: that of its most opaque image. The text's edge pixels lie in
-// the antialias layer, so a text image counts there too.
+// the antialias layer, so a text image counts there too, at the edge's coverage when the edge
+// is see-through.
 std::array<int, 4> layerOpacities(const ASS_Image* images, const AssInks& inks,
-                                  ASS_YCbCrMatrix matrix)
+                                  ASS_YCbCrMatrix matrix, Edge edge)
 {
     std::array<int, 4> opacity{0, 0, 0, 0};
     for (const ASS_Image* image = images; image; image = image->next) {
         const int own = opacityOf(image->color);
         const std::uint8_t layer = layerOf(*image, inks, matrix);
         opacity[layer] = std::max(opacity[layer], own);
-        if (layer == kText && !inks.secondText)
-            opacity[kAntialias] = std::max(opacity[kAntialias], own);
+        if (layer == kText && edge != Edge::None) {
+            const int ring = edge == Edge::SeeThrough ? (own * kEdgeCoverage + 127) / 255 : own;
+            opacity[kAntialias] = std::max(opacity[kAntialias], ring);
+        }
     }
     return opacity;
 }
@@ -165,10 +194,10 @@ struct Drawn
 // Sorts the images' pixels into `layers` (one byte a pixel, frame-sized, background), later
 // images over earlier ones: a pixel takes an image's layer when the mask at the image's
 // opacity, measured against its layer's, covers at least half of it; a character's edge pixels
-// covered a quarter to a half take the antialias layer.
+// covered a quarter to a half take the antialias layer unless `edge` leaves them out.
 Drawn sortIntoLayers(const ASS_Image* images, int width, int height, const AssInks& inks,
-                     ASS_YCbCrMatrix matrix, const std::array<int, 4>& opacity, int shift,
-                     std::uint8_t* layers)
+                     ASS_YCbCrMatrix matrix, const std::array<int, 4>& opacity, Edge edge,
+                     int shift, std::uint8_t* layers)
 {
     Drawn drawn{height, -1, width, -1};
     for (const ASS_Image* image = images; image; image = image->next) {
@@ -179,7 +208,7 @@ Drawn sortIntoLayers(const ASS_Image* images, int width, int height, const AssIn
         if (clip.empty() || own == 0)
             continue;
         const int scale = std::max(opacity[layer], 1);
-        const bool character = image->type == ASS_Image::IMAGE_TYPE_CHARACTER && !inks.secondText;
+        const bool character = image->type == ASS_Image::IMAGE_TYPE_CHARACTER && edge != Edge::None;
         for (int y = clip.y0; y < clip.y1; ++y) {
             const unsigned char* mask =
                 image->bitmap + std::size_t(y - image->dst_y) * std::size_t(image->stride);
@@ -189,7 +218,8 @@ Drawn sortIntoLayers(const ASS_Image* images, int width, int height, const AssIn
                 const int a = mask[x - image->dst_x] * own / scale;
                 if (a >= 128) {
                     row[x] = layer;
-                } else if (character && layer == kText && a >= 64 && row[x] != kText) {
+                } else if (character && layer == kText && a >= 64 && row[x] != kText &&
+                           (edge != Edge::OverDrawn || row[x] != kBackground)) {
                     row[x] = kAntialias;
                 } else {
                     continue;
@@ -235,9 +265,10 @@ AssBand AssImagesToLayers(const ASS_Image* images, QSize frame, const AssInks& i
     const int width = frame.width(), height = frame.height();
     readyMasks(masks, frame, inks);
     scratch.assign(std::size_t(width) * std::size_t(height), kBackground);
-    const std::array<int, 4> opacity = layerOpacities(images, inks, matrix);
+    const Edge edge = edgeOf(images, inks, matrix);
+    const std::array<int, 4> opacity = layerOpacities(images, inks, matrix, edge);
     const Drawn drawn =
-        sortIntoLayers(images, width, height, inks, matrix, opacity,
+        sortIntoLayers(images, width, height, inks, matrix, opacity, edge,
                        std::clamp(columnShift, 0, std::max(width - 1, 0)), scratch.data());
     masks.firstDirty = height;
     masks.lastDirty = -1;

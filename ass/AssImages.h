@@ -35,6 +35,10 @@ struct AssInks
     // The antialias ink is a second text colour: characters nearer to it go to its layer, and
     // shadows to the outline layer; no character edge takes it.
     bool secondText = false;
+    // The text is blurred (\blur, \be): without an outline its edge lies outside what libass
+    // shows as the letters, so there it is see-through (or, when the antialias layer holds a
+    // shadow, drawn only over the shadow), not a ring in the opaque antialias ink.
+    bool blurred = false;
 };
 
 // Sorts `images` into the layers of `masks` (frame-sized, `frame`), by kind and not by
@@ -44,11 +48,13 @@ struct AssInks
 // see-through box) becomes each layer's opacity, the most opaque image of the layer deciding;
 // a pixel belongs to a layer when its mask covers at least half of it at that opacity, and a
 // character's edge pixels covered a quarter to a half take the antialias layer (unless that
-// layer holds a second text colour). Later images
-// lie over earlier ones. Each pixel lands `columnShift` columns right of where libass drew it
-// (for a writer that shows it that far left, PictureForm::columnShift). The band holds the
-// rows drawn (top on an even row; height 0 when nothing lies in the frame). `scratch` is
-// reused between calls.
+// layer holds a second text colour). Blurred text without an outline gives its edge the
+// antialias layer at the edge's own coverage (three eighths of the text's opacity), or, when a
+// shadow or a character holds the antialias layer, only where it lies over something drawn. Later
+// images lie over earlier ones. Each pixel lands `columnShift` columns right of where libass drew
+// it (for a writer that shows it that far left, PictureForm::columnShift). The band holds the rows
+// drawn (top on an even row; height 0 when nothing lies in the frame). `scratch` is reused between
+// calls.
 struct AssBand
 {
     int top = 0;

@@ -10,6 +10,7 @@
 #include "subtitle/TimeCodes.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <set>
 
@@ -48,6 +49,22 @@ bool effectMoves(const char* effect)
     for (const char* moving : {"Banner;", "Scroll up;", "Scroll down;"})
         if (name.startsWith(QLatin1String(moving), Qt::CaseInsensitive))
             return true;
+    return false;
+}
+
+// True when the event's letters are blurred somewhere: by its style's blur or a \blur or \be
+// tag above zero (an animated one counts too).
+bool blurs(const std::string& text, const ASS_Style* style)
+{
+    if (style && style->Blur > 0)
+        return true;
+    for (const auto& [name, argument] : AssOverrideTags(text)) {
+        if ((name == "blur" || name == "be") && std::strtod(argument.c_str(), nullptr) > 0)
+            return true;
+        if (name == "t" && (argument.find("\\blur") != std::string::npos ||
+                            argument.find("\\be") != std::string::npos))
+            return true;
+    }
     return false;
 }
 
@@ -100,6 +117,7 @@ void AssPictureSource::readEvents()
         const ASS_Style* style = styled ? &track->styles[e.Style] : nullptr;
         event.forced =
             m_settings.forced || (style && StyleNameMarksForced(QString::fromUtf8(style->Name)));
+        event.blurred = blurs(text, style);
         AssStyleLook look;
         if (style)
             look = {style->PrimaryColour, style->OutlineColour, style->Outline > 0};
@@ -208,6 +226,7 @@ AssPictureSource::shownTogether(const std::vector<std::size_t>& active) const
         const Event& e = m_events[i];
         shown.animated = shown.animated || e.animated;
         shown.forced = shown.forced || e.forced;
+        shown.blurred = shown.blurred || e.blurred;
         if (e.start > latest || (e.start == latest && e.number > shown.number)) {
             latest = e.start;
             shown.number = e.number;
@@ -275,6 +294,7 @@ void AssPictureSource::addPieces(const std::vector<long long>& starts, long long
         piece.text = shown.text;
         piece.second = shown.second;
         piece.askedOutline = shown.outline;
+        piece.blurred = shown.blurred;
         checkStart(piece.times.start, shown.number);
         m_pieces.push_back(piece);
     }
@@ -384,7 +404,7 @@ void AssPictureSource::drawInto(Worker& worker, int index)
     const Piece& piece = m_pieces[std::size_t(index)];
     const ASS_Image* images = worker.rendering->render(piece.renderMs);
     const AssInks inks{piece.text, piece.outline, piece.second.value_or(m_settings.inks.antialias),
-                       piece.second.has_value()};
+                       piece.second.has_value(), piece.blurred};
     const AssBand band =
         AssImagesToLayers(images, m_settings.frame, inks, worker.rendering->track()->YCbCrMatrix,
                           worker.image.masks, worker.scratch, m_columnShift);

@@ -65,6 +65,7 @@ private:
         int number = 0; // 1-based, in the script's order
         bool animated = false;
         bool forced = false;
+        bool blurred = false; // its letters are blurred (\blur, \be or the style's blur)
         // Text colours asked for (the style's first) and how many letters each colours.
         std::vector<std::pair<ColorValue, std::size_t>> colours;
         // Outline colours asked for and how many letters each outlines.
@@ -78,6 +79,7 @@ private:
         std::optional<ColorValue> second; // a second text colour, in the antialias ink's place
         std::optional<ColorValue> askedOutline; // the script's, when its letters have one
         ColorValue outline = 0;                 // the ink the outline layer is drawn in
+        bool blurred = false;                   // blurred letters are shown
     };
     struct Worker
     {
@@ -92,6 +94,7 @@ private:
     {
         bool animated = false;
         bool forced = false;
+        bool blurred = false;              // some of its letters are blurred
         int number = 0;                    // the event it is named by: the latest to start
         ColorValue text = 0;               // the text colour most of its letters ask for
         std::optional<ColorValue> second;  // the one the next most ask for

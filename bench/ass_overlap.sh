@@ -9,6 +9,10 @@
 #   bench/ass_overlap.sh [BUILD_DIR=build] [SCRIPT...]
 #   KEEP=DIR keeps the pairs and, with FRAMES="N M ...", PNGs of those frames side by side
 #   (libass left, Lumelle right, over black) for looking at.
+#   OPTIONS="..." passes more options to lumelle-convert (for instance "--animation-steps 25",
+#   to draw moving text at every frame as libass does).
+#   EVENTS=1 also prints the overlap over each event's frames (indented, by event number), to
+#   find which event of a script falls short.
 # Needs ffmpeg (built with libass) and python3; installs nothing.
 set -euo pipefail
 build=${1:-build}
@@ -36,7 +40,9 @@ size=720x576
 
 for script in "${scripts[@]}"; do
     name=$(basename "${script%.*}")
-    "$build/lumelle-convert" -q --fps 25 --no-help-file -o "$work/" "$script" 2>/dev/null
+    # shellcheck disable=SC2086 # OPTIONS holds several words
+    "$build/lumelle-convert" -q --fps 25 --no-help-file ${OPTIONS:-} -o "$work/" "$script" \
+        2>/dev/null
     # Long enough for the last event: its end time, in seconds, rounded up.
     seconds=$(python3 - "$script" <<'EOF'
 import sys
@@ -66,19 +72,35 @@ EOF
 [l][v]hstack,select=eq(n\,$frame)" -frames:v 1 "$work/$name.$frame.png"
         done
     fi
-    python3 - "$work/$name.libass.gray" "$work/$name.lumelle.gray" "$name" <<'EOF'
+    python3 - "$work/$name.libass.gray" "$work/$name.lumelle.gray" "$name" "$script" \
+        "${EVENTS:-}" <<'EOF'
 import sys
 size = 720 * 576
-both = either = 0
+frames = [] # pixels inked by both and by either, per frame
 with open(sys.argv[1], "rb") as a, open(sys.argv[2], "rb") as b:
     while True:
         x, y = a.read(size), b.read(size)
         if len(x) < size or len(y) < size:
             break
         p, q = int.from_bytes(x, "big"), int.from_bytes(y, "big")
-        both += (p & q).bit_count()
-        either += (p | q).bit_count()
-print(f"{sys.argv[3]} {both / either if either else 1.0:.3f}")
+        frames.append(((p & q).bit_count(), (p | q).bit_count()))
+def overlap(part):
+    both, either = sum(f[0] for f in part), sum(f[1] for f in part)
+    return both / either if either else 1.0
+print(f"{sys.argv[3]} {overlap(frames):.3f}")
+if sys.argv[5]:
+    def seconds(text):
+        h, m, s = text.strip().split(":")
+        return int(h) * 3600 + int(m) * 60 + float(s)
+    number = 0
+    for line in open(sys.argv[4], encoding="utf-8-sig"):
+        if not line.startswith("Dialogue:"):
+            continue
+        number += 1
+        fields = line.split(",", 9)
+        first, last = round(seconds(fields[1]) * 25), round(seconds(fields[2]) * 25)
+        text = fields[9].strip()[:40]
+        print(f"  {number:3} {overlap(frames[first:last]):.3f} {text}", file=sys.stderr)
 EOF
     [ -n "${KEEP:-}" ] || rm -f "$work/$name".*
 done | tee "$work/overlaps.txt"

@@ -170,6 +170,58 @@ TEST(AssSource, ImagesGoToTheLayerOfTheirKindAndTheirBandAndOpacityFollow)
     }
 }
 
+TEST(AssSource, ABlurredEdgeWithoutAnOutlineIsSeeThroughNotARing)
+{
+    const ColorValue white = makeColor(255, 255, 255), black = 0, grey = makeColor(128, 128, 128);
+    AssInks inks{white, black, grey};
+    inks.blurred = true;
+    const std::vector<unsigned char> edge{255, 128, 127, 64, 63, 0};
+    const struct
+    {
+        const char* what;
+        std::vector<Drawn> images;
+        std::string row;
+        std::array<std::uint8_t, 3> opacity;
+    } cases[] = {
+        // Alone, the edge keeps its place but shows at its own coverage (96 of 255: 6 of 15),
+        // less than half, as libass's fading halo is; a faded text fades its edge too.
+        {"alone", {{kChar, 0, 0, 0xFFFFFF00, {edge}}}, "TTaa....", {0, 6, 15}},
+        {"faded", {{kChar, 0, 0, 0xFFFFFF80, {edge}}}, "TTaa....", {0, 3, 7}},
+        // Between the text and an outline it stays the opaque ring.
+        {"outlined",
+         {{kOutline, 0, 0, 0x00000000, {std::vector<unsigned char>(8, 255)}},
+          {kChar, 0, 0, 0xFFFFFF00, {edge}}},
+         "TTaaoooo",
+         {15, 15, 15}},
+        // A shadow holds the antialias layer: a see-through edge would fade it, so the edge
+        // shows only over the shadow (drawn before it), as libass's blend of the two does.
+        {"shadowed",
+         {{kShadow, 3, 0, 0x00000000, {{255, 255, 255, 255}}}, {kChar, 0, 0, 0xFFFFFF00, {edge}}},
+         "TT.aaaa.",
+         {0, 15, 15}},
+        {"shadow beside",
+         {{kShadow, 6, 0, 0x00000000, {{255}}}, {kChar, 0, 0, 0xFFFFFF00, {edge}}},
+         "TT....a.",
+         {0, 15, 15}},
+    };
+    LayerMasks masks;
+    std::vector<std::uint8_t> scratch;
+    for (const auto& c : cases) {
+        const Images images(c.images);
+        const AssBand band =
+            AssImagesToLayers(images.first(), QSize(8, 1), inks, YCBCR_NONE, masks, scratch);
+        EXPECT_EQ(layerRows(masks), std::vector<std::string>{c.row}) << c.what;
+        EXPECT_EQ(band.opacity, c.opacity) << c.what;
+    }
+    // Sharp text keeps the opaque ring with or without an outline.
+    inks.blurred = false;
+    const Images sharp({{kChar, 0, 0, 0xFFFFFF00, {edge}}});
+    EXPECT_EQ(
+        AssImagesToLayers(sharp.first(), QSize(8, 1), inks, YCBCR_NONE, masks, scratch).opacity,
+        (std::array<std::uint8_t, 3>{0, 15, 15}));
+    EXPECT_EQ(layerRows(masks), std::vector<std::string>{"TTaa...."});
+}
+
 TEST(AssSource, ImagesBlendInFullColourInsideTheBoxTheyDrawOn)
 {
     // Opaque red, half of a blue over it and beside it, and a faded green partly left of the
@@ -461,6 +513,32 @@ TEST(AssSource, AScriptsOutlineColourHasItsOwnInkAndBannersMove)
         lefts.insert(left);
     }
     EXPECT_GT(lefts.size(), 3u);
+}
+
+TEST(AssSource, BlurredLettersWithoutAnOutlineFadeAtTheirEdge)
+{
+    // The same words sharp and blurred, with and without an outline; \be blurs as \blur does,
+    // and a zero blur is none.
+    const auto script = std::make_shared<const AssScript>(
+        scriptOf("PlayResX: 720\nPlayResY: 576\n",
+                 "Dialogue: 0,0:00:01.00,0:00:02.00,Default,,0,0,0,,{\\bord0}Soft words\n"
+                 "Dialogue: 0,0:00:03.00,0:00:04.00,Default,,0,0,0,,{\\bord0\\blur2}Soft words\n"
+                 "Dialogue: 0,0:00:05.00,0:00:06.00,Default,,0,0,0,,{\\bord0\\be2}Soft words\n"
+                 "Dialogue: 0,0:00:07.00,0:00:08.00,Default,,0,0,0,,{\\blur2}Soft words\n"
+                 "Dialogue: 0,0:00:09.00,0:00:10.00,Default,,0,0,0,,{\\bord0\\blur0}Soft "
+                 "words\n"));
+    AssPictureSource source(script, AssSourceSettings());
+    source.useForm(PictureForm{});
+    source.plan([](int, int) {});
+    ASSERT_EQ(source.count(), 5);
+    source.startWorkers(1);
+    const std::array<int, 5> ring{15, 6, 6, 15, 15};
+    for (int i = 0; i < 5; ++i) {
+        const TimedPicture picture = source.draw(i, 0);
+        EXPECT_EQ(picture.opacity[1], ring[std::size_t(i)]) << "picture " << i;
+        EXPECT_EQ(picture.opacity[2], 15) << "picture " << i;
+        EXPECT_GT(layerCounts(*picture.layers)[3], 200) << "picture " << i;
+    }
 }
 
 TEST(AssSource, LayersLieWhereTheWriterShowsLibassPicture)
