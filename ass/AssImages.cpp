@@ -143,10 +143,10 @@ std::uint8_t layerOf(const ASS_Image& image, const AssInks& inks, ASS_YCbCrMatri
 // How a character's edge pixels (covered a quarter to a half) are drawn: in the antialias
 // layer as opaque as the text (the window's ring between the text and its outline), in it at
 // the edge's own coverage (a blurred edge with nothing around it: libass shows it as a fading
-// halo, not as part of the letters), only where it lies over something drawn before (a
-// blurred edge over its shadow, which holds the antialias layer and must not fade), or not at
-// all (the antialias layer holds a second text colour).
-enum class Edge { Ring, SeeThrough, OverDrawn, None };
+// halo, not as part of the letters), or not at all (the antialias layer holds a second text
+// colour). A blurred edge over its shadow keeps the ring: the shadow holds the antialias layer,
+// which must not fade, and libass's blend of the two shows the edge as ink.
+enum class Edge { Ring, SeeThrough, None };
 
 // The middle of an edge pixel's coverage, a quarter to a half, of 255.
 constexpr int kEdgeCoverage = 96;
@@ -163,7 +163,7 @@ Edge edgeOf(const ASS_Image* images, const AssInks& inks, ASS_YCbCrMatrix matrix
             return Edge::Ring;
         antialiasHeld = antialiasHeld || layerOf(*image, inks, matrix) == kAntialias;
     }
-    return antialiasHeld ? Edge::OverDrawn : Edge::SeeThrough;
+    return antialiasHeld ? Edge::Ring : Edge::SeeThrough;
 }
 
 // Each layer's opacity, 0..255: that of its most opaque image. The text's edge pixels lie in
@@ -218,8 +218,7 @@ Drawn sortIntoLayers(const ASS_Image* images, int width, int height, const AssIn
                 const int a = mask[x - image->dst_x] * own / scale;
                 if (a >= 128) {
                     row[x] = layer;
-                } else if (character && layer == kText && a >= 64 && row[x] != kText &&
-                           (edge != Edge::OverDrawn || row[x] != kBackground)) {
+                } else if (character && layer == kText && a >= 64 && row[x] != kText) {
                     row[x] = kAntialias;
                 } else {
                     continue;

@@ -194,14 +194,14 @@ TEST(AssSource, ABlurredEdgeWithoutAnOutlineIsSeeThroughNotARing)
          "TTaaoooo",
          {15, 15, 15}},
         // A shadow holds the antialias layer: a see-through edge would fade it, so the edge
-        // shows only over the shadow (drawn before it), as libass's blend of the two does.
+        // keeps the opaque ring, as libass's blend of text and shadow shows it.
         {"shadowed",
          {{kShadow, 3, 0, 0x00000000, {{255, 255, 255, 255}}}, {kChar, 0, 0, 0xFFFFFF00, {edge}}},
-         "TT.aaaa.",
+         "TTaaaaa.",
          {0, 15, 15}},
         {"shadow beside",
          {{kShadow, 6, 0, 0x00000000, {{255}}}, {kChar, 0, 0, 0xFFFFFF00, {edge}}},
-         "TT....a.",
+         "TTaa..a.",
          {0, 15, 15}},
     };
     LayerMasks masks;
