@@ -38,20 +38,6 @@ ReadFile readDvdFile(const QString& file)
     return {read.dvd, read.files};
 }
 
-QString streamName(const DvdStream& stream)
-{
-    return stream.code.isEmpty() ? QString::number(stream.index)
-                                 : QStringLiteral("%1 (%2)").arg(stream.index).arg(stream.code);
-}
-
-QString streamNames(const DvdRead& read)
-{
-    QStringList names;
-    for (const DvdStream& s : read.streams)
-        names << streamName(s);
-    return names.join(QStringLiteral(", "));
-}
-
 // Whether the form asked for holds one stream only.
 bool oneStreamForm(const ConvertOptions& options)
 {
@@ -70,14 +56,14 @@ std::vector<int> chosenStreams(const DvdRead& read, const QString& name,
         PrintError(QStringLiteral("%1: no stream %2; its streams: %3")
                        .arg(name)
                        .arg(options.streamIndex)
-                       .arg(streamNames(read)));
+                       .arg(DvdStreamNames(read)));
         return {};
     }
     if (read.streams.size() > 1 && oneStreamForm(options)) {
         const DvdStream& chosen = read.streams[std::size_t(read.defaultStream)];
         PrintLine(stderr, QStringLiteral("%1: warning: its streams are %2; the default one, %3, "
                                          "is converted (--stream-index N takes another)")
-                              .arg(name, streamNames(read), streamName(chosen)));
+                              .arg(name, DvdStreamNames(read), DvdStreamName(chosen)));
         return {read.defaultStream};
     }
     std::vector<int> all;

@@ -22,25 +22,6 @@
 
 namespace lumelle {
 
-namespace {
-
-// A stream of DVD subtitles as the converter names it: "1 (fr)".
-QString streamName(const DvdStream& stream)
-{
-    return stream.code.isEmpty() ? QString::number(stream.index)
-                                 : QStringLiteral("%1 (%2)").arg(stream.index).arg(stream.code);
-}
-
-QString streamNames(const DvdRead& read)
-{
-    QStringList names;
-    for (const DvdStream& s : read.streams)
-        names << streamName(s);
-    return names.join(QStringLiteral(", "));
-}
-
-} // namespace
-
 SubtitleLoading::SubtitleLoading(MainWindowControls& controls, LoadedSubtitle& loaded)
     : m_controls(controls), m_loaded(loaded)
 {}
@@ -134,8 +115,8 @@ void SubtitleLoading::readPictures(const QString& fileName)
                    "one players pick first; lumelle-convert --stream-index N converts another, "
                    "or every stream into one VobSub pair.")
                     .arg(file.streamCount())
-                    .arg(streamNames(*file.dvd),
-                         streamName(file.dvd->streams[std::size_t(stream)]));
+                    .arg(DvdStreamNames(*file.dvd),
+                         DvdStreamName(file.dvd->streams[std::size_t(stream)]));
     m_loaded.pictures = std::make_shared<LoadedPictures>(std::move(file), stream);
     showStreamLanguage();
     fillListRows();

@@ -61,4 +61,9 @@ struct DvdRead
     QRgb shown(const DvdPicture& picture, int value) const;
 };
 
+// A stream as the converter and the window name it: "1 (fr)", or "1" without a language.
+QString DvdStreamName(const DvdStream& stream);
+// Every stream of the file so named, joined by commas.
+QString DvdStreamNames(const DvdRead& read);
+
 } // namespace lumelle

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 #include <algorithm>
 #include <map>
 
@@ -141,6 +142,20 @@ void streamsOfIndex(const IndexContents& index, const std::vector<RawUnit>& unit
 }
 
 } // namespace
+
+QString DvdStreamName(const DvdStream& stream)
+{
+    return stream.code.isEmpty() ? QString::number(stream.index)
+                                 : QStringLiteral("%1 (%2)").arg(stream.index).arg(stream.code);
+}
+
+QString DvdStreamNames(const DvdRead& read)
+{
+    QStringList names;
+    for (const DvdStream& s : read.streams)
+        names << DvdStreamName(s);
+    return names.join(QStringLiteral(", "));
+}
 
 QRgb DvdRead::shown(const DvdPicture& picture, int value) const
 {
