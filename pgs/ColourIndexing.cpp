@@ -106,28 +106,37 @@ std::vector<QRect> ObjectBoxes(const ColourImage& image, QSize frame)
 
 namespace {
 
-// The colours of a picture, each with a number (from 1, in the order first met) and its pixel
-// count: open addressing keyed by the premultiplied pixel, in a power-of-two table kept under
-// half full. Transparent pixels are never entered, so a zero key marks an empty slot.
+// The colours of a picture, each with a number from 1 in the order first met: open addressing
+// keyed by the premultiplied pixel, in a power-of-two table kept under a quarter full, so that
+// few colours share a home slot. A zero key marks an empty slot. Slot 0 is the transparent
+// pixel's (key 0, number 0) and is never given to a colour: 0 is its own home, so a transparent
+// pixel is found at once, as most colours are found at theirs, and a pixel costs no branch that
+// depends on its neighbours.
 class ColourTable
 {
 public:
-    ColourTable() : m_slots(kFirstSize), m_colours(1), m_counts(1) {}
+    ColourTable() : m_slots(kFirstSize), m_colours(1) {}
 
-    // The number of `key`, entered when it is new.
-    std::uint32_t number(QRgb key)
+    // Numbers the `n` pixels from `row` into `out`.
+    void numberRow(const QRgb* row, std::uint32_t* out, int n)
     {
-        for (std::size_t i = home(key);; i = (i + 1) & (m_slots.size() - 1)) {
-            const Slot& slot = m_slots[i];
-            if (slot.key == key)
-                return slot.number;
-            if (slot.key == 0)
-                return enter(key, i);
+        const Slot* slotsAt = m_slots.data();
+        int shift = m_shift;
+        for (int i = 0; i < n; ++i) {
+            // Premultiplied, a pixel of no alpha is transparent whatever its other channels.
+            const QRgb key = (row[i] & 0xFF000000u) != 0 ? row[i] : 0;
+            const Slot& slot = slotsAt[home(key, shift)];
+            if (slot.key == key) {
+                out[i] = slot.number;
+                continue;
+            }
+            out[i] = probe(key);
+            slotsAt = m_slots.data();
+            shift = m_shift;
         }
     }
-    // Premultiplied colours and pixel counts by number; number 0 is the transparent pixel.
+    // Premultiplied colours by number; number 0 is the transparent pixel.
     const std::vector<QRgb>& colours() const { return m_colours; }
-    std::vector<std::uint32_t>& counts() { return m_counts; }
 
 private:
     struct Slot
@@ -136,47 +145,61 @@ private:
         std::uint32_t number = 0;
     };
 
-    // Enters a new key into the empty slot `i` (or, when the table is half full, into the
+    // The number of a colour not at its home slot, entered when it is new.
+    [[gnu::noinline]] std::uint32_t probe(QRgb key)
+    {
+        const std::size_t mask = m_slots.size() - 1;
+        for (std::size_t i = home(key, m_shift);; i = (i + 1) & mask) {
+            if (i == 0)
+                continue;
+            const Slot& slot = m_slots[i];
+            if (slot.key == key)
+                return slot.number;
+            if (slot.key == 0)
+                return enter(key, i);
+        }
+    }
+
+    // Enters a new key into the empty slot `i` (or, when the table is a quarter full, into the
     // grown table); returns its number.
     std::uint32_t enter(QRgb key, std::size_t i)
     {
-        if (2 * m_colours.size() > m_slots.size()) {
+        if (4 * m_colours.size() > m_slots.size()) {
             grow();
-            return number(key);
+            return probe(key);
         }
         m_slots[i] = {key, std::uint32_t(m_colours.size())};
         m_colours.push_back(key);
-        m_counts.push_back(0);
         return m_slots[i].number;
     }
-    static constexpr int kFirstBits = 10;
+    static constexpr int kFirstBits = 12;
     static constexpr std::size_t kFirstSize = std::size_t(1) << kFirstBits;
 
     // Fibonacci hashing: the high bits of the product mix every bit of the key.
-    std::size_t home(QRgb key) const
+    static std::size_t home(QRgb key, int shift)
     {
-        return std::size_t((std::uint64_t(key) * 0x9E3779B97F4A7C15u) >> m_shift);
+        return std::size_t((std::uint64_t(key) * 0x9E3779B97F4A7C15u) >> shift);
     }
     void grow()
     {
         m_slots.assign(m_slots.size() * 2, Slot{});
         --m_shift;
+        const std::size_t mask = m_slots.size() - 1;
         for (std::size_t n = 1; n < m_colours.size(); ++n) {
-            std::size_t i = home(m_colours[n]);
-            while (m_slots[i].key != 0)
-                i = (i + 1) & (m_slots.size() - 1);
+            std::size_t i = home(m_colours[n], m_shift);
+            while (i == 0 || m_slots[i].key != 0)
+                i = (i + 1) & mask;
             m_slots[i] = {m_colours[n], std::uint32_t(n)};
         }
     }
 
     std::vector<Slot> m_slots;
     std::vector<QRgb> m_colours;
-    std::vector<std::uint32_t> m_counts;
     int m_shift = 64 - kFirstBits;
 };
 
 // Numbers every pixel of `box` (row by row from its top-left) after its colour in `table`, 0
-// for a transparent one or one outside the drawing, and counts the pixels of each colour.
+// for a transparent one or one outside the drawing.
 void numberPixels(const ColourImage& image, const QRect& box, ColourTable& table,
                   std::vector<std::uint32_t>& numbers)
 {
@@ -186,12 +209,6 @@ void numberPixels(const ColourImage& image, const QRect& box, ColourTable& table
     numbers.resize(std::size_t(area(box)));
     if (part != box)
         std::fill(numbers.begin(), numbers.end(), 0);
-    // Neighbouring pixels mostly share their colour: the last one's number is kept at hand, and
-    // pixels are counted a run at a time. Premultiplied, a transparent pixel is 0.
-    std::vector<std::uint32_t>& counts = table.counts();
-    QRgb last = 0;
-    std::uint32_t lastNumber = 0;
-    std::uint32_t run = 0;
     for (int y = part.top(); y <= part.bottom(); ++y) {
         const auto* row =
             reinterpret_cast<const QRgb*>(image.argb.constScanLine(y - image.box.top())) +
@@ -199,28 +216,46 @@ void numberPixels(const ColourImage& image, const QRect& box, ColourTable& table
         std::uint32_t* out = numbers.data() +
                              std::size_t(y - box.top()) * std::size_t(box.width()) +
                              std::size_t(part.left() - box.left());
-        const int w = part.width();
-        for (int i = 0; i < w; ++i) {
-            // Four transparent pixels at a time: the gaps between letters and lines.
-            if (last == 0 && i + 4 <= w &&
-                ((row[i] | row[i + 1] | row[i + 2] | row[i + 3]) & 0xFF000000u) == 0) {
-                out[i] = out[i + 1] = out[i + 2] = out[i + 3] = 0;
-                run += 4;
-                i += 3;
-                continue;
-            }
-            const QRgb p = qAlpha(row[i]) == 0 ? 0 : row[i];
-            if (p != last) {
-                counts[lastNumber] += run;
-                run = 0;
-                last = p;
-                lastNumber = p == 0 ? 0 : table.number(p);
-            }
-            ++run;
-            out[i] = lastNumber;
-        }
+        table.numberRow(row, out, part.width());
     }
-    counts[lastNumber] += run;
+}
+
+// Each number's index into `to`, through `indexOf`, and the pixels of each number added to
+// `counts`. Four tallies, one per pixel of four, so that a run of one colour does not wait
+// on its own count.
+void indexPixels(const std::vector<std::uint32_t>& numbers,
+                 const std::vector<std::uint8_t>& indexOf, std::uint8_t* to,
+                 std::vector<std::uint32_t>& counts)
+{
+    const std::size_t colours = indexOf.size();
+    thread_local std::vector<std::uint32_t> tallies;
+    tallies.assign(4 * colours, 0);
+    std::uint32_t* t0 = tallies.data();
+    std::uint32_t* t1 = t0 + colours;
+    std::uint32_t* t2 = t1 + colours;
+    std::uint32_t* t3 = t2 + colours;
+    // Plain pointers: a byte store could alias the vectors, which would be read again for
+    // every pixel.
+    const std::uint32_t* from = numbers.data();
+    const std::uint8_t* index = indexOf.data();
+    const std::size_t n = numbers.size();
+    std::size_t i = 0;
+    for (; i + 4 <= n; i += 4) {
+        to[i] = index[from[i]];
+        to[i + 1] = index[from[i + 1]];
+        to[i + 2] = index[from[i + 2]];
+        to[i + 3] = index[from[i + 3]];
+        ++t0[from[i]];
+        ++t1[from[i + 1]];
+        ++t2[from[i + 2]];
+        ++t3[from[i + 3]];
+    }
+    for (; i < n; ++i) {
+        to[i] = index[from[i]];
+        ++t0[from[i]];
+    }
+    for (std::size_t c = 0; c < colours; ++c)
+        counts[c] += t0[c] + t1[c] + t2[c] + t3[c];
 }
 
 // A colour of the picture, unpremultiplied, and its pixels. Two premultiplied colours may
@@ -239,18 +274,19 @@ QRgb groupOf(QRgb c, int drop)
 }
 
 // The fewest low bits of each channel to leave out so that the colours fall into at most
-// kMaxColours groups. The groups are counted in a sorted list rather than a hash set: a
-// picture has a few hundred colours, and sorting them allocates nothing per colour.
-int bitsToDrop(const std::vector<ColourUse>& uses)
+// kMaxColours groups, and the groups' keys in order. The groups are counted in a sorted list
+// rather than a hash set: a picture has a few hundred colours, and sorting them allocates
+// nothing per colour.
+int bitsToDrop(const std::vector<ColourUse>& uses, std::vector<QRgb>& groups)
 {
-    std::vector<QRgb> groups;
     groups.reserve(uses.size());
     for (int drop = 0;; ++drop) {
         groups.clear();
         for (const ColourUse& use : uses)
             groups.push_back(groupOf(use.colour, drop));
         std::sort(groups.begin(), groups.end());
-        if (std::unique(groups.begin(), groups.end()) - groups.begin() <= kMaxColours)
+        groups.erase(std::unique(groups.begin(), groups.end()), groups.end());
+        if (groups.size() <= std::size_t(kMaxColours))
             return drop;
     }
 }
@@ -296,7 +332,7 @@ std::vector<QRgb> paletteOfGroups(const std::vector<ColourUse>& uses, int drop, 
 IndexedPicture IndexColours(const ColourImage& image, const std::vector<QRect>& boxes,
                             bool highDefinition)
 {
-    // Every colour the pixels use and how many pixels use it.
+    // Every colour the pixels use, numbered.
     ColourTable table;
     thread_local std::vector<std::vector<std::uint32_t>> numbers;
     numbers.resize(std::max(numbers.size(), boxes.size()));
@@ -307,39 +343,31 @@ IndexedPicture IndexColours(const ColourImage& image, const std::vector<QRect>& 
     std::vector<ColourUse> uses;
     uses.reserve(colours.size());
     for (std::size_t n = 1; n < colours.size(); ++n)
-        uses.push_back({qUnpremultiply(colours[n]), table.counts()[n]});
+        uses.push_back({qUnpremultiply(colours[n]), 0});
     // Fewer bits per channel until the groups of colours that share them are few enough; each
-    // group is one palette entry.
-    const int drop = bitsToDrop(uses);
-    IndexedPicture picture;
-    picture.palette.push_back(PaletteEntry{}); // 0: transparent
-    const std::vector<QRgb> keys = paletteOfGroups(uses, drop, highDefinition, picture.palette);
-    // Each pixel's index, through its colour's number.
+    // group is one palette entry, in the order of the groups' keys.
+    std::vector<QRgb> keys;
+    const int drop = bitsToDrop(uses, keys);
+    // Each pixel's index, through its colour's number, and the pixels of each colour.
     std::vector<std::uint8_t> indexOfNumber(colours.size(), 0);
     for (std::size_t n = 1; n < colours.size(); ++n) {
         const QRgb group = groupOf(uses[n - 1].colour, drop);
         indexOfNumber[n] =
             std::uint8_t(std::lower_bound(keys.begin(), keys.end(), group) - keys.begin() + 1);
     }
+    std::vector<std::uint32_t> counts(colours.size(), 0);
+    IndexedPicture picture;
     for (std::size_t k = 0; k < boxes.size(); ++k) {
         IndexedObject object{boxes[k], std::vector<std::uint8_t>(numbers[k].size())};
-        // Plain pointers: a byte store could alias the vectors, which would be read again for
-        // every pixel.
-        const std::uint32_t* from = numbers[k].data();
-        const std::uint8_t* index = indexOfNumber.data();
-        std::uint8_t* to = object.pixels.data();
-        const std::size_t n = object.pixels.size();
-        std::size_t i = 0;
-        for (; i + 4 <= n; i += 4) {
-            to[i] = index[from[i]];
-            to[i + 1] = index[from[i + 1]];
-            to[i + 2] = index[from[i + 2]];
-            to[i + 3] = index[from[i + 3]];
-        }
-        for (; i < n; ++i)
-            to[i] = index[from[i]];
+        indexPixels(numbers[k], indexOfNumber, object.pixels.data(), counts);
         picture.objects.push_back(std::move(object));
     }
+    for (std::size_t n = 1; n < colours.size(); ++n)
+        uses[n - 1].count = counts[n];
+    // Each group's colour, the average of its colours weighted by their pixels.
+    picture.palette.push_back(PaletteEntry{}); // 0: transparent
+    const std::vector<QRgb> ordered = paletteOfGroups(uses, drop, highDefinition, picture.palette);
+    Q_ASSERT(ordered == keys);
     return picture;
 }
 

@@ -46,12 +46,23 @@ inline std::uint8_t coverOver(std::uint8_t a, std::uint8_t b)
 using CoverBytes = std::uint8_t __attribute__((vector_size(16)));
 using CoverWords = std::uint16_t __attribute__((vector_size(32)));
 
-// coverOver on sixteen bytes at once.
+// coverOver on sixteen bytes at once. Most of a line's coverage is laid where no other glyph
+// lies yet (a + b (1 - a) is b when a is 0) or where the glyph has none (it is then a): those
+// bytes are copied or left as they are.
 inline void coverSixteenOver(std::uint8_t* to, const std::uint8_t* from)
 {
     CoverBytes a8, b8;
     std::memcpy(&a8, to, 16);
     std::memcpy(&b8, from, 16);
+    std::uint64_t lowA[2], lowB[2];
+    std::memcpy(lowA, &a8, 16);
+    std::memcpy(lowB, &b8, 16);
+    if ((lowB[0] | lowB[1]) == 0)
+        return;
+    if ((lowA[0] | lowA[1]) == 0) {
+        std::memcpy(to, &b8, 16);
+        return;
+    }
     const CoverWords a = __builtin_convertvector(a8, CoverWords);
     const CoverWords b = __builtin_convertvector(b8, CoverWords);
     const CoverWords t = (255 - a) * b + 128;
