@@ -274,57 +274,77 @@ QRgb groupOf(QRgb c, int drop)
 }
 
 // The fewest low bits of each channel to leave out so that the colours fall into at most
-// kMaxColours groups, and the groups' keys in order. The groups are counted in a sorted list
-// rather than a hash set: a picture has a few hundred colours, and sorting them allocates
-// nothing per colour.
+// kMaxColours groups, and the groups' keys in order. The groups of each try are counted in a
+// hash set, reused from picture to picture; only the last try's few keys are sorted.
 int bitsToDrop(const std::vector<ColourUse>& uses, std::vector<QRgb>& groups)
 {
-    groups.reserve(uses.size());
+    // A power of two at least four times the colours, so that few keys share a home. Keys are
+    // stored one above themselves, so that 0 marks an empty place; an opaque white group
+    // (0xFFFFFFFF) wraps to 0 and is kept aside.
+    std::size_t size = 64;
+    int bits = 6;
+    while (size < 4 * uses.size()) {
+        size *= 2;
+        ++bits;
+    }
+    thread_local std::vector<QRgb> set;
     for (int drop = 0;; ++drop) {
+        set.assign(size, 0);
         groups.clear();
-        for (const ColourUse& use : uses)
-            groups.push_back(groupOf(use.colour, drop));
-        std::sort(groups.begin(), groups.end());
-        groups.erase(std::unique(groups.begin(), groups.end()), groups.end());
-        if (groups.size() <= std::size_t(kMaxColours))
+        bool white = false;
+        for (const ColourUse& use : uses) {
+            const QRgb group = groupOf(use.colour, drop);
+            if (group == 0xFFFFFFFFu) {
+                white = true;
+                continue;
+            }
+            std::size_t i =
+                std::size_t((std::uint64_t(group) * 0x9E3779B97F4A7C15u) >> (64 - bits));
+            while (set[i] != 0 && set[i] != group + 1)
+                i = (i + 1) & (size - 1);
+            if (set[i] == 0) {
+                set[i] = group + 1;
+                groups.push_back(group);
+            }
+        }
+        if (white)
+            groups.push_back(0xFFFFFFFFu);
+        if (groups.size() <= std::size_t(kMaxColours)) {
+            std::sort(groups.begin(), groups.end());
             return drop;
+        }
     }
 }
 
 // The palette of the groups after index 0 (transparent), in the order of the groups' keys so
 // that the same picture gets the same palette: each group in the average of its colours,
-// weighted by their pixels. Returns the groups' keys in that order: the group of key
-// keys[i] has index i + 1.
-std::vector<QRgb> paletteOfGroups(const std::vector<ColourUse>& uses, int drop, bool highDefinition,
-                                  std::vector<PaletteEntry>& palette)
+// weighted by their pixels. `indexOf[n]` is the index of the group of uses[n - 1].
+void paletteOfGroups(const std::vector<ColourUse>& uses, const std::vector<std::uint8_t>& indexOf,
+                     std::size_t groups, bool highDefinition, std::vector<PaletteEntry>& palette)
 {
-    // The colours by group, each group's colours side by side.
-    std::vector<std::pair<QRgb, std::uint32_t>> byGroup; // group, colour's place in `uses`
-    byGroup.reserve(uses.size());
-    for (std::size_t i = 0; i < uses.size(); ++i)
-        byGroup.emplace_back(groupOf(uses[i].colour, drop), std::uint32_t(i));
-    std::sort(byGroup.begin(), byGroup.end());
-
-    std::vector<QRgb> keys;
-    for (std::size_t first = 0; first < byGroup.size();) {
+    struct Sums
+    {
         std::uint64_t a = 0, r = 0, g = 0, b = 0, n = 0;
-        std::size_t end = first;
-        for (; end < byGroup.size() && byGroup[end].first == byGroup[first].first; ++end) {
-            const ColourUse& use = uses[byGroup[end].second];
-            a += std::uint64_t(qAlpha(use.colour)) * use.count;
-            r += std::uint64_t(qRed(use.colour)) * use.count;
-            g += std::uint64_t(qGreen(use.colour)) * use.count;
-            b += std::uint64_t(qBlue(use.colour)) * use.count;
-            n += use.count;
-        }
-        const auto mean = [n](std::uint64_t total) { return int((total + n / 2) / n); };
-        PaletteEntry e = ToPaletteColour(mean(r), mean(g), mean(b), mean(a), highDefinition);
-        e.id = std::uint8_t(keys.size() + 1);
-        palette.push_back(e);
-        keys.push_back(byGroup[first].first);
-        first = end;
+    };
+    std::vector<Sums> sums(groups + 1);
+    for (std::size_t i = 0; i < uses.size(); ++i) {
+        const ColourUse& use = uses[i];
+        Sums& s = sums[indexOf[i + 1]];
+        s.a += std::uint64_t(qAlpha(use.colour)) * use.count;
+        s.r += std::uint64_t(qRed(use.colour)) * use.count;
+        s.g += std::uint64_t(qGreen(use.colour)) * use.count;
+        s.b += std::uint64_t(qBlue(use.colour)) * use.count;
+        s.n += use.count;
     }
-    return keys;
+    for (std::size_t k = 1; k <= groups; ++k) {
+        const Sums& s = sums[k];
+        const std::uint64_t n = s.n;
+        const auto mean = [n](std::uint64_t total) { return int((total + n / 2) / n); };
+        PaletteEntry e =
+            ToPaletteColour(mean(s.r), mean(s.g), mean(s.b), mean(s.a), highDefinition);
+        e.id = std::uint8_t(k);
+        palette.push_back(e);
+    }
 }
 
 } // namespace
@@ -366,8 +386,7 @@ IndexedPicture IndexColours(const ColourImage& image, const std::vector<QRect>& 
         uses[n - 1].count = counts[n];
     // Each group's colour, the average of its colours weighted by their pixels.
     picture.palette.push_back(PaletteEntry{}); // 0: transparent
-    const std::vector<QRgb> ordered = paletteOfGroups(uses, drop, highDefinition, picture.palette);
-    Q_ASSERT(ordered == keys);
+    paletteOfGroups(uses, indexOfNumber, keys.size(), highDefinition, picture.palette);
     return picture;
 }
 
