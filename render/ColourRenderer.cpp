@@ -1,5 +1,6 @@
 #include "render/ColourRenderer.h"
 
+#include "platform/WideVectors.h"
 #include "render/GlyphCoverage.h"
 #include "render/PictureLayout.h"
 #include "render/ShapedLine.h"
@@ -16,25 +17,6 @@
 #include <vector>
 #if defined(__SSE2__)
 #include <emmintrin.h>
-#endif
-
-// The blends below are compiled twice where the compiler and C library allow it: for the SSE2
-// every x86-64 has and for AVX2, chosen when the program starts. The same integer steps give the
-// same pixels either way; AVX2's three-operand forms save the copies between them.
-// Sanitizer builds keep the one SSE2 form, which the normal build's tests run only on machines
-// without AVX2.
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define LUMELLE_SANITIZED 1
-#endif
-#endif
-#if defined(__SANITIZE_ADDRESS__)
-#define LUMELLE_SANITIZED 1
-#endif
-#if defined(__x86_64__) && defined(__GNUC__) && defined(__ELF__) && !defined(LUMELLE_SANITIZED)
-#define LUMELLE_WIDE_VECTORS __attribute__((target_clones("avx2", "default")))
-#else
-#define LUMELLE_WIDE_VECTORS
 #endif
 
 namespace lumelle {
@@ -166,6 +148,7 @@ bool placeGlyphs(const LinePieces& line, int x, int y, qreal outline, qreal ring
 }
 
 // Lays the glyphs' coverages over one another, layer by layer, within `clip`.
+// Compiled for AVX2 as well: the same integer steps, without the copies between registers.
 LUMELLE_WIDE_VECTORS void coverLine(LineCoverage& line, const std::vector<PlacedGlyph>& placed,
                                     const QRect& clip)
 {
@@ -293,6 +276,7 @@ inline void paintFour(QRgb* row, const std::uint8_t* const cover[3], int at,
 
 // Paints one line's coverages over the picture (whose top-left is `box`'s), pixel by pixel as
 // paintPixel does.
+// Compiled for AVX2 as well, as coverLine is.
 LUMELLE_WIDE_VECTORS void paintCoverage(QImage& argb, const QRect& box, const LineCoverage& line,
                                         const QRgb colours[3])
 {
