@@ -1,5 +1,7 @@
 #include "pgs/ColourIndexing.h"
 
+#include "platform/WideVectors.h"
+
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -200,8 +202,8 @@ private:
 
 // Numbers every pixel of `box` (row by row from its top-left) after its colour in `table`, 0
 // for a transparent one or one outside the drawing.
-void numberPixels(const ColourImage& image, const QRect& box, ColourTable& table,
-                  std::vector<std::uint32_t>& numbers)
+LUMELLE_WIDE_VECTORS void numberPixels(const ColourImage& image, const QRect& box,
+                                       ColourTable& table, std::vector<std::uint32_t>& numbers)
 {
     const QRect part = box.intersected(image.box);
     // The buffer is reused from picture to picture: only what the drawing leaves out of the
@@ -223,9 +225,9 @@ void numberPixels(const ColourImage& image, const QRect& box, ColourTable& table
 // Each number's index into `to`, through `indexOf`, and the pixels of each number added to
 // `counts`. Four tallies, one per pixel of four, so that a run of one colour does not wait
 // on its own count.
-void indexPixels(const std::vector<std::uint32_t>& numbers,
-                 const std::vector<std::uint8_t>& indexOf, std::uint8_t* to,
-                 std::vector<std::uint32_t>& counts)
+LUMELLE_WIDE_VECTORS void indexPixels(const std::vector<std::uint32_t>& numbers,
+                                      const std::vector<std::uint8_t>& indexOf, std::uint8_t* to,
+                                      std::vector<std::uint32_t>& counts)
 {
     const std::size_t colours = indexOf.size();
     thread_local std::vector<std::uint32_t> tallies;
