@@ -232,27 +232,18 @@ inline QRgb paintPixel(QRgb dst, unsigned a0, unsigned a1, unsigned a2, const QR
     return gathered(p);
 }
 
-#if defined(__SSE2__)
-// Four pixels at once, one 16-bit lane per channel (two pixels to a register): the blends of
-// paintPixel without its shortcuts, which give the same values (an alpha of 0 or 255 needs no
-// special case in `over`).
-inline __m128i overLanes(__m128i dst, __m128i src, __m128i alpha)
-{
-    const __m128i t = _mm_add_epi16(
-        _mm_add_epi16(_mm_mullo_epi16(src, alpha),
-                      _mm_mullo_epi16(dst, _mm_sub_epi16(_mm_set1_epi16(255), alpha))),
-        _mm_set1_epi16(128));
-    return _mm_srli_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), 8);
-}
-
-// Paints pixels row[0..3] from the coverages at cover[k] + at; `colourLanes` holds each colour
-// twice over, a channel to a lane.
+#if defined(__SSE2__) && defined(__GNUC__)
+// Four pixels at once, a 16-bit lane per channel in the compiler's vector type (two SSE2
+// registers, or one AVX2 register in the AVX2 build): the blends of paintPixel without its
+// shortcuts, which give the same values (an alpha of 0 or 255 needs no special case).
+// Paints pixels row[0..3] from the coverages at cover[k] + at; `colourWords` holds each colour
+// four times over, a channel to a lane.
 inline void paintFour(QRgb* row, const std::uint8_t* const cover[3], int at,
-                      const __m128i colourLanes[3])
+                      const CoverWords colourWords[3])
 {
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i pixels = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row));
-    __m128i low = _mm_unpacklo_epi8(pixels, zero), high = _mm_unpackhi_epi8(pixels, zero);
+    CoverBytes bytes;
+    std::memcpy(&bytes, row, 16);
+    CoverWords p = __builtin_convertvector(bytes, CoverWords);
     for (int k = 0; k < 3; ++k) {
         std::int32_t four;
         std::memcpy(&four, cover[k] + at, 4);
@@ -260,17 +251,22 @@ inline void paintFour(QRgb* row, const std::uint8_t* const cover[3], int at,
         if (four == 0)
             continue;
         if (four == -1) {
-            low = high = colourLanes[k];
+            p = colourWords[k];
             continue;
         }
         // Each coverage over its pixel's four channels.
-        __m128i alpha = _mm_cvtsi32_si128(four);
-        alpha = _mm_unpacklo_epi8(alpha, alpha);
-        alpha = _mm_unpacklo_epi16(alpha, alpha);
-        low = overLanes(low, colourLanes[k], _mm_unpacklo_epi8(alpha, zero));
-        high = overLanes(high, colourLanes[k], _mm_unpackhi_epi8(alpha, zero));
+        __m128i spread = _mm_cvtsi32_si128(four);
+        spread = _mm_unpacklo_epi8(spread, spread);
+        spread = _mm_unpacklo_epi16(spread, spread);
+        CoverBytes alphaBytes;
+        std::memcpy(&alphaBytes, &spread, 16);
+        const CoverWords alpha = __builtin_convertvector(alphaBytes, CoverWords);
+        // src * alpha + dst * (1 - alpha), rounded as x / 255 is; no lane passes 65535.
+        const CoverWords t = colourWords[k] * alpha + p * (255 - alpha) + 128;
+        p = (t + (t >> 8)) >> 8;
     }
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(row), _mm_packus_epi16(low, high));
+    bytes = __builtin_convertvector(p, CoverBytes);
+    std::memcpy(row, &bytes, 16);
 }
 #endif
 
@@ -281,10 +277,14 @@ LUMELLE_WIDE_VECTORS void paintCoverage(QImage& argb, const QRect& box, const Li
                                         const QRgb colours[3])
 {
     const std::uint64_t lanes[3] = {spread(colours[0]), spread(colours[1]), spread(colours[2])};
-#if defined(__SSE2__)
-    __m128i colourLanes[3];
-    for (int k = 0; k < 3; ++k)
-        colourLanes[k] = _mm_unpacklo_epi8(_mm_set1_epi32(int(colours[k])), _mm_setzero_si128());
+#if defined(__SSE2__) && defined(__GNUC__)
+    CoverWords colourWords[3];
+    for (int k = 0; k < 3; ++k) {
+        const QRgb four[4] = {colours[k], colours[k], colours[k], colours[k]};
+        CoverBytes bytes;
+        std::memcpy(&bytes, four, 16);
+        colourWords[k] = __builtin_convertvector(bytes, CoverWords);
+    }
 #endif
     const int w = line.area.width();
     const std::size_t stride = line.stride;
@@ -311,9 +311,9 @@ LUMELLE_WIDE_VECTORS void paintCoverage(QImage& argb, const QRect& box, const Li
             } else if (t == 0 && g == 0 && o == kFull) {
                 std::fill(row + i, row + i + 8, colours[0]);
             } else {
-#if defined(__SSE2__)
-                paintFour(row + i, cover, i, colourLanes);
-                paintFour(row + i + 4, cover, i + 4, colourLanes);
+#if defined(__SSE2__) && defined(__GNUC__)
+                paintFour(row + i, cover, i, colourWords);
+                paintFour(row + i + 4, cover, i + 4, colourWords);
 #else
                 for (int k = i; k < i + 8; ++k)
                     row[k] =
