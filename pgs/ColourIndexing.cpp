@@ -3,6 +3,7 @@
 #include "platform/WideVectors.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -200,6 +201,15 @@ private:
     int m_shift = 64 - kFirstBits;
 };
 
+// Whether the four pixels from `p` are all transparent.
+inline bool fourTransparent(const QRgb* p)
+{
+    std::uint64_t first, second;
+    std::memcpy(&first, p, 8);
+    std::memcpy(&second, p + 2, 8);
+    return ((first | second) & 0xFF000000FF000000u) == 0;
+}
+
 // Numbers every pixel of `box` (row by row from its top-left) after its colour in `table`, 0
 // for a transparent one or one outside the drawing.
 LUMELLE_WIDE_VECTORS void numberPixels(const ColourImage& image, const QRect& box,
@@ -218,7 +228,17 @@ LUMELLE_WIDE_VECTORS void numberPixels(const ColourImage& image, const QRect& bo
         std::uint32_t* out = numbers.data() +
                              std::size_t(y - box.top()) * std::size_t(box.width()) +
                              std::size_t(part.left() - box.left());
-        table.numberRow(row, out, part.width());
+        // Only the row's drawn span is looked up: its transparent ends are numbered 0 four
+        // pixels at a time.
+        const int w = part.width();
+        int left = 0, right = w;
+        while (left + 4 <= w && fourTransparent(row + left))
+            left += 4;
+        while (right - 4 >= left && fourTransparent(row + right - 4))
+            right -= 4;
+        std::fill(out, out + left, 0u);
+        std::fill(out + right, out + w, 0u);
+        table.numberRow(row + left, out + left, right - left);
     }
 }
 
