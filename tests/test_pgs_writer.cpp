@@ -19,6 +19,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -457,6 +458,46 @@ TEST(PgsWriter, ObjectsPartAtAnEighthOfTheFrameAndPalettesHoldTheDrawnColours)
         e.id = std::uint8_t(k + 1);
         EXPECT_EQ(grouped.palette[std::size_t(k + 1)], e) << k;
         EXPECT_EQ(grouped.objects[0].pixels[std::size_t(4 * k + 3)], k + 1) << k;
+    }
+
+    // Thousands of colours (the colour table grows several times while it is filled) with
+    // transparent pixels among them: each pixel gets the index of its group, the groups being
+    // the colours with the fewest low bits dropped that leave at most 254, in the groups' order.
+    ColourImage wide;
+    wide.box = QRect(0, 0, 120, 40);
+    wide.argb = QImage(wide.box.size(), QImage::Format_ARGB32_Premultiplied);
+    std::vector<QRgb> colours;
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 120; ++x) {
+            const QRgb c = (x + y) % 7 == 0 ? 0 : qRgba(x * 2, y * 6, (x + y) % 256, 40 + x);
+            wide.argb.setPixel(x, y, qPremultiply(c));
+            colours.push_back(qUnpremultiply(qPremultiply(c)));
+        }
+    }
+    const auto groupsAt = [&](int drop) {
+        const QRgb mask = (0xFFu >> drop << drop) * 0x01010101u;
+        std::vector<QRgb> groups;
+        for (const QRgb c : colours)
+            if (qAlpha(c) != 0)
+                groups.push_back(c & mask);
+        std::sort(groups.begin(), groups.end());
+        groups.erase(std::unique(groups.begin(), groups.end()), groups.end());
+        return groups;
+    };
+    int drop = 0;
+    while (groupsAt(drop).size() > 254)
+        ++drop;
+    const std::vector<QRgb> groups = groupsAt(drop);
+    const IndexedPicture spread = IndexColours(wide, {wide.box}, true);
+    ASSERT_EQ(spread.palette.size(), groups.size() + 1);
+    const QRgb mask = (0xFFu >> drop << drop) * 0x01010101u;
+    for (std::size_t i = 0; i < colours.size(); ++i) {
+        const int expected =
+            qAlpha(colours[i]) == 0
+                ? 0
+                : int(std::lower_bound(groups.begin(), groups.end(), colours[i] & mask) -
+                      groups.begin() + 1);
+        ASSERT_EQ(spread.objects[0].pixels[i], expected) << "pixel " << i;
     }
 }
 
