@@ -15,25 +15,63 @@ namespace {
 // take it for transparent.
 constexpr int kMaxColours = 254;
 
-// Rows [first, last] of the drawing and the columns its pixels use there; empty when none.
-QRect usedArea(const ColourImage& image, int first, int last)
+// Whether the four pixels from `p` are all transparent.
+inline bool fourTransparent(const QRgb* p)
 {
-    int left = image.box.right() + 1, right = image.box.left() - 1;
-    int top = -1, bottom = -1;
+    std::uint64_t first, second;
+    std::memcpy(&first, p, 8);
+    std::memcpy(&second, p + 2, 8);
+    return ((first | second) & 0xFF000000FF000000u) == 0;
+}
+
+// The columns of a row that its drawn pixels span, from the image's left; left > right when the
+// row is wholly transparent.
+struct RowSpan
+{
+    int left;
+    int right;
+    bool empty() const { return left > right; }
+};
+
+// The spans of the image's rows [first, last], looked for from both ends four pixels at a time.
+void rowSpans(const ColourImage& image, int first, int last, std::vector<RowSpan>& spans)
+{
+    spans.clear();
+    const int w = image.box.width();
     for (int y = first; y <= last; ++y) {
         const auto* row =
             reinterpret_cast<const QRgb*>(image.argb.constScanLine(y - image.box.top()));
         int l = 0;
-        const int w = image.box.width();
+        while (l + 4 <= w && fourTransparent(row + l))
+            l += 4;
         while (l < w && qAlpha(row[l]) == 0)
             ++l;
-        if (l == w)
+        if (l == w) {
+            spans.push_back({w, -1});
             continue;
+        }
         int r = w - 1;
+        while (r - 3 > l && fourTransparent(row + r - 3))
+            r -= 4;
         while (qAlpha(row[r]) == 0)
             --r;
-        left = std::min(left, image.box.left() + l);
-        right = std::max(right, image.box.left() + r);
+        spans.push_back({l, r});
+    }
+}
+
+// Rows [first, last] of the drawing (frame rows; `spans` starts at row `spanTop`) and the
+// columns its pixels use there; empty when none.
+QRect usedArea(const ColourImage& image, const std::vector<RowSpan>& spans, int spanTop, int first,
+               int last)
+{
+    int left = image.box.right() + 1, right = image.box.left() - 1;
+    int top = -1, bottom = -1;
+    for (int y = first; y <= last; ++y) {
+        const RowSpan& span = spans[std::size_t(y - spanTop)];
+        if (span.empty())
+            continue;
+        left = std::min(left, image.box.left() + span.left);
+        right = std::max(right, image.box.left() + span.right);
         if (top < 0)
             top = y;
         bottom = y;
@@ -41,12 +79,6 @@ QRect usedArea(const ColourImage& image, int first, int last)
     if (top < 0)
         return QRect();
     return QRect(QPoint(left, top), QPoint(right, bottom));
-}
-
-bool rowEmpty(const ColourImage& image, int y)
-{
-    const auto* row = reinterpret_cast<const QRgb*>(image.argb.constScanLine(y - image.box.top()));
-    return std::all_of(row, row + image.box.width(), [](QRgb p) { return qAlpha(p) == 0; });
 }
 
 // Grown to the smallest object side, kept inside the frame.
@@ -76,18 +108,22 @@ std::vector<QRect> ObjectBoxes(const ColourImage& image, QSize frame)
     const QRect drawn = image.box.intersected(QRect(QPoint(0, 0), frame));
     if (drawn.isEmpty())
         return {};
-    const QRect whole = usedArea(image, drawn.top(), drawn.bottom());
+    thread_local std::vector<RowSpan> spans;
+    rowSpans(image, drawn.top(), drawn.bottom(), spans);
+    const int spanTop = drawn.top();
+    const QRect whole = usedArea(image, spans, spanTop, drawn.top(), drawn.bottom());
     if (whole.isEmpty())
         return {};
+    const auto rowEmpty = [&](int y) { return spans[std::size_t(y - spanTop)].empty(); };
     // The longest run of empty rows inside the drawing parts it in two.
     int gapStart = -1, gapLength = 0;
     for (int y = whole.top(); y <= whole.bottom();) {
-        if (!rowEmpty(image, y)) {
+        if (!rowEmpty(y)) {
             ++y;
             continue;
         }
         int end = y;
-        while (end <= whole.bottom() && rowEmpty(image, end))
+        while (end <= whole.bottom() && rowEmpty(end))
             ++end;
         if (end - y > gapLength) {
             gapStart = y;
@@ -98,9 +134,10 @@ std::vector<QRect> ObjectBoxes(const ColourImage& image, QSize frame)
     std::vector<QRect> boxes{atLeastMinimum(whole, frame)};
     // Only subtitles far apart (a top and a bottom one) are parted, not the lines of one.
     if (gapLength >= frame.height() / 8) {
-        const QRect top = atLeastMinimum(usedArea(image, whole.top(), gapStart - 1), frame);
-        const QRect bottom =
-            atLeastMinimum(usedArea(image, gapStart + gapLength, whole.bottom()), frame);
+        const QRect top =
+            atLeastMinimum(usedArea(image, spans, spanTop, whole.top(), gapStart - 1), frame);
+        const QRect bottom = atLeastMinimum(
+            usedArea(image, spans, spanTop, gapStart + gapLength, whole.bottom()), frame);
         if (!top.intersects(bottom) && area(top) + area(bottom) < area(boxes.front()))
             boxes = {top, bottom};
     }
@@ -200,15 +237,6 @@ private:
     std::vector<QRgb> m_colours;
     int m_shift = 64 - kFirstBits;
 };
-
-// Whether the four pixels from `p` are all transparent.
-inline bool fourTransparent(const QRgb* p)
-{
-    std::uint64_t first, second;
-    std::memcpy(&first, p, 8);
-    std::memcpy(&second, p + 2, 8);
-    return ((first | second) & 0xFF000000FF000000u) == 0;
-}
 
 // Numbers every pixel of `box` (row by row from its top-left) after its colour in `table`, 0
 // for a transparent one or one outside the drawing.
