@@ -9,10 +9,6 @@
 #include <cstring>
 #include <vector>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace lumelle {
 
 namespace {
@@ -101,16 +97,13 @@ void paintMask(Scratch& scratch, const LinePieces& line, int x, int y, const QRe
 {
     const int rw = region.width();
     const int rh = region.height();
-    // 32-bit pixels: Qt copies unsmoothed glyphs onto them bit by bit, where an 8-bit alpha
-    // picture takes its slow path through spans.
     if (scratch.mask.width() < rw || scratch.mask.height() < rh)
-        scratch.mask =
-            QImage(std::max(rw, scratch.mask.width()), std::max(rh, scratch.mask.height()),
-                   QImage::Format_ARGB32_Premultiplied);
+        scratch.mask = QImage(std::max(rw, scratch.mask.width()),
+                              std::max(rh, scratch.mask.height()), QImage::Format_Alpha8);
     uchar* maskBits = scratch.mask.bits();
     const qsizetype maskBpl = scratch.mask.bytesPerLine();
     for (int r = 0; r < rh; ++r)
-        std::memset(maskBits + maskBpl * r, 0, std::size_t(rw) * sizeof(QRgb));
+        std::memset(maskBits + maskBpl * r, 0, std::size_t(rw));
     QPainter painter(&scratch.mask);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
@@ -133,91 +126,51 @@ void paintMask(Scratch& scratch, const LinePieces& line, int x, int y, const QRe
     }
 }
 
-// A mask pixel is painted when its alpha is not zero, and in the second text ink when it is
-// painted but not opaque.
-constexpr bool painted(QRgb pixel)
-{
-    return qAlpha(pixel) != 0;
-}
-constexpr bool inSecondInk(QRgb pixel)
-{
-    return qAlpha(pixel) != 0 && qAlpha(pixel) != 0xFF;
-}
-
-// Bit i set: pixel i of the eight at `pixels` is painted; `second` gets the same for the
-// second text ink.
-std::uint32_t eightPainted(const QRgb* pixels, std::uint32_t& second)
-{
-#if defined(__SSE2__)
-    // Four pixels at a time: each alpha compared with 0 and 0xFF, the answers gathered from
-    // the lanes' top bits.
-    const __m128i alpha = _mm_set1_epi32(int(0xFF000000u));
-    const __m128i zero = _mm_setzero_si128();
-    const auto four = [&](__m128i pixels4, unsigned& notOpaque) {
-        const __m128i a = _mm_and_si128(pixels4, alpha);
-        notOpaque = ~unsigned(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(a, alpha)))) & 0xF;
-        return ~unsigned(_mm_movemask_ps(_mm_castsi128_ps(_mm_cmpeq_epi32(a, zero)))) & 0xF;
-    };
-    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels));
-    const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(pixels + 4));
-    // An empty stretch, the common case, is told by one test.
-    if (_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_or_si128(low, high), zero)) == 0xFFFF) {
-        second = 0;
-        return 0;
-    }
-    unsigned notOpaqueLow = 0, notOpaqueHigh = 0;
-    const unsigned any = four(low, notOpaqueLow) | four(high, notOpaqueHigh) << 4;
-    second = any & (notOpaqueLow | notOpaqueHigh << 4);
-    return any;
-#else
-    std::uint32_t any = 0;
-    second = 0;
-    for (int i = 0; i < 8; ++i) {
-        any |= std::uint32_t(painted(pixels[i])) << i;
-        second |= std::uint32_t(inSecondInk(pixels[i])) << i;
-    }
-    return any;
-#endif
-}
-
-// Sets bits `eight` (eight columns from `column`) in a row of words.
-void setEight(std::uint64_t* bits, int column, std::uint64_t eight)
-{
-    const int shift = column & 63;
-    bits[column >> 6] |= eight << shift;
-    if (shift > 56)
-        bits[(column >> 6) + 1] |= eight >> (64 - shift);
-}
-
 // Sets the bits of the painted pixels of one mask row of `width` pixels in `bits`, starting at
-// bit `offset`, and, when `second` is given, those of the second text ink in it; true when any
-// pixel was painted.
-bool packMaskRow(const QRgb* pixels, int width, std::uint64_t* bits, std::uint64_t* second,
-                 int offset)
+// bit `offset`; true when any pixel was painted.
+bool packMaskRow(const uchar* pixels, int width, std::uint64_t* bits, int offset)
 {
     bool any = false;
     int c = 0;
-    // Most of the picture is empty: eight pixels at a time.
+    // Most of the picture is empty: skip it eight pixels at a time.
     for (; c + 8 <= width; c += 8) {
-        std::uint32_t eightSecond = 0;
-        const std::uint32_t eight = eightPainted(pixels + c, eightSecond);
-        if (!eight)
+        std::uint64_t chunk;
+        std::memcpy(&chunk, pixels + c, 8);
+        if (!chunk)
             continue;
-        setEight(bits, c + offset, eight);
-        if (second && eightSecond)
-            setEight(second, c + offset, eightSecond);
+        // Fold each byte onto its lowest bit, then gather the eight bits into one byte
+        // (byte i to bit i: the products of the multiplication never overlap).
+        chunk |= chunk >> 4;
+        chunk |= chunk >> 2;
+        chunk |= chunk >> 1;
+        const std::uint64_t eight = ((chunk & 0x0101010101010101ULL) * 0x0102040810204080ULL) >> 56;
+        const int column = c + offset;
+        const int shift = column & 63;
+        bits[column >> 6] |= eight << shift;
+        if (shift > 56)
+            bits[(column >> 6) + 1] |= eight >> (64 - shift);
         any = true;
     }
     for (; c < width; ++c) {
-        const int column = c + offset;
-        if (painted(pixels[c])) {
+        if (pixels[c]) {
+            const int column = c + offset;
             bits[column >> 6] |= std::uint64_t(1) << (column & 63);
             any = true;
         }
-        if (second && inSecondInk(pixels[c]))
-            second[column >> 6] |= std::uint64_t(1) << (column & 63);
     }
     return any;
+}
+
+// Sets the bits of the pixels of one mask row drawn in the second text ink (neither empty nor
+// opaque), as packMaskRow does for every painted pixel.
+void packSecondInkRow(const uchar* pixels, int width, std::uint64_t* bits, int offset)
+{
+    for (int c = 0; c < width; ++c) {
+        if (pixels[c] != 0 && pixels[c] != 0xFF) {
+            const int column = c + offset;
+            bits[column >> 6] |= std::uint64_t(1) << (column & 63);
+        }
+    }
 }
 
 // Draws the line once into `region` (surface coordinates) and collects the painted pixels into
@@ -236,14 +189,14 @@ GlyphRows drawGlyphMask(Scratch& scratch, const LinePieces& line, int x, int y, 
     if (scratch.twoInks)
         scratch.second.reset(rw + 2 * margin, rh + 2 * margin);
     for (int r = 0; r < rh; ++r) {
-        const auto* pixels = reinterpret_cast<const QRgb*>(scratch.mask.constBits() +
-                                                           scratch.mask.bytesPerLine() * r);
-        std::uint64_t* second = scratch.twoInks ? scratch.second.row(r + margin) : nullptr;
-        if (packMaskRow(pixels, rw, scratch.glyphs.row(r + margin), second, margin)) {
+        const uchar* pixels = scratch.mask.constBits() + scratch.mask.bytesPerLine() * r;
+        if (packMaskRow(pixels, rw, scratch.glyphs.row(r + margin), margin)) {
+            if (scratch.twoInks)
+                packSecondInkRow(pixels, rw, scratch.second.row(r + margin), margin);
             rows.first = std::min(rows.first, r + margin);
             rows.last = r + margin;
-            leftColumn = leftColumn || painted(pixels[0]);
-            rightColumn = rightColumn || painted(pixels[rw - 1]);
+            leftColumn = leftColumn || pixels[0];
+            rightColumn = rightColumn || pixels[rw - 1];
         }
     }
     const bool touchesTop = rows.first == margin;
