@@ -517,3 +517,62 @@ TEST(DrawOutlinedText, DrawsOnPicturesOfOtherFormats)
     EXPECT_EQ(rgb888.format(), QImage::Format_RGB32);
     EXPECT_TRUE(rgb888 == expected) << firstDifferences(rgb888, expected).toStdString();
 }
+
+// With two text inks the glyphs of the stretch asking for the second colour are drawn in it and
+// the rest in the text colour; together they are exactly the glyphs of the stretches drawn side
+// by side, and the layers hold what the pixels show.
+TEST(RenderSubtitleBlock, SecondInkStretchTakesItsColourAndKeepsTheGlyphs)
+{
+    RenderSettings one = distinctColours();
+    one.outlineWidth = 2;
+    const ColorValue green = makeColor(40, 220, 60);
+    RenderSettings two = one;
+    two.secondText = SecondTextInk{green, false};
+    // The asked-for stretch in the middle, so that text lies on both sides of it.
+    const QString text = QStringLiteral("left GREEN WORDS right");
+    const qsizetype begin = text.indexOf(QStringLiteral("GREEN"));
+    const qsizetype end = begin + QStringLiteral("GREEN WORDS").size();
+    TextStyle asked;
+    asked.colour = green;
+    const StyledText line{text, {TextRun{begin, end, asked}}};
+    const std::vector<StyledText> lines{line, StyledText{}};
+
+    QImage glyphs;
+    drawSideBySide(line, one, glyphs);
+    SubtitleImage inked;
+    ASSERT_TRUE(RenderSubtitleBlock(inked, lines, 0, two));
+    const QRgb textRgb = rgbOf(one.textColor), greenRgb = rgbOf(green);
+    int firstGreen = 720, lastGreen = -1, texts = 0, greens = 0;
+    for (int y = 0; y < 576; ++y) {
+        for (int x = 0; x < 720; ++x) {
+            const QRgb p = inked.pixels.pixel(x, y);
+            ASSERT_EQ(qAlpha(glyphs.pixel(x, y)) != 0, p == textRgb || p == greenRgb)
+                << "glyph pixels differ at " << x << "," << y;
+            if (p == greenRgb) {
+                ++greens;
+                firstGreen = std::min(firstGreen, x);
+                lastGreen = std::max(lastGreen, x);
+            }
+            texts += p == textRgb ? 1 : 0;
+            // Layer 3 text, layer 2 the second ink (in the ring's place), as painted.
+            const int layer = int((inked.masks.lowRow(y)[x / 64] >> (x % 64)) & 1) |
+                              int((inked.masks.highRow(y)[x / 64] >> (x % 64)) & 1) << 1;
+            ASSERT_EQ(inked.masks.colours[layer] == green, p == greenRgb) << x << "," << y;
+            ASSERT_EQ(layer == 3, p == textRgb) << x << "," << y;
+        }
+    }
+    EXPECT_GT(greens, 100);
+    EXPECT_GT(texts, 100);
+    // Text pixels on both sides of the green stretch, none inside its columns.
+    int textLeft = 0, textRight = 0, textInside = 0;
+    for (int y = 0; y < 576; ++y) {
+        for (int x = 0; x < 720; ++x) {
+            if (inked.pixels.pixel(x, y) != textRgb)
+                continue;
+            (x < firstGreen ? textLeft : x > lastGreen ? textRight : textInside) += 1;
+        }
+    }
+    EXPECT_GT(textLeft, 0);
+    EXPECT_GT(textRight, 0);
+    EXPECT_EQ(textInside, 0);
+}

@@ -7,6 +7,7 @@
 #include <QtGlobal>
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 namespace lumelle {
 
@@ -204,10 +205,9 @@ public:
             // Eight nibbles out at once, most significant first.
             m_count -= 8;
             const auto word = std::uint32_t(m_bits >> (4 * m_count));
-            m_out[0] = std::uint8_t(word >> 24);
-            m_out[1] = std::uint8_t(word >> 16);
-            m_out[2] = std::uint8_t(word >> 8);
-            m_out[3] = std::uint8_t(word);
+            const std::uint8_t bytes[4] = {std::uint8_t(word >> 24), std::uint8_t(word >> 16),
+                                           std::uint8_t(word >> 8), std::uint8_t(word)};
+            std::memcpy(m_out, bytes, sizeof bytes);
             m_out += 4;
         }
     }
@@ -283,8 +283,20 @@ std::uint64_t sameBit(const LayerCoding& coding, int bit, std::uint64_t low, std
 // columns 0 .. width - 2, the first one pixel shorter and the last one pixel longer, then the
 // end-of-line code.
 void encodeMaskRow(const std::uint64_t* low, const std::uint64_t* high, int width,
-                   const LayerCoding& coding, bool distinctColours, NibbleWriter& out)
+                   const LayerCoding& coding, bool distinctColours, NibbleWriter& writer)
 {
+    // The writer's state is copied here and back: its byte stores could otherwise alias it
+    // (and the layers), so that every code would reload them from memory.
+    NibbleWriter out = writer;
+    struct WriteBack
+    {
+        NibbleWriter& to;
+        const NibbleWriter& from;
+        ~WriteBack() { to = from; }
+    } writeBack{writer, out};
+    // The pixel value of each layer, two bits each.
+    const unsigned values = unsigned(coding.value[0]) | unsigned(coding.value[1]) << 2 |
+                            unsigned(coding.value[2]) << 4 | unsigned(coding.value[3]) << 6;
     const auto layerAt = [&](int x) {
         return int((low[x >> 6] >> (x & 63)) & 1) | (int((high[x >> 6] >> (x & 63)) & 1) << 1);
     };
@@ -303,7 +315,8 @@ void encodeMaskRow(const std::uint64_t* low, const std::uint64_t* high, int widt
     std::uint64_t carryLow = 0, carryHigh = 0;
     const int words = last / 64 + 1;
     for (int k = 0; k < words; ++k) {
-        std::uint64_t c0 = low[k], c1 = high[k];
+        const std::uint64_t layerLow = low[k], layerHigh = high[k];
+        std::uint64_t c0 = layerLow, c1 = layerHigh;
         if (!distinctColours) {
             const std::uint64_t s0 = sameBit(coding, 0, c0, c1);
             c1 = sameBit(coding, 1, c0, c1);
@@ -323,7 +336,9 @@ void encodeMaskRow(const std::uint64_t* low, const std::uint64_t* high, int widt
             const int x = k * 64 + bit;
             out.run(x - runStart, value);
             runStart = x;
-            value = coding.value[((low[k] >> bit) & 1) | (((high[k] >> bit) & 1) << 1)];
+            const unsigned layer =
+                unsigned((layerLow >> bit) & 1) | unsigned((layerHigh >> bit) & 1) << 1;
+            value = (values >> (2 * layer)) & 3;
         }
     }
     out.run(last + 2 - runStart, value);
