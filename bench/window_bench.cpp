@@ -22,6 +22,7 @@ namespace {
 double convertOnce(const QString& srt, const QString& folder)
 {
     QProcess converter;
+    converter.setProcessEnvironment(converterEnvironment());
     converter.setStandardOutputFile(QProcess::nullDevice());
     const double start = nowSeconds();
     converter.start(converterPath(), {QStringLiteral("--output"), folder, srt});
