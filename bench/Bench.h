@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -32,9 +31,6 @@ QString writeGeneratedFilm(const QString& path, const GeneratedFilm& film);
 
 // lumelle-convert, expected beside lumelle_bench in the build folder.
 QString converterPath();
-// The environment to run it in: the one the benchmark was started in, without the Qt platform
-// the benchmark chose for itself, so that the converter starts as a user starts it.
-QProcessEnvironment converterEnvironment();
 
 // Peak resident memory of this process so far, in KiB.
 long peakRssKiB();

@@ -65,7 +65,6 @@ double timeConverter(const QString& srt, const QString& format, const QString& f
 {
     QDir().mkpath(folder);
     QProcess converter;
-    converter.setProcessEnvironment(converterEnvironment());
     const double start = nowSeconds();
     converter.start(converterPath(), {"-q", "--format", format, "--output", folder, srt});
     if (!converter.waitForFinished(-1) || converter.exitStatus() != QProcess::NormalExit ||

@@ -32,18 +32,6 @@ BenchRegistrar::BenchRegistrar(const char* name, const char* usage, BenchFunctio
     registry()[name] = Entry{usage, function};
 }
 
-namespace {
-bool platformChosenHere = false;
-} // namespace
-
-QProcessEnvironment converterEnvironment()
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    if (platformChosenHere)
-        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    return env;
-}
-
 QString converterPath()
 {
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("lumelle-convert"));
@@ -80,8 +68,7 @@ void stageLine(const char* name, double seconds, int count, const char* note)
 int main(int argc, char** argv)
 {
     using namespace lumelle::bench;
-    platformChosenHere = qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
-    if (platformChosenHere)
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
         // The window benchmark needs the widgets of a full application.
 #ifdef LUMELLE_BENCH_WITH_UI

@@ -25,7 +25,6 @@ double childSeconds()
 bool convert(const QStringList& args)
 {
     QProcess converter;
-    converter.setProcessEnvironment(converterEnvironment());
     converter.start(converterPath(), args);
     return converter.waitForFinished(-1) && converter.exitStatus() == QProcess::NormalExit &&
            converter.exitCode() == 0;

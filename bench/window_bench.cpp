@@ -22,7 +22,6 @@ namespace {
 double convertOnce(const QString& srt, const QString& folder)
 {
     QProcess converter;
-    converter.setProcessEnvironment(converterEnvironment());
     converter.setStandardOutputFile(QProcess::nullDevice());
     const double start = nowSeconds();
     converter.start(converterPath(), {QStringLiteral("--output"), folder, srt});

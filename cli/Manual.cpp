@@ -107,9 +107,8 @@ QString environmentSection(bool window)
         bold("QT_QPA_PLATFORM"),
         window ? QStringLiteral("The Qt platform the window is shown on, such as xcb or wayland; "
                                 "chosen by Qt when unset.")
-               : QStringLiteral("The Qt platform that draws the text; when unset, Qt's minimal "
-                                "platform with its fonts (else offscreen), so that no display is "
-                                "needed."));
+               : QStringLiteral("The Qt platform that draws the text; offscreen when unset, so "
+                                "that no display is needed."));
     return text;
 }
 

@@ -137,11 +137,9 @@ int main(int argc, char** argv)
     RunState run;
     // Taken before the application, which takes options such as --style for itself.
     const QStringList arguments = argumentsOf(argc, argv);
-    // Fonts need a GUI application, not a display: Qt's minimal platform with its fonts (the
-    // same fontconfig fonts, drawn the same) starts about 8 ms sooner than the offscreen one,
-    // which stays as the fallback where the minimal one is missing.
+    // Fonts need a GUI application; without a display the offscreen platform serves.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "minimal:enable_fonts;offscreen");
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("lumelle-convert"));
     QCoreApplication::setApplicationVersion(QStringLiteral(LUMELLE_VERSION));

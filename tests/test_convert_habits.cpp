@@ -348,35 +348,6 @@ TEST(ConvertHabits, QtStartUpWarningsAreDroppedUnderQuiet)
     EXPECT_FALSE(talkative.err.contains("runtime directory")) << talkative.err.toStdString();
 }
 
-TEST(ConvertHabits, WithoutAPlatformNamedTheTextIsDrawnAsOnTheOffscreenOne)
-{
-    // Unset, the converter picks its own platform (no display needed); the pictures must be
-    // those the offscreen platform draws, in every form.
-    QTemporaryDir dir;
-    const QString srt = writeFileIn(dir, "film.srt",
-                                    "1\r\n00:00:01,000 --> 00:00:02,500\r\nÇa va, Zoë?\r\n"
-                                    "<i>Second line, slanted</i>\r\n\r\n");
-    QProcessEnvironment unset = QProcessEnvironment::systemEnvironment();
-    unset.remove("QT_QPA_PLATFORM");
-    unset.remove("DISPLAY");
-    unset.remove("WAYLAND_DISPLAY");
-    QProcessEnvironment offscreen = unset;
-    offscreen.insert("QT_QPA_PLATFORM", "offscreen");
-    for (const char* form : {"vobsub", "pgs"}) {
-        const QString a = dir.filePath(QStringLiteral("own-") + form);
-        const QString b = dir.filePath(QStringLiteral("offscreen-") + form);
-        const ConverterRun own = runConverter({"-q", "--format", form, "-o", a, srt}, unset);
-        const ConverterRun off = runConverter({"-q", "--format", form, "-o", b, srt}, offscreen);
-        ASSERT_EQ(own.exitCode, 0) << own.err.toStdString();
-        ASSERT_EQ(off.exitCode, 0) << off.err.toStdString();
-        EXPECT_TRUE(own.err.isEmpty()) << own.err.toStdString();
-        const QString picture = QString::fromLatin1(form) == "pgs" ? "film.sup" : "film.sub";
-        const QByteArray drawn = readAll(a + "/" + picture);
-        EXPECT_GT(drawn.size(), 1000) << form;
-        EXPECT_EQ(drawn, readAll(b + "/" + picture)) << form;
-    }
-}
-
 TEST(ConvertHabits, EveryOptionOfTheHelpParsesAndEveryOptionParsedIsInTheHelp)
 {
     const QString help = ConvertHelpText();
