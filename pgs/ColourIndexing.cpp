@@ -3,6 +3,7 @@
 #include "platform/WideVectors.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -419,12 +420,21 @@ IndexedPicture IndexColours(const ColourImage& image, const std::vector<QRect>& 
     std::vector<QRgb> keys;
     const int drop = bitsToDrop(uses, keys);
     // Each pixel's index, through its colour's number, and the pixels of each colour.
+    // The groups' indexes by key in a small hash table (a slot of index 0 is empty): a binary
+    // search per colour mispredicts at every step.
+    constexpr int kIndexBits = 10; // 1024 slots for at most 254 keys
+    std::array<std::pair<QRgb, std::uint8_t>, std::size_t(1) << kIndexBits> indexOfKey{};
+    const auto slotOf = [&](QRgb key) {
+        std::size_t i = std::size_t(std::uint32_t(key * 0x9E3779B1u) >> (32 - kIndexBits));
+        while (indexOfKey[i].second != 0 && indexOfKey[i].first != key)
+            i = (i + 1) & (indexOfKey.size() - 1);
+        return i;
+    };
+    for (std::size_t k = 0; k < keys.size(); ++k)
+        indexOfKey[slotOf(keys[k])] = {keys[k], std::uint8_t(k + 1)};
     std::vector<std::uint8_t> indexOfNumber(colours.size(), 0);
-    for (std::size_t n = 1; n < colours.size(); ++n) {
-        const QRgb group = groupOf(uses[n - 1].colour, drop);
-        indexOfNumber[n] =
-            std::uint8_t(std::lower_bound(keys.begin(), keys.end(), group) - keys.begin() + 1);
-    }
+    for (std::size_t n = 1; n < colours.size(); ++n)
+        indexOfNumber[n] = indexOfKey[slotOf(groupOf(uses[n - 1].colour, drop))].second;
     std::vector<std::uint32_t> counts(colours.size(), 0);
     IndexedPicture picture;
     for (std::size_t k = 0; k < boxes.size(); ++k) {
