@@ -3,7 +3,6 @@
 #include "platform/WideVectors.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -324,44 +323,72 @@ QRgb groupOf(QRgb c, int drop)
     return c & mask;
 }
 
-// The fewest low bits of each channel to leave out so that the colours fall into at most
-// kMaxColours groups, and the groups' keys in order. The groups of each try are counted in a
-// hash set, reused from picture to picture; only the last try's few keys are sorted.
-int bitsToDrop(const std::vector<ColourUse>& uses, std::vector<QRgb>& groups)
+// The groups of a picture's colours, each with its palette index once they are ordered: open
+// addressing in a power-of-two table at least four times the colours, so that few groups share
+// a home; reused from picture to picture.
+class GroupTable
 {
-    // A power of two at least four times the colours, so that few keys share a home. Keys are
-    // stored one above themselves, so that 0 marks an empty place; an opaque white group
-    // (0xFFFFFFFF) wraps to 0 and is kept aside.
-    std::size_t size = 64;
-    int bits = 6;
-    while (size < 4 * uses.size()) {
-        size *= 2;
-        ++bits;
+public:
+    void clear(std::size_t colours)
+    {
+        std::size_t size = 64;
+        m_bits = 6;
+        while (size < 4 * colours) {
+            size *= 2;
+            ++m_bits;
+        }
+        m_entries.assign(size, Entry{});
     }
-    thread_local std::vector<QRgb> set;
+    // Enters `group`; true when it is new.
+    bool insert(QRgb group)
+    {
+        Entry& e = m_entries[place(group)];
+        if (e.used)
+            return false;
+        e = {group, true, 0};
+        return true;
+    }
+    void setIndex(QRgb group, std::uint8_t index) { m_entries[place(group)].index = index; }
+    std::uint8_t index(QRgb group) const { return m_entries[place(group)].index; }
+
+private:
+    struct Entry
+    {
+        QRgb group = 0;
+        bool used = false;
+        std::uint8_t index = 0;
+    };
+    // The place of `group`, or the empty one where it would go.
+    std::size_t place(QRgb group) const
+    {
+        const std::size_t mask = m_entries.size() - 1;
+        std::size_t i = std::size_t(std::uint32_t(group * 0x9E3779B1u) >> (32 - m_bits));
+        while (m_entries[i].used && m_entries[i].group != group)
+            i = (i + 1) & mask;
+        return i;
+    }
+
+    std::vector<Entry> m_entries;
+    int m_bits = 6;
+};
+
+// The fewest low bits of each channel to leave out so that the colours fall into at most
+// kMaxColours groups; `groups` gets the groups' keys in order and `table` their indexes (from
+// 1). Only the last try's few keys are sorted.
+int bitsToDrop(const std::vector<ColourUse>& uses, std::vector<QRgb>& groups, GroupTable& table)
+{
     for (int drop = 0;; ++drop) {
-        set.assign(size, 0);
+        table.clear(uses.size());
         groups.clear();
-        bool white = false;
         for (const ColourUse& use : uses) {
             const QRgb group = groupOf(use.colour, drop);
-            if (group == 0xFFFFFFFFu) {
-                white = true;
-                continue;
-            }
-            std::size_t i =
-                std::size_t((std::uint64_t(group) * 0x9E3779B97F4A7C15u) >> (64 - bits));
-            while (set[i] != 0 && set[i] != group + 1)
-                i = (i + 1) & (size - 1);
-            if (set[i] == 0) {
-                set[i] = group + 1;
+            if (table.insert(group))
                 groups.push_back(group);
-            }
         }
-        if (white)
-            groups.push_back(0xFFFFFFFFu);
         if (groups.size() <= std::size_t(kMaxColours)) {
             std::sort(groups.begin(), groups.end());
+            for (std::size_t k = 0; k < groups.size(); ++k)
+                table.setIndex(groups[k], std::uint8_t(k + 1));
             return drop;
         }
     }
@@ -418,23 +445,12 @@ IndexedPicture IndexColours(const ColourImage& image, const std::vector<QRect>& 
     // Fewer bits per channel until the groups of colours that share them are few enough; each
     // group is one palette entry, in the order of the groups' keys.
     std::vector<QRgb> keys;
-    const int drop = bitsToDrop(uses, keys);
+    thread_local GroupTable groups;
+    const int drop = bitsToDrop(uses, keys, groups);
     // Each pixel's index, through its colour's number, and the pixels of each colour.
-    // The groups' indexes by key in a small hash table (a slot of index 0 is empty): a binary
-    // search per colour mispredicts at every step.
-    constexpr int kIndexBits = 10; // 1024 slots for at most 254 keys
-    std::array<std::pair<QRgb, std::uint8_t>, std::size_t(1) << kIndexBits> indexOfKey{};
-    const auto slotOf = [&](QRgb key) {
-        std::size_t i = std::size_t(std::uint32_t(key * 0x9E3779B1u) >> (32 - kIndexBits));
-        while (indexOfKey[i].second != 0 && indexOfKey[i].first != key)
-            i = (i + 1) & (indexOfKey.size() - 1);
-        return i;
-    };
-    for (std::size_t k = 0; k < keys.size(); ++k)
-        indexOfKey[slotOf(keys[k])] = {keys[k], std::uint8_t(k + 1)};
     std::vector<std::uint8_t> indexOfNumber(colours.size(), 0);
     for (std::size_t n = 1; n < colours.size(); ++n)
-        indexOfNumber[n] = indexOfKey[slotOf(groupOf(uses[n - 1].colour, drop))].second;
+        indexOfNumber[n] = groups.index(groupOf(uses[n - 1].colour, drop));
     std::vector<std::uint32_t> counts(colours.size(), 0);
     IndexedPicture picture;
     for (std::size_t k = 0; k < boxes.size(); ++k) {
